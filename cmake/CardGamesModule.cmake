@@ -1,0 +1,42 @@
+# cardgames_module(<target> [QT] [DEPS <libs...>])
+#
+# Builds every *.cpp of the calling folder into the static library <target>
+# and every *.cpp of its tests/ folder into <target>_tests, registered with
+# CTest. Files are picked up by glob, so adding a source file needs no edit
+# here. QT switches on moc/uic/rcc and gives the tests a QApplication.
+function(cardgames_module target)
+  cmake_parse_arguments(M "QT" "" "DEPS" ${ARGN})
+  file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  file(GLOB headers CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.h)
+  if(NOT sources)
+    return()
+  endif()
+  add_library(${target} STATIC ${sources} ${headers})
+  target_include_directories(${target} PUBLIC ${CMAKE_SOURCE_DIR})
+  target_link_libraries(${target} PUBLIC ${M_DEPS})
+  target_compile_definitions(${target} PRIVATE
+    CARDGAMES_RESOURCE_DIR="${CARDGAMES_RESOURCE_DIR}")
+  if(M_QT)
+    set_target_properties(${target} PROPERTIES AUTOMOC ON AUTOUIC ON AUTORCC ON)
+    target_link_libraries(${target} PUBLIC Qt6::Widgets)
+  endif()
+
+  file(GLOB test_sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/tests/*.cpp)
+  if(test_sources)
+    add_executable(${target}_tests ${test_sources})
+    target_link_libraries(${target}_tests PRIVATE ${target} GTest::gmock)
+    if(M_QT)
+      set_target_properties(${target}_tests PROPERTIES AUTOMOC ON)
+      target_sources(${target}_tests PRIVATE ${CMAKE_SOURCE_DIR}/testsupport/QtTestMain.cpp)
+      target_link_libraries(${target}_tests PRIVATE GTest::gtest Qt6::Test)
+    else()
+      target_link_libraries(${target}_tests PRIVATE GTest::gtest_main)
+    endif()
+    target_compile_definitions(${target}_tests PRIVATE
+      CARDGAMES_SOURCE_DIR="${CMAKE_SOURCE_DIR}"
+      CARDGAMES_BINARY_DIR="${CMAKE_BINARY_DIR}")
+    gtest_discover_tests(${target}_tests
+      DISCOVERY_MODE PRE_TEST
+      PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;SDL_AUDIODRIVER=dummy")
+  endif()
+endfunction()
