@@ -17,8 +17,8 @@ namespace {
 
 QLabel* Picture(int bitmap, int width, int height) {
     auto* label = new QLabel;
-    label->setPixmap(KivBitmap(bitmap).scaled(width, height, Qt::IgnoreAspectRatio,
-                                               Qt::SmoothTransformation));
+    label->setPixmap(
+        KivBitmap(bitmap).scaled(width, height, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
     label->setFixedSize(width, height);
     return label;
 }
@@ -80,8 +80,7 @@ CResultsDialog::CResultsDialog(int base, const FourPlaces& places, QWidget* pare
     winner->setObjectName(QStringLiteral("winnerName"));
     grid->addWidget(winner, 1, 1, 1, 3);
     auto* winnerScore =
-        new QLabel(Text(base, 58) + ' ' + QString::number(places[0].points) + ' ' +
-                   Text(base, 59));
+        new QLabel(Text(base, 58) + ' ' + QString::number(places[0].points) + ' ' + Text(base, 59));
     winnerScore->setObjectName(QStringLiteral("winnerScore"));
     grid->addWidget(winnerScore, 2, 1, 1, 3);
     grid->addWidget(new QLabel(Text(base, 60)), 3, 0, 1, 4);
@@ -151,8 +150,7 @@ CInfoDialog::CInfoDialog(int base, const QString& version, const QString& date, 
     auto* grid = new QGridLayout;
     grid->addWidget(Picture(201, 96, 80), 0, 0, 4, 1, Qt::AlignTop);
     grid->addWidget(Picture(202, 96, 48), 0, 1);
-    auto* versionLabel =
-        new QLabel(Text(base, 127) + ' ' + version + QStringLiteral(", ") + date);
+    auto* versionLabel = new QLabel(Text(base, 127) + ' ' + version + QStringLiteral(", ") + date);
     versionLabel->setObjectName(QStringLiteral("versionText"));
     grid->addWidget(versionLabel, 1, 1);
     grid->addWidget(new QLabel(Text(base, 33) + QStringLiteral(" Das Kiv-Kiv-Team")), 2, 1);

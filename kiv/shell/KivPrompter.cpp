@@ -9,8 +9,7 @@
 namespace kiv {
 
 void QtPrompter::Inform(QWidget* parent, const QString& text) {
-    QMessageBox box(QMessageBox::Information, LoadText(kAppTitleId), text, QMessageBox::Ok,
-                    parent);
+    QMessageBox box(QMessageBox::Information, LoadText(kAppTitleId), text, QMessageBox::Ok, parent);
     box.exec();
 }
 

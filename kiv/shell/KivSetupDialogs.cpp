@@ -62,8 +62,8 @@ int Number(const QLineEdit* edit) {
 
 // ---- Players ----------------------------------------------------------------
 
-CPlayersDialog::CPlayersDialog(int base, const std::array<SeatSetup, 4>& seats,
-                               Prompter& prompter, HelpCallback help, QWidget* parent)
+CPlayersDialog::CPlayersDialog(int base, const std::array<SeatSetup, 4>& seats, Prompter& prompter,
+                               HelpCallback help, QWidget* parent)
     : QDialog(parent), base_(base), prompter_(prompter) {
     setWindowTitle(Text(base, 70));
     // Controls per seat: name edit, "Spielt mit", "Wird vom Rechner gesteuert".
