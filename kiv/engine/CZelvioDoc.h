@@ -1,0 +1,177 @@
+#pragma once
+
+#include "kiv/engine/CardList.h"
+#include "kiv/engine/KivPort.h"
+#include "kiv/engine/KivRandom.h"
+#include "kiv/engine/PlayingCard.h"
+#include "kiv/engine/Seat.h"
+#include "kiv/engine/TextIds.h"
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+namespace kiv {
+
+// What a computer's card choice answers besides a card number.
+constexpr int kChooseDraw = -1;
+constexpr int kChooseSitOut = -2;
+
+enum class DrawResult {
+    Drawn,   // a card was drawn; it is the held card
+    Refused, // a rule refused the draw (message shown)
+    NoCard,  // no card could be drawn; nothing changed
+    Lapsed,  // no card could be drawn and the seat's penalty lapsed
+};
+
+// The whole game: cards, seats, piles, settings and every rule. One per
+// program run. All output goes through the port.
+class CZelvioDoc {
+public:
+    // languageBase is decided by the caller (1000 German, 5000 the second block).
+    explicit CZelvioDoc(int languageBase = 1000);
+    CZelvioDoc(const CZelvioDoc&) = delete;
+    CZelvioDoc& operator=(const CZelvioDoc&) = delete;
+
+    // The port receives every message, question, sound, move and pause. Until
+    // one is set, a silent one is used. The port must outlive its use.
+    void SetPort(KivPort* port);
+    KivPort& Port() { return *port_; }
+
+    // ---- Data -----------------------------------------------------------
+    std::array<PlayingCard, kCardCount + 1> cards; // [0] is the placeholder
+    std::array<Seat, kSeatCount> seats;
+    CardPile stock;
+    CardPile discardPile;
+    KivRandom random; // state 1, never reseeded
+
+    int currentSeat = 0;
+    int cardsToDraw = 0;      // penalty cards still to draw after sevens
+    bool eightServed = false; // the eight on top already made a seat sit out
+    bool firstJackOpen = false;
+    bool sevenPending = false; // consulted when ruleLayAfterDraw is off
+    bool justDrew = false;     // the current seat drew in the current gesture
+    int wishedSuit = 0;        // suit named after a jack, 0 = none
+    bool computerBusy = false; // a computer move runs (menu commands refused)
+
+    bool soundOn = true;
+    bool musicOn = true;
+    int pointsToWin = 200;
+    int cardsPerPlayer = 5;
+    int computerDelay = 400; // ms
+    int cardSpeed = 40;      // 10, 20 or 40
+    bool animateCards = true;
+    bool ruleLayAfterDraw = false;
+    bool ruleEightOnEight = true;
+    bool ruleJackAlways = true;
+    bool ruleAnyOnFirstJack = true;
+    bool ruleEndOnFirstOut = false;
+    std::string midiFile = "gailrdge.mid";
+    int deckBack = 1;
+    std::uint32_t backgroundColor = 0x008000; // COLORREF 0x00BBGGRR
+    int languageBase = 1000;
+    std::string programFolder; // where kiv32.ini and kiv32.rng live (set by the window)
+    std::string configFileName = "kiv32.ini";
+    std::string rankingFileName = "kiv32.rng";
+    std::string versionText = "1.00";
+    std::string VersionDate() const {
+        return languageBase == 1000 ? "Januar 1996" : "January 1996";
+    }
+
+    // Table gesture state (kept here because the rules consult it).
+    int heldCard = 0; // card being dragged, 0 = none
+    bool heldCardWasCovered = false;
+    bool rightButtonGesture = false;
+
+    int TextId(int offset) const { return languageBase + offset; }
+    int TopCard() const { return discardPile.Top(); }
+    Seat& Current() { return seats[currentSeat]; }
+    int BackBitmap() const { return BackBitmapId(deckBack); }
+
+    // ---- Table ------------------------------------------------------------
+    // Pile positions for a client area W × H: stock (W − 81, H − 262),
+    // discard pile (W − 81, H − 146); every card without owner is placed on
+    // the stock. Ignored for a non-positive size.
+    void LayoutTable(int width, int height);
+    // First showing of the table: clears the wish, pushes cards 1..32 onto the
+    // stock in number order and deals the first round.
+    void StartFirstRound();
+    // The highest-numbered pickable card whose visible part holds the point; 0 if none.
+    int HitTestCard(int x, int y) const;
+    void PlaceCard(int card, int x, int y);   // sets position and home
+    void MoveCard(int card, int x, int y);    // sets position, repaints both rectangles
+    void AnimateCard(int card, int x, int y); // flies with cardSpeed when animateCards, else moves
+    void ReturnHome(int card, bool animated); // back to homeX, homeY
+    // Places a seat's cards in a row (18 pixels apart, all but the last
+    // covered); the held card is left out unless includeHeld.
+    void LayoutHand(int seat, bool includeHeld);
+
+    // ---- Round and turn ---------------------------------------------------
+    void NewRound();     // collect, reset, deal
+    void CollectCards(); // all hand cards back to the stock
+    void DealRound();    // deal cardsPerPlayer to each playing seat, turn up
+    void
+    TurnUpCard(int card); // card or -1 (random) from the stock onto the pile, first-card effects
+    bool CheckPlay();     // may the held card be laid now (refusals shown)
+    void PlayCard(bool animated);       // lay the held card of the current seat
+    DrawResult DrawCard(bool animated); // the current seat draws one card
+    void RebuildStock();                // discard pile below its top back into the stock
+    void NextSeat();                    // pass the turn (an unserved eight skips one seat)
+    void UpdateSuitStatus();            // status pane 1 and the suit's wave
+    void NextPlayerCommand();           // "Nächster Spieler"
+    void NewGameCommand(); // "Neues Spiel": asks, zeroes playing seats' scores, new round
+    void ResetScoresOfPlayingSeats();
+
+    // ---- Human gestures on the table (ignored while computerBusy) ----------
+    void LeftButtonDown(int x, int y);
+    void DragHeldCard(int x, int y); // pointer at the held card's centre
+    void LeftButtonUp(int x, int y);
+    void RightButtonDown(int x, int y);
+    void RightButtonUp(int x, int y);
+
+    // ---- Computer seats ---------------------------------------------------
+    // Queues a move for the current seat if it is a computer seat and runs the
+    // queue unless a move is already running (then the running chain takes it
+    // up when the current move has finished). Moves never nest.
+    void StartComputerMove();
+    // Runs queued computer moves one after another until none is queued or
+    // the port says stop. The gesture and command operations above call it
+    // before they return; call it yourself after calling NewRound, PlayCard,
+    // NextSeat or TurnUpCard directly. Does nothing while already running.
+    void RunComputerMoves();
+    bool ComputerMoveQueued() const { return computerMoveQueued_; }
+    void ComputerMove();                  // one whole turn of the current (computer) seat
+    int ChooseComputerCard();             // card number, kChooseDraw or kChooseSitOut
+    int FindHandCard(int suit, int rank); // first current-hand card matching (0 = any); -1
+    int ChooseComputerSuit(); // suit with the most cards; ties to Herz, Karo, Kreuz, Pik
+
+    // ---- Scoring ----------------------------------------------------------
+    void SeatOut(int seat);      // seat laid its last card: score, then go on or end the round
+    void GameOver();             // results, ranking question, scores of playing seats to 0
+    GameResults Results() const; // the results dialog's content, best first
+    void ShowResults();
+    static std::array<int, 4>
+    RankOrder(const std::array<int, 4>& values); // best first; ties: later seat better
+    static int GoingOutBonus(int seatsInRound);
+
+    // The sum of cards in stock, discard pile and hands (always 32).
+    int CardsAccountedFor() const;
+
+private:
+    void Refuse(int offset); // "falsch.wav", then the message
+    void PlayWave(Wave wave);
+    void Emit(GameEventKind kind, int seat = -1, int value = 0);
+    void QueueComputerMoveIfDue();
+    DrawResult ComputerDraw();
+    void FlyBackToHandOrigin(int card);
+    static int WishRefusalText(int suit);
+    void PickUp(int card, int x, int y);
+    void PutBack(int card);
+
+    KivPort silentPort_;
+    KivPort* port_ = &silentPort_;
+    bool computerMoveQueued_ = false;
+    bool runningComputerMoves_ = false;
+};
+
+} // namespace kiv

@@ -1,0 +1,169 @@
+// The computer seats: one turn, the card choice and the suit named after a jack.
+#include "kiv/engine/CZelvioDoc.h"
+
+namespace kiv {
+
+namespace {
+// High-scoring cards first, jacks kept for last.
+constexpr int kPreference[] = {kAs, kKoenig, kDame, kSieben, kAcht, kNeun, kZehn};
+} // namespace
+
+void CZelvioDoc::QueueComputerMoveIfDue() {
+    const Seat& seat = Current();
+    if (seat.computer && seat.plays && seat.inRound) {
+        computerMoveQueued_ = true;
+    }
+}
+
+void CZelvioDoc::StartComputerMove() {
+    QueueComputerMoveIfDue();
+    RunComputerMoves();
+}
+
+// The trampoline: a move that passes the turn to a computer seat only queues
+// that seat's move; it runs here after the passing move has finished, so a
+// chain of computer seats of any length uses constant stack.
+void CZelvioDoc::RunComputerMoves() {
+    if (runningComputerMoves_) {
+        return;
+    }
+    runningComputerMoves_ = true;
+    computerBusy = true;
+    while (computerMoveQueued_ && port_->ContinueComputerMoves()) {
+        computerMoveQueued_ = false;
+        ComputerMove();
+    }
+    runningComputerMoves_ = false;
+    computerBusy = false;
+}
+
+DrawResult CZelvioDoc::ComputerDraw() {
+    const DrawResult result = DrawCard(true);
+    if (result == DrawResult::Drawn) {
+        LayoutHand(currentSeat, true);
+    }
+    return result;
+}
+
+void CZelvioDoc::ComputerMove() {
+    const Seat& seat = Current();
+    if (!seat.computer || !seat.plays || !seat.inRound) {
+        return;
+    }
+    const int s = currentSeat;
+    const bool wasBusy = computerBusy;
+    computerBusy = true;
+    port_->Pause(computerDelay);
+    const int choice = ChooseComputerCard();
+    if (choice >= 1) {
+        heldCard = choice;
+        PlayCard(true);
+    } else {
+        bool laid = false;
+        if (choice == kChooseSitOut) {
+            eightServed = true;
+            PlayWave(Wave::O);
+            Emit(GameEventKind::SitOut, s);
+        } else {
+            if (cardsToDraw == 0) {
+                ComputerDraw();
+            } else {
+                while (cardsToDraw > 0 && ComputerDraw() == DrawResult::Drawn) {
+                }
+            }
+            if (ruleLayAfterDraw) {
+                port_->Pause(computerDelay);
+                const int again = ChooseComputerCard();
+                if (again >= 1) {
+                    heldCard = again;
+                    PlayCard(true);
+                    laid = true;
+                }
+            }
+        }
+        heldCard = 0;
+        port_->Pause(computerDelay);
+        // Laying a card already passed the turn (and may even have ended the
+        // round); the seven flag then belongs to the next seat.
+        if (!laid) {
+            sevenPending = false;
+            NextSeat();
+            QueueComputerMoveIfDue();
+        }
+    }
+    heldCard = 0;
+    computerBusy = wasBusy;
+}
+
+int CZelvioDoc::FindHandCard(int suit, int rank) {
+    for (int number : Current().hand) {
+        if ((suit == 0 || SuitOfCard(number) == suit) &&
+            (rank == 0 || RankOfCard(number) == rank)) {
+            return number;
+        }
+    }
+    return -1;
+}
+
+int CZelvioDoc::ChooseComputerCard() {
+    const int top = TopCard();
+    if (top < 0) {
+        return kChooseDraw;
+    }
+    if (ruleAnyOnFirstJack && firstJackOpen) {
+        return FindHandCard(0, 0);
+    }
+    const int ts = SuitOfCard(top);
+    const int tr = RankOfCard(top);
+    if (tr == kSieben && cardsToDraw > 0) {
+        return FindHandCard(0, kSieben);
+    }
+    if (tr == kAcht && !eightServed) {
+        if (ruleEightOnEight) {
+            const int eight = FindHandCard(0, kAcht);
+            return eight > 0 ? eight : kChooseSitOut;
+        }
+        return kChooseSitOut;
+    }
+    if (wishedSuit != 0) {
+        for (int rank : kPreference) {
+            const int card = FindHandCard(wishedSuit, rank);
+            if (card > 0) {
+                return card;
+            }
+        }
+        // With the rule off only the jack lying on the pile would fit, so the
+        // computer never answers a wish with a jack then.
+        return FindHandCard(ruleJackAlways ? 0 : ts, kBube);
+    }
+    for (int rank : kPreference) {
+        const int card = FindHandCard(ts, rank);
+        if (card > 0) {
+            return card;
+        }
+    }
+    int card = FindHandCard(0, tr);
+    if (card < 0) {
+        card = FindHandCard(ts, 0);
+    }
+    if (card < 0 && ruleJackAlways) {
+        card = FindHandCard(0, kBube);
+    }
+    return card;
+}
+
+int CZelvioDoc::ChooseComputerSuit() {
+    int count[5] = {};
+    for (int number : Current().hand) {
+        ++count[SuitOfCard(number)];
+    }
+    int best = kHerz;
+    for (int suit : {kKaro, kKreuz, kPik}) {
+        if (count[suit] > count[best]) {
+            best = suit;
+        }
+    }
+    return best;
+}
+
+} // namespace kiv

@@ -1,0 +1,64 @@
+#pragma once
+
+namespace kiv {
+
+// Card numbers are 1..32; 0 is the placeholder shown on an empty discard pile.
+constexpr int kCardCount = 32;
+
+// Suit codes. The numbering blocks run Karo, Herz, Pik, Kreuz (1..8, 9..16,
+// 17..24, 25..32), which is not the code order.
+enum SuitCode : int { kNoSuit = 0, kKaro = 1, kHerz = 2, kKreuz = 3, kPik = 4 };
+
+// Rank codes 6..13; codes 1..5 do not occur in this deck.
+enum RankCode : int {
+    kNoRank = 0,
+    kSieben = 6,
+    kAcht = 7,
+    kNeun = 8,
+    kZehn = 9,
+    kBube = 10,
+    kDame = 11,
+    kKoenig = 12,
+    kAs = 13
+};
+
+// Card image size and the strip a covered hand card shows.
+constexpr int kCardWidth = 71;
+constexpr int kCardHeight = 96;
+constexpr int kHandOffset = 18;
+
+int SuitOfCard(int number);         // SuitCode of card 1..32, 0 for anything else
+int RankOfCard(int number);         // RankCode of card 1..32, 0 for anything else
+int PointsOfCard(int number);       // points left in hand: Bube 20, Dame 3, König 4, As 11
+int CardNumber(int suit, int rank); // inverse of the two above; 0 when out of range
+int FaceBitmapId(int number);       // bitmap resource 136 + n (0 gives the placeholder 184)
+int BackBitmapId(int deckBack);     // 1 → 130, 2 → 196, 3 → 197, 4 → 198, other → 130
+constexpr int kPlaceholderBitmapId = 184;
+
+// One card of the deck. Created once with the document, never copied.
+struct PlayingCard {
+    int number = 0;
+    int suit = 0; // SuitCode, 0 for the placeholder
+    int rank = 0; // RankCode
+    int points = 0;
+    int x = 0, y = 0;         // current top-left position in view pixels
+    int homeX = 0, homeY = 0; // where layout last placed it
+    bool covered = false;     // another card of the same hand lies over it
+    bool pickable = false;    // lies in a hand and may be picked up
+    bool faceUp = true;       // face image selected (false: the back shows)
+    int owner = -1;           // seat 0..3, -1 in the stock or on the discard pile
+
+    // Placing sets the position and the home position together.
+    void PlaceAt(int px, int py) {
+        x = homeX = px;
+        y = homeY = py;
+    }
+    // Visible width: the full card, or the strip when covered.
+    int VisibleWidth() const { return covered ? kHandOffset : kCardWidth; }
+    // The point lies on the visible part (edges included).
+    bool Hit(int px, int py) const {
+        return px >= x && px <= x + VisibleWidth() && py >= y && py <= y + kCardHeight;
+    }
+};
+
+} // namespace kiv

@@ -1,0 +1,123 @@
+// Going out, the end of a round and of a game.
+#include "kiv/engine/CZelvioDoc.h"
+
+namespace kiv {
+
+int CZelvioDoc::GoingOutBonus(int seatsInRound) {
+    switch (seatsInRound) {
+    case 4:
+        return 50;
+    case 3:
+        return 20;
+    case 2:
+        return 10;
+    default:
+        return 0;
+    }
+}
+
+void CZelvioDoc::SeatOut(int s) {
+    int inRound = 0;
+    int points = 0;
+    for (const Seat& seat : seats) {
+        if (seat.inRound) {
+            ++inRound;
+        }
+        if (seat.index != s) {
+            for (int number : seat.hand) {
+                points += PointsOfCard(number);
+            }
+        }
+    }
+    points += GoingOutBonus(inRound);
+    PlayWave(Wave::Kiv);
+    seats[s].score += points;
+    seats[s].inRound = false;
+    Emit(GameEventKind::Out, s, points);
+
+    // A round also ends when the last seat of all goes out (a game of one
+    // seat); passing the turn then would find nobody.
+    const bool roundEnds = inRound <= 2 || (inRound == 4 && ruleEndOnFirstOut);
+    if (!roundEnds) {
+        NextSeat();
+        QueueComputerMoveIfDue();
+        return;
+    }
+    if (inRound == 2) {
+        for (const Seat& seat : seats) {
+            if (seat.inRound) {
+                PlayWave(Wave::Jiberish);
+                port_->ShowLoserMessage(TextId(text::kLoserBefore), seat.name,
+                                        TextId(text::kLoserAfter));
+            }
+        }
+    }
+    currentSeat = 0;
+    GameEvent score;
+    score.kind = GameEventKind::Score;
+    for (int i = 0; i < kSeatCount; ++i) {
+        score.four[i] = seats[i].score;
+    }
+    port_->OnGameEvent(score);
+    bool targetReached = false;
+    for (const Seat& seat : seats) {
+        targetReached = targetReached || (seat.plays && seat.score >= pointsToWin);
+    }
+    if (targetReached) {
+        GameOver();
+    }
+    port_->RepaintSeatPanels();
+    NewRound();
+}
+
+void CZelvioDoc::GameOver() {
+    ShowResults();
+    if (port_->AskYesNo(TextId(text::kAddToRanking))) {
+        port_->AddResultsToRanking();
+    }
+    ResetScoresOfPlayingSeats();
+}
+
+GameResults CZelvioDoc::Results() const {
+    std::array<int, 4> scores{};
+    for (int i = 0; i < kSeatCount; ++i) {
+        scores[i] = seats[i].score;
+    }
+    const std::array<int, 4> order = RankOrder(scores);
+    GameResults results;
+    for (int place = 0; place < 4; ++place) {
+        const Seat& seat = seats[order[place]];
+        results[place] = ResultsEntry{seat.index, seat.name, seat.score};
+    }
+    return results;
+}
+
+void CZelvioDoc::ShowResults() {
+    const GameResults results = Results();
+    GameEvent event;
+    event.kind = GameEventKind::GameOver;
+    for (int place = 0; place < 4; ++place) {
+        event.four[place] = results[place].seat;
+    }
+    port_->OnGameEvent(event);
+    PlayWave(Wave::Rang);
+    port_->ShowResults(results);
+}
+
+std::array<int, 4> CZelvioDoc::RankOrder(const std::array<int, 4>& values) {
+    std::array<int, 4> places = {-1, -1, -1, -1};
+    for (int i = 0; i < 4; ++i) {
+        int below = 0;
+        for (int value : values) {
+            below += value < values[i] ? 1 : 0;
+        }
+        int place = 3 - below;
+        while (place > 0 && places[place] != -1) {
+            --place;
+        }
+        places[place] = i;
+    }
+    return places;
+}
+
+} // namespace kiv

@@ -1,0 +1,541 @@
+#include "varenta/store/RegFiles.h"
+
+#include "varenta/store/StorePaths.h"
+#include "varenta/store/StoreTexts.h"
+
+#include <QDate>
+#include <QDateTime>
+#include <QFileInfo>
+
+#include <cerrno>
+#include <cmath>
+#include <cstring>
+#include <fcntl.h>
+#include <limits>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace varenta {
+
+TRegFile rfMain;
+
+namespace {
+
+QByteArray Native(const QString& path) {
+    return path.toLocal8Bit();
+}
+
+QString ErrnoText(int code) {
+    return QString::fromLocal8Bit(std::strerror(code));
+}
+
+// The 16-byte variant record: a 2-byte type tag, 6 reserved bytes and an
+// 8-byte payload, little-endian. Real numbers, currency and dates use it.
+enum VariantTag : quint16 { kVarSingle = 4, kVarDouble = 5, kVarCurrency = 6, kVarDate = 7 };
+constexpr int kVariantRecordSize = 16;
+// Dates count days from 30 December 1899.
+const QDateTime& DateEpoch() {
+    static const QDateTime epoch(QDate(1899, 12, 30), QTime(0, 0), Qt::UTC);
+    return epoch;
+}
+
+QByteArray MakeVariantRecord(quint16 tag, const void* payload, size_t size) {
+    QByteArray record(kVariantRecordSize, '\0');
+    record[0] = static_cast<char>(tag & 0xFF);
+    record[1] = static_cast<char>(tag >> 8);
+    std::memcpy(record.data() + 8, payload, size);
+    return record;
+}
+
+QVariant ReadVariantRecord(const QByteArray& record) {
+    if (record.size() != kVariantRecordSize) {
+        return {};
+    }
+    const auto tag = static_cast<quint16>(static_cast<unsigned char>(record[0]) |
+                                          (static_cast<unsigned char>(record[1]) << 8));
+    const char* payload = record.constData() + 8;
+    switch (tag) {
+    case kVarSingle: {
+        float f = 0;
+        std::memcpy(&f, payload, sizeof f);
+        return static_cast<double>(f);
+    }
+    case kVarDouble: {
+        double d = 0;
+        std::memcpy(&d, payload, sizeof d);
+        return d;
+    }
+    case kVarCurrency: {
+        qint64 scaled = 0;
+        std::memcpy(&scaled, payload, sizeof scaled);
+        return static_cast<double>(scaled) / 10000.0;
+    }
+    case kVarDate: {
+        double days = 0;
+        std::memcpy(&days, payload, sizeof days);
+        if (!std::isfinite(days) || std::fabs(days) > 3.0e6) {
+            return {};
+        }
+        return DateEpoch().addMSecs(static_cast<qint64>(std::llround(days * 86400000.0)));
+    }
+    default:
+        return {};
+    }
+}
+
+bool IntegerValue(const QVariant& value, RegValue& out) {
+    bool ok = false;
+    const qlonglong n = value.toLongLong(&ok);
+    // A value that only fits as unsigned 32 bits (a colour, say) keeps its
+    // bit pattern; anything wider is refused rather than cut.
+    if (!ok || n < std::numeric_limits<qint32>::min() ||
+        n > static_cast<qlonglong>(std::numeric_limits<quint32>::max())) {
+        return false;
+    }
+    out.kind = RegValue::Kind::Integer;
+    out.integer = static_cast<qint32>(static_cast<quint32>(n));
+    return true;
+}
+
+// Maps a value to the kind the store keeps it as, or nothing.
+std::optional<RegValue> ToRegValue(const QVariant& value) {
+    RegValue out;
+    switch (value.typeId()) {
+    case QMetaType::Bool:
+        out.integer = value.toBool() ? 1 : 0;
+        return out;
+    case QMetaType::Int:
+    case QMetaType::UInt:
+    case QMetaType::Short:
+    case QMetaType::UShort:
+    case QMetaType::Char:
+    case QMetaType::SChar:
+    case QMetaType::UChar:
+    case QMetaType::Long:
+    case QMetaType::ULong:
+    case QMetaType::LongLong:
+    case QMetaType::ULongLong:
+        if (value.typeId() == QMetaType::ULongLong &&
+            value.toULongLong() > std::numeric_limits<quint32>::max()) {
+            return std::nullopt;
+        }
+        return IntegerValue(value, out) ? std::optional(out) : std::nullopt;
+    case QMetaType::QString:
+    case QMetaType::QByteArray:
+        out.kind = RegValue::Kind::Text;
+        out.text = value.toString();
+        return out;
+    case QMetaType::Float: {
+        const float f = value.toFloat();
+        out.kind = RegValue::Kind::Binary;
+        out.binary = MakeVariantRecord(kVarSingle, &f, sizeof f);
+        return out;
+    }
+    case QMetaType::Double: {
+        const double d = value.toDouble();
+        out.kind = RegValue::Kind::Binary;
+        out.binary = MakeVariantRecord(kVarDouble, &d, sizeof d);
+        return out;
+    }
+    case QMetaType::QDate:
+    case QMetaType::QDateTime: {
+        const QDateTime when = value.typeId() == QMetaType::QDate
+                                   ? QDateTime(value.toDate(), QTime(0, 0), Qt::UTC)
+                                   : value.toDateTime().toUTC();
+        if (!when.isValid()) {
+            return std::nullopt;
+        }
+        const double days = static_cast<double>(DateEpoch().msecsTo(when)) / 86400000.0;
+        out.kind = RegValue::Kind::Binary;
+        out.binary = MakeVariantRecord(kVarDate, &days, sizeof days);
+        return out;
+    }
+    default:
+        return std::nullopt;
+    }
+}
+
+int MakeDirectories(const QString& dir) {
+    const QByteArray native = Native(dir);
+    for (qsizetype i = 1; i <= native.size(); ++i) {
+        if (i < native.size() && native[i] != '/') {
+            continue;
+        }
+        const QByteArray part = native.left(i);
+        if (::mkdir(part.constData(), 0700) != 0 && errno != EEXIST) {
+            return errno;
+        }
+    }
+    struct stat st {};
+    if (::stat(native.constData(), &st) != 0) {
+        return errno;
+    }
+    return S_ISDIR(st.st_mode) ? 0 : ENOTDIR;
+}
+
+int WriteAll(int fd, const QByteArray& bytes) {
+    const char* p = bytes.constData();
+    qsizetype left = bytes.size();
+    while (left > 0) {
+        const ssize_t n = ::write(fd, p, static_cast<size_t>(left));
+        if (n < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            return errno;
+        }
+        p += n;
+        left -= n;
+    }
+    return 0;
+}
+
+int ReadAll(const QString& path, QByteArray& out) {
+    const int fd = ::open(Native(path).constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        return errno;
+    }
+    out.clear();
+    char buffer[16384];
+    for (;;) {
+        const ssize_t n = ::read(fd, buffer, sizeof buffer);
+        if (n < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            const int error = errno;
+            ::close(fd);
+            return error;
+        }
+        if (n == 0) {
+            break;
+        }
+        out.append(buffer, n);
+    }
+    ::close(fd);
+    return 0;
+}
+
+} // namespace
+
+ERegFileError::ERegFileError(const QString& message) : std::runtime_error(message.toStdString()) {}
+
+ERegFileError ERegFileError::FromCode(unsigned code) {
+    return ERegFileError(QString::fromLatin1(texts::kRegErrorPrefix) +
+                         QStringLiteral("%1").arg(code, 8, 16, QLatin1Char('0')).toUpper());
+}
+
+std::pair<QString, QString> SplitSettingName(const QString& name) {
+    qsizetype split = -1;
+    for (qsizetype i = 0; i < name.size(); ++i) {
+        if (name[i] != QLatin1Char('\\')) {
+            continue;
+        }
+        if (i + 1 < name.size() && name[i + 1] == QLatin1Char('\\')) {
+            ++i; // a doubled backslash is text, not a separator
+        } else {
+            split = i;
+        }
+    }
+    auto undouble = [](QString part) { return part.replace(QStringLiteral("\\\\"), "\\"); };
+    if (split < 0) {
+        return {QString(), undouble(name)};
+    }
+    return {undouble(name.left(split)), undouble(name.mid(split + 1))};
+}
+
+// Serialises changes of all copies of the program: an exclusive lock on a
+// companion file, released by the system even if the holder dies.
+class TRegFile::Lock {
+public:
+    explicit Lock(const QString& path) {
+        fd_ = ::open(Native(path + ".lock").constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+        if (fd_ < 0) {
+            error_ = errno;
+            return;
+        }
+        while (::flock(fd_, LOCK_EX) != 0) {
+            if (errno != EINTR) {
+                error_ = errno;
+                break;
+            }
+        }
+    }
+    ~Lock() {
+        if (fd_ >= 0) {
+            ::close(fd_); // closing releases the lock
+        }
+    }
+    Lock(const Lock&) = delete;
+    Lock& operator=(const Lock&) = delete;
+    int Error() const { return error_; }
+
+private:
+    int fd_ = -1;
+    int error_ = 0;
+};
+
+QString TRegFile::FileName() const {
+    return fileName_.isEmpty() ? SettingsFilePath() : fileName_;
+}
+
+TRegFile::FileIdentity TRegFile::Identify(const QString& path) {
+    FileIdentity id;
+    struct stat st {};
+    if (::stat(Native(path).constData(), &st) != 0) {
+        id.statError = errno == ENOENT ? 0 : errno;
+        return id;
+    }
+    id.exists = true;
+    id.dev = st.st_dev;
+    id.ino = st.st_ino;
+    id.size = st.st_size;
+    id.mtimeSec = st.st_mtim.tv_sec;
+    id.mtimeNsec = st.st_mtim.tv_nsec;
+    id.ctimeSec = st.st_ctim.tv_sec;
+    id.ctimeNsec = st.st_ctim.tv_nsec;
+    return id;
+}
+
+// Brings tree_ up to date with the file. Cheap when nothing changed: one
+// stat. Another copy of the program replaces the file (a new inode) on every
+// change, so a changed identity means a reload.
+void TRegFile::Refresh(const QString& path, bool locked) {
+    if (path != loadedPath_) {
+        loadedPath_ = path;
+        tree_ = RegTree();
+        identity_.reset();
+        keptDamaged_.reset();
+    }
+    const FileIdentity id = Identify(path);
+    if (identity_ && *identity_ == id) {
+        return;
+    }
+    if (!id.exists) {
+        if (id.statError != 0) {
+            Notify(QString::fromLatin1(texts::kSettingsUnreachable)
+                       .arg(path, ErrnoText(id.statError)));
+        }
+        tree_ = RegTree();
+        identity_ = id;
+        return;
+    }
+    if (keptDamaged_ && keptDamaged_->first == id) {
+        identity_ = id;
+        return; // already reported; the defaults stay in use
+    }
+    if (locked) {
+        Load(path, id);
+        return;
+    }
+    // Loading may have to move a damaged file aside, which must not race
+    // with another copy doing the same, so it happens under the lock. A
+    // folder we may not write to can still be read without it.
+    Lock lock(path);
+    Refresh(path, true);
+}
+
+void TRegFile::Load(const QString& path, const FileIdentity& identity) {
+    QByteArray bytes;
+    const int error = ReadAll(path, bytes);
+    if (error != 0) {
+        tree_ = RegTree();
+        SetAside(path, identity, ErrnoText(error));
+        return;
+    }
+    RegParseResult parsed = ParseRegTree(bytes);
+    tree_ = std::move(parsed.tree);
+    identity_ = identity;
+    if (parsed.damaged) {
+        // What could be read is kept; the original goes aside untouched, so
+        // the next write cannot replace it with less than it held.
+        SetAside(path, identity,
+                 QString::fromLatin1(texts::kDamagedBadLine).arg(parsed.firstBadLine));
+    }
+}
+
+void TRegFile::SetAside(const QString& path, const FileIdentity& identity, const QString& reason) {
+    QString aside = path + ".damaged";
+    for (int n = 2; QFileInfo::exists(aside) || QFileInfo(aside).isSymLink(); ++n) {
+        aside = path + ".damaged-" + QString::number(n);
+    }
+    if (::rename(Native(path).constData(), Native(aside).constData()) == 0) {
+        identity_ = Identify(path);
+        Notify(QString::fromLatin1(texts::kSettingsDamaged).arg(path, reason, aside));
+        return;
+    }
+    const int error = errno;
+    keptDamaged_ = std::make_pair(identity, error);
+    identity_ = identity;
+    Notify(QString::fromLatin1(texts::kSettingsDamagedKept).arg(path, reason, ErrnoText(error)));
+}
+
+// Applies one change to the file's current content under the lock and
+// writes the result; `change` returns false when there is nothing to write.
+template <typename Change> bool TRegFile::Modify(Change change) {
+    const QString path = FileName();
+    if (const int error = MakeDirectories(QFileInfo(path).absolutePath()); error != 0) {
+        throw ERegFileError::FromCode(static_cast<unsigned>(error));
+    }
+    Lock lock(path);
+    if (lock.Error() != 0) {
+        throw ERegFileError::FromCode(static_cast<unsigned>(lock.Error()));
+    }
+    Refresh(path, true);
+    if (identity_ && identity_->statError != 0) {
+        throw ERegFileError::FromCode(static_cast<unsigned>(identity_->statError));
+    }
+    if (keptDamaged_ && identity_ && keptDamaged_->first == *identity_) {
+        throw ERegFileError::FromCode(static_cast<unsigned>(keptDamaged_->second));
+    }
+    RegTree next = tree_;
+    if (!change(next)) {
+        return false;
+    }
+    Save(path, next);
+    tree_ = std::move(next);
+    identity_ = Identify(path);
+    return true;
+}
+
+// Writes the whole file beside the old one and renames it over it: a
+// reader, or a crash at any moment, sees either the old or the new file.
+void TRegFile::Save(const QString& path, const RegTree& tree) {
+    const QByteArray temp = Native(path + ".new");
+    const int fd = ::open(temp.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+    if (fd < 0) {
+        throw ERegFileError::FromCode(static_cast<unsigned>(errno));
+    }
+    int error = WriteAll(fd, SerializeRegTree(tree));
+    if (error == 0 && ::fsync(fd) != 0) {
+        error = errno;
+    }
+    if (::close(fd) != 0 && error == 0) {
+        error = errno;
+    }
+    if (error == 0) {
+        if (beforeReplace_) {
+            beforeReplace_();
+        }
+        if (::rename(temp.constData(), Native(path).constData()) != 0) {
+            error = errno;
+        }
+    }
+    if (error != 0) {
+        ::unlink(temp.constData());
+        throw ERegFileError::FromCode(static_cast<unsigned>(error));
+    }
+    // Make the rename itself durable; a failure here loses nothing already
+    // visible, so it is not reported.
+    const int dir = ::open(Native(QFileInfo(path).absolutePath()).constData(),
+                           O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dir >= 0) {
+        ::fsync(dir);
+        ::close(dir);
+    }
+}
+
+void TRegFile::Notify(const QString& message) {
+    if (noticeHandler_) {
+        noticeHandler_(message);
+    } else {
+        pendingNotices_.append(message);
+    }
+}
+
+void TRegFile::SetNoticeHandler(NoticeHandler handler) {
+    noticeHandler_ = std::move(handler);
+    if (!noticeHandler_) {
+        return;
+    }
+    const QStringList pending = std::exchange(pendingNotices_, {});
+    for (const QString& message : pending) {
+        noticeHandler_(message);
+    }
+}
+
+QVariant TRegFile::Read(const QString& name, const QVariant& defaultValue) {
+    const auto [group, valueName] = SplitSettingName(name);
+    Refresh(FileName(), false);
+    if (!group.isEmpty() && tree_.Groups().count(RegTree::Fold(group)) == 0) {
+        try {
+            Modify([&group](RegTree& tree) {
+                tree.EnsureGroup(group);
+                return true;
+            });
+        } catch (const ERegFileError&) {
+            // An empty group that cannot be created loses nothing; the
+            // value still reads as its default.
+        }
+    }
+    const RegEntry* entry = tree_.Find(group, valueName);
+    if (entry == nullptr) {
+        return defaultValue;
+    }
+    switch (entry->value.kind) {
+    case RegValue::Kind::Integer:
+        return entry->value.integer;
+    case RegValue::Kind::Text:
+        return entry->value.text.isEmpty() ? defaultValue : QVariant(entry->value.text);
+    case RegValue::Kind::Binary: {
+        const QVariant decoded = ReadVariantRecord(entry->value.binary);
+        return decoded.isValid() ? decoded : defaultValue;
+    }
+    }
+    return defaultValue;
+}
+
+bool TRegFile::ReadBool(const QString& name, bool defaultValue) {
+    return Read(name, defaultValue).toBool();
+}
+
+int TRegFile::ReadInteger(const QString& name, int defaultValue) {
+    bool ok = false;
+    const int value = Read(name, defaultValue).toInt(&ok);
+    return ok ? value : defaultValue;
+}
+
+QString TRegFile::ReadString(const QString& name, const QString& defaultValue) {
+    return Read(name, defaultValue).toString();
+}
+
+void TRegFile::Write(const QString& name, const QVariant& value) {
+    const std::optional<RegValue> stored = ToRegValue(value);
+    if (!stored) {
+        throw ERegFileError(QString::fromLatin1(texts::kInvalidVariantType));
+    }
+    const auto [group, valueName] = SplitSettingName(name);
+    Modify([&](RegTree& tree) {
+        const RegEntry* old = tree.Find(group, valueName);
+        if (old != nullptr && old->value == *stored) {
+            return false;
+        }
+        tree.Set(group, valueName, *stored);
+        return true;
+    });
+}
+
+bool TRegFile::ValueExists(const QString& group, const QString& valueName) {
+    Refresh(FileName(), false);
+    return tree_.Find(group, valueName) != nullptr;
+}
+
+bool TRegFile::KeyExists(const QString& group) {
+    Refresh(FileName(), false);
+    return tree_.HasGroup(group);
+}
+
+bool TRegFile::DeleteKey(const QString& group) {
+    bool removed = false;
+    Modify([&](RegTree& tree) { return removed = tree.RemoveGroup(group); });
+    return removed;
+}
+
+bool TRegFile::DeleteValue(const QString& group, const QString& valueName) {
+    bool removed = false;
+    Modify([&](RegTree& tree) { return removed = tree.RemoveValue(group, valueName); });
+    return removed;
+}
+
+} // namespace varenta

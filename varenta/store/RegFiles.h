@@ -1,0 +1,105 @@
+// The settings store of the Varenta program. Every setting is addressed by a
+// two-level name such as "Settings\Sound" and read with a default, so a
+// missing value is never an error. The values live in one per-user file
+// (see StorePaths.h); every change replaces that file atomically, and two
+// copies of the program running at once each merge their change into the
+// file's current content instead of writing back a stale copy.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <QVariant>
+
+#include <functional>
+#include <optional>
+#include <stdexcept>
+#include <utility>
+
+#include "varenta/store/RegTree.h"
+
+namespace varenta {
+
+// A failing store call: "Reg Error: " and the failing call's code as eight
+// hexadecimal digits, or "Invalid variant type" for a value of a kind the
+// store does not keep.
+class ERegFileError : public std::runtime_error {
+public:
+    explicit ERegFileError(const QString& message);
+    static ERegFileError FromCode(unsigned code);
+    QString Message() const { return QString::fromUtf8(what()); }
+};
+
+// "Settings\Sound" -> {"Settings", "Sound"}: split at the last single
+// backslash; a doubled backslash stands for one literal backslash.
+std::pair<QString, QString> SplitSettingName(const QString& name);
+
+class TRegFile {
+public:
+    // The program's own settings file, looked up anew on every call.
+    TRegFile() = default;
+    explicit TRegFile(QString fileName) : fileName_(std::move(fileName)) {}
+
+    QString FileName() const;
+
+    // Integer values come back as int (booleans as 0 / 1), texts as QString,
+    // real numbers as double, dates as QDateTime. A missing value or an
+    // empty text gives `defaultValue`. Reading creates the value's group.
+    QVariant Read(const QString& name, const QVariant& defaultValue);
+    bool ReadBool(const QString& name, bool defaultValue);
+    int ReadInteger(const QString& name, int defaultValue);
+    QString ReadString(const QString& name, const QString& defaultValue);
+
+    // Integers and booleans, texts, and real numbers or dates (kept as the
+    // 16-byte variant record); anything else is refused before anything is
+    // written. Throws ERegFileError when the file cannot be replaced.
+    void Write(const QString& name, const QVariant& value);
+
+    bool ValueExists(const QString& group, const QString& valueName);
+    bool KeyExists(const QString& group);
+    // Both return whether something was there to delete; deleting a group
+    // takes its values and every group below it.
+    bool DeleteKey(const QString& group);
+    bool DeleteValue(const QString& group, const QString& valueName);
+
+    // A damaged or unreadable file is reported once through this handler;
+    // reports that arrive before a handler is set wait for it.
+    using NoticeHandler = std::function<void(const QString& message)>;
+    void SetNoticeHandler(NoticeHandler handler);
+
+    // Runs after the new file is complete on disk and before it replaces the
+    // old one; tests use it to stand for a crash at that moment.
+    void SetBeforeReplaceHook(std::function<void()> hook) { beforeReplace_ = std::move(hook); }
+
+private:
+    struct FileIdentity {
+        bool exists = false;
+        int statError = 0; // errno of a failed look-up other than "no such file"
+        unsigned long long dev = 0, ino = 0;
+        long long size = 0, mtimeSec = 0, mtimeNsec = 0, ctimeSec = 0, ctimeNsec = 0;
+        bool operator==(const FileIdentity&) const = default;
+    };
+    class Lock;
+
+    static FileIdentity Identify(const QString& path);
+    void Refresh(const QString& path, bool locked);
+    void Load(const QString& path, const FileIdentity& identity);
+    void SetAside(const QString& path, const FileIdentity& identity, const QString& reason);
+    template <typename Change> bool Modify(Change change);
+    void Save(const QString& path, const RegTree& tree);
+    void Notify(const QString& message);
+
+    QString fileName_;
+    QString loadedPath_;
+    RegTree tree_;
+    std::optional<FileIdentity> identity_; // of the file tree_ was read from
+    // A damaged file that could not be moved aside: it must not be replaced.
+    std::optional<std::pair<FileIdentity, int>> keptDamaged_;
+    QStringList pendingNotices_;
+    NoticeHandler noticeHandler_;
+    std::function<void()> beforeReplace_;
+};
+
+// The one settings store of the program.
+extern TRegFile rfMain;
+
+} // namespace varenta

@@ -1,0 +1,271 @@
+#include "varenta/store/RegTree.h"
+
+#include <QList>
+#include <QStringDecoder>
+
+#include <limits>
+
+namespace varenta {
+
+namespace {
+
+// The first line of every settings file; a file without it is not ours.
+constexpr char kHeader[] = "VarentaSettings 1";
+constexpr char kIntegerTag[] = "int:";
+constexpr char kTextTag[] = "text:";
+constexpr char kBinaryTag[] = "bin:";
+
+bool IsControl(unsigned char c) {
+    return c < 0x20 || c == 0x7F;
+}
+
+// Names and texts are kept as UTF-8 with %XX for the few bytes the line
+// syntax needs (and for line breaks and other control characters), so any
+// name or text survives a round trip and a line is always one entry.
+QByteArray Escape(const QString& text, bool isName) {
+    const QByteArray utf8 = text.toUtf8();
+    QByteArray out;
+    out.reserve(utf8.size());
+    for (const char ch : utf8) {
+        const auto c = static_cast<unsigned char>(ch);
+        const bool special =
+            c == '%' || IsControl(c) || (isName && (c == '=' || c == '[' || c == ']'));
+        if (special) {
+            out += '%';
+            out += QByteArray::number(c, 16).rightJustified(2, '0').toUpper();
+        } else {
+            out += ch;
+        }
+    }
+    return out;
+}
+
+int HexDigit(char c) {
+    if (c >= '0' && c <= '9') {
+        return c - '0';
+    }
+    if (c >= 'a' && c <= 'f') {
+        return c - 'a' + 10;
+    }
+    if (c >= 'A' && c <= 'F') {
+        return c - 'A' + 10;
+    }
+    return -1;
+}
+
+bool Unescape(const QByteArray& in, QString& out) {
+    QByteArray bytes;
+    bytes.reserve(in.size());
+    for (qsizetype i = 0; i < in.size(); ++i) {
+        if (in[i] != '%') {
+            if (IsControl(static_cast<unsigned char>(in[i]))) {
+                return false;
+            }
+            bytes += in[i];
+            continue;
+        }
+        if (i + 2 >= in.size()) {
+            return false;
+        }
+        const int hi = HexDigit(in[i + 1]);
+        const int lo = HexDigit(in[i + 2]);
+        if (hi < 0 || lo < 0) {
+            return false;
+        }
+        bytes += static_cast<char>(hi * 16 + lo);
+        i += 2;
+    }
+    QStringDecoder decoder(QStringDecoder::Utf8);
+    out = decoder.decode(bytes);
+    return !decoder.hasError();
+}
+
+bool ParseValue(const QByteArray& data, RegValue& value) {
+    if (data.startsWith(kIntegerTag)) {
+        bool ok = false;
+        const qlonglong n = data.mid(sizeof(kIntegerTag) - 1).toLongLong(&ok, 10);
+        if (!ok || n < std::numeric_limits<std::int32_t>::min() ||
+            n > std::numeric_limits<std::int32_t>::max()) {
+            return false;
+        }
+        value.kind = RegValue::Kind::Integer;
+        value.integer = static_cast<std::int32_t>(n);
+        return true;
+    }
+    if (data.startsWith(kTextTag)) {
+        value.kind = RegValue::Kind::Text;
+        return Unescape(data.mid(sizeof(kTextTag) - 1), value.text);
+    }
+    if (data.startsWith(kBinaryTag)) {
+        const QByteArray hex = data.mid(sizeof(kBinaryTag) - 1);
+        if (hex.size() % 2 != 0) {
+            return false;
+        }
+        for (const char c : hex) {
+            if (HexDigit(c) < 0) {
+                return false;
+            }
+        }
+        value.kind = RegValue::Kind::Binary;
+        value.binary = QByteArray::fromHex(hex);
+        return true;
+    }
+    return false;
+}
+
+QByteArray FormatValue(const RegValue& value) {
+    switch (value.kind) {
+    case RegValue::Kind::Integer:
+        return kIntegerTag + QByteArray::number(value.integer);
+    case RegValue::Kind::Text:
+        return kTextTag + Escape(value.text, false);
+    case RegValue::Kind::Binary:
+        return kBinaryTag + value.binary.toHex();
+    }
+    return {};
+}
+
+} // namespace
+
+const RegEntry* RegTree::Find(const QString& group, const QString& valueName) const {
+    const auto g = groups_.find(Fold(group));
+    if (g == groups_.end()) {
+        return nullptr;
+    }
+    const auto v = g->second.values.find(Fold(valueName));
+    return v == g->second.values.end() ? nullptr : &v->second;
+}
+
+bool RegTree::HasGroup(const QString& group) const {
+    if (group.isEmpty()) {
+        return true;
+    }
+    const QString key = Fold(group);
+    const QString below = key + QLatin1Char('\\');
+    for (const auto& [folded, g] : groups_) {
+        if (folded == key || folded.startsWith(below)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+void RegTree::EnsureGroup(const QString& group) {
+    auto [it, inserted] = groups_.try_emplace(Fold(group));
+    if (inserted) {
+        it->second.name = group;
+    }
+}
+
+void RegTree::Set(const QString& group, const QString& valueName, const RegValue& value) {
+    EnsureGroup(group);
+    auto& values = groups_[Fold(group)].values;
+    auto [it, inserted] = values.try_emplace(Fold(valueName));
+    if (inserted) {
+        it->second.name = valueName;
+    }
+    it->second.value = value;
+}
+
+bool RegTree::RemoveValue(const QString& group, const QString& valueName) {
+    const auto g = groups_.find(Fold(group));
+    return g != groups_.end() && g->second.values.erase(Fold(valueName)) > 0;
+}
+
+bool RegTree::RemoveGroup(const QString& group) {
+    if (group.isEmpty()) {
+        return false; // the base of the store is never deleted
+    }
+    const QString key = Fold(group);
+    const QString below = key + QLatin1Char('\\');
+    bool removed = false;
+    for (auto it = groups_.begin(); it != groups_.end();) {
+        if (it->first == key || it->first.startsWith(below)) {
+            it = groups_.erase(it);
+            removed = true;
+        } else {
+            ++it;
+        }
+    }
+    return removed;
+}
+
+QByteArray SerializeRegTree(const RegTree& tree) {
+    QByteArray out = QByteArray(kHeader) + '\n';
+    auto writeValues = [&out](const RegGroup& group) {
+        for (const auto& [folded, entry] : group.values) {
+            out += Escape(entry.name, true) + '=' + FormatValue(entry.value) + '\n';
+        }
+    };
+    // Values without a group come first, before any group line.
+    const auto root = tree.Groups().find(QString());
+    if (root != tree.Groups().end()) {
+        writeValues(root->second);
+    }
+    for (const auto& [folded, group] : tree.Groups()) {
+        if (folded.isEmpty()) {
+            continue;
+        }
+        out += '[' + Escape(group.name, true) + "]\n";
+        writeValues(group);
+    }
+    return out;
+}
+
+RegParseResult ParseRegTree(const QByteArray& bytes) {
+    RegParseResult result;
+    auto markBad = [&result](int lineNo) {
+        if (!result.damaged) {
+            result.damaged = true;
+            result.firstBadLine = lineNo;
+        }
+    };
+    const QList<QByteArray> lines = bytes.split('\n');
+    QString group;
+    bool headerSeen = false;
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        const int lineNo = static_cast<int>(i) + 1;
+        QByteArray line = lines[i];
+        if (line.endsWith('\r')) {
+            line.chop(1);
+        }
+        if (!headerSeen) {
+            // An empty file also lacks it: such a file was never finished.
+            headerSeen = true;
+            if (line != kHeader) {
+                markBad(lineNo);
+            } else {
+                continue;
+            }
+        }
+        if (line.isEmpty()) {
+            // Only the final newline may leave an empty last piece; blank
+            // lines elsewhere are harmless too.
+            continue;
+        }
+        if (line.startsWith('#')) {
+            continue;
+        }
+        if (line.startsWith('[')) {
+            QString name;
+            if (!line.endsWith(']') || !Unescape(line.mid(1, line.size() - 2), name)) {
+                markBad(lineNo);
+                continue;
+            }
+            group = name;
+            result.tree.EnsureGroup(group);
+            continue;
+        }
+        const qsizetype eq = line.indexOf('=');
+        QString name;
+        RegValue value;
+        if (eq < 0 || !Unescape(line.left(eq), name) || !ParseValue(line.mid(eq + 1), value)) {
+            markBad(lineNo);
+            continue;
+        }
+        result.tree.Set(group, name, value);
+    }
+    return result;
+}
+
+} // namespace varenta

@@ -1,0 +1,35 @@
+#include "varenta/store/StorePaths.h"
+
+#include <QDir>
+
+#include <cstdlib>
+
+namespace varenta {
+
+namespace {
+
+// A relative or empty XDG variable is ignored, as the base directory rules
+// ask, and the fallback below the home folder is used.
+QString XdgBase(const char* variable, const char* fallbackBelowHome) {
+    const char* value = std::getenv(variable);
+    if (value != nullptr && value[0] == '/') {
+        return QString::fromLocal8Bit(value);
+    }
+    return QDir::homePath() + QLatin1Char('/') + QLatin1String(fallbackBelowHome);
+}
+
+} // namespace
+
+QString VarentaConfigDir() {
+    return XdgBase("XDG_CONFIG_HOME", ".config") + "/varenta";
+}
+
+QString VarentaDataDir() {
+    return XdgBase("XDG_DATA_HOME", ".local/share") + "/varenta";
+}
+
+QString SettingsFilePath() {
+    return VarentaConfigDir() + "/settings.conf";
+}
+
+} // namespace varenta

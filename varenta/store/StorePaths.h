@@ -1,0 +1,16 @@
+// Where the Varenta program keeps its files: settings (and the old
+// varenta.ini) in the per-user configuration folder, the files it writes
+// itself (autosave.var, saved games) in the per-user data folder. Both honour
+// XDG_CONFIG_HOME / XDG_DATA_HOME, read anew on every call, so tests can
+// point the program at a private set of files.
+#pragma once
+
+#include <QString>
+
+namespace varenta {
+
+QString VarentaConfigDir(); // $XDG_CONFIG_HOME/varenta, default ~/.config/varenta
+QString VarentaDataDir();   // $XDG_DATA_HOME/varenta, default ~/.local/share/varenta
+QString SettingsFilePath(); // VarentaConfigDir() + "/settings.conf"
+
+} // namespace varenta

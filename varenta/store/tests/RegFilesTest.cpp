@@ -1,0 +1,209 @@
+#include "varenta/store/RegFiles.h"
+#include "varenta/store/StorePaths.h"
+#include "varenta/store/StoreTexts.h"
+#include "varenta/store/tests/PrivateHome.h"
+
+#include <QDateTime>
+#include <QDir>
+#include <QFileInfo>
+#include <QPoint>
+#include <QVariantList>
+#include <gtest/gtest.h>
+
+namespace varenta {
+namespace {
+
+using RegFilesTest = testing::PrivateHome;
+
+TEST(SplitSettingNameTest, SplitsAtTheLastSingleBackslash) {
+    using P = std::pair<QString, QString>;
+    EXPECT_EQ(SplitSettingName("Settings\\Sound"), P("Settings", "Sound"));
+    EXPECT_EQ(SplitSettingName("Beginner\\Match\\Score3"), P("Beginner\\Match", "Score3"));
+    EXPECT_EQ(SplitSettingName("Version"), P("", "Version"));
+    // A doubled backslash is one literal backslash and never a split point.
+    EXPECT_EQ(SplitSettingName("Music\\C:\\\\midi"), P("Music", "C:\\midi"));
+    EXPECT_EQ(SplitSettingName("Music\\dir\\\\"), P("Music", "dir\\"));
+    EXPECT_EQ(SplitSettingName("a\\\\b"), P("", "a\\b"));
+}
+
+TEST_F(RegFilesTest, MainStoreFollowsTheConfigFolderAndReadingCreatesTheGroup) {
+    EXPECT_EQ(rfMain.FileName(), ConfigDir() + "/settings.conf");
+    EXPECT_FALSE(rfMain.KeyExists("Settings"));
+    EXPECT_EQ(rfMain.Read("Settings\\Delay", 300), QVariant(300));
+    EXPECT_TRUE(rfMain.KeyExists("Settings"));
+    EXPECT_FALSE(rfMain.ValueExists("Settings", "Delay"));
+    EXPECT_TRUE(TRegFile().KeyExists("settings")); // on disk, not only in memory
+}
+
+TEST_F(RegFilesTest, NamesMatchWithoutRegardToCase) {
+    TRegFile store;
+    store.Write("Settings\\Varenta Required", true);
+    EXPECT_TRUE(store.ReadBool("Settings\\Varenta required", false));
+    EXPECT_TRUE(store.ValueExists("SETTINGS", "varenta REQUIRED"));
+    store.Write("settings\\VARENTA REQUIRED", false);
+    EXPECT_FALSE(store.ReadBool("Settings\\Varenta Required", true));
+    // One value, kept in the spelling of its first write.
+    const QByteArray file = Contents(store.FileName());
+    EXPECT_EQ(file.count("Varenta Required="), 1) << file.constData();
+    EXPECT_EQ(file.count("[Settings]"), 1);
+}
+
+TEST_F(RegFilesTest, ValuesKeepTheirKind) {
+    TRegFile store;
+    store.Write("Settings\\On", true);
+    store.Write("Settings\\Off", false);
+    store.Write("Settings\\Delay", 450);
+    store.Write("Settings\\Colour", 0xFFFFFFFFu);
+    store.Write("Settings\\Level", QStringLiteral("Expert"));
+    store.Write("Settings\\Odd", QStringLiteral("a=b %41 [x]\nline two\t\u00e9\u20ac"));
+    store.Write("Settings\\Ratio", 0.625);
+    const QDateTime when(QDate(2026, 12, 8), QTime(4, 30), Qt::UTC);
+    store.Write("Settings\\When", when);
+
+    TRegFile fresh; // everything read back from the file
+    EXPECT_EQ(fresh.Read("Settings\\On", 0).typeId(), QMetaType::Int);
+    EXPECT_NE(fresh.Read("Settings\\On", 0).toInt(), 0);
+    EXPECT_EQ(fresh.Read("Settings\\Off", 1), QVariant(0));
+    EXPECT_EQ(fresh.Read("Settings\\Delay", 300), QVariant(450));
+    EXPECT_EQ(fresh.Read("Settings\\Colour", 0), QVariant(-1));
+    EXPECT_EQ(fresh.Read("Settings\\Level", "Beginner"), QVariant(QStringLiteral("Expert")));
+    EXPECT_EQ(fresh.ReadString("Settings\\Odd", ""),
+              QStringLiteral("a=b %41 [x]\nline two\t\u00e9\u20ac"));
+    EXPECT_EQ(fresh.Read("Settings\\Ratio", 0), QVariant(0.625));
+    EXPECT_EQ(fresh.Read("Settings\\When", QVariant()).toDateTime(), when);
+    EXPECT_EQ(fresh.Read("Settings\\Missing", "dflt"), QVariant(QStringLiteral("dflt")));
+    EXPECT_EQ(fresh.ReadInteger("Settings\\Level", 7), 7); // text that is no number
+}
+
+TEST_F(RegFilesTest, EmptyTextReadsAsTheDefault) {
+    TRegFile store;
+    store.Write("Settings\\Background Color", QString());
+    EXPECT_TRUE(store.ValueExists("Settings", "Background Color"));
+    EXPECT_EQ(store.ReadInteger("Settings\\Background Color", 32768), 32768);
+}
+
+TEST_F(RegFilesTest, OtherKindsAreRefusedBeforeAnythingIsWritten) {
+    TRegFile store;
+    store.Write("Settings\\Delay", 300);
+    const QByteArray before = Contents(store.FileName());
+    for (const QVariant& bad :
+         {QVariant(QVariantList{1, 2}), QVariant(), QVariant(static_cast<qlonglong>(1) << 40),
+          QVariant(QPoint(1, 2))}) {
+        try {
+            store.Write("Settings\\Delay", bad);
+            ADD_FAILURE() << "accepted " << bad.typeName();
+        } catch (const ERegFileError& e) {
+            EXPECT_STREQ(e.what(), texts::kInvalidVariantType);
+        }
+    }
+    EXPECT_EQ(Contents(store.FileName()), before);
+}
+
+TEST_F(RegFilesTest, DeletingValuesAndGroups) {
+    TRegFile store;
+    store.Write("Player Names\\PlayerName0", "Ann");
+    store.Write("Player Names\\PlayerName1", "Bob");
+    store.Write("Beginner\\Score0", 10);
+    store.Write("Beginner\\Match\\Score0", 20);
+    EXPECT_TRUE(store.DeleteValue("player names", "playername0"));
+    EXPECT_FALSE(store.DeleteValue("Player Names", "PlayerName0"));
+    EXPECT_EQ(store.ReadString("Player Names\\PlayerName1", ""), "Bob");
+
+    EXPECT_TRUE(store.DeleteKey("Beginner"));
+    EXPECT_FALSE(store.KeyExists("Beginner"));
+    EXPECT_FALSE(store.KeyExists("Beginner\\Match"));
+    EXPECT_FALSE(store.DeleteKey("Beginner"));
+    EXPECT_TRUE(TRegFile().ValueExists("Player Names", "PlayerName1"));
+}
+
+TEST_F(RegFilesTest, TwoCopiesKeepEachOthersValues) {
+    TRegFile first;
+    TRegFile second;
+    first.Write("Settings\\Sound", false);
+    second.Write("Network\\Nickname", "Ann");
+    first.Write("Settings\\Delay", 500); // must not write back a copy without Nickname
+    EXPECT_EQ(first.ReadString("Network\\Nickname", ""), "Ann"); // seen without writing
+    second.Write("Settings\\Delay", 200);                        // both wrote: last one wins
+    second.DeleteValue("Settings", "Sound");
+
+    TRegFile third;
+    EXPECT_EQ(third.ReadString("Network\\Nickname", ""), "Ann");
+    EXPECT_EQ(third.ReadInteger("Settings\\Delay", 300), 200);
+    EXPECT_TRUE(third.ReadBool("Settings\\Sound", true));
+    EXPECT_EQ(first.ReadInteger("Settings\\Delay", 300), 200);
+}
+
+TEST_F(RegFilesTest, ACrashBeforeTheRenameLeavesTheOldFile) {
+    TRegFile store;
+    store.Write("Settings\\Delay", 100);
+    const QByteArray before = Contents(store.FileName());
+    struct Crash {};
+    store.SetBeforeReplaceHook([] { throw Crash(); });
+    EXPECT_THROW(store.Write("Settings\\Delay", 999), Crash);
+    EXPECT_EQ(Contents(store.FileName()), before);
+
+    TRegFile restarted; // the half-done change is gone, the old value is there
+    EXPECT_EQ(restarted.ReadInteger("Settings\\Delay", 300), 100);
+    restarted.Write("Settings\\Sound", false); // the leftover does not get in the way
+    EXPECT_EQ(TRegFile().ReadInteger("Settings\\Delay", 300), 100);
+    EXPECT_FALSE(TRegFile().ReadBool("Settings\\Sound", true));
+}
+
+TEST_F(RegFilesTest, AGarbageFileIsReportedOnceAndKeptAside) {
+    QDir().mkpath(ConfigDir());
+    const QString path = ConfigDir() + "/settings.conf";
+    static const char raw[] = "\x01\x02not a settings file\xff\n[";
+    const QByteArray garbage(raw, sizeof raw - 1);
+    Put(path, garbage);
+
+    TRegFile store;
+    QStringList notices;
+    EXPECT_EQ(store.ReadInteger("Settings\\Delay", 300), 300);
+    store.SetNoticeHandler([&notices](const QString& m) { notices << m; });
+    EXPECT_EQ(store.ReadInteger("Settings\\Card Speed", 10), 10);
+    ASSERT_EQ(notices.size(), 1); // waited for the handler, and only once
+    EXPECT_TRUE(notices[0].contains(path + ".damaged")) << notices[0].toStdString();
+    EXPECT_EQ(Contents(path + ".damaged"), garbage);
+
+    store.Write("Settings\\Delay", 400);
+    EXPECT_EQ(TRegFile().ReadInteger("Settings\\Delay", 300), 400);
+    EXPECT_EQ(notices.size(), 1);
+
+    Put(path, garbage); // a second damaged file does not replace the first one kept
+    EXPECT_EQ(store.ReadInteger("Settings\\Delay", 300), 300);
+    EXPECT_EQ(notices.size(), 2);
+    EXPECT_EQ(Contents(path + ".damaged"), garbage);
+    EXPECT_EQ(Contents(path + ".damaged-2"), garbage);
+}
+
+TEST_F(RegFilesTest, WhatCanBeReadOfADamagedFileIsKept) {
+    TRegFile store;
+    store.Write("Settings\\Delay", 450);
+    store.Write("Network\\Nickname", "Ann");
+    QByteArray text = Contents(store.FileName());
+    text.insert(text.indexOf("[Settings]"), "Nickname=half a line\n");
+    Put(store.FileName(), text);
+
+    TRegFile reader;
+    EXPECT_EQ(reader.ReadInteger("Settings\\Delay", 300), 450);
+    EXPECT_EQ(reader.ReadString("Network\\Nickname", ""), "Ann");
+    EXPECT_EQ(Contents(store.FileName() + ".damaged"), text);
+}
+
+TEST_F(RegFilesTest, AnUnusableFolderIsAStoreError) {
+    // A file where the settings folder should be: no copy of the program
+    // can create the folder, whoever runs it.
+    QDir().mkpath(Root() + "/config");
+    Put(ConfigDir(), "not a folder");
+    TRegFile store;
+    EXPECT_EQ(store.ReadInteger("Settings\\Delay", 300), 300);
+    try {
+        store.Write("Settings\\Delay", 1);
+        FAIL() << "the write was reported as done";
+    } catch (const ERegFileError& e) {
+        EXPECT_STREQ(e.what(), "Reg Error: 00000014"); // ENOTDIR
+    }
+}
+
+} // namespace
+} // namespace varenta
