@@ -17,8 +17,8 @@ int main(int argc, char** argv) {
         return 2;
     }
     if (!options->seedGiven) {
-        options->seed = static_cast<std::uint64_t>(
-            std::chrono::system_clock::now().time_since_epoch().count());
+        options->seed =
+            static_cast<std::uint64_t>(std::chrono::system_clock::now().time_since_epoch().count());
     }
 
     std::ofstream file;
@@ -29,8 +29,7 @@ int main(int argc, char** argv) {
     } else if (!options->tracePath.empty()) {
         file.open(options->tracePath, std::ios::out | std::ios::trunc);
         if (!file) {
-            std::cerr << "varenta-sim: cannot write the trace file " << options->tracePath
-                      << '\n';
+            std::cerr << "varenta-sim: cannot write the trace file " << options->tracePath << '\n';
             return 2;
         }
         trace = &file;

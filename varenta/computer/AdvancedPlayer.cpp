@@ -41,8 +41,8 @@ AdvancedPlayer::AdvancedPlayer(VarentaEngine& engine, const ComputerSettings& se
 
 MeldCheckResult AdvancedPlayer::AdvMeldCheck() const {
     const SimpleMeldCount m = CountSimpleMeld(tally_, ownMeldPoints(), need);
-    const bool pairsOk = (need < 90 && m.pairs == 0) || (need >= 90 && need < 120 && m.pairs < 2) ||
-                         need >= 120;
+    const bool pairsOk =
+        (need < 90 && m.pairs == 0) || (need >= 90 && need < 120 && m.pairs < 2) || need >= 120;
     return {m.cards < tally_.handSize - 6 && m.points >= need && pairsOk, m.pairs};
 }
 
@@ -186,10 +186,9 @@ void AdvancedPlayer::meldPhase() {
     if (ownVarentas() >= needed()) {
         const double x = randomReal();
         const int humanHand = humanHandSize();
-        const bool stay =
-            humanHand + humanMeldCards() < 31 &&
-            (ownMeldCards() + handSize() >= 7 || memory_.holdThrees) &&
-            (humanHand > 0 && x >= 16.0 / (humanHand * humanHand)) && handSize() != 2;
+        const bool stay = humanHand + humanMeldCards() < 31 &&
+                          (ownMeldCards() + handSize() >= 7 || memory_.holdThrees) &&
+                          (humanHand > 0 && x >= 16.0 / (humanHand * humanHand)) && handSize() != 2;
         if (!stay) {
             AdvMeldNaturals();
             LayOutWilds();

@@ -13,8 +13,7 @@ struct MeldCheckResult {
 // counts and discards by the human's melds, without the Expert's memory.
 class AdvancedPlayer : public ComputerBase {
 public:
-    AdvancedPlayer(VarentaEngine& engine, const ComputerSettings& settings,
-                   AdvancedMemory& memory);
+    AdvancedPlayer(VarentaEngine& engine, const ComputerSettings& settings, AdvancedMemory& memory);
 
     // Initial-meld minimum of this turn (raised by the top card's points
     // when a taken top card does not count).

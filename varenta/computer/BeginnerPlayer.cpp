@@ -19,7 +19,9 @@ void BeginnerPlayer::begMeldRank(int rank) {
     }
 }
 
-int BeginnerPlayer::wildOrder() const { return findWild(); }
+int BeginnerPlayer::wildOrder() const {
+    return findWild();
+}
 
 MeldCheckResult BeginnerPlayer::BegMeldCheck() const {
     const SimpleMeldCount m = CountSimpleMeld(tally_, ownMeldPoints(), need);

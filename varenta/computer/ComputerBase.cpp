@@ -54,31 +54,71 @@ void ComputerBase::throwCard(const DiscardChoice& choice) {
 
 // ---- reading the table ---------------------------------------------------------
 
-const GameState& ComputerBase::state() const { return engine_.State(); }
-const RuleSet& ComputerBase::rules() const { return engine_.Rules(); }
-int ComputerBase::handSize() const { return state().opponentHand.Size(); }
-int ComputerBase::stockSize() const { return state().stock.Size(); }
-int ComputerBase::pileSize() const { return state().discardPile.Size(); }
+const GameState& ComputerBase::state() const {
+    return engine_.State();
+}
+const RuleSet& ComputerBase::rules() const {
+    return engine_.Rules();
+}
+int ComputerBase::handSize() const {
+    return state().opponentHand.Size();
+}
+int ComputerBase::stockSize() const {
+    return state().stock.Size();
+}
+int ComputerBase::pileSize() const {
+    return state().discardPile.Size();
+}
 int ComputerBase::pileTopRank() const {
     return state().discardPile.Empty() ? -1 : state().discardPile.Top().rank;
 }
-int ComputerBase::humanHandSize() const { return state().playerHand.Size(); }
-int ComputerBase::humanMeldCards() const { return state().playerMelds.Size(); }
-int ComputerBase::ownMeldCards() const { return state().opponentMelds.Size(); }
-int ComputerBase::ownMeldPoints() const { return state().opponentMeldPoints; }
-int ComputerBase::ownVarentas() const { return state().opponentVarentas.count; }
-int ComputerBase::humanVarentas() const { return state().playerVarentas.count; }
-int ComputerBase::needed() const { return rules().numberOfVarentas; }
-bool ComputerBase::frozenForMe() const { return engine_.PileFrozenFor(Side::Opponent); }
-int ComputerBase::ownScore() const { return state().opponentScore; }
-int ComputerBase::humanScore() const { return state().playerScore; }
-int ComputerBase::MeldMinimumForMe() const { return VarentaEngine::MeldMinimum(ownScore()); }
-const Card& ComputerBase::handCard(int index) const { return state().opponentHand[index]; }
+int ComputerBase::humanHandSize() const {
+    return state().playerHand.Size();
+}
+int ComputerBase::humanMeldCards() const {
+    return state().playerMelds.Size();
+}
+int ComputerBase::ownMeldCards() const {
+    return state().opponentMelds.Size();
+}
+int ComputerBase::ownMeldPoints() const {
+    return state().opponentMeldPoints;
+}
+int ComputerBase::ownVarentas() const {
+    return state().opponentVarentas.count;
+}
+int ComputerBase::humanVarentas() const {
+    return state().playerVarentas.count;
+}
+int ComputerBase::needed() const {
+    return rules().numberOfVarentas;
+}
+bool ComputerBase::frozenForMe() const {
+    return engine_.PileFrozenFor(Side::Opponent);
+}
+int ComputerBase::ownScore() const {
+    return state().opponentScore;
+}
+int ComputerBase::humanScore() const {
+    return state().playerScore;
+}
+int ComputerBase::MeldMinimumForMe() const {
+    return VarentaEngine::MeldMinimum(ownScore());
+}
+const Card& ComputerBase::handCard(int index) const {
+    return state().opponentHand[index];
+}
 
-double ComputerBase::randomReal() { return engine_.Rng().NextReal(); }
-int ComputerBase::randomInt(int n) { return engine_.Rng().Next(n); }
+double ComputerBase::randomReal() {
+    return engine_.Rng().NextReal();
+}
+int ComputerBase::randomInt(int n) {
+    return engine_.Rng().Next(n);
+}
 
-void ComputerBase::RefreshTallies() { varenta::RefreshTallies(engine_, tally_); }
+void ComputerBase::RefreshTallies() {
+    varenta::RefreshTallies(engine_, tally_);
+}
 
 int ComputerBase::FindInHand(int rank) const {
     const CardPile& hand = state().opponentHand;
@@ -133,7 +173,9 @@ bool ComputerBase::ComputerMayTakePile(int topRank, bool frozen) const {
 
 // ---- moving cards ---------------------------------------------------------------
 
-void ComputerBase::meldDelay() { engine_.Port().OpponentMeldPause(); }
+void ComputerBase::meldDelay() {
+    engine_.Port().OpponentMeldPause();
+}
 
 void ComputerBase::drawFromStock() {
     for (int i = 0; i < rules().numberOfCards && stockSize() > 0; ++i) {
@@ -151,10 +193,14 @@ int ComputerBase::takePileTopIntoHand() {
     return index >= 0 ? handCard(index).rank : -1;
 }
 
-void ComputerBase::takePileRestIntoHand() { engine_.OpponentTakePileRest(); }
+void ComputerBase::takePileRestIntoHand() {
+    engine_.OpponentTakePileRest();
+}
 
 // The engine pauses after every card it lays for the computer.
-void ComputerBase::meldFromHand(int index) { engine_.MeldFromOpponentHand(index); }
+void ComputerBase::meldFromHand(int index) {
+    engine_.MeldFromOpponentHand(index);
+}
 
 int ComputerBase::meldAllOfRank(int rank) {
     int moved = 0;

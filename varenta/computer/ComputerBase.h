@@ -13,7 +13,7 @@ class VarentaEngine;
 // The card the computer throws at the end of its turn: a hand card, or (the
 // Expert's blocking move) a red three taken back from its own melds.
 struct DiscardChoice {
-    int handIndex = -1;         // index in the computer's hand, or -1
+    int handIndex = -1; // index in the computer's hand, or -1
     bool redThreeFromMelds = false;
 
     static DiscardChoice fromHand(int index) { return {index, false}; }

@@ -6,7 +6,9 @@
 
 namespace varenta {
 
-DiscardChoice ExpertPlayer::chooseDiscard() { return ExpertChooseDiscard(); }
+DiscardChoice ExpertPlayer::chooseDiscard() {
+    return ExpertChooseDiscard();
+}
 
 // How much the human is known to collect a rank: its melds of that rank (they
 // only matter while it may take the pile) and what it took from the pile.
@@ -14,7 +16,9 @@ int ExpertPlayer::danger(int rank) const {
     return (frozenForMe() ? 0 : tally_.playerMeldColumn[rank]) + tally_.knownPlayerRank[rank];
 }
 
-int ExpertPlayer::wildThrowIndex() const { return findWild(); }
+int ExpertPlayer::wildThrowIndex() const {
+    return findWild();
+}
 
 int ExpertPlayer::highestCardIndex() const {
     for (int r = 13; r >= 2; --r) {
@@ -40,8 +44,8 @@ DiscardChoice ExpertPlayer::ExpertChooseDiscard() {
     if (wildsInHand() > 2 * needed() + 2 && (frozen || ownVarentas() < needed())) {
         return DiscardChoice::fromHand(wildThrowIndex());
     }
-    if (tally_.opponentMeldColumn[2] >= 1 && tally_.opponentRedThreesInMelds > 0 &&
-        needed() == 2 && ownMeldPoints() == 0 && hand < 14 && rules().threeBlock) {
+    if (tally_.opponentMeldColumn[2] >= 1 && tally_.opponentRedThreesInMelds > 0 && needed() == 2 &&
+        ownMeldPoints() == 0 && hand < 14 && rules().threeBlock) {
         return DiscardChoice::redThree();
     }
     if (memory_.discardRank != 0 && FindInHand(memory_.discardRank) >= 0 &&

@@ -6,10 +6,13 @@
 
 namespace varenta {
 
-ExpertPlayer::ExpertPlayer(VarentaEngine& engine, const ComputerSettings& settings, ExpertMemory& memory)
+ExpertPlayer::ExpertPlayer(VarentaEngine& engine, const ComputerSettings& settings,
+                           ExpertMemory& memory)
     : ComputerBase(engine, settings), memory_(memory) {}
 
-void ExpertPlayer::takeOrDraw() { ExpertDrawOrTake(); }
+void ExpertPlayer::takeOrDraw() {
+    ExpertDrawOrTake();
+}
 
 void ExpertPlayer::BeginExpertTurn() {
     const int stock = stockSize();
@@ -26,8 +29,7 @@ void ExpertPlayer::BeginExpertTurn() {
         memory_.discardRank = 0;
     }
     const int unseen = stock + pileSize();
-    opponentThreat = unseen < 62 &&
-                     humanHandSize() + humanMeldCards() >= (77 - unseen) / 2 + 21 &&
+    opponentThreat = unseen < 62 && humanHandSize() + humanMeldCards() >= (77 - unseen) / 2 + 21 &&
                      ownMeldPoints() == 0;
 }
 
@@ -244,9 +246,9 @@ bool ExpertPlayer::InitialMeldPlan(int topRank, bool pileMakesVarenta, bool chec
 
     const int pile = pileSize();
     const int need2 = needed();
-    const bool cardsOk =
-        !checkCards || (t.handSize + pile - 9 - 3 * need2 >= chosen->cards + chosen->wilds) ||
-        (need2 == 1 && pileMakesVarenta);
+    const bool cardsOk = !checkCards ||
+                         (t.handSize + pile - 9 - 3 * need2 >= chosen->cards + chosen->wilds) ||
+                         (need2 == 1 && pileMakesVarenta);
     const bool pointsOk = points >= need || (!checkCards && points >= need - 5);
 
     bool wildsOk = true;
@@ -316,8 +318,8 @@ LeftoverResult ExpertPlayer::LeftoverCount(const RankTally& t) {
 bool ExpertPlayer::PileCompletesVarenta() const {
     const int wilds = wildsInHand();
     for (int r = 3; r <= 13; ++r) {
-        const int g = tally_.opponentHandRank[r] + tally_.opponentMeldRank[r] +
-                      tally_.discardPileRank[r];
+        const int g =
+            tally_.opponentHandRank[r] + tally_.opponentMeldRank[r] + tally_.discardPileRank[r];
         if (g >= 4 && g + wilds >= 7 && g + wilds - tally_.discardPileRank[r] < 7 &&
             tally_.opponentMeldColumn[r] < 7) {
             return true;
@@ -341,7 +343,8 @@ bool ExpertPlayer::PileIsUrgent() {
         fours += s >= 4 ? 1 : 0;
         pairs += tally_.opponentHandRank[r] >= 2 ? 1 : 0;
     }
-    memory_.meldPotential = (threes >= 1 && threes + wilds >= 3) || (fours >= 1 && fours + wilds >= 2);
+    memory_.meldPotential =
+        (threes >= 1 && threes + wilds >= 3) || (fours >= 1 && fours + wilds >= 2);
     if (opponentThreat) {
         return false;
     }

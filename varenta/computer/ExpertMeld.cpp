@@ -7,7 +7,9 @@
 
 namespace varenta {
 
-void ExpertPlayer::meldPhase() { ExpertMeldPhase(); }
+void ExpertPlayer::meldPhase() {
+    ExpertMeldPhase();
+}
 
 void ExpertPlayer::ExpertMeldPhase() {
     MeldRedThrees();
@@ -19,9 +21,9 @@ void ExpertPlayer::ExpertMeldPhase() {
     const bool humanHasNeeded = humanVarentas() >= needed();
     const bool endGame =
         stock < 6 ||
-        (!opponentThreat && ((humanHasNeeded && humanHandSize() < 10) ||
-                             (humanVarentas() == 0 && needed() == 1 && stock < 55 &&
-                              humanMeldCards() < 5)));
+        (!opponentThreat &&
+         ((humanHasNeeded && humanHandSize() < 10) ||
+          (humanVarentas() == 0 && needed() == 1 && stock < 55 && humanMeldCards() < 5)));
     if (endGame) {
         CompleteVarentas();
         if (ownVarentas() >= needed()) {
@@ -78,8 +80,8 @@ bool ExpertPlayer::attemptGoingOut() {
     if (aggressiveTurn) {
         attempt = !(humanVarentas() < needed() - 1 && humanCards < 35 && mine >= 15);
     } else {
-        attempt = humanCards >= 35 || mine < 7 ||
-                  (humanVarentas() >= needed() && humanHandSize() < 4);
+        attempt =
+            humanCards >= 35 || mine < 7 || (humanVarentas() >= needed() && humanHandSize() < 4);
     }
     if (!attempt || !LeftoverCount().canGoOut || !GoingOutPays()) {
         return false;
@@ -184,8 +186,8 @@ void ExpertPlayer::CompleteVarentas() {
 
 void ExpertPlayer::MeldNaturals(int keep) {
     RefreshTallies();
-    const int budget = ownVarentas() < needed() ? handSize() - (6 * needed() + 2)
-                                                : handSize() - 2 * keep;
+    const int budget =
+        ownVarentas() < needed() ? handSize() - (6 * needed() + 2) : handSize() - 2 * keep;
     meldNaturalsWithin(budget, false);
 }
 

@@ -22,8 +22,7 @@ std::string CheckInvariants(const GameState& s) {
     int total = 0;
     for (const Heap& heap : heaps) {
         if (heap.pile.count > kDeckSize) {
-            return std::string(heap.name) + " holds " + std::to_string(heap.pile.count) +
-                   " cards";
+            return std::string(heap.name) + " holds " + std::to_string(heap.pile.count) + " cards";
         }
         for (int i = 0; i < heap.pile.Size(); ++i) {
             const Card& c = heap.pile[i];

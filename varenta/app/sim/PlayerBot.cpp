@@ -105,9 +105,13 @@ bool PlayerBot::WantPile(const VarentaEngine& engine) {
     return FirstMeldPoints(c, 2, t) >= minimum;
 }
 
-bool PlayerBot::over() const { return *turnEnds_ != startEnds_ || engine_->ProgramEnded(); }
+bool PlayerBot::over() const {
+    return *turnEnds_ != startEnds_ || engine_->ProgramEnded();
+}
 
-int PlayerBot::keepCount() const { return engine_->PlayerHasRequiredVarentas() ? 1 : 2; }
+int PlayerBot::keepCount() const {
+    return engine_->PlayerHasRequiredVarentas() ? 1 : 2;
+}
 
 int PlayerBot::findInHand(int rank) const {
     const CardPile& hand = engine_->State().playerHand;
@@ -376,8 +380,31 @@ bool PlayerBot::tryDiscards() {
     return false;
 }
 
+// A last card that completes a seven-card meld goes out instead of passing.
+bool PlayerBot::meldLastCard() {
+    const GameState& s = engine_->State();
+    if (s.playerHand.Size() != 1 || engine_->PlayerHasRequiredVarentas()) {
+        return false;
+    }
+    const Card last = s.playerHand[0];
+    const HandCounts c = Count(*engine_);
+    if (IsNatural(last)) {
+        if (last.rank > 2 && c.column[last.rank] == 6) {
+            engine_->MeldOne(0);
+        }
+    } else {
+        for (int r = kFirstNatural; r <= kAce && !over(); ++r) {
+            if (c.column[r] == 6 && c.wildsInColumn[r] < 3) {
+                engine_->AddWildCardToColumn(r);
+                break;
+            }
+        }
+    }
+    return over();
+}
+
 bool PlayerBot::discard() {
-    if (tryDiscards()) {
+    if (meldLastCard() || tryDiscards()) {
         return true;
     }
     // The table is not valid as it stands: take this turn's melds back.
@@ -395,13 +422,14 @@ bool PlayerBot::discard() {
             return true;
         }
     }
-    if (tryDiscards()) {
+    if (meldLastCard() || tryDiscards()) {
         return true;
     }
     std::string_view reason;
     engine_->ValidateMeldsWithTop(reason, s.playerHand.Size() - 1);
     failure_ = "no discard was accepted (hand of " + std::to_string(s.playerHand.Size()) +
-               " cards): " + std::string(reason);
+               " cards, " + std::to_string(s.playerVarentas.count) +
+               " Varentas): " + std::string(reason);
     return false;
 }
 

@@ -54,6 +54,7 @@ private:
     void completeVarentas();
     void goOut();
     bool discard();
+    bool meldLastCard();
     bool tryDiscards();
     int keepCount() const;
     int findInHand(int rank) const;

@@ -14,8 +14,8 @@ namespace varenta::sim {
 struct SimOptions {
     ComputerLevel level = ComputerLevel::Beginner;
     int aggression = 50;
-    int games = 1;         // stop after this many games (when hands is 0)
-    int hands = 0;         // stop after this many hands instead, when > 0
+    int games = 1; // stop after this many games (when hands is 0)
+    int hands = 0; // stop after this many hands instead, when > 0
     std::uint64_t seed = 0;
     bool seedGiven = false;
     RuleSet rules;
