@@ -5,8 +5,8 @@
 
 namespace kiv::sim {
 
-SimPort::SimPort(CZelvioDoc& doc, const SimOptions& options, std::ostream* trace)
-    : doc_(doc), options_(options), trace_(trace) {}
+SimPort::SimPort(const SimOptions& options, std::ostream* trace)
+    : options_(options), trace_(trace) {}
 
 void SimPort::Line(const char* word, std::initializer_list<int> numbers) {
     if (trace_ == nullptr) {
@@ -84,7 +84,6 @@ void SimPort::OnGameEvent(const GameEvent& e) {
         }
         break;
     }
-    (void)doc_;
 }
 
 namespace {
@@ -115,7 +114,7 @@ SimSummary RunSimulation(const SimOptions& options, std::ostream* trace) {
     const auto start = std::chrono::steady_clock::now();
     CZelvioDoc doc;
     Configure(doc, options);
-    SimPort port(doc, options, trace);
+    SimPort port(options, trace);
     doc.SetPort(&port);
     doc.StartFirstRound();
     while (!port.Stopped()) {

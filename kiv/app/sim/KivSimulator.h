@@ -23,7 +23,7 @@ struct SimSummary {
 // waits, writes the trace and stops the computer chain when the run is done.
 class SimPort : public KivPort {
 public:
-    SimPort(CZelvioDoc& doc, const SimOptions& options, std::ostream* trace);
+    SimPort(const SimOptions& options, std::ostream* trace);
 
     bool ContinueComputerMoves() override { return !stopped_; }
     void OnGameEvent(const GameEvent& event) override;
@@ -35,7 +35,6 @@ public:
 private:
     void Line(const char* word, std::initializer_list<int> numbers);
 
-    CZelvioDoc& doc_;
     const SimOptions& options_;
     std::ostream* trace_;
     SimSummary summary_;
