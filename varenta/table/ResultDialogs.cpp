@@ -70,7 +70,9 @@ DetailedScoringDialog::DetailedScoringDialog(const HandResult& result, QWidget* 
         {texts::kLineCardsInHand, result.player.handCards, result.opponent.handCards, true},
         {texts::kLineVarentas, result.player.varentas, result.opponent.varentas, true},
         {texts::kLineRedThrees, result.player.redThrees, result.opponent.redThrees, true},
-        {texts::kLineFinishBonus, {0, result.player.finishBonus}, {0, result.opponent.finishBonus},
+        {texts::kLineFinishBonus,
+         {0, result.player.finishBonus},
+         {0, result.opponent.finishBonus},
          false},
         {texts::kLineTotal, {0, result.player.total}, {0, result.opponent.total}, false},
     }};
@@ -138,8 +140,12 @@ HandResultDialog::HandResultDialog(const HandResult& result,
     detailsRunner_ = [](DetailedScoringDialog& dialog) { dialog.exec(); };
 }
 
-QString HandResultDialog::Value(int row) const { return TextAt(grid_, row, 1); }
-QString HandResultDialog::Label(int row) const { return TextAt(grid_, row, 0); }
+QString HandResultDialog::Value(int row) const {
+    return TextAt(grid_, row, 1);
+}
+QString HandResultDialog::Label(int row) const {
+    return TextAt(grid_, row, 0);
+}
 
 void HandResultDialog::OpenDetails() {
     DetailedScoringDialog details(result_, this);
@@ -189,7 +195,11 @@ QString GameOverDialog::Message() const {
 QString GameOverDialog::Question() const {
     return findChild<QLabel*>(QStringLiteral("question"))->text();
 }
-QString GameOverDialog::Value(int row) const { return TextAt(grid_, row, 1); }
-QString GameOverDialog::Label(int row) const { return TextAt(grid_, row, 0); }
+QString GameOverDialog::Value(int row) const {
+    return TextAt(grid_, row, 1);
+}
+QString GameOverDialog::Label(int row) const {
+    return TextAt(grid_, row, 0);
+}
 
 } // namespace varenta

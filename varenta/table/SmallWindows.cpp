@@ -32,8 +32,8 @@ QPixmap DrawTitlePicture(QSize size) {
     font.setBold(true);
     p.setFont(font);
     p.setPen(QColor(255, 230, 90));
-    p.drawText(QRect(0, size.height() * 2 / 3, size.width(), size.height() / 3),
-               Qt::AlignCenter, QStringLiteral("Varenta"));
+    p.drawText(QRect(0, size.height() * 2 / 3, size.width(), size.height() / 3), Qt::AlignCenter,
+               QStringLiteral("Varenta"));
     return picture;
 }
 
@@ -54,7 +54,9 @@ TurnNotice::TurnNotice(const QString& text, QWidget* table)
     move(centre - QPoint(width() / 2, height() / 2));
 }
 
-QString TurnNotice::Text() const { return label_->text(); }
+QString TurnNotice::Text() const {
+    return label_->text();
+}
 
 AboutBox::AboutBox(QWidget* parent) : QDialog(parent) {
     setWindowTitle(QString::fromUtf8(texts::kAboutCaption));

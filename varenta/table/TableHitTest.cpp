@@ -6,7 +6,9 @@ namespace varenta {
 
 namespace {
 
-QRect CardRect(const TableGeometry& g, int x, int y) { return QRect(x, y, g.cardWidth, g.cardHeight); }
+QRect CardRect(const TableGeometry& g, int x, int y) {
+    return QRect(x, y, g.cardWidth, g.cardHeight);
+}
 
 // Index of the card of pile hit at (x, y), or -1.
 int HitInPile(const CardPile& pile, const TableGeometry& g, int x, int y) {

@@ -68,9 +68,9 @@ void PaintCounters(QPainter& p, const TablePicture& picture) {
     p.drawText(QRect(g.leftMargin - 4, pileTop, g.cardWidth + 8, metrics.height()),
                Qt::AlignHCenter | Qt::AlignTop, pile);
     const int stockBottom = g.stockRow - 3;
-    p.drawText(QRect(g.leftMargin - 4, stockBottom - metrics.height(), g.cardWidth + 8,
-                     metrics.height()),
-               Qt::AlignHCenter | Qt::AlignBottom, QString::number(s.stock.Size()));
+    p.drawText(
+        QRect(g.leftMargin - 4, stockBottom - metrics.height(), g.cardWidth + 8, metrics.height()),
+        Qt::AlignHCenter | Qt::AlignBottom, QString::number(s.stock.Size()));
 }
 
 // Arial 10 points, made smaller until "Natural" fits into the card width.
@@ -106,13 +106,13 @@ void PaintLabels(QPainter& p, const TablePicture& picture) {
             p.setPen(Qt::black);
             p.setBrush(Qt::yellow);
             p.drawRect(box.adjusted(0, 0, -1, -1));
-            const QStringList lines = VarentaLabelLines(
-                kind, tally.naturals.at(static_cast<std::size_t>(column)),
-                melds.CountInColumn(column));
+            const QStringList lines =
+                VarentaLabelLines(kind, tally.naturals.at(static_cast<std::size_t>(column)),
+                                  melds.CountInColumn(column));
             for (int i = 0; i < lines.size(); ++i) {
-                p.drawText(QRect(box.left(), box.top() + 2 + i * lineHeight, box.width(),
-                                 lineHeight),
-                           Qt::AlignHCenter | Qt::AlignTop, lines.at(i));
+                p.drawText(
+                    QRect(box.left(), box.top() + 2 + i * lineHeight, box.width(), lineHeight),
+                    Qt::AlignHCenter | Qt::AlignTop, lines.at(i));
             }
         }
     }

@@ -62,6 +62,8 @@ void TableView::resizeEvent(QResizeEvent* event) {
 }
 
 // Tab has no meaning on the table; keep the keys here.
-bool TableView::focusNextPrevChild(bool /*next*/) { return false; }
+bool TableView::focusNextPrevChild(bool /*next*/) {
+    return false;
+}
 
 } // namespace varenta

@@ -49,11 +49,13 @@ constexpr char kKeyDelay[] = "Settings\\Delay";
 constexpr char kKeyCardMovement[] = "Settings\\Card Movement";
 constexpr char kKeyCardSpeed[] = "Settings\\Card Speed";
 constexpr char kKeySound[] = "Settings\\Sound";
+constexpr char kKeyLevel[] = "Settings\\Level";
+constexpr char kKeyAggression[] = "Settings\\Aggression";
 // The start-up colours of the two decks' backs.
 constexpr std::array<int, 2> kDefaultBackColors = {128, 0x4080};
 
-constexpr std::array<QSize, 4> kLayoutSizes = {
-    QSize(640, 480), QSize(800, 600), QSize(1024, 768), QSize(1280, 1024)};
+constexpr std::array<QSize, 4> kLayoutSizes = {QSize(640, 480), QSize(800, 600), QSize(1024, 768),
+                                               QSize(1280, 1024)};
 
 QString Q(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
@@ -133,7 +135,9 @@ TfmVarMain::TfmVarMain(TableServices services, QWidget* parent)
         FormMouseUp(button, modifiers, at.x(), at.y());
     };
     view_->onMouseMove = [this] { status_->ShowGameLine(); };
-    view_->onKey = [this](QKeyEvent* event) { return FormKeyDown(event->key(), event->modifiers()); };
+    view_->onKey = [this](QKeyEvent* event) {
+        return FormKeyDown(event->key(), event->modifiers());
+    };
     view_->onResize = [this] { RecomputeLayout(); };
     view_->setFocus();
 
@@ -159,6 +163,16 @@ TfmVarMain::TfmVarMain(TableServices services, QWidget* parent)
     dialogs_.gameOver = [](GameOverDialog& dialog) { return dialog.exec() == QDialog::Accepted; };
 
     ReadSettings();
+    if (computer_ == nullptr) {
+        ComputerSettings settings;
+        const QString level = store_->ReadString(kKeyLevel, QStringLiteral("Beginner"));
+        settings.level = level == QLatin1String("Beginner")   ? ComputerLevel::Beginner
+                         : level == QLatin1String("Advanced") ? ComputerLevel::Advanced
+                                                              : ComputerLevel::Expert;
+        settings.aggression = std::clamp(store_->ReadInteger(kKeyAggression, 50), 0, 100);
+        ownComputer_ = std::make_unique<ComputerPlayer>(settings);
+        computer_ = ownComputer_.get();
+    }
     BuildMenus();
     engine_.SetPort(this);
     engine_.SetComputerHook(computer_);
@@ -214,9 +228,10 @@ void TfmVarMain::ReadSettings() {
     for (int deck = 0; deck < 2; ++deck) {
         CardBack& back = backs_.at(static_cast<std::size_t>(deck));
         const QString n = QString::number(deck);
-        back.type = static_cast<std::uint8_t>(std::clamp(s.ReadInteger("Cardback\\Type" + n, 0), 0, 2));
-        back.color = static_cast<std::uint32_t>(
-            s.ReadInteger("Cardback\\Color" + n, kDefaultBackColors.at(static_cast<std::size_t>(deck))));
+        back.type =
+            static_cast<std::uint8_t>(std::clamp(s.ReadInteger("Cardback\\Type" + n, 0), 0, 2));
+        back.color = static_cast<std::uint32_t>(s.ReadInteger(
+            "Cardback\\Color" + n, kDefaultBackColors.at(static_cast<std::size_t>(deck))));
         back.pattern =
             static_cast<std::uint8_t>(std::clamp(s.ReadInteger("Cardback\\Pattern" + n, 0), 0, 9));
         back.fileName = s.ReadString("Cardback\\Filename" + n, QString()).toStdString();
@@ -262,8 +277,8 @@ void TfmVarMain::BuildMenus() {
     add(game, texts::kMenuNew, "New1", texts::kHintNew, QKeySequence(Qt::Key_F2),
         &TfmVarMain::NewGameClick);
     game->addSeparator();
-    add(game, texts::kMenuUndoMeld, "UndoMeld1", texts::kHintUndoMeld,
-        QKeySequence(Qt::Key_Delete), &TfmVarMain::UndoMeldClick)
+    add(game, texts::kMenuUndoMeld, "UndoMeld1", texts::kHintUndoMeld, QKeySequence(Qt::Key_Delete),
+        &TfmVarMain::UndoMeldClick)
         ->setEnabled(false);
     add(game, texts::kMenuUndoAll, "UndoAll1", texts::kHintUndoAll,
         QKeySequence(Qt::CTRL | Qt::Key_Delete), &TfmVarMain::UndoAllClick)
@@ -290,7 +305,9 @@ QAction* TfmVarMain::Action(const QString& objectName) const {
     return findChild<QAction*>(objectName);
 }
 
-TurnNotice* TfmVarMain::Notice() const { return notice_.data(); }
+TurnNotice* TfmVarMain::Notice() const {
+    return notice_.data();
+}
 
 HelpWindow* TfmVarMain::Help() {
     if (help_.isNull()) {
@@ -339,10 +356,9 @@ void TfmVarMain::ProgramExit() {
     sounds_->PlaySoundEvent(std::string_view("Exit"));
     const QPoint at = pos();
     try {
-        store_->Write(kKeyResolution, QString("%1,%2,%3")
-                                          .arg(at.x())
-                                          .arg(at.y())
-                                          .arg(QLatin1String(LayoutName(layout_))));
+        store_->Write(
+            kKeyResolution,
+            QString("%1,%2,%3").arg(at.x()).arg(at.y()).arg(QLatin1String(LayoutName(layout_))));
     } catch (const ERegFileError& e) {
         dialogs_.message(MessageKind::Error, e.Message());
     }
@@ -419,8 +435,8 @@ void TfmVarMain::LoadCardImages() {
 void TfmVarMain::ApplyLayout(int layout) {
     layout_ = std::clamp(layout, 0, TableGeometry::kLayouts - 1);
     const QSize size = kLayoutSizes.at(static_cast<std::size_t>(layout_));
-    const int chrome = menuBar()->sizeHint().height() +
-                       (showStatusbar_ ? status_->sizeHint().height() : 0);
+    const int chrome =
+        menuBar()->sizeHint().height() + (showStatusbar_ ? status_->sizeHint().height() : 0);
     if (layout_ == LayoutMatchingScreen()) {
         // The layout fills the screen: maximised, the table takes what is left.
         view_->setMinimumSize(0, 0);
@@ -702,13 +718,16 @@ void TfmVarMain::WindowCommand(int which) {
 
 void TfmVarMain::HelpTopicsClick() {
     static constexpr std::array<const char*, 3> kHelpSounds = {"Help (3rd)", "Help (1st)",
-                                                              "Help (2nd)"};
-    sounds_->PlaySoundEvent(std::string_view(kHelpSounds.at(static_cast<std::size_t>(helpCount_ % 3))));
+                                                               "Help (2nd)"};
+    sounds_->PlaySoundEvent(
+        std::string_view(kHelpSounds.at(static_cast<std::size_t>(helpCount_ % 3))));
     ++helpCount_;
     Help()->ShowContents();
 }
 
-void TfmVarMain::ShowHelpTopic(int topic) { Help()->ShowTopic(topic); }
+void TfmVarMain::ShowHelpTopic(int topic) {
+    Help()->ShowTopic(topic);
+}
 
 void TfmVarMain::AboutClick() {
     if (sounds_->Enabled()) {
@@ -844,7 +863,9 @@ bool TfmVarMain::ShowGameOver(const GameOverResult& result) {
     return dialogs_.gameOver(dialog);
 }
 
-void TfmVarMain::PlaySound(std::string_view eventName) { sounds_->PlaySoundEvent(eventName); }
+void TfmVarMain::PlaySound(std::string_view eventName) {
+    sounds_->PlaySoundEvent(eventName);
+}
 
 bool TfmVarMain::InitialBlockSetting(bool current) {
     return store_->ReadBool(QStringLiteral("Settings\\Initial Block"), current);
@@ -908,7 +929,9 @@ void TfmVarMain::MoveCard(const Card& card, int fromX, int fromY, int toX, int t
     }
 }
 
-void TfmVarMain::Delay(int milliseconds) { clock_->Pause(milliseconds); }
+void TfmVarMain::Delay(int milliseconds) {
+    clock_->Pause(milliseconds);
+}
 
 void TfmVarMain::OpponentMeldPause() {
     UpdatePanels();

@@ -5,6 +5,7 @@
 // for arrives here.
 #pragma once
 
+#include "varenta/computer/ComputerPlayer.h"
 #include "varenta/engine/VarentaEngine.h"
 #include "varenta/engine/VarentaPort.h"
 #include "varenta/table/CardImages.h"
@@ -34,17 +35,17 @@ class VarStatusBar;
 
 // What the window uses from outside; every empty field gets the real thing.
 struct TableServices {
-    TRegFile* store = nullptr;        // the settings store (rfMain)
-    TableClock* clock = nullptr;      // pauses and animation timing
-    SoundPlayer* sound = nullptr;     // wave playback (SDL2_mixer)
-    ComputerTurnHook* computer = nullptr; // the computer player
-    QString mediaDir;                 // default waves and about.wav
-    QString helpDir;                  // the help pages
-    int screenWidth = 0;              // 0: the real screen's width
+    TRegFile* store = nullptr;            // the settings store (rfMain)
+    TableClock* clock = nullptr;          // pauses and animation timing
+    SoundPlayer* sound = nullptr;         // wave playback (SDL2_mixer)
+    ComputerTurnHook* computer = nullptr; // the computer player (default: at the stored level)
+    QString mediaDir;                     // default waves and about.wav
+    QString helpDir;                      // the help pages
+    int screenWidth = 0;                  // 0: the real screen's width
     int screenHeight = 0;
-    bool splashTimer = true;          // deal the first hand 2000 ms after start
-    std::uint64_t seed = 0;           // 0: seeded from the time
-    std::function<void()> onStarted;  // the splash window closes here
+    bool splashTimer = true;         // deal the first hand 2000 ms after start
+    std::uint64_t seed = 0;          // 0: seeded from the time
+    std::function<void()> onStarted; // the splash window closes here
 };
 
 // The modal windows, replaceable so tests can answer them.
@@ -162,6 +163,7 @@ private:
     TableClock* clock_;
     std::unique_ptr<SoundPlayer> ownSound_;
     std::unique_ptr<SoundEvents> sounds_;
+    std::unique_ptr<ComputerPlayer> ownComputer_;
     ComputerTurnHook* computer_;
     TableServices services_;
     TableDialogs dialogs_;

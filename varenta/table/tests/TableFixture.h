@@ -50,7 +50,9 @@ public:
     std::function<void(VarentaEngine&)> during;
 };
 
-inline constexpr int Code(int suit, int rankIndex) { return suit * 13 + rankIndex + 1; }
+inline constexpr int Code(int suit, int rankIndex) {
+    return suit * 13 + rankIndex + 1;
+}
 
 class TableFixture : public ::testing::Test {
 protected:
@@ -137,7 +139,9 @@ protected:
     // The card a discard of ours left under the opponent's discard.
     int OurLastDiscard() { return S().discardPile[S().discardPile.Size() - 2].code; }
 
-    QPoint HandCard(int index) { return {S().playerHand[index].x + 2, S().playerHand[index].y + 2}; }
+    QPoint HandCard(int index) {
+        return {S().playerHand[index].x + 2, S().playerHand[index].y + 2};
+    }
 
     void Click(QPoint at, Qt::MouseButton button = Qt::LeftButton,
                Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
