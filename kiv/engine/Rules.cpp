@@ -1,7 +1,8 @@
 // The rule engine: dealing, what may be laid on what, drawing, passing the turn.
 #include "kiv/engine/CZelvioDoc.h"
 
-#include <string>
+#include <charconv>
+#include <string_view>
 
 namespace kiv {
 
@@ -365,7 +366,10 @@ void CZelvioDoc::UpdateSuitStatus() {
             PlayWave(kWave[wishedSuit]);
         }
     } else if (cardsToDraw >= 1) {
-        port_->SetStatusText(1, TextId(text::kToDraw), " " + std::to_string(cardsToDraw));
+        char suffix[16] = " ";
+        const auto end = std::to_chars(suffix + 1, suffix + sizeof suffix, cardsToDraw).ptr;
+        port_->SetStatusText(1, TextId(text::kToDraw),
+                             std::string_view(suffix, static_cast<size_t>(end - suffix)));
     } else {
         port_->SetStatusText(1, 0, " ");
     }

@@ -1,0 +1,146 @@
+#include "kiv/app/sim/KivSimulator.h"
+
+#include <chrono>
+#include <cstdio>
+
+namespace kiv::sim {
+
+SimPort::SimPort(const SimOptions& options, std::ostream* trace)
+    : options_(options), trace_(trace) {}
+
+void SimPort::Line(const char* word, std::initializer_list<int> numbers) {
+    if (trace_ == nullptr) {
+        return;
+    }
+    char buffer[96];
+    int length = std::snprintf(buffer, sizeof buffer, "%s", word);
+    for (int number : numbers) {
+        length += std::snprintf(buffer + length, sizeof buffer - length, " %d", number);
+    }
+    buffer[length++] = '\n';
+    trace_->write(buffer, length);
+}
+
+void SimPort::OnGameEvent(const GameEvent& e) {
+    if (stopped_) {
+        return; // the run is over; what the engine still does is not traced
+    }
+    ++events_;
+    switch (e.kind) {
+    case GameEventKind::Round:
+        ++roundNumber_;
+        turnsThisRound_ = 0;
+        Line("round", {static_cast<int>(roundNumber_)});
+        break;
+    case GameEventKind::Deal:
+        Line("deal", {e.seat, e.value});
+        break;
+    case GameEventKind::Up:
+        Line("up", {e.value});
+        break;
+    case GameEventKind::Play:
+        Line("play", {e.seat, e.value});
+        break;
+    case GameEventKind::Wish:
+        Line("wish", {e.seat, e.value});
+        break;
+    case GameEventKind::Draw:
+        Line("draw", {e.seat, e.value});
+        break;
+    case GameEventKind::Rebuild:
+        Line("rebuild", {e.value});
+        break;
+    case GameEventKind::SitOut:
+        Line("sitout", {e.seat});
+        break;
+    case GameEventKind::Lapse:
+        Line("lapse", {e.seat});
+        break;
+    case GameEventKind::Turn:
+        Line("turn", {e.seat});
+        ++summary_.turns;
+        if (++turnsThisRound_ > kMaxTurnsPerRound) {
+            summary_.error = "round " + std::to_string(roundNumber_) + " ran past " +
+                             std::to_string(kMaxTurnsPerRound) +
+                             " turns without ending; the run was stopped";
+            stopped_ = true;
+        }
+        break;
+    case GameEventKind::Out:
+        Line("out", {e.seat, e.value});
+        break;
+    case GameEventKind::Score:
+        Line("score", {e.four[0], e.four[1], e.four[2], e.four[3]});
+        ++summary_.rounds;
+        if (options_.rounds > 0 && summary_.rounds >= options_.rounds) {
+            stopped_ = true;
+        }
+        break;
+    case GameEventKind::GameOver:
+        Line("gameover", {e.four[0], e.four[1], e.four[2], e.four[3]});
+        ++summary_.games;
+        if (options_.rounds == 0 && summary_.games >= options_.games) {
+            stopped_ = true;
+        }
+        break;
+    }
+}
+
+namespace {
+
+void Configure(CZelvioDoc& doc, const SimOptions& options) {
+    for (int i = 0; i < kSeatCount; ++i) {
+        doc.seats[i].plays = i < options.seats;
+        doc.seats[i].inRound = doc.seats[i].plays;
+        doc.seats[i].computer = true;
+    }
+    doc.cardsPerPlayer = options.cards;
+    doc.pointsToWin = options.points;
+    doc.ruleLayAfterDraw = options.layAfterDraw.value_or(doc.ruleLayAfterDraw);
+    doc.ruleEightOnEight = options.eightOnEight.value_or(doc.ruleEightOnEight);
+    doc.ruleJackAlways = options.jackAlways.value_or(doc.ruleJackAlways);
+    doc.ruleAnyOnFirstJack = options.anyOnFirstJack.value_or(doc.ruleAnyOnFirstJack);
+    doc.ruleEndOnFirstOut = options.endOnFirstOut.value_or(doc.ruleEndOnFirstOut);
+    // Nothing is seen or heard, so there is nothing to animate, play or wait for.
+    doc.animateCards = false;
+    doc.soundOn = false;
+    doc.musicOn = false;
+    doc.computerDelay = 0;
+}
+
+} // namespace
+
+SimSummary RunSimulation(const SimOptions& options, std::ostream* trace) {
+    const auto start = std::chrono::steady_clock::now();
+    CZelvioDoc doc;
+    Configure(doc, options);
+    SimPort port(options, trace);
+    doc.SetPort(&port);
+    doc.StartFirstRound();
+    while (!port.Stopped()) {
+        // Whenever the current seat is to move and no move runs, start it.
+        const long long before = port.EventCount();
+        doc.StartComputerMove();
+        if (port.EventCount() == before && !port.Stopped()) {
+            SimSummary summary = port.Summary();
+            summary.error = "seat " + std::to_string(doc.currentSeat) + " cannot move";
+            return summary;
+        }
+    }
+    SimSummary summary = port.Summary();
+    summary.elapsedSeconds =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    return summary;
+}
+
+std::string SummaryJson(const SimSummary& s) {
+    const double perSecond = s.elapsedSeconds > 0 ? s.rounds / s.elapsedSeconds : 0.0;
+    char buffer[256];
+    std::snprintf(buffer, sizeof buffer,
+                  "{\"games\":%lld,\"rounds\":%lld,\"turns\":%lld,\"elapsed_s\":%.6f,"
+                  "\"rounds_per_s\":%.1f}",
+                  s.games, s.rounds, s.turns, s.elapsedSeconds, perSecond);
+    return buffer;
+}
+
+} // namespace kiv::sim

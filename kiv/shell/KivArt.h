@@ -1,0 +1,27 @@
+// The program's pictures, drawn by the program itself and looked up by their
+// resource numbers: card faces 137..168 (face of card n is 136 + n), the card
+// backs 130, 196, 197, 198, the empty-pile placeholder 184, the pictures of
+// the result and ranking dialogs (190, 192, 193, 194) and of the information
+// dialog (201, 202). Cards are 71 x 96 pixels.
+#pragma once
+
+#include <QIcon>
+#include <QPixmap>
+
+namespace kiv {
+
+inline constexpr int kCardWidth = 71;
+inline constexpr int kCardHeight = 96;
+inline constexpr int kPlaceholderBitmap = 184;
+
+// Bitmap number of the back chosen by `deckBack` (1..4; anything else 130).
+int BackBitmapFor(int deckBack);
+
+// The picture with resource number `id`, drawn once and then cached; an
+// unknown number gives a null pixmap.
+QPixmap KivBitmap(int id);
+
+// Toolbar image of a command (32772, 32776, 32777, 32775, 32781).
+QIcon ToolbarIcon(int command);
+
+} // namespace kiv

@@ -1,0 +1,179 @@
+#include "kiv/shell/KivSound.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <SDL.h>
+#include <SDL_mixer.h>
+
+#include <atomic>
+
+namespace kiv {
+namespace {
+
+// The one SdlSound whose music is playing; the mixer's end-of-music hook runs
+// on the audio thread and only posts to it.
+std::atomic<SdlSound*> gActive = nullptr;
+
+const char* const kSoundFonts[] = {
+    "/usr/share/sounds/sf2/TimGM6mb.sf2",
+    "/usr/share/sounds/sf2/default-GM.sf2",
+    "/usr/share/sounds/sf2/FluidR3_GM.sf2",
+};
+
+} // namespace
+
+QString MediaFolder() {
+    const QString installed =
+        QCoreApplication::applicationDirPath() + QStringLiteral("/../share/cardgames/kiv");
+    if (QFileInfo(installed + QStringLiteral("/media")).isDir()) {
+        return QDir::cleanPath(installed + QStringLiteral("/media"));
+    }
+    return QStringLiteral(CARDGAMES_RESOURCE_DIR "/kiv/media");
+}
+
+QString HelpFolder() {
+    return QDir::cleanPath(MediaFolder() + QStringLiteral("/../help"));
+}
+
+QString ResolveMedia(const QString& name) {
+    if (name.isEmpty() || QDir::isAbsolutePath(name)) {
+        return name;
+    }
+    return MediaFolder() + QLatin1Char('/') + name;
+}
+
+bool LooksLikeMidiFile(const QString& path) {
+    QFile file(path);
+    if (path.isEmpty() || !file.open(QIODevice::ReadOnly)) {
+        return false;
+    }
+    return file.read(4) == "MThd";
+}
+
+SdlSound::SdlSound() {
+    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
+        return;
+    }
+    if (qEnvironmentVariableIsEmpty("SDL_SOUNDFONTS")) {
+        for (const char* font : kSoundFonts) {
+            if (QFileInfo::exists(QString::fromLatin1(font))) {
+                Mix_SetSoundFonts(font);
+                break;
+            }
+        }
+    }
+    Mix_Init(MIX_INIT_MID);
+    if (Mix_OpenAudio(22050, AUDIO_S16SYS, 2, 1024) != 0) {
+        Mix_Quit();
+        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+        return;
+    }
+    Mix_AllocateChannels(1);
+    audioOpen_ = true;
+}
+
+SdlSound::~SdlSound() {
+    StopMusic();
+    if (audioOpen_) {
+        Mix_HaltChannel(-1);
+        FreeChunks();
+        Mix_CloseAudio();
+        Mix_Quit();
+        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    }
+}
+
+void SdlSound::FreeChunks() {
+    for (auto& [name, chunk] : chunks_) {
+        Mix_FreeChunk(chunk);
+    }
+    chunks_.clear();
+}
+
+void SdlSound::PlayWave(const QString& name) {
+    if (!audioOpen_) {
+        return;
+    }
+    Mix_Chunk* chunk = nullptr;
+    for (const auto& [known, loaded] : chunks_) {
+        if (known == name) {
+            chunk = loaded;
+        }
+    }
+    if (chunk == nullptr) {
+        chunk = Mix_LoadWAV(QFile::encodeName(ResolveMedia(name)).constData());
+        if (chunk == nullptr) {
+            return;
+        }
+        chunks_.append({name, chunk});
+    }
+    // One channel: the new wave replaces whatever is playing.
+    Mix_PlayChannel(0, chunk, 0);
+}
+
+bool SdlSound::StartMusic(const QString& file) {
+    StopMusic();
+    const QString path = ResolveMedia(file);
+    // The mixer guesses formats generously; background music is MIDI only.
+    if (!LooksLikeMidiFile(path)) {
+        return false;
+    }
+    if (!audioOpen_) {
+        playing_ = true;
+        musicPath_ = path;
+        return true;
+    }
+    music_ = Mix_LoadMUS(QFile::encodeName(path).constData());
+    if (music_ == nullptr) {
+        return false;
+    }
+    gActive = this;
+    Mix_HookMusicFinished(&SdlSound::MusicFinishedHook);
+    if (Mix_PlayMusic(music_, 1) != 0) {
+        Mix_FreeMusic(music_);
+        music_ = nullptr;
+        gActive = nullptr;
+        return false;
+    }
+    musicPath_ = path;
+    playing_ = true;
+    return true;
+}
+
+void SdlSound::StopMusic() {
+    playing_ = false;
+    musicPath_.clear();
+    if (music_ == nullptr) {
+        return;
+    }
+    // Forget the owner first: halting runs the end-of-music hook, which must
+    // not restart what is being stopped.
+    gActive = nullptr;
+    Mix_HaltMusic();
+    Mix_FreeMusic(music_);
+    music_ = nullptr;
+}
+
+void SdlSound::MusicFinishedHook() {
+    if (SdlSound* owner = gActive.load(); owner != nullptr) {
+        QMetaObject::invokeMethod(owner, "OnMusicFinished", Qt::QueuedConnection);
+    }
+}
+
+void SdlSound::OnMusicFinished() {
+    if (!playing_) {
+        return;
+    }
+    if (music_ != nullptr && Mix_PlayingMusic() != 0) {
+        return; // a stale notice: the music was started again meanwhile
+    }
+    ++restarts_;
+    if (music_ != nullptr && Mix_PlayMusic(music_, 1) != 0) {
+        StopMusic();
+    }
+}
+
+} // namespace kiv

@@ -1,0 +1,74 @@
+// Wave sounds and looping background music. The table and the dialogs talk to
+// the abstract SoundOutput; the program uses SdlSound, tests a recording fake.
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+struct Mix_Chunk;
+typedef struct _Mix_Music Mix_Music;
+
+namespace kiv {
+
+class SoundOutput {
+public:
+    virtual ~SoundOutput() = default;
+    // Fire and forget; a new wave cuts off the one playing; failures are silent.
+    virtual void PlayWave(const QString& name) = 0;
+    // Starts `file` as endless background music; false when it cannot be played.
+    virtual bool StartMusic(const QString& file) = 0;
+    virtual void StopMusic() = 0;
+    virtual bool MusicPlaying() const = 0;
+};
+
+// Folder of the program's read-only media (waves, music, help pages): the
+// installed data folder next to the executable when present, else the
+// source tree's resources. Relative file names are resolved against it.
+QString MediaFolder();
+QString HelpFolder();
+
+// `name` as a path: absolute names stay, relative ones are taken from the
+// media folder.
+QString ResolveMedia(const QString& name);
+
+// True when `path` names a readable standard MIDI file.
+bool LooksLikeMidiFile(const QString& path);
+
+// SDL2_mixer: waves on one channel, MIDI on the music channel. When no audio
+// device can be opened the object stays silent, and music "starts" exactly
+// when the file is a MIDI file, so settings behave the same with and without
+// sound hardware.
+class SdlSound : public QObject, public SoundOutput {
+    Q_OBJECT
+public:
+    SdlSound();
+    ~SdlSound() override;
+    SdlSound(const SdlSound&) = delete;
+    SdlSound& operator=(const SdlSound&) = delete;
+
+    void PlayWave(const QString& name) override;
+    bool StartMusic(const QString& file) override;
+    void StopMusic() override;
+    bool MusicPlaying() const override { return playing_; }
+
+    bool HasAudio() const { return audioOpen_; }
+    // How often the music was started again after it ended.
+    int Restarts() const { return restarts_; }
+
+public slots:
+    // The piece has ended: start it again from the beginning.
+    void OnMusicFinished();
+
+private:
+    static void MusicFinishedHook();
+    void FreeChunks();
+
+    bool audioOpen_ = false;
+    bool playing_ = false;
+    int restarts_ = 0;
+    QString musicPath_;
+    Mix_Music* music_ = nullptr;
+    QList<QPair<QString, Mix_Chunk*>> chunks_;
+};
+
+} // namespace kiv

@@ -1,0 +1,254 @@
+#include "kiv/shell/KivFiles.h"
+
+#include <QDir>
+#include <QFile>
+#include <QStringList>
+#include <QTemporaryDir>
+
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+namespace kiv {
+namespace {
+
+class KivFiles : public ::testing::Test {
+protected:
+    QString Path(const char* name) const { return dir_.path() + "/" + name; }
+
+    void WriteRaw(const QString& path, const QByteArray& data) {
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(data);
+    }
+    QByteArray ReadRaw(const QString& path) {
+        QFile f(path);
+        EXPECT_TRUE(f.open(QIODevice::ReadOnly));
+        return f.readAll();
+    }
+    // A complete file with the defaults, lines joined by CR LF.
+    QByteArray DefaultFile(int replaceLine = 0, const QByteArray& with = {}) {
+        QStringList lines = ConfigLines(KivSettings{});
+        if (replaceLine > 0) {
+            lines[replaceLine - 1] = QString::fromUtf8(with);
+        }
+        return (lines.join("\r\n") + "\r\n").toUtf8();
+    }
+
+    QTemporaryDir dir_;
+};
+
+TEST_F(KivFiles, WritesTheTwentyNineLinesWithCrLf) {
+    KivSettings s;
+    s.languageBase = 5000;
+    ASSERT_TRUE(WriteConfigFile(Path("kiv32.ini"), s));
+    const QByteArray expected = "Kiv Kiv Initialisierungsdatei\r\nPeter\r\n1\r\n0\r\n"
+                                "Frank\r\n1\r\n1\r\nTina\r\n1\r\n1\r\nLinda\r\n1\r\n1\r\n"
+                                "200\r\n5\r\n1\r\n0\r\n1\r\n1\r\n1\r\n0\r\n1\r\n1\r\n"
+                                "gailrdge.mid\r\n1\r\n32768\r\n400\r\n5000\r\n40\r\n";
+    EXPECT_EQ(ReadRaw(Path("kiv32.ini")), expected);
+}
+
+TEST_F(KivFiles, EveryValueSurvivesARoundTrip) {
+    KivSettings s;
+    s.seats[0].name = QString::fromUtf8("Jürgen");
+    s.seats[2] = {"Ute", false, false};
+    s.pointsToWin = 12345;
+    s.cardsPerPlayer = 6;
+    s.animateCards = false;
+    s.ruleLayAfterDraw = true;
+    s.ruleEightOnEight = false;
+    s.ruleJackAlways = false;
+    s.ruleAnyOnFirstJack = false;
+    s.ruleEndOnFirstOut = true;
+    s.soundOn = false;
+    s.musicOn = false;
+    s.midiFile = "/home/u/music/Tanz.mid";
+    s.deckBack = 3;
+    s.backgroundColor = 0x00FF8040;
+    s.computerDelay = 100; // kept although the dialog would refuse it
+    s.languageBase = 5000;
+    s.cardSpeed = 10;
+    ASSERT_TRUE(WriteConfigFile(Path("kiv32.ini"), s));
+    KivSettings back;
+    ASSERT_EQ(ReadConfigFile(Path("kiv32.ini"), back), ConfigRead::Read);
+    RepairSettings(back, 1000);
+    EXPECT_EQ(back, s);
+}
+
+TEST_F(KivFiles, MissingFileAndInitFileAreReported) {
+    KivSettings s;
+    EXPECT_EQ(ReadConfigFile(Path("nothing.ini"), s), ConfigRead::Missing);
+    WriteRaw(Path("kiv32.ini"), "Init\r\n");
+    EXPECT_EQ(ReadConfigFile(Path("kiv32.ini"), s), ConfigRead::InitFile);
+    WriteRaw(Path("kiv32.ini"), "Init");
+    EXPECT_EQ(ReadConfigFile(Path("kiv32.ini"), s), ConfigRead::InitFile);
+    EXPECT_EQ(s, KivSettings{});
+    // Any other first line is accepted.
+    WriteRaw(Path("kiv32.ini"), DefaultFile(1, "Initialisierung"));
+    EXPECT_EQ(ReadConfigFile(Path("kiv32.ini"), s), ConfigRead::Read);
+}
+
+TEST_F(KivFiles, LongNamesAreCutTo19AndTheRestOfTheLineIsSkipped) {
+    KivSettings s;
+    s.seats[1].name = "Maximilian-Alexander von Hohenberg";
+    ASSERT_TRUE(WriteConfigFile(Path("kiv32.ini"), s));
+    EXPECT_TRUE(ReadRaw(Path("kiv32.ini")).contains("Maximilian-Alexander von Hohenberg\r\n"));
+    KivSettings back;
+    ASSERT_EQ(ReadConfigFile(Path("kiv32.ini"), back), ConfigRead::Read);
+    EXPECT_EQ(back.seats[1].name, "Maximilian-Alexande");
+    EXPECT_EQ(back.seats[1].name.size(), 19);
+    EXPECT_TRUE(back.seats[1].plays);
+    EXPECT_TRUE(back.seats[1].computer);
+    EXPECT_EQ(back.seats[2].name, "Tina");
+}
+
+TEST_F(KivFiles, NumbersAreLeadingIntegers) {
+    EXPECT_EQ(LeadingInteger("  42abc"), 42);
+    EXPECT_EQ(LeadingInteger("-17"), -17);
+    EXPECT_EQ(LeadingInteger("+8"), 8);
+    EXPECT_EQ(LeadingInteger("x12"), 0);
+    EXPECT_EQ(LeadingInteger(""), 0);
+    EXPECT_EQ(LeadingInteger("99999999999999999999999"), INT64_MAX);
+
+    KivSettings s;
+    WriteRaw(Path("kiv32.ini"), DefaultFile(14, " 300 Punkte"));
+    ASSERT_EQ(ReadConfigFile(Path("kiv32.ini"), s), ConfigRead::Read);
+    EXPECT_EQ(s.pointsToWin, 300);
+    // Flags: any non-zero value is on.
+    WriteRaw(Path("kiv32.ini"), DefaultFile(17, "7"));
+    ASSERT_EQ(ReadConfigFile(Path("kiv32.ini"), s), ConfigRead::Read);
+    EXPECT_TRUE(s.ruleLayAfterDraw);
+}
+
+TEST_F(KivFiles, TruncatedFileReadsEmptyAndZeroThenIsRepaired) {
+    WriteRaw(Path("kiv32.ini"), "Kiv Kiv Initialisierungsdatei\r\nAnna\r\n1\r\n0\r\nBert");
+    KivSettings s;
+    ASSERT_EQ(ReadConfigFile(Path("kiv32.ini"), s), ConfigRead::Read);
+    EXPECT_EQ(s.seats[0].name, "Anna");
+    EXPECT_EQ(s.seats[1].name, "Bert");
+    EXPECT_FALSE(s.seats[1].plays);
+    EXPECT_EQ(s.seats[3].name, "");
+    EXPECT_EQ(s.pointsToWin, 0);
+    EXPECT_EQ(s.midiFile, "");
+    EXPECT_EQ(s.languageBase, 0);
+    EXPECT_FALSE(s.soundOn);
+
+    RepairSettings(s, 5000);
+    // Seat 0 would play alone: the others are back.
+    EXPECT_TRUE(s.seats[1].plays && s.seats[2].plays && s.seats[3].plays);
+    EXPECT_EQ(s.pointsToWin, 200);
+    EXPECT_EQ(s.cardsPerPlayer, 5);
+    EXPECT_EQ(s.cardSpeed, 40);
+    EXPECT_EQ(s.languageBase, 5000);
+    // What the game can work with stays as read.
+    EXPECT_EQ(s.computerDelay, 0);
+    EXPECT_EQ(s.deckBack, 0);
+    EXPECT_FALSE(s.soundOn);
+}
+
+TEST_F(KivFiles, RepairKeepsPlayableValuesAndFixesTheHumanSeat) {
+    KivSettings s;
+    s.seats[0] = {"Peter", false, true};
+    s.seats[2].plays = false;
+    s.cardsPerPlayer = 9;
+    s.cardSpeed = 25;
+    s.pointsToWin = 50;
+    s.computerDelay = 100;
+    s.deckBack = 7;
+    RepairSettings(s, 1000);
+    EXPECT_TRUE(s.seats[0].plays);
+    EXPECT_FALSE(s.seats[0].computer);
+    EXPECT_FALSE(s.seats[2].plays); // one other seat is enough
+    EXPECT_EQ(s.cardsPerPlayer, 5);
+    EXPECT_EQ(s.cardSpeed, 25);
+    EXPECT_EQ(s.pointsToWin, 50);
+    EXPECT_EQ(s.computerDelay, 100);
+    EXPECT_EQ(s.deckBack, 7);
+    s.cardsPerPlayer = 2;
+    RepairSettings(s, 1000);
+    EXPECT_EQ(s.cardsPerPlayer, 5);
+}
+
+TEST_F(KivFiles, GarbageFileDoesNotBreakReading) {
+    QByteArray garbage;
+    for (int i = 0; i < 5000; ++i) {
+        garbage.append(static_cast<char>((i * 37 + 11) % 256));
+    }
+    WriteRaw(Path("kiv32.ini"), garbage);
+    KivSettings s;
+    ASSERT_EQ(ReadConfigFile(Path("kiv32.ini"), s), ConfigRead::Read);
+    RepairSettings(s, 1000);
+    EXPECT_GE(s.cardsPerPlayer, 3);
+    EXPECT_LE(s.cardsPerPlayer, 6);
+    EXPECT_GE(s.cardSpeed, 1);
+    EXPECT_GE(s.pointsToWin, 1);
+    for (const SeatSetup& seat : s.seats) {
+        EXPECT_LE(seat.name.size(), 19);
+    }
+}
+
+TEST_F(KivFiles, LinesWithLfOnlyAndLatin1NamesAreRead) {
+    QByteArray data = DefaultFile().replace("\r\n", "\n");
+    data.replace("Tina", "J\xfcrgen"); // an older file in Latin-1
+    WriteRaw(Path("kiv32.ini"), data);
+    KivSettings s;
+    ASSERT_EQ(ReadConfigFile(Path("kiv32.ini"), s), ConfigRead::Read);
+    EXPECT_EQ(s.seats[2].name, QString::fromUtf8("Jürgen"));
+    EXPECT_EQ(s.cardSpeed, 40);
+}
+
+TEST_F(KivFiles, UnwritableFolderFailsAndLeavesTheOldFile) {
+    WriteRaw(Path("kiv32.ini"), "old");
+    ASSERT_TRUE(QFile::setPermissions(dir_.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner));
+    const bool written = WriteConfigFile(Path("kiv32.ini"), KivSettings{});
+    const bool rankingWritten = WriteRankingFile(Path("kiv32.rng"), {1, 2, 3, 4});
+    QFile::setPermissions(dir_.path(),
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    if (geteuid() == 0) {
+        GTEST_SKIP() << "root writes everywhere";
+    }
+    EXPECT_FALSE(written);
+    EXPECT_FALSE(rankingWritten);
+    EXPECT_EQ(ReadRaw(Path("kiv32.ini")), "old");
+}
+
+TEST_F(KivFiles, WritingReplacesTheFileAsAWholeAndCreatesTheFolder) {
+    const QString nested = dir_.path() + "/a/b/kiv32.ini";
+    ASSERT_TRUE(WriteConfigFile(nested, KivSettings{}));
+    ASSERT_TRUE(WriteConfigFile(nested, KivSettings{}));
+    // Nothing but the file is left behind: the temporary file was renamed.
+    EXPECT_EQ(QDir(dir_.path() + "/a/b").entryList(QDir::Files), QStringList{"kiv32.ini"});
+    // A file standing where the folder should be makes writing fail cleanly.
+    WriteRaw(Path("blocker"), "x");
+    EXPECT_FALSE(WriteConfigFile(Path("blocker") + "/kiv32.ini", KivSettings{}));
+}
+
+TEST_F(KivFiles, RankingFileRoundTripAndShortFiles) {
+    ASSERT_TRUE(WriteRankingFile(Path("kiv32.rng"), {330, 540, 0, 15}));
+    EXPECT_EQ(ReadRaw(Path("kiv32.rng")), "330\r\n540\r\n0\r\n15\r\n");
+    RankingValues v{};
+    ASSERT_TRUE(ReadRankingFile(Path("kiv32.rng"), v));
+    EXPECT_EQ(v, (RankingValues{330, 540, 0, 15}));
+
+    WriteRaw(Path("kiv32.rng"), "7\n12 Punkte");
+    ASSERT_TRUE(ReadRankingFile(Path("kiv32.rng"), v));
+    EXPECT_EQ(v, (RankingValues{7, 12, 0, 0}));
+    EXPECT_FALSE(ReadRankingFile(Path("none.rng"), v));
+}
+
+TEST_F(KivFiles, ConfigFolderFollowsXdgConfigHome) {
+    const QByteArray saved = qgetenv("XDG_CONFIG_HOME");
+    qputenv("XDG_CONFIG_HOME", "/tmp/xdg-test");
+    EXPECT_EQ(ConfigFolder(), "/tmp/xdg-test/kiv");
+    qputenv("XDG_CONFIG_HOME", "relative/path");
+    EXPECT_EQ(ConfigFolder(), QDir::homePath() + "/.config/kiv");
+    qunsetenv("XDG_CONFIG_HOME");
+    EXPECT_EQ(ConfigFolder(), QDir::homePath() + "/.config/kiv");
+    if (!saved.isNull()) {
+        qputenv("XDG_CONFIG_HOME", saved);
+    }
+}
+
+} // namespace
+} // namespace kiv

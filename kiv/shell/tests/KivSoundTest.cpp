@@ -1,0 +1,78 @@
+#include "kiv/shell/KivSound.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+
+#include <SDL_mixer.h>
+
+#include <gtest/gtest.h>
+
+namespace kiv {
+namespace {
+
+const char* const kWaves[] = {"herz.wav", "karo.wav",   "kreuz.wav",  "pik.wav",
+                              "hmm.wav",  "he1.wav",    "he2.wav",    "karte.wav",
+                              "kiv.wav",  "karten.wav", "falsch.wav", "zurueck.wav",
+                              "o.wav",    "rang.wav",   "topten.wav", "Jiberish.wav"};
+
+TEST(KivMedia, EveryWaveAndTheMusicAreInstalledWhereTheProgramLooks) {
+    for (const char* wave : kWaves) {
+        QFile f(ResolveMedia(wave));
+        ASSERT_TRUE(f.open(QIODevice::ReadOnly)) << wave;
+        EXPECT_EQ(f.read(4), "RIFF") << wave;
+    }
+    EXPECT_TRUE(LooksLikeMidiFile(ResolveMedia("gailrdge.mid")));
+    EXPECT_TRUE(QFileInfo::exists(HelpFolder() + "/index.html"));
+}
+
+TEST(KivMedia, RelativeNamesComeFromTheMediaFolder) {
+    EXPECT_EQ(ResolveMedia("/abs/x.mid"), "/abs/x.mid");
+    EXPECT_EQ(ResolveMedia("x.mid"), MediaFolder() + "/x.mid");
+    EXPECT_EQ(ResolveMedia(""), "");
+}
+
+TEST(KivSdlSound, MusicStartsOnlyForPlayableMidiFiles) {
+    SdlSound sound;
+    QTemporaryDir dir;
+    QFile junk(dir.path() + "/junk.mid");
+    ASSERT_TRUE(junk.open(QIODevice::WriteOnly));
+    junk.write("this is no music");
+    junk.close();
+
+    EXPECT_FALSE(sound.StartMusic(dir.path() + "/missing.mid"));
+    EXPECT_FALSE(sound.MusicPlaying());
+    EXPECT_FALSE(sound.StartMusic(junk.fileName()));
+    EXPECT_FALSE(sound.MusicPlaying());
+    ASSERT_TRUE(sound.StartMusic("gailrdge.mid"));
+    EXPECT_TRUE(sound.MusicPlaying());
+    sound.StopMusic();
+    EXPECT_FALSE(sound.MusicPlaying());
+}
+
+TEST(KivSdlSound, EndedMusicStartsAgainUnlessStopped) {
+    SdlSound sound;
+    ASSERT_TRUE(sound.StartMusic("gailrdge.mid"));
+    if (sound.HasAudio()) {
+        Mix_HaltMusic(); // as if the piece had ended
+    }
+    sound.OnMusicFinished();
+    EXPECT_EQ(sound.Restarts(), 1);
+    EXPECT_TRUE(sound.MusicPlaying());
+    sound.StopMusic();
+    sound.OnMusicFinished(); // a late notice after stopping changes nothing
+    EXPECT_EQ(sound.Restarts(), 1);
+    EXPECT_FALSE(sound.MusicPlaying());
+}
+
+TEST(KivSdlSound, WavesPlayWithoutComplaintEvenWhenMissing) {
+    SdlSound sound;
+    sound.PlayWave("karte.wav");
+    sound.PlayWave("karte.wav");
+    sound.PlayWave("does-not-exist.wav");
+    SUCCEED();
+}
+
+} // namespace
+} // namespace kiv

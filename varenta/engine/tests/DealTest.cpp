@@ -1,0 +1,133 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "TestSupport.h"
+#include "varenta/engine/Texts.h"
+
+namespace varenta {
+namespace {
+
+using testing::Table;
+
+int CountAll(const GameState& s) {
+    return s.stock.count + s.discardPile.count + s.playerHand.count + s.opponentHand.count +
+           s.playerMelds.count + s.opponentMelds.count;
+}
+
+TEST(Deal, CountsRedThreesAndUpCard) {
+    for (std::uint64_t seed = 1; seed <= 200; ++seed) {
+        Table t;
+        t.engine.StartProgram(seed);
+        t.engine.DealHand(false);
+        const GameState& s = t.S();
+        ASSERT_EQ(CountAll(s), 108);
+        ASSERT_EQ(s.playerHand.count, 15);
+        ASSERT_EQ(s.opponentHand.count, 15);
+        for (int i = 0; i < 15; ++i) {
+            ASSERT_FALSE(IsRedThree(s.playerHand[i]));
+            ASSERT_FALSE(IsRedThree(s.opponentHand[i]));
+        }
+        for (int i = 0; i < s.playerMelds.count; ++i) {
+            ASSERT_TRUE(IsRedThree(s.playerMelds[i]));
+        }
+        const Card& up = s.discardPile.Top();
+        ASSERT_FALSE(IsWild(up) || IsRedThree(up));
+        // The stock lost 30 cards, the red threes set aside, and the up-cards.
+        ASSERT_EQ(s.stock.count,
+                  108 - 30 - s.playerMelds.count - s.opponentMelds.count - s.discardPile.count);
+        if (s.discardPile.count > 1) {
+            ASSERT_TRUE(s.pileFrozen);
+        }
+        // Every card of the 108 is there once: each code twice, jokers four times.
+        std::array<int, 54> codes{};
+        for (const CardPile* p : {&s.stock, &s.discardPile, &s.playerHand, &s.opponentHand,
+                                  &s.playerMelds, &s.opponentMelds}) {
+            for (int i = 0; i < p->count; ++i) {
+                ++codes[(*p)[i].code];
+            }
+        }
+        for (int code = 1; code <= 52; ++code) {
+            ASSERT_EQ(codes[static_cast<std::size_t>(code)], 2);
+        }
+        ASSERT_EQ(codes[53], 4);
+    }
+}
+
+TEST(Deal, FirstDrawAlternatesAndTheDealStringDescribesTheStock) {
+    Table t;
+    t.engine.StartProgram(7);
+    const bool first = t.S().playerDrawsFirst;
+    std::string deal;
+    struct Capture : MoveReporter {
+        std::string* out;
+        void Deal(std::string_view d) override { *out = std::string(d); }
+    } capture;
+    capture.out = &deal;
+    t.engine.SetReporter(&capture);
+    t.engine.DealHand(true);
+    EXPECT_EQ(t.port.sounds.front(), texts::kSoundStart);
+    ASSERT_EQ(deal.size(), 109u);
+    EXPECT_EQ(deal[0], first ? '1' : '0');
+    EXPECT_EQ(t.S().opponentToMove, !first);
+    EXPECT_EQ(t.S().playerDrawsFirst, !first);
+    EXPECT_EQ(t.port.LastHint(), first ? texts::kHintDraw : texts::kHintOpponentsTurn);
+    EXPECT_EQ(t.port.turnNotices.back(),
+              first ? texts::kTurnNoticePlayer : texts::kTurnNoticeComputer);
+
+    // A second table receiving that string holds the same cards with the seats swapped.
+    Table other;
+    ASSERT_TRUE(other.engine.ReceiveDeal(deal));
+    const GameState& a = t.S();
+    const GameState& b = other.S();
+    ASSERT_EQ(a.playerHand.count, b.opponentHand.count);
+    for (int i = 0; i < a.playerHand.count; ++i) {
+        EXPECT_EQ(a.playerHand[i].code, b.opponentHand[i].code);
+        EXPECT_EQ(a.opponentHand[i].code, b.playerHand[i].code);
+    }
+    EXPECT_EQ(a.discardPile.Top().code, b.discardPile.Top().code);
+    EXPECT_EQ(a.stock.count, b.stock.count);
+    EXPECT_EQ(b.opponentToMove, !a.opponentToMove);
+
+    t.engine.DealHand(false);
+    EXPECT_EQ(t.S().opponentToMove, first);
+}
+
+TEST(Deal, MalformedDealStringsChangeNothing) {
+    Table t;
+    t.engine.StartProgram(3);
+    t.engine.DealHand(false);
+    const int handBefore = t.S().playerHand[0].code;
+    std::string deal(109, '\1');
+    deal[0] = '1';
+    EXPECT_FALSE(t.engine.ReceiveDeal(deal)); // slot 1 used 108 times
+    EXPECT_FALSE(t.engine.ReceiveDeal("1"));
+    for (int i = 0; i < 108; ++i) {
+        deal[static_cast<std::size_t>(i + 1)] = static_cast<char>(i + 1);
+    }
+    deal[0] = '7';
+    EXPECT_FALSE(t.engine.ReceiveDeal(deal));
+    EXPECT_EQ(t.S().playerHand[0].code, handBefore);
+    deal[0] = '0';
+    EXPECT_TRUE(t.engine.ReceiveDeal(deal));
+}
+
+TEST(Deal, NewGameClearsScoresAndTheInitialMinimumFollowsTheScore) {
+    Table t;
+    t.engine.StartProgram(11);
+    t.S().playerScore = 1500;
+    t.engine.DealHand(false);
+    EXPECT_EQ(t.S().initialMeldMinimum, 90);
+    t.S().gameInProgress = true;
+    t.engine.NewGame();
+    EXPECT_EQ(t.S().playerScore, 0);
+    EXPECT_FALSE(t.S().gameInProgress);
+    EXPECT_EQ(t.S().initialMeldMinimum, 50);
+    EXPECT_EQ(VarentaEngine::MeldMinimum(1499), 50);
+    EXPECT_EQ(VarentaEngine::MeldMinimum(1500), 90);
+    EXPECT_EQ(VarentaEngine::MeldMinimum(-10), 15);
+    EXPECT_EQ(VarentaEngine::MeldMinimum(3000), 120);
+}
+
+} // namespace
+} // namespace varenta

@@ -1,0 +1,68 @@
+#include "varenta/table/SdlSoundPlayer.h"
+
+#include <SDL.h>
+#include <SDL_mixer.h>
+
+namespace varenta {
+
+namespace {
+// Waves always play on this one channel, so a new sound cuts the old one off.
+constexpr int kWaveChannel = 0;
+} // namespace
+
+SdlSoundPlayer::~SdlSoundPlayer() {
+    Stop();
+    if (opened_) {
+        Mix_CloseAudio();
+        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    }
+}
+
+bool SdlSoundPlayer::Open() {
+    if (triedOpen_) {
+        return opened_;
+    }
+    triedOpen_ = true;
+    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
+        return false;
+    }
+    if (Mix_OpenAudio(22050, MIX_DEFAULT_FORMAT, 2, 1024) != 0) {
+        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+        return false;
+    }
+    Mix_AllocateChannels(2);
+    opened_ = true;
+    return true;
+}
+
+void SdlSoundPlayer::Play(const std::string& path) {
+    if (!Open()) {
+        return;
+    }
+    Stop();
+    chunk_ = Mix_LoadWAV(path.c_str());
+    if (chunk_ == nullptr) {
+        return; // a missing or unreadable file is simply not heard
+    }
+    if (Mix_PlayChannel(kWaveChannel, chunk_, 0) < 0) {
+        Mix_FreeChunk(chunk_);
+        chunk_ = nullptr;
+    }
+}
+
+void SdlSoundPlayer::Stop() {
+    if (!opened_) {
+        return;
+    }
+    Mix_HaltChannel(kWaveChannel);
+    if (chunk_ != nullptr) {
+        Mix_FreeChunk(chunk_);
+        chunk_ = nullptr;
+    }
+}
+
+bool SdlSoundPlayer::IsPlaying() const {
+    return opened_ && chunk_ != nullptr && Mix_Playing(kWaveChannel) != 0;
+}
+
+} // namespace varenta

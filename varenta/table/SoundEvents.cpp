@@ -1,0 +1,127 @@
+#include "varenta/table/SoundEvents.h"
+
+#include <algorithm>
+#include <cctype>
+
+namespace varenta {
+
+const std::array<const char*, kSoundEventCount> kSoundEventNames = {
+    "Deal",      "Exit",           "Help (1st)", "Help (2nd)",    "Help (3rd)",
+    "Highscore", "Lose Hand",      "Lose Match", "Mixed Varenta", "Natural Varenta",
+    "Start",     "Take Huge Pile", "Win Match",  "Win Hand"};
+
+namespace {
+
+bool SameText(std::string_view a, std::string_view b) {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               return std::tolower(static_cast<unsigned char>(x)) ==
+                      std::tolower(static_cast<unsigned char>(y));
+           });
+}
+
+} // namespace
+
+int SoundEventIndex(std::string_view name) {
+    for (int i = 0; i < kSoundEventCount; ++i) {
+        if (SameText(name, kSoundEventNames.at(static_cast<std::size_t>(i)))) {
+            return i;
+        }
+    }
+    return -1;
+}
+
+std::vector<std::string> DefaultSoundFiles(int index) {
+    static const std::array<std::vector<std::string>, kSoundEventCount> defaults = {{
+        {"shufl.wav"},
+        {"done.wav"},
+        {"help.wav"},
+        {"manuel.wav"},
+        {"nowwhat.wav"},
+        {"exelnt.wav"},
+        {"toobad.wav"},
+        {"toobad.wav", "haha.wav"},
+        {"mixed.wav"},
+        {"natural.wav"},
+        {"welcome.wav"},
+        {"yeah.wav"},
+        {"wonderfl.wav"},
+        {"applause.wav"},
+    }};
+    if (index < 0 || index >= kSoundEventCount) {
+        return {};
+    }
+    return defaults.at(static_cast<std::size_t>(index));
+}
+
+SoundEvents::SoundEvents(SoundPlayer& player, std::string mediaDir, RandomIndex random)
+    : player_(player), mediaDir_(std::move(mediaDir)), random_(std::move(random)) {
+    for (int i = 0; i < kSoundEventCount; ++i) {
+        files_.at(static_cast<std::size_t>(i)) = DefaultSoundFiles(i);
+    }
+}
+
+const std::vector<std::string>& SoundEvents::Files(int index) const {
+    return files_.at(static_cast<std::size_t>(index));
+}
+
+void SoundEvents::SetFiles(int index, std::vector<std::string> files) {
+    if (files.size() > kMaxSoundsPerEvent) {
+        files.resize(kMaxSoundsPerEvent);
+    }
+    files_.at(static_cast<std::size_t>(index)) = std::move(files);
+}
+
+void SoundEvents::ReadLists(const SettingReader& read) {
+    for (int i = 0; i < kSoundEventCount; ++i) {
+        const std::string base =
+            std::string("Sound\\") + kSoundEventNames.at(static_cast<std::size_t>(i));
+        const std::optional<std::string> first = read(base + "1");
+        if (!first) {
+            SetFiles(i, DefaultSoundFiles(i));
+            continue;
+        }
+        std::vector<std::string> files;
+        if (*first != "<none>") {
+            files.push_back(*first);
+            for (int k = 2; k <= static_cast<int>(kMaxSoundsPerEvent); ++k) {
+                const std::optional<std::string> next = read(base + std::to_string(k));
+                if (!next) {
+                    break;
+                }
+                files.push_back(*next);
+            }
+        }
+        SetFiles(i, std::move(files));
+    }
+}
+
+std::string SoundEvents::ResolvePath(const std::string& file) const {
+    if (file.find('/') != std::string::npos || mediaDir_.empty()) {
+        return file;
+    }
+    return mediaDir_ + "/" + file;
+}
+
+void SoundEvents::PlaySoundEvent(int index) {
+    if (!enabled_ || index < 0 || index >= kSoundEventCount) {
+        return;
+    }
+    const std::vector<std::string>& files = files_.at(static_cast<std::size_t>(index));
+    if (files.empty()) {
+        return;
+    }
+    const int n = static_cast<int>(files.size());
+    const int pick = std::clamp(n == 1 ? 0 : random_(n), 0, n - 1);
+    PlayFile(files.at(static_cast<std::size_t>(pick)));
+}
+
+void SoundEvents::PlaySoundEvent(std::string_view name) {
+    PlaySoundEvent(SoundEventIndex(name));
+}
+
+void SoundEvents::PlayFile(const std::string& file) {
+    player_.Stop();
+    player_.Play(ResolvePath(file));
+}
+
+} // namespace varenta

@@ -1,0 +1,102 @@
+#include "varenta/table/HelpWindow.h"
+#include "varenta/table/TableTexts.h"
+#include "varenta/table/VarStatusBar.h"
+
+#include <gtest/gtest.h>
+
+#include <QTextBrowser>
+
+namespace varenta {
+namespace {
+
+TEST(VarStatusBar, ErrorIsRedBoldWithABeepUntilTheBlinkEnds) {
+    VarStatusBar bar;
+    int beeps = 0;
+    bar.SetBeep([&] { ++beeps; });
+    bar.ShowHintText("hint");
+    EXPECT_EQ(bar.LineText(), "hint");
+    EXPECT_FALSE(bar.LineIsError());
+    EXPECT_EQ(beeps, 0);
+
+    bar.ShowErrorText("You have already drawn");
+    EXPECT_EQ(bar.LineText(), "You have already drawn");
+    EXPECT_TRUE(bar.LineIsError());
+    EXPECT_EQ(beeps, 1);
+    EXPECT_TRUE(bar.BlinkRunning());
+    QLabel* line = bar.findChildren<QLabel*>().front();
+    EXPECT_TRUE(line->font().bold());
+    EXPECT_EQ(line->palette().color(QPalette::WindowText), QColor(Qt::red));
+
+    bar.EndBlink(); // what the 600 ms timer does
+    EXPECT_FALSE(bar.LineIsError());
+    EXPECT_EQ(bar.LineText(), "You have already drawn") << "the text stays until the next hint";
+    EXPECT_EQ(line->palette().color(QPalette::WindowText), QColor(Qt::black));
+    EXPECT_FALSE(line->font().bold());
+
+    bar.ShowErrorText("again");
+    bar.ShowHintText("next");
+    EXPECT_FALSE(bar.BlinkRunning()) << "a hint stops the blink";
+    EXPECT_FALSE(bar.LineIsError());
+}
+
+TEST(VarStatusBar, PanelsShowNumbersWithTheirTooltips) {
+    VarStatusBar bar;
+    bar.SetPanel(VarStatusBar::kPlayerScore, 1250);
+    bar.SetPanel(VarStatusBar::kOpponentMeld, -15);
+    EXPECT_EQ(bar.PanelText(VarStatusBar::kPlayerScore), "1250");
+    EXPECT_EQ(bar.PanelText(VarStatusBar::kOpponentMeld), "-15");
+    EXPECT_EQ(bar.PanelToolTip(VarStatusBar::kPlayerScore), "Your Current Score");
+    EXPECT_EQ(bar.PanelToolTip(VarStatusBar::kOpponentMeld), "Computer's Current Meld");
+    EXPECT_EQ(bar.PanelToolTip(VarStatusBar::kOpponentScore), "Computer's Current Score");
+    bar.SetMeldMinimum(90);
+    EXPECT_EQ(bar.PanelToolTip(VarStatusBar::kPlayerMeld), "Your Current Meld\n(Minimum is 90)");
+}
+
+TEST(VarStatusBar, MenuHintsReplaceTheLineUntilTheGameLineReturns) {
+    VarStatusBar bar;
+    bar.ShowHintText("game hint");
+    bar.showMessage("Exit Varenta");
+    EXPECT_EQ(bar.currentMessage(), "Exit Varenta");
+    bar.ShowGameLine();
+    EXPECT_TRUE(bar.currentMessage().isEmpty());
+    EXPECT_EQ(bar.LineText(), "game hint");
+}
+
+TEST(HelpWindow, TopicNumbersAndKeywordsLeadToSections) {
+    EXPECT_EQ(HelpTopicUrl(1072), "rules.html#number-of-varentas");
+    EXPECT_EQ(HelpTopicUrl(1108), "rules.html#reuse-pile");
+    EXPECT_TRUE(HelpTopicUrl(4711).isEmpty());
+    EXPECT_EQ(HelpKeywordUrl("Keyboard"), "controls.html#keyboard");
+
+    HelpWindow help(QString(CARDGAMES_SOURCE_DIR) + "/resources/varenta/help");
+    help.ShowTopic(1080);
+    EXPECT_EQ(help.CurrentSource().toString(), "rules.html#natural-pair");
+    EXPECT_TRUE(help.Browser()->toPlainText().contains("Natural pair required"));
+    help.ShowTopic(4711);
+    EXPECT_EQ(help.CurrentSource().toString(), "index.html");
+    EXPECT_TRUE(help.Browser()->toPlainText().contains("Contents"));
+}
+
+TEST(HelpWindow, EveryTopicAnchorExistsInItsPage) {
+    HelpWindow help(QString(CARDGAMES_SOURCE_DIR) + "/resources/varenta/help");
+    for (int topic : {1019, 1020, 1072, 1073, 1074, 1075, 1076, 1077, 1078, 1079, 1080, 1081, 1082,
+                      1083, 1104, 1108}) {
+        const QString url = HelpTopicUrl(topic);
+        ASSERT_FALSE(url.isEmpty()) << topic;
+        help.ShowTopic(topic);
+        const QString anchor = url.section('#', 1);
+        EXPECT_TRUE(help.Browser()->toHtml().contains("name=\"" + anchor + "\""))
+            << url.toStdString();
+    }
+}
+
+TEST(HelpWindow, CommandLinksAskTheTableForADialog) {
+    HelpWindow help(QString(CARDGAMES_SOURCE_DIR) + "/resources/varenta/help");
+    int asked = -1;
+    QObject::connect(&help, &HelpWindow::WindowCommand, [&](int which) { asked = which; });
+    emit help.Browser()->anchorClicked(QUrl("command:2"));
+    EXPECT_EQ(asked, 2);
+}
+
+} // namespace
+} // namespace varenta
