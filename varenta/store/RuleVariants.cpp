@@ -15,8 +15,12 @@ int ReadCount(TRegFile& store, const char* key) {
     return store.ReadInteger(key, 1) == 2 ? 2 : 1;
 }
 
-char Flag(bool on) { return on ? 'T' : 'F'; }
-char Count(int n) { return n == 2 ? '2' : '1'; }
+char Flag(bool on) {
+    return on ? 'T' : 'F';
+}
+char Count(int n) {
+    return n == 2 ? '2' : '1';
+}
 
 QString ShowValue(int field, const std::string& value) {
     if (field == kNumberOfVarentasField || field == kNumberOfCardsField) {
@@ -66,9 +70,9 @@ bool ReadInitialBlock(TRegFile& store) {
 
 std::string BuildRulesText(const RuleSet& r) {
     const char fields[kRuleCount] = {
-        Flag(r.varentaRequired), Count(r.numberOfVarentas), Count(r.numberOfCards),
-        Flag(r.addToVarenta),    Flag(r.topCardCounts),     Flag(r.initialBlock),
-        Flag(r.naturalPair),     Flag(r.drawExtra),         Flag(r.threeBlock),
+        Flag(r.varentaRequired), Count(r.numberOfVarentas),   Count(r.numberOfCards),
+        Flag(r.addToVarenta),    Flag(r.topCardCounts),       Flag(r.initialBlock),
+        Flag(r.naturalPair),     Flag(r.drawExtra),           Flag(r.threeBlock),
         Flag(r.bonusCounts),     Flag(r.initialBlockForBoth), Flag(r.reuseDiscardPile),
     };
     std::string text;

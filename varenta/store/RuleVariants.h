@@ -61,7 +61,6 @@ struct RuleDifference {
 };
 
 // One row per field whose values differ, in the order of the rules text.
-std::vector<RuleDifference> CompareRules(std::string_view localText,
-                                         std::string_view opponentText);
+std::vector<RuleDifference> CompareRules(std::string_view localText, std::string_view opponentText);
 
 } // namespace varenta

@@ -44,7 +44,9 @@ enum HelpTopicNumber {
     kHelpCancel = 1020,
 };
 
-QString Text(const char* text) { return QString::fromLatin1(text); }
+QString Text(const char* text) {
+    return QString::fromLatin1(text);
+}
 
 template <typename W> W* Named(W* widget, const char* name, int helpTopic) {
     widget->setObjectName(QLatin1String(name));
@@ -72,8 +74,7 @@ QGroupBox* MakeChoice(QWidget* parent, const char* caption, const char* name, in
 } // namespace
 
 TfmRules::TfmRules(VarentaEngine& engine, TRegFile& store, QWidget* parent)
-    : QDialog(parent), engine_(engine), store_(store),
-      locked_(engine.State().gameInProgress) {
+    : QDialog(parent), engine_(engine), store_(store), locked_(engine.State().gameInProgress) {
     setWindowTitle(Text(texts::kRulesCaption));
 
     pcRules_ = new QTabWidget(this);
@@ -90,8 +91,8 @@ TfmRules::TfmRules(VarentaEngine& engine, TRegFile& store, QWidget* parent)
     lbWarning_->setPalette(red);
 
     auto* buttons = new QDialogButtonBox(this);
-    bnOK_ = Named(buttons->addButton(Text(texts::kOk), QDialogButtonBox::AcceptRole), "bnOK",
-                  kHelpOk);
+    bnOK_ =
+        Named(buttons->addButton(Text(texts::kOk), QDialogButtonBox::AcceptRole), "bnOK", kHelpOk);
     bnCancel_ = Named(buttons->addButton(Text(texts::kCancel), QDialogButtonBox::RejectRole),
                       "bnCancel", kHelpCancel);
     bnOK_->setDefault(true);
@@ -114,15 +115,14 @@ TfmRules::TfmRules(VarentaEngine& engine, TRegFile& store, QWidget* parent)
 
 QWidget* TfmRules::BuildGeneralTab() {
     auto* page = new QWidget;
-    ckVarentaRequired_ = MakeCheck(page, texts::kVarentaRequired, "ckVarentaRequired",
-                                   kHelpVarentaRequired);
-    rgNumberOfVarentas_ = MakeChoice(page, texts::kNumberOfVarentas, "rgNumberOfVarentas",
-                                     kHelpNumberOfVarentas, rbVarentasOne_, texts::kVarentasOne,
-                                     "rbVarentasOne", rbVarentasTwo_, texts::kVarentasTwo,
-                                     "rbVarentasTwo");
-    rgNumberOfCards_ = MakeChoice(page, texts::kNumberOfCards, "rgNumberOfCards",
-                                  kHelpNumberOfCards, rbCardsOne_, texts::kCardsOne, "rbCardsOne",
-                                  rbCardsTwo_, texts::kCardsTwo, "rbCardsTwo");
+    ckVarentaRequired_ =
+        MakeCheck(page, texts::kVarentaRequired, "ckVarentaRequired", kHelpVarentaRequired);
+    rgNumberOfVarentas_ = MakeChoice(
+        page, texts::kNumberOfVarentas, "rgNumberOfVarentas", kHelpNumberOfVarentas, rbVarentasOne_,
+        texts::kVarentasOne, "rbVarentasOne", rbVarentasTwo_, texts::kVarentasTwo, "rbVarentasTwo");
+    rgNumberOfCards_ =
+        MakeChoice(page, texts::kNumberOfCards, "rgNumberOfCards", kHelpNumberOfCards, rbCardsOne_,
+                   texts::kCardsOne, "rbCardsOne", rbCardsTwo_, texts::kCardsTwo, "rbCardsTwo");
     ckBonusCounts_ = MakeCheck(page, texts::kBonusCounts, "ckBonusCounts", kHelpBonusCounts);
     auto* layout = new QVBoxLayout(page);
     layout->addWidget(rgNumberOfVarentas_);
@@ -135,15 +135,14 @@ QWidget* TfmRules::BuildGeneralTab() {
 
 QWidget* TfmRules::BuildDiscardPileTab() {
     auto* page = new QWidget;
-    gbDiscardPile_ =
-        Named(new QGroupBox(Text(texts::kGroupDiscardPile), page), "gbDiscardPile",
-              kHelpDiscardPileGroup);
+    gbDiscardPile_ = Named(new QGroupBox(Text(texts::kGroupDiscardPile), page), "gbDiscardPile",
+                           kHelpDiscardPileGroup);
     ckAddToVarenta_ =
         MakeCheck(gbDiscardPile_, texts::kAddToVarenta, "ckAddToVarenta", kHelpAddToVarenta);
     ckTopCardCounts_ =
         MakeCheck(gbDiscardPile_, texts::kTopCardCounts, "ckTopCardCounts", kHelpTopCardCounts);
-    ckInitialBlock_ = MakeCheck(gbDiscardPile_, texts::kInitiallyFrozen, "ckInitialBlock",
-                                kHelpInitiallyFrozen);
+    ckInitialBlock_ =
+        MakeCheck(gbDiscardPile_, texts::kInitiallyFrozen, "ckInitialBlock", kHelpInitiallyFrozen);
     ckInitialBlockForBoth_ = MakeCheck(gbDiscardPile_, texts::kSeparatelyFrozen,
                                        "ckInitialBlockForBoth", kHelpSeparatelyFrozen);
     ckNaturalPair_ =
@@ -169,8 +168,8 @@ QWidget* TfmRules::BuildDiscardPileTab() {
 
 QWidget* TfmRules::BuildRedThreesTab() {
     auto* page = new QWidget;
-    gbRedThree_ = Named(new QGroupBox(Text(texts::kGroupRedThree), page), "gbRedThree",
-                        kHelpRedThreeGroup);
+    gbRedThree_ =
+        Named(new QGroupBox(Text(texts::kGroupRedThree), page), "gbRedThree", kHelpRedThreeGroup);
     ckDrawExtra_ = MakeCheck(gbRedThree_, texts::kDrawExtra, "ckDrawExtra", kHelpDrawExtra);
     ckThreeBlock_ = MakeCheck(gbRedThree_, texts::kThreeBlock, "ckThreeBlock", kHelpThreeBlock);
     auto* group = new QVBoxLayout(gbRedThree_);

@@ -1,5 +1,5 @@
-#include "varenta/store/RegFiles.h"
 #include "varenta/store/RuleVariants.h"
+#include "varenta/store/RegFiles.h"
 #include "varenta/store/StoreTexts.h"
 #include "varenta/store/tests/PrivateHome.h"
 
