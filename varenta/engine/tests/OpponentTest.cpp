@@ -1,0 +1,171 @@
+#include <gtest/gtest.h>
+
+#include "TestSupport.h"
+#include "varenta/engine/Texts.h"
+
+namespace varenta {
+namespace {
+
+using namespace varenta::testing;
+
+struct Events : TableObserver {
+    std::vector<std::string> lines;
+    void OpponentDrew(const Card& c) override { lines.push_back("DRAW " + std::to_string(c.code)); }
+    void OpponentMelded(const Card& c) override {
+        lines.push_back("MELD " + std::to_string(c.code));
+    }
+    void OpponentMeldedWildCard(const Card& c, int column) override {
+        lines.push_back("WILD " + std::to_string(c.code) + " " + std::to_string(column));
+    }
+    void OpponentDiscarded(const Card& c) override {
+        lines.push_back("DISCARD " + std::to_string(c.code));
+    }
+    void OpponentTookPileTop(const Card& c) override {
+        lines.push_back("TOP " + std::to_string(c.code));
+    }
+    void OpponentTookPileRest() override { lines.push_back("REST"); }
+    void Restocked() override { lines.push_back("RESTOCK"); }
+};
+
+TEST(OpponentSide, HandRowAddAndRemove) {
+    Table t;
+    t.OpponentHand({kSpade(kFive), kSpade(kSix), kSpade(kSeven)});
+    t.engine.AddToOpponentHand(MakeCard(kHeart(kKing), 0), false);
+    EXPECT_EQ(t.S().opponentHand[3].x, t.G().leftMargin + 3 * 10);
+    EXPECT_EQ(t.S().opponentHand[3].y, 5);
+    EXPECT_FALSE(t.S().opponentHand[3].faceUp);
+    const Card removed = t.engine.RemoveFromOpponentHand(1);
+    EXPECT_EQ(removed.code, kSpade(kSix));
+    EXPECT_EQ(t.S().opponentHand[1].x, t.G().leftMargin + 10);
+    EXPECT_EQ(t.S().opponentHand[2].x, t.G().leftMargin + 20);
+    // An index outside the hand is fatal.
+    EXPECT_EQ(t.engine.RemoveFromOpponentHand(7).code, 0);
+    EXPECT_EQ(t.port.messages.back().text, "Error removing card from computer's hand");
+    EXPECT_TRUE(t.port.programEnded);
+    EXPECT_EQ(t.S().opponentHand.count, 3);
+}
+
+TEST(OpponentSide, MeldsPointsAndVarentas) {
+    Table t;
+    Events events;
+    t.engine.SetObserver(&events);
+    t.OpponentHand({kSpade(kKing), kHeart(kKing), kClub(kKing), kDiamond(kKing), kJokerCode,
+                    kSpade(kTwo), kHeart(kTwo), kSpade(kFive)});
+    for (int i = 0; i < 4; ++i) {
+        t.engine.MeldFromOpponentHand(0);
+    }
+    EXPECT_EQ(t.S().opponentMeldPoints, 40);
+    EXPECT_EQ(t.S().opponentMelds[3].y, t.G().opponentMeldRow - 48); // stacked upward
+    t.engine.OpponentMeldWildCard(0, 12);
+    t.engine.OpponentMeldWildCard(0, 12);
+    t.engine.OpponentMeldWildCard(0, 12);
+    EXPECT_EQ(t.S().opponentMeldPoints, 130);
+    EXPECT_EQ(t.S().opponentVarentas.count, 1);
+    EXPECT_EQ(t.S().opponentVarentas.kind[12], kMixedVarenta);
+    for (int i = 0; i < 7; ++i) {
+        EXPECT_EQ(t.S().opponentMelds[i].y, t.G().opponentMeldRow - 12);
+    }
+    EXPECT_EQ(t.port.meldPauses, 7);
+    EXPECT_EQ(events.lines[4], "WILD 53 12");
+    // The opponent's Varenta plays no sound: the sound is the player's.
+    EXPECT_TRUE(t.port.sounds.empty());
+    // A natural card cannot be laid as a wild card.
+    t.engine.OpponentMeldWildCard(0, 12);
+    EXPECT_EQ(t.S().opponentHand.count, 1);
+}
+
+TEST(OpponentSide, DrawTakeDiscard) {
+    Table t;
+    Events events;
+    t.engine.SetObserver(&events);
+    t.OpponentHand({kSpade(kQueen), kClub(kQueen)});
+    t.Stock({kSpade(kSix), kHeart(1)});
+    EXPECT_TRUE(t.engine.DrawForOpponent());
+    // The red three went to the melds at once, with no meld event.
+    EXPECT_EQ(t.S().opponentHand.count, 2);
+    EXPECT_EQ(t.S().opponentMelds.count, 1);
+    EXPECT_EQ(t.S().opponentMeldPoints, 0);
+    EXPECT_EQ(events.lines, std::vector<std::string>{"DRAW 41"});
+
+    t.S().pileFrozen = true;
+    t.Pile({kDiamond(1), kHeart(kFive), kHeart(kQueen)});
+    const int top = t.engine.OpponentTakePileTop();
+    EXPECT_EQ(t.S().opponentHand[top].code, kHeart(kQueen));
+    t.engine.OpponentTakePileRest();
+    EXPECT_FALSE(t.S().pileFrozen);
+    EXPECT_TRUE(t.S().discardPile.Empty());
+    EXPECT_EQ(t.S().opponentHand.count, 4);
+    EXPECT_EQ(t.S().opponentMelds.count, 2);
+
+    t.engine.OpponentDiscard(0);
+    EXPECT_FALSE(t.S().pileFrozen);
+    t.OpponentHand({kJokerCode});
+    t.engine.OpponentDiscard(t.S().opponentHand.count - 1);
+    EXPECT_TRUE(t.S().pileFrozen);
+    EXPECT_EQ(t.S().discardPile.count, 2);
+
+    t.S().pileFrozen = false;
+    t.engine.OpponentDiscardRedThree(0);
+    EXPECT_TRUE(t.S().pileFrozen);
+    EXPECT_EQ(t.S().discardPile.Top().code, kHeart(1));
+    EXPECT_EQ(t.S().opponentMelds.count, 1);
+
+    t.engine.OpponentPassDiscard();
+    EXPECT_EQ(t.port.messages.back().text, "The computer passes the discard.");
+    t.engine.SetNetworkOpponent("Ann");
+    t.engine.OpponentPassDiscard();
+    EXPECT_EQ(t.port.messages.back().text, "Ann passes the discard.");
+}
+
+TEST(OpponentSide, GoingOutEndsTheHandAtTheEndOfItsTurn) {
+    Table t;
+    t.Hand({kSpade(kFive)});
+    t.OpponentHand({kSpade(kFive)});
+    t.OpponentMelds({kSpade(kKing), kHeart(kKing), kClub(kKing), kDiamond(kKing), kSpade(kKing),
+                     kHeart(kKing), kClub(kKing)});
+    t.Stock({kClub(kNine)});
+    t.S().opponentVarentas.count = 1;
+    t.S().opponentVarentas.kind[12] = kNaturalVarenta;
+    t.engine.BeginOpponentTurn();
+    t.engine.OpponentDiscard(0);
+    EXPECT_FALSE(t.engine.FinishOpponentTurn());
+    ASSERT_EQ(t.port.handResults.size(), 1u);
+    EXPECT_EQ(t.port.handResults[0].wentOut, 1);
+    EXPECT_EQ(t.port.handResults[0].opponent.total, 70 + 500 + 200);
+}
+
+TEST(OpponentSide, ShowingTheComputersCards) {
+    Table t;
+    t.OpponentHand({kSpade(kFive), kSpade(kSix)});
+    t.engine.ToggleOpponentCards();
+    EXPECT_TRUE(t.S().opponentHand[0].faceUp);
+    EXPECT_EQ(t.S().opponentHandSpacing, 12);
+    EXPECT_EQ(t.S().opponentHand[1].x, t.G().leftMargin + 12);
+    t.engine.ToggleOpponentCards();
+    EXPECT_FALSE(t.S().opponentHand[0].faceUp);
+    t.engine.SetNetworkOpponent("Ann");
+    t.engine.ToggleOpponentCards();
+    EXPECT_FALSE(t.S().opponentHand[0].faceUp);
+    EXPECT_EQ(t.port.messages.back().text, "Sorry, no cheating allowed...");
+}
+
+TEST(Geometry, ChangingTheLayoutKeepsColumnsAndSteps) {
+    Table t;
+    t.Hand({kSpade(kFive), kHeart(kFive), kClub(kKing)});
+    t.Melds({kSpade(kAce), kHeart(kAce), kClub(kAce)});
+    t.OpponentMelds({kSpade(kNine), kHeart(kNine)});
+    t.Stock({kClub(kNine)});
+    const TableGeometry big = TableGeometry::ForLayout(2);
+    t.engine.ChangeGeometry(big);
+    EXPECT_EQ(t.S().playerHand[1].x, big.ColumnX(4));
+    EXPECT_EQ(t.S().playerHand[1].y, big.handRow + 24);
+    EXPECT_EQ(t.S().playerMelds[2].y, big.playerMeldRow + 36);
+    EXPECT_EQ(t.S().playerMelds.columns[13].y, big.playerMeldRow + 36);
+    EXPECT_EQ(t.S().opponentMelds[1].y, big.opponentMeldRow - 24);
+    EXPECT_EQ(t.S().opponentMelds[1].x, big.ColumnX(8));
+    EXPECT_EQ(t.S().stock[0].y, big.stockRow);
+    EXPECT_EQ(t.engine.MeldColumnCount(Side::Player, 13), 3);
+}
+
+} // namespace
+} // namespace varenta

@@ -1,0 +1,167 @@
+#include <gtest/gtest.h>
+
+#include "TestSupport.h"
+#include "varenta/engine/Texts.h"
+
+namespace varenta {
+namespace {
+
+using namespace varenta::testing;
+
+// A natural and a mixed Varenta, two red threes, 150 points of cards on the
+// table and 20 points in the hand.
+void StageExampleSide(Table& t) {
+    t.Melds({kSpade(kTen), kSpade(kTen), kHeart(kTen), kHeart(kTen), kClub(kTen), kClub(kTen),
+             kDiamond(kTen), kDiamond(kTen), kSpade(kKing), kSpade(kKing), kHeart(kKing),
+             kHeart(kKing), kClub(kKing), kClub(kKing), kDiamond(kKing)},
+            9);
+    t.S().playerVarentas.Clear();
+    t.S().playerVarentas.count = 2;
+    t.S().playerVarentas.kind[9] = kNaturalVarenta;
+    t.S().playerVarentas.kind[12] = kMixedVarenta;
+    t.Melds({kHeart(1), kDiamond(1)}, kThreesColumn);
+}
+
+TEST(Scoring, WorkedExampleWhenTheOpponentWentOut) {
+    Table t;
+    StageExampleSide(t);
+    t.Hand({kHeart(kAce)});
+    t.S().wentOut = 1;
+    const ScoreSheet sheet = t.engine.ScoreSide(Side::Player);
+    EXPECT_EQ(sheet.tableCards, (ScoreLine{15, 150}));
+    EXPECT_EQ(sheet.handCards, (ScoreLine{1, -20}));
+    EXPECT_EQ(sheet.varentas, (ScoreLine{2, 800}));
+    EXPECT_EQ(sheet.redThrees, (ScoreLine{2, 200}));
+    EXPECT_EQ(sheet.finishBonus, 0);
+    EXPECT_EQ(sheet.total, 1130);
+}
+
+TEST(Scoring, WorkedExampleWhenThisSideWentOut) {
+    Table t;
+    StageExampleSide(t);
+    t.S().wentOut = 0;
+    t.S().playerMeldedBefore = 90;
+    EXPECT_EQ(t.engine.ScoreSide(Side::Player).total, 1250);
+    t.S().playerMeldedBefore = 0; // went out concealed
+    EXPECT_EQ(t.engine.ScoreSide(Side::Player).total, 1350);
+}
+
+TEST(Scoring, NoMeldWhenTheOtherSideGoesOut) {
+    Table t;
+    t.Melds({kHeart(1), kDiamond(1), kHeart(1), kDiamond(1)}, kThreesColumn);
+    t.Hand({kSpade(kFive), kHeart(kAce)});
+    t.S().wentOut = 1;
+    const ScoreSheet sheet = t.engine.ScoreSide(Side::Player);
+    EXPECT_TRUE(sheet.negative);
+    EXPECT_EQ(sheet.redThrees, (ScoreLine{4, -800}));
+    EXPECT_EQ(sheet.total, -825);
+    // Had nobody gone out, the red threes would count.
+    t.S().wentOut = 2;
+    EXPECT_EQ(t.engine.ScoreSide(Side::Player).redThrees.value, 800);
+}
+
+TEST(Scoring, VarentaRequiredWithTwoNeeded) {
+    Table t;
+    RuleSet rules;
+    rules.varentaRequired = true;
+    rules.numberOfVarentas = 2;
+    t.engine.SetRules(rules);
+    t.Melds({kSpade(kKing), kHeart(kKing), kClub(kKing), kDiamond(kKing), kSpade(kKing),
+             kHeart(kKing), kClub(kKing)});
+    ASSERT_EQ(t.S().playerVarentas.count, 1);
+    t.Melds({kHeart(1)}, kThreesColumn);
+    t.S().wentOut = 0;
+    t.S().playerMeldedBefore = 10;
+    const ScoreSheet sheet = t.engine.ScoreSide(Side::Player);
+    EXPECT_EQ(sheet.tableCards.value, -70);
+    EXPECT_EQ(sheet.varentas.value, 0);
+    EXPECT_EQ(sheet.redThrees.value, -100);
+    EXPECT_EQ(sheet.finishBonus, 100);
+    EXPECT_EQ(sheet.total, -70);
+}
+
+TEST(Scoring, HandResultAddsToTheTotals) {
+    Table t;
+    t.OpponentMelds({kSpade(kAce), kHeart(kAce), kClub(kAce)});
+    t.S().opponentHand.Clear();
+    t.Hand({kSpade(kFive)});
+    t.S().wentOut = 1;
+    t.S().opponentMeldedBefore = 60;
+    t.S().playerScore = 100;
+    const HandResult r = t.engine.ScoreHand();
+    EXPECT_EQ(r.opponent.total, 160);
+    EXPECT_EQ(r.player.total, -5);
+    EXPECT_EQ(r.difference, -165);
+    EXPECT_EQ(t.S().playerScore, 95);
+    EXPECT_EQ(t.S().opponentScore, 160);
+    EXPECT_EQ(t.port.sounds.back(), texts::kSoundLoseHand);
+    EXPECT_EQ(r.opponentScoreLabel, "Computer's Score:");
+    EXPECT_EQ(r.playerTitle, "Player");
+    t.engine.SetNetworkOpponent("Ann");
+    t.engine.SetPlayerName("Bob");
+    const HandResult n = t.engine.ScoreHand();
+    EXPECT_EQ(n.opponentScoreLabel, "Ann's Score:");
+    EXPECT_EQ(n.opponentTitle, "Ann");
+    EXPECT_EQ(n.playerTitle, "Bob");
+}
+
+std::string MessageFor(int player, int opponent) {
+    Table t;
+    t.S().playerScore = player;
+    t.S().opponentScore = opponent;
+    return t.engine.GameOverData().message;
+}
+
+TEST(GameOver, Messages) {
+    EXPECT_EQ(MessageFor(5000, 4999), "Congratulations Player! You won, but it was pretty close!");
+    EXPECT_EQ(MessageFor(6000, 3500), "Congratulations Player! You defeated the computer.");
+    EXPECT_EQ(MessageFor(6001, 3500), "Congratulations Player! You crushed the computer.");
+    EXPECT_EQ(MessageFor(5501, 5000), "Congratulations Player! You beat the computer.");
+    EXPECT_EQ(MessageFor(5201, 5000), "Congratulations Player! You won.");
+    EXPECT_EQ(MessageFor(5000, 5000), "It's a draw!");
+    EXPECT_EQ(MessageFor(3499, 6000), "Too bad, Player, the computer crushed you.");
+    EXPECT_EQ(MessageFor(3500, 5301), "Too bad, Player, the computer defeated you.");
+    EXPECT_EQ(MessageFor(3500, 4001), "Too bad, Player, the computer beat you.");
+    EXPECT_EQ(MessageFor(4800, 5000), "Too bad, Player, you lost but it was pretty close.");
+    EXPECT_EQ(MessageFor(4700, 5000), "Too bad, Player, you lost.");
+
+    Table t;
+    t.engine.SetNetworkOpponent("Ann");
+    t.S().playerScore = 7000;
+    t.S().opponentScore = 1000;
+    const GameOverResult r = t.engine.GameOverData();
+    EXPECT_EQ(r.message, "Congratulations Player! You crushed Ann.");
+    EXPECT_EQ(r.opponentScoreLabel, "Ann's score:");
+    EXPECT_EQ(r.difference, 6000);
+}
+
+TEST(GameOver, AnotherGameOrTheEnd) {
+    for (bool another : {true, false}) {
+        Table t;
+        t.port.anotherGame = another;
+        t.S().playerScore = 4990;
+        t.S().gameInProgress = true;
+        t.Melds({kSpade(kAce), kHeart(kAce), kClub(kAce), kDiamond(kAce), kSpade(kAce),
+                 kHeart(kAce), kClub(kAce)});
+        t.S().playerMeldedBefore = 70;
+        t.Hand({kSpade(kFive)});
+        t.OpponentHand({kClub(kSix)});
+        t.Stock({kClub(kNine)});
+        t.engine.PlayerDiscard(0);
+        ASSERT_EQ(t.port.gameOvers.size(), 1u);
+        EXPECT_EQ(t.port.gameOutcomes.back(), GameOutcome::PlayerWon);
+        EXPECT_EQ(t.port.sounds.back(), another ? texts::kSoundDeal : texts::kSoundWinMatch);
+        EXPECT_FALSE(t.S().gameInProgress);
+        EXPECT_EQ(t.port.programEnded, !another);
+        EXPECT_EQ(t.engine.ProgramEnded(), !another);
+        if (another) {
+            EXPECT_EQ(t.S().playerScore, 0);
+            EXPECT_EQ(t.S().playerHand.count, 15);
+        } else {
+            EXPECT_EQ(t.S().playerHand.count, 0);
+        }
+    }
+}
+
+} // namespace
+} // namespace varenta
