@@ -96,6 +96,9 @@ TEST_F(RegFilesTest, OtherKindsAreRefusedBeforeAnythingIsWritten) {
             EXPECT_STREQ(e.what(), texts::kInvalidVariantType);
         }
     }
+    // A batch with one refused value writes none of them.
+    EXPECT_THROW(store.WriteValues({{"Settings\\Sound", false}, {"Settings\\Odd", QVariant()}}),
+                 ERegFileError);
     EXPECT_EQ(Contents(store.FileName()), before);
 }
 
