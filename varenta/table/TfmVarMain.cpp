@@ -2,20 +2,14 @@
 
 #include "varenta/engine/Texts.h"
 #include "varenta/store/RegFiles.h"
-#if __has_include("varenta/store/RuleVariants.h")
 #include "varenta/store/RuleVariants.h"
-#define VARENTA_HAVE_RULE_STORE 1
-#endif
 #include "varenta/table/HelpWindow.h"
 #include "varenta/table/ResultDialogs.h"
 #include "varenta/table/SdlSoundPlayer.h"
 #include "varenta/table/SmallWindows.h"
 #include "varenta/table/TableTexts.h"
 #include "varenta/table/TableView.h"
-#if __has_include("varenta/table/TfmRules.h")
 #include "varenta/table/TfmRules.h"
-#define VARENTA_HAVE_RULES 1
-#endif
 #include "varenta/table/VarStatusBar.h"
 
 #include <QAction>
@@ -236,9 +230,7 @@ void TfmVarMain::ReadSettings() {
             static_cast<std::uint8_t>(std::clamp(s.ReadInteger("Cardback\\Pattern" + n, 0), 0, 9));
         back.fileName = s.ReadString("Cardback\\Filename" + n, QString()).toStdString();
     }
-#ifdef VARENTA_HAVE_RULE_STORE
     engine_.SetRules(ReadRules(s));
-#endif
 
     // "left,top,layout"; a missing or unreadable value gives the largest
     // layout up to 1024 x 768 that the screen allows.
@@ -685,7 +677,6 @@ void TfmVarMain::RulesClick(int tab) {
     if (depth_ > 0) {
         return;
     }
-#ifdef VARENTA_HAVE_RULES
     TfmRules dialog(engine_, *store_, this);
     connect(&dialog, &TfmRules::helpRequested, this, &TfmVarMain::ShowHelpTopic);
     if (tab >= 0) {
@@ -694,9 +685,6 @@ void TfmVarMain::RulesClick(int tab) {
         }
     }
     dialog.exec();
-#else
-    (void)tab;
-#endif
     view_->update();
 }
 
@@ -868,7 +856,7 @@ void TfmVarMain::PlaySound(std::string_view eventName) {
 }
 
 bool TfmVarMain::InitialBlockSetting(bool current) {
-    return store_->ReadBool(QStringLiteral("Settings\\Initial Block"), current);
+    return store_->ReadBool(kKeyInitialBlock, current);
 }
 
 // ---- the port: painting, animation, time -------------------------------------------
