@@ -50,18 +50,21 @@ RuleSet ReadRules(TRegFile& store) {
 }
 
 void WriteRules(TRegFile& store, const RuleSet& r) {
-    store.Write(kKeyVarentaRequired, r.varentaRequired);
-    store.Write(kKeyNumberOfVarentas, r.numberOfVarentas == 2 ? 2 : 1);
-    store.Write(kKeyNumberOfCards, r.numberOfCards == 2 ? 2 : 1);
-    store.Write(kKeyAddToVarenta, r.addToVarenta);
-    store.Write(kKeyTopCardCounts, r.topCardCounts);
-    store.Write(kKeyInitialBlock, r.initialBlock);
-    store.Write(kKeyInitialBlockForBoth, r.initialBlockForBoth);
-    store.Write(kKeyNaturalPair, r.naturalPair);
-    store.Write(kKeyDrawExtra, r.drawExtra);
-    store.Write(kKeyThreeBlock, r.threeBlock);
-    store.Write(kKeyBonusCounts, r.bonusCounts);
-    store.Write(kKeyReuseDiscardPile, r.reuseDiscardPile);
+    // One replacement of the file: the rules change together or not at all.
+    store.WriteValues({
+        {kKeyVarentaRequired, r.varentaRequired},
+        {kKeyNumberOfVarentas, r.numberOfVarentas == 2 ? 2 : 1},
+        {kKeyNumberOfCards, r.numberOfCards == 2 ? 2 : 1},
+        {kKeyAddToVarenta, r.addToVarenta},
+        {kKeyTopCardCounts, r.topCardCounts},
+        {kKeyInitialBlock, r.initialBlock},
+        {kKeyInitialBlockForBoth, r.initialBlockForBoth},
+        {kKeyNaturalPair, r.naturalPair},
+        {kKeyDrawExtra, r.drawExtra},
+        {kKeyThreeBlock, r.threeBlock},
+        {kKeyBonusCounts, r.bonusCounts},
+        {kKeyReuseDiscardPile, r.reuseDiscardPile},
+    });
 }
 
 bool ReadInitialBlock(TRegFile& store) {

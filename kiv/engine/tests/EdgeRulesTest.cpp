@@ -26,7 +26,7 @@ struct StackDepthPort : KivPort {
     int rounds = 0;
 };
 
-TEST(Decisions, ComputerChainsRunInConstantStack) {
+TEST(EdgeRules, ComputerChainsRunInConstantStack) {
     CZelvioDoc doc;
     StackDepthPort port;
     doc.SetPort(&port);
@@ -42,7 +42,7 @@ TEST(Decisions, ComputerChainsRunInConstantStack) {
     EXPECT_EQ(doc.CardsAccountedFor(), kCardCount);
 }
 
-TEST(Decisions, TheNextSeatMovesAfterThePassingMoveAndLayingAfterADrawPassesOnce) {
+TEST(EdgeRules, TheNextSeatMovesAfterThePassingMoveAndLayingAfterADrawPassesOnce) {
     TestTable t;
     t.doc.ruleLayAfterDraw = true;
     t.doc.seats[1].computer = t.doc.seats[2].computer = true;
@@ -61,7 +61,7 @@ TEST(Decisions, TheNextSeatMovesAfterThePassingMoveAndLayingAfterADrawPassesOnce
     EXPECT_EQ(t.port.pauses, 3 + 1); // seat 1's three pauses all came before seat 2's
 }
 
-TEST(Decisions, RebuildKeepsPileOrderAndTheTopCardWithoutTheGenerator) {
+TEST(EdgeRules, RebuildKeepsPileOrderAndTheTopCardWithoutTheGenerator) {
     TestTable t;
     const std::vector<int> none;
     t.Arrange({{1}}, {3, 17, 30, 9}, &none);
@@ -144,7 +144,7 @@ TEST_F(DryTable, APlainDrawFindingNoCardChangesNothing) {
     EXPECT_EQ(doc.currentSeat, 0);
 }
 
-TEST(Decisions, ARebuildThatRefillsTheStockMakesItDrawableAgain) {
+TEST(EdgeRules, ARebuildThatRefillsTheStockMakesItDrawableAgain) {
     TestTable t;
     const std::vector<int> none;
     t.Arrange({{1}}, {C(kHerz, kNeun)}, &none);
@@ -156,7 +156,7 @@ TEST(Decisions, ARebuildThatRefillsTheStockMakesItDrawableAgain) {
     EXPECT_EQ(t.doc.heldCard, C(kHerz, kNeun));
 }
 
-TEST(Decisions, ComputerNamesTheSuitItHoldsMostTiesGoingHerzKaroKreuzPik) {
+TEST(EdgeRules, ComputerNamesTheSuitItHoldsMostTiesGoingHerzKaroKreuzPik) {
     TestTable t;
     auto suitFor = [&t](std::vector<int> hand) {
         t.Arrange({hand}, {20});
