@@ -107,19 +107,23 @@ public:
     void LayoutHand(int seat, bool includeHeld);
 
     // ---- Round and turn ---------------------------------------------------
+    // These only queue a computer move when they pass the turn to a computer
+    // seat; see RunComputerMoves.
     void NewRound();     // collect, reset, deal
     void CollectCards(); // all hand cards back to the stock
     void DealRound();    // deal cardsPerPlayer to each playing seat, turn up
-    void
-    TurnUpCard(int card); // card or -1 (random) from the stock onto the pile, first-card effects
-    bool CheckPlay();     // may the held card be laid now (refusals shown)
+    // Card `card`, or a random one for -1, from the stock onto the pile with
+    // the first-card effects.
+    void TurnUpCard(int card);
+    bool CheckPlay();                   // may the held card be laid now (refusals shown)
     void PlayCard(bool animated);       // lay the held card of the current seat
     DrawResult DrawCard(bool animated); // the current seat draws one card
     void RebuildStock();                // discard pile below its top back into the stock
     void NextSeat();                    // pass the turn (an unserved eight skips one seat)
     void UpdateSuitStatus();            // status pane 1 and the suit's wave
-    void NextPlayerCommand();           // "Nächster Spieler"
-    void NewGameCommand(); // "Neues Spiel": asks, zeroes playing seats' scores, new round
+    // The menu commands; both are refused with text 137 while computerBusy.
+    void NextPlayerCommand(); // "Nächster Spieler"
+    void NewGameCommand();    // "Neues Spiel": asks, zeroes playing seats' scores, new round
     void ResetScoresOfPlayingSeats();
 
     // ---- Human gestures on the table (ignored while computerBusy) ----------
@@ -150,8 +154,9 @@ public:
     void GameOver();             // results, ranking question, scores of playing seats to 0
     GameResults Results() const; // the results dialog's content, best first
     void ShowResults();
-    static std::array<int, 4>
-    RankOrder(const std::array<int, 4>& values); // best first; ties: later seat better
+    // Seat indices from best to worst value; of equal values the later seat
+    // ranks higher.
+    static std::array<int, 4> RankOrder(const std::array<int, 4>& values);
     static int GoingOutBonus(int seatsInRound);
 
     // The sum of cards in stock, discard pile and hands (always 32).

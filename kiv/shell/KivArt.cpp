@@ -12,23 +12,12 @@
 namespace kiv {
 namespace {
 
-// Suit codes used here are the program's: 1 Karo, 2 Herz, 3 Kreuz, 4 Pik.
-constexpr int kKaro = 1;
-constexpr int kHerz = 2;
-constexpr int kKreuz = 3;
-constexpr int kPik = 4;
-
 const QColor kRed(200, 16, 32);
 const QColor kBlack(20, 20, 20);
 
-int SuitOfCard(int card) {
-    static constexpr int kBlockSuits[] = {kKaro, kHerz, kPik, kKreuz};
-    return kBlockSuits[(card - 1) / 8];
-}
-
 // 0..7 for Sieben, Acht, Neun, Zehn, Bube, Dame, König, As.
 int RankIndexOfCard(int card) {
-    return (card - 1) % 8;
+    return RankOfCard(card) - kSieben;
 }
 
 QColor SuitColour(int suit) {
@@ -116,8 +105,8 @@ void CardOutline(QPainter& g, const QColor& fill) {
 
 // Pip centres of the number cards inside the face's middle field.
 QList<QPointF> PipCentres(int rankIndex) {
-    const double l = 22, c = 35.5, r = 49;
-    const double t = 20, b = 76;
+    const double l = 25.5, c = 35.5, r = 45.5;
+    const double t = 17, b = 79;
     const double q1 = t + (b - t) / 3, q2 = t + 2 * (b - t) / 3, m = (t + b) / 2;
     QList<QPointF> pts;
     switch (rankIndex) {
@@ -151,7 +140,7 @@ void DrawIndex(QPainter& g, const QString& label, int suit) {
 }
 
 void DrawCourt(QPainter& g, int rankIndex, int suit) {
-    const QRectF frame(14, 14, 43, 68);
+    const QRectF frame(19.5, 12.5, 32, 71);
     QLinearGradient shade(frame.topLeft(), frame.bottomRight());
     const QColor robe = rankIndex == 4   ? QColor(60, 110, 200)
                         : rankIndex == 5 ? QColor(190, 70, 150)
@@ -173,8 +162,8 @@ void DrawCourt(QPainter& g, int rankIndex, int suit) {
         g.drawEllipse(QPointF(35.5, 30), 7, 8);
         g.setBrush(robe.darker(130));
         QPainterPath body;
-        body.moveTo(22, 48);
-        body.quadTo(35.5, 34, 49, 48);
+        body.moveTo(21, 48);
+        body.quadTo(35.5, 34, 50, 48);
         body.closeSubpath();
         g.drawPath(body);
         if (rankIndex == 6) { // König: crown
@@ -191,7 +180,7 @@ void DrawCourt(QPainter& g, int rankIndex, int suit) {
             g.setPen(QPen(QColor(40, 140, 60), 1.5));
             g.drawLine(QPointF(41, 21), QPointF(46, 15));
         }
-        DrawSuit(g, suit, QRectF(16.5, 16.5, 9, 9));
+        DrawSuit(g, suit, QRectF(21.5, 14.5, 7, 7));
         g.restore();
     }
 }
@@ -218,7 +207,7 @@ QPixmap DrawFace(int card) {
                 g.rotate(180);
                 g.translate(-c.x(), -c.y());
             }
-            DrawSuit(g, suit, QRectF(c.x() - 6, c.y() - 6.5, 12, 13));
+            DrawSuit(g, suit, QRectF(c.x() - 5, c.y() - 5.5, 10, 11));
             g.restore();
         }
     } else if (rank == 7) {
@@ -363,7 +352,7 @@ QPixmap DrawLogo() {
     QPainter g(&pm);
     g.setRenderHint(QPainter::Antialiasing);
     QFont f(QStringLiteral("DejaVu Serif"));
-    f.setPixelSize(26);
+    f.setPixelSize(19);
     f.setBold(true);
     f.setItalic(true);
     g.setFont(f);
@@ -382,7 +371,7 @@ QPixmap Draw(int id) {
     case 197:
     case 198:
         return DrawBack(id);
-    case kPlaceholderBitmap:
+    case kPlaceholderBitmapId:
         return DrawPlaceholder();
     case 190:
         return DrawCup(QColor(230, 180, 30), QString());
@@ -452,19 +441,6 @@ QPixmap DrawToolIcon(int command) {
 }
 
 } // namespace
-
-int BackBitmapFor(int deckBack) {
-    switch (deckBack) {
-    case 2:
-        return 196;
-    case 3:
-        return 197;
-    case 4:
-        return 198;
-    default:
-        return 130;
-    }
-}
 
 QPixmap KivBitmap(int id) {
     static QHash<int, QPixmap> cache;

@@ -5,17 +5,17 @@
 // dialog (201, 202). Cards are 71 x 96 pixels.
 #pragma once
 
+#include "kiv/engine/PlayingCard.h"
+
 #include <QIcon>
 #include <QPixmap>
 
 namespace kiv {
 
-inline constexpr int kCardWidth = 71;
-inline constexpr int kCardHeight = 96;
-inline constexpr int kPlaceholderBitmap = 184;
-
 // Bitmap number of the back chosen by `deckBack` (1..4; anything else 130).
-int BackBitmapFor(int deckBack);
+inline int BackBitmapFor(int deckBack) {
+    return BackBitmapId(deckBack);
+}
 
 // The picture with resource number `id`, drawn once and then cached; an
 // unknown number gives a null pixmap.

@@ -501,18 +501,33 @@ QString TRegFile::ReadString(const QString& name, const QString& defaultValue) {
 }
 
 void TRegFile::Write(const QString& name, const QVariant& value) {
-    const std::optional<RegValue> stored = ToRegValue(value);
-    if (!stored) {
-        throw ERegFileError(QString::fromLatin1(texts::kInvalidVariantType));
-    }
-    const auto [group, valueName] = SplitSettingName(name);
-    Modify([&](RegTree& tree) {
-        const RegEntry* old = tree.Find(group, valueName);
-        if (old != nullptr && old->value == *stored) {
-            return false;
+    WriteValues({{name, value}});
+}
+
+void TRegFile::WriteValues(const NamedValues& values) {
+    struct Pending {
+        QString group, valueName;
+        RegValue value;
+    };
+    std::vector<Pending> pending;
+    for (const auto& [name, value] : values) {
+        const std::optional<RegValue> stored = ToRegValue(value);
+        if (!stored) {
+            throw ERegFileError(QString::fromLatin1(texts::kInvalidVariantType));
         }
-        tree.Set(group, valueName, *stored);
-        return true;
+        const auto [group, valueName] = SplitSettingName(name);
+        pending.push_back({group, valueName, *stored});
+    }
+    Modify([&pending](RegTree& tree) {
+        bool changed = false;
+        for (const Pending& p : pending) {
+            const RegEntry* old = tree.Find(p.group, p.valueName);
+            if (old == nullptr || !(old->value == p.value)) {
+                tree.Set(p.group, p.valueName, p.value);
+                changed = true;
+            }
+        }
+        return changed;
     });
 }
 

@@ -14,6 +14,7 @@
 #include <optional>
 #include <stdexcept>
 #include <utility>
+#include <vector>
 
 #include "varenta/store/RegTree.h"
 
@@ -53,6 +54,10 @@ public:
     // 16-byte variant record); anything else is refused before anything is
     // written. Throws ERegFileError when the file cannot be replaced.
     void Write(const QString& name, const QVariant& value);
+    // Several values in one replacement of the file: other copies of the
+    // program see all of them or none. Nothing is written if one is refused.
+    using NamedValues = std::vector<std::pair<QString, QVariant>>;
+    void WriteValues(const NamedValues& values);
 
     bool ValueExists(const QString& group, const QString& valueName);
     bool KeyExists(const QString& group);

@@ -63,16 +63,19 @@ void ImportOldSettings(TRegFile& store, const ProfileSection& old) {
     if (!old.FileFound()) {
         return;
     }
-    store.Write("Settings\\Background Color", QString());
-    store.Write("Settings\\Music", old.String("Music", "On") == QLatin1String("On"));
+    TRegFile::NamedValues values = {
+        {"Settings\\Background Color", QString()},
+        {"Settings\\Music", old.String("Music", "On") == QLatin1String("On")},
+    };
     for (const char* name : kImportedFlags) {
-        store.Write(QStringLiteral("Settings\\") + QLatin1String(name),
-                    old.String(QLatin1String(name), "Yes") == QLatin1String("Yes"));
+        values.emplace_back(QStringLiteral("Settings\\") + QLatin1String(name),
+                            old.String(QLatin1String(name), "Yes") == QLatin1String("Yes"));
     }
     for (const char* name : kImportedCounts) {
-        store.Write(QStringLiteral("Settings\\") + QLatin1String(name),
-                    old.String(QLatin1String(name), "One") == QLatin1String("One") ? 1 : 2);
+        values.emplace_back(QStringLiteral("Settings\\") + QLatin1String(name),
+                            old.String(QLatin1String(name), "One") == QLatin1String("One") ? 1 : 2);
     }
+    store.WriteValues(values);
 }
 
 } // namespace

@@ -13,7 +13,8 @@ inline constexpr char kSettingsDamaged[] =
 // %1 file, %2 reason, %3 why it could not be moved
 inline constexpr char kSettingsDamagedKept[] =
     "The settings file %1 could not be read (%2) and could not be moved aside (%3). The "
-    "defaults are used, and no setting will be saved until the file is repaired or removed.";
+    "settings it held start from their defaults, and no setting will be saved until the file "
+    "is repaired or removed.";
 inline constexpr char kSettingsUnreachable[] =
     "The settings file %1 could not be reached (%2). The defaults are used.";
 inline constexpr char kDamagedBadLine[] = "line %1 is not a setting";

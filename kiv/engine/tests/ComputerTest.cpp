@@ -8,7 +8,7 @@ namespace {
 using testing::C;
 using testing::TestTable;
 
-struct ChoiceTable : TestTable {
+struct Computer : ::testing::Test, TestTable {
     int Choose(std::vector<int> hand, int top) {
         Arrange({{}, hand}, {top});
         doc.currentSeat = 1;
@@ -16,141 +16,84 @@ struct ChoiceTable : TestTable {
     }
 };
 
-TEST(ComputerChoice, HighCardsOfTheSuitFirstThenRank) {
-    ChoiceTable t;
-    const int top = C(kHerz, kNeun);
-    EXPECT_EQ(t.Choose({C(kHerz, kAs), C(kHerz, kSieben), C(kKaro, kNeun)}, top), C(kHerz, kAs));
-    EXPECT_EQ(t.Choose({C(kHerz, kSieben), C(kKaro, kNeun)}, top), C(kHerz, kSieben));
-    EXPECT_EQ(t.Choose({C(kKaro, kNeun)}, top), C(kKaro, kNeun));
-    EXPECT_EQ(t.Choose({C(kKaro, kDame), C(kHerz, kZehn), C(kHerz, kKoenig)}, top),
-              C(kHerz, kKoenig));
-    EXPECT_EQ(t.Choose({C(kKaro, kDame)}, top), kChooseDraw);
+TEST_F(Computer, PrefersHighCardsOfTheSuitThenRankThenJacks) {
+    const int herzNeun = C(kHerz, kNeun);
+    EXPECT_EQ(Choose({C(kHerz, kAs), C(kHerz, kSieben), C(kKaro, kNeun)}, herzNeun), C(kHerz, kAs));
+    EXPECT_EQ(Choose({C(kHerz, kSieben), C(kKaro, kNeun)}, herzNeun), C(kHerz, kSieben));
+    EXPECT_EQ(Choose({C(kKaro, kNeun)}, herzNeun), C(kKaro, kNeun));
+    EXPECT_EQ(Choose({C(kKaro, kDame)}, herzNeun), kChooseDraw);
+    const int kreuzZehn = C(kKreuz, kZehn);
+    EXPECT_EQ(Choose({C(kPik, kBube), C(kKreuz, kBube)}, kreuzZehn), C(kKreuz, kBube));
+    EXPECT_EQ(Choose({C(kPik, kBube)}, kreuzZehn), C(kPik, kBube));
+    doc.ruleJackAlways = false;
+    EXPECT_EQ(Choose({C(kPik, kBube)}, kreuzZehn), kChooseDraw);
 }
 
-TEST(ComputerChoice, OwnSuitsJackBeforeTheJackRule) {
-    ChoiceTable t;
-    const int top = C(kKreuz, kZehn);
-    EXPECT_EQ(t.Choose({C(kPik, kBube), C(kKreuz, kBube)}, top), C(kKreuz, kBube));
-    EXPECT_EQ(t.Choose({C(kPik, kBube)}, top), C(kPik, kBube));
-    t.doc.ruleJackAlways = false;
-    EXPECT_EQ(t.Choose({C(kPik, kBube)}, top), kChooseDraw);
-}
-
-TEST(ComputerChoice, SevensEightsWishesAndTheOpenFirstJack) {
-    ChoiceTable t;
-    t.doc.cardsToDraw = 2;
-    EXPECT_EQ(t.Choose({C(kHerz, kAs), C(kPik, kSieben)}, C(kHerz, kSieben)), C(kPik, kSieben));
-    EXPECT_EQ(t.Choose({C(kHerz, kAs)}, C(kHerz, kSieben)), kChooseDraw);
-    t.doc.cardsToDraw = 0;
-    EXPECT_EQ(t.Choose({C(kHerz, kAs)}, C(kHerz, kSieben)), C(kHerz, kAs));
-
-    EXPECT_EQ(t.Choose({C(kHerz, kAs), C(kPik, kAcht)}, C(kHerz, kAcht)), C(kPik, kAcht));
-    EXPECT_EQ(t.Choose({C(kHerz, kAs)}, C(kHerz, kAcht)), kChooseSitOut);
-    t.doc.ruleEightOnEight = false;
-    EXPECT_EQ(t.Choose({C(kPik, kAcht)}, C(kHerz, kAcht)), kChooseSitOut);
-    t.doc.eightServed = true;
-    EXPECT_EQ(t.Choose({C(kHerz, kAs)}, C(kHerz, kAcht)), C(kHerz, kAs));
-    t.doc.eightServed = false;
-
-    t.doc.wishedSuit = kPik;
-    EXPECT_EQ(t.Choose({C(kPik, kZehn), C(kPik, kDame), C(kKaro, kBube)}, C(kHerz, kBube)),
+TEST_F(Computer, AnswersSevensEightsWishesAndTheOpenFirstJack) {
+    doc.cardsToDraw = 2;
+    EXPECT_EQ(Choose({C(kHerz, kAs), C(kPik, kSieben)}, C(kHerz, kSieben)), C(kPik, kSieben));
+    EXPECT_EQ(Choose({C(kHerz, kAs)}, C(kHerz, kSieben)), kChooseDraw);
+    doc.cardsToDraw = 0;
+    EXPECT_EQ(Choose({C(kHerz, kAs), C(kPik, kAcht)}, C(kHerz, kAcht)), C(kPik, kAcht));
+    EXPECT_EQ(Choose({C(kHerz, kAs)}, C(kHerz, kAcht)), kChooseSitOut);
+    doc.eightServed = true;
+    EXPECT_EQ(Choose({C(kHerz, kAs)}, C(kHerz, kAcht)), C(kHerz, kAs));
+    doc.eightServed = false;
+    doc.wishedSuit = kPik;
+    EXPECT_EQ(Choose({C(kPik, kZehn), C(kPik, kDame), C(kKaro, kBube)}, C(kHerz, kBube)),
               C(kPik, kDame));
-    EXPECT_EQ(t.Choose({C(kHerz, kAs), C(kKaro, kBube)}, C(kHerz, kBube)), C(kKaro, kBube));
-    t.doc.ruleJackAlways = false;
-    EXPECT_EQ(t.Choose({C(kHerz, kAs), C(kKaro, kBube)}, C(kHerz, kBube)), kChooseDraw);
-    t.doc.wishedSuit = 0;
-
-    t.doc.firstJackOpen = true;
-    EXPECT_EQ(t.Choose({C(kPik, kDame), C(kKreuz, kNeun)}, C(kHerz, kBube)), C(kPik, kDame));
-    EXPECT_EQ(t.Choose({}, C(kHerz, kBube)), -1);
+    EXPECT_EQ(Choose({C(kHerz, kAs), C(kKaro, kBube)}, C(kHerz, kBube)), C(kKaro, kBube));
+    doc.ruleJackAlways = false;
+    EXPECT_EQ(Choose({C(kHerz, kAs), C(kKaro, kBube)}, C(kHerz, kBube)), kChooseDraw);
+    doc.wishedSuit = 0;
+    doc.firstJackOpen = true;
+    EXPECT_EQ(Choose({C(kPik, kDame), C(kKreuz, kNeun)}, C(kHerz, kBube)), C(kPik, kDame));
 }
 
-TEST(ComputerChoice, EmptyPileMeansDraw) {
-    TestTable t;
-    t.Arrange({{}, {C(kHerz, kAs)}}, {});
-    t.doc.currentSeat = 1;
-    EXPECT_EQ(t.doc.ChooseComputerCard(), kChooseDraw);
-    EXPECT_EQ(t.doc.FindHandCard(kHerz, 0), C(kHerz, kAs));
-    EXPECT_EQ(t.doc.FindHandCard(kKaro, 0), -1);
+TEST_F(Computer, DrawsExactlyTheFourPenaltyCardsThenPasses) {
+    doc.seats[1].computer = true;
+    Arrange({{1}, {C(kHerz, kAs), C(kKaro, kDame)}, {2}, {3}},
+            {C(kKaro, kSieben), C(kHerz, kSieben)});
+    doc.cardsToDraw = 4;
+    doc.sevenPending = true;
+    doc.currentSeat = 1;
+    doc.StartComputerMove();
+    EXPECT_EQ(port.Count(GameEventKind::Draw), 4);
+    EXPECT_EQ(port.Count(GameEventKind::Play), 0);
+    EXPECT_EQ(doc.cardsToDraw, 0);
+    EXPECT_FALSE(doc.sevenPending);
+    EXPECT_EQ(doc.currentSeat, 2);
+    EXPECT_FALSE(doc.computerBusy);
+    EXPECT_FALSE(doc.cards[port.events[0].value].faceUp); // computer cards show their back
 }
 
-TEST(ComputerMoveTest, SevenWithFourToDrawDrawsExactlyFourThenPasses) {
-    TestTable t;
-    t.doc.seats[1].computer = true;
-    t.Arrange({{C(kKaro, kNeun)}, {C(kHerz, kAs), C(kKaro, kDame)}, {C(kPik, kNeun)}, {1}},
-              {C(kKaro, kSieben), C(kHerz, kSieben)});
-    t.doc.cardsToDraw = 4;
-    t.doc.sevenPending = true;
-    t.doc.currentSeat = 1;
-    t.doc.StartComputerMove();
-    EXPECT_EQ(t.port.Count(GameEventKind::Draw), 4);
-    EXPECT_EQ(t.doc.seats[1].hand.Count(), 6);
-    EXPECT_EQ(t.doc.cardsToDraw, 0);
-    EXPECT_FALSE(t.doc.sevenPending);
-    EXPECT_EQ(t.doc.currentSeat, 2);
-    EXPECT_EQ(t.port.Count(GameEventKind::Play), 0);
-    EXPECT_FALSE(t.doc.computerBusy);
-    EXPECT_EQ(t.doc.heldCard, 0);
-    for (int n : t.doc.seats[1].hand) {
-        EXPECT_FALSE(t.doc.cards[n].faceUp); // a computer's cards show their back
-    }
+TEST_F(Computer, SitsOutOnAnUnservedEightAndTheNextSeatPlaysOnIt) {
+    doc.seats[1].computer = doc.seats[2].computer = true;
+    Arrange({{1}, {C(kHerz, kAs)}, {C(kPik, kNeun), C(kPik, kAcht)}}, {C(kHerz, kAcht)});
+    doc.currentSeat = 1;
+    doc.StartComputerMove();
+    ASSERT_GE(port.events.size(), 3u);
+    EXPECT_EQ(port.events[0].kind, GameEventKind::SitOut);
+    EXPECT_TRUE(port.Logged("wave o.wav"));
+    EXPECT_EQ(port.events[2].kind, GameEventKind::Play);
+    EXPECT_EQ(port.events[2].value, C(kPik, kAcht)); // no Herz: same rank
 }
 
-TEST(ComputerMoveTest, SitsOutOnAnUnservedEightAndTheNextSeatPlaysOnIt) {
-    TestTable t;
-    t.doc.seats[1].computer = true;
-    t.doc.seats[2].computer = true;
-    t.Arrange(
-        {{C(kKaro, kNeun)}, {C(kHerz, kAs), C(kKaro, kDame)}, {C(kPik, kNeun), C(kPik, kAcht)}},
-        {C(kPik, kDame), C(kHerz, kAcht)});
-    t.doc.currentSeat = 1;
-    t.doc.StartComputerMove();
-    ASSERT_GE(t.port.events.size(), 3u);
-    EXPECT_EQ(t.port.events[0].kind, GameEventKind::SitOut);
-    EXPECT_EQ(t.port.events[0].seat, 1);
-    EXPECT_TRUE(t.port.Logged("wave o.wav"));
-    EXPECT_EQ(t.port.events[1].kind, GameEventKind::Turn);
-    // Seat 2 plays normally on the served eight: no Herz, so a card of its rank.
-    EXPECT_EQ(t.port.events[2].kind, GameEventKind::Play);
-    EXPECT_EQ(t.port.events[2].seat, 2);
-    EXPECT_EQ(t.port.events[2].value, C(kPik, kAcht));
-    EXPECT_FALSE(t.doc.eightServed); // a fresh eight
-}
-
-TEST(ComputerMoveTest, ComputerJackNamesItsSuitAndSaysHeOnASeven) {
-    TestTable t;
-    t.doc.seats[1].computer = true;
-    t.Arrange({{C(kKaro, kNeun)},
-               {C(kHerz, kBube), C(kPik, kNeun), C(kPik, kZehn), C(kHerz, kSieben)},
-               {C(kPik, kAs)}},
-              {C(kKreuz, kNeun)});
-    t.doc.currentSeat = 1;
-    t.doc.StartComputerMove();
-    // Nothing of Kreuz, a Neun of rank: the Pik Neun.
-    EXPECT_EQ(t.doc.TopCard(), C(kPik, kNeun));
-    t.port.Clear();
-    t.doc.currentSeat = 1;
-    t.doc.discardPile.Push(C(kKaro, kSieben));
-    t.doc.cardsToDraw = 0;
-    t.doc.StartComputerMove();
-    EXPECT_EQ(t.doc.TopCard(), C(kHerz, kSieben));
-    EXPECT_TRUE(t.port.Logged("wave he1.wav"));
-    t.port.Clear();
-    t.doc.currentSeat = 1;
-    t.doc.cardsToDraw = 0;
-    t.doc.discardPile.Push(C(kHerz, kNeun));
-    t.doc.StartComputerMove();
-    EXPECT_EQ(t.doc.TopCard(), C(kHerz, kBube));
-    EXPECT_EQ(t.doc.wishedSuit, kPik); // the one card left is a Pik
-    EXPECT_FALSE(t.port.Logged("jack dialog"));
-}
-
-TEST(ComputerMoveTest, NothingRunsForAHumanSeat) {
-    TestTable t;
-    t.Arrange({{C(kKaro, kNeun)}, {C(kHerz, kAs)}}, {C(kHerz, kNeun)});
-    t.doc.StartComputerMove(); // seat 0 is human
-    EXPECT_TRUE(t.port.events.empty());
-    EXPECT_EQ(t.port.pauses, 0);
+TEST_F(Computer, LaysASevenWithAHeAndNamesItsSuitAfterAJack) {
+    doc.seats[1].computer = true;
+    Arrange({{1}, {C(kHerz, kBube), C(kPik, kNeun), C(kHerz, kSieben)}, {2}, {3}},
+            {C(kKaro, kSieben)});
+    doc.currentSeat = 1;
+    doc.StartComputerMove();
+    EXPECT_EQ(doc.TopCard(), C(kHerz, kSieben));
+    EXPECT_TRUE(port.Logged("wave he1.wav"));
+    doc.currentSeat = 1;
+    doc.cardsToDraw = 0;
+    doc.discardPile.Push(C(kHerz, kZehn));
+    doc.StartComputerMove();
+    EXPECT_EQ(doc.TopCard(), C(kHerz, kBube));
+    EXPECT_EQ(doc.wishedSuit, kPik); // the one card left
+    EXPECT_FALSE(port.Logged("jack dialog"));
 }
 
 } // namespace

@@ -1,0 +1,29 @@
+// The Kiv Kiv program: one document, read from kiv32.ini, shown in one main
+// window with the table view.
+#include "kiv/engine/CZelvioDoc.h"
+#include "kiv/shell/CMainFrame.h"
+#include "kiv/shell/KivDocFiles.h"
+#include "kiv/shell/KivFiles.h"
+#include "kiv/shell/KivPrompter.h"
+#include "kiv/shell/KivSound.h"
+#include "kiv/shell/KivStrings.h"
+
+#include <QApplication>
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("kiv"));
+    QApplication::setApplicationDisplayName(kiv::LoadText(kiv::kAppTitleId));
+
+    kiv::QtPrompter prompter;
+    kiv::CZelvioDoc doc(kiv::LanguageBaseFromLocale());
+    doc.programFolder = kiv::ConfigFolder().toStdString();
+    kiv::EnsureFolder(kiv::ConfigFolder());
+    kiv::ReadConfig(doc, prompter);
+    prompter.SetLanguageBase(doc.languageBase);
+
+    kiv::SdlSound sound;
+    kiv::CMainFrame frame(doc, prompter, &sound);
+    frame.show();
+    return app.exec();
+}

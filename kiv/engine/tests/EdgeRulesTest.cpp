@@ -1,0 +1,173 @@
+// Where the rules leave a gap: moves that never nest, the rebuilt stock's
+// order, penalties that cannot be paid, the stock becoming drawable again and
+// the computer's suit choice.
+#include "TestTable.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+
+namespace kiv {
+namespace {
+
+using testing::C;
+using testing::TestTable;
+
+// Records how deep the stack is whenever a computer move pauses.
+struct StackDepthPort : KivPort {
+    int Pause(int ms) override {
+        const auto here = reinterpret_cast<std::uintptr_t>(__builtin_frame_address(0));
+        lowest = lowest == 0 || here < lowest ? here : lowest;
+        highest = here > highest ? here : highest;
+        return ms;
+    }
+    void OnGameEvent(const GameEvent& e) override { rounds += e.kind == GameEventKind::Score; }
+    std::uintptr_t lowest = 0, highest = 0;
+    int rounds = 0;
+};
+
+TEST(EdgeRules, ComputerChainsRunInConstantStack) {
+    CZelvioDoc doc;
+    StackDepthPort port;
+    doc.SetPort(&port);
+    for (Seat& seat : doc.seats) {
+        seat.computer = true;
+    }
+    doc.StartFirstRound();
+    while (port.rounds < 200) {
+        doc.StartComputerMove(); // returns when seat 0 is to begin a new round
+    }
+    // Nested moves would need a frame per move, tens of kilobytes per round.
+    EXPECT_LT(port.highest - port.lowest, 1024u);
+    EXPECT_EQ(doc.CardsAccountedFor(), kCardCount);
+}
+
+TEST(EdgeRules, TheNextSeatMovesAfterThePassingMoveAndLayingAfterADrawPassesOnce) {
+    TestTable t;
+    t.doc.ruleLayAfterDraw = true;
+    t.doc.seats[1].computer = t.doc.seats[2].computer = true;
+    const std::vector<int> stock = {C(kPik, kAs)}; // seat 1 draws it and lays it
+    t.Arrange({{1}, {C(kHerz, kDame)}, {C(kPik, kDame), C(kKreuz, kZehn)}, {2}}, {C(kPik, kSieben)},
+              &stock);
+    t.doc.currentSeat = 1;
+    t.doc.StartComputerMove();
+    std::vector<std::pair<GameEventKind, int>> seen;
+    for (const GameEvent& e : t.port.events) {
+        seen.emplace_back(e.kind, e.seat);
+    }
+    using K = GameEventKind;
+    EXPECT_EQ(seen, (std::vector<std::pair<K, int>>{
+                        {K::Draw, 1}, {K::Play, 1}, {K::Turn, 2}, {K::Play, 2}, {K::Turn, 3}}));
+    EXPECT_EQ(t.port.pauses, 3 + 1); // seat 1's three pauses all came before seat 2's
+}
+
+TEST(EdgeRules, RebuildKeepsPileOrderAndTheTopCardWithoutTheGenerator) {
+    TestTable t;
+    const std::vector<int> none;
+    t.Arrange({{1}}, {3, 17, 30, 9}, &none);
+    t.doc.cardsToDraw = 2;
+    t.doc.wishedSuit = kKreuz;
+    t.doc.RebuildStock();
+    EXPECT_EQ(t.doc.random.State(), 1u);
+    EXPECT_EQ(std::vector<int>(t.doc.stock.cards.begin(), t.doc.stock.cards.end()),
+              (std::vector<int>{3, 17, 30}));
+    EXPECT_EQ(t.doc.discardPile.Count(), 1);
+    EXPECT_EQ(t.doc.TopCard(), 9);
+    EXPECT_EQ(t.doc.cardsToDraw, 2);
+    EXPECT_EQ(t.doc.wishedSuit, kKreuz);
+    EXPECT_EQ(t.port.events.at(0).value, 3);
+}
+
+// No card can be drawn: the stock is empty, the pile holds only a Herz
+// Sieben and seat 1 (to move, owing two cards) holds Karo and Pik without a
+// Sieben. Every other card is seat 0's.
+struct DryTable : ::testing::Test, TestTable {
+    void Arrange(bool computer, std::vector<int> alsoForSeatOne = {}) {
+        doc.seats[1].computer = computer;
+        doc.seats[2].plays = doc.seats[3].plays = false;
+        std::vector<int> zero, one = alsoForSeatOne;
+        for (int n = 1; n <= kCardCount; ++n) {
+            const bool forOne =
+                (SuitOfCard(n) == kKaro || SuitOfCard(n) == kPik) && RankOfCard(n) != kSieben;
+            if (n != C(kHerz, kSieben) && std::count(one.begin(), one.end(), n) == 0) {
+                (forOne ? one : zero).push_back(n);
+            }
+        }
+        const std::vector<int> none;
+        TestTable::Arrange({zero, one}, {C(kHerz, kSieben)}, &none);
+        doc.cardsToDraw = 2;
+        doc.sevenPending = true;
+        doc.currentSeat = 1;
+    }
+};
+
+TEST_F(DryTable, AComputersUnpayablePenaltyLapsesAndItPasses) {
+    Arrange(true);
+    doc.StartComputerMove();
+    using K = GameEventKind;
+    ASSERT_EQ(port.events.size(), 3u);
+    EXPECT_EQ(port.events[0].kind, K::Rebuild);
+    EXPECT_EQ(port.events[1].kind, K::Lapse);
+    EXPECT_EQ(port.events[2].kind, K::Turn);
+    EXPECT_EQ(doc.cardsToDraw, 0);
+    EXPECT_FALSE(doc.sevenPending);
+    EXPECT_EQ(port.pane1.back(), "0| ");
+    EXPECT_EQ(doc.currentSeat, 0);
+}
+
+TEST_F(DryTable, WithLayAfterDrawTheComputerChoosesAgainAfterTheLapse) {
+    doc.ruleLayAfterDraw = true;
+    Arrange(true, {C(kHerz, kDame)});
+    doc.StartComputerMove();
+    EXPECT_EQ(port.Count(GameEventKind::Lapse), 1);
+    EXPECT_EQ(doc.TopCard(), C(kHerz, kDame));
+    EXPECT_EQ(port.Count(GameEventKind::Turn), 1);
+}
+
+TEST_F(DryTable, AHumansPenaltyLapsesSoTheSeatMayPass) {
+    Arrange(false);
+    EXPECT_EQ(doc.DrawCard(false), DrawResult::Lapsed);
+    EXPECT_TRUE(doc.seats[1].hasDrawn);
+    doc.NextPlayerCommand();
+    EXPECT_TRUE(port.messages.empty());
+    EXPECT_EQ(doc.currentSeat, 0);
+}
+
+TEST_F(DryTable, APlainDrawFindingNoCardChangesNothing) {
+    Arrange(false);
+    doc.cardsToDraw = 0;
+    EXPECT_EQ(doc.DrawCard(false), DrawResult::NoCard);
+    EXPECT_FALSE(doc.seats[1].hasDrawn);
+    EXPECT_EQ(port.Count(GameEventKind::Lapse), 0);
+    doc.seats[1].computer = true; // a computer in that place just passes
+    doc.StartComputerMove();
+    EXPECT_EQ(doc.currentSeat, 0);
+}
+
+TEST(EdgeRules, ARebuildThatRefillsTheStockMakesItDrawableAgain) {
+    TestTable t;
+    const std::vector<int> none;
+    t.Arrange({{1}}, {C(kHerz, kNeun)}, &none);
+    EXPECT_EQ(t.doc.DrawCard(false), DrawResult::NoCard);
+    EXPECT_FALSE(t.doc.stock.drawable);
+    t.doc.discardPile.Push(C(kKaro, kNeun)); // the pile grows meanwhile
+    t.doc.LeftButtonDown(t.doc.stock.x + 5, t.doc.stock.y + 5);
+    EXPECT_TRUE(t.doc.stock.drawable);
+    EXPECT_EQ(t.doc.heldCard, C(kHerz, kNeun));
+}
+
+TEST(EdgeRules, ComputerNamesTheSuitItHoldsMostTiesGoingHerzKaroKreuzPik) {
+    TestTable t;
+    auto suitFor = [&t](std::vector<int> hand) {
+        t.Arrange({hand}, {20});
+        return t.doc.ChooseComputerSuit();
+    };
+    EXPECT_EQ(suitFor({C(kKaro, kAcht), C(kHerz, kNeun), C(kHerz, kDame), C(kPik, kAs)}), kHerz);
+    EXPECT_EQ(suitFor({C(kKaro, kAcht), C(kPik, kAs)}), kKaro);
+    EXPECT_EQ(suitFor({C(kPik, kAcht), C(kPik, kAs), C(kKreuz, kAs)}), kPik);
+    EXPECT_EQ(suitFor({C(kPik, kAcht), C(kKreuz, kAs)}), kKreuz);
+    EXPECT_EQ(suitFor({}), kHerz);
+}
+
+} // namespace
+} // namespace kiv

@@ -1,0 +1,370 @@
+#include "kiv/shell/CMainFrame.h"
+
+#include "kiv/shell/CZelvioView.h"
+#include "kiv/shell/KivArt.h"
+#include "kiv/shell/KivDialogs.h"
+#include "kiv/shell/KivDocFiles.h"
+#include "kiv/shell/KivHelp.h"
+#include "kiv/shell/KivPrompter.h"
+#include "kiv/shell/KivSetupDialogs.h"
+#include "kiv/shell/KivSound.h"
+#include "kiv/shell/KivStrings.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QColorDialog>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QMenuBar>
+#include <QScreen>
+#include <QStatusBar>
+#include <QToolBar>
+
+namespace kiv {
+namespace {
+
+// Menu items and the string offsets that relabel them in the second block.
+struct Item {
+    int id;
+    int offset;
+};
+constexpr Item kRelabelled[] = {
+    {command::kNewGame, 2},       {command::kNextPlayer, 3},   {command::kQuit, 4},
+    {command::kPlayers, 6},       {command::kSettings, 7},     {command::kLanguage, 8},
+    {command::kDeckBack, 9},      {command::kTableColour, 10}, {command::kShowRanking, 13},
+    {command::kResetRanking, 14}, {command::kToolbar, 16},     {command::kStatusBar, 17},
+    {command::kHelpContents, 19}, {command::kAbout, 22},
+};
+constexpr int kMenuOffsets[] = {1, 5, 12, 15, 18};
+
+} // namespace
+
+CMainFrame::CMainFrame(CZelvioDoc& doc, Prompter& prompter, SoundOutput* sound, QWidget* parent)
+    : QMainWindow(parent), doc_(doc), prompter_(prompter), sound_(sound) {
+    setWindowTitle(LoadText(kAppTitleId));
+    view_ = new CZelvioView(doc_, prompter_, sound_, this);
+    setCentralWidget(view_);
+
+    pane0_ = new QLabel;
+    pane1_ = new QLabel;
+    pane1_->setMinimumWidth(160);
+    statusBar()->addWidget(pane0_, 1);
+    statusBar()->addPermanentWidget(pane1_);
+    view_->SetStatusPanes(pane0_, pane1_);
+    view_->SetRankingHandler([this] { ShowRanking(doc_, true, prompter_, sound_, this); });
+
+    BuildMenus();
+    BuildToolBar();
+    if (doc_.languageBase == kSecondBase) {
+        RelabelMenus();
+    }
+
+    // 800 x 600, or 640 x 480 on a small screen, centred.
+    const QRect screen = QGuiApplication::primaryScreen()
+                             ? QGuiApplication::primaryScreen()->availableGeometry()
+                             : QRect(0, 0, 1024, 768);
+    const QSize size = screen.width() <= 640 ? QSize(640, 480) : QSize(800, 600);
+    resize(size);
+    move(screen.center() - QPoint(size.width() / 2, size.height() / 2));
+}
+
+CMainFrame::~CMainFrame() = default;
+
+QAction* CMainFrame::AddCommand(QMenu* menu, int id, const char* germanText) {
+    auto* action = menu->addAction(QString::fromUtf8(germanText));
+    action->setObjectName(QStringLiteral("command%1").arg(id));
+    actions_.insert(id, action);
+    if (id != command::kToolbar && id != command::kStatusBar) {
+        connect(action, &QAction::triggered, this, [this, id] { Command(id); });
+    }
+    return action;
+}
+
+void CMainFrame::BuildMenus() {
+    // The German labels are the menu's own; the second block relabels them.
+    QMenu* game = menuBar()->addMenu(QString::fromUtf8("&Spiel"));
+    AddCommand(game, command::kNewGame, "&Neu");
+    AddCommand(game, command::kNextPlayer, "Nächster &Spieler");
+    game->addSeparator();
+    AddCommand(game, command::kQuit, "&Beenden");
+
+    QMenu* settings = menuBar()->addMenu(QString::fromUtf8("&Einstellungen"));
+    AddCommand(settings, command::kPlayers, "&Spieler festlegen");
+    AddCommand(settings, command::kSettings, "Spiel&regeln und Einstellungen");
+    AddCommand(settings, command::kLanguage, "Sprache &festlegen");
+    settings->addSeparator();
+    AddCommand(settings, command::kDeckBack, "&Deckblatt wählen");
+    AddCommand(settings, command::kTableColour, "&Hintergrundfarbe wählen");
+
+    QMenu* ranking = menuBar()->addMenu(QString::fromUtf8("&Rangliste"));
+    AddCommand(ranking, command::kShowRanking, "Rangliste &anzeigen");
+    AddCommand(ranking, command::kResetRanking, "Rangliste &löschen");
+
+    QMenu* view = menuBar()->addMenu(QString::fromUtf8("&Ansicht"));
+    QAction* toolbar = AddCommand(view, command::kToolbar, "&Symbolleiste");
+    QAction* status = AddCommand(view, command::kStatusBar, "S&tatusleiste");
+    toolbar->setCheckable(true);
+    toolbar->setChecked(true);
+    status->setCheckable(true);
+    status->setChecked(true);
+    connect(status, &QAction::toggled, statusBar(), &QStatusBar::setVisible);
+
+    QMenu* help = menuBar()->addMenu(QString::fromUtf8("&Hilfe"));
+    QAction* contents = AddCommand(help, command::kHelpContents, "&Bedienung und Spielregeln");
+    contents->setShortcut(QKeySequence::HelpContents);
+    help->addSeparator();
+    AddCommand(help, command::kAbout, "Inf&o über Kiv Kiv...");
+
+    menus_ = {game, settings, ranking, view, help};
+}
+
+void CMainFrame::BuildToolBar() {
+    toolBar_ = addToolBar(QStringLiteral("Kiv Kiv"));
+    toolBar_->setObjectName(QStringLiteral("toolBar"));
+    toolBar_->setMovable(true);
+    toolBar_->setFloatable(true);
+    toolBar_->setIconSize(QSize(24, 24));
+    const int buttons[] = {
+        command::kNewGame, 0, command::kNextPlayer, 0, command::kShowRanking, command::kSettings,
+        command::kAbout};
+    for (int id : buttons) {
+        if (id == 0) {
+            toolBar_->addSeparator();
+            continue;
+        }
+        auto* button = new QAction(ToolbarIcon(id), LoadText(id), this);
+        button->setToolTip(LoadText(id));
+        button->setObjectName(QStringLiteral("button%1").arg(id));
+        connect(button, &QAction::triggered, this, [this, id] { Command(id); });
+        toolBar_->addAction(button);
+    }
+    QAction* toggle = Action(command::kToolbar);
+    connect(toggle, &QAction::toggled, toolBar_, &QToolBar::setVisible);
+    connect(toolBar_, &QToolBar::visibilityChanged, toggle, &QAction::setChecked);
+}
+
+void CMainFrame::RelabelMenus() {
+    for (int i = 0; i < menus_.size(); ++i) {
+        menus_[i]->setTitle(Text(doc_.languageBase, kMenuOffsets[i]));
+    }
+    for (const Item& item : kRelabelled) {
+        actions_.value(item.id)->setText(Text(doc_.languageBase, item.offset));
+    }
+}
+
+// ---- Commands ---------------------------------------------------------------------
+
+void CMainFrame::Command(int id) {
+    switch (id) {
+    case command::kNewGame:
+        doc_.NewGameCommand();
+        break;
+    case command::kNextPlayer:
+        doc_.NextPlayerCommand();
+        break;
+    case command::kQuit:
+        close();
+        break;
+    case command::kPlayers:
+        OnPlayers();
+        break;
+    case command::kSettings:
+        OnSettings();
+        break;
+    case command::kLanguage:
+        prompter_.Inform(this, Text(doc_.languageBase, 78));
+        break;
+    case command::kDeckBack:
+        OnDeckBack();
+        break;
+    case command::kTableColour:
+        OnTableColour();
+        break;
+    case command::kShowRanking:
+        ShowRanking(doc_, false, prompter_, sound_, this);
+        break;
+    case command::kResetRanking:
+        if (prompter_.Ask(this, Text(doc_.languageBase, 120))) {
+            ResetRanking(doc_, prompter_, this);
+        }
+        break;
+    case command::kHelpContents:
+        ShowHelp(QString());
+        break;
+    case command::kAbout:
+        OnAbout();
+        break;
+    default:
+        break;
+    }
+}
+
+bool CMainFrame::ConfirmNewGame() {
+    if (doc_.computerBusy) {
+        prompter_.Inform(this, Text(doc_.languageBase, 137));
+        return false;
+    }
+    if (!prompter_.Ask(this, Text(doc_.languageBase, 117))) {
+        return false;
+    }
+    doc_.ResetScoresOfPlayingSeats();
+    view_->RepaintSeatPanels();
+    return true;
+}
+
+void CMainFrame::DealAfterChange() {
+    const bool animate = doc_.animateCards;
+    doc_.animateCards = false;
+    doc_.NewRound();
+    doc_.animateCards = animate;
+    view_->RepaintEverything();
+    doc_.StartComputerMove();
+}
+
+void CMainFrame::OnPlayers() {
+    if (!ConfirmNewGame()) {
+        return;
+    }
+    std::array<SeatSetup, 4> seats;
+    for (int i = 0; i < 4; ++i) {
+        seats[i] = {QString::fromStdString(doc_.seats[i].name), doc_.seats[i].plays,
+                    doc_.seats[i].computer};
+    }
+    CPlayersDialog dialog(
+        doc_.languageBase, seats, prompter_, [this](const QString& keyword) { ShowHelp(keyword); },
+        this);
+    if (prompter_.Run(dialog) != QDialog::Accepted) {
+        return;
+    }
+    const auto chosen = dialog.Seats();
+    for (int i = 0; i < 4; ++i) {
+        Seat& seat = doc_.seats[i];
+        seat.name = chosen[i].name.toStdString();
+        if (i > 0) {
+            seat.computer = chosen[i].computer;
+            seat.plays = chosen[i].plays;
+            seat.inRound = chosen[i].plays;
+        }
+        seat.score = 0;
+    }
+    DealAfterChange();
+    WriteConfig(doc_, prompter_, this);
+    if (prompter_.Ask(this, Text(doc_.languageBase, 118))) {
+        ResetRanking(doc_, prompter_, this);
+    }
+}
+
+void CMainFrame::OnSettings() {
+    if (!ConfirmNewGame()) {
+        return;
+    }
+    SheetValues values;
+    values.pointsToWin = doc_.pointsToWin;
+    values.cardsPerPlayer = doc_.cardsPerPlayer;
+    values.computerDelay = doc_.computerDelay;
+    values.cardSpeed = doc_.cardSpeed;
+    values.animateCards = doc_.animateCards;
+    values.ruleLayAfterDraw = doc_.ruleLayAfterDraw;
+    values.ruleEightOnEight = doc_.ruleEightOnEight;
+    values.ruleJackAlways = doc_.ruleJackAlways;
+    values.ruleAnyOnFirstJack = doc_.ruleAnyOnFirstJack;
+    values.ruleEndOnFirstOut = doc_.ruleEndOnFirstOut;
+    values.soundOn = doc_.soundOn;
+    values.musicOn = doc_.musicOn;
+    values.midiFile = QString::fromStdString(doc_.midiFile);
+    CMyPropertySheet sheet(
+        doc_.languageBase, values, prompter_, [this](const QString& keyword) { ShowHelp(keyword); },
+        this);
+    if (prompter_.Run(sheet) != QDialog::Accepted) {
+        return;
+    }
+    const SheetValues v = sheet.Values();
+    const std::string oldMidi = doc_.midiFile;
+    doc_.pointsToWin = v.pointsToWin;
+    doc_.cardsPerPlayer = v.cardsPerPlayer;
+    doc_.animateCards = v.animateCards;
+    doc_.ruleLayAfterDraw = v.ruleLayAfterDraw;
+    doc_.ruleEightOnEight = v.ruleEightOnEight;
+    doc_.ruleJackAlways = v.ruleJackAlways;
+    doc_.ruleAnyOnFirstJack = v.ruleAnyOnFirstJack;
+    doc_.ruleEndOnFirstOut = v.ruleEndOnFirstOut;
+    doc_.computerDelay = v.computerDelay;
+    doc_.soundOn = v.soundOn;
+    doc_.musicOn = v.musicOn;
+    doc_.midiFile = v.midiFile.toStdString();
+    doc_.cardSpeed = v.cardSpeed;
+
+    if (sound_ != nullptr) {
+        bool playing = sound_->MusicPlaying();
+        if (doc_.midiFile != oldMidi && playing) {
+            sound_->StopMusic();
+            playing = false;
+        }
+        if (doc_.musicOn && !playing) {
+            if (!sound_->StartMusic(v.midiFile)) {
+                doc_.musicOn = false;
+                prompter_.Inform(this, Text(doc_.languageBase, 119));
+            }
+        } else if (!doc_.musicOn && playing) {
+            sound_->StopMusic();
+        }
+    }
+    DealAfterChange();
+    WriteConfig(doc_, prompter_, this);
+}
+
+void CMainFrame::OnDeckBack() {
+    if (!ConfirmNewGame()) {
+        return;
+    }
+    CDeckblattDialog dialog(doc_.languageBase, this);
+    prompter_.Run(dialog);
+    doc_.deckBack = dialog.Choice();
+    WriteConfig(doc_, prompter_, this);
+    DealAfterChange();
+}
+
+void CMainFrame::OnTableColour() {
+    const std::uint32_t c = doc_.backgroundColor;
+    QColorDialog dialog(QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF), this);
+    dialog.setWindowTitle(Text(doc_.languageBase, 11));
+    if (prompter_.Run(dialog) != QDialog::Accepted) {
+        return;
+    }
+    const QColor chosen = dialog.selectedColor();
+    doc_.backgroundColor = static_cast<std::uint32_t>(chosen.red()) |
+                           (static_cast<std::uint32_t>(chosen.green()) << 8) |
+                           (static_cast<std::uint32_t>(chosen.blue()) << 16);
+    view_->RepaintEverything();
+    WriteConfig(doc_, prompter_, this);
+}
+
+void CMainFrame::OnAbout() {
+    CInfoDialog dialog(doc_.languageBase, QString::fromStdString(doc_.versionText),
+                       QString::fromStdString(doc_.VersionDate()), this);
+    prompter_.Run(dialog);
+}
+
+void CMainFrame::ShowHelp(const QString& keyword) {
+    if (help_ == nullptr) {
+        help_ = new CHelpWindow(doc_.languageBase, HelpFolder(), this);
+    }
+    if (!help_->ShowKeyword(keyword)) {
+        prompter_.Inform(this, Text(doc_.languageBase, 21));
+    }
+}
+
+void CMainFrame::closeEvent(QCloseEvent* event) {
+    if (doc_.computerBusy) {
+        prompter_.Inform(this, Text(doc_.languageBase, 137));
+        event->ignore();
+        return;
+    }
+    view_->SetClosing(true);
+    if (help_ != nullptr) {
+        help_->close();
+    }
+    event->accept();
+}
+
+} // namespace kiv

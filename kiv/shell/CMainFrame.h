@@ -1,0 +1,91 @@
+// The main window "Kiv Kiv": menu, dockable toolbar, two-pane status bar and
+// the table view, and every menu command.
+#pragma once
+
+#include "kiv/engine/CZelvioDoc.h"
+#include "kiv/shell/KivHelp.h"
+
+#include <QHash>
+#include <QMainWindow>
+#include <QPointer>
+
+class QAction;
+class QLabel;
+class QMenu;
+class QToolBar;
+
+namespace kiv {
+
+class CZelvioView;
+class Prompter;
+class SoundOutput;
+
+// Command ids of the menu and the toolbar.
+namespace command {
+constexpr int kNewGame = 32772;
+constexpr int kNextPlayer = 32776;
+constexpr int kQuit = 57665;
+constexpr int kPlayers = 32771;
+constexpr int kSettings = 32775;
+constexpr int kLanguage = 32785;
+constexpr int kDeckBack = 32779;
+constexpr int kTableColour = 32780;
+constexpr int kShowRanking = 32777;
+constexpr int kResetRanking = 32778;
+constexpr int kToolbar = 59392;
+constexpr int kStatusBar = 59393;
+constexpr int kHelpContents = 32783;
+constexpr int kAbout = 32781;
+} // namespace command
+
+class CMainFrame : public QMainWindow {
+    Q_OBJECT
+public:
+    CMainFrame(CZelvioDoc& doc, Prompter& prompter, SoundOutput* sound, QWidget* parent = nullptr);
+    ~CMainFrame() override;
+
+    CZelvioView* View() const { return view_; }
+    QAction* Action(int commandId) const { return actions_.value(commandId); }
+    QToolBar* ToolBar() const { return toolBar_; }
+    QLabel* StatusPane(int pane) const { return pane == 0 ? pane0_ : pane1_; }
+    CHelpWindow* HelpWindow() const { return help_; }
+
+    // Runs a menu command as if it had been chosen.
+    void Command(int commandId);
+    // Opens the help window at a keyword ("" = contents).
+    void ShowHelp(const QString& keyword);
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void BuildMenus();
+    void BuildToolBar();
+    void RelabelMenus();
+    QAction* AddCommand(QMenu* menu, int id, const char* germanText);
+
+    // The question every command that starts a new game asks first; on Yes
+    // the playing seats' scores are cleared.
+    bool ConfirmNewGame();
+    // A new round dealt without animation, then the computer seats move.
+    void DealAfterChange();
+
+    void OnPlayers();
+    void OnSettings();
+    void OnDeckBack();
+    void OnTableColour();
+    void OnAbout();
+
+    CZelvioDoc& doc_;
+    Prompter& prompter_;
+    SoundOutput* sound_;
+    CZelvioView* view_ = nullptr;
+    QToolBar* toolBar_ = nullptr;
+    QLabel* pane0_ = nullptr;
+    QLabel* pane1_ = nullptr;
+    QList<QMenu*> menus_;
+    QHash<int, QAction*> actions_;
+    QPointer<CHelpWindow> help_;
+};
+
+} // namespace kiv

@@ -1,0 +1,331 @@
+#include "kiv/shell/CZelvioView.h"
+
+#include "kiv/shell/KivArt.h"
+#include "kiv/shell/KivDialogs.h"
+#include "kiv/shell/KivPrompter.h"
+#include "kiv/shell/KivSound.h"
+#include "kiv/shell/KivStrings.h"
+
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QTimer>
+
+#include <chrono>
+#include <thread>
+
+namespace kiv {
+namespace {
+
+constexpr int kPanelWidth = 100;
+// The word under each score; the panel keeps it whatever the language.
+constexpr char kPointsWord[] = "Punkte";
+
+int RealPause(int ms) {
+    QElapsedTimer clock;
+    clock.start();
+    if (ms > 0) {
+        QEventLoop loop;
+        QTimer::singleShot(ms, &loop, &QEventLoop::quit);
+        loop.exec();
+    }
+    return static_cast<int>(clock.elapsed());
+}
+
+} // namespace
+
+CZelvioView::CZelvioView(CZelvioDoc& doc, Prompter& prompter, SoundOutput* sound, QWidget* parent)
+    : QWidget(parent), doc_(doc), prompter_(prompter), sound_(sound), pauser_(RealPause) {
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setMouseTracking(false);
+    setMinimumSize(400, 300);
+    doc_.SetPort(this);
+}
+
+CZelvioView::~CZelvioView() {
+    if (doc_.musicOn && sound_ != nullptr) {
+        sound_->StopMusic();
+    }
+    doc_.SetPort(nullptr);
+}
+
+void CZelvioView::SetStatusPanes(QLabel* pane0, QLabel* pane1) {
+    pane0_ = pane0;
+    pane1_ = pane1;
+}
+
+QColor CZelvioView::TableColour() const {
+    const std::uint32_t c = doc_.backgroundColor;
+    return QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF);
+}
+
+QRect CZelvioView::CardRect(int x, int y) const {
+    return QRect(x, y, kCardWidth, kCardHeight);
+}
+
+// ---- First showing and size -------------------------------------------------------
+
+void CZelvioView::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (!started_) {
+        started_ = true;
+        // Deal once the window is on the screen, so the deal can be watched.
+        QTimer::singleShot(0, this, &CZelvioView::StartFirstRound);
+    }
+}
+
+void CZelvioView::StartFirstRound() {
+    doc_.LayoutTable(width(), height());
+    doc_.wishedSuit = 0;
+    doc_.StartFirstRound();
+    if (doc_.musicOn && sound_ != nullptr) {
+        sound_->StartMusic(QString::fromStdString(doc_.midiFile)); // failures stay silent here
+    }
+    emit FirstRoundDealt();
+}
+
+void CZelvioView::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    doc_.LayoutTable(width(), height());
+    update();
+}
+
+// ---- Painting ---------------------------------------------------------------
+
+void CZelvioView::paintEvent(QPaintEvent* event) {
+    QPainter painter(this);
+    painter.fillRect(event->rect(), TableColour());
+    // The held card is drawn last while it is away from its place in the
+    // hand (dragged, or on its way); a card a computer seat has just drawn
+    // and sorted in is drawn in hand order.
+    int held = doc_.heldCard;
+    if (held != 0) {
+        const PlayingCard& c = doc_.cards[held];
+        const bool inHand = c.owner >= 0 && doc_.seats[c.owner].hand.Contains(held);
+        if (inHand && c.x == c.homeX && c.y == c.homeY) {
+            held = 0;
+        }
+    }
+    // While a card is dragged over the hands the panels need no drawing.
+    const bool dragging = held != 0 && doc_.cards[held].x >= kPanelWidth;
+    if (repaintAll_ || !dragging ||
+        event->region().intersects(QRect(0, 0, kPanelWidth, height()))) {
+        PaintSeatPanels(painter);
+    }
+    for (const Seat& seat : doc_.seats) {
+        for (int card : seat.hand) {
+            if (card != held && card != flyingCard_) {
+                PaintCard(painter, card, doc_.cards[card].VisibleWidth());
+            }
+        }
+    }
+    painter.drawPixmap(doc_.stock.x, doc_.stock.y, KivBitmap(BackBitmapFor(doc_.deckBack)));
+    const int top = doc_.discardPile.Top();
+    const QPixmap pile = KivBitmap(top > 0 ? FaceBitmapId(top) : kPlaceholderBitmapId);
+    painter.drawPixmap(doc_.discardPile.x, doc_.discardPile.y, pile);
+    if (flyingCard_ != 0 && flyingCard_ != held) {
+        PaintCard(painter, flyingCard_, kCardWidth);
+    }
+    if (held != 0) {
+        PaintCard(painter, held, kCardWidth);
+    }
+}
+
+void CZelvioView::PaintCard(QPainter& painter, int card, int width) {
+    const PlayingCard& c = doc_.cards[card];
+    const QPixmap image = KivBitmap(c.faceUp ? FaceBitmapId(card) : BackBitmapFor(doc_.deckBack));
+    painter.drawPixmap(c.x, c.y, image, 0, 0, width, kCardHeight);
+}
+
+void CZelvioView::PaintSeatPanels(QPainter& painter) {
+    QFont font = painter.font();
+    font.setPixelSize(14);
+    font.setBold(true);
+    painter.setFont(font);
+    for (int i = 0; i < kSeatCount; ++i) {
+        const Seat& seat = doc_.seats[i];
+        const int y = 100 * i;
+        painter.fillRect(QRect(0, y, kPanelWidth, 100), TableColour());
+        auto line = [&](int dy, const QColor& colour, const QString& text) {
+            painter.setPen(colour);
+            painter.drawText(QRect(1, y + dy, kPanelWidth - 2, 20), Qt::AlignLeft | Qt::AlignTop,
+                             text);
+        };
+        if (seat.plays) {
+            line(10, QColor(255, 0, 0), QString::fromStdString(seat.name));
+            line(30, QColor(255, 255, 0), QString::number(seat.score));
+            line(50, QColor(255, 255, 0), QString::fromLatin1(kPointsWord));
+        }
+        if (i == doc_.currentSeat) {
+            line(80, Qt::white, LoadText(doc_.TextId(109)));
+        }
+    }
+}
+
+void CZelvioView::RepaintEverything() {
+    repaintAll_ = true;
+    repaint();
+    repaintAll_ = false;
+}
+
+// ---- Mouse --------------------------------------------------------------------
+
+void CZelvioView::mousePressEvent(QMouseEvent* event) {
+    const QPoint p = event->position().toPoint();
+    if (event->button() == Qt::LeftButton) {
+        doc_.LeftButtonDown(p.x(), p.y());
+    } else if (event->button() == Qt::RightButton) {
+        doc_.RightButtonDown(p.x(), p.y());
+    }
+}
+
+void CZelvioView::mouseMoveEvent(QMouseEvent* event) {
+    const Qt::MouseButtons buttons = event->buttons();
+    if (doc_.heldCard != 0 && (buttons == Qt::LeftButton || buttons == Qt::RightButton)) {
+        const QPoint p = event->position().toPoint();
+        doc_.DragHeldCard(p.x(), p.y());
+    }
+}
+
+void CZelvioView::mouseReleaseEvent(QMouseEvent* event) {
+    const QPoint p = event->position().toPoint();
+    if (event->button() == Qt::LeftButton) {
+        doc_.LeftButtonUp(p.x(), p.y());
+    } else if (event->button() == Qt::RightButton) {
+        doc_.RightButtonUp(p.x(), p.y());
+    }
+}
+
+// ---- Port: messages and dialogs --------------------------------------------------
+
+void CZelvioView::ShowMessage(int textId) {
+    prompter_.Inform(this, LoadText(textId));
+}
+
+void CZelvioView::ShowLoserMessage(int textBefore, const std::string& seatName, int textAfter) {
+    prompter_.Inform(this, LoadText(textBefore) + ' ' + QString::fromStdString(seatName) + ' ' +
+                               LoadText(textAfter));
+}
+
+bool CZelvioView::AskYesNo(int textId) {
+    return prompter_.Ask(this, LoadText(textId));
+}
+
+int CZelvioView::AskJackSuit() {
+    CJackDialog dialog(doc_.languageBase, this);
+    prompter_.Run(dialog);
+    return dialog.ChosenSuit();
+}
+
+void CZelvioView::ShowResults(const GameResults& results) {
+    FourPlaces places;
+    for (int i = 0; i < 4; ++i) {
+        places[i] = {QString::fromStdString(results[i].name), results[i].score};
+    }
+    CResultsDialog dialog(doc_.languageBase, places, this);
+    prompter_.Run(dialog);
+}
+
+void CZelvioView::AddResultsToRanking() {
+    if (rankingHandler_) {
+        rankingHandler_();
+    }
+}
+
+void CZelvioView::PlayWave(Wave wave) {
+    if (sound_ != nullptr) {
+        sound_->PlayWave(QString::fromLatin1(WaveName(wave)));
+    }
+}
+
+void CZelvioView::SetStatusText(int pane, int textId, std::string_view suffix) {
+    QLabel* label = pane == 0 ? pane0_ : pane1_;
+    if (label == nullptr) {
+        return;
+    }
+    label->setText((textId != 0 ? LoadText(textId) : QString()) +
+                   QString::fromUtf8(suffix.data(), static_cast<qsizetype>(suffix.size())));
+    label->repaint();
+}
+
+void CZelvioView::SetStatusReadyLiteral() {
+    if (pane0_ != nullptr) {
+        pane0_->setText(QStringLiteral("Bereit"));
+        pane0_->repaint();
+    }
+}
+
+// ---- Port: cards and repaints --------------------------------------------------------
+
+void CZelvioView::CardMoved(int card, int oldX, int oldY) {
+    const PlayingCard& c = doc_.cards[card];
+    repaint(QRegion(CardRect(oldX, oldY)).united(CardRect(c.x, c.y)));
+}
+
+void CZelvioView::AnimateCard(int card, int x, int y, int speed) {
+    PlayingCard& c = doc_.cards[card];
+    // The card under way is drawn on top of everything but the held card.
+    flyingCard_ = card;
+    const int every = speed < 1 ? 1 : speed + 1;
+    int steps = 0;
+    int shownX = c.x;
+    int shownY = c.y;
+    while (c.x != x || c.y != y) {
+        c.x += c.x < x ? 1 : c.x > x ? -1 : 0;
+        c.y += c.y < y ? 1 : c.y > y ? -1 : 0;
+        if (++steps % every == 0) {
+            repaint(QRegion(CardRect(shownX, shownY)).united(CardRect(c.x, c.y)));
+            shownX = c.x;
+            shownY = c.y;
+            ++animationFrames_;
+            if (frameDelayMs_ > 0) {
+                std::this_thread::sleep_for(std::chrono::milliseconds(frameDelayMs_));
+            }
+        }
+    }
+    repaint(QRegion(CardRect(shownX, shownY)).united(CardRect(c.x, c.y)));
+    flyingCard_ = 0;
+}
+
+void CZelvioView::HandLaidOut(int seat) {
+    const int y = doc_.seats[seat].handY;
+    repaint(QRect(doc_.seats[seat].handX, y, width(), kCardHeight + 1));
+}
+
+void CZelvioView::RepaintStock() {
+    repaint(CardRect(doc_.stock.x, doc_.stock.y));
+}
+
+void CZelvioView::RepaintDiscardPile() {
+    repaint(CardRect(doc_.discardPile.x, doc_.discardPile.y));
+}
+
+void CZelvioView::RepaintSeatPanels() {
+    repaintAll_ = true;
+    repaint(QRect(0, 0, kPanelWidth, height()));
+    repaintAll_ = false;
+}
+
+void CZelvioView::RepaintAll() {
+    RepaintEverything();
+}
+
+// ---- Port: waiting ------------------------------------------------------------------
+
+int CZelvioView::Pause(int ms) {
+    return pauser_ ? pauser_(ms) : 0;
+}
+
+bool CZelvioView::ContinueComputerMoves() {
+    return !closing_;
+}
+
+void CZelvioView::OnGameEvent(const GameEvent& event) {
+    if (event.kind == GameEventKind::Score) {
+        ++roundsScored_;
+    }
+}
+
+} // namespace kiv

@@ -1,0 +1,103 @@
+// The table: seat panels down the left edge, the hands, the stock and the
+// discard pile in the lower right corner, and the card being dragged. The
+// view is the engine's port: it shows the engine's messages and dialogs,
+// plays its sounds, moves and animates its cards and waits for it.
+#pragma once
+
+#include "kiv/engine/CZelvioDoc.h"
+#include "kiv/engine/KivPort.h"
+
+#include <QWidget>
+
+#include <functional>
+
+class QLabel;
+
+namespace kiv {
+
+class Prompter;
+class SoundOutput;
+
+class CZelvioView : public QWidget, public KivPort {
+    Q_OBJECT
+public:
+    // Waits `ms` milliseconds while the window stays responsive; returns the
+    // milliseconds waited.
+    using Pauser = std::function<int(int ms)>;
+
+    CZelvioView(CZelvioDoc& doc, Prompter& prompter, SoundOutput* sound, QWidget* parent = nullptr);
+    ~CZelvioView() override;
+
+    // Tests replace the real pause (a nested event loop) by one that returns
+    // at once, and the animation's frame delay by 0.
+    void SetPauser(Pauser pauser) { pauser_ = std::move(pauser); }
+    void SetFrameDelay(int ms) { frameDelayMs_ = ms; }
+    void SetStatusPanes(QLabel* pane0, QLabel* pane1);
+    // Called when the user agreed to enter a game's results in the ranking list.
+    void SetRankingHandler(std::function<void()> handler) { rankingHandler_ = std::move(handler); }
+    // While the window is closing no further computer move starts.
+    void SetClosing(bool closing) { closing_ = closing; }
+
+    bool Started() const { return started_; }
+    int RoundsScored() const { return roundsScored_; }
+    int AnimationFrames() const { return animationFrames_; }
+    // The whole view is painted once with the seat panels (new deals, turn
+    // passes by command).
+    void RepaintEverything();
+
+    // ---- KivPort ----------------------------------------------------------
+    void ShowMessage(int textId) override;
+    void ShowLoserMessage(int textBefore, const std::string& seatName, int textAfter) override;
+    bool AskYesNo(int textId) override;
+    void PlayWave(Wave wave) override;
+    void SetStatusText(int pane, int textId, std::string_view suffix) override;
+    void SetStatusReadyLiteral() override;
+    void CardMoved(int card, int oldX, int oldY) override;
+    void AnimateCard(int card, int x, int y, int speed) override;
+    void HandLaidOut(int seat) override;
+    void RepaintStock() override;
+    void RepaintDiscardPile() override;
+    void RepaintSeatPanels() override;
+    void RepaintAll() override;
+    int Pause(int ms) override;
+    int AskJackSuit() override;
+    void ShowResults(const GameResults& results) override;
+    void AddResultsToRanking() override;
+    bool ContinueComputerMoves() override;
+    void OnGameEvent(const GameEvent& event) override;
+
+signals:
+    void FirstRoundDealt();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+private:
+    void StartFirstRound();
+    void PaintSeatPanels(QPainter& painter);
+    void PaintCard(QPainter& painter, int card, int width);
+    QRect CardRect(int x, int y) const;
+    QColor TableColour() const;
+
+    CZelvioDoc& doc_;
+    Prompter& prompter_;
+    SoundOutput* sound_;
+    Pauser pauser_;
+    std::function<void()> rankingHandler_;
+    QLabel* pane0_ = nullptr;
+    QLabel* pane1_ = nullptr;
+    int frameDelayMs_ = 4;
+    bool started_ = false;
+    bool closing_ = false;
+    bool repaintAll_ = false;
+    int flyingCard_ = 0; // a card under way that lies in no hand (collecting)
+    int roundsScored_ = 0;
+    int animationFrames_ = 0;
+};
+
+} // namespace kiv

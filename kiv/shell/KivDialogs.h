@@ -1,0 +1,73 @@
+// The program's small modal dialogs: "Bube ausgelegt", the results of a game,
+// the ranking list, the card back choice and the program information. Every
+// dialog takes its texts from the active string block; controls carry their
+// resource ids as object names ("idc1006"), so tests can find them.
+#pragma once
+
+#include <QDialog>
+#include <QString>
+
+#include <array>
+#include <cstdint>
+
+class QRadioButton;
+
+namespace kiv {
+
+// Object name of the control with resource id `id`.
+QString ControlName(int id);
+
+// "Bube ausgelegt": the suit the next card must have.
+class CJackDialog : public QDialog {
+    Q_OBJECT
+public:
+    explicit CJackDialog(int languageBase, QWidget* parent = nullptr);
+    // 2 Herz, 1 Karo, 3 Kreuz, 4 Pik; Karo unless another radio is checked.
+    int ChosenSuit() const;
+
+private:
+    std::array<QRadioButton*, 4> radios_{};
+};
+
+// One line of the results or ranking dialog.
+struct PlaceLine {
+    QString name;
+    std::int64_t points = 0;
+};
+using FourPlaces = std::array<PlaceLine, 4>; // best first
+
+// "Die Ergebnisse dieses Spiels".
+class CResultsDialog : public QDialog {
+    Q_OBJECT
+public:
+    CResultsDialog(int languageBase, const FourPlaces& places, QWidget* parent = nullptr);
+};
+
+// "Rangliste".
+class CRanglisteDialog : public QDialog {
+    Q_OBJECT
+public:
+    CRanglisteDialog(int languageBase, const FourPlaces& places, QWidget* parent = nullptr);
+};
+
+// "Deckblatt wählen": four backs, each with a "Wählen" button (1043..1046).
+class CDeckblattDialog : public QDialog {
+    Q_OBJECT
+public:
+    explicit CDeckblattDialog(int languageBase, QWidget* parent = nullptr);
+    // 1..4; 1 when the dialog was closed without a choice.
+    int Choice() const { return choice_; }
+
+private:
+    int choice_ = 1;
+};
+
+// "Info über Kiv Kiv".
+class CInfoDialog : public QDialog {
+    Q_OBJECT
+public:
+    CInfoDialog(int languageBase, const QString& version, const QString& date,
+                QWidget* parent = nullptr);
+};
+
+} // namespace kiv

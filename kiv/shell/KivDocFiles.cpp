@@ -1,0 +1,172 @@
+#include "kiv/shell/KivDocFiles.h"
+
+#include "kiv/shell/KivPrompter.h"
+#include "kiv/shell/KivSound.h"
+#include "kiv/shell/KivStrings.h"
+
+#include <limits>
+
+namespace kiv {
+namespace {
+
+QString FolderFile(const CZelvioDoc& doc, const std::string& name) {
+    return QString::fromStdString(doc.programFolder) + QLatin1Char('/') +
+           QString::fromStdString(name);
+}
+
+int ClampToInt(std::int64_t v) {
+    if (v > std::numeric_limits<int>::max()) {
+        return std::numeric_limits<int>::max();
+    }
+    if (v < std::numeric_limits<int>::min()) {
+        return std::numeric_limits<int>::min();
+    }
+    return static_cast<int>(v);
+}
+
+} // namespace
+
+KivSettings SettingsFromDoc(const CZelvioDoc& doc) {
+    KivSettings s;
+    for (int i = 0; i < 4; ++i) {
+        s.seats[i].name = QString::fromStdString(doc.seats[i].name);
+        s.seats[i].plays = doc.seats[i].plays;
+        s.seats[i].computer = doc.seats[i].computer;
+    }
+    s.pointsToWin = doc.pointsToWin;
+    s.cardsPerPlayer = doc.cardsPerPlayer;
+    s.animateCards = doc.animateCards;
+    s.ruleLayAfterDraw = doc.ruleLayAfterDraw;
+    s.ruleEightOnEight = doc.ruleEightOnEight;
+    s.ruleJackAlways = doc.ruleJackAlways;
+    s.ruleAnyOnFirstJack = doc.ruleAnyOnFirstJack;
+    s.ruleEndOnFirstOut = doc.ruleEndOnFirstOut;
+    s.soundOn = doc.soundOn;
+    s.musicOn = doc.musicOn;
+    s.midiFile = QString::fromStdString(doc.midiFile);
+    s.deckBack = doc.deckBack;
+    s.backgroundColor = doc.backgroundColor;
+    s.computerDelay = doc.computerDelay;
+    s.languageBase = doc.languageBase;
+    s.cardSpeed = doc.cardSpeed;
+    return s;
+}
+
+void ApplySettings(CZelvioDoc& doc, const KivSettings& s) {
+    for (int i = 0; i < 4; ++i) {
+        doc.seats[i].name = s.seats[i].name.toStdString();
+        doc.seats[i].plays = s.seats[i].plays;
+        doc.seats[i].inRound = s.seats[i].plays;
+        doc.seats[i].computer = s.seats[i].computer;
+    }
+    doc.pointsToWin = s.pointsToWin;
+    doc.cardsPerPlayer = s.cardsPerPlayer;
+    doc.animateCards = s.animateCards;
+    doc.ruleLayAfterDraw = s.ruleLayAfterDraw;
+    doc.ruleEightOnEight = s.ruleEightOnEight;
+    doc.ruleJackAlways = s.ruleJackAlways;
+    doc.ruleAnyOnFirstJack = s.ruleAnyOnFirstJack;
+    doc.ruleEndOnFirstOut = s.ruleEndOnFirstOut;
+    doc.soundOn = s.soundOn;
+    doc.musicOn = s.musicOn;
+    doc.midiFile = s.midiFile.toStdString();
+    doc.deckBack = s.deckBack;
+    doc.backgroundColor = s.backgroundColor;
+    doc.computerDelay = s.computerDelay;
+    doc.languageBase = s.languageBase;
+    doc.cardSpeed = s.cardSpeed;
+}
+
+QString ConfigPath(const CZelvioDoc& doc) {
+    return FolderFile(doc, doc.configFileName);
+}
+
+QString RankingPath(const CZelvioDoc& doc) {
+    return FolderFile(doc, doc.rankingFileName);
+}
+
+void ReadConfig(CZelvioDoc& doc, Prompter& prompter, QWidget* parent) {
+    const int detected = doc.languageBase;
+    KivSettings settings = SettingsFromDoc(doc);
+    switch (ReadConfigFile(ConfigPath(doc), settings)) {
+    case ConfigRead::Missing:
+        prompter.Inform(parent, LoadText(detected + 83));
+        doc.languageBase = kGermanBase;
+        WriteConfig(doc, prompter, parent);
+        return;
+    case ConfigRead::InitFile:
+        WriteConfig(doc, prompter, parent);
+        return;
+    case ConfigRead::Read:
+        RepairSettings(settings, detected);
+        ApplySettings(doc, settings);
+        return;
+    }
+}
+
+bool WriteConfig(const CZelvioDoc& doc, Prompter& prompter, QWidget* parent) {
+    if (WriteConfigFile(ConfigPath(doc), SettingsFromDoc(doc))) {
+        return true;
+    }
+    prompter.Inform(parent, LoadText(doc.TextId(84)));
+    return false;
+}
+
+bool ResetRanking(const CZelvioDoc& doc, Prompter& prompter, QWidget* parent) {
+    if (WriteRankingFile(RankingPath(doc), RankingValues{})) {
+        return true;
+    }
+    prompter.Inform(parent, LoadText(doc.TextId(112)));
+    return false;
+}
+
+bool AddToRanking(const CZelvioDoc& doc, Prompter& prompter, QWidget* parent) {
+    RankingValues values{};
+    if (!ReadRankingFile(RankingPath(doc), values)) {
+        prompter.Inform(parent, LoadText(doc.TextId(113)));
+        ResetRanking(doc, prompter, parent);
+        if (!ReadRankingFile(RankingPath(doc), values)) {
+            return false;
+        }
+    }
+    for (int i = 0; i < 4; ++i) {
+        values[i] += doc.seats[i].score;
+    }
+    if (!WriteRankingFile(RankingPath(doc), values)) {
+        prompter.Inform(parent, LoadText(doc.TextId(112)));
+        return false;
+    }
+    return true;
+}
+
+FourPlaces RankingPlaces(const CZelvioDoc& doc, const RankingValues& values) {
+    std::array<int, 4> clamped{};
+    for (int i = 0; i < 4; ++i) {
+        clamped[i] = ClampToInt(values[i]);
+    }
+    const std::array<int, 4> order = CZelvioDoc::RankOrder(clamped);
+    FourPlaces places;
+    for (int place = 0; place < 4; ++place) {
+        const int seat = order[place];
+        places[place] = {QString::fromStdString(doc.seats[seat].name), values[seat]};
+    }
+    return places;
+}
+
+void ShowRanking(const CZelvioDoc& doc, bool add, Prompter& prompter, SoundOutput* sound,
+                 QWidget* parent) {
+    if (add) {
+        AddToRanking(doc, prompter, parent);
+    }
+    RankingValues values{};
+    if (!ReadRankingFile(RankingPath(doc), values)) {
+        values = {};
+    }
+    if (doc.soundOn && sound != nullptr) {
+        sound->PlayWave(QStringLiteral("topten.wav"));
+    }
+    CRanglisteDialog dialog(doc.languageBase, RankingPlaces(doc, values), parent);
+    prompter.Run(dialog);
+}
+
+} // namespace kiv

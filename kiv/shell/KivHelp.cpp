@@ -1,0 +1,67 @@
+#include "kiv/shell/KivHelp.h"
+
+#include "kiv/shell/KivStrings.h"
+
+#include <QDialogButtonBox>
+#include <QFileInfo>
+#include <QPushButton>
+#include <QTextBrowser>
+#include <QVBoxLayout>
+
+namespace kiv {
+
+QString HelpTarget(const QString& keyword) {
+    static const std::pair<const char*, const char*> kTargets[] = {
+        {"Mitspieler bestimmen", "einstellungen.html#mitspieler"},
+        {"Einstellungen verändern", "einstellungen.html#einstellungen"},
+        {"Spielregeln einstellen", "einstellungen.html#regeln"},
+        {"Sound einstellen", "einstellungen.html#sound"},
+    };
+    for (const auto& [word, target] : kTargets) {
+        if (keyword == QString::fromUtf8(word)) {
+            return QString::fromLatin1(target);
+        }
+    }
+    return QStringLiteral("index.html");
+}
+
+CHelpWindow::CHelpWindow(int base, const QString& helpFolder, QWidget* parent)
+    : QDialog(parent), folder_(helpFolder) {
+    setWindowTitle(Text(base, 20));
+    setModal(false);
+    resize(620, 520);
+    browser_ = new QTextBrowser;
+    browser_->setOpenLinks(true);
+    browser_->setSearchPaths({helpFolder});
+    auto* buttons = new QDialogButtonBox;
+    QPushButton* contents = buttons->addButton(Text(base, 130), QDialogButtonBox::ActionRole);
+    QPushButton* back = buttons->addButton(Text(base, 129), QDialogButtonBox::ActionRole);
+    QPushButton* close = buttons->addButton(Text(base, 128), QDialogButtonBox::RejectRole);
+    connect(contents, &QPushButton::clicked, this, [this] { ShowKeyword(QString()); });
+    connect(back, &QPushButton::clicked, browser_, &QTextBrowser::backward);
+    connect(close, &QPushButton::clicked, this, &QDialog::close);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(browser_);
+    layout->addWidget(buttons);
+}
+
+bool CHelpWindow::ShowKeyword(const QString& keyword) {
+    if (!QFileInfo::exists(folder_ + QStringLiteral("/index.html"))) {
+        return false;
+    }
+    const QString target = HelpTarget(keyword);
+    const QString page = target.section('#', 0, 0);
+    QUrl url = QUrl::fromLocalFile(folder_ + '/' + page);
+    url.setFragment(target.section('#', 1));
+    browser_->setSource(url);
+    show();
+    raise();
+    activateWindow();
+    return true;
+}
+
+QUrl CHelpWindow::CurrentSource() const {
+    return browser_->source();
+}
+
+} // namespace kiv

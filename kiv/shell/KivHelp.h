@@ -1,0 +1,31 @@
+// The program's help: its own HTML pages in a help window. Keywords of the
+// dialogs lead to anchors of the pages; an empty keyword opens the contents.
+#pragma once
+
+#include <QDialog>
+#include <QString>
+#include <QUrl>
+
+class QTextBrowser;
+
+namespace kiv {
+
+// The page (and anchor) a keyword leads to, relative to the help folder;
+// unknown keywords lead to the contents.
+QString HelpTarget(const QString& keyword);
+
+class CHelpWindow : public QDialog {
+    Q_OBJECT
+public:
+    CHelpWindow(int languageBase, const QString& helpFolder, QWidget* parent = nullptr);
+    // Shows the page of `keyword` and raises the window; false when the help
+    // pages are missing.
+    bool ShowKeyword(const QString& keyword);
+    QUrl CurrentSource() const;
+
+private:
+    QString folder_;
+    QTextBrowser* browser_ = nullptr;
+};
+
+} // namespace kiv

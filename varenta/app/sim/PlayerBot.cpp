@@ -1,0 +1,436 @@
+#include "varenta/app/sim/PlayerBot.h"
+
+#include <algorithm>
+#include <string_view>
+#include <vector>
+
+#include "varenta/computer/RankTally.h"
+#include "varenta/engine/VarentaEngine.h"
+
+namespace varenta::sim {
+
+namespace {
+
+constexpr int kFirstNatural = 3; // four
+constexpr int kAce = 13;
+
+} // namespace
+
+PlayerBot::HandCounts PlayerBot::Count(const VarentaEngine& engine) {
+    const GameState& s = engine.State();
+    HandCounts c;
+    for (int i = 0; i < s.playerHand.Size(); ++i) {
+        const Card& card = s.playerHand[i];
+        c.hand[card.rank] += 1;
+        c.jokers += card.rank == 0 ? 1 : 0;
+        c.twos += card.rank == 1 ? 1 : 0;
+        c.blackThrees += IsBlackThree(card) ? 1 : 0;
+    }
+    c.size = s.playerHand.Size();
+    for (int i = 0; i < s.playerMelds.Size(); ++i) {
+        const Card& card = s.playerMelds[i];
+        const int col = std::clamp(engine.Geometry().ColumnOf(card.x), 0, kColumns - 1);
+        c.column[col] += 1;
+        c.wildsInColumn[col] += IsWild(card) ? 1 : 0;
+    }
+    return c;
+}
+
+int PlayerBot::FirstMeldPoints(const HandCounts& c, int keep, int topRank) {
+    int jokers = c.jokers;
+    int twos = c.twos;
+    auto takeWild = [&]() {
+        if (jokers > 0) {
+            --jokers;
+            return 50;
+        }
+        if (twos > 0) {
+            --twos;
+            return 20;
+        }
+        return 0;
+    };
+    int budget = c.size - keep;
+    int points = 0;
+    if (topRank > 0) {
+        // The top card lies on the table already; the hand adds its naturals.
+        const int held = c.hand[topRank];
+        points += RankPoints(topRank) * (held + 1);
+        budget -= held;
+        if (held + 1 == 2) {
+            const int w = takeWild();
+            if (w == 0) {
+                return 0;
+            }
+            points += w;
+            budget -= 1;
+        }
+    }
+    for (int r = kAce; r >= kFirstNatural; --r) {
+        if (r != topRank && c.hand[r] >= 3 && budget - c.hand[r] >= 0) {
+            points += RankPoints(r) * c.hand[r];
+            budget -= c.hand[r];
+        }
+    }
+    for (int r = kAce; r >= kFirstNatural && jokers + twos > 0; --r) {
+        if (r != topRank && c.hand[r] == 2 && budget - 3 >= 0) {
+            points += 2 * RankPoints(r) + takeWild();
+            budget -= 3;
+        }
+    }
+    return points;
+}
+
+bool PlayerBot::WantPile(const VarentaEngine& engine) {
+    const GameState& s = engine.State();
+    if (s.discardPile.Empty()) {
+        return false;
+    }
+    const int t = s.discardPile.Top().rank;
+    const HandCounts c = Count(engine);
+    const bool frozen = engine.PileFrozenFor(Side::Player);
+    if (c.column[t] >= 3 && !frozen && engine.PlayerMeldValue() > 0) {
+        return true; // the top card joins a meld and the rest comes for free
+    }
+    if (c.hand[t] < 2) {
+        return false;
+    }
+    if (engine.PlayerMeldValue() > 0) {
+        return true;
+    }
+    int minimum = s.initialMeldMinimum;
+    if (!engine.Rules().topCardCounts) {
+        minimum += s.discardPile.Top().points;
+    }
+    return FirstMeldPoints(c, 2, t) >= minimum;
+}
+
+bool PlayerBot::over() const {
+    return *turnEnds_ != startEnds_ || engine_->ProgramEnded();
+}
+
+int PlayerBot::keepCount() const {
+    return engine_->PlayerHasRequiredVarentas() ? 1 : 2;
+}
+
+int PlayerBot::findInHand(int rank) const {
+    const CardPile& hand = engine_->State().playerHand;
+    for (int i = 0; i < hand.Size(); ++i) {
+        if (hand[i].rank == rank && !IsRedThree(hand[i])) {
+            return i;
+        }
+    }
+    return -1;
+}
+
+int PlayerBot::findBlackThree() const {
+    const CardPile& hand = engine_->State().playerHand;
+    for (int i = 0; i < hand.Size(); ++i) {
+        if (IsBlackThree(hand[i])) {
+            return i;
+        }
+    }
+    return -1;
+}
+
+// Melds every card of the rank (Shift + click); the engine adds a wild card
+// to a two-card meld by itself.
+bool PlayerBot::meldRank(int rank) {
+    const int index = findInHand(rank);
+    if (index < 0) {
+        return false;
+    }
+    const int before = engine_->State().playerHand.Size();
+    engine_->MeldSeveral(index, MeldMode::Shift);
+    return engine_->State().playerHand.Size() != before;
+}
+
+bool PlayerBot::PlayTurn(VarentaEngine& engine, const std::int64_t& turnEnds) {
+    engine_ = &engine;
+    turnEnds_ = &turnEnds;
+    startEnds_ = turnEnds;
+    failure_.clear();
+    const GameState& s = engine.State();
+    if (s.opponentToMove) {
+        failure_ = "the player was asked to move during the computer's turn";
+        return false;
+    }
+    drawPhase();
+    if (over()) {
+        return true;
+    }
+    if (!s.hasDrawn) {
+        failure_ = "the player could not draw";
+        return false;
+    }
+    if (engine.PlayerMeldValue() == 0) {
+        firstMeld(0);
+    }
+    if (over()) {
+        return true;
+    }
+    if (engine.PlayerMeldValue() > 0) {
+        extendMelds();
+        if (!over()) {
+            completeVarentas();
+        }
+        if (!over() && engine.PlayerHasRequiredVarentas()) {
+            goOut();
+        }
+    }
+    if (over()) {
+        return true;
+    }
+    return discard();
+}
+
+void PlayerBot::drawPhase() {
+    const GameState& s = engine_->State();
+    if (s.hasDrawn) {
+        return;
+    }
+    if (s.mayTakePile && engine_->PlayerMayTakePile() && WantPile(*engine_)) {
+        engine_->PlayerTakePile();
+        if (over()) {
+            return;
+        }
+        if (s.topCardPending) {
+            completePendingTake();
+            if (over()) {
+                return;
+            }
+        }
+        if (s.topCardPending) {
+            // The top card cannot be made to count: take everything back
+            // (the take costs its 50 points) and draw instead.
+            engine_->UndoAll();
+            engine_->PlayerTakePile();
+        }
+    }
+    for (int i = 0; i < 4 && !s.hasDrawn && !over() && !s.stock.Empty(); ++i) {
+        engine_->PlayerDraw();
+    }
+}
+
+void PlayerBot::completePendingTake() {
+    const GameState& s = engine_->State();
+    const int t = s.pileTopRank;
+    meldRank(t);
+    if (over() || !s.topCardPending) {
+        return;
+    }
+    firstMeld(t);
+}
+
+// Lays a first meld that reaches the minimum, or nothing at all.
+void PlayerBot::firstMeld(int topRank) {
+    const GameState& s = engine_->State();
+    const int keep = keepCount();
+    HandCounts c = Count(*engine_);
+    if (topRank == 0 && FirstMeldPoints(c, keep, 0) < s.initialMeldMinimum) {
+        return;
+    }
+    auto reached = [&] { return engine_->PlayerMeldValue() >= s.initialMeldMinimum; };
+    for (int r = kAce; r >= kFirstNatural && !over(); --r) {
+        c = Count(*engine_);
+        if (r != topRank && c.hand[r] >= 3 && c.size - c.hand[r] >= keep) {
+            meldRank(r);
+        }
+    }
+    for (int r = kAce; r >= kFirstNatural && !over() && !reached() && !s.playerHand.Empty(); --r) {
+        c = Count(*engine_);
+        if (r != topRank && c.hand[r] == 2 && c.wilds() > 0 && c.size - 3 >= keep) {
+            meldRank(r);
+        }
+    }
+    for (int r = kAce; r >= kFirstNatural && !over() && !reached(); --r) {
+        c = Count(*engine_);
+        const int naturals = c.column[r] - c.wildsInColumn[r];
+        if (c.column[r] >= 3 && c.wilds() > 0 && c.wildsInColumn[r] < naturals &&
+            c.size - 1 >= keep) {
+            engine_->AddWildCardToColumn(r);
+        }
+    }
+    if (!over() && !reached() && !s.topCardPending) {
+        engine_->UndoAll(); // short of the minimum: keep the cards for later
+    }
+}
+
+void PlayerBot::extendMelds() {
+    for (int r = kFirstNatural; r <= kAce && !over(); ++r) {
+        const HandCounts c = Count(*engine_);
+        if (c.hand[r] == 0 || c.size - c.hand[r] < keepCount()) {
+            continue;
+        }
+        if (c.column[r] >= 3 || c.hand[r] >= 3) {
+            meldRank(r);
+        }
+    }
+}
+
+void PlayerBot::completeVarentas() {
+    for (int r = kAce; r >= kFirstNatural && !over(); --r) {
+        HandCounts c = Count(*engine_);
+        const int naturals = c.column[r] - c.wildsInColumn[r];
+        const int missing = 7 - c.column[r];
+        if (c.column[r] < 4 || missing <= 0 || naturals < 4 || c.wilds() < missing ||
+            c.wildsInColumn[r] + missing > naturals || c.size - missing < keepCount()) {
+            continue;
+        }
+        for (int i = 0; i < missing && !over(); ++i) {
+            engine_->AddWildCardToColumn(r);
+        }
+    }
+    if (over()) {
+        return;
+    }
+    // Seven wild cards make the most valuable Varenta of all.
+    const HandCounts c = Count(*engine_);
+    const int missing = 7 - c.column[kWildColumn];
+    if (c.column[kWildColumn] < 7 && c.wilds() >= missing && c.size - missing >= keepCount()) {
+        int wild = findInHand(0);
+        if (wild < 0) {
+            wild = findInHand(1);
+        }
+        if (wild >= 0) {
+            engine_->MeldSeveral(wild, MeldMode::Shift);
+        }
+    }
+}
+
+// With the Varentas needed, lays every card it can and keeps one to discard.
+void PlayerBot::goOut() {
+    for (int r = kAce; r >= kFirstNatural && !over(); --r) {
+        const HandCounts c = Count(*engine_);
+        if (c.hand[r] == 2 && c.column[r] == 0 && c.wilds() > 0 && c.size - 3 >= 1) {
+            meldRank(r);
+        }
+    }
+    for (int r = kFirstNatural; r <= kAce && !over(); ++r) {
+        HandCounts c = Count(*engine_);
+        const int naturals = c.column[r] - c.wildsInColumn[r];
+        int room = naturals - c.wildsInColumn[r];
+        while (room > 0 && c.wilds() > 0 && c.size > 1 && c.column[r] >= 3 && !over()) {
+            engine_->AddWildCardToColumn(r);
+            c = Count(*engine_);
+            --room;
+        }
+    }
+    if (over()) {
+        return;
+    }
+    const HandCounts c = Count(*engine_);
+    const int others = c.size - c.blackThrees - c.wilds();
+    const bool threesGo = (c.blackThrees >= 3 && c.wilds() == 0) ||
+                          (c.blackThrees >= 2 && (c.wilds() == 1 || c.wilds() == 2));
+    if (threesGo && others <= 1) {
+        const int index = findBlackThree();
+        if (index >= 0) {
+            engine_->MeldSeveral(index, MeldMode::Shift);
+        }
+    }
+}
+
+bool PlayerBot::tryDiscards() {
+    const GameState& s = engine_->State();
+    const HandCounts c = Count(*engine_);
+    const ColumnTally columns = engine_->Columns();
+    // Candidate ranks, best throw first: black threes block the pile; then
+    // natural ranks the computer has no meld of and the bot holds few of,
+    // cheapest first; wild cards only as a last resort.
+    std::vector<int> order;
+    std::vector<int> naturals;
+    for (int r = kFirstNatural; r <= kAce; ++r) {
+        if (c.hand[r] > 0) {
+            naturals.push_back(r);
+        }
+    }
+    std::stable_sort(naturals.begin(), naturals.end(), [&](int a, int b) {
+        const bool aUseful = columns.opponentMeldColumn[a] > 0 || c.column[a] > 0;
+        const bool bUseful = columns.opponentMeldColumn[b] > 0 || c.column[b] > 0;
+        if (aUseful != bUseful) {
+            return !aUseful;
+        }
+        if (c.hand[a] != c.hand[b]) {
+            return c.hand[a] < c.hand[b];
+        }
+        return RankPoints(a) < RankPoints(b);
+    });
+    std::vector<int> indices;
+    if (c.blackThrees > 0) {
+        indices.push_back(findBlackThree());
+    }
+    for (int r : naturals) {
+        indices.push_back(findInHand(r));
+    }
+    for (int r : {1, 0}) {
+        if (c.hand[r] > 0) {
+            indices.push_back(findInHand(r));
+        }
+    }
+    for (int index : indices) {
+        if (index < 0 || index >= s.playerHand.Size()) {
+            continue;
+        }
+        engine_->PlayerDiscard(index);
+        if (over()) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// A last card that completes a seven-card meld goes out instead of passing.
+bool PlayerBot::meldLastCard() {
+    const GameState& s = engine_->State();
+    if (s.playerHand.Size() != 1 || engine_->PlayerHasRequiredVarentas()) {
+        return false;
+    }
+    const Card last = s.playerHand[0];
+    const HandCounts c = Count(*engine_);
+    if (IsNatural(last)) {
+        if (last.rank > 2 && c.column[last.rank] == 6) {
+            engine_->MeldOne(0);
+        }
+    } else {
+        for (int r = kFirstNatural; r <= kAce && !over(); ++r) {
+            if (c.column[r] == 6 && c.wildsInColumn[r] < 3) {
+                engine_->AddWildCardToColumn(r);
+                break;
+            }
+        }
+    }
+    return over();
+}
+
+bool PlayerBot::discard() {
+    if (meldLastCard() || tryDiscards()) {
+        return true;
+    }
+    // The table is not valid as it stands: take this turn's melds back.
+    engine_->UndoAll();
+    if (over()) {
+        return true;
+    }
+    const GameState& s = engine_->State();
+    if (s.topCardPending) {
+        engine_->PlayerTakePile(); // undo the take, then draw instead
+        for (int i = 0; i < 4 && !s.hasDrawn && !over() && !s.stock.Empty(); ++i) {
+            engine_->PlayerDraw();
+        }
+        if (over()) {
+            return true;
+        }
+    }
+    if (meldLastCard() || tryDiscards()) {
+        return true;
+    }
+    std::string_view reason;
+    engine_->ValidateMeldsWithTop(reason, s.playerHand.Size() - 1);
+    failure_ = "no discard was accepted (hand of " + std::to_string(s.playerHand.Size()) +
+               " cards, " + std::to_string(s.playerVarentas.count) +
+               " Varentas): " + std::string(reason);
+    return false;
+}
+
+} // namespace varenta::sim

@@ -1,0 +1,182 @@
+#include "varenta/app/sim/SimOptions.h"
+
+#include <charconv>
+
+namespace varenta::sim {
+
+namespace {
+
+template <typename T> bool ParseNumber(std::string_view text, T& value) {
+    if (text.empty()) {
+        return false;
+    }
+    const char* end = text.data() + text.size();
+    const auto [ptr, ec] = std::from_chars(text.data(), end, value);
+    return ec == std::errc() && ptr == end;
+}
+
+bool ParseBoundedInt(std::string_view text, int low, int high, int& value) {
+    int v = 0;
+    if (!ParseNumber(text, v) || v < low || v > high) {
+        return false;
+    }
+    value = v;
+    return true;
+}
+
+} // namespace
+
+std::string_view LevelName(ComputerLevel level) {
+    switch (level) {
+    case ComputerLevel::Advanced:
+        return "advanced";
+    case ComputerLevel::Expert:
+        return "expert";
+    case ComputerLevel::Beginner:
+    default:
+        return "beginner";
+    }
+}
+
+bool ApplyRules(std::string_view list, RuleSet& rules, std::string& error) {
+    while (!list.empty()) {
+        const std::size_t comma = list.find(',');
+        const std::string_view entry = list.substr(0, comma);
+        list = comma == std::string_view::npos ? std::string_view{} : list.substr(comma + 1);
+        const std::size_t eq = entry.find('=');
+        if (eq == std::string_view::npos) {
+            error = "rule without a value: " + std::string(entry);
+            return false;
+        }
+        const std::string_view name = entry.substr(0, eq);
+        const std::string_view text = entry.substr(eq + 1);
+        int value = 0;
+        const bool isCount = name == "NumberOfVarentas" || name == "NumberOfCards";
+        if (!ParseBoundedInt(text, isCount ? 1 : 0, isCount ? 2 : 1, value)) {
+            error = "bad value for rule " + std::string(name) + ": " + std::string(text);
+            return false;
+        }
+        const bool on = value != 0;
+        if (name == "VarentaRequired") {
+            rules.varentaRequired = on;
+        } else if (name == "NumberOfVarentas") {
+            rules.numberOfVarentas = value;
+        } else if (name == "NumberOfCards") {
+            rules.numberOfCards = value;
+        } else if (name == "AddToVarenta") {
+            rules.addToVarenta = on;
+        } else if (name == "TopCardCounts") {
+            rules.topCardCounts = on;
+        } else if (name == "InitialBlock") {
+            rules.initialBlock = on;
+        } else if (name == "InitialBlockForBoth") {
+            rules.initialBlockForBoth = on;
+        } else if (name == "NaturalPair") {
+            rules.naturalPair = on;
+        } else if (name == "DrawExtra") {
+            rules.drawExtra = on;
+        } else if (name == "ThreeBlock") {
+            rules.threeBlock = on;
+        } else if (name == "BonusCounts") {
+            rules.bonusCounts = on;
+        } else if (name == "ReuseDiscardPile") {
+            rules.reuseDiscardPile = on;
+        } else {
+            error = "unknown rule: " + std::string(name);
+            return false;
+        }
+    }
+    return true;
+}
+
+std::optional<SimOptions> ParseSimOptions(const std::vector<std::string_view>& args,
+                                          std::string& error) {
+    SimOptions o;
+    bool gamesGiven = false;
+    bool handsGiven = false;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string_view arg = args[i];
+        auto value = [&](std::string_view& out) {
+            if (i + 1 >= args.size()) {
+                error = "missing value after " + std::string(arg);
+                return false;
+            }
+            out = args[++i];
+            return true;
+        };
+        std::string_view v;
+        if (arg == "--json") {
+            o.json = true;
+        } else if (arg == "--level") {
+            if (!value(v)) {
+                return std::nullopt;
+            }
+            if (v == "beginner") {
+                o.level = ComputerLevel::Beginner;
+            } else if (v == "advanced") {
+                o.level = ComputerLevel::Advanced;
+            } else if (v == "expert") {
+                o.level = ComputerLevel::Expert;
+            } else {
+                error = "unknown level: " + std::string(v);
+                return std::nullopt;
+            }
+        } else if (arg == "--aggression") {
+            if (!value(v)) {
+                return std::nullopt;
+            }
+            if (!ParseBoundedInt(v, 0, 100, o.aggression)) {
+                error = "aggression must be 0..100: " + std::string(v);
+                return std::nullopt;
+            }
+        } else if (arg == "--games" || arg == "--hands") {
+            if (!value(v)) {
+                return std::nullopt;
+            }
+            int n = 0;
+            if (!ParseBoundedInt(v, 1, 100000000, n)) {
+                error = std::string(arg) + " needs a positive number: " + std::string(v);
+                return std::nullopt;
+            }
+            if (arg == "--games") {
+                o.games = n;
+                gamesGiven = true;
+            } else {
+                o.hands = n;
+                handsGiven = true;
+            }
+            if (gamesGiven && handsGiven) {
+                error = "--games and --hands exclude each other";
+                return std::nullopt;
+            }
+        } else if (arg == "--seed") {
+            if (!value(v)) {
+                return std::nullopt;
+            }
+            if (!ParseNumber(v, o.seed)) {
+                error = "seed must be a non-negative number: " + std::string(v);
+                return std::nullopt;
+            }
+            o.seedGiven = true;
+        } else if (arg == "--rules") {
+            if (!value(v) || !ApplyRules(v, o.rules, error)) {
+                return std::nullopt;
+            }
+        } else if (arg == "--trace") {
+            if (!value(v)) {
+                return std::nullopt;
+            }
+            if (v.empty()) {
+                error = "--trace needs a file name or -";
+                return std::nullopt;
+            }
+            o.tracePath = std::string(v);
+        } else {
+            error = "unknown argument: " + std::string(arg);
+            return std::nullopt;
+        }
+    }
+    return o;
+}
+
+} // namespace varenta::sim

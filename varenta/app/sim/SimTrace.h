@@ -1,0 +1,92 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <ostream>
+#include <string>
+#include <string_view>
+
+#include "varenta/engine/MoveReporter.h"
+
+namespace varenta::sim {
+
+// Watches both sides of the table: writes the trace lines (when a stream is
+// given), counts the moves of the current hand, the hands, games and their
+// results, and tells when the player's turn has ended.
+class SimTrace : public MoveReporter, public TableObserver {
+public:
+    explicit SimTrace(std::ostream* out) : out_(out) {}
+
+    // Stops writing (the run has reached its limit; the engine may already
+    // deal the next hand inside the same call).
+    void Close() { closed_ = true; }
+    bool Closed() const { return closed_; }
+
+    // Counters.
+    int movesThisHand = 0;
+    std::int64_t moves = 0;
+    int hands = 0;
+    int games = 0;
+    int playerHandWins = 0;
+    int computerHandWins = 0;
+    int handDraws = 0;
+    std::int64_t playerHandPoints = 0;
+    std::int64_t computerHandPoints = 0;
+    std::int64_t playerTurnEnds = 0; // discards, passes, and hands ended
+
+    // MoveReporter: the player's side.
+    void DrawNew(const Card& card) override { move("P DRAWNEW", card.code); }
+    void DrawPileTop(const Card& card) override { move("P DRAWPILETOP", card.code); }
+    void DrawPileRest() override { move("P DRAWPILEREST"); }
+    void UndoPile() override { move("P UNDOPILE"); }
+    void Meld(int code) override { move("P MELD", code); }
+    void MeldWildCard(int code, int column) override { move("P MELDWILDCARD", code, column); }
+    void Undo(int column, int code) override { move("P UNDO", column, code); }
+    void Discard(int code) override {
+        ++playerTurnEnds;
+        move("P DISCARD", code);
+    }
+    void DiscardRedThree(int code) override {
+        ++playerTurnEnds;
+        move("P DISCARDREDTHREE", code);
+    }
+    void PassDiscard() override {
+        ++playerTurnEnds;
+        move("P PASSDISCARD");
+    }
+
+    // TableObserver: the deal, the computer's side, the hand's end.
+    void HandDealt(std::string_view dealString) override;
+    void OpponentDrew(const Card& card) override { move("O DRAWNEW", card.code); }
+    void OpponentTookPileTop(const Card& card) override { move("O TAKEPILE", card.code); }
+    void OpponentTookPileRest() override { move("O PILEREST"); }
+    void OpponentMelded(const Card& card) override { move("O MELD", card.code); }
+    void OpponentMeldedWildCard(const Card& card, int column) override {
+        move("O MELDWILDCARD", card.code, column);
+    }
+    void OpponentDiscarded(const Card& card) override { move("O DISCARD", card.code); }
+    void OpponentDiscardedRedThree(const Card& card) override {
+        move("O DISCARDREDTHREE", card.code);
+    }
+    void OpponentPassed() override { move("O PASSDISCARD"); }
+    void Restocked() override { line("RESTOCK"); }
+    void HandEnded(int wentOut, int playerHandScore, int opponentHandScore) override;
+    void GameOver(int playerScore, int opponentScore) override;
+
+    // Called once a hand or game has been counted; returns true to stop.
+    std::function<bool()> stopAfterHand;
+    std::function<bool()> stopAfterGame;
+
+private:
+    void line(std::string_view text, int a = -1, int b = -1);
+    void move(std::string_view text, int a = -1, int b = -1) {
+        ++movesThisHand;
+        ++moves;
+        line(text, a, b);
+    }
+
+    std::ostream* out_;
+    bool closed_ = false;
+};
+
+} // namespace varenta::sim

@@ -1,0 +1,59 @@
+// varenta-sim: the computer player against a player bot, headless.
+#include <chrono>
+#include <fstream>
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "varenta/app/sim/Simulator.h"
+
+int main(int argc, char** argv) {
+    using namespace varenta::sim;
+    std::vector<std::string_view> args(argv + 1, argv + argc);
+    std::string error;
+    std::optional<SimOptions> options = ParseSimOptions(args, error);
+    if (!options) {
+        std::cerr << "varenta-sim: " << error << '\n' << kUsage;
+        return 2;
+    }
+    if (!options->seedGiven) {
+        options->seed =
+            static_cast<std::uint64_t>(std::chrono::system_clock::now().time_since_epoch().count());
+    }
+
+    std::ofstream file;
+    std::ostream* trace = nullptr;
+    if (options->tracePath == "-") {
+        std::ios::sync_with_stdio(false);
+        trace = &std::cout;
+    } else if (!options->tracePath.empty()) {
+        file.open(options->tracePath, std::ios::out | std::ios::trunc);
+        if (!file) {
+            std::cerr << "varenta-sim: cannot write the trace file " << options->tracePath << '\n';
+            return 2;
+        }
+        trace = &file;
+    }
+
+    const auto start = std::chrono::steady_clock::now();
+    const SimSummary summary = RunSimulation(*options, trace);
+    const double elapsed =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+
+    if (file.is_open()) {
+        file.close();
+        if (!file) {
+            std::cerr << "varenta-sim: writing the trace file failed\n";
+            return 2;
+        }
+    }
+    if (options->json) {
+        std::cout << SummaryJson(*options, summary, elapsed) << '\n';
+    }
+    std::cout.flush();
+    if (!summary.ok) {
+        std::cerr << "varenta-sim: " << summary.error << '\n';
+        return 1;
+    }
+    return 0;
+}

@@ -1,0 +1,279 @@
+#include "varenta/computer/AdvancedPlayer.h"
+
+#include "varenta/engine/VarentaEngine.h"
+
+#include <algorithm>
+
+namespace varenta {
+
+SimpleMeldCount CountSimpleMeld(const RankTally& tally, int meldPoints, int need) {
+    SimpleMeldCount m;
+    m.points = meldPoints;
+    for (int r = 3; r <= 13 && m.points < need; ++r) {
+        if (tally.opponentHandRank[r] >= 3) {
+            m.points += RankPoints(r) * tally.opponentHandRank[r];
+            m.cards += tally.opponentHandRank[r];
+        }
+    }
+    int jokers = tally.opponentHandRank[0];
+    int twos = tally.opponentHandRank[1];
+    for (int r = 13; r >= 3 && m.points < need && jokers + twos > 0; --r) {
+        if (tally.opponentHandRank[r] != 2) {
+            continue;
+        }
+        m.points += 2 * RankPoints(r);
+        if (jokers > 0) {
+            --jokers;
+            m.points += 50;
+        } else {
+            --twos;
+            m.points += 20;
+        }
+        m.cards += 3;
+        m.pairs += 1;
+    }
+    return m;
+}
+
+AdvancedPlayer::AdvancedPlayer(VarentaEngine& engine, const ComputerSettings& settings,
+                               AdvancedMemory& memory)
+    : ComputerBase(engine, settings), memory_(memory) {}
+
+MeldCheckResult AdvancedPlayer::AdvMeldCheck() const {
+    const SimpleMeldCount m = CountSimpleMeld(tally_, ownMeldPoints(), need);
+    const bool pairsOk =
+        (need < 90 && m.pairs == 0) || (need >= 90 && need < 120 && m.pairs < 2) || need >= 120;
+    return {m.cards < tally_.handSize - 6 && m.points >= need && pairsOk, m.pairs};
+}
+
+int AdvancedPlayer::AdvVarentaPlan() const {
+    const int wilds = wildsInHand();
+    int jokers = tally_.opponentHandRank[0];
+    int result = 0;
+    for (int r = 13; r >= 3; --r) {
+        const int held = tally_.opponentHandRank[r];
+        if (held < 4 || held + wilds < 7) {
+            continue;
+        }
+        int points = RankPoints(r) * held;
+        for (int i = 0; i < 7 - held; ++i) {
+            if (jokers > 0) {
+                --jokers;
+                points += 50;
+            } else {
+                points += 20;
+            }
+        }
+        if (points >= need) {
+            result = r; // the lowest qualifying rank wins
+        }
+    }
+    return result;
+}
+
+bool AdvancedPlayer::AdvTakePile() {
+    RefreshTallies();
+    const int n = pileSize();
+    if (n == 0) {
+        return false;
+    }
+    const int t = pileTopRank();
+    if (!ComputerMayTakePile(t, frozenForMe())) {
+        return false;
+    }
+    const int savedNeed = need;
+    if (!rules().topCardCounts) {
+        need += RankPoints(t);
+    }
+    tally_.opponentHandRank[t] += 1;
+    tally_.handSize += 1;
+    const MeldCheckResult check = AdvMeldCheck();
+    const bool feasible = ownMeldPoints() >= 1 || check.ok;
+    const int held = tally_.opponentHandRank[t];
+    const int meld = tally_.opponentMeldColumn[t];
+
+    bool yes = false;
+    if (ownVarentas() < needed() && rules().varentaRequired) {
+        yes = feasible && SevenCardTargetInReach(t, check.pairs);
+        if (feasible && !yes && randomReal() > 25.0 / (n * n)) {
+            yes = true;
+        }
+    } else {
+        const int s = held + meld + tally_.discardPileRank[t];
+        if (s >= 4 && s + wildsInHand() >= 7) {
+            yes = feasible && (held >= 3 || meld >= 3);
+        } else if (randomReal() <= 16.0 / (n * n)) {
+            yes = feasible && held >= 3; // a small pile needs a natural group
+        } else {
+            yes = feasible && (held >= 3 || meld >= 3);
+        }
+    }
+    RefreshTallies();
+    if (!yes) {
+        need = savedNeed;
+    }
+    return yes;
+}
+
+void AdvancedPlayer::takeOrDraw() {
+    need = MeldMinimumForMe();
+    if (!AdvTakePile()) {
+        drawFromStock();
+        return;
+    }
+    meldDelay();
+    const int t = takePileTopIntoHand();
+    RefreshTallies();
+    if (ownMeldPoints() == 0 && AdvVarentaPlan() == t) {
+        meldAllOfRank(t);
+        RefreshTallies();
+        while (tally_.opponentMeldColumn[t] < 7 && wildsInHand() > 0) {
+            MeldWildCard(t);
+            RefreshTallies();
+        }
+    } else {
+        MeldRank(t, 0);
+    }
+    AdvInitialMelds();
+    takePileRestIntoHand();
+}
+
+void AdvancedPlayer::AdvInitialMelds() {
+    RefreshTallies();
+    const int pairs = AdvMeldCheck().pairs;
+    int laid = 0;
+    for (int r = 13; r >= 3 && laid < pairs; --r) {
+        if (tally_.opponentHandRank[r] == 2) {
+            MeldRank(r, 0);
+            ++laid;
+        }
+    }
+    while (ownMeldPoints() < need) {
+        RefreshTallies();
+        int rank = -1;
+        for (int i = 0; i < handSize() && rank < 0; ++i) {
+            const int r = handCard(i).rank;
+            if (r >= 3 && tally_.opponentHandRank[r] + tally_.opponentMeldColumn[r] >= 3) {
+                rank = r;
+            }
+        }
+        if (rank < 0) {
+            break;
+        }
+        MeldRank(rank, 0);
+    }
+    RefreshTallies();
+}
+
+void AdvancedPlayer::AdvMeldNaturals() {
+    RefreshTallies();
+    meldNaturalsWithin(ownVarentas() < needed() ? handSize() - 6 : handSize(), false);
+}
+
+void AdvancedPlayer::meldPhase() {
+    MeldRedThrees();
+    if (ownMeldPoints() == 0) {
+        RefreshTallies();
+        const MeldCheckResult check = AdvMeldCheck();
+        if (check.ok && (check.pairs < 2 || need >= 51)) {
+            AdvInitialMelds();
+        }
+    }
+    if (ownMeldPoints() >= 1) {
+        AdvCompleteVarentas();
+    }
+    RefreshTallies();
+    if (ownVarentas() >= needed()) {
+        const double x = randomReal();
+        const int humanHand = humanHandSize();
+        const bool stay = humanHand + humanMeldCards() < 31 &&
+                          (ownMeldCards() + handSize() >= 7 || memory_.holdThrees) &&
+                          (humanHand > 0 && x >= 16.0 / (humanHand * humanHand)) && handSize() != 2;
+        if (!stay) {
+            AdvMeldNaturals();
+            LayOutWilds();
+        }
+    } else if (!rules().varentaRequired && humanVarentas() >= needed() && ownMeldPoints() >= 1 &&
+               humanHandSize() < 7) {
+        AdvMeldNaturals();
+    }
+    RefreshTallies();
+    if (ownMeldCards() >= 21 && ownVarentas() >= needed() && blackThreeHeld()) {
+        memory_.holdThrees = true;
+    }
+}
+
+// A human meld that is a complete Varenta the pile's top card cannot join.
+bool AdvancedPlayer::completeForHuman(int rank) const {
+    return tally_.playerMeldColumn[rank] >= 7 && !rules().addToVarenta;
+}
+
+DiscardChoice AdvancedPlayer::AdvChooseDiscard() {
+    RefreshTallies();
+    const int hand = handSize();
+    if (hand == 1) {
+        return DiscardChoice::fromHand(0);
+    }
+    const int wilds = wildsInHand();
+    if (wilds >= 3 && wilds >= hand - 4 && (frozenForMe() || ownVarentas() < needed())) {
+        return DiscardChoice::fromHand(findWild());
+    }
+    return pileSize() > 5 ? bigPileDiscard() : smallPileDiscard();
+}
+
+DiscardChoice AdvancedPlayer::bigPileDiscard() {
+    if (blackThreeHeld()) {
+        return DiscardChoice::fromHand(findBlackThree());
+    }
+    for (int r = 3; r <= 13; ++r) {
+        const int c = tally_.opponentHandRank[r];
+        if ((c == 1 || c == 4 || c == 5) &&
+            (tally_.playerMeldColumn[r] < 3 || completeForHuman(r))) {
+            return DiscardChoice::fromHand(FindInHand(r));
+        }
+    }
+    for (int u = 0; u <= 15; ++u) {
+        int best = -1;
+        for (int r = 3; r <= 13; ++r) {
+            if (tally_.opponentHandRank[r] == 0 ||
+                !(tally_.playerMeldColumn[r] <= u || completeForHuman(r))) {
+                continue;
+            }
+            if (best < 0 || tally_.opponentHandRank[r] < tally_.opponentHandRank[best]) {
+                best = r;
+            }
+        }
+        if (best < 0) {
+            continue;
+        }
+        if (wildsInHand() > 0 && humanHandSize() < 10 && tally_.playerMeldColumn[best] >= 2 &&
+            !frozenForMe()) {
+            return DiscardChoice::fromHand(findWild());
+        }
+        return DiscardChoice::fromHand(FindInHand(best));
+    }
+    return DiscardChoice::fromHand(0);
+}
+
+DiscardChoice AdvancedPlayer::smallPileDiscard() {
+    for (int g = 1; g <= 15; ++g) {
+        const bool upward = randomReal() < 0.8;
+        for (int i = 0; i <= 10; ++i) {
+            const int r = upward ? 3 + i : 13 - i;
+            const int held = tally_.opponentHandRank[r];
+            if (held == 0 || held + tally_.opponentMeldColumn[r] != g) {
+                continue;
+            }
+            if (held >= 2 && blackThreeHeld()) {
+                return DiscardChoice::fromHand(findBlackThree());
+            }
+            if (tally_.playerMeldColumn[r] == 6) {
+                continue; // it would complete the human's Varenta
+            }
+            return DiscardChoice::fromHand(FindInHand(r));
+        }
+    }
+    return DiscardChoice::fromHand(blackThreeHeld() ? findBlackThree() : 0);
+}
+
+} // namespace varenta

@@ -1,0 +1,386 @@
+#include "varenta/computer/ComputerBase.h"
+
+#include "varenta/computer/ComputerTexts.h"
+#include "varenta/engine/VarentaEngine.h"
+
+#include <algorithm>
+#include <array>
+
+namespace varenta {
+
+ComputerBase::ComputerBase(VarentaEngine& engine, const ComputerSettings& settings)
+    : engine_(engine), settings_(settings) {}
+
+// ---- the turn skeleton ------------------------------------------------------
+
+void ComputerBase::PlayTurn() {
+    engine_.BeginOpponentTurn();
+    engine_.Port().SetWaitCursor(true);
+    RefreshTallies();
+    takeOrDraw();
+    meldPhase();
+    discardPhase();
+    engine_.Port().SetWaitCursor(false);
+    engine_.FinishOpponentTurn();
+}
+
+void ComputerBase::discardPhase() {
+    RefreshTallies();
+    if (handSize() < 2 && ownVarentas() < needed()) {
+        engine_.OpponentPassDiscard();
+        return;
+    }
+    if (handSize() == 0) {
+        return; // went out by melding the last card
+    }
+    throwCard(chooseDiscard());
+}
+
+void ComputerBase::throwCard(const DiscardChoice& choice) {
+    if (choice.redThreeFromMelds) {
+        const CardPile& melds = state().opponentMelds;
+        for (int i = 0; i < melds.Size(); ++i) {
+            if (IsRedThree(melds[i])) {
+                engine_.OpponentDiscardRedThree(i);
+                return;
+            }
+        }
+    }
+    // A level always names a hand card; should one ever fail to, the first
+    // card goes rather than leaving the turn without a discard.
+    const int index = choice.handIndex >= 0 && choice.handIndex < handSize() ? choice.handIndex : 0;
+    engine_.OpponentDiscard(index);
+}
+
+// ---- reading the table ---------------------------------------------------------
+
+const GameState& ComputerBase::state() const {
+    return engine_.State();
+}
+const RuleSet& ComputerBase::rules() const {
+    return engine_.Rules();
+}
+int ComputerBase::handSize() const {
+    return state().opponentHand.Size();
+}
+int ComputerBase::stockSize() const {
+    return state().stock.Size();
+}
+int ComputerBase::pileSize() const {
+    return state().discardPile.Size();
+}
+int ComputerBase::pileTopRank() const {
+    return state().discardPile.Empty() ? -1 : state().discardPile.Top().rank;
+}
+int ComputerBase::humanHandSize() const {
+    return state().playerHand.Size();
+}
+int ComputerBase::humanMeldCards() const {
+    return state().playerMelds.Size();
+}
+int ComputerBase::ownMeldCards() const {
+    return state().opponentMelds.Size();
+}
+int ComputerBase::ownMeldPoints() const {
+    return state().opponentMeldPoints;
+}
+int ComputerBase::ownVarentas() const {
+    return state().opponentVarentas.count;
+}
+int ComputerBase::humanVarentas() const {
+    return state().playerVarentas.count;
+}
+int ComputerBase::needed() const {
+    return rules().numberOfVarentas;
+}
+bool ComputerBase::frozenForMe() const {
+    return engine_.PileFrozenFor(Side::Opponent);
+}
+int ComputerBase::ownScore() const {
+    return state().opponentScore;
+}
+int ComputerBase::humanScore() const {
+    return state().playerScore;
+}
+int ComputerBase::MeldMinimumForMe() const {
+    return VarentaEngine::MeldMinimum(ownScore());
+}
+const Card& ComputerBase::handCard(int index) const {
+    return state().opponentHand[index];
+}
+
+double ComputerBase::randomReal() {
+    return engine_.Rng().NextReal();
+}
+int ComputerBase::randomInt(int n) {
+    return engine_.Rng().Next(n);
+}
+
+void ComputerBase::RefreshTallies() {
+    varenta::RefreshTallies(engine_, tally_);
+}
+
+int ComputerBase::FindInHand(int rank) const {
+    const CardPile& hand = state().opponentHand;
+    for (int i = 0; i < hand.Size(); ++i) {
+        if (hand[i].rank == rank) {
+            return i;
+        }
+    }
+    return -1;
+}
+
+int ComputerBase::findBlackThree() const {
+    const CardPile& hand = state().opponentHand;
+    for (int i = 0; i < hand.Size(); ++i) {
+        if (IsBlackThree(hand[i])) {
+            return i;
+        }
+    }
+    return -1;
+}
+
+int ComputerBase::findWild() const {
+    const int two = FindInHand(1);
+    return two >= 0 ? two : FindInHand(0);
+}
+
+int ComputerBase::WildsInMeld(int rank) const {
+    const CardPile& melds = state().opponentMelds;
+    int wilds = 0;
+    for (int i = 0; i < melds.Size(); ++i) {
+        if (IsWild(melds[i]) && engine_.Geometry().ColumnOf(melds[i].x) == rank) {
+            ++wilds;
+        }
+    }
+    return wilds;
+}
+
+bool ComputerBase::ComputerMayTakePile(int topRank, bool frozen) const {
+    if (topRank < 3) {
+        return false; // a wild card or a three can never be taken
+    }
+    const int c = tally_.opponentHandRank[topRank];
+    const int m = tally_.opponentMeldColumn[topRank];
+    const int w = tally_.wildsInHand();
+    const bool pairOrMeld = (c == 1 && w >= 1 && !rules().naturalPair) || c >= 2 || m >= 3;
+    bool allowed = frozen ? c >= 2 : pairOrMeld && (m < 7 || rules().addToVarenta);
+    if (allowed && m == 0) {
+        allowed = handSize() + pileSize() >= 4; // a card must remain to discard
+    }
+    return allowed;
+}
+
+// ---- moving cards ---------------------------------------------------------------
+
+void ComputerBase::meldDelay() {
+    engine_.Port().OpponentMeldPause();
+}
+
+void ComputerBase::drawFromStock() {
+    for (int i = 0; i < rules().numberOfCards && stockSize() > 0; ++i) {
+        bool redThree = IsRedThree(state().stock.Top());
+        engine_.DrawForOpponent();
+        while (rules().drawExtra && redThree && stockSize() > 0) {
+            redThree = IsRedThree(state().stock.Top());
+            engine_.DrawForOpponent();
+        }
+    }
+}
+
+int ComputerBase::takePileTopIntoHand() {
+    const int index = engine_.OpponentTakePileTop();
+    return index >= 0 ? handCard(index).rank : -1;
+}
+
+void ComputerBase::takePileRestIntoHand() {
+    engine_.OpponentTakePileRest();
+}
+
+// The engine pauses after every card it lays for the computer.
+void ComputerBase::meldFromHand(int index) {
+    engine_.MeldFromOpponentHand(index);
+}
+
+int ComputerBase::meldAllOfRank(int rank) {
+    int moved = 0;
+    for (int i = handSize() - 1; i >= 0; --i) {
+        if (handCard(i).rank == rank) {
+            meldFromHand(i);
+            ++moved;
+        }
+    }
+    return moved;
+}
+
+void ComputerBase::MeldWildCard(int rank) {
+    // Jokers go first: they are worth the most on the table.
+    int index = FindInHand(0);
+    if (index < 0) {
+        index = FindInHand(1);
+    }
+    if (index < 0) {
+        engine_.Port().ShowMessage(MessageKind::Error, texts::kMeldErrorWildcardNotFound);
+        return;
+    }
+    engine_.OpponentMeldWildCard(index, rank);
+}
+
+void ComputerBase::MeldRank(int rank, int n) {
+    int moved = 0;
+    int blackThrees = 0;
+    for (int i = handSize() - 1; i >= 0 && (n == 0 || moved < n); --i) {
+        const Card& c = handCard(i);
+        if (c.rank != rank) {
+            continue;
+        }
+        blackThrees += IsBlackThree(c) ? 1 : 0;
+        meldFromHand(i);
+        ++moved;
+    }
+    RefreshTallies();
+    if ((tally_.opponentMeldColumn[rank] == 2 && rank >= 3) || (rank == 2 && blackThrees == 2)) {
+        MeldWildCard(rank);
+        RefreshTallies();
+    }
+}
+
+void ComputerBase::MeldRedThrees() {
+    for (int i = handSize() - 1; i >= 0; --i) {
+        if (IsRedThree(handCard(i))) {
+            meldFromHand(i);
+        }
+    }
+    RefreshTallies();
+}
+
+void ComputerBase::LayOutWilds() {
+    RefreshTallies();
+    const int b = tally_.blackThreesInHand;
+    int pairs = 0;
+    for (int r = 3; r <= 13; ++r) {
+        pairs += tally_.opponentHandRank[r] == 2 ? 1 : 0;
+    }
+    int wilds = wildsInHand() - pairs;
+    int left = handSize() - 3 * pairs - wilds;
+    const bool threesGo = b == 3 || b == 4 || (b == 2 && wilds >= 1);
+    if (threesGo) {
+        left -= b;
+        if (b == 2) {
+            wilds -= 1;
+        }
+    }
+    if (wilds < 0 || left >= 2) {
+        return;
+    }
+    for (int r = 13; r >= 3; --r) {
+        if (tally_.opponentHandRank[r] == 2) {
+            MeldRank(r, 0);
+        }
+    }
+    if (threesGo) {
+        MeldRank(2, 0);
+    }
+    RefreshTallies();
+    std::array<int, 14> room{};
+    for (int r = 3; r <= 13; ++r) {
+        const int column = tally_.opponentMeldColumn[r];
+        // Wild cards may never outnumber the naturals of a meld.
+        room[r] = column >= 7 ? 0 : 2 * tally_.opponentMeldRank[r] - column;
+    }
+    int remaining = wilds;
+    for (int r = 3; r <= 13 && remaining > 0; ++r) {
+        const int n = std::min(room[r], remaining);
+        for (int i = 0; i < n; ++i) {
+            MeldWildCard(r);
+        }
+        remaining -= std::max(n, 0);
+    }
+    if (remaining > 0) {
+        RefreshTallies();
+        for (int r = 3; r <= 13; ++r) {
+            if (tally_.opponentMeldColumn[r] >= 7) {
+                for (; remaining > 0 && wildsInHand() > 0; --remaining) {
+                    MeldWildCard(r);
+                    RefreshTallies();
+                }
+                break;
+            }
+        }
+    }
+    RefreshTallies();
+}
+
+int ComputerBase::targetCount(int rank, int topRank) const {
+    return tally_.opponentHandRank[rank] + tally_.discardPileRank[rank] +
+           tally_.opponentMeldColumn[rank] - (rank == topRank ? 1 : 0);
+}
+
+int ComputerBase::SevenCardTarget(int topRank) const {
+    for (int r = 13; r >= 3; --r) {
+        const int s = targetCount(r, topRank);
+        if (s + wildsInHand() >= 7 && s >= 4) {
+            return r;
+        }
+    }
+    return 0;
+}
+
+bool ComputerBase::SevenCardTargetInReach(int topRank, int planWilds) const {
+    const int target = SevenCardTarget(topRank);
+    if (target == 0) {
+        return false;
+    }
+    if (tally_.opponentHandRank[target] < 3) {
+        return targetCount(target, topRank) - planWilds + wildsInHand() >= 7;
+    }
+    return true;
+}
+
+void ComputerBase::completeVarentasInOnePass() {
+    for (int r = 13; r >= 3; --r) {
+        RefreshTallies();
+        const int held = tally_.opponentHandRank[r];
+        const int column = tally_.opponentMeldColumn[r];
+        const int wilds = wildsInHand();
+        if (held + column + wilds < 7 || column >= 7) {
+            continue;
+        }
+        const int k = std::max(0, 7 - held - column);
+        if (wilds >= k && 3 - WildsInMeld(r) >= k && held + k < handSize()) {
+            meldAllOfRank(r);
+            for (int i = 0; i < k; ++i) {
+                MeldWildCard(r);
+            }
+        }
+    }
+    RefreshTallies();
+}
+
+void ComputerBase::meldNaturalsWithin(int budget, bool keepOneOnExact) {
+    RefreshTallies();
+    for (int r = 13; r >= 3; --r) {
+        const int held = tally_.opponentHandRank[r];
+        const bool hasMeld = tally_.opponentMeldColumn[r] >= 1;
+        if (!((hasMeld && held >= 1) || held >= 3) || budget < held) {
+            continue;
+        }
+        int count = held;
+        if (keepOneOnExact && budget == held) {
+            count = held - 1;
+            if (!hasMeld && count < 3) {
+                continue; // two cards alone are no meld
+            }
+        }
+        budget -= count;
+        for (int i = handSize() - 1, moved = 0; i >= 0 && moved < count; --i) {
+            if (handCard(i).rank == r) {
+                meldFromHand(i);
+                ++moved;
+            }
+        }
+    }
+    RefreshTallies();
+}
+
+} // namespace varenta

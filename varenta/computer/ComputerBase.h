@@ -1,0 +1,120 @@
+#pragma once
+
+#include "varenta/computer/ComputerSettings.h"
+#include "varenta/computer/RankTally.h"
+#include "varenta/engine/Card.h"
+#include "varenta/engine/GameState.h"
+#include "varenta/engine/RuleSet.h"
+
+namespace varenta {
+
+class VarentaEngine;
+
+// The card the computer throws at the end of its turn: a hand card, or (the
+// Expert's blocking move) a red three taken back from its own melds.
+struct DiscardChoice {
+    int handIndex = -1; // index in the computer's hand, or -1
+    bool redThreeFromMelds = false;
+
+    static DiscardChoice fromHand(int index) { return {index, false}; }
+    static DiscardChoice redThree() { return {-1, true}; }
+};
+
+// What every strength shares: the tallies, the primitives that move the
+// computer's cards, and the turn skeleton (draw or take, meld, discard). A
+// level fills in the three decisions.
+class ComputerBase {
+public:
+    ComputerBase(VarentaEngine& engine, const ComputerSettings& settings);
+    virtual ~ComputerBase() = default;
+    ComputerBase(const ComputerBase&) = delete;
+    ComputerBase& operator=(const ComputerBase&) = delete;
+
+    // Plays the computer's whole turn, from the draw to the discard.
+    void PlayTurn();
+
+    // Primitives, public so that staged positions can exercise them.
+    void RefreshTallies();
+    int FindInHand(int rank) const;
+    int WildsInMeld(int rank) const;
+    bool ComputerMayTakePile(int topRank, bool frozen) const;
+    void MeldWildCard(int rank);
+    void MeldRank(int rank, int n);
+    void MeldRedThrees();
+    // Lays the rest of the hand (pairs with a wild card, black threes, spare
+    // wild cards) when going out; shared by the Expert and the Advanced level.
+    void LayOutWilds();
+    // The highest rank 3..13 that a take of the pile could carry to a
+    // seven-card meld (the top card is counted in the hand and in the pile),
+    // or 0.
+    int SevenCardTarget(int topRank) const;
+    // Whether such a target exists and, when fewer than three of it are in
+    // the hand, the wild cards left over from the first meld can finish it.
+    bool SevenCardTargetInReach(int topRank, int planWilds) const;
+
+    const RankTally& tally() const { return tally_; }
+
+protected:
+    // The level's three decisions. takeOrDraw() either takes the pile (and
+    // lays what it must) or draws from the stock.
+    virtual void takeOrDraw() = 0;
+    virtual void meldPhase() = 0;
+    virtual DiscardChoice chooseDiscard() = 0;
+
+    // Reading the table.
+    const GameState& state() const;
+    const RuleSet& rules() const;
+    int handSize() const;
+    int stockSize() const;
+    int pileSize() const;
+    int pileTopRank() const; // -1 for an empty pile
+    int humanHandSize() const;
+    int humanMeldCards() const;
+    int ownMeldCards() const;
+    int ownMeldPoints() const;
+    int ownVarentas() const;
+    int humanVarentas() const;
+    int needed() const;
+    bool frozenForMe() const;
+    int ownScore() const;
+    int humanScore() const;
+    int MeldMinimumForMe() const;
+    int wildsInHand() const { return tally_.wildsInHand(); }
+    bool blackThreeHeld() const { return tally_.blackThreesInHand > 0; }
+    int findBlackThree() const;
+    int findWild() const; // a two if one is held, else a joker; -1 for none
+    const Card& handCard(int index) const;
+
+    double randomReal();
+    int randomInt(int n);
+
+    // Moving cards.
+    void drawFromStock();
+    // Pops the pile's top card into the hand; returns its rank.
+    int takePileTopIntoHand();
+    // Moves what is left of the pile into the hand, top first, and unfreezes it.
+    void takePileRestIntoHand();
+    void meldFromHand(int index);
+    // Moves every card of a rank from the hand to the melds (no wild card).
+    int meldAllOfRank(int rank);
+    // The simple completion of seven-card melds the Advanced and Beginner
+    // levels share: one pass from ace down, at most three wild cards a meld.
+    void completeVarentasInOnePass();
+    // Lays whole ranks while the budget lasts (existing melds and groups of
+    // three or more). keepOneOnExact: a rank that would use the budget up
+    // exactly keeps one card back.
+    void meldNaturalsWithin(int budget, bool keepOneOnExact);
+    // Cards of a rank in the hand plus pile plus own meld, the top card once.
+    int targetCount(int rank, int topRank) const;
+    void meldDelay();
+
+    VarentaEngine& engine_;
+    const ComputerSettings& settings_;
+    RankTally tally_;
+
+private:
+    void discardPhase();
+    void throwCard(const DiscardChoice& choice);
+};
+
+} // namespace varenta

@@ -1,0 +1,202 @@
+// Tallies, the shared primitives and the turn skeleton.
+
+#include <gtest/gtest.h>
+
+#include "varenta/computer/BeginnerPlayer.h"
+#include "varenta/computer/ComputerPlayer.h"
+#include "varenta/computer/ComputerTexts.h"
+#include "varenta/computer/tests/Stage.h"
+#include "varenta/engine/Texts.h"
+
+namespace varenta::testing {
+namespace {
+
+TEST(RankTallies, CountWildCardsInTheColumnTheyLieIn) {
+    Stage t;
+    t.Hand({S(kNine), C(kNine), kJoker, kBlackThree});
+    t.Melds({S(kKing), C(kKing), D(kKing), kJoker});
+    t.HumanMelds({S(kFive), C(kFive), kTwoCode});
+    t.Pile({H(kKing), D(kFive)});
+    t.Known({H(kFive)});
+    BeginnerPlayer p(t.engine, t.settings);
+    p.RefreshTallies();
+    const RankTally& r = p.tally();
+    EXPECT_EQ(r.opponentHandRank[kNine], 2);
+    EXPECT_EQ(r.wildsInHand(), 1);
+    EXPECT_EQ(r.blackThreesInHand, 1);
+    EXPECT_EQ(r.opponentMeldColumn[kKing], 4);
+    EXPECT_EQ(r.opponentMeldRank[kKing], 3);
+    EXPECT_EQ(r.opponentMeldRank[0], 1);
+    EXPECT_EQ(r.playerMeldColumn[kFive], 3);
+    EXPECT_EQ(r.playerMeldRank[kFive], 2);
+    EXPECT_EQ(r.discardPileRank[kKing], 1);
+    EXPECT_EQ(r.knownPlayerRank[kFive], 1);
+    // Everything the computer has seen of the kings and fives.
+    EXPECT_EQ(r.seenRank[kKing], 4);
+    EXPECT_EQ(r.seenRank[kFive], 4);
+    EXPECT_EQ(p.WildsInMeld(kKing), 1);
+    EXPECT_EQ(p.FindInHand(kNine), 0);
+    EXPECT_EQ(p.FindInHand(kAce), -1);
+}
+
+TEST(ComputerMayTakePile, FollowsTheTakingRules) {
+    Stage t;
+    t.Hand({S(kQueen), kJoker, S(kFour), S(kFive)});
+    t.PileFiller(2);
+    BeginnerPlayer p(t.engine, t.settings);
+    p.RefreshTallies();
+    // A wild card or a three on top is never taken.
+    EXPECT_FALSE(p.ComputerMayTakePile(1, false));
+    EXPECT_FALSE(p.ComputerMayTakePile(2, false));
+    // One natural plus a wild card: only without the natural-pair rule, never frozen.
+    EXPECT_FALSE(p.ComputerMayTakePile(kQueen, false));
+    RuleSet rules;
+    rules.naturalPair = false;
+    t.SetRules(rules);
+    EXPECT_TRUE(p.ComputerMayTakePile(kQueen, false));
+    EXPECT_FALSE(p.ComputerMayTakePile(kQueen, true));
+
+    Stage u;
+    u.Hand({S(kQueen), C(kQueen), S(kFour)});
+    u.PileFiller(1);
+    BeginnerPlayer q(u.engine, u.settings);
+    q.RefreshTallies();
+    EXPECT_TRUE(q.ComputerMayTakePile(kQueen, true)); // natural pair takes a frozen pile
+    // A new meld needs hand and pile together to hold four cards.
+    u.St().discardPile.Clear();
+    EXPECT_FALSE(q.ComputerMayTakePile(kQueen, false));
+}
+
+TEST(ComputerMayTakePile, CompleteVarentaTakesTopCardOnlyWithTheRule) {
+    Stage t;
+    t.Hand({S(kFour)});
+    t.Melds({S(kJack), C(kJack), D(kJack), H(kJack), S(kJack), C(kJack), D(kJack)});
+    BeginnerPlayer p(t.engine, t.settings);
+    p.RefreshTallies();
+    EXPECT_TRUE(p.ComputerMayTakePile(kJack, false));
+    RuleSet rules;
+    rules.addToVarenta = false;
+    t.SetRules(rules);
+    EXPECT_FALSE(p.ComputerMayTakePile(kJack, false));
+}
+
+TEST(MeldRank, AddsExactlyOneWildCardToATwoCardMeld) {
+    Stage t;
+    t.Hand({S(kKing), kTwoCode, C(kKing), kJoker, S(kFive)});
+    BeginnerPlayer p(t.engine, t.settings);
+    p.MeldRank(kKing, 0);
+    EXPECT_EQ(t.MeldColumn(kKing), 3);
+    EXPECT_EQ(p.WildsInMeld(kKing), 1);
+    EXPECT_EQ(t.HandCount(0), 0) << "the joker goes first";
+    EXPECT_EQ(t.HandCount(1), 1);
+    EXPECT_EQ(t.St().opponentMeldPoints, 10 + 10 + 50);
+}
+
+TEST(MeldRank, WithoutAWildCardReportsTheMeldError) {
+    Stage t;
+    t.Hand({S(kKing), C(kKing), S(kFive)});
+    BeginnerPlayer p(t.engine, t.settings);
+    p.MeldRank(kKing, 0);
+    EXPECT_EQ(t.MeldColumn(kKing), 2);
+    ASSERT_EQ(t.port.messages.size(), 1u);
+    EXPECT_EQ(t.port.messages[0].kind, MessageKind::Error);
+    EXPECT_EQ(t.port.messages[0].text, texts::kMeldErrorWildcardNotFound);
+}
+
+TEST(MeldRank, MovesAtMostNCards) {
+    Stage t;
+    t.Hand({S(kKing), C(kKing), D(kKing), H(kKing), S(kFive)});
+    t.Melds({S(kKing), C(kKing), D(kKing)});
+    BeginnerPlayer p(t.engine, t.settings);
+    p.MeldRank(kKing, 1);
+    EXPECT_EQ(t.MeldColumn(kKing), 4);
+    EXPECT_EQ(t.HandCount(kKing), 3);
+}
+
+// A turn through the hook, with the human holding enough cards that the
+// hand does not end.
+struct TurnStage : Stage {
+    ComputerPlayer computer;
+    TurnStage() { HumanHandSize(10); }
+    void Play(ComputerLevel level) {
+        ComputerSettings s;
+        s.level = level;
+        computer.SetSettings(s);
+        computer.ComputerTurn(engine);
+    }
+};
+
+TEST(TurnSkeleton, TooFewCardsAndVarentasPassesTheDiscard) {
+    TurnStage t;
+    t.StockFiller(3);
+    t.Pile({S(kNine)});
+    t.Play(ComputerLevel::Beginner); // draws its only card, then cannot discard
+    EXPECT_EQ(t.St().opponentHand.Size(), 1);
+    EXPECT_EQ(t.St().discardPile.Size(), 1);
+    ASSERT_FALSE(t.port.messages.empty());
+    EXPECT_EQ(t.port.messages.back().kind, MessageKind::Information);
+    EXPECT_EQ(t.port.messages.back().text, texts::kComputerPasses);
+    EXPECT_FALSE(t.St().opponentToMove);
+}
+
+TEST(TurnSkeleton, DiscardingAWildCardFreezesThePile) {
+    TurnStage t;
+    t.Hand({kJoker, kJoker, kTwoCode});
+    t.StockFiller(3);
+    t.Stock({C(1)});
+    t.Play(ComputerLevel::Beginner);
+    ASSERT_FALSE(t.St().discardPile.Empty());
+    EXPECT_TRUE(IsWild(t.St().discardPile.Top()));
+    EXPECT_TRUE(t.St().pileFrozen);
+}
+
+struct DrawCounter : TableObserver {
+    int draws = 0;
+    void OpponentDrew(const Card&) override { ++draws; }
+};
+
+TEST(TurnSkeleton, DrawingStopsAtAnEmptyStockAndAfterARedThreeLastCard) {
+    TurnStage t;
+    DrawCounter counter;
+    t.engine.SetObserver(&counter);
+    RuleSet rules;
+    rules.numberOfCards = 2;
+    t.SetRules(rules);
+    t.Hand({S(kFour), S(kNine), S(kJack)});
+    t.Stock({kRedThree}); // the last stock card: a red three, nothing after it
+    t.Pile({S(kFive)});
+    t.Play(ComputerLevel::Beginner);
+    EXPECT_EQ(counter.draws, 1);
+    EXPECT_EQ(t.MeldColumn(kThreesColumn), 1) << "the red three goes to the melds at once";
+    EXPECT_EQ(t.St().opponentHand.Size(), 2);
+}
+
+TEST(TurnSkeleton, RedThreeDrawnIsReplacedWithDrawExtra) {
+    TurnStage t;
+    t.Hand({S(kFour), S(kNine), S(kJack)});
+    t.StockFiller(3);
+    t.Stock({S(kKing), kRedThree}); // red three on top, the king below it
+    t.Play(ComputerLevel::Beginner);
+    EXPECT_EQ(t.MeldColumn(kThreesColumn), 1);
+    EXPECT_EQ(t.St().stock.Size(), 3);
+    EXPECT_EQ(t.St().opponentHand.Size(), 3); // four cards, one discarded
+}
+
+TEST(ComputerPlayer, ForgetsTheExpertMemoryWhenANewGameStarts) {
+    TurnStage t;
+    t.computer.Expert().holdThrees = true;
+    t.computer.Expert().discardRank = kNine;
+    t.St().playerScore = 120; // a game under way: memory is kept
+    t.Hand({S(kFour), S(kNine), S(kJack)});
+    t.StockFiller(20);
+    t.Pile({S(kFive), S(kSix)});
+    t.Play(ComputerLevel::Expert);
+    EXPECT_TRUE(t.computer.Expert().holdThrees);
+    t.St().playerScore = 0; // a new game
+    t.St().opponentToMove = true;
+    t.Play(ComputerLevel::Expert);
+    EXPECT_FALSE(t.computer.Expert().holdThrees);
+}
+
+} // namespace
+} // namespace varenta::testing

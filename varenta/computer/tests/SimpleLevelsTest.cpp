@@ -1,0 +1,178 @@
+// The Advanced and Beginner levels on staged positions.
+
+#include <gtest/gtest.h>
+
+#include "varenta/computer/AdvancedPlayer.h"
+#include "varenta/computer/BeginnerPlayer.h"
+#include "varenta/computer/tests/Stage.h"
+
+namespace varenta::testing {
+namespace {
+
+// A small pile with a king on top; the computer has melded queens.
+struct SmallPileStage : Stage {
+    SmallPileStage() {
+        Melds({S(kQueen), C(kQueen), D(kQueen)});
+        PileFiller(3);
+        Pile({H(kKing)});
+        HumanHandSize(10);
+        StockFiller(40);
+    }
+};
+
+TEST(AdvTakePile, SmallPileOnlyWithANaturalPairOfTheTopCard) {
+    for (int seed = 1; seed <= 10; ++seed) {
+        SmallPileStage pair;
+        pair.Hand({C(kKing), D(kKing), S(kFour), S(kNine)});
+        pair.engine.Rng().Seed(static_cast<std::uint64_t>(seed));
+        AdvancedPlayer p(pair.engine, pair.settings, pair.advanced);
+        p.need = 50;
+        EXPECT_TRUE(p.AdvTakePile());
+
+        SmallPileStage meld; // a king meld but no king in the hand
+        meld.Melds({S(kKing), C(kKing), D(kKing)});
+        meld.Hand({S(kFour), S(kNine), S(kJack)});
+        meld.engine.Rng().Seed(static_cast<std::uint64_t>(seed));
+        AdvancedPlayer q(meld.engine, meld.settings, meld.advanced);
+        q.need = 50;
+        EXPECT_FALSE(q.AdvTakePile());
+    }
+}
+
+TEST(AdvMeldCheck, PairsAreAllowedOnlyForHigherMinimums) {
+    Stage t;
+    t.Hand({S(kAce), C(kAce), kJoker, S(kFour), S(kFive), S(kSix), S(kSeven), S(kEight), S(kNine),
+            S(kTen)});
+    AdvancedPlayer p(t.engine, t.settings, t.advanced);
+    p.RefreshTallies();
+    p.need = 50;
+    MeldCheckResult r = p.AdvMeldCheck();
+    EXPECT_EQ(r.pairs, 1);
+    EXPECT_FALSE(r.ok);
+    p.need = 90;
+    r = p.AdvMeldCheck();
+    EXPECT_TRUE(r.ok);
+}
+
+TEST(AdvVarentaPlan, LowestQualifyingRankWins) {
+    Stage t;
+    t.Hand({S(kAce), C(kAce), D(kAce), H(kAce), S(kNine), C(kNine), D(kNine), H(kNine), kJoker,
+            kJoker, kTwoCode});
+    AdvancedPlayer p(t.engine, t.settings, t.advanced);
+    p.RefreshTallies();
+    p.need = 50;
+    EXPECT_EQ(p.AdvVarentaPlan(), kNine);
+    p.need = 200; // aces with two jokers reach 200; the nines then have only twos
+    EXPECT_EQ(p.AdvVarentaPlan(), kAce);
+}
+
+TEST(AdvChooseDiscard, BigPileThrowsABlackThree) {
+    Stage t;
+    t.Hand({S(kFour), kBlackThree, S(kNine)});
+    t.PileFiller(6);
+    AdvancedPlayer p(t.engine, t.settings, t.advanced);
+    EXPECT_EQ(p.AdvChooseDiscard().handIndex, 1);
+}
+
+TEST(AdvChooseDiscard, BigPileSinglesTheHumanDoesNotMeld) {
+    Stage t;
+    t.Hand({S(kFour), C(kFour), S(kNine), S(kKing), C(kKing)});
+    t.HumanMelds({S(kNine), C(kNine), D(kNine)});
+    t.PileFiller(6);
+    AdvancedPlayer p(t.engine, t.settings, t.advanced);
+    const DiscardChoice c = p.AdvChooseDiscard();
+    // The nine is single but the human melds nines; the pairs are next, the
+    // lowest of the fewest.
+    EXPECT_EQ(t.St().opponentHand[c.handIndex].rank, kFour);
+}
+
+TEST(AdvChooseDiscard, SmallPileNeverCompletesTheHumansSixCardMeld) {
+    for (int seed = 1; seed <= 10; ++seed) {
+        Stage t;
+        t.Hand({S(kFive), S(kKing)});
+        t.HumanMelds({S(kFive), C(kFive), D(kFive), H(kFive), S(kFive), C(kFive)});
+        t.Pile({S(kSix)});
+        t.engine.Rng().Seed(static_cast<std::uint64_t>(seed));
+        AdvancedPlayer p(t.engine, t.settings, t.advanced);
+        const DiscardChoice c = p.AdvChooseDiscard();
+        EXPECT_EQ(t.St().opponentHand[c.handIndex].rank, kKing);
+    }
+}
+
+TEST(BegTakePile, NoExtendingWithoutASevenCardTarget) {
+    SmallPileStage t;
+    t.Melds({S(kKing), C(kKing), D(kKing)});
+    t.Hand({S(kFour), S(kNine), S(kJack)});
+    BeginnerPlayer p(t.engine, t.settings);
+    p.need = 50;
+    EXPECT_FALSE(p.BegTakePile());
+
+    SmallPileStage u; // three wild cards bring the kings to seven
+    u.Melds({S(kKing), C(kKing), D(kKing)});
+    u.Pile({C(kKing)});
+    u.Hand({S(kFour), kJoker, kTwoCode, C(1)});
+    BeginnerPlayer q(u.engine, u.settings);
+    q.need = 50;
+    EXPECT_TRUE(q.BegTakePile());
+}
+
+TEST(BegTakePile, WithTheVarentasItTakesForAGroupOfThree) {
+    SmallPileStage t;
+    t.Melds({S(kAce), C(kAce), D(kAce), H(kAce), S(kAce), C(kAce), D(kAce)});
+    t.Hand({C(kKing), D(kKing), S(kFour)});
+    BeginnerPlayer p(t.engine, t.settings);
+    p.need = 50;
+    EXPECT_TRUE(p.BegTakePile());
+}
+
+TEST(BegLayOutWilds, LeavesExactlyOneCard) {
+    {
+        Stage t; // pair plus two wild cards: one wild card is kept to discard
+        t.Melds({S(kAce), C(kAce), D(kAce), H(kAce), S(kAce), C(kAce), D(kAce)});
+        t.Hand({S(kNine), C(kNine), kJoker, kTwoCode});
+        BeginnerPlayer p(t.engine, t.settings);
+        p.BegLayOutWilds();
+        EXPECT_EQ(t.St().opponentHand.Size(), 1);
+        EXPECT_EQ(t.MeldColumn(kNine), 3);
+    }
+    {
+        Stage t; // the odd five is kept, the spare wild card is laid
+        t.Melds({S(kAce), C(kAce), D(kAce), H(kAce), S(kAce), C(kAce), D(kAce)});
+        t.Melds({S(kKing), C(kKing), D(kKing)});
+        t.Hand({S(kNine), C(kNine), kJoker, kTwoCode, S(kFive)});
+        BeginnerPlayer p(t.engine, t.settings);
+        p.BegLayOutWilds();
+        ASSERT_EQ(t.St().opponentHand.Size(), 1);
+        EXPECT_EQ(t.St().opponentHand[0].rank, kFive);
+    }
+}
+
+TEST(BegChooseDiscard, FreezesBeforeTheHumanCompletesAVarenta) {
+    Stage t;
+    RuleSet open;
+    open.initialBlock = false;
+    t.SetRules(open);
+    t.Hand({S(kKing), kJoker, kTwoCode, S(kFive)});
+    t.HumanMelds({S(kKing), C(kKing), D(kKing), H(kKing), S(kKing)});
+    BeginnerPlayer p(t.engine, t.settings);
+    const DiscardChoice c = p.BegChooseDiscard();
+    EXPECT_EQ(t.St().opponentHand[c.handIndex].rank, 1) << "a two before a joker";
+}
+
+TEST(BegChooseDiscard, SinglesFirstAndBlackThreesInsteadOfPairs) {
+    Stage t;
+    t.Hand({S(kNine), C(kNine), S(kKing)});
+    t.HumanMelds({S(kKing), C(kKing), D(kKing)});
+    BeginnerPlayer p(t.engine, t.settings);
+    // The king is single but the human melds kings (3 cards): within the
+    // widened limit it is still the only single.
+    EXPECT_EQ(t.St().opponentHand[p.BegChooseDiscard().handIndex].rank, kKing);
+
+    Stage u;
+    u.Hand({S(kNine), C(kNine), kBlackThree});
+    BeginnerPlayer q(u.engine, u.settings);
+    EXPECT_EQ(q.BegChooseDiscard().handIndex, 2) << "a pair is kept, the black three goes";
+}
+
+} // namespace
+} // namespace varenta::testing

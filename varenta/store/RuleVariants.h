@@ -1,0 +1,66 @@
+// The twelve rule variants in the settings store, and the rules text in
+// which they travel to a network opponent and are compared with theirs.
+#pragma once
+
+#include <QString>
+
+#include <array>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "varenta/engine/RuleSet.h"
+
+namespace varenta {
+
+class TRegFile;
+
+// Store keys of the rules.
+inline constexpr char kKeyVarentaRequired[] = "Settings\\Varenta Required";
+// Older versions wrote the key in this spelling; the store matches names
+// without regard to case, so both reach the same value.
+inline constexpr char kKeyVarentaRequiredRead[] = "Settings\\Varenta required";
+inline constexpr char kKeyNumberOfVarentas[] = "Settings\\Number of Varentas";
+inline constexpr char kKeyNumberOfCards[] = "Settings\\Number of Cards";
+inline constexpr char kKeyAddToVarenta[] = "Settings\\Add to Varenta";
+inline constexpr char kKeyTopCardCounts[] = "Settings\\Top Card Counts";
+inline constexpr char kKeyInitialBlock[] = "Settings\\Initial Block";
+inline constexpr char kKeyInitialBlockForBoth[] = "Settings\\Initial Block for Both";
+inline constexpr char kKeyNaturalPair[] = "Settings\\Natural Pair";
+inline constexpr char kKeyDrawExtra[] = "Settings\\Draw Extra";
+inline constexpr char kKeyThreeBlock[] = "Settings\\Three Block";
+inline constexpr char kKeyBonusCounts[] = "Settings\\Bonus Counts";
+inline constexpr char kKeyReuseDiscardPile[] = "Settings\\Reuse Discard Pile";
+
+// Each key read with the rule's default; a count other than 2 reads as 1.
+RuleSet ReadRules(TRegFile& store);
+void WriteRules(TRegFile& store, const RuleSet& rules);
+// Read again at every deal.
+bool ReadInitialBlock(TRegFile& store);
+
+inline constexpr int kRuleCount = 12;
+inline constexpr char kRulesSeparator = static_cast<char>(254);
+inline constexpr char kFrameTerminator = static_cast<char>(255);
+
+// Twelve fields joined by character 254, in the fixed order: Varenta
+// Required, Number of Varentas, Number of Cards, Add to Varenta, Top Card
+// Counts, Initial Block, Natural Pair, Draw Extra, Three Block, Bonus
+// Counts, Initial Block for Both, Reuse Discard Pile. Flags are "T"/"F",
+// counts "1"/"2".
+std::string BuildRulesText(const RuleSet& rules);
+
+// The fields of a rules text: each ends at the next character 254 or 255;
+// fields missing at the end are empty.
+std::array<std::string, kRuleCount> ReadRulesText(std::string_view text);
+
+struct RuleDifference {
+    QString rule;
+    QString yours;
+    QString opponents;
+    bool operator==(const RuleDifference&) const = default;
+};
+
+// One row per field whose values differ, in the order of the rules text.
+std::vector<RuleDifference> CompareRules(std::string_view localText, std::string_view opponentText);
+
+} // namespace varenta

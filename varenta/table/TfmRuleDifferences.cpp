@@ -1,0 +1,64 @@
+#include "varenta/table/TfmRuleDifferences.h"
+
+#include "varenta/store/RuleVariants.h"
+#include "varenta/store/StoreTexts.h"
+
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+namespace varenta {
+
+TfmRuleDifferences::TfmRuleDifferences(QWidget* parent)
+    // A title bar without buttons: the window goes away only through "Hide".
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowStaysOnTopHint),
+      lbText_(new QLabel(QString::fromLatin1(texts::kDifferencesText), this)),
+      lvDifferences_(new QTreeWidget(this)),
+      bnHide_(new QPushButton(QString::fromLatin1(texts::kHide), this)) {
+    setWindowTitle(QString::fromLatin1(texts::kDifferencesCaption));
+    setModal(false);
+    lbText_->setWordWrap(true);
+
+    lvDifferences_->setColumnCount(3);
+    lvDifferences_->setHeaderLabels({QString::fromLatin1(texts::kColumnRule),
+                                     QString::fromLatin1(texts::kColumnYours),
+                                     QString::fromLatin1(texts::kColumnOpponents)});
+    lvDifferences_->setRootIsDecorated(false);
+    lvDifferences_->setSelectionMode(QAbstractItemView::NoSelection);
+    lvDifferences_->header()->setStretchLastSection(false);
+    lvDifferences_->header()->setSectionResizeMode(0, QHeaderView::Stretch);
+    lvDifferences_->header()->setSectionResizeMode(1, QHeaderView::ResizeToContents);
+    lvDifferences_->header()->setSectionResizeMode(2, QHeaderView::ResizeToContents);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(bnHide_);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(lbText_);
+    layout->addWidget(lvDifferences_, 1);
+    layout->addLayout(buttons);
+    resize(520, 280);
+
+    connect(bnHide_, &QPushButton::clicked, this, &QWidget::hide);
+}
+
+int TfmRuleDifferences::CompareRules(std::string_view localText, std::string_view opponentText) {
+    lvDifferences_->clear();
+    const std::vector<RuleDifference> rows = varenta::CompareRules(localText, opponentText);
+    for (const RuleDifference& row : rows) {
+        new QTreeWidgetItem(lvDifferences_, {row.rule, row.yours, row.opponents});
+    }
+    if (rows.empty()) {
+        hide();
+    } else {
+        show();
+        raise();
+    }
+    return static_cast<int>(rows.size());
+}
+
+} // namespace varenta
