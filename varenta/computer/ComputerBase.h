@@ -18,7 +18,6 @@ struct DiscardChoice {
 
     static DiscardChoice fromHand(int index) { return {index, false}; }
     static DiscardChoice redThree() { return {-1, true}; }
-    bool valid() const { return handIndex >= 0 || redThreeFromMelds; }
 };
 
 // What every strength shares: the tallies, the primitives that move the

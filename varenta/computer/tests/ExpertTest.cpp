@@ -380,5 +380,42 @@ TEST(ExpertChooseDiscard, LastCardGuardNeverFeedsTheHumansLastCard) {
     EXPECT_EQ(ThrownRank(t, *p), kFive);
 }
 
+TEST(ExpertChooseDiscard, NothingSafeThrowsTheHighestCardOrABlackThree) {
+    auto stage = [](ExpertStage& t) {
+        RuleSet open;
+        open.initialBlock = false;
+        t.SetRules(open);
+        for (int r : {kFive, kKing}) {
+            t.HumanMelds({S(r), C(r), D(r), H(r), S(r), C(r), D(r), H(r), kJoker, kTwoCode}, r);
+        }
+        t.HumanHandSize(5);
+        t.Pile({S(kSix)});
+    };
+    ExpertStage t;
+    stage(t);
+    t.Hand({S(kFive), S(kKing)});
+    auto p = t.Player();
+    EXPECT_EQ(ThrownRank(t, *p), kKing);
+
+    ExpertStage u;
+    stage(u);
+    u.Hand({S(kFive), S(kKing), kBlackThree});
+    u.StockFiller(30);
+    auto q = u.Player();
+    EXPECT_EQ(ThrownRank(u, *q), 2) << "a black three blocks the pile instead";
+}
+
+TEST(PileCompletesVarenta, NeedsThePileToReachSeven) {
+    ExpertStage t;
+    t.Hand({S(kKing), C(kKing), D(kKing), kJoker, kJoker});
+    t.PileFiller(2);
+    t.Pile({H(kKing)});
+    EXPECT_FALSE(t.Player()->PileCompletesVarenta());
+    t.Hand({kTwoCode});
+    EXPECT_TRUE(t.Player()->PileCompletesVarenta());
+    t.Hand({C(1)}); // the hand alone reaches seven: the pile adds nothing
+    EXPECT_FALSE(t.Player()->PileCompletesVarenta());
+}
+
 } // namespace
 } // namespace varenta::testing
