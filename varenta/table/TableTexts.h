@@ -43,10 +43,6 @@ inline constexpr const char* kHintDiscardMode =
 inline constexpr const char* kHintWildMode =
     "Keyboard wild card mode: press 4-9, 0 (ten), J, Q, K, A to add a wild card to that meld";
 
-// Network play is not part of this build; Ctrl + F11 refuses with this only
-// while a session is open.
-inline constexpr const char* kNoCheating = "Sorry, no cheating allowed...";
-
 // Result dialogs (the engine's text table holds the rest of their wording).
 inline constexpr const char* kColumnNumber = "Number";
 inline constexpr const char* kColumnValue = "Value";

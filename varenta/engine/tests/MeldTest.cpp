@@ -53,12 +53,21 @@ TEST(Meld, ShiftAndCtrlMeldSeveral) {
     EXPECT_EQ(t.S().playerHand.count, 1);
     EXPECT_EQ(t.reporter.lines.size(), 4u);
 
-    // Shift on the whole hand keeps one card to discard.
+    // Shift on the whole hand keeps one card to discard...
     Table u;
     u.Hand({kSpade(kKing), kHeart(kKing), kClub(kKing)});
     u.engine.MeldSeveral(0, MeldMode::Shift);
     EXPECT_EQ(u.S().playerMelds.count, 2);
     EXPECT_EQ(u.S().playerHand.count, 1);
+    // ... unless melding them all completes the Varenta needed to go out.
+    Table v;
+    v.Melds({kSpade(kKing), kHeart(kKing), kClub(kKing), kDiamond(kKing), kSpade(kKing)});
+    v.Hand({kHeart(kKing), kClub(kKing)});
+    v.OpponentHand({kClub(kSix)});
+    v.Stock({kClub(kNine)});
+    v.engine.MeldSeveral(0, MeldMode::Shift);
+    ASSERT_EQ(v.port.handResults.size(), 1u);
+    EXPECT_EQ(v.port.handResults[0].wentOut, 0);
 }
 
 TEST(Varenta, KindsAndSquaring) {
@@ -216,6 +225,13 @@ TEST(Meld, WildCardActions) {
     x.Hand({kJoker});
     x.engine.AddWildCardToColumn(8);
     EXPECT_EQ(x.S().playerHand.count, 1);
+
+    // Wild cards never join red threes by a click.
+    Table y;
+    y.Melds({kHeart(1)}, kThreesColumn);
+    y.Hand({kJokerCode, kSpade(kFive), kSpade(kSix)});
+    y.engine.AddWildCardToColumn(kThreesColumn);
+    EXPECT_EQ(y.S().playerHand.count, 3);
 }
 
 TEST(Validation, ReasonsInOrder) {

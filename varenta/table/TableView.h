@@ -1,0 +1,42 @@
+// The table itself: the widget in the middle of the window that paints the
+// game and passes the mouse and the keys on to the window.
+#pragma once
+
+#include "varenta/table/TablePainter.h"
+
+#include <QWidget>
+
+#include <functional>
+
+namespace varenta {
+
+class TableView : public QWidget {
+    Q_OBJECT
+public:
+    explicit TableView(QWidget* parent = nullptr);
+
+    // Nothing is painted but the background until the picture is complete.
+    void SetPicture(const TablePicture& picture) { picture_ = picture; }
+    TablePicture& Picture() { return picture_; }
+
+    // The table as it looks now, painted off screen.
+    QImage Render() const;
+
+    std::function<void(Qt::MouseButton, Qt::KeyboardModifiers, QPoint)> onMouseUp;
+    std::function<void()> onMouseMove;
+    std::function<bool(QKeyEvent*)> onKey; // true when the key was used
+    std::function<void()> onResize;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    bool focusNextPrevChild(bool next) override;
+
+private:
+    TablePicture picture_;
+};
+
+} // namespace varenta

@@ -1,0 +1,942 @@
+#include "varenta/table/TfmVarMain.h"
+
+#include "varenta/engine/Texts.h"
+#include "varenta/store/RegFiles.h"
+#include "varenta/store/RuleVariants.h"
+#include "varenta/table/HelpWindow.h"
+#include "varenta/table/ResultDialogs.h"
+#include "varenta/table/SdlSoundPlayer.h"
+#include "varenta/table/SmallWindows.h"
+#include "varenta/table/TableTexts.h"
+#include "varenta/table/TableView.h"
+#include "varenta/table/TfmRules.h"
+#include "varenta/table/VarStatusBar.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDateTime>
+#include <QKeyEvent>
+#include <QLayout>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QScreen>
+#include <QTabWidget>
+
+#include <algorithm>
+#include <cmath>
+#include <iterator>
+
+namespace varenta {
+
+namespace {
+
+// Settings of the table window, with the defaults used when a key is missing.
+constexpr char kKeyBackground[] = "Settings\\Background Color";
+constexpr int kDefaultBackground = 0x8000;
+constexpr char kKeyResolution[] = "Settings\\Resolution";
+constexpr char kKeyShowStatusbar[] = "Settings\\Show Statusbar";
+constexpr char kKeyShowTurns[] = "Settings\\Show Turns";
+constexpr char kKeyMouseOptions[] = "Settings\\Mouse options";
+constexpr char kSingleRightClick[] = "Single Right Click";
+constexpr char kKeyDelay[] = "Settings\\Delay";
+constexpr char kKeyCardMovement[] = "Settings\\Card Movement";
+constexpr char kKeyCardSpeed[] = "Settings\\Card Speed";
+constexpr char kKeySound[] = "Settings\\Sound";
+constexpr char kKeyLevel[] = "Settings\\Level";
+constexpr char kKeyAggression[] = "Settings\\Aggression";
+// The start-up colours of the two decks' backs.
+constexpr std::array<int, 2> kDefaultBackColors = {128, 0x4080};
+
+constexpr std::array<QSize, 4> kLayoutSizes = {QSize(640, 480), QSize(800, 600), QSize(1024, 768),
+                                               QSize(1280, 1024)};
+
+QString Q(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// A stored menu hint is "short|long"; the status bar shows the long part.
+QString StatusText(std::string_view hint) {
+    const QString text = Q(hint);
+    const int bar = static_cast<int>(text.indexOf('|'));
+    return bar >= 0 ? text.mid(bar + 1) : text;
+}
+
+int LayoutFromName(const QString& name) {
+    for (int layout = 0; layout < TableGeometry::kLayouts; ++layout) {
+        if (name.trimmed().compare(QLatin1String(LayoutName(layout)), Qt::CaseInsensitive) == 0) {
+            return layout;
+        }
+    }
+    return -1;
+}
+
+// The rank keys of the keyboard modes and their table columns.
+int ColumnOfRankKey(int key) {
+    if (key >= Qt::Key_2 && key <= Qt::Key_9) {
+        return key - Qt::Key_2 + 1;
+    }
+    switch (key) {
+    case Qt::Key_0:
+        return 9;
+    case Qt::Key_J:
+        return 10;
+    case Qt::Key_Q:
+        return 11;
+    case Qt::Key_K:
+        return 12;
+    case Qt::Key_A:
+        return 13;
+    case Qt::Key_W:
+        return 0;
+    default:
+        return -1;
+    }
+}
+
+MeldMode ModeOf(Qt::KeyboardModifiers modifiers) {
+    if (modifiers & Qt::ShiftModifier) {
+        return MeldMode::Shift;
+    }
+    if (modifiers & Qt::ControlModifier) {
+        return MeldMode::Ctrl;
+    }
+    return MeldMode::Plain;
+}
+
+} // namespace
+
+TfmVarMain::TfmVarMain(TableServices services, QWidget* parent)
+    : QMainWindow(parent), store_(services.store != nullptr ? services.store : &rfMain),
+      clock_(services.clock), computer_(services.computer), services_(std::move(services)),
+      view_(new TableView(this)), status_(new VarStatusBar(this)) {
+    if (clock_ == nullptr) {
+        ownClock_ = std::make_unique<EventLoopClock>();
+        clock_ = ownClock_.get();
+    }
+    SoundPlayer* player = services_.sound;
+    if (player == nullptr) {
+        ownSound_ = std::make_unique<SdlSoundPlayer>();
+        player = ownSound_.get();
+    }
+    sounds_ = std::make_unique<SoundEvents>(player == nullptr ? *ownSound_ : *player,
+                                            services_.mediaDir.toStdString(),
+                                            [this](int n) { return engine_.Rng().Next(n); });
+    setWindowTitle(QString::fromUtf8(texts::kCaption));
+    setCentralWidget(view_);
+    setStatusBar(status_);
+    view_->onMouseUp = [this](Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPoint at) {
+        FormMouseUp(button, modifiers, at.x(), at.y());
+    };
+    view_->onMouseMove = [this] { status_->ShowGameLine(); };
+    view_->onKey = [this](QKeyEvent* event) {
+        return FormKeyDown(event->key(), event->modifiers());
+    };
+    view_->onResize = [this] { RecomputeLayout(); };
+    view_->setFocus();
+
+    dialogs_.message = [this](MessageKind kind, const QString& text) {
+        const QString caption = QString::fromUtf8(texts::kCaption);
+        switch (kind) {
+        case MessageKind::Information:
+            QMessageBox::information(this, caption, text);
+            break;
+        case MessageKind::Warning:
+            QMessageBox::warning(this, caption, text);
+            break;
+        case MessageKind::Error:
+            QMessageBox::critical(this, caption, text);
+            break;
+        }
+    };
+    dialogs_.yesNo = [this](const QString& question) {
+        return QMessageBox::question(this, QString::fromUtf8(texts::kCaption), question,
+                                     QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
+    };
+    dialogs_.handResult = [](HandResultDialog& dialog) { dialog.exec(); };
+    dialogs_.gameOver = [](GameOverDialog& dialog) { return dialog.exec() == QDialog::Accepted; };
+
+    ReadSettings();
+    if (computer_ == nullptr) {
+        ComputerSettings settings;
+        const QString level = store_->ReadString(kKeyLevel, QStringLiteral("Beginner"));
+        settings.level = level == QLatin1String("Beginner")   ? ComputerLevel::Beginner
+                         : level == QLatin1String("Advanced") ? ComputerLevel::Advanced
+                                                              : ComputerLevel::Expert;
+        settings.aggression = std::clamp(store_->ReadInteger(kKeyAggression, 50), 0, 100);
+        ownComputer_ = std::make_unique<ComputerPlayer>(settings);
+        computer_ = ownComputer_.get();
+    }
+    BuildMenus();
+    engine_.SetPort(this);
+    engine_.SetComputerHook(computer_);
+    engine_.SetComputerOpponent();
+    const std::uint64_t seed =
+        services_.seed != 0 ? services_.seed
+                            : static_cast<std::uint64_t>(QDateTime::currentMSecsSinceEpoch());
+    engine_.StartProgram(seed);
+
+    view_->Picture().background = background_;
+    status_->setVisible(showStatusbar_);
+    ApplyLayout(layout_);
+    if (positionKnown_) {
+        move(savedPosition_);
+    }
+
+    splashTimer_.setSingleShot(true);
+    connect(&splashTimer_, &QTimer::timeout, this, &TfmVarMain::ProgramStart);
+    if (services_.splashTimer) {
+        splashTimer_.start(kSplashMs);
+    }
+    noticeTimer_.setSingleShot(true);
+    connect(&noticeTimer_, &QTimer::timeout, this, &TfmVarMain::CloseTurnNotice);
+}
+
+TfmVarMain::~TfmVarMain() {
+    engine_.SetPort(nullptr);
+    engine_.SetComputerHook(nullptr);
+    if (waitCursor_) {
+        QApplication::restoreOverrideCursor();
+    }
+    delete notice_;
+}
+
+void TfmVarMain::ReadSettings() {
+    TRegFile& s = *store_;
+    background_ = ColorFromSetting(
+        static_cast<std::uint32_t>(s.ReadInteger(kKeyBackground, kDefaultBackground)));
+    showStatusbar_ = s.ReadBool(kKeyShowStatusbar, true);
+    showTurns_ = s.ReadBool(kKeyShowTurns, true);
+    mouseOption_ = s.ReadString(kKeyMouseOptions, kSingleRightClick) == kSingleRightClick ? 0 : 1;
+    meldDelay_ = std::clamp(s.ReadInteger(kKeyDelay, 300), 0, 10000);
+    cardMovement_ = s.ReadBool(kKeyCardMovement, true);
+    cardSpeed_ = std::clamp(s.ReadInteger(kKeyCardSpeed, 10), 0, 100);
+    sounds_->SetEnabled(s.ReadBool(kKeySound, true));
+    sounds_->ReadLists([&s](const std::string& key) -> std::optional<std::string> {
+        const auto [group, name] = SplitSettingName(QString::fromStdString(key));
+        if (!s.ValueExists(group, name)) {
+            return std::nullopt;
+        }
+        return s.ReadString(QString::fromStdString(key), QString()).toStdString();
+    });
+    for (int deck = 0; deck < 2; ++deck) {
+        CardBack& back = backs_.at(static_cast<std::size_t>(deck));
+        const QString n = QString::number(deck);
+        back.type =
+            static_cast<std::uint8_t>(std::clamp(s.ReadInteger("Cardback\\Type" + n, 0), 0, 2));
+        back.color = static_cast<std::uint32_t>(s.ReadInteger(
+            "Cardback\\Color" + n, kDefaultBackColors.at(static_cast<std::size_t>(deck))));
+        back.pattern =
+            static_cast<std::uint8_t>(std::clamp(s.ReadInteger("Cardback\\Pattern" + n, 0), 0, 9));
+        back.fileName = s.ReadString("Cardback\\Filename" + n, QString()).toStdString();
+    }
+    engine_.SetRules(ReadRules(s));
+
+    // "left,top,layout"; a missing or unreadable value gives the largest
+    // layout up to 1024 x 768 that the screen allows.
+    const QStringList parts = s.ReadString(kKeyResolution, QString()).split(',');
+    layout_ = std::min(2, LayoutLimit());
+    if (parts.size() == 3) {
+        const int layout = LayoutFromName(parts.at(2));
+        bool okLeft = false;
+        bool okTop = false;
+        const int left = parts.at(0).toInt(&okLeft);
+        const int top = parts.at(1).toInt(&okTop);
+        if (layout >= 0) {
+            layout_ = std::min(layout, LayoutLimit());
+        }
+        if (okLeft && okTop) {
+            savedPosition_ = QPoint(left, top);
+            positionKnown_ = true;
+        }
+    }
+}
+
+void TfmVarMain::BuildMenus() {
+    auto add = [this](QMenu* menu, const char* caption, const char* name, std::string_view hint,
+                      const QKeySequence& shortcut, void (TfmVarMain::*slot)()) {
+        auto* action = menu->addAction(QString::fromUtf8(caption));
+        action->setObjectName(QLatin1String(name));
+        action->setStatusTip(StatusText(hint));
+        if (!shortcut.isEmpty()) {
+            action->setShortcut(shortcut);
+            action->setShortcutContext(Qt::ApplicationShortcut);
+        }
+        connect(action, &QAction::triggered, this, slot);
+        return action;
+    };
+    QMenu* game = menuBar()->addMenu(QString::fromUtf8(texts::kMenuGame));
+    add(game, texts::kMenuNew, "New1", texts::kHintNew, QKeySequence(Qt::Key_F2),
+        &TfmVarMain::NewGameClick);
+    game->addSeparator();
+    add(game, texts::kMenuUndoMeld, "UndoMeld1", texts::kHintUndoMeld, QKeySequence(Qt::Key_Delete),
+        &TfmVarMain::UndoMeldClick)
+        ->setEnabled(false);
+    add(game, texts::kMenuUndoAll, "UndoAll1", texts::kHintUndoAll,
+        QKeySequence(Qt::CTRL | Qt::Key_Delete), &TfmVarMain::UndoAllClick)
+        ->setEnabled(false);
+    game->addSeparator();
+    QAction* exit = game->addAction(QString::fromUtf8(texts::kMenuExit));
+    exit->setObjectName(QStringLiteral("Exit1"));
+    exit->setStatusTip(StatusText(texts::kHintExit));
+    connect(exit, &QAction::triggered, this, &QWidget::close);
+
+    QMenu* options = menuBar()->addMenu(QString::fromUtf8(texts::kMenuOptions));
+    QAction* rules = options->addAction(QString::fromUtf8(texts::kMenuRules));
+    rules->setObjectName(QStringLiteral("Rules1"));
+    rules->setStatusTip(StatusText(texts::kRulesHintAtDeal));
+    connect(rules, &QAction::triggered, this, [this] { RulesClick(); });
+
+    QMenu* help = menuBar()->addMenu(QString::fromUtf8(texts::kMenuHelp));
+    add(help, texts::kMenuHelpTopics, "HelpTopics1", {}, QKeySequence(Qt::Key_F1),
+        &TfmVarMain::HelpTopicsClick);
+    add(help, texts::kMenuAbout, "About1", {}, QKeySequence(), &TfmVarMain::AboutClick);
+}
+
+QAction* TfmVarMain::Action(const QString& objectName) const {
+    return findChild<QAction*>(objectName);
+}
+
+TurnNotice* TfmVarMain::Notice() const {
+    return notice_.data();
+}
+
+HelpWindow* TfmVarMain::Help() {
+    if (help_.isNull()) {
+        help_ = new HelpWindow(services_.helpDir, this);
+        connect(help_, &HelpWindow::WindowCommand, this, &TfmVarMain::WindowCommand);
+    }
+    return help_;
+}
+
+// ---- start and end ----------------------------------------------------------
+
+void TfmVarMain::ProgramStart() {
+    if (started_) {
+        return;
+    }
+    started_ = true;
+    splashTimer_.stop();
+    if (services_.onStarted) {
+        services_.onStarted();
+    }
+    view_->Picture().state = &engine_.State();
+    view_->Picture().geometry = &engine_.Geometry();
+    view_->Picture().images = &images_;
+    RunEngine([this] { engine_.DealHand(true); });
+}
+
+void TfmVarMain::closeEvent(QCloseEvent* event) {
+    if (depth_ > 0) {
+        // The computer's turn (or an animation) is still on the stack: let it
+        // finish at full speed and close as soon as it returns.
+        closePending_ = true;
+        clock_->Abort();
+        event->ignore();
+        return;
+    }
+    ProgramExit();
+    event->accept();
+}
+
+void TfmVarMain::ProgramExit() {
+    splashTimer_.stop();
+    CloseTurnNotice();
+    if (help_) {
+        help_->close();
+    }
+    sounds_->PlaySoundEvent(std::string_view("Exit"));
+    const QPoint at = pos();
+    try {
+        store_->Write(
+            kKeyResolution,
+            QString("%1,%2,%3").arg(at.x()).arg(at.y()).arg(QLatin1String(LayoutName(layout_))));
+    } catch (const ERegFileError& e) {
+        dialogs_.message(MessageKind::Error, e.Message());
+    }
+    // Let the farewell sound finish, but never hang on it.
+    const std::int64_t end = clock_->NowMs() + 3000;
+    while (sounds_->Enabled() && !clock_->Aborted() && sounds_->Player().IsPlaying() &&
+           clock_->NowMs() < end) {
+        clock_->Pause(50);
+    }
+    sounds_->Player().Stop();
+}
+
+void TfmVarMain::EndProgram() {
+    closePending_ = true;
+    clock_->Abort();
+}
+
+void TfmVarMain::RunEngine(const std::function<void()>& operation) {
+    ++depth_;
+    operation();
+    --depth_;
+    if (depth_ > 0) {
+        return;
+    }
+    UpdatePanels();
+    if (closePending_) {
+        QTimer::singleShot(0, this, &QWidget::close);
+    }
+}
+
+// ---- layout -----------------------------------------------------------------
+
+int TfmVarMain::LayoutLimit() const {
+    QSize screen(services_.screenWidth, services_.screenHeight);
+    if (screen.width() <= 0 || screen.height() <= 0) {
+        const QScreen* s = QApplication::primaryScreen();
+        screen = s != nullptr ? s->size() : QSize(1280, 1024);
+    }
+    for (int layout = TableGeometry::kLayouts - 1; layout > 0; --layout) {
+        const QSize size = kLayoutSizes.at(static_cast<std::size_t>(layout));
+        if (screen.width() >= size.width() && screen.height() >= size.height()) {
+            return layout;
+        }
+    }
+    return 0;
+}
+
+int TfmVarMain::LayoutMatchingScreen() const {
+    int width = services_.screenWidth;
+    if (width <= 0) {
+        const QScreen* s = QApplication::primaryScreen();
+        width = s != nullptr ? s->size().width() : 0;
+    }
+    if (width == 1280) {
+        return 3;
+    }
+    if (width >= 1024 && width < 1280) {
+        return 2;
+    }
+    if (width >= 800 && width < 1024) {
+        return 1;
+    }
+    if (width >= 640 && width < 800) {
+        return 0;
+    }
+    return -1;
+}
+
+void TfmVarMain::LoadCardImages() {
+    images_ = varenta::LoadCardImages(layout_, backs_);
+    view_->update();
+}
+
+void TfmVarMain::ApplyLayout(int layout) {
+    layout_ = std::clamp(layout, 0, TableGeometry::kLayouts - 1);
+    const QSize size = kLayoutSizes.at(static_cast<std::size_t>(layout_));
+    const int chrome =
+        menuBar()->sizeHint().height() + (showStatusbar_ ? status_->sizeHint().height() : 0);
+    if (layout_ == LayoutMatchingScreen()) {
+        // The layout fills the screen: maximised, the table takes what is left.
+        view_->setMinimumSize(0, 0);
+        view_->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+        setMinimumSize(0, 0);
+        setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+        const QScreen* s = QApplication::primaryScreen();
+        if (s != nullptr && services_.screenWidth <= 0) {
+            setGeometry(s->availableGeometry());
+        } else {
+            view_->resize(size.width(), size.height() - chrome);
+        }
+        setWindowState(windowState() | Qt::WindowMaximized);
+    } else {
+        setWindowState(windowState() & ~Qt::WindowMaximized);
+        view_->setFixedSize(size.width(), size.height() - chrome);
+        QMainWindow::layout()->activate();
+        setFixedSize(sizeHint());
+        // Back onto the screen when the new size would stick out.
+        const QScreen* s = QApplication::primaryScreen();
+        if (s != nullptr) {
+            const QRect screen = s->availableGeometry();
+            QPoint at = pos();
+            at.setX(std::max(screen.left(), std::min(at.x(), screen.right() + 1 - size.width())));
+            at.setY(std::max(screen.top(), std::min(at.y(), screen.bottom() + 1 - size.height())));
+            move(at);
+        }
+    }
+    RecomputeLayout();
+    LoadCardImages();
+}
+
+void TfmVarMain::RecomputeLayout() {
+    const TableGeometry geometry = TableGeometry::ForLayout(layout_, view_->width());
+    const TableGeometry& now = engine_.Geometry();
+    if (geometry.layout == now.layout && geometry.clientWidth == now.clientWidth &&
+        geometry.columnWidth == now.columnWidth) {
+        return;
+    }
+    if (started_) {
+        engine_.ChangeGeometry(geometry);
+    } else {
+        engine_.SetGeometry(geometry);
+    }
+    view_->update();
+}
+
+// ---- input ------------------------------------------------------------------
+
+Hit TfmVarMain::HitTestAt(int x, int y) {
+    const Hit hit = HitTest(engine_.State(), engine_.Geometry(), x, y);
+    if (hit.region == HitRegion::Stock || hit.region == HitRegion::Pile ||
+        hit.region == HitRegion::HandNatural) {
+        engine_.MarkGameInProgress();
+    }
+    return hit;
+}
+
+void TfmVarMain::FormMouseUp(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, int x,
+                             int y) {
+    // Clicks while the opponent moves, or while a move of ours is still being
+    // shown, are ignored without a message.
+    if (!started_ || depth_ > 0 || closePending_ || engine_.State().opponentToMove) {
+        return;
+    }
+    if (button != Qt::LeftButton && button != Qt::RightButton) {
+        return;
+    }
+    const Hit hit = HitTestAt(x, y);
+    RunEngine([&] {
+        if (button == Qt::LeftButton) {
+            LeftClick(hit, modifiers);
+        } else {
+            RightClick(hit);
+        }
+    });
+}
+
+void TfmVarMain::LeftClick(const Hit& hit, Qt::KeyboardModifiers modifiers) {
+    const GameState& s = engine_.State();
+    switch (hit.region) {
+    case HitRegion::Stock:
+        engine_.PlayerDraw();
+        break;
+    case HitRegion::Pile:
+        engine_.PlayerTakePile();
+        break;
+    case HitRegion::HandNatural:
+        if (ModeOf(modifiers) == MeldMode::Plain) {
+            engine_.MeldOne(hit.index);
+        } else {
+            engine_.MeldSeveral(hit.index, ModeOf(modifiers));
+        }
+        break;
+    case HitRegion::HandWild:
+        engine_.MeldWildCards(ModeOf(modifiers));
+        break;
+    case HitRegion::MeldCard: {
+        const int column = engine_.Geometry().ColumnOf(s.playerMelds[hit.index].x);
+        if (modifiers & Qt::ShiftModifier) {
+            engine_.FillColumnWithWildCards(column);
+        } else {
+            engine_.AddWildCardToColumn(column);
+        }
+        break;
+    }
+    case HitRegion::ThreesCard:
+    case HitRegion::Nothing:
+        break;
+    }
+}
+
+void TfmVarMain::RightClick(const Hit& hit) {
+    switch (hit.region) {
+    case HitRegion::HandNatural:
+    case HitRegion::HandWild:
+        DiscardRequest(hit.index);
+        break;
+    case HitRegion::ThreesCard:
+        if (engine_.Rules().threeBlock && IsRedThree(engine_.State().playerMelds[hit.index])) {
+            engine_.PlayerDiscardRedThree(hit.index);
+        }
+        break;
+    default:
+        break;
+    }
+}
+
+void TfmVarMain::DiscardRequest(int handIndex) {
+    const Card& card = engine_.State().playerHand[handIndex];
+    // The remembered card is compared by what it is and where it lies, not
+    // only by its index: after a meld or a discard the same index may hold
+    // another card, which must not be discarded by a single click.
+    const bool same = rightClicked_.index == handIndex && rightClicked_.card == card;
+    if (!same) {
+        rightClicked_ = {handIndex, card};
+        rightCount_ = 0;
+    } else if (rightCount_ < mouseOption_) {
+        ++rightCount_;
+    }
+    if (rightCount_ == mouseOption_) {
+        rightCount_ = 0;
+        rightClicked_ = {};
+        engine_.PlayerDiscard(handIndex);
+    }
+}
+
+bool TfmVarMain::FormKeyDown(int key, Qt::KeyboardModifiers modifiers) {
+    if (!started_ || depth_ > 0 || closePending_) {
+        return false;
+    }
+    const TableGeometry& g = engine_.Geometry();
+    const bool ctrl = modifiers & Qt::ControlModifier;
+    switch (key) {
+    case Qt::Key_F6:
+        FormMouseUp(Qt::LeftButton, Qt::NoModifier, g.leftMargin + 1, g.stockRow + 1);
+        return true;
+    case Qt::Key_F7:
+        FormMouseUp(Qt::LeftButton, Qt::NoModifier, g.leftMargin + 1, g.discardRow + 1);
+        return true;
+    case Qt::Key_F8:
+        mode_ = KeyboardMode::Meld;
+        ShowHint(5);
+        return true;
+    case Qt::Key_F10:
+        mode_ = KeyboardMode::Discard;
+        ShowHint(6);
+        return true;
+    case Qt::Key_F9:
+        mode_ = KeyboardMode::WildCard;
+        ShowHint(7);
+        return true;
+    case Qt::Key_Escape:
+        ShowHint(1);
+        return true;
+    case Qt::Key_F11:
+        if (ctrl) {
+            ToggleOpponentCards();
+            return true;
+        }
+        return false;
+    default:
+        return RankKey(key);
+    }
+}
+
+bool TfmVarMain::RankKey(int key) {
+    if (currentHint_ < 5 || currentHint_ > 7) {
+        return false;
+    }
+    const int column = ColumnOfRankKey(key);
+    if (column < 0) {
+        return false;
+    }
+    const TableGeometry& g = engine_.Geometry();
+    const int x = g.ColumnX(column);
+    const int modeHint = currentHint_;
+    switch (mode_) {
+    case KeyboardMode::Meld:
+        FormMouseUp(Qt::LeftButton, Qt::NoModifier, x, g.handRow + CardPile::kStep);
+        break;
+    case KeyboardMode::Discard:
+        FormMouseUp(Qt::RightButton, Qt::NoModifier, x, g.handRow + CardPile::kStep);
+        break;
+    case KeyboardMode::WildCard:
+        FormMouseUp(Qt::LeftButton, Qt::NoModifier, x, g.playerMeldRow + CardPile::kStep);
+        break;
+    }
+    if (!status_->LineIsError() && !engine_.State().opponentToMove && !closePending_) {
+        ShowHint(modeHint);
+    }
+    return true;
+}
+
+void TfmVarMain::ToggleOpponentCards() {
+    // In a network game the engine refuses with "Sorry, no cheating allowed...".
+    RunEngine([this] { engine_.ToggleOpponentCards(); });
+    view_->update();
+}
+
+// ---- menu commands ------------------------------------------------------------
+
+void TfmVarMain::NewGameClick() {
+    if (!started_ || depth_ > 0 || closePending_) {
+        return;
+    }
+    rightClicked_ = {};
+    RunEngine([this] { engine_.NewGame(); });
+}
+
+void TfmVarMain::UndoMeldClick() {
+    if (!started_ || depth_ > 0 || engine_.State().opponentToMove) {
+        return;
+    }
+    RunEngine([this] { engine_.UndoMeld(); });
+}
+
+void TfmVarMain::UndoAllClick() {
+    if (!started_ || depth_ > 0 || engine_.State().opponentToMove) {
+        return;
+    }
+    RunEngine([this] { engine_.UndoAll(); });
+}
+
+void TfmVarMain::RulesClick(int tab) {
+    if (depth_ > 0) {
+        return;
+    }
+    TfmRules dialog(engine_, *store_, this);
+    connect(&dialog, &TfmRules::helpRequested, this, &TfmVarMain::ShowHelpTopic);
+    if (tab >= 0) {
+        if (auto* tabs = dialog.findChild<QTabWidget*>(QStringLiteral("pcRules"))) {
+            tabs->setCurrentIndex(tab);
+        }
+    }
+    dialog.exec();
+    view_->update();
+}
+
+void TfmVarMain::WindowCommand(int which) {
+    switch (which) {
+    case 2:
+        RulesClick(2);
+        break;
+    case 3:
+        RulesClick(0);
+        break;
+    case 4:
+        RulesClick(1);
+        break;
+    default:
+        break; // the Customize dialog is not part of this program yet
+    }
+}
+
+void TfmVarMain::HelpTopicsClick() {
+    static constexpr std::array<const char*, 3> kHelpSounds = {"Help (3rd)", "Help (1st)",
+                                                               "Help (2nd)"};
+    sounds_->PlaySoundEvent(
+        std::string_view(kHelpSounds.at(static_cast<std::size_t>(helpCount_ % 3))));
+    ++helpCount_;
+    Help()->ShowContents();
+}
+
+void TfmVarMain::ShowHelpTopic(int topic) {
+    Help()->ShowTopic(topic);
+}
+
+void TfmVarMain::AboutClick() {
+    if (sounds_->Enabled()) {
+        sounds_->PlayFile("about.wav");
+    }
+    AboutBox about(this);
+    about.exec();
+}
+
+// ---- the port: status line and menus --------------------------------------------
+
+QString TfmVarMain::HintText(int index) const {
+    if (index == 1 || index == 2) {
+        index = mouseOption_ == 0 ? 1 : 2;
+    }
+    switch (index) {
+    case 5:
+        return QString::fromUtf8(texts::kHintMeldMode);
+    case 6:
+        return QString::fromUtf8(texts::kHintDiscardMode);
+    case 7:
+        return QString::fromUtf8(texts::kHintWildMode);
+    default:
+        break;
+    }
+    if (index < 0 || index >= static_cast<int>(std::size(texts::kHints))) {
+        return {};
+    }
+    return Q(texts::kHints[index]);
+}
+
+void TfmVarMain::ShowHint(int hintIndex) {
+    currentHint_ = hintIndex;
+    status_->ShowHintText(HintText(hintIndex));
+}
+
+void TfmVarMain::ShowError(int errorIndex, std::string_view reason) {
+    if (errorIndex <= 0 || errorIndex >= static_cast<int>(std::size(texts::kErrors))) {
+        ShowHint(currentHint_);
+        return;
+    }
+    QString text = Q(texts::kErrors[errorIndex]);
+    if (errorIndex == texts::kErrorDiscardNotPossible) {
+        text += Q(reason);
+    }
+    status_->ShowErrorText(text);
+}
+
+void TfmVarMain::SetRulesMenuHint(std::string_view text) {
+    if (QAction* rules = Action(QStringLiteral("Rules1"))) {
+        rules->setStatusTip(StatusText(text));
+    }
+}
+
+void TfmVarMain::SetUndoEnabled(bool enabled) {
+    Action(QStringLiteral("UndoMeld1"))->setEnabled(enabled);
+    Action(QStringLiteral("UndoAll1"))->setEnabled(enabled);
+}
+
+void TfmVarMain::UpdatePanels() {
+    const GameState& s = engine_.State();
+    status_->SetPanel(VarStatusBar::kPlayerMeld, engine_.PlayerMeldValue());
+    status_->SetPanel(VarStatusBar::kOpponentMeld, s.opponentMeldPoints);
+    status_->SetPanel(VarStatusBar::kPlayerScore, s.playerScore);
+    status_->SetPanel(VarStatusBar::kOpponentScore, s.opponentScore);
+    status_->SetMeldMinimum(s.initialMeldMinimum);
+}
+
+// ---- the port: questions and results ----------------------------------------------
+
+void TfmVarMain::ShowMessage(MessageKind kind, std::string_view text) {
+    if (closePending_) {
+        return;
+    }
+    QString shown = Q(text);
+    shown.replace(QLatin1String("\r "), QLatin1String("\n"));
+    shown.replace('\r', '\n');
+    dialogs_.message(kind, shown);
+}
+
+bool TfmVarMain::AskYesNo(std::string_view question) {
+    if (closePending_) {
+        return false; // No always leaves the state unchanged
+    }
+    return dialogs_.yesNo(Q(question));
+}
+
+void TfmVarMain::CloseTurnNotice() {
+    noticeTimer_.stop();
+    if (notice_) {
+        notice_->close();
+        notice_->deleteLater();
+        notice_ = nullptr;
+    }
+}
+
+void TfmVarMain::ShowTurnNotice(std::string_view text) {
+    if (!showTurns_ || !isVisible() || closePending_) {
+        return;
+    }
+    CloseTurnNotice();
+    notice_ = new TurnNotice(Q(text), view_);
+    notice_->show();
+    noticeTimer_.start(kTurnNoticeMs);
+}
+
+void TfmVarMain::ShowHandResult(const HandResult& result) {
+    UpdatePanels();
+    RepaintTable();
+    if (closePending_) {
+        return;
+    }
+    std::function<void(bool)> showOpponent;
+    if (!engine_.IsNetworkGame()) {
+        // The computer's hand is turned up while the details are open.
+        showOpponent = [this](bool show) {
+            if (engine_.State().opponentCardsShown != show) {
+                engine_.ToggleOpponentCards();
+                view_->repaint();
+            }
+        };
+    }
+    HandResultDialog dialog(result, showOpponent, this);
+    dialogs_.handResult(dialog);
+}
+
+bool TfmVarMain::ShowGameOver(const GameOverResult& result) {
+    UpdatePanels();
+    if (closePending_) {
+        return true;
+    }
+    GameOverDialog dialog(result, this);
+    return dialogs_.gameOver(dialog);
+}
+
+void TfmVarMain::PlaySound(std::string_view eventName) {
+    sounds_->PlaySoundEvent(eventName);
+}
+
+bool TfmVarMain::InitialBlockSetting(bool current) {
+    return store_->ReadBool(kKeyInitialBlock, current);
+}
+
+// ---- the port: painting, animation, time -------------------------------------------
+
+void TfmVarMain::RepaintRect(int x, int y, int width, int height) {
+    view_->repaint(QRect(x, y, width, height));
+}
+
+void TfmVarMain::RepaintTable() {
+    UpdatePanels();
+    view_->repaint();
+}
+
+void TfmVarMain::MoveCard(const Card& card, int fromX, int fromY, int toX, int toY, bool flash) {
+    lastMoveSteps_ = 0;
+    if (!cardMovement_ || busyMark_ || clock_->Aborted()) {
+        return;
+    }
+    busyMark_ = true;
+    const bool ownCursor = !waitCursor_;
+    if (ownCursor) {
+        SetWaitCursor(true);
+    }
+    const QSize size(engine_.Geometry().cardWidth, engine_.Geometry().cardHeight);
+    const double dx = toX - fromX;
+    const double dy = toY - fromY;
+    const int stepLength = cardSpeed_ * 4 + 1;
+    const int steps = static_cast<int>(std::lround(std::sqrt(dx * dx + dy * dy) / stepLength));
+    MovingCard moving{CardImageIndex(card), card.code, {fromX, fromY}, {toX, toY}, {}, false};
+    QRect last(QPoint(fromX, fromY), size);
+    auto drawAt = [&](QPoint at) {
+        moving.at = at;
+        view_->Picture().moving = moving;
+        const QRect now(at, size);
+        view_->repaint(last.united(now));
+        last = now;
+    };
+    for (int i = 1; i <= steps && !clock_->Aborted(); ++i) {
+        drawAt(QPoint(static_cast<int>(std::lround(fromX + dx * i / steps)),
+                      static_cast<int>(std::lround(fromY + dy * i / steps))));
+        ++lastMoveSteps_;
+        clock_->Pause(kStepMs);
+    }
+    if (steps == 0) {
+        drawAt(QPoint(toX, toY));
+    }
+    if (flash && !clock_->Aborted()) {
+        moving.inverted = true;
+        drawAt(QPoint(toX, toY));
+        clock_->Pause(kFlashMs);
+    }
+    view_->Picture().moving.reset();
+    // The engine lays the card down and repaints it right after this returns.
+    view_->update(last);
+    busyMark_ = false;
+    if (ownCursor) {
+        SetWaitCursor(false);
+    }
+}
+
+void TfmVarMain::Delay(int milliseconds) {
+    clock_->Pause(milliseconds);
+}
+
+void TfmVarMain::OpponentMeldPause() {
+    UpdatePanels();
+    view_->repaint();
+    clock_->Pause(meldDelay_);
+}
+
+void TfmVarMain::SetWaitCursor(bool on) {
+    if (on == waitCursor_) {
+        return;
+    }
+    waitCursor_ = on;
+    if (on) {
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+    } else {
+        QApplication::restoreOverrideCursor();
+    }
+}
+
+} // namespace varenta

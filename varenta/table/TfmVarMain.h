@@ -1,0 +1,212 @@
+// The table window: owns the game for the whole run, paints it, turns mouse
+// clicks and keys into the player's moves, animates the cards, shows the
+// status line, the result dialogs and the help, and plays the sound events.
+// It is the engine's port: everything the game shows, asks, plays or waits
+// for arrives here.
+#pragma once
+
+#include "varenta/computer/ComputerPlayer.h"
+#include "varenta/engine/VarentaEngine.h"
+#include "varenta/engine/VarentaPort.h"
+#include "varenta/table/CardImages.h"
+#include "varenta/table/SoundEvents.h"
+#include "varenta/table/TableClock.h"
+#include "varenta/table/TableHitTest.h"
+
+#include <QMainWindow>
+#include <QPointer>
+#include <QTimer>
+
+#include <array>
+#include <functional>
+#include <memory>
+
+class QAction;
+
+namespace varenta {
+
+class GameOverDialog;
+class HandResultDialog;
+class HelpWindow;
+class TableView;
+class TRegFile;
+class TurnNotice;
+class VarStatusBar;
+
+// What the window uses from outside; every empty field gets the real thing.
+struct TableServices {
+    TRegFile* store = nullptr;            // the settings store (rfMain)
+    TableClock* clock = nullptr;          // pauses and animation timing
+    SoundPlayer* sound = nullptr;         // wave playback (SDL2_mixer)
+    ComputerTurnHook* computer = nullptr; // the computer player (default: at the stored level)
+    QString mediaDir;                     // default waves and about.wav
+    QString helpDir;                      // the help pages
+    int screenWidth = 0;                  // 0: the real screen's width
+    int screenHeight = 0;
+    bool splashTimer = true;         // deal the first hand 2000 ms after start
+    std::uint64_t seed = 0;          // 0: seeded from the time
+    std::function<void()> onStarted; // the splash window closes here
+};
+
+// The modal windows, replaceable so tests can answer them.
+struct TableDialogs {
+    std::function<void(MessageKind, const QString&)> message;
+    std::function<bool(const QString&)> yesNo;
+    std::function<void(HandResultDialog&)> handResult;
+    std::function<bool(GameOverDialog&)> gameOver;
+};
+
+enum class KeyboardMode { Meld = 0, Discard = 1, WildCard = 2 };
+
+class TfmVarMain : public QMainWindow, public VarentaPort {
+    Q_OBJECT
+public:
+    static constexpr int kSplashMs = 2000;
+    static constexpr int kTurnNoticeMs = 1500;
+    static constexpr int kFlashMs = 400;
+    static constexpr int kStepMs = 10; // time per animation step
+
+    explicit TfmVarMain(TableServices services = {}, QWidget* parent = nullptr);
+    ~TfmVarMain() override;
+
+    VarentaEngine& Engine() { return engine_; }
+    TableView* View() const { return view_; }
+    VarStatusBar* StatusLine() const { return status_; }
+    TableDialogs& Dialogs() { return dialogs_; }
+    HelpWindow* Help();
+    QAction* Action(const QString& objectName) const;
+
+    // Start of play after the splash window: deals the first hand.
+    void ProgramStart();
+    bool Started() const { return started_; }
+
+    int Layout() const { return layout_; }
+    // The largest layout the screen allows, and the one matching its width (-1: none).
+    int LayoutLimit() const;
+    int LayoutMatchingScreen() const;
+    void ApplyLayout(int layout);
+    void RecomputeLayout();
+    void LoadCardImages();
+    const CardImageList& Images() const { return images_; }
+
+    // The player's input, as the table widget delivers it.
+    Hit HitTestAt(int x, int y);
+    void FormMouseUp(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, int x, int y);
+    bool FormKeyDown(int key, Qt::KeyboardModifiers modifiers);
+    KeyboardMode Mode() const { return mode_; }
+    int CurrentHint() const { return currentHint_; }
+    QString HintText(int index) const;
+
+    // Mouse option: 0 "Single Right Click", 1 "Double Right Click".
+    int MouseOption() const { return mouseOption_; }
+    void SetMouseOption(int option) { mouseOption_ = option; }
+    void SetCardMovement(bool on, int speed) {
+        cardMovement_ = on;
+        cardSpeed_ = speed;
+    }
+    int LastMoveSteps() const { return lastMoveSteps_; }
+    bool Busy() const { return depth_ > 0; }
+    bool WaitCursorShown() const { return waitCursor_; }
+    SoundEvents& Sounds() { return *sounds_; }
+    TurnNotice* Notice() const;
+
+    // Opens a dialog as the help pages ask: 2 Rules on "Red Threes",
+    // 3 on "General", 4 on "Discard Pile".
+    void WindowCommand(int which);
+    void ShowHelpTopic(int topic);
+
+    // ---- the engine's port -------------------------------------------------
+    void ShowHint(int hintIndex) override;
+    void ShowError(int errorIndex, std::string_view reason) override;
+    void SetRulesMenuHint(std::string_view text) override;
+    void SetUndoEnabled(bool enabled) override;
+    void ShowMessage(MessageKind kind, std::string_view text) override;
+    bool AskYesNo(std::string_view question) override;
+    void ShowTurnNotice(std::string_view text) override;
+    void ShowHandResult(const HandResult& result) override;
+    bool ShowGameOver(const GameOverResult& result) override;
+    void PlaySound(std::string_view eventName) override;
+    void MoveCard(const Card& card, int fromX, int fromY, int toX, int toY, bool flash) override;
+    void RepaintRect(int x, int y, int width, int height) override;
+    void RepaintTable() override;
+    void Delay(int milliseconds) override;
+    void OpponentMeldPause() override;
+    void SetWaitCursor(bool on) override;
+    bool InitialBlockSetting(bool current) override;
+    void EndProgram() override;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void ReadSettings();
+    void BuildMenus();
+    void ProgramExit();
+    void UpdatePanels();
+    void NewGameClick();
+    void UndoMeldClick();
+    void UndoAllClick();
+    void RulesClick(int tab = -1);
+    void HelpTopicsClick();
+    void AboutClick();
+    void DiscardRequest(int handIndex);
+    void LeftClick(const Hit& hit, Qt::KeyboardModifiers modifiers);
+    void RightClick(const Hit& hit);
+    bool RankKey(int key);
+    void ToggleOpponentCards();
+    void CloseTurnNotice();
+    // Runs an engine operation; input stays refused until it returns.
+    void RunEngine(const std::function<void()>& operation);
+
+    TRegFile* store_;
+    std::unique_ptr<TableClock> ownClock_;
+    TableClock* clock_;
+    std::unique_ptr<SoundPlayer> ownSound_;
+    std::unique_ptr<SoundEvents> sounds_;
+    std::unique_ptr<ComputerPlayer> ownComputer_;
+    ComputerTurnHook* computer_;
+    TableServices services_;
+    TableDialogs dialogs_;
+
+    VarentaEngine engine_;
+    TableView* view_;
+    VarStatusBar* status_;
+    QPointer<HelpWindow> help_;
+    QPointer<TurnNotice> notice_;
+    QTimer splashTimer_;
+    QTimer noticeTimer_;
+
+    // Settings held by the window.
+    int layout_ = 0;
+    QPoint savedPosition_;
+    bool positionKnown_ = false;
+    QColor background_;
+    bool showStatusbar_ = true;
+    bool showTurns_ = true;
+    int mouseOption_ = 0;
+    int meldDelay_ = 300;
+    bool cardMovement_ = true;
+    int cardSpeed_ = 10;
+    std::array<CardBack, 2> backs_{};
+    CardImageList images_;
+
+    // Input state.
+    int currentHint_ = 0;
+    KeyboardMode mode_ = KeyboardMode::Meld;
+    struct Remembered {
+        int index = -1;
+        Card card;
+    };
+    Remembered rightClicked_;
+    int rightCount_ = 0;
+    int helpCount_ = 0;
+
+    int depth_ = 0;
+    bool started_ = false;
+    bool busyMark_ = false;
+    bool waitCursor_ = false;
+    bool closePending_ = false;
+    int lastMoveSteps_ = 0;
+};
+
+} // namespace varenta

@@ -1,0 +1,157 @@
+// A table window on a private settings file, a counting clock and a silent
+// sound player, with every modal window answered by the test.
+#pragma once
+
+#include "varenta/engine/VarentaEngine.h"
+#include "varenta/store/RegFiles.h"
+#include "varenta/table/ResultDialogs.h"
+#include "varenta/table/TableView.h"
+#include "varenta/table/TfmVarMain.h"
+#include "varenta/table/VarStatusBar.h"
+
+#include <gtest/gtest.h>
+
+#include <QTemporaryDir>
+
+#include <functional>
+#include <initializer_list>
+#include <memory>
+#include <vector>
+
+namespace varenta::testing {
+
+class RecordingSound : public SoundPlayer {
+public:
+    void Play(const std::string& path) override { played.push_back(path); }
+    void Stop() override {}
+    bool IsPlaying() const override { return false; }
+    std::vector<std::string> played;
+};
+
+// The simplest opponent: draws and discards its newest card. `during` runs in
+// the middle of its turn, where a real computer player would pause.
+class DrawDiscardOpponent : public ComputerTurnHook {
+public:
+    void ComputerTurn(VarentaEngine& engine) override {
+        ++turns;
+        engine.BeginOpponentTurn();
+        engine.DrawForOpponent();
+        engine.Port().OpponentMeldPause();
+        if (during) {
+            during(engine);
+        }
+        const int count = engine.State().opponentHand.Size();
+        if (count > 0) {
+            engine.OpponentDiscard(count - 1);
+        }
+        engine.FinishOpponentTurn();
+    }
+    int turns = 0;
+    std::function<void(VarentaEngine&)> during;
+};
+
+inline constexpr int Code(int suit, int rankIndex) {
+    return suit * 13 + rankIndex + 1;
+}
+
+class TableFixture : public ::testing::Test {
+protected:
+    QTemporaryDir dir;
+    std::unique_ptr<TRegFile> store;
+    ManualClock clock;
+    RecordingSound sound;
+    DrawDiscardOpponent opponent;
+    ComputerTurnHook* computer = &opponent;
+    std::unique_ptr<TfmVarMain> window;
+    std::vector<QString> messages;
+    std::vector<QString> questions;
+    int handResults = 0;
+    int gameOvers = 0;
+    bool anotherGame = true;
+
+    TableFixture() : store(std::make_unique<TRegFile>(dir.filePath("varenta.reg"))) {}
+
+    void Open(int layout = 0) {
+        store->Write("Settings\\Resolution", QString("10,20,%1").arg(LayoutName(layout)));
+        store->Write("Settings\\Show Turns", false);
+        TableServices services;
+        services.store = store.get();
+        services.clock = &clock;
+        services.sound = &sound;
+        services.computer = computer;
+        services.mediaDir = "/media";
+        services.helpDir = QString(CARDGAMES_SOURCE_DIR) + "/resources/varenta/help";
+        services.screenWidth = 1920;
+        services.screenHeight = 1200;
+        services.splashTimer = false;
+        services.seed = 11;
+        window = std::make_unique<TfmVarMain>(services);
+        window->Dialogs().message = [this](MessageKind, const QString& text) {
+            messages.push_back(text);
+        };
+        window->Dialogs().yesNo = [this](const QString& text) {
+            questions.push_back(text);
+            return true;
+        };
+        window->Dialogs().handResult = [this](HandResultDialog&) { ++handResults; };
+        window->Dialogs().gameOver = [this](GameOverDialog&) {
+            ++gameOvers;
+            return anotherGame;
+        };
+        window->ProgramStart();
+    }
+
+    VarentaEngine& E() { return window->Engine(); }
+    GameState& S() { return window->Engine().State(); }
+    const TableGeometry& G() { return window->Engine().Geometry(); }
+
+    // Replaces the player's hand by these cards, laid out in their columns.
+    void SetHand(std::initializer_list<int> codes) {
+        GameState& s = S();
+        s.playerHand.Clear();
+        s.playerHand.SetAnchors(G().leftMargin, G().columnWidth, G().handRow);
+        for (int code : codes) {
+            Card c = MakeCard(code, 0);
+            c.faceUp = true;
+            s.playerHand.PlaceInColumn(c, true, false);
+            s.playerHand.Append(c);
+        }
+    }
+
+    // Puts the player to move, before the draw.
+    void PlayersTurn() {
+        GameState& s = S();
+        s.opponentToMove = false;
+        s.hasDrawn = false;
+        s.mayTakePile = true;
+        s.stockDraws = 0;
+    }
+
+    // The next card drawn from the stock.
+    void SetStockTop(int code) {
+        Card& top = S().stock.Top();
+        const Card placed = top;
+        top = MakeCard(code, 1);
+        top.x = placed.x;
+        top.y = placed.y;
+    }
+
+    // The card a discard of ours left under the opponent's discard.
+    int OurLastDiscard() { return S().discardPile[S().discardPile.Size() - 2].code; }
+
+    QPoint HandCard(int index) {
+        return {S().playerHand[index].x + 2, S().playerHand[index].y + 2};
+    }
+
+    void Click(QPoint at, Qt::MouseButton button = Qt::LeftButton,
+               Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        window->FormMouseUp(button, modifiers, at.x(), at.y());
+    }
+    void ClickStock() { Click({G().leftMargin + 5, G().stockRow + 5}); }
+    void Key(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        window->FormKeyDown(key, modifiers);
+    }
+    QString Line() { return window->StatusLine()->LineText(); }
+};
+
+} // namespace varenta::testing

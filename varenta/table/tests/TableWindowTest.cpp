@@ -1,0 +1,419 @@
+#include "TableFixture.h"
+
+#include "varenta/engine/Texts.h"
+#include "varenta/table/HelpWindow.h"
+#include "varenta/table/TableTexts.h"
+
+#include <gmock/gmock.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QMenuBar>
+#include <QPushButton>
+
+namespace varenta::testing {
+namespace {
+
+constexpr int kSpade = 0, kClub = 1, kDiamond = 2, kHeart = 3;
+constexpr int kFour = 2, kFive = 3, kSeven = 5, kNine = 7, kJack = 9, kQueen = 10, kKing = 11;
+
+using TableWindow = TableFixture;
+
+TEST_F(TableWindow, CaptionMenusAndTheirStatusHints) {
+    Open();
+    EXPECT_EQ(window->windowTitle(), "Varenta 4.0");
+    QStringList menus;
+    for (QAction* menu : window->menuBar()->actions()) {
+        menus << menu->text();
+    }
+    EXPECT_EQ(menus, (QStringList{"&Game", "&Options", "&Help"}));
+    EXPECT_EQ(window->Action("New1")->shortcut(), QKeySequence(Qt::Key_F2));
+    EXPECT_EQ(window->Action("UndoMeld1")->shortcut(), QKeySequence(Qt::Key_Delete));
+    EXPECT_EQ(window->Action("UndoAll1")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Delete));
+    EXPECT_EQ(window->Action("HelpTopics1")->shortcut(), QKeySequence(Qt::Key_F1));
+    EXPECT_EQ(window->Action("New1")->statusTip(), "Start a new Varenta game");
+    EXPECT_EQ(window->Action("UndoAll1")->statusTip(),
+              "Undo all melds since your last discard or taking of the discard pile, if any");
+    EXPECT_EQ(window->Action("Exit1")->statusTip(), "Exit Varenta");
+    EXPECT_EQ(window->Action("Rules1")->statusTip(),
+              "Adjust the rules of Varenta to your local variant");
+    ClickStock();
+    EXPECT_EQ(window->Action("Rules1")->statusTip(),
+              " Changing the rules is only possible when starting a new game");
+}
+
+TEST_F(TableWindow, MouseActionsReachTheGame) {
+    Open();
+    PlayersTurn();
+    SetHand({Code(kSpade, kQueen), Code(kHeart, kQueen), Code(kClub, kQueen), Code(kSpade, kFour),
+             Code(kDiamond, kNine), 53});
+    SetStockTop(Code(kHeart, kFive));
+    const int stock = S().stock.Size();
+    ClickStock();
+    EXPECT_EQ(S().stock.Size(), stock - 1);
+    EXPECT_EQ(S().playerHand.Size(), 7);
+    EXPECT_TRUE(S().gameInProgress);
+    ClickStock();
+    EXPECT_EQ(Line(), "You have already drawn");
+    EXPECT_TRUE(window->StatusLine()->LineIsError());
+
+    // Shift + click melds every queen, a plain click on a joker tries the
+    // wild-card meld, which needs seven wild cards.
+    const int queen = S().playerHand.FindByCode(Code(kSpade, kQueen));
+    Click(HandCard(queen), Qt::LeftButton, Qt::ShiftModifier);
+    EXPECT_EQ(S().playerMelds.CountInColumn(11), 3);
+    EXPECT_TRUE(window->Action("UndoMeld1")->isEnabled());
+    Click(HandCard(S().playerHand.FindByCode(53)));
+    EXPECT_EQ(Line(), "You need at least seven wildcards to create a wildcard Varenta");
+    // A click on the queen meld adds the joker to it.
+    const int meldCard = S().playerMelds.Size() - 1;
+    Click({S().playerMelds[meldCard].x + 2, S().playerMelds[meldCard].y + 2});
+    EXPECT_EQ(S().playerMelds.CountInColumn(11), 4);
+    EXPECT_EQ(S().playerHand.FindByCode(53), -1);
+
+    window->Action("UndoAll1")->trigger();
+    EXPECT_EQ(S().playerMelds.CountInColumn(11), 0);
+    EXPECT_FALSE(window->Action("UndoMeld1")->isEnabled());
+
+    // A right click discards; the opponent moves and it is our turn again.
+    const int turns = opponent.turns;
+    const Card four = S().playerHand[S().playerHand.FindByCode(Code(kSpade, kFour))];
+    Click(HandCard(S().playerHand.FindByCode(four.code)), Qt::RightButton);
+    EXPECT_EQ(opponent.turns, turns + 1);
+    EXPECT_FALSE(S().opponentToMove);
+    EXPECT_EQ(Line(), QString::fromUtf8(texts::kHints[0].data()));
+    EXPECT_EQ(S().playerHand.FindByCode(four.code), -1);
+}
+
+TEST_F(TableWindow, ClicksDuringTheOpponentsTurnAreIgnored) {
+    Open();
+    PlayersTurn();
+    S().opponentToMove = true;
+    const int stock = S().stock.Size();
+    const QString line = Line();
+    ClickStock();
+    Key(Qt::Key_F6);
+    EXPECT_EQ(S().stock.Size(), stock);
+    EXPECT_EQ(Line(), line) << "no message";
+}
+
+TEST_F(TableWindow, DoubleRightClickCountsOnTheSameCard) {
+    store->Write("Settings\\Mouse options", QString("Double Right Click"));
+    Open();
+    ASSERT_EQ(window->MouseOption(), 1);
+    PlayersTurn();
+    SetHand({Code(kSpade, kFour), Code(kClub, kSeven), Code(kHeart, kKing)});
+    SetStockTop(Code(kHeart, kNine));
+    ClickStock();
+    EXPECT_EQ(Line(), "Meld by clicking a card, discard by right-clicking it twice");
+    auto index = [&](int code) { return S().playerHand.FindByCode(code); };
+    const int a = Code(kSpade, kFour);
+    const int b = Code(kClub, kSeven);
+    Click(HandCard(index(a)), Qt::RightButton);
+    Click(HandCard(index(b)), Qt::RightButton);
+    EXPECT_NE(index(b), -1) << "the first click on B only remembers it";
+    Click(HandCard(index(b)), Qt::RightButton);
+    EXPECT_EQ(index(b), -1);
+    EXPECT_EQ(OurLastDiscard(), b);
+
+    SetStockTop(Code(kHeart, kNine));
+    ClickStock();
+    Click(HandCard(index(a)), Qt::RightButton);
+    EXPECT_NE(index(a), -1);
+    Click(HandCard(index(a)), Qt::RightButton);
+    EXPECT_EQ(index(a), -1);
+    EXPECT_EQ(OurLastDiscard(), a);
+}
+
+TEST_F(TableWindow, SingleRightClickDiscardsAtOnceButNeverAStaleCard) {
+    Open();
+    PlayersTurn();
+    SetHand({Code(kSpade, kFour), Code(kClub, kSeven), Code(kHeart, kKing)});
+    ClickStock();
+    const int seven = S().playerHand.FindByCode(Code(kClub, kSeven));
+    Click(HandCard(seven), Qt::RightButton);
+    EXPECT_EQ(OurLastDiscard(), Code(kClub, kSeven));
+}
+
+TEST_F(TableWindow, KeyboardModesSendClicksToRankColumns) {
+    Open();
+    PlayersTurn();
+    SetHand({Code(kSpade, kJack), Code(kHeart, kJack), Code(kClub, kJack), Code(kSpade, kFive),
+             Code(kDiamond, kNine)});
+    S().initialMeldMinimum = 15;
+    SetStockTop(Code(kHeart, kNine));
+    Key(Qt::Key_F6);
+    EXPECT_TRUE(S().hasDrawn);
+    const int hand = S().playerHand.Size();
+
+    Key(Qt::Key_F8);
+    EXPECT_EQ(window->CurrentHint(), 5);
+    EXPECT_EQ(Line(), QString::fromUtf8(texts::kHintMeldMode));
+    Key(Qt::Key_Q);
+    EXPECT_EQ(S().playerHand.Size(), hand) << "no queen in the hand: nothing happens";
+    Key(Qt::Key_J);
+    EXPECT_EQ(S().playerMelds.CountInColumn(10), 1);
+    EXPECT_EQ(window->CurrentHint(), 5) << "the mode's hint comes back";
+    Key(Qt::Key_J);
+    Key(Qt::Key_J);
+    EXPECT_EQ(S().playerMelds.CountInColumn(10), 3);
+
+    Key(Qt::Key_Escape);
+    EXPECT_EQ(window->CurrentHint(), 1);
+    Key(Qt::Key_J);
+    EXPECT_EQ(S().playerMelds.CountInColumn(10), 3) << "rank keys only work in a mode";
+
+    Key(Qt::Key_F10);
+    EXPECT_EQ(Line(), QString::fromUtf8(texts::kHintDiscardMode));
+    Key(Qt::Key_5);
+    EXPECT_EQ(OurLastDiscard(), Code(kSpade, kFive));
+    EXPECT_EQ(S().playerHand.FindByCode(Code(kSpade, kFive)), -1);
+}
+
+TEST_F(TableWindow, CtrlF11TurnsTheOpponentsHandOver) {
+    Open();
+    ASSERT_GT(S().opponentHand.Size(), 0);
+    EXPECT_FALSE(S().opponentHand[0].faceUp);
+    Key(Qt::Key_F11, Qt::ControlModifier);
+    EXPECT_TRUE(S().opponentHand[0].faceUp);
+    EXPECT_EQ(S().opponentHandSpacing, 12);
+    Key(Qt::Key_F11, Qt::ControlModifier);
+    EXPECT_FALSE(S().opponentHand[0].faceUp);
+    EXPECT_EQ(S().opponentHandSpacing, 10);
+}
+
+TEST_F(TableWindow, StatusLineFollowsTheMouseOptionAndShowsDiscardReasons) {
+    Open();
+    window->ShowHint(2);
+    EXPECT_EQ(Line(), "Meld a card by clicking it, discard a card by right-clicking it");
+    window->SetMouseOption(1);
+    window->ShowHint(1);
+    EXPECT_EQ(Line(), "Meld by clicking a card, discard by right-clicking it twice");
+    window->ShowError(4, "wildcards must be melded as a varenta");
+    EXPECT_EQ(Line(), "Discarding is not possible now: wildcards must be melded as a varenta");
+    EXPECT_TRUE(window->StatusLine()->LineIsError());
+    window->ShowError(0, {});
+    EXPECT_EQ(Line(), "Meld by clicking a card, discard by right-clicking it twice");
+    EXPECT_FALSE(window->StatusLine()->LineIsError());
+}
+
+TEST_F(TableWindow, PanelsShowMeldsAndScores) {
+    Open();
+    S().playerScore = 1600;
+    S().opponentScore = 420;
+    S().opponentMeldPoints = 75;
+    S().initialMeldMinimum = 90;
+    window->RepaintTable();
+    auto* bar = window->StatusLine();
+    EXPECT_EQ(bar->PanelText(VarStatusBar::kPlayerScore), "1600");
+    EXPECT_EQ(bar->PanelText(VarStatusBar::kOpponentScore), "420");
+    EXPECT_EQ(bar->PanelText(VarStatusBar::kOpponentMeld), "75");
+    EXPECT_EQ(bar->PanelToolTip(VarStatusBar::kPlayerMeld), "Your Current Meld\n(Minimum is 90)");
+}
+
+TEST_F(TableWindow, LayoutChangeCarriesEveryCardToItsColumnInTheNewGeometry) {
+    Open(0);
+    EXPECT_EQ(window->View()->width(), 640);
+    std::vector<std::pair<int, int>> columnsAndSteps;
+    const TableGeometry before = G();
+    for (int i = 0; i < S().playerHand.Size(); ++i) {
+        const Card& c = S().playerHand[i];
+        columnsAndSteps.emplace_back(before.ColumnOf(c.x), (c.y - before.handRow) / 12);
+    }
+    window->ApplyLayout(2);
+    EXPECT_EQ(window->Layout(), 2);
+    EXPECT_EQ(G().cardWidth, 67);
+    EXPECT_EQ(window->View()->width(), 1024);
+    for (int i = 0; i < S().playerHand.Size(); ++i) {
+        const Card& c = S().playerHand[i];
+        EXPECT_EQ(c.x, G().ColumnX(columnsAndSteps[static_cast<std::size_t>(i)].first));
+        EXPECT_EQ(c.y, G().handRow + 12 * columnsAndSteps[static_cast<std::size_t>(i)].second);
+    }
+    EXPECT_EQ(S().stock.Top().y, G().stockRow);
+    EXPECT_EQ(S().discardPile.Top().y, G().discardRow);
+    EXPECT_EQ(window->Images()[0].size(), QSize(67, 104));
+}
+
+TEST_F(TableWindow, LayoutIsReadFromAndWrittenToTheResolutionSetting) {
+    Open(1);
+    EXPECT_EQ(window->Layout(), 1);
+    EXPECT_EQ(window->pos(), QPoint(10, 20));
+    window->move(30, 40);
+    window->show();
+    window->close();
+    EXPECT_EQ(store->ReadString("Settings\\Resolution", ""), "30,40,800x600");
+    EXPECT_THAT(sound.played, ::testing::Contains("/media/done.wav")) << "the Exit sound";
+}
+
+TEST_F(TableWindow, TheMatchingLayoutIsMaximisedOthersHaveTheirSize) {
+    Open(0);
+    EXPECT_FALSE(window->windowState() & Qt::WindowMaximized);
+    EXPECT_EQ(window->LayoutMatchingScreen(), -1) << "1920 wide matches no layout";
+    EXPECT_EQ(window->LayoutLimit(), 3);
+}
+
+TEST_F(TableWindow, MoveCardStepsFollowTheCardSpeed) {
+    Open();
+    Card card = S().playerHand[0];
+    window->SetCardMovement(true, 10);
+    const auto start = clock.NowMs();
+    window->MoveCard(card, 0, 0, 410, 0, false);
+    EXPECT_EQ(window->LastMoveSteps(), 10);
+    EXPECT_EQ(clock.NowMs() - start, 10 * TfmVarMain::kStepMs);
+
+    window->MoveCard(card, 0, 0, 20, 0, false);
+    EXPECT_EQ(window->LastMoveSteps(), 0) << "less than half a step: drawn at its end at once";
+
+    window->SetCardMovement(true, 2); // steps of 9 pixels
+    window->MoveCard(card, 0, 0, 90, 0, false);
+    EXPECT_EQ(window->LastMoveSteps(), 10);
+
+    const auto beforeFlash = clock.NowMs();
+    window->SetCardMovement(true, 10);
+    window->MoveCard(card, 0, 0, 20, 0, true);
+    EXPECT_EQ(clock.NowMs() - beforeFlash, TfmVarMain::kFlashMs) << "the flash lasts 400 ms";
+    EXPECT_FALSE(window->WaitCursorShown()) << "the pointer is restored";
+
+    window->SetCardMovement(false, 10);
+    const int pauses = clock.Pauses();
+    window->MoveCard(card, 0, 0, 410, 0, true);
+    EXPECT_EQ(window->LastMoveSteps(), 0);
+    EXPECT_EQ(clock.Pauses(), pauses) << "no animation and no flash";
+}
+
+TEST_F(TableWindow, OpponentMeldsArePacedByTheDelaySetting) {
+    store->Write("Settings\\Delay", 600);
+    Open();
+    const auto start = clock.NowMs();
+    window->OpponentMeldPause();
+    EXPECT_EQ(clock.NowMs() - start, 600);
+}
+
+TEST_F(TableWindow, UndoMenusFollowTheMeldsOfTheTurn) {
+    Open();
+    PlayersTurn();
+    window->SetUndoEnabled(false);
+    SetHand({Code(kSpade, kKing), Code(kHeart, kKing), Code(kClub, kKing), Code(kSpade, kFour)});
+    ClickStock();
+    EXPECT_FALSE(window->Action("UndoMeld1")->isEnabled());
+    Click(HandCard(S().playerHand.FindByCode(Code(kSpade, kKing))));
+    EXPECT_TRUE(window->Action("UndoMeld1")->isEnabled());
+    EXPECT_TRUE(window->Action("UndoAll1")->isEnabled());
+    window->Action("UndoMeld1")->trigger();
+    EXPECT_EQ(S().playerMelds.CountInColumn(12), 0);
+    EXPECT_FALSE(window->Action("UndoAll1")->isEnabled());
+}
+
+TEST_F(TableWindow, HelpTopicsPlaysTheThreeHelpSoundsInTurn) {
+    Open();
+    sound.played.clear();
+    for (int i = 0; i < 3; ++i) {
+        window->Action("HelpTopics1")->trigger();
+    }
+    EXPECT_THAT(sound.played, ::testing::ElementsAre("/media/nowwhat.wav", "/media/help.wav",
+                                                     "/media/manuel.wav"));
+    EXPECT_TRUE(window->Help()->isVisible());
+    EXPECT_EQ(window->Help()->CurrentSource().toString(), "index.html");
+    window->ShowHelpTopic(1079);
+    EXPECT_EQ(window->Help()->CurrentSource().toString(), "rules.html#initially-frozen");
+}
+
+TEST_F(TableWindow, SoundSwitchedOffStaysSilent) {
+    store->Write("Settings\\Sound", false);
+    Open();
+    window->PlaySound("Deal");
+    window->Action("HelpTopics1")->trigger();
+    EXPECT_TRUE(sound.played.empty());
+}
+
+TEST_F(TableWindow, ClosingDuringTheComputersTurnWaitsForItToEnd) {
+    Open();
+    window->show();
+    bool closedInside = true;
+    opponent.during = [&](VarentaEngine&) {
+        window->close(); // the user closes the window during a pause
+        closedInside = !window->isVisible();
+        window->OpponentMeldPause(); // later pauses return at once
+    };
+    PlayersTurn();
+    SetHand({Code(kSpade, kFour), Code(kClub, kSeven)});
+    ClickStock();
+    Click(HandCard(0), Qt::RightButton);
+    EXPECT_FALSE(closedInside) << "the window stays while the turn is on the stack";
+    EXPECT_TRUE(clock.Aborted());
+    QApplication::processEvents();
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_TRUE(store->ReadString("Settings\\Resolution", "").endsWith("640x480"));
+}
+
+TEST_F(TableWindow, HandResultShowsTheComputersHandWhileTheDetailsAreOpen) {
+    Open();
+    HandResult result;
+    result.player.total = 1130;
+    result.player.varentas = {2, 800};
+    result.opponent.total = -75;
+    result.difference = 1205;
+    result.opponentScoreLabel = "Computer's Score:";
+    result.playerTitle = "Player";
+    result.opponentTitle = "Computer";
+    bool shownDuringDetails = false;
+    QString detailsTitle;
+    QString varentaValue;
+    window->Dialogs().handResult = [&](HandResultDialog& dialog) {
+        EXPECT_EQ(dialog.windowTitle(), "Hand Finished");
+        EXPECT_EQ(dialog.Label(0), "Your Score:");
+        EXPECT_EQ(dialog.Value(0), "1130");
+        EXPECT_EQ(dialog.Label(1), "Computer's Score:");
+        EXPECT_EQ(dialog.Value(1), "-75");
+        EXPECT_EQ(dialog.Label(2), "Difference:");
+        EXPECT_EQ(dialog.Value(2), "1205");
+        EXPECT_EQ(dialog.DetailsButton()->text(), "&Details >>");
+        dialog.SetDetailsRunner([&](DetailedScoringDialog& details) {
+            shownDuringDetails = S().opponentHand[0].faceUp;
+            detailsTitle = details.windowTitle();
+            varentaValue = details.Cell("Varentas", 1);
+        });
+        dialog.OpenDetails();
+    };
+    window->ShowHandResult(result);
+    EXPECT_TRUE(shownDuringDetails);
+    EXPECT_FALSE(S().opponentHand[0].faceUp) << "hidden again afterwards";
+    EXPECT_EQ(detailsTitle, "Detailed Scoring Results");
+    EXPECT_EQ(varentaValue, "800");
+}
+
+TEST_F(TableWindow, GameOverAsksForAnotherGame) {
+    Open();
+    GameOverResult result;
+    result.message = "Congratulations Player! You won, but it was pretty close!";
+    result.playerScore = 5000;
+    result.opponentScore = 4999;
+    result.difference = 1;
+    result.opponentScoreLabel = "Computer's score:";
+    QString message;
+    QString question;
+    window->Dialogs().gameOver = [&](GameOverDialog& dialog) {
+        message = dialog.Message();
+        question = dialog.Question();
+        EXPECT_EQ(dialog.windowTitle(), "Game Over");
+        EXPECT_EQ(dialog.Label(1), "Computer's score:");
+        EXPECT_EQ(dialog.Value(0), "5000");
+        EXPECT_EQ(dialog.Value(2), "1");
+        return false;
+    };
+    EXPECT_FALSE(window->ShowGameOver(result));
+    EXPECT_EQ(message, "Congratulations Player! You won, but it was pretty close!");
+    EXPECT_EQ(question, "Do you want to play another game?");
+}
+
+TEST_F(TableWindow, MessagesBreakLinesWhereTheTextSaysSo) {
+    Open();
+    window->ShowMessage(MessageKind::Information, texts::kMustPass);
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0], "You only have one card left, and not enough Varentas to go out.\n"
+                           "You have to pass the discard.");
+}
+
+} // namespace
+} // namespace varenta::testing
