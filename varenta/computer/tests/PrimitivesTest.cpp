@@ -114,11 +114,17 @@ TEST(MeldRank, MovesAtMostNCards) {
 }
 
 TEST(MeldRank, NeverLaysTheLastCardWithoutTheVarentasNeeded) {
-    Stage t;
-    t.Hand({S(kKing), C(kKing), D(kKing)});
+    Stage t; // four kings: three go, one stays
+    t.Hand({S(kKing), C(kKing), D(kKing), H(kKing)});
     BeginnerPlayer p(t.engine, t.settings);
-    EXPECT_EQ(p.MeldRank(kKing, 0), 2);
+    EXPECT_EQ(p.MeldRank(kKing, 0), 3);
     EXPECT_EQ(t.St().opponentHand.Size(), 1);
+
+    Stage v; // three kings: two alone would be no meld, so none go
+    v.Hand({S(kKing), C(kKing), D(kKing)});
+    BeginnerPlayer s(v.engine, v.settings);
+    EXPECT_EQ(s.MeldRank(kKing, 0), 0);
+    EXPECT_TRUE(v.port.messages.empty());
 
     Stage u; // the last card completes the Varenta: going out is allowed
     u.Melds({S(kKing), C(kKing), D(kKing), H(kKing), S(kKing), kJoker});
