@@ -326,6 +326,10 @@ void CZelvioView::OnGameEvent(const GameEvent& event) {
     if (event.kind == GameEventKind::Score) {
         ++roundsScored_;
     }
+    // A human seat whose penalty cards cannot be drawn learns why it lapsed.
+    if (event.kind == GameEventKind::Lapse && event.seat >= 0 && !doc_.seats[event.seat].computer) {
+        ShowMessage(doc_.TextId(131));
+    }
 }
 
 } // namespace kiv

@@ -352,6 +352,18 @@ TEST_F(KivShell, NoWaveAtAllWithSoundOff) {
     EXPECT_EQ(prompter_.informed.last(), LoadText(1116));
 }
 
+TEST_F(KivShell, ALapsedPenaltyIsExplainedToTheHumanSeatOnly) {
+    Start();
+    GameEvent lapse;
+    lapse.kind = GameEventKind::Lapse;
+    lapse.seat = 1;
+    View().OnGameEvent(lapse);
+    EXPECT_TRUE(prompter_.informed.isEmpty());
+    lapse.seat = 0;
+    View().OnGameEvent(lapse);
+    EXPECT_EQ(prompter_.informed, QStringList{LoadText(1131)});
+}
+
 // Plays a whole round against three computer seats through mouse input alone:
 // right clicks lay cards, clicks on the stock draw, the toolbar button passes
 // on an eight, and the jack's dialog is answered with the mouse.

@@ -73,6 +73,8 @@ public:
     void HandEnded(int wentOut, int playerHandScore, int opponentHandScore) override;
     void GameOver(int playerScore, int opponentScore) override;
 
+    // Called when a hand has been scored, before it is counted.
+    std::function<void(int wentOut)> checkHandEnd;
     // Called once a hand or game has been counted; returns true to stop.
     std::function<bool()> stopAfterHand;
     std::function<bool()> stopAfterGame;
