@@ -13,21 +13,13 @@ namespace {
 class PlainComputer : public ComputerTurnHook {
 public:
     explicit PlainComputer(Random& random) : random_(random) {}
-    int turns = 0;
 
     void ComputerTurn(VarentaEngine& e) override {
-        ++turns;
         GameState& s = e.State();
         e.BeginOpponentTurn();
         if (!TryTakePile(e)) {
             for (int i = 0; i < e.Rules().numberOfCards; ++i) {
-                if (!e.DrawForOpponent()) {
-                    break;
-                }
-                while (e.Rules().drawExtra && s.opponentMelds.count > 0 &&
-                       IsRedThree(s.opponentMelds.Top()) && justDrewRedThree(e) &&
-                       e.DrawForOpponent()) {
-                }
+                e.DrawForOpponent();
             }
         }
         MeldTriples(e);
@@ -40,8 +32,6 @@ public:
     }
 
 private:
-    bool justDrewRedThree(VarentaEngine&) { return false; }
-
     bool TryTakePile(VarentaEngine& e) {
         GameState& s = e.State();
         if (s.discardPile.Empty() || e.PileFrozenFor(Side::Opponent)) {
