@@ -1,5 +1,6 @@
 #include "kiv/shell/CMainFrame.h"
 #include "kiv/shell/CZelvioView.h"
+#include "kiv/shell/KivArt.h"
 #include "kiv/shell/KivDialogs.h"
 #include "kiv/shell/KivDocFiles.h"
 #include "kiv/shell/KivSetupDialogs.h"
@@ -14,6 +15,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStatusBar>
@@ -184,6 +186,51 @@ TEST_F(KivShell, CardFlightRepaintsEverySpeedPlusOneSteps) {
     // 819 steps along the longer axis, a repaint after every 41st.
     EXPECT_EQ(View().AnimationFrames() - before, 819 / 41);
     EXPECT_EQ(QPoint(doc_->cards[card].x, doc_->cards[card].y), QPoint(919, 554));
+}
+
+// What the view shows at (x, y), 71 x 96, against the picture it should show
+// there, drawn on the table colour.
+bool Shows(QWidget& view, int x, int y, const QPixmap& picture, int width = 71) {
+    const QImage shown =
+        view.grab(QRect(x, y, width, 96)).toImage().convertToFormat(QImage::Format_RGB32);
+    QImage expected(width, 96, QImage::Format_RGB32);
+    expected.fill(QColor(0, 128, 0));
+    QPainter painter(&expected);
+    painter.drawPixmap(0, 0, picture, 0, 0, width, 96);
+    painter.end();
+    return shown == expected;
+}
+
+TEST_F(KivShell, PaintingShowsFacesBacksThePileTopAndThePlaceholder) {
+    Start();
+    const int top = doc_->discardPile.Top();
+    ASSERT_GT(top, 0);
+    EXPECT_TRUE(
+        Shows(View(), doc_->discardPile.x, doc_->discardPile.y, KivBitmap(FaceBitmapId(top))));
+    EXPECT_TRUE(Shows(View(), doc_->stock.x, doc_->stock.y, KivBitmap(130)));
+    const int mine = doc_->seats[0].hand.At(0);
+    EXPECT_TRUE(
+        Shows(View(), doc_->cards[mine].x, doc_->cards[mine].y, KivBitmap(FaceBitmapId(mine)), 18));
+    const int theirs = doc_->seats[2].hand.Last();
+    EXPECT_TRUE(Shows(View(), doc_->cards[theirs].x, doc_->cards[theirs].y, KivBitmap(130)));
+
+    doc_->discardPile.cards.Clear();
+    View().RepaintDiscardPile();
+    EXPECT_TRUE(Shows(View(), doc_->discardPile.x, doc_->discardPile.y, KivBitmap(184)));
+    doc_->deckBack = 3;
+    View().RepaintStock();
+    EXPECT_TRUE(Shows(View(), doc_->stock.x, doc_->stock.y, KivBitmap(197)));
+}
+
+TEST_F(KivShell, WithoutAnimationCardsJumpToTheirPlaces) {
+    Start();
+    const int before = View().AnimationFrames();
+    EXPECT_GT(before, 0); // the first deal flew
+    doc_->animateCards = false;
+    prompter_.answers = {true};
+    frame_->Command(command::kNewGame);
+    EXPECT_EQ(View().AnimationFrames(), before);
+    EXPECT_EQ(doc_->seats[0].hand.Count(), 5);
 }
 
 TEST_F(KivShell, CommandsThatStartANewGameAreRefusedWhileTheComputerMoves) {
