@@ -2,6 +2,7 @@
 // window with the table view.
 #include "kiv/engine/CZelvioDoc.h"
 #include "kiv/shell/CMainFrame.h"
+#include "kiv/shell/KivArt.h"
 #include "kiv/shell/KivDocFiles.h"
 #include "kiv/shell/KivFiles.h"
 #include "kiv/shell/KivPrompter.h"
@@ -13,7 +14,7 @@
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("kiv"));
-    QApplication::setApplicationDisplayName(kiv::LoadText(kiv::kAppTitleId));
+    QApplication::setWindowIcon(QIcon(kiv::KivBitmap(201)));
 
     kiv::QtPrompter prompter;
     kiv::CZelvioDoc doc(kiv::LanguageBaseFromLocale());

@@ -11,6 +11,7 @@
 #include "kiv/shell/KivStrings.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QColorDialog>
 #include <QGuiApplication>
@@ -346,8 +347,17 @@ void CMainFrame::OnAbout() {
 }
 
 void CMainFrame::ShowHelp(const QString& keyword) {
+    // Help asked for from a modal dialog belongs to that dialog, or the
+    // dialog's modality would keep the user out of it.
+    QWidget* owner = QApplication::activeModalWidget();
+    if (owner == nullptr) {
+        owner = this;
+    }
+    if (help_ != nullptr && help_->parentWidget() != owner) {
+        delete help_;
+    }
     if (help_ == nullptr) {
-        help_ = new CHelpWindow(doc_.languageBase, HelpFolder(), this);
+        help_ = new CHelpWindow(doc_.languageBase, HelpFolder(), owner);
     }
     if (!help_->ShowKeyword(keyword)) {
         prompter_.Inform(this, Text(doc_.languageBase, 21));

@@ -97,7 +97,17 @@ void CZelvioView::resizeEvent(QResizeEvent* event) {
 void CZelvioView::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
     painter.fillRect(event->rect(), TableColour());
-    const int held = doc_.heldCard;
+    // The held card is drawn last while it is away from its place in the
+    // hand (dragged, or on its way); a card a computer seat has just drawn
+    // and sorted in is drawn in hand order.
+    int held = doc_.heldCard;
+    if (held != 0) {
+        const PlayingCard& c = doc_.cards[held];
+        const bool inHand = c.owner >= 0 && doc_.seats[c.owner].hand.Contains(held);
+        if (inHand && c.x == c.homeX && c.y == c.homeY) {
+            held = 0;
+        }
+    }
     // While a card is dragged over the hands the panels need no drawing.
     const bool dragging = held != 0 && doc_.cards[held].x >= kPanelWidth;
     if (repaintAll_ || !dragging ||
@@ -256,10 +266,8 @@ void CZelvioView::CardMoved(int card, int oldX, int oldY) {
 
 void CZelvioView::AnimateCard(int card, int x, int y, int speed) {
     PlayingCard& c = doc_.cards[card];
-    const bool inHand = c.owner >= 0 && doc_.seats[c.owner].hand.Contains(card);
-    if (!inHand && card != doc_.heldCard) {
-        flyingCard_ = card;
-    }
+    // The card under way is drawn on top of everything but the held card.
+    flyingCard_ = card;
     const int every = speed < 1 ? 1 : speed + 1;
     int steps = 0;
     int shownX = c.x;
@@ -317,6 +325,10 @@ bool CZelvioView::ContinueComputerMoves() {
 void CZelvioView::OnGameEvent(const GameEvent& event) {
     if (event.kind == GameEventKind::Score) {
         ++roundsScored_;
+    }
+    // A human seat whose penalty cards cannot be drawn learns why it lapsed.
+    if (event.kind == GameEventKind::Lapse && event.seat >= 0 && !doc_.seats[event.seat].computer) {
+        ShowMessage(doc_.TextId(131));
     }
 }
 

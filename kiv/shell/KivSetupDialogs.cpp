@@ -248,12 +248,14 @@ bool CMyPropertySheet::CheckEinstellPage() {
     if (failure == 0) {
         return true;
     }
-    prompter_.Inform(this, Text(base_, failure));
+    // Back to the first page before the message, so it stands beside the
+    // value it is about.
     switchingBack_ = true;
     tabs_->setCurrentIndex(kEinstellPage);
     switchingBack_ = false;
     lastPage_ = kEinstellPage;
     helpKeyword_ = QString::fromUtf8(kHelpSettings);
+    prompter_.Inform(this, Text(base_, failure));
     QLineEdit* culprit = failure == 85 ? points_ : failure == 86 ? cards_ : delay_;
     culprit->setFocus();
     culprit->selectAll();

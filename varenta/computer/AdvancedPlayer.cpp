@@ -127,8 +127,7 @@ void AdvancedPlayer::takeOrDraw() {
     if (ownMeldPoints() == 0 && AdvVarentaPlan() == t) {
         meldAllOfRank(t);
         RefreshTallies();
-        while (tally_.opponentMeldColumn[t] < 7 && wildsInHand() > 0) {
-            MeldWildCard(t);
+        while (tally_.opponentMeldColumn[t] < 7 && wildsInHand() > 0 && MeldWildCard(t)) {
             RefreshTallies();
         }
     } else {
@@ -157,10 +156,9 @@ void AdvancedPlayer::AdvInitialMelds() {
                 rank = r;
             }
         }
-        if (rank < 0) {
+        if (rank < 0 || MeldRank(rank, 0) == 0) {
             break;
         }
-        MeldRank(rank, 0);
     }
     RefreshTallies();
 }

@@ -10,13 +10,10 @@ namespace varenta {
 BeginnerPlayer::BeginnerPlayer(VarentaEngine& engine, const ComputerSettings& settings)
     : ComputerBase(engine, settings) {}
 
-void BeginnerPlayer::begMeldRank(int rank) {
-    meldAllOfRank(rank);
-    RefreshTallies();
-    if (tally_.opponentMeldColumn[rank] == 2) {
-        MeldWildCard(rank);
-        RefreshTallies();
-    }
+// The Beginner only ever melds ranks four to ace, where its meld-the-rank
+// step is MeldRank without a count limit.
+int BeginnerPlayer::begMeldRank(int rank) {
+    return MeldRank(rank, 0);
 }
 
 int BeginnerPlayer::wildOrder() const {
@@ -112,10 +109,9 @@ void BeginnerPlayer::BegInitialMelds() {
                 rank = r;
             }
         }
-        if (rank < 0) {
+        if (rank < 0 || begMeldRank(rank) == 0) {
             break;
         }
-        begMeldRank(rank);
     }
     RefreshTallies();
 }

@@ -28,7 +28,8 @@ protected:
 private:
     // Melds every card of the rank, plus one wild card when the meld then
     // holds exactly two cards.
-    void begMeldRank(int rank);
+    // Returns the cards laid.
+    int begMeldRank(int rank);
     int wildOrder() const; // a two, else a joker, else -1
 };
 

@@ -197,23 +197,48 @@ void ComputerBase::takePileRestIntoHand() {
     engine_.OpponentTakePileRest();
 }
 
+bool ComputerBase::mayLay(const Card& card, int column) const {
+    if (handSize() > 1 || ownVarentas() >= needed() || IsRedThree(card)) {
+        return true;
+    }
+    // The last card empties the hand, which ends it: only allowed when that
+    // very card completes the last Varenta still needed.
+    if (ownVarentas() + 1 < needed() || column == kThreesColumn) {
+        return false;
+    }
+    const CardPile& melds = state().opponentMelds;
+    int cards = 0;
+    int naturals = 0;
+    for (int i = 0; i < melds.Size(); ++i) {
+        if (engine_.Geometry().ColumnOf(melds[i].x) == column) {
+            ++cards;
+            naturals += IsNatural(melds[i]) ? 1 : 0;
+        }
+    }
+    naturals += IsNatural(card) ? 1 : 0;
+    return cards == 6 && (naturals >= 4 || column == kWildColumn);
+}
+
 // The engine pauses after every card it lays for the computer.
-void ComputerBase::meldFromHand(int index) {
+bool ComputerBase::meldFromHand(int index) {
+    if (!mayLay(handCard(index), handCard(index).rank)) {
+        return false;
+    }
     engine_.MeldFromOpponentHand(index);
+    return true;
 }
 
 int ComputerBase::meldAllOfRank(int rank) {
     int moved = 0;
     for (int i = handSize() - 1; i >= 0; --i) {
-        if (handCard(i).rank == rank) {
-            meldFromHand(i);
+        if (handCard(i).rank == rank && meldFromHand(i)) {
             ++moved;
         }
     }
     return moved;
 }
 
-void ComputerBase::MeldWildCard(int rank) {
+bool ComputerBase::MeldWildCard(int rank) {
     // Jokers go first: they are worth the most on the table.
     int index = FindInHand(0);
     if (index < 0) {
@@ -221,28 +246,68 @@ void ComputerBase::MeldWildCard(int rank) {
     }
     if (index < 0) {
         engine_.Port().ShowMessage(MessageKind::Error, texts::kMeldErrorWildcardNotFound);
-        return;
+        return false;
+    }
+    if (!mayLay(handCard(index), rank)) {
+        return false;
     }
     engine_.OpponentMeldWildCard(index, rank);
+    return true;
 }
 
-void ComputerBase::MeldRank(int rank, int n) {
+// How many of the rank MeldRank may lay: never so many that the hand runs
+// empty while Varentas are still missing (unless the last card completes the
+// one missing), and then not a remnant too small to stand as a meld.
+int ComputerBase::cardsToMeld(int rank, int n) const {
+    const int held = tally_.opponentHandRank[rank];
+    int k = n == 0 ? held : std::min(n, held);
+    if (rank < 3 || ownVarentas() >= needed()) {
+        return k;
+    }
+    const int column = tally_.opponentMeldColumn[rank];
+    auto laid = [&](int count) {
+        return count + (column + count == 2 && wildsInHand() > 0 ? 1 : 0);
+    };
+    auto completes = [&](int count) {
+        return column + count == 7 && tally_.opponentMeldRank[rank] + count >= 4 &&
+               ownVarentas() + 1 >= needed();
+    };
+    const int wanted = k;
+    while (k > 0 && laid(k) >= handSize() && !completes(k)) {
+        --k;
+    }
+    if (k < wanted && (column + k < 2 || (column + k == 2 && wildsInHand() == 0))) {
+        k = 0;
+    }
+    return k;
+}
+
+int ComputerBase::MeldRank(int rank, int n) {
+    RefreshTallies();
+    const int held = tally_.opponentHandRank[rank];
+    const int limit = cardsToMeld(rank, n);
+    const bool keptBack = limit < (n == 0 ? held : std::min(n, held));
     int moved = 0;
     int blackThrees = 0;
-    for (int i = handSize() - 1; i >= 0 && (n == 0 || moved < n); --i) {
+    for (int i = handSize() - 1; i >= 0 && moved < limit; --i) {
         const Card& c = handCard(i);
         if (c.rank != rank) {
             continue;
         }
-        blackThrees += IsBlackThree(c) ? 1 : 0;
-        meldFromHand(i);
-        ++moved;
+        const bool blackThree = IsBlackThree(c);
+        if (meldFromHand(i)) {
+            blackThrees += blackThree ? 1 : 0;
+            ++moved;
+        }
     }
     RefreshTallies();
-    if ((tally_.opponentMeldColumn[rank] == 2 && rank >= 3) || (rank == 2 && blackThrees == 2)) {
-        MeldWildCard(rank);
+    const bool twoCards =
+        (tally_.opponentMeldColumn[rank] == 2 && rank >= 3) || (rank == 2 && blackThrees == 2);
+    if (twoCards && !(keptBack && moved == 0)) {
+        moved += MeldWildCard(rank) ? 1 : 0;
         RefreshTallies();
     }
+    return moved;
 }
 
 void ComputerBase::MeldRedThrees() {

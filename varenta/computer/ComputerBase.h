@@ -18,7 +18,6 @@ struct DiscardChoice {
 
     static DiscardChoice fromHand(int index) { return {index, false}; }
     static DiscardChoice redThree() { return {-1, true}; }
-    bool valid() const { return handIndex >= 0 || redThreeFromMelds; }
 };
 
 // What every strength shares: the tallies, the primitives that move the
@@ -39,8 +38,10 @@ public:
     int FindInHand(int rank) const;
     int WildsInMeld(int rank) const;
     bool ComputerMayTakePile(int topRank, bool frozen) const;
-    void MeldWildCard(int rank);
-    void MeldRank(int rank, int n);
+    // Both return what was laid (nothing when the card would be the hand's
+    // last one while Varentas are still missing).
+    bool MeldWildCard(int rank);
+    int MeldRank(int rank, int n);
     void MeldRedThrees();
     // Lays the rest of the hand (pairs with a wild card, black threes, spare
     // wild cards) when going out; shared by the Expert and the Advanced level.
@@ -95,7 +96,12 @@ protected:
     int takePileTopIntoHand();
     // Moves what is left of the pile into the hand, top first, and unfreezes it.
     void takePileRestIntoHand();
-    void meldFromHand(int index);
+    // Lays a hand card in the meld of its rank; false when refused (see mayLay).
+    bool meldFromHand(int index);
+    // A side must not go out without the Varentas it needs: the hand's last
+    // card may only be laid when it completes the last one missing.
+    bool mayLay(const Card& card, int column) const;
+    int cardsToMeld(int rank, int n) const;
     // Moves every card of a rank from the hand to the melds (no wild card).
     int meldAllOfRank(int rank);
     // The simple completion of seven-card melds the Advanced and Beginner

@@ -26,8 +26,6 @@ public:
     bool opponentThreat = false;
     int initialMeldNeed = 0;
 
-    ExpertMemory& memory() { return memory_; }
-
     // Draw or take.
     bool ExpertDrawOrTake();
     bool ShouldTakePile();

@@ -206,8 +206,10 @@ void VarentaEngine::MeldSeveral(int handIndex, MeldMode mode) {
     if (n > inHand) {
         n = inHand;
     }
-    if (n == s.playerHand.count && !PlayerHasRequiredVarentas()) {
-        --n; // one card always stays to discard
+    // One card stays to discard, unless these cards complete the Varenta
+    // that lets the player go out.
+    if (n == s.playerHand.count && WouldGoOutWithoutVarentas(n, rank, n, n)) {
+        --n;
     }
     if (n <= 0) {
         return;
@@ -278,7 +280,8 @@ void VarentaEngine::MeldWildCards(MeldMode mode) {
 void VarentaEngine::AddWildCardToColumn(int column) {
     Scope scope(*this);
     GameState& s = state_;
-    if (!PlayerMayAct() || column < 1 || column >= kColumns) {
+    // The threes column takes wild cards only with its black threes (automatically).
+    if (!PlayerMayAct() || column < 1 || column >= kColumns || column == kThreesColumn) {
         return;
     }
     if (!s.hasDrawn) {

@@ -29,7 +29,7 @@ QByteArray Escape(const QString& text, bool isName) {
     for (const char ch : utf8) {
         const auto c = static_cast<unsigned char>(ch);
         const bool special =
-            c == '%' || IsControl(c) || (isName && (c == '=' || c == '[' || c == ']'));
+            c == '%' || IsControl(c) || (isName && (c == '=' || c == '[' || c == ']' || c == '#'));
         if (special) {
             out += '%';
             out += QByteArray::number(c, 16).rightJustified(2, '0').toUpper();

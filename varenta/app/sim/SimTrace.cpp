@@ -35,6 +35,9 @@ void SimTrace::HandEnded(int wentOut, int playerHandScore, int opponentHandScore
     if (closed_) {
         return;
     }
+    if (checkHandEnd) {
+        checkHandEnd(wentOut);
+    }
     if (out_ != nullptr) {
         *out_ << "END " << wentOut << ' ' << playerHandScore << ' ' << opponentHandScore << '\n';
     }

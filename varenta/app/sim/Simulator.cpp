@@ -59,6 +59,18 @@ SimSummary RunSimulation(const SimOptions& options, std::ostream* traceStream) {
     trace.stopAfterHand = [&] { return options.hands > 0 && trace.hands >= options.hands; };
     trace.stopAfterGame = [&] { return options.hands == 0 && trace.games >= options.games; };
 
+    // Going out needs the Varentas the rules ask for, whoever does it.
+    std::string wrongEnd;
+    trace.checkHandEnd = [&](int wentOut) {
+        const GameState& s = engine.State();
+        const int needed = engine.Rules().numberOfVarentas;
+        if (wrongEnd.empty() && ((wentOut == 0 && s.playerVarentas.count < needed) ||
+                                 (wentOut == 1 && s.opponentVarentas.count < needed))) {
+            wrongEnd = std::string(wentOut == 0 ? "the player" : "the computer") +
+                       " went out without the Varentas it needs";
+        }
+    };
+
     auto fail = [&](const std::string& what) {
         summary.ok = false;
         summary.error = "seed " + std::to_string(options.seed) + ", hand " +
@@ -69,6 +81,10 @@ SimSummary RunSimulation(const SimOptions& options, std::ostream* traceStream) {
     engine.DealHand(true);
     PlayerBot bot;
     while (summary.ok && !trace.Closed()) {
+        if (!wrongEnd.empty()) {
+            fail(wrongEnd);
+            break;
+        }
         if (!computer.broken.empty()) {
             fail("after the computer's turn: " + computer.broken);
             break;
@@ -93,6 +109,13 @@ SimSummary RunSimulation(const SimOptions& options, std::ostream* traceStream) {
         if (!broken.empty()) {
             fail("after the player's turn: " + broken);
         }
+    }
+
+    // The last hand's end and the computer's last turn are checked too.
+    if (summary.ok && !wrongEnd.empty()) {
+        fail(wrongEnd);
+    } else if (summary.ok && !computer.broken.empty()) {
+        fail("after the computer's turn: " + computer.broken);
     }
 
     summary.games = trace.games;

@@ -167,6 +167,38 @@ TEST(ShouldTakePile, VarentaRequiredSmallPileNeverTakenByChance) {
     EXPECT_LT(taken, 60);
 }
 
+TEST(ExpertDrawOrTake, TakesThePileWithAPairAndLaysItsFirstMeld) {
+    ExpertStage t;
+    t.Hand({S(kKing), C(kKing), S(kQueen), C(kQueen), D(kQueen), S(kFour), C(kFive), D(kSix),
+            H(kSeven), S(kEight), C(kNine), D(kTen), H(kJack), H(kAce), D(kFour)});
+    t.PileFiller(9);
+    t.Pile({D(kKing)});
+    t.HumanHandSize(10);
+    t.StockFiller(50);
+    auto p = t.Player();
+    EXPECT_TRUE(p->ExpertDrawOrTake());
+    EXPECT_EQ(t.MeldColumn(kKing), 3);
+    EXPECT_EQ(t.MeldColumn(kQueen), 3);
+    EXPECT_EQ(t.St().opponentMeldPoints, 60);
+    EXPECT_TRUE(t.St().discardPile.Empty());
+    EXPECT_FALSE(t.St().pileFrozen);
+    EXPECT_EQ(t.St().opponentHand.Size(), 15 - 2 - 3 + 9);
+}
+
+TEST(ExpertDrawOrTake, AnUrgentPileIsLeftWhileARankIsBeingThrown) {
+    ExpertStage t;
+    t.Hand({S(kKing), C(kKing), S(kQueen), C(kQueen), D(kQueen), S(kFour), C(kFive), D(kSix),
+            H(kSeven), S(kEight), C(kNine), D(kTen), H(kJack), H(kAce), D(kFour)});
+    t.PileFiller(9);
+    t.Pile({D(kKing)});
+    t.HumanHandSize(10);
+    t.StockFiller(50);
+    t.expert.discardRank = kSix;
+    auto p = t.Player();
+    EXPECT_FALSE(p->ExpertDrawOrTake());
+    EXPECT_EQ(t.St().opponentHand.Size(), 16) << "it drew instead";
+}
+
 TEST(GoOutCheck, BlackThreeAndOneSingleIsGoodButLayOutWildsKeepsTwoCards) {
     ExpertStage t;
     t.Melds({S(kAce), C(kAce), D(kAce), H(kAce), S(kAce), C(kAce), D(kAce)});
@@ -378,6 +410,43 @@ TEST(ExpertChooseDiscard, LastCardGuardNeverFeedsTheHumansLastCard) {
     t.Pile({S(kSix)}); // with a pile the guard has nothing to prevent
     p->RefreshTallies();
     EXPECT_EQ(ThrownRank(t, *p), kFive);
+}
+
+TEST(ExpertChooseDiscard, NothingSafeThrowsTheHighestCardOrABlackThree) {
+    auto stage = [](ExpertStage& t) {
+        RuleSet open;
+        open.initialBlock = false;
+        t.SetRules(open);
+        for (int r : {kFive, kKing}) {
+            t.HumanMelds({S(r), C(r), D(r), H(r), S(r), C(r), D(r), H(r), kJoker, kTwoCode}, r);
+        }
+        t.HumanHandSize(5);
+        t.Pile({S(kSix)});
+    };
+    ExpertStage t;
+    stage(t);
+    t.Hand({S(kFive), S(kKing)});
+    auto p = t.Player();
+    EXPECT_EQ(ThrownRank(t, *p), kKing);
+
+    ExpertStage u;
+    stage(u);
+    u.Hand({S(kFive), S(kKing), kBlackThree});
+    u.StockFiller(30);
+    auto q = u.Player();
+    EXPECT_EQ(ThrownRank(u, *q), 2) << "a black three blocks the pile instead";
+}
+
+TEST(PileCompletesVarenta, NeedsThePileToReachSeven) {
+    ExpertStage t;
+    t.Hand({S(kKing), C(kKing), D(kKing), kJoker, kJoker});
+    t.PileFiller(2);
+    t.Pile({H(kKing)});
+    EXPECT_FALSE(t.Player()->PileCompletesVarenta());
+    t.Hand({kTwoCode});
+    EXPECT_TRUE(t.Player()->PileCompletesVarenta());
+    t.Hand({C(1)}); // the hand alone reaches seven: the pile adds nothing
+    EXPECT_FALSE(t.Player()->PileCompletesVarenta());
 }
 
 } // namespace

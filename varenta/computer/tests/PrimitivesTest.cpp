@@ -113,6 +113,35 @@ TEST(MeldRank, MovesAtMostNCards) {
     EXPECT_EQ(t.HandCount(kKing), 3);
 }
 
+TEST(MeldRank, NeverLaysTheLastCardWithoutTheVarentasNeeded) {
+    Stage t; // four kings: three go, one stays
+    t.Hand({S(kKing), C(kKing), D(kKing), H(kKing)});
+    BeginnerPlayer p(t.engine, t.settings);
+    EXPECT_EQ(p.MeldRank(kKing, 0), 3);
+    EXPECT_EQ(t.St().opponentHand.Size(), 1);
+
+    Stage v; // three kings: two alone would be no meld, so none go
+    v.Hand({S(kKing), C(kKing), D(kKing)});
+    BeginnerPlayer s(v.engine, v.settings);
+    EXPECT_EQ(s.MeldRank(kKing, 0), 0);
+    EXPECT_TRUE(v.port.messages.empty());
+
+    Stage u; // the last card completes the Varenta: going out is allowed
+    u.Melds({S(kKing), C(kKing), D(kKing), H(kKing), S(kKing), kJoker});
+    u.Hand({C(kKing)});
+    BeginnerPlayer q(u.engine, u.settings);
+    EXPECT_EQ(q.MeldRank(kKing, 0), 1);
+    EXPECT_EQ(u.St().opponentVarentas.count, 1);
+
+    Stage w; // a wild card as the last card, onto a six-card meld
+    w.Melds({S(kKing), C(kKing), D(kKing), H(kKing), S(kKing), C(kKing)});
+    w.Hand({kTwoCode});
+    BeginnerPlayer r(w.engine, w.settings);
+    EXPECT_TRUE(r.MeldWildCard(kKing));
+    EXPECT_EQ(w.St().opponentVarentas.count, 1);
+    EXPECT_FALSE(r.MeldWildCard(kKing)) << "no wild card left";
+}
+
 // A turn through the hook, with the human holding enough cards that the
 // hand does not end.
 struct TurnStage : Stage {

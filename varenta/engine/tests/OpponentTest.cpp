@@ -24,7 +24,6 @@ struct Events : TableObserver {
         lines.push_back("TOP " + std::to_string(c.code));
     }
     void OpponentTookPileRest() override { lines.push_back("REST"); }
-    void Restocked() override { lines.push_back("RESTOCK"); }
 };
 
 TEST(OpponentSide, HandRowAddAndRemove) {
@@ -132,21 +131,6 @@ TEST(OpponentSide, GoingOutEndsTheHandAtTheEndOfItsTurn) {
     ASSERT_EQ(t.port.handResults.size(), 1u);
     EXPECT_EQ(t.port.handResults[0].wentOut, 1);
     EXPECT_EQ(t.port.handResults[0].opponent.total, 70 + 500 + 200);
-}
-
-TEST(OpponentSide, ShowingTheComputersCards) {
-    Table t;
-    t.OpponentHand({kSpade(kFive), kSpade(kSix)});
-    t.engine.ToggleOpponentCards();
-    EXPECT_TRUE(t.S().opponentHand[0].faceUp);
-    EXPECT_EQ(t.S().opponentHandSpacing, 12);
-    EXPECT_EQ(t.S().opponentHand[1].x, t.G().leftMargin + 12);
-    t.engine.ToggleOpponentCards();
-    EXPECT_FALSE(t.S().opponentHand[0].faceUp);
-    t.engine.SetNetworkOpponent("Ann");
-    t.engine.ToggleOpponentCards();
-    EXPECT_FALSE(t.S().opponentHand[0].faceUp);
-    EXPECT_EQ(t.port.messages.back().text, "Sorry, no cheating allowed...");
 }
 
 TEST(Geometry, ChangingTheLayoutKeepsColumnsAndSteps) {

@@ -141,13 +141,6 @@ public:
     }
     // Index of the first hand card with that code.
     int InHand(int code) { return S().playerHand.FindByCode(code); }
-    int CountCode(const CardPile& pile, int code) {
-        int n = 0;
-        for (int i = 0; i < pile.count; ++i) {
-            n += pile[i].code == code ? 1 : 0;
-        }
-        return n;
-    }
 
 private:
     std::array<int, 54> deckOf_{};

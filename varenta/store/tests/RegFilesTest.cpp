@@ -57,6 +57,7 @@ TEST_F(RegFilesTest, ValuesKeepTheirKind) {
     store.Write("Settings\\Level", QStringLiteral("Expert"));
     store.Write("Settings\\Odd", QStringLiteral("a=b %41 [x]\nline two\t\u00e9\u20ac"));
     store.Write("Settings\\Ratio", 0.625);
+    store.Write("#Odd [group]\\#odd=name", 5);
     const QDateTime when(QDate(2026, 12, 8), QTime(4, 30), Qt::UTC);
     store.Write("Settings\\When", when);
 
@@ -70,6 +71,7 @@ TEST_F(RegFilesTest, ValuesKeepTheirKind) {
     EXPECT_EQ(fresh.ReadString("Settings\\Odd", ""),
               QStringLiteral("a=b %41 [x]\nline two\t\u00e9\u20ac"));
     EXPECT_EQ(fresh.Read("Settings\\Ratio", 0), QVariant(0.625));
+    EXPECT_EQ(fresh.ReadInteger("#odd [GROUP]\\#Odd=Name", 0), 5);
     EXPECT_EQ(fresh.Read("Settings\\When", QVariant()).toDateTime(), when);
     EXPECT_EQ(fresh.Read("Settings\\Missing", "dflt"), QVariant(QStringLiteral("dflt")));
     EXPECT_EQ(fresh.ReadInteger("Settings\\Level", 7), 7); // text that is no number

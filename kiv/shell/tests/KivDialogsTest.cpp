@@ -1,0 +1,220 @@
+#include "kiv/shell/KivDialogs.h"
+#include "kiv/shell/KivHelp.h"
+#include "kiv/shell/KivSetupDialogs.h"
+#include "kiv/shell/KivSound.h"
+#include "kiv/shell/KivStrings.h"
+#include "kiv/shell/tests/ShellFakes.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabWidget>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace kiv {
+namespace {
+
+template <typename T> T* Control(QWidget& dialog, int id) {
+    T* control = dialog.findChild<T*>(ControlName(id));
+    EXPECT_NE(control, nullptr) << id;
+    return control;
+}
+
+TEST(KivSettingsSheet, ChecksRunInOrderAndTheFirstFailureKeepsTheFirstPage) {
+    EXPECT_EQ(ValidateEinstellungen(50, 9, 100), 85);
+    EXPECT_EQ(ValidateEinstellungen(100000, 5, 400), 85);
+    EXPECT_EQ(ValidateEinstellungen(100, 2, 100), 86);
+    EXPECT_EQ(ValidateEinstellungen(99999, 6, 199), 87);
+    EXPECT_EQ(ValidateEinstellungen(100, 3, 10000), 87);
+    EXPECT_EQ(ValidateEinstellungen(100, 3, 200), 0);
+    EXPECT_EQ(ValidateEinstellungen(99999, 6, 9999), 0);
+
+    FakePrompter prompter;
+    CMyPropertySheet sheet(1000, SheetValues{}, prompter, nullptr);
+    sheet.show();
+    Control<QLineEdit>(sheet, 1020)->setText("50");
+    Control<QLineEdit>(sheet, 1022)->setText("9");
+    sheet.Pages()->setCurrentIndex(CMyPropertySheet::kRegelPage);
+    EXPECT_EQ(sheet.Pages()->currentIndex(), CMyPropertySheet::kEinstellPage);
+    sheet.accept();
+    EXPECT_TRUE(sheet.isVisible());
+    EXPECT_EQ(prompter.informed, QStringList({LoadText(1085), LoadText(1085)}));
+
+    Control<QLineEdit>(sheet, 1020)->setText("300");
+    sheet.accept();
+    EXPECT_EQ(prompter.informed.last(), LoadText(1086));
+    Control<QLineEdit>(sheet, 1022)->setText("4");
+    Control<QLineEdit>(sheet, 1052)->setText("abc");
+    sheet.accept();
+    EXPECT_EQ(prompter.informed.last(), LoadText(1087));
+    EXPECT_EQ(sheet.result(), QDialog::Rejected);
+    Control<QLineEdit>(sheet, 1052)->setText("250");
+    sheet.accept();
+    EXPECT_FALSE(sheet.isVisible());
+    EXPECT_EQ(sheet.result(), QDialog::Accepted);
+    EXPECT_EQ(prompter.informed.size(), 4);
+}
+
+TEST(KivSettingsSheet, ValuesComeBackAsEditedAndAnOddSpeedIsKept) {
+    FakePrompter prompter;
+    SheetValues in;
+    in.cardSpeed = 25; // none of the three radios stands for it
+    in.midiFile = "tanz.mid";
+    CMyPropertySheet sheet(1000, in, prompter, nullptr);
+    EXPECT_EQ(sheet.Values(), in);
+    for (int id : {1016, 1017, 1018}) {
+        EXPECT_FALSE(Control<QRadioButton>(sheet, id)->isChecked());
+    }
+    Control<QRadioButton>(sheet, 1016)->setChecked(true);
+    Control<QCheckBox>(sheet, 1024)->setChecked(true);
+    Control<QCheckBox>(sheet, 1034)->setChecked(true);
+    Control<QCheckBox>(sheet, 1036)->setChecked(false);
+    Control<QLineEdit>(sheet, 1037)->setText("/tmp/x.mid");
+    const SheetValues out = sheet.Values();
+    EXPECT_EQ(out.cardSpeed, 10);
+    EXPECT_TRUE(out.ruleLayAfterDraw);
+    EXPECT_TRUE(out.ruleEndOnFirstOut);
+    EXPECT_FALSE(out.musicOn);
+    EXPECT_EQ(out.midiFile, "/tmp/x.mid");
+
+    SheetValues fast;
+    CMyPropertySheet second(5000, fast, prompter, nullptr);
+    EXPECT_TRUE(Control<QRadioButton>(second, 1018)->isChecked());
+    EXPECT_EQ(second.windowTitle(), "Regeln und Einstellungen");
+    EXPECT_EQ(second.findChild<QPushButton*>("cancelButton")->text(), "&Cancel");
+    EXPECT_EQ(Control<QPushButton>(second, 1107)->text(), "&Browse");
+}
+
+TEST(KivSettingsSheet, EachPageSetsItsHelpKeywordAndClosingClearsIt) {
+    FakePrompter prompter;
+    QStringList helpCalls;
+    CMyPropertySheet sheet(1000, SheetValues{}, prompter,
+                           [&](const QString& keyword) { helpCalls.append(keyword); });
+    sheet.show();
+    EXPECT_EQ(sheet.HelpKeyword(), QString::fromUtf8(kHelpSettings));
+    sheet.Pages()->setCurrentIndex(CMyPropertySheet::kRegelPage);
+    EXPECT_EQ(sheet.HelpKeyword(), "Spielregeln einstellen");
+    sheet.Pages()->setCurrentIndex(CMyPropertySheet::kSoundPage);
+    EXPECT_EQ(sheet.HelpKeyword(), "Sound einstellen");
+    QTest::mouseClick(Control<QPushButton>(sheet, 1090), Qt::LeftButton);
+    EXPECT_EQ(helpCalls, QStringList{"Sound einstellen"});
+    sheet.reject();
+    EXPECT_EQ(sheet.HelpKeyword(), QString());
+}
+
+TEST(KivSettingsSheet, BrowseWritesTheChosenFileIntoTheEdit) {
+    FakePrompter prompter;
+    QString title;
+    prompter.onDialog = [&](QDialog& dialog) {
+        title = dialog.windowTitle();
+        return QDialog::Rejected;
+    };
+    CMyPropertySheet sheet(1000, SheetValues{}, prompter, nullptr);
+    QTest::mouseClick(Control<QPushButton>(sheet, 1107), Qt::LeftButton);
+    EXPECT_EQ(title, QString::fromUtf8("Datei wählen"));
+    EXPECT_EQ(sheet.Values().midiFile, QString()); // cancelled: unchanged
+}
+
+TEST(KivPlayersDialog, RefusesASeatZeroAloneAndKeepsSeatZeroHuman) {
+    FakePrompter prompter;
+    std::array<SeatSetup, 4> seats = KivSettings{}.seats;
+    QStringList helpCalls;
+    CPlayersDialog dialog(1000, seats, prompter, [&](const QString& k) { helpCalls.append(k); });
+    dialog.show();
+    EXPECT_EQ(dialog.windowTitle(), "Mitspieler festlegen");
+    EXPECT_EQ(Control<QLineEdit>(dialog, 1013)->text(), "Peter");
+    EXPECT_EQ(Control<QLineEdit>(dialog, 1014)->text(), "Tina");
+    EXPECT_EQ(dialog.findChild<QCheckBox*>(ControlName(1018))->text(), "Spielt mit");
+
+    for (int id : {1018, 1016, 1021}) {
+        Control<QCheckBox>(dialog, id)->setChecked(false);
+    }
+    dialog.accept();
+    EXPECT_TRUE(dialog.isVisible());
+    ASSERT_EQ(prompter.informed.size(), 1);
+    EXPECT_EQ(prompter.informed[0], LoadText(1082));
+
+    Control<QCheckBox>(dialog, 1021)->setChecked(true);  // seat 3 plays
+    Control<QCheckBox>(dialog, 1022)->setChecked(false); // ... as a human
+    Control<QLineEdit>(dialog, 1014)->setText("Ute");
+    dialog.accept();
+    EXPECT_FALSE(dialog.isVisible());
+    const auto out = dialog.Seats();
+    EXPECT_TRUE(out[0].plays);
+    EXPECT_FALSE(out[0].computer);
+    EXPECT_FALSE(out[1].plays);
+    EXPECT_EQ(out[2].name, "Ute");
+    EXPECT_FALSE(out[2].plays);
+    EXPECT_TRUE(out[3].plays);
+    EXPECT_FALSE(out[3].computer);
+
+    QTest::mouseClick(Control<QPushButton>(dialog, 1090), Qt::LeftButton);
+    EXPECT_EQ(helpCalls, QStringList{"Mitspieler bestimmen"});
+}
+
+TEST(KivSmallDialogs, JackDialogStartsOnKaroAndMapsTheRadiosToSuitCodes) {
+    CJackDialog dialog(1000);
+    EXPECT_EQ(dialog.windowTitle(), "Bube ausgelegt");
+    EXPECT_EQ(dialog.ChosenSuit(), 1);
+    const std::pair<int, int> radios[] = {{1006, 2}, {1007, 1}, {1008, 3}, {1009, 4}};
+    for (const auto& [id, suit] : radios) {
+        Control<QRadioButton>(dialog, id)->setChecked(true);
+        EXPECT_EQ(dialog.ChosenSuit(), suit) << id;
+    }
+    EXPECT_EQ(Control<QRadioButton>(dialog, 1006)->text(), "Herz");
+}
+
+TEST(KivSmallDialogs, DeckDialogChoosesByButtonAndDefaultsToTheFirstBack) {
+    CDeckblattDialog closed(1000);
+    closed.reject();
+    EXPECT_EQ(closed.Choice(), 1);
+    CDeckblattDialog dialog(1000);
+    dialog.show();
+    QTest::mouseClick(Control<QPushButton>(dialog, 1045), Qt::LeftButton);
+    EXPECT_EQ(dialog.Choice(), 3);
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+}
+
+TEST(KivSmallDialogs, ResultsAndRankingShowNamesAndPointsInTheActiveLanguage) {
+    const FourPlaces places = {{{"Tina", 250}, {"Frank", 250}, {"Peter", 120}, {"Linda", 0}}};
+    CResultsDialog results(5000, places);
+    EXPECT_EQ(results.findChild<QLabel*>("winnerName")->text(), "Tina");
+    EXPECT_EQ(results.findChild<QLabel*>("winnerScore")->text(), "with 250 points");
+    EXPECT_EQ(results.findChild<QLabel*>("placeName2")->text(), "Frank");
+    EXPECT_EQ(results.findChild<QLabel*>("placeScore4")->text(), "0");
+
+    CRanglisteDialog ranking(1000, places);
+    EXPECT_EQ(ranking.windowTitle(), "Rangliste");
+    EXPECT_EQ(ranking.findChild<QLabel*>("rankName1")->text(), "Tina");
+    EXPECT_EQ(ranking.findChild<QLabel*>("rankPoints3")->text(), "120");
+
+    CInfoDialog info(5000, "1.00", "January 1996");
+    EXPECT_EQ(info.windowTitle(), "About Kiv Kiv");
+    EXPECT_TRUE(info.findChild<QLabel*>("versionText")->text().contains("January 1996"));
+}
+
+TEST(KivHelpWindow, KeywordsLeadToTheirAnchorsAndUnknownOnesToTheContents) {
+    EXPECT_EQ(HelpTarget("Mitspieler bestimmen"), "einstellungen.html#mitspieler");
+    EXPECT_EQ(HelpTarget(QString::fromUtf8("Einstellungen verändern")),
+              "einstellungen.html#einstellungen");
+    EXPECT_EQ(HelpTarget("Spielregeln einstellen"), "einstellungen.html#regeln");
+    EXPECT_EQ(HelpTarget("Sound einstellen"), "einstellungen.html#sound");
+    EXPECT_EQ(HelpTarget(""), "index.html");
+    EXPECT_EQ(HelpTarget("Unsinn"), "index.html");
+
+    CHelpWindow help(1000, HelpFolder());
+    ASSERT_TRUE(help.ShowKeyword("Sound einstellen"));
+    EXPECT_EQ(help.CurrentSource().fileName(), "einstellungen.html");
+    EXPECT_EQ(help.CurrentSource().fragment(), "sound");
+    help.close();
+
+    CHelpWindow missing(1000, "/nonexistent/help");
+    EXPECT_FALSE(missing.ShowKeyword(""));
+}
+
+} // namespace
+} // namespace kiv

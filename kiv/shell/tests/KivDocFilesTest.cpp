@@ -1,0 +1,144 @@
+#include "kiv/shell/KivDocFiles.h"
+#include "kiv/shell/KivStrings.h"
+#include "kiv/shell/tests/ShellFakes.h"
+
+#include <QFile>
+#include <QLabel>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace kiv {
+namespace {
+
+class KivDocFiles : public ::testing::Test {
+protected:
+    KivDocFiles() : doc_(5000) { doc_.programFolder = dir_.path().toStdString(); }
+
+    void WriteRaw(const char* name, const QByteArray& data) {
+        QFile f(dir_.path() + "/" + name);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(data);
+    }
+    QByteArray ReadRaw(const char* name) {
+        QFile f(dir_.path() + "/" + name);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+    void SetScores(int a, int b, int c, int d) {
+        doc_.seats[0].score = a;
+        doc_.seats[1].score = b;
+        doc_.seats[2].score = c;
+        doc_.seats[3].score = d;
+    }
+
+    QTemporaryDir dir_;
+    CZelvioDoc doc_;
+    FakePrompter prompter_;
+};
+
+TEST_F(KivDocFiles, MissingConfigIsReportedInTheLocaleLanguageThenGermanDefaultsAreWritten) {
+    ReadConfig(doc_, prompter_);
+    ASSERT_EQ(prompter_.informed.size(), 1);
+    EXPECT_EQ(prompter_.informed[0], LoadText(5083));
+    EXPECT_TRUE(prompter_.informed[0].startsWith("Englisch: "));
+    EXPECT_EQ(doc_.languageBase, 1000);
+    const QByteArray written = ReadRaw("kiv32.ini");
+    EXPECT_TRUE(written.startsWith("Kiv Kiv Initialisierungsdatei\r\nPeter\r\n1\r\n0\r\n"));
+    EXPECT_TRUE(written.endsWith("\r\n400\r\n1000\r\n40\r\n"));
+}
+
+TEST_F(KivDocFiles, InitFileIsReplacedSilentlyAndKeepsTheDetectedLanguage) {
+    WriteRaw("kiv32.ini", "Init\r\n");
+    ReadConfig(doc_, prompter_);
+    EXPECT_TRUE(prompter_.informed.isEmpty());
+    EXPECT_EQ(doc_.languageBase, 5000);
+    EXPECT_EQ(ReadRaw("kiv32.ini").count("\r\n"), 29);
+}
+
+TEST_F(KivDocFiles, ValuesReadGoIntoTheDocumentAndBackOut) {
+    KivSettings s;
+    s.seats[2] = {"Ute", false, true};
+    s.computerDelay = 100;
+    s.languageBase = 1000;
+    s.deckBack = 7;
+    s.midiFile = "x.mid";
+    ASSERT_TRUE(WriteConfigFile(dir_.path() + "/kiv32.ini", s));
+    ReadConfig(doc_, prompter_);
+    EXPECT_TRUE(prompter_.informed.isEmpty());
+    EXPECT_EQ(doc_.seats[2].name, "Ute");
+    EXPECT_FALSE(doc_.seats[2].plays);
+    EXPECT_FALSE(doc_.seats[2].inRound);
+    EXPECT_EQ(doc_.computerDelay, 100);
+    EXPECT_EQ(doc_.languageBase, 1000);
+    EXPECT_EQ(doc_.deckBack, 7);
+    EXPECT_EQ(doc_.BackBitmap(), 130);
+    EXPECT_EQ(doc_.midiFile, "x.mid");
+    EXPECT_EQ(SettingsFromDoc(doc_), s);
+}
+
+TEST_F(KivDocFiles, UnwritableConfigIsReportedWithText84) {
+    doc_.programFolder = (dir_.path() + "/file-not-folder").toStdString();
+    WriteRaw("file-not-folder", "x");
+    EXPECT_FALSE(WriteConfig(doc_, prompter_));
+    EXPECT_EQ(prompter_.informed, QStringList{LoadText(5084)});
+}
+
+TEST_F(KivDocFiles, AddingScoresSumsPerSeatAndTheListOrdersByPoints) {
+    WriteRaw("kiv32.rng", "100\r\n500\r\n0\r\n0\r\n");
+    SetScores(230, 40, 0, 15);
+    ASSERT_TRUE(AddToRanking(doc_, prompter_));
+    EXPECT_EQ(ReadRaw("kiv32.rng"), "330\r\n540\r\n0\r\n15\r\n");
+    const FourPlaces places = RankingPlaces(doc_, {330, 540, 0, 15});
+    EXPECT_EQ(places[0].name, "Frank");
+    EXPECT_EQ(places[1].name, "Peter");
+    EXPECT_EQ(places[2].name, "Linda");
+    EXPECT_EQ(places[3].name, "Tina");
+    EXPECT_EQ(places[0].points, 540);
+    EXPECT_TRUE(prompter_.informed.isEmpty());
+}
+
+TEST_F(KivDocFiles, TiesPutTheLaterSeatFirstAndNamesAreTheCurrentOnes) {
+    doc_.seats[2].name = "Ute"; // renamed without resetting the list
+    const FourPlaces places = RankingPlaces(doc_, {7, 7, 7, 7});
+    EXPECT_EQ(places[0].name, "Linda");
+    EXPECT_EQ(places[1].name, "Ute");
+    EXPECT_EQ(places[2].name, "Frank");
+    EXPECT_EQ(places[3].name, "Peter");
+}
+
+TEST_F(KivDocFiles, MissingListOnAddingIsCreatedAfterText113) {
+    SetScores(10, 20, 30, 40);
+    ASSERT_TRUE(AddToRanking(doc_, prompter_));
+    EXPECT_EQ(prompter_.informed, QStringList{LoadText(5113)});
+    EXPECT_EQ(ReadRaw("kiv32.rng"), "10\r\n20\r\n30\r\n40\r\n");
+}
+
+TEST_F(KivDocFiles, UnwritableListReportsText112AndAddsNothing) {
+    doc_.programFolder = (dir_.path() + "/file-not-folder").toStdString();
+    WriteRaw("file-not-folder", "x");
+    EXPECT_FALSE(ResetRanking(doc_, prompter_));
+    EXPECT_FALSE(AddToRanking(doc_, prompter_));
+    EXPECT_EQ(prompter_.informed, QStringList({LoadText(5112), LoadText(5113), LoadText(5112)}));
+}
+
+TEST_F(KivDocFiles, ShowingReadsZerosWhenMissingAndAddsOnlyWhenAsked) {
+    FakeSound sound;
+    QStringList shown;
+    prompter_.onDialog = [&](QDialog& dialog) {
+        shown.append(dialog.findChild<QLabel*>("rankPoints1")->text());
+        return QDialog::Accepted;
+    };
+    SetScores(5, 0, 0, 0);
+    ShowRanking(doc_, false, prompter_, &sound);
+    EXPECT_TRUE(ReadRaw("kiv32.rng").isEmpty()); // showing writes nothing
+    ShowRanking(doc_, true, prompter_, &sound);
+    EXPECT_EQ(shown, QStringList({"0", "5"}));
+    EXPECT_EQ(prompter_.dialogs, QStringList({"Rangliste", "Rangliste"}));
+    EXPECT_EQ(sound.waves, QStringList({"topten.wav", "topten.wav"}));
+    doc_.soundOn = false;
+    ShowRanking(doc_, false, prompter_, &sound);
+    EXPECT_EQ(sound.waves.size(), 2);
+}
+
+} // namespace
+} // namespace kiv

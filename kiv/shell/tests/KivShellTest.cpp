@@ -1,0 +1,487 @@
+#include "kiv/shell/CMainFrame.h"
+#include "kiv/shell/CZelvioView.h"
+#include "kiv/shell/KivArt.h"
+#include "kiv/shell/KivDialogs.h"
+#include "kiv/shell/KivDocFiles.h"
+#include "kiv/shell/KivSetupDialogs.h"
+#include "kiv/shell/KivStrings.h"
+#include "kiv/shell/tests/ShellFakes.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QColorDialog>
+#include <QDialogButtonBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPainter>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStatusBar>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QToolBar>
+#include <QToolButton>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace kiv {
+namespace {
+
+// A whole program: document, main window and view, with recording fakes for
+// the dialogs and the sound, no pauses and no frame delay.
+class KivShell : public ::testing::Test {
+public:
+    void Start(int languageBase = 1000, bool show = true) {
+        doc_ = std::make_unique<CZelvioDoc>(languageBase);
+        doc_->programFolder = dir_.path().toStdString();
+        doc_->musicOn = false;
+        frame_ = std::make_unique<CMainFrame>(*doc_, prompter_, &sound_);
+        View().SetPauser([](int ms) { return ms; });
+        View().SetFrameDelay(0);
+        if (show) {
+            frame_->show();
+            QCoreApplication::processEvents(); // the first deal
+            ASSERT_TRUE(View().Started());
+        }
+    }
+    void TearDown() override {
+        if (frame_ != nullptr) {
+            doc_->computerBusy = false;
+            frame_->close();
+        }
+        frame_.reset();
+    }
+
+    CZelvioView& View() { return *frame_->View(); }
+    // A point on the visible part of `card`.
+    QPoint On(int card) { return QPoint(doc_->cards[card].x + 5, doc_->cards[card].y + 40); }
+    QPoint StockPoint() { return QPoint(doc_->stock.x + 30, doc_->stock.y + 40); }
+    QToolButton* ToolButton(int id) {
+        return qobject_cast<QToolButton*>(frame_->ToolBar()->widgetForAction(
+            frame_->findChild<QAction*>(QStringLiteral("button%1").arg(id))));
+    }
+
+    QTemporaryDir dir_;
+    FakePrompter prompter_;
+    FakeSound sound_;
+    std::unique_ptr<CZelvioDoc> doc_;
+    std::unique_ptr<CMainFrame> frame_;
+};
+
+TEST_F(KivShell, WindowHasItsTitleSizeToolbarAndStatusPanes) {
+    Start();
+    EXPECT_EQ(frame_->windowTitle(), "Kiv Kiv");
+    EXPECT_EQ(frame_->size(), QSize(800, 600));
+    QStringList tips;
+    for (QAction* action : frame_->ToolBar()->actions()) {
+        if (!action->isSeparator()) {
+            tips.append(action->toolTip());
+        }
+    }
+    EXPECT_EQ(tips, QStringList({"Neues Spiel", QString::fromUtf8("Nächster Spieler"), "Rangliste",
+                                 "Einstellungen", QString::fromUtf8("Über Kiv Kiv")}));
+    EXPECT_EQ(frame_->ToolBar()->actions().size(), 7); // two separators
+    EXPECT_TRUE(frame_->ToolBar()->isMovable());
+    EXPECT_EQ(frame_->StatusPane(0)->text(), "Bereit");
+    EXPECT_EQ(frame_->StatusPane(1)->text(), " ");
+
+    frame_->Action(command::kToolbar)->trigger();
+    EXPECT_FALSE(frame_->ToolBar()->isVisible());
+    frame_->Action(command::kStatusBar)->trigger();
+    EXPECT_FALSE(frame_->statusBar()->isVisible());
+    frame_->Action(command::kToolbar)->trigger();
+    EXPECT_TRUE(frame_->ToolBar()->isVisible());
+}
+
+TEST_F(KivShell, GermanMenusAndTheSecondBlockRelabelling) {
+    Start(1000, false);
+    QStringList titles;
+    for (QAction* menu : frame_->menuBar()->actions()) {
+        titles.append(menu->text());
+    }
+    EXPECT_EQ(titles,
+              QStringList({"&Spiel", "&Einstellungen", "&Rangliste", "&Ansicht", "&Hilfe"}));
+    EXPECT_EQ(frame_->Action(command::kNextPlayer)->text(), QString::fromUtf8("Nächster &Spieler"));
+    frame_.reset();
+
+    Start(5000, false);
+    titles.clear();
+    for (QAction* menu : frame_->menuBar()->actions()) {
+        titles.append(menu->text());
+    }
+    EXPECT_EQ(titles, QStringList({"&Game", "&Settings", "&Rangliste", "&Ansicht", "&Help"}));
+    EXPECT_EQ(frame_->Action(command::kNewGame)->text(), "&Start new game");
+    EXPECT_EQ(frame_->Action(command::kNextPlayer)->text(), "&Next player");
+    EXPECT_EQ(frame_->Action(command::kQuit)->text(), "&Quit");
+    EXPECT_EQ(frame_->Action(command::kAbout)->text(), "&About Kiv Kiv...");
+    EXPECT_EQ(frame_->Action(command::kResetRanking)->text(),
+              QString::fromUtf8("Rangliste &löschen"));
+}
+
+TEST_F(KivShell, ConfigLine28Of5000GivesEnglishMenusAtTheNextStart) {
+    KivSettings s;
+    s.languageBase = 5000;
+    ASSERT_TRUE(WriteConfigFile(dir_.path() + "/kiv32.ini", s));
+    CZelvioDoc doc(1000);
+    doc.programFolder = dir_.path().toStdString();
+    ReadConfig(doc, prompter_);
+    CMainFrame frame(doc, prompter_, &sound_);
+    EXPECT_EQ(frame.menuBar()->actions().first()->text(), "&Game");
+}
+
+TEST_F(KivShell, PilesFollowTheWindowSize) {
+    Start();
+    View().resize(1000, 700);
+    EXPECT_EQ(QPoint(doc_->stock.x, doc_->stock.y), QPoint(919, 438));
+    EXPECT_EQ(QPoint(doc_->discardPile.x, doc_->discardPile.y), QPoint(919, 554));
+    for (int n = 1; n <= 32; ++n) {
+        if (doc_->cards[n].owner < 0) {
+            EXPECT_EQ(doc_->cards[n].x, 919) << n;
+        }
+    }
+}
+
+TEST_F(KivShell, TheStripOfACoveredCardPicksItAndItsHiddenPartPicksTheNextCard) {
+    Start();
+    const Hand& hand = doc_->seats[0].hand;
+    ASSERT_GE(hand.Count(), 2);
+    const int first = hand.At(0);
+    const int second = hand.At(1);
+    ASSERT_TRUE(doc_->cards[first].covered);
+    const QPoint strip(doc_->cards[first].x + 17, doc_->cards[first].y + 95);
+    const QPoint hidden(doc_->cards[first].x + 19, doc_->cards[first].y + 50);
+
+    QTest::mousePress(&View(), Qt::LeftButton, {}, strip);
+    EXPECT_EQ(doc_->heldCard, first);
+    // The card follows the pointer with its centre.
+    QTest::mouseMove(&View(), QPoint(500, 300));
+    QMouseEvent move(QEvent::MouseMove, QPointF(500, 300), QPointF(500, 300), Qt::NoButton,
+                     Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&View(), &move);
+    EXPECT_EQ(QPoint(doc_->cards[first].x, doc_->cards[first].y), QPoint(465, 252));
+    QTest::mouseRelease(&View(), Qt::LeftButton, {}, QPoint(500, 300));
+    EXPECT_EQ(doc_->heldCard, 0);
+    EXPECT_TRUE(doc_->cards[first].covered); // back home, covered again
+    EXPECT_TRUE(sound_.waves.contains("zurueck.wav"));
+
+    QTest::mousePress(&View(), Qt::LeftButton, {}, hidden);
+    EXPECT_EQ(doc_->heldCard, second);
+    QTest::mouseRelease(&View(), Qt::LeftButton, {}, hidden);
+    // Cards of another seat are never picked up.
+    QTest::mousePress(&View(), Qt::LeftButton, {}, On(doc_->seats[1].hand.At(0)));
+    EXPECT_EQ(doc_->heldCard, 0);
+    QTest::mouseRelease(&View(), Qt::LeftButton, {}, On(doc_->seats[1].hand.At(0)));
+}
+
+TEST_F(KivShell, CardFlightRepaintsEverySpeedPlusOneSteps) {
+    Start();
+    const int card = doc_->stock.cards.At(0);
+    doc_->PlaceCard(card, 100, 10);
+    const int before = View().AnimationFrames();
+    View().AnimateCard(card, 919, 554, 40);
+    // 819 steps along the longer axis, a repaint after every 41st.
+    EXPECT_EQ(View().AnimationFrames() - before, 819 / 41);
+    EXPECT_EQ(QPoint(doc_->cards[card].x, doc_->cards[card].y), QPoint(919, 554));
+}
+
+// What the view shows at (x, y), 71 x 96, against the picture it should show
+// there, drawn on the table colour.
+bool Shows(QWidget& view, int x, int y, const QPixmap& picture, int width = 71) {
+    const QImage shown =
+        view.grab(QRect(x, y, width, 96)).toImage().convertToFormat(QImage::Format_RGB32);
+    QImage expected(width, 96, QImage::Format_RGB32);
+    expected.fill(QColor(0, 128, 0));
+    QPainter painter(&expected);
+    painter.drawPixmap(0, 0, picture, 0, 0, width, 96);
+    painter.end();
+    return shown == expected;
+}
+
+TEST_F(KivShell, PaintingShowsFacesBacksThePileTopAndThePlaceholder) {
+    Start();
+    const int top = doc_->discardPile.Top();
+    ASSERT_GT(top, 0);
+    EXPECT_TRUE(
+        Shows(View(), doc_->discardPile.x, doc_->discardPile.y, KivBitmap(FaceBitmapId(top))));
+    EXPECT_TRUE(Shows(View(), doc_->stock.x, doc_->stock.y, KivBitmap(130)));
+    const int mine = doc_->seats[0].hand.At(0);
+    EXPECT_TRUE(
+        Shows(View(), doc_->cards[mine].x, doc_->cards[mine].y, KivBitmap(FaceBitmapId(mine)), 18));
+    const int theirs = doc_->seats[2].hand.Last();
+    EXPECT_TRUE(Shows(View(), doc_->cards[theirs].x, doc_->cards[theirs].y, KivBitmap(130)));
+
+    doc_->discardPile.cards.Clear();
+    View().RepaintDiscardPile();
+    EXPECT_TRUE(Shows(View(), doc_->discardPile.x, doc_->discardPile.y, KivBitmap(184)));
+    doc_->deckBack = 3;
+    View().RepaintStock();
+    EXPECT_TRUE(Shows(View(), doc_->stock.x, doc_->stock.y, KivBitmap(197)));
+}
+
+TEST_F(KivShell, WithoutAnimationCardsJumpToTheirPlaces) {
+    Start();
+    const int before = View().AnimationFrames();
+    EXPECT_GT(before, 0); // the first deal flew
+    doc_->animateCards = false;
+    prompter_.answers = {true};
+    frame_->Command(command::kNewGame);
+    EXPECT_EQ(View().AnimationFrames(), before);
+    EXPECT_EQ(doc_->seats[0].hand.Count(), 5);
+}
+
+TEST_F(KivShell, CommandsThatStartANewGameAreRefusedWhileTheComputerMoves) {
+    Start();
+    doc_->computerBusy = true;
+    for (int id : {command::kPlayers, command::kSettings, command::kDeckBack, command::kNewGame,
+                   command::kNextPlayer}) {
+        frame_->Command(id);
+    }
+    EXPECT_TRUE(prompter_.dialogs.isEmpty());
+    EXPECT_TRUE(prompter_.asked.isEmpty());
+    EXPECT_EQ(prompter_.informed, QStringList(5, LoadText(1137)));
+    EXPECT_FALSE(frame_->close());
+    EXPECT_EQ(prompter_.informed.size(), 6);
+    doc_->computerBusy = false;
+}
+
+TEST_F(KivShell, DecliningTheNewGameQuestionOpensNothing) {
+    Start();
+    doc_->seats[1].score = 30;
+    prompter_.answers = {false};
+    frame_->Command(command::kPlayers);
+    EXPECT_EQ(prompter_.asked, QStringList{LoadText(1117)});
+    EXPECT_TRUE(prompter_.dialogs.isEmpty());
+    EXPECT_EQ(doc_->seats[1].score, 30);
+}
+
+TEST_F(KivShell, PlayersDialogStoresTheSetUpWritesTheFileAndOffersTheRankingReset) {
+    Start();
+    doc_->seats[1].score = 30;
+    prompter_.answers = {true, true}; // new game, then reset the ranking
+    prompter_.onDialog = [](QDialog& dialog) {
+        dialog.findChild<QLineEdit*>(ControlName(1013))->setText("Anna");
+        dialog.findChild<QCheckBox*>(ControlName(1021))->setChecked(false); // seat 3 out
+        dialog.findChild<QCheckBox*>(ControlName(1019))->setChecked(false); // seat 1 human
+        return QDialog::Accepted;
+    };
+    frame_->Command(command::kPlayers);
+    EXPECT_EQ(prompter_.dialogs, QStringList{"Mitspieler festlegen"});
+    EXPECT_EQ(prompter_.asked, QStringList({LoadText(1117), LoadText(1118)}));
+    EXPECT_EQ(doc_->seats[0].name, "Anna");
+    EXPECT_FALSE(doc_->seats[3].plays);
+    EXPECT_EQ(doc_->seats[3].hand.Count(), 0);
+    EXPECT_FALSE(doc_->seats[1].computer);
+    EXPECT_EQ(doc_->seats[1].score, 0);
+    EXPECT_TRUE(doc_->animateCards); // switched off only for that deal
+    KivSettings read;
+    ASSERT_EQ(ReadConfigFile(dir_.path() + "/kiv32.ini", read), ConfigRead::Read);
+    EXPECT_EQ(read.seats[0].name, "Anna");
+    EXPECT_FALSE(read.seats[3].plays);
+    RankingValues ranking{1, 1, 1, 1};
+    ASSERT_TRUE(ReadRankingFile(dir_.path() + "/kiv32.rng", ranking));
+    EXPECT_EQ(ranking, RankingValues{});
+}
+
+TEST_F(KivShell, SettingsSheetCopiesBackDealsAndSwitchesUnplayableMusicOff) {
+    Start();
+    prompter_.answers = {true};
+    prompter_.onDialog = [](QDialog& dialog) {
+        dialog.findChild<QLineEdit*>(ControlName(1022))->setText("3");
+        dialog.findChild<QRadioButton*>(ControlName(1017))->setChecked(true);
+        dialog.findChild<QCheckBox*>(ControlName(1025))->setChecked(false);
+        dialog.findChild<QCheckBox*>(ControlName(1036))->setChecked(true);
+        dialog.findChild<QLineEdit*>(ControlName(1037))->setText("/nonexistent/tanz.mid");
+        dialog.accept();
+        return dialog.result();
+    };
+    frame_->Command(command::kSettings);
+    EXPECT_EQ(doc_->cardsPerPlayer, 3);
+    EXPECT_EQ(doc_->seats[0].hand.Count(), 3);
+    EXPECT_EQ(doc_->cardSpeed, 20);
+    EXPECT_FALSE(doc_->ruleEightOnEight);
+    EXPECT_EQ(doc_->midiFile, "/nonexistent/tanz.mid");
+    EXPECT_FALSE(doc_->musicOn);
+    EXPECT_EQ(prompter_.informed, QStringList{LoadText(1119)});
+    KivSettings read;
+    ASSERT_EQ(ReadConfigFile(dir_.path() + "/kiv32.ini", read), ConfigRead::Read);
+    EXPECT_FALSE(read.musicOn);
+    EXPECT_EQ(read.cardsPerPlayer, 3);
+    EXPECT_EQ(read.cardSpeed, 20);
+}
+
+TEST_F(KivShell, MusicFollowsTheSheetPlayingChangingAndStopping) {
+    Start();
+    auto runSheet = [this](bool music, const QString& file) {
+        prompter_.answers = {true};
+        prompter_.onDialog = [music, file](QDialog& dialog) {
+            dialog.findChild<QCheckBox*>(ControlName(1036))->setChecked(music);
+            dialog.findChild<QLineEdit*>(ControlName(1037))->setText(file);
+            return int(QDialog::Accepted);
+        };
+        frame_->Command(command::kSettings);
+    };
+    runSheet(true, "gailrdge.mid");
+    EXPECT_TRUE(sound_.playing);
+    EXPECT_EQ(sound_.starts, QStringList{"gailrdge.mid"});
+    runSheet(true, "gailrdge.mid"); // already playing: nothing happens
+    EXPECT_EQ(sound_.starts.size(), 1);
+    EXPECT_EQ(sound_.stops, 0);
+    const QString other = ResolveMedia("gailrdge.mid"); // same music, other name
+    runSheet(true, other);
+    EXPECT_EQ(sound_.stops, 1);
+    EXPECT_EQ(sound_.starts.last(), other);
+    runSheet(false, other);
+    EXPECT_EQ(sound_.stops, 2);
+    EXPECT_FALSE(sound_.playing);
+    EXPECT_TRUE(prompter_.informed.isEmpty());
+}
+
+TEST_F(KivShell, DeckBackColourLanguageRankingHelpAndAbout) {
+    Start();
+    prompter_.answers = {true};
+    prompter_.onDialog = [](QDialog& dialog) {
+        dialog.findChild<QPushButton*>(ControlName(1046))->click();
+        return dialog.result();
+    };
+    frame_->Command(command::kDeckBack);
+    EXPECT_EQ(doc_->deckBack, 4);
+
+    prompter_.onDialog = [](QDialog& dialog) {
+        auto& colours = dynamic_cast<QColorDialog&>(dialog);
+        colours.setCurrentColor(QColor(10, 20, 30));
+        colours.accept();
+        return colours.result();
+    };
+    frame_->Command(command::kTableColour);
+    EXPECT_EQ(doc_->backgroundColor, 0x001E140Au);
+    KivSettings read;
+    ASSERT_EQ(ReadConfigFile(dir_.path() + "/kiv32.ini", read), ConfigRead::Read);
+    EXPECT_EQ(read.deckBack, 4);
+    EXPECT_EQ(read.backgroundColor, 0x001E140Au);
+
+    frame_->Command(command::kLanguage);
+    EXPECT_EQ(prompter_.informed.last(),
+              QString::fromUtf8("Das Programm ist zur Zeit nur in deutscher Sprache erhältlich, "
+                                "eine Übersetzung ist in Vorbereitung."));
+    EXPECT_EQ(doc_->languageBase, 1000);
+
+    prompter_.onDialog = nullptr;
+    prompter_.answers = {true};
+    frame_->Command(command::kResetRanking);
+    EXPECT_EQ(prompter_.asked.last(), LoadText(1120));
+    frame_->Command(command::kShowRanking);
+    frame_->Command(command::kAbout);
+    EXPECT_EQ(prompter_.dialogs.mid(prompter_.dialogs.size() - 2),
+              QStringList({"Rangliste", QString::fromUtf8("Info über Kiv Kiv")}));
+
+    frame_->Command(command::kHelpContents);
+    ASSERT_NE(frame_->HelpWindow(), nullptr);
+    EXPECT_EQ(frame_->HelpWindow()->CurrentSource().fileName(), "index.html");
+}
+
+TEST_F(KivShell, NoWaveAtAllWithSoundOff) {
+    doc_ = nullptr;
+    Start();
+    sound_.waves.clear();
+    doc_->soundOn = false;
+    // A refused draw (the second one without a penalty) and a new game.
+    QTest::mousePress(&View(), Qt::LeftButton, {}, StockPoint());
+    QTest::mouseRelease(&View(), Qt::LeftButton, {}, StockPoint());
+    prompter_.answers = {true};
+    frame_->Command(command::kNewGame);
+    EXPECT_TRUE(sound_.waves.isEmpty());
+    doc_->soundOn = true;
+    frame_->Command(command::kNextPlayer); // refused: "Bitte ziehen Sie erst eine Karte."
+    EXPECT_EQ(prompter_.informed.last(), LoadText(1116));
+}
+
+TEST_F(KivShell, ALapsedPenaltyIsExplainedToTheHumanSeatOnly) {
+    Start();
+    GameEvent lapse;
+    lapse.kind = GameEventKind::Lapse;
+    lapse.seat = 1;
+    View().OnGameEvent(lapse);
+    EXPECT_TRUE(prompter_.informed.isEmpty());
+    lapse.seat = 0;
+    View().OnGameEvent(lapse);
+    EXPECT_EQ(prompter_.informed, QStringList{LoadText(1131)});
+}
+
+// Plays one round through mouse input alone: right clicks lay cards, clicks
+// on the stock draw, the toolbar button passes on an eight, and the jack's
+// dialog is answered with the mouse. The computer seats move in between.
+void PlayRoundByMouse(KivShell& t) {
+    t.prompter_.onDialog = [](QDialog& dialog) {
+        if (auto* jack = qobject_cast<CJackDialog*>(&dialog)) {
+            jack->show();
+            QTest::mouseClick(jack->findChild<QRadioButton*>(ControlName(1006)), Qt::LeftButton);
+            QTest::mouseClick(jack->findChild<QDialogButtonBox*>()->buttons().first(),
+                              Qt::LeftButton);
+            return jack->result();
+        }
+        return int(QDialog::Accepted);
+    };
+    CZelvioDoc& doc = *t.doc_;
+    const int roundsBefore = t.View().RoundsScored();
+    int gestures = 0;
+    while (t.View().RoundsScored() == roundsBefore && gestures < 400) {
+        ASSERT_FALSE(doc.computerBusy);
+        ASSERT_EQ(doc.CardsAccountedFor(), 32);
+        ASSERT_FALSE(doc.Current().computer);
+        const bool mustDraw = doc.Current().hasDrawn && doc.cardsToDraw > 0;
+        const int choice = mustDraw ? kChooseDraw : doc.ChooseComputerCard();
+        if (choice >= 1) {
+            QTest::mouseClick(&t.View(), Qt::RightButton, {}, t.On(choice));
+        } else if (choice == kChooseDraw) {
+            QTest::mousePress(&t.View(), Qt::LeftButton, {}, t.StockPoint());
+            QTest::mouseRelease(&t.View(), Qt::LeftButton, {}, t.StockPoint());
+        } else {
+            QTest::mouseClick(t.ToolButton(command::kNextPlayer), Qt::LeftButton);
+        }
+        ++gestures;
+    }
+    EXPECT_EQ(t.View().RoundsScored(), roundsBefore + 1);
+}
+
+TEST_F(KivShell, AWholeRoundByMouseAgainstThreeComputerSeats) {
+    Start();
+    PlayRoundByMouse(*this);
+    int total = 0;
+    for (const Seat& seat : doc_->seats) {
+        total += seat.score;
+    }
+    EXPECT_GT(total, 0);
+    // The seat left holding cards was named, and the next round has been
+    // dealt with seat 0 to begin it.
+    EXPECT_TRUE(prompter_.informed.last().startsWith(LoadText(1110)));
+    EXPECT_EQ(doc_->currentSeat, 0);
+    EXPECT_EQ(doc_->seats[0].hand.Count(), 5);
+    EXPECT_TRUE(sound_.waves.contains("karte.wav"));
+    EXPECT_TRUE(sound_.waves.contains("kiv.wav"));
+}
+
+TEST_F(KivShell, AGameThatReachesItsTargetShowsTheResultsAndFillsTheRanking) {
+    Start();
+    doc_->pointsToWin = 1;
+    prompter_.defaultAnswer = true; // enter the results into the ranking list
+    PlayRoundByMouse(*this);
+    EXPECT_TRUE(prompter_.dialogs.contains("Die Ergebnisse dieses Spiels"));
+    EXPECT_EQ(prompter_.dialogs.last(), "Rangliste");
+    EXPECT_EQ(prompter_.asked.last(), LoadText(1114));
+    EXPECT_EQ(prompter_.informed.filter(LoadText(1113)).size(), 1); // a fresh list
+    RankingValues ranking{};
+    ASSERT_TRUE(ReadRankingFile(dir_.path() + "/kiv32.rng", ranking));
+    EXPECT_GT(ranking[0] + ranking[1] + ranking[2] + ranking[3], 0);
+    for (const Seat& seat : doc_->seats) {
+        EXPECT_EQ(seat.score, 0); // a new game begins
+    }
+    EXPECT_TRUE(sound_.waves.contains("rang.wav"));
+    EXPECT_TRUE(sound_.waves.contains("topten.wav"));
+}
+
+} // namespace
+} // namespace kiv
