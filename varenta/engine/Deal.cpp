@@ -51,6 +51,7 @@ void VarentaEngine::ResetHand() {
     s.topCardPending = false;
     s.pileTopRaisedMinimum = false;
     s.restocksThisHand = 0;
+    s.opponentTopPending = false;
     s.playerVarentas.Clear();
     s.opponentVarentas.Clear();
     s.playerVarentasBackup.Clear();
