@@ -861,8 +861,12 @@ bool TfmVarMain::InitialBlockSetting(bool current) {
 
 // ---- the port: painting, animation, time -------------------------------------------
 
-void TfmVarMain::RepaintRect(int x, int y, int width, int height) {
-    view_->repaint(QRect(x, y, width, height));
+void TfmVarMain::RepaintRect(int /*x*/, int /*y*/, int /*width*/, int /*height*/) {
+    // The whole table is repainted: the counters, the labels and the
+    // opponent's hand (drawn grouped by rank, away from the cards' own x)
+    // lie outside the area a move names, and a full paint costs little.
+    UpdatePanels();
+    view_->repaint();
 }
 
 void TfmVarMain::RepaintTable() {

@@ -1,5 +1,6 @@
 #include "kiv/shell/CMainFrame.h"
 #include "kiv/shell/CZelvioView.h"
+#include "kiv/shell/KivArt.h"
 #include "kiv/shell/KivDialogs.h"
 #include "kiv/shell/KivDocFiles.h"
 #include "kiv/shell/KivSetupDialogs.h"
@@ -14,6 +15,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStatusBar>
@@ -32,7 +34,7 @@ namespace {
 // A whole program: document, main window and view, with recording fakes for
 // the dialogs and the sound, no pauses and no frame delay.
 class KivShell : public ::testing::Test {
-protected:
+public:
     void Start(int languageBase = 1000, bool show = true) {
         doc_ = std::make_unique<CZelvioDoc>(languageBase);
         doc_->programFolder = dir_.path().toStdString();
@@ -184,6 +186,51 @@ TEST_F(KivShell, CardFlightRepaintsEverySpeedPlusOneSteps) {
     // 819 steps along the longer axis, a repaint after every 41st.
     EXPECT_EQ(View().AnimationFrames() - before, 819 / 41);
     EXPECT_EQ(QPoint(doc_->cards[card].x, doc_->cards[card].y), QPoint(919, 554));
+}
+
+// What the view shows at (x, y), 71 x 96, against the picture it should show
+// there, drawn on the table colour.
+bool Shows(QWidget& view, int x, int y, const QPixmap& picture, int width = 71) {
+    const QImage shown =
+        view.grab(QRect(x, y, width, 96)).toImage().convertToFormat(QImage::Format_RGB32);
+    QImage expected(width, 96, QImage::Format_RGB32);
+    expected.fill(QColor(0, 128, 0));
+    QPainter painter(&expected);
+    painter.drawPixmap(0, 0, picture, 0, 0, width, 96);
+    painter.end();
+    return shown == expected;
+}
+
+TEST_F(KivShell, PaintingShowsFacesBacksThePileTopAndThePlaceholder) {
+    Start();
+    const int top = doc_->discardPile.Top();
+    ASSERT_GT(top, 0);
+    EXPECT_TRUE(
+        Shows(View(), doc_->discardPile.x, doc_->discardPile.y, KivBitmap(FaceBitmapId(top))));
+    EXPECT_TRUE(Shows(View(), doc_->stock.x, doc_->stock.y, KivBitmap(130)));
+    const int mine = doc_->seats[0].hand.At(0);
+    EXPECT_TRUE(
+        Shows(View(), doc_->cards[mine].x, doc_->cards[mine].y, KivBitmap(FaceBitmapId(mine)), 18));
+    const int theirs = doc_->seats[2].hand.Last();
+    EXPECT_TRUE(Shows(View(), doc_->cards[theirs].x, doc_->cards[theirs].y, KivBitmap(130)));
+
+    doc_->discardPile.cards.Clear();
+    View().RepaintDiscardPile();
+    EXPECT_TRUE(Shows(View(), doc_->discardPile.x, doc_->discardPile.y, KivBitmap(184)));
+    doc_->deckBack = 3;
+    View().RepaintStock();
+    EXPECT_TRUE(Shows(View(), doc_->stock.x, doc_->stock.y, KivBitmap(197)));
+}
+
+TEST_F(KivShell, WithoutAnimationCardsJumpToTheirPlaces) {
+    Start();
+    const int before = View().AnimationFrames();
+    EXPECT_GT(before, 0); // the first deal flew
+    doc_->animateCards = false;
+    prompter_.answers = {true};
+    frame_->Command(command::kNewGame);
+    EXPECT_EQ(View().AnimationFrames(), before);
+    EXPECT_EQ(doc_->seats[0].hand.Count(), 5);
 }
 
 TEST_F(KivShell, CommandsThatStartANewGameAreRefusedWhileTheComputerMoves) {
@@ -352,6 +399,27 @@ TEST_F(KivShell, NoWaveAtAllWithSoundOff) {
     EXPECT_EQ(prompter_.informed.last(), LoadText(1116));
 }
 
+TEST_F(KivShell, WhenNoCardIsLeftToDrawTheHumanSeatMayPass) {
+    Start();
+    // Every card but the pile's top goes into the hands.
+    while (!doc_->stock.Empty()) {
+        const int card = doc_->stock.cards.At(0);
+        doc_->stock.RemoveNumber(card);
+        doc_->cards[card].owner = 2;
+        doc_->cards[card].faceUp = false;
+        doc_->seats[2].hand.Add(card);
+    }
+    doc_->LayoutHand(2, true);
+    ASSERT_EQ(doc_->CardsAccountedFor(), 32);
+    QTest::mousePress(&View(), Qt::LeftButton, {}, StockPoint());
+    QTest::mouseRelease(&View(), Qt::LeftButton, {}, StockPoint());
+    EXPECT_EQ(doc_->heldCard, 0);
+    QTest::mouseClick(ToolButton(command::kNextPlayer), Qt::LeftButton);
+    EXPECT_FALSE(prompter_.informed.contains(LoadText(1116)));
+    EXPECT_FALSE(doc_->computerBusy);
+    EXPECT_EQ(doc_->CardsAccountedFor(), 32);
+}
+
 TEST_F(KivShell, ALapsedPenaltyIsExplainedToTheHumanSeatOnly) {
     Start();
     GameEvent lapse;
@@ -364,12 +432,11 @@ TEST_F(KivShell, ALapsedPenaltyIsExplainedToTheHumanSeatOnly) {
     EXPECT_EQ(prompter_.informed, QStringList{LoadText(1131)});
 }
 
-// Plays a whole round against three computer seats through mouse input alone:
-// right clicks lay cards, clicks on the stock draw, the toolbar button passes
-// on an eight, and the jack's dialog is answered with the mouse.
-TEST_F(KivShell, AWholeRoundByMouseAgainstThreeComputerSeats) {
-    Start();
-    prompter_.onDialog = [](QDialog& dialog) {
+// Plays one round through mouse input alone: right clicks lay cards, clicks
+// on the stock draw, the toolbar button passes on an eight, and the jack's
+// dialog is answered with the mouse. The computer seats move in between.
+void PlayRoundByMouse(KivShell& t) {
+    t.prompter_.onDialog = [](QDialog& dialog) {
         if (auto* jack = qobject_cast<CJackDialog*>(&dialog)) {
             jack->show();
             QTest::mouseClick(jack->findChild<QRadioButton*>(ControlName(1006)), Qt::LeftButton);
@@ -379,35 +446,62 @@ TEST_F(KivShell, AWholeRoundByMouseAgainstThreeComputerSeats) {
         }
         return int(QDialog::Accepted);
     };
+    CZelvioDoc& doc = *t.doc_;
+    const int roundsBefore = t.View().RoundsScored();
     int gestures = 0;
-    while (View().RoundsScored() == 0 && gestures < 400) {
-        ASSERT_FALSE(doc_->computerBusy);
-        ASSERT_EQ(doc_->CardsAccountedFor(), 32);
-        ASSERT_FALSE(doc_->Current().computer);
-        const Seat& me = doc_->Current();
-        const bool mustDraw = me.hasDrawn && doc_->cardsToDraw > 0;
-        const int choice = mustDraw ? kChooseDraw : doc_->ChooseComputerCard();
+    while (t.View().RoundsScored() == roundsBefore && gestures < 400) {
+        ASSERT_FALSE(doc.computerBusy);
+        ASSERT_EQ(doc.CardsAccountedFor(), 32);
+        ASSERT_FALSE(doc.Current().computer);
+        const bool mustDraw = doc.Current().hasDrawn && doc.cardsToDraw > 0;
+        const int choice = mustDraw ? kChooseDraw : doc.ChooseComputerCard();
         if (choice >= 1) {
-            QTest::mouseClick(&View(), Qt::RightButton, {}, On(choice));
+            QTest::mouseClick(&t.View(), Qt::RightButton, {}, t.On(choice));
         } else if (choice == kChooseDraw) {
-            QTest::mousePress(&View(), Qt::LeftButton, {}, StockPoint());
-            QTest::mouseRelease(&View(), Qt::LeftButton, {}, StockPoint());
+            QTest::mousePress(&t.View(), Qt::LeftButton, {}, t.StockPoint());
+            QTest::mouseRelease(&t.View(), Qt::LeftButton, {}, t.StockPoint());
         } else {
-            QTest::mouseClick(ToolButton(command::kNextPlayer), Qt::LeftButton);
+            QTest::mouseClick(t.ToolButton(command::kNextPlayer), Qt::LeftButton);
         }
         ++gestures;
     }
-    EXPECT_EQ(View().RoundsScored(), 1);
+    EXPECT_EQ(t.View().RoundsScored(), roundsBefore + 1);
+}
+
+TEST_F(KivShell, AWholeRoundByMouseAgainstThreeComputerSeats) {
+    Start();
+    PlayRoundByMouse(*this);
     int total = 0;
     for (const Seat& seat : doc_->seats) {
         total += seat.score;
     }
     EXPECT_GT(total, 0);
-    // The next round has been dealt and seat 0 begins it.
+    // The seat left holding cards was named, and the next round has been
+    // dealt with seat 0 to begin it.
+    EXPECT_TRUE(prompter_.informed.last().startsWith(LoadText(1110)));
     EXPECT_EQ(doc_->currentSeat, 0);
     EXPECT_EQ(doc_->seats[0].hand.Count(), 5);
     EXPECT_TRUE(sound_.waves.contains("karte.wav"));
     EXPECT_TRUE(sound_.waves.contains("kiv.wav"));
+}
+
+TEST_F(KivShell, AGameThatReachesItsTargetShowsTheResultsAndFillsTheRanking) {
+    Start();
+    doc_->pointsToWin = 1;
+    prompter_.defaultAnswer = true; // enter the results into the ranking list
+    PlayRoundByMouse(*this);
+    EXPECT_TRUE(prompter_.dialogs.contains("Die Ergebnisse dieses Spiels"));
+    EXPECT_EQ(prompter_.dialogs.last(), "Rangliste");
+    EXPECT_EQ(prompter_.asked.last(), LoadText(1114));
+    EXPECT_EQ(prompter_.informed.filter(LoadText(1113)).size(), 1); // a fresh list
+    RankingValues ranking{};
+    ASSERT_TRUE(ReadRankingFile(dir_.path() + "/kiv32.rng", ranking));
+    EXPECT_GT(ranking[0] + ranking[1] + ranking[2] + ranking[3], 0);
+    for (const Seat& seat : doc_->seats) {
+        EXPECT_EQ(seat.score, 0); // a new game begins
+    }
+    EXPECT_TRUE(sound_.waves.contains("rang.wav"));
+    EXPECT_TRUE(sound_.waves.contains("topten.wav"));
 }
 
 } // namespace

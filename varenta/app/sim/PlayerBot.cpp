@@ -184,9 +184,26 @@ bool PlayerBot::PlayTurn(VarentaEngine& engine, const std::int64_t& turnEnds) {
     return discard();
 }
 
+// A big open pile the bot cannot take itself is frozen by throwing one of its
+// red threes from the table (when the rules allow it); that ends the turn.
+bool PlayerBot::blockWithRedThree() {
+    const GameState& s = engine_->State();
+    if (!engine_->Rules().threeBlock || s.discardPile.Size() < 12 || s.pileFrozen ||
+        engine_->PlayerMayTakePile()) {
+        return false;
+    }
+    for (int i = 0; i < s.playerMelds.Size(); ++i) {
+        if (IsRedThree(s.playerMelds[i])) {
+            engine_->PlayerDiscardRedThree(i);
+            return over();
+        }
+    }
+    return false;
+}
+
 void PlayerBot::drawPhase() {
     const GameState& s = engine_->State();
-    if (s.hasDrawn) {
+    if (s.hasDrawn || blockWithRedThree()) {
         return;
     }
     if (s.mayTakePile && engine_->PlayerMayTakePile() && WantPile(*engine_)) {

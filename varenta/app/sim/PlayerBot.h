@@ -48,6 +48,7 @@ public:
 private:
     bool over() const;
     void drawPhase();
+    bool blockWithRedThree();
     void completePendingTake();
     void firstMeld(int topRank);
     void extendMelds();

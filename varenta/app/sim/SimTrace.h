@@ -17,9 +17,8 @@ class SimTrace : public MoveReporter, public TableObserver {
 public:
     explicit SimTrace(std::ostream* out) : out_(out) {}
 
-    // Stops writing (the run has reached its limit; the engine may already
-    // deal the next hand inside the same call).
-    void Close() { closed_ = true; }
+    // The run has reached its limit: nothing more is written or counted (the
+    // engine may already deal the next hand inside the same call).
     bool Closed() const { return closed_; }
 
     // Counters.

@@ -167,6 +167,38 @@ TEST(ShouldTakePile, VarentaRequiredSmallPileNeverTakenByChance) {
     EXPECT_LT(taken, 60);
 }
 
+TEST(ExpertDrawOrTake, TakesThePileWithAPairAndLaysItsFirstMeld) {
+    ExpertStage t;
+    t.Hand({S(kKing), C(kKing), S(kQueen), C(kQueen), D(kQueen), S(kFour), C(kFive), D(kSix),
+            H(kSeven), S(kEight), C(kNine), D(kTen), H(kJack), H(kAce), D(kFour)});
+    t.PileFiller(9);
+    t.Pile({D(kKing)});
+    t.HumanHandSize(10);
+    t.StockFiller(50);
+    auto p = t.Player();
+    EXPECT_TRUE(p->ExpertDrawOrTake());
+    EXPECT_EQ(t.MeldColumn(kKing), 3);
+    EXPECT_EQ(t.MeldColumn(kQueen), 3);
+    EXPECT_EQ(t.St().opponentMeldPoints, 60);
+    EXPECT_TRUE(t.St().discardPile.Empty());
+    EXPECT_FALSE(t.St().pileFrozen);
+    EXPECT_EQ(t.St().opponentHand.Size(), 15 - 2 - 3 + 9);
+}
+
+TEST(ExpertDrawOrTake, AnUrgentPileIsLeftWhileARankIsBeingThrown) {
+    ExpertStage t;
+    t.Hand({S(kKing), C(kKing), S(kQueen), C(kQueen), D(kQueen), S(kFour), C(kFive), D(kSix),
+            H(kSeven), S(kEight), C(kNine), D(kTen), H(kJack), H(kAce), D(kFour)});
+    t.PileFiller(9);
+    t.Pile({D(kKing)});
+    t.HumanHandSize(10);
+    t.StockFiller(50);
+    t.expert.discardRank = kSix;
+    auto p = t.Player();
+    EXPECT_FALSE(p->ExpertDrawOrTake());
+    EXPECT_EQ(t.St().opponentHand.Size(), 16) << "it drew instead";
+}
+
 TEST(GoOutCheck, BlackThreeAndOneSingleIsGoodButLayOutWildsKeepsTwoCards) {
     ExpertStage t;
     t.Melds({S(kAce), C(kAce), D(kAce), H(kAce), S(kAce), C(kAce), D(kAce)});
