@@ -122,7 +122,7 @@ void VarentaEngine::DealHand(bool start) {
     DealToOpponent();
     DealToPlayer();
     TurnUpCard();
-    FinishDeal();
+    FinishDeal(true);
 }
 
 bool VarentaEngine::ReceiveDeal(std::string_view dealString) {
@@ -151,7 +151,7 @@ bool VarentaEngine::ReceiveDeal(std::string_view dealString) {
     DealToPlayer();
     DealToOpponent();
     TurnUpCard();
-    FinishDeal();
+    FinishDeal(false); // a received deal never starts the computer
     return true;
 }
 
@@ -198,7 +198,7 @@ void VarentaEngine::TurnUpCard() {
     }
 }
 
-void VarentaEngine::FinishDeal() {
+void VarentaEngine::FinishDeal(bool mayStartComputer) {
     GameState& s = state_;
     s.initialMeldMinimum = MeldMinimum(s.playerScore);
     SaveUndoPoint();
@@ -206,7 +206,9 @@ void VarentaEngine::FinishDeal() {
     s.opponentToMove = !s.playerDrawsFirst;
     if (s.opponentToMove) {
         ShowHint(texts::kHintOpponentsTurn);
-        RequestComputerTurn();
+        if (mayStartComputer) {
+            RequestComputerTurn();
+        }
     } else {
         ShowHint(texts::kHintDraw);
     }

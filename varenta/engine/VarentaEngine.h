@@ -216,7 +216,7 @@ private:
     void DealToOpponent();
     void DealToPlayer();
     void TurnUpCard();
-    void FinishDeal();
+    void FinishDeal(bool mayStartComputer);
 
     bool PlayerMayAct() const;
     bool ValidateSide(Side side, int handCount, std::string_view& reason) const;
