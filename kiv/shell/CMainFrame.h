@@ -67,6 +67,8 @@ private:
     // The question every command that starts a new game asks first; on Yes
     // the playing seats' scores are cleared.
     bool ConfirmNewGame();
+    // Lets the human seat pass when no card is left to draw.
+    void LetAStuckSeatPass();
     // A new round dealt without animation, then the computer seats move.
     void DealAfterChange();
 

@@ -51,6 +51,7 @@ void VarentaEngine::ResetHand() {
     s.topCardPending = false;
     s.pileTopRaisedMinimum = false;
     s.restocksThisHand = 0;
+    s.opponentTopPending = false;
     s.playerVarentas.Clear();
     s.opponentVarentas.Clear();
     s.playerVarentasBackup.Clear();
@@ -121,7 +122,7 @@ void VarentaEngine::DealHand(bool start) {
     DealToOpponent();
     DealToPlayer();
     TurnUpCard();
-    FinishDeal();
+    FinishDeal(true);
 }
 
 bool VarentaEngine::ReceiveDeal(std::string_view dealString) {
@@ -150,7 +151,7 @@ bool VarentaEngine::ReceiveDeal(std::string_view dealString) {
     DealToPlayer();
     DealToOpponent();
     TurnUpCard();
-    FinishDeal();
+    FinishDeal(false); // a received deal never starts the computer
     return true;
 }
 
@@ -197,7 +198,7 @@ void VarentaEngine::TurnUpCard() {
     }
 }
 
-void VarentaEngine::FinishDeal() {
+void VarentaEngine::FinishDeal(bool mayStartComputer) {
     GameState& s = state_;
     s.initialMeldMinimum = MeldMinimum(s.playerScore);
     SaveUndoPoint();
@@ -205,7 +206,9 @@ void VarentaEngine::FinishDeal() {
     s.opponentToMove = !s.playerDrawsFirst;
     if (s.opponentToMove) {
         ShowHint(texts::kHintOpponentsTurn);
-        RequestComputerTurn();
+        if (mayStartComputer) {
+            RequestComputerTurn();
+        }
     } else {
         ShowHint(texts::kHintDraw);
     }

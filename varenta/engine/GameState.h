@@ -97,6 +97,12 @@ struct GameState {
     // Times the discard pile was turned into a new stock this hand; a hand
     // ends after the third (see EndOfHandCheck).
     std::int32_t restocksThisHand = 0;
+
+    // A remote opponent's meld points when it took the pile's top card, so
+    // that undoing the take gives back exactly what the take changed.
+    std::int32_t opponentMeldPointsBackup = 0;
+    // A remote opponent took the pile's top card and the rest is still held back.
+    bool opponentTopPending = false;
 };
 
 } // namespace varenta

@@ -249,9 +249,12 @@ bool VarentaEngine::EndOfHandCheck() {
         }
     }
     // In a network game only the side that did not lose deals; the other
-    // waits for the deal.
+    // waits for the deal and takes no input meanwhile.
     if (!networkGame_ || difference >= 0) {
         DealHand(false);
+    } else {
+        s.opponentToMove = true;
+        ShowHint(texts::kHintOpponentsTurn);
     }
     return false;
 }

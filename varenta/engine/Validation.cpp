@@ -49,7 +49,13 @@ bool VarentaEngine::ValidateMelds(std::string_view& reason, int handCount) const
     if (handCount < 0) {
         handCount = state_.playerHand.count;
     }
-    const CardPile& melds = state_.playerMelds;
+    return ValidateSide(Side::Player, handCount, reason);
+}
+
+bool VarentaEngine::ValidateSide(Side side, int handCount, std::string_view& reason) const {
+    const CardPile& melds = MeldsOf(side);
+    const int minimum =
+        side == Side::Player ? state_.initialMeldMinimum : MeldMinimum(state_.opponentScore);
     const ColumnCounts counts = CountColumns(melds, geometry_);
 
     for (int col = 3; col < kColumns; ++col) {
@@ -64,12 +70,12 @@ bool VarentaEngine::ValidateMelds(std::string_view& reason, int handCount) const
     for (int i = 0; i < melds.count; ++i) {
         total += melds[i].points;
     }
-    const bool bonusFrees = rules_.bonusCounts && state_.playerVarentas.count >= 1;
-    if (!(total >= state_.initialMeldMinimum || bonusFrees || total == 0 || handCount == 0)) {
+    const bool bonusFrees = rules_.bonusCounts && TallyOf(side).count >= 1;
+    if (!(total >= minimum || bonusFrees || total == 0 || handCount == 0)) {
         char* out = reasonBuffer_.data();
         char* end = out + reasonBuffer_.size();
         out = AppendText(out, end, texts::kReasonFirstMeldPrefix);
-        out = AppendNumber(out, end, state_.initialMeldMinimum);
+        out = AppendNumber(out, end, minimum);
         out = AppendText(out, end, texts::kReasonFirstMeldMiddle);
         out = AppendNumber(out, end, total);
         out = AppendText(out, end, texts::kReasonFirstMeldSuffix);

@@ -137,6 +137,20 @@ public:
     // The opponent passes the discard (message box naming who passes).
     void OpponentPassDiscard();
 
+    // ---- a remote opponent's moves, one per session message -----------------
+    // The engine trusts the remote table: it finds the named card and moves it.
+    // A card that is not where the message says changes nothing (false).
+    bool RemoteDrawNew();                          // "DRAWNEW"
+    bool RemoteDrawPileTop();                      // "DRAWPILETOP"
+    bool RemoteDrawPileRest();                     // "DRAWPILEREST"
+    bool RemoteUndoPile();                         // "UNDOPILE"
+    bool RemoteMeld(int code);                     // "MELD"
+    bool RemoteMeldWildCard(int code, int column); // "MELDWILDCARD"
+    bool RemoteUndo(int column, int code);         // "UNDO"
+    bool RemoteDiscard(int code);                  // "DISCARD": the turn comes back
+    bool RemoteDiscardRedThree(int code);          // "DISCARDREDTHREE": the turn comes back
+    void RemotePassDiscard();                      // "PASSDISCARD": the turn comes back
+
     // ---- rules and tests -----------------------------------------------------
     // After every draw and meld: forces the pass when the last card cannot go.
     // Returns whether the player passed.
@@ -202,9 +216,11 @@ private:
     void DealToOpponent();
     void DealToPlayer();
     void TurnUpCard();
-    void FinishDeal();
+    void FinishDeal(bool mayStartComputer);
 
     bool PlayerMayAct() const;
+    bool ValidateSide(Side side, int handCount, std::string_view& reason) const;
+    void RemoteGoingOutCheck();
     void CompleteDrawPhase();
     bool LastCardCanCompleteVarenta() const;
     void PassDiscard();

@@ -399,6 +399,27 @@ TEST_F(KivShell, NoWaveAtAllWithSoundOff) {
     EXPECT_EQ(prompter_.informed.last(), LoadText(1116));
 }
 
+TEST_F(KivShell, WhenNoCardIsLeftToDrawTheHumanSeatMayPass) {
+    Start();
+    // Every card but the pile's top goes into the hands.
+    while (!doc_->stock.Empty()) {
+        const int card = doc_->stock.cards.At(0);
+        doc_->stock.RemoveNumber(card);
+        doc_->cards[card].owner = 2;
+        doc_->cards[card].faceUp = false;
+        doc_->seats[2].hand.Add(card);
+    }
+    doc_->LayoutHand(2, true);
+    ASSERT_EQ(doc_->CardsAccountedFor(), 32);
+    QTest::mousePress(&View(), Qt::LeftButton, {}, StockPoint());
+    QTest::mouseRelease(&View(), Qt::LeftButton, {}, StockPoint());
+    EXPECT_EQ(doc_->heldCard, 0);
+    QTest::mouseClick(ToolButton(command::kNextPlayer), Qt::LeftButton);
+    EXPECT_FALSE(prompter_.informed.contains(LoadText(1116)));
+    EXPECT_FALSE(doc_->computerBusy);
+    EXPECT_EQ(doc_->CardsAccountedFor(), 32);
+}
+
 TEST_F(KivShell, ALapsedPenaltyIsExplainedToTheHumanSeatOnly) {
     Start();
     GameEvent lapse;

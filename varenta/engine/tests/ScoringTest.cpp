@@ -159,5 +159,22 @@ TEST(GameOver, AnotherGameOrTheEnd) {
     }
 }
 
+TEST(GameOver, InANetworkGameTheLoserWaitsForTheDeal) {
+    Table t;
+    t.engine.SetNetworkOpponent("Ann");
+    t.Hand({kSpade(kFive), kSpade(kAce)});
+    t.OpponentHand({kClub(kSix)});
+    t.Pile({kClub(kNine)});
+    RuleSet rules;
+    rules.reuseDiscardPile = false;
+    t.engine.SetRules(rules);
+    t.engine.PlayerDiscard(0); // the stock is empty: nobody went out, the player lost 20
+    ASSERT_EQ(t.port.handResults.size(), 1u);
+    EXPECT_EQ(t.S().playerHand.count, 1); // not dealt
+    EXPECT_TRUE(t.S().opponentToMove);
+    t.engine.PlayerDraw();
+    EXPECT_EQ(t.S().playerHand.count, 1);
+}
+
 } // namespace
 } // namespace varenta
