@@ -50,5 +50,6 @@ int main(int argc, char** argv) {
     services.onStarted = [&splash] { splash.close(); };
     varenta::TfmVarMain window(services);
     window.show();
+    splash.raise(); // stays in front until the first hand is dealt
     return QApplication::exec();
 }

@@ -656,6 +656,9 @@ void TfmVarMain::NewGameClick() {
         return;
     }
     rightClicked_ = {};
+    if (ownComputer_) {
+        ownComputer_->NewGame();
+    }
     RunEngine([this] { engine_.NewGame(); });
 }
 
@@ -685,6 +688,7 @@ void TfmVarMain::RulesClick(int tab) {
         }
     }
     dialog.exec();
+    TakeFocusBack();
     view_->update();
 }
 
@@ -723,6 +727,7 @@ void TfmVarMain::AboutClick() {
     }
     AboutBox about(this);
     about.exec();
+    TakeFocusBack();
 }
 
 // ---- the port: status line and menus --------------------------------------------
@@ -794,13 +799,16 @@ void TfmVarMain::ShowMessage(MessageKind kind, std::string_view text) {
     shown.replace(QLatin1String("\r "), QLatin1String("\n"));
     shown.replace('\r', '\n');
     dialogs_.message(kind, shown);
+    TakeFocusBack();
 }
 
 bool TfmVarMain::AskYesNo(std::string_view question) {
     if (closePending_) {
         return false; // No always leaves the state unchanged
     }
-    return dialogs_.yesNo(Q(question));
+    const bool yes = dialogs_.yesNo(Q(question));
+    TakeFocusBack();
+    return yes;
 }
 
 void TfmVarMain::CloseTurnNotice() {
@@ -840,6 +848,7 @@ void TfmVarMain::ShowHandResult(const HandResult& result) {
     }
     HandResultDialog dialog(result, showOpponent, this);
     dialogs_.handResult(dialog);
+    TakeFocusBack();
 }
 
 bool TfmVarMain::ShowGameOver(const GameOverResult& result) {
@@ -848,7 +857,18 @@ bool TfmVarMain::ShowGameOver(const GameOverResult& result) {
         return true;
     }
     GameOverDialog dialog(result, this);
-    return dialogs_.gameOver(dialog);
+    const bool again = dialogs_.gameOver(dialog);
+    TakeFocusBack();
+    return again;
+}
+
+void TfmVarMain::TakeFocusBack() {
+    // The keys belong to the table again once a modal window has closed,
+    // also where no window manager hands the focus back.
+    if (isVisible()) {
+        activateWindow();
+        view_->setFocus();
+    }
 }
 
 void TfmVarMain::PlaySound(std::string_view eventName) {

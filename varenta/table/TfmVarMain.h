@@ -155,6 +155,7 @@ private:
     bool RankKey(int key);
     void ToggleOpponentCards();
     void CloseTurnNotice();
+    void TakeFocusBack();
     // Runs an engine operation; input stays refused until it returns.
     void RunEngine(const std::function<void()>& operation);
 
