@@ -31,6 +31,9 @@ void VarentaEngine::NewGame() {
     state_.playerScore = 0;
     state_.opponentScore = 0;
     state_.gameInProgress = false;
+    if (hook_ != nullptr) {
+        hook_->GameStarted(*this);
+    }
     DealHand(false);
 }
 

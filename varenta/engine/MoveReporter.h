@@ -59,6 +59,9 @@ class ComputerTurnHook {
 public:
     virtual ~ComputerTurnHook() = default;
     virtual void ComputerTurn(VarentaEngine& engine) = 0;
+    // A new game starts (Game | New, or Yes to another game): the computer
+    // forgets what it remembered of the last one.
+    virtual void GameStarted(VarentaEngine& /*engine*/) {}
 };
 
 } // namespace varenta

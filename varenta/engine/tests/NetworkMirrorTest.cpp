@@ -7,6 +7,7 @@
 #include <deque>
 #include <functional>
 
+#include "RandomPlayer.h"
 #include "varenta/engine/SilentPort.h"
 #include "varenta/engine/VarentaEngine.h"
 
@@ -111,44 +112,7 @@ void ExpectMirrored(const GameState& a, const GameState& b) {
     ASSERT_NE(a.opponentToMove, b.opponentToMove);
 }
 
-// One turn of a bot that melds what it can and discards at random.
-void Turn(VarentaEngine& e, Random& r) {
-    GameState& s = e.State();
-    if (s.mayTakePile && e.PlayerMayTakePile() && r.Next(2) == 0) {
-        e.PlayerTakePile();
-    }
-    while (!s.hasDrawn && !s.opponentToMove) {
-        e.PlayerDraw();
-    }
-    for (int k = 0; k < 4 && !s.opponentToMove && s.playerHand.count > 0; ++k) {
-        const int i = r.Next(s.playerHand.count);
-        if (k == 3) {
-            e.AddWildCardToColumn(s.playerHand[i].rank);
-        } else {
-            e.MeldSeveral(i, MeldMode::Shift);
-        }
-    }
-    if (!s.opponentToMove && r.Next(4) == 0) {
-        e.UndoMeld();
-    }
-    for (int i = 0; i < 2 && !s.opponentToMove; ++i) {
-        if (s.playerHand.count > 0) {
-            e.PlayerDiscard(r.Next(s.playerHand.count));
-        }
-        if (!s.opponentToMove) {
-            e.UndoAll();
-            if (s.topCardPending) {
-                e.PlayerTakePile(); // undo the take; the turn starts again
-                return;
-            }
-        }
-    }
-    for (int i = 0; i < s.playerHand.count && !s.opponentToMove; ++i) {
-        e.PlayerDiscard(i);
-    }
-}
-
-TEST(NetworkMirror, BothTablesStayEqualThroughWholeHands) {
+void PlayMirroredHands(const RuleSet& rules) {
     for (std::uint64_t seed = 1; seed <= 12; ++seed) {
         VarentaEngine a;
         VarentaEngine b;
@@ -165,6 +129,8 @@ TEST(NetworkMirror, BothTablesStayEqualThroughWholeHands) {
         b.SetReporter(&toA);
         a.SetObserver(&endsA);
         b.SetObserver(&endsB);
+        a.SetRules(rules);
+        b.SetRules(rules);
         a.SetNetworkOpponent("B");
         b.SetNetworkOpponent("A");
         a.StartProgram(seed);
@@ -177,13 +143,26 @@ TEST(NetworkMirror, BothTablesStayEqualThroughWholeHands) {
             }
             ExpectMirrored(a.State(), b.State());
             ASSERT_LT(moves, 3000) << "seed " << seed;
-            Turn(a.State().opponentToMove ? b : a, r);
+            testing::RandomPlayerTurn(a.State().opponentToMove ? b : a, r);
         }
         Deliver(queue);
         ASSERT_EQ(endsB.hands, 1);
         EXPECT_EQ(endsA.player, endsB.opponent) << "seed " << seed;
         EXPECT_EQ(endsA.opponent, endsB.player) << "seed " << seed;
     }
+}
+
+TEST(NetworkMirror, BothTablesStayEqualThroughWholeHands) {
+    PlayMirroredHands(RuleSet{});
+    RuleSet rules;
+    rules.numberOfVarentas = 2;
+    rules.numberOfCards = 2;
+    rules.topCardCounts = false;
+    rules.naturalPair = false;
+    rules.drawExtra = false;
+    rules.threeBlock = true;
+    rules.bonusCounts = true;
+    PlayMirroredHands(rules);
 }
 
 } // namespace

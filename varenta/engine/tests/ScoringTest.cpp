@@ -131,9 +131,17 @@ TEST(GameOver, Messages) {
     EXPECT_EQ(r.difference, 6000);
 }
 
+struct GameCounter : ComputerTurnHook {
+    int games = 0;
+    void ComputerTurn(VarentaEngine&) override {}
+    void GameStarted(VarentaEngine&) override { ++games; }
+};
+
 TEST(GameOver, AnotherGameOrTheEnd) {
     for (bool another : {true, false}) {
         Table t;
+        GameCounter computer;
+        t.engine.SetComputerHook(&computer);
         t.port.anotherGame = another;
         t.S().playerScore = 4990;
         t.S().gameInProgress = true;
@@ -150,6 +158,7 @@ TEST(GameOver, AnotherGameOrTheEnd) {
         EXPECT_FALSE(t.S().gameInProgress);
         EXPECT_EQ(t.port.programEnded, !another);
         EXPECT_EQ(t.engine.ProgramEnded(), !another);
+        EXPECT_EQ(computer.games, another ? 1 : 0); // the computer starts afresh
         if (another) {
             EXPECT_EQ(t.S().playerScore, 0);
             EXPECT_EQ(t.S().playerHand.count, 15);
