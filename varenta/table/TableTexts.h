@@ -22,6 +22,10 @@ inline constexpr const char* kMenuExit = "E&xit";
 inline constexpr const char* kHintExit = "|Exit Varenta";
 inline constexpr const char* kMenuOptions = "&Options";
 inline constexpr const char* kMenuRules = "&Rules...";
+// The Rules hint until the first deal; the engine changes it at each deal and draw.
+inline constexpr const char* kHintRules =
+    "|Adjust the rules of Varenta to your local variant (only "
+    "possible when starting a new game)";
 inline constexpr const char* kMenuHelp = "&Help";
 inline constexpr const char* kMenuHelpTopics = "&Help Topics";
 inline constexpr const char* kMenuAbout = "&About...";

@@ -119,8 +119,7 @@ TfmVarMain::TfmVarMain(TableServices services, QWidget* parent)
         ownSound_ = std::make_unique<SdlSoundPlayer>();
         player = ownSound_.get();
     }
-    sounds_ = std::make_unique<SoundEvents>(player == nullptr ? *ownSound_ : *player,
-                                            services_.mediaDir.toStdString(),
+    sounds_ = std::make_unique<SoundEvents>(*player, services_.mediaDir.toStdString(),
                                             [this](int n) { return engine_.Rng().Next(n); });
     setWindowTitle(QString::fromUtf8(texts::kCaption));
     setCentralWidget(view_);
@@ -284,7 +283,7 @@ void TfmVarMain::BuildMenus() {
     QMenu* options = menuBar()->addMenu(QString::fromUtf8(texts::kMenuOptions));
     QAction* rules = options->addAction(QString::fromUtf8(texts::kMenuRules));
     rules->setObjectName(QStringLiteral("Rules1"));
-    rules->setStatusTip(StatusText(texts::kRulesHintAtDeal));
+    rules->setStatusTip(StatusText(texts::kHintRules));
     connect(rules, &QAction::triggered, this, [this] { RulesClick(); });
 
     QMenu* help = menuBar()->addMenu(QString::fromUtf8(texts::kMenuHelp));

@@ -172,6 +172,46 @@ TEST_F(TableWindow, KeyboardModesSendClicksToRankColumns) {
     EXPECT_EQ(S().playerHand.FindByCode(Code(kSpade, kFive)), -1);
 }
 
+TEST_F(TableWindow, PileKeyTakesThePileAndTakesItBackAtACost) {
+    Open();
+    PlayersTurn();
+    S().pileFrozen = false;
+    S().initialMeldMinimum = 15;
+    SetHand({Code(kSpade, kQueen), Code(kHeart, kQueen), Code(kSpade, kFour), Code(kClub, kSeven)});
+    Card& top = S().discardPile.Top();
+    const Card placed = top;
+    top = MakeCard(Code(kClub, kQueen), 0);
+    top.faceUp = true;
+    top.x = placed.x;
+    top.y = placed.y;
+    const int pile = S().discardPile.Size();
+    Key(Qt::Key_F7);
+    EXPECT_EQ(S().playerMelds.CountInColumn(11), 1) << "the top card starts the queen meld";
+    EXPECT_TRUE(S().topCardPending);
+    EXPECT_EQ(Line(), "Meld by clicking left, undo taking discard pile by clicking it");
+    Key(Qt::Key_F7);
+    EXPECT_EQ(S().discardPile.Size(), pile) << "clicking the pile again gives it back";
+    EXPECT_EQ(S().playerScore, -50);
+}
+
+TEST_F(TableWindow, CtrlClickMeldsToThreeAndWildModeFeedsAMeld) {
+    Open();
+    PlayersTurn();
+    S().initialMeldMinimum = 15;
+    SetHand({Code(kSpade, kKing), Code(kHeart, kKing), Code(kClub, kKing), Code(kDiamond, kKing),
+             53, Code(kSpade, kFour)});
+    SetStockTop(Code(kHeart, kNine));
+    ClickStock();
+    Click(HandCard(S().playerHand.FindByCode(Code(kSpade, kKing))), Qt::LeftButton,
+          Qt::ControlModifier);
+    EXPECT_EQ(S().playerMelds.CountInColumn(12), 3) << "Ctrl melds as many as make three";
+    Key(Qt::Key_F9);
+    EXPECT_EQ(Line(), QString::fromUtf8(texts::kHintWildMode));
+    Key(Qt::Key_K);
+    EXPECT_EQ(S().playerMelds.CountInColumn(12), 4);
+    EXPECT_EQ(S().playerHand.FindByCode(53), -1) << "the joker went onto the kings";
+}
+
 TEST_F(TableWindow, CtrlF11TurnsTheOpponentsHandOver) {
     Open();
     ASSERT_GT(S().opponentHand.Size(), 0);
