@@ -323,7 +323,9 @@ void TfmVarMain::ProgramStart() {
     view_->Picture().state = &engine_.State();
     view_->Picture().geometry = &engine_.Geometry();
     view_->Picture().images = &images_;
+    SetWaitCursor(true);
     RunEngine([this] { engine_.DealHand(true); });
+    SetWaitCursor(false);
 }
 
 void TfmVarMain::closeEvent(QCloseEvent* event) {
@@ -366,6 +368,9 @@ void TfmVarMain::ProgramExit() {
 void TfmVarMain::EndProgram() {
     closePending_ = true;
     clock_->Abort();
+    if (depth_ == 0) {
+        QTimer::singleShot(0, this, &QWidget::close);
+    }
 }
 
 void TfmVarMain::RunEngine(const std::function<void()>& operation) {
@@ -659,7 +664,9 @@ void TfmVarMain::NewGameClick() {
     if (ownComputer_) {
         ownComputer_->NewGame();
     }
+    SetWaitCursor(true);
     RunEngine([this] { engine_.NewGame(); });
+    SetWaitCursor(false);
 }
 
 void TfmVarMain::UndoMeldClick() {
@@ -817,6 +824,10 @@ void TfmVarMain::CloseTurnNotice() {
         notice_->close();
         notice_->deleteLater();
         notice_ = nullptr;
+        // The other open windows come back to the front.
+        if (help_ && help_->isVisible()) {
+            help_->raise();
+        }
     }
 }
 

@@ -68,12 +68,13 @@ protected:
     int handResults = 0;
     int gameOvers = 0;
     bool anotherGame = true;
+    bool showTurns = false;
 
     TableFixture() : store(std::make_unique<TRegFile>(dir.filePath("varenta.reg"))) {}
 
     void Open(int layout = 0) {
         store->Write("Settings\\Resolution", QString("10,20,%1").arg(LayoutName(layout)));
-        store->Write("Settings\\Show Turns", false);
+        store->Write("Settings\\Show Turns", showTurns);
         TableServices services;
         services.store = store.get();
         services.clock = &clock;

@@ -2,6 +2,7 @@
 
 #include "varenta/engine/Texts.h"
 #include "varenta/table/HelpWindow.h"
+#include "varenta/table/SmallWindows.h"
 #include "varenta/table/TableTexts.h"
 
 #include <gmock/gmock.h>
@@ -405,6 +406,40 @@ TEST_F(TableWindow, GameOverAsksForAnotherGame) {
     EXPECT_FALSE(window->ShowGameOver(result));
     EXPECT_EQ(message, "Congratulations Player! You won, but it was pretty close!");
     EXPECT_EQ(question, "Do you want to play another game?");
+}
+
+TEST_F(TableWindow, DecliningAnotherGameEndsTheProgram) {
+    Open();
+    window->show();
+    anotherGame = false;
+    S().playerScore = 5200;
+    S().opponentScore = 3000;
+    EXPECT_FALSE(window->Engine().EndGame());
+    EXPECT_EQ(gameOvers, 1);
+    QApplication::processEvents();
+    EXPECT_FALSE(window->isVisible());
+}
+
+TEST_F(TableWindow, NewGameStartsFromNothing) {
+    Open();
+    S().playerScore = 1200;
+    S().opponentScore = 800;
+    S().gameInProgress = true;
+    window->Action("New1")->trigger();
+    EXPECT_EQ(S().playerScore, 0);
+    EXPECT_EQ(S().opponentScore, 0);
+    EXPECT_EQ(S().playerHand.Size(), 15) << "a fresh hand";
+    EXPECT_FALSE(window->Action("UndoMeld1")->isEnabled());
+    EXPECT_FALSE(window->WaitCursorShown());
+}
+
+TEST_F(TableWindow, TurnNoticeShowsWhoDrawsFirstForAMoment) {
+    showTurns = true;
+    Open();
+    window->show();
+    window->ShowTurnNotice("It's your turn to draw first.");
+    ASSERT_NE(window->Notice(), nullptr);
+    EXPECT_EQ(window->Notice()->Text(), "It's your turn to draw first.");
 }
 
 TEST_F(TableWindow, MessagesBreakLinesWhereTheTextSaysSo) {
