@@ -12,6 +12,9 @@ bool CardPile::Append(const Card& card) {
 }
 
 Card CardPile::PopTop() {
+    if (count == 0) {
+        return Card{}; // code 0: no card
+    }
     --count;
     return cards[count];
 }

@@ -36,7 +36,7 @@ public:
     void Clear() { count = 0; }
     // Lays the card on top. Returns false (and changes nothing) when full.
     bool Append(const Card& card);
-    // Takes the top card off. The pile must not be empty.
+    // Takes the top card off; an empty pile gives a card with code 0.
     Card PopTop();
     // Takes the card at index out; later cards move down one place.
     Card RemoveAt(int index);

@@ -1,5 +1,7 @@
 // The opponent's side of the table, as the computer player and network play
 // move it.
+#include <algorithm>
+
 #include "varenta/engine/EngineScope.h"
 #include "varenta/engine/Texts.h"
 #include "varenta/engine/VarentaEngine.h"
@@ -27,15 +29,11 @@ void VarentaEngine::AddToOpponentHand(Card card, bool animate) {
     GameState& s = state_;
     const int fromX = card.x;
     const int fromY = card.y;
-    if (s.opponentHand.Empty()) {
-        card.x = geometry_.leftMargin;
-    } else {
-        int maxX = s.opponentHand[0].x;
-        for (int i = 1; i < s.opponentHand.count; ++i) {
-            maxX = std::max(maxX, s.opponentHand[i].x);
-        }
-        card.x = maxX + s.opponentHandSpacing;
+    int rightmost = geometry_.leftMargin;
+    for (int i = 0; i < s.opponentHand.count; ++i) {
+        rightmost = i == 0 ? s.opponentHand[i].x : std::max(rightmost, s.opponentHand[i].x);
     }
+    card.x = rightmost + s.opponentHandSpacing;
     card.y = TableGeometry::kOpponentHandY;
     card.faceUp = s.opponentCardsShown;
     if (animate) {
