@@ -1,6 +1,7 @@
 #include "TableFixture.h"
 
 #include <QAction>
+#include <QApplication>
 
 #include <array>
 
@@ -79,10 +80,10 @@ private:
     bool meldThisTurn_ = true;
 };
 
-class WholeHand : public TableFixture {};
+class WholeHand : public TableFixture, public ::testing::WithParamInterface<const char*> {};
 
-TEST_F(WholeHand, PlayedWithTheMouseAloneAgainstTheBeginner) {
-    store->Write("Settings\\Level", QString("Beginner"));
+TEST_P(WholeHand, PlayedWithTheMouseAloneAgainstTheComputer) {
+    store->Write("Settings\\Level", QString(GetParam()));
     computer = nullptr; // the window's own computer player at the stored level
     Open();
     MouseOnlyPlayer player(*window);
@@ -99,5 +100,24 @@ TEST_F(WholeHand, PlayedWithTheMouseAloneAgainstTheBeginner) {
     EXPECT_EQ(S().playerHand.Size() + S().playerMelds.Size() > 0, true);
 }
 
+INSTANTIATE_TEST_SUITE_P(Levels, WholeHand, ::testing::Values("Beginner", "Advanced", "Expert"));
+
+class WholeGame : public TableFixture {};
+TEST_F(WholeGame, PlayedToTheEndWithTheMouseAgainstTheBeginner) {
+    store->Write("Settings\\Level", QString("Beginner"));
+    computer = nullptr;
+    anotherGame = false;
+    Open();
+    window->show();
+    MouseOnlyPlayer player(*window);
+    for (int i = 0; i < 100000 && gameOvers == 0; ++i) {
+        ASSERT_FALSE(S().opponentToMove);
+        player.Step(S(), G());
+    }
+    EXPECT_EQ(gameOvers, 1);
+    EXPECT_GT(handResults, 1);
+    QApplication::processEvents();
+    EXPECT_FALSE(window->isVisible()) << "declining another game ends the program";
+}
 } // namespace
 } // namespace varenta::testing
