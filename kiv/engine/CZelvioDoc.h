@@ -122,8 +122,9 @@ public:
     void NextSeat();                    // pass the turn (an unserved eight skips one seat)
     void UpdateSuitStatus();            // status pane 1 and the suit's wave
     // The menu commands; both are refused with text 137 while computerBusy.
-    void NextPlayerCommand(); // "Nächster Spieler"
-    void NewGameCommand();    // "Neues Spiel": asks, zeroes playing seats' scores, new round
+    void NextPlayerCommand();   // "Nächster Spieler"
+    bool NothingToDraw() const; // neither the stock nor a rebuild can give a card
+    void NewGameCommand();      // "Neues Spiel": asks, zeroes playing seats' scores, new round
     void ResetScoresOfPlayingSeats();
 
     // ---- Human gestures on the table (ignored while computerBusy) ----------

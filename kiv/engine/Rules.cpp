@@ -385,7 +385,7 @@ void CZelvioDoc::NextPlayerCommand() {
         NextSeat();
         eightServed = true;
         PlayWave(Wave::O);
-    } else if (!Current().hasDrawn || cardsToDraw > 0) {
+    } else if ((!Current().hasDrawn && !NothingToDraw()) || cardsToDraw > 0) {
         port_->ShowMessage(TextId(text::kDrawFirst));
         return;
     } else {
@@ -393,6 +393,12 @@ void CZelvioDoc::NextPlayerCommand() {
     }
     QueueComputerMoveIfDue();
     RunComputerMoves();
+}
+
+bool CZelvioDoc::NothingToDraw() const {
+    // Every card but the pile's top is in the hands: no draw and no rebuild
+    // can produce a card, so a seat that cannot lay may pass without one.
+    return stock.Empty() && discardPile.Count() <= 1;
 }
 
 void CZelvioDoc::ResetScoresOfPlayingSeats() {

@@ -161,7 +161,6 @@ void CMainFrame::Command(int id) {
         doc_.NewGameCommand();
         break;
     case command::kNextPlayer:
-        LetAStuckSeatPass();
         doc_.NextPlayerCommand();
         break;
     case command::kQuit:
@@ -198,17 +197,6 @@ void CMainFrame::Command(int id) {
         break;
     default:
         break;
-    }
-}
-
-void CMainFrame::LetAStuckSeatPass() {
-    // When every card but the pile's top is in the hands, nothing can be
-    // drawn; a human seat that cannot lay either may then pass without the
-    // draw that "Nächster Spieler" otherwise asks for.
-    Seat& seat = doc_.Current();
-    const bool nothingToDraw = doc_.stock.Empty() && doc_.discardPile.Count() <= 1;
-    if (!doc_.computerBusy && !seat.computer && nothingToDraw && doc_.cardsToDraw == 0) {
-        seat.hasDrawn = true;
     }
 }
 

@@ -68,7 +68,6 @@ private:
     // the playing seats' scores are cleared.
     bool ConfirmNewGame();
     // Lets the human seat pass when no card is left to draw.
-    void LetAStuckSeatPass();
     // A new round dealt without animation, then the computer seats move.
     void DealAfterChange();
 

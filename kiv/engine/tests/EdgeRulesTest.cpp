@@ -144,6 +144,22 @@ TEST_F(DryTable, APlainDrawFindingNoCardChangesNothing) {
     EXPECT_EQ(doc.currentSeat, 0);
 }
 
+TEST_F(DryTable, AHumanWithNothingToDrawMayPassWithoutDrawing) {
+    Arrange(false);
+    doc.cardsToDraw = 0;
+    ASSERT_TRUE(doc.NothingToDraw());
+    doc.NextPlayerCommand();
+    EXPECT_TRUE(port.messages.empty());
+    EXPECT_EQ(doc.currentSeat, 0);
+}
+
+TEST_F(DryTable, AHumanWhoOwesPenaltyCardsMustStillDrawFirst) {
+    Arrange(false);
+    doc.NextPlayerCommand();
+    EXPECT_FALSE(port.messages.empty());
+    EXPECT_EQ(doc.currentSeat, 1);
+}
+
 TEST(EdgeRules, ARebuildThatRefillsTheStockMakesItDrawableAgain) {
     TestTable t;
     const std::vector<int> none;
