@@ -10,6 +10,12 @@
 int main(int argc, char** argv) {
     using namespace varenta::sim;
     std::vector<std::string_view> args(argv + 1, argv + argc);
+    for (std::string_view arg : args) {
+        if (arg == "--help" || arg == "-h") {
+            std::cout << kUsage;
+            return 0;
+        }
+    }
     std::string error;
     std::optional<SimOptions> options = ParseSimOptions(args, error);
     if (!options) {

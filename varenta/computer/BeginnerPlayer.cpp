@@ -1,6 +1,6 @@
 #include "varenta/computer/BeginnerPlayer.h"
 
-#include "varenta/computer/ComputerTexts.h"
+#include "varenta/engine/Texts.h"
 #include "varenta/engine/VarentaEngine.h"
 
 #include <algorithm>

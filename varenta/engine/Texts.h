@@ -83,6 +83,8 @@ inline constexpr std::string_view kMustPass =
     "discard.";
 inline constexpr std::string_view kRemotePassesSuffix = " passes the discard.";
 inline constexpr std::string_view kComputerPasses = "The computer passes the discard.";
+inline constexpr std::string_view kMeldErrorWildcardNotFound = "Meld error: Wildcard not found.";
+inline constexpr std::string_view kNoCardLeftToDiscard = "No card left to discard.";
 inline constexpr std::string_view kUndoPileFailed =
     "An error occurred while undoing taking the discard pile. A new hand will be dealt.";
 inline constexpr std::string_view kNoCheating = "Sorry, no cheating allowed...";

@@ -4,7 +4,6 @@
 
 #include "varenta/computer/BeginnerPlayer.h"
 #include "varenta/computer/ComputerPlayer.h"
-#include "varenta/computer/ComputerTexts.h"
 #include "varenta/computer/tests/Stage.h"
 #include "varenta/engine/Texts.h"
 
