@@ -167,6 +167,24 @@ TEST(ShouldTakePile, VarentaRequiredSmallPileNeverTakenByChance) {
     EXPECT_LT(taken, 60);
 }
 
+TEST(ExpertDrawOrTake, AnUncountedTopCardLeftLyingDoesNotRaiseTheMinimum) {
+    ExpertStage t;
+    RuleSet rules;
+    rules.topCardCounts = false;
+    t.SetRules(rules);
+    t.Hand(
+        {S(kKing), C(kKing), D(kKing), H(kKing), S(kKing), C(kKing), D(kKing), S(kFour), S(kNine)});
+    t.PileFiller(3);
+    t.Pile({kJoker});
+    t.HumanHandSize(11);
+    t.StockFiller(30);
+    auto p = t.Player();
+    EXPECT_FALSE(p->ExpertDrawOrTake());
+    EXPECT_EQ(p->initialMeldNeed, 50);
+    p->NaturalVarentas(); // seven kings are worth 70
+    EXPECT_EQ(t.MeldColumn(kKing), 7);
+}
+
 TEST(ExpertDrawOrTake, TakesThePileWithAPairAndLaysItsFirstMeld) {
     ExpertStage t;
     t.Hand({S(kKing), C(kKing), S(kQueen), C(kQueen), D(kQueen), S(kFour), C(kFive), D(kSix),
@@ -410,6 +428,15 @@ TEST(ExpertChooseDiscard, LastCardGuardNeverFeedsTheHumansLastCard) {
     t.Pile({S(kSix)}); // with a pile the guard has nothing to prevent
     p->RefreshTallies();
     EXPECT_EQ(ThrownRank(t, *p), kFive);
+
+    ExpertStage u; // a rank it keeps throwing is guarded too
+    u.Melds({S(kKing), C(kKing), D(kKing)});
+    u.Hand({S(kFive), C(kFive), S(kNine)});
+    u.HumanMelds({S(kFive), C(kFive), D(kFive)});
+    u.HumanHandSize(1);
+    u.expert.discardRank = kFive;
+    auto q = u.Player();
+    EXPECT_EQ(ThrownRank(u, *q), kNine);
 }
 
 TEST(ExpertChooseDiscard, NothingSafeThrowsTheHighestCardOrABlackThree) {
