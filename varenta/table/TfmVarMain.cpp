@@ -258,8 +258,10 @@ void TfmVarMain::BuildMenus() {
         action->setObjectName(QLatin1String(name));
         action->setStatusTip(StatusText(hint));
         if (!shortcut.isEmpty()) {
+            // Only while the table window is active: Delete in another
+            // window's edit field must not undo a meld.
             action->setShortcut(shortcut);
-            action->setShortcutContext(Qt::ApplicationShortcut);
+            action->setShortcutContext(Qt::WindowShortcut);
         }
         connect(action, &QAction::triggered, this, slot);
         return action;
