@@ -16,6 +16,7 @@
 #include <QAction>
 #include <QApplication>
 
+#include <algorithm>
 #include <cmath>
 #include <iterator>
 
@@ -204,6 +205,7 @@ void TfmVarMain::MoveCard(const Card& card, int fromX, int fromY, int toX, int t
     const double dy = toY - fromY;
     const int stepLength = cardSpeed_ * 4 + 1;
     const int steps = static_cast<int>(std::lround(std::sqrt(dx * dx + dy * dy) / stepLength));
+    const int stepMs = std::clamp(kMaxMoveMs / std::max(1, steps), 1, kStepMs);
     MovingCard moving{CardImageIndex(card), card.code, {fromX, fromY}, {toX, toY}, {}, false};
     QRect last(QPoint(fromX, fromY), size);
     auto drawAt = [&](QPoint at) {
@@ -217,7 +219,7 @@ void TfmVarMain::MoveCard(const Card& card, int fromX, int fromY, int toX, int t
         drawAt(QPoint(static_cast<int>(std::lround(fromX + dx * i / steps)),
                       static_cast<int>(std::lround(fromY + dy * i / steps))));
         ++lastMoveSteps_;
-        clock_->Pause(kStepMs);
+        clock_->Pause(stepMs);
     }
     if (steps == 0) {
         drawAt(QPoint(toX, toY));

@@ -312,6 +312,12 @@ TEST_F(TableWindow, MoveCardStepsFollowTheCardSpeed) {
     window->MoveCard(card, 0, 0, 90, 0, false);
     EXPECT_EQ(window->LastMoveSteps(), 10);
 
+    window->SetCardMovement(true, 0); // steps of 1 pixel
+    const auto slow = clock.NowMs();
+    window->MoveCard(card, 0, 0, 400, 300, false);
+    EXPECT_EQ(window->LastMoveSteps(), 500);
+    EXPECT_LE(clock.NowMs() - slow, TfmVarMain::kMaxMoveMs) << "even the slowest move ends";
+
     const auto beforeFlash = clock.NowMs();
     window->SetCardMovement(true, 10);
     window->MoveCard(card, 0, 0, 20, 0, true);
