@@ -50,7 +50,7 @@ DiscardChoice ExpertPlayer::ExpertChooseDiscard() {
     }
     if (memory_.discardRank != 0 && FindInHand(memory_.discardRank) >= 0 &&
         MaySpare(memory_.discardRank)) {
-        return DiscardChoice::fromHand(FindInHand(memory_.discardRank));
+        return DiscardChoice::fromHand(lastCardGuard(FindInHand(memory_.discardRank)));
     }
 
     memory_.discardRank = 0;

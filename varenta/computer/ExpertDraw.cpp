@@ -90,10 +90,15 @@ bool ExpertPlayer::ShouldTakePile() {
         return false;
     }
     const int t = pileTopRank();
+    // A top card that does not count raises the minimum for judging this
+    // pile, and for the first meld after taking it; a pile left lying must not
+    // make the rest of the turn ask for more.
+    const int plainNeed = initialMeldNeed;
     if (!rules().topCardCounts) {
         initialMeldNeed += RankPoints(t);
     }
     if (!ComputerMayTakePile(t, frozenForMe())) {
+        initialMeldNeed = plainNeed;
         return false;
     }
     memory_.pileMakesVarenta = PileCompletesVarenta();
@@ -159,6 +164,9 @@ bool ExpertPlayer::ShouldTakePile() {
     };
     const bool take = answer();
     RefreshTallies();
+    if (!take) {
+        initialMeldNeed = plainNeed;
+    }
     return take;
 }
 

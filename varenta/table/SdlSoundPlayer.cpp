@@ -23,6 +23,9 @@ bool SdlSoundPlayer::Open() {
         return opened_;
     }
     triedOpen_ = true;
+    // SDL would otherwise catch SIGINT and SIGTERM for an event queue this
+    // program never reads, and the program could no longer be stopped.
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
         return false;
     }

@@ -64,7 +64,8 @@ public:
     static constexpr int kSplashMs = 2000;
     static constexpr int kTurnNoticeMs = 1500;
     static constexpr int kFlashMs = 400;
-    static constexpr int kStepMs = 10; // time per animation step
+    static constexpr int kStepMs = 10;      // time per animation step
+    static constexpr int kMaxMoveMs = 1000; // the slowest speeds still move a card within this
 
     explicit TfmVarMain(TableServices services = {}, QWidget* parent = nullptr);
     ~TfmVarMain() override;

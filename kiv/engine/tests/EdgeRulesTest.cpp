@@ -61,21 +61,28 @@ TEST(EdgeRules, TheNextSeatMovesAfterThePassingMoveAndLayingAfterADrawPassesOnce
     EXPECT_EQ(t.port.pauses, 3 + 1); // seat 1's three pauses all came before seat 2's
 }
 
-TEST(EdgeRules, RebuildKeepsPileOrderAndTheTopCardWithoutTheGenerator) {
+TEST(EdgeRules, RebuildKeepsPileOrderAndTheTopCardAndMakesTheStockDrawable) {
     TestTable t;
     const std::vector<int> none;
     t.Arrange({{1}}, {3, 17, 30, 9}, &none);
     t.doc.cardsToDraw = 2;
     t.doc.wishedSuit = kKreuz;
     t.doc.RebuildStock();
-    EXPECT_EQ(t.doc.random.State(), 1u);
+    EXPECT_EQ(t.doc.random.State(), 1u); // the generator was not asked
     EXPECT_EQ(std::vector<int>(t.doc.stock.cards.begin(), t.doc.stock.cards.end()),
               (std::vector<int>{3, 17, 30}));
-    EXPECT_EQ(t.doc.discardPile.Count(), 1);
-    EXPECT_EQ(t.doc.TopCard(), 9);
-    EXPECT_EQ(t.doc.cardsToDraw, 2);
-    EXPECT_EQ(t.doc.wishedSuit, kKreuz);
-    EXPECT_EQ(t.port.events.at(0).value, 3);
+    EXPECT_EQ((std::array{t.doc.discardPile.Count(), t.doc.TopCard(), t.doc.cardsToDraw,
+                          t.doc.wishedSuit, t.port.events.at(0).value}),
+              (std::array{1, 9, 2, int{kKreuz}, 3}));
+
+    t.doc.cardsToDraw = 0;
+    t.Arrange({{1}}, {C(kHerz, kNeun)}, &none);
+    EXPECT_EQ(t.doc.DrawCard(false), DrawResult::NoCard);
+    EXPECT_FALSE(t.doc.stock.drawable);
+    t.doc.discardPile.Push(C(kKaro, kNeun)); // the pile grows meanwhile
+    t.doc.LeftButtonDown(t.doc.stock.x + 5, t.doc.stock.y + 5);
+    EXPECT_TRUE(t.doc.stock.drawable);
+    EXPECT_EQ(t.doc.heldCard, C(kHerz, kNeun));
 }
 
 // No card can be drawn: the stock is empty, the pile holds only a Herz
@@ -101,75 +108,52 @@ struct DryTable : ::testing::Test, TestTable {
     }
 };
 
-TEST_F(DryTable, AComputersUnpayablePenaltyLapsesAndItPasses) {
+TEST_F(DryTable, AComputersUnpayablePenaltyLapsesThenItPassesOrLaysAfterTheDraw) {
     Arrange(true);
     doc.StartComputerMove();
     using K = GameEventKind;
     ASSERT_EQ(port.events.size(), 3u);
-    EXPECT_EQ(port.events[0].kind, K::Rebuild);
-    EXPECT_EQ(port.events[1].kind, K::Lapse);
-    EXPECT_EQ(port.events[2].kind, K::Turn);
+    EXPECT_EQ((std::array{port.events[0].kind, port.events[1].kind, port.events[2].kind}),
+              (std::array{K::Rebuild, K::Lapse, K::Turn}));
     EXPECT_EQ(doc.cardsToDraw, 0);
     EXPECT_FALSE(doc.sevenPending);
     EXPECT_EQ(port.pane1.back(), "0| ");
     EXPECT_EQ(doc.currentSeat, 0);
-}
 
-TEST_F(DryTable, WithLayAfterDrawTheComputerChoosesAgainAfterTheLapse) {
     doc.ruleLayAfterDraw = true;
     Arrange(true, {C(kHerz, kDame)});
     doc.StartComputerMove();
-    EXPECT_EQ(port.Count(GameEventKind::Lapse), 1);
+    EXPECT_EQ(port.Count(K::Lapse), 1);
     EXPECT_EQ(doc.TopCard(), C(kHerz, kDame));
-    EXPECT_EQ(port.Count(GameEventKind::Turn), 1);
-}
+    EXPECT_EQ(port.Count(K::Turn), 1);
 
-TEST_F(DryTable, AHumansPenaltyLapsesSoTheSeatMayPass) {
-    Arrange(false);
-    EXPECT_EQ(doc.DrawCard(false), DrawResult::Lapsed);
-    EXPECT_TRUE(doc.seats[1].hasDrawn);
-    doc.NextPlayerCommand();
-    EXPECT_TRUE(port.messages.empty());
+    doc.ruleLayAfterDraw = false; // a plain draw that finds nothing: it just passes
+    Arrange(true);
+    doc.cardsToDraw = 0;
+    doc.StartComputerMove();
+    EXPECT_EQ(port.Count(K::Lapse), 0);
     EXPECT_EQ(doc.currentSeat, 0);
 }
 
-TEST_F(DryTable, APlainDrawFindingNoCardChangesNothing) {
+TEST_F(DryTable, AHumanMustDrawFirstButMayPassOnceNothingIsLeft) {
     Arrange(false);
+    doc.NextPlayerCommand(); // still owes two cards: draw first
+    EXPECT_EQ(port.messages, std::vector<int>{1116});
+    EXPECT_EQ(doc.DrawCard(false), DrawResult::Lapsed);
+    EXPECT_TRUE(doc.seats[1].hasDrawn);
+    port.Clear();
+    doc.NextPlayerCommand();
+    EXPECT_TRUE(port.messages.empty());
+    EXPECT_EQ(doc.currentSeat, 0);
+
+    Arrange(false); // no penalty: nothing to draw, so the seat may pass at once
     doc.cardsToDraw = 0;
     EXPECT_EQ(doc.DrawCard(false), DrawResult::NoCard);
     EXPECT_FALSE(doc.seats[1].hasDrawn);
     EXPECT_EQ(port.Count(GameEventKind::Lapse), 0);
-    doc.seats[1].computer = true; // a computer in that place just passes
-    doc.StartComputerMove();
-    EXPECT_EQ(doc.currentSeat, 0);
-}
-
-TEST_F(DryTable, AHumanWithNothingToDrawMayPassWithoutDrawing) {
-    Arrange(false);
-    doc.cardsToDraw = 0;
-    ASSERT_TRUE(doc.NothingToDraw());
     doc.NextPlayerCommand();
     EXPECT_TRUE(port.messages.empty());
     EXPECT_EQ(doc.currentSeat, 0);
-}
-
-TEST_F(DryTable, AHumanWhoOwesPenaltyCardsMustStillDrawFirst) {
-    Arrange(false);
-    doc.NextPlayerCommand();
-    EXPECT_FALSE(port.messages.empty());
-    EXPECT_EQ(doc.currentSeat, 1);
-}
-
-TEST(EdgeRules, ARebuildThatRefillsTheStockMakesItDrawableAgain) {
-    TestTable t;
-    const std::vector<int> none;
-    t.Arrange({{1}}, {C(kHerz, kNeun)}, &none);
-    EXPECT_EQ(t.doc.DrawCard(false), DrawResult::NoCard);
-    EXPECT_FALSE(t.doc.stock.drawable);
-    t.doc.discardPile.Push(C(kKaro, kNeun)); // the pile grows meanwhile
-    t.doc.LeftButtonDown(t.doc.stock.x + 5, t.doc.stock.y + 5);
-    EXPECT_TRUE(t.doc.stock.drawable);
-    EXPECT_EQ(t.doc.heldCard, C(kHerz, kNeun));
 }
 
 TEST(EdgeRules, ComputerNamesTheSuitItHoldsMostTiesGoingHerzKaroKreuzPik) {

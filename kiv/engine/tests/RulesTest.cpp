@@ -2,30 +2,56 @@
 
 #include <gtest/gtest.h>
 
+#include <stdexcept>
+
 namespace kiv {
 namespace {
 
 using testing::C;
 using testing::TestTable;
+using Ids = std::vector<int>;
+
+TEST(Cards, NumbersHandsPilesAndTheFreshGenerator) {
+    EXPECT_EQ((std::array{SuitOfCard(5), RankOfCard(5), PointsOfCard(5)}), (std::array{1, 10, 20}));
+    EXPECT_EQ((std::array{SuitOfCard(17), RankOfCard(17), PointsOfCard(17)}),
+              (std::array{4, 6, 0}));
+    EXPECT_EQ((std::array{SuitOfCard(32), RankOfCard(32), PointsOfCard(32)}),
+              (std::array{3, 13, 11}));
+    EXPECT_EQ(BackBitmapId(7), 130);
+    Hand hand;
+    for (int n : {20, 3, 31, 9}) {
+        hand.Add(n);
+    }
+    EXPECT_EQ(Ids(hand.begin(), hand.end()), (Ids{3, 9, 20, 31}));
+    EXPECT_THROW(hand.Remove(5), std::logic_error);
+    EXPECT_THROW(hand.At(4), std::out_of_range);
+
+    KivRandom random;
+    EXPECT_EQ(random.Next(), 41);
+    CardPile pile;
+    for (int n = 1; n <= 32; ++n) {
+        pile.Push(n);
+    }
+    KivRandom fresh;
+    EXPECT_EQ(pile.TakeRandom(fresh), 10);
+    CardPile one; // a single card is taken without consulting the generator
+    one.Push(12);
+    EXPECT_EQ(one.TakeRandom(fresh), 12);
+    EXPECT_EQ(one.TakeRandom(fresh), -1);
+    EXPECT_EQ(fresh.Next(), 18467);
+}
 
 struct Rules : ::testing::Test, TestTable {
-    // Seat 0 holds `hand`, `top` lies on the pile; may `held` be laid?
-    bool Check(int held, std::vector<int> hand, int top) {
+    bool Check(int held, const Ids& hand, int top) {
         Arrange({hand}, {top});
-        return Check(held);
+        return TestTable::Check(held);
     }
-    bool Check(int held) {
-        port.Clear();
-        doc.heldCard = held;
-        return doc.CheckPlay();
-    }
+    using TestTable::Check;
 };
 
-TEST_F(Rules, MatchBySuitRankOrJackElseText92AfterFalsch) {
-    const int top = C(kHerz, kNeun);
-    const std::vector<int> hand = {C(kHerz, kDame), C(kKaro, kNeun), C(kPik, kDame),
-                                   C(kPik, kBube)};
-    EXPECT_TRUE(Check(C(kHerz, kDame), hand, top));
+TEST_F(Rules, MatchJacksFirstJackAndJustDrawnCards) {
+    const Ids hand = {C(kHerz, kDame), C(kKaro, kNeun), C(kPik, kDame), C(kPik, kBube)};
+    EXPECT_TRUE(Check(C(kHerz, kDame), hand, C(kHerz, kNeun)));
     EXPECT_TRUE(Check(C(kKaro, kNeun)));
     EXPECT_TRUE(Check(C(kPik, kBube)));
     EXPECT_FALSE(Check(C(kPik, kDame)));
@@ -35,76 +61,64 @@ TEST_F(Rules, MatchBySuitRankOrJackElseText92AfterFalsch) {
     doc.soundOn = false;
     EXPECT_FALSE(Check(C(kPik, kDame)));
     EXPECT_EQ(port.log, std::vector<std::string>{"message 1092"});
-}
 
-TEST_F(Rules, OpenFirstJackAndEmptyPileAcceptAnything) {
-    EXPECT_FALSE(Check(C(kPik, kDame), {C(kPik, kDame)}, C(kHerz, kBube)));
-    doc.firstJackOpen = true;
+    doc.firstJackOpen = true; // a first jack takes anything, unless the rule is off
     EXPECT_TRUE(Check(C(kPik, kDame)));
     doc.ruleAnyOnFirstJack = false;
     EXPECT_FALSE(Check(C(kPik, kDame)));
-    Arrange({{C(kPik, kDame)}}, {});
+    Arrange({hand}, {}); // so does an empty pile
     EXPECT_TRUE(Check(C(kPik, kDame)));
-}
 
-TEST_F(Rules, JustDrawnCardIsRefusedWithText91UnlessLayAfterDraw) {
-    Arrange({{C(kHerz, kDame)}}, {C(kHerz, kNeun)});
+    Arrange({hand}, {C(kHerz, kNeun)});
     doc.justDrew = true;
     EXPECT_FALSE(Check(C(kHerz, kDame)));
-    EXPECT_EQ(port.messages, std::vector<int>{1091});
+    EXPECT_EQ(port.messages, Ids{1091});
     doc.ruleLayAfterDraw = true;
     EXPECT_TRUE(Check(C(kHerz, kDame)));
 }
 
-TEST_F(Rules, SevenUnderLayAfterDrawGivesTexts93And94Independently) {
-    doc.ruleLayAfterDraw = true;
-    Arrange({{C(kHerz, kDame), C(kKaro, kSieben)}}, {C(kHerz, kSieben)});
-    doc.cardsToDraw = 2;
-    doc.seats[0].hasDrawn = true;
-    EXPECT_FALSE(Check(C(kHerz, kDame)));
-    EXPECT_EQ(port.messages, (std::vector<int>{1093, 1094}));
-    EXPECT_FALSE(Check(C(kKaro, kSieben)));
-    EXPECT_EQ(port.messages, std::vector<int>{1093});
-    doc.seats[0].hasDrawn = false;
-    EXPECT_TRUE(Check(C(kKaro, kSieben)));
-    EXPECT_TRUE(port.Logged("wave he2.wav"));
-}
-
-TEST_F(Rules, PendingSevenWithoutLayAfterDrawGivesText95) {
-    Arrange({{C(kHerz, kDame), C(kKaro, kSieben)}}, {C(kHerz, kSieben)});
+TEST_F(Rules, SevensRefuseWithTexts93To95DependingOnLayAfterDraw) {
+    const Ids hand = {C(kHerz, kDame), C(kKaro, kSieben)};
+    Arrange({hand}, {C(kHerz, kSieben)});
     doc.cardsToDraw = 2;
     doc.sevenPending = true;
     EXPECT_FALSE(Check(C(kHerz, kDame)));
-    EXPECT_EQ(port.messages, std::vector<int>{1095});
+    EXPECT_EQ(port.messages, Ids{1095});
     EXPECT_TRUE(Check(C(kKaro, kSieben)));
     EXPECT_TRUE(port.Logged("wave he2.wav"));
     doc.seats[0].hasDrawn = true;
     EXPECT_FALSE(Check(C(kKaro, kSieben)));
+
+    doc.ruleLayAfterDraw = true; // 93 and 94 are independent of each other
+    EXPECT_FALSE(Check(C(kHerz, kDame)));
+    EXPECT_EQ(port.messages, (Ids{1093, 1094}));
+    EXPECT_FALSE(Check(C(kKaro, kSieben)));
+    EXPECT_EQ(port.messages, Ids{1093});
+    doc.seats[0].hasDrawn = false;
+    EXPECT_TRUE(Check(C(kKaro, kSieben)));
 }
 
-TEST_F(Rules, UnservedEightTakesOnlyAnEightEvenAgainstJacks) {
+TEST_F(Rules, EightsAndWishesRefuseWithTheirTexts) {
     Arrange({{C(kHerz, kDame), C(kKaro, kAcht), C(kHerz, kBube)}}, {C(kHerz, kAcht)});
     EXPECT_FALSE(Check(C(kHerz, kDame)));
-    EXPECT_FALSE(Check(C(kHerz, kBube)));
-    EXPECT_EQ(port.messages, std::vector<int>{1096});
+    EXPECT_FALSE(Check(C(kHerz, kBube))); // not even a jack
+    EXPECT_EQ(port.messages, Ids{1096});
     EXPECT_TRUE(Check(C(kKaro, kAcht)));
     doc.eightServed = true;
     EXPECT_TRUE(Check(C(kHerz, kDame)));
-}
 
-TEST_F(Rules, WishAllowsItsSuitOrAnyJackWithTheSuitsText) {
     Arrange({{C(kKaro, kDame), C(kHerz, kSieben), C(kPik, kBube)}}, {C(kKreuz, kBube)});
     doc.ruleJackAlways = false;
-    const std::pair<int, int> wishes[] = {{kHerz, 1097}, {kKreuz, 1099}, {kPik, 1100}};
+    const std::pair<int, int> wishes[] = {
+        {kHerz, 1097}, {kKaro, 1098}, {kKreuz, 1099}, {kPik, 1100}};
     for (auto [suit, id] : wishes) {
         doc.wishedSuit = suit;
-        EXPECT_FALSE(Check(C(kKaro, kDame)));
-        EXPECT_EQ(port.messages, std::vector<int>{id});
+        const int other = suit == kKaro ? C(kHerz, kSieben) : C(kKaro, kDame);
+        EXPECT_FALSE(Check(other));
+        EXPECT_EQ(port.messages, Ids{id});
         EXPECT_TRUE(Check(C(kPik, kBube)));
     }
     doc.wishedSuit = kKaro;
-    EXPECT_FALSE(Check(C(kHerz, kSieben)));
-    EXPECT_EQ(port.messages, std::vector<int>{1098});
     EXPECT_TRUE(Check(C(kKaro, kDame)));
 }
 
@@ -112,44 +126,38 @@ TEST_F(Rules, SevensStackAndAreDrawnOffWithTheStatusPane) {
     doc.seats[2].plays = doc.seats[3].plays = false;
     Arrange({{C(kHerz, kSieben), C(kPik, kDame)}, {C(kKaro, kSieben), C(kPik, kKoenig)}},
             {C(kHerz, kNeun)});
-    doc.heldCard = C(kHerz, kSieben);
-    doc.PlayCard(false);
-    doc.heldCard = C(kKaro, kSieben);
-    ASSERT_TRUE(doc.CheckPlay());
-    doc.PlayCard(false);
+    Lay(0, C(kHerz, kSieben));
+    ASSERT_TRUE(Check(C(kKaro, kSieben)));
+    Lay(1, C(kKaro, kSieben));
     EXPECT_EQ(doc.cardsToDraw, 4);
     EXPECT_EQ(port.pane1.back(), "1108| 4");
     for (int i = 0; i < 4; ++i) {
         EXPECT_EQ(doc.DrawCard(false), DrawResult::Drawn);
     }
-    EXPECT_EQ(doc.cardsToDraw, 0);
     EXPECT_EQ(port.pane1.back(), "0| ");
     EXPECT_EQ(doc.DrawCard(false), DrawResult::Refused);
-    EXPECT_EQ(port.messages, std::vector<int>{1102});
+    EXPECT_EQ(port.messages, Ids{1102});
 }
 
-TEST_F(Rules, WithoutEightOnEightAnEightSkipsOneSeatAndAnotherEightSkipsAgain) {
-    doc.ruleEightOnEight = false;
-    Arrange({{C(kHerz, kAcht), 1}, {2}, {C(kKaro, kAcht), 3}, {4}}, {C(kHerz, kNeun)});
-    doc.heldCard = C(kHerz, kAcht);
-    doc.PlayCard(false);
-    EXPECT_EQ(doc.currentSeat, 2);
-    doc.heldCard = C(kKaro, kAcht);
-    doc.PlayCard(false);
-    EXPECT_EQ(doc.currentSeat, 0);
-    EXPECT_EQ(port.Count(GameEventKind::Turn), 2);
-}
-
-TEST_F(Rules, WithEightOnEightTheNextSeatMayNotDrawAndSitsOutByCommand) {
-    Arrange({{C(kHerz, kAcht), 1}, {2}, {C(kHerz, kDame), 3}, {4}}, {C(kHerz, kNeun)});
-    doc.heldCard = C(kHerz, kAcht);
-    doc.PlayCard(false);
+TEST_F(Rules, EightsSkipOrMustBeAnsweredDependingOnEightOnEight) {
+    const std::vector<Ids> hands = {
+        {C(kHerz, kAcht), 1}, {2}, {C(kKaro, kAcht), C(kHerz, kDame)}, {4}};
+    Arrange(hands, {C(kHerz, kNeun)});
+    Lay(0, C(kHerz, kAcht));
     EXPECT_EQ(doc.DrawCard(false), DrawResult::Refused);
-    EXPECT_EQ(port.messages, std::vector<int>{1103});
-    doc.NextPlayerCommand();
+    EXPECT_EQ(port.messages, Ids{1103});
+    doc.NextPlayerCommand(); // seat 1 sits out, seat 2 plays normally on the eight
     EXPECT_EQ(doc.currentSeat, 2);
     EXPECT_TRUE(port.Logged("wave o.wav"));
-    EXPECT_TRUE(Check(C(kHerz, kDame))); // the following seat plays normally
+    EXPECT_TRUE(Check(C(kHerz, kDame)));
+
+    doc.ruleEightOnEight = false;
+    Arrange(hands, {C(kHerz, kNeun)});
+    Lay(0, C(kHerz, kAcht));
+    EXPECT_EQ(doc.currentSeat, 2);
+    Lay(2, C(kKaro, kAcht));
+    EXPECT_EQ(doc.currentSeat, 0);
+    EXPECT_EQ(port.Count(GameEventKind::Turn), 2);
 }
 
 TEST_F(Rules, FirstCardEffects) {
@@ -157,35 +165,29 @@ TEST_F(Rules, FirstCardEffects) {
     doc.TurnUpCard(C(kHerz, kSieben));
     EXPECT_EQ(doc.cardsToDraw, 2);
     EXPECT_TRUE(doc.sevenPending);
-
     Arrange({{1}}, {});
     doc.TurnUpCard(C(kHerz, kBube));
     EXPECT_TRUE(doc.firstJackOpen);
-
     Arrange({{1}}, {});
     doc.TurnUpCard(C(kHerz, kAcht)); // eight on eight: seat 0 must answer it
     EXPECT_EQ(doc.currentSeat, 0);
     doc.ruleEightOnEight = false;
     Arrange({{1}}, {});
     doc.TurnUpCard(C(kHerz, kAcht));
-    EXPECT_EQ(port.messages, std::vector<int>{1139});
+    EXPECT_EQ(port.messages, Ids{1139});
     EXPECT_EQ(doc.currentSeat, 1);
-
-    const std::vector<int> none;
+    const Ids none;
     Arrange({{1}}, {}, &none);
     doc.TurnUpCard(-1);
-    EXPECT_EQ(port.messages, std::vector<int>{1101});
+    EXPECT_EQ(port.messages, Ids{1101});
 }
 
 TEST_F(Rules, HumanJackAsksForTheSuitBeforeTheSeatGoesOut) {
-    port.jackSuit = kPik;
     Arrange({{C(kHerz, kBube)}, {1}, {2}, {3}}, {C(kHerz, kNeun)});
     port.jackSuit = kPik;
-    doc.heldCard = C(kHerz, kBube);
-    doc.PlayCard(false);
+    Lay(0, C(kHerz, kBube));
     EXPECT_EQ(port.log[1], "wave hmm.wav");
     EXPECT_EQ(port.log[2], "jack dialog");
-    EXPECT_EQ(doc.wishedSuit, kPik);
     EXPECT_EQ(port.pane1.back(), "1107|");
     EXPECT_TRUE(port.Logged("wave pik.wav"));
     ASSERT_GE(port.events.size(), 3u);
@@ -196,7 +198,7 @@ TEST_F(Rules, HumanJackAsksForTheSuitBeforeTheSeatGoesOut) {
 TEST_F(Rules, CommandsNextPlayerAndNewGame) {
     Arrange({{1}, {2}}, {C(kHerz, kNeun)});
     doc.NextPlayerCommand();
-    EXPECT_EQ(port.messages, std::vector<int>{1116});
+    EXPECT_EQ(port.messages, Ids{1116});
     doc.seats[0].hasDrawn = true;
     doc.computerBusy = true;
     doc.NextPlayerCommand();

@@ -111,6 +111,18 @@ struct TestTable {
         doc.stock.drawable = !doc.stock.Empty();
         port.Clear();
     }
+    // May the current seat lay `held` now? (Refusals land in the port.)
+    bool Check(int held) {
+        port.Clear();
+        doc.heldCard = held;
+        return doc.CheckPlay();
+    }
+    // `seat` lays `card` without any test.
+    void Lay(int seat, int card) {
+        doc.currentSeat = seat;
+        doc.heldCard = card;
+        doc.PlayCard(false);
+    }
 };
 
 } // namespace kiv::testing

@@ -25,13 +25,11 @@ template <typename T> T* Control(QWidget& dialog, int id) {
 }
 
 TEST(KivSettingsSheet, ChecksRunInOrderAndTheFirstFailureKeepsTheFirstPage) {
-    EXPECT_EQ(ValidateEinstellungen(50, 9, 100), 85);
-    EXPECT_EQ(ValidateEinstellungen(100000, 5, 400), 85);
-    EXPECT_EQ(ValidateEinstellungen(100, 2, 100), 86);
-    EXPECT_EQ(ValidateEinstellungen(99999, 6, 199), 87);
-    EXPECT_EQ(ValidateEinstellungen(100, 3, 10000), 87);
-    EXPECT_EQ(ValidateEinstellungen(100, 3, 200), 0);
-    EXPECT_EQ(ValidateEinstellungen(99999, 6, 9999), 0);
+    EXPECT_EQ((std::array{ValidateEinstellungen(50, 9, 100), ValidateEinstellungen(100000, 5, 400),
+                          ValidateEinstellungen(100, 2, 100), ValidateEinstellungen(99999, 6, 199),
+                          ValidateEinstellungen(100, 3, 10000), ValidateEinstellungen(100, 3, 200),
+                          ValidateEinstellungen(99999, 6, 9999)}),
+              (std::array{85, 85, 86, 87, 87, 0, 0}));
 
     FakePrompter prompter;
     CMyPropertySheet sheet(1000, SheetValues{}, prompter, nullptr);
@@ -74,12 +72,12 @@ TEST(KivSettingsSheet, ValuesComeBackAsEditedAndAnOddSpeedIsKept) {
     Control<QCheckBox>(sheet, 1034)->setChecked(true);
     Control<QCheckBox>(sheet, 1036)->setChecked(false);
     Control<QLineEdit>(sheet, 1037)->setText("/tmp/x.mid");
-    const SheetValues out = sheet.Values();
-    EXPECT_EQ(out.cardSpeed, 10);
-    EXPECT_TRUE(out.ruleLayAfterDraw);
-    EXPECT_TRUE(out.ruleEndOnFirstOut);
-    EXPECT_FALSE(out.musicOn);
-    EXPECT_EQ(out.midiFile, "/tmp/x.mid");
+    SheetValues expected = in;
+    expected.cardSpeed = 10;
+    expected.ruleLayAfterDraw = expected.ruleEndOnFirstOut = true;
+    expected.musicOn = false;
+    expected.midiFile = "/tmp/x.mid";
+    EXPECT_EQ(sheet.Values(), expected);
 
     SheetValues fast;
     CMyPropertySheet second(5000, fast, prompter, nullptr);
@@ -104,19 +102,16 @@ TEST(KivSettingsSheet, EachPageSetsItsHelpKeywordAndClosingClearsIt) {
     EXPECT_EQ(helpCalls, QStringList{"Sound einstellen"});
     sheet.reject();
     EXPECT_EQ(sheet.HelpKeyword(), QString());
-}
 
-TEST(KivSettingsSheet, BrowseWritesTheChosenFileIntoTheEdit) {
-    FakePrompter prompter;
+    // "Wahl" opens the file dialog; cancelling it leaves the edit alone.
     QString title;
     prompter.onDialog = [&](QDialog& dialog) {
         title = dialog.windowTitle();
         return QDialog::Rejected;
     };
-    CMyPropertySheet sheet(1000, SheetValues{}, prompter, nullptr);
     QTest::mouseClick(Control<QPushButton>(sheet, 1107), Qt::LeftButton);
     EXPECT_EQ(title, QString::fromUtf8("Datei wählen"));
-    EXPECT_EQ(sheet.Values().midiFile, QString()); // cancelled: unchanged
+    EXPECT_EQ(sheet.Values().midiFile, QString());
 }
 
 TEST(KivPlayersDialog, RefusesASeatZeroAloneAndKeepsSeatZeroHuman) {
@@ -144,13 +139,10 @@ TEST(KivPlayersDialog, RefusesASeatZeroAloneAndKeepsSeatZeroHuman) {
     dialog.accept();
     EXPECT_FALSE(dialog.isVisible());
     const auto out = dialog.Seats();
-    EXPECT_TRUE(out[0].plays);
-    EXPECT_FALSE(out[0].computer);
+    EXPECT_EQ(out[0], (SeatSetup{"Peter", true, false}));
     EXPECT_FALSE(out[1].plays);
-    EXPECT_EQ(out[2].name, "Ute");
-    EXPECT_FALSE(out[2].plays);
-    EXPECT_TRUE(out[3].plays);
-    EXPECT_FALSE(out[3].computer);
+    EXPECT_EQ(out[2], (SeatSetup{"Ute", false, true}));
+    EXPECT_EQ(out[3], (SeatSetup{"Linda", true, false}));
 
     QTest::mouseClick(Control<QPushButton>(dialog, 1090), Qt::LeftButton);
     EXPECT_EQ(helpCalls, QStringList{"Mitspieler bestimmen"});
@@ -168,7 +160,7 @@ TEST(KivSmallDialogs, JackDialogStartsOnKaroAndMapsTheRadiosToSuitCodes) {
     EXPECT_EQ(Control<QRadioButton>(dialog, 1006)->text(), "Herz");
 }
 
-TEST(KivSmallDialogs, DeckDialogChoosesByButtonAndDefaultsToTheFirstBack) {
+TEST(KivSmallDialogs, DeckDialogChoosesByButtonAndDefaultsToTheFirstBack) { // closed: back 1
     CDeckblattDialog closed(1000);
     closed.reject();
     EXPECT_EQ(closed.Choice(), 1);

@@ -36,22 +36,19 @@ protected:
     FakePrompter prompter_;
 };
 
-TEST_F(KivDocFiles, MissingConfigIsReportedInTheLocaleLanguageThenGermanDefaultsAreWritten) {
+TEST_F(KivDocFiles, MissingConfigGivesText83AndGermanDefaultsButInitIsSilent) {
     ReadConfig(doc_, prompter_);
-    ASSERT_EQ(prompter_.informed.size(), 1);
-    EXPECT_EQ(prompter_.informed[0], LoadText(5083));
-    EXPECT_TRUE(prompter_.informed[0].startsWith("Englisch: "));
+    EXPECT_EQ(prompter_.informed, QStringList{LoadText(5083)}); // the locale's block
     EXPECT_EQ(doc_.languageBase, 1000);
     const QByteArray written = ReadRaw("kiv32.ini");
     EXPECT_TRUE(written.startsWith("Kiv Kiv Initialisierungsdatei\r\nPeter\r\n1\r\n0\r\n"));
     EXPECT_TRUE(written.endsWith("\r\n400\r\n1000\r\n40\r\n"));
-}
 
-TEST_F(KivDocFiles, InitFileIsReplacedSilentlyAndKeepsTheDetectedLanguage) {
+    doc_.languageBase = 5000;
     WriteRaw("kiv32.ini", "Init\r\n");
     ReadConfig(doc_, prompter_);
-    EXPECT_TRUE(prompter_.informed.isEmpty());
-    EXPECT_EQ(doc_.languageBase, 5000);
+    EXPECT_EQ(prompter_.informed.size(), 1);
+    EXPECT_EQ(doc_.languageBase, 5000); // the detected language stays
     EXPECT_EQ(ReadRaw("kiv32.ini").count("\r\n"), 29);
 }
 
@@ -76,34 +73,21 @@ TEST_F(KivDocFiles, ValuesReadGoIntoTheDocumentAndBackOut) {
     EXPECT_EQ(SettingsFromDoc(doc_), s);
 }
 
-TEST_F(KivDocFiles, UnwritableConfigIsReportedWithText84) {
-    doc_.programFolder = (dir_.path() + "/file-not-folder").toStdString();
-    WriteRaw("file-not-folder", "x");
-    EXPECT_FALSE(WriteConfig(doc_, prompter_));
-    EXPECT_EQ(prompter_.informed, QStringList{LoadText(5084)});
-}
-
 TEST_F(KivDocFiles, AddingScoresSumsPerSeatAndTheListOrdersByPoints) {
     WriteRaw("kiv32.rng", "100\r\n500\r\n0\r\n0\r\n");
     SetScores(230, 40, 0, 15);
     ASSERT_TRUE(AddToRanking(doc_, prompter_));
     EXPECT_EQ(ReadRaw("kiv32.rng"), "330\r\n540\r\n0\r\n15\r\n");
     const FourPlaces places = RankingPlaces(doc_, {330, 540, 0, 15});
-    EXPECT_EQ(places[0].name, "Frank");
-    EXPECT_EQ(places[1].name, "Peter");
-    EXPECT_EQ(places[2].name, "Linda");
-    EXPECT_EQ(places[3].name, "Tina");
+    EXPECT_EQ((QStringList{places[0].name, places[1].name, places[2].name, places[3].name}),
+              (QStringList{"Frank", "Peter", "Linda", "Tina"}));
     EXPECT_EQ(places[0].points, 540);
     EXPECT_TRUE(prompter_.informed.isEmpty());
-}
 
-TEST_F(KivDocFiles, TiesPutTheLaterSeatFirstAndNamesAreTheCurrentOnes) {
     doc_.seats[2].name = "Ute"; // renamed without resetting the list
-    const FourPlaces places = RankingPlaces(doc_, {7, 7, 7, 7});
-    EXPECT_EQ(places[0].name, "Linda");
-    EXPECT_EQ(places[1].name, "Ute");
-    EXPECT_EQ(places[2].name, "Frank");
-    EXPECT_EQ(places[3].name, "Peter");
+    const FourPlaces ties = RankingPlaces(doc_, {7, 7, 7, 7});
+    EXPECT_EQ((QStringList{ties[0].name, ties[1].name, ties[2].name, ties[3].name}),
+              (QStringList{"Linda", "Ute", "Frank", "Peter"}));
 }
 
 TEST_F(KivDocFiles, MissingListOnAddingIsCreatedAfterText113) {
@@ -113,9 +97,12 @@ TEST_F(KivDocFiles, MissingListOnAddingIsCreatedAfterText113) {
     EXPECT_EQ(ReadRaw("kiv32.rng"), "10\r\n20\r\n30\r\n40\r\n");
 }
 
-TEST_F(KivDocFiles, UnwritableListReportsText112AndAddsNothing) {
+TEST_F(KivDocFiles, UnwritableFilesReportText84And112AndAddNothing) {
     doc_.programFolder = (dir_.path() + "/file-not-folder").toStdString();
     WriteRaw("file-not-folder", "x");
+    EXPECT_FALSE(WriteConfig(doc_, prompter_));
+    EXPECT_EQ(prompter_.informed, QStringList{LoadText(5084)});
+    prompter_.informed.clear();
     EXPECT_FALSE(ResetRanking(doc_, prompter_));
     EXPECT_FALSE(AddToRanking(doc_, prompter_));
     EXPECT_EQ(prompter_.informed, QStringList({LoadText(5112), LoadText(5113), LoadText(5112)}));

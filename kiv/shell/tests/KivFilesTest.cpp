@@ -74,113 +74,81 @@ TEST_F(KivFiles, EveryValueSurvivesARoundTrip) {
     EXPECT_EQ(back, s);
 }
 
-TEST_F(KivFiles, MissingFileAndInitFileAreReported) {
+TEST_F(KivFiles, MissingInitLongNamesAndLeadingIntegers) {
     KivSettings s;
     EXPECT_EQ(ReadConfigFile(Path("nothing.ini"), s), ConfigRead::Missing);
-    WriteRaw(Path("kiv32.ini"), "Init\r\n");
-    EXPECT_EQ(ReadConfigFile(Path("kiv32.ini"), s), ConfigRead::InitFile);
-    WriteRaw(Path("kiv32.ini"), "Init");
-    EXPECT_EQ(ReadConfigFile(Path("kiv32.ini"), s), ConfigRead::InitFile);
+    for (const char* init : {"Init\r\n", "Init"}) {
+        WriteRaw(Path("kiv32.ini"), init);
+        EXPECT_EQ(ReadConfigFile(Path("kiv32.ini"), s), ConfigRead::InitFile);
+    }
     EXPECT_EQ(s, KivSettings{});
-    // Any other first line is accepted.
-    WriteRaw(Path("kiv32.ini"), DefaultFile(1, "Initialisierung"));
+    WriteRaw(Path("kiv32.ini"), DefaultFile(1, "Initialisierung")); // any other header is fine
     EXPECT_EQ(ReadConfigFile(Path("kiv32.ini"), s), ConfigRead::Read);
-}
 
-TEST_F(KivFiles, LongNamesAreCutTo19AndTheRestOfTheLineIsSkipped) {
-    KivSettings s;
     s.seats[1].name = "Maximilian-Alexander von Hohenberg";
     ASSERT_TRUE(WriteConfigFile(Path("kiv32.ini"), s));
     EXPECT_TRUE(ReadRaw(Path("kiv32.ini")).contains("Maximilian-Alexander von Hohenberg\r\n"));
     KivSettings back;
     ASSERT_EQ(ReadConfigFile(Path("kiv32.ini"), back), ConfigRead::Read);
-    EXPECT_EQ(back.seats[1].name, "Maximilian-Alexande");
-    EXPECT_EQ(back.seats[1].name.size(), 19);
-    EXPECT_TRUE(back.seats[1].plays);
-    EXPECT_TRUE(back.seats[1].computer);
+    EXPECT_EQ(back.seats[1].name, "Maximilian-Alexande"); // 19 characters, the rest skipped
+    EXPECT_TRUE(back.seats[1].plays && back.seats[1].computer);
     EXPECT_EQ(back.seats[2].name, "Tina");
-}
 
-TEST_F(KivFiles, NumbersAreLeadingIntegers) {
-    EXPECT_EQ(LeadingInteger("  42abc"), 42);
-    EXPECT_EQ(LeadingInteger("-17"), -17);
-    EXPECT_EQ(LeadingInteger("+8"), 8);
-    EXPECT_EQ(LeadingInteger("x12"), 0);
-    EXPECT_EQ(LeadingInteger(""), 0);
+    EXPECT_EQ((std::array{LeadingInteger("  42abc"), LeadingInteger("-17"), LeadingInteger("+8"),
+                          LeadingInteger("x12"), LeadingInteger("")}),
+              (std::array<std::int64_t, 5>{42, -17, 8, 0, 0}));
     EXPECT_EQ(LeadingInteger("99999999999999999999999"), INT64_MAX);
-
-    KivSettings s;
     WriteRaw(Path("kiv32.ini"), DefaultFile(14, " 300 Punkte"));
     ASSERT_EQ(ReadConfigFile(Path("kiv32.ini"), s), ConfigRead::Read);
     EXPECT_EQ(s.pointsToWin, 300);
-    // Flags: any non-zero value is on.
     WriteRaw(Path("kiv32.ini"), DefaultFile(17, "7"));
     ASSERT_EQ(ReadConfigFile(Path("kiv32.ini"), s), ConfigRead::Read);
-    EXPECT_TRUE(s.ruleLayAfterDraw);
+    EXPECT_TRUE(s.ruleLayAfterDraw); // any non-zero flag is on
 }
 
-TEST_F(KivFiles, TruncatedFileReadsEmptyAndZeroThenIsRepaired) {
+TEST_F(KivFiles, TruncatedFilesReadEmptyAndZeroAndOnlyUnplayableValuesAreRepaired) {
     WriteRaw(Path("kiv32.ini"), "Kiv Kiv Initialisierungsdatei\r\nAnna\r\n1\r\n0\r\nBert");
     KivSettings s;
     ASSERT_EQ(ReadConfigFile(Path("kiv32.ini"), s), ConfigRead::Read);
-    EXPECT_EQ(s.seats[0].name, "Anna");
-    EXPECT_EQ(s.seats[1].name, "Bert");
-    EXPECT_FALSE(s.seats[1].plays);
-    EXPECT_EQ(s.seats[3].name, "");
-    EXPECT_EQ(s.pointsToWin, 0);
-    EXPECT_EQ(s.midiFile, "");
-    EXPECT_EQ(s.languageBase, 0);
-    EXPECT_FALSE(s.soundOn);
-
+    EXPECT_EQ((QStringList{s.seats[0].name, s.seats[1].name, s.seats[3].name, s.midiFile}),
+              (QStringList{"Anna", "Bert", "", ""}));
+    EXPECT_EQ((std::array{s.pointsToWin, s.languageBase, int{s.seats[1].plays}, int{s.soundOn}}),
+              (std::array{0, 0, 0, 0}));
     RepairSettings(s, 5000);
     // Seat 0 would play alone: the others are back.
     EXPECT_TRUE(s.seats[1].plays && s.seats[2].plays && s.seats[3].plays);
-    EXPECT_EQ(s.pointsToWin, 200);
-    EXPECT_EQ(s.cardsPerPlayer, 5);
-    EXPECT_EQ(s.cardSpeed, 40);
-    EXPECT_EQ(s.languageBase, 5000);
+    EXPECT_EQ((std::array{s.pointsToWin, s.cardsPerPlayer, s.cardSpeed, s.languageBase}),
+              (std::array{200, 5, 40, 5000}));
     // What the game can work with stays as read.
-    EXPECT_EQ(s.computerDelay, 0);
-    EXPECT_EQ(s.deckBack, 0);
-    EXPECT_FALSE(s.soundOn);
-}
+    EXPECT_EQ((std::array{s.computerDelay, s.deckBack, int{s.soundOn}}), (std::array{0, 0, 0}));
 
-TEST_F(KivFiles, RepairKeepsPlayableValuesAndFixesTheHumanSeat) {
-    KivSettings s;
-    s.seats[0] = {"Peter", false, true};
-    s.seats[2].plays = false;
-    s.cardsPerPlayer = 9;
-    s.cardSpeed = 25;
-    s.pointsToWin = 50;
-    s.computerDelay = 100;
-    s.deckBack = 7;
-    RepairSettings(s, 1000);
-    EXPECT_TRUE(s.seats[0].plays);
-    EXPECT_FALSE(s.seats[0].computer);
-    EXPECT_FALSE(s.seats[2].plays); // one other seat is enough
-    EXPECT_EQ(s.cardsPerPlayer, 5);
-    EXPECT_EQ(s.cardSpeed, 25);
-    EXPECT_EQ(s.pointsToWin, 50);
-    EXPECT_EQ(s.computerDelay, 100);
-    EXPECT_EQ(s.deckBack, 7);
-    s.cardsPerPlayer = 2;
-    RepairSettings(s, 1000);
-    EXPECT_EQ(s.cardsPerPlayer, 5);
-}
+    KivSettings odd;
+    odd.seats[0] = {"Peter", false, true};
+    odd.seats[2].plays = false;
+    odd.cardsPerPlayer = 9;
+    odd.cardSpeed = 25;
+    odd.pointsToWin = 50;
+    odd.computerDelay = 100;
+    odd.deckBack = 7;
+    RepairSettings(odd, 1000);
+    EXPECT_TRUE(odd.seats[0].plays && !odd.seats[0].computer); // seat 0 is the human seat
+    EXPECT_FALSE(odd.seats[2].plays);                          // one other seat is enough
+    EXPECT_EQ((std::array{odd.cardsPerPlayer, odd.cardSpeed, odd.pointsToWin, odd.computerDelay,
+                          odd.deckBack}),
+              (std::array{5, 25, 50, 100, 7}));
+    odd.cardsPerPlayer = 2;
+    RepairSettings(odd, 1000);
+    EXPECT_EQ(odd.cardsPerPlayer, 5);
 
-TEST_F(KivFiles, GarbageFileDoesNotBreakReading) {
     QByteArray garbage;
     for (int i = 0; i < 5000; ++i) {
         garbage.append(static_cast<char>((i * 37 + 11) % 256));
     }
     WriteRaw(Path("kiv32.ini"), garbage);
-    KivSettings s;
     ASSERT_EQ(ReadConfigFile(Path("kiv32.ini"), s), ConfigRead::Read);
     RepairSettings(s, 1000);
-    EXPECT_GE(s.cardsPerPlayer, 3);
-    EXPECT_LE(s.cardsPerPlayer, 6);
-    EXPECT_GE(s.cardSpeed, 1);
-    EXPECT_GE(s.pointsToWin, 1);
+    EXPECT_TRUE(s.cardsPerPlayer >= 3 && s.cardsPerPlayer <= 6 && s.cardSpeed >= 1 &&
+                s.pointsToWin >= 1);
     for (const SeatSetup& seat : s.seats) {
         EXPECT_LE(seat.name.size(), 19);
     }

@@ -90,22 +90,16 @@ TEST(Simulation, EveryLevelPlaysManyHandsUnderSeveralRuleSets) {
          {ComputerLevel::Beginner, ComputerLevel::Advanced, ComputerLevel::Expert}) {
         int hands = 0;
         std::uint64_t seed = 11;
+        int aggression = 0; // the Expert at both extremes and in between
         for (const char* rules : ruleSets) {
-            const SimSummary s = Play(level, rules, 60, seed++);
+            const SimSummary s = Play(level, rules, 60, seed++, nullptr, aggression);
+            aggression = aggression == 0 ? 100 : aggression - 50;
             ASSERT_TRUE(s.ok) << s.error << " (rules: " << rules << ")";
             EXPECT_EQ(s.hands, 60);
             EXPECT_EQ(s.playerWins + s.computerWins + s.draws, 60);
             hands += s.hands;
         }
         EXPECT_GE(hands, 240);
-    }
-}
-
-TEST(Simulation, ExpertAtBothAggressionExtremes) {
-    for (int aggression : {0, 100}) {
-        const SimSummary s = Play(ComputerLevel::Expert, "", 60, 5, nullptr, aggression);
-        ASSERT_TRUE(s.ok) << s.error;
-        EXPECT_EQ(s.hands, 60);
     }
 }
 

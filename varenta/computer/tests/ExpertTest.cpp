@@ -167,14 +167,38 @@ TEST(ShouldTakePile, VarentaRequiredSmallPileNeverTakenByChance) {
     EXPECT_LT(taken, 60);
 }
 
-TEST(ExpertDrawOrTake, TakesThePileWithAPairAndLaysItsFirstMeld) {
+TEST(ExpertDrawOrTake, AnUncountedTopCardLeftLyingDoesNotRaiseTheMinimum) {
     ExpertStage t;
-    t.Hand({S(kKing), C(kKing), S(kQueen), C(kQueen), D(kQueen), S(kFour), C(kFive), D(kSix),
-            H(kSeven), S(kEight), C(kNine), D(kTen), H(kJack), H(kAce), D(kFour)});
-    t.PileFiller(9);
-    t.Pile({D(kKing)});
-    t.HumanHandSize(10);
-    t.StockFiller(50);
+    RuleSet rules;
+    rules.topCardCounts = false;
+    t.SetRules(rules);
+    t.Hand(
+        {S(kKing), C(kKing), D(kKing), H(kKing), S(kKing), C(kKing), D(kKing), S(kFour), S(kNine)});
+    t.PileFiller(3);
+    t.Pile({kJoker});
+    t.HumanHandSize(11);
+    t.StockFiller(30);
+    auto p = t.Player();
+    EXPECT_FALSE(p->ExpertDrawOrTake());
+    EXPECT_EQ(p->initialMeldNeed, 50);
+    p->NaturalVarentas(); // seven kings are worth 70
+    EXPECT_EQ(t.MeldColumn(kKing), 7);
+}
+
+// A pair of kings, three queens and ten singles; a king on a pile of ten.
+struct PairStage : ExpertStage {
+    PairStage() {
+        Hand({S(kKing), C(kKing), S(kQueen), C(kQueen), D(kQueen), S(kFour), C(kFive), D(kSix),
+              H(kSeven), S(kEight), C(kNine), D(kTen), H(kJack), H(kAce), D(kFour)});
+        PileFiller(9);
+        Pile({D(kKing)});
+        HumanHandSize(10);
+        StockFiller(50);
+    }
+};
+
+TEST(ExpertDrawOrTake, TakesThePileWithAPairAndLaysItsFirstMeld) {
+    PairStage t;
     auto p = t.Player();
     EXPECT_TRUE(p->ExpertDrawOrTake());
     EXPECT_EQ(t.MeldColumn(kKing), 3);
@@ -183,20 +207,11 @@ TEST(ExpertDrawOrTake, TakesThePileWithAPairAndLaysItsFirstMeld) {
     EXPECT_TRUE(t.St().discardPile.Empty());
     EXPECT_FALSE(t.St().pileFrozen);
     EXPECT_EQ(t.St().opponentHand.Size(), 15 - 2 - 3 + 9);
-}
 
-TEST(ExpertDrawOrTake, AnUrgentPileIsLeftWhileARankIsBeingThrown) {
-    ExpertStage t;
-    t.Hand({S(kKing), C(kKing), S(kQueen), C(kQueen), D(kQueen), S(kFour), C(kFive), D(kSix),
-            H(kSeven), S(kEight), C(kNine), D(kTen), H(kJack), H(kAce), D(kFour)});
-    t.PileFiller(9);
-    t.Pile({D(kKing)});
-    t.HumanHandSize(10);
-    t.StockFiller(50);
-    t.expert.discardRank = kSix;
-    auto p = t.Player();
-    EXPECT_FALSE(p->ExpertDrawOrTake());
-    EXPECT_EQ(t.St().opponentHand.Size(), 16) << "it drew instead";
+    PairStage u; // the pile is urgent, but a rank is being thrown: it draws
+    u.expert.discardRank = kSix;
+    EXPECT_FALSE(u.Player()->ExpertDrawOrTake());
+    EXPECT_EQ(u.St().opponentHand.Size(), 16);
 }
 
 TEST(GoOutCheck, BlackThreeAndOneSingleIsGoodButLayOutWildsKeepsTwoCards) {
@@ -221,26 +236,17 @@ struct CompleteStage : ExpertStage {
     }
 };
 
-TEST(CompleteVarentas, LimitZeroCompletesNaturallyOnly) {
-    CompleteStage t;
-    auto p = t.Player();
-    p->aggressiveTurn = false;
-    p->CompleteVarentas();
-    EXPECT_EQ(t.MeldColumn(kKing), 7);
-    EXPECT_EQ(t.MeldColumn(kQueen), 4);
-    EXPECT_EQ(t.St().opponentVarentas.count, 2);
-    EXPECT_EQ(p->tally().wildsInHand(), 2);
-}
-
-TEST(CompleteVarentas, LimitThreeSpendsWildCards) {
-    CompleteStage t;
-    auto p = t.Player();
-    p->aggressiveTurn = true;
-    p->CompleteVarentas();
-    EXPECT_EQ(t.MeldColumn(kKing), 7);
-    EXPECT_EQ(t.MeldColumn(kQueen), 7);
-    EXPECT_EQ(t.St().opponentVarentas.count, 3);
-    EXPECT_EQ(p->tally().wildsInHand(), 0);
+TEST(CompleteVarentas, LimitZeroCompletesNaturallyOnlyLimitThreeSpendsWildCards) {
+    for (bool aggressive : {false, true}) {
+        CompleteStage t;
+        auto p = t.Player();
+        p->aggressiveTurn = aggressive;
+        p->CompleteVarentas();
+        EXPECT_EQ(t.MeldColumn(kKing), 7);
+        EXPECT_EQ(t.MeldColumn(kQueen), aggressive ? 7 : 4);
+        EXPECT_EQ(t.St().opponentVarentas.count, aggressive ? 3 : 2);
+        EXPECT_EQ(p->tally().wildsInHand(), aggressive ? 0 : 2);
+    }
 }
 
 TEST(CompleteVarentas, NeverAFourthWildCardOnAMeld) {
@@ -410,6 +416,15 @@ TEST(ExpertChooseDiscard, LastCardGuardNeverFeedsTheHumansLastCard) {
     t.Pile({S(kSix)}); // with a pile the guard has nothing to prevent
     p->RefreshTallies();
     EXPECT_EQ(ThrownRank(t, *p), kFive);
+
+    ExpertStage u; // a rank it keeps throwing is guarded too
+    u.Melds({S(kKing), C(kKing), D(kKing)});
+    u.Hand({S(kFive), C(kFive), S(kNine)});
+    u.HumanMelds({S(kFive), C(kFive), D(kFive)});
+    u.HumanHandSize(1);
+    u.expert.discardRank = kFive;
+    auto q = u.Player();
+    EXPECT_EQ(ThrownRank(u, *q), kNine);
 }
 
 TEST(ExpertChooseDiscard, NothingSafeThrowsTheHighestCardOrABlackThree) {

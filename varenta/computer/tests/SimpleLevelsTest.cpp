@@ -66,24 +66,21 @@ TEST(AdvVarentaPlan, LowestQualifyingRankWins) {
     EXPECT_EQ(p.AdvVarentaPlan(), kAce);
 }
 
-TEST(AdvChooseDiscard, BigPileThrowsABlackThree) {
+TEST(AdvChooseDiscard, BigPileBlackThreeFirstThenSinglesTheHumanDoesNotMeld) {
     Stage t;
     t.Hand({S(kFour), kBlackThree, S(kNine)});
     t.PileFiller(6);
     AdvancedPlayer p(t.engine, t.settings, t.advanced);
     EXPECT_EQ(p.AdvChooseDiscard().handIndex, 1);
-}
 
-TEST(AdvChooseDiscard, BigPileSinglesTheHumanDoesNotMeld) {
-    Stage t;
-    t.Hand({S(kFour), C(kFour), S(kNine), S(kKing), C(kKing)});
-    t.HumanMelds({S(kNine), C(kNine), D(kNine)});
-    t.PileFiller(6);
-    AdvancedPlayer p(t.engine, t.settings, t.advanced);
-    const DiscardChoice c = p.AdvChooseDiscard();
+    Stage u;
+    u.Hand({S(kFour), C(kFour), S(kNine), S(kKing), C(kKing)});
+    u.HumanMelds({S(kNine), C(kNine), D(kNine)});
+    u.PileFiller(6);
+    AdvancedPlayer q(u.engine, u.settings, u.advanced);
     // The nine is single but the human melds nines; the pairs are next, the
     // lowest of the fewest.
-    EXPECT_EQ(t.St().opponentHand[c.handIndex].rank, kFour);
+    EXPECT_EQ(u.St().opponentHand[q.AdvChooseDiscard().handIndex].rank, kFour);
 }
 
 TEST(AdvChooseDiscard, SmallPileNeverCompletesTheHumansSixCardMeld) {
@@ -99,7 +96,7 @@ TEST(AdvChooseDiscard, SmallPileNeverCompletesTheHumansSixCardMeld) {
     }
 }
 
-TEST(BegTakePile, NoExtendingWithoutASevenCardTarget) {
+TEST(BegTakePile, ExtendsOnlyForASevenCardTargetUnlessItHasItsVarentas) {
     SmallPileStage t;
     t.Melds({S(kKing), C(kKing), D(kKing)});
     t.Hand({S(kFour), S(kNine), S(kJack)});
@@ -114,15 +111,13 @@ TEST(BegTakePile, NoExtendingWithoutASevenCardTarget) {
     BeginnerPlayer q(u.engine, u.settings);
     q.need = 50;
     EXPECT_TRUE(q.BegTakePile());
-}
 
-TEST(BegTakePile, WithTheVarentasItTakesForAGroupOfThree) {
-    SmallPileStage t;
-    t.Melds({S(kAce), C(kAce), D(kAce), H(kAce), S(kAce), C(kAce), D(kAce)});
-    t.Hand({C(kKing), D(kKing), S(kFour)});
-    BeginnerPlayer p(t.engine, t.settings);
-    p.need = 50;
-    EXPECT_TRUE(p.BegTakePile());
+    SmallPileStage v; // with its Varenta it takes for a group of three
+    v.Melds({S(kAce), C(kAce), D(kAce), H(kAce), S(kAce), C(kAce), D(kAce)});
+    v.Hand({C(kKing), D(kKing), S(kFour)});
+    BeginnerPlayer r(v.engine, v.settings);
+    r.need = 50;
+    EXPECT_TRUE(r.BegTakePile());
 }
 
 TEST(BegLayOutWilds, LeavesExactlyOneCard) {

@@ -12,6 +12,8 @@
 #include <QCloseEvent>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QTabWidget>
+#include <QTimer>
 
 namespace varenta::testing {
 namespace {
@@ -310,6 +312,12 @@ TEST_F(TableWindow, MoveCardStepsFollowTheCardSpeed) {
     window->MoveCard(card, 0, 0, 90, 0, false);
     EXPECT_EQ(window->LastMoveSteps(), 10);
 
+    window->SetCardMovement(true, 0); // steps of 1 pixel
+    const auto slow = clock.NowMs();
+    window->MoveCard(card, 0, 0, 400, 300, false);
+    EXPECT_EQ(window->LastMoveSteps(), 500);
+    EXPECT_LE(clock.NowMs() - slow, TfmVarMain::kMaxMoveMs) << "even the slowest move ends";
+
     const auto beforeFlash = clock.NowMs();
     window->SetCardMovement(true, 10);
     window->MoveCard(card, 0, 0, 20, 0, true);
@@ -358,6 +366,26 @@ TEST_F(TableWindow, HelpTopicsPlaysTheThreeHelpSoundsInTurn) {
     EXPECT_EQ(window->Help()->CurrentSource().toString(), "index.html");
     window->ShowHelpTopic(1079);
     EXPECT_EQ(window->Help()->CurrentSource().toString(), "rules.html#initially-frozen");
+}
+
+TEST_F(TableWindow, HelpPagesOpenTheRulesDialogOnItsTabs) {
+    Open();
+    window->show();
+    for (const auto& [command, tab] :
+         {std::pair{2, QString("Red Threes")}, std::pair{3, QString("General")},
+          std::pair{4, QString("Discard Pile")}}) {
+        QString shown;
+        QTimer::singleShot(0, [&] {
+            QWidget* dialog = QApplication::activeModalWidget();
+            ASSERT_NE(dialog, nullptr);
+            auto* tabs = dialog->findChild<QTabWidget*>("pcRules");
+            ASSERT_NE(tabs, nullptr);
+            shown = tabs->tabText(tabs->currentIndex());
+            dialog->close();
+        });
+        window->WindowCommand(command);
+        EXPECT_EQ(shown, tab) << command;
+    }
 }
 
 TEST_F(TableWindow, SoundSwitchedOffStaysSilent) {
