@@ -80,30 +80,22 @@ struct Ends : TableObserver {
     }
 };
 
-std::vector<int> Codes(const CardPile& p) {
+// The pile's codes, sorted; withColumn adds each card's x (same column on both tables).
+std::vector<int> Codes(const CardPile& p, bool withColumn = false) {
     std::vector<int> codes;
     for (int i = 0; i < p.count; ++i) {
-        codes.push_back(p[i].code * 100 + p[i].x);
-    }
-    std::sort(codes.begin(), codes.end());
-    return codes;
-}
-
-std::vector<int> HandCodes(const CardPile& p) {
-    std::vector<int> codes;
-    for (int i = 0; i < p.count; ++i) {
-        codes.push_back(p[i].code);
+        codes.push_back(withColumn ? p[i].code * 100 + p[i].x : p[i].code);
     }
     std::sort(codes.begin(), codes.end());
     return codes;
 }
 
 void ExpectMirrored(const GameState& a, const GameState& b) {
-    ASSERT_EQ(HandCodes(a.playerHand), HandCodes(b.opponentHand));
-    ASSERT_EQ(HandCodes(b.playerHand), HandCodes(a.opponentHand));
-    ASSERT_EQ(Codes(a.playerMelds), Codes(b.opponentMelds)); // same cards in the same columns
-    ASSERT_EQ(Codes(a.opponentMelds), Codes(b.playerMelds));
-    ASSERT_EQ(HandCodes(a.discardPile), HandCodes(b.discardPile));
+    ASSERT_EQ(Codes(a.playerHand), Codes(b.opponentHand));
+    ASSERT_EQ(Codes(b.playerHand), Codes(a.opponentHand));
+    ASSERT_EQ(Codes(a.playerMelds, true), Codes(b.opponentMelds, true));
+    ASSERT_EQ(Codes(a.opponentMelds, true), Codes(b.playerMelds, true));
+    ASSERT_EQ(Codes(a.discardPile), Codes(b.discardPile));
     ASSERT_EQ(a.stock.count, b.stock.count);
     ASSERT_EQ(a.pileFrozen, b.pileFrozen);
     ASSERT_EQ(a.playerVarentas.count, b.opponentVarentas.count);

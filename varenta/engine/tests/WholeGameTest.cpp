@@ -4,54 +4,50 @@
 #include <gtest/gtest.h>
 
 #include "RandomPlayer.h"
+#include "TestSupport.h"
 #include "varenta/engine/SilentPort.h"
-#include "varenta/engine/VarentaEngine.h"
 
 namespace varenta {
 namespace {
 
-// Draws, melds every rank it holds three times, discards at random.
-class PlainComputer : public ComputerTurnHook {
-public:
-    explicit PlainComputer(Random& random) : random_(random) {}
+int Find(const CardPile& p, int rank) {
+    for (int i = p.count - 1; i >= 0; --i) {
+        if (p[i].rank == rank) {
+            return i;
+        }
+    }
+    return -1;
+}
+
+int Count(const CardPile& p, int rank) {
+    int n = 0;
+    for (int i = 0; i < p.count; ++i) {
+        n += p[i].rank == rank ? 1 : 0;
+    }
+    return n;
+}
+
+// Takes the pile with a natural pair or draws, melds every rank it holds
+// three times, discards at random.
+struct PlainComputer : ComputerTurnHook {
+    Random& random;
+    explicit PlainComputer(Random& r) : random(r) {}
 
     void ComputerTurn(VarentaEngine& e) override {
         GameState& s = e.State();
         e.BeginOpponentTurn();
-        if (!TryTakePile(e)) {
+        const int top = s.discardPile.Empty() ? 0 : s.discardPile.Top().rank;
+        if (top >= 3 && !e.PileFrozenFor(Side::Opponent) && Count(s.opponentHand, top) >= 2 &&
+            s.opponentHand.count >= 4) {
+            e.MeldFromOpponentHand(e.OpponentTakePileTop());
+            e.MeldFromOpponentHand(Find(s.opponentHand, top));
+            e.MeldFromOpponentHand(Find(s.opponentHand, top));
+            e.OpponentTakePileRest();
+        } else {
             for (int i = 0; i < e.Rules().numberOfCards; ++i) {
                 e.DrawForOpponent();
             }
         }
-        MeldTriples(e);
-        if (s.opponentHand.count < 2 && s.opponentVarentas.count < e.Rules().numberOfVarentas) {
-            e.OpponentPassDiscard();
-        } else if (s.opponentHand.count > 0) {
-            e.OpponentDiscard(random_.Next(s.opponentHand.count));
-        }
-        e.FinishOpponentTurn();
-    }
-
-private:
-    bool TryTakePile(VarentaEngine& e) {
-        GameState& s = e.State();
-        if (s.discardPile.Empty() || e.PileFrozenFor(Side::Opponent)) {
-            return false;
-        }
-        const int rank = s.discardPile.Top().rank;
-        if (rank < 3 || Count(s.opponentHand, rank) < 2 || s.opponentHand.count < 4) {
-            return false;
-        }
-        e.MeldFromOpponentHand(e.OpponentTakePileTop());
-        for (int k = 0; k < 2; ++k) {
-            e.MeldFromOpponentHand(Find(s.opponentHand, rank));
-        }
-        e.OpponentTakePileRest();
-        return true;
-    }
-
-    void MeldTriples(VarentaEngine& e) {
-        GameState& s = e.State();
         for (int rank = 3; rank < kColumns; ++rank) {
             while (Count(s.opponentHand, rank) >= 3 && s.opponentHand.count > 4) {
                 for (int k = 0; k < 3; ++k) {
@@ -59,53 +55,19 @@ private:
                 }
             }
         }
-    }
-
-    static int Count(const CardPile& p, int rank) {
-        int n = 0;
-        for (int i = 0; i < p.count; ++i) {
-            n += p[i].rank == rank ? 1 : 0;
+        if (s.opponentHand.count < 2 && s.opponentVarentas.count < e.Rules().numberOfVarentas) {
+            e.OpponentPassDiscard();
+        } else if (s.opponentHand.count > 0) {
+            e.OpponentDiscard(random.Next(s.opponentHand.count));
         }
-        return n;
+        e.FinishOpponentTurn();
     }
-    static int Find(const CardPile& p, int rank) {
-        for (int i = p.count - 1; i >= 0; --i) {
-            if (p[i].rank == rank) {
-                return i;
-            }
-        }
-        return -1;
-    }
-
-    Random& random_;
 };
 
 struct HandCounter : TableObserver {
     int hands = 0;
-    int restocks = 0;
     void HandEnded(int, int, int) override { ++hands; }
-    void Restocked() override { ++restocks; }
 };
-
-void CheckInvariants(const GameState& s) {
-    std::array<int, 54> codes{};
-    for (const CardPile* p : {&s.stock, &s.discardPile, &s.playerHand, &s.opponentHand,
-                              &s.playerMelds, &s.opponentMelds}) {
-        ASSERT_LE(p->count, kDeckSize);
-        for (int i = 0; i < p->count; ++i) {
-            ++codes[(*p)[i].code];
-        }
-    }
-    for (int code = 1; code <= 52; ++code) {
-        ASSERT_EQ(codes[static_cast<std::size_t>(code)], 2) << "code " << code;
-    }
-    ASSERT_EQ(codes[53], 4);
-    for (const CardPile* p : {&s.playerHand, &s.opponentHand}) {
-        for (int i = 0; i < p->count; ++i) {
-            ASSERT_FALSE(IsRedThree((*p)[i]));
-        }
-    }
-}
 
 void PlayHands(const RuleSet& rules, std::uint64_t seed, int hands) {
     VarentaEngine e;
@@ -124,7 +86,7 @@ void PlayHands(const RuleSet& rules, std::uint64_t seed, int hands) {
     while (counter.hands < hands) {
         ASSERT_FALSE(e.State().opponentToMove) << "the computer left the turn unfinished";
         testing::RandomPlayerTurn(e, botRandom);
-        CheckInvariants(e.State());
+        testing::ExpectEveryCardOnce(e.State());
         if (counter.hands != handAtStart) {
             handAtStart = counter.hands;
             actions = 0;
