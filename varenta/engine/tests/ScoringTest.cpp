@@ -8,9 +8,10 @@ namespace {
 
 using namespace varenta::testing;
 
-// A natural and a mixed Varenta, two red threes, 150 points of cards on the
-// table and 20 points in the hand.
-void StageExampleSide(Table& t) {
+TEST(Scoring, WorkedExample) {
+    // A natural and a mixed Varenta, two red threes, 150 points of cards on
+    // the table; 20 points in the hand when the opponent went out.
+    Table t;
     t.Melds({kSpade(kTen), kSpade(kTen), kHeart(kTen), kHeart(kTen), kClub(kTen), kClub(kTen),
              kDiamond(kTen), kDiamond(kTen), kSpade(kKing), kSpade(kKing), kHeart(kKing),
              kHeart(kKing), kClub(kKing), kClub(kKing), kDiamond(kKing)},
@@ -19,60 +20,50 @@ void StageExampleSide(Table& t) {
     t.S().playerVarentas.count = 2;
     t.S().playerVarentas.kind[9] = kNaturalVarenta;
     t.S().playerVarentas.kind[12] = kMixedVarenta;
-    t.Melds({kHeart(1), kDiamond(1)}, kThreesColumn);
-}
-
-TEST(Scoring, WorkedExampleWhenTheOpponentWentOut) {
-    Table t;
-    StageExampleSide(t);
+    t.Melds({kHeart(kThree), kDiamond(kThree)}, kThreesColumn);
     t.Hand({kHeart(kAce)});
     t.S().wentOut = 1;
-    const ScoreSheet sheet = t.engine.ScoreSide(Side::Player);
+    ScoreSheet sheet = t.engine.ScoreSide(Side::Player);
     EXPECT_EQ(sheet.tableCards, (ScoreLine{15, 150}));
     EXPECT_EQ(sheet.handCards, (ScoreLine{1, -20}));
     EXPECT_EQ(sheet.varentas, (ScoreLine{2, 800}));
     EXPECT_EQ(sheet.redThrees, (ScoreLine{2, 200}));
     EXPECT_EQ(sheet.finishBonus, 0);
     EXPECT_EQ(sheet.total, 1130);
-}
-
-TEST(Scoring, WorkedExampleWhenThisSideWentOut) {
-    Table t;
-    StageExampleSide(t);
+    // Had this side gone out instead, having melded before: 1250; concealed: 1350.
+    t.S().playerHand.Clear();
     t.S().wentOut = 0;
     t.S().playerMeldedBefore = 90;
     EXPECT_EQ(t.engine.ScoreSide(Side::Player).total, 1250);
-    t.S().playerMeldedBefore = 0; // went out concealed
+    t.S().playerMeldedBefore = 0;
     EXPECT_EQ(t.engine.ScoreSide(Side::Player).total, 1350);
 }
 
-TEST(Scoring, NoMeldWhenTheOtherSideGoesOut) {
+TEST(Scoring, NegativeCases) {
+    // No meld when the other side goes out: even the red threes count against.
     Table t;
-    t.Melds({kHeart(1), kDiamond(1), kHeart(1), kDiamond(1)}, kThreesColumn);
+    t.Melds({kHeart(kThree), kDiamond(kThree), kHeart(kThree), kDiamond(kThree)}, kThreesColumn);
     t.Hand({kSpade(kFive), kHeart(kAce)});
     t.S().wentOut = 1;
-    const ScoreSheet sheet = t.engine.ScoreSide(Side::Player);
+    ScoreSheet sheet = t.engine.ScoreSide(Side::Player);
     EXPECT_TRUE(sheet.negative);
     EXPECT_EQ(sheet.redThrees, (ScoreLine{4, -800}));
     EXPECT_EQ(sheet.total, -825);
-    // Had nobody gone out, the red threes would count.
-    t.S().wentOut = 2;
+    t.S().wentOut = 2; // had nobody gone out, the red threes would count
     EXPECT_EQ(t.engine.ScoreSide(Side::Player).redThrees.value, 800);
-}
 
-TEST(Scoring, VarentaRequiredWithTwoNeeded) {
-    Table t;
+    // Varenta Required with two needed: one Varenta scores the table
+    // negatively, without its bonus, but going out still earns the bonus.
+    Table u;
     RuleSet rules;
     rules.varentaRequired = true;
     rules.numberOfVarentas = 2;
-    t.engine.SetRules(rules);
-    t.Melds({kSpade(kKing), kHeart(kKing), kClub(kKing), kDiamond(kKing), kSpade(kKing),
-             kHeart(kKing), kClub(kKing)});
-    ASSERT_EQ(t.S().playerVarentas.count, 1);
-    t.Melds({kHeart(1)}, kThreesColumn);
-    t.S().wentOut = 0;
-    t.S().playerMeldedBefore = 10;
-    const ScoreSheet sheet = t.engine.ScoreSide(Side::Player);
+    u.Rules(rules);
+    u.KingVarenta();
+    u.Melds({kHeart(kThree)}, kThreesColumn);
+    u.S().wentOut = 0;
+    u.S().playerMeldedBefore = 10;
+    sheet = u.engine.ScoreSide(Side::Player);
     EXPECT_EQ(sheet.tableCards.value, -70);
     EXPECT_EQ(sheet.varentas.value, 0);
     EXPECT_EQ(sheet.redThrees.value, -100);
@@ -83,7 +74,6 @@ TEST(Scoring, VarentaRequiredWithTwoNeeded) {
 TEST(Scoring, HandResultAddsToTheTotals) {
     Table t;
     t.OpponentMelds({kSpade(kAce), kHeart(kAce), kClub(kAce)});
-    t.S().opponentHand.Clear();
     t.Hand({kSpade(kFive)});
     t.S().wentOut = 1;
     t.S().opponentMeldedBefore = 60;
@@ -101,26 +91,26 @@ TEST(Scoring, HandResultAddsToTheTotals) {
     EXPECT_EQ(t.engine.ScoreHand().opponentScoreLabel, "Ann's Score:");
 }
 
-std::string MessageFor(int player, int opponent) {
-    Table t;
-    t.S().playerScore = player;
-    t.S().opponentScore = opponent;
-    return t.engine.GameOverData().message;
-}
-
 TEST(GameOver, Messages) {
-    EXPECT_EQ(MessageFor(5000, 4999), "Congratulations Player! You won, but it was pretty close!");
-    EXPECT_EQ(MessageFor(6000, 3500), "Congratulations Player! You defeated the computer.");
-    EXPECT_EQ(MessageFor(6001, 3500), "Congratulations Player! You crushed the computer.");
-    EXPECT_EQ(MessageFor(5501, 5000), "Congratulations Player! You beat the computer.");
-    EXPECT_EQ(MessageFor(5201, 5000), "Congratulations Player! You won.");
-    EXPECT_EQ(MessageFor(5000, 5000), "It's a draw!");
-    EXPECT_EQ(MessageFor(3499, 6000), "Too bad, Player, the computer crushed you.");
-    EXPECT_EQ(MessageFor(3500, 5301), "Too bad, Player, the computer defeated you.");
-    EXPECT_EQ(MessageFor(3500, 4001), "Too bad, Player, the computer beat you.");
-    EXPECT_EQ(MessageFor(4800, 5000), "Too bad, Player, you lost but it was pretty close.");
-    EXPECT_EQ(MessageFor(4700, 5000), "Too bad, Player, you lost.");
-
+    const std::pair<std::pair<int, int>, const char*> cases[] = {
+        {{5000, 4999}, "Congratulations Player! You won, but it was pretty close!"},
+        {{6000, 3500}, "Congratulations Player! You defeated the computer."},
+        {{6001, 3500}, "Congratulations Player! You crushed the computer."},
+        {{5501, 5000}, "Congratulations Player! You beat the computer."},
+        {{5201, 5000}, "Congratulations Player! You won."},
+        {{5000, 5000}, "It's a draw!"},
+        {{3499, 6000}, "Too bad, Player, the computer crushed you."},
+        {{3500, 5301}, "Too bad, Player, the computer defeated you."},
+        {{3500, 4001}, "Too bad, Player, the computer beat you."},
+        {{4800, 5000}, "Too bad, Player, you lost but it was pretty close."},
+        {{4700, 5000}, "Too bad, Player, you lost."},
+    };
+    for (const auto& [scores, message] : cases) {
+        Table t;
+        t.S().playerScore = scores.first;
+        t.S().opponentScore = scores.second;
+        EXPECT_EQ(t.engine.GameOverData().message, message);
+    }
     Table t;
     t.engine.SetNetworkOpponent("Ann");
     t.S().playerScore = 7000;
@@ -145,8 +135,7 @@ TEST(GameOver, AnotherGameOrTheEnd) {
         t.port.anotherGame = another;
         t.S().playerScore = 4990;
         t.S().gameInProgress = true;
-        t.Melds({kSpade(kAce), kHeart(kAce), kClub(kAce), kDiamond(kAce), kSpade(kAce),
-                 kHeart(kAce), kClub(kAce)});
+        t.KingVarenta();
         t.S().playerMeldedBefore = 70;
         t.Hand({kSpade(kFive)});
         t.OpponentHand({kClub(kSix)});
@@ -157,14 +146,9 @@ TEST(GameOver, AnotherGameOrTheEnd) {
         EXPECT_EQ(t.port.sounds.back(), another ? texts::kSoundDeal : texts::kSoundWinMatch);
         EXPECT_FALSE(t.S().gameInProgress);
         EXPECT_EQ(t.port.programEnded, !another);
-        EXPECT_EQ(t.engine.ProgramEnded(), !another);
         EXPECT_EQ(computer.games, another ? 1 : 0); // the computer starts afresh
-        if (another) {
-            EXPECT_EQ(t.S().playerScore, 0);
-            EXPECT_EQ(t.S().playerHand.count, 15);
-        } else {
-            EXPECT_EQ(t.S().playerHand.count, 0);
-        }
+        EXPECT_EQ(t.S().playerScore, another ? 0 : 4990 + 70 + 500 + 100);
+        EXPECT_EQ(t.S().playerHand.count, another ? 15 : 0);
     }
 }
 
@@ -176,7 +160,7 @@ TEST(GameOver, InANetworkGameTheLoserWaitsForTheDeal) {
     t.Pile({kClub(kNine)});
     RuleSet rules;
     rules.reuseDiscardPile = false;
-    t.engine.SetRules(rules);
+    t.Rules(rules);
     t.engine.PlayerDiscard(0); // the stock is empty: nobody went out, the player lost 20
     ASSERT_EQ(t.port.handResults.size(), 1u);
     EXPECT_EQ(t.S().playerHand.count, 1); // not dealt

@@ -122,19 +122,6 @@ TEST_F(TurnTest, DiscardPassesTheTurnAndAWildCardFreezesThePile) {
     EXPECT_EQ(t.port.LastHint(), texts::kHintDraw);
 }
 
-TEST_F(TurnTest, InvalidTableRefusesTheDiscard) {
-    t.S().hasDrawn = true;
-    t.Hand({kSpade(kFive), kHeart(kKing), kClub(kKing)});
-    t.Stock({kClub(kNine)});
-    t.Melds({kSpade(kQueen), kHeart(kQueen)});
-    t.engine.PlayerDiscard(0);
-    EXPECT_EQ(t.port.LastErrorText(),
-              "Discarding is not possible now: every column on the table must contain at least "
-              "three cards");
-    EXPECT_EQ(t.S().playerHand.count, 3);
-    EXPECT_FALSE(t.S().opponentToMove);
-}
-
 TEST_F(TurnTest, LastCardThatCannotGoForcesAPass) {
     t.Melds({kSpade(kAce), kHeart(kAce), kClub(kAce)});
     t.Hand({kSpade(kFive)});
