@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <deque>
 #include <functional>
+#include <tuple>
 
 #include "RandomPlayer.h"
 #include "varenta/engine/SilentPort.h"
@@ -108,23 +109,20 @@ void PlayMirroredHands(const RuleSet& rules) {
     for (std::uint64_t seed = 1; seed <= 12; ++seed) {
         VarentaEngine a;
         VarentaEngine b;
-        SilentPort portA;
-        SilentPort portB;
+        SilentPort port;
         Ends endsA;
         Ends endsB;
         Queue queue;
         Wire toB(b, queue);
         Wire toA(a, queue);
-        a.SetPort(&portA);
-        b.SetPort(&portB);
-        a.SetReporter(&toB);
-        b.SetReporter(&toA);
-        a.SetObserver(&endsA);
-        b.SetObserver(&endsB);
-        a.SetRules(rules);
-        b.SetRules(rules);
-        a.SetNetworkOpponent("B");
-        b.SetNetworkOpponent("A");
+        for (auto [e, to, ends, name] :
+             {std::tuple{&a, &toB, &endsA, "B"}, {&b, &toA, &endsB, "A"}}) {
+            e->SetPort(&port);
+            e->SetReporter(to);
+            e->SetObserver(ends);
+            e->SetRules(rules);
+            e->SetNetworkOpponent(name);
+        }
         a.StartProgram(seed);
         Random r(seed);
         a.DealHand(false);

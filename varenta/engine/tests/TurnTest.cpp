@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "TestSupport.h"
 #include "varenta/engine/Texts.h"
 
@@ -139,22 +141,48 @@ TEST_F(TurnTest, LastCardThatCannotGoForcesAPass) {
     EXPECT_EQ(hook.turns, 1);
 }
 
-TEST_F(TurnTest, LastCardThatCompletesAVarentaDoesNotPass) {
-    for (int needed : {1, 2}) {
-        Table u;
+TEST(CheckMustPass, OnlyWhenTheLastCardCannotGo) {
+    struct Case {
+        const char* what;
+        std::vector<int> melds; // one column, by the first card's rank
+        int last;
+        int needed = 1;
+        bool passes = true;
+    };
+    const int q = kSpade(kQueen);
+    const Case cases[] = {
+        {"nothing to do with it", {kSpade(kAce), kSpade(kAce), kSpade(kAce)}, kSpade(kFive)},
+        {"a seventh queen", {q, q, q, q, q, q}, q, 1, false},
+        {"a seventh queen, two needed", {q, q, q, q, q, q}, q, 2},
+        {"a wild seventh", {q, q, q, q, q, kJoker}, kJoker, 1, false},
+        {"a wild seventh onto three wild", {q, q, q, kJoker, kJoker, kJoker}, kJoker},
+        {"an invalid table", {q, q}, kSpade(kFive), 1, false},
+        {"a Varenta already", {}, kSpade(kFive), 1, false},
+    };
+    for (const Case& c : cases) {
+        Table t;
         RuleSet rules;
-        rules.numberOfVarentas = needed;
-        u.Rules(rules);
-        u.Melds({kSpade(kQueen), kHeart(kQueen), kClub(kQueen), kDiamond(kQueen), kSpade(kQueen),
-                 kHeart(kQueen)});
-        u.Hand({kClub(kQueen), kSpade(kKing), kSpade(kKing), kHeart(kKing)});
-        u.OpponentHand({kClub(kSix)});
-        u.Stock({kClub(kNine)});
-        u.engine.MeldSeveral(u.InHand(kSpade(kKing)), MeldMode::Shift);
-        // With two needed and none held the player always passes.
-        EXPECT_EQ(u.port.messages.size(), needed == 1 ? 0u : 1u);
-        EXPECT_EQ(u.S().opponentToMove, needed == 2);
+        rules.numberOfVarentas = c.needed;
+        t.Rules(rules);
+        t.OpponentHand({kClub(kSix)});
+        t.Stock({kClub(kNine)});
+        for (int code : c.melds) {
+            t.Melds({code}, CardRank(c.melds.front()));
+        }
+        if (c.melds.empty()) {
+            t.KingVarenta();
+        }
+        t.Hand({c.last});
+        EXPECT_EQ(t.engine.CheckMustPass(), c.passes) << c.what;
+        EXPECT_EQ(t.S().opponentToMove, c.passes) << c.what;
     }
+    // The pile's top card still to be melded: no pass.
+    Table t;
+    t.Melds({kSpade(kAce), kHeart(kAce), kClub(kAce)});
+    t.Hand({kSpade(kFive)});
+    t.Pile({kSpade(kSix)});
+    t.S().pileTopMustMeld = true;
+    EXPECT_FALSE(t.engine.CheckMustPass());
 }
 
 TEST_F(TurnTest, RedThreeDiscardFromTheTable) {
