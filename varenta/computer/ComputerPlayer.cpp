@@ -12,16 +12,11 @@ void ComputerPlayer::NewGame() {
     advanced_ = AdvancedMemory{};
 }
 
-void ComputerPlayer::ComputerTurn(VarentaEngine& engine) {
-    // Both totals back at zero after a game had begun scoring: a new game has
-    // started (the table may also call NewGame itself).
-    const GameState& s = engine.State();
-    const bool scoresZero = s.playerScore == 0 && s.opponentScore == 0;
-    if (scoresZero && !scoresWereZero_) {
-        NewGame();
-    }
-    scoresWereZero_ = scoresZero;
+void ComputerPlayer::GameStarted(VarentaEngine& /*engine*/) {
+    NewGame();
+}
 
+void ComputerPlayer::ComputerTurn(VarentaEngine& engine) {
     switch (settings_.level) {
     case ComputerLevel::Expert: {
         ExpertPlayer player(engine, settings_, expert_);

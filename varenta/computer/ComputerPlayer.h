@@ -15,6 +15,8 @@ public:
     explicit ComputerPlayer(const ComputerSettings& settings = {}) : settings_(settings) {}
 
     void ComputerTurn(VarentaEngine& engine) override;
+    // The engine announces every new game; the memory of the last one goes.
+    void GameStarted(VarentaEngine& engine) override;
 
     const ComputerSettings& Settings() const { return settings_; }
     void SetSettings(const ComputerSettings& settings) { settings_ = settings; }
@@ -29,7 +31,6 @@ private:
     ComputerSettings settings_;
     ExpertMemory expert_;
     AdvancedMemory advanced_;
-    bool scoresWereZero_ = true;
 };
 
 } // namespace varenta

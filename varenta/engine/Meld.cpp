@@ -15,6 +15,14 @@ int CountRankInHand(const CardPile& hand, int rank) {
     return n;
 }
 
+int CountBlackThrees(const CardPile& melds) {
+    int n = 0;
+    for (int i = 0; i < melds.count; ++i) {
+        n += IsBlackThree(melds[i]) ? 1 : 0;
+    }
+    return n;
+}
+
 int CountWildInHand(const CardPile& hand) {
     int n = 0;
     for (int i = 0; i < hand.count; ++i) {
@@ -45,6 +53,12 @@ bool VarentaEngine::MeldCompletes(int column, int cardsAdded, int naturalsAdded)
 bool VarentaEngine::WouldGoOutWithoutVarentas(int cardsLeaving, int column, int naturalsAdded,
                                               int cardsAdded) const {
     if (state_.playerHand.count - cardsLeaving > 0) {
+        return false;
+    }
+    // While the rest of a taken pile is held back an empty hand is not going
+    // out: the meld that completes the take brings the rest into the hand, and
+    // until then the take can still be undone.
+    if (state_.topCardPending && !state_.discardPile.Empty()) {
         return false;
     }
     const int varentas =
@@ -136,14 +150,8 @@ void VarentaEngine::AfterNaturalMeld(int rank) {
     // A two-card meld is made legal at once with a wild card from the hand.
     bool wildAdded = false;
     if (CountRankInHand(s.playerHand, rank) == 0) {
-        int inColumn = 0;
-        if (rank == kThreesColumn) {
-            for (int i = 0; i < s.playerMelds.count; ++i) {
-                inColumn += IsBlackThree(s.playerMelds[i]) ? 1 : 0;
-            }
-        } else {
-            inColumn = MeldColumnCount(Side::Player, rank);
-        }
+        const int inColumn = rank == kThreesColumn ? CountBlackThrees(s.playerMelds)
+                                                   : MeldColumnCount(Side::Player, rank);
         const bool worthIt = s.playerHand.count >= 2 || PlayerHasRequiredVarentas() ||
                              (s.pileTopMustMeld && !s.discardPile.Empty());
         if (inColumn == 2 && worthIt) {
@@ -202,7 +210,10 @@ void VarentaEngine::MeldSeveral(int handIndex, MeldMode mode) {
     const Card clicked = s.playerHand[handIndex];
     const int rank = clicked.rank;
     const int inHand = CountRankInHand(s.playerHand, rank);
-    int n = mode == MeldMode::Shift ? inHand : 3 - MeldColumnCount(Side::Player, rank);
+    // The red threes lying in the threes column are no part of a black-three meld.
+    const int onTable = rank == kThreesColumn ? CountBlackThrees(s.playerMelds)
+                                              : MeldColumnCount(Side::Player, rank);
+    int n = mode == MeldMode::Shift ? inHand : 3 - onTable;
     if (n > inHand) {
         n = inHand;
     }
@@ -301,7 +312,8 @@ void VarentaEngine::AddWildCardToColumn(int column) {
 void VarentaEngine::FillColumnWithWildCards(int column) {
     Scope scope(*this);
     GameState& s = state_;
-    if (!PlayerMayAct() || column < 1 || column >= kColumns) {
+    // Red threes take no wild cards, as with a plain click on their column.
+    if (!PlayerMayAct() || column < 1 || column >= kColumns || column == kThreesColumn) {
         return;
     }
     if (!s.hasDrawn) {

@@ -205,10 +205,10 @@ TEST(ComputerPlayer, ForgetsTheExpertMemoryWhenANewGameStarts) {
     t.Pile({S(kFive), S(kSix)});
     t.Play(ComputerLevel::Expert);
     EXPECT_TRUE(t.computer.Expert().holdThrees);
-    t.St().playerScore = 0; // a new game
-    t.St().opponentToMove = true;
-    t.Play(ComputerLevel::Expert);
+    t.engine.SetComputerHook(&t.computer);
+    t.engine.NewGame(); // the engine announces the new game to its computer
     EXPECT_FALSE(t.computer.Expert().holdThrees);
+    EXPECT_EQ(t.computer.Expert().discardRank, 0);
 }
 
 } // namespace

@@ -8,21 +8,24 @@ namespace varenta {
 namespace {
 
 TEST(Cards, RankPointsAndNames) {
-    EXPECT_EQ(CardRank(53), 0);
-    EXPECT_EQ(CardRank(13), 13);
-    EXPECT_EQ(CardRank(2), 2);
-    EXPECT_EQ(CardRank(27), 1);
-    EXPECT_EQ(CardPoints(28), 0);
-    EXPECT_EQ(CardPoints(41), 0);
-    EXPECT_EQ(CardPoints(15), 5);
-    EXPECT_EQ(CardPoints(53), 50);
-    for (int suit = 0; suit < 4; ++suit) {
-        const int base = suit * 13;
-        EXPECT_EQ(CardPoints(base + 1), 20);  // two
-        EXPECT_EQ(CardPoints(base + 13), 20); // ace
-        EXPECT_EQ(CardPoints(base + 6), 5);   // seven
-        EXPECT_EQ(CardPoints(base + 7), 10);  // eight
-        EXPECT_EQ(CardPoints(base + 12), 10); // king
+    struct Case {
+        int code, rank, points;
+    };
+    // joker, ace of spades, black and red threes, twos, seven, eight, king.
+    for (const Case& c : {Case{53, 0, 50},
+                          {13, 13, 20},
+                          {2, 2, 5},
+                          {15, 2, 5},
+                          {28, 2, 0},
+                          {41, 2, 0},
+                          {27, 1, 20},
+                          {1, 1, 20},
+                          {45, 6, 5},
+                          {46, 7, 10},
+                          {51, 12, 10},
+                          {52, 13, 20}}) {
+        EXPECT_EQ(CardRank(c.code), c.rank) << c.code;
+        EXPECT_EQ(CardPoints(c.code), c.points) << c.code;
     }
     const CardNameResult ten = CardName(0, 8);
     EXPECT_EQ(ten.suitWord, "spade");
@@ -43,6 +46,8 @@ TEST(CardPile, FullPileRefusesAnotherCard) {
     EXPECT_EQ(pile.RemoveAt(1).code, 2);
     EXPECT_EQ(pile[1].code, 3);
     EXPECT_EQ(pile.FindLastByCode(1), 105);
+    CardPile empty;
+    EXPECT_EQ(empty.PopTop().code, 0);
 }
 
 TEST(CardPile, RemovingFromAColumnClosesTheGap) {
@@ -83,10 +88,13 @@ TEST(TableGeometry, FourLayouts) {
     EXPECT_EQ(g0.playerMeldRow, 196);
     EXPECT_EQ(g0.opponentMeldRow, 146);
     EXPECT_EQ(g0.handRow, 323);
+    EXPECT_EQ(g0.PlayerSquaredRow(), 208);
+    EXPECT_EQ(g0.OpponentSquaredRow(), 134);
     EXPECT_EQ(g0.ColumnOf(g0.ColumnX(7) + 20), 7);
     const TableGeometry g3 = TableGeometry::ForLayout(3);
-    EXPECT_EQ(g3.cardHeight, 104);
-    EXPECT_EQ(g3.columnWidth, (1280 - 14 * 67) / 14 + 67);
+    EXPECT_EQ(g3.cardHeight, 104); // the 1024 cards
+    EXPECT_EQ(g3.columnWidth, 91);
+    EXPECT_EQ(g3.handRow, 634); // middle 474 - 6 + 60 + 104 + 2
     EXPECT_EQ(TableGeometry::ForLayout(1).cardWidth, 53);
     EXPECT_STREQ(LayoutName(2), "1024x768");
 }

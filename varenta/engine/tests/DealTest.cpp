@@ -6,12 +6,7 @@
 namespace varenta {
 namespace {
 
-using testing::Table;
-
-int CountAll(const GameState& s) {
-    return s.stock.count + s.discardPile.count + s.playerHand.count + s.opponentHand.count +
-           s.playerMelds.count + s.opponentMelds.count;
-}
+using namespace varenta::testing;
 
 TEST(Deal, CountsRedThreesAndUpCard) {
     for (std::uint64_t seed = 1; seed <= 200; ++seed) {
@@ -19,13 +14,9 @@ TEST(Deal, CountsRedThreesAndUpCard) {
         t.engine.StartProgram(seed);
         t.engine.DealHand(false);
         const GameState& s = t.S();
-        ASSERT_EQ(CountAll(s), 108);
+        ExpectEveryCardOnce(s);
         ASSERT_EQ(s.playerHand.count, 15);
         ASSERT_EQ(s.opponentHand.count, 15);
-        for (int i = 0; i < 15; ++i) {
-            ASSERT_FALSE(IsRedThree(s.playerHand[i]));
-            ASSERT_FALSE(IsRedThree(s.opponentHand[i]));
-        }
         for (int i = 0; i < s.playerMelds.count; ++i) {
             ASSERT_TRUE(IsRedThree(s.playerMelds[i]));
         }
@@ -37,18 +28,6 @@ TEST(Deal, CountsRedThreesAndUpCard) {
         if (s.discardPile.count > 1) {
             ASSERT_TRUE(s.pileFrozen);
         }
-        // Every card of the 108 is there once: each code twice, jokers four times.
-        std::array<int, 54> codes{};
-        for (const CardPile* p : {&s.stock, &s.discardPile, &s.playerHand, &s.opponentHand,
-                                  &s.playerMelds, &s.opponentMelds}) {
-            for (int i = 0; i < p->count; ++i) {
-                ++codes[(*p)[i].code];
-            }
-        }
-        for (int code = 1; code <= 52; ++code) {
-            ASSERT_EQ(codes[static_cast<std::size_t>(code)], 2);
-        }
-        ASSERT_EQ(codes[53], 4);
     }
 }
 
@@ -84,6 +63,7 @@ TEST(Deal, FirstDrawAlternatesAndTheDealStringDescribesTheStock) {
 
     t.engine.DealHand(false);
     EXPECT_EQ(t.S().opponentToMove, first);
+    EXPECT_EQ(t.port.sounds.back(), texts::kSoundDeal);
 }
 
 TEST(Deal, MalformedDealStringsChangeNothing) {
@@ -108,9 +88,10 @@ TEST(Deal, NewGameClearsTheScoresAndTheMinimumFollowsThem) {
     t.engine.NewGame();
     EXPECT_FALSE(t.S().gameInProgress);
     EXPECT_EQ(t.S().initialMeldMinimum, 50);
-    EXPECT_EQ(VarentaEngine::MeldMinimum(1499), 50);
-    EXPECT_EQ(VarentaEngine::MeldMinimum(-10), 15);
-    EXPECT_EQ(VarentaEngine::MeldMinimum(3000), 120);
+    for (auto [score, minimum] :
+         {std::pair{-10, 15}, {0, 50}, {1499, 50}, {1500, 90}, {2999, 90}, {3000, 120}}) {
+        EXPECT_EQ(VarentaEngine::MeldMinimum(score), minimum) << score;
+    }
 }
 
 } // namespace

@@ -8,17 +8,20 @@ namespace {
 
 using namespace varenta::testing;
 
-constexpr int kJoker = kJokerCode;
-
 TEST(Meld, NeedsADrawFirst) {
     Table t;
     t.S().hasDrawn = false;
     t.Hand({kSpade(kQueen), kJoker});
+    t.Melds({kSpade(kNine), kHeart(kNine), kClub(kNine), kDiamond(kNine)});
     t.engine.MeldOne(0);
-    EXPECT_EQ(t.port.LastError(), texts::kErrorMeldBeforeDraw);
+    EXPECT_EQ(t.port.LastErrorText(), "You cannot meld before drawing; please draw first by "
+                                      "clicking on the stock or the discard pile");
+    t.port.errors.clear();
     t.engine.MeldWildCards(MeldMode::Plain);
-    EXPECT_EQ(t.port.LastError(), texts::kErrorMeldBeforeDraw);
-    EXPECT_EQ(t.S().playerMelds.count, 0);
+    t.engine.AddWildCardToColumn(8);
+    t.engine.FillColumnWithWildCards(8);
+    EXPECT_EQ(t.port.errors.size(), 3u);
+    EXPECT_EQ(t.S().playerMelds.count, 4);
 }
 
 TEST(Meld, TwoQueensGetTheJokerAutomatically) {
@@ -78,10 +81,9 @@ TEST(Varenta, KindsAndSquaring) {
     EXPECT_EQ(t.S().playerMelds[6].code, kClub(kQueen)); // the last black natural on top
     EXPECT_EQ(t.port.sounds.back(), texts::kSoundMixedVarenta);
 
-    t.Melds({kSpade(kKing), kHeart(kKing), kClub(kKing), kDiamond(kKing), kSpade(kKing),
-             kClub(kKing), kClub(kKing)});
+    t.KingVarenta();
     EXPECT_EQ(t.S().playerVarentas.kind[12], kNaturalVarenta);
-    EXPECT_EQ(t.S().playerMelds.Top().code, kDiamond(kKing)); // the last red natural on top
+    EXPECT_EQ(t.S().playerMelds.Top().code, kHeart(kKing)); // the last red natural on top
     EXPECT_EQ(t.port.sounds.back(), texts::kSoundNaturalVarenta);
 
     t.Melds({kJoker, kJoker, kSpade(kTwo), kClub(kTwo), kDiamond(kTwo), kHeart(kTwo), kJoker},
@@ -153,12 +155,15 @@ TEST(Meld, WildCardActions) {
     u.engine.MeldWildCards(MeldMode::Shift);
     EXPECT_EQ(u.S().playerVarentas.kind[kWildColumn], kWildVarenta);
 
-    // Shift + click on a column of four fills it to seven; a column of three is left.
+    // Shift + click on a column of four fills it to seven; a column of three,
+    // or the red threes, are left as they are.
     Table v;
     v.Melds({kSpade(kNine), kHeart(kNine), kClub(kNine), kDiamond(kNine)});
     v.Melds({kSpade(kTen), kHeart(kTen), kClub(kTen)});
+    v.Melds({kHeart(kThree), kDiamond(kThree), kHeart(kThree), kDiamond(kThree)}, kThreesColumn);
     v.Hand({kJoker, kSpade(kTwo), kHeart(kTwo), kSpade(kFive), kSpade(kSix)});
     v.engine.FillColumnWithWildCards(9);
+    v.engine.FillColumnWithWildCards(kThreesColumn);
     EXPECT_EQ(v.S().playerHand.count, 5);
     v.engine.FillColumnWithWildCards(8);
     EXPECT_EQ(v.S().playerVarentas.kind[8], kMixedVarenta);
@@ -168,7 +173,7 @@ TEST(Meld, WildCardActions) {
     // and a wild card never joins red threes by a click.
     Table x;
     x.Melds({kSpade(kNine), kHeart(kNine), kClub(kNine)});
-    x.Melds({kHeart(1)}, kThreesColumn);
+    x.Melds({kHeart(kThree)}, kThreesColumn);
     x.Hand({kJoker});
     x.engine.AddWildCardToColumn(8);
     x.engine.AddWildCardToColumn(kThreesColumn);
@@ -193,7 +198,7 @@ TEST(Validation, ReasonsInOrder) {
     EXPECT_TRUE(u.engine.ValidateMelds(reason, 0)); // going out waives the minimum
     RuleSet bonus;
     bonus.bonusCounts = true;
-    u.engine.SetRules(bonus);
+    u.Rules(bonus);
     u.S().playerVarentas.count = 1;
     EXPECT_TRUE(u.engine.ValidateMelds(reason));
 
@@ -206,10 +211,10 @@ TEST(Validation, ReasonsInOrder) {
     Table w;
     w.Hand({kSpade(kFive)});
     w.Melds({kSpade(kAce), kHeart(kAce), kClub(kAce)});
-    w.Melds({kSpade(1)}, kThreesColumn);
+    w.Melds({kSpade(kThree)}, kThreesColumn);
     EXPECT_FALSE(w.engine.ValidateMelds(reason));
     EXPECT_EQ(reason, texts::kReasonBlackThrees);
-    w.Melds({kClub(1)}, kThreesColumn);
+    w.Melds({kClub(kThree)}, kThreesColumn);
     EXPECT_FALSE(w.engine.ValidateMelds(reason, 0)); // two need a wild card
     w.Melds({kJoker}, kThreesColumn);
     EXPECT_TRUE(w.engine.ValidateMelds(reason, 0));
@@ -224,32 +229,34 @@ TEST(Validation, ReasonsInOrder) {
 
 TEST(BlackThrees, OnlyAsTheLastCardsWhenGoingOut) {
     Table t;
-    t.Hand({kSpade(1), kClub(1), kSpade(1), kSpade(kFive), kSpade(kSix)});
+    t.Hand({kSpade(kThree), kClub(kThree), kSpade(kThree), kSpade(kFive), kSpade(kSix)});
     t.engine.MeldOne(0);
-    EXPECT_EQ(t.port.LastError(), texts::kErrorBlackThrees);
+    EXPECT_EQ(t.port.LastErrorText(),
+              "Black Threes can only be melded as the last cards when going out");
     t.port.errors.clear();
     t.engine.MeldSeveral(0, MeldMode::Shift); // several at once: the same check
     EXPECT_EQ(t.port.LastError(), texts::kErrorBlackThrees);
     EXPECT_EQ(t.S().playerMelds.count, 0);
 
-    // With a Varenta and nothing but black threes and one other card.
+    // With a Varenta and nothing but black threes and one other card; red
+    // threes on the table do not count towards the three a Ctrl + click melds.
     Table u;
-    u.Melds({kSpade(kKing), kHeart(kKing), kClub(kKing), kDiamond(kKing), kSpade(kKing),
-             kHeart(kKing), kClub(kKing)});
-    u.Hand({kSpade(1), kClub(1), kSpade(1), kSpade(kFive)});
+    u.KingVarenta();
+    u.Melds({kHeart(kThree), kDiamond(kThree), kHeart(kThree)}, kThreesColumn);
+    u.Hand({kSpade(kThree), kClub(kThree), kSpade(kThree), kSpade(kFive)});
     u.OpponentHand({kClub(kSix)});
     u.Stock({kClub(kNine)});
-    u.engine.MeldSeveral(0, MeldMode::Shift);
+    u.engine.MeldSeveral(0, MeldMode::Ctrl);
     EXPECT_TRUE(u.S().blackThreesAllowed);
+    EXPECT_EQ(u.S().playerHand.count, 1);
     u.engine.PlayerDiscard(0);
     ASSERT_EQ(u.port.handResults.size(), 1u);
     EXPECT_EQ(u.port.handResults[0].wentOut, 0);
 
     // Two black threes take a wild card with them.
     Table v;
-    v.Melds({kSpade(kKing), kHeart(kKing), kClub(kKing), kDiamond(kKing), kSpade(kKing),
-             kHeart(kKing), kClub(kKing)});
-    v.Hand({kSpade(1), kClub(1), kJoker, kSpade(kFive)});
+    v.KingVarenta();
+    v.Hand({kSpade(kThree), kClub(kThree), kJoker, kSpade(kFive)});
     v.engine.MeldOne(0);
     v.engine.MeldOne(0);
     EXPECT_EQ(v.engine.MeldColumnCount(Side::Player, kThreesColumn), 3);
@@ -284,6 +291,37 @@ TEST(GoingOut, NeedsTheRequiredVarentas) {
     ASSERT_EQ(t.port.handResults.size(), 1u);
     EXPECT_EQ(t.port.handResults[0].wentOut, 0);
     EXPECT_EQ(t.port.handResults[0].player.finishBonus, 200); // concealed
+}
+
+TEST(GoingOut, MeldingTheLastCardsCompletesAPendingTake) {
+    // While the pile's rest is held back, an empty hand is not going out: the
+    // melds that complete the take bring the rest into the hand.
+    for (bool withJoker : {false, true}) {
+        Table t;
+        t.Undrawn();
+        RuleSet rules;
+        rules.initialBlock = false;
+        rules.naturalPair = false;
+        t.Rules(rules);
+        t.S().initialMeldMinimum = 15;
+        t.OpponentHand({kClub(kSix)});
+        t.Stock({kClub(kNine)});
+        if (withJoker) {
+            t.Hand({kSpade(kKing), kJoker});
+        } else {
+            t.Hand({kSpade(kKing), kClub(kKing)});
+        }
+        t.Pile({kHeart(kFive), kHeart(kSix), kHeart(kKing)});
+        t.engine.PlayerTakePile();
+        ASSERT_TRUE(t.S().topCardPending);
+        t.engine.MeldSeveral(0, MeldMode::Shift);
+        if (withJoker) {
+            EXPECT_EQ(t.engine.MeldColumnCount(Side::Player, 12), 3); // the joker came too
+        }
+        EXPECT_FALSE(t.S().topCardPending) << withJoker;
+        EXPECT_EQ(t.S().playerHand.count, 2);
+        EXPECT_TRUE(t.port.errors.empty());
+    }
 }
 
 } // namespace

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <vector>
+
 #include "TestSupport.h"
 #include "varenta/engine/Texts.h"
 
@@ -8,80 +11,76 @@ namespace {
 
 using namespace varenta::testing;
 
-constexpr int kJoker = kJokerCode;
-
 // The player to move, not yet drawn, with an unfrozen pile.
 Table& Ready(Table& t) {
-    t.S().hasDrawn = false;
-    t.S().mayTakePile = true;
+    t.Undrawn();
     RuleSet rules;
     rules.initialBlock = false;
-    t.engine.SetRules(rules);
-    t.S().pileFrozen = false;
+    t.Rules(rules);
     t.OpponentHand({kClub(kSix)});
     t.Stock({kClub(kNine), kClub(kNine)});
     return t;
 }
 
-TEST(TakeRules, WildCardsAndThreesOnTopAreNeverTaken) {
-    for (int top : {kJoker, kSpade(kTwo), kSpade(1)}) {
+TEST(TakeRules, WhenThePileMayBeTaken) {
+    struct Case {
+        const char* what;
+        std::vector<int> hand, melds, pile; // pile bottom first
+        bool frozen = false, naturalPair = true, addToVarenta = true, allowed = false;
+    };
+    const int q = kSpade(kQueen);
+    const std::vector<int> sevenQueens{q, q, q, q, q, q, q};
+    const Case cases[] = {
+        {"joker on top", {kJoker, kJoker, kSpade(kFive)}, {}, {q, kJoker}},
+        {"two on top", {kSpade(kTwo), kSpade(kTwo), kSpade(kFive)}, {}, {q, kSpade(kTwo)}},
+        {"three on top", {kSpade(kThree), kClub(kThree), kSpade(kFive)}, {}, {q, kSpade(kThree)}},
+        {"frozen, queen + joker", {q, kJoker, kSpade(kFive)}, {}, {q, q}, true},
+        {"frozen, natural pair", {q, q, kSpade(kFive)}, {}, {q, q}, true, true, true, true},
+        {"queen + joker, Natural Pair", {q, kJoker, kSpade(kFive)}, {}, {q, q}},
+        {"queen + joker", {q, kJoker, kSpade(kFive)}, {}, {q, q}, false, false, true, true},
+        {"queen meld", {q, kJoker, kSpade(kFive)}, {q, q, q}, {q, q}, false, true, true, true},
+        {"onto a Varenta", {q, kSpade(kFive)}, sevenQueens, {q, q}, false, true, true, true},
+        {"onto a Varenta, rule off", {q, kSpade(kFive)}, sevenQueens, {q, q}, false, true, false},
+        {"new meld leaves nothing", {q, q}, {}, {q}},
+        {"new meld leaves a card", {q, q}, {}, {kSpade(kFive), q}, false, true, true, true},
+    };
+    for (const Case& c : cases) {
         Table t;
         Ready(t);
-        t.Hand({top, top, kSpade(kFive)});
-        t.Pile({kHeart(kKing), top});
-        EXPECT_FALSE(t.engine.PlayerMayTakePile()) << top;
-        t.engine.PlayerTakePile();
-        EXPECT_EQ(t.port.LastErrorText(),
-                  "Taking the discard pile is not possible now because you cannot meld the top "
-                  "card");
-        EXPECT_EQ(t.S().discardPile.count, 2);
+        RuleSet rules = t.engine.Rules();
+        rules.naturalPair = c.naturalPair;
+        rules.addToVarenta = c.addToVarenta;
+        t.Rules(rules);
+        t.S().pileFrozen = c.frozen;
+        for (int code : c.hand) {
+            t.Hand({code});
+        }
+        for (int code : c.melds) {
+            t.Melds({code});
+        }
+        for (int code : c.pile) {
+            t.Pile({code});
+        }
+        EXPECT_EQ(t.engine.PlayerMayTakePile(), c.allowed) << c.what;
+        if (!c.allowed) {
+            t.engine.PlayerTakePile();
+            EXPECT_EQ(t.port.LastErrorText(), "Taking the discard pile is not possible now "
+                                              "because you cannot meld the top card");
+            EXPECT_EQ(t.S().discardPile.count, static_cast<int>(c.pile.size())) << c.what;
+        }
     }
 }
 
-TEST(TakeRules, FrozenNeedsANaturalPair) {
-    Table t;
-    Ready(t);
-    t.S().pileFrozen = true;
-    t.Hand({kSpade(kQueen), kJoker, kSpade(kFive)});
-    t.Pile({kHeart(kKing), kHeart(kQueen)});
-    EXPECT_FALSE(t.engine.PlayerMayTakePile());
-    t.Hand({kClub(kQueen)});
-    EXPECT_TRUE(t.engine.PlayerMayTakePile());
-}
-
-TEST(TakeRules, NaturalPairRuleAndExistingMelds) {
-    Table t;
-    Ready(t);
-    t.Hand({kSpade(kQueen), kJoker, kSpade(kFive)});
-    t.Pile({kHeart(kKing), kHeart(kQueen)});
-    EXPECT_FALSE(t.engine.PlayerMayTakePile()); // Natural Pair on
-    RuleSet rules = t.engine.Rules();
-    rules.naturalPair = false;
-    t.engine.SetRules(rules);
-    EXPECT_TRUE(t.engine.PlayerMayTakePile());
-    rules.naturalPair = true;
-    t.engine.SetRules(rules);
-    t.Melds({kSpade(kQueen), kDiamond(kQueen), kClub(kQueen)});
-    EXPECT_TRUE(t.engine.PlayerMayTakePile());
-}
-
-TEST(TakeRules, AddToVarenta) {
+TEST(TakeRules, AddToAVarentaBringsTheRestAtOnce) {
     Table t;
     Ready(t);
     t.Melds({kSpade(kQueen), kDiamond(kQueen), kClub(kQueen), kSpade(kQueen), kDiamond(kQueen),
              kClub(kQueen), kHeart(kQueen)});
     t.Hand({kHeart(kQueen), kSpade(kFive)});
     t.Pile({kHeart(kKing), kClub(kTen), kDiamond(kQueen)});
-    RuleSet rules = t.engine.Rules();
-    rules.addToVarenta = false;
-    t.engine.SetRules(rules);
-    EXPECT_FALSE(t.engine.PlayerMayTakePile());
-    rules.addToVarenta = true;
-    t.engine.SetRules(rules);
-    ASSERT_TRUE(t.engine.PlayerMayTakePile());
     t.engine.PlayerTakePile();
-    // The queen went onto the Varenta, squared, and the rest came at once.
     EXPECT_EQ(t.engine.MeldColumnCount(Side::Player, 11), 8);
+    EXPECT_EQ(t.S().playerMelds.Top().y, t.G().PlayerSquaredRow());
     EXPECT_EQ(t.S().playerVarentas.count, 1);
     EXPECT_TRUE(t.S().discardPile.Empty());
     EXPECT_FALSE(t.S().topCardPending);
@@ -90,22 +89,11 @@ TEST(TakeRules, AddToVarenta) {
     EXPECT_EQ(t.reporter.lines.back(), "DRAWPILEREST");
 }
 
-TEST(TakeRules, ANewMeldMustLeaveACardToDiscard) {
-    Table t;
-    Ready(t);
-    t.Hand({kSpade(kQueen), kClub(kQueen)});
-    t.Pile({kHeart(kQueen)});
-    EXPECT_FALSE(t.engine.PlayerMayTakePile()); // 2 + 1 cards, no Varenta
-    t.S().discardPile.RemoveAt(0);
-    t.Pile({kHeart(kFive), kHeart(kQueen)});
-    EXPECT_TRUE(t.engine.PlayerMayTakePile()); // 2 + 2 cards
-}
-
 TEST(TakeRules, InitialBlockForEachSide) {
     Table t;
     Ready(t);
     RuleSet rules;
-    t.engine.SetRules(rules); // switching Initial Block on freezes the pile
+    t.Rules(rules); // switching Initial Block on freezes the pile
     EXPECT_TRUE(t.S().pileFrozen);
     t.S().pileFrozen = false;
     EXPECT_TRUE(t.engine.PileFrozenFor(Side::Player)); // nobody has melded yet
@@ -113,53 +101,47 @@ TEST(TakeRules, InitialBlockForEachSide) {
     t.Melds({kSpade(kAce), kHeart(kAce), kClub(kAce)});
     EXPECT_FALSE(t.engine.PileFrozenFor(Side::Player));
     rules.initialBlockForBoth = false;
-    t.engine.SetRules(rules);
+    t.Rules(rules);
     EXPECT_FALSE(t.engine.PileFrozenFor(Side::Opponent));
 }
 
 TEST(TwoStageTake, TopCardFirstThenTheRest) {
-    Table t;
-    Ready(t);
-    t.Hand({kSpade(kKing), kClub(kKing), kSpade(kFive), kHeart(kSix)});
-    t.Pile({kHeart(kAce), kHeart(kKing)});
-    t.engine.PlayerTakePile();
-    EXPECT_TRUE(t.S().topCardPending);
-    EXPECT_TRUE(t.S().pileTopMustMeld);
-    EXPECT_EQ(t.S().discardPile.count, 1);
-    EXPECT_EQ(t.port.LastHint(), texts::kHintTopCardPending);
-    EXPECT_EQ(t.S().pileTopColumnBefore, 0);
-    // Discarding now is refused.
-    t.engine.PlayerDiscard(t.InHand(kSpade(kFive)));
-    EXPECT_EQ(t.port.errors.back().reason, texts::kReasonTopCard);
-    // Two kings make three: 30 points are not yet the 50 of the first meld.
-    t.engine.MeldSeveral(t.InHand(kSpade(kKing)), MeldMode::Shift);
-    EXPECT_TRUE(t.S().topCardPending);
-    EXPECT_EQ(t.S().discardPile.count, 1);
-
-    Table u;
-    Ready(u);
-    u.S().initialMeldMinimum = 15;
-    u.Hand({kSpade(kKing), kClub(kKing), kSpade(kFive), kHeart(kSix)});
-    u.Pile({kHeart(kAce), kHeart(kKing)});
-    u.engine.PlayerTakePile();
-    u.engine.MeldSeveral(u.InHand(kSpade(kKing)), MeldMode::Shift);
-    EXPECT_FALSE(u.S().topCardPending);
-    EXPECT_FALSE(u.S().pileTopMustMeld);
-    EXPECT_TRUE(u.S().discardPile.Empty());
-    EXPECT_EQ(u.S().playerHand.count, 3);
-    EXPECT_TRUE(u.S().undoList.Empty());
-    EXPECT_FALSE(u.port.undoEnabled);
-    EXPECT_EQ(u.reporter.lines.back(), "DRAWPILEREST");
-    u.engine.UndoMeld(); // the completed take cannot be undone
-    EXPECT_EQ(u.engine.MeldColumnCount(Side::Player, 12), 3);
+    for (int minimum : {50, 15}) {
+        Table t;
+        Ready(t);
+        t.S().initialMeldMinimum = minimum;
+        t.Hand({kSpade(kKing), kClub(kKing), kSpade(kFive), kHeart(kSix)});
+        t.Pile({kHeart(kAce), kHeart(kKing)});
+        t.engine.PlayerTakePile();
+        EXPECT_TRUE(t.S().topCardPending);
+        EXPECT_TRUE(t.S().pileTopMustMeld);
+        EXPECT_EQ(t.S().discardPile.count, 1);
+        EXPECT_EQ(t.port.LastHint(), texts::kHintTopCardPending);
+        t.engine.PlayerDiscard(t.InHand(kSpade(kFive))); // refused while pending
+        EXPECT_EQ(t.port.LastErrorText(),
+                  "Discarding is not possible now: you have not melded the top card correctly");
+        // Two kings make three: 30 points do not reach 50, they reach 15.
+        t.engine.MeldSeveral(t.InHand(kSpade(kKing)), MeldMode::Shift);
+        EXPECT_EQ(t.S().topCardPending, minimum == 50);
+        if (minimum == 15) {
+            EXPECT_FALSE(t.S().pileTopMustMeld);
+            EXPECT_TRUE(t.S().discardPile.Empty());
+            EXPECT_EQ(t.S().playerHand.count, 3);
+            EXPECT_TRUE(t.S().undoList.Empty());
+            EXPECT_FALSE(t.port.undoEnabled);
+            EXPECT_EQ(t.reporter.lines.back(), "DRAWPILEREST");
+            t.engine.UndoMeld(); // the completed take cannot be undone
+            EXPECT_EQ(t.engine.MeldColumnCount(Side::Player, 12), 3);
+        }
+    }
 }
 
-TEST(TwoStageTake, TopCardCountsOffRaisesTheMinimum) {
+TEST(TwoStageTake, TopCardCountsOffRaisesTheMinimumAndUndoCosts) {
     Table t;
     Ready(t);
     RuleSet rules = t.engine.Rules();
     rules.topCardCounts = false;
-    t.engine.SetRules(rules);
+    t.Rules(rules);
     t.Hand({kSpade(kKing), kClub(kKing), kSpade(kFive), kHeart(kSix), kSpade(kAce), kHeart(kAce),
             kClub(kAce)});
     t.Pile({kHeart(kAce), kHeart(kKing)});

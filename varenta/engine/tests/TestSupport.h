@@ -2,6 +2,8 @@
 
 // Building staged positions for the engine's tests.
 
+#include <gtest/gtest.h>
+
 #include <initializer_list>
 
 #include "varenta/engine/VarentaEngine.h"
@@ -10,34 +12,35 @@
 namespace varenta::testing {
 
 // Codes of handy cards (suit * 13 + rank index + 1).
-inline constexpr int kSpade(int rankIndex) {
-    return rankIndex + 1;
+inline constexpr auto kSpade = [](int rankIndex) { return rankIndex + 1; };
+inline constexpr auto kClub = [](int rankIndex) { return 13 + rankIndex + 1; };
+inline constexpr auto kDiamond = [](int rankIndex) { return 26 + rankIndex + 1; };
+inline constexpr auto kHeart = [](int rankIndex) { return 39 + rankIndex + 1; };
+inline constexpr int kJoker = kJokerCode;
+// Rank indexes as they go into a code.
+inline constexpr int kTwo = 0, kThree = 1, kFour = 2, kFive = 3, kSix = 4, kSeven = 5, kEight = 6,
+                     kNine = 7, kTen = 8, kJack = 9, kQueen = 10, kKing = 11, kAce = 12;
+
+// Every one of the 108 cards lies in exactly one place and no red three
+// stays in a hand.
+inline void ExpectEveryCardOnce(const GameState& s) {
+    std::array<int, 54> codes{};
+    for (const CardPile* p : {&s.stock, &s.discardPile, &s.playerHand, &s.opponentHand,
+                              &s.playerMelds, &s.opponentMelds}) {
+        for (int i = 0; i < p->count; ++i) {
+            ++codes[(*p)[i].code];
+            const bool inHand = p == &s.playerHand || p == &s.opponentHand;
+            ASSERT_FALSE(inHand && IsRedThree((*p)[i]));
+        }
+    }
+    for (int code = 1; code <= 52; ++code) {
+        ASSERT_EQ(codes[static_cast<std::size_t>(code)], 2) << "code " << code;
+    }
+    ASSERT_EQ(codes[53], 4);
 }
-inline constexpr int kClub(int rankIndex) {
-    return 13 + rankIndex + 1;
-}
-inline constexpr int kDiamond(int rankIndex) {
-    return 26 + rankIndex + 1;
-}
-inline constexpr int kHeart(int rankIndex) {
-    return 39 + rankIndex + 1;
-}
-// Rank indexes: 0 two, 1 three, 2 four ... 8 ten, 9 jack, 10 queen, 11 king, 12 ace.
-inline constexpr int kTwo = 0;
-inline constexpr int kFour = 2;
-inline constexpr int kFive = 3;
-inline constexpr int kSix = 4;
-inline constexpr int kSeven = 5;
-inline constexpr int kEight = 6;
-inline constexpr int kNine = 7;
-inline constexpr int kTen = 8;
-inline constexpr int kJack = 9;
-inline constexpr int kQueen = 10;
-inline constexpr int kKing = 11;
-inline constexpr int kAce = 12;
 
 // An engine with a recording port and reporter, an empty table laid out for
-// layout 0, and the player to move having drawn (unless told otherwise).
+// layout 0, and the player to move having drawn.
 class Table {
 public:
     VarentaEngine engine;
@@ -47,45 +50,28 @@ public:
     Table() {
         engine.SetPort(&port);
         engine.SetReporter(&reporter);
-        Reset();
-    }
-
-    GameState& S() { return engine.State(); }
-    const TableGeometry& G() { return engine.Geometry(); }
-
-    void Reset() {
         GameState& s = engine.State();
         const TableGeometry& g = engine.Geometry();
-        for (CardPile* pile : {&s.stock, &s.discardPile, &s.playerHand, &s.opponentHand,
-                               &s.playerMelds, &s.opponentMelds, &s.knownPlayerCards}) {
-            pile->Clear();
-        }
         s.stock.SetAnchors(g.leftMargin, g.columnWidth, g.stockRow);
         s.discardPile.SetAnchors(g.leftMargin, g.columnWidth, g.discardRow);
         s.playerHand.SetAnchors(g.leftMargin, g.columnWidth, g.handRow);
         s.playerMelds.SetAnchors(g.leftMargin, g.columnWidth, g.playerMeldRow);
         s.opponentMelds.SetAnchors(g.leftMargin, g.columnWidth, g.opponentMeldRow);
-        s.playerVarentas.Clear();
-        s.opponentVarentas.Clear();
-        s.undoList.Clear();
         s.hasDrawn = true;
         s.mayTakePile = false;
-        s.opponentToMove = false;
-        s.pileFrozen = false;
-        s.pileTopMustMeld = false;
-        s.topCardPending = false;
-        s.initialMeldMinimum = 50;
-        s.wentOut = 2;
-        deckOf_.fill(0);
     }
 
-    // A fresh physical card of that code (alternating decks so that codes
-    // may repeat).
-    Card Make(int code) {
-        const int deck = deckOf_[static_cast<std::size_t>(code)]++ % 2;
-        return MakeCard(code, deck);
+    GameState& S() { return engine.State(); }
+    const TableGeometry& G() { return engine.Geometry(); }
+    void Rules(const RuleSet& rules) { engine.SetRules(rules); }
+    // The player to move and not yet drawn.
+    void Undrawn() {
+        S().hasDrawn = false;
+        S().mayTakePile = true;
     }
 
+    // A fresh physical card of that code (alternating decks, so codes may repeat).
+    Card Make(int code) { return MakeCard(code, deckOf_[static_cast<std::size_t>(code)]++ % 2); }
     void Hand(std::initializer_list<int> codes) {
         for (int code : codes) {
             Card c = Make(code);
@@ -102,47 +88,47 @@ public:
             S().opponentHand.Append(c);
         }
     }
-    // Cards laid in one column of the player's melds (column = rank unless given).
-    void Melds(std::initializer_list<int> codes, int column = -1) {
+    // Cards laid in one column of a side's melds (column = rank unless given);
+    // the player's column is then tested for a Varenta.
+    void Melds(std::initializer_list<int> codes, int column = -1, Side side = Side::Player) {
+        const bool player = side == Side::Player;
+        const int col = column >= 0 ? column : CardRank(*codes.begin());
         for (int code : codes) {
             Card c = Make(code);
             c.faceUp = true;
-            S().playerMelds.PlaceInColumnAt(c, column >= 0 ? column : c.rank, true, false);
-            S().playerMelds.Append(c);
+            CardPile& melds = player ? S().playerMelds : S().opponentMelds;
+            melds.PlaceInColumnAt(c, col, player, false);
+            melds.Append(c);
         }
-        if (column != 2) {
-            engine.CheckVarenta(Side::Player, column >= 0 ? column : CardRank(*codes.begin()));
+        if (player && col != kThreesColumn) {
+            engine.CheckVarenta(Side::Player, col);
         }
     }
-    void OpponentMelds(std::initializer_list<int> codes, int column = -1) {
-        for (int code : codes) {
-            Card c = Make(code);
-            c.faceUp = true;
-            S().opponentMelds.PlaceInColumnAt(c, column >= 0 ? column : c.rank, false, false);
-            S().opponentMelds.Append(c);
-        }
+    void OpponentMelds(std::initializer_list<int> codes) { Melds(codes, -1, Side::Opponent); }
+    // A natural Varenta of kings in the player's melds.
+    void KingVarenta() {
+        Melds({kSpade(kKing), kHeart(kKing), kClub(kKing), kDiamond(kKing), kSpade(kKing),
+               kHeart(kKing), kClub(kKing)});
     }
     void Stock(std::initializer_list<int> codesBottomFirst) {
-        for (int code : codesBottomFirst) {
-            Card c = Make(code);
-            c.x = G().leftMargin;
-            c.y = G().stockRow;
-            S().stock.Append(c);
-        }
+        Lay(S().stock, codesBottomFirst, G().stockRow, false);
     }
     void Pile(std::initializer_list<int> codesBottomFirst) {
-        for (int code : codesBottomFirst) {
-            Card c = Make(code);
-            c.faceUp = true;
-            c.x = G().leftMargin;
-            c.y = G().discardRow;
-            S().discardPile.Append(c);
-        }
+        Lay(S().discardPile, codesBottomFirst, G().discardRow, true);
     }
     // Index of the first hand card with that code.
     int InHand(int code) { return S().playerHand.FindByCode(code); }
 
 private:
+    void Lay(CardPile& pile, std::initializer_list<int> codes, int y, bool faceUp) {
+        for (int code : codes) {
+            Card c = Make(code);
+            c.x = G().leftMargin;
+            c.y = y;
+            c.faceUp = faceUp;
+            pile.Append(c);
+        }
+    }
     std::array<int, 54> deckOf_{};
 };
 

@@ -20,16 +20,15 @@ protected:
     CountingHook hook;
     void SetUp() override {
         t.engine.SetComputerHook(&hook);
-        t.S().hasDrawn = false;
-        t.S().mayTakePile = true;
+        t.Undrawn();
         t.OpponentHand({kClub(kSix)});
     }
-    void Rules(const RuleSet& rules) { t.engine.SetRules(rules); }
 };
 
-TEST_F(TurnTest, OneCardDrawEndsTheDrawing) {
+TEST_F(TurnTest, DrawingOneOrTwoCards) {
     t.Hand({kSpade(kFive), kHeart(kKing)});
-    t.Stock({kClub(kNine), kDiamond(kTen)});
+    t.Pile({kSpade(kKing)});
+    t.Stock({kClub(kEight), kClub(kNine), kClub(kNine), kDiamond(kTen)});
     t.engine.PlayerDraw();
     EXPECT_TRUE(t.S().hasDrawn);
     EXPECT_FALSE(t.S().mayTakePile);
@@ -38,19 +37,16 @@ TEST_F(TurnTest, OneCardDrawEndsTheDrawing) {
     EXPECT_EQ(t.port.flashes, 1);
     EXPECT_EQ(t.reporter.lines.back(), "DRAWNEW 35");
     t.engine.PlayerDraw();
-    EXPECT_EQ(t.port.LastError(), texts::kErrorAlreadyDrawn);
+    EXPECT_EQ(t.port.LastErrorText(), "You have already drawn");
     t.engine.PlayerTakePile();
     EXPECT_EQ(t.port.LastError(), texts::kErrorAlreadyDrawn);
-    EXPECT_EQ(t.S().stock.count, 1);
-}
+    EXPECT_EQ(t.S().stock.count, 3);
 
-TEST_F(TurnTest, TwoCardRuleAsksForTheSecondCard) {
+    // Two cards a turn: hint 4 after the first, and the pile is out of reach.
     RuleSet rules;
     rules.numberOfCards = 2;
-    Rules(rules);
-    t.Hand({kSpade(kFive), kHeart(kKing)});
-    t.Pile({kSpade(kKing)});
-    t.Stock({kClub(kNine), kDiamond(kTen), kClub(kEight)});
+    t.Rules(rules);
+    t.Undrawn();
     t.engine.PlayerDraw();
     EXPECT_FALSE(t.S().hasDrawn);
     EXPECT_EQ(t.port.LastHint(), texts::kHintSecondCard);
@@ -58,10 +54,9 @@ TEST_F(TurnTest, TwoCardRuleAsksForTheSecondCard) {
     EXPECT_EQ(t.port.LastError(), texts::kErrorAlreadyDrawn);
     t.engine.PlayerDraw();
     EXPECT_TRUE(t.S().hasDrawn);
-    EXPECT_EQ(t.S().playerHand.count, 4);
-
+    EXPECT_EQ(t.S().playerHand.count, 5);
     // One card left in the stock: the turn goes on with that one card.
-    t.S().hasDrawn = false;
+    t.Undrawn();
     t.engine.PlayerDraw();
     EXPECT_TRUE(t.S().hasDrawn);
     EXPECT_EQ(t.S().stockDraws, 0);
@@ -69,15 +64,15 @@ TEST_F(TurnTest, TwoCardRuleAsksForTheSecondCard) {
 
 TEST_F(TurnTest, RedThreesFromTheStock) {
     t.Hand({kSpade(kFive)});
-    t.Stock({kClub(kNine), kDiamond(1), kHeart(1)});
+    t.Stock({kClub(kNine), kDiamond(kThree), kHeart(kThree)});
     t.engine.PlayerDraw(); // two red threes replaced by the nine
     EXPECT_TRUE(t.S().hasDrawn);
     EXPECT_EQ(t.engine.MeldColumnCount(Side::Player, kThreesColumn), 2);
     EXPECT_EQ(t.S().playerHand.count, 2);
 
     // A red three as the last stock card ends the drawing.
-    t.S().hasDrawn = false;
-    t.Stock({kHeart(1)});
+    t.Undrawn();
+    t.Stock({kHeart(kThree)});
     t.engine.PlayerDraw();
     EXPECT_TRUE(t.S().hasDrawn);
     EXPECT_EQ(t.S().playerHand.count, 2);
@@ -85,18 +80,21 @@ TEST_F(TurnTest, RedThreesFromTheStock) {
     // Without Draw Extra the red three is the drawn card.
     RuleSet rules;
     rules.drawExtra = false;
-    Rules(rules);
-    t.S().hasDrawn = false;
-    t.Stock({kClub(kNine), kHeart(1)});
+    t.Rules(rules);
+    t.Undrawn();
+    t.Stock({kClub(kNine), kHeart(kThree)});
     t.engine.PlayerDraw();
     EXPECT_TRUE(t.S().hasDrawn);
     EXPECT_EQ(t.S().stock.count, 1);
 }
 
 TEST_F(TurnTest, DiscardPassesTheTurnAndAWildCardFreezesThePile) {
-    t.S().hasDrawn = true;
     t.Hand({kSpade(kFive), kHeart(kTwo), kHeart(kKing)});
     t.Stock({kClub(kNine), kDiamond(kTen)});
+    t.engine.PlayerDiscard(0);
+    EXPECT_EQ(t.port.LastErrorText(), "You cannot discard before drawing; please draw first by "
+                                      "clicking on the stock or the discard pile");
+    t.S().hasDrawn = true;
     t.S().undoList.Push(UndoEntry{});
     t.engine.PlayerDiscard(t.InHand(kHeart(kTwo)));
     EXPECT_TRUE(t.S().pileFrozen);
@@ -111,14 +109,23 @@ TEST_F(TurnTest, DiscardPassesTheTurnAndAWildCardFreezesThePile) {
     EXPECT_EQ(t.reporter.lines.back(), "DISCARD 40");
     t.engine.PlayerDraw(); // ignored while the opponent moves
     EXPECT_EQ(t.S().stock.count, 2);
+
+    // The opponent's turn ends: its meld total is remembered, the player's
+    // was taken when it began.
+    t.Melds({kSpade(kQueen), kHeart(kQueen), kClub(kQueen)});
+    t.engine.BeginOpponentTurn();
+    EXPECT_EQ(t.S().playerMeldedBefore, 30);
+    t.S().opponentMeldPoints = 70;
+    EXPECT_TRUE(t.engine.FinishOpponentTurn());
+    EXPECT_FALSE(t.S().opponentToMove);
+    EXPECT_EQ(t.S().opponentMeldedBefore, 70);
+    EXPECT_EQ(t.port.LastHint(), texts::kHintDraw);
 }
 
-TEST_F(TurnTest, RefusedDiscards) {
+TEST_F(TurnTest, InvalidTableRefusesTheDiscard) {
+    t.S().hasDrawn = true;
     t.Hand({kSpade(kFive), kHeart(kKing), kClub(kKing)});
     t.Stock({kClub(kNine)});
-    t.engine.PlayerDiscard(0);
-    EXPECT_EQ(t.port.LastError(), texts::kErrorDiscardBeforeDraw);
-    t.S().hasDrawn = true;
     t.Melds({kSpade(kQueen), kHeart(kQueen)});
     t.engine.PlayerDiscard(0);
     EXPECT_EQ(t.port.LastErrorText(),
@@ -135,7 +142,9 @@ TEST_F(TurnTest, LastCardThatCannotGoForcesAPass) {
     t.engine.PlayerDraw();
     t.engine.MeldOne(t.InHand(kDiamond(kAce)));
     ASSERT_EQ(t.port.messages.size(), 1u);
-    EXPECT_EQ(t.port.messages[0].text, texts::kMustPass);
+    EXPECT_EQ(t.port.messages[0].text,
+              "You only have one card left, and not enough Varentas to go out.\r You have to "
+              "pass the discard.");
     EXPECT_TRUE(t.S().opponentToMove);
     EXPECT_FALSE(t.S().hasDrawn);
     EXPECT_EQ(t.S().playerHand.count, 1);
@@ -148,7 +157,7 @@ TEST_F(TurnTest, LastCardThatCompletesAVarentaDoesNotPass) {
         Table u;
         RuleSet rules;
         rules.numberOfVarentas = needed;
-        u.engine.SetRules(rules);
+        u.Rules(rules);
         u.Melds({kSpade(kQueen), kHeart(kQueen), kClub(kQueen), kDiamond(kQueen), kSpade(kQueen),
                  kHeart(kQueen)});
         u.Hand({kClub(kQueen), kSpade(kKing), kSpade(kKing), kHeart(kKing)});
@@ -164,8 +173,8 @@ TEST_F(TurnTest, LastCardThatCompletesAVarentaDoesNotPass) {
 TEST_F(TurnTest, RedThreeDiscardFromTheTable) {
     RuleSet rules;
     rules.threeBlock = true;
-    Rules(rules);
-    t.Melds({kHeart(1)}, kThreesColumn);
+    t.Rules(rules);
+    t.Melds({kHeart(kThree)}, kThreesColumn);
     t.Hand({kSpade(kFive), kHeart(kKing)});
     t.Stock({kClub(kNine)});
     t.S().pileTopMustMeld = true; // refused while a top card is pending
@@ -180,39 +189,38 @@ TEST_F(TurnTest, RedThreeDiscardFromTheTable) {
 
     t.S().playerMelds.RemoveAt(2); // the two queens leave the table again
     t.S().playerMelds.RemoveAt(1);
-    t.engine.PlayerDiscardRedThree(0);
+    t.engine.PlayerDiscardRedThree(0); // no draw needed
     EXPECT_TRUE(t.S().opponentToMove);
     EXPECT_TRUE(t.S().pileFrozen);
-    EXPECT_EQ(t.S().discardPile.Top().code, kHeart(1));
+    EXPECT_EQ(t.S().discardPile.Top().code, kHeart(kThree));
     EXPECT_EQ(t.reporter.lines.back(), "DISCARDREDTHREE 41");
     EXPECT_EQ(hook.turns, 1);
 }
 
 TEST_F(TurnTest, EmptyStockReusesThePileBottomFirst) {
-    t.S().hasDrawn = true;
-    t.Hand({kSpade(kFive), kHeart(kKing)});
-    t.Pile({kClub(kNine), kDiamond(kTen)});
-    t.S().pileFrozen = true;
-    t.engine.PlayerDiscard(0);
-    EXPECT_TRUE(t.S().discardPile.Empty());
-    ASSERT_EQ(t.S().stock.count, 3);
-    EXPECT_FALSE(t.S().pileFrozen);
-    EXPECT_EQ(t.S().stock.Top().code, kClub(kNine));
-    EXPECT_FALSE(t.S().stock.Top().faceUp);
-    EXPECT_TRUE(t.port.handResults.empty());
-
-    // Without the rule the hand ends for nobody.
-    Table u;
-    RuleSet rules;
-    rules.reuseDiscardPile = false;
-    u.engine.SetRules(rules);
-    u.Hand({kSpade(kFive), kHeart(kKing)});
-    u.OpponentHand({kClub(kSix)});
-    u.Pile({kClub(kNine)});
-    u.engine.PlayerDiscard(0);
-    ASSERT_EQ(u.port.handResults.size(), 1u);
-    EXPECT_EQ(u.port.handResults[0].wentOut, 2);
-    EXPECT_EQ(u.S().playerHand.count, 15); // the next hand was dealt
+    for (bool reuse : {true, false}) {
+        Table u;
+        RuleSet rules;
+        rules.reuseDiscardPile = reuse;
+        u.Rules(rules);
+        u.Hand({kSpade(kFive), kHeart(kKing)});
+        u.OpponentHand({kClub(kSix)});
+        u.Pile({kClub(kNine), kDiamond(kTen)});
+        u.S().pileFrozen = true;
+        u.engine.PlayerDiscard(0);
+        if (reuse) {
+            EXPECT_TRUE(u.S().discardPile.Empty());
+            ASSERT_EQ(u.S().stock.count, 3);
+            EXPECT_FALSE(u.S().pileFrozen);
+            EXPECT_EQ(u.S().stock.Top().code, kClub(kNine));
+            EXPECT_FALSE(u.S().stock.Top().faceUp);
+            EXPECT_TRUE(u.port.handResults.empty());
+        } else { // the hand ends for nobody and the next is dealt
+            ASSERT_EQ(u.port.handResults.size(), 1u);
+            EXPECT_EQ(u.port.handResults[0].wentOut, 2);
+            EXPECT_EQ(u.S().playerHand.count, 15);
+        }
+    }
 }
 
 TEST_F(TurnTest, AHandEndsAfterThePileWasReusedThreeTimes) {
@@ -229,20 +237,6 @@ TEST_F(TurnTest, AHandEndsAfterThePileWasReusedThreeTimes) {
         }
     }
     EXPECT_EQ(t.port.handResults[0].wentOut, 2);
-}
-
-TEST_F(TurnTest, OpponentTurnBookkeeping) {
-    t.Melds({kSpade(kQueen), kHeart(kQueen), kClub(kQueen)});
-    t.Stock({kClub(kNine), kDiamond(kTen)});
-    t.Hand({kSpade(kFive)});
-    t.engine.BeginOpponentTurn();
-    EXPECT_TRUE(t.S().opponentToMove);
-    EXPECT_EQ(t.S().playerMeldedBefore, 30);
-    t.S().opponentMeldPoints = 70;
-    EXPECT_TRUE(t.engine.FinishOpponentTurn());
-    EXPECT_FALSE(t.S().opponentToMove);
-    EXPECT_EQ(t.S().opponentMeldedBefore, 70);
-    EXPECT_EQ(t.port.LastHint(), texts::kHintDraw);
 }
 
 } // namespace
