@@ -58,12 +58,10 @@ TEST_F(Computer, DrawsExactlyTheFourPenaltyCardsThenPasses) {
     doc.sevenPending = true;
     doc.currentSeat = 1;
     doc.StartComputerMove();
-    EXPECT_EQ(port.Count(GameEventKind::Draw), 4);
-    EXPECT_EQ(port.Count(GameEventKind::Play), 0);
-    EXPECT_EQ(doc.cardsToDraw, 0);
-    EXPECT_FALSE(doc.sevenPending);
-    EXPECT_EQ(doc.currentSeat, 2);
-    EXPECT_FALSE(doc.computerBusy);
+    EXPECT_EQ((std::array{port.Count(GameEventKind::Draw), port.Count(GameEventKind::Play),
+                          doc.cardsToDraw, doc.currentSeat}),
+              (std::array{4, 0, 0, 2}));
+    EXPECT_FALSE(doc.sevenPending || doc.computerBusy);
     EXPECT_FALSE(doc.cards[port.events[0].value].faceUp); // computer cards show their back
 }
 
@@ -79,21 +77,17 @@ TEST_F(Computer, SitsOutOnAnUnservedEightAndTheNextSeatPlaysOnIt) {
     EXPECT_EQ(port.events[2].value, C(kPik, kAcht)); // no Herz: same rank
 }
 
-TEST_F(Computer, LaysASevenWithAHeAndNamesItsSuitAfterAJack) {
-    doc.seats[1].computer = true;
-    Arrange({{1}, {C(kHerz, kBube), C(kPik, kNeun), C(kHerz, kSieben)}, {2}, {3}},
-            {C(kKaro, kSieben)});
-    doc.currentSeat = 1;
-    doc.StartComputerMove();
-    EXPECT_EQ(doc.TopCard(), C(kHerz, kSieben));
-    EXPECT_TRUE(port.Logged("wave he1.wav"));
-    doc.currentSeat = 1;
-    doc.cardsToDraw = 0;
-    doc.discardPile.Push(C(kHerz, kZehn));
-    doc.StartComputerMove();
-    EXPECT_EQ(doc.TopCard(), C(kHerz, kBube));
-    EXPECT_EQ(doc.wishedSuit, kPik); // the one card left
-    EXPECT_FALSE(port.Logged("jack dialog"));
+TEST_F(Computer, NamesTheSuitItHoldsMostTiesGoingHerzKaroKreuzPik) {
+    auto suitFor = [this](std::vector<int> hand) {
+        Arrange({{}, hand}, {20});
+        doc.currentSeat = 1;
+        return doc.ChooseComputerSuit();
+    };
+    EXPECT_EQ(suitFor({C(kKaro, kAcht), C(kHerz, kNeun), C(kHerz, kDame), C(kPik, kAs)}), kHerz);
+    EXPECT_EQ(suitFor({C(kKaro, kAcht), C(kPik, kAs)}), kKaro);
+    EXPECT_EQ(suitFor({C(kPik, kAcht), C(kPik, kAs), C(kKreuz, kAs)}), kPik);
+    EXPECT_EQ(suitFor({C(kPik, kAcht), C(kKreuz, kAs)}), kKreuz);
+    EXPECT_EQ(suitFor({}), kHerz);
 }
 
 } // namespace

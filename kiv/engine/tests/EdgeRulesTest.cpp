@@ -1,6 +1,6 @@
 // Where the rules leave a gap: moves that never nest, the rebuilt stock's
-// order, penalties that cannot be paid, the stock becoming drawable again and
-// the computer's suit choice.
+// order, penalties that cannot be paid and the stock becoming drawable again.
+// (The computer's suit choice is with the other computer tests.)
 #include "TestTable.h"
 
 #include <gtest/gtest.h>
@@ -154,19 +154,6 @@ TEST_F(DryTable, AHumanMustDrawFirstButMayPassOnceNothingIsLeft) {
     doc.NextPlayerCommand();
     EXPECT_TRUE(port.messages.empty());
     EXPECT_EQ(doc.currentSeat, 0);
-}
-
-TEST(EdgeRules, ComputerNamesTheSuitItHoldsMostTiesGoingHerzKaroKreuzPik) {
-    TestTable t;
-    auto suitFor = [&t](std::vector<int> hand) {
-        t.Arrange({hand}, {20});
-        return t.doc.ChooseComputerSuit();
-    };
-    EXPECT_EQ(suitFor({C(kKaro, kAcht), C(kHerz, kNeun), C(kHerz, kDame), C(kPik, kAs)}), kHerz);
-    EXPECT_EQ(suitFor({C(kKaro, kAcht), C(kPik, kAs)}), kKaro);
-    EXPECT_EQ(suitFor({C(kPik, kAcht), C(kPik, kAs), C(kKreuz, kAs)}), kPik);
-    EXPECT_EQ(suitFor({C(kPik, kAcht), C(kKreuz, kAs)}), kKreuz);
-    EXPECT_EQ(suitFor({}), kHerz);
 }
 
 } // namespace

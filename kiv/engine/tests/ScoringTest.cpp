@@ -82,13 +82,10 @@ TEST_F(Scoring, ReachingTheTargetShowsResultsAsksAndResetsPlayingSeats) {
                                                 GameEventKind::Round}));
     ASSERT_EQ(port.results.size(), 1u);
     EXPECT_EQ(port.results[0][0].name, "Peter");
-    EXPECT_EQ(port.results[0][0].score, 211);
-    EXPECT_EQ(port.results[0][1].seat, 3);
-    EXPECT_TRUE(port.Logged("wave rang.wav"));
-    EXPECT_TRUE(port.Logged("ask 1114"));
-    EXPECT_EQ(port.rankingEntries, 1);
-    EXPECT_EQ(doc.seats[0].score, 0);
-    EXPECT_EQ(doc.seats[3].score, 5);
+    EXPECT_EQ((std::array{port.results[0][0].score, port.results[0][1].seat, port.rankingEntries,
+                          doc.seats[0].score, doc.seats[3].score}),
+              (std::array{211, 3, 1, 0, 5}));
+    EXPECT_TRUE(port.Logged("wave rang.wav") && port.Logged("ask 1114"));
 }
 
 TEST(RankOrderTest, TiesPutTheLaterSeatFirst) {
