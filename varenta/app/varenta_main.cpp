@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QMessageBox>
 #include <QSplashScreen>
 
 #include <cstdlib>
@@ -34,9 +35,20 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("varenta"));
 
+    // A damaged settings file has been set aside by the store; say so once.
+    varenta::rfMain.SetNoticeHandler([](const QString& message) {
+        QMessageBox::warning(nullptr, QStringLiteral("Varenta"), message);
+    });
+
     const QStringList args = QApplication::arguments().mid(1);
     if (args.contains(QStringLiteral("/setup"), Qt::CaseInsensitive)) {
-        varenta::RunSettingsUpgrade(varenta::rfMain, varenta::DefaultUpgradeLocations());
+        try {
+            varenta::RunSettingsUpgrade(varenta::rfMain, varenta::DefaultUpgradeLocations());
+        } catch (const varenta::ERegFileError& e) {
+            // The old settings stay where they were; the program runs on
+            // with what the store already holds.
+            QMessageBox::critical(nullptr, QStringLiteral("Varenta"), e.Message());
+        }
     }
 
     QSplashScreen splash(varenta::DrawTitlePicture({320, 240}));
