@@ -475,6 +475,13 @@ TEST_F(TableWindow, HandResultShowsTheComputersHandWhileTheDetailsAreOpen) {
     EXPECT_FALSE(S().opponentHand[0].faceUp) << "hidden again afterwards";
     EXPECT_EQ(detailsTitle, "Detailed Scoring Results");
     EXPECT_EQ(varentaValue, "800");
+
+    // A hand the player had turned up with Ctrl + F11 stays up.
+    Key(Qt::Key_F11, Qt::ControlModifier);
+    ASSERT_TRUE(S().opponentHand[0].faceUp);
+    window->ShowHandResult(result);
+    EXPECT_TRUE(shownDuringDetails);
+    EXPECT_TRUE(S().opponentHand[0].faceUp);
 }
 
 TEST_F(TableWindow, GameOverAsksForAnotherGame) {
