@@ -56,7 +56,9 @@ void PaintMiddleBand(QPainter& p, const TableGeometry& g, int width) {
 void PaintCounters(QPainter& p, const TablePicture& picture) {
     const GameState& s = *picture.state;
     const TableGeometry& g = *picture.geometry;
-    QFont font(QStringLiteral("Sans Serif"));
+    // The classic dialog face; the font system substitutes its nearest sans serif.
+    QFont font(QStringLiteral("MS Sans Serif"));
+    font.setStyleHint(QFont::SansSerif);
     font.setPointSize(8);
     font.setBold(true);
     p.setFont(font);

@@ -41,11 +41,11 @@ inline constexpr const char* kTipOpponentScore = "Computer's Current Score";
 // Status hints of the keyboard modes (the engine's hint table has no texts
 // for indices 5, 6 and 7).
 inline constexpr const char* kHintMeldMode =
-    "Keyboard meld mode: press 2-9, 0 (ten), J, Q, K, A to meld that rank, W for wild cards";
+    "Meld mode: press 2-9, 0 (ten), J, Q, K, A, or W for wild";
 inline constexpr const char* kHintDiscardMode =
-    "Keyboard discard mode: press 2-9, 0 (ten), J, Q, K, A or W to discard a card of that rank";
+    "Discard mode: press 2-9, 0 (ten), J, Q, K, A, or W for wild";
 inline constexpr const char* kHintWildMode =
-    "Keyboard wild card mode: press 4-9, 0 (ten), J, Q, K, A to add a wild card to that meld";
+    "Wild card mode: press 4-9, 0 (ten), J, Q, K, A to add a wild card";
 
 // Result dialogs (the engine's text table holds the rest of their wording).
 inline constexpr const char* kColumnNumber = "Number";

@@ -36,6 +36,7 @@ namespace {
 constexpr char kKeyBackground[] = "Settings\\Background Color";
 constexpr int kDefaultBackground = 0x8000;
 constexpr char kKeyResolution[] = "Settings\\Resolution";
+constexpr char kDefaultResolution[] = "0,0,640x480";
 constexpr char kKeyShowStatusbar[] = "Settings\\Show Statusbar";
 constexpr char kKeyShowTurns[] = "Settings\\Show Turns";
 constexpr char kKeyMouseOptions[] = "Settings\\Mouse options";
@@ -188,10 +189,10 @@ void TfmVarMain::ReadSettings() {
     }
     engine_.SetRules(ReadRules(s));
 
-    // "left,top,layout"; a missing or unreadable value gives the largest
-    // layout up to 1024 x 768 that the screen allows.
-    const QStringList parts = s.ReadString(kKeyResolution, QString()).split(',');
-    layout_ = std::min(2, LayoutLimit());
+    // "left,top,layout", by default the smallest table in the top left
+    // corner; a layout larger than the screen gives way to the largest that fits.
+    const QStringList parts = s.ReadString(kKeyResolution, kDefaultResolution).split(',');
+    layout_ = 0;
     if (parts.size() == 3) {
         const int layout = LayoutFromName(parts.at(2));
         bool okLeft = false;

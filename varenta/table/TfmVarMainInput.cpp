@@ -138,8 +138,9 @@ void TfmVarMain::DiscardRequest(int handIndex) {
         ++rightCount_;
     }
     if (rightCount_ == mouseOption_) {
+        // The card stays remembered: should the discard be refused, the next
+        // right click on it tries again.
         rightCount_ = 0;
-        rightClicked_ = {};
         engine_.PlayerDiscard(handIndex);
     }
 }

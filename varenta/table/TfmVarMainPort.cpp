@@ -134,8 +134,11 @@ void TfmVarMain::ShowHandResult(const HandResult& result) {
     }
     std::function<void(bool)> showOpponent;
     if (!engine_.IsNetworkGame()) {
-        // The computer's hand is turned up while the details are open.
-        showOpponent = [this](bool show) {
+        // The computer's hand is turned up while the details are open, and
+        // afterwards is as it was before (Ctrl + F11 may have shown it).
+        const bool shownBefore = engine_.State().opponentCardsShown;
+        showOpponent = [this, shownBefore](bool show) {
+            show = show || shownBefore;
             if (engine_.State().opponentCardsShown != show) {
                 engine_.ToggleOpponentCards();
                 view_->repaint();

@@ -22,6 +22,10 @@ VarStatusBar::VarStatusBar(QWidget* parent)
     setSizeGripEnabled(false);
     line_->setMinimumWidth(100);
     line_->setTextFormat(Qt::PlainText);
+    // The line takes the room the panels leave, whatever its text; a text
+    // longer than that is shortened when shown (FitLine).
+    line_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    line_->installEventFilter(this);
     addWidget(line_, 1);
     const std::array<const char*, 4> tips = {texts::kTipPlayerMeld, texts::kTipOpponentMeld,
                                              texts::kTipPlayerScore, texts::kTipOpponentScore};
@@ -49,19 +53,27 @@ void VarStatusBar::SetLineStyle(bool error) {
     QPalette palette = line_->palette();
     palette.setColor(QPalette::WindowText, error ? QColor(Qt::red) : QColor(Qt::black));
     line_->setPalette(palette);
+    FitLine();
+}
+
+void VarStatusBar::FitLine() {
+    const QString shown =
+        line_->fontMetrics().elidedText(full_, Qt::ElideRight, line_->contentsRect().width());
+    line_->setText(shown);
+    line_->setToolTip(shown != full_ ? full_ : QString());
 }
 
 void VarStatusBar::ShowHintText(const QString& text) {
     blink_.stop();
+    full_ = text;
     SetLineStyle(false);
-    line_->setText(text);
 }
 
 void VarStatusBar::ShowErrorText(const QString& text) {
     if (beep_) {
         beep_();
     }
-    line_->setText(text);
+    full_ = text;
     SetLineStyle(true);
     blink_.start();
 }
@@ -91,6 +103,9 @@ QString VarStatusBar::PanelToolTip(Panel panel) const {
 }
 
 bool VarStatusBar::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == line_ && event->type() == QEvent::Resize) {
+        FitLine();
+    }
     if (event->type() == QEvent::ToolTip) {
         for (QLabel* panel : panels_) {
             if (watched == panel) {

@@ -31,7 +31,10 @@ public:
     // The minimum of the first meld, shown in the player's meld tooltip.
     void SetMeldMinimum(int minimum);
 
-    QString LineText() const { return line_->text(); }
+    // The whole text of the line; what shows may end in "..." where the
+    // bar is too narrow for it, with the whole text as the line's tooltip.
+    QString LineText() const { return full_; }
+    QString ShownLineText() const { return line_->text(); }
     bool LineIsError() const { return error_; }
     bool BlinkRunning() const { return blink_.isActive(); }
     QString PanelText(Panel panel) const;
@@ -49,8 +52,10 @@ protected:
 
 private:
     void SetLineStyle(bool error);
+    void FitLine();
 
     QLabel* line_;
+    QString full_;
     std::array<QLabel*, 4> panels_{};
     QTimer blink_;
     bool error_ = false;

@@ -39,6 +39,27 @@ TEST(VarStatusBar, ErrorIsRedBoldWithABeepUntilTheBlinkEnds) {
     EXPECT_FALSE(bar.LineIsError());
 }
 
+TEST(VarStatusBar, ATextTooLongForTheLineIsShortenedWithTheWholeTextAsTooltip) {
+    VarStatusBar bar;
+    bar.resize(640, 24);
+    bar.show();
+    const QString error = "You cannot meld before drawing; please draw first by clicking on the "
+                          "stock or the discard pile";
+    bar.ShowErrorText(error);
+    EXPECT_EQ(bar.LineText(), error);
+    EXPECT_TRUE(bar.ShownLineText().endsWith(QChar(0x2026))) << bar.ShownLineText().toStdString();
+    QLabel* line = bar.findChildren<QLabel*>().front();
+    EXPECT_LE(line->fontMetrics().horizontalAdvance(bar.ShownLineText()),
+              line->contentsRect().width());
+    EXPECT_EQ(line->toolTip(), error);
+
+    bar.resize(1280, 24); // room enough once the window is wider
+    EXPECT_EQ(bar.ShownLineText(), error);
+    EXPECT_TRUE(line->toolTip().isEmpty());
+    bar.ShowHintText("short");
+    EXPECT_EQ(bar.ShownLineText(), "short");
+}
+
 TEST(VarStatusBar, PanelsShowNumbersWithTheirTooltips) {
     VarStatusBar bar;
     bar.SetPanel(VarStatusBar::kPlayerScore, 1250);

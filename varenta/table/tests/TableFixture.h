@@ -72,8 +72,11 @@ protected:
 
     TableFixture() : store(std::make_unique<TRegFile>(dir.filePath("varenta.reg"))) {}
 
+    // A negative layout leaves the Resolution setting unwritten.
     void Open(int layout = 0) {
-        store->Write("Settings\\Resolution", QString("10,20,%1").arg(LayoutName(layout)));
+        if (layout >= 0) {
+            store->Write("Settings\\Resolution", QString("10,20,%1").arg(LayoutName(layout)));
+        }
         store->Write("Settings\\Show Turns", showTurns);
         TableServices services;
         services.store = store.get();

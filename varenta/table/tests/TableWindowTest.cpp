@@ -127,6 +127,23 @@ TEST_F(TableWindow, DoubleRightClickCountsOnTheSameCard) {
     Click(HandCard(index(a)), Qt::RightButton);
     EXPECT_EQ(index(a), -1);
     EXPECT_EQ(OurLastDiscard(), a);
+
+    // A refused discard keeps the card remembered: once the melds are put
+    // right, one more right click on it discards.
+    SetHand({Code(kSpade, kFour), Code(kClub, kSeven), Code(kHeart, kKing), Code(kSpade, kKing)});
+    SetStockTop(Code(kHeart, kNine));
+    ClickStock();
+    Click(HandCard(index(Code(kHeart, kKing))));
+    ASSERT_EQ(S().playerMelds.CountInColumn(12), 1);
+    const int seven = Code(kClub, kSeven);
+    Click(HandCard(index(seven)), Qt::RightButton);
+    Click(HandCard(index(seven)), Qt::RightButton);
+    EXPECT_TRUE(Line().startsWith("Discarding is not possible now: ")) << Line().toStdString();
+    EXPECT_NE(index(seven), -1);
+    window->Action("UndoMeld1")->trigger();
+    Click(HandCard(index(seven)), Qt::RightButton);
+    EXPECT_EQ(index(seven), -1);
+    EXPECT_EQ(OurLastDiscard(), seven);
 }
 
 TEST_F(TableWindow, SingleRightClickDiscardsAtOnceButNeverAStaleCard) {
@@ -287,6 +304,14 @@ TEST_F(TableWindow, LayoutIsReadFromAndWrittenToTheResolutionSetting) {
     window->close();
     EXPECT_EQ(store->ReadString("Settings\\Resolution", ""), "30,40,800x600");
     EXPECT_THAT(sound.played, ::testing::Contains("/media/done.wav")) << "the Exit sound";
+}
+
+TEST_F(TableWindow, WithoutAResolutionSettingTheSmallestTableStartsTopLeft) {
+    Open(-1);
+    EXPECT_EQ(window->Layout(), 0);
+    EXPECT_EQ(window->View()->width(), 640);
+    window->close();
+    EXPECT_EQ(store->ReadString("Settings\\Resolution", ""), "0,0,640x480");
 }
 
 TEST_F(TableWindow, TheMatchingLayoutIsMaximisedOthersHaveTheirSize) {
@@ -450,6 +475,13 @@ TEST_F(TableWindow, HandResultShowsTheComputersHandWhileTheDetailsAreOpen) {
     EXPECT_FALSE(S().opponentHand[0].faceUp) << "hidden again afterwards";
     EXPECT_EQ(detailsTitle, "Detailed Scoring Results");
     EXPECT_EQ(varentaValue, "800");
+
+    // A hand the player had turned up with Ctrl + F11 stays up.
+    Key(Qt::Key_F11, Qt::ControlModifier);
+    ASSERT_TRUE(S().opponentHand[0].faceUp);
+    window->ShowHandResult(result);
+    EXPECT_TRUE(shownDuringDetails);
+    EXPECT_TRUE(S().opponentHand[0].faceUp);
 }
 
 TEST_F(TableWindow, GameOverAsksForAnotherGame) {
