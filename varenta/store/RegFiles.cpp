@@ -191,10 +191,26 @@ int WriteAll(int fd, const QByteArray& bytes) {
     return 0;
 }
 
+// No settings file of this program comes near this; anything larger is not
+// ours (or a device that never ends) and is set aside rather than read.
+constexpr qsizetype kMaxSettingsFileSize = 16 * 1024 * 1024;
+
 int ReadAll(const QString& path, QByteArray& out) {
-    const int fd = ::open(Native(path).constData(), O_RDONLY | O_CLOEXEC);
+    // Non-blocking, so a pipe put where the file belongs cannot hang us.
+    const int fd = ::open(Native(path).constData(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
     if (fd < 0) {
         return errno;
+    }
+    struct stat st {};
+    int notAFile = 0;
+    if (::fstat(fd, &st) != 0) {
+        notAFile = errno;
+    } else if (!S_ISREG(st.st_mode)) {
+        notAFile = S_ISDIR(st.st_mode) ? EISDIR : EINVAL;
+    }
+    if (notAFile != 0) {
+        ::close(fd);
+        return notAFile;
     }
     out.clear();
     char buffer[16384];
@@ -210,6 +226,11 @@ int ReadAll(const QString& path, QByteArray& out) {
         }
         if (n == 0) {
             break;
+        }
+        if (out.size() + n > kMaxSettingsFileSize) {
+            ::close(fd);
+            out.clear();
+            return EFBIG;
         }
         out.append(buffer, n);
     }
@@ -382,6 +403,14 @@ template <typename Change> bool TRegFile::Modify(Change change) {
     if (lock.Error() != 0) {
         throw ERegFileError::FromCode(static_cast<unsigned>(lock.Error()));
     }
+    // Under the lock the file is read again whatever its identity says: a
+    // file replaced by another copy can look unchanged (a reused inode, a
+    // coarse clock), and merging into a stale copy would drop its values.
+    // Without a file there is nothing to read, and what was saved from a
+    // damaged one must stay.
+    if (identity_ && Identify(path).exists) {
+        identity_.reset();
+    }
     Refresh(path, true);
     if (identity_ && identity_->statError != 0) {
         throw ERegFileError::FromCode(static_cast<unsigned>(identity_->statError));
@@ -402,12 +431,21 @@ template <typename Change> bool TRegFile::Modify(Change change) {
 // Writes the whole file beside the old one and renames it over it: a
 // reader, or a crash at any moment, sees either the old or the new file.
 void TRegFile::Save(const QString& path, const RegTree& tree) {
+    const QByteArray bytes = SerializeRegTree(tree);
+    if (bytes.size() > kMaxSettingsFileSize) {
+        // It could not be read back: refuse it now rather than lose it all later.
+        throw ERegFileError::FromCode(EFBIG);
+    }
     const QByteArray temp = Native(path + ".new");
-    const int fd = ::open(temp.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+    // A leftover of a crash (or a link someone put there) is removed, so the
+    // new file is always our own, freshly made one. We hold the lock.
+    ::unlink(temp.constData());
+    const int fd =
+        ::open(temp.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
     if (fd < 0) {
         throw ERegFileError::FromCode(static_cast<unsigned>(errno));
     }
-    int error = WriteAll(fd, SerializeRegTree(tree));
+    int error = WriteAll(fd, bytes);
     if (error == 0 && ::fsync(fd) != 0) {
         error = errno;
     }

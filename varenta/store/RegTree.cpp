@@ -75,7 +75,8 @@ bool Unescape(const QByteArray& in, QString& out) {
         bytes += static_cast<char>(hi * 16 + lo);
         i += 2;
     }
-    QStringDecoder decoder(QStringDecoder::Utf8);
+    // Stateless: a character cut off at the end is an error, not dropped.
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringConverter::Flag::Stateless);
     out = decoder.decode(bytes);
     return !decoder.hasError();
 }

@@ -97,8 +97,8 @@ std::array<std::string, kRuleCount> ReadRulesText(std::string_view text) {
         }
         const size_t end = text.find_first_of(std::string_view("\xFE\xFF", 2), pos);
         field = std::string(text.substr(pos, end == std::string_view::npos ? end : end - pos));
-        if (end == std::string_view::npos || text[end] == kFrameTerminator) {
-            break; // the text ends here; later fields stay empty
+        if (end == std::string_view::npos) {
+            break; // later fields stay empty
         }
         pos = end + 1;
     }

@@ -49,8 +49,8 @@ inline constexpr char kFrameTerminator = static_cast<char>(255);
 // counts "1"/"2".
 std::string BuildRulesText(const RuleSet& rules);
 
-// The fields of a rules text: each ends at the next character 254 or 255;
-// fields missing at the end are empty.
+// The fields of a rules text: each ends at the next character 254 or 255
+// (the next field starts after it); fields missing at the end are empty.
 std::array<std::string, kRuleCount> ReadRulesText(std::string_view text);
 
 struct RuleDifference {

@@ -10,6 +10,10 @@
 #include <QVariantList>
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <thread>
+#include <unistd.h>
+
 namespace varenta {
 namespace {
 
@@ -193,6 +197,72 @@ TEST_F(RegFilesTest, WhatCanBeReadOfADamagedFileIsKept) {
     EXPECT_EQ(reader.ReadInteger("Settings\\Delay", 300), 450);
     EXPECT_EQ(reader.ReadString("Network\\Nickname", ""), "Ann");
     EXPECT_EQ(Contents(store.FileName() + ".damaged"), text);
+}
+
+TEST_F(RegFilesTest, HostileFilesNeverHangOrCrashAndAreKeptAside) {
+    QDir().mkpath(ConfigDir());
+    const QString path = ConfigDir() + "/settings.conf";
+    // A truncated header, NUL bytes, text cut inside a character, a value
+    // cut short, a file far too large to be ours, and a pipe that never ends.
+    const QByteArray kinds[] = {QByteArray("VarentaSett"), QByteArray(64, '\0'),
+                                QByteArray("VarentaSettings 1\n[Settings]\nLevel=text:\xC3"),
+                                QByteArray("VarentaSettings 1\n[Settings]\nDelay=in")};
+    int round = 0;
+    auto expectRecovers = [&](const char* what) {
+        TRegFile store;
+        QStringList notices;
+        store.SetNoticeHandler([&notices](const QString& m) { notices << m; });
+        EXPECT_EQ(store.ReadInteger("Settings\\Delay", 300), 300) << what;
+        EXPECT_EQ(notices.size(), 1) << what;
+        store.Write("Settings\\Sound", false);
+        EXPECT_FALSE(TRegFile().ReadBool("Settings\\Sound", true)) << what;
+        EXPECT_TRUE(QFileInfo::exists(
+            path + (round++ == 0 ? ".damaged" : ".damaged-" + QString::number(round))))
+            << what;
+        QFile::remove(path);
+    };
+    for (const QByteArray& bytes : kinds) {
+        Put(path, bytes);
+        expectRecovers(bytes.left(12).toHex().constData());
+    }
+    Put(path, "VarentaSettings 1\n");
+    ASSERT_EQ(::truncate(path.toLocal8Bit().constData(), 64LL * 1024 * 1024), 0);
+    expectRecovers("huge");
+    ASSERT_EQ(::mkfifo(path.toLocal8Bit().constData(), 0600), 0);
+    expectRecovers("pipe");
+}
+
+TEST_F(RegFilesTest, ALinkLeftAtTheTemporaryNameIsNotFollowed) {
+    QDir().mkpath(ConfigDir());
+    const QString victim = Root() + "/victim.txt";
+    Put(victim, "keep me");
+    const QString path = ConfigDir() + "/settings.conf";
+    ASSERT_EQ(
+        ::symlink(victim.toLocal8Bit().constData(), (path + ".new").toLocal8Bit().constData()), 0);
+    TRegFile store;
+    store.Write("Settings\\Delay", 1);
+    EXPECT_EQ(Contents(victim), "keep me");
+    EXPECT_FALSE(QFileInfo(path).isSymLink());
+    EXPECT_EQ(TRegFile().ReadInteger("Settings\\Delay", 300), 1);
+}
+
+TEST_F(RegFilesTest, CopiesWritingAtTheSameTimeLoseNothing) {
+    constexpr int kWrites = 40;
+    auto writer = [](const QString& group) {
+        TRegFile store;
+        for (int i = 0; i < kWrites; ++i) {
+            store.Write(group + "\\Value" + QString::number(i), i);
+        }
+    };
+    std::thread first(writer, QStringLiteral("First"));
+    std::thread second(writer, QStringLiteral("Second"));
+    first.join();
+    second.join();
+    TRegFile check;
+    for (int i = 0; i < kWrites; ++i) {
+        EXPECT_EQ(check.ReadInteger("First\\Value" + QString::number(i), -1), i);
+        EXPECT_EQ(check.ReadInteger("Second\\Value" + QString::number(i), -1), i);
+    }
 }
 
 TEST_F(RegFilesTest, AnUnusableFolderIsAStoreError) {

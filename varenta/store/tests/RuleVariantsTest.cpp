@@ -81,12 +81,19 @@ TEST(RulesTextTest, FieldsInTheirFixedOrder) {
     EXPECT_EQ(ReadRulesText(BuildRulesText(onlyBoth))[10], "F");
 }
 
-TEST(RulesTextTest, ReadingStopsFieldsAt254Or255) {
-    const auto fields = ReadRulesText(Text({"T", "2", "1", "F"}) + "\xFF" + "junk");
+TEST(RulesTextTest, FieldsEndAt254Or255) {
+    // Either character ends a field; the next one starts right after it.
+    const auto fields = ReadRulesText(Text({"T", "2", "1", "F"}) + "\xFF" +
+                                      "T\xFF\xFE"
+                                      "2");
     EXPECT_EQ(fields[0], "T");
     EXPECT_EQ(fields[1], "2");
     EXPECT_EQ(fields[3], "F");
-    EXPECT_EQ(fields[4], ""); // nothing after the terminator belongs to the text
+    EXPECT_EQ(fields[4], "T");
+    EXPECT_EQ(fields[5], "");
+    EXPECT_EQ(fields[6], "2");
+    EXPECT_EQ(fields[7], "");
+    EXPECT_EQ(ReadRulesText(BuildRulesText(RuleSet()) + "\xFF")[11], "T"); // a whole frame
     EXPECT_EQ(ReadRulesText("")[0], "");
     EXPECT_EQ(ReadRulesText(Text({"", "TT", ""}))[1], "TT");
 }
