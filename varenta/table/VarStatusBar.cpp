@@ -20,6 +20,8 @@ constexpr int kTwoLineTipLift = 53;
 VarStatusBar::VarStatusBar(QWidget* parent)
     : QStatusBar(parent), line_(new QLabel(this)), beep_([] { QApplication::beep(); }) {
     setSizeGripEnabled(false);
+    // Without the grip the last panel's frame would touch the window's edge.
+    setContentsMargins(0, 0, 3, 0);
     line_->setMinimumWidth(100);
     line_->setTextFormat(Qt::PlainText);
     // The line takes the room the panels leave, whatever its text; a text
