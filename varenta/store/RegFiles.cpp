@@ -10,6 +10,7 @@
 #include <cerrno>
 #include <cmath>
 #include <cstring>
+#include <exception>
 #include <fcntl.h>
 #include <limits>
 #include <sys/file.h>
@@ -474,26 +475,55 @@ void TRegFile::Save(const QString& path, const RegTree& tree) {
     }
 }
 
+// Held by every public store call. Notices found during the call are
+// handed out when the outermost call ends, after the lock is released, so a
+// handler that runs events cannot block this or another copy of the program
+// on the lock. When the call fails they wait for the next one.
+class TRegFile::NoticeScope {
+public:
+    explicit NoticeScope(TRegFile& store) : store_(store), uncaught_(std::uncaught_exceptions()) {
+        ++store_.callDepth_;
+    }
+    ~NoticeScope() noexcept(false) {
+        if (--store_.callDepth_ == 0 && std::uncaught_exceptions() == uncaught_) {
+            store_.DeliverNotices();
+        }
+    }
+    NoticeScope(const NoticeScope&) = delete;
+    NoticeScope& operator=(const NoticeScope&) = delete;
+
+private:
+    TRegFile& store_;
+    int uncaught_;
+};
+
 void TRegFile::Notify(const QString& message) {
-    if (noticeHandler_) {
-        noticeHandler_(message);
-    } else {
-        pendingNotices_.append(message);
+    pendingNotices_.append(message);
+    if (callDepth_ == 0) {
+        DeliverNotices();
     }
 }
 
-void TRegFile::SetNoticeHandler(NoticeHandler handler) {
-    noticeHandler_ = std::move(handler);
+void TRegFile::DeliverNotices() {
     if (!noticeHandler_) {
         return;
     }
+    // Taken first: the handler may call the store again.
     const QStringList pending = std::exchange(pendingNotices_, {});
     for (const QString& message : pending) {
         noticeHandler_(message);
     }
 }
 
+void TRegFile::SetNoticeHandler(NoticeHandler handler) {
+    noticeHandler_ = std::move(handler);
+    if (callDepth_ == 0) {
+        DeliverNotices();
+    }
+}
+
 QVariant TRegFile::Read(const QString& name, const QVariant& defaultValue) {
+    const NoticeScope scope(*this);
     const auto [group, valueName] = SplitSettingName(name);
     Refresh(FileName(), false);
     if (!group.isEmpty() && tree_.Groups().count(RegTree::Fold(group)) == 0) {
@@ -543,6 +573,7 @@ void TRegFile::Write(const QString& name, const QVariant& value) {
 }
 
 void TRegFile::WriteValues(const NamedValues& values) {
+    const NoticeScope scope(*this);
     struct Pending {
         QString group, valueName;
         RegValue value;
@@ -570,22 +601,26 @@ void TRegFile::WriteValues(const NamedValues& values) {
 }
 
 bool TRegFile::ValueExists(const QString& group, const QString& valueName) {
+    const NoticeScope scope(*this);
     Refresh(FileName(), false);
     return tree_.Find(group, valueName) != nullptr;
 }
 
 bool TRegFile::KeyExists(const QString& group) {
+    const NoticeScope scope(*this);
     Refresh(FileName(), false);
     return tree_.HasGroup(group);
 }
 
 bool TRegFile::DeleteKey(const QString& group) {
+    const NoticeScope scope(*this);
     bool removed = false;
     Modify([&](RegTree& tree) { return removed = tree.RemoveGroup(group); });
     return removed;
 }
 
 bool TRegFile::DeleteValue(const QString& group, const QString& valueName) {
+    const NoticeScope scope(*this);
     bool removed = false;
     Modify([&](RegTree& tree) { return removed = tree.RemoveValue(group, valueName); });
     return removed;

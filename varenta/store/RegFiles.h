@@ -66,7 +66,9 @@ public:
     bool DeleteKey(const QString& group);
     bool DeleteValue(const QString& group, const QString& valueName);
 
-    // A damaged or unreadable file is reported once through this handler;
+    // A damaged or unreadable file is reported once through this handler,
+    // when the store call that found it is over and the file is no longer
+    // locked (the handler may show a box and run events that use the store);
     // reports that arrive before a handler is set wait for it.
     using NoticeHandler = std::function<void(const QString& message)>;
     void SetNoticeHandler(NoticeHandler handler);
@@ -84,6 +86,7 @@ private:
         bool operator==(const FileIdentity&) const = default;
     };
     class Lock;
+    class NoticeScope;
 
     static FileIdentity Identify(const QString& path);
     void Refresh(const QString& path, bool locked);
@@ -92,6 +95,7 @@ private:
     template <typename Change> bool Modify(Change change);
     void Save(const QString& path, const RegTree& tree);
     void Notify(const QString& message);
+    void DeliverNotices();
 
     QString fileName_;
     QString loadedPath_;
@@ -101,6 +105,7 @@ private:
     std::optional<std::pair<FileIdentity, int>> keptDamaged_;
     QStringList pendingNotices_;
     NoticeHandler noticeHandler_;
+    int callDepth_ = 0; // store calls under way; notices wait until it is 0
     std::function<void()> beforeReplace_;
 };
 

@@ -10,6 +10,8 @@
 #include <QVariantList>
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <thread>
 #include <unistd.h>
@@ -183,6 +185,34 @@ TEST_F(RegFilesTest, AGarbageFileIsReportedOnceAndKeptAside) {
     EXPECT_EQ(notices.size(), 2);
     EXPECT_EQ(Contents(path + ".damaged"), garbage);
     EXPECT_EQ(Contents(path + ".damaged-2"), garbage);
+}
+
+TEST_F(RegFilesTest, NoticesComeWhenTheFileIsNoLongerLocked) {
+    // The handler shows a box and runs events; anything it does with the
+    // store, here or in another copy of the program, must not wait on us.
+    QDir().mkpath(ConfigDir());
+    const QString path = ConfigDir() + "/settings.conf";
+    Put(path, "garbage");
+    TRegFile store;
+    int seen = 0;
+    bool lockFree = false;
+    store.SetNoticeHandler([&](const QString&) {
+        ++seen;
+        const int fd = ::open((path + ".lock").toLocal8Bit().constData(), O_RDWR | O_CREAT, 0600);
+        lockFree = fd >= 0 && ::flock(fd, LOCK_EX | LOCK_NB) == 0;
+        if (fd >= 0) {
+            ::close(fd);
+        }
+        if (lockFree) {
+            store.Write("Settings\\Sound", false);
+        }
+    });
+    store.Write("Settings\\Delay", 1); // finds the damage while holding the lock
+    EXPECT_EQ(seen, 1);
+    EXPECT_TRUE(lockFree);
+    TRegFile check;
+    EXPECT_EQ(check.ReadInteger("Settings\\Delay", 300), 1);
+    EXPECT_FALSE(check.ReadBool("Settings\\Sound", true));
 }
 
 TEST_F(RegFilesTest, WhatCanBeReadOfADamagedFileIsKept) {
