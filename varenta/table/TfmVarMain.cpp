@@ -21,6 +21,7 @@
 #include <QLayout>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QMouseEvent>
 #include <QScreen>
 #include <QTabWidget>
 
@@ -250,6 +251,24 @@ void TfmVarMain::BuildMenus() {
     add(help, texts::kMenuHelpTopics, "HelpTopics1", {}, QKeySequence(Qt::Key_F1),
         &TfmVarMain::HelpTopicsClick);
     add(help, texts::kMenuAbout, "About1", {}, QKeySequence(), &TfmVarMain::AboutClick);
+    for (QMenu* menu : {game, options, help}) {
+        menu->installEventFilter(this);
+    }
+}
+
+bool TfmVarMain::eventFilter(QObject* watched, QEvent* event) {
+    // A greyed item tells what it would do while the pointer is on it, as
+    // every other item does: "Undo Meld" is greyed for most of a turn.
+    if (event->type() == QEvent::MouseMove) {
+        if (auto* menu = qobject_cast<QMenu*>(watched)) {
+            const QPoint at = static_cast<QMouseEvent*>(event)->position().toPoint();
+            const QAction* action = menu->actionAt(at);
+            if (action != nullptr && !action->isEnabled()) {
+                statusBar()->showMessage(action->statusTip());
+            }
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
 }
 
 QAction* TfmVarMain::Action(const QString& objectName) const {

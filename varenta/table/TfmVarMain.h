@@ -138,6 +138,8 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    // Shows the hints of disabled menu items too, which Qt leaves out.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void ReadSettings();

@@ -10,7 +10,9 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QMenu>
 #include <QMenuBar>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTimer>
@@ -44,6 +46,18 @@ TEST_F(TableWindow, CaptionMenusAndTheirStatusHints) {
     ClickStock();
     EXPECT_EQ(window->Action("Rules1")->statusTip(),
               " Changing the rules is only possible when starting a new game");
+
+    // The greyed "Undo Meld" still shows its hint under the pointer.
+    QAction* undo = window->Action("UndoMeld1");
+    ASSERT_FALSE(undo->isEnabled());
+    QMenu* game = window->menuBar()->actions().front()->menu();
+    game->popup(QPoint(0, 0));
+    const QPointF at = game->actionGeometry(undo).center();
+    QMouseEvent move(QEvent::MouseMove, at, game->mapToGlobal(at), Qt::NoButton, Qt::NoButton,
+                     Qt::NoModifier);
+    QApplication::sendEvent(game, &move);
+    EXPECT_EQ(window->StatusLine()->currentMessage(), "Undo the last meld, if any");
+    game->close();
 }
 
 TEST_F(TableWindow, MouseActionsReachTheGame) {
