@@ -24,9 +24,9 @@ char Count(int n) {
 
 QString ShowValue(int field, const std::string& value) {
     if (field == kNumberOfVarentasField || field == kNumberOfCardsField) {
-        return QString::fromLatin1(value == "1" ? texts::kOne : texts::kTwo);
+        return QString::fromLatin1(value == "1" ? texts::kRuleOne : texts::kRuleTwo);
     }
-    return QString::fromLatin1(value == "T" ? texts::kYes : texts::kNo);
+    return QString::fromLatin1(value == "T" ? texts::kRuleYes : texts::kRuleNo);
 }
 
 } // namespace

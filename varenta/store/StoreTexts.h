@@ -1,5 +1,7 @@
 // Texts of the settings store and of the rule variants, with the captions
 // of the Rules and Rule Differences dialogs. Tests compare against these.
+// The namespace is shared with the table's text table: a name used there
+// too would be one symbol with two meanings, so these carry their own.
 #pragma once
 
 namespace varenta::texts {
@@ -47,8 +49,8 @@ inline constexpr char kReuseDiscardPile[] = "Re&use discard pile when stock is e
 inline constexpr char kGameInProgress[] =
     "The rules cannot be changed now, because a game is in progress. Press OK and then F2 to "
     "start a new game. The current game will be aborted.";
-inline constexpr char kOk[] = "OK";
-inline constexpr char kCancel[] = "Cancel";
+inline constexpr char kRulesOk[] = "OK";
+inline constexpr char kRulesCancel[] = "Cancel";
 
 // Rule Differences dialog
 inline constexpr char kDifferencesCaption[] = "Rule Differences";
@@ -59,10 +61,10 @@ inline constexpr char kColumnRule[] = "Rule";
 inline constexpr char kColumnYours[] = "Your Setting";
 inline constexpr char kColumnOpponents[] = "Opponent's Setting";
 inline constexpr char kHide[] = "Hide";
-inline constexpr char kYes[] = "Yes";
-inline constexpr char kNo[] = "No";
-inline constexpr char kOne[] = "One";
-inline constexpr char kTwo[] = "Two";
+inline constexpr char kRuleYes[] = "Yes";
+inline constexpr char kRuleNo[] = "No";
+inline constexpr char kRuleOne[] = "One";
+inline constexpr char kRuleTwo[] = "Two";
 
 // The comparison rows, in the order of the rules text.
 inline constexpr const char* kRuleRows[12] = {

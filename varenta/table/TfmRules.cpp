@@ -91,9 +91,9 @@ TfmRules::TfmRules(VarentaEngine& engine, TRegFile& store, QWidget* parent)
     lbWarning_->setPalette(red);
 
     auto* buttons = new QDialogButtonBox(this);
-    bnOK_ =
-        Named(buttons->addButton(Text(texts::kOk), QDialogButtonBox::AcceptRole), "bnOK", kHelpOk);
-    bnCancel_ = Named(buttons->addButton(Text(texts::kCancel), QDialogButtonBox::RejectRole),
+    bnOK_ = Named(buttons->addButton(Text(texts::kRulesOk), QDialogButtonBox::AcceptRole), "bnOK",
+                  kHelpOk);
+    bnCancel_ = Named(buttons->addButton(Text(texts::kRulesCancel), QDialogButtonBox::RejectRole),
                       "bnCancel", kHelpCancel);
     bnOK_->setDefault(true);
     connect(buttons, &QDialogButtonBox::accepted, this, &TfmRules::accept);

@@ -260,6 +260,18 @@ TEST_F(RegFilesTest, HostileFilesNeverHangOrCrashAndAreKeptAside) {
     expectRecovers("huge");
     ASSERT_EQ(::mkfifo(path.toLocal8Bit().constData(), 0600), 0);
     expectRecovers("pipe");
+
+    // Nor is such a file ever written: the value is refused, the rest stays.
+    TRegFile store;
+    store.Write("Settings\\Delay", 5);
+    try {
+        store.Write("Settings\\Big", QString(17 * 1024 * 1024, QLatin1Char('x')));
+        ADD_FAILURE() << "a file too large to read back was written";
+    } catch (const ERegFileError& e) {
+        EXPECT_STREQ(e.what(), "Reg Error: 0000001B"); // EFBIG
+    }
+    EXPECT_EQ(TRegFile().ReadInteger("Settings\\Delay", 300), 5);
+    EXPECT_FALSE(store.ValueExists("Settings", "Big"));
 }
 
 TEST_F(RegFilesTest, ALinkLeftAtTheTemporaryNameIsNotFollowed) {

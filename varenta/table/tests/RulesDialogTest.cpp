@@ -86,6 +86,44 @@ TEST_F(RulesDialogTest, ShowsTheRulesInForceWithTheirCaptions) {
     EXPECT_FALSE(Find<QLabel>(*dialog, "lbWarning")->isVisibleTo(dialog.get()));
 }
 
+TEST_F(RulesDialogTest, EveryControlHasItsCaptionOnItsTab) {
+    auto dialog = Open();
+    auto* tabs = Find<QTabWidget>(*dialog, "pcRules");
+    struct Control {
+        const char* name;
+        const char* caption;
+        int tab;
+    };
+    const Control controls[] = {
+        {"rgNumberOfVarentas", "&Number of Varentas needed to go out", 0},
+        {"rbVarentasOne", "&One", 0},
+        {"rbVarentasTwo", "&Two", 0},
+        {"rgNumberOfCards", "Number of &Cards drawn each turn", 0},
+        {"rbCardsOne", "On&e", 0},
+        {"ckBonusCounts", "Varenta &bonus counts for initial meld", 0},
+        {"ckAddToVarenta", "&Add top card to Varenta", 1},
+        {"ckTopCardCounts", "&Top card counts for initial meld", 1},
+        {"ckInitialBlockForBoth", "&Separately frozen for each player", 1},
+        {"ckNaturalPair", "&Natural pair required", 1},
+        {"ckReuseDiscardPile", "Re&use discard pile when stock is empty", 1},
+        {"ckDrawExtra", "&Draw extra card", 2},
+        {"ckThreeBlock", "&Freeze discard pile", 2},
+        {"bnOK", "OK", -1},
+        {"bnCancel", "Cancel", -1},
+    };
+    for (const Control& c : controls) {
+        QWidget* widget = Find<QWidget>(*dialog, c.name);
+        ASSERT_NE(widget, nullptr);
+        const QString caption = qobject_cast<QGroupBox*>(widget)
+                                    ? qobject_cast<QGroupBox*>(widget)->title()
+                                    : qobject_cast<QAbstractButton*>(widget)->text();
+        EXPECT_EQ(caption.toStdString(), c.caption) << c.name;
+        if (c.tab >= 0) {
+            EXPECT_TRUE(tabs->widget(c.tab)->isAncestorOf(widget)) << c.name;
+        }
+    }
+}
+
 TEST_F(RulesDialogTest, RequiredCaptionFollowsTheNumberOfVarentas) {
     RuleSet rules;
     rules.numberOfVarentas = 2;
@@ -209,6 +247,12 @@ TEST(RuleDifferencesTest, ShownOnlyWhileRulesDiffer) {
     EXPECT_EQ(header->text(0), "Rule");
     EXPECT_EQ(header->text(1), "Your Setting");
     EXPECT_EQ(header->text(2), "Opponent's Setting");
+    const QLabel* text = window.findChild<QLabel*>();
+    ASSERT_NE(text, nullptr);
+    EXPECT_EQ(text->text(), "The following differences in rules exists between you and your "
+                            "opponent. Please resolve these before starting to play by changing "
+                            "them in the Options | Rules dialog.");
+    EXPECT_EQ(window.HideButton()->text(), "Hide");
 
     RuleSet theirs;
     theirs.numberOfCards = 2;
@@ -218,6 +262,8 @@ TEST(RuleDifferencesTest, ShownOnlyWhileRulesDiffer) {
     EXPECT_EQ(window.List()->topLevelItem(0)->text(1), "One");
     EXPECT_EQ(window.List()->topLevelItem(0)->text(2), "Two");
     EXPECT_EQ(window.List()->topLevelItem(1)->text(0), "Varenta Bonus counts for initial meld");
+    EXPECT_EQ(window.List()->topLevelItem(1)->text(1).toStdString(), "No");
+    EXPECT_EQ(window.List()->topLevelItem(1)->text(2).toStdString(), "Yes");
 
     window.HideButton()->click();
     EXPECT_FALSE(window.isVisible());
