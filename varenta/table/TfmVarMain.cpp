@@ -136,10 +136,12 @@ TfmVarMain::TfmVarMain(TableServices services, QWidget* parent)
 
     view_->Picture().background = background_;
     status_->setVisible(showStatusbar_);
-    ApplyLayout(layout_);
+    // The stored place first, so that a table left on a larger screen of
+    // an earlier run comes back onto this one.
     if (positionKnown_) {
         move(savedPosition_);
     }
+    ApplyLayout(layout_);
 
     splashTimer_.setSingleShot(true);
     connect(&splashTimer_, &QTimer::timeout, this, &TfmVarMain::ProgramStart);
@@ -432,8 +434,10 @@ void TfmVarMain::ApplyLayout(int layout) {
         setFixedSize(sizeHint());
         // Back onto the screen when the new size would stick out.
         const QScreen* s = QApplication::primaryScreen();
-        if (s != nullptr) {
-            const QRect screen = s->availableGeometry();
+        if (s != nullptr || services_.screenWidth > 0) {
+            const QRect screen = services_.screenWidth > 0
+                                     ? QRect(0, 0, services_.screenWidth, services_.screenHeight)
+                                     : s->availableGeometry();
             QPoint at = pos();
             at.setX(std::max(screen.left(), std::min(at.x(), screen.right() + 1 - size.width())));
             at.setY(std::max(screen.top(), std::min(at.y(), screen.bottom() + 1 - size.height())));

@@ -320,6 +320,12 @@ TEST_F(TableWindow, LayoutIsReadFromAndWrittenToTheResolutionSetting) {
     EXPECT_THAT(sound.played, ::testing::Contains("/media/done.wav")) << "the Exit sound";
 }
 
+TEST_F(TableWindow, ATablePlacedOffTheScreenComesBackOntoIt) {
+    store->Write("Settings\\Resolution", QString("3000,2500,640x480"));
+    Open(-1);
+    EXPECT_EQ(window->pos(), QPoint(1920 - 640, 1200 - 480)) << "the test screen is 1920 x 1200";
+}
+
 TEST_F(TableWindow, WithoutAResolutionSettingTheSmallestTableStartsTopLeft) {
     Open(-1);
     EXPECT_EQ(window->Layout(), 0);
