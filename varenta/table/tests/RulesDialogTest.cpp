@@ -229,6 +229,7 @@ TEST(RuleDifferencesTest, ShownOnlyWhileRulesDiffer) {
     TfmRuleDifferences window;
     EXPECT_EQ(window.windowTitle(), "Rule Differences");
     EXPECT_TRUE(window.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+    EXPECT_TRUE(window.windowFlags().testFlag(Qt::CustomizeWindowHint)); // no title buttons
     EXPECT_FALSE(window.windowFlags().testFlag(Qt::WindowCloseButtonHint));
     auto* header = window.List()->headerItem();
     EXPECT_EQ(header->text(0), "Rule");
