@@ -306,6 +306,8 @@ void TfmVarMain::ProgramStart() {
     SetWaitCursor(true);
     RunEngine([this] { engine_.DealHand(true); });
     SetWaitCursor(false);
+    // The splash window had the front; the keys belong to the table now.
+    TakeFocusBack();
 }
 
 void TfmVarMain::closeEvent(QCloseEvent* event) {
