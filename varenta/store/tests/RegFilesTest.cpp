@@ -83,13 +83,6 @@ TEST_F(RegFilesTest, ValuesKeepTheirKind) {
     EXPECT_EQ(fresh.ReadInteger("Settings\\Level", 7), 7); // text that is no number
 }
 
-TEST_F(RegFilesTest, EmptyTextReadsAsTheDefault) {
-    TRegFile store;
-    store.Write("Settings\\Background Color", QString());
-    EXPECT_TRUE(store.ValueExists("Settings", "Background Color"));
-    EXPECT_EQ(store.ReadInteger("Settings\\Background Color", 32768), 32768);
-}
-
 TEST_F(RegFilesTest, OtherKindsAreRefusedBeforeAnythingIsWritten) {
     TRegFile store;
     store.Write("Settings\\Delay", 300);
@@ -237,29 +230,29 @@ TEST_F(RegFilesTest, HostileFilesNeverHangOrCrashAndAreKeptAside) {
     const QByteArray kinds[] = {QByteArray("VarentaSett"), QByteArray(64, '\0'),
                                 QByteArray("VarentaSettings 1\n[Settings]\nLevel=text:\xC3"),
                                 QByteArray("VarentaSettings 1\n[Settings]\nDelay=in")};
-    int round = 0;
     auto expectRecovers = [&](const char* what) {
         TRegFile store;
-        QStringList notices;
-        store.SetNoticeHandler([&notices](const QString& m) { notices << m; });
+        int notices = 0;
+        store.SetNoticeHandler([&notices](const QString&) { ++notices; });
         EXPECT_EQ(store.ReadInteger("Settings\\Delay", 300), 300) << what;
-        EXPECT_EQ(notices.size(), 1) << what;
+        EXPECT_EQ(notices, 1) << what;
         store.Write("Settings\\Sound", false);
         EXPECT_FALSE(TRegFile().ReadBool("Settings\\Sound", true)) << what;
-        EXPECT_TRUE(QFileInfo::exists(
-            path + (round++ == 0 ? ".damaged" : ".damaged-" + QString::number(round))))
-            << what;
         QFile::remove(path);
     };
     for (const QByteArray& bytes : kinds) {
         Put(path, bytes);
-        expectRecovers(bytes.left(12).toHex().constData());
+        expectRecovers(bytes.toHex().left(24).constData());
     }
     Put(path, "VarentaSettings 1\n");
     ASSERT_EQ(::truncate(path.toLocal8Bit().constData(), 64LL * 1024 * 1024), 0);
     expectRecovers("huge");
     ASSERT_EQ(::mkfifo(path.toLocal8Bit().constData(), 0600), 0);
     expectRecovers("pipe");
+    EXPECT_EQ(QDir(ConfigDir())
+                  .entryList({"settings.conf.damaged*"}, QDir::AllEntries | QDir::System)
+                  .size(),
+              6);
 
     // Nor is such a file ever written: the value is refused, the rest stays.
     TRegFile store;

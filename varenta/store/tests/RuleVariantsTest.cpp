@@ -76,9 +76,6 @@ TEST(RulesTextTest, FieldsInTheirFixedOrder) {
               Text({"F", "1", "1", "T", "T", "T", "T", "T", "F", "F", "T", "T"}));
     EXPECT_EQ(BuildRulesText(EveryRuleAgainstItsDefault()),
               Text({"T", "2", "2", "F", "F", "F", "F", "F", "T", "T", "F", "F"}));
-    RuleSet onlyBoth;
-    onlyBoth.initialBlockForBoth = false;
-    EXPECT_EQ(ReadRulesText(BuildRulesText(onlyBoth))[10], "F");
 }
 
 TEST(RulesTextTest, FieldsEndAt254Or255) {
@@ -96,16 +93,6 @@ TEST(RulesTextTest, FieldsEndAt254Or255) {
     EXPECT_EQ(ReadRulesText(BuildRulesText(RuleSet()) + "\xFF")[11], "T"); // a whole frame
     EXPECT_EQ(ReadRulesText("")[0], "");
     EXPECT_EQ(ReadRulesText(Text({"", "TT", ""}))[1], "TT");
-}
-
-TEST(CompareRulesTest, ListsOnlyTheRulesThatDiffer) {
-    RuleSet mine;
-    RuleSet theirs;
-    theirs.threeBlock = true;
-    EXPECT_TRUE(CompareRules(BuildRulesText(mine), BuildRulesText(mine)).empty());
-    const auto rows = CompareRules(BuildRulesText(theirs), BuildRulesText(mine));
-    ASSERT_EQ(rows.size(), 1u);
-    EXPECT_EQ(rows[0], (RuleDifference{"Discarding Red Three freezes pile", "Yes", "No"}));
 }
 
 TEST(CompareRulesTest, EveryRowWithItsTextAndValues) {

@@ -20,6 +20,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace varenta {
@@ -64,63 +65,49 @@ const char* const kRuleControls[] = {
     "ckNaturalPair",     "ckReuseDiscardPile", "ckDrawExtra",     "ckThreeBlock",
 };
 
-TEST_F(RulesDialogTest, ShowsTheRulesInForceWithTheirCaptions) {
+TEST_F(RulesDialogTest, ShowsTheRulesInForceWithTheirCaptionsOnTheirTabs) {
     RuleSet rules;
     rules.numberOfVarentas = 2;
     rules.threeBlock = true;
     engine.SetRules(rules);
     auto dialog = Open();
+    EXPECT_EQ(dialog->ChosenRules(), rules);
+    EXPECT_FALSE(Find<QLabel>(*dialog, "lbWarning")->isVisibleTo(dialog.get()));
     EXPECT_EQ(dialog->windowTitle(), "Rules");
     auto* tabs = Find<QTabWidget>(*dialog, "pcRules");
     ASSERT_EQ(tabs->count(), 3);
     EXPECT_EQ(tabs->tabText(0), "General");
     EXPECT_EQ(tabs->tabText(1), "Discard Pile");
     EXPECT_EQ(tabs->tabText(2), "Red Threes");
-    EXPECT_EQ(Find<QGroupBox>(*dialog, "gbDiscardPile")->title(), "&Discard Pile options");
-    EXPECT_EQ(Find<QGroupBox>(*dialog, "gbRedThree")->title(), "&Red Three options");
-    EXPECT_EQ(Find<QCheckBox>(*dialog, "ckInitialBlock")->text(), "&Initially frozen");
-    EXPECT_EQ(Find<QRadioButton>(*dialog, "rbCardsTwo")->text(), "T&wo");
-    EXPECT_TRUE(Find<QRadioButton>(*dialog, "rbVarentasTwo")->isChecked());
-    EXPECT_TRUE(Find<QCheckBox>(*dialog, "ckThreeBlock")->isChecked());
-    EXPECT_EQ(dialog->ChosenRules(), rules);
-    EXPECT_FALSE(Find<QLabel>(*dialog, "lbWarning")->isVisibleTo(dialog.get()));
-}
-
-TEST_F(RulesDialogTest, EveryControlHasItsCaptionOnItsTab) {
-    auto dialog = Open();
-    auto* tabs = Find<QTabWidget>(*dialog, "pcRules");
-    struct Control {
-        const char* name;
-        const char* caption;
-        int tab;
-    };
-    const Control controls[] = {
+    // name, caption, tab (-1: below the tabs)
+    const std::tuple<const char*, const char*, int> controls[] = {
         {"rgNumberOfVarentas", "&Number of Varentas needed to go out", 0},
         {"rbVarentasOne", "&One", 0},
         {"rbVarentasTwo", "&Two", 0},
         {"rgNumberOfCards", "Number of &Cards drawn each turn", 0},
         {"rbCardsOne", "On&e", 0},
+        {"rbCardsTwo", "T&wo", 0},
         {"ckBonusCounts", "Varenta &bonus counts for initial meld", 0},
+        {"gbDiscardPile", "&Discard Pile options", 1},
         {"ckAddToVarenta", "&Add top card to Varenta", 1},
         {"ckTopCardCounts", "&Top card counts for initial meld", 1},
+        {"ckInitialBlock", "&Initially frozen", 1},
         {"ckInitialBlockForBoth", "&Separately frozen for each player", 1},
         {"ckNaturalPair", "&Natural pair required", 1},
         {"ckReuseDiscardPile", "Re&use discard pile when stock is empty", 1},
+        {"gbRedThree", "&Red Three options", 2},
         {"ckDrawExtra", "&Draw extra card", 2},
         {"ckThreeBlock", "&Freeze discard pile", 2},
         {"bnOK", "OK", -1},
         {"bnCancel", "Cancel", -1},
     };
-    for (const Control& c : controls) {
-        QWidget* widget = Find<QWidget>(*dialog, c.name);
+    for (const auto& [name, caption, tab] : controls) {
+        QWidget* widget = Find<QWidget>(*dialog, name);
         ASSERT_NE(widget, nullptr);
-        const QString caption = qobject_cast<QGroupBox*>(widget)
-                                    ? qobject_cast<QGroupBox*>(widget)->title()
-                                    : qobject_cast<QAbstractButton*>(widget)->text();
-        EXPECT_EQ(caption.toStdString(), c.caption) << c.name;
-        if (c.tab >= 0) {
-            EXPECT_TRUE(tabs->widget(c.tab)->isAncestorOf(widget)) << c.name;
-        }
+        auto* box = qobject_cast<QGroupBox*>(widget);
+        const QString shown = box ? box->title() : qobject_cast<QAbstractButton*>(widget)->text();
+        EXPECT_EQ(shown.toStdString(), caption) << name;
+        EXPECT_EQ(tab >= 0 && tabs->widget(tab)->isAncestorOf(widget), tab >= 0) << name;
     }
 }
 
