@@ -545,6 +545,9 @@ void TfmVarMain::AboutClick() {
     }
     AboutBox about(this);
     about.exec();
+    if (sounds_->Enabled()) {
+        sounds_->Player().Stop(); // the tune belongs to the box
+    }
     TakeFocusBack();
 }
 
