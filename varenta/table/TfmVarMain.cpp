@@ -306,6 +306,8 @@ void TfmVarMain::ProgramStart() {
     SetWaitCursor(true);
     RunEngine([this] { engine_.DealHand(true); });
     SetWaitCursor(false);
+    // The splash window had the front; the keys belong to the table now.
+    TakeFocusBack();
 }
 
 void TfmVarMain::closeEvent(QCloseEvent* event) {
@@ -543,6 +545,9 @@ void TfmVarMain::AboutClick() {
     }
     AboutBox about(this);
     about.exec();
+    if (sounds_->Enabled()) {
+        sounds_->Player().Stop(); // the tune belongs to the box
+    }
     TakeFocusBack();
 }
 
