@@ -52,6 +52,13 @@ TEST_F(KivDocFiles, MissingConfigGivesText83AndGermanDefaultsButInitIsSilent) {
     EXPECT_EQ(ReadRaw("kiv32.ini").count("\r\n"), 29);
 }
 
+TEST(KivDocDefaults, TheFilesDefaultsAreTheDocumentsDefaults) {
+    // The configuration file keeps its own copy of the defaults for repairs;
+    // it must never drift from the document's.
+    const CZelvioDoc fresh(kGermanBase);
+    EXPECT_EQ(SettingsFromDoc(fresh), KivSettings{});
+}
+
 TEST_F(KivDocFiles, ValuesReadGoIntoTheDocumentAndBackOut) {
     KivSettings s;
     s.seats[2] = {"Ute", false, true};
