@@ -103,6 +103,8 @@ void VarentaEngine::FillStock(const std::array<std::uint8_t, kDeckSize>& slotOf)
 
 void VarentaEngine::DealHand(bool start) {
     Scope scope(*this);
+    // Every deal shows the hourglass, also the one that follows a scored hand.
+    port_->SetWaitCursor(true);
     port_->PlaySound(start ? texts::kSoundStart : texts::kSoundDeal);
     ShowTurnNoticeForDeal();
     ResetHand();
@@ -126,6 +128,7 @@ void VarentaEngine::DealHand(bool start) {
     DealToPlayer();
     TurnUpCard();
     FinishDeal(true);
+    port_->SetWaitCursor(false);
 }
 
 bool VarentaEngine::ReceiveDeal(std::string_view dealString) {

@@ -35,6 +35,7 @@ public:
     std::vector<int> delays;
     std::vector<int> handDifferences;
     std::vector<GameOutcome> gameOutcomes;
+    std::vector<bool> waitCursor;
     int moves = 0;
     int flashes = 0;
     int meldPauses = 0;
@@ -86,6 +87,7 @@ public:
     }
     void Delay(int milliseconds) override { delays.push_back(milliseconds); }
     void OpponentMeldPause() override { ++meldPauses; }
+    void SetWaitCursor(bool on) override { waitCursor.push_back(on); }
     void RecordHandResult(int difference) override { handDifferences.push_back(difference); }
     void RecordGameResult(GameOutcome outcome, int /*difference*/) override {
         gameOutcomes.push_back(outcome);

@@ -28,6 +28,7 @@ TEST(Deal, CountsRedThreesAndUpCard) {
         if (s.discardPile.count > 1) {
             ASSERT_TRUE(s.pileFrozen);
         }
+        ASSERT_EQ(t.port.waitCursor, (std::vector<bool>{true, false}));
     }
 }
 
