@@ -64,6 +64,11 @@ void VarentaEngine::ResetHand() {
                            &s.playerHandBackup, &s.playerMeldsBackup}) {
         pile->Clear();
     }
+    AnchorPiles();
+}
+
+void VarentaEngine::AnchorPiles() {
+    GameState& s = state_;
     const TableGeometry& g = geometry_;
     s.stock.SetAnchors(g.leftMargin, g.columnWidth, g.stockRow);
     s.discardPile.SetAnchors(g.leftMargin, g.columnWidth, g.discardRow);

@@ -53,6 +53,9 @@ public:
     // Uses a new geometry and carries every card and anchor over to it: same
     // column, same 12-pixel step of its row.
     void ChangeGeometry(const TableGeometry& geometry);
+    // Lays the column anchors of the stock, the pile, the player's hand and
+    // both meld areas out for the current geometry (part of every deal).
+    void AnchorPiles();
 
     // Opponent identity: the computer (default) or a remote player's name.
     void SetComputerOpponent();

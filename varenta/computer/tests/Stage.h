@@ -44,12 +44,7 @@ public:
     Stage() {
         engine.SetPort(&port);
         GameState& s = engine.State();
-        const TableGeometry& g = engine.Geometry();
-        s.stock.SetAnchors(g.leftMargin, g.columnWidth, g.stockRow);
-        s.discardPile.SetAnchors(g.leftMargin, g.columnWidth, g.discardRow);
-        s.playerHand.SetAnchors(g.leftMargin, g.columnWidth, g.handRow);
-        s.playerMelds.SetAnchors(g.leftMargin, g.columnWidth, g.playerMeldRow);
-        s.opponentMelds.SetAnchors(g.leftMargin, g.columnWidth, g.opponentMeldRow);
+        engine.AnchorPiles();
         s.pileFrozen = false;
         s.opponentToMove = true;
         s.playerDrawsFirst = true;

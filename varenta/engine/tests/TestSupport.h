@@ -51,12 +51,7 @@ public:
         engine.SetPort(&port);
         engine.SetReporter(&reporter);
         GameState& s = engine.State();
-        const TableGeometry& g = engine.Geometry();
-        s.stock.SetAnchors(g.leftMargin, g.columnWidth, g.stockRow);
-        s.discardPile.SetAnchors(g.leftMargin, g.columnWidth, g.discardRow);
-        s.playerHand.SetAnchors(g.leftMargin, g.columnWidth, g.handRow);
-        s.playerMelds.SetAnchors(g.leftMargin, g.columnWidth, g.playerMeldRow);
-        s.opponentMelds.SetAnchors(g.leftMargin, g.columnWidth, g.opponentMeldRow);
+        engine.AnchorPiles();
         s.hasDrawn = true;
         s.mayTakePile = false;
     }
