@@ -1,6 +1,6 @@
 // The Varenta program: a splash window while the table window is created,
 // then the table. "/setup" first carries an older installation's settings over.
-#include "varenta/store/RegFiles.h"
+#include "varenta/store/SettingsFile.h"
 #include "varenta/store/SettingsUpgrade.h"
 #include "varenta/table/SmallWindows.h"
 #include "varenta/table/TfmVarMain.h"
@@ -44,7 +44,7 @@ int main(int argc, char** argv) {
     if (args.contains(QStringLiteral("/setup"), Qt::CaseInsensitive)) {
         try {
             varenta::RunSettingsUpgrade(varenta::rfMain, varenta::DefaultUpgradeLocations());
-        } catch (const varenta::ERegFileError& e) {
+        } catch (const varenta::SettingsError& e) {
             // The old settings stay where they were; the program runs on
             // with what the store already holds.
             QMessageBox::critical(nullptr, QStringLiteral("Varenta"), e.Message());

@@ -1,6 +1,6 @@
 #include "varenta/store/RuleVariants.h"
 
-#include "varenta/store/RegFiles.h"
+#include "varenta/store/SettingsFile.h"
 #include "varenta/store/StoreTexts.h"
 
 namespace varenta {
@@ -11,7 +11,7 @@ namespace {
 constexpr int kNumberOfVarentasField = 1;
 constexpr int kNumberOfCardsField = 2;
 
-int ReadCount(TRegFile& store, const char* key) {
+int ReadCount(SettingsFile& store, const char* key) {
     return store.ReadInteger(key, 1) == 2 ? 2 : 1;
 }
 
@@ -31,7 +31,7 @@ QString ShowValue(int field, const std::string& value) {
 
 } // namespace
 
-RuleSet ReadRules(TRegFile& store) {
+RuleSet ReadRules(SettingsFile& store) {
     const RuleSet d; // the defaults
     RuleSet r;
     r.varentaRequired = store.ReadBool(kKeyVarentaRequiredRead, d.varentaRequired);
@@ -49,7 +49,7 @@ RuleSet ReadRules(TRegFile& store) {
     return r;
 }
 
-void WriteRules(TRegFile& store, const RuleSet& r) {
+void WriteRules(SettingsFile& store, const RuleSet& r) {
     // One replacement of the file: the rules change together or not at all.
     store.WriteValues({
         {kKeyVarentaRequired, r.varentaRequired},
@@ -67,7 +67,7 @@ void WriteRules(TRegFile& store, const RuleSet& r) {
     });
 }
 
-bool ReadInitialBlock(TRegFile& store) {
+bool ReadInitialBlock(SettingsFile& store) {
     return store.ReadBool(kKeyInitialBlock, RuleSet().initialBlock);
 }
 

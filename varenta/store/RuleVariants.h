@@ -13,7 +13,7 @@
 
 namespace varenta {
 
-class TRegFile;
+class SettingsFile;
 
 // Store keys of the rules.
 inline constexpr char kKeyVarentaRequired[] = "Settings\\Varenta Required";
@@ -33,10 +33,10 @@ inline constexpr char kKeyBonusCounts[] = "Settings\\Bonus Counts";
 inline constexpr char kKeyReuseDiscardPile[] = "Settings\\Reuse Discard Pile";
 
 // Each key read with the rule's default; a count other than 2 reads as 1.
-RuleSet ReadRules(TRegFile& store);
-void WriteRules(TRegFile& store, const RuleSet& rules);
+RuleSet ReadRules(SettingsFile& store);
+void WriteRules(SettingsFile& store, const RuleSet& rules);
 // Read again at every deal.
-bool ReadInitialBlock(TRegFile& store);
+bool ReadInitialBlock(SettingsFile& store);
 
 inline constexpr int kRuleCount = 12;
 inline constexpr char kRulesSeparator = static_cast<char>(254);

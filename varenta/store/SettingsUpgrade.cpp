@@ -1,6 +1,6 @@
 #include "varenta/store/SettingsUpgrade.h"
 
-#include "varenta/store/RegFiles.h"
+#include "varenta/store/SettingsFile.h"
 #include "varenta/store/StorePaths.h"
 
 #include <QDir>
@@ -59,11 +59,11 @@ void DeleteObsoleteFiles(const UpgradeLocations& where) {
 // Only an old file that is really there is imported: importing the defaults
 // of a missing file would overwrite the rules the store already holds with
 // values nobody chose.
-void ImportOldSettings(TRegFile& store, const ProfileSection& old) {
+void ImportOldSettings(SettingsFile& store, const ProfileSection& old) {
     if (!old.FileFound()) {
         return;
     }
-    TRegFile::NamedValues values = {
+    SettingsFile::NamedValues values = {
         {"Settings\\Background Color", QString()},
         {"Settings\\Music", old.String("Music", "On") == QLatin1String("On")},
     };
@@ -132,7 +132,7 @@ int ProfileSection::Integer(const QString& key, int defaultValue) const {
     return match.hasMatch() ? match.captured(0).toInt() : 0;
 }
 
-void RunSettingsUpgrade(TRegFile& store, const UpgradeLocations& where) {
+void RunSettingsUpgrade(SettingsFile& store, const UpgradeLocations& where) {
     const ProfileSection old = ProfileSection::Load(where.oldProfile, kOldSection);
     const int oldVersion =
         std::max(old.Integer("Version", 0), store.ReadInteger("Settings\\Version", 0));

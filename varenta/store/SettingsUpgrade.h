@@ -9,7 +9,7 @@
 
 namespace varenta {
 
-class TRegFile;
+class SettingsFile;
 
 inline constexpr int kSettingsVersion = 400;
 
@@ -35,6 +35,6 @@ private:
     std::map<QString, QString> values_; // keyed by the case-folded key
 };
 
-void RunSettingsUpgrade(TRegFile& store, const UpgradeLocations& where);
+void RunSettingsUpgrade(SettingsFile& store, const UpgradeLocations& where);
 
 } // namespace varenta

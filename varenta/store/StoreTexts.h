@@ -6,7 +6,7 @@
 
 namespace varenta::texts {
 
-inline constexpr char kRegErrorPrefix[] = "Reg Error: ";
+inline constexpr char kSettingsErrorPrefix[] = "Reg Error: ";
 inline constexpr char kInvalidVariantType[] = "Invalid variant type";
 // %1 file, %2 reason, %3 name the file was kept under
 inline constexpr char kSettingsDamaged[] =

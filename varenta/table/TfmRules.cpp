@@ -2,8 +2,8 @@
 
 #include "varenta/engine/MoveReporter.h"
 #include "varenta/engine/VarentaEngine.h"
-#include "varenta/store/RegFiles.h"
 #include "varenta/store/RuleVariants.h"
+#include "varenta/store/SettingsFile.h"
 #include "varenta/store/StoreTexts.h"
 #include "varenta/table/TfmRuleDifferences.h"
 
@@ -73,7 +73,7 @@ QGroupBox* MakeChoice(QWidget* parent, const char* caption, const char* name, in
 
 } // namespace
 
-TfmRules::TfmRules(VarentaEngine& engine, TRegFile& store, QWidget* parent)
+TfmRules::TfmRules(VarentaEngine& engine, SettingsFile& store, QWidget* parent)
     : QDialog(parent), engine_(engine), store_(store), locked_(engine.State().gameInProgress) {
     setWindowTitle(Text(texts::kRulesCaption));
 
@@ -240,7 +240,7 @@ void TfmRules::accept() {
     const RuleSet rules = ChosenRules();
     try {
         WriteRules(store_, rules);
-    } catch (const ERegFileError& e) {
+    } catch (const SettingsError& e) {
         // Nothing changes in the game when the rules could not be kept.
         QMessageBox::critical(this, Text(texts::kRulesCaption), e.Message());
         return;

@@ -21,7 +21,7 @@ class QTabWidget;
 namespace varenta {
 
 class MoveReporter;
-class TRegFile;
+class SettingsFile;
 class TfmRuleDifferences;
 class VarentaEngine;
 
@@ -30,7 +30,7 @@ class TfmRules : public QDialog {
 public:
     // Every control is named as in the rule's table (ckInitialBlock,
     // rbVarentasTwo, ...) so it can be found by name.
-    TfmRules(VarentaEngine& engine, TRegFile& store, QWidget* parent = nullptr);
+    TfmRules(VarentaEngine& engine, SettingsFile& store, QWidget* parent = nullptr);
 
     // In a network game OK sends the rules through `reporter` and refreshes
     // `differences` with the opponent's last rules text. Any may be null.
@@ -65,7 +65,7 @@ private:
     void UpdateEnabling();
 
     VarentaEngine& engine_;
-    TRegFile& store_;
+    SettingsFile& store_;
     MoveReporter* reporter_ = nullptr;
     TfmRuleDifferences* differences_ = nullptr;
     std::function<std::string()> partnerRules_;

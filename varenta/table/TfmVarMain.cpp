@@ -1,8 +1,8 @@
 #include "varenta/table/TfmVarMain.h"
 
 #include "varenta/engine/Texts.h"
-#include "varenta/store/RegFiles.h"
 #include "varenta/store/RuleVariants.h"
+#include "varenta/store/SettingsFile.h"
 #include "varenta/table/HelpWindow.h"
 #include "varenta/table/ResultDialogs.h"
 #include "varenta/table/SdlSoundPlayer.h"
@@ -162,7 +162,7 @@ TfmVarMain::~TfmVarMain() {
 }
 
 void TfmVarMain::ReadSettings() {
-    TRegFile& s = *store_;
+    SettingsFile& s = *store_;
     background_ = ColorFromSetting(
         static_cast<std::uint32_t>(s.ReadInteger(kKeyBackground, kDefaultBackground)));
     showStatusbar_ = s.ReadBool(kKeyShowStatusbar, true);
@@ -335,7 +335,7 @@ void TfmVarMain::ProgramExit() {
         store_->Write(
             kKeyResolution,
             QString("%1,%2,%3").arg(at.x()).arg(at.y()).arg(QLatin1String(LayoutName(layout_))));
-    } catch (const ERegFileError& e) {
+    } catch (const SettingsError& e) {
         dialogs_.message(MessageKind::Error, e.Message());
     }
     // Let the farewell sound finish, but never hang on it.

@@ -29,13 +29,13 @@ class GameOverDialog;
 class HandResultDialog;
 class HelpWindow;
 class TableView;
-class TRegFile;
+class SettingsFile;
 class TurnNotice;
 class VarStatusBar;
 
 // What the window uses from outside; every empty field gets the real thing.
 struct TableServices {
-    TRegFile* store = nullptr;            // the settings store (rfMain)
+    SettingsFile* store = nullptr;        // the settings store (rfMain)
     TableClock* clock = nullptr;          // pauses and animation timing
     SoundPlayer* sound = nullptr;         // wave playback (SDL2_mixer)
     ComputerTurnHook* computer = nullptr; // the computer player (default: at the stored level)
@@ -162,7 +162,7 @@ private:
     // Runs an engine operation; input stays refused until it returns.
     void RunEngine(const std::function<void()>& operation);
 
-    TRegFile* store_;
+    SettingsFile* store_;
     std::unique_ptr<TableClock> ownClock_;
     TableClock* clock_;
     std::unique_ptr<SoundPlayer> ownSound_;

@@ -3,8 +3,8 @@
 #include "varenta/table/TfmVarMain.h"
 
 #include "varenta/engine/Texts.h"
-#include "varenta/store/RegFiles.h"
 #include "varenta/store/RuleVariants.h"
+#include "varenta/store/SettingsFile.h"
 #include "varenta/table/HelpWindow.h"
 #include "varenta/table/ResultDialogs.h"
 #include "varenta/table/SmallWindows.h"

@@ -1,5 +1,5 @@
 #include "varenta/store/RuleVariants.h"
-#include "varenta/store/RegFiles.h"
+#include "varenta/store/SettingsFile.h"
 #include "varenta/store/StoreTexts.h"
 #include "varenta/store/tests/PrivateHome.h"
 
@@ -41,13 +41,13 @@ RuleSet EveryRuleAgainstItsDefault() {
 }
 
 TEST_F(RuleStoreTest, AFreshStoreGivesTheDefaults) {
-    TRegFile store;
+    SettingsFile store;
     EXPECT_EQ(ReadRules(store), RuleSet());
     EXPECT_TRUE(ReadInitialBlock(store));
 }
 
 TEST_F(RuleStoreTest, EveryRuleGoesToItsOwnKeyAndBack) {
-    TRegFile store;
+    SettingsFile store;
     const RuleSet changed = EveryRuleAgainstItsDefault();
     WriteRules(store, changed);
     EXPECT_EQ(ReadRules(store), changed);
@@ -63,7 +63,7 @@ TEST_F(RuleStoreTest, EveryRuleGoesToItsOwnKeyAndBack) {
 }
 
 TEST_F(RuleStoreTest, ACountOtherThanTwoReadsAsOne) {
-    TRegFile store;
+    SettingsFile store;
     store.Write("Settings\\Number of Varentas", 7);
     store.Write("Settings\\Number of Cards", 2);
     const RuleSet r = ReadRules(store);

@@ -1,5 +1,5 @@
 #include "varenta/store/SettingsUpgrade.h"
-#include "varenta/store/RegFiles.h"
+#include "varenta/store/SettingsFile.h"
 #include "varenta/store/tests/PrivateHome.h"
 
 #include <QDir>
@@ -24,7 +24,7 @@ protected:
     bool InData(const QString& name) const { return QFileInfo::exists(DataDir() + "/" + name); }
 
     UpgradeLocations where;
-    TRegFile store;
+    SettingsFile store;
 };
 
 TEST_F(SettingsUpgradeTest, Version250DeletesOldSavedGamesAndImportsTheRules) {
@@ -46,7 +46,7 @@ TEST_F(SettingsUpgradeTest, Version250DeletesOldSavedGamesAndImportsTheRules) {
     EXPECT_TRUE(InData("notes.txt"));
     EXPECT_FALSE(QFileInfo::exists(where.oldProfile));
 
-    TRegFile after;
+    SettingsFile after;
     EXPECT_EQ(after.ReadInteger("Settings\\Version", 0), 400);
     EXPECT_FALSE(after.ReadBool("Settings\\Sound", true));
     EXPECT_FALSE(after.ReadBool("Settings\\Music", true));

@@ -1,7 +1,7 @@
 #include "varenta/engine/MoveReporter.h"
 #include "varenta/engine/VarentaEngine.h"
-#include "varenta/store/RegFiles.h"
 #include "varenta/store/RuleVariants.h"
+#include "varenta/store/SettingsFile.h"
 #include "varenta/store/StoreTexts.h"
 #include "varenta/table/TfmRuleDifferences.h"
 #include "varenta/table/TfmRules.h"
@@ -36,7 +36,7 @@ class RulesDialogTest : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(dir.isValid());
-        store = std::make_unique<TRegFile>(dir.path() + "/settings.conf");
+        store = std::make_unique<SettingsFile>(dir.path() + "/settings.conf");
     }
 
     // Opens the dialog the way the window does, shown so clicks reach it.
@@ -55,7 +55,7 @@ protected:
     }
 
     QTemporaryDir dir;
-    std::unique_ptr<TRegFile> store;
+    std::unique_ptr<SettingsFile> store;
     VarentaEngine engine;
 };
 

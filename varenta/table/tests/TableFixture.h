@@ -3,7 +3,7 @@
 #pragma once
 
 #include "varenta/engine/VarentaEngine.h"
-#include "varenta/store/RegFiles.h"
+#include "varenta/store/SettingsFile.h"
 #include "varenta/table/ResultDialogs.h"
 #include "varenta/table/TableView.h"
 #include "varenta/table/TfmVarMain.h"
@@ -57,7 +57,7 @@ inline constexpr int Code(int suit, int rankIndex) {
 class TableFixture : public ::testing::Test {
 protected:
     QTemporaryDir dir;
-    std::unique_ptr<TRegFile> store;
+    std::unique_ptr<SettingsFile> store;
     ManualClock clock;
     RecordingSound sound;
     DrawDiscardOpponent opponent;
@@ -70,7 +70,7 @@ protected:
     bool anotherGame = true;
     bool showTurns = false;
 
-    TableFixture() : store(std::make_unique<TRegFile>(dir.filePath("varenta.reg"))) {}
+    TableFixture() : store(std::make_unique<SettingsFile>(dir.filePath("varenta.reg"))) {}
 
     // A negative layout leaves the Resolution setting unwritten.
     void Open(int layout = 0) {

@@ -1,4 +1,4 @@
-#include "varenta/store/RegFiles.h"
+#include "varenta/store/SettingsFile.h"
 
 #include "varenta/store/StorePaths.h"
 #include "varenta/store/StoreTexts.h"
@@ -19,7 +19,7 @@
 
 namespace varenta {
 
-TRegFile rfMain;
+SettingsFile rfMain;
 
 namespace {
 
@@ -85,7 +85,7 @@ QVariant ReadVariantRecord(const QByteArray& record) {
     }
 }
 
-bool IntegerValue(const QVariant& value, RegValue& out) {
+bool IntegerValue(const QVariant& value, SettingsValue& out) {
     bool ok = false;
     const qlonglong n = value.toLongLong(&ok);
     // A value that only fits as unsigned 32 bits (a colour, say) keeps its
@@ -94,14 +94,14 @@ bool IntegerValue(const QVariant& value, RegValue& out) {
         n > static_cast<qlonglong>(std::numeric_limits<quint32>::max())) {
         return false;
     }
-    out.kind = RegValue::Kind::Integer;
+    out.kind = SettingsValue::Kind::Integer;
     out.integer = static_cast<qint32>(static_cast<quint32>(n));
     return true;
 }
 
 // Maps a value to the kind the store keeps it as, or nothing.
-std::optional<RegValue> ToRegValue(const QVariant& value) {
-    RegValue out;
+std::optional<SettingsValue> ToSettingsValue(const QVariant& value) {
+    SettingsValue out;
     switch (value.typeId()) {
     case QMetaType::Bool:
         out.integer = value.toBool() ? 1 : 0;
@@ -124,18 +124,18 @@ std::optional<RegValue> ToRegValue(const QVariant& value) {
         return IntegerValue(value, out) ? std::optional(out) : std::nullopt;
     case QMetaType::QString:
     case QMetaType::QByteArray:
-        out.kind = RegValue::Kind::Text;
+        out.kind = SettingsValue::Kind::Text;
         out.text = value.toString();
         return out;
     case QMetaType::Float: {
         const float f = value.toFloat();
-        out.kind = RegValue::Kind::Binary;
+        out.kind = SettingsValue::Kind::Binary;
         out.binary = MakeVariantRecord(kVarSingle, &f, sizeof f);
         return out;
     }
     case QMetaType::Double: {
         const double d = value.toDouble();
-        out.kind = RegValue::Kind::Binary;
+        out.kind = SettingsValue::Kind::Binary;
         out.binary = MakeVariantRecord(kVarDouble, &d, sizeof d);
         return out;
     }
@@ -148,7 +148,7 @@ std::optional<RegValue> ToRegValue(const QVariant& value) {
             return std::nullopt;
         }
         const double days = static_cast<double>(DateEpoch().msecsTo(when)) / 86400000.0;
-        out.kind = RegValue::Kind::Binary;
+        out.kind = SettingsValue::Kind::Binary;
         out.binary = MakeVariantRecord(kVarDate, &days, sizeof days);
         return out;
     }
@@ -241,10 +241,10 @@ int ReadAll(const QString& path, QByteArray& out) {
 
 } // namespace
 
-ERegFileError::ERegFileError(const QString& message) : std::runtime_error(message.toStdString()) {}
+SettingsError::SettingsError(const QString& message) : std::runtime_error(message.toStdString()) {}
 
-ERegFileError ERegFileError::FromCode(unsigned code) {
-    return ERegFileError(QString::fromLatin1(texts::kRegErrorPrefix) +
+SettingsError SettingsError::FromCode(unsigned code) {
+    return SettingsError(QString::fromLatin1(texts::kSettingsErrorPrefix) +
                          QStringLiteral("%1").arg(code, 8, 16, QLatin1Char('0')).toUpper());
 }
 
@@ -269,7 +269,7 @@ std::pair<QString, QString> SplitSettingName(const QString& name) {
 
 // Serialises changes of all copies of the program: an exclusive lock on a
 // companion file, released by the system even if the holder dies.
-class TRegFile::Lock {
+class SettingsFile::Lock {
 public:
     explicit Lock(const QString& path) {
         fd_ = ::open(Native(path + ".lock").constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
@@ -298,11 +298,11 @@ private:
     int error_ = 0;
 };
 
-QString TRegFile::FileName() const {
+QString SettingsFile::FileName() const {
     return fileName_.isEmpty() ? SettingsFilePath() : fileName_;
 }
 
-TRegFile::FileIdentity TRegFile::Identify(const QString& path) {
+SettingsFile::FileIdentity SettingsFile::Identify(const QString& path) {
     FileIdentity id;
     struct stat st {};
     if (::stat(Native(path).constData(), &st) != 0) {
@@ -323,10 +323,10 @@ TRegFile::FileIdentity TRegFile::Identify(const QString& path) {
 // Brings tree_ up to date with the file. Cheap when nothing changed: one
 // stat. Another copy of the program replaces the file (a new inode) on every
 // change, so a changed identity means a reload.
-void TRegFile::Refresh(const QString& path, bool locked) {
+void SettingsFile::Refresh(const QString& path, bool locked) {
     if (path != loadedPath_) {
         loadedPath_ = path;
-        tree_ = RegTree();
+        tree_ = SettingsTree();
         identity_.reset();
         keptDamaged_.reset();
     }
@@ -339,7 +339,7 @@ void TRegFile::Refresh(const QString& path, bool locked) {
             Notify(QString::fromLatin1(texts::kSettingsUnreachable)
                        .arg(path, ErrnoText(id.statError)));
         }
-        tree_ = RegTree();
+        tree_ = SettingsTree();
         identity_ = id;
         return;
     }
@@ -358,15 +358,15 @@ void TRegFile::Refresh(const QString& path, bool locked) {
     Refresh(path, true);
 }
 
-void TRegFile::Load(const QString& path, const FileIdentity& identity) {
+void SettingsFile::Load(const QString& path, const FileIdentity& identity) {
     QByteArray bytes;
     const int error = ReadAll(path, bytes);
     if (error != 0) {
-        tree_ = RegTree();
+        tree_ = SettingsTree();
         SetAside(path, identity, ErrnoText(error));
         return;
     }
-    RegParseResult parsed = ParseRegTree(bytes);
+    SettingsParseResult parsed = ParseSettingsTree(bytes);
     tree_ = std::move(parsed.tree);
     identity_ = identity;
     if (parsed.damaged) {
@@ -377,7 +377,8 @@ void TRegFile::Load(const QString& path, const FileIdentity& identity) {
     }
 }
 
-void TRegFile::SetAside(const QString& path, const FileIdentity& identity, const QString& reason) {
+void SettingsFile::SetAside(const QString& path, const FileIdentity& identity,
+                            const QString& reason) {
     QString aside = path + ".damaged";
     for (int n = 2; QFileInfo::exists(aside) || QFileInfo(aside).isSymLink(); ++n) {
         aside = path + ".damaged-" + QString::number(n);
@@ -395,14 +396,14 @@ void TRegFile::SetAside(const QString& path, const FileIdentity& identity, const
 
 // Applies one change to the file's current content under the lock and
 // writes the result; `change` returns false when there is nothing to write.
-template <typename Change> bool TRegFile::Modify(Change change) {
+template <typename Change> bool SettingsFile::Modify(Change change) {
     const QString path = FileName();
     if (const int error = MakeDirectories(QFileInfo(path).absolutePath()); error != 0) {
-        throw ERegFileError::FromCode(static_cast<unsigned>(error));
+        throw SettingsError::FromCode(static_cast<unsigned>(error));
     }
     Lock lock(path);
     if (lock.Error() != 0) {
-        throw ERegFileError::FromCode(static_cast<unsigned>(lock.Error()));
+        throw SettingsError::FromCode(static_cast<unsigned>(lock.Error()));
     }
     // Under the lock the file is read again whatever its identity says: a
     // file replaced by another copy can look unchanged (a reused inode, a
@@ -414,12 +415,12 @@ template <typename Change> bool TRegFile::Modify(Change change) {
     }
     Refresh(path, true);
     if (identity_ && identity_->statError != 0) {
-        throw ERegFileError::FromCode(static_cast<unsigned>(identity_->statError));
+        throw SettingsError::FromCode(static_cast<unsigned>(identity_->statError));
     }
     if (keptDamaged_ && identity_ && keptDamaged_->first == *identity_) {
-        throw ERegFileError::FromCode(static_cast<unsigned>(keptDamaged_->second));
+        throw SettingsError::FromCode(static_cast<unsigned>(keptDamaged_->second));
     }
-    RegTree next = tree_;
+    SettingsTree next = tree_;
     if (!change(next)) {
         return false;
     }
@@ -431,11 +432,11 @@ template <typename Change> bool TRegFile::Modify(Change change) {
 
 // Writes the whole file beside the old one and renames it over it: a
 // reader, or a crash at any moment, sees either the old or the new file.
-void TRegFile::Save(const QString& path, const RegTree& tree) {
-    const QByteArray bytes = SerializeRegTree(tree);
+void SettingsFile::Save(const QString& path, const SettingsTree& tree) {
+    const QByteArray bytes = SerializeSettingsTree(tree);
     if (bytes.size() > kMaxSettingsFileSize) {
         // It could not be read back: refuse it now rather than lose it all later.
-        throw ERegFileError::FromCode(EFBIG);
+        throw SettingsError::FromCode(EFBIG);
     }
     const QByteArray temp = Native(path + ".new");
     // A leftover of a crash (or a link someone put there) is removed, so the
@@ -444,7 +445,7 @@ void TRegFile::Save(const QString& path, const RegTree& tree) {
     const int fd =
         ::open(temp.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
     if (fd < 0) {
-        throw ERegFileError::FromCode(static_cast<unsigned>(errno));
+        throw SettingsError::FromCode(static_cast<unsigned>(errno));
     }
     int error = WriteAll(fd, bytes);
     if (error == 0 && ::fsync(fd) != 0) {
@@ -463,7 +464,7 @@ void TRegFile::Save(const QString& path, const RegTree& tree) {
     }
     if (error != 0) {
         ::unlink(temp.constData());
-        throw ERegFileError::FromCode(static_cast<unsigned>(error));
+        throw SettingsError::FromCode(static_cast<unsigned>(error));
     }
     // Make the rename itself durable; a failure here loses nothing already
     // visible, so it is not reported.
@@ -479,9 +480,10 @@ void TRegFile::Save(const QString& path, const RegTree& tree) {
 // handed out when the outermost call ends, after the lock is released, so a
 // handler that runs events cannot block this or another copy of the program
 // on the lock. When the call fails they wait for the next one.
-class TRegFile::NoticeScope {
+class SettingsFile::NoticeScope {
 public:
-    explicit NoticeScope(TRegFile& store) : store_(store), uncaught_(std::uncaught_exceptions()) {
+    explicit NoticeScope(SettingsFile& store)
+        : store_(store), uncaught_(std::uncaught_exceptions()) {
         ++store_.callDepth_;
     }
     ~NoticeScope() noexcept(false) {
@@ -493,18 +495,18 @@ public:
     NoticeScope& operator=(const NoticeScope&) = delete;
 
 private:
-    TRegFile& store_;
+    SettingsFile& store_;
     int uncaught_;
 };
 
-void TRegFile::Notify(const QString& message) {
+void SettingsFile::Notify(const QString& message) {
     pendingNotices_.append(message);
     if (callDepth_ == 0) {
         DeliverNotices();
     }
 }
 
-void TRegFile::DeliverNotices() {
+void SettingsFile::DeliverNotices() {
     if (!noticeHandler_) {
         return;
     }
@@ -515,38 +517,38 @@ void TRegFile::DeliverNotices() {
     }
 }
 
-void TRegFile::SetNoticeHandler(NoticeHandler handler) {
+void SettingsFile::SetNoticeHandler(NoticeHandler handler) {
     noticeHandler_ = std::move(handler);
     if (callDepth_ == 0) {
         DeliverNotices();
     }
 }
 
-QVariant TRegFile::Read(const QString& name, const QVariant& defaultValue) {
+QVariant SettingsFile::Read(const QString& name, const QVariant& defaultValue) {
     const NoticeScope scope(*this);
     const auto [group, valueName] = SplitSettingName(name);
     Refresh(FileName(), false);
-    if (!group.isEmpty() && tree_.Groups().count(RegTree::Fold(group)) == 0) {
+    if (!group.isEmpty() && tree_.Groups().count(SettingsTree::Fold(group)) == 0) {
         try {
-            Modify([&group](RegTree& tree) {
+            Modify([&group](SettingsTree& tree) {
                 tree.EnsureGroup(group);
                 return true;
             });
-        } catch (const ERegFileError&) {
+        } catch (const SettingsError&) {
             // An empty group that cannot be created loses nothing; the
             // value still reads as its default.
         }
     }
-    const RegEntry* entry = tree_.Find(group, valueName);
+    const SettingsEntry* entry = tree_.Find(group, valueName);
     if (entry == nullptr) {
         return defaultValue;
     }
     switch (entry->value.kind) {
-    case RegValue::Kind::Integer:
+    case SettingsValue::Kind::Integer:
         return entry->value.integer;
-    case RegValue::Kind::Text:
+    case SettingsValue::Kind::Text:
         return entry->value.text.isEmpty() ? defaultValue : QVariant(entry->value.text);
-    case RegValue::Kind::Binary: {
+    case SettingsValue::Kind::Binary: {
         const QVariant decoded = ReadVariantRecord(entry->value.binary);
         return decoded.isValid() ? decoded : defaultValue;
     }
@@ -554,43 +556,43 @@ QVariant TRegFile::Read(const QString& name, const QVariant& defaultValue) {
     return defaultValue;
 }
 
-bool TRegFile::ReadBool(const QString& name, bool defaultValue) {
+bool SettingsFile::ReadBool(const QString& name, bool defaultValue) {
     return Read(name, defaultValue).toBool();
 }
 
-int TRegFile::ReadInteger(const QString& name, int defaultValue) {
+int SettingsFile::ReadInteger(const QString& name, int defaultValue) {
     bool ok = false;
     const int value = Read(name, defaultValue).toInt(&ok);
     return ok ? value : defaultValue;
 }
 
-QString TRegFile::ReadString(const QString& name, const QString& defaultValue) {
+QString SettingsFile::ReadString(const QString& name, const QString& defaultValue) {
     return Read(name, defaultValue).toString();
 }
 
-void TRegFile::Write(const QString& name, const QVariant& value) {
+void SettingsFile::Write(const QString& name, const QVariant& value) {
     WriteValues({{name, value}});
 }
 
-void TRegFile::WriteValues(const NamedValues& values) {
+void SettingsFile::WriteValues(const NamedValues& values) {
     const NoticeScope scope(*this);
     struct Pending {
         QString group, valueName;
-        RegValue value;
+        SettingsValue value;
     };
     std::vector<Pending> pending;
     for (const auto& [name, value] : values) {
-        const std::optional<RegValue> stored = ToRegValue(value);
+        const std::optional<SettingsValue> stored = ToSettingsValue(value);
         if (!stored) {
-            throw ERegFileError(QString::fromLatin1(texts::kInvalidVariantType));
+            throw SettingsError(QString::fromLatin1(texts::kInvalidVariantType));
         }
         const auto [group, valueName] = SplitSettingName(name);
         pending.push_back({group, valueName, *stored});
     }
-    Modify([&pending](RegTree& tree) {
+    Modify([&pending](SettingsTree& tree) {
         bool changed = false;
         for (const Pending& p : pending) {
-            const RegEntry* old = tree.Find(p.group, p.valueName);
+            const SettingsEntry* old = tree.Find(p.group, p.valueName);
             if (old == nullptr || !(old->value == p.value)) {
                 tree.Set(p.group, p.valueName, p.value);
                 changed = true;
@@ -600,29 +602,29 @@ void TRegFile::WriteValues(const NamedValues& values) {
     });
 }
 
-bool TRegFile::ValueExists(const QString& group, const QString& valueName) {
+bool SettingsFile::ValueExists(const QString& group, const QString& valueName) {
     const NoticeScope scope(*this);
     Refresh(FileName(), false);
     return tree_.Find(group, valueName) != nullptr;
 }
 
-bool TRegFile::KeyExists(const QString& group) {
+bool SettingsFile::KeyExists(const QString& group) {
     const NoticeScope scope(*this);
     Refresh(FileName(), false);
     return tree_.HasGroup(group);
 }
 
-bool TRegFile::DeleteKey(const QString& group) {
+bool SettingsFile::DeleteKey(const QString& group) {
     const NoticeScope scope(*this);
     bool removed = false;
-    Modify([&](RegTree& tree) { return removed = tree.RemoveGroup(group); });
+    Modify([&](SettingsTree& tree) { return removed = tree.RemoveGroup(group); });
     return removed;
 }
 
-bool TRegFile::DeleteValue(const QString& group, const QString& valueName) {
+bool SettingsFile::DeleteValue(const QString& group, const QString& valueName) {
     const NoticeScope scope(*this);
     bool removed = false;
-    Modify([&](RegTree& tree) { return removed = tree.RemoveValue(group, valueName); });
+    Modify([&](SettingsTree& tree) { return removed = tree.RemoveValue(group, valueName); });
     return removed;
 }
 

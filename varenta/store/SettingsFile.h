@@ -16,17 +16,17 @@
 #include <utility>
 #include <vector>
 
-#include "varenta/store/RegTree.h"
+#include "varenta/store/SettingsTree.h"
 
 namespace varenta {
 
 // A failing store call: "Reg Error: " and the failing call's code as eight
 // hexadecimal digits, or "Invalid variant type" for a value of a kind the
 // store does not keep.
-class ERegFileError : public std::runtime_error {
+class SettingsError : public std::runtime_error {
 public:
-    explicit ERegFileError(const QString& message);
-    static ERegFileError FromCode(unsigned code);
+    explicit SettingsError(const QString& message);
+    static SettingsError FromCode(unsigned code);
     QString Message() const { return QString::fromUtf8(what()); }
 };
 
@@ -34,11 +34,11 @@ public:
 // backslash; a doubled backslash stands for one literal backslash.
 std::pair<QString, QString> SplitSettingName(const QString& name);
 
-class TRegFile {
+class SettingsFile {
 public:
     // The program's own settings file, looked up anew on every call.
-    TRegFile() = default;
-    explicit TRegFile(QString fileName) : fileName_(std::move(fileName)) {}
+    SettingsFile() = default;
+    explicit SettingsFile(QString fileName) : fileName_(std::move(fileName)) {}
 
     QString FileName() const;
 
@@ -52,7 +52,7 @@ public:
 
     // Integers and booleans, texts, and real numbers or dates (kept as the
     // 16-byte variant record); anything else is refused before anything is
-    // written. Throws ERegFileError when the file cannot be replaced.
+    // written. Throws SettingsError when the file cannot be replaced.
     void Write(const QString& name, const QVariant& value);
     // Several values in one replacement of the file: other copies of the
     // program see all of them or none. Nothing is written if one is refused.
@@ -93,13 +93,13 @@ private:
     void Load(const QString& path, const FileIdentity& identity);
     void SetAside(const QString& path, const FileIdentity& identity, const QString& reason);
     template <typename Change> bool Modify(Change change);
-    void Save(const QString& path, const RegTree& tree);
+    void Save(const QString& path, const SettingsTree& tree);
     void Notify(const QString& message);
     void DeliverNotices();
 
     QString fileName_;
     QString loadedPath_;
-    RegTree tree_;
+    SettingsTree tree_;
     std::optional<FileIdentity> identity_; // of the file tree_ was read from
     // A damaged file that could not be moved aside: it must not be replaced.
     std::optional<std::pair<FileIdentity, int>> keptDamaged_;
@@ -110,6 +110,6 @@ private:
 };
 
 // The one settings store of the program.
-extern TRegFile rfMain;
+extern SettingsFile rfMain;
 
 } // namespace varenta

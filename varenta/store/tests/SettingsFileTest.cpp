@@ -1,4 +1,4 @@
-#include "varenta/store/RegFiles.h"
+#include "varenta/store/SettingsFile.h"
 #include "varenta/store/StorePaths.h"
 #include "varenta/store/StoreTexts.h"
 #include "varenta/store/tests/PrivateHome.h"
@@ -19,7 +19,7 @@
 namespace varenta {
 namespace {
 
-using RegFilesTest = testing::PrivateHome;
+using SettingsFileTest = testing::PrivateHome;
 
 TEST(SplitSettingNameTest, SplitsAtTheLastSingleBackslash) {
     using P = std::pair<QString, QString>;
@@ -32,17 +32,17 @@ TEST(SplitSettingNameTest, SplitsAtTheLastSingleBackslash) {
     EXPECT_EQ(SplitSettingName("a\\\\b"), P("", "a\\b"));
 }
 
-TEST_F(RegFilesTest, MainStoreFollowsTheConfigFolderAndReadingCreatesTheGroup) {
+TEST_F(SettingsFileTest, MainStoreFollowsTheConfigFolderAndReadingCreatesTheGroup) {
     EXPECT_EQ(rfMain.FileName(), ConfigDir() + "/settings.conf");
     EXPECT_FALSE(rfMain.KeyExists("Settings"));
     EXPECT_EQ(rfMain.Read("Settings\\Delay", 300), QVariant(300));
     EXPECT_TRUE(rfMain.KeyExists("Settings"));
     EXPECT_FALSE(rfMain.ValueExists("Settings", "Delay"));
-    EXPECT_TRUE(TRegFile().KeyExists("settings")); // on disk, not only in memory
+    EXPECT_TRUE(SettingsFile().KeyExists("settings")); // on disk, not only in memory
 }
 
-TEST_F(RegFilesTest, NamesMatchWithoutRegardToCase) {
-    TRegFile store;
+TEST_F(SettingsFileTest, NamesMatchWithoutRegardToCase) {
+    SettingsFile store;
     store.Write("Settings\\Varenta Required", true);
     EXPECT_TRUE(store.ReadBool("Settings\\Varenta required", false));
     EXPECT_TRUE(store.ValueExists("SETTINGS", "varenta REQUIRED"));
@@ -54,8 +54,8 @@ TEST_F(RegFilesTest, NamesMatchWithoutRegardToCase) {
     EXPECT_EQ(file.count("[Settings]"), 1);
 }
 
-TEST_F(RegFilesTest, ValuesKeepTheirKind) {
-    TRegFile store;
+TEST_F(SettingsFileTest, ValuesKeepTheirKind) {
+    SettingsFile store;
     store.Write("Settings\\On", true);
     store.Write("Settings\\Off", false);
     store.Write("Settings\\Delay", 450);
@@ -67,7 +67,7 @@ TEST_F(RegFilesTest, ValuesKeepTheirKind) {
     const QDateTime when(QDate(2026, 12, 8), QTime(4, 30), Qt::UTC);
     store.Write("Settings\\When", when);
 
-    TRegFile fresh; // everything read back from the file
+    SettingsFile fresh; // everything read back from the file
     EXPECT_EQ(fresh.Read("Settings\\On", 0).typeId(), QMetaType::Int);
     EXPECT_NE(fresh.Read("Settings\\On", 0).toInt(), 0);
     EXPECT_EQ(fresh.Read("Settings\\Off", 1), QVariant(0));
@@ -83,8 +83,8 @@ TEST_F(RegFilesTest, ValuesKeepTheirKind) {
     EXPECT_EQ(fresh.ReadInteger("Settings\\Level", 7), 7); // text that is no number
 }
 
-TEST_F(RegFilesTest, OtherKindsAreRefusedBeforeAnythingIsWritten) {
-    TRegFile store;
+TEST_F(SettingsFileTest, OtherKindsAreRefusedBeforeAnythingIsWritten) {
+    SettingsFile store;
     store.Write("Settings\\Delay", 300);
     const QByteArray before = Contents(store.FileName());
     for (const QVariant& bad :
@@ -93,18 +93,18 @@ TEST_F(RegFilesTest, OtherKindsAreRefusedBeforeAnythingIsWritten) {
         try {
             store.Write("Settings\\Delay", bad);
             ADD_FAILURE() << "accepted " << bad.typeName();
-        } catch (const ERegFileError& e) {
+        } catch (const SettingsError& e) {
             EXPECT_STREQ(e.what(), texts::kInvalidVariantType);
         }
     }
     // A batch with one refused value writes none of them.
     EXPECT_THROW(store.WriteValues({{"Settings\\Sound", false}, {"Settings\\Odd", QVariant()}}),
-                 ERegFileError);
+                 SettingsError);
     EXPECT_EQ(Contents(store.FileName()), before);
 }
 
-TEST_F(RegFilesTest, DeletingValuesAndGroups) {
-    TRegFile store;
+TEST_F(SettingsFileTest, DeletingValuesAndGroups) {
+    SettingsFile store;
     store.Write("Player Names\\PlayerName0", "Ann");
     store.Write("Player Names\\PlayerName1", "Bob");
     store.Write("Beginner\\Score0", 10);
@@ -117,12 +117,12 @@ TEST_F(RegFilesTest, DeletingValuesAndGroups) {
     EXPECT_FALSE(store.KeyExists("Beginner"));
     EXPECT_FALSE(store.KeyExists("Beginner\\Match"));
     EXPECT_FALSE(store.DeleteKey("Beginner"));
-    EXPECT_TRUE(TRegFile().ValueExists("Player Names", "PlayerName1"));
+    EXPECT_TRUE(SettingsFile().ValueExists("Player Names", "PlayerName1"));
 }
 
-TEST_F(RegFilesTest, TwoCopiesKeepEachOthersValues) {
-    TRegFile first;
-    TRegFile second;
+TEST_F(SettingsFileTest, TwoCopiesKeepEachOthersValues) {
+    SettingsFile first;
+    SettingsFile second;
     first.Write("Settings\\Sound", false);
     second.Write("Network\\Nickname", "Ann");
     first.Write("Settings\\Delay", 500); // must not write back a copy without Nickname
@@ -130,15 +130,15 @@ TEST_F(RegFilesTest, TwoCopiesKeepEachOthersValues) {
     second.Write("Settings\\Delay", 200);                        // both wrote: last one wins
     second.DeleteValue("Settings", "Sound");
 
-    TRegFile third;
+    SettingsFile third;
     EXPECT_EQ(third.ReadString("Network\\Nickname", ""), "Ann");
     EXPECT_EQ(third.ReadInteger("Settings\\Delay", 300), 200);
     EXPECT_TRUE(third.ReadBool("Settings\\Sound", true));
     EXPECT_EQ(first.ReadInteger("Settings\\Delay", 300), 200);
 }
 
-TEST_F(RegFilesTest, ACrashBeforeTheRenameLeavesTheOldFile) {
-    TRegFile store;
+TEST_F(SettingsFileTest, ACrashBeforeTheRenameLeavesTheOldFile) {
+    SettingsFile store;
     store.Write("Settings\\Delay", 100);
     const QByteArray before = Contents(store.FileName());
     struct Crash {};
@@ -146,21 +146,21 @@ TEST_F(RegFilesTest, ACrashBeforeTheRenameLeavesTheOldFile) {
     EXPECT_THROW(store.Write("Settings\\Delay", 999), Crash);
     EXPECT_EQ(Contents(store.FileName()), before);
 
-    TRegFile restarted; // the half-done change is gone, the old value is there
+    SettingsFile restarted; // the half-done change is gone, the old value is there
     EXPECT_EQ(restarted.ReadInteger("Settings\\Delay", 300), 100);
     restarted.Write("Settings\\Sound", false); // the leftover does not get in the way
-    EXPECT_EQ(TRegFile().ReadInteger("Settings\\Delay", 300), 100);
-    EXPECT_FALSE(TRegFile().ReadBool("Settings\\Sound", true));
+    EXPECT_EQ(SettingsFile().ReadInteger("Settings\\Delay", 300), 100);
+    EXPECT_FALSE(SettingsFile().ReadBool("Settings\\Sound", true));
 }
 
-TEST_F(RegFilesTest, AGarbageFileIsReportedOnceAndKeptAside) {
+TEST_F(SettingsFileTest, AGarbageFileIsReportedOnceAndKeptAside) {
     QDir().mkpath(ConfigDir());
     const QString path = ConfigDir() + "/settings.conf";
     static const char raw[] = "\x01\x02not a settings file\xff\n[";
     const QByteArray garbage(raw, sizeof raw - 1);
     Put(path, garbage);
 
-    TRegFile store;
+    SettingsFile store;
     QStringList notices;
     EXPECT_EQ(store.ReadInteger("Settings\\Delay", 300), 300);
     store.SetNoticeHandler([&notices](const QString& m) { notices << m; });
@@ -170,7 +170,7 @@ TEST_F(RegFilesTest, AGarbageFileIsReportedOnceAndKeptAside) {
     EXPECT_EQ(Contents(path + ".damaged"), garbage);
 
     store.Write("Settings\\Delay", 400);
-    EXPECT_EQ(TRegFile().ReadInteger("Settings\\Delay", 300), 400);
+    EXPECT_EQ(SettingsFile().ReadInteger("Settings\\Delay", 300), 400);
     EXPECT_EQ(notices.size(), 1);
 
     Put(path, garbage); // a second damaged file does not replace the first one kept
@@ -180,13 +180,13 @@ TEST_F(RegFilesTest, AGarbageFileIsReportedOnceAndKeptAside) {
     EXPECT_EQ(Contents(path + ".damaged-2"), garbage);
 }
 
-TEST_F(RegFilesTest, NoticesComeWhenTheFileIsNoLongerLocked) {
+TEST_F(SettingsFileTest, NoticesComeWhenTheFileIsNoLongerLocked) {
     // The handler shows a box and runs events; anything it does with the
     // store, here or in another copy of the program, must not wait on us.
     QDir().mkpath(ConfigDir());
     const QString path = ConfigDir() + "/settings.conf";
     Put(path, "garbage");
-    TRegFile store;
+    SettingsFile store;
     int seen = 0;
     bool lockFree = false;
     store.SetNoticeHandler([&](const QString&) {
@@ -203,26 +203,26 @@ TEST_F(RegFilesTest, NoticesComeWhenTheFileIsNoLongerLocked) {
     store.Write("Settings\\Delay", 1); // finds the damage while holding the lock
     EXPECT_EQ(seen, 1);
     EXPECT_TRUE(lockFree);
-    TRegFile check;
+    SettingsFile check;
     EXPECT_EQ(check.ReadInteger("Settings\\Delay", 300), 1);
     EXPECT_FALSE(check.ReadBool("Settings\\Sound", true));
 }
 
-TEST_F(RegFilesTest, WhatCanBeReadOfADamagedFileIsKept) {
-    TRegFile store;
+TEST_F(SettingsFileTest, WhatCanBeReadOfADamagedFileIsKept) {
+    SettingsFile store;
     store.Write("Settings\\Delay", 450);
     store.Write("Network\\Nickname", "Ann");
     QByteArray text = Contents(store.FileName());
     text.insert(text.indexOf("[Settings]"), "Nickname=half a line\n");
     Put(store.FileName(), text);
 
-    TRegFile reader;
+    SettingsFile reader;
     EXPECT_EQ(reader.ReadInteger("Settings\\Delay", 300), 450);
     EXPECT_EQ(reader.ReadString("Network\\Nickname", ""), "Ann");
     EXPECT_EQ(Contents(store.FileName() + ".damaged"), text);
 }
 
-TEST_F(RegFilesTest, HostileFilesNeverHangOrCrashAndAreKeptAside) {
+TEST_F(SettingsFileTest, HostileFilesNeverHangOrCrashAndAreKeptAside) {
     QDir().mkpath(ConfigDir());
     const QString path = ConfigDir() + "/settings.conf";
     // A truncated header, NUL bytes, text cut inside a character, a value
@@ -231,13 +231,13 @@ TEST_F(RegFilesTest, HostileFilesNeverHangOrCrashAndAreKeptAside) {
                                 QByteArray("VarentaSettings 1\n[Settings]\nLevel=text:\xC3"),
                                 QByteArray("VarentaSettings 1\n[Settings]\nDelay=in")};
     auto expectRecovers = [&](const char* what) {
-        TRegFile store;
+        SettingsFile store;
         int notices = 0;
         store.SetNoticeHandler([&notices](const QString&) { ++notices; });
         EXPECT_EQ(store.ReadInteger("Settings\\Delay", 300), 300) << what;
         EXPECT_EQ(notices, 1) << what;
         store.Write("Settings\\Sound", false);
-        EXPECT_FALSE(TRegFile().ReadBool("Settings\\Sound", true)) << what;
+        EXPECT_FALSE(SettingsFile().ReadBool("Settings\\Sound", true)) << what;
         QFile::remove(path);
     };
     for (const QByteArray& bytes : kinds) {
@@ -255,36 +255,36 @@ TEST_F(RegFilesTest, HostileFilesNeverHangOrCrashAndAreKeptAside) {
               6);
 
     // Nor is such a file ever written: the value is refused, the rest stays.
-    TRegFile store;
+    SettingsFile store;
     store.Write("Settings\\Delay", 5);
     try {
         store.Write("Settings\\Big", QString(17 * 1024 * 1024, QLatin1Char('x')));
         ADD_FAILURE() << "a file too large to read back was written";
-    } catch (const ERegFileError& e) {
+    } catch (const SettingsError& e) {
         EXPECT_STREQ(e.what(), "Reg Error: 0000001B"); // EFBIG
     }
-    EXPECT_EQ(TRegFile().ReadInteger("Settings\\Delay", 300), 5);
+    EXPECT_EQ(SettingsFile().ReadInteger("Settings\\Delay", 300), 5);
     EXPECT_FALSE(store.ValueExists("Settings", "Big"));
 }
 
-TEST_F(RegFilesTest, ALinkLeftAtTheTemporaryNameIsNotFollowed) {
+TEST_F(SettingsFileTest, ALinkLeftAtTheTemporaryNameIsNotFollowed) {
     QDir().mkpath(ConfigDir());
     const QString victim = Root() + "/victim.txt";
     Put(victim, "keep me");
     const QString path = ConfigDir() + "/settings.conf";
     ASSERT_EQ(
         ::symlink(victim.toLocal8Bit().constData(), (path + ".new").toLocal8Bit().constData()), 0);
-    TRegFile store;
+    SettingsFile store;
     store.Write("Settings\\Delay", 1);
     EXPECT_EQ(Contents(victim), "keep me");
     EXPECT_FALSE(QFileInfo(path).isSymLink());
-    EXPECT_EQ(TRegFile().ReadInteger("Settings\\Delay", 300), 1);
+    EXPECT_EQ(SettingsFile().ReadInteger("Settings\\Delay", 300), 1);
 }
 
-TEST_F(RegFilesTest, CopiesWritingAtTheSameTimeLoseNothing) {
+TEST_F(SettingsFileTest, CopiesWritingAtTheSameTimeLoseNothing) {
     constexpr int kWrites = 40;
     auto writer = [](const QString& group) {
-        TRegFile store;
+        SettingsFile store;
         for (int i = 0; i < kWrites; ++i) {
             store.Write(group + "\\Value" + QString::number(i), i);
         }
@@ -293,24 +293,24 @@ TEST_F(RegFilesTest, CopiesWritingAtTheSameTimeLoseNothing) {
     std::thread second(writer, QStringLiteral("Second"));
     first.join();
     second.join();
-    TRegFile check;
+    SettingsFile check;
     for (int i = 0; i < kWrites; ++i) {
         EXPECT_EQ(check.ReadInteger("First\\Value" + QString::number(i), -1), i);
         EXPECT_EQ(check.ReadInteger("Second\\Value" + QString::number(i), -1), i);
     }
 }
 
-TEST_F(RegFilesTest, AnUnusableFolderIsAStoreError) {
+TEST_F(SettingsFileTest, AnUnusableFolderIsAStoreError) {
     // A file where the settings folder should be: no copy of the program
     // can create the folder, whoever runs it.
     QDir().mkpath(Root() + "/config");
     Put(ConfigDir(), "not a folder");
-    TRegFile store;
+    SettingsFile store;
     EXPECT_EQ(store.ReadInteger("Settings\\Delay", 300), 300);
     try {
         store.Write("Settings\\Delay", 1);
         FAIL() << "the write was reported as done";
-    } catch (const ERegFileError& e) {
+    } catch (const SettingsError& e) {
         EXPECT_STREQ(e.what(), "Reg Error: 00000014"); // ENOTDIR
     }
 }

@@ -1,4 +1,4 @@
-#include "varenta/store/RegTree.h"
+#include "varenta/store/SettingsTree.h"
 
 #include <QList>
 #include <QStringDecoder>
@@ -81,7 +81,7 @@ bool Unescape(const QByteArray& in, QString& out) {
     return !decoder.hasError();
 }
 
-bool ParseValue(const QByteArray& data, RegValue& value) {
+bool ParseValue(const QByteArray& data, SettingsValue& value) {
     if (data.startsWith(kIntegerTag)) {
         bool ok = false;
         const qlonglong n = data.mid(sizeof(kIntegerTag) - 1).toLongLong(&ok, 10);
@@ -89,12 +89,12 @@ bool ParseValue(const QByteArray& data, RegValue& value) {
             n > std::numeric_limits<std::int32_t>::max()) {
             return false;
         }
-        value.kind = RegValue::Kind::Integer;
+        value.kind = SettingsValue::Kind::Integer;
         value.integer = static_cast<std::int32_t>(n);
         return true;
     }
     if (data.startsWith(kTextTag)) {
-        value.kind = RegValue::Kind::Text;
+        value.kind = SettingsValue::Kind::Text;
         return Unescape(data.mid(sizeof(kTextTag) - 1), value.text);
     }
     if (data.startsWith(kBinaryTag)) {
@@ -107,20 +107,20 @@ bool ParseValue(const QByteArray& data, RegValue& value) {
                 return false;
             }
         }
-        value.kind = RegValue::Kind::Binary;
+        value.kind = SettingsValue::Kind::Binary;
         value.binary = QByteArray::fromHex(hex);
         return true;
     }
     return false;
 }
 
-QByteArray FormatValue(const RegValue& value) {
+QByteArray FormatValue(const SettingsValue& value) {
     switch (value.kind) {
-    case RegValue::Kind::Integer:
+    case SettingsValue::Kind::Integer:
         return kIntegerTag + QByteArray::number(value.integer);
-    case RegValue::Kind::Text:
+    case SettingsValue::Kind::Text:
         return kTextTag + Escape(value.text, false);
-    case RegValue::Kind::Binary:
+    case SettingsValue::Kind::Binary:
         return kBinaryTag + value.binary.toHex();
     }
     return {};
@@ -128,7 +128,7 @@ QByteArray FormatValue(const RegValue& value) {
 
 } // namespace
 
-const RegEntry* RegTree::Find(const QString& group, const QString& valueName) const {
+const SettingsEntry* SettingsTree::Find(const QString& group, const QString& valueName) const {
     const auto g = groups_.find(Fold(group));
     if (g == groups_.end()) {
         return nullptr;
@@ -137,7 +137,7 @@ const RegEntry* RegTree::Find(const QString& group, const QString& valueName) co
     return v == g->second.values.end() ? nullptr : &v->second;
 }
 
-bool RegTree::HasGroup(const QString& group) const {
+bool SettingsTree::HasGroup(const QString& group) const {
     if (group.isEmpty()) {
         return true;
     }
@@ -151,14 +151,14 @@ bool RegTree::HasGroup(const QString& group) const {
     return false;
 }
 
-void RegTree::EnsureGroup(const QString& group) {
+void SettingsTree::EnsureGroup(const QString& group) {
     auto [it, inserted] = groups_.try_emplace(Fold(group));
     if (inserted) {
         it->second.name = group;
     }
 }
 
-void RegTree::Set(const QString& group, const QString& valueName, const RegValue& value) {
+void SettingsTree::Set(const QString& group, const QString& valueName, const SettingsValue& value) {
     EnsureGroup(group);
     auto& values = groups_[Fold(group)].values;
     auto [it, inserted] = values.try_emplace(Fold(valueName));
@@ -168,12 +168,12 @@ void RegTree::Set(const QString& group, const QString& valueName, const RegValue
     it->second.value = value;
 }
 
-bool RegTree::RemoveValue(const QString& group, const QString& valueName) {
+bool SettingsTree::RemoveValue(const QString& group, const QString& valueName) {
     const auto g = groups_.find(Fold(group));
     return g != groups_.end() && g->second.values.erase(Fold(valueName)) > 0;
 }
 
-bool RegTree::RemoveGroup(const QString& group) {
+bool SettingsTree::RemoveGroup(const QString& group) {
     if (group.isEmpty()) {
         return false; // the base of the store is never deleted
     }
@@ -191,9 +191,9 @@ bool RegTree::RemoveGroup(const QString& group) {
     return removed;
 }
 
-QByteArray SerializeRegTree(const RegTree& tree) {
+QByteArray SerializeSettingsTree(const SettingsTree& tree) {
     QByteArray out = QByteArray(kHeader) + '\n';
-    auto writeValues = [&out](const RegGroup& group) {
+    auto writeValues = [&out](const SettingsGroup& group) {
         for (const auto& [folded, entry] : group.values) {
             out += Escape(entry.name, true) + '=' + FormatValue(entry.value) + '\n';
         }
@@ -213,8 +213,8 @@ QByteArray SerializeRegTree(const RegTree& tree) {
     return out;
 }
 
-RegParseResult ParseRegTree(const QByteArray& bytes) {
-    RegParseResult result;
+SettingsParseResult ParseSettingsTree(const QByteArray& bytes) {
+    SettingsParseResult result;
     auto markBad = [&result](int lineNo) {
         if (!result.damaged) {
             result.damaged = true;
@@ -259,7 +259,7 @@ RegParseResult ParseRegTree(const QByteArray& bytes) {
         }
         const qsizetype eq = line.indexOf('=');
         QString name;
-        RegValue value;
+        SettingsValue value;
         if (eq < 0 || !Unescape(line.left(eq), name) || !ParseValue(line.mid(eq + 1), value)) {
             markBad(lineNo);
             continue;
