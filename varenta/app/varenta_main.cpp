@@ -3,7 +3,7 @@
 #include "varenta/store/SettingsFile.h"
 #include "varenta/store/SettingsUpgrade.h"
 #include "varenta/table/SmallWindows.h"
-#include "varenta/table/TfmVarMain.h"
+#include "varenta/table/TableWindow.h"
 
 #include <QApplication>
 #include <QDir>
@@ -60,7 +60,7 @@ int main(int argc, char** argv) {
     services.mediaDir = media + "/sounds";
     services.helpDir = media + "/help";
     services.onStarted = [&splash] { splash.close(); };
-    varenta::TfmVarMain window(services);
+    varenta::TableWindow window(services);
     window.show();
     splash.raise(); // stays in front until the first hand is dealt
     return QApplication::exec();

@@ -1,10 +1,10 @@
+#include "varenta/table/RulesDialog.h"
 #include "varenta/engine/MoveReporter.h"
 #include "varenta/engine/VarentaEngine.h"
 #include "varenta/store/RuleVariants.h"
 #include "varenta/store/SettingsFile.h"
 #include "varenta/store/StoreTexts.h"
-#include "varenta/table/TfmRuleDifferences.h"
-#include "varenta/table/TfmRules.h"
+#include "varenta/table/RuleDifferencesDialog.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
@@ -40,12 +40,12 @@ protected:
     }
 
     // Opens the dialog the way the window does, shown so clicks reach it.
-    std::unique_ptr<TfmRules> Open() {
-        auto dialog = std::make_unique<TfmRules>(engine, *store);
+    std::unique_ptr<RulesDialog> Open() {
+        auto dialog = std::make_unique<RulesDialog>(engine, *store);
         dialog->show();
         return dialog;
     }
-    template <typename W> static W* Find(const TfmRules& dialog, const char* name) {
+    template <typename W> static W* Find(const RulesDialog& dialog, const char* name) {
         W* widget = dialog.findChild<W*>(QLatin1String(name));
         EXPECT_NE(widget, nullptr) << name;
         return widget;
@@ -185,7 +185,7 @@ TEST_F(RulesDialogTest, ReopensOnTheTabLastShown) {
 
 TEST_F(RulesDialogTest, OkInANetworkGameSendsTheRulesAndComparesThemAgain) {
     RecordingReporter reporter;
-    TfmRuleDifferences differences;
+    RuleDifferencesDialog differences;
     engine.SetNetworkOpponent("Ann");
     auto dialog = Open();
     dialog->SetNetwork(&reporter, &differences, [] { return BuildRulesText(RuleSet()); });
@@ -211,7 +211,7 @@ TEST_F(RulesDialogTest, OkAgainstTheComputerSendsNothing) {
 
 TEST_F(RulesDialogTest, F1AsksForTheTopicOfTheControl) {
     auto dialog = Open();
-    QSignalSpy help(dialog.get(), &TfmRules::helpRequested);
+    QSignalSpy help(dialog.get(), &RulesDialog::helpRequested);
     Find<QTabWidget>(*dialog, "pcRules")->setCurrentIndex(1);
     Find<QCheckBox>(*dialog, "ckInitialBlockForBoth")->setFocus();
     QTest::keyClick(dialog->focusWidget(), Qt::Key_F1);
@@ -221,12 +221,12 @@ TEST_F(RulesDialogTest, F1AsksForTheTopicOfTheControl) {
     ASSERT_EQ(help.count(), 2);
     EXPECT_EQ(help[0][0].toInt(), 1104);
     EXPECT_EQ(help[1][0].toInt(), 1072);
-    EXPECT_EQ(TfmRules::HelpTopic(Find<QWidget>(*dialog, "bnCancel")), 1020);
-    EXPECT_EQ(TfmRules::HelpTopic(Find<QWidget>(*dialog, "ckReuseDiscardPile")), 1108);
+    EXPECT_EQ(RulesDialog::HelpTopic(Find<QWidget>(*dialog, "bnCancel")), 1020);
+    EXPECT_EQ(RulesDialog::HelpTopic(Find<QWidget>(*dialog, "ckReuseDiscardPile")), 1108);
 }
 
 TEST(RuleDifferencesTest, ShownOnlyWhileRulesDiffer) {
-    TfmRuleDifferences window;
+    RuleDifferencesDialog window;
     EXPECT_EQ(window.windowTitle(), "Rule Differences");
     EXPECT_TRUE(window.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
     EXPECT_TRUE(window.windowFlags().testFlag(Qt::CustomizeWindowHint)); // no title buttons

@@ -1,6 +1,6 @@
 #include "varenta/table/HelpWindow.h"
+#include "varenta/table/TableStatusBar.h"
 #include "varenta/table/TableTexts.h"
-#include "varenta/table/VarStatusBar.h"
 
 #include <gtest/gtest.h>
 
@@ -9,8 +9,8 @@
 namespace varenta {
 namespace {
 
-TEST(VarStatusBar, ErrorIsRedBoldWithABeepUntilTheBlinkEnds) {
-    VarStatusBar bar;
+TEST(TableStatusBar, ErrorIsRedBoldWithABeepUntilTheBlinkEnds) {
+    TableStatusBar bar;
     int beeps = 0;
     bar.SetBeep([&] { ++beeps; });
     bar.ShowHintText("hint");
@@ -39,8 +39,8 @@ TEST(VarStatusBar, ErrorIsRedBoldWithABeepUntilTheBlinkEnds) {
     EXPECT_FALSE(bar.LineIsError());
 }
 
-TEST(VarStatusBar, ATextTooLongForTheLineIsShortenedWithTheWholeTextAsTooltip) {
-    VarStatusBar bar;
+TEST(TableStatusBar, ATextTooLongForTheLineIsShortenedWithTheWholeTextAsTooltip) {
+    TableStatusBar bar;
     bar.resize(640, 24);
     bar.show();
     const QString error = "You cannot meld before drawing; please draw first by clicking on the "
@@ -60,21 +60,21 @@ TEST(VarStatusBar, ATextTooLongForTheLineIsShortenedWithTheWholeTextAsTooltip) {
     EXPECT_EQ(bar.ShownLineText(), "short");
 }
 
-TEST(VarStatusBar, PanelsShowNumbersWithTheirTooltips) {
-    VarStatusBar bar;
-    bar.SetPanel(VarStatusBar::kPlayerScore, 1250);
-    bar.SetPanel(VarStatusBar::kOpponentMeld, -15);
-    EXPECT_EQ(bar.PanelText(VarStatusBar::kPlayerScore), "1250");
-    EXPECT_EQ(bar.PanelText(VarStatusBar::kOpponentMeld), "-15");
-    EXPECT_EQ(bar.PanelToolTip(VarStatusBar::kPlayerScore), "Your Current Score");
-    EXPECT_EQ(bar.PanelToolTip(VarStatusBar::kOpponentMeld), "Computer's Current Meld");
-    EXPECT_EQ(bar.PanelToolTip(VarStatusBar::kOpponentScore), "Computer's Current Score");
+TEST(TableStatusBar, PanelsShowNumbersWithTheirTooltips) {
+    TableStatusBar bar;
+    bar.SetPanel(TableStatusBar::kPlayerScore, 1250);
+    bar.SetPanel(TableStatusBar::kOpponentMeld, -15);
+    EXPECT_EQ(bar.PanelText(TableStatusBar::kPlayerScore), "1250");
+    EXPECT_EQ(bar.PanelText(TableStatusBar::kOpponentMeld), "-15");
+    EXPECT_EQ(bar.PanelToolTip(TableStatusBar::kPlayerScore), "Your Current Score");
+    EXPECT_EQ(bar.PanelToolTip(TableStatusBar::kOpponentMeld), "Computer's Current Meld");
+    EXPECT_EQ(bar.PanelToolTip(TableStatusBar::kOpponentScore), "Computer's Current Score");
     bar.SetMeldMinimum(90);
-    EXPECT_EQ(bar.PanelToolTip(VarStatusBar::kPlayerMeld), "Your Current Meld\n(Minimum is 90)");
+    EXPECT_EQ(bar.PanelToolTip(TableStatusBar::kPlayerMeld), "Your Current Meld\n(Minimum is 90)");
 }
 
-TEST(VarStatusBar, MenuHintsReplaceTheLineUntilTheGameLineReturns) {
-    VarStatusBar bar;
+TEST(TableStatusBar, MenuHintsReplaceTheLineUntilTheGameLineReturns) {
+    TableStatusBar bar;
     bar.ShowHintText("game hint");
     bar.showMessage("Exit Varenta");
     EXPECT_EQ(bar.currentMessage(), "Exit Varenta");

@@ -5,9 +5,9 @@
 #include "varenta/engine/VarentaEngine.h"
 #include "varenta/store/SettingsFile.h"
 #include "varenta/table/ResultDialogs.h"
+#include "varenta/table/TableStatusBar.h"
 #include "varenta/table/TableView.h"
-#include "varenta/table/TfmVarMain.h"
-#include "varenta/table/VarStatusBar.h"
+#include "varenta/table/TableWindow.h"
 
 #include <gtest/gtest.h>
 
@@ -62,7 +62,7 @@ protected:
     RecordingSound sound;
     DrawDiscardOpponent opponent;
     ComputerTurnHook* computer = &opponent;
-    std::unique_ptr<TfmVarMain> window;
+    std::unique_ptr<TableWindow> window;
     std::vector<QString> messages;
     std::vector<QString> questions;
     int handResults = 0;
@@ -89,7 +89,7 @@ protected:
         services.screenHeight = 1200;
         services.splashTimer = false;
         services.seed = 11;
-        window = std::make_unique<TfmVarMain>(services);
+        window = std::make_unique<TableWindow>(services);
         window->Dialogs().message = [this](MessageKind, const QString& text) {
             messages.push_back(text);
         };

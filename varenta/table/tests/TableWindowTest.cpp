@@ -280,10 +280,10 @@ TEST_F(TableWindow, PanelsShowMeldsAndScores) {
     S().initialMeldMinimum = 90;
     window->RepaintTable();
     auto* bar = window->StatusLine();
-    EXPECT_EQ(bar->PanelText(VarStatusBar::kPlayerScore), "1600");
-    EXPECT_EQ(bar->PanelText(VarStatusBar::kOpponentScore), "420");
-    EXPECT_EQ(bar->PanelText(VarStatusBar::kOpponentMeld), "75");
-    EXPECT_EQ(bar->PanelToolTip(VarStatusBar::kPlayerMeld), "Your Current Meld\n(Minimum is 90)");
+    EXPECT_EQ(bar->PanelText(TableStatusBar::kPlayerScore), "1600");
+    EXPECT_EQ(bar->PanelText(TableStatusBar::kOpponentScore), "420");
+    EXPECT_EQ(bar->PanelText(TableStatusBar::kOpponentMeld), "75");
+    EXPECT_EQ(bar->PanelToolTip(TableStatusBar::kPlayerMeld), "Your Current Meld\n(Minimum is 90)");
 }
 
 TEST_F(TableWindow, LayoutChangeCarriesEveryCardToItsColumnInTheNewGeometry) {
@@ -348,7 +348,7 @@ TEST_F(TableWindow, MoveCardStepsFollowTheCardSpeed) {
     const auto start = clock.NowMs();
     window->MoveCard(card, 0, 0, 410, 0, false);
     EXPECT_EQ(window->LastMoveSteps(), 10);
-    EXPECT_EQ(clock.NowMs() - start, 10 * TfmVarMain::kStepMs);
+    EXPECT_EQ(clock.NowMs() - start, 10 * TableWindow::kStepMs);
 
     window->MoveCard(card, 0, 0, 20, 0, false);
     EXPECT_EQ(window->LastMoveSteps(), 0) << "less than half a step: drawn at its end at once";
@@ -361,12 +361,12 @@ TEST_F(TableWindow, MoveCardStepsFollowTheCardSpeed) {
     const auto slow = clock.NowMs();
     window->MoveCard(card, 0, 0, 400, 300, false);
     EXPECT_EQ(window->LastMoveSteps(), 500);
-    EXPECT_LE(clock.NowMs() - slow, TfmVarMain::kMaxMoveMs) << "even the slowest move ends";
+    EXPECT_LE(clock.NowMs() - slow, TableWindow::kMaxMoveMs) << "even the slowest move ends";
 
     const auto beforeFlash = clock.NowMs();
     window->SetCardMovement(true, 10);
     window->MoveCard(card, 0, 0, 20, 0, true);
-    EXPECT_EQ(clock.NowMs() - beforeFlash, TfmVarMain::kFlashMs) << "the flash lasts 400 ms";
+    EXPECT_EQ(clock.NowMs() - beforeFlash, TableWindow::kFlashMs) << "the flash lasts 400 ms";
     EXPECT_FALSE(window->WaitCursorShown()) << "the pointer is restored";
 
     window->SetCardMovement(false, 10);

@@ -13,7 +13,7 @@ namespace {
 // When a discard is refused it takes its melds of the turn back first.
 class MouseOnlyPlayer {
 public:
-    explicit MouseOnlyPlayer(TfmVarMain& window) : window_(window) {}
+    explicit MouseOnlyPlayer(TableWindow& window) : window_(window) {}
 
     // One click, as a person looking at the table would make it.
     void Step(GameState& s, const TableGeometry& g) {
@@ -76,7 +76,7 @@ private:
         window_.FormMouseUp(button, modifiers, at.x(), at.y());
     }
 
-    TfmVarMain& window_;
+    TableWindow& window_;
     bool meldThisTurn_ = true;
 };
 

@@ -1,4 +1,4 @@
-#include "varenta/table/TfmRuleDifferences.h"
+#include "varenta/table/RuleDifferencesDialog.h"
 
 #include "varenta/store/RuleVariants.h"
 #include "varenta/store/StoreTexts.h"
@@ -12,7 +12,7 @@
 
 namespace varenta {
 
-TfmRuleDifferences::TfmRuleDifferences(QWidget* parent)
+RuleDifferencesDialog::RuleDifferencesDialog(QWidget* parent)
     // A title bar without buttons: the window goes away only through "Hide".
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowStaysOnTopHint),
@@ -46,7 +46,7 @@ TfmRuleDifferences::TfmRuleDifferences(QWidget* parent)
     connect(bnHide_, &QPushButton::clicked, this, &QWidget::hide);
 }
 
-int TfmRuleDifferences::CompareRules(std::string_view localText, std::string_view opponentText) {
+int RuleDifferencesDialog::CompareRules(std::string_view localText, std::string_view opponentText) {
     lvDifferences_->clear();
     const std::vector<RuleDifference> rows = varenta::CompareRules(localText, opponentText);
     for (const RuleDifference& row : rows) {

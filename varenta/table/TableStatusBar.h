@@ -12,13 +12,13 @@
 
 namespace varenta {
 
-class VarStatusBar : public QStatusBar {
+class TableStatusBar : public QStatusBar {
     Q_OBJECT
 public:
     static constexpr int kBlinkMs = 600;
     enum Panel { kPlayerMeld = 0, kOpponentMeld = 1, kPlayerScore = 2, kOpponentScore = 3 };
 
-    explicit VarStatusBar(QWidget* parent = nullptr);
+    explicit TableStatusBar(QWidget* parent = nullptr);
 
     // The game hint, black normal type; stops a running error blink.
     void ShowHintText(const QString& text);

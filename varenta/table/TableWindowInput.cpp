@@ -1,9 +1,9 @@
 // The player's mouse and keyboard on the table window: hit test, clicks,
 // the right-click count, the keyboard modes.
-#include "varenta/table/TfmVarMain.h"
+#include "varenta/table/TableWindow.h"
 
+#include "varenta/table/TableStatusBar.h"
 #include "varenta/table/TableView.h"
-#include "varenta/table/VarStatusBar.h"
 
 namespace varenta {
 
@@ -46,7 +46,7 @@ MeldMode ModeOf(Qt::KeyboardModifiers modifiers) {
 
 // ---- input ------------------------------------------------------------------
 
-Hit TfmVarMain::HitTestAt(int x, int y) {
+Hit TableWindow::HitTestAt(int x, int y) {
     const Hit hit = HitTest(engine_.State(), engine_.Geometry(), x, y);
     if (hit.region == HitRegion::Stock || hit.region == HitRegion::Pile ||
         hit.region == HitRegion::HandNatural) {
@@ -55,8 +55,8 @@ Hit TfmVarMain::HitTestAt(int x, int y) {
     return hit;
 }
 
-void TfmVarMain::FormMouseUp(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, int x,
-                             int y) {
+void TableWindow::FormMouseUp(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, int x,
+                              int y) {
     // Clicks while the opponent moves, or while a move of ours is still being
     // shown, are ignored without a message.
     if (!started_ || depth_ > 0 || closePending_ || engine_.State().opponentToMove) {
@@ -75,7 +75,7 @@ void TfmVarMain::FormMouseUp(Qt::MouseButton button, Qt::KeyboardModifiers modif
     });
 }
 
-void TfmVarMain::LeftClick(const Hit& hit, Qt::KeyboardModifiers modifiers) {
+void TableWindow::LeftClick(const Hit& hit, Qt::KeyboardModifiers modifiers) {
     const GameState& s = engine_.State();
     switch (hit.region) {
     case HitRegion::Stock:
@@ -109,7 +109,7 @@ void TfmVarMain::LeftClick(const Hit& hit, Qt::KeyboardModifiers modifiers) {
     }
 }
 
-void TfmVarMain::RightClick(const Hit& hit) {
+void TableWindow::RightClick(const Hit& hit) {
     switch (hit.region) {
     case HitRegion::HandNatural:
     case HitRegion::HandWild:
@@ -125,7 +125,7 @@ void TfmVarMain::RightClick(const Hit& hit) {
     }
 }
 
-void TfmVarMain::DiscardRequest(int handIndex) {
+void TableWindow::DiscardRequest(int handIndex) {
     const Card& card = engine_.State().playerHand[handIndex];
     // The remembered card is compared by what it is and where it lies, not
     // only by its index: after a meld or a discard the same index may hold
@@ -145,7 +145,7 @@ void TfmVarMain::DiscardRequest(int handIndex) {
     }
 }
 
-bool TfmVarMain::FormKeyDown(int key, Qt::KeyboardModifiers modifiers) {
+bool TableWindow::FormKeyDown(int key, Qt::KeyboardModifiers modifiers) {
     if (!started_ || depth_ > 0 || closePending_) {
         return false;
     }
@@ -184,7 +184,7 @@ bool TfmVarMain::FormKeyDown(int key, Qt::KeyboardModifiers modifiers) {
     }
 }
 
-bool TfmVarMain::RankKey(int key) {
+bool TableWindow::RankKey(int key) {
     if (currentHint_ < 5 || currentHint_ > 7) {
         return false;
     }
@@ -212,7 +212,7 @@ bool TfmVarMain::RankKey(int key) {
     return true;
 }
 
-void TfmVarMain::ToggleOpponentCards() {
+void TableWindow::ToggleOpponentCards() {
     // In a network game the engine refuses with "Sorry, no cheating allowed...".
     RunEngine([this] { engine_.ToggleOpponentCards(); });
     view_->update();

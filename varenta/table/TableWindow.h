@@ -31,7 +31,7 @@ class HelpWindow;
 class TableView;
 class SettingsFile;
 class TurnNotice;
-class VarStatusBar;
+class TableStatusBar;
 
 // What the window uses from outside; every empty field gets the real thing.
 struct TableServices {
@@ -58,7 +58,7 @@ struct TableDialogs {
 
 enum class KeyboardMode { Meld = 0, Discard = 1, WildCard = 2 };
 
-class TfmVarMain : public QMainWindow, public VarentaPort {
+class TableWindow : public QMainWindow, public VarentaPort {
     Q_OBJECT
 public:
     static constexpr int kSplashMs = 2000;
@@ -67,12 +67,12 @@ public:
     static constexpr int kStepMs = 10;      // time per animation step
     static constexpr int kMaxMoveMs = 1000; // the slowest speeds still move a card within this
 
-    explicit TfmVarMain(TableServices services = {}, QWidget* parent = nullptr);
-    ~TfmVarMain() override;
+    explicit TableWindow(TableServices services = {}, QWidget* parent = nullptr);
+    ~TableWindow() override;
 
     VarentaEngine& Engine() { return engine_; }
     TableView* View() const { return view_; }
-    VarStatusBar* StatusLine() const { return status_; }
+    TableStatusBar* StatusLine() const { return status_; }
     TableDialogs& Dialogs() { return dialogs_; }
     HelpWindow* Help();
     QAction* Action(const QString& objectName) const;
@@ -174,7 +174,7 @@ private:
 
     VarentaEngine engine_;
     TableView* view_;
-    VarStatusBar* status_;
+    TableStatusBar* status_;
     QPointer<HelpWindow> help_;
     QPointer<TurnNotice> notice_;
     QTimer splashTimer_;

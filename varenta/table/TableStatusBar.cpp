@@ -1,4 +1,4 @@
-#include "varenta/table/VarStatusBar.h"
+#include "varenta/table/TableStatusBar.h"
 
 #include "varenta/table/TableTexts.h"
 
@@ -17,7 +17,7 @@ constexpr int kTwoLineTipLift = 53;
 
 } // namespace
 
-VarStatusBar::VarStatusBar(QWidget* parent)
+TableStatusBar::TableStatusBar(QWidget* parent)
     : QStatusBar(parent), line_(new QLabel(this)), beep_([] { QApplication::beep(); }) {
     setSizeGripEnabled(false);
     // Without the grip the last panel's frame would touch the window's edge.
@@ -43,11 +43,11 @@ VarStatusBar::VarStatusBar(QWidget* parent)
     }
     blink_.setSingleShot(true);
     blink_.setInterval(kBlinkMs);
-    connect(&blink_, &QTimer::timeout, this, &VarStatusBar::EndBlink);
+    connect(&blink_, &QTimer::timeout, this, &TableStatusBar::EndBlink);
     SetLineStyle(false);
 }
 
-void VarStatusBar::SetLineStyle(bool error) {
+void TableStatusBar::SetLineStyle(bool error) {
     error_ = error;
     QFont font = line_->font();
     font.setBold(error);
@@ -58,20 +58,20 @@ void VarStatusBar::SetLineStyle(bool error) {
     FitLine();
 }
 
-void VarStatusBar::FitLine() {
+void TableStatusBar::FitLine() {
     const QString shown =
         line_->fontMetrics().elidedText(full_, Qt::ElideRight, line_->contentsRect().width());
     line_->setText(shown);
     line_->setToolTip(shown != full_ ? full_ : QString());
 }
 
-void VarStatusBar::ShowHintText(const QString& text) {
+void TableStatusBar::ShowHintText(const QString& text) {
     blink_.stop();
     full_ = text;
     SetLineStyle(false);
 }
 
-void VarStatusBar::ShowErrorText(const QString& text) {
+void TableStatusBar::ShowErrorText(const QString& text) {
     if (beep_) {
         beep_();
     }
@@ -80,31 +80,31 @@ void VarStatusBar::ShowErrorText(const QString& text) {
     blink_.start();
 }
 
-void VarStatusBar::EndBlink() {
+void TableStatusBar::EndBlink() {
     blink_.stop();
     SetLineStyle(false);
 }
 
-void VarStatusBar::SetPanel(Panel panel, int value) {
+void TableStatusBar::SetPanel(Panel panel, int value) {
     panels_.at(static_cast<std::size_t>(panel))->setText(QString::number(value));
 }
 
-void VarStatusBar::SetMeldMinimum(int minimum) {
+void TableStatusBar::SetMeldMinimum(int minimum) {
     panels_.at(kPlayerMeld)
         ->setToolTip(QString::fromUtf8(texts::kTipPlayerMeld) + "\n" +
                      QString::fromUtf8(texts::kTipMinimumPrefix) + QString::number(minimum) +
                      QString::fromUtf8(texts::kTipMinimumSuffix));
 }
 
-QString VarStatusBar::PanelText(Panel panel) const {
+QString TableStatusBar::PanelText(Panel panel) const {
     return panels_.at(static_cast<std::size_t>(panel))->text();
 }
 
-QString VarStatusBar::PanelToolTip(Panel panel) const {
+QString TableStatusBar::PanelToolTip(Panel panel) const {
     return panels_.at(static_cast<std::size_t>(panel))->toolTip();
 }
 
-bool VarStatusBar::eventFilter(QObject* watched, QEvent* event) {
+bool TableStatusBar::eventFilter(QObject* watched, QEvent* event) {
     if (watched == line_ && event->type() == QEvent::Resize) {
         FitLine();
     }

@@ -22,19 +22,19 @@ namespace varenta {
 
 class MoveReporter;
 class SettingsFile;
-class TfmRuleDifferences;
+class RuleDifferencesDialog;
 class VarentaEngine;
 
-class TfmRules : public QDialog {
+class RulesDialog : public QDialog {
     Q_OBJECT
 public:
     // Every control is named as in the rule's table (ckInitialBlock,
     // rbVarentasTwo, ...) so it can be found by name.
-    TfmRules(VarentaEngine& engine, SettingsFile& store, QWidget* parent = nullptr);
+    RulesDialog(VarentaEngine& engine, SettingsFile& store, QWidget* parent = nullptr);
 
     // In a network game OK sends the rules through `reporter` and refreshes
     // `differences` with the opponent's last rules text. Any may be null.
-    void SetNetwork(MoveReporter* reporter, TfmRuleDifferences* differences,
+    void SetNetwork(MoveReporter* reporter, RuleDifferencesDialog* differences,
                     std::function<std::string()> partnerRules);
 
     // The rules the controls show now.
@@ -67,7 +67,7 @@ private:
     VarentaEngine& engine_;
     SettingsFile& store_;
     MoveReporter* reporter_ = nullptr;
-    TfmRuleDifferences* differences_ = nullptr;
+    RuleDifferencesDialog* differences_ = nullptr;
     std::function<std::string()> partnerRules_;
     bool locked_ = false; // a game is in progress
 

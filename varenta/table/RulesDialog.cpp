@@ -1,11 +1,11 @@
-#include "varenta/table/TfmRules.h"
+#include "varenta/table/RulesDialog.h"
 
 #include "varenta/engine/MoveReporter.h"
 #include "varenta/engine/VarentaEngine.h"
 #include "varenta/store/RuleVariants.h"
 #include "varenta/store/SettingsFile.h"
 #include "varenta/store/StoreTexts.h"
-#include "varenta/table/TfmRuleDifferences.h"
+#include "varenta/table/RuleDifferencesDialog.h"
 
 #include <QCheckBox>
 #include <QDialogButtonBox>
@@ -20,7 +20,7 @@
 
 namespace varenta {
 
-int TfmRules::lastTab_ = 0;
+int RulesDialog::lastTab_ = 0;
 
 namespace {
 
@@ -50,7 +50,7 @@ QString Text(const char* text) {
 
 template <typename W> W* Named(W* widget, const char* name, int helpTopic) {
     widget->setObjectName(QLatin1String(name));
-    widget->setProperty(TfmRules::kHelpTopicProperty, helpTopic);
+    widget->setProperty(RulesDialog::kHelpTopicProperty, helpTopic);
     return widget;
 }
 
@@ -73,7 +73,7 @@ QGroupBox* MakeChoice(QWidget* parent, const char* caption, const char* name, in
 
 } // namespace
 
-TfmRules::TfmRules(VarentaEngine& engine, SettingsFile& store, QWidget* parent)
+RulesDialog::RulesDialog(VarentaEngine& engine, SettingsFile& store, QWidget* parent)
     : QDialog(parent), engine_(engine), store_(store), locked_(engine.State().gameInProgress) {
     setWindowTitle(Text(texts::kRulesCaption));
 
@@ -96,16 +96,16 @@ TfmRules::TfmRules(VarentaEngine& engine, SettingsFile& store, QWidget* parent)
     bnCancel_ = Named(buttons->addButton(Text(texts::kRulesCancel), QDialogButtonBox::RejectRole),
                       "bnCancel", kHelpCancel);
     bnOK_->setDefault(true);
-    connect(buttons, &QDialogButtonBox::accepted, this, &TfmRules::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &TfmRules::reject);
+    connect(buttons, &QDialogButtonBox::accepted, this, &RulesDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &RulesDialog::reject);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(pcRules_);
     layout->addWidget(lbWarning_);
     layout->addWidget(buttons);
 
-    connect(rbVarentasOne_, &QRadioButton::toggled, this, &TfmRules::UpdateRequiredCaption);
-    connect(ckInitialBlock_, &QCheckBox::toggled, this, &TfmRules::UpdateEnabling);
+    connect(rbVarentasOne_, &QRadioButton::toggled, this, &RulesDialog::UpdateRequiredCaption);
+    connect(ckInitialBlock_, &QCheckBox::toggled, this, &RulesDialog::UpdateEnabling);
 
     ShowRules(engine_.Rules());
     lbWarning_->setVisible(locked_);
@@ -113,7 +113,7 @@ TfmRules::TfmRules(VarentaEngine& engine, SettingsFile& store, QWidget* parent)
     pcRules_->setCurrentIndex(lastTab_);
 }
 
-QWidget* TfmRules::BuildGeneralTab() {
+QWidget* RulesDialog::BuildGeneralTab() {
     auto* page = new QWidget;
     ckVarentaRequired_ =
         MakeCheck(page, texts::kVarentaRequired, "ckVarentaRequired", kHelpVarentaRequired);
@@ -133,7 +133,7 @@ QWidget* TfmRules::BuildGeneralTab() {
     return page;
 }
 
-QWidget* TfmRules::BuildDiscardPileTab() {
+QWidget* RulesDialog::BuildDiscardPileTab() {
     auto* page = new QWidget;
     gbDiscardPile_ = Named(new QGroupBox(Text(texts::kGroupDiscardPile), page), "gbDiscardPile",
                            kHelpDiscardPileGroup);
@@ -166,7 +166,7 @@ QWidget* TfmRules::BuildDiscardPileTab() {
     return page;
 }
 
-QWidget* TfmRules::BuildRedThreesTab() {
+QWidget* RulesDialog::BuildRedThreesTab() {
     auto* page = new QWidget;
     gbRedThree_ =
         Named(new QGroupBox(Text(texts::kGroupRedThree), page), "gbRedThree", kHelpRedThreeGroup);
@@ -181,14 +181,14 @@ QWidget* TfmRules::BuildRedThreesTab() {
     return page;
 }
 
-void TfmRules::SetNetwork(MoveReporter* reporter, TfmRuleDifferences* differences,
-                          std::function<std::string()> partnerRules) {
+void RulesDialog::SetNetwork(MoveReporter* reporter, RuleDifferencesDialog* differences,
+                             std::function<std::string()> partnerRules) {
     reporter_ = reporter;
     differences_ = differences;
     partnerRules_ = std::move(partnerRules);
 }
 
-void TfmRules::ShowRules(const RuleSet& r) {
+void RulesDialog::ShowRules(const RuleSet& r) {
     ckVarentaRequired_->setChecked(r.varentaRequired);
     (r.numberOfVarentas == 2 ? rbVarentasTwo_ : rbVarentasOne_)->setChecked(true);
     (r.numberOfCards == 2 ? rbCardsTwo_ : rbCardsOne_)->setChecked(true);
@@ -204,7 +204,7 @@ void TfmRules::ShowRules(const RuleSet& r) {
     UpdateRequiredCaption();
 }
 
-RuleSet TfmRules::ChosenRules() const {
+RuleSet RulesDialog::ChosenRules() const {
     RuleSet r;
     r.varentaRequired = ckVarentaRequired_->isChecked();
     r.numberOfVarentas = rbVarentasTwo_->isChecked() ? 2 : 1;
@@ -221,12 +221,12 @@ RuleSet TfmRules::ChosenRules() const {
     return r;
 }
 
-void TfmRules::UpdateRequiredCaption() {
+void RulesDialog::UpdateRequiredCaption() {
     ckVarentaRequired_->setText(
         Text(rbVarentasTwo_->isChecked() ? texts::kRequiredTwo : texts::kRequiredOne));
 }
 
-void TfmRules::UpdateEnabling() {
+void RulesDialog::UpdateEnabling() {
     for (QWidget* control : std::initializer_list<QWidget*>{
              ckVarentaRequired_, rgNumberOfVarentas_, rgNumberOfCards_, ckBonusCounts_,
              ckAddToVarenta_, ckTopCardCounts_, ckInitialBlock_, ckNaturalPair_,
@@ -236,7 +236,7 @@ void TfmRules::UpdateEnabling() {
     ckInitialBlockForBoth_->setEnabled(!locked_ && ckInitialBlock_->isChecked());
 }
 
-void TfmRules::accept() {
+void RulesDialog::accept() {
     const RuleSet rules = ChosenRules();
     try {
         WriteRules(store_, rules);
@@ -258,12 +258,12 @@ void TfmRules::accept() {
     QDialog::accept();
 }
 
-void TfmRules::done(int result) {
+void RulesDialog::done(int result) {
     lastTab_ = pcRules_->currentIndex();
     QDialog::done(result);
 }
 
-int TfmRules::HelpTopic(const QWidget* widget) {
+int RulesDialog::HelpTopic(const QWidget* widget) {
     for (; widget != nullptr; widget = widget->parentWidget()) {
         const QVariant topic = widget->property(kHelpTopicProperty);
         if (topic.isValid()) {
@@ -273,7 +273,7 @@ int TfmRules::HelpTopic(const QWidget* widget) {
     return 0;
 }
 
-void TfmRules::keyPressEvent(QKeyEvent* event) {
+void RulesDialog::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_F1 && event->modifiers() == Qt::NoModifier) {
         if (const int topic = HelpTopic(focusWidget()); topic != 0) {
             emit helpRequested(topic);

@@ -1,17 +1,17 @@
-#include "varenta/table/TfmVarMain.h"
+#include "varenta/table/TableWindow.h"
 
 #include "varenta/engine/Texts.h"
 #include "varenta/store/RuleVariants.h"
 #include "varenta/store/SettingsFile.h"
 #include "varenta/table/HelpWindow.h"
 #include "varenta/table/ResultDialogs.h"
+#include "varenta/table/RulesDialog.h"
 #include "varenta/table/SdlSoundPlayer.h"
 #include "varenta/table/SmallWindows.h"
+#include "varenta/table/TableStatusBar.h"
 #include "varenta/table/TableTextConversion.h"
 #include "varenta/table/TableTexts.h"
 #include "varenta/table/TableView.h"
-#include "varenta/table/TfmRules.h"
-#include "varenta/table/VarStatusBar.h"
 
 #include <QAction>
 #include <QApplication>
@@ -65,10 +65,10 @@ int LayoutFromName(const QString& name) {
 
 } // namespace
 
-TfmVarMain::TfmVarMain(TableServices services, QWidget* parent)
+TableWindow::TableWindow(TableServices services, QWidget* parent)
     : QMainWindow(parent), store_(services.store != nullptr ? services.store : &rfMain),
       clock_(services.clock), computer_(services.computer), services_(std::move(services)),
-      view_(new TableView(this)), status_(new VarStatusBar(this)) {
+      view_(new TableView(this)), status_(new TableStatusBar(this)) {
     if (clock_ == nullptr) {
         ownClock_ = std::make_unique<EventLoopClock>();
         clock_ = ownClock_.get();
@@ -144,15 +144,15 @@ TfmVarMain::TfmVarMain(TableServices services, QWidget* parent)
     ApplyLayout(layout_);
 
     splashTimer_.setSingleShot(true);
-    connect(&splashTimer_, &QTimer::timeout, this, &TfmVarMain::ProgramStart);
+    connect(&splashTimer_, &QTimer::timeout, this, &TableWindow::ProgramStart);
     if (services_.splashTimer) {
         splashTimer_.start(kSplashMs);
     }
     noticeTimer_.setSingleShot(true);
-    connect(&noticeTimer_, &QTimer::timeout, this, &TfmVarMain::CloseTurnNotice);
+    connect(&noticeTimer_, &QTimer::timeout, this, &TableWindow::CloseTurnNotice);
 }
 
-TfmVarMain::~TfmVarMain() {
+TableWindow::~TableWindow() {
     engine_.SetPort(nullptr);
     engine_.SetComputerHook(nullptr);
     if (waitCursor_) {
@@ -161,7 +161,7 @@ TfmVarMain::~TfmVarMain() {
     delete notice_;
 }
 
-void TfmVarMain::ReadSettings() {
+void TableWindow::ReadSettings() {
     SettingsFile& s = *store_;
     background_ = ColorFromSetting(
         static_cast<std::uint32_t>(s.ReadInteger(kKeyBackground, kDefaultBackground)));
@@ -212,9 +212,9 @@ void TfmVarMain::ReadSettings() {
     }
 }
 
-void TfmVarMain::BuildMenus() {
+void TableWindow::BuildMenus() {
     auto add = [this](QMenu* menu, const char* caption, const char* name, std::string_view hint,
-                      const QKeySequence& shortcut, void (TfmVarMain::*slot)()) {
+                      const QKeySequence& shortcut, void (TableWindow::*slot)()) {
         auto* action = menu->addAction(QString::fromUtf8(caption));
         action->setObjectName(QLatin1String(name));
         action->setStatusTip(StatusText(hint));
@@ -229,13 +229,13 @@ void TfmVarMain::BuildMenus() {
     };
     QMenu* game = menuBar()->addMenu(QString::fromUtf8(texts::kMenuGame));
     add(game, texts::kMenuNew, "New1", texts::kHintNew, QKeySequence(Qt::Key_F2),
-        &TfmVarMain::NewGameClick);
+        &TableWindow::NewGameClick);
     game->addSeparator();
     add(game, texts::kMenuUndoMeld, "UndoMeld1", texts::kHintUndoMeld, QKeySequence(Qt::Key_Delete),
-        &TfmVarMain::UndoMeldClick)
+        &TableWindow::UndoMeldClick)
         ->setEnabled(false);
     add(game, texts::kMenuUndoAll, "UndoAll1", texts::kHintUndoAll,
-        QKeySequence(Qt::CTRL | Qt::Key_Delete), &TfmVarMain::UndoAllClick)
+        QKeySequence(Qt::CTRL | Qt::Key_Delete), &TableWindow::UndoAllClick)
         ->setEnabled(false);
     game->addSeparator();
     QAction* exit = game->addAction(QString::fromUtf8(texts::kMenuExit));
@@ -251,14 +251,14 @@ void TfmVarMain::BuildMenus() {
 
     QMenu* help = menuBar()->addMenu(QString::fromUtf8(texts::kMenuHelp));
     add(help, texts::kMenuHelpTopics, "HelpTopics1", {}, QKeySequence(Qt::Key_F1),
-        &TfmVarMain::HelpTopicsClick);
-    add(help, texts::kMenuAbout, "About1", {}, QKeySequence(), &TfmVarMain::AboutClick);
+        &TableWindow::HelpTopicsClick);
+    add(help, texts::kMenuAbout, "About1", {}, QKeySequence(), &TableWindow::AboutClick);
     for (QMenu* menu : {game, options, help}) {
         menu->installEventFilter(this);
     }
 }
 
-bool TfmVarMain::eventFilter(QObject* watched, QEvent* event) {
+bool TableWindow::eventFilter(QObject* watched, QEvent* event) {
     // A greyed item tells what it would do while the pointer is on it, as
     // every other item does: "Undo Meld" is greyed for most of a turn.
     if (event->type() == QEvent::MouseMove) {
@@ -273,25 +273,25 @@ bool TfmVarMain::eventFilter(QObject* watched, QEvent* event) {
     return QMainWindow::eventFilter(watched, event);
 }
 
-QAction* TfmVarMain::Action(const QString& objectName) const {
+QAction* TableWindow::Action(const QString& objectName) const {
     return findChild<QAction*>(objectName);
 }
 
-TurnNotice* TfmVarMain::Notice() const {
+TurnNotice* TableWindow::Notice() const {
     return notice_.data();
 }
 
-HelpWindow* TfmVarMain::Help() {
+HelpWindow* TableWindow::Help() {
     if (help_.isNull()) {
         help_ = new HelpWindow(services_.helpDir, this);
-        connect(help_, &HelpWindow::WindowCommand, this, &TfmVarMain::WindowCommand);
+        connect(help_, &HelpWindow::WindowCommand, this, &TableWindow::WindowCommand);
     }
     return help_;
 }
 
 // ---- start and end ----------------------------------------------------------
 
-void TfmVarMain::ProgramStart() {
+void TableWindow::ProgramStart() {
     if (started_) {
         return;
     }
@@ -310,7 +310,7 @@ void TfmVarMain::ProgramStart() {
     TakeFocusBack();
 }
 
-void TfmVarMain::closeEvent(QCloseEvent* event) {
+void TableWindow::closeEvent(QCloseEvent* event) {
     if (depth_ > 0) {
         // The computer's turn (or an animation) is still on the stack: let it
         // finish at full speed and close as soon as it returns.
@@ -323,7 +323,7 @@ void TfmVarMain::closeEvent(QCloseEvent* event) {
     event->accept();
 }
 
-void TfmVarMain::ProgramExit() {
+void TableWindow::ProgramExit() {
     splashTimer_.stop();
     CloseTurnNotice();
     if (help_) {
@@ -347,7 +347,7 @@ void TfmVarMain::ProgramExit() {
     sounds_->Player().Stop();
 }
 
-void TfmVarMain::EndProgram() {
+void TableWindow::EndProgram() {
     closePending_ = true;
     clock_->Abort();
     if (depth_ == 0) {
@@ -355,7 +355,7 @@ void TfmVarMain::EndProgram() {
     }
 }
 
-void TfmVarMain::RunEngine(const std::function<void()>& operation) {
+void TableWindow::RunEngine(const std::function<void()>& operation) {
     ++depth_;
     operation();
     --depth_;
@@ -370,7 +370,7 @@ void TfmVarMain::RunEngine(const std::function<void()>& operation) {
 
 // ---- layout -----------------------------------------------------------------
 
-int TfmVarMain::LayoutLimit() const {
+int TableWindow::LayoutLimit() const {
     QSize screen(services_.screenWidth, services_.screenHeight);
     if (screen.width() <= 0 || screen.height() <= 0) {
         const QScreen* s = QApplication::primaryScreen();
@@ -385,7 +385,7 @@ int TfmVarMain::LayoutLimit() const {
     return 0;
 }
 
-int TfmVarMain::LayoutMatchingScreen() const {
+int TableWindow::LayoutMatchingScreen() const {
     int width = services_.screenWidth;
     if (width <= 0) {
         const QScreen* s = QApplication::primaryScreen();
@@ -406,12 +406,12 @@ int TfmVarMain::LayoutMatchingScreen() const {
     return -1;
 }
 
-void TfmVarMain::LoadCardImages() {
+void TableWindow::LoadCardImages() {
     images_ = varenta::LoadCardImages(layout_, backs_);
     view_->update();
 }
 
-void TfmVarMain::ApplyLayout(int layout) {
+void TableWindow::ApplyLayout(int layout) {
     layout_ = std::clamp(layout, 0, TableGeometry::kLayouts - 1);
     const QSize size = kLayoutSizes.at(static_cast<std::size_t>(layout_));
     const int chrome =
@@ -450,7 +450,7 @@ void TfmVarMain::ApplyLayout(int layout) {
     LoadCardImages();
 }
 
-void TfmVarMain::RecomputeLayout() {
+void TableWindow::RecomputeLayout() {
     const TableGeometry geometry = TableGeometry::ForLayout(layout_, view_->width());
     const TableGeometry& now = engine_.Geometry();
     if (geometry.layout == now.layout && geometry.clientWidth == now.clientWidth &&
@@ -467,7 +467,7 @@ void TfmVarMain::RecomputeLayout() {
 
 // ---- menu commands ------------------------------------------------------------
 
-void TfmVarMain::NewGameClick() {
+void TableWindow::NewGameClick() {
     if (!started_ || depth_ > 0 || closePending_) {
         return;
     }
@@ -480,26 +480,26 @@ void TfmVarMain::NewGameClick() {
     SetWaitCursor(false);
 }
 
-void TfmVarMain::UndoMeldClick() {
+void TableWindow::UndoMeldClick() {
     if (!started_ || depth_ > 0 || engine_.State().opponentToMove) {
         return;
     }
     RunEngine([this] { engine_.UndoMeld(); });
 }
 
-void TfmVarMain::UndoAllClick() {
+void TableWindow::UndoAllClick() {
     if (!started_ || depth_ > 0 || engine_.State().opponentToMove) {
         return;
     }
     RunEngine([this] { engine_.UndoAll(); });
 }
 
-void TfmVarMain::RulesClick(int tab) {
+void TableWindow::RulesClick(int tab) {
     if (depth_ > 0) {
         return;
     }
-    TfmRules dialog(engine_, *store_, this);
-    connect(&dialog, &TfmRules::helpRequested, this, &TfmVarMain::ShowHelpTopic);
+    RulesDialog dialog(engine_, *store_, this);
+    connect(&dialog, &RulesDialog::helpRequested, this, &TableWindow::ShowHelpTopic);
     if (tab >= 0) {
         if (auto* tabs = dialog.findChild<QTabWidget*>(QStringLiteral("pcRules"))) {
             tabs->setCurrentIndex(tab);
@@ -510,7 +510,7 @@ void TfmVarMain::RulesClick(int tab) {
     view_->update();
 }
 
-void TfmVarMain::WindowCommand(int which) {
+void TableWindow::WindowCommand(int which) {
     switch (which) {
     case 2:
         RulesClick(2);
@@ -526,7 +526,7 @@ void TfmVarMain::WindowCommand(int which) {
     }
 }
 
-void TfmVarMain::HelpTopicsClick() {
+void TableWindow::HelpTopicsClick() {
     static constexpr std::array<const char*, 3> kHelpSounds = {"Help (3rd)", "Help (1st)",
                                                                "Help (2nd)"};
     sounds_->PlaySoundEvent(
@@ -535,11 +535,11 @@ void TfmVarMain::HelpTopicsClick() {
     Help()->ShowContents();
 }
 
-void TfmVarMain::ShowHelpTopic(int topic) {
+void TableWindow::ShowHelpTopic(int topic) {
     Help()->ShowTopic(topic);
 }
 
-void TfmVarMain::AboutClick() {
+void TableWindow::AboutClick() {
     if (sounds_->Enabled()) {
         sounds_->PlayFile("about.wav");
     }

@@ -13,10 +13,10 @@ class QTreeWidget;
 
 namespace varenta {
 
-class TfmRuleDifferences : public QDialog {
+class RuleDifferencesDialog : public QDialog {
     Q_OBJECT
 public:
-    explicit TfmRuleDifferences(QWidget* parent = nullptr);
+    explicit RuleDifferencesDialog(QWidget* parent = nullptr);
 
     // Compares the two rules texts field by field and fills the list with one
     // row per difference; shows the window when there is a row and hides it

@@ -1,6 +1,6 @@
 // The table window as the engine's port: status line, questions, result
 // dialogs, sounds, repaints, card animation and pauses.
-#include "varenta/table/TfmVarMain.h"
+#include "varenta/table/TableWindow.h"
 
 #include "varenta/engine/Texts.h"
 #include "varenta/store/RuleVariants.h"
@@ -8,10 +8,10 @@
 #include "varenta/table/HelpWindow.h"
 #include "varenta/table/ResultDialogs.h"
 #include "varenta/table/SmallWindows.h"
+#include "varenta/table/TableStatusBar.h"
 #include "varenta/table/TableTextConversion.h"
 #include "varenta/table/TableTexts.h"
 #include "varenta/table/TableView.h"
-#include "varenta/table/VarStatusBar.h"
 
 #include <QAction>
 #include <QApplication>
@@ -24,7 +24,7 @@ namespace varenta {
 
 // ---- the port: status line and menus --------------------------------------------
 
-QString TfmVarMain::HintText(int index) const {
+QString TableWindow::HintText(int index) const {
     if (index == 1 || index == 2) {
         index = mouseOption_ == 0 ? 1 : 2;
     }
@@ -44,12 +44,12 @@ QString TfmVarMain::HintText(int index) const {
     return Q(texts::kHints[index]);
 }
 
-void TfmVarMain::ShowHint(int hintIndex) {
+void TableWindow::ShowHint(int hintIndex) {
     currentHint_ = hintIndex;
     status_->ShowHintText(HintText(hintIndex));
 }
 
-void TfmVarMain::ShowError(int errorIndex, std::string_view reason) {
+void TableWindow::ShowError(int errorIndex, std::string_view reason) {
     if (errorIndex <= 0 || errorIndex >= static_cast<int>(std::size(texts::kErrors))) {
         ShowHint(currentHint_);
         return;
@@ -61,29 +61,29 @@ void TfmVarMain::ShowError(int errorIndex, std::string_view reason) {
     status_->ShowErrorText(text);
 }
 
-void TfmVarMain::SetRulesMenuHint(std::string_view text) {
+void TableWindow::SetRulesMenuHint(std::string_view text) {
     if (QAction* rules = Action(QStringLiteral("Rules1"))) {
         rules->setStatusTip(StatusText(text));
     }
 }
 
-void TfmVarMain::SetUndoEnabled(bool enabled) {
+void TableWindow::SetUndoEnabled(bool enabled) {
     Action(QStringLiteral("UndoMeld1"))->setEnabled(enabled);
     Action(QStringLiteral("UndoAll1"))->setEnabled(enabled);
 }
 
-void TfmVarMain::UpdatePanels() {
+void TableWindow::UpdatePanels() {
     const GameState& s = engine_.State();
-    status_->SetPanel(VarStatusBar::kPlayerMeld, engine_.PlayerMeldValue());
-    status_->SetPanel(VarStatusBar::kOpponentMeld, s.opponentMeldPoints);
-    status_->SetPanel(VarStatusBar::kPlayerScore, s.playerScore);
-    status_->SetPanel(VarStatusBar::kOpponentScore, s.opponentScore);
+    status_->SetPanel(TableStatusBar::kPlayerMeld, engine_.PlayerMeldValue());
+    status_->SetPanel(TableStatusBar::kOpponentMeld, s.opponentMeldPoints);
+    status_->SetPanel(TableStatusBar::kPlayerScore, s.playerScore);
+    status_->SetPanel(TableStatusBar::kOpponentScore, s.opponentScore);
     status_->SetMeldMinimum(s.initialMeldMinimum);
 }
 
 // ---- the port: questions and results ----------------------------------------------
 
-void TfmVarMain::ShowMessage(MessageKind kind, std::string_view text) {
+void TableWindow::ShowMessage(MessageKind kind, std::string_view text) {
     if (closePending_) {
         return;
     }
@@ -94,7 +94,7 @@ void TfmVarMain::ShowMessage(MessageKind kind, std::string_view text) {
     TakeFocusBack();
 }
 
-bool TfmVarMain::AskYesNo(std::string_view question) {
+bool TableWindow::AskYesNo(std::string_view question) {
     if (closePending_) {
         return false; // No always leaves the state unchanged
     }
@@ -103,7 +103,7 @@ bool TfmVarMain::AskYesNo(std::string_view question) {
     return yes;
 }
 
-void TfmVarMain::CloseTurnNotice() {
+void TableWindow::CloseTurnNotice() {
     noticeTimer_.stop();
     if (notice_) {
         notice_->close();
@@ -116,7 +116,7 @@ void TfmVarMain::CloseTurnNotice() {
     }
 }
 
-void TfmVarMain::ShowTurnNotice(std::string_view text) {
+void TableWindow::ShowTurnNotice(std::string_view text) {
     if (!showTurns_ || !isVisible() || closePending_) {
         return;
     }
@@ -126,7 +126,7 @@ void TfmVarMain::ShowTurnNotice(std::string_view text) {
     noticeTimer_.start(kTurnNoticeMs);
 }
 
-void TfmVarMain::ShowHandResult(const HandResult& result) {
+void TableWindow::ShowHandResult(const HandResult& result) {
     UpdatePanels();
     RepaintTable();
     if (closePending_) {
@@ -150,7 +150,7 @@ void TfmVarMain::ShowHandResult(const HandResult& result) {
     TakeFocusBack();
 }
 
-bool TfmVarMain::ShowGameOver(const GameOverResult& result) {
+bool TableWindow::ShowGameOver(const GameOverResult& result) {
     UpdatePanels();
     if (closePending_) {
         return true;
@@ -161,7 +161,7 @@ bool TfmVarMain::ShowGameOver(const GameOverResult& result) {
     return again;
 }
 
-void TfmVarMain::TakeFocusBack() {
+void TableWindow::TakeFocusBack() {
     // The keys belong to the table again once a modal window has closed,
     // also where no window manager hands the focus back.
     if (isVisible()) {
@@ -170,17 +170,17 @@ void TfmVarMain::TakeFocusBack() {
     }
 }
 
-void TfmVarMain::PlaySound(std::string_view eventName) {
+void TableWindow::PlaySound(std::string_view eventName) {
     sounds_->PlaySoundEvent(eventName);
 }
 
-bool TfmVarMain::InitialBlockSetting(bool current) {
+bool TableWindow::InitialBlockSetting(bool current) {
     return store_->ReadBool(kKeyInitialBlock, current);
 }
 
 // ---- the port: painting, animation, time -------------------------------------------
 
-void TfmVarMain::RepaintRect(int /*x*/, int /*y*/, int /*width*/, int /*height*/) {
+void TableWindow::RepaintRect(int /*x*/, int /*y*/, int /*width*/, int /*height*/) {
     // The whole table is repainted: the counters, the labels and the
     // opponent's hand (drawn grouped by rank, away from the cards' own x)
     // lie outside the area a move names, and a full paint costs little.
@@ -188,12 +188,12 @@ void TfmVarMain::RepaintRect(int /*x*/, int /*y*/, int /*width*/, int /*height*/
     view_->repaint();
 }
 
-void TfmVarMain::RepaintTable() {
+void TableWindow::RepaintTable() {
     UpdatePanels();
     view_->repaint();
 }
 
-void TfmVarMain::MoveCard(const Card& card, int fromX, int fromY, int toX, int toY, bool flash) {
+void TableWindow::MoveCard(const Card& card, int fromX, int fromY, int toX, int toY, bool flash) {
     lastMoveSteps_ = 0;
     if (!cardMovement_ || busyMark_ || clock_->Aborted()) {
         return;
@@ -241,17 +241,17 @@ void TfmVarMain::MoveCard(const Card& card, int fromX, int fromY, int toX, int t
     }
 }
 
-void TfmVarMain::Delay(int milliseconds) {
+void TableWindow::Delay(int milliseconds) {
     clock_->Pause(milliseconds);
 }
 
-void TfmVarMain::OpponentMeldPause() {
+void TableWindow::OpponentMeldPause() {
     UpdatePanels();
     view_->repaint();
     clock_->Pause(meldDelay_);
 }
 
-void TfmVarMain::SetWaitCursor(bool on) {
+void TableWindow::SetWaitCursor(bool on) {
     if (on == waitCursor_) {
         return;
     }
