@@ -1,6 +1,6 @@
 // The Kiv Kiv program: one document, read from kiv32.ini, shown in one main
 // window with the table view.
-#include "kiv/engine/CZelvioDoc.h"
+#include "kiv/engine/KivGame.h"
 #include "kiv/shell/CMainFrame.h"
 #include "kiv/shell/KivArt.h"
 #include "kiv/shell/KivDocFiles.h"
@@ -17,7 +17,7 @@ int main(int argc, char** argv) {
     QApplication::setWindowIcon(QIcon(kiv::KivBitmap(201)));
 
     kiv::QtPrompter prompter;
-    kiv::CZelvioDoc doc(kiv::LanguageBaseFromLocale());
+    kiv::KivGame doc(kiv::LanguageBaseFromLocale());
     doc.programFolder = kiv::ConfigFolder().toStdString();
     kiv::EnsureFolder(kiv::ConfigFolder());
     kiv::ReadConfig(doc, prompter);

@@ -1,5 +1,5 @@
 // The computer seats: one turn, the card choice and the suit named after a jack.
-#include "kiv/engine/CZelvioDoc.h"
+#include "kiv/engine/KivGame.h"
 
 namespace kiv {
 
@@ -8,14 +8,14 @@ namespace {
 constexpr int kPreference[] = {kAs, kKoenig, kDame, kSieben, kAcht, kNeun, kZehn};
 } // namespace
 
-void CZelvioDoc::QueueComputerMoveIfDue() {
+void KivGame::QueueComputerMoveIfDue() {
     const Seat& seat = Current();
     if (seat.computer && seat.plays && seat.inRound) {
         computerMoveQueued_ = true;
     }
 }
 
-void CZelvioDoc::StartComputerMove() {
+void KivGame::StartComputerMove() {
     QueueComputerMoveIfDue();
     RunComputerMoves();
 }
@@ -23,7 +23,7 @@ void CZelvioDoc::StartComputerMove() {
 // The trampoline: a move that passes the turn to a computer seat only queues
 // that seat's move; it runs here after the passing move has finished, so a
 // chain of computer seats of any length uses constant stack.
-void CZelvioDoc::RunComputerMoves() {
+void KivGame::RunComputerMoves() {
     if (runningComputerMoves_) {
         return;
     }
@@ -37,7 +37,7 @@ void CZelvioDoc::RunComputerMoves() {
     computerBusy = false;
 }
 
-DrawResult CZelvioDoc::ComputerDraw() {
+DrawResult KivGame::ComputerDraw() {
     const DrawResult result = DrawCard(true);
     if (result == DrawResult::Drawn) {
         LayoutHand(currentSeat, true);
@@ -45,7 +45,7 @@ DrawResult CZelvioDoc::ComputerDraw() {
     return result;
 }
 
-void CZelvioDoc::ComputerMove() {
+void KivGame::ComputerMove() {
     const Seat& seat = Current();
     if (!seat.computer || !seat.plays || !seat.inRound) {
         return;
@@ -95,7 +95,7 @@ void CZelvioDoc::ComputerMove() {
     computerBusy = wasBusy;
 }
 
-int CZelvioDoc::FindHandCard(int suit, int rank) {
+int KivGame::FindHandCard(int suit, int rank) {
     for (int number : Current().hand) {
         if ((suit == 0 || SuitOfCard(number) == suit) &&
             (rank == 0 || RankOfCard(number) == rank)) {
@@ -105,7 +105,7 @@ int CZelvioDoc::FindHandCard(int suit, int rank) {
     return -1;
 }
 
-int CZelvioDoc::ChooseComputerCard() {
+int KivGame::ChooseComputerCard() {
     const int top = TopCard();
     if (top < 0) {
         return kChooseDraw;
@@ -152,7 +152,7 @@ int CZelvioDoc::ChooseComputerCard() {
     return card;
 }
 
-int CZelvioDoc::ChooseComputerSuit() {
+int KivGame::ChooseComputerSuit() {
     int count[5] = {};
     for (int number : Current().hand) {
         ++count[SuitOfCard(number)];

@@ -1,5 +1,5 @@
 // The human seat's mouse gestures on the table.
-#include "kiv/engine/CZelvioDoc.h"
+#include "kiv/engine/KivGame.h"
 
 namespace kiv {
 
@@ -9,7 +9,7 @@ constexpr int kGripX = kCardWidth / 2;
 constexpr int kGripY = kCardHeight / 2;
 } // namespace
 
-void CZelvioDoc::PickUp(int card, int x, int y) {
+void KivGame::PickUp(int card, int x, int y) {
     heldCard = card;
     heldCardWasCovered = cards[card].covered;
     cards[card].covered = false;
@@ -19,13 +19,13 @@ void CZelvioDoc::PickUp(int card, int x, int y) {
     MoveCard(card, x - kGripX, y - kGripY);
 }
 
-void CZelvioDoc::PutBack(int card) {
+void KivGame::PutBack(int card) {
     cards[card].covered = heldCardWasCovered;
     LayoutHand(currentSeat, true);
     heldCard = 0;
 }
 
-void CZelvioDoc::LeftButtonDown(int x, int y) {
+void KivGame::LeftButtonDown(int x, int y) {
     if (computerBusy || rightButtonGesture || heldCard != 0) {
         return;
     }
@@ -46,13 +46,13 @@ void CZelvioDoc::LeftButtonDown(int x, int y) {
     }
 }
 
-void CZelvioDoc::DragHeldCard(int x, int y) {
+void KivGame::DragHeldCard(int x, int y) {
     if (heldCard != 0) {
         MoveCard(heldCard, x - kGripX, y - kGripY);
     }
 }
 
-void CZelvioDoc::LeftButtonUp(int x, int y) {
+void KivGame::LeftButtonUp(int x, int y) {
     if (computerBusy || rightButtonGesture || heldCard == 0) {
         return;
     }
@@ -77,7 +77,7 @@ void CZelvioDoc::LeftButtonUp(int x, int y) {
     RunComputerMoves();
 }
 
-void CZelvioDoc::RightButtonDown(int x, int y) {
+void KivGame::RightButtonDown(int x, int y) {
     if (computerBusy || heldCard != 0) {
         return;
     }
@@ -95,7 +95,7 @@ void CZelvioDoc::RightButtonDown(int x, int y) {
     }
 }
 
-void CZelvioDoc::RightButtonUp(int /*x*/, int /*y*/) {
+void KivGame::RightButtonUp(int /*x*/, int /*y*/) {
     if (!rightButtonGesture) {
         return;
     }

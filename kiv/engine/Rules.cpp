@@ -1,12 +1,12 @@
 // The rule engine: dealing, what may be laid on what, drawing, passing the turn.
-#include "kiv/engine/CZelvioDoc.h"
+#include "kiv/engine/KivGame.h"
 
 #include <charconv>
 #include <string_view>
 
 namespace kiv {
 
-void CZelvioDoc::NewRound() {
+void KivGame::NewRound() {
     Emit(GameEventKind::Round);
     heldCard = 0;
     CollectCards();
@@ -36,7 +36,7 @@ void CZelvioDoc::NewRound() {
     port_->RepaintAll();
 }
 
-void CZelvioDoc::CollectCards() {
+void KivGame::CollectCards() {
     port_->SetStatusText(0, TextId(text::kCollecting), "");
     for (int s = 0; s < kSeatCount; ++s) {
         Hand& hand = seats[s].hand;
@@ -60,7 +60,7 @@ void CZelvioDoc::CollectCards() {
     port_->SetStatusText(0, TextId(text::kReady), "");
 }
 
-void CZelvioDoc::DealRound() {
+void KivGame::DealRound() {
     port_->SetStatusText(0, TextId(text::kDealing), "");
     PlayWave(Wave::Karten);
     for (int s = 0; s < kSeatCount; ++s) {
@@ -90,7 +90,7 @@ void CZelvioDoc::DealRound() {
     port_->SetStatusReadyLiteral();
 }
 
-void CZelvioDoc::TurnUpCard(int card) {
+void KivGame::TurnUpCard(int card) {
     const int number = card < 0 ? stock.TakeRandom(random) : stock.RemoveNumber(card);
     if (number < 0) {
         port_->ShowMessage(TextId(text::kAllCardsOut));
@@ -116,13 +116,13 @@ void CZelvioDoc::TurnUpCard(int card) {
     }
 }
 
-void CZelvioDoc::FlyBackToHandOrigin(int card) {
+void KivGame::FlyBackToHandOrigin(int card) {
     const Seat& seat = seats[currentSeat];
     AnimateCard(card, seat.handX, seat.handY);
     LayoutHand(currentSeat, true);
 }
 
-bool CZelvioDoc::CheckPlay() {
+bool KivGame::CheckPlay() {
     const int held = heldCard;
     if (ruleAnyOnFirstJack && firstJackOpen) {
         return true;
@@ -177,7 +177,7 @@ bool CZelvioDoc::CheckPlay() {
     return allowed;
 }
 
-int CZelvioDoc::WishRefusalText(int suit) {
+int KivGame::WishRefusalText(int suit) {
     switch (suit) {
     case kHerz:
         return text::kWishHerz;
@@ -190,7 +190,7 @@ int CZelvioDoc::WishRefusalText(int suit) {
     }
 }
 
-void CZelvioDoc::PlayCard(bool animated) {
+void KivGame::PlayCard(bool animated) {
     const int number = heldCard;
     if (number <= 0) {
         return;
@@ -252,7 +252,7 @@ void CZelvioDoc::PlayCard(bool animated) {
     QueueComputerMoveIfDue();
 }
 
-DrawResult CZelvioDoc::DrawCard(bool animated) {
+DrawResult KivGame::DrawCard(bool animated) {
     Seat& seat = Current();
     bool refused = false;
     if (seat.hasDrawn && cardsToDraw == 0) {
@@ -310,7 +310,7 @@ DrawResult CZelvioDoc::DrawCard(bool animated) {
     return DrawResult::Drawn;
 }
 
-void CZelvioDoc::RebuildStock() {
+void KivGame::RebuildStock() {
     const int top = discardPile.Top();
     // Bottom card first, so the stock keeps the pile's order; the generator
     // is not consulted (drawing from the stock is random anyway).
@@ -333,7 +333,7 @@ void CZelvioDoc::RebuildStock() {
     port_->RepaintDiscardPile();
 }
 
-void CZelvioDoc::NextSeat() {
+void KivGame::NextSeat() {
     Current().hasDrawn = false;
     justDrew = false;
     int steps = 1;
@@ -355,7 +355,7 @@ void CZelvioDoc::NextSeat() {
     Emit(GameEventKind::Turn, currentSeat);
 }
 
-void CZelvioDoc::UpdateSuitStatus() {
+void KivGame::UpdateSuitStatus() {
     if (wishedSuit != 0) {
         static constexpr int kText[5] = {0, text::kToLayKaro, text::kToLayHerz, text::kToLayKreuz,
                                          text::kToLayPik};
@@ -375,7 +375,7 @@ void CZelvioDoc::UpdateSuitStatus() {
     }
 }
 
-void CZelvioDoc::NextPlayerCommand() {
+void KivGame::NextPlayerCommand() {
     if (computerBusy) {
         port_->ShowMessage(TextId(text::kComputerBusy));
         return;
@@ -395,13 +395,13 @@ void CZelvioDoc::NextPlayerCommand() {
     RunComputerMoves();
 }
 
-bool CZelvioDoc::NothingToDraw() const {
+bool KivGame::NothingToDraw() const {
     // Every card but the pile's top is in the hands: no draw and no rebuild
     // can produce a card, so a seat that cannot lay may pass without one.
     return stock.Empty() && discardPile.Count() <= 1;
 }
 
-void CZelvioDoc::ResetScoresOfPlayingSeats() {
+void KivGame::ResetScoresOfPlayingSeats() {
     for (Seat& seat : seats) {
         if (seat.plays) {
             seat.score = 0;
@@ -409,7 +409,7 @@ void CZelvioDoc::ResetScoresOfPlayingSeats() {
     }
 }
 
-void CZelvioDoc::NewGameCommand() {
+void KivGame::NewGameCommand() {
     if (computerBusy) {
         port_->ShowMessage(TextId(text::kComputerBusy));
         return;

@@ -1,9 +1,9 @@
 // Going out, the end of a round and of a game.
-#include "kiv/engine/CZelvioDoc.h"
+#include "kiv/engine/KivGame.h"
 
 namespace kiv {
 
-int CZelvioDoc::GoingOutBonus(int seatsInRound) {
+int KivGame::GoingOutBonus(int seatsInRound) {
     switch (seatsInRound) {
     case 4:
         return 50;
@@ -16,7 +16,7 @@ int CZelvioDoc::GoingOutBonus(int seatsInRound) {
     }
 }
 
-void CZelvioDoc::SeatOut(int s) {
+void KivGame::SeatOut(int s) {
     int inRound = 0;
     int points = 0;
     for (const Seat& seat : seats) {
@@ -70,7 +70,7 @@ void CZelvioDoc::SeatOut(int s) {
     NewRound();
 }
 
-void CZelvioDoc::GameOver() {
+void KivGame::GameOver() {
     ShowResults();
     if (port_->AskYesNo(TextId(text::kAddToRanking))) {
         port_->AddResultsToRanking();
@@ -78,7 +78,7 @@ void CZelvioDoc::GameOver() {
     ResetScoresOfPlayingSeats();
 }
 
-GameResults CZelvioDoc::Results() const {
+GameResults KivGame::Results() const {
     std::array<int, 4> scores{};
     for (int i = 0; i < kSeatCount; ++i) {
         scores[i] = seats[i].score;
@@ -92,7 +92,7 @@ GameResults CZelvioDoc::Results() const {
     return results;
 }
 
-void CZelvioDoc::ShowResults() {
+void KivGame::ShowResults() {
     const GameResults results = Results();
     GameEvent event;
     event.kind = GameEventKind::GameOver;
@@ -104,7 +104,7 @@ void CZelvioDoc::ShowResults() {
     port_->ShowResults(results);
 }
 
-std::array<int, 4> CZelvioDoc::RankOrder(const std::array<int, 4>& values) {
+std::array<int, 4> KivGame::RankOrder(const std::array<int, 4>& values) {
     std::array<int, 4> places = {-1, -1, -1, -1};
     for (int i = 0; i < 4; ++i) {
         int below = 0;

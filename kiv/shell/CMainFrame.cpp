@@ -40,7 +40,7 @@ constexpr int kMenuOffsets[] = {1, 5, 12, 15, 18};
 
 } // namespace
 
-CMainFrame::CMainFrame(CZelvioDoc& doc, Prompter& prompter, SoundOutput* sound, QWidget* parent)
+CMainFrame::CMainFrame(KivGame& doc, Prompter& prompter, SoundOutput* sound, QWidget* parent)
     : QMainWindow(parent), doc_(doc), prompter_(prompter), sound_(sound) {
     setWindowTitle(LoadText(kAppTitleId));
     view_ = new CZelvioView(doc_, prompter_, sound_, this);

@@ -2,7 +2,7 @@
 // the table view, and every menu command.
 #pragma once
 
-#include "kiv/engine/CZelvioDoc.h"
+#include "kiv/engine/KivGame.h"
 #include "kiv/shell/KivHelp.h"
 
 #include <QHash>
@@ -41,7 +41,7 @@ constexpr int kAbout = 32781;
 class CMainFrame : public QMainWindow {
     Q_OBJECT
 public:
-    CMainFrame(CZelvioDoc& doc, Prompter& prompter, SoundOutput* sound, QWidget* parent = nullptr);
+    CMainFrame(KivGame& doc, Prompter& prompter, SoundOutput* sound, QWidget* parent = nullptr);
     ~CMainFrame() override;
 
     CZelvioView* View() const { return view_; }
@@ -77,7 +77,7 @@ private:
     void OnTableColour();
     void OnAbout();
 
-    CZelvioDoc& doc_;
+    KivGame& doc_;
     Prompter& prompter_;
     SoundOutput* sound_;
     CZelvioView* view_ = nullptr;

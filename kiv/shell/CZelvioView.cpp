@@ -36,7 +36,7 @@ int RealPause(int ms) {
 
 } // namespace
 
-CZelvioView::CZelvioView(CZelvioDoc& doc, Prompter& prompter, SoundOutput* sound, QWidget* parent)
+CZelvioView::CZelvioView(KivGame& doc, Prompter& prompter, SoundOutput* sound, QWidget* parent)
     : QWidget(parent), doc_(doc), prompter_(prompter), sound_(sound), pauser_(RealPause) {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(false);

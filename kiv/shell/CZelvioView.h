@@ -4,7 +4,7 @@
 // plays its sounds, moves and animates its cards and waits for it.
 #pragma once
 
-#include "kiv/engine/CZelvioDoc.h"
+#include "kiv/engine/KivGame.h"
 #include "kiv/engine/KivPort.h"
 
 #include <QWidget>
@@ -25,7 +25,7 @@ public:
     // milliseconds waited.
     using Pauser = std::function<int(int ms)>;
 
-    CZelvioView(CZelvioDoc& doc, Prompter& prompter, SoundOutput* sound, QWidget* parent = nullptr);
+    CZelvioView(KivGame& doc, Prompter& prompter, SoundOutput* sound, QWidget* parent = nullptr);
     ~CZelvioView() override;
 
     // Tests replace the real pause (a nested event loop) by one that returns
@@ -84,7 +84,7 @@ private:
     QRect CardRect(int x, int y) const;
     QColor TableColour() const;
 
-    CZelvioDoc& doc_;
+    KivGame& doc_;
     Prompter& prompter_;
     SoundOutput* sound_;
     Pauser pauser_;

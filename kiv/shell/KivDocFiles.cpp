@@ -9,7 +9,7 @@
 namespace kiv {
 namespace {
 
-QString FolderFile(const CZelvioDoc& doc, const std::string& name) {
+QString FolderFile(const KivGame& doc, const std::string& name) {
     return QString::fromStdString(doc.programFolder) + QLatin1Char('/') +
            QString::fromStdString(name);
 }
@@ -26,7 +26,7 @@ int ClampToInt(std::int64_t v) {
 
 } // namespace
 
-KivSettings SettingsFromDoc(const CZelvioDoc& doc) {
+KivSettings SettingsFromDoc(const KivGame& doc) {
     KivSettings s;
     for (int i = 0; i < 4; ++i) {
         s.seats[i].name = QString::fromStdString(doc.seats[i].name);
@@ -52,7 +52,7 @@ KivSettings SettingsFromDoc(const CZelvioDoc& doc) {
     return s;
 }
 
-void ApplySettings(CZelvioDoc& doc, const KivSettings& s) {
+void ApplySettings(KivGame& doc, const KivSettings& s) {
     for (int i = 0; i < 4; ++i) {
         doc.seats[i].name = s.seats[i].name.toStdString();
         doc.seats[i].plays = s.seats[i].plays;
@@ -77,15 +77,15 @@ void ApplySettings(CZelvioDoc& doc, const KivSettings& s) {
     doc.cardSpeed = s.cardSpeed;
 }
 
-QString ConfigPath(const CZelvioDoc& doc) {
+QString ConfigPath(const KivGame& doc) {
     return FolderFile(doc, doc.configFileName);
 }
 
-QString RankingPath(const CZelvioDoc& doc) {
+QString RankingPath(const KivGame& doc) {
     return FolderFile(doc, doc.rankingFileName);
 }
 
-void ReadConfig(CZelvioDoc& doc, Prompter& prompter, QWidget* parent) {
+void ReadConfig(KivGame& doc, Prompter& prompter, QWidget* parent) {
     const int detected = doc.languageBase;
     KivSettings settings = SettingsFromDoc(doc);
     switch (ReadConfigFile(ConfigPath(doc), settings)) {
@@ -104,7 +104,7 @@ void ReadConfig(CZelvioDoc& doc, Prompter& prompter, QWidget* parent) {
     }
 }
 
-bool WriteConfig(const CZelvioDoc& doc, Prompter& prompter, QWidget* parent) {
+bool WriteConfig(const KivGame& doc, Prompter& prompter, QWidget* parent) {
     if (WriteConfigFile(ConfigPath(doc), SettingsFromDoc(doc))) {
         return true;
     }
@@ -112,7 +112,7 @@ bool WriteConfig(const CZelvioDoc& doc, Prompter& prompter, QWidget* parent) {
     return false;
 }
 
-bool ResetRanking(const CZelvioDoc& doc, Prompter& prompter, QWidget* parent) {
+bool ResetRanking(const KivGame& doc, Prompter& prompter, QWidget* parent) {
     if (WriteRankingFile(RankingPath(doc), RankingValues{})) {
         return true;
     }
@@ -120,7 +120,7 @@ bool ResetRanking(const CZelvioDoc& doc, Prompter& prompter, QWidget* parent) {
     return false;
 }
 
-bool AddToRanking(const CZelvioDoc& doc, Prompter& prompter, QWidget* parent) {
+bool AddToRanking(const KivGame& doc, Prompter& prompter, QWidget* parent) {
     RankingValues values{};
     if (!ReadRankingFile(RankingPath(doc), values)) {
         prompter.Inform(parent, LoadText(doc.TextId(113)));
@@ -139,12 +139,12 @@ bool AddToRanking(const CZelvioDoc& doc, Prompter& prompter, QWidget* parent) {
     return true;
 }
 
-FourPlaces RankingPlaces(const CZelvioDoc& doc, const RankingValues& values) {
+FourPlaces RankingPlaces(const KivGame& doc, const RankingValues& values) {
     std::array<int, 4> clamped{};
     for (int i = 0; i < 4; ++i) {
         clamped[i] = ClampToInt(values[i]);
     }
-    const std::array<int, 4> order = CZelvioDoc::RankOrder(clamped);
+    const std::array<int, 4> order = KivGame::RankOrder(clamped);
     FourPlaces places;
     for (int place = 0; place < 4; ++place) {
         const int seat = order[place];
@@ -153,7 +153,7 @@ FourPlaces RankingPlaces(const CZelvioDoc& doc, const RankingValues& values) {
     return places;
 }
 
-void ShowRanking(const CZelvioDoc& doc, bool add, Prompter& prompter, SoundOutput* sound,
+void ShowRanking(const KivGame& doc, bool add, Prompter& prompter, SoundOutput* sound,
                  QWidget* parent) {
     if (add) {
         AddToRanking(doc, prompter, parent);

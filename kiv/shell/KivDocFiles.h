@@ -3,7 +3,7 @@
 // with their messages.
 #pragma once
 
-#include "kiv/engine/CZelvioDoc.h"
+#include "kiv/engine/KivGame.h"
 #include "kiv/shell/KivDialogs.h"
 #include "kiv/shell/KivFiles.h"
 
@@ -17,35 +17,35 @@ class Prompter;
 class SoundOutput;
 
 // The values kiv32.ini keeps, taken from the document, and back.
-KivSettings SettingsFromDoc(const CZelvioDoc& doc);
-void ApplySettings(CZelvioDoc& doc, const KivSettings& settings);
+KivSettings SettingsFromDoc(const KivGame& doc);
+void ApplySettings(KivGame& doc, const KivSettings& settings);
 
-QString ConfigPath(const CZelvioDoc& doc);
-QString RankingPath(const CZelvioDoc& doc);
+QString ConfigPath(const KivGame& doc);
+QString RankingPath(const KivGame& doc);
 
 // Reads kiv32.ini into the document (once, when the document is created). A
 // missing file is reported with text 83 of the block the locale chose, the
 // language becomes German and a fresh file is written; a file that starts
 // with "Init" is silently replaced by the defaults.
-void ReadConfig(CZelvioDoc& doc, Prompter& prompter, QWidget* parent = nullptr);
+void ReadConfig(KivGame& doc, Prompter& prompter, QWidget* parent = nullptr);
 
 // Writes kiv32.ini; text 84 when that fails. Returns whether it was written.
-bool WriteConfig(const CZelvioDoc& doc, Prompter& prompter, QWidget* parent = nullptr);
+bool WriteConfig(const KivGame& doc, Prompter& prompter, QWidget* parent = nullptr);
 
 // A fresh list of four zeros; text 112 when it cannot be written.
-bool ResetRanking(const CZelvioDoc& doc, Prompter& prompter, QWidget* parent = nullptr);
+bool ResetRanking(const KivGame& doc, Prompter& prompter, QWidget* parent = nullptr);
 
 // Adds the four seat scores to the list (text 113 and a fresh list when it
 // is missing; text 112 when it cannot be written).
-bool AddToRanking(const CZelvioDoc& doc, Prompter& prompter, QWidget* parent = nullptr);
+bool AddToRanking(const KivGame& doc, Prompter& prompter, QWidget* parent = nullptr);
 
 // The four places of the ranking dialog for `values`, best first, with the
 // seats' current names.
-FourPlaces RankingPlaces(const CZelvioDoc& doc, const RankingValues& values);
+FourPlaces RankingPlaces(const KivGame& doc, const RankingValues& values);
 
 // Optionally adds the scores, then shows the list (zeros when it cannot be
 // read) after "topten.wav".
-void ShowRanking(const CZelvioDoc& doc, bool add, Prompter& prompter, SoundOutput* sound,
+void ShowRanking(const KivGame& doc, bool add, Prompter& prompter, SoundOutput* sound,
                  QWidget* parent = nullptr);
 
 } // namespace kiv

@@ -88,7 +88,7 @@ void SimPort::OnGameEvent(const GameEvent& e) {
 
 namespace {
 
-void Configure(CZelvioDoc& doc, const SimOptions& options) {
+void Configure(KivGame& doc, const SimOptions& options) {
     for (int i = 0; i < kSeatCount; ++i) {
         doc.seats[i].plays = i < options.seats;
         doc.seats[i].inRound = doc.seats[i].plays;
@@ -112,7 +112,7 @@ void Configure(CZelvioDoc& doc, const SimOptions& options) {
 
 SimSummary RunSimulation(const SimOptions& options, std::ostream* trace) {
     const auto start = std::chrono::steady_clock::now();
-    CZelvioDoc doc;
+    KivGame doc;
     Configure(doc, options);
     SimPort port(options, trace);
     doc.SetPort(&port);

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "kiv/app/sim/SimOptions.h"
-#include "kiv/engine/CZelvioDoc.h"
+#include "kiv/engine/KivGame.h"
 
 #include <ostream>
 #include <string>

@@ -133,7 +133,7 @@ std::string Replay(const std::vector<std::string>& lines, int seats) {
             lastScore = {n[0], n[1], n[2], n[3]};
             ok = lastScore == scored;
         } else if (word == "gameover") {
-            ok = (std::array{n[0], n[1], n[2], n[3]}) == CZelvioDoc::RankOrder(lastScore);
+            ok = (std::array{n[0], n[1], n[2], n[3]}) == KivGame::RankOrder(lastScore);
             scored.fill(0);
         } else {
             ok = n[0] >= 0 && n[0] < seats && (word != "wish" || (n[1] >= 1 && n[1] <= 4));

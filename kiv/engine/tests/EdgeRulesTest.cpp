@@ -27,7 +27,7 @@ struct StackDepthPort : KivPort {
 };
 
 TEST(EdgeRules, ComputerChainsRunInConstantStack) {
-    CZelvioDoc doc;
+    KivGame doc;
     StackDepthPort port;
     doc.SetPort(&port);
     for (Seat& seat : doc.seats) {

@@ -90,9 +90,9 @@ TEST_F(Scoring, ReachingTheTargetShowsResultsAsksAndResetsPlayingSeats) {
 
 TEST(RankOrderTest, TiesPutTheLaterSeatFirst) {
     using A = std::array<int, 4>;
-    EXPECT_EQ(CZelvioDoc::RankOrder(A{7, 7, 7, 7}), (A{3, 2, 1, 0}));
-    EXPECT_EQ(CZelvioDoc::RankOrder(A{120, 250, 250, 0}), (A{2, 1, 0, 3}));
-    EXPECT_EQ(CZelvioDoc::RankOrder(A{5, 0, 5, 0}), (A{2, 0, 3, 1}));
+    EXPECT_EQ(KivGame::RankOrder(A{7, 7, 7, 7}), (A{3, 2, 1, 0}));
+    EXPECT_EQ(KivGame::RankOrder(A{120, 250, 250, 0}), (A{2, 1, 0, 3}));
+    EXPECT_EQ(KivGame::RankOrder(A{5, 0, 5, 0}), (A{2, 0, 3, 1}));
 }
 
 } // namespace

@@ -1,7 +1,7 @@
 #pragma once
 
 // A recording port and a table with exact hands and piles for the rule tests.
-#include "kiv/engine/CZelvioDoc.h"
+#include "kiv/engine/KivGame.h"
 
 #include <algorithm>
 #include <string>
@@ -60,7 +60,7 @@ public:
 
 // All four seats human (no computer move starts unless a test asks for it).
 struct TestTable {
-    CZelvioDoc doc;
+    KivGame doc;
     RecordingPort port;
 
     TestTable() {

@@ -32,7 +32,7 @@ protected:
     }
 
     QTemporaryDir dir_;
-    CZelvioDoc doc_;
+    KivGame doc_;
     FakePrompter prompter_;
 };
 
@@ -55,7 +55,7 @@ TEST_F(KivDocFiles, MissingConfigGivesText83AndGermanDefaultsButInitIsSilent) {
 TEST(KivDocDefaults, TheFilesDefaultsAreTheDocumentsDefaults) {
     // The configuration file keeps its own copy of the defaults for repairs;
     // it must never drift from the document's.
-    const CZelvioDoc fresh(kGermanBase);
+    const KivGame fresh(kGermanBase);
     EXPECT_EQ(SettingsFromDoc(fresh), KivSettings{});
 }
 

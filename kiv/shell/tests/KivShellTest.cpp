@@ -36,7 +36,7 @@ namespace {
 class KivShell : public ::testing::Test {
 public:
     void Start(int languageBase = 1000, bool show = true) {
-        doc_ = std::make_unique<CZelvioDoc>(languageBase);
+        doc_ = std::make_unique<KivGame>(languageBase);
         doc_->programFolder = dir_.path().toStdString();
         doc_->musicOn = false;
         frame_ = std::make_unique<CMainFrame>(*doc_, prompter_, &sound_);
@@ -68,7 +68,7 @@ public:
     QTemporaryDir dir_;
     FakePrompter prompter_;
     FakeSound sound_;
-    std::unique_ptr<CZelvioDoc> doc_;
+    std::unique_ptr<KivGame> doc_;
     std::unique_ptr<CMainFrame> frame_;
 };
 
@@ -109,7 +109,7 @@ TEST_F(KivShell, ConfigLine28Of5000GivesEnglishMenusAtTheNextStart) {
     KivSettings s;
     s.languageBase = 5000;
     ASSERT_TRUE(WriteConfigFile(dir_.path() + "/kiv32.ini", s));
-    CZelvioDoc doc(1000);
+    KivGame doc(1000);
     doc.programFolder = dir_.path().toStdString();
     ReadConfig(doc, prompter_);
     CMainFrame frame(doc, prompter_, &sound_);
@@ -426,7 +426,7 @@ void PlayRoundByMouse(KivShell& t) {
         }
         return int(QDialog::Accepted);
     };
-    CZelvioDoc& doc = *t.doc_;
+    KivGame& doc = *t.doc_;
     const int roundsBefore = t.View().RoundsScored();
     int gestures = 0;
     while (t.View().RoundsScored() == roundsBefore && gestures < 400) {

@@ -26,12 +26,12 @@ enum class DrawResult {
 
 // The whole game: cards, seats, piles, settings and every rule. One per
 // program run. All output goes through the port.
-class CZelvioDoc {
+class KivGame {
 public:
     // languageBase is decided by the caller (1000 German, 5000 the second block).
-    explicit CZelvioDoc(int languageBase = 1000);
-    CZelvioDoc(const CZelvioDoc&) = delete;
-    CZelvioDoc& operator=(const CZelvioDoc&) = delete;
+    explicit KivGame(int languageBase = 1000);
+    KivGame(const KivGame&) = delete;
+    KivGame& operator=(const KivGame&) = delete;
 
     // The port receives every message, question, sound, move and pause. Until
     // one is set, a silent one is used. The port must outlive its use.

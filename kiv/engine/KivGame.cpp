@@ -1,4 +1,4 @@
-#include "kiv/engine/CZelvioDoc.h"
+#include "kiv/engine/KivGame.h"
 
 namespace kiv {
 
@@ -6,7 +6,7 @@ namespace {
 constexpr const char* kDefaultNames[kSeatCount] = {"Peter", "Frank", "Tina", "Linda"};
 } // namespace
 
-CZelvioDoc::CZelvioDoc(int languageBase) : languageBase(languageBase) {
+KivGame::KivGame(int languageBase) : languageBase(languageBase) {
     for (int i = 0; i < kSeatCount; ++i) {
         Seat& seat = seats[i];
         seat.index = i;
@@ -24,22 +24,22 @@ CZelvioDoc::CZelvioDoc(int languageBase) : languageBase(languageBase) {
     }
 }
 
-void CZelvioDoc::SetPort(KivPort* port) {
+void KivGame::SetPort(KivPort* port) {
     port_ = port ? port : &silentPort_;
 }
 
-void CZelvioDoc::PlayWave(Wave wave) {
+void KivGame::PlayWave(Wave wave) {
     if (soundOn) {
         port_->PlayWave(wave);
     }
 }
 
-void CZelvioDoc::Refuse(int offset) {
+void KivGame::Refuse(int offset) {
     PlayWave(Wave::Falsch);
     port_->ShowMessage(TextId(offset));
 }
 
-void CZelvioDoc::Emit(GameEventKind kind, int seat, int value) {
+void KivGame::Emit(GameEventKind kind, int seat, int value) {
     GameEvent event;
     event.kind = kind;
     event.seat = seat;
@@ -47,7 +47,7 @@ void CZelvioDoc::Emit(GameEventKind kind, int seat, int value) {
     port_->OnGameEvent(event);
 }
 
-int CZelvioDoc::CardsAccountedFor() const {
+int KivGame::CardsAccountedFor() const {
     int total = stock.Count() + discardPile.Count();
     for (const Seat& seat : seats) {
         total += seat.hand.Count();
@@ -57,7 +57,7 @@ int CZelvioDoc::CardsAccountedFor() const {
 
 // ---- Table -----------------------------------------------------------------
 
-void CZelvioDoc::LayoutTable(int width, int height) {
+void KivGame::LayoutTable(int width, int height) {
     if (width <= 0 || height <= 0) {
         return;
     }
@@ -72,7 +72,7 @@ void CZelvioDoc::LayoutTable(int width, int height) {
     }
 }
 
-void CZelvioDoc::StartFirstRound() {
+void KivGame::StartFirstRound() {
     wishedSuit = 0;
     stock.cards.Clear();
     discardPile.cards.Clear();
@@ -92,7 +92,7 @@ void CZelvioDoc::StartFirstRound() {
     RunComputerMoves();
 }
 
-int CZelvioDoc::HitTestCard(int x, int y) const {
+int KivGame::HitTestCard(int x, int y) const {
     int hit = 0;
     for (int n = 1; n <= kCardCount; ++n) {
         if (cards[n].pickable && cards[n].Hit(x, y)) {
@@ -102,11 +102,11 @@ int CZelvioDoc::HitTestCard(int x, int y) const {
     return hit;
 }
 
-void CZelvioDoc::PlaceCard(int card, int x, int y) {
+void KivGame::PlaceCard(int card, int x, int y) {
     cards[card].PlaceAt(x, y);
 }
 
-void CZelvioDoc::MoveCard(int card, int x, int y) {
+void KivGame::MoveCard(int card, int x, int y) {
     PlayingCard& c = cards[card];
     const int oldX = c.x;
     const int oldY = c.y;
@@ -115,14 +115,14 @@ void CZelvioDoc::MoveCard(int card, int x, int y) {
     port_->CardMoved(card, oldX, oldY);
 }
 
-void CZelvioDoc::AnimateCard(int card, int x, int y) {
+void KivGame::AnimateCard(int card, int x, int y) {
     if (animateCards) {
         port_->AnimateCard(card, x, y, cardSpeed);
     }
     MoveCard(card, x, y);
 }
 
-void CZelvioDoc::ReturnHome(int card, bool animated) {
+void KivGame::ReturnHome(int card, bool animated) {
     const PlayingCard& c = cards[card];
     if (animated) {
         AnimateCard(card, c.homeX, c.homeY);
@@ -131,7 +131,7 @@ void CZelvioDoc::ReturnHome(int card, bool animated) {
     }
 }
 
-void CZelvioDoc::LayoutHand(int seatIndex, bool includeHeld) {
+void KivGame::LayoutHand(int seatIndex, bool includeHeld) {
     Seat& seat = seats[seatIndex];
     const Hand& hand = seat.hand;
     int last = hand.Last();
