@@ -1,10 +1,10 @@
 // The Kiv Kiv program: one document, read from kiv32.ini, shown in one main
 // window with the table view.
 #include "kiv/engine/KivGame.h"
-#include "kiv/shell/CMainFrame.h"
 #include "kiv/shell/KivArt.h"
 #include "kiv/shell/KivDocFiles.h"
 #include "kiv/shell/KivFiles.h"
+#include "kiv/shell/KivMainWindow.h"
 #include "kiv/shell/KivPrompter.h"
 #include "kiv/shell/KivSound.h"
 #include "kiv/shell/KivStrings.h"
@@ -24,7 +24,7 @@ int main(int argc, char** argv) {
     prompter.SetLanguageBase(doc.languageBase);
 
     kiv::SdlSound sound;
-    kiv::CMainFrame frame(doc, prompter, &sound);
+    kiv::KivMainWindow frame(doc, prompter, &sound);
     frame.show();
     return app.exec();
 }

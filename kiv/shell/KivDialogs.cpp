@@ -44,7 +44,7 @@ QString ControlName(int id) {
     return QStringLiteral("idc%1").arg(id);
 }
 
-CJackDialog::CJackDialog(int base, QWidget* parent) : QDialog(parent) {
+JackSuitDialog::JackSuitDialog(int base, QWidget* parent) : QDialog(parent) {
     setWindowTitle(Text(base, 23));
     auto* group = new QGroupBox(Text(base, 24));
     auto* column = new QVBoxLayout(group);
@@ -60,7 +60,7 @@ CJackDialog::CJackDialog(int base, QWidget* parent) : QDialog(parent) {
     layout->addWidget(OkButton(this));
 }
 
-int CJackDialog::ChosenSuit() const {
+int JackSuitDialog::ChosenSuit() const {
     static constexpr int kSuits[] = {2, 1, 3, 4};
     for (int i = 0; i < 4; ++i) {
         if (radios_[i]->isChecked()) {
@@ -70,7 +70,7 @@ int CJackDialog::ChosenSuit() const {
     return 1;
 }
 
-CResultsDialog::CResultsDialog(int base, const FourPlaces& places, QWidget* parent)
+RoundResultsDialog::RoundResultsDialog(int base, const FourPlaces& places, QWidget* parent)
     : QDialog(parent) {
     setWindowTitle(Text(base, 56));
     auto* grid = new QGridLayout;
@@ -100,7 +100,7 @@ CResultsDialog::CResultsDialog(int base, const FourPlaces& places, QWidget* pare
     layout->addWidget(OkButton(this));
 }
 
-CRanglisteDialog::CRanglisteDialog(int base, const FourPlaces& places, QWidget* parent)
+RankingDialog::RankingDialog(int base, const FourPlaces& places, QWidget* parent)
     : QDialog(parent) {
     setWindowTitle(Text(base, 36));
     static constexpr int kPictures[] = {190, 192, 193, 194};
@@ -124,7 +124,7 @@ CRanglisteDialog::CRanglisteDialog(int base, const FourPlaces& places, QWidget* 
     layout->addWidget(OkButton(this));
 }
 
-CDeckblattDialog::CDeckblattDialog(int base, QWidget* parent) : QDialog(parent) {
+CardBackDialog::CardBackDialog(int base, QWidget* parent) : QDialog(parent) {
     setWindowTitle(Text(base, 29));
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(new QLabel(Text(base, 30)));
@@ -144,7 +144,7 @@ CDeckblattDialog::CDeckblattDialog(int base, QWidget* parent) : QDialog(parent) 
     layout->addLayout(row);
 }
 
-CInfoDialog::CInfoDialog(int base, const QString& version, const QString& date, QWidget* parent)
+AboutDialog::AboutDialog(int base, const QString& version, const QString& date, QWidget* parent)
     : QDialog(parent) {
     setWindowTitle(Text(base, 32));
     auto* grid = new QGridLayout;

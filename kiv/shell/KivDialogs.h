@@ -18,10 +18,10 @@ namespace kiv {
 QString ControlName(int id);
 
 // "Bube ausgelegt": the suit the next card must have.
-class CJackDialog : public QDialog {
+class JackSuitDialog : public QDialog {
     Q_OBJECT
 public:
-    explicit CJackDialog(int languageBase, QWidget* parent = nullptr);
+    explicit JackSuitDialog(int languageBase, QWidget* parent = nullptr);
     // 2 Herz, 1 Karo, 3 Kreuz, 4 Pik; Karo unless another radio is checked.
     int ChosenSuit() const;
 
@@ -37,24 +37,24 @@ struct PlaceLine {
 using FourPlaces = std::array<PlaceLine, 4>; // best first
 
 // "Die Ergebnisse dieses Spiels".
-class CResultsDialog : public QDialog {
+class RoundResultsDialog : public QDialog {
     Q_OBJECT
 public:
-    CResultsDialog(int languageBase, const FourPlaces& places, QWidget* parent = nullptr);
+    RoundResultsDialog(int languageBase, const FourPlaces& places, QWidget* parent = nullptr);
 };
 
 // "Rangliste".
-class CRanglisteDialog : public QDialog {
+class RankingDialog : public QDialog {
     Q_OBJECT
 public:
-    CRanglisteDialog(int languageBase, const FourPlaces& places, QWidget* parent = nullptr);
+    RankingDialog(int languageBase, const FourPlaces& places, QWidget* parent = nullptr);
 };
 
 // "Deckblatt wählen": four backs, each with a "Wählen" button (1043..1046).
-class CDeckblattDialog : public QDialog {
+class CardBackDialog : public QDialog {
     Q_OBJECT
 public:
-    explicit CDeckblattDialog(int languageBase, QWidget* parent = nullptr);
+    explicit CardBackDialog(int languageBase, QWidget* parent = nullptr);
     // 1..4; 1 when the dialog was closed without a choice.
     int Choice() const { return choice_; }
 
@@ -63,10 +63,10 @@ private:
 };
 
 // "Info über Kiv Kiv".
-class CInfoDialog : public QDialog {
+class AboutDialog : public QDialog {
     Q_OBJECT
 public:
-    CInfoDialog(int languageBase, const QString& version, const QString& date,
+    AboutDialog(int languageBase, const QString& version, const QString& date,
                 QWidget* parent = nullptr);
 };
 

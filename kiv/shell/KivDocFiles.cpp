@@ -165,7 +165,7 @@ void ShowRanking(const KivGame& doc, bool add, Prompter& prompter, SoundOutput* 
     if (doc.soundOn && sound != nullptr) {
         sound->PlayWave(QStringLiteral("topten.wav"));
     }
-    CRanglisteDialog dialog(doc.languageBase, RankingPlaces(doc, values), parent);
+    RankingDialog dialog(doc.languageBase, RankingPlaces(doc, values), parent);
     prompter.Run(dialog);
 }
 

@@ -62,8 +62,8 @@ int Number(const QLineEdit* edit) {
 
 // ---- Players ----------------------------------------------------------------
 
-CPlayersDialog::CPlayersDialog(int base, const std::array<SeatSetup, 4>& seats, Prompter& prompter,
-                               HelpCallback help, QWidget* parent)
+PlayersDialog::PlayersDialog(int base, const std::array<SeatSetup, 4>& seats, Prompter& prompter,
+                             HelpCallback help, QWidget* parent)
     : QDialog(parent), base_(base), prompter_(prompter) {
     setWindowTitle(Text(base, 70));
     // Controls per seat: name edit, "Spielt mit", "Wird vom Rechner gesteuert".
@@ -95,7 +95,7 @@ CPlayersDialog::CPlayersDialog(int base, const std::array<SeatSetup, 4>& seats, 
     }));
 }
 
-std::array<SeatSetup, 4> CPlayersDialog::Seats() const {
+std::array<SeatSetup, 4> PlayersDialog::Seats() const {
     std::array<SeatSetup, 4> seats;
     for (int i = 0; i < 4; ++i) {
         seats[i].name = names_[i]->text();
@@ -105,7 +105,7 @@ std::array<SeatSetup, 4> CPlayersDialog::Seats() const {
     return seats;
 }
 
-void CPlayersDialog::accept() {
+void PlayersDialog::accept() {
     const auto seats = Seats();
     if (!seats[1].plays && !seats[2].plays && !seats[3].plays) {
         prompter_.Inform(this, Text(base_, 82));
@@ -129,7 +129,7 @@ int ValidateEinstellungen(int pointsToWin, int cardsPerPlayer, int computerDelay
     return 0;
 }
 
-CMyPropertySheet::CMyPropertySheet(int base, const SheetValues& values, Prompter& prompter,
+KivSettingsSheet::KivSettingsSheet(int base, const SheetValues& values, Prompter& prompter,
                                    HelpCallback help, QWidget* parent)
     : QDialog(parent), base_(base), prompter_(prompter), help_(std::move(help)),
       cardSpeed_(values.cardSpeed) {
@@ -139,7 +139,7 @@ CMyPropertySheet::CMyPropertySheet(int base, const SheetValues& values, Prompter
     tabs_->addTab(BuildRegelPage(values), Text(base, 48));
     tabs_->addTab(BuildSoundPage(values), Text(base, 65));
     helpKeyword_ = QString::fromUtf8(kHelpSettings);
-    connect(tabs_, &QTabWidget::currentChanged, this, &CMyPropertySheet::PageChanged);
+    connect(tabs_, &QTabWidget::currentChanged, this, &KivSettingsSheet::PageChanged);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(tabs_);
     layout->addWidget(SheetButtons(this, base, [this] {
@@ -149,9 +149,9 @@ CMyPropertySheet::CMyPropertySheet(int base, const SheetValues& values, Prompter
     }));
 }
 
-QWidget* CMyPropertySheet::BuildEinstellPage(const SheetValues& v) {
+QWidget* KivSettingsSheet::BuildEinstellPage(const SheetValues& v) {
     auto* page = new QWidget;
-    page->setObjectName(QStringLiteral("CEinstellPage"));
+    page->setObjectName(QStringLiteral("SettingsPage"));
     auto* grid = new QGridLayout(page);
     points_ = NumberEdit(1020, v.pointsToWin);
     cards_ = NumberEdit(1022, v.cardsPerPlayer);
@@ -180,9 +180,9 @@ QWidget* CMyPropertySheet::BuildEinstellPage(const SheetValues& v) {
     return page;
 }
 
-QWidget* CMyPropertySheet::BuildRegelPage(const SheetValues& v) {
+QWidget* KivSettingsSheet::BuildRegelPage(const SheetValues& v) {
     auto* page = new QWidget;
-    page->setObjectName(QStringLiteral("CRegelPage"));
+    page->setObjectName(QStringLiteral("RulesPage"));
     auto* column = new QVBoxLayout(page);
     const bool on[] = {v.ruleLayAfterDraw, v.ruleEightOnEight, v.ruleJackAlways,
                        v.ruleAnyOnFirstJack, v.ruleEndOnFirstOut};
@@ -195,9 +195,9 @@ QWidget* CMyPropertySheet::BuildRegelPage(const SheetValues& v) {
     return page;
 }
 
-QWidget* CMyPropertySheet::BuildSoundPage(const SheetValues& v) {
+QWidget* KivSettingsSheet::BuildSoundPage(const SheetValues& v) {
     auto* page = new QWidget;
-    page->setObjectName(QStringLiteral("CSoundPage"));
+    page->setObjectName(QStringLiteral("SoundPage"));
     auto* column = new QVBoxLayout(page);
     sound_ = Check(1035, Text(base_, 66), v.soundOn);
     music_ = Check(1036, Text(base_, 67), v.musicOn);
@@ -210,7 +210,7 @@ QWidget* CMyPropertySheet::BuildSoundPage(const SheetValues& v) {
     auto* browse = new QPushButton(Text(base_, 136));
     browse->setObjectName(ControlName(1107));
     browse->setAutoDefault(false);
-    connect(browse, &QPushButton::clicked, this, &CMyPropertySheet::ChooseMidiFile);
+    connect(browse, &QPushButton::clicked, this, &KivSettingsSheet::ChooseMidiFile);
     row->addWidget(midi_, 0, 0);
     row->addWidget(browse, 0, 1);
     auto* hint = new QLabel(Text(base_, 69));
@@ -221,7 +221,7 @@ QWidget* CMyPropertySheet::BuildSoundPage(const SheetValues& v) {
     return page;
 }
 
-void CMyPropertySheet::ChooseMidiFile() {
+void KivSettingsSheet::ChooseMidiFile() {
     QFileDialog chooser(this, Text(base_, 134));
     chooser.setNameFilter(Text(base_, 135));
     chooser.setFileMode(QFileDialog::ExistingFile);
@@ -231,7 +231,7 @@ void CMyPropertySheet::ChooseMidiFile() {
     }
 }
 
-void CMyPropertySheet::PageChanged(int index) {
+void KivSettingsSheet::PageChanged(int index) {
     if (switchingBack_) {
         return;
     }
@@ -243,7 +243,7 @@ void CMyPropertySheet::PageChanged(int index) {
     helpKeyword_ = QString::fromUtf8(kKeywords[index]);
 }
 
-bool CMyPropertySheet::CheckEinstellPage() {
+bool KivSettingsSheet::CheckEinstellPage() {
     const int failure = ValidateEinstellungen(Number(points_), Number(cards_), Number(delay_));
     if (failure == 0) {
         return true;
@@ -262,19 +262,19 @@ bool CMyPropertySheet::CheckEinstellPage() {
     return false;
 }
 
-void CMyPropertySheet::accept() {
+void KivSettingsSheet::accept() {
     if (!CheckEinstellPage()) {
         return;
     }
     QDialog::accept();
 }
 
-void CMyPropertySheet::done(int result) {
+void KivSettingsSheet::done(int result) {
     helpKeyword_.clear();
     QDialog::done(result);
 }
 
-SheetValues CMyPropertySheet::Values() const {
+SheetValues KivSettingsSheet::Values() const {
     SheetValues v;
     v.pointsToWin = Number(points_);
     v.cardsPerPlayer = Number(cards_);

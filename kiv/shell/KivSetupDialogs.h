@@ -1,6 +1,6 @@
 // The dialogs that change the game: "Mitspieler festlegen" and the settings
-// sheet "Regeln und Einstellungen" with its pages CEinstellPage, CRegelPage
-// and CSoundPage.
+// sheet "Regeln und Einstellungen" with its pages SettingsPage, RulesPage
+// and SoundPage.
 #pragma once
 
 #include "kiv/shell/KivFiles.h"
@@ -31,11 +31,11 @@ inline constexpr char kHelpSound[] = "Sound einstellen";
 
 // "Mitspieler festlegen". Seat 0 is the human seat: only its name can be
 // changed. A set-up in which seat 0 would play alone is refused.
-class CPlayersDialog : public QDialog {
+class PlayersDialog : public QDialog {
     Q_OBJECT
 public:
-    CPlayersDialog(int languageBase, const std::array<SeatSetup, 4>& seats, Prompter& prompter,
-                   HelpCallback help, QWidget* parent = nullptr);
+    PlayersDialog(int languageBase, const std::array<SeatSetup, 4>& seats, Prompter& prompter,
+                  HelpCallback help, QWidget* parent = nullptr);
     std::array<SeatSetup, 4> Seats() const;
     void accept() override;
 
@@ -70,12 +70,12 @@ struct SheetValues {
 // cards per player, computer pause: the text offset 85, 86 or 87, or 0.
 int ValidateEinstellungen(int pointsToWin, int cardsPerPlayer, int computerDelay);
 
-class CMyPropertySheet : public QDialog {
+class KivSettingsSheet : public QDialog {
     Q_OBJECT
 public:
     enum Page { kEinstellPage = 0, kRegelPage = 1, kSoundPage = 2 };
 
-    CMyPropertySheet(int languageBase, const SheetValues& values, Prompter& prompter,
+    KivSettingsSheet(int languageBase, const SheetValues& values, Prompter& prompter,
                      HelpCallback help, QWidget* parent = nullptr);
     SheetValues Values() const;
     // The help keyword of the active page; empty once the sheet has closed.

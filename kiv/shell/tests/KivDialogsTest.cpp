@@ -1,5 +1,5 @@
 #include "kiv/shell/KivDialogs.h"
-#include "kiv/shell/KivHelp.h"
+#include "kiv/shell/KivHelpWindow.h"
 #include "kiv/shell/KivSetupDialogs.h"
 #include "kiv/shell/KivSound.h"
 #include "kiv/shell/KivStrings.h"
@@ -32,12 +32,12 @@ TEST(KivSettingsSheet, ChecksRunInOrderAndTheFirstFailureKeepsTheFirstPage) {
               (std::array{85, 85, 86, 87, 87, 0, 0}));
 
     FakePrompter prompter;
-    CMyPropertySheet sheet(1000, SheetValues{}, prompter, nullptr);
+    KivSettingsSheet sheet(1000, SheetValues{}, prompter, nullptr);
     sheet.show();
     Control<QLineEdit>(sheet, 1020)->setText("50");
     Control<QLineEdit>(sheet, 1022)->setText("9");
-    sheet.Pages()->setCurrentIndex(CMyPropertySheet::kRegelPage);
-    EXPECT_EQ(sheet.Pages()->currentIndex(), CMyPropertySheet::kEinstellPage);
+    sheet.Pages()->setCurrentIndex(KivSettingsSheet::kRegelPage);
+    EXPECT_EQ(sheet.Pages()->currentIndex(), KivSettingsSheet::kEinstellPage);
     sheet.accept();
     EXPECT_TRUE(sheet.isVisible());
     EXPECT_EQ(prompter.informed, QStringList({LoadText(1085), LoadText(1085)}));
@@ -62,7 +62,7 @@ TEST(KivSettingsSheet, ValuesComeBackAsEditedAndAnOddSpeedIsKept) {
     SheetValues in;
     in.cardSpeed = 25; // none of the three radios stands for it
     in.midiFile = "tanz.mid";
-    CMyPropertySheet sheet(1000, in, prompter, nullptr);
+    KivSettingsSheet sheet(1000, in, prompter, nullptr);
     EXPECT_EQ(sheet.Values(), in);
     for (int id : {1016, 1017, 1018}) {
         EXPECT_FALSE(Control<QRadioButton>(sheet, id)->isChecked());
@@ -80,7 +80,7 @@ TEST(KivSettingsSheet, ValuesComeBackAsEditedAndAnOddSpeedIsKept) {
     EXPECT_EQ(sheet.Values(), expected);
 
     SheetValues fast;
-    CMyPropertySheet second(5000, fast, prompter, nullptr);
+    KivSettingsSheet second(5000, fast, prompter, nullptr);
     EXPECT_TRUE(Control<QRadioButton>(second, 1018)->isChecked());
     EXPECT_EQ(second.windowTitle(), "Regeln und Einstellungen");
     EXPECT_EQ(second.findChild<QPushButton*>("cancelButton")->text(), "&Cancel");
@@ -90,13 +90,13 @@ TEST(KivSettingsSheet, ValuesComeBackAsEditedAndAnOddSpeedIsKept) {
 TEST(KivSettingsSheet, EachPageSetsItsHelpKeywordAndClosingClearsIt) {
     FakePrompter prompter;
     QStringList helpCalls;
-    CMyPropertySheet sheet(1000, SheetValues{}, prompter,
+    KivSettingsSheet sheet(1000, SheetValues{}, prompter,
                            [&](const QString& keyword) { helpCalls.append(keyword); });
     sheet.show();
     EXPECT_EQ(sheet.HelpKeyword(), QString::fromUtf8(kHelpSettings));
-    sheet.Pages()->setCurrentIndex(CMyPropertySheet::kRegelPage);
+    sheet.Pages()->setCurrentIndex(KivSettingsSheet::kRegelPage);
     EXPECT_EQ(sheet.HelpKeyword(), "Spielregeln einstellen");
-    sheet.Pages()->setCurrentIndex(CMyPropertySheet::kSoundPage);
+    sheet.Pages()->setCurrentIndex(KivSettingsSheet::kSoundPage);
     EXPECT_EQ(sheet.HelpKeyword(), "Sound einstellen");
     QTest::mouseClick(Control<QPushButton>(sheet, 1090), Qt::LeftButton);
     EXPECT_EQ(helpCalls, QStringList{"Sound einstellen"});
@@ -118,7 +118,7 @@ TEST(KivPlayersDialog, RefusesASeatZeroAloneAndKeepsSeatZeroHuman) {
     FakePrompter prompter;
     std::array<SeatSetup, 4> seats = KivSettings{}.seats;
     QStringList helpCalls;
-    CPlayersDialog dialog(1000, seats, prompter, [&](const QString& k) { helpCalls.append(k); });
+    PlayersDialog dialog(1000, seats, prompter, [&](const QString& k) { helpCalls.append(k); });
     dialog.show();
     EXPECT_EQ(dialog.windowTitle(), "Mitspieler festlegen");
     EXPECT_EQ(Control<QLineEdit>(dialog, 1013)->text(), "Peter");
@@ -149,7 +149,7 @@ TEST(KivPlayersDialog, RefusesASeatZeroAloneAndKeepsSeatZeroHuman) {
 }
 
 TEST(KivSmallDialogs, JackDialogStartsOnKaroAndMapsTheRadiosToSuitCodes) {
-    CJackDialog dialog(1000);
+    JackSuitDialog dialog(1000);
     EXPECT_EQ(dialog.windowTitle(), "Bube ausgelegt");
     EXPECT_EQ(dialog.ChosenSuit(), 1);
     const std::pair<int, int> radios[] = {{1006, 2}, {1007, 1}, {1008, 3}, {1009, 4}};
@@ -161,10 +161,10 @@ TEST(KivSmallDialogs, JackDialogStartsOnKaroAndMapsTheRadiosToSuitCodes) {
 }
 
 TEST(KivSmallDialogs, DeckDialogChoosesByButtonAndDefaultsToTheFirstBack) { // closed: back 1
-    CDeckblattDialog closed(1000);
+    CardBackDialog closed(1000);
     closed.reject();
     EXPECT_EQ(closed.Choice(), 1);
-    CDeckblattDialog dialog(1000);
+    CardBackDialog dialog(1000);
     dialog.show();
     QTest::mouseClick(Control<QPushButton>(dialog, 1045), Qt::LeftButton);
     EXPECT_EQ(dialog.Choice(), 3);
@@ -173,18 +173,18 @@ TEST(KivSmallDialogs, DeckDialogChoosesByButtonAndDefaultsToTheFirstBack) { // c
 
 TEST(KivSmallDialogs, ResultsAndRankingShowNamesAndPointsInTheActiveLanguage) {
     const FourPlaces places = {{{"Tina", 250}, {"Frank", 250}, {"Peter", 120}, {"Linda", 0}}};
-    CResultsDialog results(5000, places);
+    RoundResultsDialog results(5000, places);
     EXPECT_EQ(results.findChild<QLabel*>("winnerName")->text(), "Tina");
     EXPECT_EQ(results.findChild<QLabel*>("winnerScore")->text(), "with 250 points");
     EXPECT_EQ(results.findChild<QLabel*>("placeName2")->text(), "Frank");
     EXPECT_EQ(results.findChild<QLabel*>("placeScore4")->text(), "0");
 
-    CRanglisteDialog ranking(1000, places);
+    RankingDialog ranking(1000, places);
     EXPECT_EQ(ranking.windowTitle(), "Rangliste");
     EXPECT_EQ(ranking.findChild<QLabel*>("rankName1")->text(), "Tina");
     EXPECT_EQ(ranking.findChild<QLabel*>("rankPoints3")->text(), "120");
 
-    CInfoDialog info(5000, "1.00", "January 1996");
+    AboutDialog info(5000, "1.00", "January 1996");
     EXPECT_EQ(info.windowTitle(), "About Kiv Kiv");
     EXPECT_TRUE(info.findChild<QLabel*>("versionText")->text().contains("January 1996"));
 }
@@ -198,13 +198,13 @@ TEST(KivHelpWindow, KeywordsLeadToTheirAnchorsAndUnknownOnesToTheContents) {
     EXPECT_EQ(HelpTarget(""), "index.html");
     EXPECT_EQ(HelpTarget("Unsinn"), "index.html");
 
-    CHelpWindow help(1000, HelpFolder());
+    KivHelpWindow help(1000, HelpFolder());
     ASSERT_TRUE(help.ShowKeyword("Sound einstellen"));
     EXPECT_EQ(help.CurrentSource().fileName(), "einstellungen.html");
     EXPECT_EQ(help.CurrentSource().fragment(), "sound");
     help.close();
 
-    CHelpWindow missing(1000, "/nonexistent/help");
+    KivHelpWindow missing(1000, "/nonexistent/help");
     EXPECT_FALSE(missing.ShowKeyword(""));
 }
 

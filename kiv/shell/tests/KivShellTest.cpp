@@ -1,10 +1,10 @@
-#include "kiv/shell/CMainFrame.h"
-#include "kiv/shell/CZelvioView.h"
 #include "kiv/shell/KivArt.h"
 #include "kiv/shell/KivDialogs.h"
 #include "kiv/shell/KivDocFiles.h"
+#include "kiv/shell/KivMainWindow.h"
 #include "kiv/shell/KivSetupDialogs.h"
 #include "kiv/shell/KivStrings.h"
+#include "kiv/shell/KivTableView.h"
 #include "kiv/shell/tests/ShellFakes.h"
 
 #include <QAction>
@@ -39,7 +39,7 @@ public:
         doc_ = std::make_unique<KivGame>(languageBase);
         doc_->programFolder = dir_.path().toStdString();
         doc_->musicOn = false;
-        frame_ = std::make_unique<CMainFrame>(*doc_, prompter_, &sound_);
+        frame_ = std::make_unique<KivMainWindow>(*doc_, prompter_, &sound_);
         View().SetPauser([](int ms) { return ms; });
         View().SetFrameDelay(0);
         if (show) {
@@ -56,7 +56,7 @@ public:
         frame_.reset();
     }
 
-    CZelvioView& View() { return *frame_->View(); }
+    KivTableView& View() { return *frame_->View(); }
     // A point on the visible part of `card`.
     QPoint On(int card) { return QPoint(doc_->cards[card].x + 5, doc_->cards[card].y + 40); }
     QPoint StockPoint() { return QPoint(doc_->stock.x + 30, doc_->stock.y + 40); }
@@ -69,10 +69,10 @@ public:
     FakePrompter prompter_;
     FakeSound sound_;
     std::unique_ptr<KivGame> doc_;
-    std::unique_ptr<CMainFrame> frame_;
+    std::unique_ptr<KivMainWindow> frame_;
 };
 
-QStringList MenuTitles(CMainFrame& frame) {
+QStringList MenuTitles(KivMainWindow& frame) {
     QStringList titles;
     for (QAction* menu : frame.menuBar()->actions()) {
         titles.append(menu->text());
@@ -112,7 +112,7 @@ TEST_F(KivShell, ConfigLine28Of5000GivesEnglishMenusAtTheNextStart) {
     KivGame doc(1000);
     doc.programFolder = dir_.path().toStdString();
     ReadConfig(doc, prompter_);
-    CMainFrame frame(doc, prompter_, &sound_);
+    KivMainWindow frame(doc, prompter_, &sound_);
     EXPECT_EQ(MenuTitles(frame),
               QStringList({"&Game", "&Settings", "&Rangliste", "&Ansicht", "&Help"}));
     QStringList items;
@@ -417,7 +417,7 @@ TEST_F(KivShell, ALapsedPenaltyIsExplainedToTheHumanSeatOnly) {
 // dialog is answered with the mouse. The computer seats move in between.
 void PlayRoundByMouse(KivShell& t) {
     t.prompter_.onDialog = [](QDialog& dialog) {
-        if (auto* jack = qobject_cast<CJackDialog*>(&dialog)) {
+        if (auto* jack = qobject_cast<JackSuitDialog*>(&dialog)) {
             jack->show();
             QTest::mouseClick(jack->findChild<QRadioButton*>(ControlName(1006)), Qt::LeftButton);
             QTest::mouseClick(jack->findChild<QDialogButtonBox*>()->buttons().first(),

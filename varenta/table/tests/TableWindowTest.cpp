@@ -23,9 +23,9 @@ namespace {
 constexpr int kSpade = 0, kClub = 1, kDiamond = 2, kHeart = 3;
 constexpr int kFour = 2, kFive = 3, kSeven = 5, kNine = 7, kJack = 9, kQueen = 10, kKing = 11;
 
-using TableWindow = TableFixture;
+using TableWindowTest = TableFixture;
 
-TEST_F(TableWindow, CaptionMenusAndTheirStatusHints) {
+TEST_F(TableWindowTest, CaptionMenusAndTheirStatusHints) {
     Open();
     EXPECT_EQ(window->windowTitle(), "Varenta 4.0");
     QStringList menus;
@@ -60,7 +60,7 @@ TEST_F(TableWindow, CaptionMenusAndTheirStatusHints) {
     game->close();
 }
 
-TEST_F(TableWindow, MouseActionsReachTheGame) {
+TEST_F(TableWindowTest, MouseActionsReachTheGame) {
     Open();
     PlayersTurn();
     SetHand({Code(kSpade, kQueen), Code(kHeart, kQueen), Code(kClub, kQueen), Code(kSpade, kFour),
@@ -103,7 +103,7 @@ TEST_F(TableWindow, MouseActionsReachTheGame) {
     EXPECT_EQ(S().playerHand.FindByCode(four.code), -1);
 }
 
-TEST_F(TableWindow, ClicksDuringTheOpponentsTurnAreIgnored) {
+TEST_F(TableWindowTest, ClicksDuringTheOpponentsTurnAreIgnored) {
     Open();
     PlayersTurn();
     S().opponentToMove = true;
@@ -115,7 +115,7 @@ TEST_F(TableWindow, ClicksDuringTheOpponentsTurnAreIgnored) {
     EXPECT_EQ(Line(), line) << "no message";
 }
 
-TEST_F(TableWindow, DoubleRightClickCountsOnTheSameCard) {
+TEST_F(TableWindowTest, DoubleRightClickCountsOnTheSameCard) {
     store->Write("Settings\\Mouse options", QString("Double Right Click"));
     Open();
     ASSERT_EQ(window->MouseOption(), 1);
@@ -160,7 +160,7 @@ TEST_F(TableWindow, DoubleRightClickCountsOnTheSameCard) {
     EXPECT_EQ(OurLastDiscard(), seven);
 }
 
-TEST_F(TableWindow, SingleRightClickDiscardsAtOnceButNeverAStaleCard) {
+TEST_F(TableWindowTest, SingleRightClickDiscardsAtOnceButNeverAStaleCard) {
     Open();
     PlayersTurn();
     SetHand({Code(kSpade, kFour), Code(kClub, kSeven), Code(kHeart, kKing)});
@@ -170,7 +170,7 @@ TEST_F(TableWindow, SingleRightClickDiscardsAtOnceButNeverAStaleCard) {
     EXPECT_EQ(OurLastDiscard(), Code(kClub, kSeven));
 }
 
-TEST_F(TableWindow, KeyboardModesSendClicksToRankColumns) {
+TEST_F(TableWindowTest, KeyboardModesSendClicksToRankColumns) {
     Open();
     PlayersTurn();
     SetHand({Code(kSpade, kJack), Code(kHeart, kJack), Code(kClub, kJack), Code(kSpade, kFive),
@@ -205,7 +205,7 @@ TEST_F(TableWindow, KeyboardModesSendClicksToRankColumns) {
     EXPECT_EQ(S().playerHand.FindByCode(Code(kSpade, kFive)), -1);
 }
 
-TEST_F(TableWindow, PileKeyTakesThePileAndTakesItBackAtACost) {
+TEST_F(TableWindowTest, PileKeyTakesThePileAndTakesItBackAtACost) {
     Open();
     PlayersTurn();
     S().pileFrozen = false;
@@ -227,7 +227,7 @@ TEST_F(TableWindow, PileKeyTakesThePileAndTakesItBackAtACost) {
     EXPECT_EQ(S().playerScore, -50);
 }
 
-TEST_F(TableWindow, CtrlClickMeldsToThreeAndWildModeFeedsAMeld) {
+TEST_F(TableWindowTest, CtrlClickMeldsToThreeAndWildModeFeedsAMeld) {
     Open();
     PlayersTurn();
     S().initialMeldMinimum = 15;
@@ -245,7 +245,7 @@ TEST_F(TableWindow, CtrlClickMeldsToThreeAndWildModeFeedsAMeld) {
     EXPECT_EQ(S().playerHand.FindByCode(53), -1) << "the joker went onto the kings";
 }
 
-TEST_F(TableWindow, CtrlF11TurnsTheOpponentsHandOver) {
+TEST_F(TableWindowTest, CtrlF11TurnsTheOpponentsHandOver) {
     Open();
     ASSERT_GT(S().opponentHand.Size(), 0);
     EXPECT_FALSE(S().opponentHand[0].faceUp);
@@ -257,7 +257,7 @@ TEST_F(TableWindow, CtrlF11TurnsTheOpponentsHandOver) {
     EXPECT_EQ(S().opponentHandSpacing, 10);
 }
 
-TEST_F(TableWindow, StatusLineFollowsTheMouseOptionAndShowsDiscardReasons) {
+TEST_F(TableWindowTest, StatusLineFollowsTheMouseOptionAndShowsDiscardReasons) {
     Open();
     window->ShowHint(2);
     EXPECT_EQ(Line(), "Meld a card by clicking it, discard a card by right-clicking it");
@@ -272,7 +272,7 @@ TEST_F(TableWindow, StatusLineFollowsTheMouseOptionAndShowsDiscardReasons) {
     EXPECT_FALSE(window->StatusLine()->LineIsError());
 }
 
-TEST_F(TableWindow, PanelsShowMeldsAndScores) {
+TEST_F(TableWindowTest, PanelsShowMeldsAndScores) {
     Open();
     S().playerScore = 1600;
     S().opponentScore = 420;
@@ -286,7 +286,7 @@ TEST_F(TableWindow, PanelsShowMeldsAndScores) {
     EXPECT_EQ(bar->PanelToolTip(TableStatusBar::kPlayerMeld), "Your Current Meld\n(Minimum is 90)");
 }
 
-TEST_F(TableWindow, LayoutChangeCarriesEveryCardToItsColumnInTheNewGeometry) {
+TEST_F(TableWindowTest, LayoutChangeCarriesEveryCardToItsColumnInTheNewGeometry) {
     Open(0);
     EXPECT_EQ(window->View()->width(), 640);
     std::vector<std::pair<int, int>> columnsAndSteps;
@@ -309,7 +309,7 @@ TEST_F(TableWindow, LayoutChangeCarriesEveryCardToItsColumnInTheNewGeometry) {
     EXPECT_EQ(window->Images()[0].size(), QSize(67, 104));
 }
 
-TEST_F(TableWindow, LayoutIsReadFromAndWrittenToTheResolutionSetting) {
+TEST_F(TableWindowTest, LayoutIsReadFromAndWrittenToTheResolutionSetting) {
     Open(1);
     EXPECT_EQ(window->Layout(), 1);
     EXPECT_EQ(window->pos(), QPoint(10, 20));
@@ -320,13 +320,13 @@ TEST_F(TableWindow, LayoutIsReadFromAndWrittenToTheResolutionSetting) {
     EXPECT_THAT(sound.played, ::testing::Contains("/media/done.wav")) << "the Exit sound";
 }
 
-TEST_F(TableWindow, ATablePlacedOffTheScreenComesBackOntoIt) {
+TEST_F(TableWindowTest, ATablePlacedOffTheScreenComesBackOntoIt) {
     store->Write("Settings\\Resolution", QString("3000,2500,640x480"));
     Open(-1);
     EXPECT_EQ(window->pos(), QPoint(1920 - 640, 1200 - 480)) << "the test screen is 1920 x 1200";
 }
 
-TEST_F(TableWindow, WithoutAResolutionSettingTheSmallestTableStartsTopLeft) {
+TEST_F(TableWindowTest, WithoutAResolutionSettingTheSmallestTableStartsTopLeft) {
     Open(-1);
     EXPECT_EQ(window->Layout(), 0);
     EXPECT_EQ(window->View()->width(), 640);
@@ -334,14 +334,14 @@ TEST_F(TableWindow, WithoutAResolutionSettingTheSmallestTableStartsTopLeft) {
     EXPECT_EQ(store->ReadString("Settings\\Resolution", ""), "0,0,640x480");
 }
 
-TEST_F(TableWindow, TheMatchingLayoutIsMaximisedOthersHaveTheirSize) {
+TEST_F(TableWindowTest, TheMatchingLayoutIsMaximisedOthersHaveTheirSize) {
     Open(0);
     EXPECT_FALSE(window->windowState() & Qt::WindowMaximized);
     EXPECT_EQ(window->LayoutMatchingScreen(), -1) << "1920 wide matches no layout";
     EXPECT_EQ(window->LayoutLimit(), 3);
 }
 
-TEST_F(TableWindow, MoveCardStepsFollowTheCardSpeed) {
+TEST_F(TableWindowTest, MoveCardStepsFollowTheCardSpeed) {
     Open();
     Card card = S().playerHand[0];
     window->SetCardMovement(true, 10);
@@ -376,7 +376,7 @@ TEST_F(TableWindow, MoveCardStepsFollowTheCardSpeed) {
     EXPECT_EQ(clock.Pauses(), pauses) << "no animation and no flash";
 }
 
-TEST_F(TableWindow, OpponentMeldsArePacedByTheDelaySetting) {
+TEST_F(TableWindowTest, OpponentMeldsArePacedByTheDelaySetting) {
     store->Write("Settings\\Delay", 600);
     Open();
     const auto start = clock.NowMs();
@@ -384,7 +384,7 @@ TEST_F(TableWindow, OpponentMeldsArePacedByTheDelaySetting) {
     EXPECT_EQ(clock.NowMs() - start, 600);
 }
 
-TEST_F(TableWindow, UndoMenusFollowTheMeldsOfTheTurn) {
+TEST_F(TableWindowTest, UndoMenusFollowTheMeldsOfTheTurn) {
     Open();
     PlayersTurn();
     window->SetUndoEnabled(false);
@@ -399,7 +399,7 @@ TEST_F(TableWindow, UndoMenusFollowTheMeldsOfTheTurn) {
     EXPECT_FALSE(window->Action("UndoAll1")->isEnabled());
 }
 
-TEST_F(TableWindow, HelpTopicsPlaysTheThreeHelpSoundsInTurn) {
+TEST_F(TableWindowTest, HelpTopicsPlaysTheThreeHelpSoundsInTurn) {
     Open();
     sound.played.clear();
     for (int i = 0; i < 3; ++i) {
@@ -413,7 +413,7 @@ TEST_F(TableWindow, HelpTopicsPlaysTheThreeHelpSoundsInTurn) {
     EXPECT_EQ(window->Help()->CurrentSource().toString(), "rules.html#initially-frozen");
 }
 
-TEST_F(TableWindow, HelpPagesOpenTheRulesDialogOnItsTabs) {
+TEST_F(TableWindowTest, HelpPagesOpenTheRulesDialogOnItsTabs) {
     Open();
     window->show();
     for (const auto& [command, tab] :
@@ -433,7 +433,7 @@ TEST_F(TableWindow, HelpPagesOpenTheRulesDialogOnItsTabs) {
     }
 }
 
-TEST_F(TableWindow, SoundSwitchedOffStaysSilent) {
+TEST_F(TableWindowTest, SoundSwitchedOffStaysSilent) {
     store->Write("Settings\\Sound", false);
     Open();
     window->PlaySound("Deal");
@@ -441,7 +441,7 @@ TEST_F(TableWindow, SoundSwitchedOffStaysSilent) {
     EXPECT_TRUE(sound.played.empty());
 }
 
-TEST_F(TableWindow, ClosingDuringTheComputersTurnWaitsForItToEnd) {
+TEST_F(TableWindowTest, ClosingDuringTheComputersTurnWaitsForItToEnd) {
     Open();
     window->show();
     bool closedInside = true;
@@ -461,7 +461,7 @@ TEST_F(TableWindow, ClosingDuringTheComputersTurnWaitsForItToEnd) {
     EXPECT_TRUE(store->ReadString("Settings\\Resolution", "").endsWith("640x480"));
 }
 
-TEST_F(TableWindow, HandResultShowsTheComputersHandWhileTheDetailsAreOpen) {
+TEST_F(TableWindowTest, HandResultShowsTheComputersHandWhileTheDetailsAreOpen) {
     Open();
     HandResult result;
     result.player.total = 1130;
@@ -504,7 +504,7 @@ TEST_F(TableWindow, HandResultShowsTheComputersHandWhileTheDetailsAreOpen) {
     EXPECT_TRUE(S().opponentHand[0].faceUp);
 }
 
-TEST_F(TableWindow, GameOverAsksForAnotherGame) {
+TEST_F(TableWindowTest, GameOverAsksForAnotherGame) {
     Open();
     GameOverResult result;
     result.message = "Congratulations Player! You won, but it was pretty close!";
@@ -528,7 +528,7 @@ TEST_F(TableWindow, GameOverAsksForAnotherGame) {
     EXPECT_EQ(question, "Do you want to play another game?");
 }
 
-TEST_F(TableWindow, DecliningAnotherGameEndsTheProgram) {
+TEST_F(TableWindowTest, DecliningAnotherGameEndsTheProgram) {
     Open();
     window->show();
     anotherGame = false;
@@ -540,7 +540,7 @@ TEST_F(TableWindow, DecliningAnotherGameEndsTheProgram) {
     EXPECT_FALSE(window->isVisible());
 }
 
-TEST_F(TableWindow, NewGameStartsFromNothing) {
+TEST_F(TableWindowTest, NewGameStartsFromNothing) {
     Open();
     S().playerScore = 1200;
     S().opponentScore = 800;
@@ -553,7 +553,7 @@ TEST_F(TableWindow, NewGameStartsFromNothing) {
     EXPECT_FALSE(window->WaitCursorShown());
 }
 
-TEST_F(TableWindow, TurnNoticeShowsWhoDrawsFirstForAMoment) {
+TEST_F(TableWindowTest, TurnNoticeShowsWhoDrawsFirstForAMoment) {
     showTurns = true;
     Open();
     window->show();
@@ -562,7 +562,7 @@ TEST_F(TableWindow, TurnNoticeShowsWhoDrawsFirstForAMoment) {
     EXPECT_EQ(window->Notice()->Text(), "It's your turn to draw first.");
 }
 
-TEST_F(TableWindow, MessagesBreakLinesWhereTheTextSaysSo) {
+TEST_F(TableWindowTest, MessagesBreakLinesWhereTheTextSaysSo) {
     Open();
     window->ShowMessage(MessageKind::Information, texts::kMustPass);
     ASSERT_EQ(messages.size(), 1u);

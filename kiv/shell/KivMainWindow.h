@@ -3,7 +3,7 @@
 #pragma once
 
 #include "kiv/engine/KivGame.h"
-#include "kiv/shell/KivHelp.h"
+#include "kiv/shell/KivHelpWindow.h"
 
 #include <QHash>
 #include <QMainWindow>
@@ -16,7 +16,7 @@ class QToolBar;
 
 namespace kiv {
 
-class CZelvioView;
+class KivTableView;
 class Prompter;
 class SoundOutput;
 
@@ -38,17 +38,17 @@ constexpr int kHelpContents = 32783;
 constexpr int kAbout = 32781;
 } // namespace command
 
-class CMainFrame : public QMainWindow {
+class KivMainWindow : public QMainWindow {
     Q_OBJECT
 public:
-    CMainFrame(KivGame& doc, Prompter& prompter, SoundOutput* sound, QWidget* parent = nullptr);
-    ~CMainFrame() override;
+    KivMainWindow(KivGame& doc, Prompter& prompter, SoundOutput* sound, QWidget* parent = nullptr);
+    ~KivMainWindow() override;
 
-    CZelvioView* View() const { return view_; }
+    KivTableView* View() const { return view_; }
     QAction* Action(int commandId) const { return actions_.value(commandId); }
     QToolBar* ToolBar() const { return toolBar_; }
     QLabel* StatusPane(int pane) const { return pane == 0 ? pane0_ : pane1_; }
-    CHelpWindow* HelpWindow() const { return help_; }
+    KivHelpWindow* HelpWindow() const { return help_; }
 
     // Runs a menu command as if it had been chosen.
     void Command(int commandId);
@@ -80,13 +80,13 @@ private:
     KivGame& doc_;
     Prompter& prompter_;
     SoundOutput* sound_;
-    CZelvioView* view_ = nullptr;
+    KivTableView* view_ = nullptr;
     QToolBar* toolBar_ = nullptr;
     QLabel* pane0_ = nullptr;
     QLabel* pane1_ = nullptr;
     QList<QMenu*> menus_;
     QHash<int, QAction*> actions_;
-    QPointer<CHelpWindow> help_;
+    QPointer<KivHelpWindow> help_;
 };
 
 } // namespace kiv

@@ -14,10 +14,10 @@ namespace kiv {
 // unknown keywords lead to the contents.
 QString HelpTarget(const QString& keyword);
 
-class CHelpWindow : public QDialog {
+class KivHelpWindow : public QDialog {
     Q_OBJECT
 public:
-    CHelpWindow(int languageBase, const QString& helpFolder, QWidget* parent = nullptr);
+    KivHelpWindow(int languageBase, const QString& helpFolder, QWidget* parent = nullptr);
     // Shows the page of `keyword` and raises the window; false when the help
     // pages are missing.
     bool ShowKeyword(const QString& keyword);

@@ -1,4 +1,4 @@
-#include "kiv/shell/CZelvioView.h"
+#include "kiv/shell/KivTableView.h"
 
 #include "kiv/shell/KivArt.h"
 #include "kiv/shell/KivDialogs.h"
@@ -36,7 +36,7 @@ int RealPause(int ms) {
 
 } // namespace
 
-CZelvioView::CZelvioView(KivGame& doc, Prompter& prompter, SoundOutput* sound, QWidget* parent)
+KivTableView::KivTableView(KivGame& doc, Prompter& prompter, SoundOutput* sound, QWidget* parent)
     : QWidget(parent), doc_(doc), prompter_(prompter), sound_(sound), pauser_(RealPause) {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(false);
@@ -44,39 +44,39 @@ CZelvioView::CZelvioView(KivGame& doc, Prompter& prompter, SoundOutput* sound, Q
     doc_.SetPort(this);
 }
 
-CZelvioView::~CZelvioView() {
+KivTableView::~KivTableView() {
     if (doc_.musicOn && sound_ != nullptr) {
         sound_->StopMusic();
     }
     doc_.SetPort(nullptr);
 }
 
-void CZelvioView::SetStatusPanes(QLabel* pane0, QLabel* pane1) {
+void KivTableView::SetStatusPanes(QLabel* pane0, QLabel* pane1) {
     pane0_ = pane0;
     pane1_ = pane1;
 }
 
-QColor CZelvioView::TableColour() const {
+QColor KivTableView::TableColour() const {
     const std::uint32_t c = doc_.backgroundColor;
     return QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF);
 }
 
-QRect CZelvioView::CardRect(int x, int y) const {
+QRect KivTableView::CardRect(int x, int y) const {
     return QRect(x, y, kCardWidth, kCardHeight);
 }
 
 // ---- First showing and size -------------------------------------------------------
 
-void CZelvioView::showEvent(QShowEvent* event) {
+void KivTableView::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     if (!started_) {
         started_ = true;
         // Deal once the window is on the screen, so the deal can be watched.
-        QTimer::singleShot(0, this, &CZelvioView::StartFirstRound);
+        QTimer::singleShot(0, this, &KivTableView::StartFirstRound);
     }
 }
 
-void CZelvioView::StartFirstRound() {
+void KivTableView::StartFirstRound() {
     doc_.LayoutTable(width(), height());
     doc_.wishedSuit = 0;
     doc_.StartFirstRound();
@@ -86,7 +86,7 @@ void CZelvioView::StartFirstRound() {
     emit FirstRoundDealt();
 }
 
-void CZelvioView::resizeEvent(QResizeEvent* event) {
+void KivTableView::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     doc_.LayoutTable(width(), height());
     update();
@@ -94,7 +94,7 @@ void CZelvioView::resizeEvent(QResizeEvent* event) {
 
 // ---- Painting ---------------------------------------------------------------
 
-void CZelvioView::paintEvent(QPaintEvent* event) {
+void KivTableView::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
     painter.fillRect(event->rect(), TableColour());
     // The held card is drawn last while it is away from its place in the
@@ -133,13 +133,13 @@ void CZelvioView::paintEvent(QPaintEvent* event) {
     }
 }
 
-void CZelvioView::PaintCard(QPainter& painter, int card, int width) {
+void KivTableView::PaintCard(QPainter& painter, int card, int width) {
     const PlayingCard& c = doc_.cards[card];
     const QPixmap image = KivBitmap(c.faceUp ? FaceBitmapId(card) : BackBitmapFor(doc_.deckBack));
     painter.drawPixmap(c.x, c.y, image, 0, 0, width, kCardHeight);
 }
 
-void CZelvioView::PaintSeatPanels(QPainter& painter) {
+void KivTableView::PaintSeatPanels(QPainter& painter) {
     QFont font = painter.font();
     font.setPixelSize(14);
     font.setBold(true);
@@ -164,7 +164,7 @@ void CZelvioView::PaintSeatPanels(QPainter& painter) {
     }
 }
 
-void CZelvioView::RepaintEverything() {
+void KivTableView::RepaintEverything() {
     repaintAll_ = true;
     repaint();
     repaintAll_ = false;
@@ -172,7 +172,7 @@ void CZelvioView::RepaintEverything() {
 
 // ---- Mouse --------------------------------------------------------------------
 
-void CZelvioView::mousePressEvent(QMouseEvent* event) {
+void KivTableView::mousePressEvent(QMouseEvent* event) {
     const QPoint p = event->position().toPoint();
     if (event->button() == Qt::LeftButton) {
         doc_.LeftButtonDown(p.x(), p.y());
@@ -181,7 +181,7 @@ void CZelvioView::mousePressEvent(QMouseEvent* event) {
     }
 }
 
-void CZelvioView::mouseMoveEvent(QMouseEvent* event) {
+void KivTableView::mouseMoveEvent(QMouseEvent* event) {
     const Qt::MouseButtons buttons = event->buttons();
     if (doc_.heldCard != 0 && (buttons == Qt::LeftButton || buttons == Qt::RightButton)) {
         const QPoint p = event->position().toPoint();
@@ -189,7 +189,7 @@ void CZelvioView::mouseMoveEvent(QMouseEvent* event) {
     }
 }
 
-void CZelvioView::mouseReleaseEvent(QMouseEvent* event) {
+void KivTableView::mouseReleaseEvent(QMouseEvent* event) {
     const QPoint p = event->position().toPoint();
     if (event->button() == Qt::LeftButton) {
         doc_.LeftButtonUp(p.x(), p.y());
@@ -200,47 +200,47 @@ void CZelvioView::mouseReleaseEvent(QMouseEvent* event) {
 
 // ---- Port: messages and dialogs --------------------------------------------------
 
-void CZelvioView::ShowMessage(int textId) {
+void KivTableView::ShowMessage(int textId) {
     prompter_.Inform(this, LoadText(textId));
 }
 
-void CZelvioView::ShowLoserMessage(int textBefore, const std::string& seatName, int textAfter) {
+void KivTableView::ShowLoserMessage(int textBefore, const std::string& seatName, int textAfter) {
     prompter_.Inform(this, LoadText(textBefore) + ' ' + QString::fromStdString(seatName) + ' ' +
                                LoadText(textAfter));
 }
 
-bool CZelvioView::AskYesNo(int textId) {
+bool KivTableView::AskYesNo(int textId) {
     return prompter_.Ask(this, LoadText(textId));
 }
 
-int CZelvioView::AskJackSuit() {
-    CJackDialog dialog(doc_.languageBase, this);
+int KivTableView::AskJackSuit() {
+    JackSuitDialog dialog(doc_.languageBase, this);
     prompter_.Run(dialog);
     return dialog.ChosenSuit();
 }
 
-void CZelvioView::ShowResults(const GameResults& results) {
+void KivTableView::ShowResults(const GameResults& results) {
     FourPlaces places;
     for (int i = 0; i < 4; ++i) {
         places[i] = {QString::fromStdString(results[i].name), results[i].score};
     }
-    CResultsDialog dialog(doc_.languageBase, places, this);
+    RoundResultsDialog dialog(doc_.languageBase, places, this);
     prompter_.Run(dialog);
 }
 
-void CZelvioView::AddResultsToRanking() {
+void KivTableView::AddResultsToRanking() {
     if (rankingHandler_) {
         rankingHandler_();
     }
 }
 
-void CZelvioView::PlayWave(Wave wave) {
+void KivTableView::PlayWave(Wave wave) {
     if (sound_ != nullptr) {
         sound_->PlayWave(QString::fromLatin1(WaveName(wave)));
     }
 }
 
-void CZelvioView::SetStatusText(int pane, int textId, std::string_view suffix) {
+void KivTableView::SetStatusText(int pane, int textId, std::string_view suffix) {
     QLabel* label = pane == 0 ? pane0_ : pane1_;
     if (label == nullptr) {
         return;
@@ -250,7 +250,7 @@ void CZelvioView::SetStatusText(int pane, int textId, std::string_view suffix) {
     label->repaint();
 }
 
-void CZelvioView::SetStatusReadyLiteral() {
+void KivTableView::SetStatusReadyLiteral() {
     if (pane0_ != nullptr) {
         pane0_->setText(QStringLiteral("Bereit"));
         pane0_->repaint();
@@ -259,12 +259,12 @@ void CZelvioView::SetStatusReadyLiteral() {
 
 // ---- Port: cards and repaints --------------------------------------------------------
 
-void CZelvioView::CardMoved(int card, int oldX, int oldY) {
+void KivTableView::CardMoved(int card, int oldX, int oldY) {
     const PlayingCard& c = doc_.cards[card];
     repaint(QRegion(CardRect(oldX, oldY)).united(CardRect(c.x, c.y)));
 }
 
-void CZelvioView::AnimateCard(int card, int x, int y, int speed) {
+void KivTableView::AnimateCard(int card, int x, int y, int speed) {
     PlayingCard& c = doc_.cards[card];
     // The card under way is drawn on top of everything but the held card.
     flyingCard_ = card;
@@ -289,40 +289,40 @@ void CZelvioView::AnimateCard(int card, int x, int y, int speed) {
     flyingCard_ = 0;
 }
 
-void CZelvioView::HandLaidOut(int seat) {
+void KivTableView::HandLaidOut(int seat) {
     const int y = doc_.seats[seat].handY;
     repaint(QRect(doc_.seats[seat].handX, y, width(), kCardHeight + 1));
 }
 
-void CZelvioView::RepaintStock() {
+void KivTableView::RepaintStock() {
     repaint(CardRect(doc_.stock.x, doc_.stock.y));
 }
 
-void CZelvioView::RepaintDiscardPile() {
+void KivTableView::RepaintDiscardPile() {
     repaint(CardRect(doc_.discardPile.x, doc_.discardPile.y));
 }
 
-void CZelvioView::RepaintSeatPanels() {
+void KivTableView::RepaintSeatPanels() {
     repaintAll_ = true;
     repaint(QRect(0, 0, kPanelWidth, height()));
     repaintAll_ = false;
 }
 
-void CZelvioView::RepaintAll() {
+void KivTableView::RepaintAll() {
     RepaintEverything();
 }
 
 // ---- Port: waiting ------------------------------------------------------------------
 
-int CZelvioView::Pause(int ms) {
+int KivTableView::Pause(int ms) {
     return pauser_ ? pauser_(ms) : 0;
 }
 
-bool CZelvioView::ContinueComputerMoves() {
+bool KivTableView::ContinueComputerMoves() {
     return !closing_;
 }
 
-void CZelvioView::OnGameEvent(const GameEvent& event) {
+void KivTableView::OnGameEvent(const GameEvent& event) {
     if (event.kind == GameEventKind::Score) {
         ++roundsScored_;
     }

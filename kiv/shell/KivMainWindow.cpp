@@ -1,14 +1,14 @@
-#include "kiv/shell/CMainFrame.h"
+#include "kiv/shell/KivMainWindow.h"
 
-#include "kiv/shell/CZelvioView.h"
 #include "kiv/shell/KivArt.h"
 #include "kiv/shell/KivDialogs.h"
 #include "kiv/shell/KivDocFiles.h"
-#include "kiv/shell/KivHelp.h"
+#include "kiv/shell/KivHelpWindow.h"
 #include "kiv/shell/KivPrompter.h"
 #include "kiv/shell/KivSetupDialogs.h"
 #include "kiv/shell/KivSound.h"
 #include "kiv/shell/KivStrings.h"
+#include "kiv/shell/KivTableView.h"
 
 #include <QAction>
 #include <QApplication>
@@ -40,10 +40,10 @@ constexpr int kMenuOffsets[] = {1, 5, 12, 15, 18};
 
 } // namespace
 
-CMainFrame::CMainFrame(KivGame& doc, Prompter& prompter, SoundOutput* sound, QWidget* parent)
+KivMainWindow::KivMainWindow(KivGame& doc, Prompter& prompter, SoundOutput* sound, QWidget* parent)
     : QMainWindow(parent), doc_(doc), prompter_(prompter), sound_(sound) {
     setWindowTitle(LoadText(kAppTitleId));
-    view_ = new CZelvioView(doc_, prompter_, sound_, this);
+    view_ = new KivTableView(doc_, prompter_, sound_, this);
     setCentralWidget(view_);
 
     pane0_ = new QLabel;
@@ -69,9 +69,9 @@ CMainFrame::CMainFrame(KivGame& doc, Prompter& prompter, SoundOutput* sound, QWi
     move(screen.center() - QPoint(size.width() / 2, size.height() / 2));
 }
 
-CMainFrame::~CMainFrame() = default;
+KivMainWindow::~KivMainWindow() = default;
 
-QAction* CMainFrame::AddCommand(QMenu* menu, int id, const char* germanText) {
+QAction* KivMainWindow::AddCommand(QMenu* menu, int id, const char* germanText) {
     auto* action = menu->addAction(QString::fromUtf8(germanText));
     action->setObjectName(QStringLiteral("command%1").arg(id));
     actions_.insert(id, action);
@@ -81,7 +81,7 @@ QAction* CMainFrame::AddCommand(QMenu* menu, int id, const char* germanText) {
     return action;
 }
 
-void CMainFrame::BuildMenus() {
+void KivMainWindow::BuildMenus() {
     // The German labels are the menu's own; the second block relabels them.
     QMenu* game = menuBar()->addMenu(QString::fromUtf8("&Spiel"));
     AddCommand(game, command::kNewGame, "&Neu");
@@ -119,7 +119,7 @@ void CMainFrame::BuildMenus() {
     menus_ = {game, settings, ranking, view, help};
 }
 
-void CMainFrame::BuildToolBar() {
+void KivMainWindow::BuildToolBar() {
     toolBar_ = addToolBar(QStringLiteral("Kiv Kiv"));
     toolBar_->setObjectName(QStringLiteral("toolBar"));
     toolBar_->setMovable(true);
@@ -144,7 +144,7 @@ void CMainFrame::BuildToolBar() {
     connect(toolBar_, &QToolBar::visibilityChanged, toggle, &QAction::setChecked);
 }
 
-void CMainFrame::RelabelMenus() {
+void KivMainWindow::RelabelMenus() {
     for (int i = 0; i < menus_.size(); ++i) {
         menus_[i]->setTitle(Text(doc_.languageBase, kMenuOffsets[i]));
     }
@@ -155,7 +155,7 @@ void CMainFrame::RelabelMenus() {
 
 // ---- Commands ---------------------------------------------------------------------
 
-void CMainFrame::Command(int id) {
+void KivMainWindow::Command(int id) {
     switch (id) {
     case command::kNewGame:
         doc_.NewGameCommand();
@@ -200,7 +200,7 @@ void CMainFrame::Command(int id) {
     }
 }
 
-bool CMainFrame::ConfirmNewGame() {
+bool KivMainWindow::ConfirmNewGame() {
     if (doc_.computerBusy) {
         prompter_.Inform(this, Text(doc_.languageBase, 137));
         return false;
@@ -213,7 +213,7 @@ bool CMainFrame::ConfirmNewGame() {
     return true;
 }
 
-void CMainFrame::DealAfterChange() {
+void KivMainWindow::DealAfterChange() {
     const bool animate = doc_.animateCards;
     doc_.animateCards = false;
     doc_.NewRound();
@@ -222,7 +222,7 @@ void CMainFrame::DealAfterChange() {
     doc_.StartComputerMove();
 }
 
-void CMainFrame::OnPlayers() {
+void KivMainWindow::OnPlayers() {
     if (!ConfirmNewGame()) {
         return;
     }
@@ -231,7 +231,7 @@ void CMainFrame::OnPlayers() {
         seats[i] = {QString::fromStdString(doc_.seats[i].name), doc_.seats[i].plays,
                     doc_.seats[i].computer};
     }
-    CPlayersDialog dialog(
+    PlayersDialog dialog(
         doc_.languageBase, seats, prompter_, [this](const QString& keyword) { ShowHelp(keyword); },
         this);
     if (prompter_.Run(dialog) != QDialog::Accepted) {
@@ -255,7 +255,7 @@ void CMainFrame::OnPlayers() {
     }
 }
 
-void CMainFrame::OnSettings() {
+void KivMainWindow::OnSettings() {
     if (!ConfirmNewGame()) {
         return;
     }
@@ -273,7 +273,7 @@ void CMainFrame::OnSettings() {
     values.soundOn = doc_.soundOn;
     values.musicOn = doc_.musicOn;
     values.midiFile = QString::fromStdString(doc_.midiFile);
-    CMyPropertySheet sheet(
+    KivSettingsSheet sheet(
         doc_.languageBase, values, prompter_, [this](const QString& keyword) { ShowHelp(keyword); },
         this);
     if (prompter_.Run(sheet) != QDialog::Accepted) {
@@ -314,18 +314,18 @@ void CMainFrame::OnSettings() {
     WriteConfig(doc_, prompter_, this);
 }
 
-void CMainFrame::OnDeckBack() {
+void KivMainWindow::OnDeckBack() {
     if (!ConfirmNewGame()) {
         return;
     }
-    CDeckblattDialog dialog(doc_.languageBase, this);
+    CardBackDialog dialog(doc_.languageBase, this);
     prompter_.Run(dialog);
     doc_.deckBack = dialog.Choice();
     WriteConfig(doc_, prompter_, this);
     DealAfterChange();
 }
 
-void CMainFrame::OnTableColour() {
+void KivMainWindow::OnTableColour() {
     const std::uint32_t c = doc_.backgroundColor;
     QColorDialog dialog(QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF), this);
     dialog.setWindowTitle(Text(doc_.languageBase, 11));
@@ -340,13 +340,13 @@ void CMainFrame::OnTableColour() {
     WriteConfig(doc_, prompter_, this);
 }
 
-void CMainFrame::OnAbout() {
-    CInfoDialog dialog(doc_.languageBase, QString::fromStdString(doc_.versionText),
+void KivMainWindow::OnAbout() {
+    AboutDialog dialog(doc_.languageBase, QString::fromStdString(doc_.versionText),
                        QString::fromStdString(doc_.VersionDate()), this);
     prompter_.Run(dialog);
 }
 
-void CMainFrame::ShowHelp(const QString& keyword) {
+void KivMainWindow::ShowHelp(const QString& keyword) {
     // Help asked for from a modal dialog belongs to that dialog, or the
     // dialog's modality would keep the user out of it.
     QWidget* owner = QApplication::activeModalWidget();
@@ -357,14 +357,14 @@ void CMainFrame::ShowHelp(const QString& keyword) {
         delete help_;
     }
     if (help_ == nullptr) {
-        help_ = new CHelpWindow(doc_.languageBase, HelpFolder(), owner);
+        help_ = new KivHelpWindow(doc_.languageBase, HelpFolder(), owner);
     }
     if (!help_->ShowKeyword(keyword)) {
         prompter_.Inform(this, Text(doc_.languageBase, 21));
     }
 }
 
-void CMainFrame::closeEvent(QCloseEvent* event) {
+void KivMainWindow::closeEvent(QCloseEvent* event) {
     if (doc_.computerBusy) {
         prompter_.Inform(this, Text(doc_.languageBase, 137));
         event->ignore();

@@ -18,15 +18,15 @@ namespace kiv {
 class Prompter;
 class SoundOutput;
 
-class CZelvioView : public QWidget, public KivPort {
+class KivTableView : public QWidget, public KivPort {
     Q_OBJECT
 public:
     // Waits `ms` milliseconds while the window stays responsive; returns the
     // milliseconds waited.
     using Pauser = std::function<int(int ms)>;
 
-    CZelvioView(KivGame& doc, Prompter& prompter, SoundOutput* sound, QWidget* parent = nullptr);
-    ~CZelvioView() override;
+    KivTableView(KivGame& doc, Prompter& prompter, SoundOutput* sound, QWidget* parent = nullptr);
+    ~KivTableView() override;
 
     // Tests replace the real pause (a nested event loop) by one that returns
     // at once, and the animation's frame delay by 0.

@@ -1,4 +1,4 @@
-#include "kiv/shell/KivHelp.h"
+#include "kiv/shell/KivHelpWindow.h"
 
 #include "kiv/shell/KivStrings.h"
 
@@ -25,7 +25,7 @@ QString HelpTarget(const QString& keyword) {
     return QStringLiteral("index.html");
 }
 
-CHelpWindow::CHelpWindow(int base, const QString& helpFolder, QWidget* parent)
+KivHelpWindow::KivHelpWindow(int base, const QString& helpFolder, QWidget* parent)
     : QDialog(parent), folder_(helpFolder) {
     setWindowTitle(Text(base, 20));
     setModal(false);
@@ -45,7 +45,7 @@ CHelpWindow::CHelpWindow(int base, const QString& helpFolder, QWidget* parent)
     layout->addWidget(buttons);
 }
 
-bool CHelpWindow::ShowKeyword(const QString& keyword) {
+bool KivHelpWindow::ShowKeyword(const QString& keyword) {
     if (!QFileInfo::exists(folder_ + QStringLiteral("/index.html"))) {
         return false;
     }
@@ -60,7 +60,7 @@ bool CHelpWindow::ShowKeyword(const QString& keyword) {
     return true;
 }
 
-QUrl CHelpWindow::CurrentSource() const {
+QUrl KivHelpWindow::CurrentSource() const {
     return browser_->source();
 }
 
