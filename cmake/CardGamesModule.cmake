@@ -4,6 +4,8 @@
 # and every *.cpp of its tests/ folder into <target>_tests, registered with
 # CTest. Files are picked up by glob, so adding a source file needs no edit
 # here. QT switches on moc/uic/rcc and gives the tests a QApplication.
+# With CARDGAMES_FUZZ every *.cpp of its fuzz/ folder becomes the libFuzzer
+# executable fuzz_<name> instead, and no tests are built.
 function(cardgames_module target)
   cmake_parse_arguments(M "QT" "" "DEPS" ${ARGN})
   file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
@@ -19,6 +21,20 @@ function(cardgames_module target)
   if(M_QT)
     set_target_properties(${target} PROPERTIES AUTOMOC ON AUTOUIC ON AUTORCC ON)
     target_link_libraries(${target} PUBLIC Qt6::Widgets)
+  endif()
+
+  if(CARDGAMES_FUZZ)
+    file(GLOB fuzz_sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/fuzz/*.cpp)
+    foreach(fuzz_source IN LISTS fuzz_sources)
+      get_filename_component(fuzz_name ${fuzz_source} NAME_WE)
+      add_executable(fuzz_${fuzz_name} ${fuzz_source})
+      target_link_libraries(fuzz_${fuzz_name} PRIVATE ${target})
+      target_link_options(fuzz_${fuzz_name} PRIVATE -fsanitize=fuzzer)
+      if(M_QT)
+        set_target_properties(fuzz_${fuzz_name} PROPERTIES AUTOMOC ON)
+      endif()
+    endforeach()
+    return()
   endif()
 
   file(GLOB test_sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/tests/*.cpp)

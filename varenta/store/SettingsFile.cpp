@@ -530,8 +530,8 @@ QVariant SettingsFile::Read(const QString& name, const QVariant& defaultValue) {
     Refresh(FileName(), false);
     if (!group.isEmpty() && tree_.Groups().count(SettingsTree::Fold(group)) == 0) {
         try {
-            Modify([&group](SettingsTree& tree) {
-                tree.EnsureGroup(group);
+            Modify([&groupName = group](SettingsTree& tree) {
+                tree.EnsureGroup(groupName);
                 return true;
             });
         } catch (const SettingsError&) {
