@@ -61,7 +61,7 @@ MailClient::MailClient(std::unique_ptr<MailTimer> timer) : connection_(std::move
     });
 }
 
-bool MailClient::Begin(quint16 defaultPort) {
+bool MailClient::Begin(quint16 defaultPort, const QString& refusal) {
     if (busy_) {
         Cancel();
     }
@@ -70,6 +70,10 @@ bool MailClient::Begin(quint16 defaultPort) {
     success_ = false;
     cancelled_ = false;
     error_.clear();
+    if (!refusal.isEmpty()) {
+        FailAtOnce(refusal);
+        return false;
+    }
     if (Host.trimmed().isEmpty()) {
         FailAtOnce(Text(texts::kNoServer));
         return false;
@@ -147,19 +151,19 @@ void SendMail::Action(ActionKind action) {
                          : Security == MailSecurity::StartTls ? kStartTlsPort
                                                               : kPlainPort;
     refused_.clear();
-    QString bad;
+    QString bad; // null while every address is usable
     for (const QString& address : QStringList{FROM_Address} + ListTo) {
         const QString plain = address.section(QLatin1Char('|'), 0, 0);
-        if (bad.isEmpty() && !IsUsableMailAddress(plain)) {
-            bad = plain;
+        if (bad.isNull() && !IsUsableMailAddress(plain)) {
+            bad = plain.isNull() ? QStringLiteral("") : plain;
         }
     }
-    if (!Begin(port)) {
-        return;
+    if (ListTo.isEmpty() && bad.isEmpty()) {
+        bad = QStringLiteral("");
     }
-    if (!bad.isEmpty() || ListTo.isEmpty() || HasControl(User) || HasControl(Password)) {
-        Connection().Close();
-        FailAtOnce(Text(texts::kBadAddress).arg(bad));
+    // A line break in a sign-in value would end the command and start another.
+    const bool unusable = !bad.isNull() || HasControl(User) || HasControl(Password);
+    if (!Begin(port, unusable ? Text(texts::kBadAddress).arg(bad) : QString())) {
         return;
     }
     SmtpOptions options;
@@ -235,13 +239,10 @@ void GetMail::Mail_Action(ActionKind action) {
     if (action != ActionKind::Get_Mail) {
         return;
     }
-    if (!Begin(Security == MailSecurity::Tls ? kTlsPort : kPlainPort)) {
-        return;
-    }
-    if (HasControl(User_ID) || HasControl(User_Password)) {
-        // A line break would end the command early and start another one.
-        Connection().Close();
-        FailAtOnce(Text(texts::kAccessDenied));
+    // A line break would end the command early and start another one.
+    const bool unusable = HasControl(User_ID) || HasControl(User_Password);
+    if (!Begin(Security == MailSecurity::Tls ? kTlsPort : kPlainPort,
+               unusable ? Text(texts::kAccessDenied) : QString())) {
         return;
     }
     Pop3Options options;

@@ -44,8 +44,9 @@ protected:
     explicit MailClient(std::unique_ptr<MailTimer> timer);
 
     // Connects to Host with the given default port; false (and OnDone
-    // already queued) when the server text is unusable.
-    bool Begin(quint16 defaultPort);
+    // already queued) when the server text is unusable or `refusal` says
+    // why the action cannot start.
+    bool Begin(quint16 defaultPort, const QString& refusal = {});
     void Cancel();
     MailDialogueSink& Sink() { return *this; }
     void FailAtOnce(const QString& message);

@@ -122,6 +122,7 @@ struct MailConnection::AddressList {
 struct MailConnection::Tls {
     gnutls_session_t session = nullptr;
     gnutls_certificate_credentials_t credentials = nullptr;
+    QByteArray hostName; // the session keeps a pointer to it for the verification
     ~Tls() {
         if (session != nullptr) {
             gnutls_deinit(session);
@@ -392,7 +393,8 @@ void MailConnection::BeginTls() {
             result = GNUTLS_E_NO_CERTIFICATE_FOUND;
         }
     }
-    const QByteArray host = host_.toUtf8();
+    tls_->hostName = host_.toUtf8();
+    const QByteArray& host = tls_->hostName;
     if (result >= 0) {
         result = gnutls_init(&tls_->session, GNUTLS_CLIENT | GNUTLS_NONBLOCK);
     }

@@ -45,6 +45,15 @@ start) ;;
 *) echo "usage: mail-servers.sh start|stop DIR" >&2; exit 2 ;;
 esac
 
+# The daemons outlive this script: they must not hold on to the pipes of
+# whoever started it (ctest waits for those to close), so every inherited
+# descriptor beyond the standard three is closed and the daemons get files.
+for fd in /proc/$$/fd/*; do
+    fd=${fd##*/}
+    # 255 is the shell's own copy of this script.
+    ((fd > 2 && fd != 255)) && eval "exec $fd>&-" 2>/dev/null || true
+done
+
 for tool in smtpd dovecot openssl unshare; do
     command -v "$tool" >/dev/null || {
         echo "mail-servers.sh: $tool is missing; ./setup.sh test installs it" >&2
@@ -106,7 +115,8 @@ base_dir = $dir/run
 state_dir = $dir/state
 log_path = $dir/dovecot.log
 protocols = pop3 submission
-listen = 127.0.0.1
+# 127.0.0.2 is a name the certificate does not carry.
+listen = 127.0.0.1, 127.0.0.2
 hostname = localhost
 ssl = yes
 ssl_cert = <$dir/server.pem
@@ -159,12 +169,12 @@ match from any for domain "test.example" action "deliver"
 CONF
 chmod 644 "$dir/smtpd.conf"
 
-dovecot -c "$dir/dovecot.conf"
+dovecot -c "$dir/dovecot.conf" </dev/null >>"$dir/dovecot.log" 2>&1
 # The queue and the control socket are fixed paths of smtpd: a private
 # mount namespace gives this instance its own.
 unshare -m sh -c "mount --bind '$dir/spool' /var/spool/smtpd 2>/dev/null || { mkdir -p /var/spool/smtpd && mount --bind '$dir/spool' /var/spool/smtpd; }
 mount --bind '$dir/sockrun' /run
-exec smtpd -d -f '$dir/smtpd.conf'" >"$dir/smtpd.log" 2>&1 &
+exec smtpd -d -f '$dir/smtpd.conf'" </dev/null >"$dir/smtpd.log" 2>&1 &
 echo $! >"$dir/smtpd.pid"
 
 cat >"$dir/ports.env" <<ENV
