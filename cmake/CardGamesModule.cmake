@@ -52,12 +52,15 @@ function(cardgames_module target)
     target_compile_definitions(${target}_tests PRIVATE
       CARDGAMES_SOURCE_DIR="${CMAKE_SOURCE_DIR}"
       CARDGAMES_BINARY_DIR="${CMAKE_BINARY_DIR}")
-    set(test_properties ENVIRONMENT "QT_QPA_PLATFORM=offscreen;SDL_AUDIODRIVER=dummy")
     if(M_LABELS)
-      list(APPEND test_properties LABELS "${M_LABELS}")
+      gtest_discover_tests(${target}_tests
+        DISCOVERY_MODE PRE_TEST
+        PROPERTIES LABELS "${M_LABELS}"
+                   ENVIRONMENT "QT_QPA_PLATFORM=offscreen;SDL_AUDIODRIVER=dummy")
+    else()
+      gtest_discover_tests(${target}_tests
+        DISCOVERY_MODE PRE_TEST
+        PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;SDL_AUDIODRIVER=dummy")
     endif()
-    gtest_discover_tests(${target}_tests
-      DISCOVERY_MODE PRE_TEST
-      PROPERTIES ${test_properties})
   endif()
 endfunction()
