@@ -11,7 +11,10 @@ cd "$(dirname "$0")"
 PACKAGES=(build-essential cmake ninja-build pkg-config clang-format
           qt6-base-dev qt6-base-dev-tools libgl-dev libgtest-dev libgmock-dev
           libbenchmark-dev libsdl2-mixer-dev timgm6mb-soundfont
-          xvfb xauth fonts-dejavu-core)
+          xvfb xauth fonts-dejavu-core libgnutls28-dev)
+# The mail tests run their own private SMTP and POP3 servers (see
+# install_mail_servers); only `./setup.sh test` installs these.
+MAIL_SERVER_PACKAGES=(opensmtpd dovecot-pop3d dovecot-submissiond openssl)
 
 install_missing() {
     local missing=()
@@ -23,6 +26,42 @@ install_missing() {
         apt-get update -qq
         DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${missing[@]}"
     fi
+}
+
+# The mail servers are installed for the tests alone: their system services
+# are never started (a policy-rc.d refuses every start while they install)
+# and are disabled afterwards, so nothing listens on the machine's mail ports.
+# The tests start private instances with their own configuration, mailboxes
+# and logs in the build folder, on high ports of 127.0.0.1, and stop them.
+# --no-remove: an installed mail server of another kind is never replaced.
+install_mail_servers() {
+    local missing=()
+    for p in "${MAIL_SERVER_PACKAGES[@]}"; do
+        dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "ok installed" || missing+=("$p")
+    done
+    ((${#missing[@]})) || return 0
+    echo "Installing for the mail tests (services kept stopped and disabled): ${missing[*]}"
+    local policy=/usr/sbin/policy-rc.d own_policy=0
+    if [[ ! -e $policy ]]; then
+        printf '#!/bin/sh\nexit 101\n' >"$policy"
+        chmod 755 "$policy"
+        own_policy=1
+    fi
+    apt-get update -qq
+    if ! DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-remove \
+        --no-install-recommends "${missing[@]}"; then
+        echo "Could not install ${missing[*]} without removing other packages;" \
+             "the mail tests will fail." >&2
+    fi
+    ((own_policy)) && rm -f "$policy"
+    for service in opensmtpd dovecot; do
+        if command -v systemctl >/dev/null; then
+            systemctl stop "$service" 2>/dev/null || true
+            systemctl disable "$service" 2>/dev/null || true
+        elif command -v update-rc.d >/dev/null; then
+            update-rc.d "$service" disable 2>/dev/null || true
+        fi
+    done
 }
 
 jobs() { nproc 2>/dev/null || echo 2; }
@@ -49,6 +88,7 @@ run)
     ;;
 test)
     install_missing
+    install_mail_servers
     files=$(git ls-files '*.cpp' '*.h' 2>/dev/null || true)
     if [[ -n "$files" ]]; then
         echo "Checking formatting"

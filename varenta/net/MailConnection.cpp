@@ -161,7 +161,8 @@ void MailConnection::Open(const QString& host, quint16 port, bool implicitTls) {
         getaddrinfo(host.toUtf8().constData(), service.constData(), &hints, &addresses_->head);
     QString failure;
     if (result != 0) {
-        failure = Text(texts::kResolveFailed).arg(host, QString::fromLocal8Bit(gai_strerror(result)));
+        failure =
+            Text(texts::kResolveFailed).arg(host, QString::fromLocal8Bit(gai_strerror(result)));
     } else {
         addresses_->next = addresses_->head;
         if (!TryNextAddress()) {
@@ -183,8 +184,9 @@ bool MailConnection::TryNextAddress() {
     while (addresses_ && addresses_->next != nullptr) {
         const addrinfo* address = addresses_->next;
         addresses_->next = address->ai_next;
-        const int fd = ::socket(address->ai_family, address->ai_socktype | SOCK_NONBLOCK | SOCK_CLOEXEC,
-                                address->ai_protocol);
+        const int fd =
+            ::socket(address->ai_family, address->ai_socktype | SOCK_NONBLOCK | SOCK_CLOEXEC,
+                     address->ai_protocol);
         if (fd < 0) {
             lastConnectError_ = errno;
             continue;
@@ -384,9 +386,9 @@ void MailConnection::BeginTls() {
     if (result >= 0) {
         result = trustFile_.isEmpty()
                      ? gnutls_certificate_set_x509_system_trust(tls_->credentials)
-                     : gnutls_certificate_set_x509_trust_file(
-                           tls_->credentials, trustFile_.toLocal8Bit().constData(),
-                           GNUTLS_X509_FMT_PEM);
+                     : gnutls_certificate_set_x509_trust_file(tls_->credentials,
+                                                              trustFile_.toLocal8Bit().constData(),
+                                                              GNUTLS_X509_FMT_PEM);
         // Both return the number of certificates loaded; none at all means
         // nothing could ever verify.
         if (result == 0) {

@@ -56,8 +56,8 @@ public:
     struct Handlers {
         std::function<void()> connected; // the dialogue may begin (TLS done if implicit)
         std::function<void(const QByteArray&)> line;
-        std::function<void()> tlsReady; // after StartTls()
-        std::function<void()> closed;   // the server closed the connection
+        std::function<void()> tlsReady;             // after StartTls()
+        std::function<void()> closed;               // the server closed the connection
         std::function<void(const QString&)> failed; // the connection is dead
     };
 

@@ -117,9 +117,9 @@ QByteArrayList QuotedPrintableLines(const QString& line) {
         QByteArray piece;
         // Trailing blanks would be dropped on the way; a dot at the start of a
         // line is encoded so the line can never be the end-of-data mark.
-        const bool plain = (byte >= 0x21 && byte <= 0x7E && byte != '=' &&
-                            !(byte == '.' && current.isEmpty())) ||
-                           ((byte == ' ' || byte == '\t') && !last);
+        const bool plain =
+            (byte >= 0x21 && byte <= 0x7E && byte != '=' && !(byte == '.' && current.isEmpty())) ||
+            ((byte == ' ' || byte == '\t') && !last);
         if (plain) {
             piece += static_cast<char>(byte);
         } else {

@@ -26,7 +26,8 @@ inline constexpr char kLineTooLong[] = "The mail server sent a line that is too 
 inline constexpr char kServerClosed[] = "The mail server closed the connection.";
 inline constexpr char kServerSilent[] = "The mail server %1 did not answer in time.";
 inline constexpr char kNoServer[] = "No mail server is given.";
-inline constexpr char kBadServer[] = "The mail server \"%1\" is not a host name with an optional port.";
+inline constexpr char kBadServer[] =
+    "The mail server \"%1\" is not a host name with an optional port.";
 inline constexpr char kResolveFailed[] = "The mail server %1 could not be found (%2).";
 inline constexpr char kConnectFailed[] = "The mail server %1 could not be reached (%2).";
 inline constexpr char kConnectionLost[] = "The connection to the mail server %1 was lost (%2).";

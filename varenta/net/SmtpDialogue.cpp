@@ -37,7 +37,8 @@ void SmtpDialogue::ReplyLine(const QByteArray& line) {
         return;
     }
     const bool wellFormed = line.size() >= 3 && IsDigit(line[0]) && IsDigit(line[1]) &&
-                            IsDigit(line[2]) && (line.size() == 3 || line[3] == ' ' || line[3] == '-');
+                            IsDigit(line[2]) &&
+                            (line.size() == 3 || line[3] == ' ' || line[3] == '-');
     if (!wellFormed) {
         Fail(Text(texts::kMalformedReply).arg(PrintableReply(line)));
         return;
@@ -153,8 +154,8 @@ void SmtpDialogue::SayHello() {
     // The plain dialogue greets with HELO; securing or signing in needs the
     // server's list of extensions, which only EHLO returns.
     const bool extended = options_.security != MailSecurity::None || options_.login;
-    const QString host = options_.localHost.isEmpty() ? QStringLiteral("localhost")
-                                                      : options_.localHost;
+    const QString host =
+        options_.localHost.isEmpty() ? QStringLiteral("localhost") : options_.localHost;
     state_ = State::Helo;
     sink_.SendLine((extended ? "EHLO " : "HELO ") + host.toUtf8());
 }
@@ -184,9 +185,8 @@ void SmtpDialogue::AfterHello() {
     }
     if (plain) {
         state_ = State::AuthPlain;
-        const QByteArray credentials =
-            QByteArray(1, '\0') + options_.user.toUtf8() + QByteArray(1, '\0') +
-            options_.password.toUtf8();
+        const QByteArray credentials = QByteArray(1, '\0') + options_.user.toUtf8() +
+                                       QByteArray(1, '\0') + options_.password.toUtf8();
         sink_.SendLine("AUTH PLAIN " + credentials.toBase64());
     } else if (login) {
         state_ = State::AuthLogin;

@@ -15,9 +15,9 @@
 namespace varenta {
 
 struct SmtpOptions {
-    QString localHost;             // said in HELO / EHLO
+    QString localHost; // said in HELO / EHLO
     MailSecurity security = MailSecurity::None;
-    bool login = false;            // AUTH with the user name and password
+    bool login = false; // AUTH with the user name and password
     QString user;
     QString password;
 };

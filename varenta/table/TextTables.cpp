@@ -3,6 +3,7 @@
 // given twice into a compile error here, instead of two definitions that the
 // linker silently merges into one.
 #include "varenta/engine/Texts.h"
+#include "varenta/net/MailTexts.h"
 #include "varenta/store/StoreTexts.h"
 #include "varenta/table/NetworkTexts.h"
 #include "varenta/table/TableTexts.h"

@@ -256,7 +256,9 @@ TEST(ScriptedMailServerTest, ASilentServerTimesOutAtEveryStep) {
         int done = 0;
         get.OnDone = [&] { ++done; };
         get.Mail_Action(GetMail::ActionKind::Get_Mail);
-        ASSERT_TRUE(QTest::qWaitFor([&] { return static_cast<std::size_t>(server.received.size()) + 1 >= replies.size(); }));
+        ASSERT_TRUE(QTest::qWaitFor([&] {
+            return static_cast<std::size_t>(server.received.size()) + 1 >= replies.size();
+        }));
         QTest::qWait(0);
         EXPECT_TRUE(clock->running);
         EXPECT_EQ(clock->lastMs, 15000);
@@ -276,8 +278,9 @@ TEST(ScriptedMailServerTest, ConnectionAndServerTextFailuresAreReported) {
         closedPort = probe.serverPort();
     }
     const std::pair<QString, QString> cases[] = {
-        {Local(closedPort), QString::fromUtf8(texts::kConnectFailed)
-                                .arg("127.0.0.1", QString::fromLocal8Bit(std::strerror(ECONNREFUSED)))},
+        {Local(closedPort),
+         QString::fromUtf8(texts::kConnectFailed)
+             .arg("127.0.0.1", QString::fromLocal8Bit(std::strerror(ECONNREFUSED)))},
         {"", texts::kNoServer},
         {"mail server", QString::fromUtf8(texts::kBadServer).arg("mail server")},
     };
@@ -302,7 +305,8 @@ TEST(ScriptedMailServerTest, ANewActionMayStartFromOnDoneAndACancelEndsTheOldOne
         }
     };
     get.Mail_Action(GetMail::ActionKind::Get_Mail);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return server.connections == 2 && server.received.size() == 5; }));
+    ASSERT_TRUE(
+        QTest::qWaitFor([&] { return server.connections == 2 && server.received.size() == 5; }));
     EXPECT_EQ(done, 1);
     EXPECT_TRUE(get.Busy());
     get.Mail_Action(GetMail::ActionKind::Cancel_GetMail);

@@ -33,7 +33,8 @@ OutgoingMail AddressMail(QStringList to = {"bob@test.example"}) {
 }
 
 // Feeds `replies` one by one; "~tls" stands for a finished TLS handshake.
-template <typename Dialogue> void Play(Dialogue& dialogue, const std::vector<const char*>& replies) {
+template <typename Dialogue>
+void Play(Dialogue& dialogue, const std::vector<const char*>& replies) {
     for (const char* reply : replies) {
         if (std::string(reply) == "~tls") {
             dialogue.TlsReady();
@@ -140,7 +141,9 @@ TEST(SmtpDialogueTest, StartTlsThenSignInWithTheMethodTheServerOffers) {
         std::vector<const char*> answers;
     } cases[] = {
         {"250 AUTH LOGIN PLAIN", {"AUTH PLAIN AGFsaWNlAHNlY3JldA=="}, {"235 ok"}},
-        {"250 AUTH=LOGIN", {"AUTH LOGIN", "YWxpY2U=", "c2VjcmV0"}, {"334 VXNlcm5hbWU6", "334 UGFzc3dvcmQ6", "235 ok"}},
+        {"250 AUTH=LOGIN",
+         {"AUTH LOGIN", "YWxpY2U=", "c2VjcmV0"},
+         {"334 VXNlcm5hbWU6", "334 UGFzc3dvcmQ6", "235 ok"}},
     };
     for (const Case& c : cases) {
         RecordingSink sink;
@@ -209,8 +212,8 @@ TEST(Pop3DialogueTest, UidlListsTheNewMessagesWhichArePreviewedFetchedAndDeleted
     Play(run.pop, {"+OK", "Subject: delete", "."});
     Play(run.pop, {"+OK", "Subject: delete", "", "..10.0.0.9", "."});
     Play(run.pop, {"+OK deleted", "+OK bye"});
-    EXPECT_EQ(run.sink.sent, (QByteArrayList{"USER bob", "PASS secret", "UIDL", "TOP 1 0", "TOP 2 0",
-                                             "RETR 2", "DELE 2", "QUIT"}));
+    EXPECT_EQ(run.sink.sent, (QByteArrayList{"USER bob", "PASS secret", "UIDL", "TOP 1 0",
+                                             "TOP 2 0", "RETR 2", "DELE 2", "QUIT"}));
     EXPECT_EQ(run.sink.success, true);
     // The stuffed dot of a data line is removed.
     EXPECT_EQ(run.messages.at(0), (QByteArrayList{"Subject: delete", "", ".10.0.0.9"}));
@@ -219,8 +222,10 @@ TEST(Pop3DialogueTest, UidlListsTheNewMessagesWhichArePreviewedFetchedAndDeleted
     // The next check of this run examines only what is new.
     Pop3Dialogue again(run.sink, {MailSecurity::None, "bob", "secret", true}, run.seen);
     run.sink.sent.clear();
-    Play(again, {"+OK ready", "+OK", "+OK", "+OK", "1 aaa", "2 ccc", ".", "+OK", "Subject: x", "."});
-    EXPECT_EQ(run.sink.sent, (QByteArrayList{"USER bob", "PASS secret", "UIDL", "TOP 2 0", "RETR 2"}));
+    Play(again,
+         {"+OK ready", "+OK", "+OK", "+OK", "1 aaa", "2 ccc", ".", "+OK", "Subject: x", "."});
+    EXPECT_EQ(run.sink.sent,
+              (QByteArrayList{"USER bob", "PASS secret", "UIDL", "TOP 2 0", "RETR 2"}));
 }
 
 TEST(Pop3DialogueTest, WithoutUidlStatGivesTheMessagesToExamine) {
@@ -246,7 +251,8 @@ TEST(Pop3DialogueTest, RefusalsAndBrokenRepliesEndTheCheck) {
         {{"+OK ready", "+OK", "+OK", "-ERR", "+OK many"},
          "The mail server sent a malformed reply: +OK many"},
         {{"+OK ready", "+OK", "+OK", "+OK", "x y"}, "The mail server sent a malformed reply: x y"},
-        {{"+OK ready", "+OK", "+OK", "+OK", "0 aaa"}, "The mail server sent a malformed reply: 0 aaa"},
+        {{"+OK ready", "+OK", "+OK", "+OK", "0 aaa"},
+         "The mail server sent a malformed reply: 0 aaa"},
         {{"+OK ready", "+OK", "+OK", "+OK", "1 aaa", ".", "-ERR gone"},
          "Unexpected response: -ERR gone"},
         {{"* OK imap here"}, "The mail server sent a malformed reply: * OK imap here"},

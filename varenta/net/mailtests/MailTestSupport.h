@@ -38,11 +38,16 @@ struct MailServers {
                 continue;
             }
             const auto port = static_cast<quint16>(pair[1].toUInt());
-            if (pair[0] == "SMTP_PLAIN") ports.smtpPlain = port;
-            if (pair[0] == "SMTP_STARTTLS") ports.smtpStartTls = port;
-            if (pair[0] == "SMTP_TLS") ports.smtpTls = port;
-            if (pair[0] == "POP3_PLAIN") ports.pop3Plain = port;
-            if (pair[0] == "POP3_TLS") ports.pop3Tls = port;
+            if (pair[0] == "SMTP_PLAIN")
+                ports.smtpPlain = port;
+            if (pair[0] == "SMTP_STARTTLS")
+                ports.smtpStartTls = port;
+            if (pair[0] == "SMTP_TLS")
+                ports.smtpTls = port;
+            if (pair[0] == "POP3_PLAIN")
+                ports.pop3Plain = port;
+            if (pair[0] == "POP3_TLS")
+                ports.pop3Tls = port;
         }
         return ports;
     }

@@ -73,7 +73,8 @@ TEST(MailMessageTest, HeaderTextOutsideAsciiIsEncodedAndLineBreaksNeverSurvive) 
         {"Eve\r\nBcc: x@y.z", "e@v.e", "Hi\nX-Evil: 1", {"d@e.f"}, {"body"}, {"X-A: 1\r\nX-B: 2"}});
     for (const QByteArray& line : lines) {
         EXPECT_FALSE(line.contains('\r') || line.contains('\n')) << line.constData();
-        EXPECT_FALSE(line.startsWith("Bcc:") || line.startsWith("X-Evil") || line.startsWith("X-B"));
+        EXPECT_FALSE(line.startsWith("Bcc:") || line.startsWith("X-Evil") ||
+                     line.startsWith("X-B"));
     }
 }
 
@@ -82,7 +83,8 @@ TEST(MailMessageTest, BodiesThatNeedItTravelQuotedPrintable) {
     EXPECT_TRUE(BodyNeedsQuotedPrintable({QString::fromUtf8("gr\u00fc\u00df")}));
     EXPECT_TRUE(BodyNeedsQuotedPrintable({QString(999, 'a')}));
 
-    EXPECT_EQ(QuotedPrintableLines(QString::fromUtf8("a=b \u00e9 ")), QByteArrayList{"a=3Db =C3=A9=20"});
+    EXPECT_EQ(QuotedPrintableLines(QString::fromUtf8("a=b \u00e9 ")),
+              QByteArrayList{"a=3Db =C3=A9=20"});
     EXPECT_EQ(QuotedPrintableLines(".start"), QByteArrayList{"=2Estart"});
     const QByteArrayList wrapped = QuotedPrintableLines(QString(200, 'x'));
     ASSERT_EQ(wrapped.size(), 3);
@@ -91,7 +93,8 @@ TEST(MailMessageTest, BodiesThatNeedItTravelQuotedPrintable) {
         EXPECT_EQ(wrapped[i].endsWith('='), i + 1 < wrapped.size());
     }
 
-    const QByteArrayList lines = ComposeMessage({"A", "a@b.c", "s", {"d@e.f"}, {QString::fromUtf8("\u00e9")}, {}});
+    const QByteArrayList lines =
+        ComposeMessage({"A", "a@b.c", "s", {"d@e.f"}, {QString::fromUtf8("\u00e9")}, {}});
     EXPECT_TRUE(lines.contains("Content-Transfer-Encoding: quoted-printable"));
     EXPECT_TRUE(lines.contains("Content-Type: text/plain; charset=\"utf-8\""));
     EXPECT_EQ(lines.last(), "=C3=A9");
@@ -99,10 +102,17 @@ TEST(MailMessageTest, BodiesThatNeedItTravelQuotedPrintable) {
 
 TEST(MailMessageTest, OnlyAddressesThatCannotCarryCommandsAreUsable) {
     const std::pair<const char*, bool> cases[] = {
-        {"bob@test.example", true}, {"a.b+c@d", true},      {"", false},
-        {"bob", false},             {"@test.example", false}, {"bob@", false},
-        {"bob @x.y", false},        {"bob@x.y>", false},    {"<bob@x.y", false},
-        {"bob@x.y\r\nRCPT", false}, {"a|b@c.d", false},
+        {"bob@test.example", true},
+        {"a.b+c@d", true},
+        {"", false},
+        {"bob", false},
+        {"@test.example", false},
+        {"bob@", false},
+        {"bob @x.y", false},
+        {"bob@x.y>", false},
+        {"<bob@x.y", false},
+        {"bob@x.y\r\nRCPT", false},
+        {"a|b@c.d", false},
     };
     for (const auto& [address, usable] : cases) {
         EXPECT_EQ(IsUsableMailAddress(QString::fromUtf8(address)), usable) << address;
@@ -110,8 +120,14 @@ TEST(MailMessageTest, OnlyAddressesThatCannotCarryCommandsAreUsable) {
 }
 
 TEST(MailMessageTest, SubjectAndBodyOfAReceivedMessage) {
-    const QByteArrayList message = {"From: a@b.c", "subject: Re: Varenta IP",
-                                    "\t Address Exchange", "To: d@e.f", "", "10.0.0.9", "", "x"};
+    const QByteArrayList message = {"From: a@b.c",
+                                    "subject: Re: Varenta IP",
+                                    "\t Address Exchange",
+                                    "To: d@e.f",
+                                    "",
+                                    "10.0.0.9",
+                                    "",
+                                    "x"};
     EXPECT_EQ(MailSubject(message), "Re: Varenta IP\t Address Exchange");
     EXPECT_EQ(MailBody(message), (QByteArrayList{"10.0.0.9", "", "x"}));
     EXPECT_EQ(MailSubject({"From: a", "", "Subject: in the body"}), "");

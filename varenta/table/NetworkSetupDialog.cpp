@@ -1,0 +1,122 @@
+#include "varenta/table/NetworkSetupDialog.h"
+
+#include "varenta/net/MailTexts.h"
+#include "varenta/store/SettingsFile.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QVBoxLayout>
+
+namespace varenta {
+
+namespace {
+
+QString Text(const char* text) {
+    return QString::fromUtf8(text);
+}
+
+QLineEdit* MakeEdit(QWidget* parent, const char* name, const QString& value) {
+    auto* edit = new QLineEdit(parent);
+    edit->setObjectName(QLatin1String(name));
+    edit->setMaxLength(MailAccount::kMaxLength);
+    edit->setText(value);
+    return edit;
+}
+
+QComboBox* MakeSecurityBox(QWidget* parent, const char* name, const char* startTls, const char* tls,
+                           MailSecurity value) {
+    auto* box = new QComboBox(parent);
+    box->setObjectName(QLatin1String(name));
+    box->addItem(Text(texts::kSecurityNone));
+    box->addItem(Text(startTls));
+    box->addItem(Text(tls));
+    box->setCurrentIndex(static_cast<int>(value));
+    return box;
+}
+
+} // namespace
+
+NetworkSetupDialog::NetworkSetupDialog(SettingsFile& store, QWidget* parent)
+    : QDialog(parent), store_(store) {
+    setWindowTitle(Text(texts::kSetupCaption));
+    const MailAccount account = MailAccount::Read(store_);
+
+    auto* provider = new QGroupBox(Text(texts::kGroupProvider), this);
+    edSMTPServer_ = MakeEdit(provider, "edSMTPServer", account.smtpServer);
+    edPOPServer_ = MakeEdit(provider, "edPOPServer", account.popServer);
+    auto* providerForm = new QFormLayout(provider);
+    providerForm->addRow(Text(texts::kLabelSmtpServer), edSMTPServer_);
+    providerForm->addRow(Text(texts::kLabelPopServer), edPOPServer_);
+    auto* hint = new QLabel(Text(texts::kServerHint), provider);
+    hint->setEnabled(false);
+    providerForm->addRow(hint);
+
+    auto* own = new QGroupBox(Text(texts::kGroupAccount), this);
+    edOwnName_ = MakeEdit(own, "edOwnName", account.emailName);
+    edOwnEmailAddress_ = MakeEdit(own, "edOwnEmailAddress", account.emailAddress);
+    edUsername_ = MakeEdit(own, "edUsername", account.username);
+    edPassword_ = MakeEdit(own, "edPassword", account.password);
+    edPassword_->setEchoMode(QLineEdit::Password);
+    auto* ownForm = new QFormLayout(own);
+    ownForm->addRow(Text(texts::kLabelOwnName), edOwnName_);
+    ownForm->addRow(Text(texts::kLabelOwnAddress), edOwnEmailAddress_);
+    ownForm->addRow(Text(texts::kLabelUsername), edUsername_);
+    ownForm->addRow(Text(texts::kLabelPassword), edPassword_);
+
+    auto* security = new QGroupBox(Text(texts::kGroupSecurity), this);
+    cbSMTPSecurity_ = MakeSecurityBox(security, "cbSMTPSecurity", texts::kSmtpStartTls,
+                                      texts::kSmtpTls, account.smtpSecurity);
+    ckSMTPLogin_ = new QCheckBox(Text(texts::kSmtpLogin), security);
+    ckSMTPLogin_->setObjectName(QStringLiteral("ckSMTPLogin"));
+    ckSMTPLogin_->setChecked(account.smtpLogin);
+    cbPOPSecurity_ = MakeSecurityBox(security, "cbPOPSecurity", texts::kPopStartTls, texts::kPopTls,
+                                     account.popSecurity);
+    auto* securityForm = new QFormLayout(security);
+    securityForm->addRow(Text(texts::kLabelSmtpSecurity), cbSMTPSecurity_);
+    securityForm->addRow(ckSMTPLogin_);
+    securityForm->addRow(Text(texts::kLabelPopSecurity), cbPOPSecurity_);
+
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    connect(buttons, &QDialogButtonBox::accepted, this, &NetworkSetupDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &NetworkSetupDialog::reject);
+    connect(cbSMTPSecurity_, &QComboBox::currentIndexChanged, this,
+            &NetworkSetupDialog::SecurityChanged);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(provider);
+    layout->addWidget(own);
+    layout->addWidget(security);
+    layout->addWidget(buttons);
+    SecurityChanged();
+}
+
+void NetworkSetupDialog::SecurityChanged() {
+    // The password goes to the SMTP server only over a secured connection.
+    ckSMTPLogin_->setEnabled(cbSMTPSecurity_->currentIndex() != 0);
+}
+
+MailAccount NetworkSetupDialog::ChosenAccount() const {
+    MailAccount account;
+    account.smtpServer = edSMTPServer_->text().trimmed();
+    account.popServer = edPOPServer_->text().trimmed();
+    account.emailName = edOwnName_->text();
+    account.emailAddress = edOwnEmailAddress_->text().trimmed();
+    account.username = edUsername_->text();
+    account.password = edPassword_->text();
+    account.smtpSecurity = static_cast<MailSecurity>(cbSMTPSecurity_->currentIndex());
+    account.smtpLogin = ckSMTPLogin_->isChecked() && ckSMTPLogin_->isEnabled();
+    account.popSecurity = static_cast<MailSecurity>(cbPOPSecurity_->currentIndex());
+    return account;
+}
+
+void NetworkSetupDialog::accept() {
+    ChosenAccount().Write(store_);
+    QDialog::accept();
+}
+
+} // namespace varenta
