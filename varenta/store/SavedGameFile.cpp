@@ -198,8 +198,8 @@ public:
 
     bool Tally(VarentaTally& tally) {
         tally = VarentaTally{};
-        // Each meld column can hold one Varenta: twelve columns at most.
-        if (!Field("the number of Varentas", 0, kColumns, tally.count)) {
+        // Each meld column 1..13 holds one Varenta at most.
+        if (!Field("the number of Varentas", 0, kColumns - 1, tally.count)) {
             return false;
         }
         for (std::size_t col = 1; col < kColumns; ++col) {
