@@ -2,6 +2,7 @@
 
 #include "varenta/engine/Texts.h"
 #include "varenta/engine/VarentaEngine.h"
+#include "varenta/store/InputFile.h"
 #include "varenta/store/SavedGameTexts.h"
 
 #include <QString>
@@ -12,7 +13,6 @@
 #include <charconv>
 #include <cstring>
 #include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 namespace varenta {
@@ -115,7 +115,7 @@ public:
     bool Number(std::string_view what, long long low, long long high, long long& value) {
         SkipSpace();
         if (pos_ >= bytes_.size()) {
-            return Fail("the file ends before " + std::string(what));
+            return Fail("the file ends before " + Describe(what));
         }
         const std::size_t start = pos_;
         while (pos_ < bytes_.size() && !IsSpace(bytes_[pos_])) {
@@ -126,13 +126,13 @@ public:
         const char* last = token.data() + token.size();
         const auto [end, error] = std::from_chars(first, last, value);
         if (error == std::errc::result_out_of_range) {
-            return Fail(std::string(what) + " is far too large");
+            return Fail(Describe(what) + " is far too large");
         }
         if (error != std::errc() || end != last) {
-            return Fail(std::string(what) + " is not a number");
+            return Fail(Describe(what) + " is not a number");
         }
         if (value < low || value > high) {
-            return Fail(std::string(what) + " is " + std::to_string(value) + ", not " +
+            return Fail(Describe(what) + " is " + std::to_string(value) + ", not " +
                         std::to_string(low) + " to " + std::to_string(high));
         }
         return true;
@@ -165,34 +165,34 @@ public:
         }
         for (int i = 0; i < count; ++i) {
             Card& c = pile.cards[static_cast<std::size_t>(i)];
-            const std::string card = "card " + std::to_string(i + 1);
-            if (!Field(card + "'s code", 1, kJokerCode, c.code) ||
-                !Field(card + "'s rank", 0, 13, c.rank) ||
-                !Field(card + "'s x", -kMaxPosition, kMaxPosition, c.x) ||
-                !Field(card + "'s y", -kMaxPosition, kMaxPosition, c.y) ||
-                !Field(card + "'s points", -kMaxScore, kMaxScore, c.points) ||
-                !Bool(card + "'s face", c.faceUp) || !Field(card + "'s deck", 0, 1, c.deckNo)) {
+            Subject("card ", i + 1);
+            if (!Field("'s code", 1, kJokerCode, c.code) || !Field("'s rank", 0, 13, c.rank) ||
+                !Field("'s x", -kMaxPosition, kMaxPosition, c.x) ||
+                !Field("'s y", -kMaxPosition, kMaxPosition, c.y) ||
+                !Field("'s points", -kMaxScore, kMaxScore, c.points) ||
+                !Bool("'s face", c.faceUp) || !Field("'s deck", 0, 1, c.deckNo)) {
                 return false;
             }
             if (c.rank != CardRank(c.code)) {
-                return Fail(card + " has the rank " + std::to_string(c.rank) +
+                return Fail(Describe("") + " has the rank " + std::to_string(c.rank) +
                             ", which does not belong to its code " + std::to_string(c.code));
             }
             if (c.points != CardPoints(c.code)) {
-                return Fail(card + " is worth " + std::to_string(c.points) +
+                return Fail(Describe("") + " is worth " + std::to_string(c.points) +
                             " points, which does not belong to its code " + std::to_string(c.code));
             }
         }
         pile.count = static_cast<std::uint8_t>(count);
         if (anchors) {
             for (std::size_t col = 0; col < pile.columns.size(); ++col) {
-                const std::string column = "the anchor of column " + std::to_string(col);
-                if (!Field(column, -kMaxPosition, kMaxPosition, pile.columns[col].x) ||
-                    !Field(column, -kMaxPosition, kMaxPosition, pile.columns[col].y)) {
+                Subject("the anchor of column ", static_cast<int>(col));
+                if (!Field("", -kMaxPosition, kMaxPosition, pile.columns[col].x) ||
+                    !Field("", -kMaxPosition, kMaxPosition, pile.columns[col].y)) {
                     return false;
                 }
             }
         }
+        Subject(nullptr, 0);
         return true;
     }
 
@@ -203,18 +203,34 @@ public:
             return false;
         }
         for (std::size_t col = 1; col < kColumns; ++col) {
-            if (!Field("the kind of Varenta " + std::to_string(col), kNoVarenta, kWildVarenta,
-                       tally.kind[col])) {
+            Subject("the kind of Varenta ", static_cast<int>(col));
+            if (!Field("", kNoVarenta, kWildVarenta, tally.kind[col])) {
                 return false;
             }
         }
         for (std::size_t col = 1; col < kColumns; ++col) {
-            if (!Field("the natural cards of Varenta " + std::to_string(col), 0, kDeckSize,
-                       tally.naturals[col])) {
+            Subject("the natural cards of Varenta ", static_cast<int>(col));
+            if (!Field("", 0, kDeckSize, tally.naturals[col])) {
                 return false;
             }
         }
+        Subject(nullptr, 0);
         return true;
+    }
+
+    // What the following numbers belong to ("card " and its number), put in
+    // front of their names only when a message is made.
+    void Subject(const char* subject, int number) {
+        subject_ = subject;
+        subjectNumber_ = number;
+    }
+    std::string Describe(std::string_view what) const {
+        std::string text;
+        if (subject_ != nullptr) {
+            text = subject_ + std::to_string(subjectNumber_);
+        }
+        text += what;
+        return text;
     }
 
     bool End() {
@@ -246,6 +262,8 @@ private:
     }
 
     std::string_view bytes_;
+    const char* subject_ = nullptr;
+    int subjectNumber_ = 0;
     std::size_t pos_ = 0;
     int lineBreaks_ = 0;
     int line_ = 1;
@@ -314,46 +332,12 @@ std::string ErrnoText(int code) {
 
 // Reads a regular file of sane size; errno on failure (ENOENT for a missing file).
 int ReadWholeFile(const std::string& path, std::string& out, bool& tooLarge) {
-    tooLarge = false;
-    // Non-blocking, so a pipe put where the file belongs cannot hang us.
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
-    if (fd < 0) {
-        return errno;
-    }
-    struct stat st {};
-    int error = 0;
-    if (::fstat(fd, &st) != 0) {
-        error = errno;
-    } else if (!S_ISREG(st.st_mode)) {
-        error = S_ISDIR(st.st_mode) ? EISDIR : EINVAL;
-    } else if (st.st_size > kMaxSavedGameSize) {
-        error = EFBIG;
-        tooLarge = true;
-    }
-    out.clear();
-    char buffer[16384];
-    while (error == 0) {
-        const ssize_t n = ::read(fd, buffer, sizeof buffer);
-        if (n < 0) {
-            if (errno != EINTR) {
-                error = errno;
-            }
-            continue;
-        }
-        if (n == 0) {
-            break;
-        }
-        if (static_cast<long long>(out.size()) + n > kMaxSavedGameSize) {
-            error = EFBIG; // it grew while we read it
-            tooLarge = true;
-            break;
-        }
-        out.append(buffer, static_cast<std::size_t>(n));
-    }
-    ::close(fd);
-    if (error != 0) {
-        out.clear();
-    }
+    QByteArray bytes;
+    const int error =
+        ReadInputFile(QString::fromLocal8Bit(path.data(), static_cast<qsizetype>(path.size())),
+                      kMaxSavedGameSize, bytes);
+    tooLarge = error == EFBIG;
+    out.assign(bytes.constData(), static_cast<std::size_t>(bytes.size()));
     return error;
 }
 
