@@ -77,7 +77,7 @@ void AddressExchange::SendAddressMail(const QStringList& ownAddressList,
     mail.Headers = QStringList{Text(texts::kMailer)};
     mailSendPending_ = true;
     mail.Action(SendMail::ActionKind::Send_Mail);
-    Status(Text(texts::kSendingMessage));
+    Status(Text(texts::kMailSendingMessage));
 }
 
 void AddressExchange::SendMail1Done() {
@@ -87,14 +87,14 @@ void AddressExchange::SendMail1Done() {
     }
     if (!sendMail_->Success()) {
         mailSendPending_ = false;
-        Status(Text(texts::kSendError) + QLatin1Char(' ') + sendMail_->ErrorText());
+        Status(Text(texts::kMailSendError) + QLatin1Char(' ') + sendMail_->ErrorText());
         return;
     }
     if (!mailSendPending_ || stopped_) {
         return;
     }
     mailSendPending_ = false;
-    Status(Text(texts::kWaitingForReply));
+    Status(Text(texts::kMailWaitingForReply));
     replyReceived_ = false;
     tmGetMail_.start();
 }
@@ -125,11 +125,11 @@ void AddressExchange::GetMail1MessageLoaded() {
     if (partner.isEmpty()) {
         // A role decision on an empty address would leave this side waiting
         // for a connection that never comes; keep waiting for a usable reply.
-        Status(Text(texts::kReplyWithoutAddress));
+        Status(Text(texts::kMailReplyWithoutAddress));
         return;
     }
     replyReceived_ = true;
-    Status(Text(texts::kReplyReceived));
+    Status(Text(texts::kMailReplyReceived));
     ownAddress_ = ownAddressList_.isEmpty() ? QString() : ownAddressList_.first();
     partnerAddress_ = partner;
 }
@@ -140,7 +140,7 @@ void AddressExchange::GetMail1Done() {
     }
     if (!getMail_->Success()) {
         // Polling ends here; the user sees why and can connect again.
-        Status(Text(texts::kPollError).arg(getMail_->ErrorText()));
+        Status(Text(texts::kMailPollError).arg(getMail_->ErrorText()));
         return;
     }
     if (replyReceived_) {

@@ -75,12 +75,12 @@ bool MailClient::Begin(quint16 defaultPort, const QString& refusal) {
         return false;
     }
     if (Host.trimmed().isEmpty()) {
-        FailAtOnce(Text(texts::kNoServer));
+        FailAtOnce(Text(texts::kMailNoServer));
         return false;
     }
     const std::optional<MailServerAddress> server = ParseMailServer(Host, defaultPort);
     if (!server) {
-        FailAtOnce(Text(texts::kBadServer).arg(Host));
+        FailAtOnce(Text(texts::kMailBadServer).arg(Host));
         return false;
     }
     connection_.SetTimeout(TimeoutMs);
@@ -163,7 +163,7 @@ void SendMail::Action(ActionKind action) {
     }
     // A line break in a sign-in value would end the command and start another.
     const bool unusable = !bad.isNull() || HasControl(User) || HasControl(Password);
-    if (!Begin(port, unusable ? Text(texts::kBadAddress).arg(bad) : QString())) {
+    if (!Begin(port, unusable ? Text(texts::kMailBadAddress).arg(bad) : QString())) {
         return;
     }
     SmtpOptions options;
@@ -202,7 +202,7 @@ void SendMail::DialogueClosed() {
     if (dialogue_) {
         dialogue_->Closed();
     } else {
-        Finish(false, Text(texts::kServerClosed));
+        Finish(false, Text(texts::kMailServerClosed));
     }
 }
 
@@ -242,7 +242,7 @@ void GetMail::Mail_Action(ActionKind action) {
     // A line break would end the command early and start another one.
     const bool unusable = HasControl(User_ID) || HasControl(User_Password);
     if (!Begin(Security == MailSecurity::Tls ? kTlsPort : kPlainPort,
-               unusable ? Text(texts::kAccessDenied) : QString())) {
+               unusable ? Text(texts::kMailAccessDenied) : QString())) {
         return;
     }
     Pop3Options options;
@@ -301,7 +301,7 @@ void GetMail::DialogueClosed() {
     if (dialogue_) {
         dialogue_->Closed();
     } else {
-        Finish(false, Text(texts::kServerClosed));
+        Finish(false, Text(texts::kMailServerClosed));
     }
 }
 

@@ -135,7 +135,7 @@ struct MailConnection::Tls {
 
 MailConnection::MailConnection(std::unique_ptr<MailTimer> timer, QObject* parent)
     : QObject(parent), timer_(timer ? std::move(timer) : std::make_unique<QtMailTimer>()) {
-    timer_->expired = [this] { Fail(Text(texts::kServerSilent).arg(host_)); };
+    timer_->expired = [this] { Fail(Text(texts::kMailServerSilent).arg(host_)); };
 }
 
 MailConnection::~MailConnection() {
@@ -162,11 +162,11 @@ void MailConnection::Open(const QString& host, quint16 port, bool implicitTls) {
     QString failure;
     if (result != 0) {
         failure =
-            Text(texts::kResolveFailed).arg(host, QString::fromLocal8Bit(gai_strerror(result)));
+            Text(texts::kMailResolveFailed).arg(host, QString::fromLocal8Bit(gai_strerror(result)));
     } else {
         addresses_->next = addresses_->head;
         if (!TryNextAddress()) {
-            failure = Text(texts::kConnectFailed).arg(host, ErrnoText(lastConnectError_));
+            failure = Text(texts::kMailConnectFailed).arg(host, ErrnoText(lastConnectError_));
         }
     }
     if (!failure.isEmpty()) {
@@ -217,7 +217,7 @@ void MailConnection::Connecting() {
     if (error != 0) {
         lastConnectError_ = error;
         if (!TryNextAddress()) {
-            Fail(Text(texts::kConnectFailed).arg(host_, ErrnoText(lastConnectError_)));
+            Fail(Text(texts::kMailConnectFailed).arg(host_, ErrnoText(lastConnectError_)));
         }
         return;
     }
@@ -271,7 +271,7 @@ void MailConnection::Readable() {
             if (count == GNUTLS_E_PREMATURE_TERMINATION) {
                 count = 0; // a server that skips the TLS goodbye has still closed
             } else if (count < 0) {
-                Fail(Text(texts::kConnectionLost)
+                Fail(Text(texts::kMailConnectionLost)
                          .arg(host_, QString::fromUtf8(gnutls_strerror(static_cast<int>(count)))));
                 return;
             }
@@ -281,7 +281,7 @@ void MailConnection::Readable() {
                 if (errno == EAGAIN || errno == EWOULDBLOCK || errno == EINTR) {
                     return;
                 }
-                Fail(Text(texts::kConnectionLost).arg(host_, ErrnoText(errno)));
+                Fail(Text(texts::kMailConnectionLost).arg(host_, ErrnoText(errno)));
                 return;
             }
         }
@@ -314,7 +314,7 @@ void MailConnection::Deliver(const QByteArray& bytes, unsigned generation) {
     }
     batchRemaining_ = 0;
     if (reader_.Overflowed()) {
-        Fail(Text(texts::kLineTooLong));
+        Fail(Text(texts::kMailLineTooLong));
     }
 }
 
@@ -341,7 +341,7 @@ void MailConnection::Flush() {
                 return;
             }
             if (count < 0) {
-                Fail(Text(texts::kConnectionLost)
+                Fail(Text(texts::kMailConnectionLost)
                          .arg(host_, QString::fromUtf8(gnutls_strerror(static_cast<int>(count)))));
                 return;
             }
@@ -352,7 +352,7 @@ void MailConnection::Flush() {
                     UpdateWriteInterest(true);
                     return;
                 }
-                Fail(Text(texts::kConnectionLost).arg(host_, ErrnoText(errno)));
+                Fail(Text(texts::kMailConnectionLost).arg(host_, ErrnoText(errno)));
                 return;
             }
         }
@@ -374,7 +374,7 @@ void MailConnection::StartTls() {
     // Anything the server sent after its go-ahead was not protected by the
     // secure connection and must not be taken for part of it.
     if (batchRemaining_ > 0 || !reader_.Pending().isEmpty()) {
-        Fail(Text(texts::kDataBeforeTls));
+        Fail(Text(texts::kMailDataBeforeTls));
         return;
     }
     BeginTls();
@@ -411,7 +411,7 @@ void MailConnection::BeginTls() {
                                         static_cast<size_t>(host.size()));
     }
     if (result < 0) {
-        Fail(Text(texts::kTlsFailed).arg(host_, QString::fromUtf8(gnutls_strerror(result))));
+        Fail(Text(texts::kMailTlsFailed).arg(host_, QString::fromUtf8(gnutls_strerror(result))));
         return;
     }
     // The server's certificate must chain to a trusted authority and name
@@ -440,9 +440,10 @@ void MailConnection::ContinueHandshake() {
                                            static_cast<qsizetype>(text.size));
                 gnutls_free(text.data);
             }
-            Fail(Text(texts::kNotVerified).arg(host_, reason));
+            Fail(Text(texts::kMailNotVerified).arg(host_, reason));
         } else {
-            Fail(Text(texts::kTlsFailed).arg(host_, QString::fromUtf8(gnutls_strerror(result))));
+            Fail(
+                Text(texts::kMailTlsFailed).arg(host_, QString::fromUtf8(gnutls_strerror(result))));
         }
         return;
     }

@@ -53,12 +53,12 @@ void Pop3Dialogue::ReplyLine(const QByteArray& line) {
     } else if (line.startsWith('-')) {
         Status(false, line);
     } else {
-        Fail(Text(texts::kMalformedReply).arg(PrintableReply(line)));
+        Fail(Text(texts::kMailMalformedReply).arg(PrintableReply(line)));
     }
 }
 
 void Pop3Dialogue::Status(bool ok, const QByteArray& line) {
-    const QString unexpected = Text(texts::kUnexpectedResponse).arg(PrintableReply(line));
+    const QString unexpected = Text(texts::kMailUnexpectedResponse).arg(PrintableReply(line));
     switch (state_) {
     case State::Greeting:
         if (!ok) {
@@ -73,7 +73,7 @@ void Pop3Dialogue::Status(bool ok, const QByteArray& line) {
         return;
     case State::Stls:
         if (!ok) {
-            Fail(Text(texts::kNoStartTls));
+            Fail(Text(texts::kMailNoStartTls));
             return;
         }
         state_ = State::TlsHandshake;
@@ -82,7 +82,7 @@ void Pop3Dialogue::Status(bool ok, const QByteArray& line) {
     case State::User:
     case State::Pass:
         if (!ok) {
-            Fail(Text(texts::kAccessDenied));
+            Fail(Text(texts::kMailAccessDenied));
         } else if (state_ == State::User) {
             state_ = State::Pass;
             sink_.SendLine("PASS " + options_.password.toUtf8());
@@ -107,7 +107,7 @@ void Pop3Dialogue::Status(bool ok, const QByteArray& line) {
             return;
         }
         if (count < 0) {
-            Fail(Text(texts::kMalformedReply).arg(PrintableReply(line)));
+            Fail(Text(texts::kMailMalformedReply).arg(PrintableReply(line)));
             return;
         }
         for (int number = 1; number <= count; ++number) {
@@ -184,7 +184,7 @@ void Pop3Dialogue::UidlEntry(const QByteArray& line) {
     const int number = words.size() == 2 ? ParseCount(words[0], kMaxMessages) : -1;
     if (number <= 0 || words[1].isEmpty() || words[1].size() > kMaxIdLength ||
         queue_.size() >= static_cast<std::size_t>(kMaxMessages)) {
-        Fail(Text(texts::kMalformedReply).arg(PrintableReply(line)));
+        Fail(Text(texts::kMailMalformedReply).arg(PrintableReply(line)));
         return;
     }
     if (!seen_.contains(words[1])) {
@@ -232,7 +232,7 @@ void Pop3Dialogue::Closed() {
     if (state_ == State::Quit) {
         Succeed();
     } else if (state_ != State::Done) {
-        Fail(Text(texts::kServerClosed));
+        Fail(Text(texts::kMailServerClosed));
     }
 }
 

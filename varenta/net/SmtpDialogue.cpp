@@ -40,12 +40,12 @@ void SmtpDialogue::ReplyLine(const QByteArray& line) {
                             IsDigit(line[2]) &&
                             (line.size() == 3 || line[3] == ' ' || line[3] == '-');
     if (!wellFormed) {
-        Fail(Text(texts::kMalformedReply).arg(PrintableReply(line)));
+        Fail(Text(texts::kMailMalformedReply).arg(PrintableReply(line)));
         return;
     }
     if (line.size() > 3 && line[3] == '-') {
         if (replyLines_.size() >= kMaxReplyLines) {
-            Fail(Text(texts::kMalformedReply).arg(PrintableReply(line)));
+            Fail(Text(texts::kMailMalformedReply).arg(PrintableReply(line)));
             return;
         }
         replyLines_.append(line);
@@ -58,7 +58,7 @@ void SmtpDialogue::ReplyLine(const QByteArray& line) {
 
 void SmtpDialogue::Reply(int code, const QByteArray& last) {
     const int kind = code / 100;
-    const QString unexpected = Text(texts::kUnexpectedResponse).arg(PrintableReply(last));
+    const QString unexpected = Text(texts::kMailUnexpectedResponse).arg(PrintableReply(last));
     switch (state_) {
     case State::Greeting:
         kind == 2 ? SayHello() : Fail(unexpected);
@@ -75,7 +75,7 @@ void SmtpDialogue::Reply(int code, const QByteArray& last) {
                 offered = offered || capability.mid(4).trimmed().toUpper() == "STARTTLS";
             }
             if (!offered) {
-                Fail(Text(texts::kNoStartTls));
+                Fail(Text(texts::kMailNoStartTls));
                 return;
             }
             state_ = State::StartTls;
@@ -94,12 +94,13 @@ void SmtpDialogue::Reply(int code, const QByteArray& last) {
         return;
     case State::AuthPlain:
     case State::AuthPassword:
-        code == 235 ? SendMailFrom() : Fail(Text(texts::kLoginRefused).arg(PrintableReply(last)));
+        code == 235 ? SendMailFrom()
+                    : Fail(Text(texts::kMailLoginRefused).arg(PrintableReply(last)));
         return;
     case State::AuthLogin:
     case State::AuthUser:
         if (code != 334) {
-            Fail(Text(texts::kLoginRefused).arg(PrintableReply(last)));
+            Fail(Text(texts::kMailLoginRefused).arg(PrintableReply(last)));
             return;
         }
         if (state_ == State::AuthLogin) {
@@ -192,7 +193,7 @@ void SmtpDialogue::AfterHello() {
         state_ = State::AuthLogin;
         sink_.SendLine("AUTH LOGIN");
     } else {
-        Fail(Text(texts::kNoLogin));
+        Fail(Text(texts::kMailNoLogin));
     }
 }
 
@@ -209,7 +210,7 @@ void SmtpDialogue::SendNextRecipient() {
     }
     if (accepted_ == 0) {
         // Without a single accepted recipient DATA can only fail; say why.
-        Fail(Text(texts::kNoRecipient).arg(refused_.isEmpty() ? QString() : refused_.last()));
+        Fail(Text(texts::kMailNoRecipient).arg(refused_.isEmpty() ? QString() : refused_.last()));
         return;
     }
     state_ = State::Data;
@@ -220,7 +221,7 @@ void SmtpDialogue::Closed() {
     if (state_ == State::Quit) {
         Succeed();
     } else if (state_ != State::Done) {
-        Fail(Text(texts::kServerClosed));
+        Fail(Text(texts::kMailServerClosed));
     }
 }
 

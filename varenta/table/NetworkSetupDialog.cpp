@@ -32,7 +32,7 @@ QComboBox* MakeSecurityBox(QWidget* parent, const char* name, const char* startT
                            MailSecurity value) {
     auto* box = new QComboBox(parent);
     box->setObjectName(QLatin1String(name));
-    box->addItem(Text(texts::kSecurityNone));
+    box->addItem(Text(texts::kMailSecurityNone));
     box->addItem(Text(startTls));
     box->addItem(Text(tls));
     box->setCurrentIndex(static_cast<int>(value));
@@ -43,43 +43,43 @@ QComboBox* MakeSecurityBox(QWidget* parent, const char* name, const char* startT
 
 NetworkSetupDialog::NetworkSetupDialog(SettingsFile& store, QWidget* parent)
     : QDialog(parent), store_(store) {
-    setWindowTitle(Text(texts::kSetupCaption));
+    setWindowTitle(Text(texts::kMailSetupCaption));
     const MailAccount account = MailAccount::Read(store_);
 
-    auto* provider = new QGroupBox(Text(texts::kGroupProvider), this);
+    auto* provider = new QGroupBox(Text(texts::kMailGroupProvider), this);
     edSMTPServer_ = MakeEdit(provider, "edSMTPServer", account.smtpServer);
     edPOPServer_ = MakeEdit(provider, "edPOPServer", account.popServer);
     auto* providerForm = new QFormLayout(provider);
-    providerForm->addRow(Text(texts::kLabelSmtpServer), edSMTPServer_);
-    providerForm->addRow(Text(texts::kLabelPopServer), edPOPServer_);
-    auto* hint = new QLabel(Text(texts::kServerHint), provider);
+    providerForm->addRow(Text(texts::kMailLabelSmtpServer), edSMTPServer_);
+    providerForm->addRow(Text(texts::kMailLabelPopServer), edPOPServer_);
+    auto* hint = new QLabel(Text(texts::kMailServerHint), provider);
     hint->setEnabled(false);
     providerForm->addRow(hint);
 
-    auto* own = new QGroupBox(Text(texts::kGroupAccount), this);
+    auto* own = new QGroupBox(Text(texts::kMailGroupAccount), this);
     edOwnName_ = MakeEdit(own, "edOwnName", account.emailName);
     edOwnEmailAddress_ = MakeEdit(own, "edOwnEmailAddress", account.emailAddress);
     edUsername_ = MakeEdit(own, "edUsername", account.username);
     edPassword_ = MakeEdit(own, "edPassword", account.password);
     edPassword_->setEchoMode(QLineEdit::Password);
     auto* ownForm = new QFormLayout(own);
-    ownForm->addRow(Text(texts::kLabelOwnName), edOwnName_);
-    ownForm->addRow(Text(texts::kLabelOwnAddress), edOwnEmailAddress_);
-    ownForm->addRow(Text(texts::kLabelUsername), edUsername_);
-    ownForm->addRow(Text(texts::kLabelPassword), edPassword_);
+    ownForm->addRow(Text(texts::kMailLabelOwnName), edOwnName_);
+    ownForm->addRow(Text(texts::kMailLabelOwnAddress), edOwnEmailAddress_);
+    ownForm->addRow(Text(texts::kMailLabelUsername), edUsername_);
+    ownForm->addRow(Text(texts::kMailLabelPassword), edPassword_);
 
-    auto* security = new QGroupBox(Text(texts::kGroupSecurity), this);
-    cbSMTPSecurity_ = MakeSecurityBox(security, "cbSMTPSecurity", texts::kSmtpStartTls,
-                                      texts::kSmtpTls, account.smtpSecurity);
-    ckSMTPLogin_ = new QCheckBox(Text(texts::kSmtpLogin), security);
+    auto* security = new QGroupBox(Text(texts::kMailGroupSecurity), this);
+    cbSMTPSecurity_ = MakeSecurityBox(security, "cbSMTPSecurity", texts::kMailSmtpStartTls,
+                                      texts::kMailSmtpTls, account.smtpSecurity);
+    ckSMTPLogin_ = new QCheckBox(Text(texts::kMailSmtpLogin), security);
     ckSMTPLogin_->setObjectName(QStringLiteral("ckSMTPLogin"));
     ckSMTPLogin_->setChecked(account.smtpLogin);
-    cbPOPSecurity_ = MakeSecurityBox(security, "cbPOPSecurity", texts::kPopStartTls, texts::kPopTls,
-                                     account.popSecurity);
+    cbPOPSecurity_ = MakeSecurityBox(security, "cbPOPSecurity", texts::kMailPopStartTls,
+                                     texts::kMailPopTls, account.popSecurity);
     auto* securityForm = new QFormLayout(security);
-    securityForm->addRow(Text(texts::kLabelSmtpSecurity), cbSMTPSecurity_);
+    securityForm->addRow(Text(texts::kMailLabelSmtpSecurity), cbSMTPSecurity_);
     securityForm->addRow(ckSMTPLogin_);
-    securityForm->addRow(Text(texts::kLabelPopSecurity), cbPOPSecurity_);
+    securityForm->addRow(Text(texts::kMailLabelPopSecurity), cbPOPSecurity_);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     connect(buttons, &QDialogButtonBox::accepted, this, &NetworkSetupDialog::accept);

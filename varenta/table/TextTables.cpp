@@ -4,6 +4,7 @@
 // linker silently merges into one.
 #include "varenta/engine/Texts.h"
 #include "varenta/net/MailTexts.h"
+#include "varenta/net/NetworkSession.h"
 #include "varenta/store/StoreTexts.h"
 #include "varenta/table/NetworkTexts.h"
 #include "varenta/table/TableTexts.h"

@@ -52,9 +52,9 @@ TEST(AddressExchangeTest, TwoProgramsFindEachOtherAndExactlyOneListens) {
     Side a("user10", servers), b("user11", servers);
     a.exchange.SendAddressMail({"192.168.1.20", "10.0.0.5"}, "user11@test.example");
     b.exchange.SendAddressMail({"192.168.1.3"}, " user10@test.example ");
-    EXPECT_EQ(a.Status(), texts::kSendingMessage);
-    ASSERT_TRUE(a.WaitForStatus(texts::kWaitingForReply)) << a.Status().toStdString();
-    ASSERT_TRUE(b.WaitForStatus(texts::kWaitingForReply)) << b.Status().toStdString();
+    EXPECT_EQ(a.Status(), texts::kMailSendingMessage);
+    ASSERT_TRUE(a.WaitForStatus(texts::kMailWaitingForReply)) << a.Status().toStdString();
+    ASSERT_TRUE(b.WaitForStatus(texts::kMailWaitingForReply)) << b.Status().toStdString();
     EXPECT_TRUE(a.exchange.tmGetMail().isActive());
     EXPECT_EQ(a.exchange.tmGetMail().interval(), AddressExchange::kPollMs);
     ASSERT_TRUE(MailServers::WaitForMail("user10", 1));
@@ -64,7 +64,7 @@ TEST(AddressExchangeTest, TwoProgramsFindEachOtherAndExactlyOneListens) {
     b.Poll();
     EXPECT_EQ(a.decided, QStringList{"192.168.1.20 192.168.1.3"});
     EXPECT_EQ(b.decided, QStringList{"192.168.1.3 192.168.1.20"});
-    EXPECT_TRUE(a.statuses.contains(texts::kReplyReceived));
+    EXPECT_TRUE(a.statuses.contains(texts::kMailReplyReceived));
     const auto never = [] { return false; };
     EXPECT_EQ(DecideRole("192.168.1.20", "192.168.1.3", never), DecidedRole::Server);
     EXPECT_EQ(DecideRole("192.168.1.3", "192.168.1.20", never), DecidedRole::Client);
@@ -81,12 +81,12 @@ TEST(AddressExchangeTest, AReplyWithoutAUsableAddressIsUsedUpAndWaitingGoesOn) {
     const MailServers servers = MailServers::Read();
     Side a("user12", servers), b("user13", servers);
     b.exchange.SendAddressMail({"not an address; rm -rf"}, "user12@test.example");
-    ASSERT_TRUE(b.WaitForStatus(texts::kWaitingForReply)) << b.Status().toStdString();
+    ASSERT_TRUE(b.WaitForStatus(texts::kMailWaitingForReply)) << b.Status().toStdString();
     ASSERT_TRUE(MailServers::WaitForMail("user12", 1));
     a.exchange.SendAddressMail({"10.0.0.1"}, "user13@test.example");
-    ASSERT_TRUE(a.WaitForStatus(texts::kWaitingForReply));
+    ASSERT_TRUE(a.WaitForStatus(texts::kMailWaitingForReply));
     a.Poll();
-    EXPECT_EQ(a.Status(), texts::kReplyWithoutAddress);
+    EXPECT_EQ(a.Status(), texts::kMailReplyWithoutAddress);
     EXPECT_TRUE(a.decided.isEmpty());
     EXPECT_EQ(MailServers::MailCount("user12"), 0);
     EXPECT_TRUE(a.exchange.tmGetMail().isActive());
@@ -102,9 +102,9 @@ TEST(AddressExchangeTest, FailuresLeaveAClearStatusAndTheExchangeCanStartAgain) 
     account.smtpServer = refusing.Address();
     a.exchange.SetAccount(account);
     a.exchange.SendAddressMail({"10.0.0.1"}, "user15@test.example");
-    ASSERT_TRUE(a.WaitForStatus(texts::kSendError));
+    ASSERT_TRUE(a.WaitForStatus(texts::kMailSendError));
     EXPECT_EQ(a.Status(),
-              QString(texts::kSendError) + " Unexpected response: 502 HELO not implemented");
+              QString(texts::kMailSendError) + " Unexpected response: 502 HELO not implemented");
     EXPECT_FALSE(a.exchange.tmGetMail().isActive());
 
     // Started again with a good server but a wrong password: the poll fails.
@@ -112,9 +112,9 @@ TEST(AddressExchangeTest, FailuresLeaveAClearStatusAndTheExchangeCanStartAgain) 
     account.password = "wrong";
     a.exchange.SetAccount(account);
     a.exchange.SendAddressMail({"10.0.0.1"}, "user15@test.example");
-    ASSERT_TRUE(a.WaitForStatus(texts::kWaitingForReply));
+    ASSERT_TRUE(a.WaitForStatus(texts::kMailWaitingForReply));
     a.Poll();
-    EXPECT_EQ(a.Status(), QString::fromUtf8(texts::kPollError).arg(texts::kAccessDenied));
+    EXPECT_EQ(a.Status(), QString::fromUtf8(texts::kMailPollError).arg(texts::kMailAccessDenied));
     EXPECT_FALSE(a.exchange.tmGetMail().isActive());
 }
 

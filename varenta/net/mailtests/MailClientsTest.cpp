@@ -120,7 +120,7 @@ TEST(MailServersTest, AWrongPasswordIsAccessDenied) {
     Poll poll;
     poll.Run(get);
     EXPECT_FALSE(get.Success());
-    EXPECT_EQ(get.ErrorText(), texts::kAccessDenied);
+    EXPECT_EQ(get.ErrorText(), texts::kMailAccessDenied);
 }
 
 TEST(MailServersTest, SecuredConnectionsSendAndReceive) {
@@ -198,7 +198,7 @@ TEST(MailServersTest, ACertificateThatDoesNotVerifyIsRefused) {
             error = get.ErrorText();
         }
         EXPECT_FALSE(success);
-        EXPECT_TRUE(error.startsWith(QString::fromUtf8(texts::kNotVerified).arg(c.host, "")))
+        EXPECT_TRUE(error.startsWith(QString::fromUtf8(texts::kMailNotVerified).arg(c.host, "")))
             << error.toStdString();
     }
     EXPECT_EQ(MailServers::MailCount("user8"), 0);
@@ -228,9 +228,9 @@ TEST(ScriptedMailServerTest, EveryBrokenServerEndsTheActionWithAClearText) {
         QString error;
     } cases[] = {
         {{"220 hi", "502 HELO not implemented"}, "Unexpected response: 502 HELO not implemented"},
-        {{"220 hi", "250 ok", "<close>"}, texts::kServerClosed},
-        {{"<close>"}, texts::kServerClosed},
-        {{"220 " + longLine.toLatin1()}, texts::kLineTooLong},
+        {{"220 hi", "250 ok", "<close>"}, texts::kMailServerClosed},
+        {{"<close>"}, texts::kMailServerClosed},
+        {{"220 " + longLine.toLatin1()}, texts::kMailLineTooLong},
         {{"HTTP/1.1 400 Bad Request"},
          "The mail server sent a malformed reply: HTTP/1.1 400 Bad Request"},
     };
@@ -265,7 +265,7 @@ TEST(ScriptedMailServerTest, ASilentServerTimesOutAtEveryStep) {
         EXPECT_EQ(done, 0);
         clock->Fire();
         EXPECT_EQ(done, 1);
-        EXPECT_EQ(get.ErrorText(), QString::fromUtf8(texts::kServerSilent).arg("127.0.0.1"));
+        EXPECT_EQ(get.ErrorText(), QString::fromUtf8(texts::kMailServerSilent).arg("127.0.0.1"));
         EXPECT_FALSE(clock->running);
     }
 }
@@ -279,10 +279,10 @@ TEST(ScriptedMailServerTest, ConnectionAndServerTextFailuresAreReported) {
     }
     const std::pair<QString, QString> cases[] = {
         {Local(closedPort),
-         QString::fromUtf8(texts::kConnectFailed)
+         QString::fromUtf8(texts::kMailConnectFailed)
              .arg("127.0.0.1", QString::fromLocal8Bit(std::strerror(ECONNREFUSED)))},
-        {"", texts::kNoServer},
-        {"mail server", QString::fromUtf8(texts::kBadServer).arg("mail server")},
+        {"", texts::kMailNoServer},
+        {"mail server", QString::fromUtf8(texts::kMailBadServer).arg("mail server")},
     };
     for (const auto& [host, error] : cases) {
         GetMail get;

@@ -125,7 +125,7 @@ TEST(SmtpDialogueTest, TheServerClosingIsAFailureUntilQuitWasSent) {
     Play(a, {"220 ready", "250 hi"});
     a.Closed();
     EXPECT_EQ(early.success, false);
-    EXPECT_EQ(early.message, texts::kServerClosed);
+    EXPECT_EQ(early.message, texts::kMailServerClosed);
 
     RecordingSink late;
     SmtpDialogue b(late, {}, AddressMail());
@@ -169,8 +169,10 @@ TEST(SmtpDialogueTest, SecuringAndSigningInFailClearly) {
         std::vector<const char*> replies;
         QString message;
     } cases[] = {
-        {{"h", MailSecurity::StartTls, false, {}, {}}, {"220 ready", "250 hi"}, texts::kNoStartTls},
-        {{"h", MailSecurity::Tls, true, "a", "b"}, {"220 ready", "250 hi"}, texts::kNoLogin},
+        {{"h", MailSecurity::StartTls, false, {}, {}},
+         {"220 ready", "250 hi"},
+         texts::kMailNoStartTls},
+        {{"h", MailSecurity::Tls, true, "a", "b"}, {"220 ready", "250 hi"}, texts::kMailNoLogin},
         {{"h", MailSecurity::Tls, true, "a", "b"},
          {"220 ready", "250 AUTH PLAIN", "535 bad credentials"},
          "The mail server refused the user name or password: 535 bad credentials"},
@@ -244,8 +246,8 @@ TEST(Pop3DialogueTest, RefusalsAndBrokenRepliesEndTheCheck) {
         QString message;
     } cases[] = {
         {{"-ERR busy"}, "Unexpected response: -ERR busy"},
-        {{"+OK ready", "-ERR no such user"}, texts::kAccessDenied},
-        {{"+OK ready", "+OK", "-ERR authentication failed"}, texts::kAccessDenied},
+        {{"+OK ready", "-ERR no such user"}, texts::kMailAccessDenied},
+        {{"+OK ready", "+OK", "-ERR authentication failed"}, texts::kMailAccessDenied},
         {{"+OK ready", "+OK", "+OK", "-ERR", "-ERR no STAT either"},
          "Unexpected response: -ERR no STAT either"},
         {{"+OK ready", "+OK", "+OK", "-ERR", "+OK many"},
@@ -276,7 +278,7 @@ TEST(Pop3DialogueTest, StlsComesBeforeTheLogin) {
 
     Pop3Run refused({MailSecurity::StartTls, "bob", "secret", true});
     Play(refused.pop, {"+OK ready", "-ERR no"});
-    EXPECT_EQ(refused.sink.message, texts::kNoStartTls);
+    EXPECT_EQ(refused.sink.message, texts::kMailNoStartTls);
 }
 
 TEST(Pop3DialogueTest, AnOversizedMessageIsReadToItsEndButKeptShort) {

@@ -43,7 +43,7 @@ protected:
 
 TEST_F(NetworkSetupDialogTest, ShowsTheStoredAccountInTheNamedControls) {
     NetworkSetupDialog dialog(*store);
-    EXPECT_EQ(dialog.windowTitle(), texts::kSetupCaption);
+    EXPECT_EQ(dialog.windowTitle(), texts::kMailSetupCaption);
     const std::pair<const char*, const char*> fields[] = {
         {"edSMTPServer", "smtp.example.org"},
         {"edPOPServer", "pop.example.org:995"},
@@ -64,8 +64,8 @@ TEST_F(NetworkSetupDialogTest, ShowsTheStoredAccountInTheNamedControls) {
     for (const QGroupBox* group : dialog.findChildren<QGroupBox*>()) {
         groups << group->title();
     }
-    EXPECT_TRUE(groups.contains(texts::kGroupProvider));
-    EXPECT_TRUE(groups.contains(texts::kGroupAccount));
+    EXPECT_TRUE(groups.contains(texts::kMailGroupProvider));
+    EXPECT_TRUE(groups.contains(texts::kMailGroupAccount));
 }
 
 TEST_F(NetworkSetupDialogTest, TheSmtpSignInIsOfferedOnlyOverASecuredConnection) {
