@@ -4,8 +4,10 @@
 
 #include "varenta/engine/Texts.h"
 #include "varenta/net/NetworkSession.h"
+#include "varenta/store/RuleVariants.h"
 #include "varenta/table/ChatWindow.h"
 #include "varenta/table/ConnectDialog.h"
+#include "varenta/table/RuleDifferencesDialog.h"
 
 #include <QComboBox>
 #include <QCoreApplication>
@@ -16,6 +18,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
+#include <QTreeWidget>
 
 namespace varenta::testing {
 namespace {
@@ -105,6 +108,9 @@ TEST(TwoTablesTest, ConnectPlayChatAndDisconnectOverLoopback) {
     ASSERT_GT(port, 0);
 
     Table bob;
+    RuleSet bobsRules;
+    bobsRules.numberOfVarentas = 2;
+    WriteRules(bob.store, bobsRules);
     bob.Open("127.0.0.2", std::to_string(port), 9);
     bob.Connect("Bob", "127.0.0.1");
     EXPECT_EQ(bob.window->Session().sessionRole(), SessionRole::Client);
@@ -126,6 +132,12 @@ TEST(TwoTablesTest, ConnectPlayChatAndDisconnectOverLoopback) {
     }
     EXPECT_TRUE(bob.window->Chat()->OppChat()->toPlainText().contains("Messages from Ann"));
     ExpectMirrored(ann, bob);
+    // Each side sees where the other's rules differ from its own.
+    for (Table* t : {&ann, &bob}) {
+        ASSERT_NE(t->window->RuleDifferences(), nullptr);
+        EXPECT_TRUE(t->window->RuleDifferences()->isVisible());
+        EXPECT_EQ(t->window->RuleDifferences()->List()->topLevelItemCount(), 1);
+    }
 
     // The side to move draws and discards; the other table follows.
     Table& mover = ann.S().opponentToMove ? bob : ann;
@@ -165,6 +177,13 @@ TEST(TwoTablesTest, ConnectPlayChatAndDisconnectOverLoopback) {
     chatItem->trigger();
     EXPECT_TRUE(other.window->Chat()->isVisible());
     EXPECT_EQ(chatItem->text(), "&Hide Chat Window");
+
+    // Quitting during a network game asks first; No keeps the window.
+    ann.answer = false;
+    EXPECT_FALSE(ann.window->close());
+    EXPECT_EQ(ann.questions.back(),
+              "You have a network game running. Are you sure you want to quit?");
+    ann.answer = true;
 
     // Ann disconnects (after the question); Bob is told and plays the computer again.
     ann.window->Action("StopWaiting1")->trigger();
