@@ -56,6 +56,7 @@ struct TableServices {
     int screenHeight = 0;
     bool splashTimer = true;         // deal the first hand 2000 ms after start
     std::uint64_t seed = 0;          // 0: seeded from the time
+    QString resumeFile;              // a saved game named on the command line
     std::function<void()> onStarted; // the splash window closes here
     // Network play: the connect dialog's own addresses and its
     // identification-server query (default: port 80), and the session's
@@ -73,6 +74,8 @@ struct TableDialogs {
     std::function<bool(GameOverDialog&)> gameOver;
     // The connect dialog; returns whether it was confirmed.
     std::function<bool(ConnectDialog&)> connect;
+    // The file dialogs of Load and Save: the chosen file, or empty for Cancel.
+    std::function<QString(bool save, const QString& suggested)> gameFile;
 };
 
 // The session's connection state as the status bar shows it.
@@ -221,6 +224,16 @@ private:
     void RulesClick(int tab = -1);
     void HelpTopicsClick();
     void AboutClick();
+    // Saved games (TableWindowGames.cpp).
+    void LoadClick();
+    void SaveClick();
+    // Puts the game of a checked file on the table; false (table unchanged)
+    // after the message of a file that cannot be loaded.
+    bool LoadCheckedGame(const QString& path);
+    void ResumeAtStart();
+    void AutoSaveOnExit();
+    QString CurrentPlayerName() const;
+    QString GameFileDialog(bool save, const QString& suggested);
     void DiscardRequest(int handIndex);
     void LeftClick(const Hit& hit, Qt::KeyboardModifiers modifiers);
     void RightClick(const Hit& hit);
