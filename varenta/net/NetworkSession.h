@@ -74,10 +74,11 @@ public:
     // A deal or move of the other player arrived and is about to be applied
     // to this table (it was well formed and came in the opponent's turn).
     virtual void MoveReceived(const SessionMessage& /*message*/) {}
-    // The session is over (CloseSession ran). How it ended, with the text of
-    // the box to show: a version mismatch (information), the connection lost
-    // (warning) or a socket problem (error). Empty for a wanted disconnect.
-    enum class Ending { Wanted, VersionMismatch, ConnectionLost, SocketProblem };
+    // The session ended by itself (CloseSession has run; a CloseSession this
+    // program asks for is not reported). How it ended, with the text of the
+    // box to show: a version mismatch (information), the connection lost
+    // (warning) or a socket problem (error).
+    enum class Ending { VersionMismatch, ConnectionLost, SocketProblem };
     virtual void SessionClosed(Ending /*ending*/, std::string_view /*message*/) {}
 };
 
