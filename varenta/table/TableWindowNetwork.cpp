@@ -378,8 +378,6 @@ void TableWindow::SessionEvents::StatusChanged(int connectionStatus) {
 void TableWindow::SessionEvents::SessionClosed(Ending ending, std::string_view message) {
     const bool hadGame = window_.connectionStatus_ == ConnectionStatus::Established;
     switch (ending) {
-    case Ending::Wanted:
-        break;
     case Ending::VersionMismatch:
         window_.dialogs_.message(MessageKind::Information, Utf8(message));
         break;
