@@ -85,7 +85,7 @@ public:
 class NetworkSession : public MoveReporter, private SocketEvents {
 public:
     // The session plays the engine's opponent side; the watcher is the loop
-    // its socket lives in.
+    // its socket lives in. Both must outlive the session.
     NetworkSession(VarentaEngine& engine, SocketWatcher& watcher);
     ~NetworkSession() override;
     NetworkSession(const NetworkSession&) = delete;
