@@ -8,6 +8,8 @@ namespace varenta::texts {
 inline constexpr const char* kMenuNetwork = "&Network";
 inline constexpr const char* kMenuConnect = "&Connect to Opponent...";
 inline constexpr const char* kHintConnect = "|Connect to another person over a network";
+inline constexpr const char* kMenuSetup = "&Setup...";
+inline constexpr const char* kHintSetup = "|Set information needed for email connections";
 inline constexpr const char* kMenuRuleDifferences = "&Rule Differences...";
 inline constexpr const char* kHintRuleDifferences =
     "|Shows the differences in rule settings between you and your opponent, if there are any";

@@ -1,6 +1,7 @@
 #include "varenta/table/TableWindow.h"
 
 #include "varenta/engine/Texts.h"
+#include "varenta/net/AddressExchange.h"
 #include "varenta/store/RuleVariants.h"
 #include "varenta/store/SettingsFile.h"
 #include "varenta/table/HelpWindow.h"

@@ -31,10 +31,12 @@ class QMenu;
 
 namespace varenta {
 
+class AddressExchange;
 class ChatWindow;
 class NetworkSession;
 class OwnAddressQuery;
 class ConnectDialog;
+class NetworkSetupDialog;
 class GameOverDialog;
 class HandResultDialog;
 class RuleDifferencesDialog;
@@ -64,6 +66,7 @@ struct TableServices {
     std::function<std::vector<std::string>()> localAddresses;
     std::function<std::unique_ptr<OwnAddressQuery>()> ownAddressQuery;
     std::string sessionPort;
+    QString mailTrustFile; // authorities for the mail servers' TLS; empty: the system's
 };
 
 // The modal windows, replaceable so tests can answer them.
@@ -74,6 +77,8 @@ struct TableDialogs {
     std::function<bool(GameOverDialog&)> gameOver;
     // The connect dialog; returns whether it was confirmed.
     std::function<bool(ConnectDialog&)> connect;
+    // The Network Setup dialog; returns whether it was confirmed.
+    std::function<bool(NetworkSetupDialog&)> networkSetup;
     // The file dialogs of Load and Save: the chosen file, or empty for Cancel.
     std::function<QString(bool save, const QString& suggested)> gameFile;
 };
@@ -166,6 +171,8 @@ public:
     // connect dialog (own addresses, partner's mail address), and stopping it.
     std::function<void(const QStringList&, const QString&)> startAddressMail;
     std::function<void()> stopAddressMail;
+    // The mail clients behind the two hooks above (by default).
+    AddressExchange& MailExchange() { return *mailExchange_; }
 
     // ---- the engine's port -------------------------------------------------
     void ShowHint(int hintIndex) override;
@@ -195,6 +202,8 @@ protected:
 private:
     void BuildNetworkMenu(QMenu* before);
     void ConnecttoPartner1Click();
+    void Network2Click();
+    void AttachAddressExchange();
     void StopWaiting1Click();
     void ShowRuleDifferences1Click();
     void HideChatWindow1Click();
@@ -267,6 +276,7 @@ private:
     std::unique_ptr<SessionEvents> sessionEvents_;
     std::unique_ptr<NetworkSession> session_;
     QMenu* networkMenu_ = nullptr;
+    std::unique_ptr<AddressExchange> mailExchange_;
     QLabel* connectionPanel_ = nullptr;
     QPointer<ChatWindow> chat_;
     QPointer<RuleDifferencesDialog> ruleDifferences_;

@@ -3,11 +3,13 @@
 // status panel, and what the session reports.
 #include "varenta/table/TableWindowNetwork.h"
 
+#include "varenta/net/AddressExchange.h"
 #include "varenta/net/DecideRole.h"
 #include "varenta/store/RuleVariants.h"
 #include "varenta/table/ChatWindow.h"
 #include "varenta/table/ConnectDialog.h"
 #include "varenta/table/InternetAddressQuery.h"
+#include "varenta/table/NetworkSetupDialog.h"
 #include "varenta/table/NetworkTexts.h"
 #include "varenta/table/RuleDifferencesDialog.h"
 #include "varenta/table/TableStatusBar.h"
@@ -83,6 +85,7 @@ void TableWindow::BuildNetworkMenu(QMenu* before) {
         &TableWindow::StopWaiting1Click);
     add(texts::kMenuHideChat, "HideChatWindow1", texts::kHintHideChat,
         &TableWindow::HideChatWindow1Click);
+    add(texts::kMenuSetup, "Network2", texts::kHintSetup, &TableWindow::Network2Click);
     networkMenu_->installEventFilter(this);
     // The chat item names what it will do, also after the close box hid the window.
     connect(networkMenu_, &QMenu::aboutToShow, this, &TableWindow::UpdateNetworkMenu);
@@ -95,6 +98,36 @@ void TableWindow::BuildNetworkMenu(QMenu* before) {
     tmTryConnect_.setInterval(kTryConnectMs);
     connect(&tmTryConnect_, &QTimer::timeout, this, &TableWindow::tmTryConnectTimer);
     SetConnectionStatus(ConnectionStatus::NotConnected);
+    AttachAddressExchange();
+}
+
+// ---- the address exchange by e-mail -----------------------------------------------
+
+void TableWindow::AttachAddressExchange() {
+    mailExchange_ = std::make_unique<AddressExchange>();
+    mailExchange_->SetAccount(MailAccount::Read(*store_));
+    mailExchange_->SetTrustFile(services_.mailTrustFile);
+    mailExchange_->showStatus = [this](const QString& text) { status_->ShowHintText(text); };
+    // The partner's address arrives from a socket event of the mail client.
+    mailExchange_->decideRole = [this](const QString& own, const QString& partner) {
+        if (!addressExchangeStopped_) {
+            RunSocketEvent([&] { DecideRole(own, partner); });
+        }
+    };
+    startAddressMail = [this](const QStringList& own, const QString& partner) {
+        mailExchange_->SendAddressMail(own, partner);
+    };
+    stopAddressMail = [this] { mailExchange_->StopAddressExchange(); };
+}
+
+void TableWindow::Network2Click() {
+    NetworkSetupDialog dialog(*store_, this);
+    const bool ok =
+        dialogs_.networkSetup ? dialogs_.networkSetup(dialog) : dialog.exec() == QDialog::Accepted;
+    TakeFocusBack();
+    if (ok) {
+        mailExchange_->SetAccount(dialog.ChosenAccount());
+    }
 }
 
 ChatWindow* TableWindow::Chat() const {
