@@ -68,7 +68,9 @@ PlayerEntry ParsePlayerValue(const QString& value) {
 }
 
 QString FormatPlayerValue(const PlayerEntry& entry) {
-    return QStringLiteral("%1,%2,%3").arg(entry.name).arg(entry.ratio.wins).arg(entry.ratio.losses);
+    // Joined, not formatted: a name may itself hold "%1".
+    return entry.name + QLatin1Char(',') + QString::number(entry.ratio.wins) + QLatin1Char(',') +
+           QString::number(entry.ratio.losses);
 }
 
 PlayerList LoadPlayers(SettingsFile& store) {

@@ -93,7 +93,7 @@ void TableWindow::CustomizeClick(int tab) {
         TakePlayers(players);
         TakeOptions(options);
     };
-    services.autosavePath = VarentaDataDir() + QStringLiteral("/autosave.var");
+    services.autosavePath = AutosaveFileName();
     CustomizeDialog dialog(Options(), players_, *store_, engine_.State().gameInProgress,
                            LayoutLimit(), services, this);
     auto* tabs = dialog.findChild<QTabWidget*>(QStringLiteral("pcCustomize"));

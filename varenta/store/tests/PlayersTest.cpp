@@ -39,6 +39,8 @@ TEST(PlayerValueTest, StoredTextsReadAsNameAndCounters) {
         EXPECT_EQ(e.ratio.losses, c.losses) << c.stored;
     }
     EXPECT_EQ(FormatPlayerValue({"Ann", {12, 3}}), "Ann,12,3");
+    // Found by the fuzzer: a name holding a place marker of a text format.
+    EXPECT_EQ(FormatPlayerValue({"B%0 %1", {4, 5}}), "B%0 %1,4,5");
 }
 
 TEST(PlayerValueTest, RatioIsRoundedPercentOrQuestionMark) {
