@@ -212,3 +212,44 @@ TEST(TwoTablesTest, ConnectPlayChatAndDisconnectOverLoopback) {
 
 } // namespace
 } // namespace varenta::testing
+
+namespace varenta::testing {
+namespace {
+
+// Two copies on one machine without a network: both users take the loopback,
+// both compare "127.0.0.1" with itself, and the answers decide who listens.
+TEST(TwoTablesTest, OnOneMachineTheSameAddressQuestionDecides) {
+    for (const bool yes : {true, false}) {
+        Table t;
+        t.Open("unused", "0", 3);
+        // Yes to the loopback, then the answer under test.
+        t.window->Dialogs().yesNo = [&t, yes](const QString& text) {
+            t.questions.push_back(text);
+            return t.questions.size() == 1 || yes;
+        };
+        t.window->Dialogs().connect = [](ConnectDialog& dialog) {
+            dialog.findChild<QLineEdit*>("edIDServer")->clear();
+            dialog.findChild<QRadioButton*>("rbInternet")->click(); // no Internet address: empty
+            dialog.findChild<QRadioButton*>("rbIPnumber")->click();
+            dialog.findChild<QLineEdit*>("edNickname")->setText("Solo");
+            dialog.findChild<QComboBox*>("cbIPPartner")->setEditText("127.0.0.1");
+            dialog.findChild<QPushButton*>("bnConnect")->click();
+            return dialog.result() == QDialog::Accepted;
+        };
+        t.window->Action("ConnecttoPartner1")->trigger();
+        ASSERT_EQ(t.questions.size(), 2U);
+        EXPECT_TRUE(t.questions[1].startsWith("You and your partner have the same IP address."));
+        EXPECT_TRUE(t.questions[1].endsWith("\nNote: this means that your partner must choose "
+                                            "'No' here."));
+        EXPECT_EQ(t.window->Session().sessionRole(),
+                  yes ? SessionRole::Server : SessionRole::Client);
+        EXPECT_EQ(t.window->TryingToConnect(), !yes);
+        EXPECT_EQ(t.window->Connection(), ConnectionStatus::Waiting);
+        t.window->Action("StopWaiting1")->trigger();
+        EXPECT_EQ(t.window->Connection(), ConnectionStatus::NotConnected);
+        EXPECT_FALSE(t.window->TryingToConnect());
+    }
+}
+
+} // namespace
+} // namespace varenta::testing
