@@ -379,6 +379,9 @@ void TableWindow::RunEngine(const std::function<void()>& operation) {
     UpdatePanels();
     if (closePending_) {
         QTimer::singleShot(0, this, &QWidget::close);
+    } else if (dealPending_) {
+        // A network game ended while a move was being shown.
+        DealAfterSession();
     }
 }
 
