@@ -169,6 +169,12 @@ TEST(TwoTablesTest, ConnectPlayChatAndDisconnectOverLoopback) {
     EXPECT_EQ(other.messages.back(), QString::fromUtf8(texts::kNoCheating.data()));
     EXPECT_FALSE(other.S().opponentCardsShown);
 
+    // What the session could not use is noted in the chat window.
+    other.window->Session().ReceiveBytes(std::string(300, 'x') + "\xFF");
+    EXPECT_TRUE(other.window->Chat()->OppChat()->toPlainText().endsWith(
+        QString::fromUtf8(texts::kNoteFrameTooLong.data())));
+    ExpectMirrored(ann, bob);
+
     // Hide and show from the menu.
     QAction* chatItem = other.window->Action("HideChatWindow1");
     chatItem->trigger();
@@ -208,6 +214,47 @@ TEST(TwoTablesTest, ConnectPlayChatAndDisconnectOverLoopback) {
     bob.window->Action("StopWaiting1")->trigger();
     EXPECT_EQ(bob.window->Session().sessionRole(), SessionRole::Idle);
     EXPECT_FALSE(bob.window->TryingToConnect());
+}
+
+} // namespace
+} // namespace varenta::testing
+
+namespace varenta::testing {
+namespace {
+
+// Two copies on one machine without a network: both users take the loopback,
+// both compare "127.0.0.1" with itself, and the answers decide who listens.
+TEST(TwoTablesTest, OnOneMachineTheSameAddressQuestionDecides) {
+    for (const bool yes : {true, false}) {
+        Table t;
+        t.Open("unused", "0", 3);
+        // Yes to the loopback, then the answer under test.
+        t.window->Dialogs().yesNo = [&t, yes](const QString& text) {
+            t.questions.push_back(text);
+            return t.questions.size() == 1 || yes;
+        };
+        t.window->Dialogs().connect = [](ConnectDialog& dialog) {
+            dialog.findChild<QLineEdit*>("edIDServer")->clear();
+            dialog.findChild<QRadioButton*>("rbInternet")->click(); // no Internet address: empty
+            dialog.findChild<QRadioButton*>("rbIPnumber")->click();
+            dialog.findChild<QLineEdit*>("edNickname")->setText("Solo");
+            dialog.findChild<QComboBox*>("cbIPPartner")->setEditText("127.0.0.1");
+            dialog.findChild<QPushButton*>("bnConnect")->click();
+            return dialog.result() == QDialog::Accepted;
+        };
+        t.window->Action("ConnecttoPartner1")->trigger();
+        ASSERT_EQ(t.questions.size(), 2U);
+        EXPECT_TRUE(t.questions[1].startsWith("You and your partner have the same IP address."));
+        EXPECT_TRUE(t.questions[1].endsWith("\nNote: this means that your partner must choose "
+                                            "'No' here."));
+        EXPECT_EQ(t.window->Session().sessionRole(),
+                  yes ? SessionRole::Server : SessionRole::Client);
+        EXPECT_EQ(t.window->TryingToConnect(), !yes);
+        EXPECT_EQ(t.window->Connection(), ConnectionStatus::Waiting);
+        t.window->Action("StopWaiting1")->trigger();
+        EXPECT_EQ(t.window->Connection(), ConnectionStatus::NotConnected);
+        EXPECT_FALSE(t.window->TryingToConnect());
+    }
 }
 
 } // namespace
