@@ -1,13 +1,14 @@
-# cardgames_module(<target> [QT] [DEPS <libs...>])
+# cardgames_module(<target> [QT] [DEPS <libs...>] [LABELS <labels...>])
 #
 # Builds every *.cpp of the calling folder into the static library <target>
 # and every *.cpp of its tests/ folder into <target>_tests, registered with
-# CTest. Files are picked up by glob, so adding a source file needs no edit
-# here. QT switches on moc/uic/rcc and gives the tests a QApplication.
+# CTest, with the given ctest LABELS (net: the tests open loopback sockets).
+# Files are picked up by glob, so adding a source file needs no edit here.
+# QT switches on moc/uic/rcc and gives the tests a QApplication.
 # With CARDGAMES_FUZZ every *.cpp of its fuzz/ folder becomes the libFuzzer
 # executable fuzz_<name> instead, and no tests are built.
 function(cardgames_module target)
-  cmake_parse_arguments(M "QT" "" "DEPS" ${ARGN})
+  cmake_parse_arguments(M "QT" "" "DEPS;LABELS" ${ARGN})
   file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
   file(GLOB headers CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.h)
   if(NOT sources)
@@ -51,8 +52,15 @@ function(cardgames_module target)
     target_compile_definitions(${target}_tests PRIVATE
       CARDGAMES_SOURCE_DIR="${CMAKE_SOURCE_DIR}"
       CARDGAMES_BINARY_DIR="${CMAKE_BINARY_DIR}")
-    gtest_discover_tests(${target}_tests
-      DISCOVERY_MODE PRE_TEST
-      PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;SDL_AUDIODRIVER=dummy")
+    if(M_LABELS)
+      gtest_discover_tests(${target}_tests
+        DISCOVERY_MODE PRE_TEST
+        PROPERTIES LABELS "${M_LABELS}"
+                   ENVIRONMENT "QT_QPA_PLATFORM=offscreen;SDL_AUDIODRIVER=dummy")
+    else()
+      gtest_discover_tests(${target}_tests
+        DISCOVERY_MODE PRE_TEST
+        PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;SDL_AUDIODRIVER=dummy")
+    endif()
   endif()
 endfunction()

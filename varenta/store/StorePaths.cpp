@@ -32,4 +32,8 @@ QString SettingsFilePath() {
     return VarentaConfigDir() + "/settings.conf";
 }
 
+QString AutosaveFileName() {
+    return VarentaDataDir() + "/autosave.var";
+}
+
 } // namespace varenta

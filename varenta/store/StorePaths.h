@@ -12,5 +12,8 @@ namespace varenta {
 QString VarentaConfigDir(); // $XDG_CONFIG_HOME/varenta, default ~/.config/varenta
 QString VarentaDataDir();   // $XDG_DATA_HOME/varenta, default ~/.local/share/varenta
 QString SettingsFilePath(); // VarentaConfigDir() + "/settings.conf"
+// The game saved on exit and resumed at the next start:
+// VarentaDataDir() + "/autosave.var".
+QString AutosaveFileName();
 
 } // namespace varenta

@@ -4,4 +4,5 @@
 // linker silently merges into one.
 #include "varenta/engine/Texts.h"
 #include "varenta/store/StoreTexts.h"
+#include "varenta/table/NetworkTexts.h"
 #include "varenta/table/TableTexts.h"

@@ -1,0 +1,50 @@
+// Socket failures in the form the game reports them: the failing function's
+// name, a numeric code from the classic socket error table, and its text.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace varenta {
+
+struct SocketError {
+    int code = 0;
+    std::string function;
+    std::string text;
+};
+
+// Codes the game's messages use directly.
+inline constexpr int kErrorInterrupted = 10004;
+inline constexpr int kErrorInvalidArgument = 10022;
+inline constexpr int kErrorWouldBlock = 10035;
+inline constexpr int kErrorNotConnected = 10057;
+inline constexpr int kErrorTimedOut = 10060;
+inline constexpr int kErrorConnectionRefused = 10061;
+inline constexpr int kErrorHostNotFound = 11001;
+
+// The description of a code; any code outside the table reads
+// "Not a WinSock error".
+std::string_view SocketErrorText(int code);
+
+// errno of a failed socket call, as a code of the table. An errno the table
+// has no row for is passed on unchanged (and so reads "Not a WinSock error").
+int SocketErrorFromErrno(int err);
+
+// A getaddrinfo failure (EAI_...), as one of the 11001..11004 host codes.
+int SocketErrorFromResolver(int gaiError);
+
+SocketError MakeSocketError(int code, std::string_view function);
+
+// The message box shown when nobody handles the error:
+// "Error <code> in function <function>" CR LF <text>.
+std::string SocketErrorBoxText(const SocketError& error);
+
+namespace texts {
+inline constexpr std::string_view kSocketErrorTitle = "WINSOCK ERROR";
+inline constexpr std::string_view kSocketCancelTitle = "WINSOCK CALL CANCELED";
+inline constexpr std::string_view kNoPortSpecified = "No Port Specified";
+inline constexpr std::string_view kNoAddressSpecified = "No IP Address Specified";
+inline constexpr std::string_view kBlockingCallTimedOut = "Blocking call timed out";
+} // namespace texts
+
+} // namespace varenta

@@ -1,0 +1,398 @@
+#include "varenta/table/ConnectDialog.h"
+
+#include "varenta/net/OwnAddresses.h"
+#include "varenta/store/SettingsFile.h"
+#include "varenta/table/NetworkTexts.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+#include <algorithm>
+#include <array>
+
+namespace varenta {
+
+namespace {
+
+constexpr char kKeyNickname[] = "Network\\Nickname";
+constexpr char kKeyLanOrInternet[] = "Network\\LANorInternet";
+constexpr char kKeyEmailOrIp[] = "Network\\EmailorIP";
+constexpr char kKeyLanAddress[] = "Network\\LANAddress";
+constexpr char kKeyInternetAddress[] = "Network\\InternetAddress";
+constexpr char kKeyIdServer[] = "Network\\ID Server";
+constexpr char kLanHistory[] = "Network\\LANHist";
+constexpr char kEmailHistory[] = "Network\\EmailHist";
+// The account of the address exchange by e-mail; all six must be filled in.
+constexpr std::array<const char*, 6> kMailAccountKeys = {
+    "Network\\SMTP Server",   "Network\\POP Server", "Network\\Email Name",
+    "Network\\Email Address", "Network\\Username",   "Network\\Password"};
+constexpr int kMaxText = 255; // texts the program keeps are at most this long
+
+QString Text(const char* text) {
+    return QString::fromLatin1(text);
+}
+
+template <typename W> W* Named(W* widget, const char* name) {
+    widget->setObjectName(QLatin1String(name));
+    return widget;
+}
+
+QComboBox* MakeHistoryBox(QWidget* parent, const char* name) {
+    auto* box = Named(new QComboBox(parent), name);
+    box->setEditable(true);
+    // The history changes only when the dialog closes, not on every Enter.
+    box->setInsertPolicy(QComboBox::NoInsert);
+    box->setMaxCount(ConnectDialog::kHistorySize + 1);
+    box->lineEdit()->setMaxLength(kMaxText);
+    return box;
+}
+
+void ReadHistory(SettingsFile& store, const char* prefix, QComboBox* box) {
+    for (int i = 0; i < ConnectDialog::kHistorySize; ++i) {
+        const QString value = store.ReadString(Text(prefix) + QString::number(i), QString());
+        if (value.isEmpty()) {
+            break;
+        }
+        box->addItem(value);
+    }
+}
+
+// The box's text joins the history at the top unless it is there already;
+// the oldest entries beyond the ten newest fall out.
+QStringList UpdatedHistory(const QComboBox* box) {
+    QStringList items;
+    for (int i = 0; i < box->count(); ++i) {
+        items << box->itemText(i);
+    }
+    const QString text = box->currentText();
+    if (!text.isEmpty() && !items.contains(text)) {
+        items.prepend(text);
+    }
+    while (items.size() > ConnectDialog::kHistorySize) {
+        items.removeLast();
+    }
+    return items;
+}
+
+} // namespace
+
+ConnectDialog::ConnectDialog(SettingsFile& store, ConnectServices services, QWidget* parent)
+    : QDialog(parent), store_(store), services_(std::move(services)),
+      edNickname_(Named(new QLineEdit(this), "edNickname")),
+      rbLAN_(Named(new QRadioButton(Text(texts::kRadioLan), this), "rbLAN")),
+      rbInternet_(Named(new QRadioButton(Text(texts::kRadioInternet), this), "rbInternet")),
+      rbEmail_(Named(new QRadioButton(Text(texts::kRadioEmail), this), "rbEmail")),
+      rbIPnumber_(Named(new QRadioButton(Text(texts::kRadioIpNumber), this), "rbIPnumber")),
+      lbIPPartner_(Named(new QLabel(Text(texts::kLabelIpPartner), this), "lbIPPartner")),
+      cbIPPartner_(MakeHistoryBox(this, "cbIPPartner")),
+      lbEmailPartner_(Named(new QLabel(Text(texts::kLabelEmailPartner), this), "lbEmailPartner")),
+      cbEmailPartner_(MakeHistoryBox(this, "cbEmailPartner")),
+      edIDServer_(Named(new QLineEdit(this), "edIDServer")),
+      lbIPAddress_(Named(new QListWidget(this), "lbIPAddress")),
+      bnRefreshIP_(Named(new QPushButton(Text(texts::kButtonRefresh), this), "bnRefreshIP")),
+      bnCopy_(Named(new QPushButton(Text(texts::kButtonCopy), this), "bnCopy")),
+      bnConnect_(Named(new QPushButton(Text(texts::kButtonConnect), this), "bnConnect")),
+      bnCancel_(Named(new QPushButton(Text(texts::kButtonCancel), this), "bnCancel")) {
+    if (!services_.localAddresses) {
+        services_.localAddresses = LocalIPv4Addresses;
+    }
+    if (!services_.message) {
+        services_.message = [this](MessageKind kind, const QString& text) {
+            const QString caption = QString::fromLatin1("Varenta");
+            if (kind == MessageKind::Error) {
+                QMessageBox::critical(this, caption, text);
+            } else if (kind == MessageKind::Warning) {
+                QMessageBox::warning(this, caption, text);
+            } else {
+                QMessageBox::information(this, caption, text);
+            }
+        };
+    }
+    if (!services_.yesNo) {
+        services_.yesNo = [this](const QString& question) {
+            return QMessageBox::question(this, QString::fromLatin1("Varenta"), question,
+                                         QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
+        };
+    }
+    if (!services_.mailAccountComplete) {
+        services_.mailAccountComplete = [this] {
+            return std::all_of(kMailAccountKeys.begin(), kMailAccountKeys.end(),
+                               [this](const char* key) {
+                                   return !store_.ReadString(Text(key), QString()).isEmpty();
+                               });
+        };
+    }
+    setWindowTitle(Text(texts::kConnectCaption));
+    edNickname_->setMaxLength(kMaxText);
+    edIDServer_->setMaxLength(kMaxText);
+    bnConnect_->setDefault(true);
+    bnConnect_->setAutoDefault(true);
+    bnCancel_->setAutoDefault(false);
+    bnRefreshIP_->setAutoDefault(false);
+    bnCopy_->setAutoDefault(false);
+
+    auto* playOver = Named(new QGroupBox(Text(texts::kGroupPlayOver), this), "rgPlayOver");
+    auto* playOverLayout = new QHBoxLayout(playOver);
+    playOverLayout->addWidget(rbLAN_);
+    playOverLayout->addWidget(rbInternet_);
+    auto* method = Named(new QGroupBox(Text(texts::kGroupMethod), this), "rgMethod");
+    auto* methodLayout = new QHBoxLayout(method);
+    methodLayout->addWidget(rbEmail_);
+    methodLayout->addWidget(rbIPnumber_);
+    auto* idServer = Named(new QGroupBox(Text(texts::kGroupIdServer), this), "gbIDServer");
+    auto* idServerLayout = new QHBoxLayout(idServer);
+    idServerLayout->addWidget(edIDServer_);
+
+    auto* left = new QVBoxLayout;
+    auto* nickname = new QLabel(Text(texts::kLabelNickname), this);
+    nickname->setBuddy(edNickname_);
+    left->addWidget(nickname);
+    left->addWidget(edNickname_);
+    left->addWidget(playOver);
+    left->addWidget(method);
+    lbIPPartner_->setBuddy(cbIPPartner_);
+    left->addWidget(lbIPPartner_);
+    left->addWidget(cbIPPartner_);
+    lbEmailPartner_->setBuddy(cbEmailPartner_);
+    left->addWidget(lbEmailPartner_);
+    left->addWidget(cbEmailPartner_);
+    left->addStretch();
+
+    auto* right = new QVBoxLayout;
+    auto* own = new QLabel(Text(texts::kLabelOwnAddresses), this);
+    own->setBuddy(lbIPAddress_);
+    right->addWidget(own);
+    right->addWidget(lbIPAddress_, 1);
+    auto* ownButtons = new QHBoxLayout;
+    ownButtons->addWidget(bnRefreshIP_);
+    ownButtons->addWidget(bnCopy_);
+    right->addLayout(ownButtons);
+    right->addWidget(idServer);
+
+    auto* columns = new QHBoxLayout;
+    columns->addLayout(left, 1);
+    columns->addLayout(right, 1);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(bnConnect_);
+    buttons->addWidget(bnCancel_);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(columns);
+    layout->addLayout(buttons);
+
+    connect(edNickname_, &QLineEdit::textChanged, this, &ConnectDialog::EnableRule);
+    connect(cbIPPartner_, &QComboBox::editTextChanged, this, &ConnectDialog::EnableRule);
+    connect(cbEmailPartner_, &QComboBox::editTextChanged, this, &ConnectDialog::EnableRule);
+    connect(rbEmail_, &QRadioButton::clicked, this, &ConnectDialog::MethodChanged);
+    connect(rbIPnumber_, &QRadioButton::clicked, this, &ConnectDialog::MethodChanged);
+    connect(rbLAN_, &QRadioButton::clicked, this, &ConnectDialog::RefreshOwnAddresses);
+    connect(rbInternet_, &QRadioButton::clicked, this, &ConnectDialog::RefreshOwnAddresses);
+    connect(bnRefreshIP_, &QPushButton::clicked, this, &ConnectDialog::RefreshOwnAddresses);
+    connect(bnCopy_, &QPushButton::clicked, this, &ConnectDialog::CopyClick);
+    connect(bnConnect_, &QPushButton::clicked, this, &ConnectDialog::ConnectClick);
+    connect(bnCancel_, &QPushButton::clicked, this, &QDialog::reject);
+
+    FormCreate();
+}
+
+ConnectDialog::~ConnectDialog() {
+    if (services_.query) {
+        services_.query->Cancel();
+    }
+    if (!settingsWritten_) {
+        WriteSettings();
+    }
+}
+
+void ConnectDialog::FormCreate() {
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    ReadHistory(store_, kLanHistory, cbIPPartner_);
+    ReadHistory(store_, kEmailHistory, cbEmailPartner_);
+    edNickname_->setText(store_.ReadString(Text(kKeyNickname), QString()));
+    const bool lan = store_.ReadBool(Text(kKeyLanOrInternet), false);
+    const bool email = store_.ReadBool(Text(kKeyEmailOrIp), true);
+    cbIPPartner_->setEditText(store_.ReadString(Text(kKeyLanAddress), QString()));
+    cbEmailPartner_->setEditText(store_.ReadString(Text(kKeyInternetAddress), QString()));
+    edIDServer_->setText(store_.ReadString(Text(kKeyIdServer), Text(kDefaultIdServer)));
+    QApplication::restoreOverrideCursor();
+    (lan ? rbLAN_ : rbInternet_)->setChecked(true);
+    (email ? rbEmail_ : rbIPnumber_)->setChecked(true);
+    MethodChanged();
+    RefreshOwnAddresses();
+}
+
+QString ConnectDialog::Nickname() const {
+    return edNickname_->text();
+}
+
+QString ConnectDialog::EmailPartner() const {
+    return cbEmailPartner_->currentText();
+}
+
+void ConnectDialog::MethodChanged() {
+    const bool email = rbEmail_->isChecked();
+    lbEmailPartner_->setEnabled(email);
+    cbEmailPartner_->setEnabled(email);
+    lbIPPartner_->setEnabled(!email);
+    cbIPPartner_->setEnabled(!email);
+    EnableRule();
+}
+
+void ConnectDialog::EnableRule() {
+    // While the identification server has not answered, the address list is
+    // not complete yet, and Connect would tell the partner the wrong ones.
+    const bool partner = rbIPnumber_->isChecked() ? !cbIPPartner_->currentText().isEmpty()
+                                                  : !cbEmailPartner_->currentText().isEmpty();
+    bnConnect_->setEnabled(!refreshing_ && !edNickname_->text().isEmpty() && partner);
+}
+
+void ConnectDialog::RefreshOwnAddresses() {
+    if (services_.query) {
+        services_.query->Cancel();
+    }
+    localAddresses_ = services_.localAddresses();
+    const QString server = edIDServer_->text().trimmed();
+    if (server.isEmpty() || !services_.query) {
+        FinishRefresh(QString());
+        return;
+    }
+    refreshing_ = true;
+    setCursor(Qt::BusyCursor);
+    bnRefreshIP_->setEnabled(false);
+    EnableRule();
+    services_.query->Start(server, [this](const QString& address) { FinishRefresh(address); });
+}
+
+void ConnectDialog::FinishRefresh(const QString& internetAddress) {
+    refreshing_ = false;
+    unsetCursor();
+    bnRefreshIP_->setEnabled(true);
+    QStringList addresses;
+    for (const std::string& address : localAddresses_) {
+        addresses << QString::fromStdString(address);
+    }
+    const qsizetype found = internetAddress.isEmpty() ? -1 : addresses.indexOf(internetAddress);
+    if (rbInternet_->isChecked()) {
+        addresses.clear();
+        if (found >= 0) {
+            addresses << internetAddress;
+        }
+    } else if (found >= 0) {
+        addresses.removeAt(found);
+    }
+    lbIPAddress_->clear();
+    lbIPAddress_->addItems(addresses);
+    EnableRule();
+}
+
+void ConnectDialog::CopyClick() {
+    if (lbIPAddress_->count() == 1) {
+        lbIPAddress_->setCurrentRow(0);
+    }
+    const QListWidgetItem* item = lbIPAddress_->currentItem();
+    if (item != nullptr && item->isSelected()) {
+        QApplication::clipboard()->setText(item->text());
+    }
+}
+
+void ConnectDialog::Tell(MessageKind kind, const char* text) {
+    services_.message(kind, Text(text));
+}
+
+void ConnectDialog::ConnectClick() {
+    bnConnect_->setEnabled(false);
+    ownAddressList_.clear();
+    for (int i = 0; i < lbIPAddress_->count(); ++i) {
+        ownAddressList_ << lbIPAddress_->item(i)->text();
+    }
+    if (rbIPnumber_->isChecked()) {
+        method_ = Method::IpNumber;
+        QString partner = cbIPPartner_->currentText().trimmed();
+        if (IsHostName(partner.toStdString())) {
+            const auto resolved = ResolveIPv4(partner.toStdString());
+            if (!resolved) {
+                Tell(MessageKind::Warning, texts::kCannotResolve);
+                EnableRule();
+                return;
+            }
+            partner = QString::fromStdString(*resolved);
+        }
+        QString own;
+        if (ownAddressList_.isEmpty()) {
+            if (!services_.yesNo(Text(texts::kAskLoopback))) {
+                EnableRule();
+                return;
+            }
+            own = partner = QStringLiteral("127.0.0.1");
+        } else {
+            own = ownAddressList_.first();
+        }
+        ownAddress_ = own;
+        partnerAddress_ = partner;
+        accept();
+        return;
+    }
+    method_ = Method::Email;
+    if (!services_.mailAccountComplete()) {
+        Tell(MessageKind::Error, texts::kMailSetupIncomplete);
+        EnableRule();
+        return;
+    }
+    if (ownAddressList_.isEmpty()) {
+        Tell(MessageKind::Information, texts::kNoAddressForMail);
+        EnableRule();
+        return;
+    }
+    ownAddress_ = ownAddressList_.first();
+    accept();
+}
+
+void ConnectDialog::done(int result) {
+    if (services_.query) {
+        services_.query->Cancel();
+    }
+    refreshing_ = false;
+    if (!settingsWritten_) {
+        WriteSettings();
+    }
+    QDialog::done(result);
+}
+
+void ConnectDialog::WriteSettings() {
+    settingsWritten_ = true;
+    SettingsFile::NamedValues values = {
+        {Text(kKeyNickname), edNickname_->text()},
+        {Text(kKeyLanOrInternet), rbLAN_->isChecked()},
+        {Text(kKeyEmailOrIp), rbEmail_->isChecked()},
+        {Text(kKeyLanAddress), cbIPPartner_->currentText()},
+        {Text(kKeyInternetAddress), cbEmailPartner_->currentText()},
+        {Text(kKeyIdServer), edIDServer_->text()},
+    };
+    const auto addHistory = [&values](const char* prefix, const QStringList& items) {
+        for (int k = 0; k < items.size(); ++k) {
+            values.emplace_back(Text(prefix) + QString::number(k), items.at(k));
+        }
+    };
+    const QStringList lan = UpdatedHistory(cbIPPartner_);
+    const QStringList email = UpdatedHistory(cbEmailPartner_);
+    addHistory(kLanHistory, lan);
+    addHistory(kEmailHistory, email);
+    try {
+        store_.WriteValues(values);
+    } catch (const SettingsError& e) {
+        services_.message(MessageKind::Error, e.Message());
+    }
+}
+
+} // namespace varenta

@@ -1,0 +1,114 @@
+// The "Connect to Opponent" dialog: the player's nickname, how to reach the
+// partner (typed IP number or host name, or an address exchange by e-mail),
+// the own addresses to tell the partner, and the identification server that
+// reveals the address this machine shows the Internet. Its settings are read
+// when it opens and written when it closes, confirmed or not.
+#pragma once
+
+#include "varenta/engine/VarentaPort.h"
+
+#include <QDialog>
+#include <QStringList>
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPushButton;
+class QRadioButton;
+
+namespace varenta {
+
+class SettingsFile;
+
+// Learns the address of this machine's end of a connection to a server;
+// done runs once, later, from the event loop: the dotted address, or empty
+// when the server cannot be reached in time.
+class OwnAddressQuery {
+public:
+    virtual ~OwnAddressQuery() = default;
+    virtual void Start(const QString& server, std::function<void(const QString&)> done) = 0;
+    // Forgets a running query; its done never runs.
+    virtual void Cancel() = 0;
+};
+
+// Everything the dialog uses from outside; empty fields get the real thing.
+struct ConnectServices {
+    std::function<std::vector<std::string>()> localAddresses;
+    std::unique_ptr<OwnAddressQuery> query;
+    std::function<void(MessageKind, const QString&)> message;
+    std::function<bool(const QString&)> yesNo;
+    // Whether the six mail account settings are all filled in.
+    std::function<bool()> mailAccountComplete;
+};
+
+class ConnectDialog : public QDialog {
+    Q_OBJECT
+public:
+    static constexpr int kHistorySize = 10;
+    // Used when the store names no identification server.
+    static constexpr const char* kDefaultIdServer = "1.1.1.1";
+
+    ConnectDialog(SettingsFile& store, ConnectServices services, QWidget* parent = nullptr);
+    ~ConnectDialog() override;
+
+    enum class Method { IpNumber, Email };
+    // What Connect decided (valid after the dialog was accepted).
+    Method ChosenMethod() const { return method_; }
+    const QStringList& OwnAddressList() const { return ownAddressList_; }
+    QString OwnAddress() const { return ownAddress_; }
+    QString PartnerAddress() const { return partnerAddress_; }
+    QString EmailPartner() const;
+    QString Nickname() const;
+
+    // Refreshing the own addresses: true while the identification server
+    // has not answered yet.
+    bool Refreshing() const { return refreshing_; }
+    void RefreshOwnAddresses();
+
+    void done(int result) override;
+
+private:
+    void FormCreate();
+    void WriteSettings();
+    void EnableRule();
+    void MethodChanged();
+    void FinishRefresh(const QString& internetAddress);
+    void ConnectClick();
+    void CopyClick();
+    void Tell(MessageKind kind, const char* text);
+
+    SettingsFile& store_;
+    ConnectServices services_;
+
+    QLineEdit* edNickname_;
+    QRadioButton* rbLAN_;
+    QRadioButton* rbInternet_;
+    QRadioButton* rbEmail_;
+    QRadioButton* rbIPnumber_;
+    QLabel* lbIPPartner_;
+    QComboBox* cbIPPartner_;
+    QLabel* lbEmailPartner_;
+    QComboBox* cbEmailPartner_;
+    QLineEdit* edIDServer_;
+    QListWidget* lbIPAddress_;
+    QPushButton* bnRefreshIP_;
+    QPushButton* bnCopy_;
+    QPushButton* bnConnect_;
+    QPushButton* bnCancel_;
+
+    std::vector<std::string> localAddresses_; // of the running refresh
+    bool refreshing_ = false;
+    bool settingsWritten_ = false;
+    Method method_ = Method::IpNumber;
+    QStringList ownAddressList_;
+    QString ownAddress_;
+    QString partnerAddress_;
+};
+
+} // namespace varenta

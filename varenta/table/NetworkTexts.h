@@ -1,0 +1,77 @@
+// Fixed texts of network play on the table side: the connect dialog, the
+// chat window, the Network menu and the connection status panel.
+#pragma once
+
+namespace varenta::texts {
+
+// Network menu (caption, status hint).
+inline constexpr const char* kMenuNetwork = "&Network";
+inline constexpr const char* kMenuConnect = "&Connect to Opponent...";
+inline constexpr const char* kHintConnect = "|Connect to another person over a network";
+inline constexpr const char* kMenuRuleDifferences = "&Rule Differences...";
+inline constexpr const char* kHintRuleDifferences =
+    "|Shows the differences in rule settings between you and your opponent, if there are any";
+inline constexpr const char* kMenuDisconnect = "&Disconnect";
+inline constexpr const char* kHintDisconnect = "Cancel network connection";
+inline constexpr const char* kMenuHideChat = "&Hide Chat Window";
+inline constexpr const char* kHintHideChat = "|Hide the chat window during a network game";
+inline constexpr const char* kMenuShowChat = "&Show Chat Window";
+// After a toggle the hints say what the item does in the third person.
+inline constexpr const char* kHintShowChatToggled = "|Shows the chat window during a network game";
+inline constexpr const char* kHintHideChatToggled = "|Hides the chat window during a network game";
+
+// Connection status panel.
+inline constexpr const char* kStatusNotConnected = "Not connected";
+inline constexpr const char* kStatusWaiting = "Waiting for Connection...";
+inline constexpr const char* kStatusEstablished = "Connection established with ";
+
+// Questions and messages of connecting and disconnecting.
+inline constexpr const char* kAskDisconnect = "Are you sure you want to disconnect?";
+inline constexpr const char* kAskQuitNetworkGame =
+    "You have a network game running. Are you sure you want to quit?";
+inline constexpr const char* kAskSameAddress =
+    "You and your partner have the same IP address. Should this instance of Varenta be the "
+    "server?";
+inline constexpr const char* kAskSameAddressNote =
+    "Note: this means that your partner must choose 'No' here.";
+inline constexpr const char* kCannotResolve = "Varenta could not resolve the partner name.";
+inline constexpr const char* kAskLoopback =
+    "Varenta did not detect an IP address. Do you want to connect to another instance of "
+    "Varenta on your computer?";
+inline constexpr const char* kNoAddressForMail =
+    "Varenta did not detect an IP address. Please connect to the network first.";
+inline constexpr const char* kMailSetupIncomplete =
+    "Please enter all information in the Network|Setup screen before connecting.";
+inline constexpr const char* kSendingToPartner = "Sending message to partner...";
+inline constexpr const char* kNoneNickname = "<none>";
+
+// Connect dialog.
+inline constexpr const char* kConnectCaption = "Connect to Opponent";
+inline constexpr const char* kLabelNickname = "Your nickname";
+inline constexpr const char* kGroupPlayOver = "Play over";
+inline constexpr const char* kRadioLan = "LAN";
+inline constexpr const char* kRadioInternet = "Internet";
+inline constexpr const char* kGroupMethod = "Connection method";
+inline constexpr const char* kRadioEmail = "Email";
+inline constexpr const char* kRadioIpNumber = "IP Number";
+inline constexpr const char* kLabelIpPartner = "IP number of your opponent";
+inline constexpr const char* kLabelEmailPartner = "Email address of your opponent";
+inline constexpr const char* kGroupIdServer = "Internet Identification Server";
+inline constexpr const char* kLabelOwnAddresses = "Your own IP Address(es)";
+inline constexpr const char* kButtonConnect = "Connect";
+inline constexpr const char* kButtonCancel = "Cancel";
+inline constexpr const char* kButtonRefresh = "Refresh";
+inline constexpr const char* kButtonCopy = "Copy to clipboard";
+
+// Chat window.
+inline constexpr const char* kChatCaption = "Varenta Chat Window";
+inline constexpr const char* kHintOppChat =
+    "This area shows the messages that your partner sent you.|";
+inline constexpr const char* kHintSelfChat = "In this area you can type messages to your partner.|";
+inline constexpr const char* kSanta = "Ho ho ho, what would Santa think of that?";
+inline constexpr const char* kChatWelcomeSelf =
+    "Connection established. Type text and press ENTER to send a message.";
+inline constexpr const char* kChatWelcomeOppPrefix = "Messages from ";
+inline constexpr const char* kChatWelcomeOppSuffix = " will appear here.";
+
+} // namespace varenta::texts

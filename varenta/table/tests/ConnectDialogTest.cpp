@@ -1,0 +1,256 @@
+#include "varenta/table/ConnectDialog.h"
+#include "varenta/store/SettingsFile.h"
+#include "varenta/table/NetworkTexts.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace varenta {
+namespace {
+
+// An identification server that answers when the test says so.
+class FakeQuery : public OwnAddressQuery {
+public:
+    void Start(const QString& server, std::function<void(const QString&)> done) override {
+        servers.push_back(server);
+        done_ = std::move(done);
+    }
+    void Cancel() override { done_ = nullptr; }
+    void Answer(const QString& address) {
+        auto done = std::move(done_);
+        done_ = nullptr;
+        if (done) {
+            done(address);
+        }
+    }
+    bool Running() const { return static_cast<bool>(done_); }
+    std::vector<QString> servers;
+
+private:
+    std::function<void(const QString&)> done_;
+};
+
+class ConnectDialogTest : public ::testing::Test {
+protected:
+    ConnectDialogTest() : store(dir.filePath("settings.conf")) {}
+
+    std::unique_ptr<ConnectDialog> Open() {
+        ConnectServices services;
+        services.localAddresses = [this] { return local; };
+        auto fake = std::make_unique<FakeQuery>();
+        query = fake.get();
+        services.query = std::move(fake);
+        services.message = [this](MessageKind, const QString& text) { messages.push_back(text); };
+        services.yesNo = [this](const QString& text) {
+            questions.push_back(text);
+            return answer;
+        };
+        auto dialog = std::make_unique<ConnectDialog>(store, std::move(services));
+        dialog->show();
+        return dialog;
+    }
+    template <typename W> static W* Find(const ConnectDialog& dialog, const char* name) {
+        W* widget = dialog.findChild<W*>(QLatin1String(name));
+        EXPECT_NE(widget, nullptr) << name;
+        return widget;
+    }
+    static QStringList Items(const QListWidget* list) {
+        QStringList items;
+        for (int i = 0; i < list->count(); ++i) {
+            items << list->item(i)->text();
+        }
+        return items;
+    }
+    void UseIpNumber(const ConnectDialog& d, const QString& nick, const QString& partner) {
+        Find<QRadioButton>(d, "rbIPnumber")->click();
+        Find<QLineEdit>(d, "edNickname")->setText(nick);
+        Find<QComboBox>(d, "cbIPPartner")->setEditText(partner);
+    }
+
+    QTemporaryDir dir;
+    SettingsFile store;
+    std::vector<std::string> local = {"192.168.1.20", "10.8.0.2"};
+    FakeQuery* query = nullptr;
+    std::vector<QString> messages;
+    std::vector<QString> questions;
+    bool answer = true;
+};
+
+TEST_F(ConnectDialogTest, OpensWithTheDefaultsAndTheConnectRuleFollowsTheControls) {
+    auto d = Open();
+    EXPECT_EQ(d->windowTitle(), "Connect to Opponent");
+    EXPECT_TRUE(Find<QRadioButton>(*d, "rbInternet")->isChecked());
+    EXPECT_TRUE(Find<QRadioButton>(*d, "rbEmail")->isChecked());
+    EXPECT_EQ(Find<QLineEdit>(*d, "edIDServer")->text(), ConnectDialog::kDefaultIdServer);
+    EXPECT_FALSE(Find<QComboBox>(*d, "cbIPPartner")->isEnabled());
+    auto* connect = Find<QPushButton>(*d, "bnConnect");
+    EXPECT_TRUE(connect->isDefault());
+    query->Answer("10.8.0.2");
+
+    struct Step {
+        const char* nick;
+        bool ip;
+        const char* ipPartner;
+        const char* emailPartner;
+        bool enabled;
+    };
+    const Step steps[] = {
+        {"", true, "10.0.0.1", "", false},  {"me", true, "", "bob@x", false},
+        {"me", true, "10.0.0.1", "", true}, {"me", false, "10.0.0.1", "", false},
+        {"me", false, "", "bob@x", true},
+    };
+    for (const Step& s : steps) {
+        Find<QRadioButton>(*d, s.ip ? "rbIPnumber" : "rbEmail")->click();
+        Find<QLineEdit>(*d, "edNickname")->setText(s.nick);
+        Find<QComboBox>(*d, "cbIPPartner")->setEditText(s.ipPartner);
+        Find<QComboBox>(*d, "cbEmailPartner")->setEditText(s.emailPartner);
+        EXPECT_EQ(connect->isEnabled(), s.enabled) << s.nick << s.ip << s.ipPartner;
+        EXPECT_EQ(Find<QComboBox>(*d, "cbIPPartner")->isEnabled(), s.ip);
+        EXPECT_EQ(Find<QLabel>(*d, "lbEmailPartner")->isEnabled(), !s.ip);
+    }
+}
+
+TEST_F(ConnectDialogTest, TheOwnAddressListDependsOnLanOrInternetAndTheServersAnswer) {
+    auto d = Open();
+    auto* list = Find<QListWidget>(*d, "lbIPAddress");
+    UseIpNumber(*d, "me", "10.0.0.1");
+    EXPECT_TRUE(d->Refreshing());
+    EXPECT_FALSE(Find<QPushButton>(*d, "bnConnect")->isEnabled()) << "not before the answer";
+    query->Answer("10.8.0.2");
+    EXPECT_EQ(Items(list), QStringList{"10.8.0.2"}); // Internet: the facing address alone
+    EXPECT_TRUE(Find<QPushButton>(*d, "bnConnect")->isEnabled());
+
+    Find<QRadioButton>(*d, "rbLAN")->click();
+    query->Answer("10.8.0.2");
+    EXPECT_EQ(Items(list), QStringList{"192.168.1.20"}); // LAN: all the others
+
+    Find<QPushButton>(*d, "bnRefreshIP")->click();
+    query->Answer(""); // unreachable: nothing to take out
+    EXPECT_EQ(Items(list), (QStringList{"192.168.1.20", "10.8.0.2"}));
+
+    Find<QRadioButton>(*d, "rbInternet")->click();
+    query->Answer("");
+    EXPECT_TRUE(Items(list).isEmpty());
+
+    Find<QLineEdit>(*d, "edIDServer")->clear();
+    Find<QPushButton>(*d, "bnRefreshIP")->click();
+    EXPECT_FALSE(query->Running()) << "no server, no query";
+    EXPECT_EQ(query->servers.front(), ConnectDialog::kDefaultIdServer);
+    EXPECT_TRUE(messages.empty()) << "an unreachable server is no error";
+}
+
+TEST_F(ConnectDialogTest, CopySelectsALoneEntryAndCopiesTheSelection) {
+    auto d = Open();
+    query->Answer("10.8.0.2");
+    QApplication::clipboard()->setText("before");
+    Find<QPushButton>(*d, "bnCopy")->click();
+    EXPECT_EQ(QApplication::clipboard()->text(), "10.8.0.2");
+
+    Find<QRadioButton>(*d, "rbLAN")->click();
+    query->Answer("");
+    QApplication::clipboard()->setText("before");
+    Find<QPushButton>(*d, "bnCopy")->click();
+    EXPECT_EQ(QApplication::clipboard()->text(), "before") << "two entries, none selected";
+    Find<QListWidget>(*d, "lbIPAddress")->setCurrentRow(1);
+    Find<QPushButton>(*d, "bnCopy")->click();
+    EXPECT_EQ(QApplication::clipboard()->text(), "10.8.0.2");
+}
+
+TEST_F(ConnectDialogTest, ConnectByIpNumberResolvesNamesAndOffersTheLoopback) {
+    {
+        auto d = Open();
+        query->Answer("10.8.0.2");
+        UseIpNumber(*d, "me", "no-such-host.invalid");
+        Find<QPushButton>(*d, "bnConnect")->click();
+        EXPECT_EQ(messages, (std::vector<QString>{texts::kCannotResolve}));
+        EXPECT_TRUE(d->isVisible());
+        EXPECT_TRUE(Find<QPushButton>(*d, "bnConnect")->isEnabled());
+
+        Find<QComboBox>(*d, "cbIPPartner")->setEditText("localhost");
+        Find<QPushButton>(*d, "bnConnect")->click();
+        EXPECT_EQ(d->result(), QDialog::Accepted);
+        EXPECT_EQ(d->OwnAddress(), "10.8.0.2");
+        EXPECT_EQ(d->PartnerAddress(), "127.0.0.1");
+        EXPECT_EQ(d->OwnAddressList(), QStringList{"10.8.0.2"});
+    }
+    local.clear();
+    for (const bool yes : {false, true}) {
+        answer = yes;
+        auto d = Open();
+        query->Answer("");
+        UseIpNumber(*d, "me", "192.168.1.3");
+        Find<QPushButton>(*d, "bnConnect")->click();
+        EXPECT_EQ(questions.back(), texts::kAskLoopback);
+        EXPECT_EQ(d->isVisible(), !yes);
+        if (yes) {
+            EXPECT_EQ(d->OwnAddress(), "127.0.0.1");
+            EXPECT_EQ(d->PartnerAddress(), "127.0.0.1");
+        }
+    }
+}
+
+TEST_F(ConnectDialogTest, ConnectByEmailNeedsTheAccountAndAnOwnAddress) {
+    auto d = Open();
+    query->Answer("");
+    Find<QLineEdit>(*d, "edNickname")->setText("me");
+    Find<QComboBox>(*d, "cbEmailPartner")->setEditText("bob@example.org");
+    Find<QPushButton>(*d, "bnConnect")->click();
+    EXPECT_EQ(messages.back(), texts::kMailSetupIncomplete);
+    for (const char* key :
+         {"SMTP Server", "POP Server", "Email Name", "Email Address", "Username", "Password"}) {
+        store.Write(QString("Network\\") + key, QString("x"));
+    }
+    Find<QPushButton>(*d, "bnConnect")->click();
+    EXPECT_EQ(messages.back(), texts::kNoAddressForMail); // Internet and no server answer
+    EXPECT_TRUE(d->isVisible());
+    Find<QRadioButton>(*d, "rbLAN")->click();
+    query->Answer("");
+    Find<QPushButton>(*d, "bnConnect")->click();
+    EXPECT_EQ(d->result(), QDialog::Accepted);
+    EXPECT_EQ(d->ChosenMethod(), ConnectDialog::Method::Email);
+    EXPECT_EQ(d->EmailPartner(), "bob@example.org");
+    EXPECT_EQ(d->OwnAddressList(), (QStringList{"192.168.1.20", "10.8.0.2"}));
+}
+
+TEST_F(ConnectDialogTest, ClosingWritesTheSettingsAndTheTenNewestPartners) {
+    for (int i = 0; i < 11; ++i) {
+        auto d = Open();
+        UseIpNumber(*d, "nick", QString("10.0.0.%1").arg(i));
+        Find<QRadioButton>(*d, "rbLAN")->click();
+        Find<QComboBox>(*d, "cbEmailPartner")->setEditText(i == 0 ? "a@b" : "");
+        Find<QLineEdit>(*d, "edIDServer")->setText("198.51.100.7");
+        d->reject(); // cancelled dialogs keep what was typed too
+    }
+    auto d = Open();
+    auto* history = Find<QComboBox>(*d, "cbIPPartner");
+    ASSERT_EQ(history->count(), 10);
+    EXPECT_EQ(history->itemText(0), "10.0.0.10");
+    EXPECT_EQ(history->itemText(9), "10.0.0.1");
+    EXPECT_EQ(history->currentText(), "10.0.0.10");
+    EXPECT_EQ(Find<QComboBox>(*d, "cbEmailPartner")->count(), 1);
+    EXPECT_EQ(d->Nickname(), "nick");
+    EXPECT_TRUE(Find<QRadioButton>(*d, "rbLAN")->isChecked());
+    EXPECT_TRUE(Find<QRadioButton>(*d, "rbIPnumber")->isChecked());
+    EXPECT_EQ(store.ReadString("Network\\ID Server", ""), "198.51.100.7");
+    EXPECT_FALSE(store.ValueExists("Network", "LANHist10"));
+    // A partner already in the history keeps its place.
+    history->setEditText("10.0.0.5");
+    d->accept();
+    EXPECT_EQ(store.ReadString("Network\\LANHist0", ""), "10.0.0.10");
+}
+
+} // namespace
+} // namespace varenta
