@@ -1,9 +1,29 @@
 // kiv-sim: plays Kiv Kiv with computer seats only and prints a trace and summary.
 #include "kiv/app/sim/KivSimulator.h"
 
+#include <fcntl.h>
 #include <fstream>
 #include <iostream>
+#include <unistd.h>
 #include <vector>
+
+namespace {
+
+// A closed standard output would hand its number to the next file opened
+// (the trace), and the JSON would land in it; something harmless takes the
+// place first. Returns whether standard output was closed.
+bool KeepStandardOutputTaken() {
+    if (::fcntl(STDOUT_FILENO, F_GETFD) != -1) {
+        return false;
+    }
+    const int fd = ::open("/dev/null", O_WRONLY | O_CLOEXEC);
+    if (fd >= 0 && fd != STDOUT_FILENO) {
+        ::close(fd);
+    }
+    return true;
+}
+
+} // namespace
 
 int main(int argc, char** argv) {
     using namespace kiv::sim;
@@ -16,6 +36,10 @@ int main(int argc, char** argv) {
     if (options.help) {
         std::cout << SimUsage();
         return 0;
+    }
+    if (KeepStandardOutputTaken() && (options.json || options.trace == "-")) {
+        std::cerr << "kiv-sim: standard output is closed\n";
+        return 1;
     }
     std::ofstream file;
     std::ostream* trace = nullptr;
@@ -46,5 +70,9 @@ int main(int argc, char** argv) {
         std::cerr << "kiv-sim: " << summary.error << "\n";
         return 1;
     }
-    return std::cout ? 0 : 1;
+    if (!std::cout) {
+        std::cerr << "kiv-sim: writing the standard output failed\n";
+        return 1;
+    }
+    return 0;
 }

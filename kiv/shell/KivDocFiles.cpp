@@ -1,5 +1,6 @@
 #include "kiv/shell/KivDocFiles.h"
 
+#include "kiv/shell/KivFileAccess.h"
 #include "kiv/shell/KivPrompter.h"
 #include "kiv/shell/KivSound.h"
 #include "kiv/shell/KivStrings.h"
@@ -86,6 +87,8 @@ QString RankingPath(const KivGame& doc) {
 }
 
 void ReadConfig(KivGame& doc, Prompter& prompter, QWidget* parent) {
+    // Once at the start: what a crashed copy left half written goes.
+    RemoveStaleTemporaryFiles(QString::fromStdString(doc.programFolder));
     const int detected = doc.languageBase;
     KivSettings settings = SettingsFromDoc(doc);
     switch (ReadConfigFile(ConfigPath(doc), settings)) {
@@ -121,6 +124,9 @@ bool ResetRanking(const KivGame& doc, Prompter& prompter, QWidget* parent) {
 }
 
 bool AddToRanking(const KivGame& doc, Prompter& prompter, QWidget* parent) {
+    // Read, add and write as one step: another copy of the program adding
+    // its scores at the same moment waits instead of writing over ours.
+    const FileLock lock(RankingPath(doc));
     RankingValues values{};
     if (!ReadRankingFile(RankingPath(doc), values)) {
         prompter.Inform(parent, LoadText(doc.TextId(113)));
@@ -130,7 +136,7 @@ bool AddToRanking(const KivGame& doc, Prompter& prompter, QWidget* parent) {
         }
     }
     for (int i = 0; i < 4; ++i) {
-        values[i] += doc.seats[i].score;
+        values[i] = AddSaturating(values[i], doc.seats[i].score);
     }
     if (!WriteRankingFile(RankingPath(doc), values)) {
         prompter.Inform(parent, LoadText(doc.TextId(112)));

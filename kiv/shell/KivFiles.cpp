@@ -1,28 +1,25 @@
 #include "kiv/shell/KivFiles.h"
 
+#include "kiv/shell/KivFileAccess.h"
+
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStringDecoder>
 #include <QStringList>
 
+#include <algorithm>
 #include <cstdlib>
 #include <limits>
 
 namespace kiv {
 namespace {
 
-// Neither file has any business being large; a bigger one is read only this
-// far, which still covers every line the program looks at.
-constexpr qint64 kMaxReadBytes = 1 << 20;
-
 // Lines of a text file as the program reads them: CR LF or LF line ends,
 // UTF-8 text (a line that is not valid UTF-8 is taken as Latin-1, as older
 // files were written), `limits[i]` characters at most for line i.
 class LineReader {
 public:
-    explicit LineReader(const QByteArray& data) : lines_(data.split('\n')) {
+    explicit LineReader(const QByteArray& data) : lines_(WithoutByteOrderMark(data).split('\n')) {
         // A final line end does not start another line.
         if (!lines_.isEmpty() && lines_.last().isEmpty()) {
             lines_.removeLast();
@@ -37,12 +34,13 @@ public:
         if (raw.endsWith('\r')) {
             raw.chop(1);
         }
-        QStringDecoder utf8(QStringDecoder::Utf8);
+        // A mark inside a line is text like any other, kept as it is.
+        QStringDecoder utf8(QStringDecoder::Utf8, QStringConverter::Flag::ConvertInitialBom);
         QString text = utf8.decode(raw);
         if (utf8.hasError()) {
             text = QString::fromLatin1(raw);
         }
-        return text.left(limit);
+        return CutToLength(text, limit);
     }
 
     std::int64_t NextInteger() { return LeadingInteger(Next(kShortLineLimit)); }
@@ -59,37 +57,23 @@ public:
     bool NextFlag() { return NextInteger() != 0; }
 
 private:
+    // Editors may put a byte-order mark at the start of the file.
+    static QByteArray WithoutByteOrderMark(const QByteArray& data) {
+        return data.startsWith("\xEF\xBB\xBF") ? data.mid(3) : data;
+    }
+
     QList<QByteArray> lines_;
     qsizetype next_ = 0;
 };
 
+// Neither file has any business being large: a bigger one, or anything
+// that is not a regular file, counts as unreadable.
 bool ReadAll(const QString& path, QByteArray& data) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        return false;
-    }
-    data = file.read(kMaxReadBytes);
-    return true;
+    return ReadInputFile(path, kMaxTextFileBytes, data) == 0;
 }
 
 bool WriteLines(const QString& path, const QStringList& lines) {
-    if (!EnsureFolder(QFileInfo(path).absolutePath())) {
-        return false;
-    }
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        return false;
-    }
-    QByteArray data;
-    for (const QString& line : lines) {
-        data += line.toUtf8();
-        data += "\r\n";
-    }
-    if (file.write(data) != data.size()) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+    return ReplaceFile(path, FileBytes(lines));
 }
 
 QString Flag(bool on) {
@@ -108,6 +92,17 @@ QString ConfigFolder() {
 
 bool EnsureFolder(const QString& folder) {
     return QDir().mkpath(folder);
+}
+
+QString CutToLength(const QString& text, int limit) {
+    qsizetype end = std::min<qsizetype>(text.size(), limit);
+    // Never half a character: a pair that stands for one character outside
+    // the basic plane is kept whole or dropped whole (and the first half of
+    // one already cut elsewhere goes too).
+    if (end > 0 && text[end - 1].isHighSurrogate()) {
+        --end;
+    }
+    return text.left(end);
 }
 
 std::int64_t LeadingInteger(const QString& text) {
@@ -133,11 +128,24 @@ std::int64_t LeadingInteger(const QString& text) {
     return negative ? -value : value;
 }
 
+QByteArray FileBytes(const QStringList& lines) {
+    QByteArray data;
+    for (const QString& line : lines) {
+        data += line.toUtf8();
+        data += "\r\n";
+    }
+    return data;
+}
+
 ConfigRead ReadConfigFile(const QString& path, KivSettings& settings) {
     QByteArray data;
     if (!ReadAll(path, data)) {
         return ConfigRead::Missing;
     }
+    return ParseConfig(data, settings);
+}
+
+ConfigRead ParseConfig(const QByteArray& data, KivSettings& settings) {
     LineReader in(data);
     if (in.Next(kLongLineLimit) == QStringLiteral("Init")) {
         return ConfigRead::InitFile;
@@ -181,6 +189,11 @@ void RepairSettings(KivSettings& settings, int detectedLanguage) {
     if (settings.cardSpeed < 1) {
         settings.cardSpeed = defaults.cardSpeed;
     }
+    // Speeds and pauses stay within what the settings sheet offers: a huge
+    // pause would keep a computer seat (and closing) waiting for weeks.
+    settings.cardSpeed = std::clamp(settings.cardSpeed, kMinCardSpeed, kMaxCardSpeed);
+    settings.computerDelay =
+        std::clamp(settings.computerDelay, kMinComputerDelay, kMaxComputerDelay);
     if (settings.pointsToWin < 1) {
         settings.pointsToWin = defaults.pointsToWin;
     }
@@ -208,24 +221,42 @@ bool WriteConfigFile(const QString& path, const KivSettings& settings) {
     return WriteLines(path, ConfigLines(settings));
 }
 
+std::int64_t AddSaturating(std::int64_t a, std::int64_t b) {
+    std::int64_t sum = 0;
+    if (__builtin_add_overflow(a, b, &sum)) {
+        return b > 0 ? kRankingLimit : -kRankingLimit;
+    }
+    return std::clamp(sum, -kRankingLimit, kRankingLimit);
+}
+
 bool ReadRankingFile(const QString& path, RankingValues& values) {
     QByteArray data;
     if (!ReadAll(path, data)) {
         return false;
     }
-    LineReader in(data);
-    for (std::int64_t& v : values) {
-        v = in.NextInteger();
-    }
+    values = ParseRanking(data);
     return true;
 }
 
-bool WriteRankingFile(const QString& path, const RankingValues& values) {
+RankingValues ParseRanking(const QByteArray& data) {
+    LineReader in(data);
+    RankingValues values{};
+    for (std::int64_t& v : values) {
+        v = std::clamp(in.NextInteger(), -kRankingLimit, kRankingLimit);
+    }
+    return values;
+}
+
+QStringList RankingLines(const RankingValues& values) {
     QStringList lines;
     for (std::int64_t v : values) {
         lines << QString::number(v);
     }
-    return WriteLines(path, lines);
+    return lines;
+}
+
+bool WriteRankingFile(const QString& path, const RankingValues& values) {
+    return WriteLines(path, RankingLines(values));
 }
 
 } // namespace kiv

@@ -1,7 +1,7 @@
 // Plain-text files of the program: the 29-line configuration file
 // "kiv32.ini" and the four-line ranking list "kiv32.rng". Both live in the
-// program's configuration folder and are always replaced as a whole through a
-// temporary file, so a crash never leaves half a file behind.
+// program's configuration folder, are read only as regular files of a sane
+// size and are always replaced as a whole (see KivFileAccess.h).
 #pragma once
 
 #include <QString>
@@ -27,6 +27,16 @@ bool EnsureFolder(const QString& folder);
 // over-long line is skipped.
 inline constexpr int kShortLineLimit = 19;
 inline constexpr int kLongLineLimit = 254;
+
+// `text` cut to at most `limit` UTF-16 units, never inside a character.
+QString CutToLength(const QString& text, int limit);
+
+// The range of the settings sheet for the values it shows as numbers or
+// choices; values read from the file are clamped to it.
+inline constexpr int kMinComputerDelay = 200;
+inline constexpr int kMaxComputerDelay = 9999;
+inline constexpr int kMinCardSpeed = 10;
+inline constexpr int kMaxCardSpeed = 40;
 
 // Leading decimal integer of `text`: blanks skipped, optional sign, digits up
 // to the first non-digit; no digits give 0. Saturates at the 64-bit range.
@@ -77,6 +87,8 @@ enum class ConfigRead {
 // 0. Values the game cannot work with are repaired afterwards, see
 // RepairSettings.
 ConfigRead ReadConfigFile(const QString& path, KivSettings& settings);
+// The same for the file's bytes (never Missing).
+ConfigRead ParseConfig(const QByteArray& data, KivSettings& settings);
 
 // Repairs values read from a file that would break the game, keeping every
 // other value as it was read:
@@ -84,6 +96,7 @@ ConfigRead ReadConfigFile(const QString& path, KivSettings& settings);
 // - a set-up in which seat 0 would play alone gets the other seats back;
 // - cards per player outside 3..6, a card speed below 1 and a points target
 //   below 1 take their defaults;
+// - the card speed is clamped to 10..40, the computer pause to 200..9999 ms;
 // - a language base other than 1000 or 5000 takes `detectedLanguage`.
 void RepairSettings(KivSettings& settings, int detectedLanguage);
 
@@ -93,12 +106,24 @@ bool WriteConfigFile(const QString& path, const KivSettings& settings);
 
 // The 29 lines as they are written (without line ends), for writing and tests.
 QStringList ConfigLines(const KivSettings& settings);
+// Lines as the file holds them: UTF-8, each ended by CR LF.
+QByteArray FileBytes(const QStringList& lines);
 
 using RankingValues = std::array<std::int64_t, 4>;
 
+// The largest magnitude of a ranking value: with its sign it still fits the
+// 19 characters a line is read with, so every value reads back as written.
+inline constexpr std::int64_t kRankingLimit = 999'999'999'999'999'999;
+
+// a + b, held at ±kRankingLimit instead of wrapping.
+std::int64_t AddSaturating(std::int64_t a, std::int64_t b);
+
 // Reads the four values of a ranking file; false when it cannot be opened.
-// Missing lines read as 0.
+// Missing lines read as 0, values beyond ±kRankingLimit as that limit.
 bool ReadRankingFile(const QString& path, RankingValues& values);
+
+RankingValues ParseRanking(const QByteArray& data);
+QStringList RankingLines(const RankingValues& values);
 
 // Writes the four values, each on its own CR LF line; false on failure.
 bool WriteRankingFile(const QString& path, const RankingValues& values);

@@ -20,6 +20,8 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace kiv {
 namespace {
 
@@ -40,9 +42,13 @@ QDialogButtonBox* SheetButtons(QDialog* dialog, int base, const std::function<vo
 }
 
 QLineEdit* NumberEdit(int id, int value) {
-    auto* edit = new QLineEdit(QString::number(value));
+    const QString text = QString::number(value);
+    auto* edit = new QLineEdit;
     edit->setObjectName(ControlName(id));
-    edit->setMaxLength(5);
+    // Five digits are typed at most, but a longer stored value is shown
+    // whole, so checking it on OK refuses it instead of a cut copy passing.
+    edit->setMaxLength(std::max<int>(5, static_cast<int>(text.size())));
+    edit->setText(text);
     return edit;
 }
 
@@ -98,7 +104,7 @@ PlayersDialog::PlayersDialog(int base, const std::array<SeatSetup, 4>& seats, Pr
 std::array<SeatSetup, 4> PlayersDialog::Seats() const {
     std::array<SeatSetup, 4> seats;
     for (int i = 0; i < 4; ++i) {
-        seats[i].name = names_[i]->text();
+        seats[i].name = CutToLength(names_[i]->text(), kShortLineLimit);
         seats[i].plays = i == 0 || plays_[i]->isChecked();
         seats[i].computer = i != 0 && computer_[i]->isChecked();
     }

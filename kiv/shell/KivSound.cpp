@@ -1,5 +1,7 @@
 #include "kiv/shell/KivSound.h"
 
+#include "kiv/shell/KivFileAccess.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -46,11 +48,16 @@ QString ResolveMedia(const QString& name) {
 }
 
 bool LooksLikeMidiFile(const QString& path) {
-    QFile file(path);
-    if (path.isEmpty() || !file.open(QIODevice::ReadOnly)) {
+    QByteArray bytes;
+    return ReadMidiFile(path, bytes);
+}
+
+bool ReadMidiFile(const QString& path, QByteArray& bytes) {
+    if (path.isEmpty() || ReadInputFile(path, kMaxMediaFileBytes, bytes) != 0) {
+        bytes.clear();
         return false;
     }
-    return file.read(4) == "MThd";
+    return bytes.startsWith("MThd");
 }
 
 SdlSound::SdlSound() {
@@ -104,7 +111,14 @@ void SdlSound::PlayWave(const QString& name) {
         }
     }
     if (chunk == nullptr) {
-        chunk = Mix_LoadWAV(QFile::encodeName(ResolveMedia(name)).constData());
+        // Through the input check: a pipe named as a wave must not hang us.
+        // The mixer copies the decoded sound, so the bytes may go afterwards.
+        QByteArray bytes;
+        if (ReadInputFile(ResolveMedia(name), kMaxMediaFileBytes, bytes) != 0) {
+            return;
+        }
+        chunk = Mix_LoadWAV_RW(
+            SDL_RWFromConstMem(bytes.constData(), static_cast<int>(bytes.size())), 1);
         if (chunk == nullptr) {
             return;
         }
@@ -118,7 +132,8 @@ bool SdlSound::StartMusic(const QString& file) {
     StopMusic();
     const QString path = ResolveMedia(file);
     // The mixer guesses formats generously; background music is MIDI only.
-    if (!LooksLikeMidiFile(path)) {
+    QByteArray bytes;
+    if (!ReadMidiFile(path, bytes)) {
         return false;
     }
     if (!audioOpen_) {
@@ -126,8 +141,12 @@ bool SdlSound::StartMusic(const QString& file) {
         musicPath_ = path;
         return true;
     }
-    music_ = Mix_LoadMUS(QFile::encodeName(path).constData());
+    // Played from memory: the bytes stay with the music until it stops.
+    musicBytes_ = std::move(bytes);
+    music_ = Mix_LoadMUS_RW(
+        SDL_RWFromConstMem(musicBytes_.constData(), static_cast<int>(musicBytes_.size())), 1);
     if (music_ == nullptr) {
+        musicBytes_.clear();
         return false;
     }
     gActive = this;
@@ -135,6 +154,7 @@ bool SdlSound::StartMusic(const QString& file) {
     if (Mix_PlayMusic(music_, 1) != 0) {
         Mix_FreeMusic(music_);
         music_ = nullptr;
+        musicBytes_.clear();
         gActive = nullptr;
         return false;
     }
@@ -155,6 +175,7 @@ void SdlSound::StopMusic() {
     Mix_HaltMusic();
     Mix_FreeMusic(music_);
     music_ = nullptr;
+    musicBytes_.clear();
 }
 
 void SdlSound::MusicFinishedHook() {

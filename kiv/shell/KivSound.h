@@ -2,6 +2,7 @@
 // the abstract SoundOutput; the program uses SdlSound, tests a recording fake.
 #pragma once
 
+#include <QByteArray>
 #include <QObject>
 #include <QString>
 
@@ -33,6 +34,9 @@ QString ResolveMedia(const QString& name);
 
 // True when `path` names a readable standard MIDI file.
 bool LooksLikeMidiFile(const QString& path);
+// Reads `path` (a regular file of a sane size only) into `bytes`; true when
+// it is a standard MIDI file.
+bool ReadMidiFile(const QString& path, QByteArray& bytes);
 
 // SDL2_mixer: waves on one channel, MIDI on the music channel. When no audio
 // device can be opened the object stays silent, and music "starts" exactly
@@ -68,6 +72,7 @@ private:
     int restarts_ = 0;
     QString musicPath_;
     Mix_Music* music_ = nullptr;
+    QByteArray musicBytes_; // what music_ plays from
     QList<QPair<QString, Mix_Chunk*>> chunks_;
 };
 

@@ -40,6 +40,26 @@ int main(int argc, char** argv) {
         QMessageBox::warning(nullptr, QStringLiteral("Varenta"), message);
     });
 
+    // Another copy holding the settings lock: say so while waiting. The
+    // splash paints at once, without running events in the middle of a
+    // store call; an empty message ends the wait.
+    QSplashScreen* waitNote = nullptr;
+    varenta::rfMain.SetWaitHandler([&waitNote](const QString& message) {
+        if (message.isEmpty()) {
+            if (waitNote != nullptr) {
+                waitNote->close();
+            }
+            return;
+        }
+        if (waitNote == nullptr) {
+            QPixmap blank(560, 90);
+            blank.fill(Qt::white);
+            waitNote = new QSplashScreen(blank);
+        }
+        waitNote->show();
+        waitNote->showMessage(message, Qt::AlignCenter | Qt::TextWordWrap);
+    });
+
     const QStringList args = QApplication::arguments().mid(1);
     if (args.contains(QStringLiteral("/setup"), Qt::CaseInsensitive)) {
         try {
@@ -63,5 +83,8 @@ int main(int argc, char** argv) {
     varenta::TableWindow window(services);
     window.show();
     splash.raise(); // stays in front until the first hand is dealt
-    return QApplication::exec();
+    const int status = QApplication::exec();
+    varenta::rfMain.SetWaitHandler(nullptr);
+    delete waitNote;
+    return status;
 }

@@ -1,11 +1,38 @@
 // varenta-sim: the computer player against a player bot, headless.
 #include <chrono>
+#include <fcntl.h>
 #include <fstream>
 #include <iostream>
 #include <string>
 #include <vector>
 
+#include <unistd.h>
+
 #include "varenta/app/sim/Simulator.h"
+
+namespace {
+
+// Output that cannot be written is a failed run, never one reported as done.
+int OutputFailed(const std::string& what) {
+    std::cerr << "varenta-sim: " << what << '\n';
+    return 1;
+}
+
+// A closed standard output would hand its number to the next file opened
+// (the trace), and the JSON would land in it; something harmless takes the
+// place first. Returns whether standard output was closed.
+bool KeepStandardOutputTaken() {
+    if (::fcntl(STDOUT_FILENO, F_GETFD) != -1) {
+        return false;
+    }
+    const int fd = ::open("/dev/null", O_WRONLY | O_CLOEXEC);
+    if (fd >= 0 && fd != STDOUT_FILENO) {
+        ::close(fd);
+    }
+    return true;
+}
+
+} // namespace
 
 int main(int argc, char** argv) {
     using namespace varenta::sim;
@@ -22,6 +49,9 @@ int main(int argc, char** argv) {
         std::cerr << "varenta-sim: " << error << '\n' << kUsage;
         return 2;
     }
+    if (KeepStandardOutputTaken() && (options->json || options->tracePath == "-")) {
+        return OutputFailed("standard output is closed");
+    }
     if (!options->seedGiven) {
         options->seed =
             static_cast<std::uint64_t>(std::chrono::system_clock::now().time_since_epoch().count());
@@ -35,8 +65,7 @@ int main(int argc, char** argv) {
     } else if (!options->tracePath.empty()) {
         file.open(options->tracePath, std::ios::out | std::ios::trunc);
         if (!file) {
-            std::cerr << "varenta-sim: cannot write the trace file " << options->tracePath << '\n';
-            return 2;
+            return OutputFailed("cannot write the trace file " + options->tracePath);
         }
         trace = &file;
     }
@@ -49,14 +78,17 @@ int main(int argc, char** argv) {
     if (file.is_open()) {
         file.close();
         if (!file) {
-            std::cerr << "varenta-sim: writing the trace file failed\n";
-            return 2;
+            return OutputFailed("writing the trace file " + options->tracePath + " failed");
         }
     }
     if (options->json) {
         std::cout << SummaryJson(*options, summary, elapsed) << '\n';
     }
     std::cout.flush();
+    if (!std::cout) {
+        return OutputFailed(options->tracePath == "-" ? "writing the trace failed"
+                                                      : "writing the summary failed");
+    }
     if (!summary.ok) {
         std::cerr << "varenta-sim: " << summary.error << '\n';
         return 1;

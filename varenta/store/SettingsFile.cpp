@@ -1,5 +1,6 @@
 #include "varenta/store/SettingsFile.h"
 
+#include "varenta/store/InputFile.h"
 #include "varenta/store/StorePaths.h"
 #include "varenta/store/StoreTexts.h"
 
@@ -15,6 +16,7 @@
 #include <limits>
 #include <sys/file.h>
 #include <sys/stat.h>
+#include <thread>
 #include <unistd.h>
 
 namespace varenta {
@@ -194,50 +196,7 @@ int WriteAll(int fd, const QByteArray& bytes) {
 
 // No settings file of this program comes near this; anything larger is not
 // ours (or a device that never ends) and is set aside rather than read.
-constexpr qsizetype kMaxSettingsFileSize = 16 * 1024 * 1024;
-
-int ReadAll(const QString& path, QByteArray& out) {
-    // Non-blocking, so a pipe put where the file belongs cannot hang us.
-    const int fd = ::open(Native(path).constData(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
-    if (fd < 0) {
-        return errno;
-    }
-    struct stat st {};
-    int notAFile = 0;
-    if (::fstat(fd, &st) != 0) {
-        notAFile = errno;
-    } else if (!S_ISREG(st.st_mode)) {
-        notAFile = S_ISDIR(st.st_mode) ? EISDIR : EINVAL;
-    }
-    if (notAFile != 0) {
-        ::close(fd);
-        return notAFile;
-    }
-    out.clear();
-    char buffer[16384];
-    for (;;) {
-        const ssize_t n = ::read(fd, buffer, sizeof buffer);
-        if (n < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            const int error = errno;
-            ::close(fd);
-            return error;
-        }
-        if (n == 0) {
-            break;
-        }
-        if (out.size() + n > kMaxSettingsFileSize) {
-            ::close(fd);
-            out.clear();
-            return EFBIG;
-        }
-        out.append(buffer, n);
-    }
-    ::close(fd);
-    return 0;
-}
+constexpr qsizetype kMaxSettingsFileSize = kMaxSettingsInputBytes;
 
 } // namespace
 
@@ -268,20 +227,50 @@ std::pair<QString, QString> SplitSettingName(const QString& name) {
 }
 
 // Serialises changes of all copies of the program: an exclusive lock on a
-// companion file, released by the system even if the holder dies.
+// companion file, released by the system even if the holder dies. A copy
+// that holds it for long (stopped in a debugger, hung) must not freeze this
+// one for ever: after a short wait the user is told, and after a bounded
+// one the call fails with the store's error. Once that happened the
+// following calls try only once, until the lock is free again.
 class SettingsFile::Lock {
 public:
-    explicit Lock(const QString& path) {
+    Lock(const QString& path, SettingsFile& store) {
         fd_ = ::open(Native(path + ".lock").constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
         if (fd_ < 0) {
             error_ = errno;
             return;
         }
-        while (::flock(fd_, LOCK_EX) != 0) {
-            if (errno != EINTR) {
+        const LockWaiting& waiting = store.lockWaiting_;
+        const auto start = waiting.now();
+        bool told = false;
+        for (;;) {
+            if (::flock(fd_, LOCK_EX | LOCK_NB) == 0) {
+                store.lockGivenUp_ = false;
+                break;
+            }
+            if (errno == EINTR) {
+                continue;
+            }
+            if (errno != EWOULDBLOCK) {
                 error_ = errno;
                 break;
             }
+            const auto waited = waiting.now() - start;
+            if (store.lockGivenUp_ || waited >= waiting.giveUpAfter) {
+                store.lockGivenUp_ = true;
+                error_ = ETIMEDOUT;
+                break;
+            }
+            if (!told && waited >= waiting.tellAfter) {
+                told = true;
+                if (store.waitHandler_) {
+                    store.waitHandler_(QString::fromLatin1(texts::kSettingsLockWait).arg(path));
+                }
+            }
+            waiting.pause(waiting.retryEvery);
+        }
+        if (told && store.waitHandler_) {
+            store.waitHandler_(QString());
         }
     }
     ~Lock() {
@@ -297,6 +286,16 @@ private:
     int fd_ = -1;
     int error_ = 0;
 };
+
+SettingsFile::LockWaiting SettingsFile::LockWaiting::Real() {
+    LockWaiting w;
+    w.now = [] {
+        return std::chrono::duration_cast<std::chrono::milliseconds>(
+            std::chrono::steady_clock::now().time_since_epoch());
+    };
+    w.pause = [](std::chrono::milliseconds ms) { std::this_thread::sleep_for(ms); };
+    return w;
+}
 
 QString SettingsFile::FileName() const {
     return fileName_.isEmpty() ? SettingsFilePath() : fileName_;
@@ -354,16 +353,18 @@ void SettingsFile::Refresh(const QString& path, bool locked) {
     // Loading may have to move a damaged file aside, which must not race
     // with another copy doing the same, so it happens under the lock. A
     // folder we may not write to can still be read without it.
-    Lock lock(path);
+    // A lock that cannot be had (even after the bounded wait) does not stop
+    // reading: files are only ever replaced whole.
+    Lock lock(path, *this);
     Refresh(path, true);
 }
 
 void SettingsFile::Load(const QString& path, const FileIdentity& identity) {
     QByteArray bytes;
-    const int error = ReadAll(path, bytes);
+    const int error = ReadInputFile(path, kMaxSettingsFileSize, bytes);
     if (error != 0) {
         tree_ = SettingsTree();
-        SetAside(path, identity, ErrnoText(error));
+        SetAside(path, identity, ErrnoText(error), false);
         return;
     }
     SettingsParseResult parsed = ParseSettingsTree(bytes);
@@ -372,26 +373,32 @@ void SettingsFile::Load(const QString& path, const FileIdentity& identity) {
     if (parsed.damaged) {
         // What could be read is kept; the original goes aside untouched, so
         // the next write cannot replace it with less than it held.
+        // The notice says which: some settings kept, or none at all.
         SetAside(path, identity,
-                 QString::fromLatin1(texts::kDamagedBadLine).arg(parsed.firstBadLine));
+                 QString::fromLatin1(texts::kDamagedBadLine).arg(parsed.firstBadLine),
+                 !tree_.Groups().empty());
     }
 }
 
 void SettingsFile::SetAside(const QString& path, const FileIdentity& identity,
-                            const QString& reason) {
+                            const QString& reason, bool partlyRead) {
     QString aside = path + ".damaged";
     for (int n = 2; QFileInfo::exists(aside) || QFileInfo(aside).isSymLink(); ++n) {
         aside = path + ".damaged-" + QString::number(n);
     }
     if (::rename(Native(path).constData(), Native(aside).constData()) == 0) {
         identity_ = Identify(path);
-        Notify(QString::fromLatin1(texts::kSettingsDamaged).arg(path, reason, aside));
+        Notify(
+            QString::fromLatin1(partlyRead ? texts::kSettingsPartlyRead : texts::kSettingsDamaged)
+                .arg(path, reason, aside));
         return;
     }
     const int error = errno;
     keptDamaged_ = std::make_pair(identity, error);
     identity_ = identity;
-    Notify(QString::fromLatin1(texts::kSettingsDamagedKept).arg(path, reason, ErrnoText(error)));
+    Notify(QString::fromLatin1(partlyRead ? texts::kSettingsPartlyReadKept
+                                          : texts::kSettingsDamagedKept)
+               .arg(path, reason, ErrnoText(error)));
 }
 
 // Applies one change to the file's current content under the lock and
@@ -401,7 +408,7 @@ template <typename Change> bool SettingsFile::Modify(Change change) {
     if (const int error = MakeDirectories(QFileInfo(path).absolutePath()); error != 0) {
         throw SettingsError::FromCode(static_cast<unsigned>(error));
     }
-    Lock lock(path);
+    Lock lock(path, *this);
     if (lock.Error() != 0) {
         throw SettingsError::FromCode(static_cast<unsigned>(lock.Error()));
     }

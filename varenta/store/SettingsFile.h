@@ -10,6 +10,7 @@
 #include <QStringList>
 #include <QVariant>
 
+#include <chrono>
 #include <functional>
 #include <optional>
 #include <stdexcept>
@@ -73,6 +74,24 @@ public:
     using NoticeHandler = std::function<void(const QString& message)>;
     void SetNoticeHandler(NoticeHandler handler);
 
+    // How long a call waits for the lock another copy of the program holds:
+    // after `tellAfter` the wait handler gets a message saying so (and an
+    // empty one when the wait is over), after `giveUpAfter` the call fails
+    // with a SettingsError. Tests give a clock whose pause only advances it.
+    struct LockWaiting {
+        std::function<std::chrono::milliseconds()> now;
+        std::function<void(std::chrono::milliseconds)> pause;
+        std::chrono::milliseconds retryEvery{50};
+        std::chrono::milliseconds tellAfter{1000};
+        std::chrono::milliseconds giveUpAfter{10000};
+        static LockWaiting Real(); // the steady clock, and sleeping
+    };
+    void SetLockWaiting(LockWaiting waiting) { lockWaiting_ = std::move(waiting); }
+    // Called at once, in the middle of the store call: it may show the
+    // message but must not run events or use the store.
+    using WaitHandler = std::function<void(const QString& message)>;
+    void SetWaitHandler(WaitHandler handler) { waitHandler_ = std::move(handler); }
+
     // Runs after the new file is complete on disk and before it replaces the
     // old one; tests use it to stand for a crash at that moment.
     void SetBeforeReplaceHook(std::function<void()> hook) { beforeReplace_ = std::move(hook); }
@@ -91,7 +110,9 @@ private:
     static FileIdentity Identify(const QString& path);
     void Refresh(const QString& path, bool locked);
     void Load(const QString& path, const FileIdentity& identity);
-    void SetAside(const QString& path, const FileIdentity& identity, const QString& reason);
+    // `partlyRead`: the lines that could be read are in use, not the defaults.
+    void SetAside(const QString& path, const FileIdentity& identity, const QString& reason,
+                  bool partlyRead);
     template <typename Change> bool Modify(Change change);
     void Save(const QString& path, const SettingsTree& tree);
     void Notify(const QString& message);
@@ -107,6 +128,9 @@ private:
     NoticeHandler noticeHandler_;
     int callDepth_ = 0; // store calls under way; notices wait until it is 0
     std::function<void()> beforeReplace_;
+    LockWaiting lockWaiting_ = LockWaiting::Real();
+    WaitHandler waitHandler_;
+    bool lockGivenUp_ = false; // the last wait timed out: try once only
 };
 
 // The one settings store of the program.

@@ -152,6 +152,12 @@ bool SettingsTree::HasGroup(const QString& group) const {
 }
 
 void SettingsTree::EnsureGroup(const QString& group) {
+    if (group.isEmpty()) {
+        // The base always exists (HasGroup says so) and is only stored
+        // while it holds values: an empty one has no line in the file, and
+        // a tree must read back exactly as it was written.
+        return;
+    }
     auto [it, inserted] = groups_.try_emplace(Fold(group));
     if (inserted) {
         it->second.name = group;
@@ -160,7 +166,7 @@ void SettingsTree::EnsureGroup(const QString& group) {
 
 void SettingsTree::Set(const QString& group, const QString& valueName, const SettingsValue& value) {
     EnsureGroup(group);
-    auto& values = groups_[Fold(group)].values;
+    auto& values = groups_[Fold(group)].values; // the base is made here when needed
     auto [it, inserted] = values.try_emplace(Fold(valueName));
     if (inserted) {
         it->second.name = valueName;
@@ -170,7 +176,13 @@ void SettingsTree::Set(const QString& group, const QString& valueName, const Set
 
 bool SettingsTree::RemoveValue(const QString& group, const QString& valueName) {
     const auto g = groups_.find(Fold(group));
-    return g != groups_.end() && g->second.values.erase(Fold(valueName)) > 0;
+    if (g == groups_.end() || g->second.values.erase(Fold(valueName)) == 0) {
+        return false;
+    }
+    if (group.isEmpty() && g->second.values.empty()) {
+        groups_.erase(g); // see EnsureGroup
+    }
+    return true;
 }
 
 bool SettingsTree::RemoveGroup(const QString& group) {
@@ -221,7 +233,10 @@ SettingsParseResult ParseSettingsTree(const QByteArray& bytes) {
             result.firstBadLine = lineNo;
         }
     };
-    const QList<QByteArray> lines = bytes.split('\n');
+    // A byte-order mark left by a text editor is not part of the header.
+    static const QByteArray kByteOrderMark("\xEF\xBB\xBF");
+    const QList<QByteArray> lines =
+        (bytes.startsWith(kByteOrderMark) ? bytes.mid(kByteOrderMark.size()) : bytes).split('\n');
     QString group;
     bool headerSeen = false;
     for (qsizetype i = 0; i < lines.size(); ++i) {

@@ -1,5 +1,6 @@
 #include "varenta/store/SettingsUpgrade.h"
 
+#include "varenta/store/InputFile.h"
 #include "varenta/store/SettingsFile.h"
 #include "varenta/store/StorePaths.h"
 
@@ -35,12 +36,6 @@ void DeleteMatching(const QString& dir, const std::function<bool(const QString&)
             QFile::remove(dir + QLatin1Char('/') + name);
         }
     }
-}
-
-void DeleteSavedGames(const UpgradeLocations& where) {
-    DeleteMatching(where.programDir, [](const QString& name) {
-        return name.endsWith(QStringLiteral(".var"), Qt::CaseInsensitive);
-    });
 }
 
 void DeleteObsoleteFiles(const UpgradeLocations& where) {
@@ -86,14 +81,14 @@ UpgradeLocations DefaultUpgradeLocations() {
 
 ProfileSection ProfileSection::Load(const QString& path, const QString& section) {
     ProfileSection result;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
+    QByteArray bytes;
+    if (ReadInputFile(path, kMaxSettingsInputBytes, bytes) != 0) {
         return result;
     }
     result.found_ = true;
     bool inSection = false;
-    while (!file.atEnd()) {
-        const QString line = QString::fromLatin1(file.readLine()).trimmed();
+    for (const QByteArray& raw : bytes.split('\n')) {
+        const QString line = QString::fromLatin1(raw).trimmed();
         if (line.startsWith(QLatin1Char('['))) {
             const qsizetype end = line.indexOf(QLatin1Char(']'));
             inSection = end > 0 &&
@@ -136,14 +131,13 @@ void RunSettingsUpgrade(SettingsFile& store, const UpgradeLocations& where) {
     const ProfileSection old = ProfileSection::Load(where.oldProfile, kOldSection);
     const int oldVersion =
         std::max(old.Integer("Version", 0), store.ReadInteger("Settings\\Version", 0));
-    if (oldVersion >= 1 && oldVersion <= 299) {
-        DeleteSavedGames(where); // saved games of the old format
-    }
+    // Saved games are never deleted here: the data folder is where this
+    // program keeps the player's own games (autosave.var among them), and a
+    // game of an older format is refused cleanly when it is opened.
     if (oldVersion >= 1 && oldVersion <= 300) {
         ImportOldSettings(store, old);
     }
     if (oldVersion >= 1 && oldVersion <= 399) {
-        DeleteSavedGames(where);
         // Imported before the old file is removed, so the second import
         // still reads it.
         ImportOldSettings(store, old);

@@ -1,6 +1,7 @@
 // The settings upgrade run by the argument "/setup": carries the settings of
 // an older installation (the private profile file varenta.ini) into the
-// store, removes files of older versions, and records the current version.
+// store, removes files of older versions (never a saved game), and records
+// the current version.
 #pragma once
 
 #include <QString>

@@ -8,7 +8,8 @@ namespace varenta::texts {
 
 inline constexpr char kSettingsErrorPrefix[] = "Reg Error: ";
 inline constexpr char kInvalidVariantType[] = "Invalid variant type";
-// %1 file, %2 reason, %3 name the file was kept under
+// A file that could not be read at all. %1 file, %2 reason, %3 name the
+// file was kept under
 inline constexpr char kSettingsDamaged[] =
     "The settings file %1 could not be read (%2). It has been kept as %3, and the "
     "settings it held start from their defaults.";
@@ -17,8 +18,21 @@ inline constexpr char kSettingsDamagedKept[] =
     "The settings file %1 could not be read (%2) and could not be moved aside (%3). The "
     "settings it held start from their defaults, and no setting will be saved until the file "
     "is repaired or removed.";
+// A file of which some lines could not be read: the others are kept.
+// %1 file, %2 reason, %3 name the file was kept under
+inline constexpr char kSettingsPartlyRead[] =
+    "Part of the settings file %1 could not be read (%2). The original has been kept as %3. "
+    "Every setting that could be read is kept; the others start from their defaults.";
+// %1 file, %2 reason, %3 why it could not be moved
+inline constexpr char kSettingsPartlyReadKept[] =
+    "Part of the settings file %1 could not be read (%2), and the file could not be moved "
+    "aside (%3). Every setting that could be read is used and the others start from their "
+    "defaults, but no setting will be saved until the file is repaired or removed.";
 inline constexpr char kSettingsUnreachable[] =
     "The settings file %1 could not be reached (%2). The defaults are used.";
+// %1 file
+inline constexpr char kSettingsLockWait[] =
+    "Another copy of Varenta is changing the settings file %1. Waiting for it to finish...";
 inline constexpr char kDamagedBadLine[] = "line %1 is not a setting";
 
 // Rules dialog

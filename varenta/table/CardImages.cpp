@@ -1,5 +1,6 @@
 #include "varenta/table/CardImages.h"
 
+#include "varenta/store/InputFile.h"
 #include "varenta/table/CardPatterns.h"
 #include "varenta/table/SuitShapes.h"
 
@@ -339,7 +340,14 @@ QImage DrawCardBack(const CardBack& back, QSize size) {
         return DrawPatternBack(back.pattern, size);
     }
     if (back.type == kCardBackFile && !back.fileName.empty()) {
-        QImage picture(QString::fromStdString(back.fileName));
+        // Read through the program's input check: a pipe or device named
+        // as the picture must not hang the table.
+        QByteArray bytes;
+        QImage picture;
+        if (ReadInputFile(QString::fromStdString(back.fileName), kMaxPictureInputBytes, bytes) ==
+            0) {
+            picture.loadFromData(bytes);
+        }
         if (!picture.isNull()) {
             return WithTransparentKey(picture).scaled(size, Qt::IgnoreAspectRatio,
                                                       Qt::FastTransformation);

@@ -1,5 +1,7 @@
 #include "varenta/table/SdlSoundPlayer.h"
 
+#include "varenta/store/InputFile.h"
+
 #include <SDL.h>
 #include <SDL_mixer.h>
 
@@ -43,7 +45,15 @@ void SdlSoundPlayer::Play(const std::string& path) {
         return;
     }
     Stop();
-    chunk_ = Mix_LoadWAV(path.c_str());
+    // Read through the program's input check, so a pipe or a device such as
+    // /dev/zero named as a sound is refused instead of read for ever.
+    QByteArray bytes;
+    if (ReadInputFile(QString::fromStdString(path), kMaxSoundInputBytes, bytes) != 0) {
+        return;
+    }
+    // The mixer copies the decoded sound, so the bytes may go afterwards.
+    chunk_ =
+        Mix_LoadWAV_RW(SDL_RWFromConstMem(bytes.constData(), static_cast<int>(bytes.size())), 1);
     if (chunk_ == nullptr) {
         return; // a missing or unreadable file is simply not heard
     }

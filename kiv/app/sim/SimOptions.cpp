@@ -21,11 +21,14 @@ bool ParseInt(const std::string& text, int low, int high, int& value) {
 
 // "Name=0|1,Name=0|1,..."
 std::string ParseRules(const std::string& list, SimOptions& options) {
-    std::stringstream items(list);
+    // An empty list, or an empty item anywhere in it (a trailing comma
+    // included), is a mistake in the command line and refused.
+    if (list.empty()) {
+        return "--rules needs a list";
+    }
+    std::stringstream items(list + ',');
     std::string item;
-    bool any = false;
     while (std::getline(items, item, ',')) {
-        any = true;
         const auto eq = item.find('=');
         if (eq == std::string::npos) {
             return "rule '" + item + "' needs the form NAME=0|1";
@@ -51,7 +54,7 @@ std::string ParseRules(const std::string& list, SimOptions& options) {
                    "' (LayAfterDraw, EightOnEight, JackAlways, AnyOnFirstJack, EndOnFirstOut)";
         }
     }
-    return any ? "" : "--rules needs a list";
+    return "";
 }
 
 } // namespace

@@ -29,6 +29,8 @@ TEST(SimOptionsTest, EveryOptionAndEveryKindOfMistake) {
                                                        {"--games", "3x"},
                                                        {"--rules", "Fast=1"},
                                                        {"--rules", "JackAlways=2"},
+                                                       {"--rules", ""},
+                                                       {"--rules", "JackAlways=1,"},
                                                        {"--games", "1", "--rounds", "1"},
                                                        {"--trace"},
                                                        {"--verbose"}};

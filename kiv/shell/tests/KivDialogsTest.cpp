@@ -57,6 +57,19 @@ TEST(KivSettingsSheet, ChecksRunInOrderAndTheFirstFailureKeepsTheFirstPage) {
     EXPECT_EQ(prompter.informed.size(), 4);
 }
 
+TEST(KivSettingsSheet, AStoredValueTooLongForTheFieldIsShownWholeAndRefused) {
+    FakePrompter prompter;
+    SheetValues in;
+    in.pointsToWin = 123456;
+    KivSettingsSheet sheet(1000, in, prompter, nullptr);
+    sheet.show();
+    EXPECT_EQ(Control<QLineEdit>(sheet, 1020)->text(), "123456");
+    EXPECT_EQ(Control<QLineEdit>(sheet, 1052)->maxLength(), 5); // typing stays at five
+    sheet.accept();
+    EXPECT_TRUE(sheet.isVisible());
+    EXPECT_EQ(prompter.informed, QStringList{LoadText(1085)});
+}
+
 TEST(KivSettingsSheet, ValuesComeBackAsEditedAndAnOddSpeedIsKept) {
     FakePrompter prompter;
     SheetValues in;
@@ -143,6 +156,10 @@ TEST(KivPlayersDialog, RefusesASeatZeroAloneAndKeepsSeatZeroHuman) {
     EXPECT_FALSE(out[1].plays);
     EXPECT_EQ(out[2], (SeatSetup{"Ute", false, true}));
     EXPECT_EQ(out[3], (SeatSetup{"Linda", true, false}));
+    // A name pasted to the edge of the field keeps no half character.
+    Control<QLineEdit>(dialog, 1014)
+        ->setText(QString(18, 'u') + QString::fromUtf8("\xF0\x9F\x98\x80"));
+    EXPECT_EQ(dialog.Seats()[2].name, QString(18, 'u'));
 
     QTest::mouseClick(Control<QPushButton>(dialog, 1090), Qt::LeftButton);
     EXPECT_EQ(helpCalls, QStringList{"Mitspieler bestimmen"});

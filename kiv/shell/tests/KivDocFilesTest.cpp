@@ -2,11 +2,17 @@
 #include "kiv/shell/KivStrings.h"
 #include "kiv/shell/tests/ShellFakes.h"
 
+#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+#include <limits>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
 
 namespace kiv {
 namespace {
@@ -62,7 +68,7 @@ TEST(KivDocDefaults, TheFilesDefaultsAreTheDocumentsDefaults) {
 TEST_F(KivDocFiles, ValuesReadGoIntoTheDocumentAndBackOut) {
     KivSettings s;
     s.seats[2] = {"Ute", false, true};
-    s.computerDelay = 100;
+    s.computerDelay = 250;
     s.languageBase = 1000;
     s.deckBack = 7;
     s.midiFile = "x.mid";
@@ -72,7 +78,7 @@ TEST_F(KivDocFiles, ValuesReadGoIntoTheDocumentAndBackOut) {
     EXPECT_EQ(doc_.seats[2].name, "Ute");
     EXPECT_FALSE(doc_.seats[2].plays);
     EXPECT_FALSE(doc_.seats[2].inRound);
-    EXPECT_EQ(doc_.computerDelay, 100);
+    EXPECT_EQ(doc_.computerDelay, 250);
     EXPECT_EQ(doc_.languageBase, 1000);
     EXPECT_EQ(doc_.deckBack, 7);
     EXPECT_EQ(doc_.BackBitmap(), 130);
@@ -95,6 +101,64 @@ TEST_F(KivDocFiles, AddingScoresSumsPerSeatAndTheListOrdersByPoints) {
     const FourPlaces ties = RankingPlaces(doc_, {7, 7, 7, 7});
     EXPECT_EQ((QStringList{ties[0].name, ties[1].name, ties[2].name, ties[3].name}),
               (QStringList{"Linda", "Ute", "Frank", "Peter"}));
+}
+
+TEST_F(KivDocFiles, RankingSumsSaturateAtTheLimits) {
+    // The limit still fits a line of the file with its sign; anything beyond
+    // it in a file reads as the limit.
+    constexpr std::int64_t kMax = std::numeric_limits<std::int64_t>::max();
+    constexpr std::int64_t kLimit = 999'999'999'999'999'999;
+    WriteRaw("kiv32.rng", "999999999999999990\r\n-999999999999999990\r\n5\r\n"
+                          "9223372036854775807\r\n");
+    // Seat 1's score is negative only to reach the lower limit.
+    SetScores(100, -100, 7, 0);
+    ASSERT_TRUE(AddToRanking(doc_, prompter_));
+    EXPECT_EQ(ReadRaw("kiv32.rng").toStdString(),
+              "999999999999999999\r\n-999999999999999999\r\n12\r\n999999999999999999\r\n");
+    const struct {
+        std::int64_t a, b, sum;
+    } cases[] = {{kLimit, 1, kLimit},      {kLimit - 1, 2, kLimit},
+                 {-kLimit, -1, -kLimit},   {kMax, 1, kLimit},
+                 {-kMax - 1, -1, -kLimit}, {kLimit, -kLimit, 0},
+                 {kLimit - 1, 1, kLimit},  {-5, 3, -2}};
+    for (const auto& c : cases) {
+        EXPECT_EQ(AddSaturating(c.a, c.b), c.sum) << c.a << " + " << c.b;
+    }
+}
+
+TEST_F(KivDocFiles, TwoCopiesAddingAtOnceLoseNoScore) {
+    constexpr int kAdds = 25;
+    WriteRaw("kiv32.rng", "0\r\n0\r\n0\r\n0\r\n");
+    SetScores(1, 2, 3, 4);
+    auto adder = [this] {
+        FakePrompter prompter;
+        for (int i = 0; i < kAdds; ++i) {
+            AddToRanking(doc_, prompter);
+        }
+    };
+    std::thread first(adder);
+    std::thread second(adder);
+    first.join();
+    second.join();
+    EXPECT_EQ(ReadRaw("kiv32.rng"), "50\r\n100\r\n150\r\n200\r\n");
+}
+
+TEST_F(KivDocFiles, StartingRemovesWhatACrashedCopyLeftBehind) {
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::_exit(0);
+    }
+    ASSERT_GT(child, 0);
+    ::waitpid(child, nullptr, 0); // a process id that is surely gone
+    const QByteArray dead = QByteArray::number(child);
+    const QByteArray alive = QByteArray::number(::getpid());
+    WriteRaw(("kiv32.rng.tmp-" + dead + "-aB3xYz").constData(), "12");
+    WriteRaw(("kiv32.ini.tmp-" + alive + "-aB3xYz").constData(), "writing right now");
+    WriteRaw(("notes.tmp-" + dead + "-short").constData(), "not ours");
+    ReadConfig(doc_, prompter_);
+    EXPECT_EQ(QDir(dir_.path()).entryList(QDir::Files),
+              QStringList({"kiv32.ini", "kiv32.ini.tmp-" + alive + "-aB3xYz",
+                           "notes.tmp-" + dead + "-short"}));
 }
 
 TEST_F(KivDocFiles, MissingListOnAddingIsCreatedAfterText113) {

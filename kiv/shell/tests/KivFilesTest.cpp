@@ -1,11 +1,16 @@
 #include "kiv/shell/KivFiles.h"
+#include "kiv/shell/KivFileAccess.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QStringList>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace kiv {
 namespace {
@@ -64,7 +69,7 @@ TEST_F(KivFiles, EveryValueSurvivesARoundTrip) {
     s.midiFile = "/home/u/music/Tanz.mid";
     s.deckBack = 3;
     s.backgroundColor = 0x00FF8040;
-    s.computerDelay = 100; // kept although the dialog would refuse it
+    s.computerDelay = 200; // the shortest pause the sheet allows
     s.languageBase = 5000;
     s.cardSpeed = 10;
     ASSERT_TRUE(WriteConfigFile(Path("kiv32.ini"), s));
@@ -119,8 +124,9 @@ TEST_F(KivFiles, TruncatedFilesReadEmptyAndZeroAndOnlyUnplayableValuesAreRepaire
     EXPECT_TRUE(s.seats[1].plays && s.seats[2].plays && s.seats[3].plays);
     EXPECT_EQ((std::array{s.pointsToWin, s.cardsPerPlayer, s.cardSpeed, s.languageBase}),
               (std::array{200, 5, 40, 5000}));
-    // What the game can work with stays as read.
-    EXPECT_EQ((std::array{s.computerDelay, s.deckBack, int{s.soundOn}}), (std::array{0, 0, 0}));
+    // The pause is held to the sheet's range; what the game can work with
+    // stays as read.
+    EXPECT_EQ((std::array{s.computerDelay, s.deckBack, int{s.soundOn}}), (std::array{200, 0, 0}));
 
     KivSettings odd;
     odd.seats[0] = {"Peter", false, true};
@@ -135,7 +141,7 @@ TEST_F(KivFiles, TruncatedFilesReadEmptyAndZeroAndOnlyUnplayableValuesAreRepaire
     EXPECT_FALSE(odd.seats[2].plays);                          // one other seat is enough
     EXPECT_EQ((std::array{odd.cardsPerPlayer, odd.cardSpeed, odd.pointsToWin, odd.computerDelay,
                           odd.deckBack}),
-              (std::array{5, 25, 50, 100, 7}));
+              (std::array{5, 25, 50, 200, 7}));
     odd.cardsPerPlayer = 2;
     RepairSettings(odd, 1000);
     EXPECT_EQ(odd.cardsPerPlayer, 5);
@@ -152,6 +158,82 @@ TEST_F(KivFiles, TruncatedFilesReadEmptyAndZeroAndOnlyUnplayableValuesAreRepaire
     for (const SeatSetup& seat : s.seats) {
         EXPECT_LE(seat.name.size(), 19);
     }
+}
+
+TEST_F(KivFiles, SpeedsAndPausesAreHeldToWhatTheSheetOffers) {
+    const struct {
+        int line;
+        QByteArray text;
+        int speed, delay;
+    } cases[] = {
+        {29, "2147483647", 40, 400}, {29, "99999999999999999999", 40, 400},
+        {29, "5", 10, 400},          {29, "-2147483648", 40, 400},
+        {29, "20", 20, 400},         {27, "2000000000", 40, 9999},
+        {27, "199", 40, 200},        {27, "-5", 40, 200},
+        {27, "9999", 40, 9999},      {27, "200", 40, 200},
+    };
+    for (const auto& c : cases) {
+        WriteRaw(Path("kiv32.ini"), DefaultFile(c.line, c.text));
+        KivSettings s;
+        ASSERT_EQ(ReadConfigFile(Path("kiv32.ini"), s), ConfigRead::Read);
+        RepairSettings(s, 1000);
+        EXPECT_EQ(s.cardSpeed, c.speed) << c.line << ": " << c.text.constData();
+        EXPECT_EQ(s.computerDelay, c.delay) << c.line << ": " << c.text.constData();
+    }
+}
+
+TEST_F(KivFiles, NamesAreCutBetweenCharacters) {
+    const QString smile = QString::fromUtf8("\xF0\x9F\x98\x80"); // two UTF-16 units
+    const struct {
+        QString text;
+        int limit;
+        QString cut;
+    } cases[] = {
+        {QString(18, 'a') + smile, 19, QString(18, 'a')},
+        {QString(17, 'a') + smile + "b", 19, QString(17, 'a') + smile},
+        {smile + smile, 3, smile},
+        {smile, 1, ""},
+        {"abc" + smile.left(1), 19, "abc"}, // half a character cut elsewhere
+        {"abc", 19, "abc"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(CutToLength(c.text, c.limit), c.cut) << c.text.toStdString();
+    }
+    WriteRaw(Path("kiv32.ini"), DefaultFile(2, (QString(18, 'a') + smile).toUtf8()));
+    KivSettings s;
+    ASSERT_EQ(ReadConfigFile(Path("kiv32.ini"), s), ConfigRead::Read);
+    EXPECT_EQ(s.seats[0].name, QString(18, 'a'));
+}
+
+TEST_F(KivFiles, OnlyRegularFilesOfASaneSizeAreRead) {
+    // A pipe would hang a plain read, a device never ends, a folder is no
+    // file: each counts as missing, and the program goes on with defaults.
+    ASSERT_EQ(::mkfifo(Path("pipe").toLocal8Bit().constData(), 0600), 0);
+    QDir().mkpath(Path("folder"));
+    WriteRaw(Path("huge"), QByteArray(kMaxTextFileBytes + 1, '1'));
+    for (const QString& odd : {Path("pipe"), Path("folder"), QString("/dev/zero"), Path("huge")}) {
+        KivSettings s;
+        EXPECT_EQ(ReadConfigFile(odd, s), ConfigRead::Missing) << odd.toStdString();
+        RankingValues v{};
+        EXPECT_FALSE(ReadRankingFile(odd, v)) << odd.toStdString();
+    }
+    // A byte-order mark an editor put first is no part of the text.
+    WriteRaw(Path("kiv32.rng"), "\xEF\xBB\xBF"
+                                "12\r\n3\r\n");
+    RankingValues v{};
+    ASSERT_TRUE(ReadRankingFile(Path("kiv32.rng"), v));
+    EXPECT_EQ(v, (RankingValues{12, 3, 0, 0}));
+}
+
+TEST_F(KivFiles, ALinkAtTheFilesNameIsReplacedNotWrittenThrough) {
+    WriteRaw(Path("victim"), "keep me");
+    ASSERT_EQ(::symlink(Path("victim").toLocal8Bit().constData(),
+                        Path("kiv32.rng").toLocal8Bit().constData()),
+              0);
+    ASSERT_TRUE(WriteRankingFile(Path("kiv32.rng"), {1, 2, 3, 4}));
+    EXPECT_EQ(ReadRaw(Path("victim")), "keep me");
+    EXPECT_FALSE(QFileInfo(Path("kiv32.rng")).isSymLink());
+    EXPECT_EQ(ReadRaw(Path("kiv32.rng")), "1\r\n2\r\n3\r\n4\r\n");
 }
 
 TEST_F(KivFiles, LinesWithLfOnlyAndLatin1NamesAreRead) {

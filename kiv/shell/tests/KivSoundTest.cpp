@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 namespace kiv {
 namespace {
 
@@ -48,6 +50,17 @@ TEST(KivSdlSound, MusicStartsOnlyForPlayableMidiFiles) {
     sound.StopMusic();
     EXPECT_FALSE(sound.MusicPlaying());
     sound.PlayWave("does-not-exist.wav"); // a missing wave is no reason to stop
+
+    // Names of things that are no files are refused at once, never read:
+    // a pipe nobody writes to, a device that never ends, a folder.
+    const QString pipe = dir.path() + "/pipe.mid";
+    ASSERT_EQ(::mkfifo(pipe.toLocal8Bit().constData(), 0600), 0);
+    for (const QString& odd : {pipe, QString("/dev/zero"), dir.path()}) {
+        EXPECT_FALSE(LooksLikeMidiFile(odd)) << odd.toStdString();
+        EXPECT_FALSE(sound.StartMusic(odd)) << odd.toStdString();
+        sound.PlayWave(odd);
+    }
+    EXPECT_FALSE(sound.MusicPlaying());
 }
 
 TEST(KivSdlSound, EndedMusicStartsAgainUnlessStopped) {

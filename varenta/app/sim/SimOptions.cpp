@@ -39,10 +39,15 @@ std::string_view LevelName(ComputerLevel level) {
 }
 
 bool ApplyRules(std::string_view list, RuleSet& rules, std::string& error) {
-    while (!list.empty()) {
+    if (list.empty()) {
+        return true; // nothing to change
+    }
+    // Every item counts, the one after a trailing comma too.
+    for (bool more = true; more;) {
         const std::size_t comma = list.find(',');
         const std::string_view entry = list.substr(0, comma);
-        list = comma == std::string_view::npos ? std::string_view{} : list.substr(comma + 1);
+        more = comma != std::string_view::npos;
+        list = more ? list.substr(comma + 1) : std::string_view{};
         const std::size_t eq = entry.find('=');
         if (eq == std::string_view::npos) {
             error = "rule without a value: " + std::string(entry);
@@ -159,7 +164,16 @@ std::optional<SimOptions> ParseSimOptions(const std::vector<std::string_view>& a
             }
             o.seedGiven = true;
         } else if (arg == "--rules") {
-            if (!value(v) || !ApplyRules(v, o.rules, error)) {
+            if (!value(v)) {
+                return std::nullopt;
+            }
+            // An empty list on the command line is a mistake, as an empty
+            // item is (kiv-sim says the same).
+            if (v.empty()) {
+                error = "--rules needs a list";
+                return std::nullopt;
+            }
+            if (!ApplyRules(v, o.rules, error)) {
                 return std::nullopt;
             }
         } else if (arg == "--trace") {

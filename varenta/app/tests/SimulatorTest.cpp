@@ -55,6 +55,8 @@ TEST(SimOptions, RefusesBadArguments) {
     EXPECT_FALSE(Parse({"--rules", "Unknown=1"}, &error));
     EXPECT_NE(error.find("Unknown"), std::string::npos);
     EXPECT_FALSE(Parse({"--rules", "DrawExtra"}));
+    EXPECT_FALSE(Parse({"--rules", ""}));             // refused by both simulators
+    EXPECT_FALSE(Parse({"--rules", "DrawExtra=1,"})); // an empty item too
     EXPECT_FALSE(Parse({"--trace"}));
     EXPECT_FALSE(Parse({"--verbose"}));
 }

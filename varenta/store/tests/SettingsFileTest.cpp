@@ -10,6 +10,7 @@
 #include <QVariantList>
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -312,6 +313,76 @@ TEST_F(SettingsFileTest, AnUnusableFolderIsAStoreError) {
         FAIL() << "the write was reported as done";
     } catch (const SettingsError& e) {
         EXPECT_STREQ(e.what(), "Reg Error: 00000014"); // ENOTDIR
+    }
+}
+
+TEST_F(SettingsFileTest, ALockHeldElsewhereIsWaitedForThenGivenUp) {
+    SettingsFile store;
+    store.Write("Settings\\Delay", 1);
+    const int held = ::open((store.FileName() + ".lock").toLocal8Bit().constData(), O_RDWR);
+    ASSERT_GE(held, 0);
+    ASSERT_EQ(::flock(held, LOCK_EX | LOCK_NB), 0);
+
+    // A clock that only moves when the store pauses: no test time passes.
+    std::chrono::milliseconds now{0};
+    int pauses = 0;
+    SettingsFile::LockWaiting waiting;
+    waiting.now = [&now] { return now; };
+    waiting.pause = [&](std::chrono::milliseconds ms) {
+        now += ms;
+        ++pauses;
+    };
+    store.SetLockWaiting(waiting);
+    QStringList said;
+    store.SetWaitHandler([&](const QString& m) { said << m + "@" + QString::number(now.count()); });
+
+    try {
+        store.Write("Settings\\Delay", 2);
+        ADD_FAILURE() << "the write was reported as done";
+    } catch (const SettingsError& e) {
+        EXPECT_STREQ(e.what(), "Reg Error: 0000006E"); // ETIMEDOUT
+    }
+    EXPECT_EQ(now, waiting.giveUpAfter);
+    ASSERT_EQ(said.size(), 2);
+    EXPECT_EQ(said[0], QString::fromLatin1(texts::kSettingsLockWait).arg(store.FileName()) + "@" +
+                           QString::number(waiting.tellAfter.count()));
+    EXPECT_TRUE(said[1].startsWith("@")); // the wait is over
+
+    // Having given up, the next call does not wait all over again...
+    pauses = 0;
+    EXPECT_THROW(store.Write("Settings\\Delay", 3), SettingsError);
+    EXPECT_EQ(pauses, 0);
+    // ...and reading still works without the lock.
+    EXPECT_EQ(store.ReadInteger("Settings\\Delay", 300), 1);
+
+    // Once the other copy lets go, everything is back to normal.
+    ::close(held);
+    store.Write("Settings\\Delay", 4);
+    EXPECT_EQ(SettingsFile().ReadInteger("Settings\\Delay", 300), 4);
+}
+
+TEST_F(SettingsFileTest, TheDamageNoticeSaysWhatWasKept) {
+    QDir().mkpath(ConfigDir());
+    const QString path = ConfigDir() + "/settings.conf";
+    const struct {
+        QByteArray bytes;
+        const char* text;
+    } cases[] = {
+        {"VarentaSettings 1\n[Settings]\nDelay=int:5\nbroken\n", texts::kSettingsPartlyRead},
+        {"garbage\n", texts::kSettingsDamaged},
+    };
+    for (const auto& c : cases) {
+        Put(path, c.bytes);
+        SettingsFile store;
+        QStringList notices;
+        store.SetNoticeHandler([&notices](const QString& m) { notices << m; });
+        store.ReadInteger("Settings\\Delay", 300);
+        ASSERT_EQ(notices.size(), 1);
+        const QString expected = QString::fromLatin1(c.text).arg(
+            path, QString::fromLatin1(texts::kDamagedBadLine).arg(c.bytes.count('\n')),
+            path + ".damaged");
+        EXPECT_EQ(notices[0], expected);
+        QFile::remove(path + ".damaged");
     }
 }
 

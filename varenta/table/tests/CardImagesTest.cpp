@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QFile>
+#include <sys/stat.h>
+
 #include <QPainter>
 #include <cstdlib>
 
@@ -88,9 +91,18 @@ TEST(CardImages, PictureFileIsStretchedAndMagentaBecomesTransparent) {
     EXPECT_EQ(image.size(), QSize(42, 65));
     EXPECT_EQ(image.pixelColor(20, 30), QColor(0, 0, 255));
     EXPECT_EQ(image.pixelColor(0, 0).alpha(), 0);
-    back.fileName = "/no/such/picture.bmp";
-    EXPECT_EQ(DrawCardBack(back, {42, 65}).pixelColor(20, 30), QColor(128, 0, 0))
-        << "an unreadable file falls back to the colour";
+    // An unreadable file falls back to the colour, at once even when it is a
+    // pipe nobody writes to or a device that never ends.
+    const QString pipe = QString(CARDGAMES_BINARY_DIR) + "/cardback-test.fifo";
+    QFile::remove(pipe);
+    ASSERT_EQ(::mkfifo(pipe.toLocal8Bit().constData(), 0600), 0);
+    for (const QString& odd : {QString("/no/such/picture.bmp"), pipe, QString("/dev/zero"),
+                               QString(CARDGAMES_BINARY_DIR)}) {
+        back.fileName = odd.toStdString();
+        EXPECT_EQ(DrawCardBack(back, {42, 65}).pixelColor(20, 30), QColor(128, 0, 0))
+            << odd.toStdString();
+    }
+    QFile::remove(pipe);
 }
 
 TEST(CardImages, ImageListHoldsFacesJokerAndBothBacks) {

@@ -6,6 +6,7 @@
 
 #include <filesystem>
 #include <map>
+#include <sys/stat.h>
 
 namespace varenta {
 namespace {
@@ -111,6 +112,16 @@ TEST(SdlSoundPlayer, PlaysOnTheDummyDriverAndStops) {
     EXPECT_FALSE(player.IsPlaying());
     player.Play("/no/such/file.wav");
     EXPECT_FALSE(player.IsPlaying());
+    // Files that are not what they seem are refused at once: a device that
+    // never ends, a pipe nobody writes to, a folder.
+    const std::string pipe = std::string(CARDGAMES_BINARY_DIR) + "/sound-test.fifo";
+    std::filesystem::remove(pipe);
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    for (const std::string& odd : {std::string("/dev/zero"), pipe, std::string("/tmp")}) {
+        player.Play(odd);
+        EXPECT_FALSE(player.IsPlaying()) << odd;
+    }
+    std::filesystem::remove(pipe);
 }
 
 } // namespace

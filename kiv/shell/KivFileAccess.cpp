@@ -1,0 +1,164 @@
+#include "kiv/shell/KivFileAccess.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+#include <cerrno>
+#include <csignal>
+#include <cstdlib>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace kiv {
+namespace {
+
+// Temporary files are named "<name>.tmp-<pid>-XXXXXX": the process id tells
+// a leftover of a dead copy from the file of one that is writing right now.
+constexpr char kTempMark[] = ".tmp-";
+
+QByteArray Native(const QString& path) {
+    return QFile::encodeName(path);
+}
+
+bool WriteAll(int fd, const QByteArray& bytes) {
+    const char* p = bytes.constData();
+    qsizetype left = bytes.size();
+    while (left > 0) {
+        const ssize_t n = ::write(fd, p, static_cast<size_t>(left));
+        if (n < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            return false;
+        }
+        p += n;
+        left -= n;
+    }
+    return true;
+}
+
+// The process id in a temporary file's name, or 0 when it is not one of ours.
+long TempOwner(const QString& name) {
+    const qsizetype mark = name.lastIndexOf(QLatin1String(kTempMark));
+    if (mark <= 0) {
+        return 0;
+    }
+    const QString rest = name.mid(mark + static_cast<qsizetype>(sizeof kTempMark) - 1);
+    const qsizetype dash = rest.indexOf(QLatin1Char('-'));
+    if (dash <= 0 || rest.size() - dash - 1 != 6) {
+        return 0;
+    }
+    bool ok = false;
+    const long pid = rest.left(dash).toLong(&ok);
+    return ok && pid > 0 ? pid : 0;
+}
+
+} // namespace
+
+int ReadInputFile(const QString& path, qint64 maxBytes, QByteArray& out) {
+    out.clear();
+    // Non-blocking, so opening a pipe nobody writes to returns at once; the
+    // type check below then refuses it before any read.
+    const int fd = ::open(Native(path).constData(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
+    if (fd < 0) {
+        return errno;
+    }
+    struct stat st {};
+    int error = 0;
+    if (::fstat(fd, &st) != 0) {
+        error = errno;
+    } else if (!S_ISREG(st.st_mode)) {
+        error = S_ISDIR(st.st_mode) ? EISDIR : EINVAL;
+    } else if (st.st_size > maxBytes) {
+        error = EFBIG;
+    }
+    // The size is checked again while reading: the file may grow meanwhile.
+    QByteArray data;
+    char buffer[16384];
+    while (error == 0) {
+        const ssize_t n = ::read(fd, buffer, sizeof buffer);
+        if (n < 0) {
+            if (errno != EINTR) {
+                error = errno;
+            }
+            continue;
+        }
+        if (n == 0) {
+            break;
+        }
+        if (data.size() + n > maxBytes) {
+            error = EFBIG;
+            break;
+        }
+        data.append(buffer, n);
+    }
+    ::close(fd);
+    if (error == 0) {
+        out = std::move(data);
+    }
+    return error;
+}
+
+bool ReplaceFile(const QString& path, const QByteArray& bytes) {
+    const QFileInfo info(path);
+    if (!QDir().mkpath(info.absolutePath())) {
+        return false;
+    }
+    QByteArray temp = Native(info.absoluteFilePath() + QLatin1String(kTempMark) +
+                             QString::number(::getpid()) + QStringLiteral("-XXXXXX"));
+    const int fd = ::mkostemp(temp.data(), O_CLOEXEC);
+    if (fd < 0) {
+        return false;
+    }
+    bool ok = WriteAll(fd, bytes) && ::fsync(fd) == 0;
+    ok = ::close(fd) == 0 && ok;
+    // rename() replaces the name itself: a link there is not followed.
+    ok = ok && ::rename(temp.constData(), Native(info.absoluteFilePath()).constData()) == 0;
+    if (!ok) {
+        ::unlink(temp.constData());
+    }
+    return ok;
+}
+
+int RemoveStaleTemporaryFiles(const QString& folder) {
+    int removed = 0;
+    const QStringList names =
+        QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::System | QDir::NoSymLinks);
+    for (const QString& name : names) {
+        const long pid = TempOwner(name);
+        if (pid == 0) {
+            continue;
+        }
+        // ESRCH: no such process any more. EPERM means someone else's
+        // process is alive under that number: leave its file alone.
+        if (::kill(static_cast<pid_t>(pid), 0) == 0 || errno != ESRCH) {
+            continue;
+        }
+        if (::unlink(Native(folder + QLatin1Char('/') + name).constData()) == 0) {
+            ++removed;
+        }
+    }
+    return removed;
+}
+
+FileLock::FileLock(const QString& path) {
+    fd_ = ::open(Native(path + QStringLiteral(".lock")).constData(),
+                 O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
+    if (fd_ < 0) {
+        return;
+    }
+    int result = 0;
+    while ((result = ::flock(fd_, LOCK_EX)) != 0 && errno == EINTR) {
+    }
+    locked_ = result == 0;
+}
+
+FileLock::~FileLock() {
+    if (fd_ >= 0) {
+        ::close(fd_); // closing releases the lock
+    }
+}
+
+} // namespace kiv

@@ -1,0 +1,51 @@
+// How Kiv touches the files it reads and writes. Input (kiv32.ini,
+// kiv32.rng, waves, music) is read only from a regular file of a sane size,
+// so a pipe, a device or a folder put in its place is refused at once
+// instead of hanging the program. Output replaces the file as a whole: the
+// bytes go to a fresh temporary file in the same folder, which is renamed
+// over the name, so a crash never leaves half a file and a symbolic link at
+// the name is replaced, never written through.
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+namespace kiv {
+
+// Largest input of each kind the program reads.
+inline constexpr qint64 kMaxTextFileBytes = 1 << 20;           // kiv32.ini, kiv32.rng
+inline constexpr qint64 kMaxMediaFileBytes = 64 * 1024 * 1024; // waves and music
+
+// Reads the whole file at `path` into `out`. Returns 0, or the errno saying
+// why not: the open's own error, EISDIR for a folder, EINVAL for anything
+// else that is not a regular file, EFBIG for a file over `maxBytes`. `out`
+// is empty unless the whole file was read.
+int ReadInputFile(const QString& path, qint64 maxBytes, QByteArray& out);
+
+// Replaces the file at `path` with `bytes` through a temporary file beside
+// it. False when that fails; the old file is then untouched.
+bool ReplaceFile(const QString& path, const QByteArray& bytes);
+
+// Removes the temporary files a crashed copy of the program left in
+// `folder` (those of copies still running are left alone). Returns how many
+// were removed.
+int RemoveStaleTemporaryFiles(const QString& folder);
+
+// An exclusive lock on `path` + ".lock" for the life of the object, shared
+// with every other copy of the program and released by the system even when
+// the holder dies. Locked() is false when the lock file cannot be made; the
+// caller then goes on without it.
+class FileLock {
+public:
+    explicit FileLock(const QString& path);
+    ~FileLock();
+    FileLock(const FileLock&) = delete;
+    FileLock& operator=(const FileLock&) = delete;
+    bool Locked() const { return locked_; }
+
+private:
+    int fd_ = -1;
+    bool locked_ = false;
+};
+
+} // namespace kiv
