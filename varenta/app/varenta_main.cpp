@@ -85,6 +85,14 @@ int main(int argc, char** argv) {
     services.mediaDir = media + "/sounds";
     services.helpDir = media + "/help";
     services.onStarted = [&splash] { splash.close(); };
+    // A saved game named on the command line is resumed instead of the
+    // automatic one; "/setup" is an instruction, not a file.
+    for (const QString& arg : args) {
+        if (arg.compare(QStringLiteral("/setup"), Qt::CaseInsensitive) != 0) {
+            services.resumeFile = arg;
+            break;
+        }
+    }
     varenta::TableWindow window(services);
     window.show();
     splash.raise(); // stays in front until the first hand is dealt

@@ -3,12 +3,16 @@
 #include <fcntl.h>
 #include <fstream>
 #include <iostream>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include <unistd.h>
 
 #include "varenta/app/sim/Simulator.h"
+#include "varenta/engine/VarentaEngine.h"
+#include "varenta/store/SavedGameFile.h"
+#include "varenta/store/SavedGameTexts.h"
 
 namespace {
 
@@ -57,6 +61,17 @@ int main(int argc, char** argv) {
             static_cast<std::uint64_t>(std::chrono::system_clock::now().time_since_epoch().count());
     }
 
+    // A saved game is read and checked before anything is written.
+    std::unique_ptr<varenta::SavedGame> loaded;
+    if (!options->loadPath.empty()) {
+        loaded = std::make_unique<varenta::SavedGame>();
+        std::string message;
+        if (!varenta::ReadSavedGameFile(options->loadPath, *loaded, message)) {
+            std::cerr << "varenta-sim: " << message << '\n';
+            return 1;
+        }
+    }
+
     std::ofstream file;
     std::ostream* trace = nullptr;
     if (options->tracePath == "-") {
@@ -71,7 +86,8 @@ int main(int argc, char** argv) {
     }
 
     const auto start = std::chrono::steady_clock::now();
-    const SimSummary summary = RunSimulation(*options, trace);
+    auto engine = std::make_unique<varenta::VarentaEngine>();
+    const SimSummary summary = RunSimulation(*options, trace, loaded.get(), engine.get());
     const double elapsed =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 
@@ -92,6 +108,25 @@ int main(int argc, char** argv) {
     if (!summary.ok) {
         std::cerr << "varenta-sim: " << summary.error << '\n';
         return 1;
+    }
+    if (!options->savePath.empty()) {
+        // Refused as Game | Save refuses, and written by the same writer.
+        switch (varenta::CheckSaveAllowed(*engine, false)) {
+        case varenta::SaveRefusal::TakePending:
+            std::cerr << "varenta-sim: " << varenta::texts::kSaveWhileTaking << '\n';
+            return 1;
+        case varenta::SaveRefusal::MeldIncorrect:
+            std::cerr << "varenta-sim: " << varenta::texts::kSaveMeldIncorrect << '\n';
+            return 1;
+        case varenta::SaveRefusal::None:
+            break;
+        }
+        std::string message;
+        if (!varenta::WriteSavedGameFile(options->savePath, engine->State(),
+                                         engine->Geometry().layout, message)) {
+            std::cerr << "varenta-sim: " << message << '\n';
+            return 1;
+        }
     }
     return 0;
 }

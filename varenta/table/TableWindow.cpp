@@ -113,6 +113,9 @@ TableWindow::TableWindow(TableServices services, QWidget* parent)
     };
     dialogs_.handResult = [](HandResultDialog& dialog) { dialog.exec(); };
     dialogs_.gameOver = [](GameOverDialog& dialog) { return dialog.exec() == QDialog::Accepted; };
+    dialogs_.gameFile = [this](bool save, const QString& suggested) {
+        return GameFileDialog(save, suggested);
+    };
 
     ReadSettings();
     if (computer_ == nullptr) {
@@ -230,6 +233,10 @@ void TableWindow::BuildMenus() {
     QMenu* game = menuBar()->addMenu(QString::fromUtf8(texts::kMenuGame));
     add(game, texts::kMenuNew, "New1", texts::kHintNew, QKeySequence(Qt::Key_F2),
         &TableWindow::NewGameClick);
+    add(game, texts::kMenuLoad, "Load1", texts::kHintLoad, QKeySequence(Qt::Key_F3),
+        &TableWindow::LoadClick);
+    add(game, texts::kMenuSave, "Save1", texts::kHintSave, QKeySequence(Qt::Key_F4),
+        &TableWindow::SaveClick);
     game->addSeparator();
     add(game, texts::kMenuUndoMeld, "UndoMeld1", texts::kHintUndoMeld, QKeySequence(Qt::Key_Delete),
         &TableWindow::UndoMeldClick)
@@ -303,9 +310,7 @@ void TableWindow::ProgramStart() {
     view_->Picture().state = &engine_.State();
     view_->Picture().geometry = &engine_.Geometry();
     view_->Picture().images = &images_;
-    SetWaitCursor(true);
-    RunEngine([this] { engine_.DealHand(true); });
-    SetWaitCursor(false);
+    ResumeAtStart();
     // The splash window had the front; the keys belong to the table now.
     TakeFocusBack();
 }
@@ -330,6 +335,7 @@ void TableWindow::ProgramExit() {
         help_->close();
     }
     sounds_->PlaySoundEvent(std::string_view("Exit"));
+    AutoSaveOnExit();
     const QPoint at = pos();
     try {
         store_->Write(

@@ -45,6 +45,7 @@ struct TableServices {
     int screenHeight = 0;
     bool splashTimer = true;         // deal the first hand 2000 ms after start
     std::uint64_t seed = 0;          // 0: seeded from the time
+    QString resumeFile;              // a saved game named on the command line
     std::function<void()> onStarted; // the splash window closes here
 };
 
@@ -54,6 +55,8 @@ struct TableDialogs {
     std::function<bool(const QString&)> yesNo;
     std::function<void(HandResultDialog&)> handResult;
     std::function<bool(GameOverDialog&)> gameOver;
+    // The file dialogs of Load and Save: the chosen file, or empty for Cancel.
+    std::function<QString(bool save, const QString& suggested)> gameFile;
 };
 
 enum class KeyboardMode { Meld = 0, Discard = 1, WildCard = 2 };
@@ -152,6 +155,16 @@ private:
     void RulesClick(int tab = -1);
     void HelpTopicsClick();
     void AboutClick();
+    // Saved games (TableWindowGames.cpp).
+    void LoadClick();
+    void SaveClick();
+    // Puts the game of a checked file on the table; false (table unchanged)
+    // after the message of a file that cannot be loaded.
+    bool LoadCheckedGame(const QString& path);
+    void ResumeAtStart();
+    void AutoSaveOnExit();
+    QString CurrentPlayerName() const;
+    QString GameFileDialog(bool save, const QString& suggested);
     void DiscardRequest(int handIndex);
     void LeftClick(const Hit& hit, Qt::KeyboardModifiers modifiers);
     void RightClick(const Hit& hit);

@@ -106,7 +106,25 @@ bool PlayerBot::WantPile(const VarentaEngine& engine) {
 }
 
 bool PlayerBot::over() const {
-    return *turnEnds_ != startEnds_ || engine_->ProgramEnded();
+    return *turnEnds_ != startEnds_ || engine_->ProgramEnded() || stopped_;
+}
+
+void PlayerBot::LimitActions(std::int64_t limit, const std::int64_t* reports) {
+    limit_ = limit;
+    reports_ = reports;
+}
+
+template <typename Call> void PlayerBot::act(Call&& call) {
+    if (stopped_) {
+        return; // the run has had all the moves it asked for
+    }
+    const std::int64_t before = reports_ != nullptr ? *reports_ : 0;
+    call();
+    // An action counts when it changed the game, which the engine reports.
+    if (reports_ != nullptr && *reports_ != before) {
+        ++actions_;
+        stopped_ = limit_ > 0 && actions_ >= limit_;
+    }
 }
 
 int PlayerBot::keepCount() const {
@@ -141,7 +159,7 @@ bool PlayerBot::meldRank(int rank) {
         return false;
     }
     const int before = engine_->State().playerHand.Size();
-    engine_->MeldSeveral(index, MeldMode::Shift);
+    act([&] { engine_->MeldSeveral(index, MeldMode::Shift); });
     return engine_->State().playerHand.Size() != before;
 }
 
@@ -194,7 +212,7 @@ bool PlayerBot::blockWithRedThree() {
     }
     for (int i = 0; i < s.playerMelds.Size(); ++i) {
         if (IsRedThree(s.playerMelds[i])) {
-            engine_->PlayerDiscardRedThree(i);
+            act([&] { engine_->PlayerDiscardRedThree(i); });
             return over();
         }
     }
@@ -207,7 +225,7 @@ void PlayerBot::drawPhase() {
         return;
     }
     if (s.mayTakePile && engine_->PlayerMayTakePile() && WantPile(*engine_)) {
-        engine_->PlayerTakePile();
+        act([&] { engine_->PlayerTakePile(); });
         if (over()) {
             return;
         }
@@ -220,12 +238,12 @@ void PlayerBot::drawPhase() {
         if (s.topCardPending) {
             // The top card cannot be made to count: take everything back
             // (the take costs its 50 points) and draw instead.
-            engine_->UndoAll();
-            engine_->PlayerTakePile();
+            act([&] { engine_->UndoAll(); });
+            act([&] { engine_->PlayerTakePile(); });
         }
     }
     for (int i = 0; i < 4 && !s.hasDrawn && !over() && !s.stock.Empty(); ++i) {
-        engine_->PlayerDraw();
+        act([&] { engine_->PlayerDraw(); });
     }
 }
 
@@ -265,11 +283,11 @@ void PlayerBot::firstMeld(int topRank) {
         const int naturals = c.column[r] - c.wildsInColumn[r];
         if (c.column[r] >= 3 && c.wilds() > 0 && c.wildsInColumn[r] < naturals &&
             c.size - 1 >= keep) {
-            engine_->AddWildCardToColumn(r);
+            act([&] { engine_->AddWildCardToColumn(r); });
         }
     }
     if (!over() && !reached() && !s.topCardPending) {
-        engine_->UndoAll(); // short of the minimum: keep the cards for later
+        act([&] { engine_->UndoAll(); }); // short of the minimum: keep the cards for later
     }
 }
 
@@ -295,7 +313,7 @@ void PlayerBot::completeVarentas() {
             continue;
         }
         for (int i = 0; i < missing && !over(); ++i) {
-            engine_->AddWildCardToColumn(r);
+            act([&] { engine_->AddWildCardToColumn(r); });
         }
     }
     if (over()) {
@@ -310,7 +328,7 @@ void PlayerBot::completeVarentas() {
             wild = findInHand(1);
         }
         if (wild >= 0) {
-            engine_->MeldSeveral(wild, MeldMode::Shift);
+            act([&] { engine_->MeldSeveral(wild, MeldMode::Shift); });
         }
     }
 }
@@ -328,7 +346,7 @@ void PlayerBot::goOut() {
         const int naturals = c.column[r] - c.wildsInColumn[r];
         int room = naturals - c.wildsInColumn[r];
         while (room > 0 && c.wilds() > 0 && c.size > 1 && c.column[r] >= 3 && !over()) {
-            engine_->AddWildCardToColumn(r);
+            act([&] { engine_->AddWildCardToColumn(r); });
             c = Count(*engine_);
             --room;
         }
@@ -343,7 +361,7 @@ void PlayerBot::goOut() {
     if (threesGo && others <= 1) {
         const int index = findBlackThree();
         if (index >= 0) {
-            engine_->MeldSeveral(index, MeldMode::Shift);
+            act([&] { engine_->MeldSeveral(index, MeldMode::Shift); });
         }
     }
 }
@@ -389,7 +407,7 @@ bool PlayerBot::tryDiscards() {
         if (index < 0 || index >= s.playerHand.Size()) {
             continue;
         }
-        engine_->PlayerDiscard(index);
+        act([&] { engine_->PlayerDiscard(index); });
         if (over()) {
             return true;
         }
@@ -407,12 +425,12 @@ bool PlayerBot::meldLastCard() {
     const HandCounts c = Count(*engine_);
     if (IsNatural(last)) {
         if (last.rank > 2 && c.column[last.rank] == 6) {
-            engine_->MeldOne(0);
+            act([&] { engine_->MeldOne(0); });
         }
     } else {
         for (int r = kFirstNatural; r <= kAce && !over(); ++r) {
             if (c.column[r] == 6 && c.wildsInColumn[r] < 3) {
-                engine_->AddWildCardToColumn(r);
+                act([&] { engine_->AddWildCardToColumn(r); });
                 break;
             }
         }
@@ -425,15 +443,15 @@ bool PlayerBot::discard() {
         return true;
     }
     // The table is not valid as it stands: take this turn's melds back.
-    engine_->UndoAll();
+    act([&] { engine_->UndoAll(); });
     if (over()) {
         return true;
     }
     const GameState& s = engine_->State();
     if (s.topCardPending) {
-        engine_->PlayerTakePile(); // undo the take, then draw instead
+        act([&] { engine_->PlayerTakePile(); }); // undo the take, then draw instead
         for (int i = 0; i < 4 && !s.hasDrawn && !over() && !s.stock.Empty(); ++i) {
-            engine_->PlayerDraw();
+            act([&] { engine_->PlayerDraw(); });
         }
         if (over()) {
             return true;

@@ -26,6 +26,13 @@ public:
 
     const std::string& Failure() const { return failure_; }
 
+    // Stops the bot, also in the middle of a turn, once `limit` of its
+    // actions (0: no limit) have changed the game; `reports` counts the
+    // player's moves the engine reports, which tells whether one did.
+    void LimitActions(std::int64_t limit, const std::int64_t* reports);
+    bool Stopped() const { return stopped_; }
+    std::int64_t Actions() const { return actions_; }
+
     // Counts used by the decisions, public for the tests.
     struct HandCounts {
         std::array<int, 14> hand{};   // the player's hand by rank
@@ -46,6 +53,7 @@ public:
     static int FirstMeldPoints(const HandCounts& c, int keep, int topRank);
 
 private:
+    template <typename Call> void act(Call&& call);
     bool over() const;
     void drawPhase();
     bool blockWithRedThree();
@@ -66,6 +74,10 @@ private:
     const std::int64_t* turnEnds_ = nullptr;
     std::int64_t startEnds_ = 0;
     std::string failure_;
+    std::int64_t limit_ = 0;
+    const std::int64_t* reports_ = nullptr;
+    std::int64_t actions_ = 0;
+    bool stopped_ = false;
 };
 
 } // namespace varenta::sim

@@ -154,6 +154,23 @@ std::optional<SimOptions> ParseSimOptions(const std::vector<std::string_view>& a
                 error = "--games and --hands exclude each other";
                 return std::nullopt;
             }
+        } else if (arg == "--moves") {
+            if (!value(v)) {
+                return std::nullopt;
+            }
+            if (!ParseNumber(v, o.moves) || o.moves < 1) {
+                error = "--moves needs a positive number: " + std::string(v);
+                return std::nullopt;
+            }
+        } else if (arg == "--load" || arg == "--save") {
+            if (!value(v)) {
+                return std::nullopt;
+            }
+            if (v.empty()) {
+                error = std::string(arg) + " needs a file name";
+                return std::nullopt;
+            }
+            (arg == "--load" ? o.loadPath : o.savePath) = std::string(v);
         } else if (arg == "--seed") {
             if (!value(v)) {
                 return std::nullopt;

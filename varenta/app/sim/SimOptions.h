@@ -19,7 +19,10 @@ struct SimOptions {
     std::uint64_t seed = 0;
     bool seedGiven = false;
     RuleSet rules;
-    std::string tracePath; // "" no trace, "-" standard output
+    std::int64_t moves = 0; // stop after the player bot's N-th move, when > 0
+    std::string tracePath;  // "" no trace, "-" standard output
+    std::string loadPath;   // start from this saved game instead of a deal
+    std::string savePath;   // write the game here when the run stops
     bool json = false;
 };
 
@@ -35,7 +38,10 @@ std::string_view LevelName(ComputerLevel level);
 
 inline constexpr std::string_view kUsage =
     "usage: varenta-sim [--level beginner|advanced|expert] [--aggression 0..100]\n"
-    "                   [--games N | --hands N] [--seed N] [--rules LIST]\n"
-    "                   [--trace FILE|-] [--json]\n";
+    "                   [--games N | --hands N] [--moves N] [--seed N] [--rules LIST]\n"
+    "                   [--load FILE] [--save FILE] [--trace FILE|-] [--json]\n"
+    "  --moves N    stop after the player bot's N-th move (also within a hand)\n"
+    "  --load FILE  continue the saved game FILE, the player bot on turn\n"
+    "  --save FILE  when the run stops, save the game to FILE as Game | Save does\n";
 
 } // namespace varenta::sim

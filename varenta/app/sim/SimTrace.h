@@ -32,26 +32,27 @@ public:
     std::int64_t playerHandPoints = 0;
     std::int64_t computerHandPoints = 0;
     std::int64_t playerTurnEnds = 0; // discards, passes, and hands ended
+    std::int64_t playerMoves = 0;    // moves of the player's side the engine reported
 
     // MoveReporter: the player's side.
-    void DrawNew(const Card& card) override { move("P DRAWNEW", card.code); }
-    void DrawPileTop(const Card& card) override { move("P DRAWPILETOP", card.code); }
-    void DrawPileRest() override { move("P DRAWPILEREST"); }
-    void UndoPile() override { move("P UNDOPILE"); }
-    void Meld(int code) override { move("P MELD", code); }
-    void MeldWildCard(int code, int column) override { move("P MELDWILDCARD", code, column); }
-    void Undo(int column, int code) override { move("P UNDO", column, code); }
+    void DrawNew(const Card& card) override { playerMove("P DRAWNEW", card.code); }
+    void DrawPileTop(const Card& card) override { playerMove("P DRAWPILETOP", card.code); }
+    void DrawPileRest() override { playerMove("P DRAWPILEREST"); }
+    void UndoPile() override { playerMove("P UNDOPILE"); }
+    void Meld(int code) override { playerMove("P MELD", code); }
+    void MeldWildCard(int code, int column) override { playerMove("P MELDWILDCARD", code, column); }
+    void Undo(int column, int code) override { playerMove("P UNDO", column, code); }
     void Discard(int code) override {
         ++playerTurnEnds;
-        move("P DISCARD", code);
+        playerMove("P DISCARD", code);
     }
     void DiscardRedThree(int code) override {
         ++playerTurnEnds;
-        move("P DISCARDREDTHREE", code);
+        playerMove("P DISCARDREDTHREE", code);
     }
     void PassDiscard() override {
         ++playerTurnEnds;
-        move("P PASSDISCARD");
+        playerMove("P PASSDISCARD");
     }
 
     // TableObserver: the deal, the computer's side, the hand's end.
@@ -80,6 +81,10 @@ public:
 
 private:
     void line(std::string_view text, int a = -1, int b = -1);
+    void playerMove(std::string_view text, int a = -1, int b = -1) {
+        ++playerMoves;
+        move(text, a, b);
+    }
     void move(std::string_view text, int a = -1, int b = -1) {
         ++movesThisHand;
         ++moves;

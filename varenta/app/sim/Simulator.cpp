@@ -7,6 +7,9 @@
 #include "varenta/app/sim/SimTrace.h"
 #include "varenta/computer/ComputerPlayer.h"
 #include "varenta/engine/VarentaEngine.h"
+#include "varenta/store/SavedGameFile.h"
+
+#include <memory>
 
 namespace varenta::sim {
 
@@ -40,11 +43,17 @@ public:
 
 } // namespace
 
-SimSummary RunSimulation(const SimOptions& options, std::ostream* traceStream) {
+SimSummary RunSimulation(const SimOptions& options, std::ostream* traceStream,
+                         const SavedGame* start, VarentaEngine* table) {
     SimSummary summary;
     summary.seed = options.seed;
 
-    VarentaEngine engine;
+    std::unique_ptr<VarentaEngine> ownEngine;
+    if (table == nullptr) {
+        ownEngine = std::make_unique<VarentaEngine>();
+        table = ownEngine.get();
+    }
+    VarentaEngine& engine = *table;
     SimPort port;
     SimTrace trace(traceStream);
     ComputerSettings settings;
@@ -78,9 +87,14 @@ SimSummary RunSimulation(const SimOptions& options, std::ostream* traceStream) {
     };
 
     engine.StartProgram(options.seed);
-    engine.DealHand(true);
+    if (start != nullptr) {
+        ApplySavedGame(engine, *start);
+    } else {
+        engine.DealHand(true);
+    }
     PlayerBot bot;
-    while (summary.ok && !trace.Closed()) {
+    bot.LimitActions(options.moves, &trace.playerMoves);
+    while (summary.ok && !trace.Closed() && !bot.Stopped()) {
         if (!wrongEnd.empty()) {
             fail(wrongEnd);
             break;
@@ -124,6 +138,7 @@ SimSummary RunSimulation(const SimOptions& options, std::ostream* traceStream) {
     summary.computerWins = trace.computerHandWins;
     summary.draws = trace.handDraws;
     summary.moves = trace.moves;
+    summary.botMoves = bot.Actions();
     if (trace.hands > 0) {
         summary.avgPlayerHand = static_cast<double>(trace.playerHandPoints) / trace.hands;
         summary.avgComputerHand = static_cast<double>(trace.computerHandPoints) / trace.hands;
@@ -131,6 +146,11 @@ SimSummary RunSimulation(const SimOptions& options, std::ostream* traceStream) {
     if (traceStream != nullptr) {
         traceStream->flush();
     }
+    // The engine may outlive this run (to be saved): it keeps nothing of it.
+    engine.SetPort(nullptr);
+    engine.SetReporter(nullptr);
+    engine.SetObserver(nullptr);
+    engine.SetComputerHook(nullptr);
     return summary;
 }
 

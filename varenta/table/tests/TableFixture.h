@@ -13,9 +13,12 @@
 
 #include <QTemporaryDir>
 
+#include <cstdlib>
 #include <functional>
 #include <initializer_list>
 #include <memory>
+#include <optional>
+#include <string>
 #include <vector>
 
 namespace varenta::testing {
@@ -70,7 +73,22 @@ protected:
     bool anotherGame = true;
     bool showTurns = false;
 
-    TableFixture() : store(std::make_unique<SettingsFile>(dir.filePath("varenta.reg"))) {}
+    TableFixture() : store(std::make_unique<SettingsFile>(dir.filePath("varenta.reg"))) {
+        // The files the table writes itself (autosave.var) stay private too,
+        // and no game of the user's is resumed at the start of a test.
+        if (const char* data = std::getenv("XDG_DATA_HOME")) {
+            savedDataHome_ = data;
+        }
+        setenv("XDG_DATA_HOME", dir.filePath("data").toLocal8Bit().constData(), 1);
+    }
+    ~TableFixture() override {
+        window.reset();
+        if (savedDataHome_) {
+            setenv("XDG_DATA_HOME", savedDataHome_->c_str(), 1);
+        } else {
+            unsetenv("XDG_DATA_HOME");
+        }
+    }
 
     // A negative layout leaves the Resolution setting unwritten.
     void Open(int layout = 0) {
@@ -156,6 +174,9 @@ protected:
         window->FormKeyDown(key, modifiers);
     }
     QString Line() { return window->StatusLine()->LineText(); }
+
+private:
+    std::optional<std::string> savedDataHome_;
 };
 
 } // namespace varenta::testing

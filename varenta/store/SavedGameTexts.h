@@ -1,0 +1,28 @@
+// Texts of saved games: the refusals, the file dialogs and the messages of a
+// file that cannot be read or written. Tests compare against these.
+#pragma once
+
+namespace varenta::texts {
+
+inline constexpr char kSavedGameSignature[] = "VarentaSavedGame";
+// Follows the file name in capitals.
+inline constexpr char kNotSavedGame[] = " : this file is not a Varenta saved game";
+inline constexpr char kSaveWhileTaking[] = "A game cannot be saved while taking the discard pile";
+inline constexpr char kSaveMeldIncorrect[] =
+    "This game cannot be saved now because your meld is incorrect";
+
+inline constexpr char kSaveDialogCaption[] = "Save Varenta Game";
+inline constexpr char kLoadDialogCaption[] = "Load Varenta Game";
+inline constexpr char kSavedGameFilter[] = "Varenta Games (*.var);;All Files (*)";
+inline constexpr char kSavedGameExtension[] = "var";
+inline constexpr char kDefaultSaveName[] = "player.var";
+
+// %1 file, %2 the input/output error
+inline constexpr char kSavedGameUnreadable[] = "The saved game %1 could not be read: %2.";
+// %1 file, %2 the first problem found
+inline constexpr char kSavedGameDamaged[] = "The saved game %1 cannot be loaded: %2.";
+// %1 file, %2 the input/output error
+inline constexpr char kSavedGameNotWritten[] = "The game could not be saved to %1: %2.";
+inline constexpr char kSavedGameTooLarge[] = "it is far larger than any saved game";
+
+} // namespace varenta::texts

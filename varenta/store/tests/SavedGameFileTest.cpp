@@ -1,0 +1,274 @@
+#include "varenta/store/SavedGameFile.h"
+#include "varenta/engine/VarentaEngine.h"
+#include "varenta/engine/testing/RecordingPort.h"
+#include "varenta/store/SavedGameTexts.h"
+#include "varenta/store/StorePaths.h"
+#include "varenta/store/tests/PrivateHome.h"
+
+#include <QDir>
+#include <QFile>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <sys/stat.h>
+
+namespace varenta {
+namespace {
+
+using testing::PrivateHome;
+using testing::RecordingPort;
+
+std::vector<std::string> Lines(const std::string& text) {
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    for (std::size_t end; (end = text.find("\r\n", start)) != std::string::npos; start = end + 2) {
+        lines.push_back(text.substr(start, end - start));
+    }
+    lines.push_back(text.substr(start));
+    return lines;
+}
+
+std::string Zeros(int n) {
+    std::string zeros;
+    for (int i = 0; i < n; ++i) {
+        zeros += "0 ";
+    }
+    return zeros;
+}
+
+// A dealt hand at a layout, with a few cards moved from the stock onto both
+// meld areas so that every kind of pile holds cards.
+std::unique_ptr<VarentaEngine> DealtTable(int layout, std::uint64_t seed = 3) {
+    auto engine = std::make_unique<VarentaEngine>();
+    engine->SetGeometry(TableGeometry::ForLayout(layout));
+    engine->StartProgram(seed);
+    engine->DealHand(true);
+    GameState& s = engine->State();
+    for (int i = 0; i < 6; ++i) {
+        Card c = s.stock.PopTop();
+        c.faceUp = true;
+        CardPile& melds = i < 3 ? s.playerMelds : s.opponentMelds;
+        melds.PlaceInColumn(c, i < 3, false);
+        melds.Append(c);
+    }
+    engine->SaveUndoPoint();
+    s.gameInProgress = true;
+    s.playerScore = 1234;
+    s.opponentScore = -65;
+    return engine;
+}
+
+std::string Saved(const VarentaEngine& engine) {
+    return SerializeSavedGame(engine.State(), engine.Geometry().layout);
+}
+
+TEST(SavedGameText, FreshHandIsThirteenLinesOfNumbersEachFollowedByOneSpace) {
+    const auto engine = DealtTable(0);
+    const std::string text = Saved(*engine);
+    const std::vector<std::string> lines = Lines(text);
+    ASSERT_EQ(lines.size(), 13u);
+    EXPECT_EQ(lines[0].rfind("VarentaSavedGame ", 0), 0u);
+    EXPECT_NE(text.back(), '\n'); // no line end after the last value
+    // numbers per line: form A 1 + 7n, form B 1 + 7n + 28, tallies 27, state 14
+    const GameState& s = engine->State();
+    const std::vector<std::size_t> expected = {1u + 7u * s.stock.count +
+                                                   1u, // the signature counts as a word here
+                                               1u + 7u * s.discardPile.count,
+                                               1u + 7u * s.opponentHand.count,
+                                               1u + 7u * s.discardPileBackup.count,
+                                               29u + 7u * s.opponentMelds.count,
+                                               29u + 7u * s.playerHand.count,
+                                               29u + 7u * s.playerMelds.count,
+                                               29u + 7u * s.playerHandBackup.count,
+                                               29u + 7u * s.playerMeldsBackup.count,
+                                               27u,
+                                               27u,
+                                               27u,
+                                               14u};
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        const std::string& line = lines[i];
+        ASSERT_FALSE(line.empty());
+        EXPECT_EQ(line.back(), ' ') << "line " << i + 1;
+        EXPECT_EQ(line.find("  "), std::string::npos) << "line " << i + 1;
+        EXPECT_EQ(static_cast<std::size_t>(std::count(line.begin(), line.end(), ' ')), expected[i])
+            << "line " << i + 1;
+    }
+    EXPECT_EQ(lines[12],
+              "1 0 0 0 0 1 0 0 10 0 -65 1234 " + std::to_string(s.initialMeldMinimum) + " 0 ");
+}
+
+TEST(SavedGameText, EmptyPilesAreTheirCountAloneOrWithTheirAnchors) {
+    GameState s;
+    s.playerHand.SetAnchors(3, 45, 372);
+    const std::vector<std::string> lines = Lines(SerializeSavedGame(s, 2));
+    EXPECT_EQ(lines[0], "VarentaSavedGame 0 ");
+    EXPECT_EQ(lines[1], "0 ");
+    std::string anchors = "0 ";
+    for (int c = 0; c < kColumns; ++c) {
+        anchors += std::to_string(3 + 45 * c) + " 372 ";
+    }
+    EXPECT_EQ(lines[5], anchors);
+    EXPECT_EQ(lines[6], "0 " + Zeros(28)); // no anchors laid out yet
+    EXPECT_EQ(lines[9], "0 " + Zeros(26)); // a tally without Varentas
+}
+
+// Saved at one layout and loaded at another, every card keeps its column and
+// its 12-pixel step; carried back, the file is byte for byte the same.
+TEST(SavedGameLayouts, PositionsAreCarriedBetweenEveryPairOfLayouts) {
+    for (int from = 0; from < TableGeometry::kLayouts; ++from) {
+        for (int to = 0; to < TableGeometry::kLayouts; ++to) {
+            SCOPED_TRACE(std::to_string(from) + " -> " + std::to_string(to));
+            const auto original = DealtTable(from);
+            const std::string text = Saved(*original);
+            auto game = std::make_unique<SavedGame>();
+            std::string problem;
+            ASSERT_TRUE(ParseSavedGame(text, *game, problem)) << problem;
+
+            const auto there = DealtTable(to, 99);
+            RecordingPort port;
+            there->SetPort(&port);
+            ApplySavedGame(*there, *game);
+            const TableGeometry& a = original->Geometry();
+            const TableGeometry& b = there->Geometry();
+            ASSERT_EQ(b.layout, to);
+            const GameState& was = original->State();
+            const GameState& now = there->State();
+            struct Area {
+                const CardPile& before;
+                const CardPile& after;
+                int rowBefore, rowAfter;
+            };
+            for (const Area& area :
+                 {Area{was.playerHand, now.playerHand, a.handRow, b.handRow},
+                  Area{was.playerMelds, now.playerMelds, a.playerMeldRow, b.playerMeldRow},
+                  Area{was.opponentMelds, now.opponentMelds, a.opponentMeldRow,
+                       b.opponentMeldRow}}) {
+                ASSERT_EQ(area.before.count, area.after.count);
+                for (int i = 0; i < area.before.count; ++i) {
+                    EXPECT_EQ(b.ColumnOf(area.after[i].x), a.ColumnOf(area.before[i].x));
+                    EXPECT_EQ(area.after[i].x, b.ColumnX(a.ColumnOf(area.before[i].x)));
+                    EXPECT_EQ(area.after[i].y - area.rowAfter, area.before[i].y - area.rowBefore);
+                }
+            }
+            for (int i = 0; i < now.stock.count; ++i) {
+                EXPECT_EQ(now.stock[i].y, b.stockRow);
+            }
+            EXPECT_EQ(now.discardPile.Top().y, b.discardRow);
+
+            auto back = std::make_unique<SavedGame>();
+            ASSERT_TRUE(ParseSavedGame(Saved(*there), *back, problem)) << problem;
+            const auto home = DealtTable(from, 7);
+            ApplySavedGame(*home, *back);
+            EXPECT_EQ(Saved(*home), text);
+        }
+    }
+}
+
+TEST(SavedGameLoad, LoadingGivesTheSameTableScoresAndHint) {
+    for (const bool drawn : {false, true}) {
+        auto original = DealtTable(1);
+        original->State().hasDrawn = drawn;
+        const std::string text = Saved(*original);
+        auto game = std::make_unique<SavedGame>();
+        std::string problem;
+        ASSERT_TRUE(ParseSavedGame(text, *game, problem)) << problem;
+
+        auto table = DealtTable(1, 42);
+        RecordingPort port;
+        port.undoEnabled = true;
+        table->SetPort(&port);
+        table->State().undoList.Push({});
+        ApplySavedGame(*table, *game);
+        EXPECT_EQ(Saved(*table), text);
+        EXPECT_EQ(table->State().mayTakePile, !drawn);
+        EXPECT_TRUE(table->State().undoList.Empty());
+        EXPECT_FALSE(port.undoEnabled);
+        EXPECT_EQ(port.LastHint(), drawn ? 1 : 0);
+    }
+}
+
+class SavedGameFiles : public PrivateHome {};
+
+TEST_F(SavedGameFiles, CheckTellsMissingFromRefusedFromSavedGames) {
+    QTemporaryDir dir;
+    const std::string missing = dir.filePath("nothing.var").toStdString();
+    std::string message;
+    EXPECT_EQ(CheckSavedGame(missing, message), SavedGameCheck::Missing);
+    EXPECT_TRUE(message.empty());
+
+    const QString other = dir.filePath("notes.var");
+    Put(other, "VarentaSavedGamf 0 \r\n");
+    EXPECT_EQ(CheckSavedGame(other.toStdString(), message), SavedGameCheck::Refused);
+    EXPECT_EQ(message, other.toUpper().toStdString() + " : this file is not a Varenta saved game");
+
+    EXPECT_EQ(CheckSavedGame(dir.path().toStdString(), message), SavedGameCheck::Refused);
+    EXPECT_NE(message.find("could not be read"), std::string::npos) << message;
+
+    const QString huge = dir.filePath("huge.var");
+    Put(huge, QByteArray("VarentaSavedGame ") + QByteArray(kMaxSavedGameSize, ' '));
+    EXPECT_EQ(CheckSavedGame(huge.toStdString(), message), SavedGameCheck::Refused);
+    EXPECT_NE(message.find(texts::kSavedGameTooLarge), std::string::npos) << message;
+
+    const QString fifo = dir.filePath("pipe.var");
+    ASSERT_EQ(::mkfifo(fifo.toLocal8Bit().constData(), 0600), 0);
+    EXPECT_EQ(CheckSavedGame(fifo.toStdString(), message), SavedGameCheck::Refused);
+
+    const QString good = dir.filePath("good.var");
+    std::string written;
+    ASSERT_TRUE(WriteSavedGameFile(good.toStdString(), DealtTable(0)->State(), 0, written));
+    EXPECT_EQ(CheckSavedGame(good.toStdString(), message), SavedGameCheck::Ok);
+}
+
+TEST_F(SavedGameFiles, ASaveCutShortBeforeTheRenameLeavesThePreviousSaveWhole) {
+    QTemporaryDir dir;
+    const std::string path = dir.filePath("game.var").toStdString();
+    const auto first = DealtTable(0, 1);
+    std::string message;
+    ASSERT_TRUE(WriteSavedGameFile(path, first->State(), 0, message)) << message;
+    const QByteArray before = Contents(QString::fromStdString(path));
+    EXPECT_EQ(before.toStdString(), Saved(*first));
+
+    const auto second = DealtTable(2, 2);
+    struct Crash {};
+    EXPECT_THROW(WriteSavedGameFile(path, second->State(), 2, message, [] { throw Crash(); }),
+                 Crash);
+    EXPECT_EQ(Contents(QString::fromStdString(path)), before);
+
+    // The next save is not hindered by what the crash left behind.
+    ASSERT_TRUE(WriteSavedGameFile(path, second->State(), 2, message)) << message;
+    EXPECT_EQ(Contents(QString::fromStdString(path)).toStdString(), Saved(*second));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 1);
+
+    // A folder that does not exist: refused, with the file named.
+    const std::string nowhere = dir.filePath("no/such/folder/game.var").toStdString();
+    EXPECT_FALSE(WriteSavedGameFile(nowhere, second->State(), 2, message));
+    EXPECT_NE(message.find(nowhere), std::string::npos) << message;
+}
+
+TEST(SavedGameNames, DefaultFileNameDropsWhatAFileNameCannotHold) {
+    const struct {
+        std::string player;
+        std::string file;
+    } cases[] = {
+        {"", "player.var"},
+        {"Ann", "Ann.var"},
+        {"Dr: Who?", "Dr Who.var"},
+        {"a\"b*c:d?e\\f/g", "abcdefg.var"},
+        {":?*", "player.var"},
+        {"Zoë", "Zoë.var"},
+        {std::string(300, 'x'), std::string(250, 'x') + ".var"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(DefaultSaveFileName(c.player), c.file) << c.player;
+    }
+}
+
+class AutosavePath : public PrivateHome {};
+
+TEST_F(AutosavePath, LiesInTheDataFolder) {
+    EXPECT_EQ(AutosaveFileName(), Root() + "/data/varenta/autosave.var");
+}
+
+} // namespace
+} // namespace varenta
