@@ -11,6 +11,10 @@ inline constexpr char kSaveWhileTaking[] = "A game cannot be saved while taking 
 inline constexpr char kSaveMeldIncorrect[] =
     "This game cannot be saved now because your meld is incorrect";
 
+// The other table would go on with the game that was replaced.
+inline constexpr char kLoadInNetworkGame[] =
+    "A saved game cannot be loaded while a network game is running";
+
 inline constexpr char kSaveDialogCaption[] = "Save Varenta Game";
 inline constexpr char kLoadDialogCaption[] = "Load Varenta Game";
 inline constexpr char kSavedGameFilter[] = "Varenta Games (*.var);;All Files (*)";

@@ -81,6 +81,11 @@ void TableWindow::LoadClick() {
     if (!started_ || depth_ > 0 || closePending_) {
         return;
     }
+    if (engine_.IsNetworkGame()) {
+        dialogs_.message(MessageKind::Information, QString::fromUtf8(texts::kLoadInNetworkGame));
+        TakeFocusBack();
+        return;
+    }
     QDir().mkpath(VarentaDataDir());
     const QString path = dialogs_.gameFile(false, VarentaDataDir());
     TakeFocusBack();

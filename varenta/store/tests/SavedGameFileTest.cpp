@@ -165,29 +165,6 @@ TEST(SavedGameLayouts, PositionsAreCarriedBetweenEveryPairOfLayouts) {
     }
 }
 
-TEST(SavedGameLoad, LoadingGivesTheSameTableScoresAndHint) {
-    for (const bool drawn : {false, true}) {
-        auto original = DealtTable(1);
-        original->State().hasDrawn = drawn;
-        const std::string text = Saved(*original);
-        auto game = std::make_unique<SavedGame>();
-        std::string problem;
-        ASSERT_TRUE(ParseSavedGame(text, *game, problem)) << problem;
-
-        auto table = DealtTable(1, 42);
-        RecordingPort port;
-        port.undoEnabled = true;
-        table->SetPort(&port);
-        table->State().undoList.Push({});
-        ApplySavedGame(*table, *game);
-        EXPECT_EQ(Saved(*table), text);
-        EXPECT_EQ(table->State().mayTakePile, !drawn);
-        EXPECT_TRUE(table->State().undoList.Empty());
-        EXPECT_FALSE(port.undoEnabled);
-        EXPECT_EQ(port.LastHint(), drawn ? 1 : 0);
-    }
-}
-
 class SavedGameFiles : public PrivateHome {};
 
 TEST_F(SavedGameFiles, CheckTellsMissingFromRefusedFromSavedGames) {

@@ -64,25 +64,6 @@ protected:
     }
 };
 
-TEST_F(SavedGames, MenuItemsCarryTheirKeysAndHints) {
-    OpenTable();
-    const struct {
-        const char* name;
-        const char* caption;
-        Qt::Key key;
-        const char* hint;
-    } items[] = {{"Load1", "&Load...", Qt::Key_F3, "Load a saved Varenta game from disk"},
-                 {"Save1", "&Save...", Qt::Key_F4, "Save the current Varenta game to disk"}};
-    for (const auto& item : items) {
-        QAction* action = window->Action(item.name);
-        ASSERT_NE(action, nullptr) << item.name;
-        EXPECT_EQ(action->text(), item.caption);
-        EXPECT_EQ(action->shortcut(), QKeySequence(item.key));
-        EXPECT_EQ(action->statusTip(), item.hint);
-        EXPECT_TRUE(action->isEnabled());
-    }
-}
-
 TEST_F(SavedGames, SaveWritesTheTableUnderThePlayersNameAndLoadPutsItBack) {
     store->Write("Player Names\\PlayerName1", "Ann: the \"best\",3,4");
     OpenTable(1);
@@ -98,6 +79,8 @@ TEST_F(SavedGames, SaveWritesTheTableUnderThePlayersNameAndLoadPutsItBack) {
 
     Trigger("New1");
     ASSERT_NE(Table(), saved);
+    EXPECT_EQ(window->Action("Load1")->shortcut(), QKeySequence(Qt::Key_F3));
+    EXPECT_EQ(window->Action("Save1")->shortcut(), QKeySequence(Qt::Key_F4));
     Trigger("Load1");
     EXPECT_EQ(dialogs.back(), false);
     EXPECT_EQ(suggestions.back(), VarentaDataDir());
@@ -115,7 +98,7 @@ TEST_F(SavedGames, SaveWritesTheTableUnderThePlayersNameAndLoadPutsItBack) {
     EXPECT_EQ(Table(), saved);
 }
 
-TEST_F(SavedGames, SaveIsRefusedWhileTakingThePileOrWithAnIncorrectMeld) {
+TEST_F(SavedGames, RefusedWhileTakingThePileWithAnIncorrectMeldOrLoadingInANetworkGame) {
     OpenTable();
     Draw();
     chosen = QDir(dir.path()).filePath("x.var");
@@ -124,16 +107,12 @@ TEST_F(SavedGames, SaveIsRefusedWhileTakingThePileOrWithAnIncorrectMeld) {
     Trigger("Save1");
     S().topCardPending = false;
     Trigger("Save1");
-    EXPECT_EQ(messages, (std::vector<QString>{texts::kSaveWhileTaking, texts::kSaveMeldIncorrect}));
+    E().SetNetworkOpponent("Bo");
+    Trigger("Load1");
+    EXPECT_EQ(messages, (std::vector<QString>{texts::kSaveWhileTaking, texts::kSaveMeldIncorrect,
+                                              texts::kLoadInNetworkGame}));
     EXPECT_TRUE(dialogs.empty());
     EXPECT_FALSE(QFile::exists(chosen));
-}
-
-TEST_F(SavedGames, WithoutAPlayerTheProposalIsPlayerVar) {
-    OpenTable();
-    Trigger("Save1");
-    ASSERT_EQ(suggestions.size(), 1u);
-    EXPECT_EQ(suggestions[0], VarentaDataDir() + "/player.var");
 }
 
 // Every kind of bad file is refused with a message naming it and the first
