@@ -249,8 +249,9 @@ bool VarentaEngine::EndOfHandCheck() {
         }
     }
     // In a network game only the side that did not lose deals; the other
-    // waits for the deal and takes no input meanwhile.
-    if (!networkGame_ || difference >= 0) {
+    // waits for the deal and takes no input meanwhile. A level hand is dealt
+    // by one agreed side only.
+    if (!networkGame_ || difference > 0 || (difference == 0 && dealsLevelHands_)) {
         DealHand(false);
     } else {
         s.opponentToMove = true;

@@ -61,6 +61,10 @@ public:
     void SetComputerOpponent();
     void SetNetworkOpponent(std::string_view partnerNickname);
     bool IsNetworkGame() const { return networkGame_; }
+    // In a network game the side that lost the hand waits for the other's
+    // deal; after a level hand only one side may deal, or both would. The
+    // listening side says true, the connecting side false.
+    void SetDealsLevelHands(bool deals) { dealsLevelHands_ = deals; }
     const std::string& OpponentName() const { return opponentName_; }
     // The current player's name; empty when no player is chosen ("Player").
     void SetPlayerName(std::string_view name) { playerName_ = std::string(name); }
@@ -280,6 +284,7 @@ private:
     ComputerTurnHook* hook_ = nullptr;
 
     bool networkGame_ = false;
+    bool dealsLevelHands_ = true;
     std::string opponentName_;
     std::string playerName_;
     std::string dealString_;                       // reserved once; rewritten per deal

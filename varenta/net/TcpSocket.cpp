@@ -6,6 +6,7 @@
 #include <cstring>
 #include <netdb.h>
 #include <netinet/in.h>
+#include <netinet/tcp.h>
 #include <unistd.h>
 
 namespace varenta {
@@ -13,6 +14,13 @@ namespace varenta {
 namespace {
 
 constexpr int kListenBacklog = 5;
+
+// Game moves are a few small frames each: sent at once, not held back to be
+// merged with the next one.
+void SendWithoutDelay(int fd) {
+    const int on = 1;
+    ::setsockopt(fd, IPPROTO_TCP, TCP_NODELAY, &on, sizeof(on));
+}
 
 void CloseQuietly(int fd) {
     if (fd >= 0) {
@@ -121,6 +129,7 @@ bool TcpSocket::StartNextCandidate() {
         state_ = State::Connecting;
         if (::connect(fd_, reinterpret_cast<const sockaddr*>(&candidate.address),
                       candidate.length) == 0) {
+            SendWithoutDelay(fd_);
             state_ = State::Connected;
             readArmed_ = true;
             UpdateWatch();
@@ -153,6 +162,7 @@ bool TcpSocket::StartNextCandidate() {
 
 bool TcpSocket::FinishConnect(int soError) {
     if (soError == 0) {
+        SendWithoutDelay(fd_);
         state_ = State::Connected;
         readArmed_ = true;
         candidates_.clear();
@@ -311,6 +321,7 @@ bool TcpSocket::Accept() {
         return false;
     }
     CloseConnection();
+    SendWithoutDelay(fd);
     fd_ = fd;
     state_ = State::Connected;
     readArmed_ = true;

@@ -169,5 +169,23 @@ TEST(GameOver, InANetworkGameTheLoserWaitsForTheDeal) {
     EXPECT_EQ(t.S().playerHand.count, 1);
 }
 
+TEST(GameOver, ALevelNetworkHandIsDealtByOneSideOnly) {
+    for (const bool dealsLevelHands : {true, false}) {
+        Table t;
+        t.engine.SetNetworkOpponent("Ann");
+        t.engine.SetDealsLevelHands(dealsLevelHands);
+        t.Hand({kSpade(kFive), kSpade(kAce)});
+        t.OpponentHand({kClub(kAce)}); // both sides keep an ace: the hand ends level
+        t.Pile({kClub(kNine)});
+        RuleSet rules;
+        rules.reuseDiscardPile = false;
+        t.Rules(rules);
+        t.engine.PlayerDiscard(0);
+        ASSERT_EQ(t.port.handResults.size(), 1u);
+        EXPECT_EQ(t.S().playerScore, t.S().opponentScore);
+        EXPECT_EQ(t.S().playerHand.count > 1, dealsLevelHands) << dealsLevelHands;
+    }
+}
+
 } // namespace
 } // namespace varenta

@@ -1,0 +1,166 @@
+// A network game's session: the connection to the other program, the
+// handshake, the frames both ways, and the other player's moves applied to
+// this table's opponent side. The table window (or the simulator) listens
+// for what the user must see.
+#pragma once
+
+#include "varenta/engine/MoveReporter.h"
+#include "varenta/net/SessionFrames.h"
+#include "varenta/net/TcpSocket.h"
+
+#include <deque>
+#include <memory>
+#include <string>
+#include <string_view>
+
+namespace varenta {
+
+class VarentaEngine;
+
+enum class SessionRole { Client = 0, Server = 1, Idle = 2 };
+
+// ConnectionStatus values, as the status bar shows them.
+inline constexpr int kNotConnected = 0;
+inline constexpr int kWaitingForConnection = 1;
+inline constexpr int kConnectionEstablished = 2;
+
+namespace texts {
+inline constexpr std::string_view kNoPartnerYet = "<none>";
+inline constexpr std::string_view kStatusTexts[3] = {"Not connected", "Waiting for Connection...",
+                                                     "Connection established with "};
+inline constexpr std::string_view kVersionMismatch[3] = {
+    "You have version ", " and your opponent has version ", ". Please use the same version."};
+inline constexpr std::string_view kConnectionLost[2] = {
+    "Connection to ", " lost. The network game will now terminate."};
+inline constexpr std::string_view kSocketProblem =
+    "The following problem occurred using TCP/IP functionality: ";
+inline constexpr std::string_view kUnknownToken = "Unknown token: ";
+inline constexpr std::string_view kSelfChatGreeting =
+    "Connection established. Type text and press ENTER to send a message.";
+inline constexpr std::string_view kOppChatGreeting[2] = {"Messages from ", " will appear here."};
+inline constexpr std::string_view kConfirmDisconnect = "Are you sure you want to disconnect?";
+inline constexpr std::string_view kConfirmQuitNetworkGame =
+    "You have a network game running. Are you sure you want to quit?";
+// Notes for the chat window about what the other program sent and this one
+// could not use; the session goes on.
+inline constexpr std::string_view kNoteFrameTooLong =
+    "A message from your opponent was longer than 255 bytes and was ignored.";
+inline constexpr std::string_view kNoteMalformed =
+    "A message from your opponent could not be read and was ignored: ";
+inline constexpr std::string_view kNoteNotNow =
+    "A message from your opponent came at the wrong moment and was ignored: ";
+inline constexpr std::string_view kNoteMoveRefused =
+    "Your opponent's move does not match this table and was ignored: ";
+} // namespace texts
+
+// What the user sees of the session. Every call comes from the event loop,
+// after the session's own state is settled, so a listener may show a modal
+// box or call back into the session.
+class SessionListener {
+public:
+    virtual ~SessionListener() = default;
+    // The connecting side reached the other program, or the listening side
+    // accepted it: stop the address exchange and its timers.
+    virtual void PartnerReached(SessionRole /*role*/) {}
+    // The handshake is done: ConnectionStatus 2 with this partner. The chat
+    // window shows kSelfChatGreeting and kOppChatGreeting now.
+    virtual void SessionOpened(std::string_view /*partnerNickname*/) {}
+    virtual void ChatReceived(std::string_view /*line*/) {}
+    // A line for the chat window about a frame that was dropped.
+    virtual void Note(std::string_view /*text*/) {}
+    // The partner's rules text (twelve fields): compare and show differences.
+    virtual void RulesReceived(std::string_view /*partnerRules*/) {}
+    virtual void StatusChanged(int /*connectionStatus*/) {}
+    // The session is over (CloseSession ran). How it ended, with the text of
+    // the box to show: a version mismatch (information), the connection lost
+    // (warning) or a socket problem (error). Empty for a wanted disconnect.
+    enum class Ending { Wanted, VersionMismatch, ConnectionLost, SocketProblem };
+    virtual void SessionClosed(Ending /*ending*/, std::string_view /*message*/) {}
+};
+
+class NetworkSession : public MoveReporter, private SocketEvents {
+public:
+    // The session plays the engine's opponent side; the watcher is the loop
+    // its socket lives in.
+    NetworkSession(VarentaEngine& engine, SocketWatcher& watcher);
+    ~NetworkSession() override;
+    NetworkSession(const NetworkSession&) = delete;
+    NetworkSession& operator=(const NetworkSession&) = delete;
+
+    void SetListener(SessionListener* listener) { listener_ = listener; }
+
+    // Becomes the listening side on port (31415 in the game; "0" picks one).
+    bool Listen(std::string_view port);
+    // Becomes the connecting side and starts one connect attempt; a failed
+    // attempt is silent while waiting, so a timer may simply call TryConnect
+    // again.
+    bool Connect(std::string_view host, std::string_view port);
+    bool TryConnect();
+    // CloseSession: ends listening or the connection, whatever the state.
+    void CloseSession();
+
+    void SendChat(std::string_view line);
+    // Sends this side's rules (after the Rules dialog was confirmed).
+    void SendRules();
+    // Feeds received bytes as if read from the socket (tests, fuzzing).
+    void ReceiveBytes(std::string_view bytes);
+
+    // MoveReporter: the local player's moves, one frame each.
+    void Deal(std::string_view dealString) override;
+    void DrawNew(const Card& card) override;
+    void DrawPileTop(const Card& card) override;
+    void DrawPileRest() override;
+    void UndoPile() override;
+    void Meld(int code) override;
+    void MeldWildCard(int code, int column) override;
+    void Undo(int column, int code) override;
+    void Discard(int code) override;
+    void DiscardRedThree(int code) override;
+    void PassDiscard() override;
+    void Rules(std::string_view rulesText) override;
+
+    SessionRole sessionRole() const { return role_; }
+    int connectionStatus() const { return connectionStatus_; }
+    bool sessionOpen() const { return sessionOpen_; }
+    const std::string& partnerNickname() const { return partnerNickname_; }
+    const std::string& partnerRules() const { return partnerRules_; }
+    std::string ownNickname;
+    // The status bar's text for the current ConnectionStatus.
+    std::string StatusText() const;
+    TcpSocket& Socket() { return *socket_; }
+    int ListenPort() const { return socket_->ListenPort(); }
+
+private:
+    void DataAvailable(TcpSocket& socket) override;
+    void SessionAvailable(TcpSocket& socket) override;
+    void SessionConnected(TcpSocket& socket) override;
+    void SessionClosed(TcpSocket& socket) override;
+    void ErrorOccurred(TcpSocket& socket, const SocketError& error) override;
+
+    void SendSessionMessage(Keyword keyword, std::string_view payload);
+    void HandleFrame(std::string_view frame);
+    void HandlePlayerId(const SessionMessage& message);
+    void HandleRules(const SessionMessage& message);
+    bool ApplyMove(const SessionMessage& message);
+    void SetStatus(int status);
+    void StartSession(SessionRole role);
+    void End(SessionListener::Ending ending, const std::string& message);
+    void Note(std::string_view prefix, const SessionMessage& message);
+
+    VarentaEngine& engine_;
+    std::unique_ptr<TcpSocket> socket_;
+    SessionListener defaultListener_;
+    SessionListener* listener_ = &defaultListener_;
+    FrameReader reader_;
+    std::deque<std::string> frames_; // cut, not yet handled
+    bool handling_ = false;          // a frame is being handled (boxes may nest)
+    SessionRole role_ = SessionRole::Idle;
+    int connectionStatus_ = kNotConnected;
+    bool sessionOpen_ = false;
+    bool handshakeDone_ = false;
+    std::string partnerNickname_{texts::kNoPartnerYet};
+    std::string partnerRules_;
+    std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
+};
+
+} // namespace varenta
