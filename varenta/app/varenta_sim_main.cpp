@@ -9,6 +9,7 @@
 
 #include <unistd.h>
 
+#include "varenta/app/sim/NetworkSim.h"
 #include "varenta/app/sim/Simulator.h"
 #include "varenta/engine/VarentaEngine.h"
 #include "varenta/store/SavedGameFile.h"
@@ -87,7 +88,9 @@ int main(int argc, char** argv) {
 
     const auto start = std::chrono::steady_clock::now();
     auto engine = std::make_unique<varenta::VarentaEngine>();
-    const SimSummary summary = RunSimulation(*options, trace, loaded.get(), engine.get());
+    const SimSummary summary = options->Networked()
+                                   ? RunNetworkSimulation(*options, trace, std::cerr)
+                                   : RunSimulation(*options, trace, loaded.get(), engine.get());
     const double elapsed =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 

@@ -148,43 +148,55 @@ void NetworkSession::SendRules() {
 
 void NetworkSession::Deal(std::string_view dealString) {
     SendSessionMessage(Keyword::Deal, dealString);
+    alsoReport_->Deal(dealString);
 }
-void NetworkSession::DrawNew(const Card&) {
+void NetworkSession::DrawNew(const Card& card) {
     SendSessionMessage(Keyword::DrawNew, {});
+    alsoReport_->DrawNew(card);
 }
-void NetworkSession::DrawPileTop(const Card&) {
+void NetworkSession::DrawPileTop(const Card& card) {
     SendSessionMessage(Keyword::DrawPileTop, {});
+    alsoReport_->DrawPileTop(card);
 }
 void NetworkSession::DrawPileRest() {
     SendSessionMessage(Keyword::DrawPileRest, {});
+    alsoReport_->DrawPileRest();
 }
 void NetworkSession::UndoPile() {
     SendSessionMessage(Keyword::UndoPile, {});
+    alsoReport_->UndoPile();
 }
 void NetworkSession::Meld(int code) {
     SendSessionMessage(Keyword::Meld, std::to_string(code));
+    alsoReport_->Meld(code);
 }
 void NetworkSession::MeldWildCard(int code, int column) {
     const std::string a = std::to_string(code);
     const std::string b = std::to_string(column);
     SendSessionMessage(Keyword::MeldWildCard, JoinFields({a, b}));
+    alsoReport_->MeldWildCard(code, column);
 }
 void NetworkSession::Undo(int column, int code) {
     const std::string a = std::to_string(column);
     const std::string b = std::to_string(code);
     SendSessionMessage(Keyword::Undo, JoinFields({a, b}));
+    alsoReport_->Undo(column, code);
 }
 void NetworkSession::Discard(int code) {
     SendSessionMessage(Keyword::Discard, std::to_string(code));
+    alsoReport_->Discard(code);
 }
 void NetworkSession::DiscardRedThree(int code) {
     SendSessionMessage(Keyword::DiscardRedThree, std::to_string(code));
+    alsoReport_->DiscardRedThree(code);
 }
 void NetworkSession::PassDiscard() {
     SendSessionMessage(Keyword::PassDiscard, {});
+    alsoReport_->PassDiscard();
 }
 void NetworkSession::Rules(std::string_view rulesText) {
     SendSessionMessage(Keyword::Rules, rulesText);
+    alsoReport_->Rules(rulesText);
 }
 
 // ---- socket events -------------------------------------------------------------
@@ -377,6 +389,9 @@ bool NetworkSession::ApplyMove(const SessionMessage& message) {
         return i < f.size() ? ParseNumberField(f[i], 0, kColumns - 1) : std::nullopt;
     };
     if (message.keyword == Keyword::Deal) {
+        if (f.size() == 1) {
+            listener_->MoveReceived(message);
+        }
         if (f.size() != 1 || !engine_.ReceiveDeal(f[0])) {
             Note(texts::kNoteMalformed, message);
             return false;
@@ -387,8 +402,28 @@ bool NetworkSession::ApplyMove(const SessionMessage& message) {
         Note(texts::kNoteNotNow, message);
         return false;
     }
-    bool applied = false;
     bool wellFormed = true;
+    switch (message.keyword) {
+    case Keyword::Meld:
+    case Keyword::Discard:
+    case Keyword::DiscardRedThree:
+        wellFormed = code(0).has_value();
+        break;
+    case Keyword::MeldWildCard:
+        wellFormed = code(0).has_value() && column(1).has_value();
+        break;
+    case Keyword::Undo:
+        wellFormed = column(0).has_value() && code(1).has_value();
+        break;
+    default:
+        break;
+    }
+    if (!wellFormed) {
+        Note(texts::kNoteMalformed, message);
+        return false;
+    }
+    listener_->MoveReceived(message);
+    bool applied = false;
     switch (message.keyword) {
     case Keyword::DrawNew:
         applied = engine_.RemoteDrawNew();
@@ -407,32 +442,24 @@ bool NetworkSession::ApplyMove(const SessionMessage& message) {
         applied = true;
         break;
     case Keyword::Meld:
-        wellFormed = code(0).has_value();
-        applied = wellFormed && engine_.RemoteMeld(*code(0));
+        applied = engine_.RemoteMeld(*code(0));
         break;
     case Keyword::Discard:
-        wellFormed = code(0).has_value();
-        applied = wellFormed && engine_.RemoteDiscard(*code(0));
+        applied = engine_.RemoteDiscard(*code(0));
         break;
     case Keyword::DiscardRedThree:
-        wellFormed = code(0).has_value();
-        applied = wellFormed && engine_.RemoteDiscardRedThree(*code(0));
+        applied = engine_.RemoteDiscardRedThree(*code(0));
         break;
     case Keyword::MeldWildCard:
-        wellFormed = code(0).has_value() && column(1).has_value();
-        applied = wellFormed && engine_.RemoteMeldWildCard(*code(0), *column(1));
+        applied = engine_.RemoteMeldWildCard(*code(0), *column(1));
         break;
     case Keyword::Undo:
-        wellFormed = column(0).has_value() && code(1).has_value();
-        applied = wellFormed && engine_.RemoteUndo(*column(0), *code(1));
+        applied = engine_.RemoteUndo(*column(0), *code(1));
         break;
     default:
-        wellFormed = false;
         break;
     }
-    if (!wellFormed) {
-        Note(texts::kNoteMalformed, message);
-    } else if (!applied) {
+    if (!applied) {
         Note(texts::kNoteMoveRefused, message);
     }
     return applied;

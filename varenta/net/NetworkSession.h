@@ -71,23 +71,34 @@ public:
     // The partner's rules text (twelve fields): compare and show differences.
     virtual void RulesReceived(std::string_view /*partnerRules*/) {}
     virtual void StatusChanged(int /*connectionStatus*/) {}
-    // The session is over (CloseSession ran). How it ended, with the text of
-    // the box to show: a version mismatch (information), the connection lost
-    // (warning) or a socket problem (error). Empty for a wanted disconnect.
-    enum class Ending { Wanted, VersionMismatch, ConnectionLost, SocketProblem };
+    // A deal or move of the other player arrived and is about to be applied
+    // to this table (it was well formed and came in the opponent's turn).
+    virtual void MoveReceived(const SessionMessage& /*message*/) {}
+    // The session ended by itself (CloseSession has run; a CloseSession this
+    // program asks for is not reported). How it ended, with the text of the
+    // box to show: a version mismatch (information), the connection lost
+    // (warning) or a socket problem (error).
+    enum class Ending { VersionMismatch, ConnectionLost, SocketProblem };
     virtual void SessionClosed(Ending /*ending*/, std::string_view /*message*/) {}
 };
 
 class NetworkSession : public MoveReporter, private SocketEvents {
 public:
     // The session plays the engine's opponent side; the watcher is the loop
-    // its socket lives in.
+    // its socket lives in. Both must outlive the session.
     NetworkSession(VarentaEngine& engine, SocketWatcher& watcher);
     ~NetworkSession() override;
     NetworkSession(const NetworkSession&) = delete;
     NetworkSession& operator=(const NetworkSession&) = delete;
 
-    void SetListener(SessionListener* listener) { listener_ = listener; }
+    void SetListener(SessionListener* listener) {
+        listener_ = listener != nullptr ? listener : &defaultListener_;
+    }
+    // Every local move sent is also reported here (a trace, say), since the
+    // session is the engine's one move reporter while it is open.
+    void SetAlsoReport(MoveReporter* reporter) {
+        alsoReport_ = reporter != nullptr ? reporter : &defaultReporter_;
+    }
 
     // Becomes the listening side on port (31415 in the game; "0" picks one).
     bool Listen(std::string_view port);
@@ -151,6 +162,8 @@ private:
     std::unique_ptr<TcpSocket> socket_;
     SessionListener defaultListener_;
     SessionListener* listener_ = &defaultListener_;
+    MoveReporter defaultReporter_;
+    MoveReporter* alsoReport_ = &defaultReporter_;
     FrameReader reader_;
     std::deque<std::string> frames_; // cut, not yet handled
     bool handling_ = false;          // a frame is being handled (boxes may nest)

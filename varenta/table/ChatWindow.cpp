@@ -1,6 +1,8 @@
 #include "varenta/table/ChatWindow.h"
 
+#include "varenta/net/NetworkSession.h"
 #include "varenta/table/NetworkTexts.h"
+#include "varenta/table/TableTextConversion.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -92,10 +94,10 @@ void ChatWindow::AddNote(const QString& text) {
 }
 
 void ChatWindow::Greet(const QString& partnerNickname) {
-    mmSelfChat_->setPlainText(QString::fromLatin1(texts::kChatWelcomeSelf) + '\n');
+    mmSelfChat_->setPlainText(Q(texts::kSelfChatGreeting) + '\n');
     mmSelfChat_->moveCursor(QTextCursor::End);
-    AppendLine(mmOppChat_, QString::fromLatin1(texts::kChatWelcomeOppPrefix) + partnerNickname +
-                               QString::fromLatin1(texts::kChatWelcomeOppSuffix));
+    AppendLine(mmOppChat_,
+               Q(texts::kOppChatGreeting[0]) + partnerNickname + Q(texts::kOppChatGreeting[1]));
 }
 
 void ChatWindow::SendLastLine() {

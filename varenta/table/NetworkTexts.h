@@ -20,15 +20,7 @@ inline constexpr const char* kMenuShowChat = "&Show Chat Window";
 inline constexpr const char* kHintShowChatToggled = "|Shows the chat window during a network game";
 inline constexpr const char* kHintHideChatToggled = "|Hides the chat window during a network game";
 
-// Connection status panel.
-inline constexpr const char* kStatusNotConnected = "Not connected";
-inline constexpr const char* kStatusWaiting = "Waiting for Connection...";
-inline constexpr const char* kStatusEstablished = "Connection established with ";
-
 // Questions and messages of connecting and disconnecting.
-inline constexpr const char* kAskDisconnect = "Are you sure you want to disconnect?";
-inline constexpr const char* kAskQuitNetworkGame =
-    "You have a network game running. Are you sure you want to quit?";
 inline constexpr const char* kAskSameAddress =
     "You and your partner have the same IP address. Should this instance of Varenta be the "
     "server?";
@@ -43,7 +35,8 @@ inline constexpr const char* kNoAddressForMail =
 inline constexpr const char* kMailSetupIncomplete =
     "Please enter all information in the Network|Setup screen before connecting.";
 inline constexpr const char* kSendingToPartner = "Sending message to partner...";
-inline constexpr const char* kNoneNickname = "<none>";
+inline constexpr const char* kMailNotAvailable =
+    "This copy of Varenta cannot exchange addresses by e-mail. Please choose \"IP Number\".";
 
 // Connect dialog.
 inline constexpr const char* kConnectCaption = "Connect to Opponent";
@@ -69,9 +62,5 @@ inline constexpr const char* kHintOppChat =
     "This area shows the messages that your partner sent you.|";
 inline constexpr const char* kHintSelfChat = "In this area you can type messages to your partner.|";
 inline constexpr const char* kSanta = "Ho ho ho, what would Santa think of that?";
-inline constexpr const char* kChatWelcomeSelf =
-    "Connection established. Type text and press ENTER to send a message.";
-inline constexpr const char* kChatWelcomeOppPrefix = "Messages from ";
-inline constexpr const char* kChatWelcomeOppSuffix = " will appear here.";
 
 } // namespace varenta::texts

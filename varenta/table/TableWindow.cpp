@@ -5,6 +5,7 @@
 #include "varenta/store/SettingsFile.h"
 #include "varenta/table/HelpWindow.h"
 #include "varenta/table/ResultDialogs.h"
+#include "varenta/table/RuleDifferencesDialog.h"
 #include "varenta/table/RulesDialog.h"
 #include "varenta/table/SdlSoundPlayer.h"
 #include "varenta/table/SmallWindows.h"
@@ -12,6 +13,7 @@
 #include "varenta/table/TableTextConversion.h"
 #include "varenta/table/TableTexts.h"
 #include "varenta/table/TableView.h"
+#include "varenta/table/TableWindowNetwork.h"
 
 #include <QAction>
 #include <QApplication>
@@ -88,7 +90,7 @@ TableWindow::TableWindow(TableServices services, QWidget* parent)
     };
     view_->onMouseMove = [this] { status_->ShowGameLine(); };
     view_->onKey = [this](QKeyEvent* event) {
-        return FormKeyDown(event->key(), event->modifiers());
+        return FormKeyDown(event->key(), event->modifiers()) || ChatTakesKey(event);
     };
     view_->onResize = [this] { RecomputeLayout(); };
     view_->setFocus();
@@ -263,6 +265,7 @@ void TableWindow::BuildMenus() {
     for (QMenu* menu : {game, options, help}) {
         menu->installEventFilter(this);
     }
+    BuildNetworkMenu(help);
 }
 
 bool TableWindow::eventFilter(QObject* watched, QEvent* event) {
@@ -316,6 +319,11 @@ void TableWindow::ProgramStart() {
 }
 
 void TableWindow::closeEvent(QCloseEvent* event) {
+    if (connectionStatus_ == ConnectionStatus::Established && !closePending_ &&
+        !dialogs_.yesNo(Q(texts::kConfirmQuitNetworkGame))) {
+        event->ignore();
+        return;
+    }
     if (depth_ > 0) {
         // The computer's turn (or an animation) is still on the stack: let it
         // finish at full speed and close as soon as it returns.
@@ -505,6 +513,10 @@ void TableWindow::RulesClick(int tab) {
         return;
     }
     RulesDialog dialog(engine_, *store_, this);
+    // Confirmed rules go to the partner, and are compared once the partner's are known.
+    dialog.SetNetwork(session_.get(),
+                      session_->partnerRules().empty() ? nullptr : ruleDifferences_.data(),
+                      [this] { return session_->partnerRules(); });
     connect(&dialog, &RulesDialog::helpRequested, this, &TableWindow::ShowHelpTopic);
     if (tab >= 0) {
         if (auto* tabs = dialog.findChild<QTabWidget*>(QStringLiteral("pcRules"))) {

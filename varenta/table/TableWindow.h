@@ -15,18 +15,29 @@
 
 #include <QMainWindow>
 #include <QPointer>
+#include <QStringList>
 #include <QTimer>
 
 #include <array>
 #include <functional>
 #include <memory>
+#include <string>
+#include <vector>
 
 class QAction;
+class QKeyEvent;
+class QLabel;
+class QMenu;
 
 namespace varenta {
 
+class ChatWindow;
+class NetworkSession;
+class OwnAddressQuery;
+class ConnectDialog;
 class GameOverDialog;
 class HandResultDialog;
+class RuleDifferencesDialog;
 class HelpWindow;
 class TableView;
 class SettingsFile;
@@ -47,6 +58,12 @@ struct TableServices {
     std::uint64_t seed = 0;          // 0: seeded from the time
     QString resumeFile;              // a saved game named on the command line
     std::function<void()> onStarted; // the splash window closes here
+    // Network play: the connect dialog's own addresses and its
+    // identification-server query (default: port 80), and the session's
+    // port (default 31415).
+    std::function<std::vector<std::string>()> localAddresses;
+    std::function<std::unique_ptr<OwnAddressQuery>()> ownAddressQuery;
+    std::string sessionPort;
 };
 
 // The modal windows, replaceable so tests can answer them.
@@ -55,9 +72,14 @@ struct TableDialogs {
     std::function<bool(const QString&)> yesNo;
     std::function<void(HandResultDialog&)> handResult;
     std::function<bool(GameOverDialog&)> gameOver;
+    // The connect dialog; returns whether it was confirmed.
+    std::function<bool(ConnectDialog&)> connect;
     // The file dialogs of Load and Save: the chosen file, or empty for Cancel.
     std::function<QString(bool save, const QString& suggested)> gameFile;
 };
+
+// The session's connection state as the status bar shows it.
+enum class ConnectionStatus { NotConnected = 0, Waiting = 1, Established = 2 };
 
 enum class KeyboardMode { Meld = 0, Discard = 1, WildCard = 2 };
 
@@ -119,6 +141,32 @@ public:
     void WindowCommand(int which);
     void ShowHelpTopic(int topic);
 
+    // ---- network play (TableWindowNetwork.cpp) ---------------------------
+    static constexpr int kTryConnectMs = 1000;
+    static constexpr const char* kSessionPort = "31415";
+    QMenu* NetworkMenu() const { return networkMenu_; }
+    ChatWindow* Chat() const;
+    RuleDifferencesDialog* RuleDifferences() const;
+    ConnectionStatus Connection() const { return connectionStatus_; }
+    QString ConnectionText() const;
+    const QString& OwnNickname() const { return ownNickname_; }
+    const QStringList& OwnAddressList() const { return ownAddressList_; }
+    bool AddressExchangeStopped() const { return addressExchangeStopped_; }
+    bool TryingToConnect() const { return tmTryConnect_.isActive(); }
+    // Which side listens, from the own and the partner's address text; the
+    // e-mail exchange calls it too once the partner's address arrived.
+    void DecideRole(const QString& own, const QString& partner);
+    NetworkSession& Session() { return *session_; }
+    void BecomeServer();
+    void BecomeClient(const QString& partner);
+    // Ends the address exchange: polling, connect retries.
+    void StopAddressExchange();
+    void CloseSession();
+    // The address exchange by e-mail plugs in here: starting it after the
+    // connect dialog (own addresses, partner's mail address), and stopping it.
+    std::function<void(const QStringList&, const QString&)> startAddressMail;
+    std::function<void()> stopAddressMail;
+
     // ---- the engine's port -------------------------------------------------
     void ShowHint(int hintIndex) override;
     void ShowError(int errorIndex, std::string_view reason) override;
@@ -145,6 +193,27 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void BuildNetworkMenu(QMenu* before);
+    void ConnecttoPartner1Click();
+    void StopWaiting1Click();
+    void ShowRuleDifferences1Click();
+    void HideChatWindow1Click();
+    void UpdateNetworkMenu();
+    void SetConnectionStatus(ConnectionStatus status);
+    void tmTryConnectTimer();
+    // Keys typed on the table in a network game go to the chat input.
+    bool ChatTakesKey(QKeyEvent* event);
+    // Socket events run like engine operations: card actions wait for them,
+    // and the panels show their outcome.
+    void RunSocketEvent(const std::function<void()>& event);
+    void MakeChatWindow();
+    // After the session: the window's part of closing it; a game that was
+    // played with the partner gives way to a new one against the computer.
+    void SessionEnded(bool hadGame);
+    void DealAfterSession();
+    std::string SessionPort() const;
+    class SocketLoop;
+    class SessionEvents;
     void ReadSettings();
     void BuildMenus();
     void ProgramExit();
@@ -192,6 +261,23 @@ private:
     QPointer<TurnNotice> notice_;
     QTimer splashTimer_;
     QTimer noticeTimer_;
+
+    // Network play.
+    std::unique_ptr<SocketLoop> socketLoop_;
+    std::unique_ptr<SessionEvents> sessionEvents_;
+    std::unique_ptr<NetworkSession> session_;
+    QMenu* networkMenu_ = nullptr;
+    QLabel* connectionPanel_ = nullptr;
+    QPointer<ChatWindow> chat_;
+    QPointer<RuleDifferencesDialog> ruleDifferences_;
+    ConnectionStatus connectionStatus_ = ConnectionStatus::NotConnected;
+    QString ownNickname_;
+    QStringList ownAddressList_;
+    QString partnerAddress_; // for the connect retries
+    bool addressExchangeStopped_ = false;
+    bool everConnected_ = false;
+    bool dealPending_ = false;
+    QTimer tmTryConnect_;
 
     // Settings held by the window.
     int layout_ = 0;

@@ -202,10 +202,57 @@ std::optional<SimOptions> ParseSimOptions(const std::vector<std::string_view>& a
                 return std::nullopt;
             }
             o.tracePath = std::string(v);
+        } else if (arg == "--listen") {
+            if (!value(v)) {
+                return std::nullopt;
+            }
+            int port = 0;
+            if (!ParseBoundedInt(v, 0, 65535, port)) {
+                error = "--listen needs a port number 0..65535: " + std::string(v);
+                return std::nullopt;
+            }
+            o.listenPort = std::to_string(port);
+        } else if (arg == "--connect") {
+            if (!value(v)) {
+                return std::nullopt;
+            }
+            // HOST:PORT, the host of an IPv6 address in brackets.
+            const std::size_t colon = v.rfind(':');
+            std::string_view host = colon == std::string_view::npos ? v : v.substr(0, colon);
+            if (host.size() >= 2 && host.front() == '[' && host.back() == ']') {
+                host = host.substr(1, host.size() - 2);
+            }
+            int port = 0;
+            if (colon == std::string_view::npos || host.empty() ||
+                !ParseBoundedInt(v.substr(colon + 1), 1, 65535, port)) {
+                error = "--connect needs HOST:PORT: " + std::string(v);
+                return std::nullopt;
+            }
+            o.connectHost = std::string(host);
+            o.connectPort = std::to_string(port);
+        } else if (arg == "--nick") {
+            if (!value(v)) {
+                return std::nullopt;
+            }
+            if (v.empty() || v.size() > 255) {
+                error = "--nick needs a name of 1..255 characters";
+                return std::nullopt;
+            }
+            o.nick = std::string(v);
         } else {
             error = "unknown argument: " + std::string(arg);
             return std::nullopt;
         }
+    }
+    if (!o.listenPort.empty() && !o.connectHost.empty()) {
+        error = "--listen and --connect exclude each other";
+        return std::nullopt;
+    }
+    // A network game starts from a fresh deal on both tables and ends at a
+    // hand's end, where the next deal is the last frame.
+    if (o.Networked() && (o.moves > 0 || !o.loadPath.empty() || !o.savePath.empty())) {
+        error = "--moves, --load and --save do not apply to a network game";
+        return std::nullopt;
     }
     return o;
 }

@@ -24,6 +24,13 @@ struct SimOptions {
     std::string loadPath;   // start from this saved game instead of a deal
     std::string savePath;   // write the game here when the run stops
     bool json = false;
+    // Network play against another program instead of the computer player:
+    // listen on listenPort, or connect to connectHost:connectPort.
+    std::string listenPort;
+    std::string connectHost;
+    std::string connectPort;
+    std::string nick = "sim";
+    bool Networked() const { return !listenPort.empty() || !connectHost.empty(); }
 };
 
 // Reads the command line (without the program name). On a bad argument
@@ -39,9 +46,16 @@ std::string_view LevelName(ComputerLevel level);
 inline constexpr std::string_view kUsage =
     "usage: varenta-sim [--level beginner|advanced|expert] [--aggression 0..100]\n"
     "                   [--games N | --hands N] [--moves N] [--seed N] [--rules LIST]\n"
-    "                   [--load FILE] [--save FILE] [--trace FILE|-] [--json]\n"
+    "                   [--load FILE] [--save FILE]\n"
+    "                   [--listen PORT | --connect HOST:PORT] [--nick NAME]\n"
+    "                   [--trace FILE|-] [--json]\n"
     "  --moves N    stop after the player bot's N-th move (also within a hand)\n"
     "  --load FILE  continue the saved game FILE, the player bot on turn\n"
-    "  --save FILE  when the run stops, save the game to FILE as Game | Save does\n";
+    "  --save FILE  when the run stops, save the game to FILE as Game | Save does\n"
+    "  --listen PORT        play another program over the network; it connects here\n"
+    "                       (PORT 0 picks a free port and names it on standard error)\n"
+    "  --connect HOST:PORT  play the program listening there (HOST may be a name, an\n"
+    "                       IPv4 address or an IPv6 address in brackets)\n"
+    "  --nick NAME          own nickname in a network game (default sim)\n";
 
 } // namespace varenta::sim

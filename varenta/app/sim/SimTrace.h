@@ -79,7 +79,7 @@ public:
     std::function<bool()> stopAfterHand;
     std::function<bool()> stopAfterGame;
 
-private:
+protected:
     void line(std::string_view text, int a = -1, int b = -1);
     void playerMove(std::string_view text, int a = -1, int b = -1) {
         ++playerMoves;
@@ -91,6 +91,7 @@ private:
         line(text, a, b);
     }
 
+private:
     std::ostream* out_;
     bool closed_ = false;
 };

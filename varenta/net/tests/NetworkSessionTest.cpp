@@ -229,6 +229,34 @@ TEST(NetworkSession, BadFramesAreDroppedWithANoteAndChangeNothing) {
     EXPECT_EQ(t.client.session.connectionStatus(), kConnectionEstablished);
 }
 
+int CardsOnTable(const GameState& s) {
+    return s.stock.count + s.discardPile.count + s.playerHand.count + s.opponentHand.count +
+           s.playerMelds.count + s.opponentMelds.count;
+}
+
+TEST(NetworkSession, GarbageBytesNeitherCrashNorLoseCards) {
+    ClientWithPeer t;
+    ASSERT_TRUE(t.Open());
+    t.server.socket.SendText(DealFrame('1'));
+    ASSERT_TRUE(PumpUntil([&] { return t.client.engine.State().playerHand.count > 0; }));
+    Random r(99);
+    std::string garbage;
+    for (int i = 0; i < 200000; ++i) {
+        // Mostly printable, with separators and terminators mixed in.
+        const int pick = r.Next(40);
+        garbage += pick == 0   ? kFrameEnd
+                   : pick == 1 ? kFieldSeparator
+                               : static_cast<char>(r.Next(256));
+    }
+    t.server.socket.SendText(garbage);
+    t.server.socket.SendText(FF + "CHAT" + FE + "still here" + FF);
+    ASSERT_TRUE(PumpUntil([&] { return !t.client.listener.chats.empty(); }));
+    EXPECT_EQ(t.client.listener.chats.back(), "still here");
+    EXPECT_FALSE(t.client.listener.notes.empty());
+    EXPECT_EQ(CardsOnTable(t.client.engine.State()), kDeckSize);
+    EXPECT_EQ(t.client.session.connectionStatus(), kConnectionEstablished);
+}
+
 TEST(NetworkSession, RulesCountOnlyInsideAnOpenSession) {
     NotifierWatcher watcher;
     Program idle(watcher, "Ann", 1);

@@ -2,6 +2,8 @@
 
 #include "varenta/net/NotifierWatcher.h"
 
+#include <QTimer>
+
 #include <gtest/gtest.h>
 
 #include <cerrno>
@@ -179,6 +181,20 @@ TEST(TcpSocket, BlockingReceiveReturnsDataOrTimesOut) {
     EXPECT_EQ(pair.clientEvents.errors[0].code, 10060);
     EXPECT_EQ(pair.clientEvents.errors[0].function, "SReceive");
     EXPECT_TRUE(pair.client.Connected()) << "a timed-out receive keeps the connection";
+}
+
+TEST(TcpSocket, DisconnectEndsABlockingCallInProgress) {
+    Pair pair;
+    ASSERT_TRUE(pair.Open());
+    pair.client.NonBlocking = false;
+    pair.client.Timeout = 0; // no limit: only the disconnect ends the wait
+    // Runs inside the wait's own event loop, as a menu command would.
+    QTimer::singleShot(0, [&] { pair.client.Disconnect(); });
+    char buffer[4];
+    EXPECT_EQ(pair.client.Receive(buffer, sizeof(buffer)), -1);
+    EXPECT_EQ(pair.client.Socket(), -1);
+    EXPECT_TRUE(pair.clientEvents.errors.empty());
+    EXPECT_TRUE(PumpUntil([&] { return pair.serverEvents.Count("closed") == 1; }));
 }
 
 TEST(TcpSocket, PartialSendsAreCompletedInOrder) {

@@ -1,4 +1,5 @@
 #include "varenta/table/ChatWindow.h"
+#include "varenta/net/NetworkSession.h"
 #include "varenta/table/NetworkTexts.h"
 
 #include <QPlainTextEdit>
@@ -36,7 +37,7 @@ TEST_F(ChatWindowTest, EnterSendsTheLastLineOnceAndTypingGoesOnBelowIt) {
     Enter(); // an empty line sends nothing, and never the line above again
     EXPECT_EQ(sent, (std::vector<QString>{"hello", "second"}));
     EXPECT_EQ(chat.SelfChat()->toPlainText(),
-              QString::fromLatin1(texts::kChatWelcomeSelf) + "\nhello\nsecond\n");
+              QString::fromUtf8(texts::kSelfChatGreeting.data()) + "\nhello\nsecond\n");
     EXPECT_EQ(chat.SelfChat()->textCursor().position(),
               chat.SelfChat()->toPlainText().size()); // on the new empty last line
     EXPECT_TRUE(informed.empty());

@@ -72,6 +72,7 @@ protected:
     int gameOvers = 0;
     bool anotherGame = true;
     bool showTurns = false;
+    std::function<void(TableServices&)> customize; // runs before the window is made
 
     TableFixture() : store(std::make_unique<SettingsFile>(dir.filePath("varenta.reg"))) {
         // The files the table writes itself (autosave.var) stay private too,
@@ -107,6 +108,9 @@ protected:
         services.screenHeight = 1200;
         services.splashTimer = false;
         services.seed = 11;
+        if (customize) {
+            customize(services);
+        }
         window = std::make_unique<TableWindow>(services);
         window->Dialogs().message = [this](MessageKind, const QString& text) {
             messages.push_back(text);

@@ -32,7 +32,7 @@ TEST_F(TableWindowTest, CaptionMenusAndTheirStatusHints) {
     for (QAction* menu : window->menuBar()->actions()) {
         menus << menu->text();
     }
-    EXPECT_EQ(menus, (QStringList{"&Game", "&Options", "&Help"}));
+    EXPECT_EQ(menus, (QStringList{"&Game", "&Options", "&Network", "&Help"}));
     EXPECT_EQ(window->Action("New1")->shortcut(), QKeySequence(Qt::Key_F2));
     EXPECT_EQ(window->Action("UndoMeld1")->shortcut(), QKeySequence(Qt::Key_Delete));
     EXPECT_EQ(window->Action("UndoAll1")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Delete));

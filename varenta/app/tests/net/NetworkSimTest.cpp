@@ -1,0 +1,164 @@
+// Two varenta-sim processes play each other over loopback; each trace must be
+// the other's with the seats swapped.
+#include <QCoreApplication>
+#include <QProcess>
+#include <QStringList>
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+QCoreApplication& App() {
+    static int argc = 1;
+    static char name[] = "netsim-test";
+    static char* argv[] = {name, nullptr};
+    static QCoreApplication app(argc, argv);
+    return app;
+}
+
+std::string TracePath(const char* name) {
+    return std::string(CARDGAMES_BINARY_DIR) + "/netsim-" + name + ".trace";
+}
+
+std::vector<std::string> Lines(const std::string& path) {
+    std::ifstream in(path);
+    std::vector<std::string> lines;
+    for (std::string line; std::getline(in, line);) {
+        lines.push_back(line);
+    }
+    return lines;
+}
+
+// A trace line as the other table writes it: P and O swapped, and in END and
+// GAMEOVER the two sides' numbers swapped. Deals are left out: each side
+// names the first player from its own seat.
+std::string AsSeenByTheOther(const std::string& line) {
+    std::istringstream in(line);
+    std::vector<std::string> words;
+    for (std::string w; in >> w;) {
+        words.push_back(w);
+    }
+    if (words.empty()) {
+        return line;
+    }
+    if (words[0] == "P" || words[0] == "O") {
+        words[0] = words[0] == "P" ? "O" : "P";
+    } else if (words[0] == "END" && words.size() == 4) {
+        words[1] = words[1] == "0" ? "1" : words[1] == "1" ? "0" : words[1];
+        std::swap(words[2], words[3]);
+    } else if (words[0] == "GAMEOVER" && words.size() == 3) {
+        std::swap(words[1], words[2]);
+    }
+    std::string out;
+    for (const std::string& w : words) {
+        out += (out.empty() ? "" : " ") + w;
+    }
+    return out;
+}
+
+std::vector<std::string> WithoutDeals(const std::vector<std::string>& lines) {
+    std::vector<std::string> kept;
+    for (const std::string& line : lines) {
+        if (line.rfind("DEAL ", 0) != 0) {
+            kept.push_back(line);
+        }
+    }
+    return kept;
+}
+
+struct SimRun {
+    QProcess process;
+    std::string errors;
+};
+
+// Starts the listening simulator and returns the port it announced.
+std::string StartListener(SimRun& run, const QStringList& extra) {
+    App();
+    run.process.start(VARENTA_SIM, QStringList{"--listen", "0"} + extra);
+    run.process.setReadChannel(QProcess::StandardError);
+    const std::string announce = "varenta-sim: listening on 127.0.0.1:";
+    while (run.process.waitForReadyRead(60000) || run.process.bytesAvailable() > 0) {
+        while (run.process.canReadLine()) {
+            const std::string line = run.process.readLine().trimmed().toStdString();
+            run.errors += line + "\n";
+            if (line.rfind(announce, 0) == 0) {
+                return line.substr(announce.size());
+            }
+        }
+        if (run.process.state() == QProcess::NotRunning) {
+            break;
+        }
+    }
+    return {};
+}
+
+int Finish(SimRun& run) {
+    if (!run.process.waitForFinished(300000)) {
+        run.process.kill();
+        run.process.waitForFinished();
+        return -1;
+    }
+    run.errors += run.process.readAllStandardError().toStdString();
+    return run.process.exitStatus() == QProcess::NormalExit ? run.process.exitCode() : -1;
+}
+
+TEST(NetworkSim, TwoSimulatorsPlayAWholeGameAndTheirTracesMirror) {
+    SimRun server;
+    SimRun client;
+    const std::string serverTrace = TracePath("server");
+    const std::string clientTrace = TracePath("client");
+    const std::string port = StartListener(
+        server, {"--nick", "Ann", "--seed", "11", "--trace", QString::fromStdString(serverTrace)});
+    ASSERT_FALSE(port.empty()) << server.errors;
+    client.process.start(VARENTA_SIM, {"--connect", QString::fromStdString("127.0.0.1:" + port),
+                                       "--nick", "Bea", "--seed", "12", "--trace",
+                                       QString::fromStdString(clientTrace), "--json"});
+    ASSERT_EQ(Finish(client), 0) << client.errors;
+    ASSERT_EQ(Finish(server), 0) << server.errors;
+    const std::string json = client.process.readAllStandardOutput().toStdString();
+    EXPECT_NE(json.find("\"games\":1"), std::string::npos) << json;
+
+    const auto serverLines = WithoutDeals(Lines(serverTrace));
+    const auto clientLines = WithoutDeals(Lines(clientTrace));
+    ASSERT_GT(serverLines.size(), 100u);
+    ASSERT_EQ(serverLines.size(), clientLines.size());
+    for (std::size_t i = 0; i < serverLines.size(); ++i) {
+        ASSERT_EQ(AsSeenByTheOther(serverLines[i]), clientLines[i]) << "line " << i + 1;
+    }
+    EXPECT_EQ(serverLines.back().rfind("GAMEOVER ", 0), 0u) << serverLines.back();
+}
+
+TEST(NetworkSim, APartnerThatStopsEarlyIsALostConnection) {
+    SimRun server;
+    SimRun client;
+    const std::string port = StartListener(server, {"--seed", "5", "--hands", "1"});
+    ASSERT_FALSE(port.empty()) << server.errors;
+    client.process.start(VARENTA_SIM, {"--connect", QString::fromStdString("127.0.0.1:" + port),
+                                       "--seed", "6", "--hands", "3"});
+    EXPECT_EQ(Finish(server), 0) << server.errors;
+    EXPECT_EQ(Finish(client), 1) << client.errors;
+    EXPECT_NE(client.errors.find("lost"), std::string::npos) << client.errors;
+}
+
+TEST(NetworkSim, NetworkOptionsAreChecked) {
+    App();
+    const QStringList bad[] = {{"--listen", "70000"},
+                               {"--connect", "localhost"},
+                               {"--connect", "host:0"},
+                               {"--listen", "0", "--connect", "h:1"},
+                               {"--listen", "0", "--moves", "3"},
+                               {"--nick", ""}};
+    for (const QStringList& args : bad) {
+        QProcess p;
+        p.start(VARENTA_SIM, args);
+        ASSERT_TRUE(p.waitForFinished(60000));
+        EXPECT_EQ(p.exitCode(), 2) << args.join(' ').toStdString();
+    }
+}
+
+} // namespace

@@ -1,0 +1,395 @@
+// Network play on the table window: the Network menu, the connect dialog,
+// which side listens, the connect retries, the chat window, the connection
+// status panel, and what the session reports.
+#include "varenta/table/TableWindowNetwork.h"
+
+#include "varenta/net/DecideRole.h"
+#include "varenta/store/RuleVariants.h"
+#include "varenta/table/ChatWindow.h"
+#include "varenta/table/ConnectDialog.h"
+#include "varenta/table/InternetAddressQuery.h"
+#include "varenta/table/NetworkTexts.h"
+#include "varenta/table/RuleDifferencesDialog.h"
+#include "varenta/table/TableStatusBar.h"
+#include "varenta/table/TableTextConversion.h"
+
+#include <QAction>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+
+namespace varenta {
+
+namespace {
+
+QString Text(const char* text) {
+    return QString::fromLatin1(text);
+}
+
+QString Utf8(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+} // namespace
+
+// ---- the socket's loop ----------------------------------------------------------
+
+void TableWindow::SocketLoop::Watch(int fd, bool read, bool write, ReadyCall onReady) {
+    if (!onReady) {
+        loop_.Watch(fd, read, write, nullptr);
+        return;
+    }
+    loop_.Watch(fd, read, write, [this, onReady](int ready, bool readable, bool writable) {
+        window_.RunSocketEvent([&] { onReady(ready, readable, writable); });
+    });
+}
+
+void TableWindow::SocketLoop::Defer(std::function<void()> call) {
+    loop_.Defer([this, call] { window_.RunSocketEvent(call); });
+}
+
+void TableWindow::RunSocketEvent(const std::function<void()>& event) {
+    RunEngine(event);
+    if (depth_ == 0 && dealPending_) {
+        DealAfterSession();
+    }
+}
+
+// ---- menu and status --------------------------------------------------------------
+
+void TableWindow::BuildNetworkMenu(QMenu* before) {
+    socketLoop_ = std::make_unique<SocketLoop>(*this);
+    sessionEvents_ = std::make_unique<SessionEvents>(*this);
+    session_ = std::make_unique<NetworkSession>(engine_, *socketLoop_);
+    session_->SetListener(sessionEvents_.get());
+
+    networkMenu_ = new QMenu(Text(texts::kMenuNetwork), this);
+    networkMenu_->setObjectName(QStringLiteral("Network1"));
+    menuBar()->insertMenu(before->menuAction(), networkMenu_);
+    auto add = [this](const char* caption, const char* name, const char* hint,
+                      void (TableWindow::*slot)()) {
+        auto* action = networkMenu_->addAction(Text(caption));
+        action->setObjectName(QLatin1String(name));
+        action->setStatusTip(StatusText(hint));
+        connect(action, &QAction::triggered, this, slot);
+        return action;
+    };
+    add(texts::kMenuConnect, "ConnecttoPartner1", texts::kHintConnect,
+        &TableWindow::ConnecttoPartner1Click);
+    add(texts::kMenuRuleDifferences, "ShowRuleDifferences1", texts::kHintRuleDifferences,
+        &TableWindow::ShowRuleDifferences1Click);
+    add(texts::kMenuDisconnect, "StopWaiting1", texts::kHintDisconnect,
+        &TableWindow::StopWaiting1Click);
+    add(texts::kMenuHideChat, "HideChatWindow1", texts::kHintHideChat,
+        &TableWindow::HideChatWindow1Click);
+    networkMenu_->installEventFilter(this);
+    // The chat item names what it will do, also after the close box hid the window.
+    connect(networkMenu_, &QMenu::aboutToShow, this, &TableWindow::UpdateNetworkMenu);
+
+    connectionPanel_ = new QLabel(this);
+    connectionPanel_->setObjectName(QStringLiteral("pnConnection"));
+    connectionPanel_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    status_->addPermanentWidget(connectionPanel_);
+
+    tmTryConnect_.setInterval(kTryConnectMs);
+    connect(&tmTryConnect_, &QTimer::timeout, this, &TableWindow::tmTryConnectTimer);
+    SetConnectionStatus(ConnectionStatus::NotConnected);
+}
+
+ChatWindow* TableWindow::Chat() const {
+    return chat_.data();
+}
+
+RuleDifferencesDialog* TableWindow::RuleDifferences() const {
+    return ruleDifferences_.data();
+}
+
+QString TableWindow::ConnectionText() const {
+    QString text = Utf8(texts::kStatusTexts[static_cast<int>(connectionStatus_)]);
+    if (connectionStatus_ == ConnectionStatus::Established) {
+        text += Utf8(session_->partnerNickname());
+    }
+    return text;
+}
+
+void TableWindow::SetConnectionStatus(ConnectionStatus status) {
+    connectionStatus_ = status;
+    everConnected_ = everConnected_ || status != ConnectionStatus::NotConnected;
+    connectionPanel_->setText(ConnectionText());
+    // Before the first connection the panel would only take room from the
+    // hint line in games against the computer.
+    connectionPanel_->setVisible(everConnected_);
+    UpdateNetworkMenu();
+}
+
+void TableWindow::UpdateNetworkMenu() {
+    const bool idle = connectionStatus_ == ConnectionStatus::NotConnected;
+    Action(QStringLiteral("ConnecttoPartner1"))->setEnabled(idle);
+    Action(QStringLiteral("StopWaiting1"))->setEnabled(!idle);
+    Action(QStringLiteral("ShowRuleDifferences1"))->setEnabled(!idle);
+    QAction* chat = Action(QStringLiteral("HideChatWindow1"));
+    chat->setEnabled(!idle);
+    const bool hidden = chat_ != nullptr && !chat_->isVisible();
+    chat->setText(Text(hidden ? texts::kMenuShowChat : texts::kMenuHideChat));
+}
+
+// ---- connecting -------------------------------------------------------------------
+
+void TableWindow::ConnecttoPartner1Click() {
+    if (connectionStatus_ != ConnectionStatus::NotConnected || depth_ > 0 || closePending_) {
+        return;
+    }
+    addressExchangeStopped_ = false;
+    ConnectServices services;
+    services.query = services_.ownAddressQuery ? services_.ownAddressQuery()
+                                               : std::make_unique<InternetAddressQuery>();
+    services.localAddresses = services_.localAddresses;
+    services.message = dialogs_.message;
+    services.yesNo = dialogs_.yesNo;
+    ConnectDialog dialog(*store_, std::move(services), this);
+    const bool ok =
+        dialogs_.connect ? dialogs_.connect(dialog) : dialog.exec() == QDialog::Accepted;
+    ownNickname_ = dialog.Nickname().left(255);
+    session_->ownNickname = ownNickname_.toStdString();
+    TakeFocusBack();
+    if (!ok) {
+        return;
+    }
+    ownAddressList_ = dialog.OwnAddressList();
+    SetConnectionStatus(ConnectionStatus::Waiting);
+    if (dialog.ChosenMethod() == ConnectDialog::Method::IpNumber) {
+        DecideRole(dialog.OwnAddress(), dialog.PartnerAddress());
+        return;
+    }
+    if (!startAddressMail) {
+        dialogs_.message(MessageKind::Error, Text(texts::kMailNotAvailable));
+        SetConnectionStatus(ConnectionStatus::NotConnected);
+        return;
+    }
+    status_->ShowHintText(Text(texts::kSendingToPartner));
+    startAddressMail(ownAddressList_, dialog.EmailPartner());
+}
+
+void TableWindow::DecideRole(const QString& own, const QString& partner) {
+    // A side that was waiting already starts over with the new pair.
+    tmTryConnect_.stop();
+    if (session_->sessionRole() != SessionRole::Idle && !session_->sessionOpen()) {
+        session_->CloseSession();
+    }
+    const DecidedRole role = varenta::DecideRole(own.toStdString(), partner.toStdString(), [this] {
+        return dialogs_.yesNo(Text(texts::kAskSameAddress) + '\n' +
+                              Text(texts::kAskSameAddressNote));
+    });
+    if (role == DecidedRole::Server) {
+        BecomeServer();
+        return;
+    }
+    BecomeClient(partner);
+    partnerAddress_ = partner;
+    tmTryConnect_.start();
+}
+
+std::string TableWindow::SessionPort() const {
+    return services_.sessionPort.empty() ? std::string(kSessionPort) : services_.sessionPort;
+}
+
+void TableWindow::BecomeServer() {
+    session_->Listen(SessionPort());
+    SetConnectionStatus(static_cast<ConnectionStatus>(session_->connectionStatus()));
+}
+
+void TableWindow::BecomeClient(const QString& partner) {
+    // Without an address there is nobody to call: the side waits (the
+    // e-mail exchange may still bring one).
+    if (partner.isEmpty()) {
+        return;
+    }
+    session_->Connect(partner.toStdString(), SessionPort());
+}
+
+void TableWindow::tmTryConnectTimer() {
+    if (session_->sessionRole() == SessionRole::Client) {
+        session_->TryConnect();
+    } else if (session_->sessionRole() == SessionRole::Idle && !partnerAddress_.isEmpty() &&
+               connectionStatus_ == ConnectionStatus::Waiting) {
+        BecomeClient(partnerAddress_);
+    }
+}
+
+void TableWindow::StopAddressExchange() {
+    addressExchangeStopped_ = true;
+    tmTryConnect_.stop();
+    if (stopAddressMail) {
+        stopAddressMail();
+    }
+}
+
+void TableWindow::StopWaiting1Click() {
+    if (connectionStatus_ == ConnectionStatus::NotConnected) {
+        return;
+    }
+    if (session_->sessionOpen() && !dialogs_.yesNo(Utf8(texts::kConfirmDisconnect))) {
+        return;
+    }
+    CloseSession();
+    StopAddressExchange();
+}
+
+void TableWindow::CloseSession() {
+    const bool hadGame = connectionStatus_ == ConnectionStatus::Established;
+    session_->CloseSession();
+    SessionEnded(hadGame);
+}
+
+void TableWindow::SessionEnded(bool hadGame) {
+    tmTryConnect_.stop();
+    partnerAddress_.clear();
+    SetConnectionStatus(ConnectionStatus::NotConnected);
+    // Either window may be the caller of this (Enter in the chat window
+    // sends, and a failing send ends the session): they go from the loop.
+    for (QWidget* window :
+         {static_cast<QWidget*>(chat_.data()), static_cast<QWidget*>(ruleDifferences_.data())}) {
+        if (window != nullptr) {
+            window->hide();
+            window->deleteLater();
+        }
+    }
+    chat_.clear();
+    ruleDifferences_.clear();
+    UpdateNetworkMenu();
+    if (hadGame) {
+        dealPending_ = true;
+        if (depth_ == 0) {
+            DealAfterSession();
+        }
+    }
+}
+
+void TableWindow::DealAfterSession() {
+    // The partner's half-played game cannot go on against the computer.
+    dealPending_ = false;
+    if (!started_ || closePending_) {
+        return;
+    }
+    rightClicked_ = {};
+    if (ownComputer_) {
+        ownComputer_->NewGame();
+    }
+    RunEngine([this] { engine_.NewGame(); });
+}
+
+// ---- chat and rule differences ----------------------------------------------------
+
+void TableWindow::MakeChatWindow() {
+    if (chat_ != nullptr) {
+        return;
+    }
+    chat_ = new ChatWindow(this);
+    chat_->maySend = [this] { return session_->sessionRole() != SessionRole::Idle; };
+    chat_->send = [this](const QString& line) { session_->SendChat(line.toStdString()); };
+    chat_->inform = [this](const QString& text) {
+        dialogs_.message(MessageKind::Information, text);
+    };
+    chat_->show();
+    UpdateNetworkMenu();
+}
+
+void TableWindow::ShowRuleDifferences1Click() {
+    if (connectionStatus_ == ConnectionStatus::NotConnected || session_->partnerRules().empty()) {
+        return; // nothing to compare with before the partner's rules came
+    }
+    if (ruleDifferences_ == nullptr) {
+        ruleDifferences_ = new RuleDifferencesDialog(this);
+    }
+    ruleDifferences_->CompareRules(BuildRulesText(engine_.Rules()), session_->partnerRules());
+}
+
+void TableWindow::HideChatWindow1Click() {
+    if (!session_->sessionOpen() || chat_ == nullptr) {
+        return;
+    }
+    QAction* item = Action(QStringLiteral("HideChatWindow1"));
+    if (chat_->isVisible()) {
+        chat_->hide();
+        item->setText(Text(texts::kMenuShowChat));
+        item->setStatusTip(StatusText(texts::kHintShowChatToggled));
+    } else {
+        chat_->show();
+        chat_->raise();
+        item->setText(Text(texts::kMenuHideChat));
+        item->setStatusTip(StatusText(texts::kHintHideChatToggled));
+    }
+}
+
+bool TableWindow::ChatTakesKey(QKeyEvent* event) {
+    if (!session_->sessionOpen() || chat_ == nullptr) {
+        return false;
+    }
+    chat_->TypeKey(event->key(), event->modifiers(), event->text());
+    return true;
+}
+
+// ---- what the session reports -------------------------------------------------------
+
+void TableWindow::SessionEvents::PartnerReached(SessionRole role) {
+    window_.StopAddressExchange();
+    if (role == SessionRole::Server) {
+        window_.MakeChatWindow();
+    }
+}
+
+void TableWindow::SessionEvents::SessionOpened(std::string_view partnerNickname) {
+    window_.MakeChatWindow();
+    if (window_.ruleDifferences_ == nullptr) {
+        window_.ruleDifferences_ = new RuleDifferencesDialog(&window_);
+    }
+    window_.chat_->Greet(Utf8(partnerNickname));
+    window_.SetConnectionStatus(ConnectionStatus::Established);
+}
+
+void TableWindow::SessionEvents::ChatReceived(std::string_view line) {
+    if (window_.chat_ != nullptr) {
+        window_.chat_->ReceiveLine(Utf8(line));
+    }
+}
+
+void TableWindow::SessionEvents::Note(std::string_view text) {
+    if (window_.chat_ != nullptr) {
+        window_.chat_->AddNote(Utf8(text));
+    }
+}
+
+void TableWindow::SessionEvents::RulesReceived(std::string_view partnerRules) {
+    if (window_.ruleDifferences_ == nullptr) {
+        window_.ruleDifferences_ = new RuleDifferencesDialog(&window_);
+    }
+    window_.ruleDifferences_->CompareRules(BuildRulesText(window_.engine_.Rules()), partnerRules);
+}
+
+void TableWindow::SessionEvents::StatusChanged(int connectionStatus) {
+    // The e-mail exchange waits with no socket yet: its status is the window's.
+    if (connectionStatus == kNotConnected) {
+        return;
+    }
+    window_.SetConnectionStatus(static_cast<ConnectionStatus>(connectionStatus));
+}
+
+void TableWindow::SessionEvents::SessionClosed(Ending ending, std::string_view message) {
+    const bool hadGame = window_.connectionStatus_ == ConnectionStatus::Established;
+    switch (ending) {
+    case Ending::VersionMismatch:
+        window_.dialogs_.message(MessageKind::Information, Utf8(message));
+        break;
+    case Ending::ConnectionLost:
+        window_.dialogs_.message(MessageKind::Warning, Utf8(message));
+        break;
+    case Ending::SocketProblem:
+        window_.dialogs_.message(MessageKind::Error, Utf8(message));
+        break;
+    }
+    window_.StopAddressExchange();
+    window_.SessionEnded(hadGame);
+}
+
+} // namespace varenta

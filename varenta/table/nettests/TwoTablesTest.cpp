@@ -1,0 +1,255 @@
+// Two table windows in one process connect over loopback through the real
+// flow (connect dialog, role decision, session) and play against each other.
+#include "varenta/table/tests/TableFixture.h"
+
+#include "varenta/engine/Texts.h"
+#include "varenta/net/NetworkSession.h"
+#include "varenta/store/RuleVariants.h"
+#include "varenta/table/ChatWindow.h"
+#include "varenta/table/ConnectDialog.h"
+#include "varenta/table/RuleDifferencesDialog.h"
+
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QEventLoop>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+#include <QTreeWidget>
+
+namespace varenta::testing {
+namespace {
+
+// One program: its own settings, clock, sound, answers and window.
+struct Table {
+    QTemporaryDir dir;
+    SettingsFile store{dir.filePath("settings.conf")};
+    ManualClock clock;
+    RecordingSound sound;
+    DrawDiscardOpponent computer;
+    std::unique_ptr<TableWindow> window;
+    std::vector<QString> messages;
+    std::vector<QString> questions;
+    bool answer = true;
+
+    void Open(const char* ownAddress, const std::string& port, std::uint64_t seed) {
+        TableServices services;
+        services.store = &store;
+        services.clock = &clock;
+        services.sound = &sound;
+        services.computer = &computer;
+        services.screenWidth = 1920;
+        services.screenHeight = 1200;
+        services.splashTimer = false;
+        services.seed = seed;
+        services.sessionPort = port;
+        services.localAddresses = [ownAddress] { return std::vector<std::string>{ownAddress}; };
+        services.ownAddressQuery = [] { return std::unique_ptr<OwnAddressQuery>(); };
+        window = std::make_unique<TableWindow>(services);
+        window->Dialogs().message = [this](MessageKind, const QString& text) {
+            messages.push_back(text);
+        };
+        window->Dialogs().yesNo = [this](const QString& text) {
+            questions.push_back(text);
+            return answer;
+        };
+        window->Dialogs().handResult = [](HandResultDialog&) {};
+        window->Dialogs().gameOver = [](GameOverDialog&) { return true; };
+        window->ProgramStart();
+    }
+    // Connect to Opponent with the IP number method.
+    void Connect(const QString& nickname, const QString& partner) {
+        window->Dialogs().connect = [nickname, partner](ConnectDialog& dialog) {
+            dialog.findChild<QLineEdit*>("edIDServer")->clear();
+            dialog.findChild<QRadioButton*>("rbLAN")->click();
+            dialog.findChild<QRadioButton*>("rbIPnumber")->click();
+            dialog.findChild<QLineEdit*>("edNickname")->setText(nickname);
+            dialog.findChild<QComboBox*>("cbIPPartner")->setEditText(partner);
+            dialog.findChild<QPushButton*>("bnConnect")->click();
+            return dialog.result() == QDialog::Accepted;
+        };
+        window->Action("ConnecttoPartner1")->trigger();
+    }
+    GameState& S() { return window->Engine().State(); }
+    QString Panel() { return window->findChild<QLabel*>("pnConnection")->text(); }
+};
+
+bool PumpUntil(const std::function<bool()>& done) {
+    QTimer tick;
+    tick.start(5);
+    for (int round = 0; round < 4000 && !done(); ++round) {
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    }
+    return done();
+}
+
+// Both tables hold the same game with the seats swapped.
+void ExpectMirrored(Table& a, Table& b) {
+    EXPECT_EQ(a.S().playerHand.Size(), b.S().opponentHand.Size());
+    EXPECT_EQ(a.S().opponentHand.Size(), b.S().playerHand.Size());
+    EXPECT_EQ(a.S().stock.Size(), b.S().stock.Size());
+    ASSERT_EQ(a.S().discardPile.Size(), b.S().discardPile.Size());
+    if (a.S().discardPile.Size() > 0) {
+        EXPECT_EQ(a.S().discardPile.Top().code, b.S().discardPile.Top().code);
+    }
+    EXPECT_NE(a.S().opponentToMove, b.S().opponentToMove) << "exactly one side is to move";
+}
+
+TEST(TwoTablesTest, ConnectPlayChatAndDisconnectOverLoopback) {
+    Table ann;
+    ann.Open("10.0.0.1", "0", 5); // "10..." < "12...": Ann listens
+    ann.Connect("Ann", "127.0.0.1");
+    ASSERT_EQ(ann.window->Session().sessionRole(), SessionRole::Server);
+    EXPECT_EQ(ann.Panel(), "Waiting for Connection...");
+    const int port = ann.window->Session().ListenPort();
+    ASSERT_GT(port, 0);
+
+    Table bob;
+    RuleSet bobsRules;
+    bobsRules.numberOfVarentas = 2;
+    WriteRules(bob.store, bobsRules);
+    bob.Open("127.0.0.2", std::to_string(port), 9);
+    bob.Connect("Bob", "127.0.0.1");
+    EXPECT_EQ(bob.window->Session().sessionRole(), SessionRole::Client);
+    ASSERT_TRUE(PumpUntil([&] {
+        return ann.window->Connection() == ConnectionStatus::Established &&
+               bob.window->Connection() == ConnectionStatus::Established &&
+               bob.S().stock.Size() == ann.S().stock.Size();
+    }));
+    EXPECT_EQ(ann.Panel(), "Connection established with Bob");
+    EXPECT_EQ(bob.Panel(), "Connection established with Ann");
+    EXPECT_FALSE(bob.window->TryingToConnect());
+    EXPECT_TRUE(bob.window->AddressExchangeStopped());
+    for (Table* t : {&ann, &bob}) {
+        ASSERT_NE(t->window->Chat(), nullptr);
+        EXPECT_TRUE(t->window->Chat()->isVisible());
+        EXPECT_TRUE(t->window->Engine().IsNetworkGame());
+        EXPECT_FALSE(t->window->Action("ConnecttoPartner1")->isEnabled());
+        EXPECT_TRUE(t->messages.empty()) << t->messages.front().toStdString();
+    }
+    EXPECT_TRUE(bob.window->Chat()->OppChat()->toPlainText().contains("Messages from Ann"));
+    ExpectMirrored(ann, bob);
+    // Each side sees where the other's rules differ from its own.
+    for (Table* t : {&ann, &bob}) {
+        ASSERT_NE(t->window->RuleDifferences(), nullptr);
+        EXPECT_TRUE(t->window->RuleDifferences()->isVisible());
+        EXPECT_EQ(t->window->RuleDifferences()->List()->topLevelItemCount(), 1);
+    }
+
+    // The side to move draws and discards; the other table follows.
+    Table& mover = ann.S().opponentToMove ? bob : ann;
+    Table& other = &mover == &ann ? bob : ann;
+    mover.window->FormKeyDown(Qt::Key_F6, Qt::NoModifier);
+    ASSERT_TRUE(
+        PumpUntil([&] { return other.S().opponentHand.Size() == mover.S().playerHand.Size(); }));
+    const int pile = mover.S().discardPile.Size();
+    for (int i = mover.S().playerHand.Size() - 1; i >= 0 && mover.S().discardPile.Size() == pile;
+         --i) {
+        const Card& card = mover.S().playerHand[i];
+        mover.window->FormMouseUp(Qt::RightButton, Qt::NoModifier, card.x + 2, card.y + 2);
+    }
+    ASSERT_EQ(mover.S().discardPile.Size(), pile + 1);
+    ASSERT_TRUE(PumpUntil([&] { return !other.S().opponentToMove; }));
+    ExpectMirrored(ann, bob);
+    EXPECT_TRUE(mover.S().opponentToMove);
+
+    // A chat line, and keys typed on the table go to the chat input.
+    QTest::keyClicks(mover.window->Chat()->SelfChat(), "hello");
+    QTest::keyClick(mover.window->Chat()->SelfChat(), Qt::Key_Return);
+    ASSERT_TRUE(PumpUntil(
+        [&] { return other.window->Chat()->OppChat()->toPlainText().endsWith("hello"); }));
+    EXPECT_TRUE(other.window->Chat()->Highlighted());
+    QTest::keyClicks(other.window->View(), "hi");
+    EXPECT_TRUE(other.window->Chat()->SelfChat()->toPlainText().endsWith("hi"));
+    QTest::keyClick(other.window->View(), Qt::Key_F11, Qt::ControlModifier);
+    ASSERT_FALSE(other.messages.empty());
+    EXPECT_EQ(other.messages.back(), QString::fromUtf8(texts::kNoCheating.data()));
+    EXPECT_FALSE(other.S().opponentCardsShown);
+
+    // Hide and show from the menu.
+    QAction* chatItem = other.window->Action("HideChatWindow1");
+    chatItem->trigger();
+    EXPECT_FALSE(other.window->Chat()->isVisible());
+    EXPECT_EQ(chatItem->text(), "&Show Chat Window");
+    chatItem->trigger();
+    EXPECT_TRUE(other.window->Chat()->isVisible());
+    EXPECT_EQ(chatItem->text(), "&Hide Chat Window");
+
+    // Quitting during a network game asks first; No keeps the window.
+    ann.answer = false;
+    EXPECT_FALSE(ann.window->close());
+    EXPECT_EQ(ann.questions.back(),
+              "You have a network game running. Are you sure you want to quit?");
+    ann.answer = true;
+
+    // Ann disconnects (after the question); Bob is told and plays the computer again.
+    ann.window->Action("StopWaiting1")->trigger();
+    EXPECT_EQ(ann.questions.back(), "Are you sure you want to disconnect?");
+    EXPECT_EQ(ann.window->Connection(), ConnectionStatus::NotConnected);
+    ASSERT_TRUE(
+        PumpUntil([&] { return bob.window->Connection() == ConnectionStatus::NotConnected; }));
+    ASSERT_FALSE(bob.messages.empty());
+    EXPECT_EQ(bob.messages.back(), "Connection to Ann lost. The network game will now terminate.");
+    for (Table* t : {&ann, &bob}) {
+        EXPECT_EQ(t->window->Chat(), nullptr);
+        EXPECT_FALSE(t->window->Engine().IsNetworkGame());
+        EXPECT_TRUE(t->window->Action("ConnecttoPartner1")->isEnabled());
+        EXPECT_FALSE(t->window->Action("StopWaiting1")->isEnabled());
+        EXPECT_EQ(t->Panel(), "Not connected");
+        EXPECT_EQ(t->S().playerHand.Size(), 15) << "a fresh hand against the computer";
+    }
+
+    // The next session starts cleanly, this time Bob listening.
+    bob.window->Action("ConnecttoPartner1")->trigger(); // same dialog answers: Bob connects
+    EXPECT_EQ(bob.window->Session().sessionRole(), SessionRole::Client);
+    bob.window->Action("StopWaiting1")->trigger();
+    EXPECT_EQ(bob.window->Session().sessionRole(), SessionRole::Idle);
+    EXPECT_FALSE(bob.window->TryingToConnect());
+}
+
+} // namespace
+} // namespace varenta::testing
+
+namespace varenta::testing {
+namespace {
+
+// Two copies on one machine without a network: both users take the loopback,
+// both compare "127.0.0.1" with itself, and the answers decide who listens.
+TEST(TwoTablesTest, OnOneMachineTheSameAddressQuestionDecides) {
+    for (const bool yes : {true, false}) {
+        Table t;
+        t.Open("unused", "0", 3);
+        // Yes to the loopback, then the answer under test.
+        t.window->Dialogs().yesNo = [&t, yes](const QString& text) {
+            t.questions.push_back(text);
+            return t.questions.size() == 1 || yes;
+        };
+        t.window->Dialogs().connect = [](ConnectDialog& dialog) {
+            dialog.findChild<QLineEdit*>("edIDServer")->clear();
+            dialog.findChild<QRadioButton*>("rbInternet")->click(); // no Internet address: empty
+            dialog.findChild<QRadioButton*>("rbIPnumber")->click();
+            dialog.findChild<QLineEdit*>("edNickname")->setText("Solo");
+            dialog.findChild<QComboBox*>("cbIPPartner")->setEditText("127.0.0.1");
+            dialog.findChild<QPushButton*>("bnConnect")->click();
+            return dialog.result() == QDialog::Accepted;
+        };
+        t.window->Action("ConnecttoPartner1")->trigger();
+        ASSERT_EQ(t.questions.size(), 2U);
+        EXPECT_TRUE(t.questions[1].startsWith("You and your partner have the same IP address."));
+        EXPECT_TRUE(t.questions[1].endsWith("\nNote: this means that your partner must choose "
+                                            "'No' here."));
+        EXPECT_EQ(t.window->Session().sessionRole(),
+                  yes ? SessionRole::Server : SessionRole::Client);
+        EXPECT_EQ(t.window->TryingToConnect(), !yes);
+        EXPECT_EQ(t.window->Connection(), ConnectionStatus::Waiting);
+        t.window->Action("StopWaiting1")->trigger();
+        EXPECT_EQ(t.window->Connection(), ConnectionStatus::NotConnected);
+        EXPECT_FALSE(t.window->TryingToConnect());
+    }
+}
+
+} // namespace
+} // namespace varenta::testing
