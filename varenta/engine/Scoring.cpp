@@ -162,12 +162,14 @@ bool VarentaEngine::EndGame() {
     Scope scope(*this);
     GameState& s = state_;
     const GameOverResult result = GameOverData();
+    // The match high score (with its own sound and name box) comes first, so
+    // the game's verdict is the last sound heard before the dialog.
+    port_->RecordGameResult(result.outcome, result.difference);
     if (result.outcome == GameOutcome::PlayerWon) {
         port_->PlaySound(texts::kSoundWinMatch);
     } else if (result.outcome == GameOutcome::PlayerLost) {
         port_->PlaySound(texts::kSoundLoseMatch);
     }
-    port_->RecordGameResult(result.outcome, result.difference);
     observer_->GameOver(s.playerScore, s.opponentScore);
     if (!port_->ShowGameOver(result)) {
         programEnded_ = true;

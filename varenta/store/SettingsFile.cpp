@@ -582,6 +582,14 @@ void SettingsFile::Write(const QString& name, const QVariant& value) {
 }
 
 void SettingsFile::WriteValues(const NamedValues& values) {
+    WriteValues(values, std::nullopt);
+}
+
+void SettingsFile::ReplaceGroup(const QString& group, const NamedValues& values) {
+    WriteValues(values, group);
+}
+
+void SettingsFile::WriteValues(const NamedValues& values, const std::optional<QString>& erase) {
     const NoticeScope scope(*this);
     struct Pending {
         QString group, valueName;
@@ -596,8 +604,8 @@ void SettingsFile::WriteValues(const NamedValues& values) {
         const auto [group, valueName] = SplitSettingName(name);
         pending.push_back({group, valueName, *stored});
     }
-    Modify([&pending](SettingsTree& tree) {
-        bool changed = false;
+    Modify([&pending, &erase](SettingsTree& tree) {
+        bool changed = erase.has_value() && tree.RemoveGroup(*erase);
         for (const Pending& p : pending) {
             const SettingsEntry* old = tree.Find(p.group, p.valueName);
             if (old == nullptr || !(old->value == p.value)) {

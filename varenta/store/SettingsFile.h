@@ -59,6 +59,10 @@ public:
     // program see all of them or none. Nothing is written if one is refused.
     using NamedValues = std::vector<std::pair<QString, QVariant>>;
     void WriteValues(const NamedValues& values);
+    // Empties a group (with the groups below it) and writes these values, in
+    // one replacement of the file: a list rewritten shorter never shows
+    // half-way, with old entries left over or new ones missing.
+    void ReplaceGroup(const QString& group, const NamedValues& values);
 
     bool ValueExists(const QString& group, const QString& valueName);
     bool KeyExists(const QString& group);
@@ -115,6 +119,7 @@ private:
                   bool partlyRead);
     template <typename Change> bool Modify(Change change);
     void Save(const QString& path, const SettingsTree& tree);
+    void WriteValues(const NamedValues& values, const std::optional<QString>& erase);
     void Notify(const QString& message);
     void DeliverNotices();
 

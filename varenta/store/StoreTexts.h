@@ -35,6 +35,15 @@ inline constexpr char kSettingsLockWait[] =
     "Another copy of Varenta is changing the settings file %1. Waiting for it to finish...";
 inline constexpr char kDamagedBadLine[] = "line %1 is not a setting";
 
+// Player names that could not be stored and read back as typed.
+inline constexpr char kNameEmpty[] = "Please enter a name for the player.";
+inline constexpr char kNameComma[] =
+    "A player's name cannot contain a comma, because the win ratio is stored after it.";
+inline constexpr char kNameControl[] =
+    "A player's name cannot contain tabs, line breaks or other control characters.";
+inline constexpr char kNameTooLong[] = "A player's name can be at most %1 characters long.";
+inline constexpr char kNameTaken[] = "There is already a player named \"%1\".";
+
 // Rules dialog
 inline constexpr char kRulesCaption[] = "Rules";
 inline constexpr char kTabGeneral[] = "General";

@@ -43,7 +43,7 @@ struct KeywordEntry {
     const char* target;
 };
 
-constexpr std::array<KeywordEntry, 10> kKeywords = {{
+constexpr std::array<KeywordEntry, 13> kKeywords = {{
     {"contents", "index.html"},
     {"how to play", "play.html"},
     {"rules", "rules.html"},
@@ -54,6 +54,9 @@ constexpr std::array<KeywordEntry, 10> kKeywords = {{
     {"controls", "controls.html"},
     {"keyboard", "controls.html#keyboard"},
     {"mouse", "controls.html#mouse"},
+    {"customize", "options.html#customize"},
+    {"players", "options.html#players"},
+    {"highscores", "options.html#hiscores"},
 }};
 
 } // namespace

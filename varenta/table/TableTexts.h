@@ -22,9 +22,16 @@ inline constexpr const char* kHintUndoMeld = "|Undo the last meld, if any";
 inline constexpr const char* kMenuUndoAll = "Undo &All";
 inline constexpr const char* kHintUndoAll =
     "|Undo all melds since your last discard or taking of the discard pile, if any";
+inline constexpr const char* kMenuHiscores = "&Hiscores...";
+inline constexpr const char* kHintHiscores = "|Show the Top Ten highscores";
+inline constexpr const char* kMenuWinRatio = "&Win Ratio...";
+inline constexpr const char* kHintWinRatio = "|Show the player's win/loss ratio ";
 inline constexpr const char* kMenuExit = "E&xit";
 inline constexpr const char* kHintExit = "|Exit Varenta";
 inline constexpr const char* kMenuOptions = "&Options";
+inline constexpr const char* kMenuCustomize = "&Customize...";
+inline constexpr const char* kHintCustomize =
+    "|Create players, set the computer level and change the window size and color";
 inline constexpr const char* kMenuRules = "&Rules...";
 // The Rules hint until the first deal; the engine changes it at each deal and draw.
 inline constexpr const char* kHintRules =
@@ -63,6 +70,89 @@ inline constexpr const char* kLabelMixed = "Mixed";
 inline constexpr const char* kLabelNatural = "Natural";
 inline constexpr const char* kLabelWild = "Wild";
 inline constexpr const char* kLabelCard = "card";
+
+// Hall of Fame, and the name box of a new high score.
+inline constexpr const char* kHallOfFameCaption = "Varenta Hall of Fame";
+inline constexpr const char* kGroupLevel = "&Level";
+inline constexpr const char* kLevelBeginner = "&Beginner";
+inline constexpr const char* kLevelAdvanced = "&Advanced";
+inline constexpr const char* kLevelExpert = "&Expert";
+inline constexpr const char* kGroupScoreType = "&Type of Highscore";
+inline constexpr const char* kTypeHand = "&Hand";
+inline constexpr const char* kTypeMatch = "&Match";
+inline constexpr const char* kHeadingRanking = "Ranking";
+inline constexpr const char* kHeadingPlayer = "Player";
+inline constexpr const char* kHeadingDate = "Date";
+inline constexpr const char* kHeadingScore = "Score";
+inline constexpr const char* kClear = "&Clear";
+// + level name + kClearQuestionEnd
+inline constexpr const char* kClearQuestion =
+    "Are you sure you want to clear all highscores for the ";
+inline constexpr const char* kClearQuestionEnd = " level?";
+inline constexpr const char* kHandScoreTitle = "Hand Score in Highscore List";
+inline constexpr const char* kMatchScoreTitle = "Match Score in Highscore List";
+inline constexpr const char* kEnterYourName = "Enter your name:";
+inline constexpr const char* kSoundHighscore = "Highscore";
+
+// Win Ratio.
+inline constexpr const char* kWinRatioCaption = "Win Ratio";
+inline constexpr const char* kNoPlayers =
+    "There are no players defined to show statistics for. To create players, select "
+    "Options|Customize...|Player and press 'New...'";
+inline constexpr const char* kWinRatioPlayer = "&Player:";
+inline constexpr const char* kWinRatioWins = "Games won:";
+inline constexpr const char* kWinRatioLosses = "Games lost:";
+inline constexpr const char* kWinRatioRatio = "Win ratio (%):";
+inline constexpr const char* kReset = "&Reset";
+// + name + "?", also asked by the Customize dialog's "Reset &Stats"
+inline constexpr const char* kResetQuestion =
+    "Do you want to reset the win ratio statistics for player ";
+
+// Customize Varenta.
+inline constexpr const char* kCustomizeCaption = "Customize Varenta";
+inline constexpr const char* kTabScreen = "Screen";
+inline constexpr const char* kTabPlayers = "Players";
+inline constexpr const char* kTabLevel = "Level";
+inline constexpr const char* kTabOptions = "General";
+inline constexpr const char* kGroupBackground = "Background Color";
+inline constexpr const char* kChangeColor = "&Change...";
+inline constexpr const char* kGroupWindowSize = "Window Size";
+inline constexpr const char* kSize640 = "&640 x 480";
+inline constexpr const char* kSize800 = "&800 x 600";
+inline constexpr const char* kSize1024 = "&1024 x 768";
+inline constexpr const char* kSize1280 = "1&280 x 1024";
+inline constexpr const char* kShowStatusbar = "&Show statusbar";
+inline constexpr const char* kShowWhoseTurn = "Show my turn/your turn &messages";
+inline constexpr const char* kShowHighscores = "Show &highscores";
+inline constexpr const char* kGroupPlayers = "Players";
+inline constexpr const char* kCurrentPlayer = "Current Player";
+inline constexpr const char* kNewPlayer = "&New...";
+inline constexpr const char* kRenamePlayer = "&Rename...";
+inline constexpr const char* kDeletePlayer = "&Delete";
+inline constexpr const char* kSetCurrentPlayer = "Set as &Current Player";
+inline constexpr const char* kResetStats = "Reset &Stats";
+inline constexpr const char* kNewPlayerTitle = "New Player";
+inline constexpr const char* kNewPlayerPrompt = "Enter the name of the new player:";
+inline constexpr const char* kRenamePlayerTitle = "Rename Player";
+inline constexpr const char* kRenamePlayerPrompt = "Enter the new name of the player:";
+// + name + "?"
+inline constexpr const char* kDeletePlayerQuestion = "Do you want to delete the player ";
+inline constexpr const char* kComputerLevel = "Computer &Level";
+inline constexpr const char* kAggression = "Expert's &aggression:";
+inline constexpr const char* kLevelLocked =
+    "The level cannot be changed now, because a game is in progress. Press OK and then F2 to "
+    "start a new game. The current game will be aborted.";
+inline constexpr const char* kDiscarding = "D&iscarding";
+inline constexpr const char* kOneRightClick = "&One Right Click";
+inline constexpr const char* kTwoRightClicks = "&Two Right Clicks";
+inline constexpr const char* kComputerMelding = "Computer &Melding";
+inline constexpr const char* kNoAnimation = "&No Animation";
+inline constexpr const char* kCardAnimation = "&Card Animation";
+inline constexpr const char* kSlow = "Slow";
+inline constexpr const char* kFast = "Fast";
+inline constexpr const char* kSaveExit = "&AutoSave on Exit and AutoLoad on Start";
+inline constexpr const char* kCancel = "Cancel";
+inline constexpr const char* kApply = "&Apply";
 
 // Help and about.
 inline constexpr const char* kHelpCaption = "Varenta Help";

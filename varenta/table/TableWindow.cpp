@@ -9,6 +9,7 @@
 #include "varenta/table/RulesDialog.h"
 #include "varenta/table/SdlSoundPlayer.h"
 #include "varenta/table/SmallWindows.h"
+#include "varenta/table/TableSettings.h"
 #include "varenta/table/TableStatusBar.h"
 #include "varenta/table/TableTextConversion.h"
 #include "varenta/table/TableTexts.h"
@@ -18,7 +19,9 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QColorDialog>
 #include <QDateTime>
+#include <QInputDialog>
 #include <QKeyEvent>
 #include <QLayout>
 #include <QMenuBar>
@@ -35,21 +38,6 @@ namespace varenta {
 
 namespace {
 
-// Settings of the table window, with the defaults used when a key is missing.
-constexpr char kKeyBackground[] = "Settings\\Background Color";
-constexpr int kDefaultBackground = 0x8000;
-constexpr char kKeyResolution[] = "Settings\\Resolution";
-constexpr char kDefaultResolution[] = "0,0,640x480";
-constexpr char kKeyShowStatusbar[] = "Settings\\Show Statusbar";
-constexpr char kKeyShowTurns[] = "Settings\\Show Turns";
-constexpr char kKeyMouseOptions[] = "Settings\\Mouse options";
-constexpr char kSingleRightClick[] = "Single Right Click";
-constexpr char kKeyDelay[] = "Settings\\Delay";
-constexpr char kKeyCardMovement[] = "Settings\\Card Movement";
-constexpr char kKeyCardSpeed[] = "Settings\\Card Speed";
-constexpr char kKeySound[] = "Settings\\Sound";
-constexpr char kKeyLevel[] = "Settings\\Level";
-constexpr char kKeyAggression[] = "Settings\\Aggression";
 // The start-up colours of the two decks' backs.
 constexpr std::array<int, 2> kDefaultBackColors = {128, 0x4080};
 
@@ -113,6 +101,18 @@ TableWindow::TableWindow(TableServices services, QWidget* parent)
         return QMessageBox::question(this, QString::fromUtf8(texts::kCaption), question,
                                      QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
     };
+    dialogs_.input = [this](const QString& title, const QString& prompt,
+                            const QString& text) -> std::optional<QString> {
+        bool ok = false;
+        const QString answer =
+            QInputDialog::getText(this, title, prompt, QLineEdit::Normal, text, &ok);
+        return ok ? std::optional<QString>(answer) : std::nullopt;
+    };
+    dialogs_.chooseColor = [this](const QColor& color) -> std::optional<QColor> {
+        const QColor chosen = QColorDialog::getColor(color, this);
+        return chosen.isValid() ? std::optional<QColor>(chosen) : std::nullopt;
+    };
+    dialogs_.modal = [](QDialog& dialog) { dialog.exec(); };
     dialogs_.handResult = [](HandResultDialog& dialog) { dialog.exec(); };
     dialogs_.gameOver = [](GameOverDialog& dialog) { return dialog.exec() == QDialog::Accepted; };
     dialogs_.gameFile = [this](bool save, const QString& suggested) {
@@ -122,11 +122,8 @@ TableWindow::TableWindow(TableServices services, QWidget* parent)
     ReadSettings();
     if (computer_ == nullptr) {
         ComputerSettings settings;
-        const QString level = store_->ReadString(kKeyLevel, QStringLiteral("Beginner"));
-        settings.level = level == QLatin1String("Beginner")   ? ComputerLevel::Beginner
-                         : level == QLatin1String("Advanced") ? ComputerLevel::Advanced
-                                                              : ComputerLevel::Expert;
-        settings.aggression = std::clamp(store_->ReadInteger(kKeyAggression, 50), 0, 100);
+        settings.level = static_cast<ComputerLevel>(computerLevel_);
+        settings.aggression = aggression_;
         ownComputer_ = std::make_unique<ComputerPlayer>(settings);
         computer_ = ownComputer_.get();
     }
@@ -172,6 +169,8 @@ void TableWindow::ReadSettings() {
         static_cast<std::uint32_t>(s.ReadInteger(kKeyBackground, kDefaultBackground)));
     showStatusbar_ = s.ReadBool(kKeyShowStatusbar, true);
     showTurns_ = s.ReadBool(kKeyShowTurns, true);
+    showHighscores_ = s.ReadBool(kKeyShowHighscores, true);
+    autoSave_ = s.ReadBool(kKeyAutoSave, true);
     mouseOption_ = s.ReadString(kKeyMouseOptions, kSingleRightClick) == kSingleRightClick ? 0 : 1;
     meldDelay_ = std::clamp(s.ReadInteger(kKeyDelay, 300), 0, 10000);
     cardMovement_ = s.ReadBool(kKeyCardMovement, true);
@@ -196,6 +195,12 @@ void TableWindow::ReadSettings() {
         back.fileName = s.ReadString("Cardback\\Filename" + n, QString()).toStdString();
     }
     engine_.SetRules(ReadRules(s));
+    computerLevel_ = LevelFromName(s.ReadString(kKeyLevel, LevelName(0)));
+    aggression_ = std::clamp(s.ReadInteger(kKeyAggression, 50), 0, 100);
+    players_ = LoadPlayers(s);
+    highScores_ = LoadHighScores(s);
+    engine_.SetPlayerName(players_.HasCurrent() ? players_.CurrentName().toStdString()
+                                                : std::string());
 
     // "left,top,layout", by default the smallest table in the top left
     // corner; a layout larger than the screen gives way to the largest that fits.
@@ -239,6 +244,10 @@ void TableWindow::BuildMenus() {
         &TableWindow::LoadClick);
     add(game, texts::kMenuSave, "Save1", texts::kHintSave, QKeySequence(Qt::Key_F4),
         &TableWindow::SaveClick);
+    add(game, texts::kMenuHiscores, "Hiscore1", texts::kHintHiscores, QKeySequence(),
+        &TableWindow::HiscoreClick);
+    add(game, texts::kMenuWinRatio, "WinRatio1", texts::kHintWinRatio, QKeySequence(),
+        &TableWindow::WinRatioClick);
     game->addSeparator();
     add(game, texts::kMenuUndoMeld, "UndoMeld1", texts::kHintUndoMeld, QKeySequence(Qt::Key_Delete),
         &TableWindow::UndoMeldClick)
@@ -253,6 +262,10 @@ void TableWindow::BuildMenus() {
     connect(exit, &QAction::triggered, this, &QWidget::close);
 
     QMenu* options = menuBar()->addMenu(QString::fromUtf8(texts::kMenuOptions));
+    QAction* customize = options->addAction(QString::fromUtf8(texts::kMenuCustomize));
+    customize->setObjectName(QStringLiteral("Customize1"));
+    customize->setStatusTip(StatusText(texts::kHintCustomize));
+    connect(customize, &QAction::triggered, this, [this] { CustomizeClick(); });
     QAction* rules = options->addAction(QString::fromUtf8(texts::kMenuRules));
     rules->setObjectName(QStringLiteral("Rules1"));
     rules->setStatusTip(StatusText(texts::kHintRules));
@@ -379,6 +392,9 @@ void TableWindow::RunEngine(const std::function<void()>& operation) {
     UpdatePanels();
     if (closePending_) {
         QTimer::singleShot(0, this, &QWidget::close);
+    } else if (dealPending_) {
+        // A network game ended while a move was being shown.
+        DealAfterSession();
     }
 }
 
@@ -530,6 +546,12 @@ void TableWindow::RulesClick(int tab) {
 
 void TableWindow::WindowCommand(int which) {
     switch (which) {
+    case 0:
+        CustomizeClick(1);
+        break;
+    case 1:
+        CustomizeClick(3);
+        break;
     case 2:
         RulesClick(2);
         break;
@@ -540,7 +562,7 @@ void TableWindow::WindowCommand(int which) {
         RulesClick(1);
         break;
     default:
-        break; // the Customize dialog is not part of this program yet
+        break;
     }
 }
 

@@ -8,11 +8,15 @@
 #include "varenta/computer/ComputerPlayer.h"
 #include "varenta/engine/VarentaEngine.h"
 #include "varenta/engine/VarentaPort.h"
+#include "varenta/store/HighScores.h"
+#include "varenta/store/Players.h"
 #include "varenta/table/CardImages.h"
 #include "varenta/table/SoundEvents.h"
 #include "varenta/table/TableClock.h"
 #include "varenta/table/TableHitTest.h"
+#include "varenta/table/TableSettings.h"
 
+#include <QDate>
 #include <QMainWindow>
 #include <QPointer>
 #include <QStringList>
@@ -21,6 +25,7 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -58,6 +63,7 @@ struct TableServices {
     std::uint64_t seed = 0;          // 0: seeded from the time
     QString resumeFile;              // a saved game named on the command line
     std::function<void()> onStarted; // the splash window closes here
+    std::function<QDate()> today;    // the date of a new high score (default: today)
     // Network play: the connect dialog's own addresses and its
     // identification-server query (default: port 80), and the session's
     // port (default 31415).
@@ -72,6 +78,12 @@ struct TableDialogs {
     std::function<bool(const QString&)> yesNo;
     std::function<void(HandResultDialog&)> handResult;
     std::function<bool(GameOverDialog&)> gameOver;
+    // An input box (title, prompt, prefilled text); nothing when cancelled.
+    std::function<std::optional<QString>(const QString&, const QString&, const QString&)> input;
+    // The colour dialog; nothing when cancelled.
+    std::function<std::optional<QColor>(const QColor&)> chooseColor;
+    // Hall of Fame, Win Ratio and Customize, shown modally.
+    std::function<void(QDialog&)> modal;
     // The connect dialog; returns whether it was confirmed.
     std::function<bool(ConnectDialog&)> connect;
     // The file dialogs of Load and Save: the chosen file, or empty for Cancel.
@@ -122,6 +134,31 @@ public:
     KeyboardMode Mode() const { return mode_; }
     int CurrentHint() const { return currentHint_; }
     QString HintText(int index) const;
+
+    // The named players (the current one names the local player) and the
+    // Hall of Fame, both as stored.
+    const PlayerList& Players() const { return players_; }
+    const HighScores& Scores() const { return highScores_; }
+    // The computer's strength (0 Beginner, 1 Advanced, 2 Expert) and the
+    // Expert's aggression.
+    int ComputerLevelIndex() const { return computerLevel_; }
+    int Aggression() const { return aggression_; }
+    bool AutoSave() const { return autoSave_; }
+
+    // The values the Customize dialog edits, and taking them over after it
+    // stored them: the layout is applied and the table repainted at once.
+    TableOptions Options() const;
+    void TakeOptions(const TableOptions& options);
+    // The player list after the Customize dialog stored it.
+    void TakePlayers(const PlayerList& players);
+
+    // A hand's or game's margin offered to the current level's table.
+    void EnterHighScore(HighScoreType type, int margin);
+    // The menu commands of the Hall of Fame, the win ratio and Customize;
+    // Customize opens on `tab` when it is 0..3, else on the last one shown.
+    void HiscoreClick();
+    void WinRatioClick();
+    void CustomizeClick(int tab = -1);
 
     // Mouse option: 0 "Single Right Click", 1 "Double Right Click".
     int MouseOption() const { return mouseOption_; }
@@ -185,6 +222,8 @@ public:
     void OpponentMeldPause() override;
     void SetWaitCursor(bool on) override;
     bool InitialBlockSetting(bool current) override;
+    void RecordHandResult(int difference) override;
+    void RecordGameResult(GameOutcome outcome, int difference) override;
     void EndProgram() override;
 
 protected:
@@ -286,11 +325,20 @@ private:
     QColor background_;
     bool showStatusbar_ = true;
     bool showTurns_ = true;
+    bool showHighscores_ = true;
+    bool autoSave_ = true;
     int mouseOption_ = 0;
     int meldDelay_ = 300;
     bool cardMovement_ = true;
     int cardSpeed_ = 10;
     std::array<CardBack, 2> backs_{};
+    int computerLevel_ = 0;
+    int aggression_ = 50;
+    PlayerList players_;
+    HighScores highScores_;
+    // The name given for a new high score at this end of hand, asked once.
+    std::optional<QString> highScoreName_;
+    int customizeTab_ = 0; // the tab the Customize dialog was last closed on
     CardImageList images_;
 
     // Input state.

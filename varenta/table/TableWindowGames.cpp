@@ -17,7 +17,6 @@ namespace varenta {
 
 namespace {
 
-constexpr char kKeyAutoSave[] = "Settings\\AutoSave";
 // The current player is always stored first, as "name,wins,losses".
 constexpr char kKeyCurrentPlayer[] = "Player Names\\PlayerName1";
 constexpr char kNoPlayer[] = "none";
@@ -53,6 +52,9 @@ QString TableWindow::GameFileDialog(bool save, const QString& suggested) {
 }
 
 QString TableWindow::CurrentPlayerName() const {
+    if (players_.HasCurrent()) {
+        return players_.CurrentName();
+    }
     const QString stored =
         store_->ReadString(QString::fromLatin1(kKeyCurrentPlayer), QString::fromLatin1(kNoPlayer));
     if (stored == QLatin1String(kNoPlayer)) {

@@ -51,9 +51,6 @@ void TableWindow::SocketLoop::Defer(std::function<void()> call) {
 
 void TableWindow::RunSocketEvent(const std::function<void()>& event) {
     RunEngine(event);
-    if (depth_ == 0 && dealPending_) {
-        DealAfterSession();
-    }
 }
 
 // ---- menu and status --------------------------------------------------------------

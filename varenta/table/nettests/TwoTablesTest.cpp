@@ -169,6 +169,12 @@ TEST(TwoTablesTest, ConnectPlayChatAndDisconnectOverLoopback) {
     EXPECT_EQ(other.messages.back(), QString::fromUtf8(texts::kNoCheating.data()));
     EXPECT_FALSE(other.S().opponentCardsShown);
 
+    // What the session could not use is noted in the chat window.
+    other.window->Session().ReceiveBytes(std::string(300, 'x') + "\xFF");
+    EXPECT_TRUE(other.window->Chat()->OppChat()->toPlainText().endsWith(
+        QString::fromUtf8(texts::kNoteFrameTooLong.data())));
+    ExpectMirrored(ann, bob);
+
     // Hide and show from the menu.
     QAction* chatItem = other.window->Action("HideChatWindow1");
     chatItem->trigger();

@@ -70,6 +70,7 @@ protected:
     std::vector<QString> questions;
     int handResults = 0;
     int gameOvers = 0;
+    int modalDialogs = 0;
     bool anotherGame = true;
     bool showTurns = false;
     std::function<void(TableServices&)> customize; // runs before the window is made
@@ -124,6 +125,13 @@ protected:
             ++gameOvers;
             return anotherGame;
         };
+        // A new high score's name box keeps the name offered; the Hall of
+        // Fame and the other dialogs are not shown.
+        window->Dialogs().input = [](const QString&, const QString&, const QString& text) {
+            return std::optional<QString>(text);
+        };
+        window->Dialogs().chooseColor = [](const QColor&) { return std::optional<QColor>(); };
+        window->Dialogs().modal = [this](QDialog&) { ++modalDialogs; };
         window->ProgramStart();
     }
 

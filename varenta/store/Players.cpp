@@ -1,0 +1,159 @@
+#include "varenta/store/Players.h"
+
+#include "varenta/engine/Texts.h"
+#include "varenta/store/SettingsFile.h"
+#include "varenta/store/StoreTexts.h"
+
+#include <cmath>
+#include <limits>
+
+namespace varenta {
+
+namespace {
+
+constexpr char kPlayerNamePrefix[] = "Player Names\\PlayerName";
+// What a missing value reads as: the end of the list.
+constexpr char kEndOfList[] = "none";
+constexpr int kMaxNameLength = 255;
+
+std::int32_t ReadCounter(const QString& text) {
+    bool ok = false;
+    const qlonglong value = text.trimmed().toLongLong(&ok);
+    if (!ok || value < 0) {
+        return 0;
+    }
+    return static_cast<std::int32_t>(
+        std::min<qlonglong>(value, std::numeric_limits<std::int32_t>::max()));
+}
+
+void CountOne(std::int32_t& counter) {
+    if (counter < std::numeric_limits<std::int32_t>::max()) {
+        ++counter;
+    }
+}
+
+} // namespace
+
+QString PlayerList::CurrentName() const {
+    return HasCurrent()
+               ? players[static_cast<std::size_t>(current)].name
+               : QString::fromUtf8(texts::kDefaultPlayerName.data(),
+                                   static_cast<qsizetype>(texts::kDefaultPlayerName.size()));
+}
+
+int PlayerList::IndexOf(const QString& name) const {
+    for (std::size_t i = 0; i < players.size(); ++i) {
+        if (players[i].name == name) {
+            return static_cast<int>(i);
+        }
+    }
+    return -1;
+}
+
+PlayerEntry ParsePlayerValue(const QString& value) {
+    PlayerEntry entry;
+    const qsizetype first = value.indexOf(QLatin1Char(','));
+    if (first < 0) {
+        entry.name = value;
+        return entry;
+    }
+    entry.name = value.left(first);
+    const QString rest = value.mid(first + 1);
+    const qsizetype second = rest.indexOf(QLatin1Char(','));
+    entry.ratio.wins = ReadCounter(second < 0 ? rest : rest.left(second));
+    if (second >= 0) {
+        entry.ratio.losses = ReadCounter(rest.mid(second + 1));
+    }
+    return entry;
+}
+
+QString FormatPlayerValue(const PlayerEntry& entry) {
+    // Joined, not formatted: a name may itself hold "%1".
+    return entry.name + QLatin1Char(',') + QString::number(entry.ratio.wins) + QLatin1Char(',') +
+           QString::number(entry.ratio.losses);
+}
+
+PlayerList LoadPlayers(SettingsFile& store) {
+    PlayerList list;
+    const QString end = QString::fromLatin1(kEndOfList);
+    for (int n = 1;; ++n) {
+        const QString value =
+            store.ReadString(QString::fromLatin1(kPlayerNamePrefix) + QString::number(n), end);
+        if (value == end) {
+            break;
+        }
+        list.players.push_back(ParsePlayerValue(value));
+    }
+    list.current = list.players.empty() ? -1 : 0;
+    return list;
+}
+
+void SavePlayers(SettingsFile& store, const PlayerList& list, bool rewrite) {
+    SettingsFile::NamedValues values;
+    auto add = [&values](const PlayerEntry& entry) {
+        values.emplace_back(QString::fromLatin1(kPlayerNamePrefix) +
+                                QString::number(static_cast<int>(values.size()) + 1),
+                            FormatPlayerValue(entry));
+    };
+    if (list.HasCurrent()) {
+        add(list.players[static_cast<std::size_t>(list.current)]);
+    }
+    for (std::size_t i = 0; i < list.players.size(); ++i) {
+        if (static_cast<int>(i) != list.current) {
+            add(list.players[i]);
+        }
+    }
+    if (rewrite) {
+        store.ReplaceGroup(QString::fromLatin1(kPlayerNamesGroup), values);
+    } else if (!values.empty()) {
+        store.WriteValues(values);
+    }
+}
+
+bool CountGameResult(PlayerList& list, GameOutcome outcome) {
+    if (!list.HasCurrent()) {
+        return false;
+    }
+    WinRatio& ratio = list.players[static_cast<std::size_t>(list.current)].ratio;
+    if (outcome == GameOutcome::PlayerWon) {
+        CountOne(ratio.wins);
+    } else if (outcome == GameOutcome::PlayerLost) {
+        CountOne(ratio.losses);
+    }
+    return true;
+}
+
+QString WinRatioText(const WinRatio& ratio) {
+    const long long games = static_cast<long long>(ratio.wins) + ratio.losses;
+    if (games <= 0) {
+        return QStringLiteral("?");
+    }
+    const double percent = static_cast<double>(ratio.wins) * 100.0 / static_cast<double>(games);
+    return QString::number(std::lround(percent));
+}
+
+std::optional<QString> PlayerNameProblem(const QString& name, const std::vector<QString>& others) {
+    if (name.trimmed().isEmpty()) {
+        return QString::fromLatin1(texts::kNameEmpty);
+    }
+    if (name.contains(QLatin1Char(','))) {
+        return QString::fromLatin1(texts::kNameComma);
+    }
+    for (const QChar c : name) {
+        if (c.category() == QChar::Other_Control || c == QChar::LineSeparator ||
+            c == QChar::ParagraphSeparator) {
+            return QString::fromLatin1(texts::kNameControl);
+        }
+    }
+    if (name.size() > kMaxNameLength) {
+        return QString::fromLatin1(texts::kNameTooLong).arg(kMaxNameLength);
+    }
+    for (const QString& other : others) {
+        if (other == name) {
+            return QString::fromLatin1(texts::kNameTaken).arg(name);
+        }
+    }
+    return std::nullopt;
+}
+
+} // namespace varenta
