@@ -1,5 +1,6 @@
 #include "varenta/computer/AdvancedPlayer.h"
 
+#include "varenta/computer/Rehearsal.h"
 #include "varenta/engine/VarentaEngine.h"
 
 #include <algorithm>
@@ -115,12 +116,31 @@ bool AdvancedPlayer::AdvTakePile() {
     return yes;
 }
 
+std::unique_ptr<ComputerBase> AdvancedPlayer::understudy(Rehearsal& table) const {
+    table.advanced = memory_;
+    auto copy = std::make_unique<AdvancedPlayer>(table.engine, settings_, table.advanced);
+    copy->need = need;
+    return copy;
+}
+
+void AdvancedPlayer::adoptMemory(const Rehearsal& table) {
+    memory_ = table.advanced;
+}
+
 void AdvancedPlayer::takeOrDraw() {
     need = MeldMinimumForMe();
-    if (!AdvTakePile()) {
+    const int plainNeed = need;
+    // A take whose top card cannot be laid as the rules ask is not made.
+    if (!AdvTakePile() || !TopCardCanBeLaid()) {
+        need = plainNeed;
         drawFromStock();
         return;
     }
+    layPileTop();
+    takePileRestIntoHand();
+}
+
+void AdvancedPlayer::layPileTop() {
     meldDelay();
     const int t = takePileTopIntoHand();
     RefreshTallies();
@@ -134,7 +154,6 @@ void AdvancedPlayer::takeOrDraw() {
         MeldRank(t, 0);
     }
     AdvInitialMelds();
-    takePileRestIntoHand();
 }
 
 void AdvancedPlayer::AdvInitialMelds() {

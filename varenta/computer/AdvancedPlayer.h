@@ -31,6 +31,9 @@ protected:
     void takeOrDraw() override;
     void meldPhase() override;
     DiscardChoice chooseDiscard() override { return AdvChooseDiscard(); }
+    void layPileTop() override;
+    std::unique_ptr<ComputerBase> understudy(Rehearsal& table) const override;
+    void adoptMemory(const Rehearsal& table) override;
 
 private:
     bool completeForHuman(int rank) const;

@@ -1,5 +1,6 @@
 #include "varenta/computer/BeginnerPlayer.h"
 
+#include "varenta/computer/Rehearsal.h"
 #include "varenta/engine/Texts.h"
 #include "varenta/engine/VarentaEngine.h"
 
@@ -77,17 +78,30 @@ bool BeginnerPlayer::BegTakePile() {
     return yes;
 }
 
+std::unique_ptr<ComputerBase> BeginnerPlayer::understudy(Rehearsal& table) const {
+    auto copy = std::make_unique<BeginnerPlayer>(table.engine, settings_);
+    copy->need = need;
+    return copy;
+}
+
 void BeginnerPlayer::takeOrDraw() {
     need = MeldMinimumForMe();
-    if (!BegTakePile()) {
+    const int plainNeed = need;
+    // A take whose top card cannot be laid as the rules ask is not made.
+    if (!BegTakePile() || !TopCardCanBeLaid()) {
+        need = plainNeed;
         drawFromStock();
         return;
     }
+    layPileTop();
+    takePileRestIntoHand();
+}
+
+void BeginnerPlayer::layPileTop() {
     meldDelay();
     const int t = takePileTopIntoHand();
     begMeldRank(t);
     BegInitialMelds();
-    takePileRestIntoHand();
 }
 
 void BeginnerPlayer::BegInitialMelds() {

@@ -24,6 +24,9 @@ protected:
     void takeOrDraw() override;
     void meldPhase() override;
     DiscardChoice chooseDiscard() override { return BegChooseDiscard(); }
+    void layPileTop() override;
+    std::unique_ptr<ComputerBase> understudy(Rehearsal& table) const override;
+    void adoptMemory(const Rehearsal& /*table*/) override {} // it remembers nothing
 
 private:
     // Melds every card of the rank, plus one wild card when the meld then

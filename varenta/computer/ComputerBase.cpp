@@ -1,5 +1,6 @@
 #include "varenta/computer/ComputerBase.h"
 
+#include "varenta/computer/Rehearsal.h"
 #include "varenta/engine/Texts.h"
 #include "varenta/engine/VarentaEngine.h"
 
@@ -18,10 +19,55 @@ void ComputerBase::PlayTurn() {
     engine_.Port().SetWaitCursor(true);
     RefreshTallies();
     takeOrDraw();
-    meldPhase();
+    MeldWithinTheRules();
     discardPhase();
     engine_.Port().SetWaitCursor(false);
     engine_.FinishOpponentTurn();
+}
+
+bool ComputerBase::TopCardCanBeLaid() {
+    if (state().discardPile.Empty()) {
+        return false;
+    }
+    const auto table = std::make_unique<Rehearsal>(engine_);
+    const auto player = understudy(*table);
+    const Card top = state().discardPile.Top();
+    const int before = engine_.MeldColumnCount(Side::Opponent, top.rank);
+    const bool heldBack = frozenForMe() || before == 0;
+    player->RefreshTallies();
+    player->layPileTop();
+    std::string_view reason;
+    return table->engine.OpponentPileTakeValid(top, before, heldBack, reason);
+}
+
+void ComputerBase::MeldWithinTheRules() {
+    const auto table = std::make_unique<Rehearsal>(engine_);
+    {
+        const auto player = understudy(*table);
+        player->RefreshTallies();
+        player->meldPhase();
+    }
+    adoptMemory(*table);
+    const Random random = table->engine.Rng();
+    const std::vector<std::string> errors = table->errors;
+    const std::vector<MeldLay> lays = table->lays;
+    std::vector<bool> kept(lays.size(), true);
+    std::string_view reason;
+    while (!table->engine.ValidateOpponentMelds(reason, table->HandAfterDiscard()) &&
+           DropInvalidLays(table->engine, reason, lays, kept)) {
+        table->Reset(engine_);
+        table->Replay(lays, kept);
+    }
+    engine_.Rng() = random;
+    for (const std::string& error : errors) {
+        engine_.Port().ShowMessage(MessageKind::Error, error);
+    }
+    for (std::size_t i = 0; i < lays.size(); ++i) {
+        if (kept[i]) {
+            LayAgain(engine_, lays[i]);
+        }
+    }
+    RefreshTallies();
 }
 
 void ComputerBase::discardPhase() {

@@ -6,9 +6,12 @@
 #include "varenta/engine/GameState.h"
 #include "varenta/engine/RuleSet.h"
 
+#include <memory>
+
 namespace varenta {
 
 class VarentaEngine;
+class Rehearsal;
 
 // The card the computer throws at the end of its turn: a hand card, or (the
 // Expert's blocking move) a red three taken back from its own melds.
@@ -56,12 +59,29 @@ public:
 
     const RankTally& tally() const { return tally_; }
 
+    // Held to the player's take rules: tried on a copy of the table, the
+    // level's own lays after taking the pile put the top card into a meld that
+    // stands before the rest of the pile comes.
+    bool TopCardCanBeLaid();
+    // The level's melding phase, tried on a copy of the table first; what it
+    // lays is then laid here, except lays that would leave the melds invalid
+    // at the discard (the smallest set that makes them valid stays in hand).
+    void MeldWithinTheRules();
+
 protected:
     // The level's three decisions. takeOrDraw() either takes the pile (and
     // lays what it must) or draws from the stock.
     virtual void takeOrDraw() = 0;
     virtual void meldPhase() = 0;
     virtual DiscardChoice chooseDiscard() = 0;
+    // After the decision to take the pile: the top card into the hand and
+    // what the level lays with it, up to (not including) the rest of the pile.
+    virtual void layPileTop() = 0;
+    // The same level with a copy of its memory and of this turn's values,
+    // playing on the rehearsal's table.
+    virtual std::unique_ptr<ComputerBase> understudy(Rehearsal& table) const = 0;
+    // Takes over the memory the understudy left in the rehearsal.
+    virtual void adoptMemory(const Rehearsal& table) = 0;
 
     // Reading the table.
     const GameState& state() const;

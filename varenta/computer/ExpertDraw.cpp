@@ -2,6 +2,8 @@
 
 #include "varenta/computer/ExpertPlayer.h"
 
+#include "varenta/computer/Rehearsal.h"
+
 #include <algorithm>
 
 namespace varenta {
@@ -12,6 +14,19 @@ ExpertPlayer::ExpertPlayer(VarentaEngine& engine, const ComputerSettings& settin
 
 void ExpertPlayer::takeOrDraw() {
     ExpertDrawOrTake();
+}
+
+std::unique_ptr<ComputerBase> ExpertPlayer::understudy(Rehearsal& table) const {
+    table.expert = memory_;
+    auto copy = std::make_unique<ExpertPlayer>(table.engine, settings_, table.expert);
+    copy->aggressiveTurn = aggressiveTurn;
+    copy->opponentThreat = opponentThreat;
+    copy->initialMeldNeed = initialMeldNeed;
+    return copy;
+}
+
+void ExpertPlayer::adoptMemory(const Rehearsal& table) {
+    memory_ = table.expert;
 }
 
 void ExpertPlayer::BeginExpertTurn() {
@@ -35,11 +50,21 @@ void ExpertPlayer::BeginExpertTurn() {
 
 bool ExpertPlayer::ExpertDrawOrTake() {
     BeginExpertTurn();
-    if (!ShouldTakePile()) {
+    const int plainNeed = initialMeldNeed;
+    // A take whose top card cannot be laid as the rules ask is not made.
+    if (!ShouldTakePile() || !TopCardCanBeLaid()) {
+        initialMeldNeed = plainNeed;
         drawFromStock();
         return false;
     }
     memory_.discardRank = 0;
+    layPileTop();
+    memory_.pileMakesVarenta = false;
+    takePileRestIntoHand();
+    return true;
+}
+
+void ExpertPlayer::layPileTop() {
     const bool frozen = frozenForMe();
     const int rank = takePileTopIntoHand();
     RefreshTallies();
@@ -54,9 +79,6 @@ bool ExpertPlayer::ExpertDrawOrTake() {
     } else {
         MeldRank(rank, 3);
     }
-    memory_.pileMakesVarenta = false;
-    takePileRestIntoHand();
-    return true;
 }
 
 bool ExpertPlayer::branchDefault(int t, int n) {

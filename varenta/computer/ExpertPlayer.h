@@ -57,6 +57,9 @@ protected:
     void takeOrDraw() override;
     void meldPhase() override;
     DiscardChoice chooseDiscard() override;
+    void layPileTop() override;
+    std::unique_ptr<ComputerBase> understudy(Rehearsal& table) const override;
+    void adoptMemory(const Rehearsal& table) override;
 
 private:
     int danger(int rank) const;

@@ -127,9 +127,8 @@ int VarentaEngine::OpponentTakePileTop() {
     if (s.discardPile.Empty()) {
         return -1;
     }
-    if (s.discardPile.count >= 13) {
-        port_->PlaySound(texts::kSoundTakeHugePile);
-    }
+    // No "Take Huge Pile" here: that sound belongs to a take by a person, the
+    // player's or the remote opponent's, not to the computer's.
     const Card card = s.discardPile.PopTop();
     observer_->OpponentTookPileTop(card);
     AddToOpponentHand(card, true);

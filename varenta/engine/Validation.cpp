@@ -52,10 +52,38 @@ bool VarentaEngine::ValidateMelds(std::string_view& reason, int handCount) const
     return ValidateSide(Side::Player, handCount, reason);
 }
 
-bool VarentaEngine::ValidateSide(Side side, int handCount, std::string_view& reason) const {
+bool VarentaEngine::ValidateOpponentMelds(std::string_view& reason, int handCount,
+                                          int minimum) const {
+    return ValidateSide(Side::Opponent, handCount, reason, minimum);
+}
+
+bool VarentaEngine::OpponentPileTakeValid(const Card& top, int columnBefore, bool heldBack,
+                                          std::string_view& reason) const {
+    const CardPile& melds = state_.opponentMelds;
+    bool laid = false;
+    for (int i = 0; i < melds.count && !laid; ++i) {
+        laid = melds[i].code == top.code && melds[i].deckNo == top.deckNo &&
+               geometry_.ColumnOf(melds[i].x) == top.rank;
+    }
+    if (!laid || (heldBack && MeldColumnCount(Side::Opponent, top.rank) < columnBefore + 3)) {
+        reason = texts::kReasonTopCard;
+        return false;
+    }
+    int minimum = MeldMinimum(state_.opponentScore);
+    if (heldBack && !rules_.topCardCounts) {
+        minimum += top.points;
+    }
+    return ValidateSide(Side::Opponent, state_.opponentHand.count + state_.discardPile.count,
+                        reason, minimum);
+}
+
+bool VarentaEngine::ValidateSide(Side side, int handCount, std::string_view& reason,
+                                 int minimum) const {
     const CardPile& melds = MeldsOf(side);
-    const int minimum =
-        side == Side::Player ? state_.initialMeldMinimum : MeldMinimum(state_.opponentScore);
+    if (minimum < 0) {
+        minimum =
+            side == Side::Player ? state_.initialMeldMinimum : MeldMinimum(state_.opponentScore);
+    }
     const ColumnCounts counts = CountColumns(melds, geometry_);
 
     for (int col = 3; col < kColumns; ++col) {

@@ -47,6 +47,7 @@ public:
     // Takes new rules; when Initial Block changed the pile takes its new value.
     void SetRules(const RuleSet& rules);
     Random& Rng() { return random_; }
+    const Random& Rng() const { return random_; }
     const TableGeometry& Geometry() const { return geometry_; }
     // Uses a new geometry without moving any card (before the first deal).
     void SetGeometry(const TableGeometry& geometry) { geometry_ = geometry; }
@@ -175,6 +176,19 @@ public:
     bool ValidateMelds(std::string_view& reason, int handCount = -1) const;
     // As ValidateMelds, and the pile's top card must have been melded validly.
     bool ValidateMeldsWithTop(std::string_view& reason, int handCount = -1) const;
+    // The opponent's table judged as the player's is at a discard, for a hand
+    // of handCount cards; a negative minimum means the first-meld minimum of
+    // the opponent's game score.
+    bool ValidateOpponentMelds(std::string_view& reason, int handCount, int minimum = -1) const;
+    // The opponent's table just before the rest of a pile it took joins its
+    // hand, held to the player's take rules: the top card (as taken) lies in
+    // the meld of its rank; when the rest was held back (pile frozen for the
+    // opponent, or the top card starting a meld of columnBefore = 0 cards) that
+    // meld grew by the top card and two more, and without Top Card Counts the
+    // top card's points do not help the first meld; the table is valid for the
+    // hand the rest of the pile makes.
+    bool OpponentPileTakeValid(const Card& top, int columnBefore, bool heldBack,
+                               std::string_view& reason) const;
     // Points of the player's meld columns 1..13 holding three or more cards.
     int PlayerMeldValue() const;
     // Initial meld minimum for a game score.
@@ -226,7 +240,7 @@ private:
     void FinishDeal(bool mayStartComputer);
 
     bool PlayerMayAct() const;
-    bool ValidateSide(Side side, int handCount, std::string_view& reason) const;
+    bool ValidateSide(Side side, int handCount, std::string_view& reason, int minimum = -1) const;
     void RemoteGoingOutCheck();
     void CompleteDrawPhase();
     bool LastCardCanCompleteVarenta() const;

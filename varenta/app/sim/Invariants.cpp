@@ -3,6 +3,7 @@
 #include <array>
 
 #include "varenta/engine/GameState.h"
+#include "varenta/engine/VarentaEngine.h"
 
 namespace varenta::sim {
 
@@ -55,6 +56,78 @@ std::string CheckInvariants(const GameState& s) {
         }
     }
     return {};
+}
+
+} // namespace varenta::sim
+
+namespace varenta::sim {
+
+void ComputerRulesCheck::report(const std::string& what) {
+    if (broken.empty()) {
+        broken = what;
+        brokenHand = handsEnded_ + 1;
+    }
+}
+
+void ComputerRulesCheck::HandDealt(std::string_view dealString) {
+    takePending_ = false;
+    next_.HandDealt(dealString);
+}
+
+void ComputerRulesCheck::OpponentTookPileTop(const Card& card) {
+    // Seen before the card joins the hand: the meld it must go to is still
+    // as it was, and so is the pile's frozen state.
+    takePending_ = true;
+    top_ = card;
+    columnBefore_ = engine_.MeldColumnCount(Side::Opponent, card.rank);
+    heldBack_ = engine_.PileFrozenFor(Side::Opponent) || columnBefore_ == 0;
+    next_.OpponentTookPileTop(card);
+}
+
+void ComputerRulesCheck::OpponentTookPileRest() {
+    if (takePending_) {
+        takePending_ = false;
+        std::string_view reason;
+        if (!engine_.OpponentPileTakeValid(top_, columnBefore_, heldBack_, reason)) {
+            report("the computer took the rest of the pile (top card " + std::to_string(top_.code) +
+                   ") with its melds invalid: " + std::string(reason));
+        }
+    }
+    next_.OpponentTookPileRest();
+}
+
+void ComputerRulesCheck::checkTurnEnd(const char* how) {
+    std::string_view reason;
+    const int hand = engine_.State().opponentHand.count;
+    if (!engine_.ValidateOpponentMelds(reason, hand)) {
+        report(std::string("the computer ") + how +
+               " with its melds invalid: " + std::string(reason));
+    }
+}
+
+void ComputerRulesCheck::OpponentDiscarded(const Card& card) {
+    // Reported once the card has left the hand: judged for the hand that is
+    // left, so that a last card discarded is judged as going out.
+    checkTurnEnd("discarded");
+    next_.OpponentDiscarded(card);
+}
+
+void ComputerRulesCheck::OpponentDiscardedRedThree(const Card& card) {
+    checkTurnEnd("discarded a red three from the table");
+    next_.OpponentDiscardedRedThree(card);
+}
+
+void ComputerRulesCheck::OpponentPassed() {
+    checkTurnEnd("passed the discard");
+    next_.OpponentPassed();
+}
+
+void ComputerRulesCheck::HandEnded(int wentOut, int playerHandScore, int opponentHandScore) {
+    if (wentOut == 1) {
+        checkTurnEnd("went out");
+    }
+    ++handsEnded_;
+    next_.HandEnded(wentOut, playerHandScore, opponentHandScore);
 }
 
 } // namespace varenta::sim

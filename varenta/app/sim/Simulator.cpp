@@ -62,7 +62,8 @@ SimSummary RunSimulation(const SimOptions& options, std::ostream* traceStream,
     CheckedComputer computer(settings);
     engine.SetPort(&port);
     engine.SetReporter(&trace);
-    engine.SetObserver(&trace);
+    ComputerRulesCheck rulesCheck(engine, trace);
+    engine.SetObserver(&rulesCheck);
     engine.SetComputerHook(&computer);
     engine.SetRules(options.rules);
     trace.stopAfterHand = [&] { return options.hands > 0 && trace.hands >= options.hands; };
@@ -80,10 +81,10 @@ SimSummary RunSimulation(const SimOptions& options, std::ostream* traceStream,
         }
     };
 
-    auto fail = [&](const std::string& what) {
+    auto fail = [&](const std::string& what, int hand = 0) {
         summary.ok = false;
         summary.error = "seed " + std::to_string(options.seed) + ", hand " +
-                        std::to_string(trace.hands + 1) + ": " + what;
+                        std::to_string(hand > 0 ? hand : trace.hands + 1) + ": " + what;
     };
 
     engine.StartProgram(options.seed);
@@ -101,6 +102,10 @@ SimSummary RunSimulation(const SimOptions& options, std::ostream* traceStream,
         }
         if (!computer.broken.empty()) {
             fail("after the computer's turn: " + computer.broken);
+            break;
+        }
+        if (!rulesCheck.broken.empty()) {
+            fail(rulesCheck.broken, rulesCheck.brokenHand);
             break;
         }
         if (!port.error.empty()) {
@@ -130,6 +135,8 @@ SimSummary RunSimulation(const SimOptions& options, std::ostream* traceStream,
         fail(wrongEnd);
     } else if (summary.ok && !computer.broken.empty()) {
         fail("after the computer's turn: " + computer.broken);
+    } else if (summary.ok && !rulesCheck.broken.empty()) {
+        fail(rulesCheck.broken, rulesCheck.brokenHand);
     }
 
     summary.games = trace.games;

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "TestSupport.h"
 #include "varenta/engine/Texts.h"
 
@@ -120,6 +122,110 @@ TEST(Geometry, ChangingTheLayoutKeepsColumnsAndSteps) {
     EXPECT_EQ(t.S().opponentMelds[1].x, big.ColumnX(8));
     EXPECT_EQ(t.S().stock[0].y, big.stockRow);
     EXPECT_EQ(t.engine.MeldColumnCount(Side::Player, 13), 3);
+}
+
+} // namespace
+} // namespace varenta
+
+namespace varenta {
+namespace {
+
+using namespace varenta::testing;
+
+// The opponent takes a pile with a king on top and lays kings from its hand
+// (and wild cards onto the kings): is the take one the player could make?
+TEST(OpponentPileTake, HeldToThePlayersTakeRules) {
+    struct Case {
+        const char* what;
+        int meldedKings = 0; // kings already on the table before the take
+        bool frozen = false;
+        bool topCardCounts = true;
+        bool layTop = true;
+        int kingsLaid = 0; // from the hand besides the top card
+        int jokersLaid = 0;
+        int twosLaid = 0;
+        bool valid = false;
+    };
+    const Case cases[] = {
+        {"top card left in the hand", 0, false, true, false, 2, 1, 0, false},
+        {"new meld of three with a joker", 0, false, true, true, 1, 1, 0, true},
+        {"new meld of two", 0, false, true, true, 1, 0, 0, false},
+        {"new meld below the minimum", 0, false, true, true, 2, 0, 0, false},
+        {"new meld just at the minimum", 0, false, true, true, 2, 0, 1, true},
+        {"uncounted top card misses the minimum", 0, false, false, true, 2, 0, 1, false},
+        {"uncounted top card, one more two", 0, false, false, true, 2, 0, 2, true},
+        {"wild cards outnumber the kings", 0, false, true, true, 1, 1, 2, false},
+        {"onto a meld, unfrozen: the top card alone", 3, false, true, true, 0, 0, 0, true},
+        {"onto a meld, frozen: one more is too few", 3, true, true, true, 1, 0, 0, false},
+        {"onto a meld, frozen: two more", 3, true, true, true, 2, 0, 0, true},
+        {"onto a meld, top card not laid", 3, false, true, false, 0, 0, 0, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Table t;
+        RuleSet rules;
+        rules.initialBlock = false;
+        rules.topCardCounts = c.topCardCounts;
+        t.Rules(rules);
+        t.S().pileFrozen = c.frozen;
+        t.OpponentHand({kSpade(kKing), kHeart(kKing), kJoker, kSpade(kTwo), kSpade(kTwo),
+                        kSpade(kFive), kSpade(kSix), kSpade(kSeven)});
+        if (c.meldedKings > 0) {
+            t.OpponentMelds({kClub(kKing), kClub(kKing), kDiamond(kKing)});
+            t.OpponentMelds({kClub(kAce), kClub(kAce), kDiamond(kAce)});
+            t.S().opponentMeldPoints = 90;
+        }
+        t.Pile({kSpade(kNine), kSpade(kEight), kDiamond(kKing)});
+        const Card top = t.S().discardPile.Top();
+        const int before = t.engine.MeldColumnCount(Side::Opponent, kKing + 1);
+        const bool heldBack = t.engine.PileFrozenFor(Side::Opponent) || before == 0;
+        const int index = t.engine.OpponentTakePileTop();
+        if (c.layTop) {
+            t.engine.MeldFromOpponentHand(index);
+        }
+        auto layFirst = [&](int rank, int n, bool wild) {
+            for (int i = 0; i < n; ++i) {
+                const CardPile& hand = t.S().opponentHand;
+                int at = 0;
+                while (hand[at].rank != rank) {
+                    ++at;
+                }
+                if (wild) {
+                    t.engine.OpponentMeldWildCard(at, kKing + 1);
+                } else {
+                    t.engine.MeldFromOpponentHand(at);
+                }
+            }
+        };
+        layFirst(kKing + 1, c.kingsLaid, false);
+        layFirst(0, c.jokersLaid, true);
+        layFirst(1, c.twosLaid, true);
+        std::string_view reason;
+        EXPECT_EQ(t.engine.OpponentPileTakeValid(top, before, heldBack, reason), c.valid) << reason;
+    }
+}
+
+// "Take Huge Pile" sounds for a take by a person: the player's (tested with
+// the take) and the remote opponent's, never for the computer's.
+TEST(OpponentPileTake, HugePileSoundsOnlyForTheRemoteOpponent) {
+    for (int size : {12, 13}) {
+        for (bool remote : {false, true}) {
+            Table t;
+            t.OpponentHand({kSpade(kKing), kHeart(kKing), kSpade(kFive)});
+            for (int i = 1; i < size; ++i) {
+                t.Pile({kSpade(kNine)});
+            }
+            t.Pile({kDiamond(kKing)});
+            if (remote) {
+                t.engine.RemoteDrawPileTop();
+            } else {
+                t.engine.OpponentTakePileTop();
+            }
+            const auto huge =
+                std::count(t.port.sounds.begin(), t.port.sounds.end(), texts::kSoundTakeHugePile);
+            EXPECT_EQ(huge, remote && size >= 13 ? 1 : 0) << size << (remote ? " remote" : "");
+        }
+    }
 }
 
 } // namespace
