@@ -4,7 +4,9 @@
 // size and are always replaced as a whole (see KivFileAccess.h).
 #pragma once
 
+#include <QByteArray>
 #include <QString>
+#include <QStringList>
 
 #include <array>
 #include <cstdint>

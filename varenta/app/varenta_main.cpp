@@ -11,6 +11,7 @@
 #include <QMessageBox>
 #include <QSplashScreen>
 
+#include <cstdio>
 #include <cstdlib>
 
 namespace {
@@ -40,8 +41,9 @@ int main(int argc, char** argv) {
         QMessageBox::warning(nullptr, QStringLiteral("Varenta"), message);
     });
 
-    // Another copy holding the settings lock: say so while waiting. The
-    // splash paints at once, without running events in the middle of a
+    // Another copy holding the settings lock: say so while waiting. The note
+    // is made visible with one pass of the event queue that leaves out user
+    // input and the network, so no game action runs in the middle of the
     // store call; an empty message ends the wait.
     QSplashScreen* waitNote = nullptr;
     varenta::rfMain.SetWaitHandler([&waitNote](const QString& message) {
@@ -51,6 +53,7 @@ int main(int argc, char** argv) {
             }
             return;
         }
+        std::fprintf(stderr, "varenta: %s\n", message.toLocal8Bit().constData());
         if (waitNote == nullptr) {
             QPixmap blank(560, 90);
             blank.fill(Qt::white);
@@ -58,6 +61,8 @@ int main(int argc, char** argv) {
         }
         waitNote->show();
         waitNote->showMessage(message, Qt::AlignCenter | Qt::TextWordWrap);
+        QApplication::processEvents(QEventLoop::ExcludeUserInputEvents |
+                                    QEventLoop::ExcludeSocketNotifiers);
     });
 
     const QStringList args = QApplication::arguments().mid(1);
