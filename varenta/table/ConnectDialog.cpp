@@ -1,5 +1,6 @@
 #include "varenta/table/ConnectDialog.h"
 
+#include "varenta/net/MailAccount.h"
 #include "varenta/net/OwnAddresses.h"
 #include "varenta/store/SettingsFile.h"
 #include "varenta/table/NetworkTexts.h"
@@ -18,9 +19,6 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-#include <algorithm>
-#include <array>
-
 namespace varenta {
 
 namespace {
@@ -33,10 +31,6 @@ constexpr char kKeyInternetAddress[] = "Network\\InternetAddress";
 constexpr char kKeyIdServer[] = "Network\\ID Server";
 constexpr char kLanHistory[] = "Network\\LANHist";
 constexpr char kEmailHistory[] = "Network\\EmailHist";
-// The account of the address exchange by e-mail; all six must be filled in.
-constexpr std::array<const char*, 6> kMailAccountKeys = {
-    "Network\\SMTP Server",   "Network\\POP Server", "Network\\Email Name",
-    "Network\\Email Address", "Network\\Username",   "Network\\Password"};
 constexpr int kMaxText = 255; // texts the program keeps are at most this long
 
 QString Text(const char* text) {
@@ -126,12 +120,7 @@ ConnectDialog::ConnectDialog(SettingsFile& store, ConnectServices services, QWid
         };
     }
     if (!services_.mailAccountComplete) {
-        services_.mailAccountComplete = [this] {
-            return std::all_of(kMailAccountKeys.begin(), kMailAccountKeys.end(),
-                               [this](const char* key) {
-                                   return !store_.ReadString(Text(key), QString()).isEmpty();
-                               });
-        };
+        services_.mailAccountComplete = [this] { return MailAccount::Read(store_).Complete(); };
     }
     setWindowTitle(Text(texts::kConnectCaption));
     edNickname_->setMaxLength(kMaxText);
