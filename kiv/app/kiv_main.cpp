@@ -14,6 +14,7 @@
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("kiv"));
+    QGuiApplication::setDesktopFileName(QStringLiteral(CARDGAMES_APP_ID));
     QApplication::setWindowIcon(QIcon(kiv::KivBitmap(201)));
 
     kiv::QtPrompter prompter;

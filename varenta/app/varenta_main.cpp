@@ -15,6 +15,7 @@
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("varenta"));
+    QGuiApplication::setDesktopFileName(QStringLiteral(CARDGAMES_APP_ID));
 
     // A damaged settings file has been set aside by the store; say so once.
     varenta::rfMain.SetNoticeHandler([](const QString& message) {
