@@ -5,13 +5,17 @@
 #   ./setup.sh test
 #       installs what is missing, builds with AddressSanitizer and
 #       UndefinedBehaviorSanitizer, checks the formatting and runs every test
+#   ./setup.sh package
+#       installs what is missing, builds (Release) and makes the Debian
+#       packages build/varenta_*.deb and build/kiv_*.deb
 set -euo pipefail
 cd "$(dirname "$0")"
 
 PACKAGES=(build-essential cmake ninja-build pkg-config clang-format
           qt6-base-dev qt6-base-dev-tools libgl-dev libgtest-dev libgmock-dev
           libbenchmark-dev libsdl2-mixer-dev timgm6mb-soundfont
-          xvfb xauth fonts-dejavu-core libgnutls28-dev)
+          xvfb xauth fonts-dejavu-core libgnutls28-dev
+          appstream desktop-file-utils groff-base librsvg2-bin)
 # The mail tests run their own private SMTP and POP3 servers (see
 # install_mail_servers); only `./setup.sh test` installs these.
 MAIL_SERVER_PACKAGES=(opensmtpd dovecot-pop3d dovecot-submissiond openssl)
@@ -75,7 +79,9 @@ run)
     cmake --build build -j"$(jobs)"
     prog=${1:-varenta}
     shift || true
-    exe=$(find build -type f -name "$prog" -perm -u+x | head -n 1)
+    # (not the copy a package build stages below build/_CPack_Packages)
+    exe=$(find build -path build/_CPack_Packages -prune -o -type f -name "$prog" -perm -u+x -print |
+          head -n 1)
     if [[ -z "$exe" ]]; then
         echo "The program '$prog' is not part of this build yet." >&2
         exit 1
@@ -85,6 +91,12 @@ run)
         exec xvfb-run -a "$exe" "$@"
     fi
     exec "$exe" "$@"
+    ;;
+package)
+    install_missing
+    cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
+    cmake --build build -j"$(jobs)"
+    (cd build && cpack -G DEB)
     ;;
 test)
     install_missing
@@ -104,7 +116,7 @@ test)
     ctest --test-dir build-check --output-on-failure -j"$(jobs)"
     ;;
 *)
-    echo "usage: $0 run [varenta|kiv|varenta-sim|kiv-sim] [args...] | $0 test" >&2
+    echo "usage: $0 run [varenta|kiv|varenta-sim|kiv-sim] [args...] | $0 test | $0 package" >&2
     exit 2
     ;;
 esac

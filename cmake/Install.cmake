@@ -93,12 +93,13 @@ set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "timgm6mb-soundfont | fluid-soundfont-gm")
 set(CPACK_DEBIAN_VARENTA_PACKAGE_NAME varenta)
 set(CPACK_DEBIAN_VARENTA_PACKAGE_SECTION games)
 set(CPACK_COMPONENT_VARENTA_DISPLAY_NAME "Varenta")
-# The first line is the package's synopsis; CPack indents the rest.
+# The first line is the package's synopsis; CPack indents the rest and
+# marks the empty line.
 set(CPACK_DEBIAN_VARENTA_DESCRIPTION "two-handed rummy card game
-Varenta is a rummy game for two, played with two 54-card decks with jokers \
-and twos wild. Seven-card melds called Varentas, red threes and a frozen \
-discard pile decide the hands; a game goes to 5000 points. Play against the \
-computer at three strengths, or against a friend's copy over the network, \
+Varenta is a rummy game for two, played with two 54-card decks with jokers
+and twos wild. Seven-card melds called Varentas, red threes and a frozen
+discard pile decide the hands; a game goes to 5000 points. Play against the
+computer at three strengths, or against a friend's copy over the network,
 with a chat window and an address exchange by e-mail.
 
 The package also holds varenta-sim, which plays the game headless.")
@@ -109,12 +110,25 @@ set(CPACK_DEBIAN_KIV_PACKAGE_RECOMMENDS
     "timgm6mb-soundfont | fluid-soundfont-gm, qt6-translations-l10n")
 set(CPACK_COMPONENT_KIV_DISPLAY_NAME "Kiv Kiv")
 set(CPACK_DEBIAN_KIV_DESCRIPTION "shedding card game for up to four players
-Kiv Kiv is played with a 32-card deck: lay a card that matches the top of \
-the discard pile by suit or rank and be the first to run out of cards. \
-Sevens make the next player draw, eights make them sit out and a jack \
-names the suit to follow; five rule switches vary this. The other seats \
-are computer players, rounds are scored up to a target and the best \
-results go into a ranking list. The interface is German.
+Kiv Kiv is played with a 32-card deck: lay a card that matches the top of
+the discard pile by suit or rank and be the first to run out of cards.
+Sevens make the next player draw, eights make them sit out and a jack
+names the suit to follow; five rule switches vary this. The other seats
+are played by the computer or by friends at the same computer, rounds are
+scored up to a target and the best results go into a ranking list.
+The interface is German.
 
 The package also holds kiv-sim, which plays the game headless.")
 include(CPack)
+
+# The installed tree, file by file, with the validators of desktop entries
+# and AppStream metainfo; the .deb files (slower: label package).
+if(NOT CARDGAMES_FUZZ AND TARGET varenta AND TARGET kiv)
+  add_test(NAME install_tree
+           COMMAND ${CMAKE_SOURCE_DIR}/testsupport/check_install.sh install
+                   ${CMAKE_BINARY_DIR} ${CMAKE_SOURCE_DIR} ${CMAKE_BINARY_DIR}/install-check)
+  add_test(NAME package_deb
+           COMMAND ${CMAKE_SOURCE_DIR}/testsupport/check_install.sh package
+                   ${CMAKE_BINARY_DIR} ${CMAKE_SOURCE_DIR} ${CMAKE_BINARY_DIR}/package-check)
+  set_tests_properties(package_deb PROPERTIES LABELS package)
+endif()
