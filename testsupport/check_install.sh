@@ -104,7 +104,8 @@ check_install() {
         # generators.
         diff -r -x tools -x __pycache__ "$source/resources/$program" "$prefix/share/$program" ||
             fail "share/$program differs from resources/$program"
-        listing "$prefix/share/$program" | sed "s|^|share/$program/|" >>"$checked"
+        listing "$source/resources/$program" | grep -Ev '(^|/)(tools|__pycache__)/' |
+            sed "s|^|share/$program/|" >>"$checked"
 
         check_desktop_entry "$program" "$prefix/share/applications/$id.desktop"
         echo "share/applications/$id.desktop" >>"$checked"
