@@ -14,12 +14,15 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QMenu>
+#include <QMenuBar>
 #include <QRegularExpression>
 #include <QTabWidget>
 #include <QTest>
 #include <QTextBrowser>
 #include <QTimer>
 
+#include <algorithm>
 #include <map>
 #include <set>
 
@@ -275,6 +278,79 @@ TEST_F(HelpTest, DialogLinksOfThePagesReachTheWindowCommand) {
     InNextModal([&](QDialog&) { refused = !window->Command(9999, 3); });
     window->Action("Rules1")->trigger();
     EXPECT_TRUE(refused);
+}
+
+TEST_F(HelpTest, EveryMenuItemIsThereInOrderWithItsShortcutAndHint) {
+    OpenAnswering();
+    struct Item {
+        const char* menu;
+        const char* name;
+        const char* caption;
+        QKeySequence shortcut;
+        const char* hint;
+    };
+    const std::vector<Item> items = {
+        {"&Game", "New1", "&New", Qt::Key_F2, "Start a new Varenta game"},
+        {"&Game", "Load1", "&Load...", Qt::Key_F3, "Load a saved Varenta game from disk"},
+        {"&Game", "Save1", "&Save...", Qt::Key_F4, "Save the current Varenta game to disk"},
+        {"&Game", "Hiscore1", "&Hiscores...", {}, "Show the Top Ten highscores"},
+        {"&Game", "WinRatio1", "&Win Ratio...", {}, "Show the player's win/loss ratio "},
+        {"&Game", "UndoMeld1", "&Undo Meld", Qt::Key_Delete, "Undo the last meld, if any"},
+        {"&Game", "UndoAll1", "Undo &All", Qt::CTRL | Qt::Key_Delete,
+         "Undo all melds since your last discard or taking of the discard pile, if any"},
+        {"&Game", "Exit1", "E&xit", {}, "Exit Varenta"},
+        {"&Options",
+         "Customize1",
+         "&Customize...",
+         {},
+         "Create players, set the computer level and change the window size and color"},
+        {"&Options",
+         "Rules1",
+         "&Rules...",
+         {},
+         "Adjust the rules of Varenta to your local variant"},
+        {"&Network",
+         "ConnecttoPartner1",
+         "&Connect to Opponent...",
+         {},
+         "Connect to another person over a network"},
+        {"&Network",
+         "ShowRuleDifferences1",
+         "&Rule Differences...",
+         {},
+         "Shows the differences in rule settings between you and your opponent, if there are "
+         "any"},
+        {"&Network", "StopWaiting1", "&Disconnect", {}, "Cancel network connection"},
+        {"&Network",
+         "HideChatWindow1",
+         "&Hide Chat Window",
+         {},
+         "Hide the chat window during a network game"},
+        {"&Network", "Network2", "&Setup...", {}, "Set information needed for email connections"},
+        {"&Help", "HelpTopics1", "&Help Topics", Qt::Key_F1, ""},
+        {"&Help", "About1", "&About...", {}, ""},
+    };
+    // The items in menu order; items of other menus may lie between them.
+    std::vector<QAction*> shown;
+    for (QAction* menu : window->menuBar()->actions()) {
+        for (QAction* action : menu->menu()->actions()) {
+            if (!action->isSeparator()) {
+                action->setProperty("menuCaption", menu->text());
+                shown.push_back(action);
+            }
+        }
+    }
+    auto at = shown.begin();
+    for (const Item& item : items) {
+        at = std::find_if(at, shown.end(),
+                          [&](QAction* action) { return action->objectName() == item.name; });
+        ASSERT_NE(at, shown.end()) << item.name << " missing or out of order";
+        QAction* action = *at;
+        EXPECT_EQ(action->property("menuCaption").toString(), item.menu) << item.name;
+        EXPECT_EQ(action->text(), item.caption) << item.name;
+        EXPECT_EQ(action->shortcut(), item.shortcut) << item.name;
+        EXPECT_EQ(action->statusTip(), item.hint) << item.name;
+    }
 }
 
 TEST_F(HelpTest, AboutPlaysItsTuneWhileTheBoxIsOpenWhenSoundIsOn) {
