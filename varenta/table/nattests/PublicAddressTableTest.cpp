@@ -94,10 +94,14 @@ TEST_F(PublicAddressDialogTest, StunFirstTheIdentificationServerOnlyWhenItFails)
     EXPECT_FALSE(d->Refreshing());
     EXPECT_EQ(Items(*d), QStringList{"203.0.113.5"});
     EXPECT_TRUE(idQuery->servers.empty());
-    // LAN: the local addresses, none taken out.
+    // LAN: no public address needed, the identification server tells which
+    // local address faces the Internet, as ever.
     d->findChild<QRadioButton*>("rbLAN")->click();
-    stunQuery->Answer("203.0.113.5");
+    EXPECT_FALSE(stunQuery->Running());
+    ASSERT_TRUE(idQuery->Running());
+    idQuery->Answer("");
     EXPECT_EQ(Items(*d), QStringList{"192.168.1.20"});
+    idQuery->servers.clear();
 
     // No STUN answer in time: the identification server is asked.
     d->findChild<QRadioButton*>("rbInternet")->click();
