@@ -2,6 +2,7 @@
 
 #include "varenta/engine/Texts.h"
 #include "varenta/net/AddressExchange.h"
+#include "varenta/net/PortMapping.h"
 #include "varenta/store/RuleVariants.h"
 #include "varenta/store/SettingsFile.h"
 #include "varenta/table/DialogHelp.h"
@@ -159,6 +160,8 @@ TableWindow::TableWindow(TableServices services, QWidget* parent)
 }
 
 TableWindow::~TableWindow() {
+    // The mapping goes first: its removal from the router is waited for.
+    portMapper_.reset();
     engine_.SetPort(nullptr);
     engine_.SetComputerHook(nullptr);
     if (waitCursor_) {
@@ -384,6 +387,7 @@ void TableWindow::ProgramExit() {
         help_->close();
     }
     sounds_->PlaySoundEvent(std::string_view("Exit"));
+    CloseRouterPort();
     AutoSaveOnExit();
     const QPoint at = pos();
     try {
@@ -408,6 +412,30 @@ void TableWindow::EndProgram() {
     if (depth_ == 0) {
         QTimer::singleShot(0, this, &QWidget::close);
     }
+}
+
+void TableWindow::EndOnSignal() {
+    EndProgram();
+    KeepEnding();
+}
+
+void TableWindow::KeepEnding() {
+    // Each open dialog is cancelled in turn, and its caller is let go on
+    // before the next step; a dialog that the cancelled one leads to is met
+    // on the next pass.
+    QWidget* modal = QApplication::activeModalWidget();
+    if (modal != nullptr && modal != this) {
+        if (auto* dialog = qobject_cast<QDialog*>(modal)) {
+            dialog->reject();
+        } else {
+            modal->close();
+        }
+    }
+    if (modal != nullptr || depth_ > 0 || (isVisible() && !close())) {
+        QTimer::singleShot(0, this, &TableWindow::KeepEnding);
+        return;
+    }
+    QApplication::quit();
 }
 
 void TableWindow::RunEngine(const std::function<void()>& operation) {
