@@ -16,7 +16,7 @@
 
 namespace {
 
-// Read-only media (waves, help pages): $VARENTA_DATA_DIR, an installed
+// Read-only media (waves, tunes, help pages): $VARENTA_DATA_DIR, an installed
 // share/varenta next to the program, or the source tree's resources.
 QString MediaDir() {
     if (const char* dir = std::getenv("VARENTA_DATA_DIR"); dir != nullptr && *dir != '\0') {
@@ -83,6 +83,7 @@ int main(int argc, char** argv) {
     const QString media = MediaDir();
     varenta::TableServices services;
     services.mediaDir = media + "/sounds";
+    services.musicDir = media + "/music";
     services.helpDir = media + "/help";
     services.onStarted = [&splash] { splash.close(); };
     // A saved game named on the command line is resumed instead of the

@@ -19,7 +19,7 @@ struct TopicEntry {
 };
 
 // Topic numbers given to the Rules dialog's controls.
-constexpr std::array<TopicEntry, 16> kTopics = {{
+constexpr std::array<TopicEntry, 20> kTopics = {{
     {1019, "rules.html#variants"},
     {1020, "rules.html#variants"},
     {1072, "rules.html#number-of-varentas"},
@@ -36,6 +36,11 @@ constexpr std::array<TopicEntry, 16> kTopics = {{
     {1083, "rules.html#red-three-options"},
     {1104, "rules.html#separately-frozen"},
     {1108, "rules.html#reuse-pile"},
+    // The card back and sound dialogs.
+    {1200, "options.html#decks"},
+    {1201, "options.html#decks"},
+    {1210, "options.html#sound"},
+    {1211, "options.html#music"},
 }};
 
 struct KeywordEntry {

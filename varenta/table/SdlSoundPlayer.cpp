@@ -1,6 +1,7 @@
 #include "varenta/table/SdlSoundPlayer.h"
 
 #include "varenta/store/InputFile.h"
+#include "varenta/table/SdlAudio.h"
 
 #include <SDL.h>
 #include <SDL_mixer.h>
@@ -15,8 +16,7 @@ constexpr int kWaveChannel = 0;
 SdlSoundPlayer::~SdlSoundPlayer() {
     Stop();
     if (opened_) {
-        Mix_CloseAudio();
-        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+        ReleaseSdlAudio();
     }
 }
 
@@ -25,19 +25,8 @@ bool SdlSoundPlayer::Open() {
         return opened_;
     }
     triedOpen_ = true;
-    // SDL would otherwise catch SIGINT and SIGTERM for an event queue this
-    // program never reads, and the program could no longer be stopped.
-    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
-    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
-        return false;
-    }
-    if (Mix_OpenAudio(22050, MIX_DEFAULT_FORMAT, 2, 1024) != 0) {
-        SDL_QuitSubSystem(SDL_INIT_AUDIO);
-        return false;
-    }
-    Mix_AllocateChannels(2);
-    opened_ = true;
-    return true;
+    opened_ = AcquireSdlAudio();
+    return opened_;
 }
 
 void SdlSoundPlayer::Play(const std::string& path) {

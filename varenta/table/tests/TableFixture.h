@@ -31,6 +31,31 @@ public:
     std::vector<std::string> played;
 };
 
+// Records what the table plays as music; `End()` reports the end of the
+// piece as the mixer would.
+class RecordingMusic : public MusicPlayer {
+public:
+    bool Play(const std::string& path) override {
+        played.push_back(path);
+        playing = true;
+        return true;
+    }
+    void Stop() override {
+        playing = false;
+        ++stops;
+    }
+    bool IsPlaying() const override { return playing; }
+    void End() {
+        playing = false;
+        if (finished) {
+            finished();
+        }
+    }
+    std::vector<std::string> played;
+    int stops = 0;
+    bool playing = false;
+};
+
 // The simplest opponent: draws and discards its newest card. `during` runs in
 // the middle of its turn, where a real computer player would pause.
 class DrawDiscardOpponent : public ComputerTurnHook {
@@ -63,6 +88,7 @@ protected:
     std::unique_ptr<SettingsFile> store;
     ManualClock clock;
     RecordingSound sound;
+    RecordingMusic music;
     DrawDiscardOpponent opponent;
     ComputerTurnHook* computer = &opponent;
     std::unique_ptr<TableWindow> window;
@@ -102,6 +128,7 @@ protected:
         services.store = store.get();
         services.clock = &clock;
         services.sound = &sound;
+        services.music = &music;
         services.computer = computer;
         services.mediaDir = "/media";
         services.helpDir = QString(CARDGAMES_SOURCE_DIR) + "/resources/varenta/help";
