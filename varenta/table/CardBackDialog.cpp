@@ -2,6 +2,7 @@
 
 #include "varenta/store/SettingsFile.h"
 #include "varenta/table/CardBackSettings.h"
+#include "varenta/table/HelpTopics.h"
 #include "varenta/table/TableTexts.h"
 
 #include <QButtonGroup>
@@ -39,6 +40,7 @@ CardBackDialog::CardBackDialog(SettingsFile& store, CardBackServices services, Q
     : QDialog(parent), store_(store), services_(std::move(services)),
       backs_(ReadCardBacks(store, kDialogBackColors, kDialogBackPattern)) {
     setWindowTitle(Text(texts::kCardBackCaption));
+    SetHelpTopic(this, topics::kCardBack);
 
     auto* deckBox = Named(new QGroupBox(Text(texts::kGroupSelectDeck), this), "rgDeck");
     auto* deckLayout = new QVBoxLayout(deckBox);
@@ -222,15 +224,6 @@ void CardBackDialog::showEvent(QShowEvent* event) {
     preview_->setPixmap(QPixmap::fromImage(Preview()));
 }
 
-void CardBackDialog::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_F1 && event->modifiers() == Qt::NoModifier) {
-        emit helpRequested(kCardBackHelpTopic);
-        event->accept();
-        return;
-    }
-    QDialog::keyPressEvent(event);
-}
-
 // ---- Select Card Back Pattern ---------------------------------------------------
 
 PatternGrid::PatternGrid(int selected, QWidget* parent)
@@ -289,6 +282,7 @@ void PatternGrid::mouseReleaseEvent(QMouseEvent* event) {
 CardPatternDialog::CardPatternDialog(int pattern, QWidget* parent)
     : QDialog(parent), grid_(Named(new PatternGrid(pattern, this), "imPatterns")) {
     setWindowTitle(Text(texts::kPatternCaption));
+    SetHelpTopic(this, topics::kCardBackPattern);
     auto* buttons = new QDialogButtonBox(this);
     Named(buttons->addButton(Text(texts::kOk), QDialogButtonBox::AcceptRole), "bnOK")
         ->setDefault(true);
@@ -299,15 +293,6 @@ CardPatternDialog::CardPatternDialog(int pattern, QWidget* parent)
     layout->addWidget(grid_);
     layout->addWidget(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
-}
-
-void CardPatternDialog::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_F1 && event->modifiers() == Qt::NoModifier) {
-        emit helpRequested(kCardPatternHelpTopic);
-        event->accept();
-        return;
-    }
-    QDialog::keyPressEvent(event);
 }
 
 } // namespace varenta

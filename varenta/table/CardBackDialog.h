@@ -19,10 +19,6 @@ namespace varenta {
 
 class SettingsFile;
 
-// Help topics of the two dialogs (F1).
-inline constexpr int kCardBackHelpTopic = 1200;
-inline constexpr int kCardPatternHelpTopic = 1201;
-
 struct CardBackServices {
     std::function<std::optional<QColor>(const QColor&)> chooseColor;
     // The pattern dialog, given the current pattern; nothing when cancelled.
@@ -54,12 +50,8 @@ public:
 public slots:
     void accept() override;
 
-signals:
-    void helpRequested(int topic);
-
 protected:
     void showEvent(QShowEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void ShowDeck();
@@ -105,12 +97,6 @@ public:
     explicit CardPatternDialog(int pattern, QWidget* parent = nullptr);
     int Pattern() const { return grid_->Selected(); }
     PatternGrid* Grid() const { return grid_; }
-
-signals:
-    void helpRequested(int topic);
-
-protected:
-    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     PatternGrid* grid_;

@@ -3,6 +3,7 @@
 #include "varenta/net/MailAccount.h"
 #include "varenta/net/OwnAddresses.h"
 #include "varenta/store/SettingsFile.h"
+#include "varenta/table/HelpTopics.h"
 #include "varenta/table/NetworkTexts.h"
 
 #include <QApplication>
@@ -123,6 +124,7 @@ ConnectDialog::ConnectDialog(SettingsFile& store, ConnectServices services, QWid
         services_.mailAccountComplete = [this] { return MailAccount::Read(store_).Complete(); };
     }
     setWindowTitle(Text(texts::kConnectCaption));
+    SetHelpTopic(this, topics::kConnect);
     edNickname_->setMaxLength(kMaxText);
     edIDServer_->setMaxLength(kMaxText);
     bnConnect_->setDefault(true);

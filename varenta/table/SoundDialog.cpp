@@ -1,6 +1,7 @@
 #include "varenta/table/SoundDialog.h"
 
 #include "varenta/store/SettingsFile.h"
+#include "varenta/table/HelpTopics.h"
 #include "varenta/table/SoundEvents.h"
 #include "varenta/table/TableSettings.h"
 #include "varenta/table/TableTexts.h"
@@ -65,6 +66,9 @@ SoundDialog::SoundDialog(SettingsFile& store, SoundEvents& events, const std::st
     tabs_ = Named(new QTabWidget(this), "pcSound");
     tabs_->addTab(BuildSoundTab(), Text(texts::kSoundTab));
     tabs_->addTab(BuildMusicTab(), Text(texts::kMusicTab));
+    SetHelpTopic(this, topics::kSound);
+    SetHelpTopic(tabs_->widget(0), topics::kSoundEvents);
+    SetHelpTopic(tabs_->widget(1), topics::kSoundMusic);
 
     auto* buttons = new QDialogButtonBox(this);
     Named(buttons->addButton(Text(texts::kOk), QDialogButtonBox::AcceptRole), "bnOK")
@@ -142,6 +146,7 @@ QWidget* SoundDialog::BuildMusicTab() {
     }
     connect(browseFile, &QPushButton::clicked, this, &SoundDialog::MusicFileClick);
     connect(browseFolder, &QPushButton::clicked, this, &SoundDialog::JukeboxFolderClick);
+    SetHelpTopic(browseFolder, topics::kJukeboxFolder);
 
     auto* grid = new QGridLayout(page);
     grid->addWidget(ckMusic_, 0, 0, 1, 2);
@@ -337,15 +342,6 @@ bool SoundDialog::eventFilter(QObject* watched, QEvent* event) {
         }
     }
     return QDialog::eventFilter(watched, event);
-}
-
-void SoundDialog::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_F1 && event->modifiers() == Qt::NoModifier) {
-        emit helpRequested(tabs_->currentIndex() == 0 ? kSoundHelpTopic : kMusicHelpTopic);
-        event->accept();
-        return;
-    }
-    QDialog::keyPressEvent(event);
 }
 
 } // namespace varenta

@@ -23,10 +23,6 @@ namespace varenta {
 class SettingsFile;
 class SoundEvents;
 
-// Help topics of the dialog's two tabs (F1).
-inline constexpr int kSoundHelpTopic = 1210;
-inline constexpr int kMusicHelpTopic = 1211;
-
 // The music settings as stored; `musicDir` is the program's music folder, the
 // jukebox folder when none is stored.
 MusicSettings ReadMusicSettings(SettingsFile& store, const std::string& musicDir);
@@ -64,12 +60,8 @@ public:
 public slots:
     void accept() override;
 
-signals:
-    void helpRequested(int topic);
-
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     QWidget* BuildSoundTab();

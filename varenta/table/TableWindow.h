@@ -201,10 +201,16 @@ public:
     void TakeSoundSettings(bool soundEnabled, const MusicSettings& music);
     TurnNotice* Notice() const;
 
-    // Opens a dialog as the help pages ask: 2 Rules on "Red Threes",
-    // 3 on "General", 4 on "Discard Pile".
+    // The window command by which the help pages open the dialogs they
+    // describe: 9999 with the parameter 0 opens Customize on "Players", 1
+    // Customize on "General", 2 Rules on "Red Threes", 3 Rules on "General",
+    // 4 Rules on "Discard Pile". False (nothing opened) for any other command.
+    static constexpr int kOpenDialogCommand = 9999;
+    bool Command(int id, int param);
     void WindowCommand(int which);
+    // The help on a topic number, or on a page and anchor (empty: the contents).
     void ShowHelpTopic(int topic);
+    void ShowHelpTarget(const QString& target);
 
     // ---- network play (TableWindowNetwork.cpp) ---------------------------
     static constexpr int kTryConnectMs = 1000;
@@ -300,6 +306,8 @@ private:
     void UndoAllClick();
     void RulesClick(int tab = -1);
     void HelpTopicsClick();
+    // The help window belongs to the open modal dialog, if any, else to the table.
+    void HomeHelp();
     void AboutClick();
     // Saved games (TableWindowGames.cpp).
     void LoadClick();

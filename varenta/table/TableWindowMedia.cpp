@@ -48,7 +48,6 @@ void TableWindow::MakeMediaPlayers() {
     };
     dialogs_.choosePattern = [this](int pattern) -> std::optional<int> {
         CardPatternDialog dialog(pattern, this);
-        connect(&dialog, &CardPatternDialog::helpRequested, this, &TableWindow::ShowHelpTopic);
         if (dialog.exec() != QDialog::Accepted) {
             return std::nullopt;
         }
@@ -110,7 +109,6 @@ void TableWindow::DecksClick() {
     services.error = [this](const QString& text) { dialogs_.message(MessageKind::Error, text); };
     services.apply = [this](const std::array<CardBack, 2>& backs) { TakeCardBacks(backs); };
     CardBackDialog dialog(*store_, services, this);
-    connect(&dialog, &CardBackDialog::helpRequested, this, &TableWindow::ShowHelpTopic);
     dialogs_.modal(dialog);
     TakeFocusBack();
 }
@@ -134,7 +132,6 @@ void TableWindow::SoundClick() {
         TakeSoundSettings(soundEnabled, music);
     };
     SoundDialog dialog(*store_, *sounds_, jukebox_->Folder(), services, this);
-    connect(&dialog, &SoundDialog::helpRequested, this, &TableWindow::ShowHelpTopic);
     dialogs_.modal(dialog);
     TakeFocusBack();
 }
