@@ -2,6 +2,7 @@
 
 #include "varenta/engine/Texts.h"
 #include "varenta/net/AddressExchange.h"
+#include "varenta/net/PortMapping.h"
 #include "varenta/store/RuleVariants.h"
 #include "varenta/store/SettingsFile.h"
 #include "varenta/table/CardBackSettings.h"
@@ -160,6 +161,8 @@ TableWindow::TableWindow(TableServices services, QWidget* parent)
 
 TableWindow::~TableWindow() {
     music_->finished = nullptr;
+    // The mapping goes first: its removal from the router is waited for.
+    portMapper_.reset();
     engine_.SetPort(nullptr);
     engine_.SetComputerHook(nullptr);
     if (waitCursor_) {
@@ -383,6 +386,7 @@ void TableWindow::ProgramExit() {
     music_->finished = nullptr;
     music_->Stop();
     sounds_->PlaySoundEvent(std::string_view("Exit"));
+    CloseRouterPort();
     AutoSaveOnExit();
     const QPoint at = pos();
     try {

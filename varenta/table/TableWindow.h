@@ -42,6 +42,7 @@ class AddressExchange;
 class ChatWindow;
 class NetworkSession;
 class OwnAddressQuery;
+class PortMapper;
 class ConnectDialog;
 class NetworkSetupDialog;
 class GameOverDialog;
@@ -75,6 +76,12 @@ struct TableServices {
     // port (default 31415).
     std::function<std::vector<std::string>()> localAddresses;
     std::function<std::unique_ptr<OwnAddressQuery>()> ownAddressQuery;
+    // The STUN query of the connect dialog (default: the STUN server named
+    // in the settings) and the port mapping on the router while listening
+    // (default: the router on the local network). A factory that returns
+    // nothing switches the feature off.
+    std::function<std::unique_ptr<OwnAddressQuery>()> stunQuery;
+    std::function<std::unique_ptr<PortMapper>()> portMapper;
     std::string sessionPort;
     QString mailTrustFile; // authorities for the mail servers' TLS; empty: the system's
 };
@@ -239,6 +246,11 @@ public:
     std::function<void()> stopAddressMail;
     // The mail clients behind the two hooks above (by default).
     AddressExchange& MailExchange() { return *mailExchange_; }
+    // The router's port mapping, made the first time network play needs it
+    // (nothing before, so a game against the computer never starts it).
+    PortMapper* RouterPortMapper() const { return portMapper_.get(); }
+    // The last news about the game port on the router (empty: none).
+    const QString& RouterPortNote() const { return routerNote_; }
 
     // ---- the engine's port -------------------------------------------------
     void ShowHint(int hintIndex) override;
@@ -289,6 +301,10 @@ private:
     void SessionEnded(bool hadGame);
     void DealAfterSession();
     std::string SessionPort() const;
+    PortMapper* Router();
+    void OpenRouterPort(int port);
+    void CloseRouterPort();
+    void RouterPortAnswered(int port, bool ok, const QString& problem);
     class SocketLoop;
     class SessionEvents;
     void ReadSettings();
@@ -368,6 +384,11 @@ private:
     bool everConnected_ = false;
     bool dealPending_ = false;
     QTimer tmTryConnect_;
+    std::unique_ptr<PortMapper> portMapper_;
+    bool portMapperMade_ = false;
+    bool mapRouterPort_ = false; // the partner is not on this machine
+    bool routerPortOpen_ = false;
+    QString routerNote_;
 
     // Settings held by the window.
     int layout_ = 0;
