@@ -46,22 +46,22 @@ QString BitmapSuffix(int layout);
 // "SPADE2640" ... "HEARTA1024", "JOKER800" for code 1..53 (53 is the joker).
 QString CardBitmapName(int code, int layout);
 
-// Every picture is drawn at `size` table pixels with `dpr` device pixels per
-// table pixel (the screen's device pixel ratio), so it stays sharp on a
-// high-density screen.
-
 // Draws the picture named like a card face or a pattern bitmap; a null image
-// when the name is unknown. Names are matched without regard to case.
-QImage DrawNamedBitmap(const QString& name, qreal dpr = 1);
+// when the name is unknown. Names are matched without regard to case. `dpr`
+// is the number of device pixels to each of the picture's pixels: the face
+// is drawn for them, at the same size in the program's pixels.
+QImage DrawNamedBitmap(const QString& name, qreal dpr = 1.0);
 
-// The face of code 1..53 at the given size (transparent outside the card).
-QImage DrawCardFace(int code, QSize size, qreal dpr = 1);
-// Pattern 0..9 as a card back of the given size (transparent outside the card).
-QImage DrawPatternBack(int pattern, QSize size, qreal dpr = 1);
+// The face of code 1..53 at the given size (transparent outside the card),
+// drawn for `dpr` device pixels per pixel.
+QImage DrawCardFace(int code, QSize size, qreal dpr = 1.0);
+// Pattern 0..9 as a card back of the given size (transparent outside the
+// card), drawn for `dpr` device pixels per pixel.
+QImage DrawPatternBack(int pattern, QSize size, qreal dpr = 1.0);
 // A back as its record says. A picture file that is missing or cannot be
 // read gives the plain back of the deck's colour, and sets *unreadable.
 // Magenta pixels of a picture file are transparent.
-QImage DrawCardBack(const CardBack& back, QSize size, qreal dpr = 1, bool* unreadable = nullptr);
+QImage DrawCardBack(const CardBack& back, QSize size, qreal dpr = 1.0, bool* unreadable = nullptr);
 // Whether the file can be shown as a card back.
 bool CardBackPictureReadable(const std::string& fileName);
 
@@ -69,10 +69,11 @@ bool CardBackPictureReadable(const std::string& fileName);
 QImage WithTransparentKey(const QImage& image);
 
 // The 55 pictures of the table for one layout: index code − 1 for the 53
-// faces, 53 and 54 for the backs of deck 0 and deck 1.
+// faces, 53 and 54 for the backs of deck 0 and deck 1, drawn for a screen
+// with `dpr` device pixels per pixel.
 using CardImageList = std::array<QPixmap, 55>;
 // `unreadable` tells for each deck whether its picture file fell back.
-CardImageList LoadCardImages(int layout, const std::array<CardBack, 2>& backs, qreal dpr = 1,
+CardImageList LoadCardImages(int layout, const std::array<CardBack, 2>& backs, qreal dpr = 1.0,
                              std::array<bool, 2>* unreadable = nullptr);
 
 } // namespace varenta

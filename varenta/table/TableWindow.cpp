@@ -84,6 +84,7 @@ TableWindow::TableWindow(TableServices services, QWidget* parent)
         return FormKeyDown(event->key(), event->modifiers()) || ChatTakesKey(event);
     };
     view_->onResize = [this] { RecomputeLayout(); };
+    view_->onDensity = [this](qreal dpr) { LoadCardImages(dpr); };
     view_->setFocus();
 
     dialogs_.message = [this](MessageKind kind, const QString& text) {
@@ -491,9 +492,13 @@ int TableWindow::LayoutMatchingScreen() const {
     return -1;
 }
 
-void TableWindow::LoadCardImages() {
+void TableWindow::LoadCardImages(qreal dpr) {
+    if (dpr <= 0) {
+        dpr = view_->devicePixelRatioF();
+    }
     std::array<bool, 2> unreadable{};
-    images_ = varenta::LoadCardImages(layout_, backs_, view_->devicePixelRatioF(), &unreadable);
+    images_ = varenta::LoadCardImages(layout_, backs_, dpr, &unreadable);
+    view_->Picture().imageDensity = dpr;
     ReportUnreadableBacks(unreadable);
     view_->update();
 }
