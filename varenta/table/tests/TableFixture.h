@@ -112,6 +112,7 @@ protected:
         services.splashTimer = false;
         services.seed = 11;
         // Nothing here asks a server on the Internet or the router.
+        services.ownAddressQuery = [] { return std::unique_ptr<OwnAddressQuery>(); };
         services.stunQuery = [] { return std::unique_ptr<OwnAddressQuery>(); };
         services.portMapper = [] { return std::unique_ptr<PortMapper>(); };
         if (customize) {
