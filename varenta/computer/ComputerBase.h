@@ -37,7 +37,13 @@ public:
     void PlayTurn();
 
     // Primitives, public so that staged positions can exercise them.
+    // Brings the tallies up to date with the table. They are counted again
+    // only when a card may have moved since the last count: every move the
+    // computer makes goes through this class, which marks them stale.
     void RefreshTallies();
+    // Forgets the last count, for a table changed behind the computer's back
+    // (a staged position).
+    void TableChanged() { talliesCurrent_ = false; }
     int FindInHand(int rank) const;
     int WildsInMeld(int rank) const;
     bool ComputerMayTakePile(int topRank, bool frozen) const;
@@ -141,6 +147,7 @@ protected:
 
 private:
     void discardPhase();
+    bool talliesCurrent_ = false;
     void throwCard(const DiscardChoice& choice);
 };
 

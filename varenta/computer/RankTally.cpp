@@ -18,8 +18,9 @@ void RefreshTallies(const VarentaEngine& engine, RankTally& tally) {
     const GameState& s = engine.State();
     const TableGeometry& geometry = engine.Geometry();
     tally = RankTally{};
-    const ColumnTally columns = engine.Columns();
-    tally.playerHandRank = columns.playerHandRank;
+    for (int i = 0; i < s.playerHand.Size(); ++i) {
+        tally.playerHandRank[s.playerHand[i].rank] += 1;
+    }
 
     for (int i = 0; i < s.opponentHand.Size(); ++i) {
         const Card& c = s.opponentHand[i];
