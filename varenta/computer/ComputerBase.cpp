@@ -14,6 +14,20 @@ namespace varenta {
 ComputerBase::ComputerBase(VarentaEngine& engine, const ComputerSettings& settings)
     : engine_(engine), settings_(settings) {}
 
+ComputerBase::~ComputerBase() = default;
+
+Rehearsal& ComputerBase::rehearsal() {
+    std::unique_ptr<Rehearsal>& table = *rehearsal_;
+    // A try that ended the program (a fatal error) leaves a copy that a
+    // reset cannot bring back; such a copy is replaced.
+    if (table == nullptr || table->engine.ProgramEnded()) {
+        table = std::make_unique<Rehearsal>(engine_);
+    } else {
+        table->Reset(engine_);
+    }
+    return *table;
+}
+
 // ---- the turn skeleton ------------------------------------------------------
 
 void ComputerBase::PlayTurn() {
@@ -33,7 +47,7 @@ bool ComputerBase::TopCardCanBeLaid() {
     if (state().discardPile.Empty()) {
         return false;
     }
-    const auto table = std::make_unique<Rehearsal>(engine_);
+    Rehearsal* const table = &rehearsal();
     const auto player = understudy(*table);
     const Card top = state().discardPile.Top();
     const int before = engine_.MeldColumnCount(Side::Opponent, top.rank);
@@ -45,7 +59,7 @@ bool ComputerBase::TopCardCanBeLaid() {
 }
 
 void ComputerBase::MeldWithinTheRules() {
-    const auto table = std::make_unique<Rehearsal>(engine_);
+    Rehearsal* const table = &rehearsal();
     {
         const auto player = understudy(*table);
         player->RefreshTallies();

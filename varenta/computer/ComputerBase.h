@@ -29,12 +29,15 @@ struct DiscardChoice {
 class ComputerBase {
 public:
     ComputerBase(VarentaEngine& engine, const ComputerSettings& settings);
-    virtual ~ComputerBase() = default;
+    virtual ~ComputerBase();
     ComputerBase(const ComputerBase&) = delete;
     ComputerBase& operator=(const ComputerBase&) = delete;
 
     // Plays the computer's whole turn, from the draw to the discard.
     void PlayTurn();
+    // Tries steps on `table` (made when empty) instead of a table copy of
+    // its own, so that the copy outlives this turn's player.
+    void ShareRehearsal(std::unique_ptr<Rehearsal>& table) { rehearsal_ = &table; }
 
     // Primitives, public so that staged positions can exercise them.
     // Brings the tallies up to date with the table. They are counted again
@@ -146,7 +149,12 @@ protected:
     RankTally tally_;
 
 private:
+    // The table copy for a try: the shared one brought back to the real
+    // table, or a new one.
+    Rehearsal& rehearsal();
     void discardPhase();
+    std::unique_ptr<Rehearsal> ownRehearsal_;
+    std::unique_ptr<Rehearsal>* rehearsal_ = &ownRehearsal_;
     bool talliesCurrent_ = false;
     void throwCard(const DiscardChoice& choice);
 };

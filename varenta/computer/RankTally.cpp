@@ -29,8 +29,9 @@ void RefreshTallies(const VarentaEngine& engine, RankTally& tally) {
     }
     tally.handSize = s.opponentHand.Size();
 
+    const ColumnFinder columnOf(geometry);
     auto column = [&](const Card& c) {
-        const int col = geometry.ColumnOf(c.x);
+        const int col = columnOf(c.x);
         return col < 0 ? 0 : (col >= kColumns ? kColumns - 1 : col);
     };
     for (int i = 0; i < s.playerMelds.Size(); ++i) {

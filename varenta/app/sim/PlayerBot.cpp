@@ -29,9 +29,10 @@ PlayerBot::HandCounts PlayerBot::Count(const VarentaEngine& engine) {
         c.blackThrees += IsBlackThree(card) ? 1 : 0;
     }
     c.size = s.playerHand.Size();
+    const ColumnFinder columnOf(engine.Geometry());
     for (int i = 0; i < s.playerMelds.Size(); ++i) {
         const Card& card = s.playerMelds[i];
-        const int col = std::clamp(engine.Geometry().ColumnOf(card.x), 0, kColumns - 1);
+        const int col = std::clamp(columnOf(card.x), 0, kColumns - 1);
         c.column[col] += 1;
         c.wildsInColumn[col] += IsWild(card) ? 1 : 0;
     }
