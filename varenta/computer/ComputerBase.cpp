@@ -190,14 +190,14 @@ void ComputerBase::RefreshTallies() {
         // Debug builds (the tests) prove that no move went unmarked.
         RankTally recounted;
         varenta::RefreshTallies(engine_, recounted);
-        if (!(recounted == tally_)) {
+        if (!(recounted == counted_)) {
             std::fprintf(stderr, "ComputerBase: the tallies missed a move\n");
             std::abort();
         }
 #endif
         return;
     }
-    varenta::RefreshTallies(engine_, tally_);
+    varenta::RefreshTallies(engine_, counted_);
     talliesCurrent_ = true;
 }
 

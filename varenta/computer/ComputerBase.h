@@ -146,7 +146,14 @@ protected:
 
     VarentaEngine& engine_;
     const ComputerSettings& settings_;
-    RankTally tally_;
+    // The tallies as last counted. A level that changes them, to judge the
+    // table as if it were different, goes through talliesToChange(); the
+    // next RefreshTallies then counts again.
+    const RankTally& tally_ = counted_;
+    RankTally& talliesToChange() {
+        talliesCurrent_ = false;
+        return counted_;
+    }
 
 private:
     // The table copy for a try: the shared one brought back to the real
@@ -155,6 +162,7 @@ private:
     void discardPhase();
     std::unique_ptr<Rehearsal> ownRehearsal_;
     std::unique_ptr<Rehearsal>* rehearsal_ = &ownRehearsal_;
+    RankTally counted_;
     bool talliesCurrent_ = false;
     void throwCard(const DiscardChoice& choice);
 };

@@ -8,7 +8,8 @@ class VarentaEngine;
 
 // Per-rank counting tables the computer player decides with. They are brought
 // up to date with the table before every decision (see
-// ComputerBase::RefreshTallies), so nothing here can go stale between moves. Ranks: 0 joker, 1 two, 2 three, 3 four ... 13 ace.
+// ComputerBase::RefreshTallies), so nothing here can go stale between moves. Ranks: 0 joker, 1 two,
+// 2 three, 3 four ... 13 ace.
 struct RankTally {
     using Table = std::array<int, 14>;
 
