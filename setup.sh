@@ -11,10 +11,11 @@ cd "$(dirname "$0")"
 PACKAGES=(build-essential cmake ninja-build pkg-config clang-format
           qt6-base-dev qt6-base-dev-tools libgl-dev libgtest-dev libgmock-dev
           libbenchmark-dev libsdl2-mixer-dev timgm6mb-soundfont
-          xvfb xauth fonts-dejavu-core libgnutls28-dev)
-# The mail tests run their own private SMTP and POP3 servers (see
-# install_mail_servers); only `./setup.sh test` installs these.
-MAIL_SERVER_PACKAGES=(opensmtpd dovecot-pop3d dovecot-submissiond openssl)
+          xvfb xauth fonts-dejavu-core libgnutls28-dev libminiupnpc-dev libnatpmp-dev)
+# The mail tests run their own private SMTP and POP3 servers, the nat tests
+# their own STUN server (see install_mail_servers); only `./setup.sh test`
+# installs these.
+MAIL_SERVER_PACKAGES=(opensmtpd dovecot-pop3d dovecot-submissiond openssl coturn)
 
 install_missing() {
     local missing=()
@@ -28,9 +29,10 @@ install_missing() {
     fi
 }
 
-# The mail servers are installed for the tests alone: their system services
-# are never started (a policy-rc.d refuses every start while they install)
-# and are disabled afterwards, so nothing listens on the machine's mail ports.
+# The mail servers (and the STUN server) are installed for the tests alone:
+# their system services are never started (a policy-rc.d refuses every start
+# while they install) and are disabled afterwards, so nothing listens on the
+# machine's mail or STUN ports.
 # The tests start private instances with their own configuration, mailboxes
 # and logs in the build folder, on high ports of 127.0.0.1, and stop them.
 # --no-remove: an installed mail server of another kind is never replaced.
@@ -54,7 +56,7 @@ install_mail_servers() {
              "the mail tests will fail." >&2
     fi
     ((own_policy)) && rm -f "$policy"
-    for service in opensmtpd dovecot; do
+    for service in opensmtpd dovecot coturn; do
         if command -v systemctl >/dev/null; then
             systemctl stop "$service" 2>/dev/null || true
             systemctl disable "$service" 2>/dev/null || true

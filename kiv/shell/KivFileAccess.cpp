@@ -9,6 +9,7 @@
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
+#include <thread>
 #include <unistd.h>
 
 namespace kiv {
@@ -143,16 +144,36 @@ int RemoveStaleTemporaryFiles(const QString& folder) {
     return removed;
 }
 
-FileLock::FileLock(const QString& path) {
+FileLock::Waiting FileLock::Waiting::Real() {
+    Waiting waiting;
+    waiting.now = [] {
+        return std::chrono::duration_cast<std::chrono::milliseconds>(
+            std::chrono::steady_clock::now().time_since_epoch());
+    };
+    waiting.pause = [](std::chrono::milliseconds span) { std::this_thread::sleep_for(span); };
+    return waiting;
+}
+
+FileLock::FileLock(const QString& path, const Waiting& waiting) {
     fd_ = ::open(Native(path + QStringLiteral(".lock")).constData(),
                  O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
     if (fd_ < 0) {
         return;
     }
-    int result = 0;
-    while ((result = ::flock(fd_, LOCK_EX)) != 0 && errno == EINTR) {
+    const auto start = waiting.now();
+    for (;;) {
+        if (::flock(fd_, LOCK_EX | LOCK_NB) == 0) {
+            locked_ = true;
+            return;
+        }
+        if (errno == EINTR) {
+            continue;
+        }
+        if (errno != EWOULDBLOCK || waiting.now() - start >= waiting.giveUpAfter) {
+            return;
+        }
+        waiting.pause(waiting.retryEvery);
     }
-    locked_ = result == 0;
 }
 
 FileLock::~FileLock() {

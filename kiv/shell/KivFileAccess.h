@@ -10,6 +10,9 @@
 #include <QByteArray>
 #include <QString>
 
+#include <chrono>
+#include <functional>
+
 namespace kiv {
 
 // Largest input of each kind the program reads.
@@ -33,11 +36,21 @@ int RemoveStaleTemporaryFiles(const QString& folder);
 
 // An exclusive lock on `path` + ".lock" for the life of the object, shared
 // with every other copy of the program and released by the system even when
-// the holder dies. Locked() is false when the lock file cannot be made; the
-// caller then goes on without it.
+// the holder dies. A copy that holds it for long (stopped in a debugger,
+// hung) must not freeze this one: after `Waiting::giveUpAfter` the lock is
+// given up. Locked() is false then, or when the lock file cannot be made;
+// the caller goes on without it.
 class FileLock {
 public:
-    explicit FileLock(const QString& path);
+    struct Waiting {
+        std::function<std::chrono::milliseconds()> now;
+        std::function<void(std::chrono::milliseconds)> pause;
+        std::chrono::milliseconds retryEvery{50};
+        std::chrono::milliseconds giveUpAfter{10000};
+        static Waiting Real(); // the steady clock, and sleeping
+    };
+
+    explicit FileLock(const QString& path, const Waiting& waiting = Waiting::Real());
     ~FileLock();
     FileLock(const FileLock&) = delete;
     FileLock& operator=(const FileLock&) = delete;

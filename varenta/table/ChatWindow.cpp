@@ -1,6 +1,7 @@
 #include "varenta/table/ChatWindow.h"
 
 #include "varenta/net/NetworkSession.h"
+#include "varenta/table/HelpTopics.h"
 #include "varenta/table/NetworkTexts.h"
 #include "varenta/table/TableTextConversion.h"
 
@@ -48,6 +49,7 @@ ChatWindow::ChatWindow(QWidget* parent)
     : QWidget(parent, Qt::Tool | Qt::WindowStaysOnTopHint), mmOppChat_(new QPlainTextEdit(this)),
       mmSelfChat_(new QPlainTextEdit(this)) {
     setWindowTitle(QString::fromLatin1(texts::kChatCaption));
+    SetHelpTopic(this, topics::kChat);
     mmOppChat_->setObjectName(QStringLiteral("mmOppChat"));
     mmOppChat_->setReadOnly(true);
     mmOppChat_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);

@@ -3,6 +3,7 @@
 #include "varenta/net/MailAccount.h"
 #include "varenta/net/OwnAddresses.h"
 #include "varenta/store/SettingsFile.h"
+#include "varenta/table/HelpTopics.h"
 #include "varenta/table/NetworkTexts.h"
 
 #include <QApplication>
@@ -29,6 +30,7 @@ constexpr char kKeyEmailOrIp[] = "Network\\EmailorIP";
 constexpr char kKeyLanAddress[] = "Network\\LANAddress";
 constexpr char kKeyInternetAddress[] = "Network\\InternetAddress";
 constexpr char kKeyIdServer[] = "Network\\ID Server";
+constexpr char kKeyStunServer[] = "Network\\STUN Server";
 constexpr char kLanHistory[] = "Network\\LANHist";
 constexpr char kEmailHistory[] = "Network\\EmailHist";
 constexpr int kMaxText = 255; // texts the program keeps are at most this long
@@ -93,6 +95,8 @@ ConnectDialog::ConnectDialog(SettingsFile& store, ConnectServices services, QWid
       lbEmailPartner_(Named(new QLabel(Text(texts::kLabelEmailPartner), this), "lbEmailPartner")),
       cbEmailPartner_(MakeHistoryBox(this, "cbEmailPartner")),
       edIDServer_(Named(new QLineEdit(this), "edIDServer")),
+      edSTUNServer_(Named(new QLineEdit(this), "edSTUNServer")),
+      lbRouterAddress_(Named(new QLabel(this), "lbRouterAddress")),
       lbIPAddress_(Named(new QListWidget(this), "lbIPAddress")),
       bnRefreshIP_(Named(new QPushButton(Text(texts::kButtonRefresh), this), "bnRefreshIP")),
       bnCopy_(Named(new QPushButton(Text(texts::kButtonCopy), this), "bnCopy")),
@@ -123,8 +127,12 @@ ConnectDialog::ConnectDialog(SettingsFile& store, ConnectServices services, QWid
         services_.mailAccountComplete = [this] { return MailAccount::Read(store_).Complete(); };
     }
     setWindowTitle(Text(texts::kConnectCaption));
+    SetHelpTopic(this, topics::kConnect);
     edNickname_->setMaxLength(kMaxText);
     edIDServer_->setMaxLength(kMaxText);
+    edSTUNServer_->setMaxLength(kMaxText);
+    lbRouterAddress_->setWordWrap(true);
+    lbRouterAddress_->hide();
     bnConnect_->setDefault(true);
     bnConnect_->setAutoDefault(true);
     bnCancel_->setAutoDefault(false);
@@ -140,7 +148,14 @@ ConnectDialog::ConnectDialog(SettingsFile& store, ConnectServices services, QWid
     methodLayout->addWidget(rbEmail_);
     methodLayout->addWidget(rbIPnumber_);
     auto* idServer = Named(new QGroupBox(Text(texts::kGroupIdServer), this), "gbIDServer");
-    auto* idServerLayout = new QHBoxLayout(idServer);
+    auto* idServerLayout = new QVBoxLayout(idServer);
+    auto* stunLabel = new QLabel(Text(texts::kLabelStunServer), idServer);
+    stunLabel->setBuddy(edSTUNServer_);
+    idServerLayout->addWidget(stunLabel);
+    idServerLayout->addWidget(edSTUNServer_);
+    auto* idLabel = new QLabel(Text(texts::kLabelIdServer), idServer);
+    idLabel->setBuddy(edIDServer_);
+    idServerLayout->addWidget(idLabel);
     idServerLayout->addWidget(edIDServer_);
 
     auto* left = new QVBoxLayout;
@@ -167,6 +182,7 @@ ConnectDialog::ConnectDialog(SettingsFile& store, ConnectServices services, QWid
     ownButtons->addWidget(bnRefreshIP_);
     ownButtons->addWidget(bnCopy_);
     right->addLayout(ownButtons);
+    right->addWidget(lbRouterAddress_);
     right->addWidget(idServer);
 
     auto* columns = new QHBoxLayout;
@@ -199,6 +215,9 @@ ConnectDialog::~ConnectDialog() {
     if (services_.query) {
         services_.query->Cancel();
     }
+    if (services_.stunQuery) {
+        services_.stunQuery->Cancel();
+    }
     if (!settingsWritten_) {
         WriteSettings();
     }
@@ -214,11 +233,23 @@ void ConnectDialog::FormCreate() {
     cbIPPartner_->setEditText(store_.ReadString(Text(kKeyLanAddress), QString()));
     cbEmailPartner_->setEditText(store_.ReadString(Text(kKeyInternetAddress), QString()));
     edIDServer_->setText(store_.ReadString(Text(kKeyIdServer), Text(kDefaultIdServer)));
+    edSTUNServer_->setText(store_.ReadString(Text(kKeyStunServer), Text(kDefaultStunServer)));
     QApplication::restoreOverrideCursor();
     (lan ? rbLAN_ : rbInternet_)->setChecked(true);
     (email ? rbEmail_ : rbIPnumber_)->setChecked(true);
     MethodChanged();
     RefreshOwnAddresses();
+    if (services_.routerAddress) {
+        // Asked once per dialog. The router may answer before or after the
+        // servers; the note is written whenever either arrives.
+        services_.routerAddress(
+            [this, alive = std::weak_ptr<bool>(alive_)](const QString& address) {
+                if (!alive.expired()) {
+                    routerAddress_ = address;
+                    ShowRouterNote();
+                }
+            });
+    }
 }
 
 QString ConnectDialog::Nickname() const {
@@ -250,20 +281,45 @@ void ConnectDialog::RefreshOwnAddresses() {
     if (services_.query) {
         services_.query->Cancel();
     }
+    if (services_.stunQuery) {
+        services_.stunQuery->Cancel();
+    }
     localAddresses_ = services_.localAddresses();
-    const QString server = edIDServer_->text().trimmed();
-    if (server.isEmpty() || !services_.query) {
-        FinishRefresh(QString());
+    stunAddress_.clear();
+    const QString stun = edSTUNServer_->text().trimmed();
+    if (stun.isEmpty() || !services_.stunQuery) {
+        StartIdQuery();
         return;
     }
     refreshing_ = true;
     setCursor(Qt::BusyCursor);
     bnRefreshIP_->setEnabled(false);
     EnableRule();
-    services_.query->Start(server, [this](const QString& address) { FinishRefresh(address); });
+    services_.stunQuery->Start(stun, [this](const QString& address) {
+        if (address.isEmpty()) {
+            StartIdQuery(); // no STUN answer in time: the older way
+            return;
+        }
+        stunAddress_ = address;
+        FinishRefresh(address, true);
+    });
 }
 
-void ConnectDialog::FinishRefresh(const QString& internetAddress) {
+void ConnectDialog::StartIdQuery() {
+    const QString server = edIDServer_->text().trimmed();
+    if (server.isEmpty() || !services_.query) {
+        FinishRefresh(QString(), false);
+        return;
+    }
+    refreshing_ = true;
+    setCursor(Qt::BusyCursor);
+    bnRefreshIP_->setEnabled(false);
+    EnableRule();
+    services_.query->Start(server,
+                           [this](const QString& address) { FinishRefresh(address, false); });
+}
+
+void ConnectDialog::FinishRefresh(const QString& internetAddress, bool seenFromOutside) {
     refreshing_ = false;
     unsetCursor();
     bnRefreshIP_->setEnabled(true);
@@ -274,7 +330,9 @@ void ConnectDialog::FinishRefresh(const QString& internetAddress) {
     const qsizetype found = internetAddress.isEmpty() ? -1 : addresses.indexOf(internetAddress);
     if (rbInternet_->isChecked()) {
         addresses.clear();
-        if (found >= 0) {
+        // The STUN server's answer is the router's public side, which is no
+        // address of this machine; it is what a partner outside must call.
+        if (found >= 0 || (seenFromOutside && !internetAddress.isEmpty())) {
             addresses << internetAddress;
         }
     } else if (found >= 0) {
@@ -282,7 +340,24 @@ void ConnectDialog::FinishRefresh(const QString& internetAddress) {
     }
     lbIPAddress_->clear();
     lbIPAddress_->addItems(addresses);
+    ShowRouterNote();
     EnableRule();
+}
+
+QString ConnectDialog::RouterNote() const {
+    if (routerAddress_.isEmpty()) {
+        return {};
+    }
+    if (!stunAddress_.isEmpty() && stunAddress_ != routerAddress_) {
+        return Text(texts::kRouterSecondNat).arg(routerAddress_, stunAddress_);
+    }
+    return Text(texts::kRouterReports).arg(routerAddress_);
+}
+
+void ConnectDialog::ShowRouterNote() {
+    const QString note = RouterNote();
+    lbRouterAddress_->setText(note);
+    lbRouterAddress_->setVisible(!note.isEmpty());
 }
 
 void ConnectDialog::CopyClick() {
@@ -351,6 +426,9 @@ void ConnectDialog::done(int result) {
     if (services_.query) {
         services_.query->Cancel();
     }
+    if (services_.stunQuery) {
+        services_.stunQuery->Cancel();
+    }
     refreshing_ = false;
     if (!settingsWritten_) {
         WriteSettings();
@@ -367,6 +445,7 @@ void ConnectDialog::WriteSettings() {
         {Text(kKeyLanAddress), cbIPPartner_->currentText()},
         {Text(kKeyInternetAddress), cbEmailPartner_->currentText()},
         {Text(kKeyIdServer), edIDServer_->text()},
+        {Text(kKeyStunServer), edSTUNServer_->text()},
     };
     const auto addHistory = [&values](const char* prefix, const QStringList& items) {
         for (int k = 0; k < items.size(); ++k) {

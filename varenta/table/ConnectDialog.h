@@ -1,8 +1,11 @@
 // The "Connect to Opponent" dialog: the player's nickname, how to reach the
 // partner (typed IP number or host name, or an address exchange by e-mail),
-// the own addresses to tell the partner, and the identification server that
-// reveals the address this machine shows the Internet. Its settings are read
-// when it opens and written when it closes, confirmed or not.
+// the own addresses to tell the partner, and the servers that reveal the
+// address this machine shows the Internet: a STUN server first (it sees the
+// public address even behind a home router), the identification server when
+// no STUN server answers in time. What the router itself reports as its
+// public address is shown beside it. Its settings are read when it opens and
+// written when it closes, confirmed or not.
 #pragma once
 
 #include "varenta/engine/VarentaPort.h"
@@ -40,7 +43,12 @@ public:
 // Everything the dialog uses from outside; empty fields get the real thing.
 struct ConnectServices {
     std::function<std::vector<std::string>()> localAddresses;
-    std::unique_ptr<OwnAddressQuery> query;
+    std::unique_ptr<OwnAddressQuery> query; // the identification server
+    // The STUN server (its Start gets "host:port"); none: not asked.
+    std::unique_ptr<OwnAddressQuery> stunQuery;
+    // Asks the router for its public address; the answer (empty: no router
+    // told one) comes later from the event loop. None: not asked.
+    std::function<void(std::function<void(const QString&)>)> routerAddress;
     std::function<void(MessageKind, const QString&)> message;
     std::function<bool(const QString&)> yesNo;
     // Whether the six mail account settings are all filled in.
@@ -53,6 +61,8 @@ public:
     static constexpr int kHistorySize = 10;
     // Used when the store names no identification server.
     static constexpr const char* kDefaultIdServer = "1.1.1.1";
+    // Used when the store names no STUN server: a well-known public one.
+    static constexpr const char* kDefaultStunServer = "stun.l.google.com:19302";
 
     ConnectDialog(SettingsFile& store, ConnectServices services, QWidget* parent = nullptr);
     ~ConnectDialog() override;
@@ -66,10 +76,12 @@ public:
     QString EmailPartner() const;
     QString Nickname() const;
 
-    // Refreshing the own addresses: true while the identification server
-    // has not answered yet.
+    // Refreshing the own addresses: true while the STUN or identification
+    // server has not answered yet.
     bool Refreshing() const { return refreshing_; }
     void RefreshOwnAddresses();
+    // What the router reported and how it compares with the STUN answer.
+    QString RouterNote() const;
 
     void done(int result) override;
 
@@ -78,7 +90,9 @@ private:
     void WriteSettings();
     void EnableRule();
     void MethodChanged();
-    void FinishRefresh(const QString& internetAddress);
+    void StartIdQuery();
+    void FinishRefresh(const QString& internetAddress, bool seenFromOutside);
+    void ShowRouterNote();
     void ConnectClick();
     void CopyClick();
     void Tell(MessageKind kind, const char* text);
@@ -96,6 +110,8 @@ private:
     QLabel* lbEmailPartner_;
     QComboBox* cbEmailPartner_;
     QLineEdit* edIDServer_;
+    QLineEdit* edSTUNServer_;
+    QLabel* lbRouterAddress_;
     QListWidget* lbIPAddress_;
     QPushButton* bnRefreshIP_;
     QPushButton* bnCopy_;
@@ -104,6 +120,9 @@ private:
 
     std::vector<std::string> localAddresses_; // of the running refresh
     bool refreshing_ = false;
+    QString stunAddress_;   // the last STUN answer (empty: none)
+    QString routerAddress_; // what the router reported (empty: nothing yet)
+    std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
     bool settingsWritten_ = false;
     Method method_ = Method::IpNumber;
     QStringList ownAddressList_;

@@ -3,6 +3,7 @@
 #include "varenta/store/HighScores.h"
 #include "varenta/store/SettingsFile.h"
 #include "varenta/table/CardImages.h"
+#include "varenta/table/HelpTopics.h"
 #include "varenta/table/TableTexts.h"
 
 #include <QCheckBox>
@@ -74,11 +75,16 @@ CustomizeDialog::CustomizeDialog(const TableOptions& options, PlayerList& tableP
     : QDialog(parent), tablePlayers_(tablePlayers), store_(store), services_(std::move(services)),
       locked_(gameInProgress), background_(options.background), working_(tablePlayers.players) {
     setWindowTitle(Text(texts::kCustomizeCaption));
+    SetHelpTopic(this, topics::kCustomize);
     pcCustomize_ = Named(new QTabWidget(this), "pcCustomize");
     pcCustomize_->addTab(BuildScreenTab(layoutLimit), Text(texts::kTabScreen));
     pcCustomize_->addTab(BuildPlayersTab(), Text(texts::kTabPlayers));
     pcCustomize_->addTab(BuildLevelTab(), Text(texts::kTabLevel));
     pcCustomize_->addTab(BuildGeneralTab(), Text(texts::kTabOptions));
+    SetHelpTopic(pcCustomize_->widget(kScreenTab), topics::kCustomizeScreen);
+    SetHelpTopic(pcCustomize_->widget(kPlayersTab), topics::kCustomizePlayers);
+    SetHelpTopic(pcCustomize_->widget(kLevelTab), topics::kCustomizeLevel);
+    SetHelpTopic(pcCustomize_->widget(kGeneralTab), topics::kCustomizeGeneral);
 
     auto* buttons = new QDialogButtonBox(this);
     QPushButton* ok =

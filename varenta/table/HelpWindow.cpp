@@ -7,77 +7,7 @@
 #include <QTextBrowser>
 #include <QVBoxLayout>
 
-#include <array>
-
 namespace varenta {
-
-namespace {
-
-struct TopicEntry {
-    int topic;
-    const char* target;
-};
-
-// Topic numbers given to the Rules dialog's controls.
-constexpr std::array<TopicEntry, 16> kTopics = {{
-    {1019, "rules.html#variants"},
-    {1020, "rules.html#variants"},
-    {1072, "rules.html#number-of-varentas"},
-    {1073, "rules.html#number-of-cards"},
-    {1074, "rules.html#varenta-required"},
-    {1075, "rules.html#bonus-counts"},
-    {1076, "rules.html#pile-options"},
-    {1077, "rules.html#add-to-varenta"},
-    {1078, "rules.html#top-card-counts"},
-    {1079, "rules.html#initially-frozen"},
-    {1080, "rules.html#natural-pair"},
-    {1081, "rules.html#draw-extra"},
-    {1082, "rules.html#three-block"},
-    {1083, "rules.html#red-three-options"},
-    {1104, "rules.html#separately-frozen"},
-    {1108, "rules.html#reuse-pile"},
-}};
-
-struct KeywordEntry {
-    const char* keyword;
-    const char* target;
-};
-
-constexpr std::array<KeywordEntry, 13> kKeywords = {{
-    {"contents", "index.html"},
-    {"how to play", "play.html"},
-    {"rules", "rules.html"},
-    {"variants", "rules.html#variants"},
-    {"discard pile", "rules.html#pile"},
-    {"red threes", "rules.html#red-threes"},
-    {"scoring", "scoring.html"},
-    {"controls", "controls.html"},
-    {"keyboard", "controls.html#keyboard"},
-    {"mouse", "controls.html#mouse"},
-    {"customize", "options.html#customize"},
-    {"players", "options.html#players"},
-    {"highscores", "options.html#hiscores"},
-}};
-
-} // namespace
-
-QString HelpTopicUrl(int topic) {
-    for (const TopicEntry& entry : kTopics) {
-        if (entry.topic == topic) {
-            return QString::fromLatin1(entry.target);
-        }
-    }
-    return {};
-}
-
-QString HelpKeywordUrl(const QString& keyword) {
-    for (const KeywordEntry& entry : kKeywords) {
-        if (keyword.compare(QLatin1String(entry.keyword), Qt::CaseInsensitive) == 0) {
-            return QString::fromLatin1(entry.target);
-        }
-    }
-    return {};
-}
 
 HelpWindow::HelpWindow(const QString& helpDir, QWidget* parent)
     : QDialog(parent), browser_(new QTextBrowser(this)) {
@@ -88,7 +18,14 @@ HelpWindow::HelpWindow(const QString& helpDir, QWidget* parent)
     browser_->setOpenLinks(false);
     connect(browser_, &QTextBrowser::anchorClicked, this, [this](const QUrl& url) {
         if (url.scheme() == QLatin1String("command")) {
-            emit WindowCommand(url.path().toInt());
+            // "command:9999?2": the window command 9999 with its parameter 2.
+            bool idOk = false;
+            bool paramOk = false;
+            const int id = url.path().toInt(&idOk);
+            const int param = url.query().toInt(&paramOk);
+            if (idOk && paramOk) {
+                emit WindowCommand(id, param);
+            }
         } else if (url.scheme().isEmpty() || url.isRelative()) {
             browser_->setSource(url);
         }
@@ -116,6 +53,10 @@ void HelpWindow::Open(const QString& target) {
     show();
     raise();
     activateWindow();
+}
+
+void HelpWindow::ShowTarget(const QString& target) {
+    Open(target);
 }
 
 void HelpWindow::ShowContents() {

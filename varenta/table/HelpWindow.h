@@ -3,6 +3,8 @@
 // topic number or a keyword; both lead to a section of a page.
 #pragma once
 
+#include "varenta/table/HelpTopics.h"
+
 #include <QDialog>
 #include <QString>
 #include <QUrl>
@@ -10,12 +12,6 @@
 class QTextBrowser;
 
 namespace varenta {
-
-// Page and anchor of a topic number ("rules.html#natural-pair"); empty when
-// the number is unknown.
-QString HelpTopicUrl(int topic);
-// Page and anchor of a keyword, matched without regard to case; empty when unknown.
-QString HelpKeywordUrl(const QString& keyword);
 
 class HelpWindow : public QDialog {
     Q_OBJECT
@@ -27,13 +23,16 @@ public:
     // Unknown topics and keywords show the contents.
     void ShowTopic(int topic);
     void ShowKeyword(const QString& keyword);
+    // A page with an optional anchor ("options.html#sound"); empty: the contents.
+    void ShowTarget(const QString& target);
 
     QUrl CurrentSource() const;
     QTextBrowser* Browser() const { return browser_; }
 
 signals:
-    // A page asked the table window to open a dialog ("command:N" links).
-    void WindowCommand(int which);
+    // A page asked the table window for a window command: a link
+    // "command:9999?2" gives the command 9999 with the parameter 2.
+    void WindowCommand(int id, int param);
 
 private:
     void Open(const QString& target);

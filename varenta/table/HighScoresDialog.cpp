@@ -1,6 +1,7 @@
 #include "varenta/table/HighScoresDialog.h"
 
 #include "varenta/store/SettingsFile.h"
+#include "varenta/table/HelpTopics.h"
 #include "varenta/table/TableTexts.h"
 
 #include <QDialogButtonBox>
@@ -28,6 +29,7 @@ HighScoresDialog::HighScoresDialog(HighScores& scores, SettingsFile& store,
     : QDialog(parent), scores_(scores), store_(store), yesNo_(std::move(yesNo)), boldLevel_(level),
       boldType_(type), boldRow_(boldRow) {
     setWindowTitle(Text(texts::kHallOfFameCaption));
+    SetHelpTopic(this, topics::kHallOfFame);
 
     auto* levelBox = new QGroupBox(Text(texts::kGroupLevel), this);
     levelBox->setObjectName(QStringLiteral("rgLevel"));

@@ -2,6 +2,7 @@
 
 #include "varenta/net/MailTexts.h"
 #include "varenta/store/SettingsFile.h"
+#include "varenta/table/HelpTopics.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -44,6 +45,7 @@ QComboBox* MakeSecurityBox(QWidget* parent, const char* name, const char* startT
 NetworkSetupDialog::NetworkSetupDialog(SettingsFile& store, QWidget* parent)
     : QDialog(parent), store_(store) {
     setWindowTitle(Text(texts::kMailSetupCaption));
+    SetHelpTopic(this, topics::kNetworkSetup);
     const MailAccount account = MailAccount::Read(store_);
 
     auto* provider = new QGroupBox(Text(texts::kMailGroupProvider), this);

@@ -52,6 +52,21 @@ inline constexpr const char* kRadioIpNumber = "IP Number";
 inline constexpr const char* kLabelIpPartner = "IP number of your opponent";
 inline constexpr const char* kLabelEmailPartner = "Email address of your opponent";
 inline constexpr const char* kGroupIdServer = "Internet Identification Server";
+inline constexpr const char* kLabelStunServer = "STUN server (host:port)";
+inline constexpr const char* kLabelIdServer = "Identification server (when STUN fails)";
+// What the router says about its public address (%1), and %2 the address
+// the STUN server saw.
+inline constexpr const char* kRouterReports = "Your router reports the public address %1.";
+inline constexpr const char* kRouterSecondNat =
+    "Your router reports the public address %1, but the Internet sees %2: a second router "
+    "(NAT) lies in between, and a partner outside may not reach you.";
+
+// The game port on the router while this side listens (%1 the port, %2 why not).
+inline constexpr const char* kPortOpened = "Port %1 opened on the router";
+inline constexpr const char* kPortNotOpened =
+    "Port %1 could not be opened on the router: %2. A partner outside your network may not "
+    "reach you; games on your own network are not affected.";
+inline constexpr const char* kPortLost = "The router no longer keeps port %1 open: %2.";
 inline constexpr const char* kLabelOwnAddresses = "Your own IP Address(es)";
 inline constexpr const char* kButtonConnect = "Connect";
 inline constexpr const char* kButtonCancel = "Cancel";

@@ -1,6 +1,7 @@
 #include "varenta/table/ResultDialogs.h"
 
 #include "varenta/engine/Texts.h"
+#include "varenta/table/HelpTopics.h"
 #include "varenta/table/TableTexts.h"
 
 #include <QDialogButtonBox>
@@ -45,6 +46,7 @@ void AddScoreRows(QGridLayout* grid, QWidget* parent, const std::array<QString, 
 DetailedScoringDialog::DetailedScoringDialog(const HandResult& result, QWidget* parent)
     : QDialog(parent), grid_(new QGridLayout) {
     setWindowTitle(Q(texts::kDetailsCaption));
+    SetHelpTopic(this, topics::kDetailedScoring);
     auto* player = new QLabel(QString::fromStdString(result.playerTitle), this);
     auto* opponent = new QLabel(QString::fromStdString(result.opponentTitle), this);
     QFont bold = player->font();
@@ -117,6 +119,7 @@ HandResultDialog::HandResultDialog(const HandResult& result,
     : QDialog(parent), result_(result), showOpponentHand_(std::move(showOpponentHand)),
       grid_(new QGridLayout), details_(new QPushButton(Q(texts::kDetailsButton), this)) {
     setWindowTitle(Q(texts::kHandResultCaption));
+    SetHelpTopic(this, topics::kHandResult);
     auto* title = new QLabel(Q(texts::kHandResultTitle), this);
     QFont bold = title->font();
     bold.setBold(true);
@@ -161,6 +164,7 @@ void HandResultDialog::OpenDetails() {
 GameOverDialog::GameOverDialog(const GameOverResult& result, QWidget* parent)
     : QDialog(parent), grid_(new QGridLayout) {
     setWindowTitle(Q(texts::kGameOverCaption));
+    SetHelpTopic(this, topics::kGameOver);
     auto* message = new QLabel(QString::fromStdString(result.message), this);
     message->setObjectName(QStringLiteral("message"));
     message->setWordWrap(true);

@@ -2,6 +2,7 @@
 
 #include "varenta/store/RuleVariants.h"
 #include "varenta/store/StoreTexts.h"
+#include "varenta/table/HelpTopics.h"
 
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -20,6 +21,7 @@ RuleDifferencesDialog::RuleDifferencesDialog(QWidget* parent)
       lvDifferences_(new QTreeWidget(this)),
       bnHide_(new QPushButton(QString::fromLatin1(texts::kHide), this)) {
     setWindowTitle(QString::fromLatin1(texts::kDifferencesCaption));
+    SetHelpTopic(this, topics::kRuleDifferences);
     setModal(false);
     lbText_->setWordWrap(true);
 

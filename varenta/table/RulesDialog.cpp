@@ -5,6 +5,7 @@
 #include "varenta/store/RuleVariants.h"
 #include "varenta/store/SettingsFile.h"
 #include "varenta/store/StoreTexts.h"
+#include "varenta/table/HelpTopics.h"
 #include "varenta/table/RuleDifferencesDialog.h"
 
 #include <QCheckBox>
@@ -76,6 +77,7 @@ QGroupBox* MakeChoice(QWidget* parent, const char* caption, const char* name, in
 RulesDialog::RulesDialog(VarentaEngine& engine, SettingsFile& store, QWidget* parent)
     : QDialog(parent), engine_(engine), store_(store), locked_(engine.State().gameInProgress) {
     setWindowTitle(Text(texts::kRulesCaption));
+    SetHelpTopic(this, topics::kRules);
 
     pcRules_ = new QTabWidget(this);
     pcRules_->setObjectName(QStringLiteral("pcRules"));

@@ -1,6 +1,7 @@
 #include "varenta/table/SmallWindows.h"
 
 #include "varenta/table/CardImages.h"
+#include "varenta/table/HelpTopics.h"
 #include "varenta/table/TableTexts.h"
 
 #include <QDialogButtonBox>
@@ -60,6 +61,7 @@ QString TurnNotice::Text() const {
 
 AboutBox::AboutBox(QWidget* parent) : QDialog(parent) {
     setWindowTitle(QString::fromUtf8(texts::kAboutCaption));
+    SetHelpTopic(this, topics::kAbout);
     auto* picture = new QLabel(this);
     picture->setPixmap(DrawTitlePicture({240, 180}));
     auto* text = new QLabel(QString::fromUtf8(texts::kAboutText), this);

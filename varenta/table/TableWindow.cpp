@@ -2,8 +2,10 @@
 
 #include "varenta/engine/Texts.h"
 #include "varenta/net/AddressExchange.h"
+#include "varenta/net/PortMapping.h"
 #include "varenta/store/RuleVariants.h"
 #include "varenta/store/SettingsFile.h"
+#include "varenta/table/DialogHelp.h"
 #include "varenta/table/HelpWindow.h"
 #include "varenta/table/ResultDialogs.h"
 #include "varenta/table/RuleDifferencesDialog.h"
@@ -129,6 +131,8 @@ TableWindow::TableWindow(TableServices services, QWidget* parent)
         computer_ = ownComputer_.get();
     }
     BuildMenus();
+    QApplication::instance()->installEventFilter(
+        new DialogHelp(this, [this](const QString& target) { ShowHelpTarget(target); }));
     engine_.SetPort(this);
     engine_.SetComputerHook(computer_);
     engine_.SetComputerOpponent();
@@ -156,6 +160,8 @@ TableWindow::TableWindow(TableServices services, QWidget* parent)
 }
 
 TableWindow::~TableWindow() {
+    // The mapping goes first: its removal from the router is waited for.
+    portMapper_.reset();
     engine_.SetPort(nullptr);
     engine_.SetComputerHook(nullptr);
     if (waitCursor_) {
@@ -308,9 +314,33 @@ TurnNotice* TableWindow::Notice() const {
 HelpWindow* TableWindow::Help() {
     if (help_.isNull()) {
         help_ = new HelpWindow(services_.helpDir, this);
-        connect(help_, &HelpWindow::WindowCommand, this, &TableWindow::WindowCommand);
+        connect(help_, &HelpWindow::WindowCommand, this, &TableWindow::Command);
     }
     return help_;
+}
+
+void TableWindow::HomeHelp() {
+    // Help asked for while a modal dialog is open must belong to that
+    // dialog, or its modality would keep the reader out of the help; when
+    // the dialog closes the help goes back to the table (or to the next
+    // dialog still open), staying where it was.
+    QWidget* owner = QApplication::activeModalWidget();
+    if (owner == nullptr || owner == help_) {
+        owner = this;
+    }
+    if (help_->parentWidget() == owner) {
+        return;
+    }
+    const bool shown = help_->isVisible();
+    const QPoint at = help_->pos();
+    help_->setParent(owner, help_->windowFlags());
+    if (auto* dialog = qobject_cast<QDialog*>(owner)) {
+        connect(dialog, &QDialog::finished, help_, [this] { HomeHelp(); });
+    }
+    if (shown) {
+        help_->move(at);
+        help_->show();
+    }
 }
 
 // ---- start and end ----------------------------------------------------------
@@ -357,6 +387,7 @@ void TableWindow::ProgramExit() {
         help_->close();
     }
     sounds_->PlaySoundEvent(std::string_view("Exit"));
+    CloseRouterPort();
     AutoSaveOnExit();
     const QPoint at = pos();
     try {
@@ -545,6 +576,20 @@ void TableWindow::RulesClick(int tab) {
     view_->update();
 }
 
+bool TableWindow::Command(int id, int param) {
+    if (id != kOpenDialogCommand || param < 0 || param > 4) {
+        return false;
+    }
+    // A link followed in help that belongs to an open dialog: a second
+    // Rules or Customize dialog on top of it would store its stale values
+    // over the first one's on OK.
+    if (QApplication::activeModalWidget() != nullptr) {
+        return false;
+    }
+    WindowCommand(param);
+    return true;
+}
+
 void TableWindow::WindowCommand(int which) {
     switch (which) {
     case 0:
@@ -573,11 +618,17 @@ void TableWindow::HelpTopicsClick() {
     sounds_->PlaySoundEvent(
         std::string_view(kHelpSounds.at(static_cast<std::size_t>(helpCount_ % 3))));
     ++helpCount_;
-    Help()->ShowContents();
+    ShowHelpTarget(QString());
 }
 
 void TableWindow::ShowHelpTopic(int topic) {
-    Help()->ShowTopic(topic);
+    ShowHelpTarget(HelpTopicUrl(topic));
+}
+
+void TableWindow::ShowHelpTarget(const QString& target) {
+    Help();
+    HomeHelp();
+    help_->ShowTarget(target);
 }
 
 void TableWindow::AboutClick() {

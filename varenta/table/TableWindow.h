@@ -40,6 +40,7 @@ class AddressExchange;
 class ChatWindow;
 class NetworkSession;
 class OwnAddressQuery;
+class PortMapper;
 class ConnectDialog;
 class NetworkSetupDialog;
 class GameOverDialog;
@@ -71,6 +72,12 @@ struct TableServices {
     // port (default 31415).
     std::function<std::vector<std::string>()> localAddresses;
     std::function<std::unique_ptr<OwnAddressQuery>()> ownAddressQuery;
+    // The STUN query of the connect dialog (default: the STUN server named
+    // in the settings) and the port mapping on the router while listening
+    // (default: the router on the local network). A factory that returns
+    // nothing switches the feature off.
+    std::function<std::unique_ptr<OwnAddressQuery>()> stunQuery;
+    std::function<std::unique_ptr<PortMapper>()> portMapper;
     std::string sessionPort;
     QString mailTrustFile; // authorities for the mail servers' TLS; empty: the system's
 };
@@ -178,10 +185,16 @@ public:
     SoundEvents& Sounds() { return *sounds_; }
     TurnNotice* Notice() const;
 
-    // Opens a dialog as the help pages ask: 2 Rules on "Red Threes",
-    // 3 on "General", 4 on "Discard Pile".
+    // The window command by which the help pages open the dialogs they
+    // describe: 9999 with the parameter 0 opens Customize on "Players", 1
+    // Customize on "General", 2 Rules on "Red Threes", 3 Rules on "General",
+    // 4 Rules on "Discard Pile". False (nothing opened) for any other command.
+    static constexpr int kOpenDialogCommand = 9999;
+    bool Command(int id, int param);
     void WindowCommand(int which);
+    // The help on a topic number, or on a page and anchor (empty: the contents).
     void ShowHelpTopic(int topic);
+    void ShowHelpTarget(const QString& target);
 
     // ---- network play (TableWindowNetwork.cpp) ---------------------------
     static constexpr int kTryConnectMs = 1000;
@@ -210,6 +223,11 @@ public:
     std::function<void()> stopAddressMail;
     // The mail clients behind the two hooks above (by default).
     AddressExchange& MailExchange() { return *mailExchange_; }
+    // The router's port mapping, made the first time network play needs it
+    // (nothing before, so a game against the computer never starts it).
+    PortMapper* RouterPortMapper() const { return portMapper_.get(); }
+    // The last news about the game port on the router (empty: none).
+    const QString& RouterPortNote() const { return routerNote_; }
 
     // ---- the engine's port -------------------------------------------------
     void ShowHint(int hintIndex) override;
@@ -260,6 +278,10 @@ private:
     void SessionEnded(bool hadGame);
     void DealAfterSession();
     std::string SessionPort() const;
+    PortMapper* Router();
+    void OpenRouterPort(int port);
+    void CloseRouterPort();
+    void RouterPortAnswered(int port, bool ok, const QString& problem);
     class SocketLoop;
     class SessionEvents;
     void ReadSettings();
@@ -271,6 +293,8 @@ private:
     void UndoAllClick();
     void RulesClick(int tab = -1);
     void HelpTopicsClick();
+    // The help window belongs to the open modal dialog, if any, else to the table.
+    void HomeHelp();
     void AboutClick();
     // Saved games (TableWindowGames.cpp).
     void LoadClick();
@@ -327,6 +351,11 @@ private:
     bool everConnected_ = false;
     bool dealPending_ = false;
     QTimer tmTryConnect_;
+    std::unique_ptr<PortMapper> portMapper_;
+    bool portMapperMade_ = false;
+    bool mapRouterPort_ = false; // the partner is not on this machine
+    bool routerPortOpen_ = false;
+    QString routerNote_;
 
     // Settings held by the window.
     int layout_ = 0;

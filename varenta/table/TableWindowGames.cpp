@@ -6,6 +6,7 @@
 #include "varenta/store/SavedGameTexts.h"
 #include "varenta/store/SettingsFile.h"
 #include "varenta/store/StorePaths.h"
+#include "varenta/table/HelpTopics.h"
 
 #include <QDir>
 #include <QFile>
@@ -34,6 +35,7 @@ QString FromNative(const std::string& text) {
 QString TableWindow::GameFileDialog(bool save, const QString& suggested) {
     QFileDialog dialog(
         this, QString::fromUtf8(save ? texts::kSaveDialogCaption : texts::kLoadDialogCaption));
+    SetHelpTopic(&dialog, topics::kSavedGames);
     dialog.setNameFilters(QString::fromUtf8(texts::kSavedGameFilter).split(QStringLiteral(";;")));
     dialog.setDefaultSuffix(QString::fromUtf8(texts::kSavedGameExtension));
     if (save) {

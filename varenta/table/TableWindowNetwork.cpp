@@ -5,6 +5,7 @@
 
 #include "varenta/net/AddressExchange.h"
 #include "varenta/net/DecideRole.h"
+#include "varenta/net/PortMapping.h"
 #include "varenta/store/RuleVariants.h"
 #include "varenta/table/ChatWindow.h"
 #include "varenta/table/ConnectDialog.h"
@@ -12,6 +13,7 @@
 #include "varenta/table/NetworkSetupDialog.h"
 #include "varenta/table/NetworkTexts.h"
 #include "varenta/table/RuleDifferencesDialog.h"
+#include "varenta/table/StunAddressQuery.h"
 #include "varenta/table/TableStatusBar.h"
 #include "varenta/table/TableTextConversion.h"
 
@@ -31,6 +33,11 @@ QString Text(const char* text) {
 
 QString Utf8(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+bool IsLoopback(const QString& address) {
+    return address.startsWith(QLatin1String("127.")) || address == QLatin1String("::1") ||
+           address.compare(QLatin1String("localhost"), Qt::CaseInsensitive) == 0;
 }
 
 } // namespace
@@ -174,6 +181,15 @@ void TableWindow::ConnecttoPartner1Click() {
     ConnectServices services;
     services.query = services_.ownAddressQuery ? services_.ownAddressQuery()
                                                : std::make_unique<InternetAddressQuery>();
+    services.stunQuery =
+        services_.stunQuery ? services_.stunQuery() : std::make_unique<StunAddressQuery>();
+    if (PortMapper* router = Router()) {
+        services.routerAddress = [router](std::function<void(const QString&)> done) {
+            router->AskAddress([done](const RouterAnswer& answer) {
+                done(answer.ok ? QString::fromStdString(answer.externalAddress) : QString());
+            });
+        };
+    }
     services.localAddresses = services_.localAddresses;
     services.message = dialogs_.message;
     services.yesNo = dialogs_.yesNo;
@@ -211,10 +227,13 @@ void TableWindow::DecideRole(const QString& own, const QString& partner) {
         return dialogs_.yesNo(Text(texts::kAskSameAddress) + '\n' +
                               Text(texts::kAskSameAddressNote));
     });
+    // A partner on this machine needs nothing of the router.
+    mapRouterPort_ = !IsLoopback(own) && !IsLoopback(partner);
     if (role == DecidedRole::Server) {
         BecomeServer();
         return;
     }
+    CloseRouterPort();
     BecomeClient(partner);
     partnerAddress_ = partner;
     tmTryConnect_.start();
@@ -227,6 +246,56 @@ std::string TableWindow::SessionPort() const {
 void TableWindow::BecomeServer() {
     session_->Listen(SessionPort());
     SetConnectionStatus(static_cast<ConnectionStatus>(session_->connectionStatus()));
+    if (mapRouterPort_ && session_->Socket().Listening()) {
+        OpenRouterPort(session_->ListenPort());
+    }
+}
+
+// ---- the game port on the router ----------------------------------------------------
+
+PortMapper* TableWindow::Router() {
+    if (!portMapperMade_) {
+        portMapperMade_ = true;
+        portMapper_ =
+            services_.portMapper ? services_.portMapper() : std::make_unique<PortMapping>();
+    }
+    return portMapper_.get();
+}
+
+void TableWindow::OpenRouterPort(int port) {
+    PortMapper* router = Router();
+    if (router == nullptr) {
+        return;
+    }
+    routerPortOpen_ = false;
+    // The answer may take seconds (or never come): the listening socket
+    // already waits, and a partner on the local network can connect anyway.
+    router->Open(port, [this, port](const RouterAnswer& answer) {
+        RouterPortAnswered(port, answer.ok, QString::fromStdString(answer.problem));
+    });
+}
+
+void TableWindow::RouterPortAnswered(int port, bool ok, const QString& problem) {
+    if (ok) {
+        routerNote_ = Text(texts::kPortOpened).arg(port);
+    } else if (routerPortOpen_) {
+        routerNote_ = Text(texts::kPortLost).arg(port).arg(problem);
+    } else {
+        routerNote_ = Text(texts::kPortNotOpened).arg(port).arg(problem);
+    }
+    routerPortOpen_ = ok;
+    status_->ShowHintText(routerNote_);
+    if (chat_ != nullptr) {
+        chat_->AddNote(routerNote_);
+    }
+}
+
+void TableWindow::CloseRouterPort() {
+    routerPortOpen_ = false;
+    routerNote_.clear();
+    if (portMapper_) {
+        portMapper_->Close();
+    }
 }
 
 void TableWindow::BecomeClient(const QString& partner) {
@@ -274,6 +343,7 @@ void TableWindow::CloseSession() {
 
 void TableWindow::SessionEnded(bool hadGame) {
     tmTryConnect_.stop();
+    CloseRouterPort();
     partnerAddress_.clear();
     SetConnectionStatus(ConnectionStatus::NotConnected);
     // Either window may be the caller of this (Enter in the chat window
@@ -322,6 +392,9 @@ void TableWindow::MakeChatWindow() {
         dialogs_.message(MessageKind::Information, text);
     };
     chat_->show();
+    if (!routerNote_.isEmpty()) {
+        chat_->AddNote(routerNote_); // the hint line may have moved on since
+    }
     UpdateNetworkMenu();
 }
 

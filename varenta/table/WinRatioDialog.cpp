@@ -1,6 +1,7 @@
 #include "varenta/table/WinRatioDialog.h"
 
 #include "varenta/store/SettingsFile.h"
+#include "varenta/table/HelpTopics.h"
 #include "varenta/table/TableTexts.h"
 
 #include <QComboBox>
@@ -34,6 +35,7 @@ WinRatioDialog::WinRatioDialog(PlayerList& players, SettingsFile& store,
       cbPlayers_(new QComboBox(this)), lbWins_(Field(this, "lbWins")),
       lbLosses_(Field(this, "lbLosses")), lbRatio_(Field(this, "lbRatio")) {
     setWindowTitle(Text(texts::kWinRatioCaption));
+    SetHelpTopic(this, topics::kWinRatio);
     cbPlayers_->setObjectName(QStringLiteral("cbPlayers"));
     for (const PlayerEntry& p : players_.players) {
         cbPlayers_->addItem(p.name);

@@ -225,6 +225,33 @@ TEST_F(KivFiles, OnlyRegularFilesOfASaneSizeAreRead) {
     EXPECT_EQ(v, (RankingValues{12, 3, 0, 0}));
 }
 
+TEST_F(KivFiles, ARankingLockHeldTooLongIsGivenUpAfterItsLimit) {
+    // A fake clock that moves only when the lock waits: the wait must end at
+    // the limit, not before and not never.
+    std::chrono::milliseconds clock{0};
+    int pauses = 0;
+    FileLock::Waiting waiting;
+    waiting.now = [&clock] { return clock; };
+    waiting.pause = [&clock, &pauses](std::chrono::milliseconds span) {
+        clock += span;
+        ++pauses;
+    };
+    waiting.retryEvery = std::chrono::milliseconds(50);
+    waiting.giveUpAfter = std::chrono::milliseconds(500);
+    {
+        const FileLock free(Path("kiv32.rng"), waiting);
+        EXPECT_TRUE(free.Locked());
+        EXPECT_EQ(pauses, 0);
+        // Another copy (its own open file) now finds it taken.
+        const FileLock second(Path("kiv32.rng"), waiting);
+        EXPECT_FALSE(second.Locked());
+        EXPECT_EQ(pauses, 10);
+        EXPECT_EQ(clock, std::chrono::milliseconds(500));
+    }
+    const FileLock again(Path("kiv32.rng"), waiting);
+    EXPECT_TRUE(again.Locked()); // released with its holder
+}
+
 TEST_F(KivFiles, ALinkAtTheFilesNameIsReplacedNotWrittenThrough) {
     WriteRaw(Path("victim"), "keep me");
     ASSERT_EQ(::symlink(Path("victim").toLocal8Bit().constData(),

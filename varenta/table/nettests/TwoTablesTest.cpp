@@ -48,6 +48,8 @@ struct Table {
         services.sessionPort = port;
         services.localAddresses = [ownAddress] { return std::vector<std::string>{ownAddress}; };
         services.ownAddressQuery = [] { return std::unique_ptr<OwnAddressQuery>(); };
+        services.stunQuery = [] { return std::unique_ptr<OwnAddressQuery>(); };
+        services.portMapper = [] { return std::unique_ptr<PortMapper>(); };
         window = std::make_unique<TableWindow>(services);
         window->Dialogs().message = [this](MessageKind, const QString& text) {
             messages.push_back(text);

@@ -114,8 +114,9 @@ TEST(HelpWindow, EveryTopicAnchorExistsInItsPage) {
 TEST(HelpWindow, CommandLinksAskTheTableForADialog) {
     HelpWindow help(QString(CARDGAMES_SOURCE_DIR) + "/resources/varenta/help");
     int asked = -1;
-    QObject::connect(&help, &HelpWindow::WindowCommand, [&](int which) { asked = which; });
-    emit help.Browser()->anchorClicked(QUrl("command:2"));
+    QObject::connect(&help, &HelpWindow::WindowCommand,
+                     [&](int id, int which) { asked = id == 9999 ? which : -1; });
+    emit help.Browser()->anchorClicked(QUrl("command:9999?2"));
     EXPECT_EQ(asked, 2);
 }
 

@@ -3,7 +3,9 @@
 #pragma once
 
 #include "varenta/engine/VarentaEngine.h"
+#include "varenta/net/PortMapping.h"
 #include "varenta/store/SettingsFile.h"
+#include "varenta/table/ConnectDialog.h"
 #include "varenta/table/ResultDialogs.h"
 #include "varenta/table/TableStatusBar.h"
 #include "varenta/table/TableView.h"
@@ -109,6 +111,9 @@ protected:
         services.screenHeight = 1200;
         services.splashTimer = false;
         services.seed = 11;
+        // Nothing here asks a server on the Internet or the router.
+        services.stunQuery = [] { return std::unique_ptr<OwnAddressQuery>(); };
+        services.portMapper = [] { return std::unique_ptr<PortMapper>(); };
         if (customize) {
             customize(services);
         }
