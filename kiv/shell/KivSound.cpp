@@ -60,9 +60,17 @@ bool ReadMidiFile(const QString& path, QByteArray& bytes) {
     return bytes.startsWith("MThd");
 }
 
-SdlSound::SdlSound() {
+SdlSound::SdlSound() = default;
+
+// The audio device (and the sound library with it) is opened on the first
+// sound, after the window is on the screen.
+bool SdlSound::Open() {
+    if (triedOpen_) {
+        return audioOpen_;
+    }
+    triedOpen_ = true;
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
-        return;
+        return false;
     }
     if (qEnvironmentVariableIsEmpty("SDL_SOUNDFONTS")) {
         for (const char* font : kSoundFonts) {
@@ -76,10 +84,11 @@ SdlSound::SdlSound() {
     if (Mix_OpenAudio(22050, AUDIO_S16SYS, 2, 1024) != 0) {
         Mix_Quit();
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
-        return;
+        return false;
     }
     Mix_AllocateChannels(1);
     audioOpen_ = true;
+    return true;
 }
 
 SdlSound::~SdlSound() {
@@ -101,7 +110,7 @@ void SdlSound::FreeChunks() {
 }
 
 void SdlSound::PlayWave(const QString& name) {
-    if (!audioOpen_) {
+    if (!Open()) {
         return;
     }
     Mix_Chunk* chunk = nullptr;
@@ -136,7 +145,7 @@ bool SdlSound::StartMusic(const QString& file) {
     if (!ReadMidiFile(path, bytes)) {
         return false;
     }
-    if (!audioOpen_) {
+    if (!Open()) {
         playing_ = true;
         musicPath_ = path;
         return true;

@@ -55,6 +55,7 @@ public:
     void StopMusic() override;
     bool MusicPlaying() const override { return playing_; }
 
+    // Whether the audio device is open (it opens with the first sound).
     bool HasAudio() const { return audioOpen_; }
     // How often the music was started again after it ended.
     int Restarts() const { return restarts_; }
@@ -64,9 +65,11 @@ public slots:
     void OnMusicFinished();
 
 private:
+    bool Open();
     static void MusicFinishedHook();
     void FreeChunks();
 
+    bool triedOpen_ = false;
     bool audioOpen_ = false;
     bool playing_ = false;
     int restarts_ = 0;
