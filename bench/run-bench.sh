@@ -30,7 +30,7 @@ rates() {
     for _ in 1 2 3; do
         out=$({ TIMEFORMAT='%U %S'; time "$@" --json; } 2>&1)
         rate=$(grep -o "\"$field\":[0-9.]*" <<<"$out" | cut -d: -f2)
-        cpu=$(tail -n 1 <<<"$out" | awk -v n="$count" '{ s = $1 + $2; print s > 0 ? n / s : 0 }')
+        cpu=$(tail -n 1 <<<"$out" | awk -v n="$count" '{ s = $1 + $2; print (s > 0 ? n / s : 0) }')
         best=$(awk -v a="$best" -v b="$rate" 'BEGIN { print (b > a ? b : a) }')
         bestCpu=$(awk -v a="$bestCpu" -v b="$cpu" 'BEGIN { print (b > a ? b : a) }')
     done

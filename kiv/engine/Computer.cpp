@@ -168,18 +168,41 @@ int KivGame::ChooseComputerCard() {
         // computer never answers a wish with a jack then.
         return FindHandCard(ruleJackAlways ? 0 : ts, kBube);
     }
-    const int preferred = PreferredHandCard(ts);
+    // One pass for the whole order of choice: the preferred card of the top
+    // card's suit, else the first card of its rank, else the first of its
+    // suit (by then only its jack), else, where the rule allows, any jack.
+    int preferred = -1;
+    int place = kNotPreferred;
+    int sameRank = -1;
+    int sameSuit = -1;
+    int jack = -1;
+    for (int number : Current().hand) {
+        const int rank = RankOfCard(number);
+        if (ts == 0 || SuitOfCard(number) == ts) {
+            const int p = kPreferenceOrder[static_cast<std::size_t>(rank)];
+            if (p < place) {
+                preferred = number;
+                place = p;
+            }
+            sameSuit = sameSuit < 0 ? number : sameSuit;
+        }
+        if (sameRank < 0 && (tr == 0 || rank == tr)) {
+            sameRank = number;
+        }
+        if (jack < 0 && rank == kBube) {
+            jack = number;
+        }
+    }
     if (preferred > 0) {
         return preferred;
     }
-    int card = FindHandCard(0, tr);
-    if (card < 0) {
-        card = FindHandCard(ts, 0);
+    if (sameRank >= 0) {
+        return sameRank;
     }
-    if (card < 0 && ruleJackAlways) {
-        card = FindHandCard(0, kBube);
+    if (sameSuit >= 0) {
+        return sameSuit;
     }
-    return card;
+    return ruleJackAlways ? jack : -1;
 }
 
 int KivGame::ChooseComputerSuit() {
