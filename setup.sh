@@ -14,7 +14,8 @@ cd "$(dirname "$0")"
 PACKAGES=(build-essential cmake ninja-build pkg-config clang-format
           qt6-base-dev qt6-base-dev-tools libgl-dev libgtest-dev libgmock-dev
           libbenchmark-dev libsdl2-mixer-dev timgm6mb-soundfont
-          xvfb xauth fonts-dejavu-core libgnutls28-dev libminiupnpc-dev libnatpmp-dev)
+          xvfb xauth fonts-dejavu-core libgnutls28-dev libminiupnpc-dev libnatpmp-dev
+          libasound2-dev qt6-translations-l10n)
 # The mail tests run their own private SMTP and POP3 servers, the nat tests
 # their own STUN server (see install_mail_servers); only `./setup.sh test`
 # installs these.

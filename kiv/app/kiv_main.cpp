@@ -6,25 +6,58 @@
 #include "kiv/shell/KivFiles.h"
 #include "kiv/shell/KivMainWindow.h"
 #include "kiv/shell/KivPrompter.h"
+#include "kiv/shell/KivQtTexts.h"
+#include "kiv/shell/KivQuitSignals.h"
 #include "kiv/shell/KivSound.h"
 #include "kiv/shell/KivStrings.h"
+#include "kiv/shell/KivTableView.h"
 
 #include <QApplication>
+#include <QDialog>
+
+#include <cstdio>
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("kiv"));
-    QApplication::setWindowIcon(QIcon(kiv::KivBitmap(201)));
+    QApplication::setWindowIcon(kiv::ProgramIcon());
+
+    // Ctrl+C and kill end the program like closing its window, from the
+    // first message box on.
+    kiv::QuitSignals quitSignals;
+    kiv::KivMainWindow* frame = nullptr;
+    QObject::connect(&quitSignals, &kiv::QuitSignals::Requested, [&frame] {
+        if (frame != nullptr) {
+            frame->EndOnSignal();
+        } else if (auto* box = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+            box->reject();
+        }
+    });
 
     kiv::QtPrompter prompter;
     kiv::KivGame doc(kiv::LanguageBaseFromLocale());
+    kiv::FollowLanguageInQtDialogs(doc.languageBase);
     doc.programFolder = kiv::ConfigFolder().toStdString();
     kiv::EnsureFolder(kiv::ConfigFolder());
     kiv::ReadConfig(doc, prompter);
+    if (quitSignals.Received() != 0) {
+        return kiv::ExitStatusAfterSignal(quitSignals.Received(), 0);
+    }
     prompter.SetLanguageBase(doc.languageBase);
+    kiv::FollowLanguageInQtDialogs(doc.languageBase);
 
-    kiv::SdlSound sound;
-    kiv::KivMainWindow frame(doc, prompter, &sound);
-    frame.show();
-    return app.exec();
+    kiv::SdlSound sound(doc.languageBase);
+    kiv::KivMainWindow window(doc, prompter, &sound);
+    frame = &window;
+    // Scripts and tests that start the program learn when it is playing.
+    if (!qEnvironmentVariableIsEmpty("KIV_READY_NOTICE")) {
+        QObject::connect(window.View(), &kiv::KivTableView::FirstRoundDealt, [] {
+            std::printf("kiv: ready\n");
+            std::fflush(stdout);
+        });
+    }
+    window.show();
+    const int status = QApplication::exec();
+    frame = nullptr;
+    return kiv::ExitStatusAfterSignal(quitSignals.Received(), status);
 }

@@ -451,6 +451,10 @@ QPixmap KivBitmap(int id) {
     return it.value();
 }
 
+QIcon ProgramIcon() {
+    return QIcon(KivBitmap(201));
+}
+
 QIcon ToolbarIcon(int command) {
     return QIcon(DrawToolIcon(command));
 }

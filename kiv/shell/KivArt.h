@@ -24,4 +24,7 @@ QPixmap KivBitmap(int id);
 // Toolbar image of a command (32772, 32776, 32777, 32775, 32781).
 QIcon ToolbarIcon(int command);
 
+// The program's window icon (the fan of cards of the information dialog).
+QIcon ProgramIcon();
+
 } // namespace kiv

@@ -14,11 +14,13 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QColorDialog>
+#include <QDialog>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMenuBar>
 #include <QScreen>
 #include <QStatusBar>
+#include <QTimer>
 #include <QToolBar>
 
 namespace kiv {
@@ -362,6 +364,30 @@ void KivMainWindow::ShowHelp(const QString& keyword) {
     if (!help_->ShowKeyword(keyword)) {
         prompter_.Inform(this, Text(doc_.languageBase, 21));
     }
+}
+
+void KivMainWindow::EndOnSignal() {
+    view_->SetClosing(true);
+    KeepEnding();
+}
+
+void KivMainWindow::KeepEnding() {
+    // Each open dialog is cancelled in turn, and its caller is let go on
+    // before the next step; a dialog that the cancelled one leads to is met
+    // on the next pass. A computer move ends by itself once the view closes.
+    QWidget* modal = QApplication::activeModalWidget();
+    if (modal != nullptr && modal != this) {
+        if (auto* dialog = qobject_cast<QDialog*>(modal)) {
+            dialog->reject();
+        } else {
+            modal->close();
+        }
+    }
+    if (modal != nullptr || doc_.computerBusy || !close()) {
+        QTimer::singleShot(0, this, &KivMainWindow::KeepEnding);
+        return;
+    }
+    QApplication::quit();
 }
 
 void KivMainWindow::closeEvent(QCloseEvent* event) {

@@ -54,6 +54,10 @@ public:
     void Command(int commandId);
     // Opens the help window at a keyword ("" = contents).
     void ShowHelp(const QString& keyword);
+    // SIGINT or SIGTERM: ends the program as closing the window does, without
+    // asking. Open dialogs are cancelled (which changes nothing), a computer
+    // move in progress stops after its card, then the window closes.
+    void EndOnSignal();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -76,6 +80,7 @@ private:
     void OnDeckBack();
     void OnTableColour();
     void OnAbout();
+    void KeepEnding();
 
     KivGame& doc_;
     Prompter& prompter_;

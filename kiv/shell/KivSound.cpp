@@ -9,8 +9,10 @@
 
 #include <SDL.h>
 #include <SDL_mixer.h>
+#include <alsa/asoundlib.h>
 
 #include <atomic>
+#include <cstdio>
 
 namespace kiv {
 namespace {
@@ -24,6 +26,23 @@ const char* const kSoundFonts[] = {
     "/usr/share/sounds/sf2/default-GM.sf2",
     "/usr/share/sounds/sf2/FluidR3_GM.sf2",
 };
+
+// ALSA reports every step of a failed device search on standard error; on a
+// machine without sound (a remote session, a virtual display) that would
+// fill the terminal. The program says it once itself instead.
+void QuietAlsa(const char* /*file*/, int /*line*/, const char* /*function*/, int /*err*/,
+               const char* /*fmt*/, ...) {}
+
+void SayNoSoundDevice(int languageBase, const char* reason) {
+    const char* text = languageBase == 5000
+                           ? "kiv: no sound device found, playing without sound"
+                           : "kiv: kein Tonausgabegerät gefunden, Kiv Kiv spielt ohne Ton";
+    if (reason != nullptr && *reason != '\0') {
+        std::fprintf(stderr, "%s (%s)\n", text, reason);
+    } else {
+        std::fprintf(stderr, "%s\n", text);
+    }
+}
 
 } // namespace
 
@@ -60,7 +79,7 @@ bool ReadMidiFile(const QString& path, QByteArray& bytes) {
     return bytes.startsWith("MThd");
 }
 
-SdlSound::SdlSound() = default;
+SdlSound::SdlSound(int languageBase) : languageBase_(languageBase) {}
 
 // The audio device (and the sound library with it) is opened on the first
 // sound, after the window is on the screen.
@@ -69,7 +88,12 @@ bool SdlSound::Open() {
         return audioOpen_;
     }
     triedOpen_ = true;
+    // SDL would otherwise catch SIGINT and SIGTERM for an event queue this
+    // program never reads; the program ends on them itself.
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+    snd_lib_error_set_handler(&QuietAlsa);
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
+        SayNoSoundDevice(languageBase_, SDL_GetError());
         return false;
     }
     if (qEnvironmentVariableIsEmpty("SDL_SOUNDFONTS")) {
@@ -82,6 +106,7 @@ bool SdlSound::Open() {
     }
     Mix_Init(MIX_INIT_MID);
     if (Mix_OpenAudio(22050, AUDIO_S16SYS, 2, 1024) != 0) {
+        SayNoSoundDevice(languageBase_, Mix_GetError());
         Mix_Quit();
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
         return false;

@@ -41,11 +41,14 @@ bool ReadMidiFile(const QString& path, QByteArray& bytes);
 // SDL2_mixer: waves on one channel, MIDI on the music channel. When no audio
 // device can be opened the object stays silent, and music "starts" exactly
 // when the file is a MIDI file, so settings behave the same with and without
-// sound hardware.
+// sound hardware. The device is opened with the first sound, not at
+// start-up; a missing one is told once, in one line on standard error, in
+// the language of `languageBase`; the sound library's own complaints about
+// it are kept off the terminal.
 class SdlSound : public QObject, public SoundOutput {
     Q_OBJECT
 public:
-    SdlSound();
+    explicit SdlSound(int languageBase = 1000);
     ~SdlSound() override;
     SdlSound(const SdlSound&) = delete;
     SdlSound& operator=(const SdlSound&) = delete;
@@ -69,6 +72,7 @@ private:
     static void MusicFinishedHook();
     void FreeChunks();
 
+    int languageBase_;
     bool triedOpen_ = false;
     bool audioOpen_ = false;
     bool playing_ = false;

@@ -23,21 +23,11 @@ constexpr int kPanelWidth = 100;
 // The word under each score; the panel keeps it whatever the language.
 constexpr char kPointsWord[] = "Punkte";
 
-int RealPause(int ms) {
-    QElapsedTimer clock;
-    clock.start();
-    if (ms > 0) {
-        QEventLoop loop;
-        QTimer::singleShot(ms, &loop, &QEventLoop::quit);
-        loop.exec();
-    }
-    return static_cast<int>(clock.elapsed());
-}
-
 } // namespace
 
 KivTableView::KivTableView(KivGame& doc, Prompter& prompter, SoundOutput* sound, QWidget* parent)
-    : QWidget(parent), doc_(doc), prompter_(prompter), sound_(sound), pauser_(RealPause) {
+    : QWidget(parent), doc_(doc), prompter_(prompter), sound_(sound),
+      pauser_([this](int ms) { return RealPause(ms); }) {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(false);
     setMinimumSize(400, 300);
@@ -49,6 +39,27 @@ KivTableView::~KivTableView() {
         sound_->StopMusic();
     }
     doc_.SetPort(nullptr);
+}
+
+int KivTableView::RealPause(int ms) {
+    QElapsedTimer clock;
+    clock.start();
+    if (ms > 0 && !closing_) {
+        QEventLoop loop;
+        QEventLoop* outer = pauseLoop_;
+        pauseLoop_ = &loop;
+        QTimer::singleShot(ms, &loop, &QEventLoop::quit);
+        loop.exec();
+        pauseLoop_ = outer;
+    }
+    return static_cast<int>(clock.elapsed());
+}
+
+void KivTableView::SetClosing(bool closing) {
+    closing_ = closing;
+    if (closing_ && pauseLoop_ != nullptr) {
+        pauseLoop_->quit();
+    }
 }
 
 void KivTableView::SetStatusPanes(QLabel* pane0, QLabel* pane1) {

@@ -11,6 +11,7 @@
 
 #include <functional>
 
+class QEventLoop;
 class QLabel;
 
 namespace kiv {
@@ -35,8 +36,9 @@ public:
     void SetStatusPanes(QLabel* pane0, QLabel* pane1);
     // Called when the user agreed to enter a game's results in the ranking list.
     void SetRankingHandler(std::function<void()> handler) { rankingHandler_ = std::move(handler); }
-    // While the window is closing no further computer move starts.
-    void SetClosing(bool closing) { closing_ = closing; }
+    // While the window is closing no further computer move starts, and a
+    // computer's pause ends at once.
+    void SetClosing(bool closing);
 
     bool Started() const { return started_; }
     int RoundsScored() const { return roundsScored_; }
@@ -79,6 +81,7 @@ protected:
 
 private:
     void StartFirstRound();
+    int RealPause(int ms);
     void PaintSeatPanels(QPainter& painter);
     void PaintCard(QPainter& painter, int card, int width);
     QRect CardRect(int x, int y) const;
@@ -88,6 +91,7 @@ private:
     Prompter& prompter_;
     SoundOutput* sound_;
     Pauser pauser_;
+    QEventLoop* pauseLoop_ = nullptr; // the real pause running now
     std::function<void()> rankingHandler_;
     QLabel* pane0_ = nullptr;
     QLabel* pane1_ = nullptr;

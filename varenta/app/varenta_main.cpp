@@ -2,10 +2,12 @@
 // then the table. "/setup" first carries an older installation's settings over.
 #include "varenta/store/SettingsFile.h"
 #include "varenta/store/SettingsUpgrade.h"
+#include "varenta/table/QuitSignals.h"
 #include "varenta/table/SmallWindows.h"
 #include "varenta/table/TableWindow.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <QDir>
 #include <QFileInfo>
 #include <QMessageBox>
@@ -35,6 +37,18 @@ QString MediaDir() {
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("varenta"));
+
+    // Ctrl+C and kill end the program like its Exit command, from the first
+    // message box on.
+    varenta::QuitSignals quitSignals;
+    varenta::TableWindow* table = nullptr;
+    QObject::connect(&quitSignals, &varenta::QuitSignals::Requested, [&table] {
+        if (table != nullptr) {
+            table->EndOnSignal();
+        } else if (auto* box = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+            box->reject();
+        }
+    });
 
     // A damaged settings file has been set aside by the store; say so once.
     varenta::rfMain.SetNoticeHandler([](const QString& message) {
@@ -76,6 +90,10 @@ int main(int argc, char** argv) {
         }
     }
 
+    if (quitSignals.Received() != 0) {
+        return varenta::ExitStatusAfterSignal(quitSignals.Received(), 0);
+    }
+
     QSplashScreen splash(varenta::DrawTitlePicture({320, 240}));
     splash.show();
     QApplication::processEvents();
@@ -84,7 +102,15 @@ int main(int argc, char** argv) {
     varenta::TableServices services;
     services.mediaDir = media + "/sounds";
     services.helpDir = media + "/help";
-    services.onStarted = [&splash] { splash.close(); };
+    // Scripts and tests that start the program learn when it is playing.
+    const bool readyNotice = !qEnvironmentVariableIsEmpty("VARENTA_READY_NOTICE");
+    services.onStarted = [&splash, readyNotice] {
+        splash.close();
+        if (readyNotice) {
+            std::printf("varenta: ready\n");
+            std::fflush(stdout);
+        }
+    };
     // A saved game named on the command line is resumed instead of the
     // automatic one; "/setup" is an instruction, not a file.
     for (const QString& arg : args) {
@@ -94,10 +120,12 @@ int main(int argc, char** argv) {
         }
     }
     varenta::TableWindow window(services);
+    table = &window;
     window.show();
     splash.raise(); // stays in front until the first hand is dealt
     const int status = QApplication::exec();
+    table = nullptr;
     varenta::rfMain.SetWaitHandler(nullptr);
     delete waitNote;
-    return status;
+    return varenta::ExitStatusAfterSignal(quitSignals.Received(), status);
 }

@@ -28,11 +28,14 @@ PortMapping::PortMapping(RouterAccess access, std::unique_ptr<NetTimer> renewal)
 PortMapping::~PortMapping() {
     renewal_->expired = nullptr;
     renewal_->Stop();
-    // Whatever is still mapped goes before the worker ends; jobs queued
-    // before run first, so a mapping still being made is removed as well.
-    Queue([this] { client_.Unmap(); });
+    // Whatever is still mapped goes before the worker ends. Questions not
+    // yet put to the router are dropped, so closing waits at most for the
+    // one running now and the removal; a mapping made by the running one is
+    // removed as well, since the removal runs after it.
     {
         const std::lock_guard<std::mutex> lock(mutex_);
+        jobs_.clear();
+        jobs_.push_back([this] { client_.Unmap(); });
         stopping_ = true;
     }
     wake_.notify_all();

@@ -286,8 +286,10 @@ void ConnectDialog::RefreshOwnAddresses() {
     }
     localAddresses_ = services_.localAddresses();
     stunAddress_.clear();
+    // The public address matters only for a partner on the Internet; the
+    // LAN list is worked out as it always was.
     const QString stun = edSTUNServer_->text().trimmed();
-    if (stun.isEmpty() || !services_.stunQuery) {
+    if (stun.isEmpty() || !services_.stunQuery || !rbInternet_->isChecked()) {
         StartIdQuery();
         return;
     }

@@ -47,14 +47,23 @@ template <typename Function> Function Resolve(const char* name) {
 
 extern "C" {
 
-// The two calls that come first: without the library they report the
-// failure the way SDL does, and the program stays silent.
+// An audio start begins with these, and asks for the error text when it
+// fails: without the library they fail the way SDL does, and the program
+// stays silent.
 SDL_bool SDL_SetHint(const char* name, const char* value) {
     if (Library() == nullptr) {
         return SDL_FALSE;
     }
     static const auto real = Resolve<decltype(&SDL_SetHint)>("SDL_SetHint");
     return real(name, value);
+}
+
+const char* SDL_GetError(void) {
+    if (Library() == nullptr) {
+        return "the sound library could not be loaded";
+    }
+    static const auto real = Resolve<decltype(&SDL_GetError)>("SDL_GetError");
+    return real();
 }
 
 int SDL_InitSubSystem(Uint32 flags) {

@@ -1,5 +1,6 @@
 // Wave playback on SDL2_mixer. The audio device is opened on the first sound;
-// when no device can be opened the player stays silent for the whole run.
+// when no device can be opened the player says so in one line on standard
+// error and stays silent for the whole run.
 #pragma once
 
 #include "varenta/table/SoundEvents.h"

@@ -414,6 +414,30 @@ void TableWindow::EndProgram() {
     }
 }
 
+void TableWindow::EndOnSignal() {
+    EndProgram();
+    KeepEnding();
+}
+
+void TableWindow::KeepEnding() {
+    // Each open dialog is cancelled in turn, and its caller is let go on
+    // before the next step; a dialog that the cancelled one leads to is met
+    // on the next pass.
+    QWidget* modal = QApplication::activeModalWidget();
+    if (modal != nullptr && modal != this) {
+        if (auto* dialog = qobject_cast<QDialog*>(modal)) {
+            dialog->reject();
+        } else {
+            modal->close();
+        }
+    }
+    if (modal != nullptr || depth_ > 0 || (isVisible() && !close())) {
+        QTimer::singleShot(0, this, &TableWindow::KeepEnding);
+        return;
+    }
+    QApplication::quit();
+}
+
 void TableWindow::RunEngine(const std::function<void()>& operation) {
     ++depth_;
     operation();

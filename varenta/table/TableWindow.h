@@ -251,6 +251,12 @@ public:
     void RecordGameResult(GameOutcome outcome, int difference) override;
     void EndProgram() override;
 
+    // SIGINT or SIGTERM: ends the program as its Exit command does (the
+    // autosave and the window position are written), without asking. Open
+    // dialogs are cancelled, which changes nothing; a computer turn still
+    // running finishes at full speed first.
+    void EndOnSignal();
+
 protected:
     void closeEvent(QCloseEvent* event) override;
     // Shows the hints of disabled menu items too, which Qt leaves out.
@@ -287,6 +293,7 @@ private:
     void ReadSettings();
     void BuildMenus();
     void ProgramExit();
+    void KeepEnding();
     void UpdatePanels();
     void NewGameClick();
     void UndoMeldClick();

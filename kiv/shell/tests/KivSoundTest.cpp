@@ -1,4 +1,5 @@
 #include "kiv/shell/KivSound.h"
+#include "testsupport/StderrCapture.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -8,6 +9,8 @@
 #include <SDL_mixer.h>
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 #include <sys/stat.h>
 
@@ -61,6 +64,32 @@ TEST(KivSdlSound, MusicStartsOnlyForPlayableMidiFiles) {
         sound.PlayWave(odd);
     }
     EXPECT_FALSE(sound.MusicPlaying());
+}
+
+// A machine without a sound device: ALSA is asked for a device that does not
+// exist. The player stays silent, music still "starts", and the terminal
+// gets one line in the program's language instead of ALSA's report.
+TEST(KivSdlSound, WithoutADeviceSaysSoInOneLineAndStaysSilent) {
+    const struct {
+        int base;
+        const char* line;
+    } cases[] = {{1000, "kiv: kein Tonausgabegerät gefunden"},
+                 {5000, "kiv: no sound device found, playing without sound"}};
+    const ScopedEnv driver("SDL_AUDIODRIVER", "alsa");
+    const ScopedEnv device("AUDIODEV", "cardgames-no-such-device");
+    for (const auto& c : cases) {
+        StderrCapture capture;
+        {
+            SdlSound sound(c.base);
+            EXPECT_FALSE(sound.HasAudio());
+            sound.PlayWave("karte.wav");
+            EXPECT_TRUE(sound.StartMusic("gailrdge.mid"));
+        }
+        const std::string text = capture.Text();
+        EXPECT_EQ(text.rfind(c.line, 0), 0u) << text;
+        EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 1) << text;
+        EXPECT_EQ(text.find("ALSA lib"), std::string::npos) << text;
+    }
 }
 
 TEST(KivSdlSound, EndedMusicStartsAgainUnlessStopped) {

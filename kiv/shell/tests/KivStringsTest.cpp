@@ -1,5 +1,11 @@
 #include "kiv/shell/KivStrings.h"
 
+#include "kiv/shell/KivQtTexts.h"
+
+#include <QColorDialog>
+#include <QDialogButtonBox>
+#include <QPushButton>
+
 #include <gtest/gtest.h>
 
 #include <map>
@@ -208,6 +214,26 @@ TEST(KivStrings, LocaleChoosesTheBlock) {
     qputenv("LC_ALL", all);
     qputenv("LC_MESSAGES", messages);
     qputenv("LANG", lang);
+}
+
+// Qt's own buttons and dialogs speak the active block's language: German with
+// the German block, and back to Qt's English when the second block is chosen.
+TEST(KivQtTexts, QtDialogsFollowTheBlock) {
+    const struct {
+        int base;
+        const char* cancel;
+        const char* colourTitle;
+    } cases[] = {{1000, "Abbrechen", "Farbauswahl"},
+                 {5000, "Cancel", "Select Color"},
+                 {1000, "Abbrechen", "Farbauswahl"},
+                 {5000, "Cancel", "Select Color"}};
+    for (const auto& c : cases) {
+        ASSERT_TRUE(FollowLanguageInQtDialogs(c.base)) << "Qt's German translations missing";
+        QDialogButtonBox box(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
+        EXPECT_EQ(box.button(QDialogButtonBox::Cancel)->text().remove('&'), c.cancel) << c.base;
+        QColorDialog colours;
+        EXPECT_EQ(colours.windowTitle(), c.colourTitle) << c.base;
+    }
 }
 
 } // namespace

@@ -1,9 +1,11 @@
 #include "varenta/table/SoundEvents.h"
+#include "testsupport/StderrCapture.h"
 #include "varenta/table/SdlSoundPlayer.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <map>
 #include <sys/stat.h>
@@ -99,6 +101,26 @@ TEST(SoundEvents, StoredListsReplaceTheDefaults) {
     EXPECT_EQ(events.Files(1), (std::vector<std::string>{"a.wav", "b.wav"}));
     EXPECT_EQ(events.Files(10), std::vector<std::string>{"c.wav"});
     EXPECT_EQ(events.Files(13), DefaultSoundFiles(13)) << "missing values give the defaults";
+}
+
+// A machine without a sound device: ALSA is asked for a device that does not
+// exist. One line on the terminal instead of ALSA's report, then silence.
+TEST(SdlSoundPlayer, WithoutADeviceSaysSoOnceAndStaysSilent) {
+    const ScopedEnv driver("SDL_AUDIODRIVER", "alsa");
+    const ScopedEnv device("AUDIODEV", "cardgames-no-such-device");
+    const std::string wave =
+        std::string(CARDGAMES_SOURCE_DIR) + "/resources/varenta/sounds/applause.wav";
+    StderrCapture capture;
+    {
+        SdlSoundPlayer player;
+        player.Play(wave);
+        player.Play(wave);
+        EXPECT_FALSE(player.HasAudio());
+        EXPECT_FALSE(player.IsPlaying());
+    }
+    const std::string text = capture.Text();
+    EXPECT_EQ(text.rfind("varenta: no sound device found, playing without sound", 0), 0u) << text;
+    EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 1) << text;
 }
 
 TEST(SdlSoundPlayer, PlaysOnTheDummyDriverAndStops) {
