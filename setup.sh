@@ -5,6 +5,9 @@
 #   ./setup.sh test
 #       installs what is missing, builds with AddressSanitizer and
 #       UndefinedBehaviorSanitizer, checks the formatting and runs every test
+#   ./setup.sh package
+#       installs what is missing, builds (Release) and makes the Debian
+#       packages build/varenta_*.deb and build/kiv_*.deb
 #   ./setup.sh bench
 #       installs what is missing, builds Release in build-bench/, runs the
 #       simulators and times the programs' start-up (bench/run-bench.sh)
@@ -15,7 +18,8 @@ PACKAGES=(build-essential cmake ninja-build pkg-config clang-format
           qt6-base-dev qt6-base-dev-tools libgl-dev libgtest-dev libgmock-dev
           libbenchmark-dev libsdl2-mixer-dev timgm6mb-soundfont
           xvfb xauth fonts-dejavu-core libgnutls28-dev libminiupnpc-dev libnatpmp-dev
-          libasound2-dev qt6-translations-l10n)
+          libasound2-dev qt6-translations-l10n
+          appstream desktop-file-utils groff-base librsvg2-bin)
 # The mail tests run their own private SMTP and POP3 servers, the nat tests
 # their own STUN server (see install_mail_servers); only `./setup.sh test`
 # installs these.
@@ -85,7 +89,9 @@ run)
     cmake --build build -j"$(jobs)"
     prog=${1:-varenta}
     shift || true
-    exe=$(find build -type f -name "$prog" -perm -u+x | head -n 1)
+    # (not the copy a package build stages below build/_CPack_Packages)
+    exe=$(find build -path build/_CPack_Packages -prune -o -type f -name "$prog" -perm -u+x -print |
+          head -n 1)
     if [[ -z "$exe" ]]; then
         echo "The program '$prog' is not part of this build yet." >&2
         exit 1
@@ -95,6 +101,12 @@ run)
         exec xvfb-run -a "$exe" "$@"
     fi
     exec "$exe" "$@"
+    ;;
+package)
+    install_missing
+    cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
+    cmake --build build -j"$(jobs)"
+    (cd build && cpack -G DEB)
     ;;
 test)
     install_missing
@@ -118,7 +130,7 @@ bench)
     exec bench/run-bench.sh
     ;;
 *)
-    echo "usage: $0 run [varenta|kiv|varenta-sim|kiv-sim] [args...] | $0 test | $0 bench" >&2
+    echo "usage: $0 run [varenta|kiv|varenta-sim|kiv-sim] [args...] | $0 test | $0 package | $0 bench" >&2
     exit 2
     ;;
 esac

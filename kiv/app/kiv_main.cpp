@@ -20,6 +20,7 @@
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("kiv"));
+    QGuiApplication::setDesktopFileName(QStringLiteral(CARDGAMES_APP_ID));
     QApplication::setWindowIcon(kiv::ProgramIcon());
 
     // Ctrl+C and kill end the program like closing its window, from the

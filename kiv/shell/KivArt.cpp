@@ -7,6 +7,7 @@
 #include <QPainterPath>
 #include <QRadialGradient>
 
+#include <algorithm>
 #include <cmath>
 
 namespace kiv {
@@ -90,10 +91,18 @@ void DrawSuit(QPainter& g, int suit, const QRectF& r) {
     g.fillPath(SuitPath(suit, r), SuitColour(suit));
 }
 
-QPixmap NewCard() {
-    QPixmap pm(kCardWidth, kCardHeight);
+// A transparent picture of `size` (in the program's pixels) for a screen with
+// `dpr` device pixels to each of them: everything is drawn at the real pixel
+// size, so cards, symbols and text stay sharp on a high-density screen.
+QPixmap NewPixmap(QSize size, qreal dpr) {
+    QPixmap pm(size * dpr);
+    pm.setDevicePixelRatio(dpr);
     pm.fill(Qt::transparent);
     return pm;
+}
+
+QPixmap NewCard(qreal dpr) {
+    return NewPixmap(QSize(kCardWidth, kCardHeight), dpr);
 }
 
 void CardOutline(QPainter& g, const QColor& fill) {
@@ -185,8 +194,8 @@ void DrawCourt(QPainter& g, int rankIndex, int suit) {
     }
 }
 
-QPixmap DrawFace(int card) {
-    QPixmap pm = NewCard();
+QPixmap DrawFace(int card, qreal dpr) {
+    QPixmap pm = NewCard(dpr);
     QPainter g(&pm);
     CardOutline(g, Qt::white);
     const int suit = SuitOfCard(card);
@@ -218,8 +227,8 @@ QPixmap DrawFace(int card) {
     return pm;
 }
 
-QPixmap DrawBack(int id) {
-    QPixmap pm = NewCard();
+QPixmap DrawBack(int id, qreal dpr) {
+    QPixmap pm = NewCard(dpr);
     QPainter g(&pm);
     CardOutline(g, Qt::white);
     const QRectF field(4, 4, kCardWidth - 8, kCardHeight - 8);
@@ -275,8 +284,8 @@ QPixmap DrawBack(int id) {
     return pm;
 }
 
-QPixmap DrawPlaceholder() {
-    QPixmap pm = NewCard();
+QPixmap DrawPlaceholder(qreal dpr) {
+    QPixmap pm = NewCard(dpr);
     QPainter g(&pm);
     g.setRenderHint(QPainter::Antialiasing);
     g.setPen(QPen(QColor(230, 230, 230, 200), 2, Qt::DashLine));
@@ -288,9 +297,8 @@ QPixmap DrawPlaceholder() {
     return pm;
 }
 
-QPixmap DrawCup(const QColor& metal, const QString& number) {
-    QPixmap pm(64, 64);
-    pm.fill(Qt::transparent);
+QPixmap DrawCup(const QColor& metal, const QString& number, qreal dpr) {
+    QPixmap pm = NewPixmap(QSize(64, 64), dpr);
     QPainter g(&pm);
     g.setRenderHint(QPainter::Antialiasing);
     QLinearGradient shine(0, 0, 64, 0);
@@ -329,9 +337,8 @@ QPixmap DrawCup(const QColor& metal, const QString& number) {
     return pm;
 }
 
-QPixmap DrawFan() {
-    QPixmap pm(96, 80);
-    pm.fill(Qt::transparent);
+QPixmap DrawFan(qreal dpr) {
+    QPixmap pm = NewPixmap(QSize(96, 80), dpr);
     QPainter g(&pm);
     g.setRenderHint(QPainter::Antialiasing);
     g.setRenderHint(QPainter::SmoothPixmapTransform);
@@ -340,15 +347,15 @@ QPixmap DrawFan() {
         g.save();
         g.translate(48, 78);
         g.rotate(-30 + i * 20);
-        g.drawPixmap(QRectF(-20, -70, 40, 54), KivBitmap(136 + cards[i]), QRectF(0, 0, 71, 96));
+        const QPixmap face = KivBitmap(136 + cards[i], dpr);
+        g.drawPixmap(QRectF(-20, -70, 40, 54), face, QRectF(QPointF(0, 0), face.size()));
         g.restore();
     }
     return pm;
 }
 
-QPixmap DrawLogo() {
-    QPixmap pm(96, 48);
-    pm.fill(Qt::transparent);
+QPixmap DrawLogo(qreal dpr) {
+    QPixmap pm = NewPixmap(QSize(96, 48), dpr);
     QPainter g(&pm);
     g.setRenderHint(QPainter::Antialiasing);
     QFont f(QStringLiteral("DejaVu Serif"));
@@ -361,38 +368,37 @@ QPixmap DrawLogo() {
     return pm;
 }
 
-QPixmap Draw(int id) {
+QPixmap Draw(int id, qreal dpr) {
     if (id >= 137 && id <= 168) {
-        return DrawFace(id - 136);
+        return DrawFace(id - 136, dpr);
     }
     switch (id) {
     case 130:
     case 196:
     case 197:
     case 198:
-        return DrawBack(id);
+        return DrawBack(id, dpr);
     case kPlaceholderBitmapId:
-        return DrawPlaceholder();
+        return DrawPlaceholder(dpr);
     case 190:
-        return DrawCup(QColor(230, 180, 30), QString());
+        return DrawCup(QColor(230, 180, 30), QString(), dpr);
     case 192:
-        return DrawCup(QColor(190, 190, 200), QStringLiteral("2"));
+        return DrawCup(QColor(190, 190, 200), QStringLiteral("2"), dpr);
     case 193:
-        return DrawCup(QColor(190, 120, 60), QStringLiteral("3"));
+        return DrawCup(QColor(190, 120, 60), QStringLiteral("3"), dpr);
     case 194:
-        return DrawCup(QColor(120, 150, 120), QStringLiteral("4"));
+        return DrawCup(QColor(120, 150, 120), QStringLiteral("4"), dpr);
     case 201:
-        return DrawFan();
+        return DrawFan(dpr);
     case 202:
-        return DrawLogo();
+        return DrawLogo(dpr);
     default:
         return QPixmap();
     }
 }
 
-QPixmap DrawToolIcon(int command) {
-    QPixmap pm(24, 24);
-    pm.fill(Qt::transparent);
+QPixmap DrawToolIcon(int command, qreal dpr) {
+    QPixmap pm = NewPixmap(QSize(24, 24), dpr);
     QPainter g(&pm);
     g.setRenderHint(QPainter::Antialiasing);
     g.setPen(QPen(kBlack, 1));
@@ -408,8 +414,11 @@ QPixmap DrawToolIcon(int command) {
         g.drawPolygon(QPolygonF({{3, 9}, {13, 9}, {13, 4}, {21, 12}, {13, 20}, {13, 15}, {3, 15}}));
         break;
     case 32777: // ranking: cup
-        g.drawPixmap(QRectF(0, 0, 24, 24), KivBitmap(190), QRectF(0, 0, 64, 64));
-        break;
+    {
+        const QPixmap cup = KivBitmap(190, dpr);
+        g.setRenderHint(QPainter::SmoothPixmapTransform);
+        g.drawPixmap(QRectF(0, 0, 24, 24), cup, QRectF(QPointF(0, 0), cup.size()));
+    } break;
     case 32775: { // settings: a gear
         g.setBrush(QColor(120, 120, 130));
         QPainterPath gear;
@@ -442,21 +451,47 @@ QPixmap DrawToolIcon(int command) {
 
 } // namespace
 
-QPixmap KivBitmap(int id) {
-    static QHash<int, QPixmap> cache;
-    auto it = cache.find(id);
+QPixmap KivBitmap(int id, qreal dpr) {
+    dpr = std::clamp(dpr, 1.0, 8.0);
+    // One drawing per picture and pixel density (in hundredths).
+    static QHash<QPair<int, int>, QPixmap> cache;
+    const QPair<int, int> key(id, static_cast<int>(std::lround(dpr * 100)));
+    auto it = cache.find(key);
     if (it == cache.end()) {
-        it = cache.insert(id, Draw(id));
+        it = cache.insert(key, Draw(id, dpr));
     }
     return it.value();
 }
 
+QPixmap KivPicture(int id, QSize size, qreal dpr) {
+    const QPixmap drawn = KivBitmap(id, dpr);
+    if (drawn.isNull()) {
+        return drawn;
+    }
+    // Drawn at the density that covers the frame, then fitted to its pixels.
+    const QSizeF native = drawn.deviceIndependentSize();
+    const qreal density =
+        dpr * std::max(size.width() / native.width(), size.height() / native.height());
+    QPixmap fitted = Draw(id, std::clamp(density, 1.0, 16.0))
+                         .scaled(size * dpr, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    fitted.setDevicePixelRatio(dpr);
+    return fitted;
+}
+
 QIcon ProgramIcon() {
-    return QIcon(KivBitmap(201));
+    QIcon icon;
+    for (qreal dpr : {1.0, 2.0, 4.0}) {
+        icon.addPixmap(KivBitmap(201, dpr));
+    }
+    return icon;
 }
 
 QIcon ToolbarIcon(int command) {
-    return QIcon(DrawToolIcon(command));
+    QIcon icon;
+    for (qreal dpr : {1.0, 2.0, 3.0}) {
+        icon.addPixmap(DrawToolIcon(command, dpr));
+    }
+    return icon;
 }
 
 } // namespace kiv

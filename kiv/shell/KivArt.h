@@ -17,9 +17,15 @@ inline int BackBitmapFor(int deckBack) {
     return BackBitmapId(deckBack);
 }
 
-// The picture with resource number `id`, drawn once and then cached; an
-// unknown number gives a null pixmap.
-QPixmap KivBitmap(int id);
+// The picture with resource number `id` for a screen with `dpr` device
+// pixels per pixel, drawn once per density and then cached; its size in the
+// program's pixels is the same at every density. An unknown number gives a
+// null pixmap.
+QPixmap KivBitmap(int id, qreal dpr = 1.0);
+
+// The picture `id` stretched to `size` (a dialog's picture frame), drawn for
+// that size at density `dpr` rather than enlarged from the small drawing.
+QPixmap KivPicture(int id, QSize size, qreal dpr);
 
 // Toolbar image of a command (32772, 32776, 32777, 32775, 32781).
 QIcon ToolbarIcon(int command);

@@ -17,8 +17,7 @@ namespace {
 
 QLabel* Picture(int bitmap, int width, int height) {
     auto* label = new QLabel;
-    label->setPixmap(
-        KivBitmap(bitmap).scaled(width, height, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+    label->setPixmap(KivPicture(bitmap, QSize(width, height), label->devicePixelRatioF()));
     label->setFixedSize(width, height);
     return label;
 }

@@ -25,14 +25,22 @@ QString HelpTarget(const QString& keyword) {
     return QStringLiteral("index.html");
 }
 
+QString HelpFolderFor(int languageBase, const QString& helpFolder) {
+    const QString second = helpFolder + QStringLiteral("/en");
+    if (languageBase == kSecondBase && QFileInfo::exists(second + QStringLiteral("/index.html"))) {
+        return second;
+    }
+    return helpFolder;
+}
+
 KivHelpWindow::KivHelpWindow(int base, const QString& helpFolder, QWidget* parent)
-    : QDialog(parent), folder_(helpFolder) {
+    : QDialog(parent), folder_(HelpFolderFor(base, helpFolder)) {
     setWindowTitle(Text(base, 20));
     setModal(false);
     resize(620, 520);
     browser_ = new QTextBrowser;
     browser_->setOpenLinks(true);
-    browser_->setSearchPaths({helpFolder});
+    browser_->setSearchPaths({folder_});
     auto* buttons = new QDialogButtonBox;
     QPushButton* contents = buttons->addButton(Text(base, 130), QDialogButtonBox::ActionRole);
     QPushButton* back = buttons->addButton(Text(base, 129), QDialogButtonBox::ActionRole);

@@ -14,6 +14,11 @@ namespace kiv {
 // unknown keywords lead to the contents.
 QString HelpTarget(const QString& keyword);
 
+// The folder of the pages in the language of block `languageBase`: the
+// German pages are the help folder's own, the second block's are in its
+// subfolder "en" (the German ones when that is missing).
+QString HelpFolderFor(int languageBase, const QString& helpFolder);
+
 class KivHelpWindow : public QDialog {
     Q_OBJECT
 public:

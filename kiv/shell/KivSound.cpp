@@ -46,17 +46,20 @@ void SayNoSoundDevice(int languageBase, const char* reason) {
 
 } // namespace
 
-QString MediaFolder() {
-    const QString installed =
-        QCoreApplication::applicationDirPath() + QStringLiteral("/../share/cardgames/kiv");
+QString DataFolderFor(const QString& programDir) {
+    const QString installed = QDir::cleanPath(programDir + QStringLiteral("/../share/kiv"));
     if (QFileInfo(installed + QStringLiteral("/media")).isDir()) {
-        return QDir::cleanPath(installed + QStringLiteral("/media"));
+        return installed;
     }
-    return QStringLiteral(CARDGAMES_RESOURCE_DIR "/kiv/media");
+    return QStringLiteral(CARDGAMES_RESOURCE_DIR "/kiv");
+}
+
+QString MediaFolder() {
+    return DataFolderFor(QCoreApplication::applicationDirPath()) + QStringLiteral("/media");
 }
 
 QString HelpFolder() {
-    return QDir::cleanPath(MediaFolder() + QStringLiteral("/../help"));
+    return DataFolderFor(QCoreApplication::applicationDirPath()) + QStringLiteral("/help");
 }
 
 QString ResolveMedia(const QString& name) {

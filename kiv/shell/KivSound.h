@@ -22,9 +22,12 @@ public:
     virtual bool MusicPlaying() const = 0;
 };
 
-// Folder of the program's read-only media (waves, music, help pages): the
-// installed data folder next to the executable when present, else the
-// source tree's resources. Relative file names are resolved against it.
+// Folder of the program's read-only data for a program in `programDir`:
+// share/kiv beside its bin/ folder when that holds the media (an installed
+// copy), else the source tree's resources, so a build runs uninstalled.
+QString DataFolderFor(const QString& programDir);
+// The waves and music, and the help pages, of the running program's data
+// folder. Relative file names are resolved against the media folder.
 QString MediaFolder();
 QString HelpFolder();
 

@@ -107,7 +107,19 @@ void KivTableView::resizeEvent(QResizeEvent* event) {
 
 void KivTableView::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
-    painter.fillRect(event->rect(), TableColour());
+    PaintTable(painter, event->region(), devicePixelRatioF());
+}
+
+QImage KivTableView::Render(qreal dpr) const {
+    QImage image(size() * dpr, QImage::Format_ARGB32);
+    image.setDevicePixelRatio(dpr);
+    QPainter painter(&image);
+    PaintTable(painter, QRegion(rect()), dpr);
+    return image;
+}
+
+void KivTableView::PaintTable(QPainter& painter, const QRegion& region, qreal dpr) const {
+    painter.fillRect(region.boundingRect(), TableColour());
     // The held card is drawn last while it is away from its place in the
     // hand (dragged, or on its way); a card a computer seat has just drawn
     // and sorted in is drawn in hand order.
@@ -121,36 +133,39 @@ void KivTableView::paintEvent(QPaintEvent* event) {
     }
     // While a card is dragged over the hands the panels need no drawing.
     const bool dragging = held != 0 && doc_.cards[held].x >= kPanelWidth;
-    if (repaintAll_ || !dragging ||
-        event->region().intersects(QRect(0, 0, kPanelWidth, height()))) {
+    if (repaintAll_ || !dragging || region.intersects(QRect(0, 0, kPanelWidth, height()))) {
         PaintSeatPanels(painter);
     }
     for (const Seat& seat : doc_.seats) {
         for (int card : seat.hand) {
             if (card != held && card != flyingCard_) {
-                PaintCard(painter, card, doc_.cards[card].VisibleWidth());
+                PaintCard(painter, card, doc_.cards[card].VisibleWidth(), dpr);
             }
         }
     }
-    painter.drawPixmap(doc_.stock.x, doc_.stock.y, KivBitmap(BackBitmapFor(doc_.deckBack)));
+    painter.drawPixmap(doc_.stock.x, doc_.stock.y, KivBitmap(BackBitmapFor(doc_.deckBack), dpr));
     const int top = doc_.discardPile.Top();
-    const QPixmap pile = KivBitmap(top > 0 ? FaceBitmapId(top) : kPlaceholderBitmapId);
+    const QPixmap pile = KivBitmap(top > 0 ? FaceBitmapId(top) : kPlaceholderBitmapId, dpr);
     painter.drawPixmap(doc_.discardPile.x, doc_.discardPile.y, pile);
     if (flyingCard_ != 0 && flyingCard_ != held) {
-        PaintCard(painter, flyingCard_, kCardWidth);
+        PaintCard(painter, flyingCard_, kCardWidth, dpr);
     }
     if (held != 0) {
-        PaintCard(painter, held, kCardWidth);
+        PaintCard(painter, held, kCardWidth, dpr);
     }
 }
 
-void KivTableView::PaintCard(QPainter& painter, int card, int width) {
+void KivTableView::PaintCard(QPainter& painter, int card, int width, qreal dpr) const {
     const PlayingCard& c = doc_.cards[card];
-    const QPixmap image = KivBitmap(c.faceUp ? FaceBitmapId(card) : BackBitmapFor(doc_.deckBack));
-    painter.drawPixmap(c.x, c.y, image, 0, 0, width, kCardHeight);
+    const QPixmap image =
+        KivBitmap(c.faceUp ? FaceBitmapId(card) : BackBitmapFor(doc_.deckBack), dpr);
+    // The source part is counted in the picture's own (device) pixels.
+    const qreal density = image.devicePixelRatio();
+    painter.drawPixmap(QRectF(c.x, c.y, width, kCardHeight), image,
+                       QRectF(0, 0, width * density, kCardHeight * density));
 }
 
-void KivTableView::PaintSeatPanels(QPainter& painter) {
+void KivTableView::PaintSeatPanels(QPainter& painter) const {
     QFont font = painter.font();
     font.setPixelSize(14);
     font.setBold(true);

@@ -46,6 +46,9 @@ public:
     // The whole view is painted once with the seat panels (new deals, turn
     // passes by command).
     void RepaintEverything();
+    // The table as it looks now, painted off screen for a screen with `dpr`
+    // device pixels per pixel.
+    QImage Render(qreal dpr) const;
 
     // ---- KivPort ----------------------------------------------------------
     void ShowMessage(int textId) override;
@@ -82,8 +85,10 @@ protected:
 private:
     void StartFirstRound();
     int RealPause(int ms);
-    void PaintSeatPanels(QPainter& painter);
-    void PaintCard(QPainter& painter, int card, int width);
+    // Paints the table; `dpr` is the density of the device painted on.
+    void PaintTable(QPainter& painter, const QRegion& region, qreal dpr) const;
+    void PaintSeatPanels(QPainter& painter) const;
+    void PaintCard(QPainter& painter, int card, int width, qreal dpr) const;
     QRect CardRect(int x, int y) const;
     QColor TableColour() const;
 

@@ -2,41 +2,22 @@
 // then the table. "/setup" first carries an older installation's settings over.
 #include "varenta/store/SettingsFile.h"
 #include "varenta/store/SettingsUpgrade.h"
+#include "varenta/store/StorePaths.h"
 #include "varenta/table/QuitSignals.h"
 #include "varenta/table/SmallWindows.h"
 #include "varenta/table/TableWindow.h"
 
 #include <QApplication>
 #include <QDialog>
-#include <QDir>
-#include <QFileInfo>
 #include <QMessageBox>
 #include <QSplashScreen>
 
 #include <cstdio>
-#include <cstdlib>
-
-namespace {
-
-// Read-only media (waves, help pages): $VARENTA_DATA_DIR, an installed
-// share/varenta next to the program, or the source tree's resources.
-QString MediaDir() {
-    if (const char* dir = std::getenv("VARENTA_DATA_DIR"); dir != nullptr && *dir != '\0') {
-        return QString::fromLocal8Bit(dir);
-    }
-    const QString installed =
-        QDir(QCoreApplication::applicationDirPath()).absoluteFilePath("../share/varenta");
-    if (QFileInfo(installed + "/help/index.html").exists()) {
-        return QDir::cleanPath(installed);
-    }
-    return QStringLiteral(CARDGAMES_RESOURCE_DIR "/varenta");
-}
-
-} // namespace
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("varenta"));
+    QGuiApplication::setDesktopFileName(QStringLiteral(CARDGAMES_APP_ID));
 
     // Ctrl+C and kill end the program like its Exit command, from the first
     // message box on.
@@ -98,7 +79,7 @@ int main(int argc, char** argv) {
     splash.show();
     QApplication::processEvents();
 
-    const QString media = MediaDir();
+    const QString media = varenta::VarentaMediaDir(QCoreApplication::applicationDirPath());
     varenta::TableServices services;
     services.mediaDir = media + "/sounds";
     services.helpDir = media + "/help";

@@ -1,6 +1,7 @@
 #include "varenta/store/StorePaths.h"
 
 #include <QDir>
+#include <QFileInfo>
 
 #include <cstdlib>
 
@@ -34,6 +35,17 @@ QString SettingsFilePath() {
 
 QString AutosaveFileName() {
     return VarentaDataDir() + "/autosave.var";
+}
+
+QString VarentaMediaDir(const QString& programDir) {
+    if (const char* dir = std::getenv("VARENTA_DATA_DIR"); dir != nullptr && *dir != '\0') {
+        return QString::fromLocal8Bit(dir);
+    }
+    const QString installed = QDir::cleanPath(programDir + "/../share/varenta");
+    if (QFileInfo(installed + "/help/index.html").isFile()) {
+        return installed;
+    }
+    return QStringLiteral(CARDGAMES_RESOURCE_DIR "/varenta");
 }
 
 } // namespace varenta

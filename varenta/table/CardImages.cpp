@@ -35,8 +35,9 @@ bool IsRed(int suit) {
 
 // The program's own pictures start fully transparent, so that the smoothed
 // card edges blend with the table instead of keeping a magenta fringe.
-QImage BlankCanvas(QSize size) {
-    QImage image(size, QImage::Format_ARGB32);
+QImage BlankCanvas(QSize size, qreal dpr = 1.0) {
+    QImage image(size * dpr, QImage::Format_ARGB32);
+    image.setDevicePixelRatio(dpr);
     image.fill(Qt::transparent);
     return image;
 }
@@ -256,7 +257,7 @@ QString CardBitmapName(int code, int layout) {
            BitmapSuffix(layout);
 }
 
-QImage DrawNamedBitmap(const QString& name) {
+QImage DrawNamedBitmap(const QString& name, qreal dpr) {
     QString stem;
     int layout = -1;
     if (!SplitSuffix(name, stem, layout)) {
@@ -265,7 +266,7 @@ QImage DrawNamedBitmap(const QString& name) {
     const QSize size = CardSizeForLayout(layout);
     const QString upper = stem.toUpper();
     if (upper == "JOKER") {
-        return DrawCardFace(53, size);
+        return DrawCardFace(53, size, dpr);
     }
     for (std::size_t suit = 0; suit < kSuitWords.size(); ++suit) {
         const QLatin1String word(kSuitWords.at(suit));
@@ -275,7 +276,7 @@ QImage DrawNamedBitmap(const QString& name) {
         const QString letter = upper.mid(word.size());
         for (std::size_t r = 0; r < kRankLetters.size(); ++r) {
             if (letter == QLatin1String(kRankLetters.at(r))) {
-                return DrawCardFace(static_cast<int>(suit * 13 + r + 1), size);
+                return DrawCardFace(static_cast<int>(suit * 13 + r + 1), size, dpr);
             }
         }
     }
@@ -287,8 +288,8 @@ QImage DrawNamedBitmap(const QString& name) {
     return {};
 }
 
-QImage DrawCardFace(int code, QSize size) {
-    QImage image = BlankCanvas(size);
+QImage DrawCardFace(int code, QSize size, qreal dpr) {
+    QImage image = BlankCanvas(size, dpr);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
     p.setRenderHint(QPainter::TextAntialiasing);
@@ -376,16 +377,18 @@ QImage WithTransparentKey(const QImage& image) {
     return out;
 }
 
-CardImageList LoadCardImages(int layout, const std::array<CardBack, 2>& backs) {
+CardImageList LoadCardImages(int layout, const std::array<CardBack, 2>& backs, qreal dpr) {
     CardImageList images;
     const QSize size = CardSizeForLayout(layout);
     for (int code = 1; code <= 53; ++code) {
-        images.at(static_cast<std::size_t>(code - 1)) =
-            QPixmap::fromImage(WithTransparentKey(DrawNamedBitmap(CardBitmapName(code, layout))));
+        images.at(static_cast<std::size_t>(code - 1)) = QPixmap::fromImage(
+            WithTransparentKey(DrawNamedBitmap(CardBitmapName(code, layout), dpr)));
     }
     for (std::size_t deck = 0; deck < 2; ++deck) {
-        images.at(53 + deck) =
-            QPixmap::fromImage(WithTransparentKey(DrawCardBack(backs.at(deck), size)));
+        // A back is drawn at the real pixel size too, then told its density.
+        QImage back = WithTransparentKey(DrawCardBack(backs.at(deck), size * dpr));
+        back.setDevicePixelRatio(dpr);
+        images.at(53 + deck) = QPixmap::fromImage(back);
     }
     return images;
 }

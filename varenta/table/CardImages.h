@@ -47,11 +47,14 @@ QString BitmapSuffix(int layout);
 QString CardBitmapName(int code, int layout);
 
 // Draws the picture named like a card face or a pattern bitmap; a null image
-// when the name is unknown. Names are matched without regard to case.
-QImage DrawNamedBitmap(const QString& name);
+// when the name is unknown. Names are matched without regard to case. `dpr`
+// is the number of device pixels to each of the picture's pixels: the face
+// is drawn for them, at the same size in the program's pixels.
+QImage DrawNamedBitmap(const QString& name, qreal dpr = 1.0);
 
-// The face of code 1..53 at the given size (transparent outside the card).
-QImage DrawCardFace(int code, QSize size);
+// The face of code 1..53 at the given size (transparent outside the card),
+// drawn for `dpr` device pixels per pixel.
+QImage DrawCardFace(int code, QSize size, qreal dpr = 1.0);
 // Pattern 0..9 as a card back of the given size (transparent outside the card).
 QImage DrawPatternBack(int pattern, QSize size);
 // A back as its record says; an unreadable picture file falls back to the
@@ -62,8 +65,9 @@ QImage DrawCardBack(const CardBack& back, QSize size);
 QImage WithTransparentKey(const QImage& image);
 
 // The 55 pictures of the table for one layout: index code − 1 for the 53
-// faces, 53 and 54 for the backs of deck 0 and deck 1.
+// faces, 53 and 54 for the backs of deck 0 and deck 1, drawn for a screen
+// with `dpr` device pixels per pixel.
 using CardImageList = std::array<QPixmap, 55>;
-CardImageList LoadCardImages(int layout, const std::array<CardBack, 2>& backs);
+CardImageList LoadCardImages(int layout, const std::array<CardBack, 2>& backs, qreal dpr = 1.0);
 
 } // namespace varenta

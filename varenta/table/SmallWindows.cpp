@@ -5,6 +5,7 @@
 #include "varenta/table/TableTexts.h"
 
 #include <QDialogButtonBox>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPainter>
@@ -13,7 +14,11 @@
 namespace varenta {
 
 QPixmap DrawTitlePicture(QSize size) {
-    QPixmap picture(size);
+    // Drawn for the screen's real pixels, so the cards stay sharp on a
+    // high-density screen.
+    const qreal dpr = qApp != nullptr ? qApp->devicePixelRatio() : 1.0;
+    QPixmap picture(size * dpr);
+    picture.setDevicePixelRatio(dpr);
     picture.fill(QColor(0, 110, 0));
     QPainter p(&picture);
     p.setRenderHint(QPainter::Antialiasing);
@@ -25,7 +30,7 @@ QPixmap DrawTitlePicture(QSize size) {
         p.translate(pivot);
         p.rotate(-30 + 15 * i);
         p.drawImage(QPointF(-card.width() / 2.0, -card.height() * 1.05),
-                    DrawCardFace(codes[i], card));
+                    DrawCardFace(codes[i], card, dpr));
         p.restore();
     }
     QFont font(QStringLiteral("DejaVu Serif"));

@@ -168,8 +168,15 @@ QStringList VarentaLabelLines(int kind, int naturals, int cardsInColumn) {
 void PaintTable(QPainter& p, const TablePicture& picture) {
     const GameState& s = *picture.state;
     const TableGeometry& g = *picture.geometry;
-    const int width = p.device() != nullptr ? p.device()->width() : g.clientWidth;
-    const int height = p.device() != nullptr ? p.device()->height() : g.tableHeight;
+    // A picture painted on counts in device pixels, a widget in its own.
+    int width = g.clientWidth;
+    int height = g.tableHeight;
+    if (const QPaintDevice* d = p.device(); d != nullptr) {
+        const bool picture = d->devType() == QInternal::Image || d->devType() == QInternal::Pixmap;
+        const qreal ratio = picture ? d->devicePixelRatio() : 1.0;
+        width = static_cast<int>(d->width() / ratio);
+        height = static_cast<int>(d->height() / ratio);
+    }
     p.fillRect(QRect(0, 0, width, height), picture.background);
 
     if (!s.stock.Empty()) {

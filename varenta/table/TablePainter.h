@@ -32,6 +32,7 @@ struct TablePicture {
     const GameState* state = nullptr;
     const TableGeometry* geometry = nullptr;
     const CardImageList* images = nullptr;
+    qreal imageDensity = 1.0; // device pixels per pixel the images are drawn for
     QColor background;
     std::optional<MovingCard> moving;
 };

@@ -13,8 +13,16 @@ TableView::TableView(QWidget* parent) : QWidget(parent) {
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
-QImage TableView::Render() const {
-    QImage image(size(), QImage::Format_ARGB32);
+void TableView::EnsureDensity(qreal dpr) {
+    if (picture_.images != nullptr && picture_.imageDensity != dpr && onDensity) {
+        onDensity(dpr);
+    }
+}
+
+QImage TableView::Render(qreal dpr) {
+    EnsureDensity(dpr);
+    QImage image(size() * dpr, QImage::Format_ARGB32);
+    image.setDevicePixelRatio(dpr);
     QPainter p(&image);
     if (picture_.state != nullptr) {
         PaintTable(p, picture_);
@@ -25,6 +33,7 @@ QImage TableView::Render() const {
 }
 
 void TableView::paintEvent(QPaintEvent* event) {
+    EnsureDensity(devicePixelRatioF());
     QPainter p(this);
     p.setClipRegion(event->region());
     if (picture_.state == nullptr || picture_.images == nullptr || picture_.geometry == nullptr) {

@@ -19,13 +19,17 @@ public:
     void SetPicture(const TablePicture& picture) { picture_ = picture; }
     TablePicture& Picture() { return picture_; }
 
-    // The table as it looks now, painted off screen.
-    QImage Render() const;
+    // The table as it looks now, painted off screen for a screen with `dpr`
+    // device pixels per pixel.
+    QImage Render(qreal dpr = 1.0);
 
     std::function<void(Qt::MouseButton, Qt::KeyboardModifiers, QPoint)> onMouseUp;
     std::function<void()> onMouseMove;
     std::function<bool(QKeyEvent*)> onKey; // true when the key was used
     std::function<void()> onResize;
+    // The card pictures are wanted for another pixel density (a screen of
+    // another density, or an off-screen rendering).
+    std::function<void(qreal dpr)> onDensity;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -36,6 +40,8 @@ protected:
     bool focusNextPrevChild(bool next) override;
 
 private:
+    void EnsureDensity(qreal dpr);
+
     TablePicture picture_;
 };
 

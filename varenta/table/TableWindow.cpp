@@ -84,6 +84,7 @@ TableWindow::TableWindow(TableServices services, QWidget* parent)
         return FormKeyDown(event->key(), event->modifiers()) || ChatTakesKey(event);
     };
     view_->onResize = [this] { RecomputeLayout(); };
+    view_->onDensity = [this](qreal dpr) { LoadCardImages(dpr); };
     view_->setFocus();
 
     dialogs_.message = [this](MessageKind kind, const QString& text) {
@@ -492,8 +493,12 @@ int TableWindow::LayoutMatchingScreen() const {
     return -1;
 }
 
-void TableWindow::LoadCardImages() {
-    images_ = varenta::LoadCardImages(layout_, backs_);
+void TableWindow::LoadCardImages(qreal dpr) {
+    if (dpr <= 0) {
+        dpr = view_->devicePixelRatioF();
+    }
+    images_ = varenta::LoadCardImages(layout_, backs_, dpr);
+    view_->Picture().imageDensity = dpr;
     view_->update();
 }
 

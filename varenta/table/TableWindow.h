@@ -136,7 +136,8 @@ public:
     int LayoutMatchingScreen() const;
     void ApplyLayout(int layout);
     void RecomputeLayout();
-    void LoadCardImages();
+    // The card pictures for `dpr` device pixels per pixel (0: the view's).
+    void LoadCardImages(qreal dpr = 0);
     const CardImageList& Images() const { return images_; }
 
     // The player's input, as the table widget delivers it.

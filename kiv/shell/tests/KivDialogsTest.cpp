@@ -13,6 +13,9 @@
 #include <QTabWidget>
 #include <QTest>
 
+#include <QFile>
+#include <QRegularExpression>
+
 #include <gtest/gtest.h>
 
 namespace kiv {
@@ -223,6 +226,58 @@ TEST(KivHelpWindow, KeywordsLeadToTheirAnchorsAndUnknownOnesToTheContents) {
 
     KivHelpWindow missing(1000, "/nonexistent/help");
     EXPECT_FALSE(missing.ShowKeyword(""));
+}
+
+// The second block's help is in its own language, the German block's in
+// German; both handbooks are whole: every link leads to a page and an anchor
+// that exist, and each explains every rule and switch in a section of its own.
+TEST(KivHelpWindow, EachBlockHasAWholeHandbookInItsLanguage) {
+    const struct {
+        int base;
+        const char* folder;
+        const char* title;
+    } cases[] = {{1000, "", "Kiv Kiv – Spielregeln"}, {5000, "/en", "Kiv Kiv – the rules"}};
+    const QStringList sections = {"karten", "geben",      "zug",    "sieben", "acht",
+                                  "bube",   "erstekarte", "stapel", "punkte", "spielende"};
+    const QRegularExpression link(QStringLiteral("href=\"([^\"#]*)#?([^\"]*)\""));
+    for (const auto& c : cases) {
+        const QString folder = HelpFolder() + QString::fromLatin1(c.folder);
+        EXPECT_EQ(HelpFolderFor(c.base, HelpFolder()), folder);
+        KivHelpWindow help(c.base, HelpFolder());
+        ASSERT_TRUE(help.ShowKeyword("Spielregeln einstellen"));
+        EXPECT_EQ(help.CurrentSource().toLocalFile(), folder + "/einstellungen.html");
+        help.close();
+
+        auto read = [&folder](const QString& page) {
+            QFile file(folder + '/' + page);
+            return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+        };
+        const QString rules = read("spielregeln.html");
+        EXPECT_TRUE(rules.contains(QString::fromUtf8(c.title))) << c.base;
+        for (const QString& section : sections) {
+            EXPECT_TRUE(rules.contains("name=\"" + section + "\""))
+                << c.base << " " << section.toStdString();
+        }
+        for (const QString page : {"index.html", "spielregeln.html", "einstellungen.html"}) {
+            const QString text = read(page);
+            ASSERT_FALSE(text.isEmpty()) << c.base << " " << page.toStdString();
+            for (auto m = link.globalMatch(text); m.hasNext();) {
+                const auto match = m.next();
+                const QString target = match.captured(1).isEmpty() ? page : match.captured(1);
+                const QString anchor = match.captured(2);
+                const QString linked = read(target);
+                EXPECT_FALSE(linked.isEmpty())
+                    << page.toStdString() << " -> " << target.toStdString();
+                if (!anchor.isEmpty()) {
+                    EXPECT_TRUE(linked.contains("name=\"" + anchor + "\""))
+                        << page.toStdString() << " -> " << target.toStdString() << "#"
+                        << anchor.toStdString();
+                }
+            }
+        }
+    }
+    // Without the second language's pages the German ones are shown.
+    EXPECT_EQ(HelpFolderFor(5000, "/nonexistent/help"), "/nonexistent/help");
 }
 
 } // namespace

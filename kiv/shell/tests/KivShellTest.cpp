@@ -6,6 +6,7 @@
 #include "kiv/shell/KivStrings.h"
 #include "kiv/shell/KivTableView.h"
 #include "kiv/shell/tests/ShellFakes.h"
+#include "testsupport/Sharpness.h"
 
 #include <QAction>
 #include <QApplication>
@@ -482,6 +483,30 @@ TEST_F(KivShell, AGameThatReachesItsTargetShowsTheResultsAndFillsTheRanking) {
     }
     EXPECT_TRUE(sound_.waves.contains("rang.wav"));
     EXPECT_TRUE(sound_.waves.contains("topten.wav"));
+}
+
+// On a screen with two device pixels per pixel the table is drawn for the
+// real pixels: the hand of seat 0, the piles and the seat panels' texts are as
+// sharp as at one, and neither of the two ways of merely enlarging the small
+// picture passes the same measure.
+TEST_F(KivShell, TableIsSharpAtTwiceThePixelDensity) {
+    Start();
+    const QImage once = View().Render(1.0);
+    const QImage twice = View().Render(2.0);
+    ASSERT_EQ(twice.size(), once.size() * 2);
+    const QRect hand(100, 10, 18 * (doc_->cardsPerPlayer - 1) + kCardWidth, kCardHeight);
+    const QRect piles(doc_->stock.x, doc_->stock.y, kCardWidth,
+                      doc_->discardPile.y + kCardHeight - doc_->stock.y);
+    const QRect names(0, 0, 100, 70);
+    const QImage doubled =
+        once.scaled(once.size() * 2, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+    const QImage smoothed =
+        once.scaled(once.size() * 2, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    for (const QRect& area : {hand, piles, names}) {
+        EXPECT_TRUE(SharpAtTwice(once, area, twice)) << area.x() << "," << area.y();
+        EXPECT_FALSE(SharpAtTwice(once, area, doubled)) << area.x() << "," << area.y();
+        EXPECT_FALSE(SharpAtTwice(once, area, smoothed)) << area.x() << "," << area.y();
+    }
 }
 
 } // namespace

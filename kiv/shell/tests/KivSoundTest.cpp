@@ -2,6 +2,7 @@
 #include "testsupport/StderrCapture.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
@@ -34,6 +35,19 @@ TEST(KivMedia, EveryWaveAndTheMusicAreInstalledWhereTheProgramLooks) {
     EXPECT_EQ(ResolveMedia("/abs/x.mid"), "/abs/x.mid");
     EXPECT_EQ(ResolveMedia("x.mid"), MediaFolder() + "/x.mid");
     EXPECT_EQ(ResolveMedia(""), "");
+}
+
+TEST(KivMedia, AnInstalledCopyBesideTheProgramComesBeforeTheSourceTree) {
+    QTemporaryDir prefix;
+    ASSERT_TRUE(prefix.isValid());
+    const QString bin = prefix.path() + "/bin";
+    const QString source = QStringLiteral(CARDGAMES_SOURCE_DIR "/resources/kiv");
+    EXPECT_EQ(DataFolderFor(bin), source);
+    ASSERT_TRUE(QDir().mkpath(prefix.path() + "/share/kiv/help"));
+    EXPECT_EQ(DataFolderFor(bin), source) << "help pages alone are not an installed copy";
+    ASSERT_TRUE(QDir().mkpath(prefix.path() + "/share/kiv/media"));
+    EXPECT_EQ(DataFolderFor(bin), prefix.path() + "/share/kiv");
+    EXPECT_EQ(DataFolderFor(bin + "/"), prefix.path() + "/share/kiv");
 }
 
 TEST(KivSdlSound, MusicStartsOnlyForPlayableMidiFiles) {

@@ -31,7 +31,9 @@ std::optional<QString> AnswerOf(InternetAddressQuery& query, const QString& serv
 TEST(InternetAddressQueryTest, AnswersWithTheOwnEndOfTheConnectionOrNothing) {
     NotifierWatcher watcher;
     TcpSocket server(watcher);
-    server.Port = "0";
+    // Any free port; assigning a plain literal here trips a false -Wrestrict
+    // of g++ 12 at -O3.
+    server.Port.assign(1, '0');
     ASSERT_TRUE(server.Listen());
     const std::string port = std::to_string(server.ListenPort());
 
@@ -50,7 +52,9 @@ TEST(InternetAddressQueryTest, AnswersWithTheOwnEndOfTheConnectionOrNothing) {
 TEST(InternetAddressQueryTest, ACancelledQueryNeverAnswers) {
     NotifierWatcher watcher;
     TcpSocket server(watcher);
-    server.Port = "0";
+    // Any free port; assigning a plain literal here trips a false -Wrestrict
+    // of g++ 12 at -O3.
+    server.Port.assign(1, '0');
     ASSERT_TRUE(server.Listen());
     InternetAddressQuery query(std::to_string(server.ListenPort()));
     bool answered = false;

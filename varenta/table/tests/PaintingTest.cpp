@@ -1,4 +1,5 @@
 #include "TableFixture.h"
+#include "testsupport/Sharpness.h"
 
 #include "varenta/table/TableHitTest.h"
 #include "varenta/table/TablePainter.h"
@@ -191,6 +192,32 @@ TEST_P(HitTesting, ASquaredMeldIsHitOnTheWholeCard) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Layouts, HitTesting, ::testing::Values(0, 2));
+
+// On a screen with two device pixels per pixel the faces in the player's
+// hand, the pile, the stock's back and the counters are drawn for the real
+// pixels, at every layout: as sharp as at one, where merely enlarging the
+// small picture fails the same measure.
+TEST_F(Painting, TableIsSharpAtTwiceThePixelDensity) {
+    for (int layout : {0, 2}) {
+        Open(layout);
+        const QImage once = window->View()->Render(1.0);
+        const QImage twice = window->View()->Render(2.0);
+        ASSERT_EQ(twice.size(), once.size() * 2);
+        const Card& first = S().playerHand[0];
+        const QRect hand(first.x, first.y, G().cardWidth * 3, G().cardHeight);
+        const QRect piles(G().leftMargin, G().stockRow, G().cardWidth,
+                          G().discardRow + G().cardHeight - G().stockRow);
+        const QImage doubled =
+            once.scaled(once.size() * 2, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+        const QImage smoothed =
+            once.scaled(once.size() * 2, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        for (const QRect& area : {hand, piles}) {
+            EXPECT_TRUE(SharpAtTwice(once, area, twice)) << layout << " " << area.y();
+            EXPECT_FALSE(SharpAtTwice(once, area, doubled)) << layout << " " << area.y();
+            EXPECT_FALSE(SharpAtTwice(once, area, smoothed)) << layout << " " << area.y();
+        }
+    }
+}
 
 } // namespace
 } // namespace varenta::testing
