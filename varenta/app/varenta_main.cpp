@@ -82,6 +82,7 @@ int main(int argc, char** argv) {
     const QString media = varenta::VarentaMediaDir(QCoreApplication::applicationDirPath());
     varenta::TableServices services;
     services.mediaDir = media + "/sounds";
+    services.musicDir = media + "/music";
     services.helpDir = media + "/help";
     // Scripts and tests that start the program learn when it is playing.
     const bool readyNotice = !qEnvironmentVariableIsEmpty("VARENTA_READY_NOTICE");

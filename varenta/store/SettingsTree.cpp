@@ -76,7 +76,11 @@ bool Unescape(const QByteArray& in, QString& out) {
         i += 2;
     }
     // Stateless: a character cut off at the end is an error, not dropped.
-    QStringDecoder decoder(QStringDecoder::Utf8, QStringConverter::Flag::Stateless);
+    // A leading U+FEFF is part of the name or text (the file's own
+    // byte-order mark is taken off before the lines are split), so it must
+    // not be swallowed as one.
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringConverter::Flag::Stateless |
+                                                     QStringConverter::Flag::ConvertInitialBom);
     out = decoder.decode(bytes);
     return !decoder.hasError();
 }

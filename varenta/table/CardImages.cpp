@@ -35,11 +35,26 @@ bool IsRed(int suit) {
 
 // The program's own pictures start fully transparent, so that the smoothed
 // card edges blend with the table instead of keeping a magenta fringe.
-QImage BlankCanvas(QSize size, qreal dpr = 1.0) {
+// The canvas holds `dpr` device pixels per table pixel and is painted in
+// table pixels, so every picture is drawn afresh at the screen's own
+// resolution instead of being blown up from a small one.
+QImage BlankCanvas(QSize size, qreal dpr) {
     QImage image(size * dpr, QImage::Format_ARGB32);
     image.setDevicePixelRatio(dpr);
     image.fill(Qt::transparent);
     return image;
+}
+
+QImage ReadPicture(const std::string& fileName) {
+    // Read through the program's input check: a pipe or device named as the
+    // picture must not hang the table.
+    QByteArray bytes;
+    QImage picture;
+    if (!fileName.empty() &&
+        ReadInputFile(QString::fromStdString(fileName), kMaxPictureInputBytes, bytes) == 0) {
+        picture.loadFromData(bytes);
+    }
+    return picture;
 }
 
 void PaintBlank(QPainter& p, QSize size) {
@@ -282,7 +297,7 @@ QImage DrawNamedBitmap(const QString& name, qreal dpr) {
     }
     for (std::size_t i = 0; i < kPatternNames.size(); ++i) {
         if (stem.compare(QLatin1String(kPatternNames.at(i)), Qt::CaseInsensitive) == 0) {
-            return DrawPatternBack(static_cast<int>(i), size);
+            return DrawPatternBack(static_cast<int>(i), size, dpr);
         }
     }
     return {};
@@ -314,8 +329,8 @@ QImage DrawCardFace(int code, QSize size, qreal dpr) {
     return image;
 }
 
-QImage DrawPatternBack(int pattern, QSize size) {
-    QImage image = BlankCanvas(size);
+QImage DrawPatternBack(int pattern, QSize size, qreal dpr) {
+    QImage image = BlankCanvas(size, dpr);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
     const QRectF card(0.5, 0.5, size.width() - 1, size.height() - 1);
@@ -336,25 +351,31 @@ QImage DrawPatternBack(int pattern, QSize size) {
     return image;
 }
 
-QImage DrawCardBack(const CardBack& back, QSize size) {
+bool CardBackPictureReadable(const std::string& fileName) {
+    return !ReadPicture(fileName).isNull();
+}
+
+QImage DrawCardBack(const CardBack& back, QSize size, qreal dpr, bool* unreadable) {
+    if (unreadable != nullptr) {
+        *unreadable = false;
+    }
     if (back.type == kCardBackPattern) {
-        return DrawPatternBack(back.pattern, size);
+        return DrawPatternBack(back.pattern, size, dpr);
     }
-    if (back.type == kCardBackFile && !back.fileName.empty()) {
-        // Read through the program's input check: a pipe or device named
-        // as the picture must not hang the table.
-        QByteArray bytes;
-        QImage picture;
-        if (ReadInputFile(QString::fromStdString(back.fileName), kMaxPictureInputBytes, bytes) ==
-            0) {
-            picture.loadFromData(bytes);
-        }
+    if (back.type == kCardBackFile) {
+        const QImage picture = ReadPicture(back.fileName);
         if (!picture.isNull()) {
-            return WithTransparentKey(picture).scaled(size, Qt::IgnoreAspectRatio,
-                                                      Qt::FastTransformation);
+            QImage scaled = WithTransparentKey(picture).scaled(size * dpr, Qt::IgnoreAspectRatio,
+                                                               Qt::FastTransformation);
+            scaled.setDevicePixelRatio(dpr);
+            return scaled;
+        }
+        // Never a blank card: the deck's plain back, and the caller says why.
+        if (unreadable != nullptr) {
+            *unreadable = true;
         }
     }
-    QImage image = BlankCanvas(size);
+    QImage image = BlankCanvas(size, dpr);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
     const QColor colour = ColorFromSetting(back.color);
@@ -377,7 +398,8 @@ QImage WithTransparentKey(const QImage& image) {
     return out;
 }
 
-CardImageList LoadCardImages(int layout, const std::array<CardBack, 2>& backs, qreal dpr) {
+CardImageList LoadCardImages(int layout, const std::array<CardBack, 2>& backs, qreal dpr,
+                             std::array<bool, 2>* unreadable) {
     CardImageList images;
     const QSize size = CardSizeForLayout(layout);
     for (int code = 1; code <= 53; ++code) {
@@ -385,10 +407,12 @@ CardImageList LoadCardImages(int layout, const std::array<CardBack, 2>& backs, q
             WithTransparentKey(DrawNamedBitmap(CardBitmapName(code, layout), dpr)));
     }
     for (std::size_t deck = 0; deck < 2; ++deck) {
-        // A back is drawn at the real pixel size too, then told its density.
-        QImage back = WithTransparentKey(DrawCardBack(backs.at(deck), size * dpr));
-        back.setDevicePixelRatio(dpr);
-        images.at(53 + deck) = QPixmap::fromImage(back);
+        bool fellBack = false;
+        images.at(53 + deck) = QPixmap::fromImage(
+            WithTransparentKey(DrawCardBack(backs.at(deck), size, dpr, &fellBack)));
+        if (unreadable != nullptr) {
+            unreadable->at(deck) = fellBack;
+        }
     }
     return images;
 }

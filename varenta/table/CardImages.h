@@ -55,11 +55,15 @@ QImage DrawNamedBitmap(const QString& name, qreal dpr = 1.0);
 // The face of code 1..53 at the given size (transparent outside the card),
 // drawn for `dpr` device pixels per pixel.
 QImage DrawCardFace(int code, QSize size, qreal dpr = 1.0);
-// Pattern 0..9 as a card back of the given size (transparent outside the card).
-QImage DrawPatternBack(int pattern, QSize size);
-// A back as its record says; an unreadable picture file falls back to the
-// colour. Magenta pixels of a picture file are transparent.
-QImage DrawCardBack(const CardBack& back, QSize size);
+// Pattern 0..9 as a card back of the given size (transparent outside the
+// card), drawn for `dpr` device pixels per pixel.
+QImage DrawPatternBack(int pattern, QSize size, qreal dpr = 1.0);
+// A back as its record says. A picture file that is missing or cannot be
+// read gives the plain back of the deck's colour, and sets *unreadable.
+// Magenta pixels of a picture file are transparent.
+QImage DrawCardBack(const CardBack& back, QSize size, qreal dpr = 1.0, bool* unreadable = nullptr);
+// Whether the file can be shown as a card back.
+bool CardBackPictureReadable(const std::string& fileName);
 
 // Turns every magenta pixel transparent.
 QImage WithTransparentKey(const QImage& image);
@@ -68,6 +72,8 @@ QImage WithTransparentKey(const QImage& image);
 // faces, 53 and 54 for the backs of deck 0 and deck 1, drawn for a screen
 // with `dpr` device pixels per pixel.
 using CardImageList = std::array<QPixmap, 55>;
-CardImageList LoadCardImages(int layout, const std::array<CardBack, 2>& backs, qreal dpr = 1.0);
+// `unreadable` tells for each deck whether its picture file fell back.
+CardImageList LoadCardImages(int layout, const std::array<CardBack, 2>& backs, qreal dpr = 1.0,
+                             std::array<bool, 2>* unreadable = nullptr);
 
 } // namespace varenta

@@ -2,6 +2,8 @@
 
 #include <QLinearGradient>
 #include <QPainterPath>
+#include <QPolygonF>
+#include <QRadialGradient>
 
 #include <cmath>
 #include <numbers>
@@ -178,24 +180,50 @@ void Rose(QPainter& p, const QRectF& a) {
     }
 }
 
+// A scallop: ribs fanning out from the hinge, a wavy rim with one bump per
+// rib, and the two small ears either side of the hinge.
 void Shell(QPainter& p, const QRectF& a) {
     p.fillRect(a, QColor(40, 150, 160));
-    const QPointF hinge(a.center().x(), a.top() + a.height() * 0.72);
-    const qreal r = a.width() * 0.42;
-    QPainterPath fan;
-    fan.moveTo(hinge);
-    fan.arcTo(QRectF(hinge.x() - r, hinge.y() - r, 2 * r, 2 * r), 20, 140);
-    fan.closeSubpath();
-    p.setPen(QPen(QColor(150, 80, 40), 1));
-    p.setBrush(QColor(250, 200, 170));
-    p.drawPath(fan);
-    for (int rib = 1; rib < 7; ++rib) {
-        const qreal angle = (20 + rib * 20) * kPi / 180;
-        p.drawLine(hinge,
-                   QPointF(hinge.x() + std::cos(angle) * r, hinge.y() - std::sin(angle) * r));
+    const QPointF hinge(a.center().x(), a.top() + a.height() * 0.7);
+    const qreal r = a.width() * 0.44;
+    constexpr int kRibs = 9;
+    constexpr qreal kFrom = 15;
+    constexpr qreal kTo = 165;
+    auto rim = [&](qreal degrees, qreal radius) {
+        const qreal angle = degrees * kPi / 180;
+        return QPointF(hinge.x() + std::cos(angle) * radius, hinge.y() - std::sin(angle) * radius);
+    };
+    QPainterPath shell;
+    shell.moveTo(hinge);
+    shell.lineTo(rim(kFrom, r * 0.95));
+    const qreal step = (kTo - kFrom) / kRibs;
+    for (int i = 0; i < kRibs; ++i) {
+        const qreal start = kFrom + i * step;
+        shell.quadTo(rim(start + step / 2, r * 1.1), rim(start + step, r * 0.95));
     }
-    p.setBrush(QColor(230, 170, 140));
-    p.drawRect(QRectF(hinge.x() - r * 0.2, hinge.y() - 2, r * 0.4, r * 0.2));
+    shell.closeSubpath();
+    QRadialGradient shade(hinge, r);
+    shade.setColorAt(0, QColor(255, 190, 150));
+    shade.setColorAt(1, QColor(250, 225, 200));
+    p.setPen(QPen(QColor(150, 80, 40), 1));
+    p.setBrush(shade);
+    p.drawPath(shell);
+    p.setPen(QPen(QColor(190, 110, 70), 0.8));
+    for (int i = 0; i <= kRibs; ++i) {
+        p.drawLine(hinge, rim(kFrom + i * step, r * 0.93));
+    }
+    // the ears
+    p.setPen(QPen(QColor(150, 80, 40), 1));
+    p.setBrush(QColor(240, 170, 130));
+    const qreal ear = r * 0.28;
+    for (int side = -1; side <= 1; side += 2) {
+        QPolygonF wing;
+        wing << QPointF(hinge.x(), hinge.y() - ear * 0.2)
+             << QPointF(hinge.x() + side * ear, hinge.y() - ear * 0.45)
+             << QPointF(hinge.x() + side * ear, hinge.y() + ear * 0.35)
+             << QPointF(hinge.x(), hinge.y() + ear * 0.35);
+        p.drawPolygon(wing);
+    }
 }
 
 } // namespace

@@ -1,40 +1,22 @@
 #include "varenta/table/SdlSoundPlayer.h"
 
 #include "varenta/store/InputFile.h"
+#include "varenta/table/SdlAudio.h"
 
 #include <SDL.h>
 #include <SDL_mixer.h>
-#include <alsa/asoundlib.h>
-
-#include <cstdio>
 
 namespace varenta {
 
 namespace {
 // Waves always play on this one channel, so a new sound cuts the old one off.
 constexpr int kWaveChannel = 0;
-
-// ALSA reports every step of a failed device search on standard error; on a
-// machine without sound (a remote session, a virtual display) that would
-// fill the terminal. The player says it once itself instead.
-void QuietAlsa(const char* /*file*/, int /*line*/, const char* /*function*/, int /*err*/,
-               const char* /*fmt*/, ...) {}
-
-void SayNoSoundDevice(const char* reason) {
-    if (reason != nullptr && *reason != '\0') {
-        std::fprintf(stderr, "varenta: no sound device found, playing without sound (%s)\n",
-                     reason);
-    } else {
-        std::fprintf(stderr, "varenta: no sound device found, playing without sound\n");
-    }
-}
 } // namespace
 
 SdlSoundPlayer::~SdlSoundPlayer() {
     Stop();
     if (opened_) {
-        Mix_CloseAudio();
-        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+        ReleaseSdlAudio();
     }
 }
 
@@ -43,22 +25,8 @@ bool SdlSoundPlayer::Open() {
         return opened_;
     }
     triedOpen_ = true;
-    // SDL would otherwise catch SIGINT and SIGTERM for an event queue this
-    // program never reads, and the program could no longer be stopped.
-    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
-    snd_lib_error_set_handler(&QuietAlsa);
-    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
-        SayNoSoundDevice(SDL_GetError());
-        return false;
-    }
-    if (Mix_OpenAudio(22050, MIX_DEFAULT_FORMAT, 2, 1024) != 0) {
-        SayNoSoundDevice(Mix_GetError());
-        SDL_QuitSubSystem(SDL_INIT_AUDIO);
-        return false;
-    }
-    Mix_AllocateChannels(2);
-    opened_ = true;
-    return true;
+    opened_ = AcquireSdlAudio();
+    return opened_;
 }
 
 void SdlSoundPlayer::Play(const std::string& path) {

@@ -12,6 +12,9 @@ const std::array<const char*, kSoundEventCount> kSoundEventNames = {
 
 namespace {
 
+// The stored value of an event that stays silent.
+constexpr const char* kNoSound = "<none>";
+
 bool SameText(std::string_view a, std::string_view b) {
     return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
                return std::tolower(static_cast<unsigned char>(x)) ==
@@ -76,16 +79,18 @@ void SoundEvents::ReadLists(const SettingReader& read) {
         const std::string base =
             std::string("Sound\\") + kSoundEventNames.at(static_cast<std::size_t>(i));
         const std::optional<std::string> first = read(base + "1");
-        if (!first) {
+        if (!first || first->empty()) {
             SetFiles(i, DefaultSoundFiles(i));
             continue;
         }
         std::vector<std::string> files;
-        if (*first != "<none>") {
+        if (*first != kNoSound) {
             files.push_back(*first);
             for (int k = 2; k <= static_cast<int>(kMaxSoundsPerEvent); ++k) {
                 const std::optional<std::string> next = read(base + std::to_string(k));
-                if (!next) {
+                // An emptied value ends the list like a missing one: an
+                // empty name would only ever play nothing.
+                if (!next || next->empty()) {
                     break;
                 }
                 files.push_back(*next);
@@ -93,6 +98,23 @@ void SoundEvents::ReadLists(const SettingReader& read) {
         }
         SetFiles(i, std::move(files));
     }
+}
+
+std::vector<std::pair<std::string, std::string>> SoundEvents::StoredLists() const {
+    std::vector<std::pair<std::string, std::string>> values;
+    for (int i = 0; i < kSoundEventCount; ++i) {
+        const std::string base =
+            std::string("Sound\\") + kSoundEventNames.at(static_cast<std::size_t>(i));
+        const std::vector<std::string>& files = Files(i);
+        if (files.empty()) {
+            values.emplace_back(base + "1", kNoSound);
+            continue;
+        }
+        for (std::size_t k = 0; k < files.size(); ++k) {
+            values.emplace_back(base + std::to_string(k + 1), files.at(k));
+        }
+    }
+    return values;
 }
 
 std::string SoundEvents::ResolvePath(const std::string& file) const {

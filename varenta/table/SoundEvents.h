@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace varenta {
@@ -50,6 +51,9 @@ public:
     // Reads every event's list: a missing first value gives the defaults,
     // "<none>" gives an empty list, otherwise values 1, 2, 3 while present.
     void ReadLists(const SettingReader& read);
+    // Every event's list in its stored form, in table order: "Sound\" + name +
+    // k for file k, and "<none>" as value 1 of an event without sounds.
+    std::vector<std::pair<std::string, std::string>> StoredLists() const;
 
     void PlaySoundEvent(int index);
     void PlaySoundEvent(std::string_view name);

@@ -32,6 +32,11 @@ inline constexpr const char* kMenuOptions = "&Options";
 inline constexpr const char* kMenuCustomize = "&Customize...";
 inline constexpr const char* kHintCustomize =
     "|Create players, set the computer level and change the window size and color";
+inline constexpr const char* kMenuDecks = "&Decks...";
+inline constexpr const char* kHintDecks = "|Select a color or image for the backside of the cards";
+inline constexpr const char* kMenuSound = "&Sound...";
+inline constexpr const char* kHintSound =
+    "|Enable or disable sound and music, and select sound effects and melodies";
 inline constexpr const char* kMenuRules = "&Rules...";
 // The Rules hint until the first deal; the engine changes it at each deal and draw.
 inline constexpr const char* kHintRules =
@@ -153,6 +158,48 @@ inline constexpr const char* kFast = "Fast";
 inline constexpr const char* kSaveExit = "&AutoSave on Exit and AutoLoad on Start";
 inline constexpr const char* kCancel = "Cancel";
 inline constexpr const char* kApply = "&Apply";
+
+// Select Card Back and Select Card Back Pattern.
+inline constexpr const char* kCardBackCaption = "Select Card Back";
+inline constexpr const char* kGroupSelectDeck = "Select Deck";
+inline constexpr const char* kDeckOne = "Deck One";
+inline constexpr const char* kDeckTwo = "Deck Two";
+inline constexpr const char* kGroupCardbackType = "Cardback Type";
+inline constexpr const char* kSolidColor = "&Solid Color";
+inline constexpr const char* kStandardPattern = "S&tandard Pattern";
+inline constexpr const char* kCustomPattern = "C&ustom Pattern";
+inline constexpr const char* kCurrentCardback = "Current Cardback";
+inline constexpr const char* kPatternCaption = "Select Card Back Pattern";
+inline constexpr const char* kSelectBitmap = "Select Bitmap";
+inline constexpr const char* kBitmapFilter = "Bitmaps (*.bmp);;All Files (*)";
+inline constexpr const char* kBitmapExtension = "bmp";
+// + file name + kPictureUnreadableEnd
+inline constexpr const char* kPictureUnreadable = "The picture file \"";
+inline constexpr const char* kPictureUnreadableEnd =
+    "\" cannot be read as a picture. The deck keeps its plain colored back instead.";
+
+// Varenta Sound.
+inline constexpr const char* kSoundCaption = "Varenta Sound";
+inline constexpr const char* kSoundTab = "Sound";
+inline constexpr const char* kMusicTab = "Music";
+inline constexpr const char* kSoundEnabled = "&Sound Enabled";
+inline constexpr const char* kMusicEnabled = "&Music Enabled";
+inline constexpr const char* kSoundEvents = "Varenta &Events";
+inline constexpr const char* kAssociatedSounds = "&Associated Sounds";
+inline constexpr const char* kAddSound = "&Add...";
+inline constexpr const char* kRemoveSound = "&Remove";
+inline constexpr const char* kDefaultSounds = "&Default";
+inline constexpr const char* kPlaySound = "&Play";
+inline constexpr const char* kSelectSoundFile = "Select Sound File";
+inline constexpr const char* kSoundFilter = "Sound Files (*.wav);;All Files (*)";
+inline constexpr const char* kSoundExtension = "wav";
+inline constexpr const char* kJukeboxFolder = "&Jukebox Folder";
+inline constexpr const char* kSingleMusicFile = "&Single Music File";
+inline constexpr const char* kBrowse = "...";
+inline constexpr const char* kSelectMusicFile = "Select Music File";
+inline constexpr const char* kMusicFilter = "Music Files (*.mid);;All Files (*)";
+inline constexpr const char* kMusicExtension = "mid";
+inline constexpr const char* kSelectJukeboxFolder = "Select Jukebox Folder";
 
 // Help and about.
 inline constexpr const char* kHelpCaption = "Varenta Help";

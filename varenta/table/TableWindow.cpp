@@ -5,6 +5,7 @@
 #include "varenta/net/PortMapping.h"
 #include "varenta/store/RuleVariants.h"
 #include "varenta/store/SettingsFile.h"
+#include "varenta/table/CardBackSettings.h"
 #include "varenta/table/DialogHelp.h"
 #include "varenta/table/HelpWindow.h"
 #include "varenta/table/ResultDialogs.h"
@@ -12,6 +13,7 @@
 #include "varenta/table/RulesDialog.h"
 #include "varenta/table/SdlSoundPlayer.h"
 #include "varenta/table/SmallWindows.h"
+#include "varenta/table/SoundDialog.h"
 #include "varenta/table/TableSettings.h"
 #include "varenta/table/TableStatusBar.h"
 #include "varenta/table/TableTextConversion.h"
@@ -40,9 +42,6 @@
 namespace varenta {
 
 namespace {
-
-// The start-up colours of the two decks' backs.
-constexpr std::array<int, 2> kDefaultBackColors = {128, 0x4080};
 
 constexpr std::array<QSize, 4> kLayoutSizes = {QSize(640, 480), QSize(800, 600), QSize(1024, 768),
                                                QSize(1280, 1024)};
@@ -73,6 +72,7 @@ TableWindow::TableWindow(TableServices services, QWidget* parent)
     }
     sounds_ = std::make_unique<SoundEvents>(*player, services_.mediaDir.toStdString(),
                                             [this](int n) { return engine_.Rng().Next(n); });
+    MakeMediaPlayers();
     setWindowTitle(QString::fromUtf8(texts::kCaption));
     setCentralWidget(view_);
     setStatusBar(status_);
@@ -161,6 +161,7 @@ TableWindow::TableWindow(TableServices services, QWidget* parent)
 }
 
 TableWindow::~TableWindow() {
+    music_->finished = nullptr;
     // The mapping goes first: its removal from the router is waited for.
     portMapper_.reset();
     engine_.SetPort(nullptr);
@@ -191,17 +192,8 @@ void TableWindow::ReadSettings() {
         }
         return s.ReadString(QString::fromStdString(key), QString()).toStdString();
     });
-    for (int deck = 0; deck < 2; ++deck) {
-        CardBack& back = backs_.at(static_cast<std::size_t>(deck));
-        const QString n = QString::number(deck);
-        back.type =
-            static_cast<std::uint8_t>(std::clamp(s.ReadInteger("Cardback\\Type" + n, 0), 0, 2));
-        back.color = static_cast<std::uint32_t>(s.ReadInteger(
-            "Cardback\\Color" + n, kDefaultBackColors.at(static_cast<std::size_t>(deck))));
-        back.pattern =
-            static_cast<std::uint8_t>(std::clamp(s.ReadInteger("Cardback\\Pattern" + n, 0), 0, 9));
-        back.fileName = s.ReadString("Cardback\\Filename" + n, QString()).toStdString();
-    }
+    backs_ = ReadCardBacks(s, kTableBackColors, kTableBackPattern);
+    jukebox_->SetSettings(ReadMusicSettings(s, jukebox_->Folder()));
     engine_.SetRules(ReadRules(s));
     computerLevel_ = LevelFromName(s.ReadString(kKeyLevel, LevelName(0)));
     aggression_ = std::clamp(s.ReadInteger(kKeyAggression, 50), 0, 100);
@@ -274,6 +266,10 @@ void TableWindow::BuildMenus() {
     customize->setObjectName(QStringLiteral("Customize1"));
     customize->setStatusTip(StatusText(texts::kHintCustomize));
     connect(customize, &QAction::triggered, this, [this] { CustomizeClick(); });
+    add(options, texts::kMenuDecks, "Decks1", texts::kHintDecks, QKeySequence(),
+        &TableWindow::DecksClick);
+    add(options, texts::kMenuSound, "Sound1", texts::kHintSound, QKeySequence(),
+        &TableWindow::SoundClick);
     QAction* rules = options->addAction(QString::fromUtf8(texts::kMenuRules));
     rules->setObjectName(QStringLiteral("Rules1"));
     rules->setStatusTip(StatusText(texts::kHintRules));
@@ -359,6 +355,7 @@ void TableWindow::ProgramStart() {
     view_->Picture().geometry = &engine_.Geometry();
     view_->Picture().images = &images_;
     ResumeAtStart();
+    StartMusic();
     // The splash window had the front; the keys belong to the table now.
     TakeFocusBack();
 }
@@ -387,6 +384,8 @@ void TableWindow::ProgramExit() {
     if (help_) {
         help_->close();
     }
+    music_->finished = nullptr;
+    music_->Stop();
     sounds_->PlaySoundEvent(std::string_view("Exit"));
     CloseRouterPort();
     AutoSaveOnExit();
@@ -497,8 +496,10 @@ void TableWindow::LoadCardImages(qreal dpr) {
     if (dpr <= 0) {
         dpr = view_->devicePixelRatioF();
     }
-    images_ = varenta::LoadCardImages(layout_, backs_, dpr);
+    std::array<bool, 2> unreadable{};
+    images_ = varenta::LoadCardImages(layout_, backs_, dpr, &unreadable);
     view_->Picture().imageDensity = dpr;
+    ReportUnreadableBacks(unreadable);
     view_->update();
 }
 

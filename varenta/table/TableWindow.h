@@ -11,6 +11,7 @@
 #include "varenta/store/HighScores.h"
 #include "varenta/store/Players.h"
 #include "varenta/table/CardImages.h"
+#include "varenta/table/Jukebox.h"
 #include "varenta/table/SoundEvents.h"
 #include "varenta/table/TableClock.h"
 #include "varenta/table/TableHitTest.h"
@@ -26,6 +27,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -57,8 +59,10 @@ struct TableServices {
     SettingsFile* store = nullptr;        // the settings store (rfMain)
     TableClock* clock = nullptr;          // pauses and animation timing
     SoundPlayer* sound = nullptr;         // wave playback (SDL2_mixer)
+    MusicPlayer* music = nullptr;         // MIDI playback (SDL2_mixer)
     ComputerTurnHook* computer = nullptr; // the computer player (default: at the stored level)
     QString mediaDir;                     // default waves and about.wav
+    QString musicDir;                     // the tunes; empty: mediaDir
     QString helpDir;                      // the help pages
     int screenWidth = 0;                  // 0: the real screen's width
     int screenHeight = 0;
@@ -100,6 +104,13 @@ struct TableDialogs {
     std::function<bool(NetworkSetupDialog&)> networkSetup;
     // The file dialogs of Load and Save: the chosen file, or empty for Cancel.
     std::function<QString(bool save, const QString& suggested)> gameFile;
+    // The open-file dialog (caption, start folder, filter) of pictures,
+    // sounds and music, and the folder dialog (caption, start folder):
+    // empty for Cancel.
+    std::function<QString(const QString&, const QString&, const QString&)> openFile;
+    std::function<QString(const QString&, const QString&)> chooseFolder;
+    // "Select Card Back Pattern" given the current pattern; nothing when cancelled.
+    std::function<std::optional<int>(int)> choosePattern;
 };
 
 // The session's connection state as the status bar shows it.
@@ -184,6 +195,18 @@ public:
     bool Busy() const { return depth_ > 0; }
     bool WaitCursorShown() const { return waitCursor_; }
     SoundEvents& Sounds() { return *sounds_; }
+
+    // ---- card backs, sound and music (TableWindowMedia.cpp) ---------------
+    Jukebox& Music() { return *jukebox_; }
+    const std::array<CardBack, 2>& Backs() const { return backs_; }
+    // The menu commands "&Decks..." and "&Sound...".
+    void DecksClick();
+    void SoundClick();
+    // After the card back dialog stored them: new pictures, repainted.
+    void TakeCardBacks(const std::array<CardBack, 2>& backs);
+    // After the sound dialog stored them: the switches, and the music
+    // started again (or stopped) under the new settings.
+    void TakeSoundSettings(bool soundEnabled, const MusicSettings& music);
     TurnNotice* Notice() const;
 
     // The window command by which the help pages open the dialogs they
@@ -293,6 +316,12 @@ private:
     class SessionEvents;
     void ReadSettings();
     void BuildMenus();
+    // Sound and music: the players, and starting the music once the table
+    // is up (TableWindowMedia.cpp).
+    void MakeMediaPlayers();
+    void StartMusic(); // and what else waits for the table to be up
+    void ReportUnreadableBacks(const std::array<bool, 2>& unreadable);
+    void ShowPendingBackMessages();
     void ProgramExit();
     void KeepEnding();
     void UpdatePanels();
@@ -329,6 +358,10 @@ private:
     TableClock* clock_;
     std::unique_ptr<SoundPlayer> ownSound_;
     std::unique_ptr<SoundEvents> sounds_;
+    std::unique_ptr<MusicPlayer> ownMusic_;
+    MusicPlayer* music_ = nullptr;
+    std::unique_ptr<Jukebox> jukebox_;
+    std::mt19937 jukeboxRandom_; // the jukebox's own, so shuffles leave the deals alone
     std::unique_ptr<ComputerPlayer> ownComputer_;
     ComputerTurnHook* computer_;
     TableServices services_;
@@ -379,6 +412,10 @@ private:
     bool cardMovement_ = true;
     int cardSpeed_ = 10;
     std::array<CardBack, 2> backs_{};
+    // Picture files already reported as unreadable, so that a new layout
+    // does not say it again; messages waiting for the table to be shown.
+    std::array<std::string, 2> reportedBacks_;
+    QStringList pendingBackMessages_;
     int computerLevel_ = 0;
     int aggression_ = 50;
     PlayerList players_;

@@ -18,6 +18,9 @@ TEST(SettingsTreeTest, WhatIsKeptReadsBackTheSame) {
         "VarentaSettings 1\n[]\na=int:1\n[G]\n[]\nb=text:x\n",
         "VarentaSettings 1\n[A]\nx=int:1\n[a]\nX=int:2\n",
         "VarentaSettings 1\n[%5B%5D]\n%3D=bin:00ff\n",
+        // Found by fuzzing: a name made of U+FEFF lost its first one at each
+        // read and so became another group.
+        QByteArray::fromBase64("Q1tBXQpb77u/77u/XQo9dGV4dDpdCj10ZXh0OjsN"),
     };
     for (const QByteArray& bytes : inputs) {
         const SettingsParseResult first = ParseSettingsTree(bytes);
@@ -46,6 +49,12 @@ TEST(SettingsTreeTest, AByteOrderMarkBeforeTheHeaderIsAccepted) {
     EXPECT_EQ(parsed.tree.Find("Settings", "Delay")->value.integer, 450);
     // Only at the very start; anywhere else it is a damaged line.
     EXPECT_TRUE(ParseSettingsTree("VarentaSettings 1\n\xEF\xBB\xBF[S]\n").damaged);
+    // Inside a name or a text, U+FEFF is an ordinary character.
+    const SettingsParseResult inside =
+        ParseSettingsTree("VarentaSettings 1\n[\xEF\xBB\xBFG]\nv=text:\xEF\xBB\xBFx\n");
+    ASSERT_NE(inside.tree.Find(QStringLiteral("\uFEFFG"), "v"), nullptr);
+    EXPECT_EQ(inside.tree.Find(QStringLiteral("\uFEFFG"), "v")->value.text,
+              QStringLiteral("\uFEFFx"));
 }
 
 } // namespace

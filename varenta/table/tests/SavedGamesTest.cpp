@@ -207,6 +207,7 @@ protected:
         services.store = store.get();
         services.clock = &clock;
         services.sound = &sound;
+        services.music = &music;
         services.computer = computer;
         services.screenWidth = 1920;
         services.screenHeight = 1200;

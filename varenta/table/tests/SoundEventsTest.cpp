@@ -1,6 +1,9 @@
 #include "varenta/table/SoundEvents.h"
 #include "testsupport/StderrCapture.h"
+#include "varenta/store/SettingsFile.h"
 #include "varenta/table/SdlSoundPlayer.h"
+
+#include <QTemporaryDir>
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -144,6 +147,56 @@ TEST(SdlSoundPlayer, PlaysOnTheDummyDriverAndStops) {
         EXPECT_FALSE(player.IsPlaying()) << odd;
     }
     std::filesystem::remove(pipe);
+}
+
+} // namespace
+} // namespace varenta
+
+namespace varenta {
+namespace {
+
+// The stored form, written and read back through a real settings file.
+TEST(SoundEvents, StoredFormRoundTripsThroughTheSettingsFile) {
+    QTemporaryDir dir;
+    SettingsFile store(dir.filePath("varenta.reg"));
+    RecordingPlayer player;
+    SoundEvents events(player, "", [](int) { return 0; });
+    events.SetFiles(0, {});                             // silent
+    events.SetFiles(1, {"/x/a.wav", "b.wav", "c.wav"}); // full
+    events.SetFiles(7, {"only.wav"});                   // shorter than its default
+    const auto stored = events.StoredLists();
+    SettingsFile::NamedValues values;
+    for (const auto& [name, file] : stored) {
+        values.emplace_back(QString::fromStdString(name), QString::fromStdString(file));
+    }
+    store.ReplaceGroup("Sound", values);
+    struct Case {
+        const char* key;
+        const char* value; // nullptr: not stored
+    };
+    for (const Case& c : std::vector<Case>{{"Sound\\Deal1", "<none>"},
+                                           {"Sound\\Deal2", nullptr},
+                                           {"Sound\\Exit3", "c.wav"},
+                                           {"Sound\\Lose Match1", "only.wav"},
+                                           {"Sound\\Lose Match2", nullptr},
+                                           {"Sound\\Win Hand1", "applause.wav"}}) {
+        const auto [group, name] = SplitSettingName(c.key);
+        EXPECT_EQ(store.ValueExists(group, name), c.value != nullptr) << c.key;
+        if (c.value != nullptr) {
+            EXPECT_EQ(store.ReadString(c.key, ""), c.value) << c.key;
+        }
+    }
+    SoundEvents back(player, "", [](int) { return 0; });
+    back.ReadLists([&store](const std::string& key) -> std::optional<std::string> {
+        const auto [group, name] = SplitSettingName(QString::fromStdString(key));
+        if (!store.ValueExists(group, name)) {
+            return std::nullopt;
+        }
+        return store.ReadString(QString::fromStdString(key), QString()).toStdString();
+    });
+    for (int i = 0; i < kSoundEventCount; ++i) {
+        EXPECT_EQ(back.Files(i), events.Files(i)) << kSoundEventNames.at(i);
+    }
 }
 
 } // namespace

@@ -33,6 +33,31 @@ public:
     std::vector<std::string> played;
 };
 
+// Records what the table plays as music; `End()` reports the end of the
+// piece as the mixer would.
+class RecordingMusic : public MusicPlayer {
+public:
+    bool Play(const std::string& path) override {
+        played.push_back(path);
+        playing = true;
+        return true;
+    }
+    void Stop() override {
+        playing = false;
+        ++stops;
+    }
+    bool IsPlaying() const override { return playing; }
+    void End() {
+        playing = false;
+        if (finished) {
+            finished();
+        }
+    }
+    std::vector<std::string> played;
+    int stops = 0;
+    bool playing = false;
+};
+
 // The simplest opponent: draws and discards its newest card. `during` runs in
 // the middle of its turn, where a real computer player would pause.
 class DrawDiscardOpponent : public ComputerTurnHook {
@@ -65,6 +90,7 @@ protected:
     std::unique_ptr<SettingsFile> store;
     ManualClock clock;
     RecordingSound sound;
+    RecordingMusic music;
     DrawDiscardOpponent opponent;
     ComputerTurnHook* computer = &opponent;
     std::unique_ptr<TableWindow> window;
@@ -104,6 +130,7 @@ protected:
         services.store = store.get();
         services.clock = &clock;
         services.sound = &sound;
+        services.music = &music;
         services.computer = computer;
         services.mediaDir = "/media";
         services.helpDir = QString(CARDGAMES_SOURCE_DIR) + "/resources/varenta/help";
@@ -112,6 +139,7 @@ protected:
         services.splashTimer = false;
         services.seed = 11;
         // Nothing here asks a server on the Internet or the router.
+        services.ownAddressQuery = [] { return std::unique_ptr<OwnAddressQuery>(); };
         services.stunQuery = [] { return std::unique_ptr<OwnAddressQuery>(); };
         services.portMapper = [] { return std::unique_ptr<PortMapper>(); };
         if (customize) {
