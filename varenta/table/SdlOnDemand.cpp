@@ -84,6 +84,16 @@ SDL_RWops* SDL_RWFromConstMem(const void* mem, int size) {
     return real(mem, size);
 }
 
+int Mix_Init(int flags) {
+    static const auto real = Resolve<decltype(&Mix_Init)>("Mix_Init");
+    return real(flags);
+}
+
+void Mix_Quit(void) {
+    static const auto real = Resolve<decltype(&Mix_Quit)>("Mix_Quit");
+    return real();
+}
+
 int Mix_OpenAudio(int frequency, Uint16 format, int channels, int chunksize) {
     static const auto real = Resolve<decltype(&Mix_OpenAudio)>("Mix_OpenAudio");
     return real(frequency, format, channels, chunksize);
@@ -122,6 +132,36 @@ int Mix_HaltChannel(int channel) {
 int Mix_Playing(int channel) {
     static const auto real = Resolve<decltype(&Mix_Playing)>("Mix_Playing");
     return real(channel);
+}
+
+Mix_Music* Mix_LoadMUS_RW(SDL_RWops* src, int freesrc) {
+    static const auto real = Resolve<decltype(&Mix_LoadMUS_RW)>("Mix_LoadMUS_RW");
+    return real(src, freesrc);
+}
+
+void Mix_FreeMusic(Mix_Music* music) {
+    static const auto real = Resolve<decltype(&Mix_FreeMusic)>("Mix_FreeMusic");
+    return real(music);
+}
+
+int Mix_PlayMusic(Mix_Music* music, int loops) {
+    static const auto real = Resolve<decltype(&Mix_PlayMusic)>("Mix_PlayMusic");
+    return real(music, loops);
+}
+
+int Mix_HaltMusic(void) {
+    static const auto real = Resolve<decltype(&Mix_HaltMusic)>("Mix_HaltMusic");
+    return real();
+}
+
+void Mix_HookMusicFinished(void (*music_finished)(void)) {
+    static const auto real = Resolve<decltype(&Mix_HookMusicFinished)>("Mix_HookMusicFinished");
+    return real(music_finished);
+}
+
+int Mix_SetSoundFonts(const char* paths) {
+    static const auto real = Resolve<decltype(&Mix_SetSoundFonts)>("Mix_SetSoundFonts");
+    return real(paths);
 }
 
 } // extern "C"
