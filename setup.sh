@@ -8,6 +8,9 @@
 #   ./setup.sh package
 #       installs what is missing, builds (Release) and makes the Debian
 #       packages build/varenta_*.deb and build/kiv_*.deb
+#   ./setup.sh bench
+#       installs what is missing, builds Release in build-bench/, runs the
+#       simulators and times the programs' start-up (bench/run-bench.sh)
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -20,11 +23,15 @@ PACKAGES=(build-essential cmake ninja-build pkg-config clang-format
 # The mail tests run their own private SMTP and POP3 servers, the nat tests
 # their own STUN server (see install_mail_servers); only `./setup.sh test`
 # installs these.
+# Only `./setup.sh bench` needs these: the start-up probe listens on the
+# private X server for the first window; xdotool answers Kiv's first-start
+# notice.
+BENCH_PACKAGES=(xvfb xauth libx11-dev xdotool)
 MAIL_SERVER_PACKAGES=(opensmtpd dovecot-pop3d dovecot-submissiond openssl coturn)
 
 install_missing() {
     local missing=()
-    for p in "${PACKAGES[@]}"; do
+    for p in "${PACKAGES[@]}" "$@"; do
         dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "ok installed" || missing+=("$p")
     done
     if ((${#missing[@]})); then
@@ -118,8 +125,12 @@ test)
     export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}
     ctest --test-dir build-check --output-on-failure -j"$(jobs)"
     ;;
+bench)
+    install_missing "${BENCH_PACKAGES[@]}"
+    exec bench/run-bench.sh
+    ;;
 *)
-    echo "usage: $0 run [varenta|kiv|varenta-sim|kiv-sim] [args...] | $0 test | $0 package" >&2
+    echo "usage: $0 run [varenta|kiv|varenta-sim|kiv-sim] [args...] | $0 test | $0 package | $0 bench" >&2
     exit 2
     ;;
 esac

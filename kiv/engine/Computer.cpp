@@ -1,11 +1,26 @@
 // The computer seats: one turn, the card choice and the suit named after a jack.
 #include "kiv/engine/KivGame.h"
 
+#include <array>
+#include <iterator>
+
 namespace kiv {
 
 namespace {
 // High-scoring cards first, jacks kept for last.
 constexpr int kPreference[] = {kAs, kKoenig, kDame, kSieben, kAcht, kNeun, kZehn};
+constexpr int kNotPreferred = 99;
+
+// Place of each rank code in kPreference; kNotPreferred for the jack.
+constexpr std::array<int, kAs + 1> PreferenceOrder() {
+    std::array<int, kAs + 1> order{};
+    order.fill(kNotPreferred);
+    for (int i = 0; i < static_cast<int>(std::size(kPreference)); ++i) {
+        order[static_cast<std::size_t>(kPreference[i])] = i;
+    }
+    return order;
+}
+constexpr std::array<int, kAs + 1> kPreferenceOrder = PreferenceOrder();
 } // namespace
 
 void KivGame::QueueComputerMoveIfDue() {
@@ -105,6 +120,25 @@ int KivGame::FindHandCard(int suit, int rank) {
     return -1;
 }
 
+// One pass over the hand instead of one search per rank of the preference
+// list: the answer is the same (the best rank first, then the first such card
+// in the hand), and the computer's choice is the simulator's inner loop.
+int KivGame::PreferredHandCard(int suit) {
+    int best = -1;
+    int bestPlace = kNotPreferred;
+    for (int number : Current().hand) {
+        if (suit != 0 && SuitOfCard(number) != suit) {
+            continue;
+        }
+        const int place = kPreferenceOrder[static_cast<std::size_t>(RankOfCard(number))];
+        if (place < bestPlace) {
+            best = number;
+            bestPlace = place;
+        }
+    }
+    return best;
+}
+
 int KivGame::ChooseComputerCard() {
     const int top = TopCard();
     if (top < 0) {
@@ -126,30 +160,49 @@ int KivGame::ChooseComputerCard() {
         return kChooseSitOut;
     }
     if (wishedSuit != 0) {
-        for (int rank : kPreference) {
-            const int card = FindHandCard(wishedSuit, rank);
-            if (card > 0) {
-                return card;
-            }
+        const int card = PreferredHandCard(wishedSuit);
+        if (card > 0) {
+            return card;
         }
         // With the rule off only the jack lying on the pile would fit, so the
         // computer never answers a wish with a jack then.
         return FindHandCard(ruleJackAlways ? 0 : ts, kBube);
     }
-    for (int rank : kPreference) {
-        const int card = FindHandCard(ts, rank);
-        if (card > 0) {
-            return card;
+    // One pass for the whole order of choice: the preferred card of the top
+    // card's suit, else the first card of its rank, else the first of its
+    // suit (by then only its jack), else, where the rule allows, any jack.
+    int preferred = -1;
+    int place = kNotPreferred;
+    int sameRank = -1;
+    int sameSuit = -1;
+    int jack = -1;
+    for (int number : Current().hand) {
+        const int rank = RankOfCard(number);
+        if (ts == 0 || SuitOfCard(number) == ts) {
+            const int p = kPreferenceOrder[static_cast<std::size_t>(rank)];
+            if (p < place) {
+                preferred = number;
+                place = p;
+            }
+            sameSuit = sameSuit < 0 ? number : sameSuit;
+        }
+        if (sameRank < 0 && (tr == 0 || rank == tr)) {
+            sameRank = number;
+        }
+        if (jack < 0 && rank == kBube) {
+            jack = number;
         }
     }
-    int card = FindHandCard(0, tr);
-    if (card < 0) {
-        card = FindHandCard(ts, 0);
+    if (preferred > 0) {
+        return preferred;
     }
-    if (card < 0 && ruleJackAlways) {
-        card = FindHandCard(0, kBube);
+    if (sameRank >= 0) {
+        return sameRank;
     }
-    return card;
+    if (sameSuit >= 0) {
+        return sameSuit;
+    }
+    return ruleJackAlways ? jack : -1;
 }
 
 int KivGame::ChooseComputerSuit() {

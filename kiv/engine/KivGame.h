@@ -148,6 +148,9 @@ public:
     void ComputerMove();                  // one whole turn of the current (computer) seat
     int ChooseComputerCard();             // card number, kChooseDraw or kChooseSitOut
     int FindHandCard(int suit, int rank); // first current-hand card matching (0 = any); -1
+    // The current hand's card of that suit (0 = any) whose rank comes first
+    // in the computer's order of preference (jacks are not in it); -1.
+    int PreferredHandCard(int suit);
     int ChooseComputerSuit(); // suit with the most cards; ties to Herz, Karo, Kreuz, Pik
 
     // ---- Scoring ----------------------------------------------------------

@@ -27,9 +27,37 @@ constexpr int kCardWidth = 71;
 constexpr int kCardHeight = 96;
 constexpr int kHandOffset = 18;
 
-int SuitOfCard(int number);         // SuitCode of card 1..32, 0 for anything else
-int RankOfCard(int number);         // RankCode of card 1..32, 0 for anything else
-int PointsOfCard(int number);       // points left in hand: Bube 20, Dame 3, König 4, As 11
+// Suit of each block of eight numbers: Karo, Herz, Pik, Kreuz.
+inline constexpr int kBlockSuit[4] = {kKaro, kHerz, kPik, kKreuz};
+
+constexpr bool IsCardNumber(int number) {
+    return number >= 1 && number <= kCardCount;
+}
+// The computer player asks these for every hand card of every choice, so they
+// live here where the compiler can inline them.
+// SuitCode of card 1..32, 0 for anything else.
+constexpr int SuitOfCard(int number) {
+    return IsCardNumber(number) ? kBlockSuit[(number - 1) / 8] : kNoSuit;
+}
+// RankCode of card 1..32, 0 for anything else.
+constexpr int RankOfCard(int number) {
+    return IsCardNumber(number) ? kSieben + (number - 1) % 8 : kNoRank;
+}
+// Points left in hand: Bube 20, Dame 3, König 4, As 11.
+constexpr int PointsOfCard(int number) {
+    switch (RankOfCard(number)) {
+    case kBube:
+        return 20;
+    case kDame:
+        return 3;
+    case kKoenig:
+        return 4;
+    case kAs:
+        return 11;
+    default:
+        return 0;
+    }
+}
 int CardNumber(int suit, int rank); // inverse of the two above; 0 when out of range
 int FaceBitmapId(int number);       // bitmap resource 136 + n (0 gives the placeholder 184)
 int BackBitmapId(int deckBack);     // 1 → 130, 2 → 196, 3 → 197, 4 → 198, other → 130

@@ -82,14 +82,22 @@ bool ReadMidiFile(const QString& path, QByteArray& bytes) {
     return bytes.startsWith("MThd");
 }
 
-SdlSound::SdlSound(int languageBase) {
+SdlSound::SdlSound(int languageBase) : languageBase_(languageBase) {}
+
+// The audio device (and the sound library with it) is opened on the first
+// sound, after the window is on the screen.
+bool SdlSound::Open() {
+    if (triedOpen_) {
+        return audioOpen_;
+    }
+    triedOpen_ = true;
     // SDL would otherwise catch SIGINT and SIGTERM for an event queue this
     // program never reads; the program ends on them itself.
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     snd_lib_error_set_handler(&QuietAlsa);
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
-        SayNoSoundDevice(languageBase, SDL_GetError());
-        return;
+        SayNoSoundDevice(languageBase_, SDL_GetError());
+        return false;
     }
     if (qEnvironmentVariableIsEmpty("SDL_SOUNDFONTS")) {
         for (const char* font : kSoundFonts) {
@@ -101,13 +109,14 @@ SdlSound::SdlSound(int languageBase) {
     }
     Mix_Init(MIX_INIT_MID);
     if (Mix_OpenAudio(22050, AUDIO_S16SYS, 2, 1024) != 0) {
-        SayNoSoundDevice(languageBase, Mix_GetError());
+        SayNoSoundDevice(languageBase_, Mix_GetError());
         Mix_Quit();
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
-        return;
+        return false;
     }
     Mix_AllocateChannels(1);
     audioOpen_ = true;
+    return true;
 }
 
 SdlSound::~SdlSound() {
@@ -129,7 +138,7 @@ void SdlSound::FreeChunks() {
 }
 
 void SdlSound::PlayWave(const QString& name) {
-    if (!audioOpen_) {
+    if (!Open()) {
         return;
     }
     Mix_Chunk* chunk = nullptr;
@@ -164,7 +173,7 @@ bool SdlSound::StartMusic(const QString& file) {
     if (!ReadMidiFile(path, bytes)) {
         return false;
     }
-    if (!audioOpen_) {
+    if (!Open()) {
         playing_ = true;
         musicPath_ = path;
         return true;

@@ -44,9 +44,10 @@ bool ReadMidiFile(const QString& path, QByteArray& bytes);
 // SDL2_mixer: waves on one channel, MIDI on the music channel. When no audio
 // device can be opened the object stays silent, and music "starts" exactly
 // when the file is a MIDI file, so settings behave the same with and without
-// sound hardware. The missing device is told once, in one line on standard
-// error, in the language of `languageBase`; the sound library's own
-// complaints about it are kept off the terminal.
+// sound hardware. The device is opened with the first sound, not at
+// start-up; a missing one is told once, in one line on standard error, in
+// the language of `languageBase`; the sound library's own complaints about
+// it are kept off the terminal.
 class SdlSound : public QObject, public SoundOutput {
     Q_OBJECT
 public:
@@ -60,6 +61,7 @@ public:
     void StopMusic() override;
     bool MusicPlaying() const override { return playing_; }
 
+    // Whether the audio device is open (it opens with the first sound).
     bool HasAudio() const { return audioOpen_; }
     // How often the music was started again after it ended.
     int Restarts() const { return restarts_; }
@@ -69,9 +71,12 @@ public slots:
     void OnMusicFinished();
 
 private:
+    bool Open();
     static void MusicFinishedHook();
     void FreeChunks();
 
+    int languageBase_;
+    bool triedOpen_ = false;
     bool audioOpen_ = false;
     bool playing_ = false;
     int restarts_ = 0;

@@ -86,8 +86,8 @@ bool AdvancedPlayer::AdvTakePile() {
     if (!rules().topCardCounts) {
         need += RankPoints(t);
     }
-    tally_.opponentHandRank[t] += 1;
-    tally_.handSize += 1;
+    talliesToChange().opponentHandRank[t] += 1;
+    talliesToChange().handSize += 1;
     const MeldCheckResult check = AdvMeldCheck();
     const bool feasible = ownMeldPoints() >= 1 || check.ok;
     const int held = tally_.opponentHandRank[t];

@@ -39,8 +39,8 @@ bool BeginnerPlayer::BegTakePile() {
     if (!rules().topCardCounts) {
         need += RankPoints(t);
     }
-    tally_.opponentHandRank[t] += 1;
-    tally_.handSize += 1;
+    talliesToChange().opponentHandRank[t] += 1;
+    talliesToChange().handSize += 1;
 
     bool yes = false;
     if (ownVarentas() >= needed()) {

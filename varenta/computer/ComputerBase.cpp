@@ -6,16 +6,33 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdio>
+#include <cstdlib>
 
 namespace varenta {
 
 ComputerBase::ComputerBase(VarentaEngine& engine, const ComputerSettings& settings)
     : engine_(engine), settings_(settings) {}
 
+ComputerBase::~ComputerBase() = default;
+
+Rehearsal& ComputerBase::rehearsal() {
+    std::unique_ptr<Rehearsal>& table = *rehearsal_;
+    // A try that ended the program (a fatal error) leaves a copy that a
+    // reset cannot bring back; such a copy is replaced.
+    if (table == nullptr || table->engine.ProgramEnded()) {
+        table = std::make_unique<Rehearsal>(engine_);
+    } else {
+        table->Reset(engine_);
+    }
+    return *table;
+}
+
 // ---- the turn skeleton ------------------------------------------------------
 
 void ComputerBase::PlayTurn() {
     engine_.BeginOpponentTurn();
+    TableChanged();
     engine_.Port().SetWaitCursor(true);
     RefreshTallies();
     takeOrDraw();
@@ -23,13 +40,14 @@ void ComputerBase::PlayTurn() {
     discardPhase();
     engine_.Port().SetWaitCursor(false);
     engine_.FinishOpponentTurn();
+    TableChanged();
 }
 
 bool ComputerBase::TopCardCanBeLaid() {
     if (state().discardPile.Empty()) {
         return false;
     }
-    const auto table = std::make_unique<Rehearsal>(engine_);
+    Rehearsal* const table = &rehearsal();
     const auto player = understudy(*table);
     const Card top = state().discardPile.Top();
     const int before = engine_.MeldColumnCount(Side::Opponent, top.rank);
@@ -41,7 +59,7 @@ bool ComputerBase::TopCardCanBeLaid() {
 }
 
 void ComputerBase::MeldWithinTheRules() {
-    const auto table = std::make_unique<Rehearsal>(engine_);
+    Rehearsal* const table = &rehearsal();
     {
         const auto player = understudy(*table);
         player->RefreshTallies();
@@ -65,6 +83,7 @@ void ComputerBase::MeldWithinTheRules() {
     for (std::size_t i = 0; i < lays.size(); ++i) {
         if (kept[i]) {
             LayAgain(engine_, lays[i]);
+            TableChanged();
         }
     }
     RefreshTallies();
@@ -74,6 +93,7 @@ void ComputerBase::discardPhase() {
     RefreshTallies();
     if (handSize() < 2 && ownVarentas() < needed()) {
         engine_.OpponentPassDiscard();
+        TableChanged();
         return;
     }
     if (handSize() == 0) {
@@ -88,6 +108,7 @@ void ComputerBase::throwCard(const DiscardChoice& choice) {
         for (int i = 0; i < melds.Size(); ++i) {
             if (IsRedThree(melds[i])) {
                 engine_.OpponentDiscardRedThree(i);
+                TableChanged();
                 return;
             }
         }
@@ -96,6 +117,7 @@ void ComputerBase::throwCard(const DiscardChoice& choice) {
     // card goes rather than leaving the turn without a discard.
     const int index = choice.handIndex >= 0 && choice.handIndex < handSize() ? choice.handIndex : 0;
     engine_.OpponentDiscard(index);
+    TableChanged();
 }
 
 // ---- reading the table ---------------------------------------------------------
@@ -163,7 +185,20 @@ int ComputerBase::randomInt(int n) {
 }
 
 void ComputerBase::RefreshTallies() {
-    varenta::RefreshTallies(engine_, tally_);
+    if (talliesCurrent_) {
+#ifndef NDEBUG
+        // Debug builds (the tests) prove that no move went unmarked.
+        RankTally recounted;
+        varenta::RefreshTallies(engine_, recounted);
+        if (!(recounted == counted_)) {
+            std::fprintf(stderr, "ComputerBase: the tallies missed a move\n");
+            std::abort();
+        }
+#endif
+        return;
+    }
+    varenta::RefreshTallies(engine_, counted_);
+    talliesCurrent_ = true;
 }
 
 int ComputerBase::FindInHand(int rank) const {
@@ -227,20 +262,24 @@ void ComputerBase::drawFromStock() {
     for (int i = 0; i < rules().numberOfCards && stockSize() > 0; ++i) {
         bool redThree = IsRedThree(state().stock.Top());
         engine_.DrawForOpponent();
+        TableChanged();
         while (rules().drawExtra && redThree && stockSize() > 0) {
             redThree = IsRedThree(state().stock.Top());
             engine_.DrawForOpponent();
+            TableChanged();
         }
     }
 }
 
 int ComputerBase::takePileTopIntoHand() {
     const int index = engine_.OpponentTakePileTop();
+    TableChanged();
     return index >= 0 ? handCard(index).rank : -1;
 }
 
 void ComputerBase::takePileRestIntoHand() {
     engine_.OpponentTakePileRest();
+    TableChanged();
 }
 
 bool ComputerBase::mayLay(const Card& card, int column) const {
@@ -271,6 +310,7 @@ bool ComputerBase::meldFromHand(int index) {
         return false;
     }
     engine_.MeldFromOpponentHand(index);
+    TableChanged();
     return true;
 }
 
@@ -298,6 +338,7 @@ bool ComputerBase::MeldWildCard(int rank) {
         return false;
     }
     engine_.OpponentMeldWildCard(index, rank);
+    TableChanged();
     return true;
 }
 

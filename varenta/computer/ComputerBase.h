@@ -29,15 +29,24 @@ struct DiscardChoice {
 class ComputerBase {
 public:
     ComputerBase(VarentaEngine& engine, const ComputerSettings& settings);
-    virtual ~ComputerBase() = default;
+    virtual ~ComputerBase();
     ComputerBase(const ComputerBase&) = delete;
     ComputerBase& operator=(const ComputerBase&) = delete;
 
     // Plays the computer's whole turn, from the draw to the discard.
     void PlayTurn();
+    // Tries steps on `table` (made when empty) instead of a table copy of
+    // its own, so that the copy outlives this turn's player.
+    void ShareRehearsal(std::unique_ptr<Rehearsal>& table) { rehearsal_ = &table; }
 
     // Primitives, public so that staged positions can exercise them.
+    // Brings the tallies up to date with the table. They are counted again
+    // only when a card may have moved since the last count: every move the
+    // computer makes goes through this class, which marks them stale.
     void RefreshTallies();
+    // Forgets the last count, for a table changed behind the computer's back
+    // (a staged position).
+    void TableChanged() { talliesCurrent_ = false; }
     int FindInHand(int rank) const;
     int WildsInMeld(int rank) const;
     bool ComputerMayTakePile(int topRank, bool frozen) const;
@@ -137,10 +146,24 @@ protected:
 
     VarentaEngine& engine_;
     const ComputerSettings& settings_;
-    RankTally tally_;
+    // The tallies as last counted. A level that changes them, to judge the
+    // table as if it were different, goes through talliesToChange(); the
+    // next RefreshTallies then counts again.
+    const RankTally& tally_ = counted_;
+    RankTally& talliesToChange() {
+        talliesCurrent_ = false;
+        return counted_;
+    }
 
 private:
+    // The table copy for a try: the shared one brought back to the real
+    // table, or a new one.
+    Rehearsal& rehearsal();
     void discardPhase();
+    std::unique_ptr<Rehearsal> ownRehearsal_;
+    std::unique_ptr<Rehearsal>* rehearsal_ = &ownRehearsal_;
+    RankTally counted_;
+    bool talliesCurrent_ = false;
     void throwCard(const DiscardChoice& choice);
 };
 

@@ -3,16 +3,22 @@
 #include "varenta/computer/ComputerSettings.h"
 #include "varenta/engine/MoveReporter.h"
 
+#include <memory>
+
 namespace varenta {
 
 class VarentaEngine;
+class Rehearsal;
 
 // The computer opponent as the engine sees it: the engine calls ComputerTurn
 // whenever the turn passes to the computer, and the strength chosen in the
 // settings plays the whole turn.
 class ComputerPlayer : public ComputerTurnHook {
 public:
-    explicit ComputerPlayer(const ComputerSettings& settings = {}) : settings_(settings) {}
+    explicit ComputerPlayer(const ComputerSettings& settings = {});
+    ~ComputerPlayer() override;
+    ComputerPlayer(const ComputerPlayer&) = delete;
+    ComputerPlayer& operator=(const ComputerPlayer&) = delete;
 
     void ComputerTurn(VarentaEngine& engine) override;
     // The engine announces every new game; the memory of the last one goes.
@@ -31,6 +37,9 @@ private:
     ComputerSettings settings_;
     ExpertMemory expert_;
     AdvancedMemory advanced_;
+    // The table copy the levels try their steps on, kept from turn to turn
+    // so that a turn copies the table instead of building a new one.
+    std::unique_ptr<Rehearsal> rehearsal_;
 };
 
 } // namespace varenta

@@ -127,8 +127,8 @@ bool ExpertPlayer::ShouldTakePile() {
     const int l0 = LeftoverCount().leftover;
 
     // Judge the hand as if the top card were in it already.
-    tally_.opponentHandRank[t] += 1;
-    tally_.handSize += 1;
+    talliesToChange().opponentHandRank[t] += 1;
+    talliesToChange().handSize += 1;
     const bool feasible =
         ownMeldPoints() >= 1 || InitialMeldPlan(t, memory_.pileMakesVarenta, true);
 
@@ -307,13 +307,13 @@ bool ExpertPlayer::MaySpare(int rank) {
     const RankTally saved = tally_;
     const int savedPlan = memory_.meldPlan;
     const int savedWilds = memory_.planWilds;
-    tally_.opponentHandRank[rank] -= 1;
-    tally_.handSize -= 1;
+    talliesToChange().opponentHandRank[rank] -= 1;
+    talliesToChange().handSize -= 1;
     if (rank == 2 && tally_.blackThreesInHand > 0) {
-        tally_.blackThreesInHand -= 1;
+        talliesToChange().blackThreesInHand -= 1;
     }
     const bool result = InitialMeldPlan(0, false, false);
-    tally_ = saved;
+    talliesToChange() = saved;
     memory_.meldPlan = savedPlan;
     memory_.planWilds = savedWilds;
     return result;

@@ -18,8 +18,9 @@ void RefreshTallies(const VarentaEngine& engine, RankTally& tally) {
     const GameState& s = engine.State();
     const TableGeometry& geometry = engine.Geometry();
     tally = RankTally{};
-    const ColumnTally columns = engine.Columns();
-    tally.playerHandRank = columns.playerHandRank;
+    for (int i = 0; i < s.playerHand.Size(); ++i) {
+        tally.playerHandRank[s.playerHand[i].rank] += 1;
+    }
 
     for (int i = 0; i < s.opponentHand.Size(); ++i) {
         const Card& c = s.opponentHand[i];
@@ -28,8 +29,9 @@ void RefreshTallies(const VarentaEngine& engine, RankTally& tally) {
     }
     tally.handSize = s.opponentHand.Size();
 
+    const ColumnFinder columnOf(geometry);
     auto column = [&](const Card& c) {
-        const int col = geometry.ColumnOf(c.x);
+        const int col = columnOf(c.x);
         return col < 0 ? 0 : (col >= kColumns ? kColumns - 1 : col);
     };
     for (int i = 0; i < s.playerMelds.Size(); ++i) {

@@ -6,9 +6,10 @@ namespace varenta {
 
 class VarentaEngine;
 
-// Per-rank counting tables the computer player decides with. They are rebuilt
-// from the table before every decision, so nothing here can go stale between
-// moves. Ranks: 0 joker, 1 two, 2 three, 3 four ... 13 ace.
+// Per-rank counting tables the computer player decides with. They are brought
+// up to date with the table before every decision (see
+// ComputerBase::RefreshTallies), so nothing here can go stale between moves. Ranks: 0 joker, 1 two,
+// 2 three, 3 four ... 13 ace.
 struct RankTally {
     using Table = std::array<int, 14>;
 
@@ -32,6 +33,7 @@ struct RankTally {
     int opponentMeldCardPoints = 0; // points of every card in the computer's melds
 
     int wildsInHand() const { return opponentHandRank[0] + opponentHandRank[1]; }
+    bool operator==(const RankTally&) const = default;
 };
 
 // Rebuilds every table from the engine's table.

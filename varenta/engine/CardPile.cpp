@@ -1,6 +1,18 @@
 #include "varenta/engine/CardPile.h"
 
+#include <algorithm>
+
 namespace varenta {
+
+CardPile& CardPile::operator=(const CardPile& other) {
+    if (this == &other) {
+        return *this;
+    }
+    std::copy_n(other.cards.begin(), other.count, cards.begin());
+    count = other.count;
+    columns = other.columns;
+    return *this;
+}
 
 bool CardPile::Append(const Card& card) {
     if (Full()) {

@@ -24,6 +24,14 @@ public:
     std::uint8_t count = 0;
     std::array<ColumnAnchor, kColumns> columns{};
 
+    CardPile() = default;
+    CardPile(const CardPile&) = default;
+    // Copies the cards in the pile and the anchors; the slots above the top
+    // are never read, so they are left as they were. A table copy (undo point,
+    // the computer's rehearsal) then moves what lies on the table, not the
+    // whole deck's room of every pile.
+    CardPile& operator=(const CardPile& other);
+
     bool Empty() const { return count == 0; }
     bool Full() const { return count >= kDeckSize; }
     int Size() const { return count; }

@@ -8,8 +8,9 @@ namespace varenta {
 namespace {
 
 void CountByColumn(const CardPile& pile, const TableGeometry& g, RankCounts& out) {
+    const ColumnFinder columnOf(g);
     for (int i = 0; i < pile.count; ++i) {
-        const int column = g.ColumnOf(pile[i].x);
+        const int column = columnOf(pile[i].x);
         if (column >= 0 && column < kColumns) {
             ++out[static_cast<std::size_t>(column)];
         }

@@ -1,6 +1,7 @@
 #include "TestTable.h"
 
 #include <gtest/gtest.h>
+#include <vector>
 
 namespace kiv {
 namespace {
@@ -27,6 +28,21 @@ TEST_F(Computer, PrefersHighCardsOfTheSuitThenRankThenJacks) {
     EXPECT_EQ(Choose({C(kPik, kBube)}, kreuzZehn), C(kPik, kBube));
     doc.ruleJackAlways = false;
     EXPECT_EQ(Choose({C(kPik, kBube)}, kreuzZehn), kChooseDraw);
+}
+
+TEST_F(Computer, GivesUpAWholeWishedSuitInTheOrderOfPreference) {
+    // Every Karo in hand and Karo wished; what is chosen leaves the hand, so
+    // each choice must be the best rank still held, the jack the very last.
+    doc.wishedSuit = kKaro;
+    std::vector<int> hand;
+    for (int rank = kSieben; rank <= kAs; ++rank) {
+        hand.push_back(C(kKaro, rank));
+    }
+    for (int rank : {kAs, kKoenig, kDame, kSieben, kAcht, kNeun, kZehn, kBube}) {
+        const int chosen = Choose(hand, C(kHerz, kBube));
+        EXPECT_EQ(chosen, C(kKaro, rank)) << rank;
+        std::erase(hand, chosen);
+    }
 }
 
 TEST_F(Computer, AnswersSevensEightsWishesAndTheOpenFirstJack) {

@@ -1,6 +1,8 @@
 #include "varenta/app/sim/PlayerBot.h"
 
 #include <algorithm>
+#include <cstdio>
+#include <cstdlib>
 #include <string_view>
 #include <vector>
 
@@ -27,9 +29,10 @@ PlayerBot::HandCounts PlayerBot::Count(const VarentaEngine& engine) {
         c.blackThrees += IsBlackThree(card) ? 1 : 0;
     }
     c.size = s.playerHand.Size();
+    const ColumnFinder columnOf(engine.Geometry());
     for (int i = 0; i < s.playerMelds.Size(); ++i) {
         const Card& card = s.playerMelds[i];
-        const int col = std::clamp(engine.Geometry().ColumnOf(card.x), 0, kColumns - 1);
+        const int col = std::clamp(columnOf(card.x), 0, kColumns - 1);
         c.column[col] += 1;
         c.wildsInColumn[col] += IsWild(card) ? 1 : 0;
     }
@@ -120,11 +123,28 @@ template <typename Call> void PlayerBot::act(Call&& call) {
     }
     const std::int64_t before = reports_ != nullptr ? *reports_ : 0;
     call();
+    countsCurrent_ = false;
     // An action counts when it changed the game, which the engine reports.
     if (reports_ != nullptr && *reports_ != before) {
         ++actions_;
         stopped_ = limit_ > 0 && actions_ >= limit_;
     }
+}
+
+const PlayerBot::HandCounts& PlayerBot::counts() {
+    if (countsCurrent_) {
+#ifndef NDEBUG
+        // Debug builds (the tests) prove that no change went unnoticed.
+        if (!(Count(*engine_) == counts_)) {
+            std::fprintf(stderr, "PlayerBot: the counts missed a change of the table\n");
+            std::abort();
+        }
+#endif
+        return counts_;
+    }
+    counts_ = Count(*engine_);
+    countsCurrent_ = true;
+    return counts_;
 }
 
 int PlayerBot::keepCount() const {
@@ -167,6 +187,7 @@ bool PlayerBot::PlayTurn(VarentaEngine& engine, const std::int64_t& turnEnds) {
     engine_ = &engine;
     turnEnds_ = &turnEnds;
     startEnds_ = turnEnds;
+    countsCurrent_ = false; // the other side has moved since
     failure_.clear();
     const GameState& s = engine.State();
     if (s.opponentToMove) {
@@ -261,25 +282,25 @@ void PlayerBot::completePendingTake() {
 void PlayerBot::firstMeld(int topRank) {
     const GameState& s = engine_->State();
     const int keep = keepCount();
-    HandCounts c = Count(*engine_);
+    HandCounts c = counts();
     if (topRank == 0 && FirstMeldPoints(c, keep, 0) < s.initialMeldMinimum) {
         return;
     }
     auto reached = [&] { return engine_->PlayerMeldValue() >= s.initialMeldMinimum; };
     for (int r = kAce; r >= kFirstNatural && !over(); --r) {
-        c = Count(*engine_);
+        c = counts();
         if (r != topRank && c.hand[r] >= 3 && c.size - c.hand[r] >= keep) {
             meldRank(r);
         }
     }
     for (int r = kAce; r >= kFirstNatural && !over() && !reached() && !s.playerHand.Empty(); --r) {
-        c = Count(*engine_);
+        c = counts();
         if (r != topRank && c.hand[r] == 2 && c.wilds() > 0 && c.size - 3 >= keep) {
             meldRank(r);
         }
     }
     for (int r = kAce; r >= kFirstNatural && !over() && !reached(); --r) {
-        c = Count(*engine_);
+        c = counts();
         const int naturals = c.column[r] - c.wildsInColumn[r];
         if (c.column[r] >= 3 && c.wilds() > 0 && c.wildsInColumn[r] < naturals &&
             c.size - 1 >= keep) {
@@ -293,7 +314,7 @@ void PlayerBot::firstMeld(int topRank) {
 
 void PlayerBot::extendMelds() {
     for (int r = kFirstNatural; r <= kAce && !over(); ++r) {
-        const HandCounts c = Count(*engine_);
+        const HandCounts c = counts();
         if (c.hand[r] == 0 || c.size - c.hand[r] < keepCount()) {
             continue;
         }
@@ -305,7 +326,7 @@ void PlayerBot::extendMelds() {
 
 void PlayerBot::completeVarentas() {
     for (int r = kAce; r >= kFirstNatural && !over(); --r) {
-        HandCounts c = Count(*engine_);
+        HandCounts c = counts();
         const int naturals = c.column[r] - c.wildsInColumn[r];
         const int missing = 7 - c.column[r];
         if (c.column[r] < 4 || missing <= 0 || naturals < 4 || c.wilds() < missing ||
@@ -320,7 +341,7 @@ void PlayerBot::completeVarentas() {
         return;
     }
     // Seven wild cards make the most valuable Varenta of all.
-    const HandCounts c = Count(*engine_);
+    const HandCounts c = counts();
     const int missing = 7 - c.column[kWildColumn];
     if (c.column[kWildColumn] < 7 && c.wilds() >= missing && c.size - missing >= keepCount()) {
         int wild = findInHand(0);
@@ -336,25 +357,25 @@ void PlayerBot::completeVarentas() {
 // With the Varentas needed, lays every card it can and keeps one to discard.
 void PlayerBot::goOut() {
     for (int r = kAce; r >= kFirstNatural && !over(); --r) {
-        const HandCounts c = Count(*engine_);
+        const HandCounts c = counts();
         if (c.hand[r] == 2 && c.column[r] == 0 && c.wilds() > 0 && c.size - 3 >= 1) {
             meldRank(r);
         }
     }
     for (int r = kFirstNatural; r <= kAce && !over(); ++r) {
-        HandCounts c = Count(*engine_);
+        HandCounts c = counts();
         const int naturals = c.column[r] - c.wildsInColumn[r];
         int room = naturals - c.wildsInColumn[r];
         while (room > 0 && c.wilds() > 0 && c.size > 1 && c.column[r] >= 3 && !over()) {
             act([&] { engine_->AddWildCardToColumn(r); });
-            c = Count(*engine_);
+            c = counts();
             --room;
         }
     }
     if (over()) {
         return;
     }
-    const HandCounts c = Count(*engine_);
+    const HandCounts c = counts();
     const int others = c.size - c.blackThrees - c.wilds();
     const bool threesGo = (c.blackThrees >= 3 && c.wilds() == 0) ||
                           (c.blackThrees >= 2 && (c.wilds() == 1 || c.wilds() == 2));
@@ -368,7 +389,7 @@ void PlayerBot::goOut() {
 
 bool PlayerBot::tryDiscards() {
     const GameState& s = engine_->State();
-    const HandCounts c = Count(*engine_);
+    const HandCounts c = counts();
     const ColumnTally columns = engine_->Columns();
     // Candidate ranks, best throw first: black threes block the pile; then
     // natural ranks the computer has no meld of and the bot holds few of,
@@ -422,7 +443,7 @@ bool PlayerBot::meldLastCard() {
         return false;
     }
     const Card last = s.playerHand[0];
-    const HandCounts c = Count(*engine_);
+    const HandCounts c = counts();
     if (IsNatural(last)) {
         if (last.rank > 2 && c.column[last.rank] == 6) {
             act([&] { engine_->MeldOne(0); });

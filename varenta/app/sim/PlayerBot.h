@@ -43,6 +43,7 @@ public:
         int blackThrees = 0;
         int size = 0;
         int wilds() const { return jokers + twos; }
+        bool operator==(const HandCounts&) const = default;
     };
     static HandCounts Count(const VarentaEngine& engine);
 
@@ -54,6 +55,9 @@ public:
 
 private:
     template <typename Call> void act(Call&& call);
+    // Count() of the table as it stands. During the bot's turn only its own
+    // actions change the table, so the counts are taken again only after one.
+    const HandCounts& counts();
     bool over() const;
     void drawPhase();
     bool blockWithRedThree();
@@ -78,6 +82,8 @@ private:
     const std::int64_t* reports_ = nullptr;
     std::int64_t actions_ = 0;
     bool stopped_ = false;
+    HandCounts counts_;
+    bool countsCurrent_ = false;
 };
 
 } // namespace varenta::sim

@@ -91,6 +91,7 @@ TEST(InitialMeldPlan, WildCardsBeyondThePilesAreLimitedForOneVarenta) {
     auto p = t.Player(50);
     EXPECT_FALSE(p->InitialMeldPlan(0, false, false));
     t.PileFiller(12); // 15 cards allow one
+    p->TableChanged();
     p->RefreshTallies();
     EXPECT_TRUE(p->InitialMeldPlan(0, false, false));
 }
@@ -414,6 +415,7 @@ TEST(ExpertChooseDiscard, LastCardGuardNeverFeedsTheHumansLastCard) {
     auto p = t.Player();
     EXPECT_EQ(ThrownRank(t, *p), kKing);
     t.Pile({S(kSix)}); // with a pile the guard has nothing to prevent
+    p->TableChanged();
     p->RefreshTallies();
     EXPECT_EQ(ThrownRank(t, *p), kFive);
 

@@ -32,6 +32,36 @@ TEST(RankTallies, CountWildCardsInTheColumnTheyLieIn) {
     EXPECT_EQ(p.WildsInMeld(kKing), 1);
 }
 
+TEST(RankTallies, AreCountedAgainAfterEveryKindOfMove) {
+    // The tallies are kept between counts; after each move the computer
+    // makes they must equal a count from scratch.
+    struct Case {
+        const char* what;
+        void (*move)(BeginnerPlayer&);
+    };
+    const Case cases[] = {
+        {"a rank", [](BeginnerPlayer& p) { p.MeldRank(kNine, 0); }},
+        {"a wild card", [](BeginnerPlayer& p) { p.MeldWildCard(kKing); }},
+        {"the red threes", [](BeginnerPlayer& p) { p.MeldRedThrees(); }},
+        {"a whole turn", [](BeginnerPlayer& p) { p.PlayTurn(); }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Stage t;
+        t.Hand({S(kNine), C(kNine), D(kNine), kJoker, kRedThree, S(kFour), S(kSix), H(kEight)});
+        t.Melds({S(kKing), C(kKing), D(kKing)});
+        t.Pile({H(kFive)});
+        t.StockFiller(20);
+        BeginnerPlayer p(t.engine, t.settings);
+        p.RefreshTallies();
+        c.move(p);
+        p.RefreshTallies();
+        RankTally counted;
+        RefreshTallies(t.engine, counted);
+        EXPECT_EQ(p.tally(), counted);
+    }
+}
+
 TEST(ComputerMayTakePile, FollowsTheTakingRules) {
     Stage t;
     t.Hand({S(kQueen), kJoker, S(kFour), S(kFive)});

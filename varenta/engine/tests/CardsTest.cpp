@@ -3,6 +3,8 @@
 #include "varenta/engine/CardPile.h"
 #include "varenta/engine/TableGeometry.h"
 
+#include <vector>
+
 namespace varenta {
 namespace {
 
@@ -85,6 +87,58 @@ TEST(TableGeometry, FourLayouts) {
     EXPECT_EQ(g3.handRow, 634); // middle 474 - 6 + 60 + 104 + 2
     EXPECT_EQ(TableGeometry::ForLayout(1).cardWidth, 53);
     EXPECT_STREQ(LayoutName(2), "1024x768");
+}
+
+} // namespace
+} // namespace varenta
+
+namespace varenta {
+namespace {
+
+TEST(ColumnFinder, AgreesWithTheDivisionAtEveryLimit) {
+    // Widths: the smallest, the layouts' own, the last with a reciprocal and
+    // the first divided again. Distances: both sides of each column border,
+    // left of the margin, and both sides of the reciprocal's range.
+    for (const int width : {1, 2, 3, 45, 47, 60, 67, 65535, 65536, 1 << 20}) {
+        TableGeometry g = TableGeometry::ForLayout(0);
+        g.columnWidth = width;
+        const ColumnFinder columnOf(g);
+        std::vector<int> xs = {g.leftMargin - 1,
+                               g.leftMargin - width - 1,
+                               -1000000,
+                               g.leftMargin + (1 << 24) - 1,
+                               g.leftMargin + (1 << 24),
+                               2000000000};
+        for (int column = 0; column <= 14; ++column) {
+            const int border = g.ColumnX(column);
+            xs.insert(xs.end(), {border - 1, border, border + 1});
+        }
+        for (int x : xs) {
+            EXPECT_EQ(columnOf(x), g.ColumnOf(x)) << "width " << width << ", x " << x;
+        }
+    }
+}
+
+TEST(CardPile, ACopyHoldsTheSameCardsAndAnchors) {
+    CardPile full;
+    for (int i = 0; i < kDeckSize; ++i) {
+        full.Append(MakeCard(i % 53 + 1, i / 54));
+    }
+    CardPile small;
+    small.Append(MakeCard(7, 1));
+    small.SetAnchors(3, 45, 100);
+    CardPile target = full; // a copy over a fuller pile
+    target = small;
+    EXPECT_EQ(target.count, 1);
+    EXPECT_EQ(target[0], small[0]);
+    EXPECT_EQ(target.columns, small.columns);
+    target = full;
+    EXPECT_EQ(target.count, kDeckSize);
+    EXPECT_EQ(target.Top(), full.Top());
+    const CardPile& same = target;
+    target = same; // onto itself
+    EXPECT_EQ(target.count, kDeckSize);
+    EXPECT_EQ(target[5], full[5]);
 }
 
 } // namespace

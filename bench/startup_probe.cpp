@@ -1,0 +1,164 @@
+// Times how long a program takes from its start to its first window on the
+// screen, and how much memory it holds once it has settled.
+//
+//   startup-probe [--runs N] [--settle-ms MS] -- PROGRAM [ARGS...]
+//
+// Runs PROGRAM once to warm the caches (and to let it make its settings on a
+// first start), then N times. Each time it listens on the X display's root
+// window for the first top-level window being mapped: the time from fork()
+// to that MapNotify is the start-up time. After the last run's window it
+// waits MS milliseconds (sounds and music load after the window) and reads
+// the resident set size from /proc. It also reads the processor time the
+// program had used when its window appeared, which a busy machine disturbs
+// far less than the time on the clock. Prints one line:
+//   MEDIAN_MS MIN_MS MAX_MS RSS_KB MEDIAN_CPU_MS
+// Needs DISPLAY (the benchmark runs it under xvfb-run, without a window
+// manager, so top-level windows are children of the root window).
+#include <X11/Xlib.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <poll.h>
+#include <signal.h>
+#include <string>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+long ResidentKb(pid_t pid) {
+    std::ifstream status("/proc/" + std::to_string(pid) + "/status");
+    std::string line;
+    while (std::getline(status, line)) {
+        if (line.rfind("VmRSS:", 0) == 0) {
+            return std::strtol(line.c_str() + 6, nullptr, 10);
+        }
+    }
+    return -1;
+}
+
+// Processor time the process has used so far (the scheduler's count).
+double CpuMs(pid_t pid) {
+    std::ifstream stat("/proc/" + std::to_string(pid) + "/schedstat");
+    double ns = -1e6;
+    stat >> ns;
+    return ns / 1e6;
+}
+
+void Stop(pid_t pid) {
+    kill(pid, SIGTERM);
+    for (int i = 0; i < 200; ++i) {
+        if (waitpid(pid, nullptr, WNOHANG) == pid) {
+            return;
+        }
+        usleep(10000);
+    }
+    kill(pid, SIGKILL);
+    waitpid(pid, nullptr, 0);
+}
+
+// Starts the program and waits for the first window mapped on the root.
+// Returns the milliseconds it took, or a negative number on failure.
+double TimeOneStart(Display* display, char** command, long settleMs, long* rssKb, double* cpuMs) {
+    const Window root = DefaultRootWindow(display);
+    XSelectInput(display, root, SubstructureNotifyMask);
+    XSync(display, True); // forget what earlier runs left in the queue
+    const Clock::time_point start = Clock::now();
+    const pid_t pid = fork();
+    if (pid < 0) {
+        std::perror("fork");
+        return -1;
+    }
+    if (pid == 0) {
+        execvp(command[0], command);
+        std::perror(command[0]);
+        _exit(127);
+    }
+    double elapsedMs = -1;
+    const Clock::time_point deadline = start + std::chrono::seconds(20);
+    while (elapsedMs < 0 && Clock::now() < deadline) {
+        while (XPending(display) > 0) {
+            XEvent event;
+            XNextEvent(display, &event);
+            if (event.type == MapNotify && event.xmap.event == root) {
+                elapsedMs = std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+                *cpuMs = CpuMs(pid);
+                break;
+            }
+        }
+        if (elapsedMs >= 0 || waitpid(pid, nullptr, WNOHANG) == pid) {
+            break;
+        }
+        pollfd fd{ConnectionNumber(display), POLLIN, 0};
+        poll(&fd, 1, 50);
+    }
+    if (elapsedMs >= 0 && rssKb != nullptr) {
+        usleep(static_cast<useconds_t>(settleMs) * 1000);
+        *rssKb = ResidentKb(pid);
+    }
+    Stop(pid);
+    return elapsedMs;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    int runs = 5;
+    long settleMs = 2000;
+    int i = 1;
+    for (; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--runs") == 0 && i + 1 < argc) {
+            runs = std::max(1, std::atoi(argv[++i]));
+        } else if (std::strcmp(argv[i], "--settle-ms") == 0 && i + 1 < argc) {
+            settleMs = std::max(0L, std::atol(argv[++i]));
+        } else if (std::strcmp(argv[i], "--") == 0) {
+            ++i;
+            break;
+        } else {
+            break;
+        }
+    }
+    if (i >= argc) {
+        std::fprintf(stderr,
+                     "usage: startup-probe [--runs N] [--settle-ms MS] -- PROGRAM [ARGS...]\n");
+        return 2;
+    }
+    Display* display = XOpenDisplay(nullptr);
+    if (display == nullptr) {
+        std::fprintf(stderr, "startup-probe: no X display (run under xvfb-run)\n");
+        return 1;
+    }
+    char** command = argv + i;
+    double cpuMs = 0;
+    if (TimeOneStart(display, command, 0, nullptr, &cpuMs) < 0) {
+        std::fprintf(stderr, "startup-probe: %s showed no window\n", command[0]);
+        return 1;
+    }
+    std::vector<double> times;
+    std::vector<double> cpuTimes;
+    long rssKb = -1;
+    for (int run = 0; run < runs; ++run) {
+        const bool last = run + 1 == runs;
+        const double ms = TimeOneStart(display, command, settleMs, last ? &rssKb : nullptr, &cpuMs);
+        if (ms < 0) {
+            std::fprintf(stderr, "startup-probe: %s showed no window\n", command[0]);
+            return 1;
+        }
+        times.push_back(ms);
+        cpuTimes.push_back(cpuMs);
+    }
+    std::sort(times.begin(), times.end());
+    std::sort(cpuTimes.begin(), cpuTimes.end());
+    std::printf("%.1f %.1f %.1f %ld %.1f\n", times[times.size() / 2], times.front(), times.back(),
+                rssKb, cpuTimes[cpuTimes.size() / 2]);
+    XCloseDisplay(display);
+    return 0;
+}
