@@ -4,6 +4,7 @@
 // table window opens the game port on the router while it listens, says
 // what came of it, and removes it at the end of the session and on close,
 // without ever making a game wait for the router.
+#include "varenta/table/tests/FakeAddressQuery.h"
 #include "varenta/table/tests/TableFixture.h"
 
 #include "varenta/net/NetworkSession.h"
@@ -25,27 +26,7 @@
 namespace varenta::testing {
 namespace {
 
-// A server that answers when the test says so.
-class FakeQuery : public OwnAddressQuery {
-public:
-    void Start(const QString& server, std::function<void(const QString&)> done) override {
-        servers.push_back(server);
-        done_ = std::move(done);
-    }
-    void Cancel() override { done_ = nullptr; }
-    void Answer(const QString& address) {
-        auto done = std::move(done_);
-        done_ = nullptr;
-        if (done) {
-            done(address);
-        }
-    }
-    bool Running() const { return static_cast<bool>(done_); }
-    std::vector<QString> servers;
-
-private:
-    std::function<void(const QString&)> done_;
-};
+using FakeQuery = FakeAddressQuery;
 
 class PublicAddressDialogTest : public ::testing::Test {
 protected:

@@ -1,6 +1,7 @@
 #include "varenta/table/ConnectDialog.h"
 #include "varenta/store/SettingsFile.h"
 #include "varenta/table/NetworkTexts.h"
+#include "varenta/table/tests/FakeAddressQuery.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -21,27 +22,7 @@
 namespace varenta {
 namespace {
 
-// An identification server that answers when the test says so.
-class FakeQuery : public OwnAddressQuery {
-public:
-    void Start(const QString& server, std::function<void(const QString&)> done) override {
-        servers.push_back(server);
-        done_ = std::move(done);
-    }
-    void Cancel() override { done_ = nullptr; }
-    void Answer(const QString& address) {
-        auto done = std::move(done_);
-        done_ = nullptr;
-        if (done) {
-            done(address);
-        }
-    }
-    bool Running() const { return static_cast<bool>(done_); }
-    std::vector<QString> servers;
-
-private:
-    std::function<void(const QString&)> done_;
-};
+using FakeQuery = FakeAddressQuery;
 
 class ConnectDialogTest : public ::testing::Test {
 protected:

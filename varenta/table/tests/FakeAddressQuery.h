@@ -1,0 +1,36 @@
+// An address server (identification or STUN) that answers when the test
+// says so, for the connect dialog's tests.
+#pragma once
+
+#include "varenta/table/ConnectDialog.h"
+
+#include <QString>
+
+#include <functional>
+#include <utility>
+#include <vector>
+
+namespace varenta {
+
+class FakeAddressQuery : public OwnAddressQuery {
+public:
+    void Start(const QString& server, std::function<void(const QString&)> done) override {
+        servers.push_back(server);
+        done_ = std::move(done);
+    }
+    void Cancel() override { done_ = nullptr; }
+    void Answer(const QString& address) {
+        auto done = std::move(done_);
+        done_ = nullptr;
+        if (done) {
+            done(address);
+        }
+    }
+    bool Running() const { return static_cast<bool>(done_); }
+    std::vector<QString> servers;
+
+private:
+    std::function<void(const QString&)> done_;
+};
+
+} // namespace varenta
