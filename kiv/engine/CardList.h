@@ -4,6 +4,7 @@
 #include "kiv/engine/PlayingCard.h"
 
 #include <array>
+#include <cstdint>
 
 namespace kiv {
 
@@ -11,37 +12,108 @@ namespace kiv {
 // than the 32 cards, so it lives in a fixed array and never allocates.
 // Asking for a position beyond the end is a programming error and throws
 // std::out_of_range.
+//
+// Every draw, deal and lay goes through these, so they are defined here where
+// the compiler can inline them; the throwing lies out of line.
 class CardList {
 public:
     int Count() const { return count_; }
     bool Empty() const { return count_ == 0; }
     void Clear() { count_ = 0; }
 
-    void Append(int number);                 // at the end
-    void InsertAt(int position, int number); // before position (Count() appends)
-    void InsertSorted(int number);           // before the first element not less than it
-    int RemoveAt(int position);              // returns the removed number
-    int PositionOf(int number) const;        // -1 when absent
-    int At(int position) const;              // number at a position
+    // At the end.
+    void Append(int number) { InsertAt(count_, number); }
+    // Before position (Count() appends).
+    void InsertAt(int position, int number) {
+        const int count = count_;
+        if (position < 0 || position > count || count == kCardCount) {
+            ThrowOutOfRange("CardList::InsertAt");
+        }
+        for (int i = count; i > position; --i) {
+            items_[i] = items_[i - 1];
+        }
+        items_[position] = number;
+        count_ = count + 1;
+    }
+    // Before the first element not less than it.
+    void InsertSorted(int number) {
+        int position = 0;
+        while (position < count_ && items_[position] < number) {
+            ++position;
+        }
+        InsertAt(position, number);
+    }
+    // Returns the removed number.
+    int RemoveAt(int position) {
+        const int count = count_;
+        if (position < 0 || position >= count) {
+            ThrowOutOfRange("CardList::RemoveAt");
+        }
+        const int number = items_[position];
+        for (int i = position; i + 1 < count; ++i) {
+            items_[i] = items_[i + 1];
+        }
+        count_ = count - 1;
+        return number;
+    }
+    // -1 when absent.
+    int PositionOf(int number) const {
+        for (int i = 0; i < count_; ++i) {
+            if (items_[i] == number) {
+                return i;
+            }
+        }
+        return -1;
+    }
+    // Number at a position.
+    int At(int position) const {
+        if (position < 0 || position >= count_) {
+            ThrowOutOfRange("CardList::At");
+        }
+        return items_[position];
+    }
     bool Contains(int number) const { return PositionOf(number) >= 0; }
     int Last() const { return count_ ? items_[count_ - 1] : -1; }
+    // Bit n − 1 set for each card n 1..32 in the list; other numbers leave no bit.
+    std::uint32_t Mask() const {
+        std::uint32_t mask = 0;
+        for (int number : *this) {
+            mask |= IsCardNumber(number) ? std::uint32_t{1} << (number - 1) : 0;
+        }
+        return mask;
+    }
 
     const int* begin() const { return items_.data(); }
     const int* end() const { return items_.data() + count_; }
 
 private:
+    [[noreturn]] static void ThrowOutOfRange(const char* what);
+
     std::array<int, kCardCount> items_{};
     int count_ = 0;
 };
 
 // A seat's cards, always in ascending card number (Karo, Herz, Pik, Kreuz,
-// each from Sieben to As).
+// each from Sieben to As). Cards only come in through Add, so the first card
+// of a kind in the hand is also the lowest-numbered one.
 class Hand : public CardList {
 public:
     void Add(int number) { InsertSorted(number); }
     // Removing a number the hand does not hold is a programming error
     // (throws std::logic_error).
-    void Remove(int number);
+    void Remove(int number) {
+        const int position = PositionOf(number);
+        if (position < 0) {
+            ThrowNotInHand();
+        }
+        RemoveAt(position);
+    }
+
+private:
+    // Inserting anywhere else would break the order.
+    using CardList::Append;
+    using CardList::InsertAt;
+    [[noreturn]] static void ThrowNotInHand();
 };
 
 // The stock and the discard pile.
@@ -57,8 +129,22 @@ public:
     int Top() const { return cards.Last(); } // -1 when empty
     // Removes a random card: -1 when empty; with one card that card, without
     // consulting the generator; otherwise position Between(1, count).
-    int TakeRandom(KivRandom& random);
-    int RemoveNumber(int number); // returns the number, or -1 when absent
+    int TakeRandom(KivRandom& random) {
+        const int count = cards.Count();
+        if (count == 0) {
+            return -1;
+        }
+        const int position = count == 1 ? 1 : random.Between(1, count);
+        return cards.RemoveAt(position - 1);
+    }
+    // Returns the number, or -1 when absent.
+    int RemoveNumber(int number) {
+        const int position = cards.PositionOf(number);
+        if (position < 0) {
+            return -1;
+        }
+        return cards.RemoveAt(position);
+    }
     bool HitTest(int px, int py) const {
         return px >= x && px <= x + kCardWidth && py >= y && py <= y + kCardHeight;
     }

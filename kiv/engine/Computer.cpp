@@ -2,25 +2,62 @@
 #include "kiv/engine/KivGame.h"
 
 #include <array>
-#include <iterator>
+#include <bit>
+#include <cstdint>
 
 namespace kiv {
 
 namespace {
 // High-scoring cards first, jacks kept for last.
 constexpr int kPreference[] = {kAs, kKoenig, kDame, kSieben, kAcht, kNeun, kZehn};
-constexpr int kNotPreferred = 99;
 
-// Place of each rank code in kPreference; kNotPreferred for the jack.
-constexpr std::array<int, kAs + 1> PreferenceOrder() {
-    std::array<int, kAs + 1> order{};
-    order.fill(kNotPreferred);
-    for (int i = 0; i < static_cast<int>(std::size(kPreference)); ++i) {
-        order[static_cast<std::size_t>(kPreference[i])] = i;
+// The computer asks its questions of a hand's Mask(): bit n − 1 stands for
+// card n, eight bits per suit block, the ranks from Sieben up within each.
+constexpr std::uint32_t kSieben0 = 0x01010101u; // the four Sieben
+
+// The bits of a suit's block; none for anything but a suit code.
+constexpr std::uint32_t SuitMask(int suit) {
+    for (int block = 0; block < 4; ++block) {
+        if (kBlockSuit[block] == suit) {
+            return 0xFFu << (8 * block);
+        }
     }
-    return order;
+    return 0;
 }
-constexpr std::array<int, kAs + 1> kPreferenceOrder = PreferenceOrder();
+// The bits of a rank in every suit; none for anything but a rank code.
+constexpr std::uint32_t RankMask(int rank) {
+    return rank >= kSieben && rank <= kAs ? kSieben0 << (rank - kSieben) : 0;
+}
+// The lowest card of a non-empty mask, which is the first of them in a hand.
+int LowestCard(std::uint32_t mask) {
+    return std::countr_zero(mask) + 1;
+}
+
+// For each set of ranks (bit r for rank kSieben + r), the place in the order
+// of preference of its most preferred rank; -1 when it holds none (the jack is
+// not in the order).
+constexpr std::array<int, 256> BestRankOfSets() {
+    std::array<int, 256> best{};
+    for (int set = 0; set < 256; ++set) {
+        best[static_cast<std::size_t>(set)] = -1;
+        for (int rank : kPreference) {
+            if (set & (1 << (rank - kSieben))) {
+                best[static_cast<std::size_t>(set)] = rank - kSieben;
+                break;
+            }
+        }
+    }
+    return best;
+}
+constexpr std::array<int, 256> kBestRankOfSet = BestRankOfSets();
+
+// The card of the mask whose rank comes first in the order of preference,
+// the first such card when several suits hold it; -1 when there is none.
+int PreferredCard(std::uint32_t mask) {
+    const std::uint32_t ranks = (mask | mask >> 8 | mask >> 16 | mask >> 24) & 0xFFu;
+    const int best = kBestRankOfSet[ranks];
+    return best < 0 ? -1 : LowestCard(mask & (kSieben0 << best));
+}
 } // namespace
 
 void KivGame::QueueComputerMoveIfDue() {
@@ -111,34 +148,27 @@ void KivGame::ComputerMove() {
 }
 
 int KivGame::FindHandCard(int suit, int rank) {
-    for (int number : Current().hand) {
-        if ((suit == 0 || SuitOfCard(number) == suit) &&
-            (rank == 0 || RankOfCard(number) == rank)) {
-            return number;
-        }
+    const Hand& hand = Current().hand;
+    if (suit == 0 && rank == 0) {
+        return hand.Empty() ? -1 : hand.At(0);
     }
-    return -1;
+    std::uint32_t mask = hand.Mask();
+    if (suit != 0) {
+        mask &= SuitMask(suit);
+    }
+    if (rank != 0) {
+        mask &= RankMask(rank);
+    }
+    return mask != 0 ? LowestCard(mask) : -1;
 }
 
-// One pass over the hand instead of one search per rank of the preference
-// list: the answer is the same (the best rank first, then the first such card
-// in the hand), and the computer's choice is the simulator's inner loop.
 int KivGame::PreferredHandCard(int suit) {
-    int best = -1;
-    int bestPlace = kNotPreferred;
-    for (int number : Current().hand) {
-        if (suit != 0 && SuitOfCard(number) != suit) {
-            continue;
-        }
-        const int place = kPreferenceOrder[static_cast<std::size_t>(RankOfCard(number))];
-        if (place < bestPlace) {
-            best = number;
-            bestPlace = place;
-        }
-    }
-    return best;
+    const std::uint32_t mask = Current().hand.Mask();
+    return PreferredCard(suit == 0 ? mask : mask & SuitMask(suit));
 }
 
+// The computer's choice is the simulator's inner loop, so it looks at the
+// hand's cards as one mask instead of card by card.
 int KivGame::ChooseComputerCard() {
     const int top = TopCard();
     if (top < 0) {
@@ -168,41 +198,29 @@ int KivGame::ChooseComputerCard() {
         // computer never answers a wish with a jack then.
         return FindHandCard(ruleJackAlways ? 0 : ts, kBube);
     }
-    // One pass for the whole order of choice: the preferred card of the top
-    // card's suit, else the first card of its rank, else the first of its
-    // suit (by then only its jack), else, where the rule allows, any jack.
-    int preferred = -1;
-    int place = kNotPreferred;
-    int sameRank = -1;
-    int sameSuit = -1;
-    int jack = -1;
-    for (int number : Current().hand) {
-        const int rank = RankOfCard(number);
-        if (ts == 0 || SuitOfCard(number) == ts) {
-            const int p = kPreferenceOrder[static_cast<std::size_t>(rank)];
-            if (p < place) {
-                preferred = number;
-                place = p;
-            }
-            sameSuit = sameSuit < 0 ? number : sameSuit;
-        }
-        if (sameRank < 0 && (tr == 0 || rank == tr)) {
-            sameRank = number;
-        }
-        if (jack < 0 && rank == kBube) {
-            jack = number;
-        }
+    const Hand& hand = Current().hand;
+    const std::uint32_t held = hand.Mask();
+    if (ts == 0) {
+        // A top that is no card matches every card by suit and by rank.
+        const int preferred = PreferredCard(held);
+        return preferred > 0 ? preferred : FindHandCard(0, 0);
     }
+    // The order of choice: the preferred card of the top card's suit, else
+    // the first card of its rank, else the first of its suit (by then only
+    // its jack), else, where the rule allows, the first jack.
+    const std::uint32_t sameSuit = held & SuitMask(ts);
+    const int preferred = PreferredCard(sameSuit);
     if (preferred > 0) {
         return preferred;
     }
-    if (sameRank >= 0) {
-        return sameRank;
+    if (const std::uint32_t sameRank = held & RankMask(tr); sameRank != 0) {
+        return LowestCard(sameRank);
     }
-    if (sameSuit >= 0) {
-        return sameSuit;
+    if (sameSuit != 0) {
+        return LowestCard(sameSuit);
     }
-    return ruleJackAlways ? jack : -1;
+    const std::uint32_t jacks = held & RankMask(kBube);
+    return ruleJackAlways && jacks != 0 ? LowestCard(jacks) : -1;
 }
 
 int KivGame::ChooseComputerSuit() {

@@ -28,23 +28,9 @@ void KivGame::SetPort(KivPort* port) {
     port_ = port ? port : &silentPort_;
 }
 
-void KivGame::PlayWave(Wave wave) {
-    if (soundOn) {
-        port_->PlayWave(wave);
-    }
-}
-
 void KivGame::Refuse(int offset) {
     PlayWave(Wave::Falsch);
     port_->ShowMessage(TextId(offset));
-}
-
-void KivGame::Emit(GameEventKind kind, int seat, int value) {
-    GameEvent event;
-    event.kind = kind;
-    event.seat = seat;
-    event.value = value;
-    port_->OnGameEvent(event);
 }
 
 int KivGame::CardsAccountedFor() const {
@@ -106,22 +92,6 @@ void KivGame::PlaceCard(int card, int x, int y) {
     cards[card].PlaceAt(x, y);
 }
 
-void KivGame::MoveCard(int card, int x, int y) {
-    PlayingCard& c = cards[card];
-    const int oldX = c.x;
-    const int oldY = c.y;
-    c.x = x;
-    c.y = y;
-    port_->CardMoved(card, oldX, oldY);
-}
-
-void KivGame::AnimateCard(int card, int x, int y) {
-    if (animateCards) {
-        port_->AnimateCard(card, x, y, cardSpeed);
-    }
-    MoveCard(card, x, y);
-}
-
 void KivGame::ReturnHome(int card, bool animated) {
     const PlayingCard& c = cards[card];
     if (animated) {
@@ -134,19 +104,24 @@ void KivGame::ReturnHome(int card, bool animated) {
 void KivGame::LayoutHand(int seatIndex, bool includeHeld) {
     Seat& seat = seats[seatIndex];
     const Hand& hand = seat.hand;
+    // Copied once: the stores into cards[] below could otherwise be taken to
+    // change them, and they would be read again for every card.
+    const bool leaveOutHeld = !includeHeld;
+    const int held = heldCard;
     int last = hand.Last();
-    if (!includeHeld && last == heldCard && hand.Count() > 1) {
+    if (leaveOutHeld && last == held && hand.Count() > 1) {
         last = hand.At(hand.Count() - 2);
     }
-    int k = 0;
+    int x = seat.handX;
+    const int y = seat.handY;
     for (int n : hand) {
-        if (!includeHeld && n == heldCard) {
+        if (leaveOutHeld && n == held) {
             continue;
         }
         PlayingCard& card = cards[n];
         card.covered = n != last;
-        card.PlaceAt(seat.handX + kHandOffset * k, seat.handY);
-        ++k;
+        card.PlaceAt(x, y);
+        x += kHandOffset;
     }
     port_->HandLaidOut(seatIndex);
 }

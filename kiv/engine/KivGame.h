@@ -183,4 +183,36 @@ private:
     bool runningComputerMoves_ = false;
 };
 
+// Every card moved, sound asked for and event told goes through these four,
+// so they are defined here where the compiler can inline them.
+inline void KivGame::MoveCard(int card, int x, int y) {
+    PlayingCard& c = cards[card];
+    const int oldX = c.x;
+    const int oldY = c.y;
+    c.x = x;
+    c.y = y;
+    port_->CardMoved(card, oldX, oldY);
+}
+
+inline void KivGame::AnimateCard(int card, int x, int y) {
+    if (animateCards) {
+        port_->AnimateCard(card, x, y, cardSpeed);
+    }
+    MoveCard(card, x, y);
+}
+
+inline void KivGame::PlayWave(Wave wave) {
+    if (soundOn) {
+        port_->PlayWave(wave);
+    }
+}
+
+inline void KivGame::Emit(GameEventKind kind, int seat, int value) {
+    GameEvent event;
+    event.kind = kind;
+    event.seat = seat;
+    event.value = value;
+    port_->OnGameEvent(event);
+}
+
 } // namespace kiv

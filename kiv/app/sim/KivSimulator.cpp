@@ -9,9 +9,6 @@ SimPort::SimPort(const SimOptions& options, std::ostream* trace)
     : options_(options), trace_(trace) {}
 
 void SimPort::Line(const char* word, std::initializer_list<int> numbers) {
-    if (trace_ == nullptr) {
-        return;
-    }
     char buffer[96];
     int length = std::snprintf(buffer, sizeof buffer, "%s", word);
     for (int number : numbers) {
@@ -26,10 +23,49 @@ void SimPort::OnGameEvent(const GameEvent& e) {
         return; // the run is over; what the engine still does is not traced
     }
     ++events_;
+    // The counting first: a run without a trace does nothing else, and the
+    // round's line carries the new round number.
     switch (e.kind) {
     case GameEventKind::Round:
         ++roundNumber_;
         turnsThisRound_ = 0;
+        break;
+    case GameEventKind::Turn:
+        ++summary_.turns;
+        if (++turnsThisRound_ > kMaxTurnsPerRound) {
+            StopStuckRound();
+        }
+        break;
+    case GameEventKind::Score:
+        ++summary_.rounds;
+        if (options_.rounds > 0 && summary_.rounds >= options_.rounds) {
+            stopped_ = true;
+        }
+        break;
+    case GameEventKind::GameOver:
+        ++summary_.games;
+        if (options_.rounds == 0 && summary_.games >= options_.games) {
+            stopped_ = true;
+        }
+        break;
+    default:
+        break;
+    }
+    if (trace_ != nullptr) {
+        TraceLine(e);
+    }
+}
+
+void SimPort::StopStuckRound() {
+    summary_.error = "round " + std::to_string(roundNumber_) + " ran past " +
+                     std::to_string(kMaxTurnsPerRound) +
+                     " turns without ending; the run was stopped";
+    stopped_ = true;
+}
+
+void SimPort::TraceLine(const GameEvent& e) {
+    switch (e.kind) {
+    case GameEventKind::Round:
         Line("round", {static_cast<int>(roundNumber_)});
         break;
     case GameEventKind::Deal:
@@ -58,30 +94,15 @@ void SimPort::OnGameEvent(const GameEvent& e) {
         break;
     case GameEventKind::Turn:
         Line("turn", {e.seat});
-        ++summary_.turns;
-        if (++turnsThisRound_ > kMaxTurnsPerRound) {
-            summary_.error = "round " + std::to_string(roundNumber_) + " ran past " +
-                             std::to_string(kMaxTurnsPerRound) +
-                             " turns without ending; the run was stopped";
-            stopped_ = true;
-        }
         break;
     case GameEventKind::Out:
         Line("out", {e.seat, e.value});
         break;
     case GameEventKind::Score:
         Line("score", {e.four[0], e.four[1], e.four[2], e.four[3]});
-        ++summary_.rounds;
-        if (options_.rounds > 0 && summary_.rounds >= options_.rounds) {
-            stopped_ = true;
-        }
         break;
     case GameEventKind::GameOver:
         Line("gameover", {e.four[0], e.four[1], e.four[2], e.four[3]});
-        ++summary_.games;
-        if (options_.rounds == 0 && summary_.games >= options_.games) {
-            stopped_ = true;
-        }
         break;
     }
 }

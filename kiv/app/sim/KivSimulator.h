@@ -33,6 +33,10 @@ public:
     long long EventCount() const { return events_; }
 
 private:
+    // These two are kept out of the event handler, which every event passes
+    // through: their buffer and strings would cost each call a stack frame.
+    [[gnu::noinline]] void TraceLine(const GameEvent& event); // the event's line of the trace
+    [[gnu::cold]] void StopStuckRound();
     void Line(const char* word, std::initializer_list<int> numbers);
 
     const SimOptions& options_;
