@@ -95,10 +95,30 @@ private:
 
 // A seat's cards, always in ascending card number (Karo, Herz, Pik, Kreuz,
 // each from Sieben to As). Cards only come in through Add, so the first card
-// of a kind in the hand is also the lowest-numbered one.
-class Hand : public CardList {
+// of a kind in the hand is also the lowest-numbered one. The hand keeps the
+// mask of its cards up to date for the computer, which asks for it every turn.
+class Hand : private CardList {
 public:
-    void Add(int number) { InsertSorted(number); }
+    using CardList::At;
+    using CardList::begin;
+    using CardList::Contains;
+    using CardList::Count;
+    using CardList::Empty;
+    using CardList::end;
+    using CardList::Last;
+    using CardList::PositionOf;
+
+    void Clear() {
+        CardList::Clear();
+        mask_ = 0;
+        repeats_ = false;
+    }
+    void Add(int number) {
+        InsertSorted(number);
+        const std::uint32_t bit = BitOf(number);
+        repeats_ = repeats_ || (mask_ & bit) != 0;
+        mask_ |= bit;
+    }
     // Removing a number the hand does not hold is a programming error
     // (throws std::logic_error).
     void Remove(int number) {
@@ -108,12 +128,24 @@ public:
         }
         RemoveAt(position);
     }
+    // Returns the removed number.
+    int RemoveAt(int position) {
+        const int number = CardList::RemoveAt(position);
+        // A number held twice (no game deals one) keeps its bit while a copy is left.
+        mask_ = repeats_ ? CardList::Mask() : mask_ & ~BitOf(number);
+        return number;
+    }
+    // The hand's cards as CardList::Mask() gives them.
+    std::uint32_t Mask() const { return mask_; }
 
 private:
-    // Inserting anywhere else would break the order.
-    using CardList::Append;
-    using CardList::InsertAt;
+    static std::uint32_t BitOf(int number) {
+        return IsCardNumber(number) ? std::uint32_t{1} << (number - 1) : 0;
+    }
     [[noreturn]] static void ThrowNotInHand();
+
+    std::uint32_t mask_ = 0;
+    bool repeats_ = false; // some number was added while already held
 };
 
 // The stock and the discard pile.

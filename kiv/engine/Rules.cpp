@@ -342,15 +342,17 @@ void KivGame::NextSeat() {
         eightServed = true;
         steps = 2;
     }
+    int seat = currentSeat;
     for (int step = 0; step < steps; ++step) {
         // At most one full circle: with no seat left in the round the turn stays.
         for (int tries = 0; tries < kSeatCount; ++tries) {
-            currentSeat = (currentSeat + 1) % kSeatCount;
-            if (seats[currentSeat].plays && seats[currentSeat].inRound) {
+            seat = (seat + 1) % kSeatCount;
+            if (seats[seat].plays && seats[seat].inRound) {
                 break;
             }
         }
     }
+    currentSeat = seat;
     port_->RepaintSeatPanels();
     Emit(GameEventKind::Turn, currentSeat);
 }

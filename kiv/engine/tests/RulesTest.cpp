@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <stdexcept>
 
 namespace kiv {
@@ -36,6 +37,31 @@ TEST(Cards, NumbersHandsPilesAndTheFreshGenerator) {
     one.Push(12);
     EXPECT_EQ(one.TakeRandom(fresh), 12);
     EXPECT_EQ(fresh.Next(), 18467); // still the sequence's second value
+}
+
+// The state after which the generator's next value is `value`.
+std::uint32_t StateBefore(int value) {
+    std::uint32_t inverse = 214013u; // of the multiplier mod 2^32, by Newton's iteration
+    for (int i = 0; i < 5; ++i) {
+        inverse *= 2u - 214013u * inverse;
+    }
+    return ((static_cast<std::uint32_t>(value) << 16) - 2531011u) * inverse;
+}
+
+TEST(Cards, EveryValueOfTheGeneratorGivesItsRemainderInEverySpan) {
+    // Spans up to the deck's 32 cards divide by multiplying; beyond, and for
+    // the largest values, the result must still be a + value mod span.
+    KivRandom random;
+    int wrong = 0;
+    for (int value = 0; value <= 0x7FFF; ++value) {
+        random.SetState(StateBefore(value));
+        wrong += random.Next() != value;
+        for (int span = 1; span <= 40; ++span) {
+            random.SetState(StateBefore(value));
+            wrong += random.Between(-3, span - 4) != -3 + value % span;
+        }
+    }
+    EXPECT_EQ(wrong, 0);
 }
 
 struct Rules : ::testing::Test, TestTable {
