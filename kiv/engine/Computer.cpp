@@ -60,13 +60,6 @@ int PreferredCard(std::uint32_t mask) {
 }
 } // namespace
 
-void KivGame::QueueComputerMoveIfDue() {
-    const Seat& seat = Current();
-    if (seat.computer && seat.plays && seat.inRound) {
-        computerMoveQueued_ = true;
-    }
-}
-
 void KivGame::StartComputerMove() {
     QueueComputerMoveIfDue();
     RunComputerMoves();

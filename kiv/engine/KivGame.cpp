@@ -106,22 +106,29 @@ void KivGame::LayoutHand(int seatIndex, bool includeHeld) {
     const Hand& hand = seat.hand;
     // Copied once: the stores into cards[] below could otherwise be taken to
     // change them, and they would be read again for every card.
-    const bool leaveOutHeld = !includeHeld;
     const int held = heldCard;
     int last = hand.Last();
-    if (leaveOutHeld && last == held && hand.Count() > 1) {
+    if (!includeHeld && last == held && hand.Count() > 1) {
         last = hand.At(hand.Count() - 2);
     }
     int x = seat.handX;
     const int y = seat.handY;
-    for (int n : hand) {
-        if (leaveOutHeld && n == held) {
-            continue;
-        }
+    const auto place = [&](int n) {
         PlayingCard& card = cards[n];
         card.covered = n != last;
         card.PlaceAt(x, y);
         x += kHandOffset;
+    };
+    if (includeHeld) {
+        for (int n : hand) {
+            place(n);
+        }
+    } else {
+        for (int n : hand) {
+            if (n != held) {
+                place(n);
+            }
+        }
     }
     port_->HandLaidOut(seatIndex);
 }

@@ -183,7 +183,7 @@ private:
     bool runningComputerMoves_ = false;
 };
 
-// Every card moved, sound asked for and event told goes through these four,
+// Every card moved, sound asked for, event told and turn passed goes through these,
 // so they are defined here where the compiler can inline them.
 inline void KivGame::MoveCard(int card, int x, int y) {
     PlayingCard& c = cards[card];
@@ -204,6 +204,14 @@ inline void KivGame::AnimateCard(int card, int x, int y) {
 inline void KivGame::PlayWave(Wave wave) {
     if (soundOn) {
         port_->PlayWave(wave);
+    }
+}
+
+// After every move that passes the turn.
+inline void KivGame::QueueComputerMoveIfDue() {
+    const Seat& seat = Current();
+    if (seat.computer && seat.plays && seat.inRound) {
+        computerMoveQueued_ = true;
     }
 }
 

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <stdexcept>
+#include <vector>
 
 namespace kiv {
 namespace {
@@ -37,6 +38,40 @@ TEST(Cards, NumbersHandsPilesAndTheFreshGenerator) {
     one.Push(12);
     EXPECT_EQ(one.TakeRandom(fresh), 12);
     EXPECT_EQ(fresh.Next(), 18467); // still the sequence's second value
+}
+
+TEST(Cards, AHandsMaskFollowsItsCardsThroughRepeatsAndNonCards) {
+    // The mask is kept up to date instead of counted; a number held twice
+    // keeps its bit until the last copy leaves, and non-card numbers have none.
+    Hand hand;
+    const auto counted = [&hand] {
+        std::uint32_t mask = 0;
+        for (int n : hand) {
+            mask |= IsCardNumber(n) ? 1u << (n - 1) : 0u;
+        }
+        return mask;
+    };
+    std::vector<std::uint32_t> seen;
+    std::vector<std::uint32_t> expected;
+    const auto step = [&] {
+        seen.push_back(hand.Mask());
+        expected.push_back(counted());
+    };
+    for (int n : {32, 5, 1, 5, 0, 40}) {
+        hand.Add(n);
+        step();
+    }
+    for (int n : {5, 32, 5}) {
+        hand.Remove(n);
+        step();
+    }
+    hand.RemoveAt(0); // the 0
+    step();
+    hand.Clear();
+    hand.Add(17);
+    step();
+    EXPECT_EQ(seen, expected);
+    EXPECT_EQ(hand.Mask(), 1u << 16);
 }
 
 // The state after which the generator's next value is `value`.
