@@ -15,14 +15,19 @@ constexpr int kPreference[] = {kAs, kKoenig, kDame, kSieben, kAcht, kNeun, kZehn
 // card n, eight bits per suit block, the ranks from Sieben up within each.
 constexpr std::uint32_t kSieben0 = 0x01010101u; // the four Sieben
 
+// The bits of each suit code's block (none for code 0), looked up rather than
+// searched for: a search's branches go wrong too often to be cheap.
+constexpr std::array<std::uint32_t, 5> SuitMasks() {
+    std::array<std::uint32_t, 5> masks{};
+    for (int block = 0; block < 4; ++block) {
+        masks[static_cast<std::size_t>(kBlockSuit[block])] = 0xFFu << (8 * block);
+    }
+    return masks;
+}
+constexpr std::array<std::uint32_t, 5> kSuitMasks = SuitMasks();
 // The bits of a suit's block; none for anything but a suit code.
 constexpr std::uint32_t SuitMask(int suit) {
-    for (int block = 0; block < 4; ++block) {
-        if (kBlockSuit[block] == suit) {
-            return 0xFFu << (8 * block);
-        }
-    }
-    return 0;
+    return suit >= kKaro && suit <= kPik ? kSuitMasks[static_cast<std::size_t>(suit)] : 0;
 }
 // The bits of a rank in every suit; none for anything but a rank code.
 constexpr std::uint32_t RankMask(int rank) {
@@ -33,9 +38,9 @@ int LowestCard(std::uint32_t mask) {
     return std::countr_zero(mask) + 1;
 }
 
-// For each set of ranks (bit r for rank kSieben + r), the place in the order
-// of preference of its most preferred rank; -1 when it holds none (the jack is
-// not in the order).
+// For each set of ranks (bit r for rank kSieben + r), the r of its rank that
+// comes first in the order of preference; -1 when it holds none of them (the
+// jack is not in the order).
 constexpr std::array<int, 256> BestRankOfSets() {
     std::array<int, 256> best{};
     for (int set = 0; set < 256; ++set) {
