@@ -88,8 +88,11 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # Debian ships programs without their symbol tables.
 set(CPACK_STRIP_FILES ON)
 # The sound library is opened with the first sound, not linked, so
-# dpkg-shlibdeps cannot see it (see SdlOnDemand.cpp).
+# dpkg-shlibdeps cannot see it (see SdlOnDemand.cpp); the same holds for
+# Varenta's TLS library, opened with the first secured mail connection
+# (TlsOnDemand.cpp).
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "libsdl2-mixer-2.0-0 (>= 2.6.0)")
+set(CPACK_DEBIAN_VARENTA_PACKAGE_DEPENDS "libsdl2-mixer-2.0-0 (>= 2.6.0), libgnutls30 (>= 3.7.0)")
 set(CPACK_DEBIAN_PACKAGE_SECTION games)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE ${CARDGAMES_WEB_URL})

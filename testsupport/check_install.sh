@@ -142,7 +142,9 @@ check_package() {
         [[ $(dpkg-deb --field "$deb" Package) == "$program" ]] || fail "$deb: package name"
         [[ $(dpkg-deb --field "$deb" Section) == games ]] || fail "$deb: section"
         [[ $(dpkg-deb --field "$deb" Description) == ?*$'\n'*"$program-sim"* ]] || fail "$deb: description"
-        for library in libqt6widgets6 libsdl2-mixer-2.0-0 libc6; do
+        local libraries=(libqt6widgets6 libsdl2-mixer-2.0-0 libc6)
+        [[ $program == varenta ]] && libraries+=(libgnutls30)
+        for library in "${libraries[@]}"; do
             [[ $(dpkg-deb --field "$deb" Depends) == *"$library "* ]] || fail "$deb: does not depend on $library"
         done
         [[ $(dpkg-deb --field "$deb" Recommends) == *timgm6mb-soundfont* ]] || fail "$deb: no sound font"

@@ -14,6 +14,7 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QTimer>
 
 #include <cstdio>
 
@@ -21,7 +22,6 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("kiv"));
     QGuiApplication::setDesktopFileName(QStringLiteral(CARDGAMES_APP_ID));
-    QApplication::setWindowIcon(kiv::ProgramIcon());
 
     // Ctrl+C and kill end the program like closing its window, from the
     // first message box on.
@@ -58,6 +58,9 @@ int main(int argc, char** argv) {
         });
     }
     window.show();
+    // The icon is drawn once the window is up; a window manager takes a new
+    // icon at any time.
+    QTimer::singleShot(0, &window, [] { QApplication::setWindowIcon(kiv::ProgramIcon()); });
     const int status = QApplication::exec();
     frame = nullptr;
     return kiv::ExitStatusAfterSignal(quitSignals.Received(), status);

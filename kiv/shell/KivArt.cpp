@@ -1,14 +1,20 @@
 #include "kiv/shell/KivArt.h"
 
+#include <QApplication>
 #include <QFont>
 #include <QHash>
+#include <QIconEngine>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
 #include <QRadialGradient>
+#include <QStyle>
+#include <QStyleOption>
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
+#include <map>
 
 namespace kiv {
 namespace {
@@ -337,6 +343,8 @@ QPixmap DrawCup(const QColor& metal, const QString& number, qreal dpr) {
     return pm;
 }
 
+QPixmap Draw(int id, qreal dpr);
+
 QPixmap DrawFan(qreal dpr) {
     QPixmap pm = NewPixmap(QSize(96, 80), dpr);
     QPainter g(&pm);
@@ -347,7 +355,9 @@ QPixmap DrawFan(qreal dpr) {
         g.save();
         g.translate(48, 78);
         g.rotate(-30 + i * 20);
-        const QPixmap face = KivBitmap(136 + cards[i], dpr);
+        // Drawn for this fan alone: the fan is drawn at densities the table
+        // never uses, whose faces would otherwise stay in the cache.
+        const QPixmap face = Draw(136 + cards[i], dpr);
         g.drawPixmap(QRectF(-20, -70, 40, 54), face, QRectF(QPointF(0, 0), face.size()));
         g.restore();
     }
@@ -449,6 +459,63 @@ QPixmap DrawToolIcon(int command, qreal dpr) {
     return pm;
 }
 
+// An icon drawn only when a size of it is asked for, at that size's own pixel
+// density. The program's icons are therefore not drawn before the window is
+// on the screen, and only at the densities the screen really uses.
+class DrawnIconEngine : public QIconEngine {
+public:
+    DrawnIconEngine(std::function<QPixmap(qreal)> draw, QSize size, QList<QSize> sizes)
+        : draw_(std::move(draw)), size_(size), sizes_(std::move(sizes)) {}
+
+    QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State /*state*/) override {
+        if (size.isEmpty()) {
+            return QPixmap();
+        }
+        const qreal density = std::clamp(
+            std::max(qreal(size.width()) / size_.width(), qreal(size.height()) / size_.height()),
+            0.25, 8.0);
+        const int key = static_cast<int>(std::lround(density * 100));
+        auto it = drawn_.find(key);
+        if (it == drawn_.end()) {
+            it = drawn_.emplace(key, draw_(density)).first;
+        }
+        QPixmap pm = it->second;
+        pm.setDevicePixelRatio(1.0);
+        if (pm.size() != size) {
+            pm = pm.scaled(size, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+        }
+        if (mode != QIcon::Normal && mode != QIcon::Active && QApplication::style() != nullptr) {
+            QStyleOption option;
+            option.palette = QApplication::palette();
+            pm = QApplication::style()->generatedIconPixmap(mode, pm, &option);
+        }
+        return pm;
+    }
+
+    void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode,
+               QIcon::State state) override {
+        const qreal dpr =
+            painter->device() != nullptr ? painter->device()->devicePixelRatioF() : 1.0;
+        painter->drawPixmap(rect, pixmap(rect.size() * dpr, mode, state));
+    }
+
+    QSize actualSize(const QSize& size, QIcon::Mode /*mode*/, QIcon::State /*state*/) override {
+        return size_.scaled(size, Qt::KeepAspectRatio);
+    }
+
+    QList<QSize> availableSizes(QIcon::Mode /*mode*/, QIcon::State /*state*/) override {
+        return sizes_;
+    }
+
+    QIconEngine* clone() const override { return new DrawnIconEngine(*this); }
+
+private:
+    std::function<QPixmap(qreal)> draw_;
+    QSize size_;
+    QList<QSize> sizes_;
+    std::map<int, QPixmap> drawn_; // by density in hundredths
+};
+
 } // namespace
 
 QPixmap KivBitmap(int id, qreal dpr) {
@@ -479,19 +546,17 @@ QPixmap KivPicture(int id, QSize size, qreal dpr) {
 }
 
 QIcon ProgramIcon() {
-    QIcon icon;
-    for (qreal dpr : {1.0, 2.0, 4.0}) {
-        icon.addPixmap(KivBitmap(201, dpr));
-    }
-    return icon;
+    // The sizes a window manager is offered: the fan at one, two and four
+    // times its size.
+    const QSize fan(96, 80);
+    return QIcon(new DrawnIconEngine([](qreal dpr) { return Draw(201, dpr); }, fan,
+                                     {fan, fan * 2, fan * 4}));
 }
 
 QIcon ToolbarIcon(int command) {
-    QIcon icon;
-    for (qreal dpr : {1.0, 2.0, 3.0}) {
-        icon.addPixmap(DrawToolIcon(command, dpr));
-    }
-    return icon;
+    const QSize size(24, 24);
+    return QIcon(new DrawnIconEngine([command](qreal dpr) { return DrawToolIcon(command, dpr); },
+                                     size, {size}));
 }
 
 } // namespace kiv

@@ -1,6 +1,7 @@
 #include "varenta/net/MailConnection.h"
 
 #include "varenta/net/MailTexts.h"
+#include "varenta/net/TlsOnDemand.h"
 
 #include <QSocketNotifier>
 #include <QTimer>
@@ -438,7 +439,7 @@ void MailConnection::ContinueHandshake() {
                 0) {
                 reason = QString::fromUtf8(reinterpret_cast<const char*>(text.data),
                                            static_cast<qsizetype>(text.size));
-                gnutls_free(text.data);
+                FreeTlsText(text.data);
             }
             Fail(Text(texts::kMailNotVerified).arg(host_, reason));
         } else {

@@ -2,42 +2,25 @@
 
 #include "varenta/net/MailConnection.h"
 
-#include <QHostAddress>
-#include <QHostInfo>
-
-#include <arpa/inet.h>
 #include <netinet/in.h>
-
-#include <cstring>
 
 namespace varenta {
 
 namespace {
 
-// A socket address for the server, IPv4 preferred (most STUN servers and
-// home routers speak it).
-bool ToSocketAddress(const QHostAddress& host, int port, sockaddr_storage& out, socklen_t& length) {
-    out = {};
-    bool isIPv4 = false;
-    const quint32 v4 = host.toIPv4Address(&isIPv4);
-    if (isIPv4) {
-        auto& in = reinterpret_cast<sockaddr_in&>(out);
-        in.sin_family = AF_INET;
-        in.sin_port = htons(static_cast<std::uint16_t>(port));
-        in.sin_addr.s_addr = htonl(v4);
-        length = sizeof(sockaddr_in);
-        return true;
+// The address to ask, IPv4 preferred (most STUN servers and home routers
+// speak it); false when there is neither.
+bool PickAddress(const NameLookup::Answer& answer, sockaddr_storage& out, socklen_t& length) {
+    for (const int family : {AF_INET, AF_INET6}) {
+        for (const NameLookup::Address& a : answer.addresses) {
+            if (a.address.ss_family == family) {
+                out = a.address;
+                length = a.length;
+                return true;
+            }
+        }
     }
-    if (host.protocol() != QAbstractSocket::IPv6Protocol) {
-        return false;
-    }
-    auto& in6 = reinterpret_cast<sockaddr_in6&>(out);
-    in6.sin6_family = AF_INET6;
-    in6.sin6_port = htons(static_cast<std::uint16_t>(port));
-    const Q_IPV6ADDR bytes = host.toIPv6Address();
-    std::memcpy(&in6.sin6_addr, &bytes, sizeof in6.sin6_addr);
-    length = sizeof(sockaddr_in6);
-    return true;
+    return false;
 }
 
 } // namespace
@@ -68,7 +51,7 @@ void StunAddressQuery::Start(const QString& server, std::function<void(const QSt
     if (!parsed) {
         // Answered from the loop, as every other outcome is.
         QMetaObject::invokeMethod(
-            &lookupContext_,
+            &answerContext_,
             [this, generation = generation_] {
                 if (generation == generation_) {
                     Finish({false, {}, 0, "the STUN server's name is not usable"});
@@ -77,42 +60,25 @@ void StunAddressQuery::Start(const QString& server, std::function<void(const QSt
             Qt::QueuedConnection);
         return;
     }
-    const QHostAddress literal(parsed->host);
-    if (!literal.isNull()) {
-        sockaddr_storage address{};
-        socklen_t length = 0;
-        ToSocketAddress(literal, parsed->port, address, length);
-        Ask(address, length);
+    const std::string host = parsed->host.toStdString();
+    const int port = parsed->port;
+    // An address literal needs no name server.
+    const NameLookup::Answer literal = NameLookup::LookUpNow(host, port, true);
+    if (!literal.addresses.empty()) {
+        LookedUp(literal);
         return;
     }
-    const int port = parsed->port;
     lookupTimer_->Start(StunQuery::kGiveUpMs);
-    lookupId_ =
-        QHostInfo::lookupHost(parsed->host, &lookupContext_,
-                              [this, port, generation = generation_](const QHostInfo& info) {
-                                  LookedUp(info, port, generation);
-                              });
+    lookup_.Start(host, port, [this](const NameLookup::Answer& answer) {
+        lookupTimer_->Stop();
+        LookedUp(answer);
+    });
 }
 
-void StunAddressQuery::LookedUp(const QHostInfo& info, int port, unsigned generation) {
-    if (generation != generation_) {
-        return;
-    }
-    lookupId_ = -1;
-    lookupTimer_->Stop();
+void StunAddressQuery::LookedUp(const NameLookup::Answer& answer) {
     sockaddr_storage address{};
     socklen_t length = 0;
-    bool usable = false;
-    // An IPv4 address first, IPv6 only when there is none.
-    for (const bool wantIPv4 : {true, false}) {
-        for (const QHostAddress& host : info.addresses()) {
-            const bool isIPv4 = host.protocol() == QAbstractSocket::IPv4Protocol;
-            if (!usable && isIPv4 == wantIPv4) {
-                usable = ToSocketAddress(host, port, address, length);
-            }
-        }
-    }
-    if (!usable) {
+    if (!PickAddress(answer, address, length)) {
         Finish({false, {}, 0, "the STUN server's name is unknown"});
         return;
     }
@@ -135,10 +101,7 @@ void StunAddressQuery::Finish(const StunQuery::Result& result) {
 void StunAddressQuery::Cancel() {
     done_ = nullptr;
     lookupTimer_->Stop();
-    if (lookupId_ >= 0) {
-        QHostInfo::abortHostLookup(lookupId_);
-        lookupId_ = -1;
-    }
+    lookup_.Cancel();
     ++generation_;
     query_.Cancel();
 }

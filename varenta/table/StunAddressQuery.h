@@ -5,6 +5,7 @@
 // dialog fall back to the identification server.
 #pragma once
 
+#include "varenta/net/NameLookup.h"
 #include "varenta/net/NotifierWatcher.h"
 #include "varenta/net/StunQuery.h"
 #include "varenta/table/ConnectDialog.h"
@@ -13,8 +14,6 @@
 
 #include <memory>
 #include <string>
-
-class QHostInfo;
 
 namespace varenta {
 
@@ -33,18 +32,18 @@ public:
     const StunQuery::Result& LastResult() const { return last_; }
 
 private:
-    void LookedUp(const QHostInfo& info, int port, unsigned generation);
+    void LookedUp(const NameLookup::Answer& answer);
     void Ask(const sockaddr_storage& server, socklen_t length);
     void Finish(const StunQuery::Result& result);
 
     NotifierWatcher watcher_;
     std::unique_ptr<NetTimer> lookupTimer_;
     StunQuery query_;
-    // Answers of look-ups go to this; one of a cancelled query is known by
-    // its older generation and dropped.
-    QObject lookupContext_;
+    NameLookup lookup_;
+    // Deferred answers go to this; one of a cancelled query is known by its
+    // older generation and dropped.
+    QObject answerContext_;
     unsigned generation_ = 0;
-    int lookupId_ = -1;
     std::function<void(const QString&)> done_;
     StunQuery::Result last_;
 };
