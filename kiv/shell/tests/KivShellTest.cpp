@@ -509,5 +509,24 @@ TEST_F(KivShell, TableIsSharpAtTwiceThePixelDensity) {
     }
 }
 
+// The icons are drawn when a size is asked for, at that size's own density:
+// twice the size is drawn again, not enlarged; a disabled button is greyed.
+TEST_F(KivShell, IconsAreDrawnForTheSizeAskedForAndGreyedWhenDisabled) {
+    const QIcon fan = ProgramIcon();
+    EXPECT_EQ(fan.availableSizes(), QList<QSize>({{96, 80}, {192, 160}, {384, 320}}));
+    for (const QIcon& icon : {ToolbarIcon(command::kSettings), ToolbarIcon(command::kAbout), fan}) {
+        const QSize base = icon.availableSizes().front();
+        const QImage once = icon.pixmap(base).toImage();
+        const QImage twice = icon.pixmap(base * 2).toImage();
+        ASSERT_EQ(once.size(), base);
+        ASSERT_EQ(twice.size(), base * 2);
+        const QRect all(QPoint(0, 0), base);
+        EXPECT_TRUE(SharpAtTwice(once, all, twice)) << base.width();
+        EXPECT_FALSE(SharpAtTwice(
+            once, all, once.scaled(base * 2, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)));
+        EXPECT_NE(icon.pixmap(base, QIcon::Disabled).toImage(), once) << base.width();
+    }
+}
+
 } // namespace
 } // namespace kiv
