@@ -52,7 +52,7 @@ bool ComputerBase::TopCardCanBeLaid() {
     const Card top = state().discardPile.Top();
     const int before = engine_.MeldColumnCount(Side::Opponent, top.rank);
     const bool heldBack = frozenForMe() || before == 0;
-    player->RefreshTallies();
+    handTalliesTo(*player);
     player->layPileTop();
     std::string_view reason;
     return table->engine.OpponentPileTakeValid(top, before, heldBack, reason);
@@ -62,7 +62,7 @@ void ComputerBase::MeldWithinTheRules() {
     Rehearsal* const table = &rehearsal();
     {
         const auto player = understudy(*table);
-        player->RefreshTallies();
+        handTalliesTo(*player);
         player->meldPhase();
     }
     adoptMemory(*table);
@@ -199,6 +199,15 @@ void ComputerBase::RefreshTallies() {
     }
     varenta::RefreshTallies(engine_, counted_);
     talliesCurrent_ = true;
+}
+
+void ComputerBase::handTalliesTo(ComputerBase& understudy) {
+    // The copy was just brought back to this table, so this table's count is
+    // the copy's too; counted here, it also serves this player once the try
+    // leaves the table as it was.
+    RefreshTallies();
+    understudy.counted_ = counted_;
+    understudy.talliesCurrent_ = true;
 }
 
 int ComputerBase::FindInHand(int rank) const {

@@ -159,6 +159,8 @@ private:
     // The table copy for a try: the shared one brought back to the real
     // table, or a new one.
     Rehearsal& rehearsal();
+    // Counts this table and gives the count to a player on a fresh copy of it.
+    void handTalliesTo(ComputerBase& understudy);
     void discardPhase();
     std::unique_ptr<Rehearsal> ownRehearsal_;
     std::unique_ptr<Rehearsal>* rehearsal_ = &ownRehearsal_;

@@ -247,5 +247,56 @@ TEST(Invariants, FindMissingDuplicatedAndMisplacedCards) {
     EXPECT_NE(CheckInvariants(redThree).find("red three"), std::string::npos);
 }
 
+// Tables with all 108 slots filled but not by the 108 cards: each must be
+// caught and named, and a sound table spread over every heap must pass.
+TEST(Invariants, CountOfCardsRightButCardsWrong) {
+    GameState full;
+    for (int deck = 0; deck < 2; ++deck) {
+        for (int code = 1; code <= 52; ++code) {
+            full.stock.Append(MakeCard(code, deck));
+        }
+        full.stock.Append(MakeCard(kJokerCode, deck));
+        full.stock.Append(MakeCard(kJokerCode, deck));
+    }
+    GameState spread = full;
+    CardPile* const heaps[] = {&spread.discardPile, &spread.playerHand, &spread.opponentHand,
+                               &spread.playerMelds, &spread.opponentMelds};
+    for (int i = 0; i < 50; ++i) {
+        heaps[i % 5]->Append(spread.stock.PopTop());
+    }
+    for (CardPile* hand : {&spread.playerHand, &spread.opponentHand}) {
+        for (int i = hand->Size() - 1; i >= 0; --i) {
+            if (IsRedThree((*hand)[i])) {
+                spread.playerMelds.Append(hand->RemoveAt(i));
+            }
+        }
+    }
+    EXPECT_EQ(CheckInvariants(spread), "");
+
+    struct Case {
+        const char* what;
+        Card replacement; // put in place of the stock's first card (code 1, first deck)
+        const char* named;
+    };
+    const Card jokerOfOtherDeck = MakeCard(kJokerCode, 1);
+    Card thirdDeck = MakeCard(1, 0);
+    thirdDeck.deckNo = 2;
+    const Case cases[] = {
+        {"a third joker of one deck", jokerOfOtherDeck, "card 1 of deck 1 lies 0 times"},
+        {"an empty slot", Card{}, "unknown card (code 0)"},
+        {"a card of a third deck", thirdDeck, "unknown card (code 1)"},
+        {"the same card twice", MakeCard(2, 0), "card 1 of deck 1 lies 0 times"},
+    };
+    for (const Case& c : cases) {
+        GameState s = full;
+        s.stock[0] = c.replacement;
+        EXPECT_NE(CheckInvariants(s).find(c.named), std::string::npos)
+            << c.what << ": " << CheckInvariants(s);
+    }
+    GameState overfull = full;
+    overfull.discardPile.count = kDeckSize + 1;
+    EXPECT_NE(CheckInvariants(overfull).find("holds 109 cards"), std::string::npos);
+}
+
 } // namespace
 } // namespace varenta::sim
