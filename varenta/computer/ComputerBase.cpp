@@ -270,13 +270,39 @@ void ComputerBase::meldDelay() {
 void ComputerBase::drawFromStock() {
     for (int i = 0; i < rules().numberOfCards && stockSize() > 0; ++i) {
         bool redThree = IsRedThree(state().stock.Top());
-        engine_.DrawForOpponent();
-        TableChanged();
+        drawOneFromStock();
         while (rules().drawExtra && redThree && stockSize() > 0) {
             redThree = IsRedThree(state().stock.Top());
-            engine_.DrawForOpponent();
-            TableChanged();
+            drawOneFromStock();
         }
+    }
+}
+
+void ComputerBase::drawOneFromStock() {
+    const GameState& s = state();
+    const Card card = s.stock.Top();
+    const std::array<int, 6> before{s.opponentHand.Size(), s.opponentMelds.Size(),
+                                    s.discardPile.Size(),  s.playerHand.Size(),
+                                    s.playerMelds.Size(),  s.knownPlayerCards.Size()};
+    engine_.DrawForOpponent();
+    // Most draws only add the card to the hand: it is counted as it comes,
+    // sparing the whole count the next decision would make. Anything else
+    // (a red three laid at once) has the tallies counted again.
+    const std::array<int, 6> after{s.opponentHand.Size() - 1, s.opponentMelds.Size(),
+                                   s.discardPile.Size(),      s.playerHand.Size(),
+                                   s.playerMelds.Size(),      s.knownPlayerCards.Size()};
+    const bool joinedHand = talliesCurrent_ && !IsRedThree(card) && before == after &&
+                            s.opponentHand.Top().code == card.code &&
+                            s.opponentHand.Top().deckNo == card.deckNo;
+    if (!joinedHand) {
+        TableChanged();
+        return;
+    }
+    counted_.opponentHandRank[card.rank] += 1;
+    counted_.handSize += 1;
+    counted_.blackThreesInHand += IsBlackThree(card) ? 1 : 0;
+    if (card.rank >= 2) {
+        counted_.seenRank[card.rank] += 1; // seen ranks are the naturals only
     }
 }
 

@@ -121,6 +121,7 @@ protected:
 
     // Moving cards.
     void drawFromStock();
+    void drawOneFromStock();
     // Pops the pile's top card into the hand; returns its rank.
     int takePileTopIntoHand();
     // Moves what is left of the pile into the hand, top first, and unfreezes it.

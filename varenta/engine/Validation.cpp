@@ -8,20 +8,32 @@ namespace varenta {
 
 namespace {
 
+// What validation reads from one side's melds, gathered in a single pass:
+// validation runs after every lay the computer tries.
 struct ColumnCounts {
     std::array<int, kColumns> cards{};
     std::array<int, kColumns> naturals{};
+    int points = 0;       // of every meld card
+    int blackThrees = 0;  // anywhere in the melds
+    int wildInThrees = 0; // wild cards lying in the threes' column
 };
 
 ColumnCounts CountColumns(const CardPile& melds, const TableGeometry& g) {
     ColumnCounts counts;
     for (int i = 0; i < melds.count; ++i) {
-        const int col = g.ColumnOf(melds[i].x);
+        const Card& c = melds[i];
+        counts.points += c.points;
+        const int col = g.ColumnOf(c.x);
+        if (IsBlackThree(c)) {
+            ++counts.blackThrees;
+        } else if (IsWild(c) && col == kThreesColumn) {
+            ++counts.wildInThrees;
+        }
         if (col < 0 || col >= kColumns) {
             continue;
         }
         ++counts.cards[static_cast<std::size_t>(col)];
-        if (IsNatural(melds[i])) {
+        if (IsNatural(c)) {
             ++counts.naturals[static_cast<std::size_t>(col)];
         }
     }
@@ -94,10 +106,7 @@ bool VarentaEngine::ValidateSide(Side side, int handCount, std::string_view& rea
         }
     }
 
-    int total = 0;
-    for (int i = 0; i < melds.count; ++i) {
-        total += melds[i].points;
-    }
+    const int total = counts.points;
     const bool bonusFrees = rules_.bonusCounts && TallyOf(side).count >= 1;
     if (!(total >= minimum || bonusFrees || total == 0 || handCount == 0)) {
         char* out = reasonBuffer_.data();
@@ -121,15 +130,8 @@ bool VarentaEngine::ValidateSide(Side side, int handCount, std::string_view& rea
         }
     }
 
-    int blackThrees = 0;
-    int wildInThrees = 0;
-    for (int i = 0; i < melds.count; ++i) {
-        if (IsBlackThree(melds[i])) {
-            ++blackThrees;
-        } else if (IsWild(melds[i]) && geometry_.ColumnOf(melds[i].x) == kThreesColumn) {
-            ++wildInThrees;
-        }
-    }
+    const int blackThrees = counts.blackThrees;
+    const int wildInThrees = counts.wildInThrees;
     const bool threesOk = handCount > 0
                               ? blackThrees == 0
                               : (blackThrees == 0 || blackThrees >= 3 ||
