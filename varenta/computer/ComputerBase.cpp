@@ -278,20 +278,45 @@ void ComputerBase::drawFromStock() {
     }
 }
 
+ComputerBase::PileSizes ComputerBase::pileSizes() const {
+    const GameState& s = state();
+    return {s.opponentHand.Size(), s.opponentMelds.Size(), s.discardPile.Size(),
+            s.playerHand.Size(),   s.playerMelds.Size(),   s.knownPlayerCards.Size()};
+}
+
+void ComputerBase::countLaid(const Card& card, int column, const PileSizes& before) {
+    // A lay moves one card from the hand to a meld column and nothing else
+    // the tallies read; the laid card takes the column anchor's x. A lay the
+    // engine refused, or one that set off more, has the tallies counted again.
+    PileSizes expected = before;
+    expected[0] -= 1;
+    expected[1] += 1;
+    if (!talliesCurrent_ || pileSizes() != expected) {
+        TableChanged();
+        return;
+    }
+    const CardPile& melds = state().opponentMelds;
+    const int laidColumn =
+        TallyColumn(engine_.Geometry(), melds.columns[static_cast<std::size_t>(column)].x);
+    counted_.opponentHandRank[card.rank] -= 1;
+    counted_.handSize -= 1;
+    counted_.blackThreesInHand -= IsBlackThree(card) ? 1 : 0;
+    counted_.opponentMeldColumn[laidColumn] += 1;
+    counted_.opponentMeldRank[card.rank] += 1;
+    counted_.opponentRedThreesInMelds += IsRedThree(card) ? 1 : 0;
+    counted_.opponentMeldCardPoints += card.points;
+}
+
 void ComputerBase::drawOneFromStock() {
     const GameState& s = state();
     const Card card = s.stock.Top();
-    const std::array<int, 6> before{s.opponentHand.Size(), s.opponentMelds.Size(),
-                                    s.discardPile.Size(),  s.playerHand.Size(),
-                                    s.playerMelds.Size(),  s.knownPlayerCards.Size()};
+    PileSizes expected = pileSizes();
+    expected[0] += 1;
     engine_.DrawForOpponent();
     // Most draws only add the card to the hand: it is counted as it comes,
     // sparing the whole count the next decision would make. Anything else
     // (a red three laid at once) has the tallies counted again.
-    const std::array<int, 6> after{s.opponentHand.Size() - 1, s.opponentMelds.Size(),
-                                   s.discardPile.Size(),      s.playerHand.Size(),
-                                   s.playerMelds.Size(),      s.knownPlayerCards.Size()};
-    const bool joinedHand = talliesCurrent_ && !IsRedThree(card) && before == after &&
+    const bool joinedHand = talliesCurrent_ && !IsRedThree(card) && pileSizes() == expected &&
                             s.opponentHand.Top().code == card.code &&
                             s.opponentHand.Top().deckNo == card.deckNo;
     if (!joinedHand) {
@@ -344,8 +369,10 @@ bool ComputerBase::meldFromHand(int index) {
     if (!mayLay(handCard(index), handCard(index).rank)) {
         return false;
     }
+    const Card card = handCard(index);
+    const PileSizes before = pileSizes();
     engine_.MeldFromOpponentHand(index);
-    TableChanged();
+    countLaid(card, card.rank, before);
     return true;
 }
 
@@ -372,8 +399,10 @@ bool ComputerBase::MeldWildCard(int rank) {
     if (!mayLay(handCard(index), rank)) {
         return false;
     }
+    const Card card = handCard(index);
+    const PileSizes before = pileSizes();
     engine_.OpponentMeldWildCard(index, rank);
-    TableChanged();
+    countLaid(card, rank, before);
     return true;
 }
 

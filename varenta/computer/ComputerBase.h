@@ -6,6 +6,7 @@
 #include "varenta/engine/GameState.h"
 #include "varenta/engine/RuleSet.h"
 
+#include <array>
 #include <memory>
 
 namespace varenta {
@@ -122,6 +123,13 @@ protected:
     // Moving cards.
     void drawFromStock();
     void drawOneFromStock();
+    // Sizes of the heaps the tallies read: the computer's hand and melds, the
+    // pile, the human's hand and melds, the cards known in the human's hand.
+    using PileSizes = std::array<int, 6>;
+    PileSizes pileSizes() const;
+    // Counts a card just laid from the hand into a meld column (or, when the
+    // lay did not go as planned, leaves the tallies to be counted again).
+    void countLaid(const Card& card, int column, const PileSizes& before);
     // Pops the pile's top card into the hand; returns its rank.
     int takePileTopIntoHand();
     // Moves what is left of the pile into the hand, top first, and unfreezes it.

@@ -14,6 +14,11 @@ int RankPoints(int rank) {
     return rank >= 7 ? 10 : 5;
 }
 
+int TallyColumn(const TableGeometry& geometry, int x) {
+    const int col = ColumnFinder(geometry)(x);
+    return col < 0 ? 0 : (col >= kColumns ? kColumns - 1 : col);
+}
+
 void RefreshTallies(const VarentaEngine& engine, RankTally& tally) {
     const GameState& s = engine.State();
     const TableGeometry& geometry = engine.Geometry();

@@ -5,6 +5,7 @@
 namespace varenta {
 
 class VarentaEngine;
+struct TableGeometry;
 
 // Per-rank counting tables the computer player decides with. They are brought
 // up to date with the table before every decision (see
@@ -35,6 +36,10 @@ struct RankTally {
     int wildsInHand() const { return opponentHandRank[0] + opponentHandRank[1]; }
     bool operator==(const RankTally&) const = default;
 };
+
+// The meld column a card whose left edge is at x is counted in: its table
+// column, held to 0..13.
+int TallyColumn(const TableGeometry& geometry, int x);
 
 // Rebuilds every table from the engine's table.
 void RefreshTallies(const VarentaEngine& engine, RankTally& tally);
