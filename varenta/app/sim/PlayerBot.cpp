@@ -1,10 +1,10 @@
 #include "varenta/app/sim/PlayerBot.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdio>
 #include <cstdlib>
 #include <string_view>
-#include <vector>
 
 #include "varenta/computer/RankTally.h"
 #include "varenta/engine/VarentaEngine.h"
@@ -394,14 +394,16 @@ bool PlayerBot::tryDiscards() {
     // Candidate ranks, best throw first: black threes block the pile; then
     // natural ranks the computer has no meld of and the bot holds few of,
     // cheapest first; wild cards only as a last resort.
-    std::vector<int> order;
-    std::vector<int> naturals;
+    // At most eleven natural ranks and two wild ones: fixed room, nothing
+    // allocated on a move the bot makes every turn.
+    std::array<int, kAce + 1> naturals{};
+    int naturalCount = 0;
     for (int r = kFirstNatural; r <= kAce; ++r) {
         if (c.hand[r] > 0) {
-            naturals.push_back(r);
+            naturals[static_cast<std::size_t>(naturalCount++)] = r;
         }
     }
-    std::stable_sort(naturals.begin(), naturals.end(), [&](int a, int b) {
+    auto throwsFirst = [&](int a, int b) {
         const bool aUseful = columns.opponentMeldColumn[a] > 0 || c.column[a] > 0;
         const bool bUseful = columns.opponentMeldColumn[b] > 0 || c.column[b] > 0;
         if (aUseful != bUseful) {
@@ -411,20 +413,32 @@ bool PlayerBot::tryDiscards() {
             return c.hand[a] < c.hand[b];
         }
         return RankPoints(a) < RankPoints(b);
-    });
-    std::vector<int> indices;
-    if (c.blackThrees > 0) {
-        indices.push_back(findBlackThree());
+    };
+    // A stable insertion sort: ranks that compare equal keep their order.
+    for (int i = 1; i < naturalCount; ++i) {
+        const int rank = naturals[static_cast<std::size_t>(i)];
+        int j = i;
+        for (; j > 0 && throwsFirst(rank, naturals[static_cast<std::size_t>(j - 1)]); --j) {
+            naturals[static_cast<std::size_t>(j)] = naturals[static_cast<std::size_t>(j - 1)];
+        }
+        naturals[static_cast<std::size_t>(j)] = rank;
     }
-    for (int r : naturals) {
-        indices.push_back(findInHand(r));
+    std::array<int, kAce + 4> indices{};
+    int indexCount = 0;
+    if (c.blackThrees > 0) {
+        indices[static_cast<std::size_t>(indexCount++)] = findBlackThree();
+    }
+    for (int n = 0; n < naturalCount; ++n) {
+        indices[static_cast<std::size_t>(indexCount++)] =
+            findInHand(naturals[static_cast<std::size_t>(n)]);
     }
     for (int r : {1, 0}) {
         if (c.hand[r] > 0) {
-            indices.push_back(findInHand(r));
+            indices[static_cast<std::size_t>(indexCount++)] = findInHand(r);
         }
     }
-    for (int index : indices) {
+    for (int n = 0; n < indexCount; ++n) {
+        const int index = indices[static_cast<std::size_t>(n)];
         if (index < 0 || index >= s.playerHand.Size()) {
             continue;
         }
