@@ -86,6 +86,7 @@ bool AdvancedPlayer::AdvTakePile() {
     if (!rules().topCardCounts) {
         need += RankPoints(t);
     }
+    const SavedTallies saved = saveTallies();
     talliesToChange().opponentHandRank[t] += 1;
     talliesToChange().handSize += 1;
     const MeldCheckResult check = AdvMeldCheck();
@@ -109,7 +110,7 @@ bool AdvancedPlayer::AdvTakePile() {
             yes = feasible && (held >= 3 || meld >= 3);
         }
     }
-    RefreshTallies();
+    restoreTallies(saved);
     if (!yes) {
         need = savedNeed;
     }

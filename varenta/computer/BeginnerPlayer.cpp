@@ -39,6 +39,7 @@ bool BeginnerPlayer::BegTakePile() {
     if (!rules().topCardCounts) {
         need += RankPoints(t);
     }
+    const SavedTallies saved = saveTallies();
     talliesToChange().opponentHandRank[t] += 1;
     talliesToChange().handSize += 1;
 
@@ -71,7 +72,7 @@ bool BeginnerPlayer::BegTakePile() {
         }
         yes = ok && SevenCardTargetInReach(t, wildsNeeded);
     }
-    RefreshTallies();
+    restoreTallies(saved);
     if (!yes) {
         need = savedNeed;
     }

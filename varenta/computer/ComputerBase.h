@@ -163,6 +163,17 @@ protected:
         talliesCurrent_ = false;
         return counted_;
     }
+    // Such a level may save the tallies before and put them back after: as
+    // long as no card moved in between, they need no new count.
+    struct SavedTallies {
+        RankTally tally;
+        bool current = false;
+    };
+    SavedTallies saveTallies() const { return {counted_, talliesCurrent_}; }
+    void restoreTallies(const SavedTallies& saved) {
+        counted_ = saved.tally;
+        talliesCurrent_ = saved.current;
+    }
 
 private:
     // The table copy for a try: the shared one brought back to the real

@@ -127,6 +127,7 @@ bool ExpertPlayer::ShouldTakePile() {
     const int l0 = LeftoverCount().leftover;
 
     // Judge the hand as if the top card were in it already.
+    const SavedTallies saved = saveTallies();
     talliesToChange().opponentHandRank[t] += 1;
     talliesToChange().handSize += 1;
     const bool feasible =
@@ -185,7 +186,7 @@ bool ExpertPlayer::ShouldTakePile() {
         return yes;
     };
     const bool take = answer();
-    RefreshTallies();
+    restoreTallies(saved);
     if (!take) {
         initialMeldNeed = plainNeed;
     }
@@ -304,7 +305,7 @@ bool ExpertPlayer::MaySpare(int rank) {
     if (tally_.opponentHandRank[rank] == 0) {
         return false;
     }
-    const RankTally saved = tally_;
+    const SavedTallies saved = saveTallies();
     const int savedPlan = memory_.meldPlan;
     const int savedWilds = memory_.planWilds;
     talliesToChange().opponentHandRank[rank] -= 1;
@@ -313,7 +314,7 @@ bool ExpertPlayer::MaySpare(int rank) {
         talliesToChange().blackThreesInHand -= 1;
     }
     const bool result = InitialMeldPlan(0, false, false);
-    talliesToChange() = saved;
+    restoreTallies(saved);
     memory_.meldPlan = savedPlan;
     memory_.planWilds = savedWilds;
     return result;
