@@ -390,7 +390,16 @@ void PlayerBot::goOut() {
 bool PlayerBot::tryDiscards() {
     const GameState& s = engine_->State();
     const HandCounts c = counts();
-    const ColumnTally columns = engine_->Columns();
+    // Only the computer's meld columns matter here, counted as the engine's
+    // column tally counts them.
+    std::array<int, kColumns> opponentMeldColumn{};
+    const ColumnFinder columnOf(engine_->Geometry());
+    for (int i = 0; i < s.opponentMelds.Size(); ++i) {
+        const int column = columnOf(s.opponentMelds[i].x);
+        if (column >= 0 && column < kColumns) {
+            ++opponentMeldColumn[static_cast<std::size_t>(column)];
+        }
+    }
     // Candidate ranks, best throw first: black threes block the pile; then
     // natural ranks the computer has no meld of and the bot holds few of,
     // cheapest first; wild cards only as a last resort.
@@ -404,8 +413,8 @@ bool PlayerBot::tryDiscards() {
         }
     }
     auto throwsFirst = [&](int a, int b) {
-        const bool aUseful = columns.opponentMeldColumn[a] > 0 || c.column[a] > 0;
-        const bool bUseful = columns.opponentMeldColumn[b] > 0 || c.column[b] > 0;
+        const bool aUseful = opponentMeldColumn[static_cast<std::size_t>(a)] > 0 || c.column[a] > 0;
+        const bool bUseful = opponentMeldColumn[static_cast<std::size_t>(b)] > 0 || c.column[b] > 0;
         if (aUseful != bUseful) {
             return !aUseful;
         }
