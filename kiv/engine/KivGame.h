@@ -61,6 +61,10 @@ public:
     int computerDelay = 400; // ms
     int cardSpeed = 40;      // 10, 20 or 40
     bool animateCards = true;
+    // False when nothing shows the table (the simulator): the hands are then
+    // not laid out, so hand cards keep neither a position nor a covered flag
+    // and no HandLaidOut is told. The rules never look at either.
+    bool tableShown = true;
     bool ruleLayAfterDraw = false;
     bool ruleEightOnEight = true;
     bool ruleJackAlways = true;
@@ -103,7 +107,8 @@ public:
     void AnimateCard(int card, int x, int y); // flies with cardSpeed when animateCards, else moves
     void ReturnHome(int card, bool animated); // back to homeX, homeY
     // Places a seat's cards in a row (18 pixels apart, all but the last
-    // covered); the held card is left out unless includeHeld.
+    // covered); the held card is left out unless includeHeld. Nothing while
+    // the table is not shown.
     void LayoutHand(int seat, bool includeHeld);
 
     // ---- Round and turn ---------------------------------------------------
