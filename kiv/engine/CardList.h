@@ -3,6 +3,7 @@
 #include "kiv/engine/KivRandom.h"
 #include "kiv/engine/PlayingCard.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 
@@ -50,9 +51,7 @@ public:
             ThrowOutOfRange("CardList::RemoveAt");
         }
         const int number = items_[position];
-        for (int i = position; i + 1 < count; ++i) {
-            items_[i] = items_[i + 1];
-        }
+        std::copy(items_.begin() + position + 1, items_.begin() + count, items_.begin() + position);
         count_ = count - 1;
         return number;
     }
