@@ -102,7 +102,7 @@ void KivGame::ReturnHome(int card, bool animated) {
 }
 
 void KivGame::LayoutHand(int seatIndex, bool includeHeld) {
-    if (!tableShown) {
+    if (!windowShown) {
         return;
     }
     Seat& seat = seats[seatIndex];

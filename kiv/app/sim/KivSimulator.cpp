@@ -124,7 +124,7 @@ void Configure(KivGame& doc, const SimOptions& options) {
     doc.ruleEndOnFirstOut = options.endOnFirstOut.value_or(doc.ruleEndOnFirstOut);
     // Nothing is seen or heard, so there is nothing to lay out, animate, play
     // or wait for.
-    doc.tableShown = false;
+    doc.windowShown = false;
     doc.animateCards = false;
     doc.soundOn = false;
     doc.musicOn = false;
