@@ -3,9 +3,9 @@
 #include "kiv/engine/KivRandom.h"
 #include "kiv/engine/PlayingCard.h"
 
-#include <algorithm>
 #include <array>
 #include <cstdint>
+#include <cstring>
 
 namespace kiv {
 
@@ -51,7 +51,14 @@ public:
             ThrowOutOfRange("CardList::RemoveAt");
         }
         const int number = items_[position];
-        std::copy(items_.begin() + position + 1, items_.begin() + count, items_.begin() + position);
+        // The cards behind move forward in blocks of four, each read before
+        // anything is written over it; a block that reaches past the end
+        // moves the spare slots too.
+        for (int i = position; i + 1 < count; i += kBlock) {
+            std::array<int, kBlock> block;
+            std::memcpy(block.data(), &items_[i + 1], sizeof block);
+            std::memcpy(&items_[i], block.data(), sizeof block);
+        }
         count_ = count - 1;
         return number;
     }
@@ -88,7 +95,9 @@ public:
 private:
     [[noreturn]] static void ThrowOutOfRange(const char* what);
 
-    std::array<int, kCardCount> items_{};
+    static constexpr int kBlock = 4;
+    // Room for the last block a removal moves.
+    std::array<int, kCardCount + kBlock> items_{};
     int count_ = 0;
 };
 
