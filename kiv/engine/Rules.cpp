@@ -350,7 +350,7 @@ void KivGame::NextSeat() {
     for (int step = 0; step < steps; ++step) {
         // At most one full circle: with no seat left in the round the turn stays.
         for (int tries = 0; tries < kSeatCount; ++tries) {
-            seat = (seat + 1) % kSeatCount;
+            seat = seat + 1 < kSeatCount ? seat + 1 : 0;
             if (seats[seat].plays && seats[seat].inRound) {
                 break;
             }
