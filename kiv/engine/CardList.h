@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstdint>
+#include <cstring>
 
 namespace kiv {
 
@@ -29,8 +30,15 @@ public:
         if (position < 0 || position > count || count == kCardCount) {
             ThrowOutOfRange("CardList::InsertAt");
         }
-        for (int i = count; i > position; --i) {
-            items_[i] = items_[i - 1];
+        // The cards from the position on move back in blocks of four, the
+        // last block first and the first one starting at the position, so
+        // each is read before anything is written over it; the last block
+        // may move spare slots too.
+        if (position < count) {
+            for (int i = position + (count - 1 - position) / kBlock * kBlock; i >= position;
+                 i -= kBlock) {
+                MoveBlock(i, i + 1);
+            }
         }
         items_[position] = number;
         count_ = count + 1;
@@ -50,8 +58,11 @@ public:
             ThrowOutOfRange("CardList::RemoveAt");
         }
         const int number = items_[position];
-        for (int i = position; i + 1 < count; ++i) {
-            items_[i] = items_[i + 1];
+        // The cards behind move forward in blocks of four, each read before
+        // anything is written over it; a block that reaches past the end
+        // moves the spare slots too.
+        for (int i = position; i + 1 < count; i += kBlock) {
+            MoveBlock(i + 1, i);
         }
         count_ = count - 1;
         return number;
@@ -89,7 +100,18 @@ public:
 private:
     [[noreturn]] static void ThrowOutOfRange(const char* what);
 
-    std::array<int, kCardCount> items_{};
+    // Moving a list's cards by one place costs a library call if done card by
+    // card (the compiler makes one of the loop); in blocks it is one load and
+    // one store each.
+    static constexpr int kBlock = 4;
+    void MoveBlock(int from, int to) {
+        std::array<int, kBlock> block;
+        std::memcpy(block.data(), &items_[from], sizeof block);
+        std::memcpy(&items_[to], block.data(), sizeof block);
+    }
+
+    // Room for the last block an insertion or a removal moves.
+    std::array<int, kCardCount + kBlock> items_{};
     int count_ = 0;
 };
 
@@ -97,6 +119,9 @@ private:
 // each from Sieben to As). Cards only come in through Add, so the first card
 // of a kind in the hand is also the lowest-numbered one. The hand keeps the
 // mask of its cards up to date for the computer, which asks for it every turn.
+// While the hand holds only cards, each once (always, in a game), a card's
+// position is the number of cards below it in the mask, so adding and
+// removing need not search the list.
 class Hand : private CardList {
 public:
     using CardList::At;
@@ -111,17 +136,30 @@ public:
     void Clear() {
         CardList::Clear();
         mask_ = 0;
-        repeats_ = false;
+        exact_ = true;
     }
     void Add(int number) {
-        InsertSorted(number);
         const std::uint32_t bit = BitOf(number);
-        repeats_ = repeats_ || (mask_ & bit) != 0;
+        if (exact_ && bit != 0 && (mask_ & bit) == 0) {
+            InsertAt(CountBits(mask_ & (bit - 1)), number);
+        } else {
+            InsertSorted(number);
+            exact_ = false;
+        }
         mask_ |= bit;
     }
     // Removing a number the hand does not hold is a programming error
     // (throws std::logic_error).
     void Remove(int number) {
+        if (exact_) {
+            const std::uint32_t bit = BitOf(number);
+            if ((mask_ & bit) == 0) {
+                ThrowNotInHand();
+            }
+            CardList::RemoveAt(CountBits(mask_ & (bit - 1)));
+            mask_ &= ~bit;
+            return;
+        }
         const int position = PositionOf(number);
         if (position < 0) {
             ThrowNotInHand();
@@ -131,8 +169,8 @@ public:
     // Returns the removed number.
     int RemoveAt(int position) {
         const int number = CardList::RemoveAt(position);
-        // A number held twice (no game deals one) keeps its bit while a copy is left.
-        mask_ = repeats_ ? CardList::Mask() : mask_ & ~BitOf(number);
+        // A number held twice keeps its bit while a copy is left.
+        mask_ = exact_ ? mask_ & ~BitOf(number) : CardList::Mask();
         return number;
     }
     // The hand's cards as CardList::Mask() gives them.
@@ -142,10 +180,17 @@ private:
     static std::uint32_t BitOf(int number) {
         return IsCardNumber(number) ? std::uint32_t{1} << (number - 1) : 0;
     }
+    // The bits set; written out because std::popcount becomes a library call
+    // unless the build may assume the processor's instruction.
+    static int CountBits(std::uint32_t v) {
+        v = v - ((v >> 1) & 0x55555555u);
+        v = (v & 0x33333333u) + ((v >> 2) & 0x33333333u);
+        return static_cast<int>((((v + (v >> 4)) & 0x0F0F0F0Fu) * 0x01010101u) >> 24);
+    }
     [[noreturn]] static void ThrowNotInHand();
 
     std::uint32_t mask_ = 0;
-    bool repeats_ = false; // some number was added while already held
+    bool exact_ = true; // only cards, each once, were added since the last Clear
 };
 
 // The stock and the discard pile.

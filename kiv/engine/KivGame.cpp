@@ -102,6 +102,9 @@ void KivGame::ReturnHome(int card, bool animated) {
 }
 
 void KivGame::LayoutHand(int seatIndex, bool includeHeld) {
+    if (!windowShown) {
+        return;
+    }
     Seat& seat = seats[seatIndex];
     const Hand& hand = seat.hand;
     // Copied once: the stores into cards[] below could otherwise be taken to

@@ -10,6 +10,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 namespace kiv {
 
@@ -61,6 +62,11 @@ public:
     int computerDelay = 400; // ms
     int cardSpeed = 40;      // 10, 20 or 40
     bool animateCards = true;
+    // False when no window shows the game (the simulator): the hands are then
+    // not laid out, so hand cards keep neither a position nor a covered flag,
+    // and the port is asked for no repainting, layout or status text. The
+    // rules never look at any of them.
+    bool windowShown = true;
     bool ruleLayAfterDraw = false;
     bool ruleEightOnEight = true;
     bool ruleJackAlways = true;
@@ -103,7 +109,8 @@ public:
     void AnimateCard(int card, int x, int y); // flies with cardSpeed when animateCards, else moves
     void ReturnHome(int card, bool animated); // back to homeX, homeY
     // Places a seat's cards in a row (18 pixels apart, all but the last
-    // covered); the held card is left out unless includeHeld.
+    // covered); the held card is left out unless includeHeld. Nothing while
+    // no window is shown.
     void LayoutHand(int seat, bool includeHeld);
 
     // ---- Round and turn ---------------------------------------------------
@@ -169,6 +176,11 @@ public:
 private:
     void Refuse(int offset); // "falsch.wav", then the message
     void PlayWave(Wave wave);
+    // What only a window shows: asked of the port while windowShown.
+    void RepaintStock();
+    void RepaintDiscardPile();
+    void RepaintSeatPanels();
+    void SetStatusText(int pane, int textId, std::string_view suffix);
     void Emit(GameEventKind kind, int seat = -1, int value = 0);
     void QueueComputerMoveIfDue();
     DrawResult ComputerDraw();
@@ -191,7 +203,9 @@ inline void KivGame::MoveCard(int card, int x, int y) {
     const int oldY = c.y;
     c.x = x;
     c.y = y;
-    port_->CardMoved(card, oldX, oldY);
+    if (windowShown) {
+        port_->CardMoved(card, oldX, oldY);
+    }
 }
 
 inline void KivGame::AnimateCard(int card, int x, int y) {
@@ -204,6 +218,30 @@ inline void KivGame::AnimateCard(int card, int x, int y) {
 inline void KivGame::PlayWave(Wave wave) {
     if (soundOn) {
         port_->PlayWave(wave);
+    }
+}
+
+inline void KivGame::RepaintStock() {
+    if (windowShown) {
+        port_->RepaintStock();
+    }
+}
+
+inline void KivGame::RepaintDiscardPile() {
+    if (windowShown) {
+        port_->RepaintDiscardPile();
+    }
+}
+
+inline void KivGame::RepaintSeatPanels() {
+    if (windowShown) {
+        port_->RepaintSeatPanels();
+    }
+}
+
+inline void KivGame::SetStatusText(int pane, int textId, std::string_view suffix) {
+    if (windowShown) {
+        port_->SetStatusText(pane, textId, suffix);
     }
 }
 

@@ -20,7 +20,7 @@ void KivGame::NewRound() {
         seat.inRound = seat.plays;
         seat.hasDrawn = false;
     }
-    port_->RepaintDiscardPile();
+    RepaintDiscardPile();
     discardPile.drawable = false;
     stock.drawable = true;
     while (!discardPile.Empty()) {
@@ -31,13 +31,15 @@ void KivGame::NewRound() {
     currentSeat = 0;
     DealRound();
     UpdateSuitStatus();
-    port_->RepaintStock();
-    port_->SetStatusText(0, TextId(text::kReady), "");
-    port_->RepaintAll();
+    RepaintStock();
+    SetStatusText(0, TextId(text::kReady), "");
+    if (windowShown) {
+        port_->RepaintAll();
+    }
 }
 
 void KivGame::CollectCards() {
-    port_->SetStatusText(0, TextId(text::kCollecting), "");
+    SetStatusText(0, TextId(text::kCollecting), "");
     for (int s = 0; s < kSeatCount; ++s) {
         Hand& hand = seats[s].hand;
         while (!hand.Empty()) {
@@ -57,11 +59,11 @@ void KivGame::CollectCards() {
             card.PlaceAt(stock.x, stock.y);
         }
     }
-    port_->SetStatusText(0, TextId(text::kReady), "");
+    SetStatusText(0, TextId(text::kReady), "");
 }
 
 void KivGame::DealRound() {
-    port_->SetStatusText(0, TextId(text::kDealing), "");
+    SetStatusText(0, TextId(text::kDealing), "");
     PlayWave(Wave::Karten);
     for (int s = 0; s < kSeatCount; ++s) {
         Seat& seat = seats[s];
@@ -83,11 +85,13 @@ void KivGame::DealRound() {
                 AnimateCard(number, seat.handX, seat.handY);
             }
             LayoutHand(s, true);
-            port_->RepaintDiscardPile();
+            RepaintDiscardPile();
         }
     }
     TurnUpCard(-1);
-    port_->SetStatusReadyLiteral();
+    if (windowShown) {
+        port_->SetStatusReadyLiteral();
+    }
 }
 
 void KivGame::TurnUpCard(int card) {
@@ -100,7 +104,7 @@ void KivGame::TurnUpCard(int card) {
     cards[number].faceUp = true;
     discardPile.Push(number);
     Emit(GameEventKind::Up, -1, number);
-    port_->RepaintDiscardPile();
+    RepaintDiscardPile();
     const int rank = RankOfCard(number);
     if (rank == kSieben) {
         cardsToDraw = 2;
@@ -214,7 +218,7 @@ void KivGame::PlayCard(bool animated) {
     card.owner = -1;
     card.pickable = false;
     card.faceUp = true;
-    port_->RepaintDiscardPile();
+    RepaintDiscardPile();
     if (rank == kSieben) {
         cardsToDraw += 2;
         sevenPending = true;
@@ -267,7 +271,7 @@ DrawResult KivGame::DrawCard(bool animated) {
     if (stock.Empty()) {
         RebuildStock();
         if (stock.Empty()) {
-            port_->RepaintStock();
+            RepaintStock();
             stock.drawable = false;
         }
     }
@@ -306,7 +310,7 @@ DrawResult KivGame::DrawCard(bool animated) {
     seat.hasDrawn = true;
     justDrew = true;
     Emit(GameEventKind::Draw, currentSeat, number);
-    port_->RepaintStock();
+    RepaintStock();
     return DrawResult::Drawn;
 }
 
@@ -329,8 +333,8 @@ void KivGame::RebuildStock() {
         stock.drawable = true;
     }
     Emit(GameEventKind::Rebuild, -1, stock.Count());
-    port_->RepaintStock();
-    port_->RepaintDiscardPile();
+    RepaintStock();
+    RepaintDiscardPile();
 }
 
 void KivGame::NextSeat() {
@@ -346,14 +350,14 @@ void KivGame::NextSeat() {
     for (int step = 0; step < steps; ++step) {
         // At most one full circle: with no seat left in the round the turn stays.
         for (int tries = 0; tries < kSeatCount; ++tries) {
-            seat = (seat + 1) % kSeatCount;
+            seat = seat + 1 < kSeatCount ? seat + 1 : 0;
             if (seats[seat].plays && seats[seat].inRound) {
                 break;
             }
         }
     }
     currentSeat = seat;
-    port_->RepaintSeatPanels();
+    RepaintSeatPanels();
     Emit(GameEventKind::Turn, currentSeat);
 }
 
@@ -363,17 +367,19 @@ void KivGame::UpdateSuitStatus() {
                                          text::kToLayPik};
         static constexpr Wave kWave[5] = {Wave::Karo, Wave::Karo, Wave::Herz, Wave::Kreuz,
                                           Wave::Pik};
-        port_->SetStatusText(1, TextId(kText[wishedSuit]), "");
+        SetStatusText(1, TextId(kText[wishedSuit]), "");
         if (cardsToDraw == 0) {
             PlayWave(kWave[wishedSuit]);
         }
     } else if (cardsToDraw >= 1) {
-        char suffix[16] = " ";
-        const auto end = std::to_chars(suffix + 1, suffix + sizeof suffix, cardsToDraw).ptr;
-        port_->SetStatusText(1, TextId(text::kToDraw),
-                             std::string_view(suffix, static_cast<size_t>(end - suffix)));
+        if (windowShown) { // the number is only written out to be shown
+            char suffix[16] = " ";
+            const auto end = std::to_chars(suffix + 1, suffix + sizeof suffix, cardsToDraw).ptr;
+            SetStatusText(1, TextId(text::kToDraw),
+                          std::string_view(suffix, static_cast<size_t>(end - suffix)));
+        }
     } else {
-        port_->SetStatusText(1, 0, " ");
+        SetStatusText(1, 0, " ");
     }
 }
 

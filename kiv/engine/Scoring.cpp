@@ -66,7 +66,7 @@ void KivGame::SeatOut(int s) {
     if (targetReached) {
         GameOver();
     }
-    port_->RepaintSeatPanels();
+    RepaintSeatPanels();
     NewRound();
 }
 

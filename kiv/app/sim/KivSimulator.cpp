@@ -122,7 +122,9 @@ void Configure(KivGame& doc, const SimOptions& options) {
     doc.ruleJackAlways = options.jackAlways.value_or(doc.ruleJackAlways);
     doc.ruleAnyOnFirstJack = options.anyOnFirstJack.value_or(doc.ruleAnyOnFirstJack);
     doc.ruleEndOnFirstOut = options.endOnFirstOut.value_or(doc.ruleEndOnFirstOut);
-    // Nothing is seen or heard, so there is nothing to animate, play or wait for.
+    // Nothing is seen or heard, so there is nothing to lay out, animate, play
+    // or wait for.
+    doc.windowShown = false;
     doc.animateCards = false;
     doc.soundOn = false;
     doc.musicOn = false;

@@ -1,6 +1,8 @@
 #include "TestTable.h"
 
+#include <array>
 #include <gtest/gtest.h>
+#include <string_view>
 #include <vector>
 
 namespace kiv {
@@ -104,6 +106,57 @@ TEST_F(Computer, NamesTheSuitItHoldsMostTiesGoingHerzKaroKreuzPik) {
     EXPECT_EQ(suitFor({C(kPik, kAcht), C(kPik, kAs), C(kKreuz, kAs)}), kPik);
     EXPECT_EQ(suitFor({C(kPik, kAcht), C(kKreuz, kAs)}), kKreuz);
     EXPECT_EQ(suitFor({}), kHerz);
+}
+
+TEST(ComputerGame, PlaysTheSameWhetherAWindowShowsItOrNot) {
+    // Without a window nothing is laid out, repainted or written into the
+    // status bar; the game itself, its sounds and its pauses stay the same.
+    struct ViewCountingPort : testing::RecordingPort {
+        int viewCalls = 0;
+        void CardMoved(int, int, int) override { ++viewCalls; }
+        void HandLaidOut(int) override { ++viewCalls; }
+        void RepaintStock() override { ++viewCalls; }
+        void RepaintDiscardPile() override { ++viewCalls; }
+        void RepaintSeatPanels() override { ++viewCalls; }
+        void RepaintAll() override { ++viewCalls; }
+        void SetStatusText(int, int, std::string_view) override { ++viewCalls; }
+        void SetStatusReadyLiteral() override { ++viewCalls; }
+        bool ContinueComputerMoves() override { return events.size() < 4000; }
+    };
+    const auto play = [](bool shown, ViewCountingPort& port) {
+        KivGame doc;
+        doc.SetPort(&port);
+        doc.windowShown = shown;
+        doc.ruleLayAfterDraw = true; // the second choice after a draw too
+        doc.pointsToWin = 100;       // several games, so results and rankings
+        for (Seat& seat : doc.seats) {
+            seat.computer = true;
+        }
+        doc.LayoutTable(800, 600);
+        doc.StartFirstRound();
+        // A new round waits for its first seat's move to be started.
+        for (size_t before = 0; before != port.events.size() && port.ContinueComputerMoves();) {
+            before = port.events.size();
+            doc.StartComputerMove();
+        }
+        std::vector<std::array<int, 7>> events;
+        for (const GameEvent& e : port.events) {
+            events.push_back({static_cast<int>(e.kind), e.seat, e.value, e.four[0], e.four[1],
+                              e.four[2], e.four[3]});
+        }
+        return events;
+    };
+    ViewCountingPort shownPort;
+    ViewCountingPort hiddenPort;
+    const auto shown = play(true, shownPort);
+    const auto hidden = play(false, hiddenPort);
+    ASSERT_GE(shown.size(), 4000u);
+    EXPECT_EQ(hidden, shown);
+    EXPECT_EQ(hiddenPort.log, shownPort.log);
+    EXPECT_EQ(hiddenPort.pauses, shownPort.pauses);
+    EXPECT_GT(shownPort.Count(GameEventKind::GameOver), 0);
+    EXPECT_GT(shownPort.viewCalls, 0);
+    EXPECT_EQ(hiddenPort.viewCalls, 0);
 }
 
 } // namespace

@@ -40,6 +40,56 @@ TEST(Cards, NumbersHandsPilesAndTheFreshGenerator) {
     EXPECT_EQ(fresh.Next(), 18467); // still the sequence's second value
 }
 
+TEST(Cards, ListsKeepTheirOrderWhenCardsComeAndGoAtAnyPlace) {
+    // Every length up to the full deck, every place: the cards move in
+    // blocks, so each place of a block and the ends of the list matter.
+    for (int length = 0; length <= kCardCount; ++length) {
+        for (int place = 0; place <= length; ++place) {
+            CardList list;
+            Ids model;
+            for (int n = 1; n <= length; ++n) {
+                list.Append(n);
+                model.push_back(n);
+            }
+            if (length < kCardCount) {
+                list.InsertAt(place, 99);
+                model.insert(model.begin() + place, 99);
+                ASSERT_EQ(Ids(list.begin(), list.end()), model) << length << " at " << place;
+            } else {
+                EXPECT_THROW(list.InsertAt(place, 99), std::out_of_range);
+            }
+            if (place < list.Count()) {
+                EXPECT_EQ(list.RemoveAt(place), model[static_cast<size_t>(place)]);
+                model.erase(model.begin() + place);
+                ASSERT_EQ(Ids(list.begin(), list.end()), model) << length << " from " << place;
+            }
+        }
+    }
+    // A whole deck dealt into a hand in random order comes out sorted, and
+    // leaves it card by card from the middle.
+    KivRandom random;
+    CardPile deck;
+    for (int n = 1; n <= kCardCount; ++n) {
+        deck.Push(n);
+    }
+    Hand hand;
+    while (!deck.Empty()) {
+        hand.Add(deck.TakeRandom(random));
+    }
+    Ids sorted(kCardCount);
+    for (int n = 1; n <= kCardCount; ++n) {
+        sorted[static_cast<size_t>(n - 1)] = n;
+    }
+    EXPECT_EQ(Ids(hand.begin(), hand.end()), sorted);
+    for (int n : {16, 1, 32, 9, 24}) {
+        hand.Remove(n);
+        std::erase(sorted, n);
+        EXPECT_EQ(Ids(hand.begin(), hand.end()), sorted);
+    }
+    EXPECT_THROW(hand.Remove(16), std::logic_error);
+    EXPECT_THROW(hand.Remove(0), std::logic_error);
+}
+
 TEST(Cards, AHandsMaskFollowsItsCardsThroughRepeatsAndNonCards) {
     // The mask is kept up to date instead of counted; a number held twice
     // keeps its bit until the last copy leaves, and non-card numbers have none.
@@ -61,10 +111,12 @@ TEST(Cards, AHandsMaskFollowsItsCardsThroughRepeatsAndNonCards) {
         hand.Add(n);
         step();
     }
+    EXPECT_EQ(Ids(hand.begin(), hand.end()), (Ids{0, 1, 5, 5, 32, 40}));
     for (int n : {5, 32, 5}) {
         hand.Remove(n);
         step();
     }
+    EXPECT_EQ(Ids(hand.begin(), hand.end()), (Ids{0, 1, 40}));
     hand.RemoveAt(0); // the 0
     step();
     hand.Clear();
