@@ -4,7 +4,7 @@
 # main window, of varenta and of kiv under a private X server, reads their
 # memory once they have settled (sound loaded), and prints one table.
 #
-# Simulator rates are the best of three runs (a busy machine only ever makes
+# Simulator rates are the best of five runs (a busy machine only ever makes
 # a run slower); start-up times are the median of five starts after one
 # warm-up start. Each figure comes twice: by the clock, and by the processor
 # time the program used, which other work on the machine disturbs far less.
@@ -23,13 +23,13 @@ cmake --build "$build" -j"$(nproc 2>/dev/null || echo 2)" \
 hands=${BENCH_HANDS:-20000}
 rounds=${BENCH_ROUNDS:-300000}
 
-# rates FIELD COUNT COMMAND...: the best FIELD of three JSON summaries (the
+# rates FIELD COUNT COMMAND...: the best FIELD of five JSON summaries (the
 # clock) and the best COUNT / processor seconds of the same runs, which a
 # busy machine disturbs far less.
 rates() {
     local field=$1 count=$2 best=0 bestCpu=0 rate cpu out
     shift 2
-    for _ in 1 2 3; do
+    for _ in 1 2 3 4 5; do
         out=$({ TIMEFORMAT='%U %S'; time "$@" --json; } 2>&1)
         rate=$(grep -o "\"$field\":[0-9.]*" <<<"$out" | cut -d: -f2)
         cpu=$(tail -n 1 <<<"$out" | awk -v n="$count" '{ s = $1 + $2; print (s > 0 ? n / s : 0) }')
