@@ -34,6 +34,23 @@ template <typename W> W* Named(W* widget, const char* name) {
     return widget;
 }
 
+// One radio button per label in `box`, one below the other, numbered from 0
+// in the group returned and named `prefix` and their number.
+template <std::size_t N>
+QButtonGroup* RadioGroup(QGroupBox* box, const std::array<const char*, N>& labels,
+                         const char* prefix, std::array<QRadioButton*, N>& buttons) {
+    auto* layout = new QVBoxLayout(box);
+    auto* group = new QButtonGroup(box);
+    for (std::size_t i = 0; i < N; ++i) {
+        auto* button = new QRadioButton(Text(labels[i]));
+        button->setObjectName(QLatin1String(prefix) + QString::number(i));
+        layout->addWidget(button);
+        group->addButton(button, static_cast<int>(i));
+        buttons[i] = button;
+    }
+    return group;
+}
+
 } // namespace
 
 CardBackDialog::CardBackDialog(SettingsFile& store, CardBackServices services, QWidget* parent)
@@ -43,31 +60,14 @@ CardBackDialog::CardBackDialog(SettingsFile& store, CardBackServices services, Q
     SetHelpTopic(this, topics::kCardBack);
 
     auto* deckBox = Named(new QGroupBox(Text(texts::kGroupSelectDeck), this), "rgDeck");
-    auto* deckLayout = new QVBoxLayout(deckBox);
-    auto* deckGroup = new QButtonGroup(this);
-    const std::array<const char*, 2> deckNames = {texts::kDeckOne, texts::kDeckTwo};
-    for (int deck = 0; deck < 2; ++deck) {
-        auto* button = new QRadioButton(Text(deckNames.at(static_cast<std::size_t>(deck))));
-        button->setObjectName(QStringLiteral("rbDeck%1").arg(deck));
-        deckLayout->addWidget(button);
-        deckGroup->addButton(button, deck);
-        deckButtons_.at(static_cast<std::size_t>(deck)) = button;
-    }
-    connect(deckGroup, &QButtonGroup::idClicked, this, &CardBackDialog::SelectDeck);
+    connect(RadioGroup(deckBox, {texts::kDeckOne, texts::kDeckTwo}, "rbDeck", deckButtons_),
+            &QButtonGroup::idClicked, this, &CardBackDialog::SelectDeck);
 
     auto* typeBox = Named(new QGroupBox(Text(texts::kGroupCardbackType), this), "rgType");
-    auto* typeLayout = new QVBoxLayout(typeBox);
-    auto* typeGroup = new QButtonGroup(this);
-    const std::array<const char*, 3> typeNames = {texts::kSolidColor, texts::kStandardPattern,
-                                                  texts::kCustomPattern};
-    for (int type = 0; type < 3; ++type) {
-        auto* button = new QRadioButton(Text(typeNames.at(static_cast<std::size_t>(type))));
-        button->setObjectName(QStringLiteral("rbType%1").arg(type));
-        typeLayout->addWidget(button);
-        typeGroup->addButton(button, type);
-        typeButtons_.at(static_cast<std::size_t>(type)) = button;
-    }
-    connect(typeGroup, &QButtonGroup::idClicked, this, &CardBackDialog::SelectType);
+    connect(RadioGroup(typeBox,
+                       {texts::kSolidColor, texts::kStandardPattern, texts::kCustomPattern},
+                       "rbType", typeButtons_),
+            &QButtonGroup::idClicked, this, &CardBackDialog::SelectType);
 
     auto* previewBox = new QGroupBox(Text(texts::kCurrentCardback), this);
     auto* previewLayout = new QVBoxLayout(previewBox);

@@ -21,18 +21,13 @@ set -euo pipefail
 cmd=${1:-} dir=${2:-}
 [[ -n $cmd && -n $dir ]] || { echo "usage: mail-servers.sh start|stop DIR" >&2; exit 2; }
 
+source "$(dirname "${BASH_SOURCE[0]}")/../../../testsupport/fixture-daemons.sh"
+
 stop() {
-    local pids=() p
+    local pids=()
     [[ -f $dir/smtpd.pid ]] && pids+=("$(cat "$dir/smtpd.pid")")
     [[ -f $dir/run/master.pid ]] && pids+=("$(cat "$dir/run/master.pid")")
-    for p in "${pids[@]}"; do kill "$p" 2>/dev/null || true; done
-    for _ in $(seq 100); do
-        local alive=0
-        for p in "${pids[@]}"; do kill -0 "$p" 2>/dev/null && alive=1; done
-        ((alive)) || break
-        sleep 0.1
-    done
-    for p in "${pids[@]}"; do kill -9 "$p" 2>/dev/null || true; done
+    stop_daemons "${pids[@]}"
     rm -f "$dir/smtpd.pid"
 }
 
@@ -45,14 +40,7 @@ start) ;;
 *) echo "usage: mail-servers.sh start|stop DIR" >&2; exit 2 ;;
 esac
 
-# The daemons outlive this script: they must not hold on to the pipes of
-# whoever started it (ctest waits for those to close), so every inherited
-# descriptor beyond the standard three is closed and the daemons get files.
-for fd in /proc/$$/fd/*; do
-    fd=${fd##*/}
-    # 255 is the shell's own copy of this script.
-    ((fd > 2 && fd != 255)) && eval "exec $fd>&-" 2>/dev/null || true
-done
+close_inherited_descriptors
 
 for tool in smtpd dovecot openssl unshare; do
     command -v "$tool" >/dev/null || {

@@ -10,16 +10,11 @@ set -euo pipefail
 cmd=${1:-} dir=${2:-}
 [[ -n $cmd && -n $dir ]] || { echo "usage: stun-server.sh start|stop DIR" >&2; exit 2; }
 
+source "$(dirname "${BASH_SOURCE[0]}")/../../../testsupport/fixture-daemons.sh"
+
 stop() {
     [[ -f $dir/turnserver.pid ]] || return 0
-    local pid
-    pid=$(cat "$dir/turnserver.pid")
-    kill "$pid" 2>/dev/null || true
-    for _ in $(seq 100); do
-        kill -0 "$pid" 2>/dev/null || break
-        sleep 0.1
-    done
-    kill -9 "$pid" 2>/dev/null || true
+    stop_daemons "$(cat "$dir/turnserver.pid")"
     rm -f "$dir/turnserver.pid"
 }
 
@@ -32,12 +27,7 @@ start) ;;
 *) echo "usage: stun-server.sh start|stop DIR" >&2; exit 2 ;;
 esac
 
-# The server outlives this script: it must not hold on to the pipes of
-# whoever started it (ctest waits for those to close).
-for fd in /proc/$$/fd/*; do
-    fd=${fd##*/}
-    ((fd > 2 && fd != 255)) && eval "exec $fd>&-" 2>/dev/null || true
-done
+close_inherited_descriptors
 
 command -v turnserver >/dev/null || {
     echo "stun-server.sh: turnserver is missing; ./setup.sh test installs coturn" >&2
