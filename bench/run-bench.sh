@@ -5,8 +5,8 @@
 # memory once they have settled (sound loaded), and prints one table.
 #
 # Simulator rates are the best of five runs (a busy machine only ever makes
-# a run slower); start-up times are the median of five starts after one
-# warm-up start. Each figure comes twice: by the clock, and by the processor
+# a run slower); start-up times are the median of eleven starts after one
+# warm-up start, the three programs taking turns. Each figure comes twice: by the clock, and by the processor
 # time the program used, which other work on the machine disturbs far less.
 # A goal counts as met when either meets it; the machine's load is printed
 # with the table, and clock figures mean little while other work runs. The

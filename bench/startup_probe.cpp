@@ -1,16 +1,19 @@
-// Times how long a program takes from its start to its first window on the
-// screen, and how much memory it holds once it has settled.
+// Times how long programs take from their start to their first window on
+// the screen, and how much memory each holds once it has settled.
 //
-//   startup-probe [--runs N] [--settle-ms MS] -- PROGRAM [ARGS...]
+//   startup-probe [--runs N] [--settle-ms MS] -- PROGRAM [ARGS...] [-- PROGRAM [ARGS...]]...
 //
-// Runs PROGRAM once to warm the caches (and to let it make its settings on a
-// first start), then N times. Each time it listens on the X display's root
-// window for the first top-level window being mapped: the time from fork()
-// to that MapNotify is the start-up time. After the last run's window it
-// waits MS milliseconds (sounds and music load after the window) and reads
-// the resident set size from /proc. It also reads the processor time the
-// program had used when its window appeared, which a busy machine disturbs
-// far less than the time on the clock. Prints one line:
+// Starts each program once to warm the caches (and to let it make its
+// settings on a first start), then N rounds in which every program starts
+// once, in turn. Taking turns means a change in the machine's speed during
+// the measurement falls on all programs alike, so their ratios hold even
+// when the times drift. Each start listens on the X display's root window
+// for the first top-level window being mapped: the time from fork() to
+// that MapNotify is the start-up time. It also reads the processor time the
+// program had used by then, which a busy machine disturbs far less than the
+// time on the clock. Finally every program starts once more, and MS
+// milliseconds after its window (sounds and music load after the window)
+// its resident set size is read from /proc. Prints one line per program:
 //   MEDIAN_MS MIN_MS MAX_MS RSS_KB MEDIAN_CPU_MS
 // Needs DISPLAY (the benchmark runs it under xvfb-run, without a window
 // manager, so top-level windows are children of the root window).
@@ -114,21 +117,29 @@ int main(int argc, char** argv) {
     int runs = 5;
     long settleMs = 2000;
     int i = 1;
-    for (; i < argc; ++i) {
+    for (; i < argc && std::strcmp(argv[i], "--") != 0; ++i) {
         if (std::strcmp(argv[i], "--runs") == 0 && i + 1 < argc) {
             runs = std::max(1, std::atoi(argv[++i]));
         } else if (std::strcmp(argv[i], "--settle-ms") == 0 && i + 1 < argc) {
             settleMs = std::max(0L, std::atol(argv[++i]));
-        } else if (std::strcmp(argv[i], "--") == 0) {
-            ++i;
-            break;
         } else {
             break;
         }
     }
-    if (i >= argc) {
-        std::fprintf(stderr,
-                     "usage: startup-probe [--runs N] [--settle-ms MS] -- PROGRAM [ARGS...]\n");
+    // Each "--" starts a program's command; the next "--" ends it, so the
+    // arguments are cut there and the commands stay null-terminated.
+    std::vector<char**> commands;
+    for (; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--") == 0) {
+            argv[i] = nullptr;
+            if (i + 1 < argc && std::strcmp(argv[i + 1], "--") != 0) {
+                commands.push_back(argv + i + 1);
+            }
+        }
+    }
+    if (commands.empty()) {
+        std::fprintf(stderr, "usage: startup-probe [--runs N] [--settle-ms MS] -- PROGRAM "
+                             "[ARGS...] [-- PROGRAM [ARGS...]]...\n");
         return 2;
     }
     Display* display = XOpenDisplay(nullptr);
@@ -136,29 +147,44 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "startup-probe: no X display (run under xvfb-run)\n");
         return 1;
     }
-    char** command = argv + i;
+    const std::size_t count = commands.size();
+    std::vector<std::vector<double>> times(count);
+    std::vector<std::vector<double>> cpuTimes(count);
+    std::vector<long> rssKb(count, -1);
+    std::vector<bool> failed(count, false);
     double cpuMs = 0;
-    if (TimeOneStart(display, command, 0, nullptr, &cpuMs) < 0) {
-        std::fprintf(stderr, "startup-probe: %s showed no window\n", command[0]);
-        return 1;
+    for (std::size_t p = 0; p < count; ++p) {
+        failed[p] = TimeOneStart(display, commands[p], 0, nullptr, &cpuMs) < 0;
     }
-    std::vector<double> times;
-    std::vector<double> cpuTimes;
-    long rssKb = -1;
     for (int run = 0; run < runs; ++run) {
-        const bool last = run + 1 == runs;
-        const double ms = TimeOneStart(display, command, settleMs, last ? &rssKb : nullptr, &cpuMs);
-        if (ms < 0) {
-            std::fprintf(stderr, "startup-probe: %s showed no window\n", command[0]);
-            return 1;
+        for (std::size_t p = 0; p < count; ++p) {
+            if (failed[p]) {
+                continue;
+            }
+            const double ms = TimeOneStart(display, commands[p], 0, nullptr, &cpuMs);
+            failed[p] = ms < 0;
+            times[p].push_back(ms);
+            cpuTimes[p].push_back(cpuMs);
         }
-        times.push_back(ms);
-        cpuTimes.push_back(cpuMs);
     }
-    std::sort(times.begin(), times.end());
-    std::sort(cpuTimes.begin(), cpuTimes.end());
-    std::printf("%.1f %.1f %.1f %ld %.1f\n", times[times.size() / 2], times.front(), times.back(),
-                rssKb, cpuTimes[cpuTimes.size() / 2]);
+    for (std::size_t p = 0; p < count; ++p) {
+        if (!failed[p]) {
+            failed[p] = TimeOneStart(display, commands[p], settleMs, &rssKb[p], &cpuMs) < 0;
+        }
+    }
     XCloseDisplay(display);
-    return 0;
+    int status = 0;
+    for (std::size_t p = 0; p < count; ++p) {
+        if (failed[p]) {
+            std::fprintf(stderr, "startup-probe: %s showed no window\n", commands[p][0]);
+            std::printf("- - - - -\n");
+            status = 1;
+            continue;
+        }
+        std::sort(times[p].begin(), times[p].end());
+        std::sort(cpuTimes[p].begin(), cpuTimes[p].end());
+        std::printf("%.1f %.1f %.1f %ld %.1f\n", times[p][times[p].size() / 2], times[p].front(),
+                    times[p].back(), rssKb[p], cpuTimes[p][cpuTimes[p].size() / 2]);
+    }
+    return status;
 }
