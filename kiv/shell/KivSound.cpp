@@ -13,6 +13,7 @@
 
 #include <atomic>
 #include <cstdio>
+#include <malloc.h>
 
 namespace kiv {
 namespace {
@@ -197,6 +198,9 @@ bool SdlSound::StartMusic(const QString& file) {
     }
     musicPath_ = path;
     playing_ = true;
+    // Reading the sound font leaves megabytes of freed scratch memory in the
+    // allocator; hand it back rather than keep it while the music plays.
+    malloc_trim(0);
     return true;
 }
 

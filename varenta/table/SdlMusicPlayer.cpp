@@ -10,6 +10,7 @@
 #include <SDL_mixer.h>
 
 #include <atomic>
+#include <malloc.h>
 
 namespace varenta {
 
@@ -72,6 +73,9 @@ bool SdlMusicPlayer::Play(const std::string& path) {
         return false;
     }
     playing_ = true;
+    // Reading the sound font leaves megabytes of freed scratch memory in the
+    // allocator; hand it back rather than keep it for the whole game.
+    malloc_trim(0);
     return true;
 }
 
