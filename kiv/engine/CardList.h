@@ -4,6 +4,7 @@
 #include "kiv/engine/PlayingCard.h"
 
 #include <array>
+#include <bit>
 #include <cstdint>
 #include <cstring>
 
@@ -115,38 +116,49 @@ private:
     int count_ = 0;
 };
 
+// The number of cards in a mask of them. Written out because std::popcount
+// becomes a library call unless the build may assume the processor's
+// instruction.
+inline int CardsInMask(std::uint32_t v) {
+    v = v - ((v >> 1) & 0x55555555u);
+    v = (v & 0x33333333u) + ((v >> 2) & 0x33333333u);
+    return static_cast<int>((((v + (v >> 4)) & 0x0F0F0F0Fu) * 0x01010101u) >> 24);
+}
+
 // A seat's cards, always in ascending card number (Karo, Herz, Pik, Kreuz,
 // each from Sieben to As). Cards only come in through Add, so the first card
-// of a kind in the hand is also the lowest-numbered one. The hand keeps the
-// mask of its cards up to date for the computer, which asks for it every turn.
-// While the hand holds only cards, each once (always, in a game), a card's
-// position is the number of cards below it in the mask, so adding and
-// removing need not search the list.
-class Hand : private CardList {
+// of a kind in the hand is also the lowest-numbered one.
+//
+// While the hand holds only cards, each once (always, in a game), the mask of
+// its cards (bit n − 1 for card n) is the hand: a card comes and goes as one
+// bit, the computer asks its questions of the mask every turn, and the list
+// of numbers is written out from the mask only when someone walks through the
+// hand (the window and the scoring, not the turns). Anything else (a number
+// twice, a number that is no card) turns the hand into a plain sorted list.
+class Hand {
 public:
-    using CardList::At;
-    using CardList::begin;
-    using CardList::Contains;
-    using CardList::Count;
-    using CardList::Empty;
-    using CardList::end;
-    using CardList::Last;
-    using CardList::PositionOf;
+    int Count() const { return count_; }
+    bool Empty() const { return count_ == 0; }
 
     void Clear() {
-        CardList::Clear();
+        list_.Clear();
         mask_ = 0;
+        count_ = 0;
         exact_ = true;
+        listStale_ = false;
     }
     void Add(int number) {
         const std::uint32_t bit = BitOf(number);
         if (exact_ && bit != 0 && (mask_ & bit) == 0) {
-            InsertAt(CountBits(mask_ & (bit - 1)), number);
+            mask_ |= bit;
+            listStale_ = true;
         } else {
-            InsertSorted(number);
+            WriteOutList();
+            list_.InsertSorted(number);
             exact_ = false;
+            mask_ |= bit;
         }
-        mask_ |= bit;
+        ++count_;
     }
     // Removing a number the hand does not hold is a programming error
     // (throws std::logic_error).
@@ -156,40 +168,100 @@ public:
             if ((mask_ & bit) == 0) {
                 ThrowNotInHand();
             }
-            CardList::RemoveAt(CountBits(mask_ & (bit - 1)));
             mask_ &= ~bit;
+            --count_;
+            listStale_ = true;
             return;
         }
-        const int position = PositionOf(number);
+        const int position = list_.PositionOf(number);
         if (position < 0) {
             ThrowNotInHand();
         }
         RemoveAt(position);
     }
-    // Returns the removed number.
+    // Returns the removed number. Throws std::out_of_range beyond the end.
     int RemoveAt(int position) {
-        const int number = CardList::RemoveAt(position);
+        if (exact_) {
+            const int number = At(position);
+            mask_ &= ~BitOf(number);
+            --count_;
+            listStale_ = true;
+            return number;
+        }
+        const int number = list_.RemoveAt(position);
         // A number held twice keeps its bit while a copy is left.
-        mask_ = exact_ ? mask_ & ~BitOf(number) : CardList::Mask();
+        mask_ = list_.Mask();
+        --count_;
         return number;
+    }
+    // Number at a position; throws std::out_of_range beyond the end.
+    int At(int position) const {
+        if (!exact_) {
+            return list_.At(position);
+        }
+        if (position < 0 || position >= count_) {
+            ThrowOutOfRange();
+        }
+        std::uint32_t rest = mask_;
+        for (int i = 0; i < position; ++i) {
+            rest &= rest - 1; // the lowest card off
+        }
+        return LowestCardOf(rest);
+    }
+    // -1 when absent.
+    int PositionOf(int number) const {
+        if (!exact_) {
+            return list_.PositionOf(number);
+        }
+        const std::uint32_t bit = BitOf(number);
+        return (mask_ & bit) != 0 ? CardsInMask(mask_ & (bit - 1)) : -1;
+    }
+    bool Contains(int number) const { return PositionOf(number) >= 0; }
+    // The highest card; -1 when empty.
+    int Last() const {
+        if (!exact_) {
+            return list_.Last();
+        }
+        return mask_ != 0 ? 32 - std::countl_zero(mask_) : -1;
     }
     // The hand's cards as CardList::Mask() gives them.
     std::uint32_t Mask() const { return mask_; }
+
+    // Walking the hand writes its list out first; the hand must not change
+    // during the walk.
+    const int* begin() const {
+        WriteOutList();
+        return list_.begin();
+    }
+    const int* end() const {
+        WriteOutList();
+        return list_.end();
+    }
 
 private:
     static std::uint32_t BitOf(int number) {
         return IsCardNumber(number) ? std::uint32_t{1} << (number - 1) : 0;
     }
-    // The bits set; written out because std::popcount becomes a library call
-    // unless the build may assume the processor's instruction.
-    static int CountBits(std::uint32_t v) {
-        v = v - ((v >> 1) & 0x55555555u);
-        v = (v & 0x33333333u) + ((v >> 2) & 0x33333333u);
-        return static_cast<int>((((v + (v >> 4)) & 0x0F0F0F0Fu) * 0x01010101u) >> 24);
+    static int LowestCardOf(std::uint32_t mask) { return std::countr_zero(mask) + 1; }
+    // The list from the mask, while the hand is exact and the list behind.
+    void WriteOutList() const {
+        if (!listStale_) {
+            return;
+        }
+        list_.Clear();
+        for (std::uint32_t rest = mask_; rest != 0; rest &= rest - 1) {
+            list_.Append(LowestCardOf(rest));
+        }
+        listStale_ = false;
     }
     [[noreturn]] static void ThrowNotInHand();
+    [[noreturn]] static void ThrowOutOfRange();
 
+    // Written out from the mask on demand while exact_, the hand itself otherwise.
+    mutable CardList list_;
+    mutable bool listStale_ = false;
     std::uint32_t mask_ = 0;
+    int count_ = 0;
     bool exact_ = true; // only cards, each once, were added since the last Clear
 };
 

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <stdexcept>
 #include <vector>
@@ -124,6 +125,58 @@ TEST(Cards, AHandsMaskFollowsItsCardsThroughRepeatsAndNonCards) {
     step();
     EXPECT_EQ(seen, expected);
     EXPECT_EQ(hand.Mask(), 1u << 16);
+}
+
+TEST(Cards, AHandAnswersLikeASortedListWhateverComesAndGoes) {
+    // A hand of cards lives in its mask and writes its list out only when
+    // walked; a repeat or a non-card turns it into a plain list. Random
+    // adds, removals and questions, checked against a sorted list, in both
+    // kinds of hand: the first run only ever adds cards it does not hold.
+    for (const bool oddNumbers : {false, true}) {
+        KivRandom random;
+        Hand hand;
+        Ids model;
+        for (int step = 0; step < 3000; ++step) {
+            const int roll = random.Between(1, 10);
+            if (roll <= 5 || model.empty()) {
+                const int n = oddNumbers ? random.Between(-1, 34) : random.Between(1, kCardCount);
+                if ((!oddNumbers && std::ranges::count(model, n) > 0) || model.size() == 32) {
+                    continue;
+                }
+                hand.Add(n);
+                model.insert(std::ranges::upper_bound(model, n), n);
+            } else if (roll <= 7) {
+                const int n = model[static_cast<size_t>(
+                    random.Between(1, static_cast<int>(model.size())) - 1)];
+                hand.Remove(n);
+                model.erase(std::ranges::find(model, n));
+            } else if (roll <= 9) {
+                const int place = random.Between(1, static_cast<int>(model.size())) - 1;
+                ASSERT_EQ(hand.RemoveAt(place), model[static_cast<size_t>(place)]);
+                model.erase(model.begin() + place);
+            } else {
+                hand.Clear();
+                model.clear();
+            }
+            const int count = static_cast<int>(model.size());
+            ASSERT_EQ(hand.Count(), count) << step;
+            ASSERT_EQ(hand.Last(), model.empty() ? -1 : model.back()) << step;
+            for (int place : {0, count / 2, count - 1}) {
+                if (place >= 0 && place < count) {
+                    ASSERT_EQ(hand.At(place), model[static_cast<size_t>(place)]) << step;
+                    ASSERT_EQ(hand.PositionOf(model[static_cast<size_t>(place)]),
+                              std::ranges::find(model, model[static_cast<size_t>(place)]) -
+                                  model.begin());
+                }
+            }
+            EXPECT_THROW(hand.At(count), std::out_of_range);
+            EXPECT_THROW(hand.RemoveAt(-1), std::out_of_range);
+            if (step % 7 == 0) { // walked now and then, so changes pile up between walks
+                ASSERT_EQ(Ids(hand.begin(), hand.end()), model) << step;
+            }
+        }
+        EXPECT_THROW(hand.Remove(33), std::logic_error);
+    }
 }
 
 // The state after which the generator's next value is `value`.
