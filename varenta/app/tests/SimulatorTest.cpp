@@ -85,8 +85,8 @@ TEST(Simulation, EveryLevelPlaysManyHandsUnderSeveralRuleSets) {
         "",
         "NumberOfVarentas=2,NumberOfCards=2,VarentaRequired=1",
         "InitialBlock=0,NaturalPair=0,ThreeBlock=1",
-        "AddToVarenta=0,TopCardCounts=0,DrawExtra=0,BonusCounts=1,ReuseDiscardPile=0,"
-        "InitialBlockForBoth=0",
+        ("AddToVarenta=0,TopCardCounts=0,DrawExtra=0,BonusCounts=1,ReuseDiscardPile=0,"
+         "InitialBlockForBoth=0"),
     };
     for (ComputerLevel level :
          {ComputerLevel::Beginner, ComputerLevel::Advanced, ComputerLevel::Expert}) {
