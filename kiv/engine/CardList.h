@@ -226,6 +226,18 @@ public:
     }
     // The hand's cards as CardList::Mask() gives them.
     std::uint32_t Mask() const { return mask_; }
+    // How many of the hand's numbers are cards of `cards` (a mask); a card
+    // held twice counts twice.
+    int CountIn(std::uint32_t cards) const {
+        if (exact_) {
+            return CardsInMask(mask_ & cards);
+        }
+        int count = 0;
+        for (int number : list_) {
+            count += (BitOf(number) & cards) != 0 ? 1 : 0;
+        }
+        return count;
+    }
 
     // Walking the hand writes its list out first; the hand must not change
     // during the walk.

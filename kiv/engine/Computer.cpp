@@ -222,9 +222,10 @@ int KivGame::ChooseComputerCard() {
 }
 
 int KivGame::ChooseComputerSuit() {
+    const Hand& hand = Current().hand;
     int count[5] = {};
-    for (int number : Current().hand) {
-        ++count[SuitOfCard(number)];
+    for (int suit : {kKaro, kHerz, kKreuz, kPik}) {
+        count[suit] = hand.CountIn(SuitMask(suit));
     }
     int best = kHerz;
     for (int suit : {kKaro, kKreuz, kPik}) {

@@ -169,6 +169,14 @@ TEST(Cards, AHandAnswersLikeASortedListWhateverComesAndGoes) {
                                   model.begin());
                 }
             }
+            const std::uint32_t someCards = 0x00FF0F0Fu << (step % 4);
+            ASSERT_EQ(hand.CountIn(someCards),
+                      std::ranges::count_if(model,
+                                            [&](int n) {
+                                                return IsCardNumber(n) &&
+                                                       (someCards >> (n - 1) & 1u) != 0;
+                                            }))
+                << step;
             EXPECT_THROW(hand.At(count), std::out_of_range);
             EXPECT_THROW(hand.RemoveAt(-1), std::out_of_range);
             if (step % 7 == 0) { // walked now and then, so changes pile up between walks
