@@ -1,7 +1,22 @@
 // Going out, the end of a round and of a game.
 #include "kiv/engine/KivGame.h"
 
+#include <cstdint>
+
 namespace kiv {
+
+namespace {
+// The points left in a hand, counted rank by rank from its mask: only the
+// four scoring ranks count, and card rank − kSieben + 1 is that rank's first.
+int PointsInHand(const Hand& hand) {
+    int points = 0;
+    for (int rank : {kBube, kDame, kKoenig, kAs}) {
+        const std::uint32_t ofRank = 0x01010101u << (rank - kSieben);
+        points += PointsOfCard(rank - kSieben + 1) * hand.CountIn(ofRank);
+    }
+    return points;
+}
+} // namespace
 
 int KivGame::GoingOutBonus(int seatsInRound) {
     switch (seatsInRound) {
@@ -24,9 +39,7 @@ void KivGame::SeatOut(int s) {
             ++inRound;
         }
         if (seat.index != s) {
-            for (int number : seat.hand) {
-                points += PointsOfCard(number);
-            }
+            points += PointsInHand(seat.hand);
         }
     }
     points += GoingOutBonus(inRound);
