@@ -354,8 +354,11 @@ void TableWindow::ProgramStart() {
     view_->Picture().state = &engine_.State();
     view_->Picture().geometry = &engine_.Geometry();
     view_->Picture().images = &images_;
-    ResumeAtStart();
+    // The music first: dealing the first hand can run the computer's whole
+    // first turn, with its pauses, before it returns.
     StartMusic();
+    ResumeAtStart();
+    ShowPendingBackMessages();
     // The splash window had the front; the keys belong to the table now.
     TakeFocusBack();
 }

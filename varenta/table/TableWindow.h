@@ -319,7 +319,7 @@ private:
     // Sound and music: the players, and starting the music once the table
     // is up (TableWindowMedia.cpp).
     void MakeMediaPlayers();
-    void StartMusic(); // and what else waits for the table to be up
+    void StartMusic(); // once the table is up, before the first hand
     void ReportUnreadableBacks(const std::array<bool, 2>& unreadable);
     void ShowPendingBackMessages();
     void ProgramExit();

@@ -56,9 +56,8 @@ void TableWindow::MakeMediaPlayers() {
 }
 
 // Loading the tunes is left until the table is up, so it never delays the
-// first window; so are the messages about card backs found at start.
+// first window.
 void TableWindow::StartMusic() {
-    ShowPendingBackMessages();
     jukebox_->MusicNext();
 }
 

@@ -85,6 +85,33 @@ TEST_F(MediaTest, MusicStartsWithTheTableAndEachEndPlaysTheNextTune) {
     EXPECT_EQ(music.played.size(), played) << "closing stops the music for good";
 }
 
+TEST_F(MediaTest, MusicPlaysBeforeTheComputerTakesTheGamesFirstTurn) {
+    // Dealing the first hand runs the computer's whole turn when it draws
+    // first, pauses and all; the music must not wait for that turn to end.
+    int computerFirst = 0;
+    for (int seed = 1; seed <= 30 && computerFirst < 2; ++seed) {
+        customize = [this, seed](TableServices& services) {
+            services.musicDir = tunes.path();
+            services.seed = static_cast<std::uint64_t>(seed);
+        };
+        music.played.clear();
+        opponent.turns = 0;
+        std::size_t playedDuringFirstTurn = 0;
+        opponent.during = [&](VarentaEngine&) {
+            if (opponent.turns == 1) {
+                playedDuringFirstTurn = music.played.size();
+            }
+        };
+        Open();
+        if (opponent.turns > 0) {
+            ++computerFirst;
+            EXPECT_EQ(playedDuringFirstTurn, 1u) << "seed " << seed;
+        }
+        window.reset();
+    }
+    EXPECT_EQ(computerFirst, 2) << "no seed let the computer begin";
+}
+
 TEST_F(MediaTest, SoundDialogEditsTheEventsAndOkStoresAndRestartsTheMusic) {
     OpenTable();
     chosenFile = "/sounds/new";
