@@ -4,7 +4,6 @@
 #include "kiv/engine/PlayingCard.h"
 
 #include <array>
-#include <bit>
 #include <cstdint>
 #include <cstring>
 
@@ -90,7 +89,7 @@ public:
     std::uint32_t Mask() const {
         std::uint32_t mask = 0;
         for (int number : *this) {
-            mask |= IsCardNumber(number) ? std::uint32_t{1} << (number - 1) : 0;
+            mask |= CardBit(number);
         }
         return mask;
     }
@@ -116,15 +115,6 @@ private:
     int count_ = 0;
 };
 
-// The number of cards in a mask of them. Written out because std::popcount
-// becomes a library call unless the build may assume the processor's
-// instruction.
-inline int CardsInMask(std::uint32_t v) {
-    v = v - ((v >> 1) & 0x55555555u);
-    v = (v & 0x33333333u) + ((v >> 2) & 0x33333333u);
-    return static_cast<int>((((v + (v >> 4)) & 0x0F0F0F0Fu) * 0x01010101u) >> 24);
-}
-
 // A seat's cards, always in ascending card number (Karo, Herz, Pik, Kreuz,
 // each from Sieben to As). Cards only come in through Add, so the first card
 // of a kind in the hand is also the lowest-numbered one.
@@ -148,7 +138,7 @@ public:
         listStale_ = false;
     }
     void Add(int number) {
-        const std::uint32_t bit = BitOf(number);
+        const std::uint32_t bit = CardBit(number);
         if (exact_ && bit != 0 && (mask_ & bit) == 0) {
             mask_ |= bit;
             listStale_ = true;
@@ -164,7 +154,7 @@ public:
     // (throws std::logic_error).
     void Remove(int number) {
         if (exact_) {
-            const std::uint32_t bit = BitOf(number);
+            const std::uint32_t bit = CardBit(number);
             if ((mask_ & bit) == 0) {
                 ThrowNotInHand();
             }
@@ -183,7 +173,7 @@ public:
     int RemoveAt(int position) {
         if (exact_) {
             const int number = At(position);
-            mask_ &= ~BitOf(number);
+            mask_ &= ~CardBit(number);
             --count_;
             listStale_ = true;
             return number;
@@ -206,14 +196,14 @@ public:
         for (int i = 0; i < position; ++i) {
             rest &= rest - 1; // the lowest card off
         }
-        return LowestCardOf(rest);
+        return LowestCardIn(rest);
     }
     // -1 when absent.
     int PositionOf(int number) const {
         if (!exact_) {
             return list_.PositionOf(number);
         }
-        const std::uint32_t bit = BitOf(number);
+        const std::uint32_t bit = CardBit(number);
         return (mask_ & bit) != 0 ? CardsInMask(mask_ & (bit - 1)) : -1;
     }
     bool Contains(int number) const { return PositionOf(number) >= 0; }
@@ -234,7 +224,7 @@ public:
         }
         int count = 0;
         for (int number : list_) {
-            count += (BitOf(number) & cards) != 0 ? 1 : 0;
+            count += (CardBit(number) & cards) != 0 ? 1 : 0;
         }
         return count;
     }
@@ -251,10 +241,6 @@ public:
     }
 
 private:
-    static std::uint32_t BitOf(int number) {
-        return IsCardNumber(number) ? std::uint32_t{1} << (number - 1) : 0;
-    }
-    static int LowestCardOf(std::uint32_t mask) { return std::countr_zero(mask) + 1; }
     // The list from the mask, while the hand is exact and the list behind.
     void WriteOutList() const {
         if (!listStale_) {
@@ -262,7 +248,7 @@ private:
         }
         list_.Clear();
         for (std::uint32_t rest = mask_; rest != 0; rest &= rest - 1) {
-            list_.Append(LowestCardOf(rest));
+            list_.Append(LowestCardIn(rest));
         }
         listStale_ = false;
     }

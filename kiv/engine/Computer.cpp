@@ -2,7 +2,6 @@
 #include "kiv/engine/KivGame.h"
 
 #include <array>
-#include <bit>
 #include <cstdint>
 
 namespace kiv {
@@ -10,33 +9,6 @@ namespace kiv {
 namespace {
 // High-scoring cards first, jacks kept for last.
 constexpr int kPreference[] = {kAs, kKoenig, kDame, kSieben, kAcht, kNeun, kZehn};
-
-// The computer asks its questions of a hand's Mask(): bit n − 1 stands for
-// card n, eight bits per suit block, the ranks from Sieben up within each.
-constexpr std::uint32_t kSieben0 = 0x01010101u; // the four Sieben
-
-// The bits of each suit code's block (none for code 0), looked up rather than
-// searched for: a search's branches go wrong too often to be cheap.
-constexpr std::array<std::uint32_t, 5> SuitMasks() {
-    std::array<std::uint32_t, 5> masks{};
-    for (int block = 0; block < 4; ++block) {
-        masks[static_cast<std::size_t>(kBlockSuit[block])] = 0xFFu << (8 * block);
-    }
-    return masks;
-}
-constexpr std::array<std::uint32_t, 5> kSuitMasks = SuitMasks();
-// The bits of a suit's block; none for anything but a suit code.
-constexpr std::uint32_t SuitMask(int suit) {
-    return suit >= kKaro && suit <= kPik ? kSuitMasks[static_cast<std::size_t>(suit)] : 0;
-}
-// The bits of a rank in every suit; none for anything but a rank code.
-constexpr std::uint32_t RankMask(int rank) {
-    return rank >= kSieben && rank <= kAs ? kSieben0 << (rank - kSieben) : 0;
-}
-// The lowest card of a non-empty mask, which is the first of them in a hand.
-int LowestCard(std::uint32_t mask) {
-    return std::countr_zero(mask) + 1;
-}
 
 // For each set of ranks (bit r for rank kSieben + r), the r of its rank that
 // comes first in the order of preference; -1 when it holds none of them (the
@@ -61,7 +33,7 @@ constexpr std::array<int, 256> kBestRankOfSet = BestRankOfSets();
 int PreferredCard(std::uint32_t mask) {
     const std::uint32_t ranks = (mask | mask >> 8 | mask >> 16 | mask >> 24) & 0xFFu;
     const int best = kBestRankOfSet[ranks];
-    return best < 0 ? -1 : LowestCard(mask & (kSieben0 << best));
+    return best < 0 ? -1 : LowestCardIn(mask & (RankMask(kSieben) << best));
 }
 } // namespace
 
@@ -157,7 +129,7 @@ int KivGame::FindHandCard(int suit, int rank) {
     if (rank != 0) {
         mask &= RankMask(rank);
     }
-    return mask != 0 ? LowestCard(mask) : -1;
+    return mask != 0 ? LowestCardIn(mask) : -1;
 }
 
 int KivGame::PreferredHandCard(int suit) {
@@ -212,13 +184,13 @@ int KivGame::ChooseComputerCard() {
         return preferred;
     }
     if (const std::uint32_t sameRank = held & RankMask(tr); sameRank != 0) {
-        return LowestCard(sameRank);
+        return LowestCardIn(sameRank);
     }
     if (sameSuit != 0) {
-        return LowestCard(sameSuit);
+        return LowestCardIn(sameSuit);
     }
     const std::uint32_t jacks = held & RankMask(kBube);
-    return ruleJackAlways && jacks != 0 ? LowestCard(jacks) : -1;
+    return ruleJackAlways && jacks != 0 ? LowestCardIn(jacks) : -1;
 }
 
 int KivGame::ChooseComputerSuit() {

@@ -107,31 +107,19 @@ void KivGame::LayoutHand(int seatIndex, bool includeHeld) {
     }
     Seat& seat = seats[seatIndex];
     const Hand& hand = seat.hand;
-    // Copied once: the stores into cards[] below could otherwise be taken to
-    // change them, and they would be read again for every card.
-    const int held = heldCard;
     int last = hand.Last();
-    if (!includeHeld && last == held && hand.Count() > 1) {
+    if (!includeHeld && last == heldCard && hand.Count() > 1) {
         last = hand.At(hand.Count() - 2);
     }
-    int x = seat.handX;
-    const int y = seat.handY;
-    const auto place = [&](int n) {
+    int k = 0;
+    for (int n : hand) {
+        if (!includeHeld && n == heldCard) {
+            continue;
+        }
         PlayingCard& card = cards[n];
         card.covered = n != last;
-        card.PlaceAt(x, y);
-        x += kHandOffset;
-    };
-    if (includeHeld) {
-        for (int n : hand) {
-            place(n);
-        }
-    } else {
-        for (int n : hand) {
-            if (n != held) {
-                place(n);
-            }
-        }
+        card.PlaceAt(seat.handX + kHandOffset * k, seat.handY);
+        ++k;
     }
     port_->HandLaidOut(seatIndex);
 }

@@ -1,5 +1,10 @@
 #pragma once
 
+#include <array>
+#include <bit>
+#include <cstddef>
+#include <cstdint>
+
 namespace kiv {
 
 // Card numbers are 1..32; 0 is the placeholder shown on an empty discard pile.
@@ -59,8 +64,44 @@ constexpr int PointsOfCard(int number) {
     }
 }
 int CardNumber(int suit, int rank); // inverse of the two above; 0 when out of range
-int FaceBitmapId(int number);       // bitmap resource 136 + n (0 gives the placeholder 184)
-int BackBitmapId(int deckBack);     // 1 → 130, 2 → 196, 3 → 197, 4 → 198, other → 130
+
+// ---- Sets of cards as masks: bit n − 1 stands for card n, eight bits per
+// suit block, the ranks from Sieben up within each. A hand keeps one
+// (Hand::Mask), and the computer and the scoring ask their questions of it.
+
+// The bit of card 1..32; none for anything else.
+constexpr std::uint32_t CardBit(int number) {
+    return IsCardNumber(number) ? std::uint32_t{1} << (number - 1) : 0;
+}
+// The lowest-numbered card of a non-empty mask.
+constexpr int LowestCardIn(std::uint32_t mask) {
+    return std::countr_zero(mask) + 1;
+}
+// The number of cards in a mask. Written out because std::popcount becomes
+// a library call unless the build may assume the processor's instruction.
+constexpr int CardsInMask(std::uint32_t v) {
+    v = v - ((v >> 1) & 0x55555555u);
+    v = (v & 0x33333333u) + ((v >> 2) & 0x33333333u);
+    return static_cast<int>((((v + (v >> 4)) & 0x0F0F0F0Fu) * 0x01010101u) >> 24);
+}
+// The cards of a rank in every suit; none for anything but a rank code.
+constexpr std::uint32_t RankMask(int rank) {
+    return rank >= kSieben && rank <= kAs ? std::uint32_t{0x01010101u} << (rank - kSieben) : 0;
+}
+// The cards of a suit; none for anything but a suit code. Looked up rather
+// than searched for: a search's branches go wrong too often to be cheap.
+inline constexpr std::array<std::uint32_t, 5> kSuitMasks = [] {
+    std::array<std::uint32_t, 5> masks{};
+    for (int block = 0; block < 4; ++block) {
+        masks[static_cast<std::size_t>(kBlockSuit[block])] = 0xFFu << (8 * block);
+    }
+    return masks;
+}();
+constexpr std::uint32_t SuitMask(int suit) {
+    return suit >= kKaro && suit <= kPik ? kSuitMasks[static_cast<std::size_t>(suit)] : 0;
+}
+int FaceBitmapId(int number);   // bitmap resource 136 + n (0 gives the placeholder 184)
+int BackBitmapId(int deckBack); // 1 → 130, 2 → 196, 3 → 197, 4 → 198, other → 130
 constexpr int kPlaceholderBitmapId = 184;
 
 // One card of the deck. Created once with the document, never copied.

@@ -1,18 +1,15 @@
 // Going out, the end of a round and of a game.
 #include "kiv/engine/KivGame.h"
 
-#include <cstdint>
-
 namespace kiv {
 
 namespace {
 // The points left in a hand, counted rank by rank from its mask: only the
-// four scoring ranks count, and card rank − kSieben + 1 is that rank's first.
+// four scoring ranks count.
 int PointsInHand(const Hand& hand) {
     int points = 0;
     for (int rank : {kBube, kDame, kKoenig, kAs}) {
-        const std::uint32_t ofRank = 0x01010101u << (rank - kSieben);
-        points += PointsOfCard(rank - kSieben + 1) * hand.CountIn(ofRank);
+        points += PointsOfCard(LowestCardIn(RankMask(rank))) * hand.CountIn(RankMask(rank));
     }
     return points;
 }

@@ -83,12 +83,9 @@ void ComputerBase::MeldWithinTheRules() {
     for (std::size_t i = 0; i < lays.size(); ++i) {
         if (kept[i]) {
             const CardPile& hand = state().opponentHand;
-            Card card; // stays code 0 (no lay) when the card is not in the hand
-            for (int h = 0; h < hand.Size() && card.code == 0; ++h) {
-                if (hand[h].code == lays[i].code && hand[h].deckNo == lays[i].deckNo) {
-                    card = hand[h];
-                }
-            }
+            const int index = HandIndexOf(hand, lays[i]);
+            // A card no longer in the hand is no lay: code 0.
+            const Card card = index >= 0 ? hand[index] : Card{};
             const PileSizes before = pileSizes();
             LayAgain(engine_, lays[i]);
             countLaid(card, lays[i].column, before);

@@ -60,20 +60,27 @@ void Rehearsal::OpponentMeldedWildCard(const Card& card, int column) {
     lays.push_back({card.code, card.deckNo, column});
 }
 
+int HandIndexOf(const CardPile& hand, const MeldLay& lay) {
+    for (int i = 0; i < hand.count; ++i) {
+        if (hand[i].code == lay.code && hand[i].deckNo == lay.deckNo) {
+            return i;
+        }
+    }
+    return -1;
+}
+
 bool LayAgain(VarentaEngine& engine, const MeldLay& lay) {
     const CardPile& hand = engine.State().opponentHand;
-    for (int i = 0; i < hand.count; ++i) {
-        if (hand[i].code != lay.code || hand[i].deckNo != lay.deckNo) {
-            continue;
-        }
-        if (IsWild(hand[i])) {
-            engine.OpponentMeldWildCard(i, lay.column);
-        } else {
-            engine.MeldFromOpponentHand(i);
-        }
-        return true;
+    const int i = HandIndexOf(hand, lay);
+    if (i < 0) {
+        return false;
     }
-    return false;
+    if (IsWild(hand[i])) {
+        engine.OpponentMeldWildCard(i, lay.column);
+    } else {
+        engine.MeldFromOpponentHand(i);
+    }
+    return true;
 }
 
 bool DropInvalidLays(const VarentaEngine& table, std::string_view reason,

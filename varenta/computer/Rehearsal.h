@@ -50,6 +50,8 @@ private:
     void OpponentMeldedWildCard(const Card& card, int column) override;
 };
 
+// Where the card of a lay (by code and deck) lies in a hand; -1 when it is not there.
+int HandIndexOf(const CardPile& hand, const MeldLay& lay);
 // Lays one hand card of the opponent (by code and deck) as it was laid before.
 // False when that card is not in the hand.
 bool LayAgain(VarentaEngine& engine, const MeldLay& lay);

@@ -222,7 +222,8 @@ TEST(SimJson, HasEveryField) {
               "\"avg_computer_hand\":-20.00,\"elapsed_s\":2.000,\"hands_per_s\":5.0}");
 }
 
-TEST(Invariants, FindMissingDuplicatedAndMisplacedCards) {
+// A sound table: both decks, jokers included, in the stock.
+GameState WholeDeckInStock() {
     GameState s;
     for (int deck = 0; deck < 2; ++deck) {
         for (int code = 1; code <= 52; ++code) {
@@ -231,6 +232,11 @@ TEST(Invariants, FindMissingDuplicatedAndMisplacedCards) {
         s.stock.Append(MakeCard(kJokerCode, deck));
         s.stock.Append(MakeCard(kJokerCode, deck));
     }
+    return s;
+}
+
+TEST(Invariants, FindMissingDuplicatedAndMisplacedCards) {
+    const GameState s = WholeDeckInStock();
     EXPECT_EQ(CheckInvariants(s), "");
 
     GameState missing = s;
@@ -250,14 +256,7 @@ TEST(Invariants, FindMissingDuplicatedAndMisplacedCards) {
 // Tables with all 108 slots filled but not by the 108 cards: each must be
 // caught and named, and a sound table spread over every heap must pass.
 TEST(Invariants, CountOfCardsRightButCardsWrong) {
-    GameState full;
-    for (int deck = 0; deck < 2; ++deck) {
-        for (int code = 1; code <= 52; ++code) {
-            full.stock.Append(MakeCard(code, deck));
-        }
-        full.stock.Append(MakeCard(kJokerCode, deck));
-        full.stock.Append(MakeCard(kJokerCode, deck));
-    }
+    const GameState full = WholeDeckInStock();
     GameState spread = full;
     CardPile* const heaps[] = {&spread.discardPile, &spread.playerHand, &spread.opponentHand,
                                &spread.playerMelds, &spread.opponentMelds};
