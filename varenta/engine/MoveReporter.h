@@ -27,6 +27,9 @@ public:
     virtual void DiscardRedThree(int /*code*/) {}              // "DISCARDREDTHREE" code
     virtual void PassDiscard() {}                              // "PASSDISCARD"
     virtual void Rules(std::string_view /*rulesText*/) {}      // "RULES" rules text
+    // The hand was just scored, before the next deal or the end of the game:
+    // the moment at which both network tables must hold the same game.
+    virtual void HandScored() {}
 };
 
 // What happens on the opponent's side and to the hand as a whole; read by the

@@ -108,6 +108,9 @@ void VarentaEngine::PlayerDiscard(int handIndex) {
     port_->SetUndoEnabled(false);
     s.hasDrawn = false;
     s.mayTakePile = true;
+    // The turn has passed before the move leaves: the other table may answer
+    // while the card is still on its way to the pile.
+    s.opponentToMove = true;
     reporter_->Discard(card.code);
     const Card removed = s.playerHand.RemoveAndUnplace(handIndex, card.rank, true, false);
     port_->RepaintRect(removed.x, geometry_.handRow, geometry_.cardWidth,
@@ -143,6 +146,7 @@ void VarentaEngine::PlayerDiscardRedThree(int meldIndex) {
     s.topCardPending = false;
     s.undoList.Clear();
     port_->SetUndoEnabled(false);
+    s.opponentToMove = true;
     reporter_->DiscardRedThree(removed.code);
     ShowHint(texts::kHintDraw);
     EndPlayerTurn();
@@ -206,6 +210,7 @@ void VarentaEngine::PassDiscard() {
     port_->ShowMessage(MessageKind::Information, texts::kMustPass);
     s.undoList.Clear();
     port_->SetUndoEnabled(false);
+    s.opponentToMove = true;
     reporter_->PassDiscard();
     s.pileTopMustMeld = false;
     s.hasDrawn = false;
@@ -241,6 +246,7 @@ bool VarentaEngine::EndOfHandCheck() {
     }
     const HandResult result = ScoreHand();
     port_->RecordHandResult(result.difference);
+    reporter_->HandScored();
     int difference = result.difference;
     if (s.playerScore >= kGameTarget || s.opponentScore >= kGameTarget) {
         difference = s.playerScore - s.opponentScore;

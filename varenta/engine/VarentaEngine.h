@@ -81,6 +81,11 @@ public:
     // Network deal: rebuilds the dealer's stock from the deal string and deals
     // with the seats swapped. Refuses (false, nothing changed) a malformed string.
     bool ReceiveDeal(std::string_view dealString);
+    // A fingerprint of the game as both network tables must hold it: the
+    // stock and the pile in order, each side's hand and melds (by column)
+    // and its Varentas, with the game totals and whose turn it is when asked.
+    // `mirrored` swaps the two sides: it is how the other table sees this one.
+    std::uint64_t GameDigest(bool mirrored, bool withScores, bool withTurn) const;
     // A click on the stock, a card or the pile locks the rules for this game.
     void MarkGameInProgress() { state_.gameInProgress = true; }
     // True once the player declined another game or a fatal error happened.

@@ -32,11 +32,78 @@ std::string Cut255(std::string_view text) {
     return std::string(text.substr(0, 255));
 }
 
+bool IsGameMove(Keyword keyword) {
+    return keyword >= Keyword::Deal && keyword <= Keyword::PassDiscard;
+}
+
+// The announcement's payload: keywords that are ignored wherever they stand.
+constexpr std::string_view kAnnouncementFields[2] = {"SENDAGAIN", "OK"};
+
+bool IsAnnouncement(const SessionMessage& message) {
+    return message.fields.size() == 2 && message.fields[0] == kAnnouncementFields[0] &&
+           message.fields[1] == kAnnouncementFields[1];
+}
+
+// DIGEST fields: the kind, then by kind HAND n digest; ASK/TELL sent
+// received digest; PARTED.
+constexpr std::string_view kDigestHand = "HAND";
+constexpr std::string_view kDigestAsk = "ASK";
+constexpr std::string_view kDigestTell = "TELL";
+constexpr std::string_view kDigestParted = "PARTED";
+constexpr int kHandsKept = 8; // digests of older hands are forgotten
+
+std::string Hex(std::uint64_t value) {
+    static constexpr char kDigits[] = "0123456789abcdef";
+    std::string text(16, '0');
+    for (int i = 15; i >= 0; --i) {
+        text[static_cast<std::size_t>(i)] = kDigits[value & 0xF];
+        value >>= 4;
+    }
+    return text;
+}
+
+std::optional<std::uint64_t> ParseHex(std::string_view text) {
+    if (text.size() != 16) {
+        return std::nullopt;
+    }
+    std::uint64_t value = 0;
+    for (const char c : text) {
+        int digit = -1;
+        if (c >= '0' && c <= '9') {
+            digit = c - '0';
+        } else if (c >= 'a' && c <= 'f') {
+            digit = c - 'a' + 10;
+        }
+        if (digit < 0) {
+            return std::nullopt;
+        }
+        value = value << 4 | static_cast<std::uint64_t>(digit);
+    }
+    return value;
+}
+
 } // namespace
 
+std::string ChecksAnnouncement() {
+    return BuildFrame(Keyword::Ok, JoinFields({kAnnouncementFields[0], kAnnouncementFields[1]}));
+}
+
 NetworkSession::NetworkSession(VarentaEngine& engine, SocketWatcher& watcher)
-    : engine_(engine), socket_(std::make_unique<TcpSocket>(watcher)) {
+    : engine_(engine), socket_(std::make_unique<TcpSocket>(watcher)), watcher_(watcher) {
     socket_->SetEvents(this);
+    SetKeepAliveTimers(nullptr, nullptr);
+}
+
+void NetworkSession::SetKeepAliveTimers(std::unique_ptr<NetTimer> alive,
+                                        std::unique_ptr<NetTimer> silence) {
+    aliveTimer_ = alive ? std::move(alive) : std::make_unique<QtNetTimer>();
+    silenceTimer_ = silence ? std::move(silence) : std::make_unique<QtNetTimer>();
+    aliveTimer_->expired = [this] {
+        if (sessionOpen_ && partnerChecks_) {
+            SendSessionMessage(Keyword::Alive, {}); // restarts the timer
+        }
+    };
+    silenceTimer_->expired = [this] { PartnerSilent(); };
 }
 
 NetworkSession::~NetworkSession() {
@@ -121,6 +188,15 @@ void NetworkSession::CloseSession() {
     handshakeDone_ = false;
     reader_.Clear();
     frames_.clear();
+    pendingEnd_.reset();
+    partnerChecks_ = false;
+    handsScored_ = 0;
+    handsCompared_ = 0;
+    handDigests_.clear();
+    movesSent_ = 0;
+    movesReceived_ = 0;
+    rulesDifferNoted_ = false;
+    StopKeepAlive();
     SetStatus(kNotConnected);
 }
 
@@ -129,11 +205,66 @@ void NetworkSession::End(SessionListener::Ending ending, const std::string& mess
     listener_->SessionClosed(ending, message);
 }
 
+void NetworkSession::EndWhenApplied(SessionListener::Ending ending, std::string message,
+                                    bool afterFrames) {
+    if (pendingEnd_ && !pendingEnd_->afterFrames) {
+        return; // the tables parted: that ending stands
+    }
+    pendingEnd_ = PendingEnd{ending, std::move(message), afterFrames, {}};
+    // From the loop, so that an operation running now ends first.
+    std::weak_ptr<bool> token = alive_;
+    watcher_.Defer([this, token] {
+        if (!token.expired()) {
+            ProcessFrames();
+        }
+    });
+}
+
+// ---- keep-alive ------------------------------------------------------------------
+
+void NetworkSession::StartKeepAlive() {
+    if (!partnerChecks_ || !handshakeDone_ || !sessionOpen_) {
+        return;
+    }
+    aliveTimer_->Start(kAliveIntervalMs);
+    silenceTimer_->Start(kSilenceLimitMs);
+}
+
+void NetworkSession::StopKeepAlive() {
+    if (aliveTimer_) {
+        aliveTimer_->Stop();
+    }
+    if (silenceTimer_) {
+        silenceTimer_->Stop();
+    }
+}
+
+void NetworkSession::PartnerSilent() {
+    if (role_ == SessionRole::Idle || !partnerChecks_) {
+        return;
+    }
+    // A link gone without a word (a sleeping laptop, a router restarted):
+    // the same end as a connection that closed.
+    if (socket_->Socket() >= 0) {
+        socket_->Disconnect();
+    }
+    EndWhenApplied(SessionListener::Ending::ConnectionLost,
+                   std::string(texts::kConnectionLost[0]) + partnerNickname_ +
+                       std::string(texts::kConnectionLost[1]),
+                   true);
+}
+
 // ---- sending ------------------------------------------------------------------
 
 void NetworkSession::SendSessionMessage(Keyword keyword, std::string_view payload) {
     if (!sessionOpen_) {
         return;
+    }
+    if (IsGameMove(keyword)) {
+        ++movesSent_;
+    }
+    if (partnerChecks_ && handshakeDone_) {
+        aliveTimer_->Start(kAliveIntervalMs); // only an idle side needs to say it is there
     }
     socket_->SendText(BuildFrame(keyword, payload));
 }
@@ -213,6 +344,7 @@ void NetworkSession::SessionAvailable(TcpSocket& socket) {
     sessionOpen_ = true;
     SendSessionMessage(Keyword::PlayerId,
                        JoinFields({Cut255(ownNickname), std::to_string(kProtocolVersion)}));
+    socket_->SendText(ChecksAnnouncement());
 }
 
 void NetworkSession::SessionConnected(TcpSocket&) {
@@ -227,6 +359,11 @@ void NetworkSession::SessionClosed(TcpSocket&) {
     }
     const std::string message = std::string(texts::kConnectionLost[0]) + partnerNickname_ +
                                 std::string(texts::kConnectionLost[1]);
+    if (HasHeldFrames() || handling_ || !mayApply_()) {
+        // What the partner sent before it went is applied first.
+        EndWhenApplied(SessionListener::Ending::ConnectionLost, message, true);
+        return;
+    }
     End(SessionListener::Ending::ConnectionLost, message);
 }
 
@@ -249,6 +386,9 @@ void NetworkSession::DataAvailable(TcpSocket& socket) {
 // ---- receiving -----------------------------------------------------------------
 
 void NetworkSession::ReceiveBytes(std::string_view bytes) {
+    if (!bytes.empty() && partnerChecks_ && handshakeDone_) {
+        silenceTimer_->Start(kSilenceLimitMs);
+    }
     std::vector<std::string> frames;
     int oversized = 0;
     reader_.Feed(bytes, frames, oversized);
@@ -258,14 +398,19 @@ void NetworkSession::ReceiveBytes(std::string_view bytes) {
     for (std::string& frame : frames) {
         frames_.push_back(std::move(frame));
     }
-    // A handler may open a box whose loop delivers more bytes: those frames
-    // wait in the queue, so the order on the wire is kept.
-    if (handling_) {
+    ProcessFrames();
+}
+
+void NetworkSession::ProcessFrames() {
+    // A handler may open a box whose loop delivers more bytes, and the table
+    // may be in the middle of its own move: those frames wait in the queue,
+    // so the order on the wire is kept and every move is applied.
+    if (handling_ || !mayApply_()) {
         return;
     }
     handling_ = true;
     std::weak_ptr<bool> token = alive_;
-    while (!frames_.empty()) {
+    while (!frames_.empty() && !(pendingEnd_ && !pendingEnd_->afterFrames)) {
         const std::string frame = std::move(frames_.front());
         frames_.pop_front();
         HandleFrame(frame);
@@ -274,6 +419,15 @@ void NetworkSession::ReceiveBytes(std::string_view bytes) {
         }
     }
     handling_ = false;
+    if (!pendingEnd_) {
+        return;
+    }
+    const PendingEnd end = *pendingEnd_;
+    pendingEnd_.reset();
+    if (!end.partedWhere.empty()) {
+        SendSessionMessage(Keyword::Digest, JoinFields({kDigestParted, end.partedWhere}));
+    }
+    End(end.ending, end.message);
 }
 
 void NetworkSession::Note(std::string_view prefix, const SessionMessage& message) {
@@ -284,11 +438,25 @@ void NetworkSession::HandleFrame(std::string_view frame) {
     const SessionMessage message = ParseFrame(frame);
     switch (message.keyword) {
     case Keyword::Ok:
+        if (IsAnnouncement(message) && role_ != SessionRole::Idle) {
+            partnerChecks_ = true;
+            StartKeepAlive();
+        }
+        return;
     case Keyword::SendAgain:
     case Keyword::Quit:
         return;
     case Keyword::Unknown:
-        Note(texts::kUnknownToken, message);
+        listener_->UnknownToken(std::string(texts::kUnknownToken) + Readable(message));
+        return;
+    case Keyword::Digest:
+    case Keyword::Alive:
+        if (!partnerChecks_) {
+            // Only a partner that announced them may use the added keywords.
+            listener_->UnknownToken(std::string(texts::kUnknownToken) + Readable(message));
+        } else if (message.keyword == Keyword::Digest && handshakeDone_) {
+            HandleDigest(message);
+        }
         return;
     case Keyword::Chat:
         if (handshakeDone_) {
@@ -310,6 +478,7 @@ void NetworkSession::HandleFrame(std::string_view frame) {
         Note(texts::kNoteNotNow, message);
         return;
     }
+    ++movesReceived_;
     ApplyMove(message);
 }
 
@@ -352,7 +521,9 @@ void NetworkSession::HandlePlayerId(const SessionMessage& message) {
         sessionOpen_ = true;
         SendSessionMessage(Keyword::PlayerId,
                            JoinFields({Cut255(ownNickname), std::to_string(kProtocolVersion)}));
+        socket_->SendText(ChecksAnnouncement());
     }
+    StartKeepAlive();
     std::weak_ptr<bool> token = alive_;
     listener_->SessionOpened(partnerNickname_);
     if (!token.expired() && sessionOpen_) {
@@ -380,7 +551,6 @@ void NetworkSession::HandleRules(const SessionMessage& message) {
 }
 
 bool NetworkSession::ApplyMove(const SessionMessage& message) {
-    GameState& s = engine_.State();
     const auto& f = message.fields;
     const auto code = [&](std::size_t i) {
         return i < f.size() ? ParseNumberField(f[i], 1, kJokerCode) : std::nullopt;
@@ -398,10 +568,8 @@ bool NetworkSession::ApplyMove(const SessionMessage& message) {
         }
         return true;
     }
-    if (!s.opponentToMove) {
-        Note(texts::kNoteNotNow, message);
-        return false;
-    }
+    // The turn is not checked: a move that arrives is the other table's, and
+    // the frames come in the order that table made them.
     bool wellFormed = true;
     switch (message.keyword) {
     case Keyword::Meld:
@@ -463,6 +631,120 @@ bool NetworkSession::ApplyMove(const SessionMessage& message) {
         Note(texts::kNoteMoveRefused, message);
     }
     return applied;
+}
+
+// ---- comparing the two tables ----------------------------------------------------
+
+bool NetworkSession::RulesAgree() const {
+    // Each table plays by its own rules; where they differ the games may part
+    // by design, so only tables under the same rules are compared.
+    return !partnerRules_.empty() && BuildRulesText(engine_.Rules()) == partnerRules_;
+}
+
+void NetworkSession::HandScored() {
+    if (!handshakeDone_) {
+        return;
+    }
+    const int hand = ++handsScored_;
+    if (!partnerChecks_) {
+        return;
+    }
+    SendSessionMessage(Keyword::Digest,
+                       JoinFields({kDigestHand, std::to_string(hand),
+                                   Hex(engine_.GameDigest(false, true, false))}));
+    handDigests_[hand].expected = engine_.GameDigest(true, true, false);
+    handDigests_.erase(handDigests_.begin(), handDigests_.lower_bound(hand - kHandsKept));
+    CompareHand(hand);
+}
+
+void NetworkSession::CompareHand(int hand) {
+    const auto found = handDigests_.find(hand);
+    if (found == handDigests_.end() || !found->second.expected || !found->second.partner) {
+        return; // the other half comes later
+    }
+    const bool same = *found->second.expected == *found->second.partner;
+    handDigests_.erase(found);
+    if (!RulesAgree()) {
+        if (!rulesDifferNoted_) {
+            rulesDifferNoted_ = true;
+            listener_->TablesCompared(texts::kTablesRulesDiffer);
+        }
+        return;
+    }
+    ++handsCompared_;
+    if (!same) {
+        Part(std::string(texts::kPartedAfterHand) + std::to_string(hand), true);
+    }
+}
+
+void NetworkSession::SendTablesNow(std::string_view kind) {
+    SendSessionMessage(Keyword::Digest,
+                       JoinFields({kind, std::to_string(movesSent_), std::to_string(movesReceived_),
+                                   Hex(engine_.GameDigest(false, true, true))}));
+}
+
+bool NetworkSession::CompareTables() {
+    if (!handshakeDone_ || !sessionOpen_) {
+        return false;
+    }
+    if (!partnerChecks_) {
+        listener_->TablesCompared(texts::kTablesCannotCompare);
+        return false;
+    }
+    SendTablesNow(kDigestAsk);
+    return true;
+}
+
+void NetworkSession::Part(const std::string& where, bool tellPartner) {
+    const std::string text =
+        std::string(texts::kTablesParted[0]) + where + std::string(texts::kTablesParted[1]);
+    EndWhenApplied(SessionListener::Ending::TablesParted, text, false);
+    if (tellPartner && pendingEnd_ && pendingEnd_->ending == SessionListener::Ending::TablesParted) {
+        pendingEnd_->partedWhere = where;
+    }
+}
+
+void NetworkSession::HandleDigest(const SessionMessage& message) {
+    const auto& f = message.fields;
+    const std::string_view kind = f.empty() ? std::string_view() : std::string_view(f[0]);
+    constexpr int kMost = 1000000000;
+    if (kind == kDigestParted) {
+        // The partner found the difference: give the game up here alike.
+        Part(std::string(texts::kPartedByPartner), false);
+        return;
+    }
+    if (kind == kDigestHand && f.size() == 3) {
+        const auto hand = ParseNumberField(f[1], 1, kMost);
+        const auto digest = ParseHex(f[2]);
+        if (hand && digest) {
+            handDigests_[*hand].partner = *digest;
+            CompareHand(*hand);
+            return;
+        }
+    }
+    if ((kind == kDigestAsk || kind == kDigestTell) && f.size() == 4) {
+        const auto sent = ParseNumberField(f[1], 0, kMost);
+        const auto received = ParseNumberField(f[2], 0, kMost);
+        const auto digest = ParseHex(f[3]);
+        if (sent && received && digest) {
+            // Comparable only when no move is on its way either way.
+            const bool inStep = *sent == movesReceived_ && *received == movesSent_;
+            if (kind == kDigestAsk) {
+                SendTablesNow(kDigestTell);
+            }
+            if (!inStep) {
+                listener_->TablesCompared(texts::kTablesNotCompared);
+            } else if (!RulesAgree()) {
+                listener_->TablesCompared(texts::kTablesRulesDiffer);
+            } else if (*digest != engine_.GameDigest(true, true, true)) {
+                Part(std::string(texts::kPartedNow), true);
+            } else {
+                listener_->TablesCompared(texts::kTablesAgree);
+            }
+            return;
+        }
+    }
+    Note(texts::kNoteMalformed, message);
 }
 
 } // namespace varenta

@@ -5,11 +5,16 @@
 #pragma once
 
 #include "varenta/engine/MoveReporter.h"
+#include "varenta/net/NetTimer.h"
 #include "varenta/net/SessionFrames.h"
 #include "varenta/net/TcpSocket.h"
 
+#include <cstdint>
 #include <deque>
+#include <functional>
+#include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -51,7 +56,28 @@ inline constexpr std::string_view kNoteNotNow =
     "A message from your opponent came at the wrong moment and was ignored: ";
 inline constexpr std::string_view kNoteMoveRefused =
     "Your opponent's move does not match this table and was ignored: ";
+// The two tables compared their games (after a hand, or when asked to).
+inline constexpr std::string_view kTablesParted[2] = {
+    "Your table and your opponent's no longer hold the same game (",
+    "). The network game is given up on both tables."};
+inline constexpr std::string_view kPartedAfterHand = "found after hand ";
+inline constexpr std::string_view kPartedNow = "found when the tables were compared";
+inline constexpr std::string_view kPartedByPartner = "found by your opponent's table";
+inline constexpr std::string_view kTablesAgree = "Both tables hold the same game.";
+inline constexpr std::string_view kTablesNotCompared =
+    "The tables could not be compared just now because a move was on its way. Try again.";
+inline constexpr std::string_view kTablesRulesDiffer =
+    "The tables are not compared while your rules and your opponent's differ.";
+inline constexpr std::string_view kTablesCannotCompare =
+    "Your opponent's program cannot compare tables.";
 } // namespace texts
+
+// The frame by which a program says that it understands the added keywords
+// (DIGEST, ALIVE). It is made of keywords that every program ignores without
+// a word, so a partner that knows nothing of them sees nothing at all.
+std::string ChecksAnnouncement();
+inline constexpr int kAliveIntervalMs = 5000; // an idle side says it is still there
+inline constexpr int kSilenceLimitMs = 15000; // a partner this long silent is gone
 
 // What the user sees of the session. Every call comes from the event loop,
 // after the session's own state is settled, so a listener may show a modal
@@ -68,6 +94,11 @@ public:
     virtual void ChatReceived(std::string_view /*line*/) {}
     // A line for the chat window about a frame that was dropped.
     virtual void Note(std::string_view /*text*/) {}
+    // A frame with a keyword this program does not know; the session goes on.
+    virtual void UnknownToken(std::string_view text) { Note(text); }
+    // The outcome of comparing the two tables when the user asked for it
+    // (they agree, or could not be compared just now).
+    virtual void TablesCompared(std::string_view /*text*/) {}
     // The partner's rules text (twelve fields): compare and show differences.
     virtual void RulesReceived(std::string_view /*partnerRules*/) {}
     virtual void StatusChanged(int /*connectionStatus*/) {}
@@ -77,8 +108,9 @@ public:
     // The session ended by itself (CloseSession has run; a CloseSession this
     // program asks for is not reported). How it ended, with the text of the
     // box to show: a version mismatch (information), the connection lost
-    // (warning) or a socket problem (error).
-    enum class Ending { VersionMismatch, ConnectionLost, SocketProblem };
+    // (warning), a socket problem (error), or the two tables found holding
+    // different games (warning; the game is given up on both).
+    enum class Ending { VersionMismatch, ConnectionLost, SocketProblem, TablesParted };
     virtual void SessionClosed(Ending /*ending*/, std::string_view /*message*/) {}
 };
 
@@ -99,6 +131,18 @@ public:
     void SetAlsoReport(MoveReporter* reporter) {
         alsoReport_ = reporter != nullptr ? reporter : &defaultReporter_;
     }
+    // Whether received frames may be applied now. The table holds them while
+    // an operation of its own runs (a card on its way, a pause, an open
+    // box): they wait, in order, for ApplyHeldFrames. Default: always.
+    void SetGate(std::function<bool()> mayApply) {
+        mayApply_ = mayApply ? std::move(mayApply) : [] { return true; };
+    }
+    // Frames (or the end of the session) waiting for the gate to open.
+    bool HasHeldFrames() const { return !frames_.empty() || pendingEnd_.has_value(); }
+    void ApplyHeldFrames() { ProcessFrames(); }
+    // The keep-alive's two timers: when to say this side is still there, and
+    // how long the partner may be silent (tests hand in timers they fire).
+    void SetKeepAliveTimers(std::unique_ptr<NetTimer> alive, std::unique_ptr<NetTimer> silence);
 
     // Becomes the listening side on port (31415 in the game; "0" picks one).
     bool Listen(std::string_view port);
@@ -113,6 +157,13 @@ public:
     void SendChat(std::string_view line);
     // Sends this side's rules (after the Rules dialog was confirmed).
     void SendRules();
+    // Asks the partner to compare both tables as they stand; false when the
+    // partner's program cannot (or no session is open).
+    bool CompareTables();
+    // The partner said it understands DIGEST and ALIVE.
+    bool PartnerChecks() const { return partnerChecks_; }
+    // Hands whose digests both tables compared in this session.
+    int HandsCompared() const { return handsCompared_; }
     // Feeds received bytes as if read from the socket (tests, fuzzing).
     void ReceiveBytes(std::string_view bytes);
 
@@ -129,6 +180,7 @@ public:
     void DiscardRedThree(int code) override;
     void PassDiscard() override;
     void Rules(std::string_view rulesText) override;
+    void HandScored() override;
 
     SessionRole sessionRole() const { return role_; }
     int connectionStatus() const { return connectionStatus_; }
@@ -149,7 +201,20 @@ private:
     void ErrorOccurred(TcpSocket& socket, const SocketError& error) override;
 
     void SendSessionMessage(Keyword keyword, std::string_view payload);
+    void ProcessFrames();
     void HandleFrame(std::string_view frame);
+    void HandleDigest(const SessionMessage& message);
+    void CompareHand(int hand);
+    bool RulesAgree() const;
+    void SendTablesNow(std::string_view kind);
+    // Gives the game up on both tables: tells the partner, then ends.
+    void Part(const std::string& where, bool tellPartner);
+    void StartKeepAlive();
+    void StopKeepAlive();
+    void PartnerSilent();
+    // Ends the session once the frames before it are applied (afterFrames)
+    // or before any other frame.
+    void EndWhenApplied(SessionListener::Ending ending, std::string message, bool afterFrames);
     void HandlePlayerId(const SessionMessage& message);
     void HandleRules(const SessionMessage& message);
     bool ApplyMove(const SessionMessage& message);
@@ -167,6 +232,31 @@ private:
     FrameReader reader_;
     std::deque<std::string> frames_; // cut, not yet handled
     bool handling_ = false;          // a frame is being handled (boxes may nest)
+    std::function<bool()> mayApply_ = [] { return true; };
+    struct PendingEnd {
+        SessionListener::Ending ending;
+        std::string message;
+        bool afterFrames = true;
+        std::string partedWhere; // the partner is told first when the tables parted
+    };
+    std::optional<PendingEnd> pendingEnd_;
+    SocketWatcher& watcher_;
+    // The added checks: whether the partner understands them, the digests
+    // of the hands scored (this table's own, and the partner's, by hand
+    // number), and the game moves sent and received in this session.
+    bool partnerChecks_ = false;
+    int handsScored_ = 0;
+    int handsCompared_ = 0;
+    struct HandDigests {
+        std::optional<std::uint64_t> expected; // the partner's, as this table sees it
+        std::optional<std::uint64_t> partner;  // as the partner sent it
+    };
+    std::map<int, HandDigests> handDigests_;
+    int movesSent_ = 0;
+    int movesReceived_ = 0;
+    bool rulesDifferNoted_ = false;
+    std::unique_ptr<NetTimer> aliveTimer_;
+    std::unique_ptr<NetTimer> silenceTimer_;
     SessionRole role_ = SessionRole::Idle;
     int connectionStatus_ = kNotConnected;
     bool sessionOpen_ = false;

@@ -29,6 +29,11 @@ enum class Keyword {
     DiscardRedThree,
     PassDiscard,
     Rules,
+    // Added keywords, sent only to a partner that announced it understands
+    // them (see kChecksAnnouncement): a fingerprint of the game, and a frame
+    // that says the sender is still there.
+    Digest,
+    Alive,
     Unknown,
 };
 

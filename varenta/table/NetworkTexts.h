@@ -13,6 +13,12 @@ inline constexpr const char* kHintSetup = "|Set information needed for email con
 inline constexpr const char* kMenuRuleDifferences = "&Rule Differences...";
 inline constexpr const char* kHintRuleDifferences =
     "|Shows the differences in rule settings between you and your opponent, if there are any";
+inline constexpr const char* kMenuCompareTables = "&Compare Tables";
+inline constexpr const char* kHintCompareTables =
+    "|Check that your table and your opponent's still hold the same game";
+inline constexpr const char* kNewInNetworkGame =
+    "A new game cannot be started while a network game is running. The next hand is dealt "
+    "when this one ends; choose Network | Disconnect to play a new game against the computer.";
 inline constexpr const char* kMenuDisconnect = "&Disconnect";
 inline constexpr const char* kHintDisconnect = "Cancel network connection";
 inline constexpr const char* kMenuHideChat = "&Hide Chat Window";

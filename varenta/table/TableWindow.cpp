@@ -8,6 +8,7 @@
 #include "varenta/table/CardBackSettings.h"
 #include "varenta/table/DialogHelp.h"
 #include "varenta/table/HelpWindow.h"
+#include "varenta/table/NetworkTexts.h"
 #include "varenta/table/ResultDialogs.h"
 #include "varenta/table/RuleDifferencesDialog.h"
 #include "varenta/table/RulesDialog.h"
@@ -454,6 +455,8 @@ void TableWindow::RunEngine(const std::function<void()>& operation) {
     } else if (dealPending_) {
         // A network game ended while a move was being shown.
         DealAfterSession();
+    } else {
+        ApplyHeldFrames();
     }
 }
 
@@ -564,6 +567,13 @@ void TableWindow::RecomputeLayout() {
 
 void TableWindow::NewGameClick() {
     if (!started_ || depth_ > 0 || closePending_) {
+        return;
+    }
+    if (session_->sessionOpen()) {
+        // The other table would keep the old game: there is no message for a
+        // new one. The next hand comes by itself when this one ends.
+        dialogs_.message(MessageKind::Information, QString::fromLatin1(texts::kNewInNetworkGame));
+        TakeFocusBack();
         return;
     }
     rightClicked_ = {};

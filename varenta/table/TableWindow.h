@@ -293,6 +293,7 @@ private:
     void AttachAddressExchange();
     void StopWaiting1Click();
     void ShowRuleDifferences1Click();
+    void CompareTablesClick();
     void HideChatWindow1Click();
     void UpdateNetworkMenu();
     void SetConnectionStatus(ConnectionStatus status);
@@ -302,6 +303,8 @@ private:
     // Socket events run like engine operations: card actions wait for them,
     // and the panels show their outcome.
     void RunSocketEvent(const std::function<void()>& event);
+    // The partner's frames that waited for an operation of this table.
+    void ApplyHeldFrames();
     void MakeChatWindow();
     // After the session: the window's part of closing it; a game that was
     // played with the partner gives way to a new one against the computer.
@@ -391,6 +394,7 @@ private:
     bool addressExchangeStopped_ = false;
     bool everConnected_ = false;
     bool dealPending_ = false;
+    bool holdFrames_ = false; // the partner's frames wait for the operation running
     QTimer tmTryConnect_;
     std::unique_ptr<PortMapper> portMapper_;
     bool portMapperMade_ = false;

@@ -59,7 +59,19 @@ void TableWindow::SocketLoop::Defer(std::function<void()> call) {
 }
 
 void TableWindow::RunSocketEvent(const std::function<void()>& event) {
+    // An event that comes while another operation runs (a card on its way,
+    // a pause, an open box) is inside that operation's loop: the partner's
+    // frames it brings wait until the operation is over, then apply in order.
+    const bool held = holdFrames_;
+    holdFrames_ = held || depth_ > 0;
     RunEngine(event);
+    holdFrames_ = held;
+}
+
+void TableWindow::ApplyHeldFrames() {
+    if (session_ && session_->HasHeldFrames() && !closePending_) {
+        RunSocketEvent([this] { session_->ApplyHeldFrames(); });
+    }
 }
 
 // ---- menu and status --------------------------------------------------------------
@@ -69,6 +81,7 @@ void TableWindow::BuildNetworkMenu(QMenu* before) {
     sessionEvents_ = std::make_unique<SessionEvents>(*this);
     session_ = std::make_unique<NetworkSession>(engine_, *socketLoop_);
     session_->SetListener(sessionEvents_.get());
+    session_->SetGate([this] { return !holdFrames_; });
 
     networkMenu_ = new QMenu(Text(texts::kMenuNetwork), this);
     networkMenu_->setObjectName(QStringLiteral("Network1"));
@@ -85,6 +98,8 @@ void TableWindow::BuildNetworkMenu(QMenu* before) {
         &TableWindow::ConnecttoPartner1Click);
     add(texts::kMenuRuleDifferences, "ShowRuleDifferences1", texts::kHintRuleDifferences,
         &TableWindow::ShowRuleDifferences1Click);
+    add(texts::kMenuCompareTables, "CompareTables1", texts::kHintCompareTables,
+        &TableWindow::CompareTablesClick);
     add(texts::kMenuDisconnect, "StopWaiting1", texts::kHintDisconnect,
         &TableWindow::StopWaiting1Click);
     add(texts::kMenuHideChat, "HideChatWindow1", texts::kHintHideChat,
@@ -165,6 +180,8 @@ void TableWindow::UpdateNetworkMenu() {
     Action(QStringLiteral("ConnecttoPartner1"))->setEnabled(idle);
     Action(QStringLiteral("StopWaiting1"))->setEnabled(!idle);
     Action(QStringLiteral("ShowRuleDifferences1"))->setEnabled(!idle);
+    Action(QStringLiteral("CompareTables1"))
+        ->setEnabled(connectionStatus_ == ConnectionStatus::Established);
     QAction* chat = Action(QStringLiteral("HideChatWindow1"));
     chat->setEnabled(!idle);
     const bool hidden = chat_ != nullptr && !chat_->isVisible();
@@ -408,6 +425,13 @@ void TableWindow::ShowRuleDifferences1Click() {
     ruleDifferences_->CompareRules(BuildRulesText(engine_.Rules()), session_->partnerRules());
 }
 
+void TableWindow::CompareTablesClick() {
+    if (connectionStatus_ != ConnectionStatus::Established || depth_ > 0) {
+        return;
+    }
+    session_->CompareTables();
+}
+
 void TableWindow::HideChatWindow1Click() {
     if (!session_->sessionOpen() || chat_ == nullptr) {
         return;
@@ -463,6 +487,11 @@ void TableWindow::SessionEvents::Note(std::string_view text) {
     }
 }
 
+void TableWindow::SessionEvents::TablesCompared(std::string_view text) {
+    window_.status_->ShowHintText(Utf8(text));
+    Note(text);
+}
+
 void TableWindow::SessionEvents::RulesReceived(std::string_view partnerRules) {
     if (window_.ruleDifferences_ == nullptr) {
         window_.ruleDifferences_ = new RuleDifferencesDialog(&window_);
@@ -485,6 +514,7 @@ void TableWindow::SessionEvents::SessionClosed(Ending ending, std::string_view m
         window_.dialogs_.message(MessageKind::Information, Utf8(message));
         break;
     case Ending::ConnectionLost:
+    case Ending::TablesParted:
         window_.dialogs_.message(MessageKind::Warning, Utf8(message));
         break;
     case Ending::SocketProblem:

@@ -32,6 +32,7 @@ public:
     void SessionOpened(std::string_view partnerNickname) override;
     void ChatReceived(std::string_view line) override;
     void Note(std::string_view text) override;
+    void TablesCompared(std::string_view text) override;
     void RulesReceived(std::string_view partnerRules) override;
     void StatusChanged(int connectionStatus) override;
     void SessionClosed(Ending ending, std::string_view message) override;

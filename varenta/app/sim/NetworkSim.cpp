@@ -97,13 +97,18 @@ public:
 // and checked against this table's own view of the hand.
 class RunWatcher : public SessionListener {
 public:
-    RunWatcher(VarentaEngine& engine, NetworkTrace& trace) : engine_(engine), trace_(trace) {}
+    RunWatcher(VarentaEngine& engine, NetworkTrace& trace, std::ostream& messages)
+        : engine_(engine), trace_(trace), messages_(messages) {}
 
     std::string failure;
     bool ended = false; // the connection closed after the stop
 
     void Note(std::string_view text) override {
         Fail("the other program sent what this table cannot follow: " + std::string(text));
+    }
+    // An unknown keyword is the other program's business: the session goes on.
+    void UnknownToken(std::string_view text) override {
+        messages_ << "varenta-sim: ignored: " << text << std::endl;
     }
     void MoveReceived(const SessionMessage& message) override {
         if (message.keyword == Keyword::Deal) {
@@ -134,6 +139,7 @@ public:
 private:
     VarentaEngine& engine_;
     NetworkTrace& trace_;
+    std::ostream& messages_;
 };
 
 } // namespace
@@ -163,7 +169,7 @@ SimSummary RunNetworkSimulation(const SimOptions& options, std::ostream* traceSt
 
     NotifierWatcher watcher;
     NetworkSession session(engine, watcher);
-    RunWatcher watch(engine, trace);
+    RunWatcher watch(engine, trace, messages);
     session.SetListener(&watch);
     session.SetAlsoReport(&trace);
     session.ownNickname = options.nick;

@@ -5,6 +5,7 @@
 #include "varenta/engine/tests/RandomPlayer.h"
 #include "varenta/net/NetworkSession.h"
 #include "varenta/net/NotifierWatcher.h"
+#include "varenta/net/testing/ManualNetTimer.h"
 #include "varenta/store/RuleVariants.h"
 
 #include <gtest/gtest.h>
@@ -29,6 +30,8 @@ struct Listener : SessionListener {
     void SessionOpened(std::string_view nick) override { openedWith = nick; }
     void ChatReceived(std::string_view line) override { chats.emplace_back(line); }
     void Note(std::string_view text) override { notes.emplace_back(text); }
+    void TablesCompared(std::string_view text) override { compared.emplace_back(text); }
+    std::vector<std::string> compared;
     void RulesReceived(std::string_view text) override { rules.emplace_back(text); }
     void SessionClosed(Ending ending, std::string_view message) override {
         closed.emplace_back(ending, std::string(message));
@@ -55,13 +58,19 @@ struct Peer {
     explicit Peer(NotifierWatcher& watcher) : socket(watcher) { socket.SetEvents(&events); }
     TcpSocket socket;
     RecordingEvents events;
+    // The frames of the protocol every program speaks: the announcement of
+    // the added checks, which any program ignores, is counted apart.
     std::vector<std::string> Frames() {
         std::vector<std::string> frames;
         int oversized = 0;
         FrameReader reader;
         reader.Feed(events.received, frames, oversized);
+        announcements =
+            static_cast<int>(std::count(frames.begin(), frames.end(), ChecksAnnouncement()));
+        frames.erase(std::remove(frames.begin(), frames.end(), ChecksAnnouncement()), frames.end());
         return frames;
     }
+    int announcements = 0;
     bool WaitForFrames(std::size_t n) {
         return PumpUntil([&] { return Frames().size() >= n; });
     }
@@ -390,10 +399,231 @@ TEST(NetworkSession, TwoProgramsPlayWholeHandsMirrored) {
             ASSERT_EQ(x.playerScore, y.opponentScore);
             ASSERT_EQ(x.opponentScore, y.playerScore);
             ASSERT_NE(x.opponentToMove, y.opponentToMove);
+            // Asked at this quiet moment, both tables find they agree.
+            const std::size_t before = a.listener.compared.size();
+            ASSERT_TRUE(mover.session.CompareTables());
+            ASSERT_TRUE(PumpUntil([&] {
+                return a.listener.compared.size() > before && b.listener.compared.size() > before;
+            }));
+            ASSERT_EQ(a.listener.compared.back(), texts::kTablesAgree);
+            ASSERT_EQ(b.listener.compared.back(), texts::kTablesAgree);
         }
+        // Every hand was compared as it was scored, and found equal.
+        EXPECT_TRUE(a.session.PartnerChecks() && b.session.PartnerChecks());
+        EXPECT_GE(a.session.HandsCompared() + b.session.HandsCompared(), handsToPlay);
+        EXPECT_TRUE(a.listener.closed.empty() && b.listener.closed.empty());
         EXPECT_TRUE(a.listener.notes.empty()) << a.listener.notes.front();
         EXPECT_TRUE(b.listener.notes.empty()) << b.listener.notes.front();
     }
+}
+
+// A client whose peer announced the added checks and dealt, with timers
+// the test fires.
+struct CheckedClient {
+    ClientWithPeer t;
+    testing::ManualNetTimer* alive = nullptr;
+    testing::ManualNetTimer* silence = nullptr;
+    bool Open(bool announce = true) {
+        auto a = std::make_unique<testing::ManualNetTimer>();
+        auto b = std::make_unique<testing::ManualNetTimer>();
+        alive = a.get();
+        silence = b.get();
+        t.client.session.SetKeepAliveTimers(std::move(a), std::move(b));
+        if (!t.Open()) {
+            return false;
+        }
+        if (announce) {
+            t.server.socket.SendText(ChecksAnnouncement());
+        }
+        t.server.socket.SendText("RULES" + FE + BuildRulesText(t.client.engine.Rules()) + FF);
+        t.server.socket.SendText(DealFrame('1'));
+        return PumpUntil([&] {
+            return t.client.engine.State().playerHand.count > 0 &&
+                   t.client.session.PartnerChecks() == announce;
+        });
+    }
+    Program& C() { return t.client; }
+    std::string Digest(bool mirrored) const {
+        return Hex16(t.client.engine.GameDigest(mirrored, true, true));
+    }
+    static std::string Hex16(std::uint64_t v) {
+        char text[17];
+        std::snprintf(text, sizeof text, "%016llx", static_cast<unsigned long long>(v));
+        return text;
+    }
+};
+
+TEST(SessionChecks, TheAnnouncementIsMadeOfKeywordsEveryProgramIgnores) {
+    const SessionMessage m = ParseFrame(ChecksAnnouncement());
+    EXPECT_EQ(m.keyword, Keyword::Ok);
+    for (const std::string& field : m.fields) {
+        const Keyword k = LookUpKeyword(field);
+        EXPECT_TRUE(k == Keyword::Ok || k == Keyword::SendAgain || k == Keyword::Quit) << field;
+    }
+    // Both sides announce right after their PLAYERID.
+    ClientWithPeer t;
+    ASSERT_TRUE(t.Open());
+    ASSERT_TRUE(t.server.WaitForFrames(2));
+    EXPECT_EQ(t.server.announcements, 1);
+    EXPECT_FALSE(t.client.session.PartnerChecks()) << "the peer did not announce";
+}
+
+// What the client does with DIGEST frames: the tables' counts of moves are
+// 1 received (the deal) and 0 sent.
+TEST(SessionChecks, DigestsAreComparedOnlyInStepAndPartedTablesEndOnBothSides) {
+    struct Row {
+        const char* what;
+        bool announce;
+        std::function<std::string(CheckedClient&)> frame;
+        const char* compared; // the listener's text, or empty
+        const char* note;     // a note's beginning, or empty
+        bool parted;
+        const char* answer; // the DIGEST kind sent back, or empty
+    };
+    const Row rows[] = {
+        {"equal", true,
+         [](CheckedClient& c) {
+             return "DIGEST" + FE + "ASK" + FE + "1" + FE + "0" + FE + c.Digest(true) + FF;
+         },
+         "Both tables hold the same game.", "", false, "TELL"},
+        {"unequal", true,
+         [](CheckedClient& c) {
+             return "DIGEST" + FE + "ASK" + FE + "1" + FE + "0" + FE + c.Digest(false) + FF;
+         },
+         "", "", true, "TELL"},
+        {"a move on its way", true,
+         [](CheckedClient& c) {
+             return "DIGEST" + FE + "ASK" + FE + "2" + FE + "0" + FE + c.Digest(true) + FF;
+         },
+         "The tables could not be compared just now because a move was on its way. Try again.", "",
+         false, "TELL"},
+        {"the answer", true,
+         [](CheckedClient& c) {
+             return "DIGEST" + FE + "TELL" + FE + "1" + FE + "0" + FE + c.Digest(true) + FF;
+         },
+         "Both tables hold the same game.", "", false, ""},
+        {"the partner found it", true,
+         [](CheckedClient&) { return "DIGEST" + FE + "PARTED" + FE + "x" + FF; }, "", "", true, ""},
+        {"malformed", true,
+         [](CheckedClient&) {
+             return "DIGEST" + FE + "ASK" + FE + "1" + FE + "0" + FE + "xyz" + FF;
+         },
+         "", "A message from your opponent could not be read", false, ""},
+        {"not announced", false,
+         [](CheckedClient& c) {
+             return "DIGEST" + FE + "ASK" + FE + "1" + FE + "0" + FE + c.Digest(true) + FF;
+         },
+         "", "Unknown token: DIGEST ASK", false, ""},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        CheckedClient c;
+        ASSERT_TRUE(c.Open(row.announce));
+        const std::size_t framesBefore = c.t.server.Frames().size();
+        c.C().session.ReceiveBytes(row.frame(c));
+        if (row.parted) {
+            // A parting ends from the loop, after the frame is handled.
+            ASSERT_TRUE(PumpUntil([&] { return !c.C().listener.closed.empty(); }));
+        }
+        EXPECT_EQ(c.C().listener.compared.empty() ? "" : c.C().listener.compared.back(),
+                  row.compared);
+        if (*row.note != 0) {
+            ASSERT_EQ(c.C().listener.notes.size(), 1u);
+            EXPECT_EQ(c.C().listener.notes[0].rfind(row.note, 0), 0u) << c.C().listener.notes[0];
+        } else {
+            EXPECT_TRUE(c.C().listener.notes.empty());
+        }
+        EXPECT_EQ(!c.C().listener.closed.empty(), row.parted);
+        if (row.parted) {
+            EXPECT_EQ(c.C().listener.closed[0].first, SessionListener::Ending::TablesParted);
+            EXPECT_NE(c.C().listener.closed[0].second.find(
+                          "The network game is given up on both tables."),
+                      std::string::npos);
+            EXPECT_EQ(c.C().session.sessionRole(), SessionRole::Idle);
+        }
+        // Whatever was sent back, then (when this side found the difference) PARTED.
+        const bool tellsParting = row.parted && std::string(row.what) != "the partner found it";
+        const std::size_t expected = framesBefore + (*row.answer != 0) + (tellsParting ? 1 : 0);
+        ASSERT_TRUE(PumpUntil([&] { return c.t.server.Frames().size() >= expected; }));
+        const auto frames = c.t.server.Frames();
+        ASSERT_EQ(frames.size(), expected);
+        if (*row.answer != 0) {
+            const SessionMessage answer = ParseFrame(frames[framesBefore]);
+            EXPECT_EQ(answer.keyword, Keyword::Digest);
+            ASSERT_EQ(answer.fields.size(), 4u);
+            EXPECT_EQ(answer.fields[0], row.answer);
+            EXPECT_EQ(answer.fields[1], "0");
+            EXPECT_EQ(answer.fields[2], "1");
+            EXPECT_EQ(answer.fields[3], c.Digest(false)) << "the table as this side sees it";
+        }
+        if (tellsParting) {
+            EXPECT_EQ(ParseFrame(frames.back()).fields.at(0), "PARTED");
+        }
+    }
+}
+
+TEST(SessionChecks, AKeepAliveGoesOutWhenIdleAndASilentPartnerIsLost) {
+    CheckedClient c;
+    ASSERT_TRUE(c.Open());
+    EXPECT_TRUE(c.alive->running);
+    EXPECT_TRUE(c.silence->running);
+    EXPECT_EQ(c.alive->starts.back(), 5000);
+    EXPECT_EQ(c.silence->starts.back(), 15000);
+    const std::size_t before = c.t.server.Frames().size();
+    c.alive->Fire();
+    ASSERT_TRUE(c.t.server.WaitForFrames(before + 1));
+    EXPECT_EQ(ParseFrame(c.t.server.Frames().back()).keyword, Keyword::Alive);
+    EXPECT_TRUE(c.alive->running) << "again after the next idle stretch";
+    // Bytes from the partner start its silence anew; silence ends the game.
+    const std::size_t silenceStarts = c.silence->starts.size();
+    c.t.server.socket.SendText("ALIVE" + FE + FF);
+    ASSERT_TRUE(PumpUntil([&] { return c.silence->starts.size() > silenceStarts; }));
+    EXPECT_TRUE(c.C().listener.notes.empty());
+    c.silence->Fire();
+    ASSERT_TRUE(PumpUntil([&] { return !c.C().listener.closed.empty(); }));
+    EXPECT_EQ(c.C().listener.closed[0].first, SessionListener::Ending::ConnectionLost);
+    EXPECT_EQ(c.C().listener.closed[0].second,
+              "Connection to Ann lost. The network game will now terminate.");
+    EXPECT_FALSE(c.alive->running);
+    EXPECT_TRUE(PumpUntil([&] { return c.t.server.events.Count("closed") == 1; }));
+
+    // A partner that never announced is never expected to say anything.
+    CheckedClient old;
+    ASSERT_TRUE(old.Open(false));
+    EXPECT_FALSE(old.alive->running);
+    EXPECT_FALSE(old.silence->running);
+}
+
+// The table's own move is running: what the partner sends waits, then
+// applies in order, and a close that came behind it ends the session last.
+TEST(SessionChecks, HeldFramesWaitForTheGateAndApplyInOrder) {
+    ClientWithPeer t;
+    ASSERT_TRUE(t.Open());
+    t.server.socket.SendText(DealFrame('0')); // this side starts
+    ASSERT_TRUE(PumpUntil([&] { return t.client.engine.State().playerHand.count > 0; }));
+    const GameState& s = t.client.engine.State();
+    ASSERT_FALSE(s.opponentToMove);
+    bool open = false;
+    t.client.session.SetGate([&] { return open; });
+    const int hand = s.opponentHand.count;
+    const int drawn = s.stock[s.stock.count - 1].code;
+    // Out of turn, as a fast partner's move may seem: still applied.
+    t.server.socket.SendText("DRAWNEW" + FE + FF + "DISCARD" + FE + std::to_string(drawn) + FF);
+    t.server.socket.Disconnect();
+    ASSERT_TRUE(PumpUntil([&] { return t.client.session.HasHeldFrames(); }));
+    for (int round = 0; round < 20; ++round) {
+        QCoreApplication::processEvents(); // the close is noticed too
+    }
+    EXPECT_TRUE(t.client.listener.closed.empty()) << "the close waits behind the moves";
+    EXPECT_EQ(s.opponentHand.count, hand);
+    open = true;
+    t.client.session.ApplyHeldFrames();
+    EXPECT_EQ(s.discardPile.count > 0 ? s.discardPile[s.discardPile.count - 1].code : 0, drawn);
+    EXPECT_EQ(s.opponentHand.count, hand);
+    EXPECT_TRUE(t.client.listener.notes.empty()) << t.client.listener.notes.front();
+    ASSERT_EQ(t.client.listener.closed.size(), 1u);
+    EXPECT_EQ(t.client.listener.closed[0].first, SessionListener::Ending::ConnectionLost);
+    EXPECT_FALSE(t.client.session.HasHeldFrames());
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "varenta/net/NetTimer.h"
+#include "varenta/net/testing/ManualNetTimer.h"
 #include "varenta/net/RouterClient.h"
 #include "varenta/net/StunMessage.h"
 
@@ -40,23 +41,6 @@ inline bool PumpUntil(const std::function<bool()>& done) {
     }
     return done();
 }
-
-class ManualNetTimer : public NetTimer {
-public:
-    void Start(int milliseconds) override {
-        starts.push_back(milliseconds);
-        running = true;
-    }
-    void Stop() override { running = false; }
-    void Fire() { // as if the time had passed
-        running = false;
-        if (expired) {
-            expired();
-        }
-    }
-    std::vector<int> starts;
-    bool running = false;
-};
 
 // A server socket on 127.x.y.z and a thread answering on it; each request
 // is recorded after its answer went out. answer(request, index) gives the

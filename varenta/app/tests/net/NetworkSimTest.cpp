@@ -4,11 +4,18 @@
 #include <QProcess>
 #include <QStringList>
 
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -158,6 +165,101 @@ TEST(NetworkSim, NetworkOptionsAreChecked) {
         p.start(VARENTA_SIM, args);
         ASSERT_TRUE(p.waitForFinished(60000));
         EXPECT_EQ(p.exitCode(), 2) << args.join(' ').toStdString();
+    }
+}
+
+// Between the two simulators: every byte passes on alone, and after every
+// fifth frame towards the listening side a line of garbage with an unknown
+// keyword is slipped in. Plain blocking sockets on two threads of its own.
+class ChoppingRelay {
+public:
+    explicit ChoppingRelay(int serverPort) : serverPort_(serverPort) {
+        listen_ = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+        sockaddr_in address{};
+        address.sin_family = AF_INET;
+        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        socklen_t length = sizeof address;
+        ::bind(listen_, reinterpret_cast<sockaddr*>(&address), length);
+        ::listen(listen_, 1);
+        ::getsockname(listen_, reinterpret_cast<sockaddr*>(&address), &length);
+        port_ = ntohs(address.sin_port);
+        thread_ = std::thread([this] { Run(); });
+    }
+    ~ChoppingRelay() {
+        ::shutdown(listen_, SHUT_RDWR);
+        thread_.join();
+        ::close(listen_);
+    }
+    int Port() const { return port_; }
+    std::atomic<int> garbageSent{0};
+
+private:
+    void Run() {
+        const int front = ::accept4(listen_, nullptr, nullptr, SOCK_CLOEXEC);
+        if (front < 0) {
+            return;
+        }
+        const int back = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+        sockaddr_in address{};
+        address.sin_family = AF_INET;
+        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        address.sin_port = htons(static_cast<std::uint16_t>(serverPort_));
+        if (::connect(back, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0) {
+            std::thread answers([&] { Pump(back, front, false); });
+            Pump(front, back, true);
+            answers.join();
+        }
+        ::close(back);
+        ::close(front);
+    }
+    void Pump(int from, int to, bool garbage) {
+        char buffer[4096];
+        int frames = 0;
+        for (;;) {
+            const long n = ::recv(from, buffer, sizeof buffer, 0);
+            if (n <= 0) {
+                ::shutdown(to, SHUT_WR);
+                return;
+            }
+            for (long i = 0; i < n; ++i) {
+                ::send(to, &buffer[i], 1, MSG_NOSIGNAL);
+                if (garbage && buffer[i] == '\xFF' && ++frames % 5 == 0) {
+                    static const char kGarbage[] = "GARBAGE\xFEjunk\xFF";
+                    ::send(to, kGarbage, sizeof kGarbage - 1, MSG_NOSIGNAL);
+                    ++garbageSent;
+                }
+            }
+        }
+    }
+    int serverPort_;
+    int listen_ = -1;
+    int port_ = 0;
+    std::thread thread_;
+};
+
+TEST(NetworkSim, ChoppedFramesAndUnknownKeywordsDoNotPartTheTables) {
+    SimRun server;
+    SimRun client;
+    const std::string serverTrace = TracePath("chopped-server");
+    const std::string clientTrace = TracePath("chopped-client");
+    const std::string port = StartListener(
+        server, {"--seed", "21", "--hands", "3", "--trace", QString::fromStdString(serverTrace)});
+    ASSERT_FALSE(port.empty()) << server.errors;
+    ChoppingRelay relay(std::stoi(port));
+    client.process.start(
+        VARENTA_SIM,
+        {"--connect", QString::fromStdString("127.0.0.1:" + std::to_string(relay.Port())), "--seed",
+         "22", "--hands", "3", "--trace", QString::fromStdString(clientTrace)});
+    ASSERT_EQ(Finish(client), 0) << client.errors;
+    ASSERT_EQ(Finish(server), 0) << server.errors;
+    EXPECT_GT(relay.garbageSent, 10);
+    EXPECT_NE(server.errors.find("ignored: Unknown token: GARBAGE junk"), std::string::npos)
+        << server.errors;
+    const auto serverLines = WithoutDeals(Lines(serverTrace));
+    const auto clientLines = WithoutDeals(Lines(clientTrace));
+    ASSERT_EQ(serverLines.size(), clientLines.size());
+    for (std::size_t i = 0; i < serverLines.size(); ++i) {
+        ASSERT_EQ(AsSeenByTheOther(serverLines[i]), clientLines[i]) << "line " << i + 1;
     }
 }
 
