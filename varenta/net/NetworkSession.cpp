@@ -649,9 +649,8 @@ void NetworkSession::HandScored() {
     if (!partnerChecks_) {
         return;
     }
-    SendSessionMessage(Keyword::Digest,
-                       JoinFields({kDigestHand, std::to_string(hand),
-                                   Hex(engine_.GameDigest(false, true, false))}));
+    SendSessionMessage(Keyword::Digest, JoinFields({kDigestHand, std::to_string(hand),
+                                                    Hex(engine_.GameDigest(false, true, false))}));
     handDigests_[hand].expected = engine_.GameDigest(true, true, false);
     handDigests_.erase(handDigests_.begin(), handDigests_.lower_bound(hand - kHandsKept));
     CompareHand(hand);
@@ -699,7 +698,8 @@ void NetworkSession::Part(const std::string& where, bool tellPartner) {
     const std::string text =
         std::string(texts::kTablesParted[0]) + where + std::string(texts::kTablesParted[1]);
     EndWhenApplied(SessionListener::Ending::TablesParted, text, false);
-    if (tellPartner && pendingEnd_ && pendingEnd_->ending == SessionListener::Ending::TablesParted) {
+    if (tellPartner && pendingEnd_ &&
+        pendingEnd_->ending == SessionListener::Ending::TablesParted) {
         pendingEnd_->partedWhere = where;
     }
 }

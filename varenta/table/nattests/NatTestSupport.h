@@ -5,9 +5,9 @@
 #pragma once
 
 #include "varenta/net/NetTimer.h"
-#include "varenta/net/testing/ManualNetTimer.h"
 #include "varenta/net/RouterClient.h"
 #include "varenta/net/StunMessage.h"
+#include "varenta/net/testing/ManualNetTimer.h"
 
 #include <QCoreApplication>
 #include <QEventLoop>
