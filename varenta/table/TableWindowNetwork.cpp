@@ -183,13 +183,15 @@ void TableWindow::ConnecttoPartner1Click() {
                                                : std::make_unique<InternetAddressQuery>();
     services.stunQuery =
         services_.stunQuery ? services_.stunQuery() : std::make_unique<StunAddressQuery>();
-    if (PortMapper* router = Router()) {
-        services.routerAddress = [router](std::function<void(const QString&)> done) {
+    // The router is made and asked only when the dialog wants its address,
+    // which it does once "Internet" is chosen.
+    services.routerAddress = [this](std::function<void(const QString&)> done) {
+        if (PortMapper* router = Router()) {
             router->AskAddress([done](const RouterAnswer& answer) {
                 done(answer.ok ? QString::fromStdString(answer.externalAddress) : QString());
             });
-        };
-    }
+        }
+    };
     services.localAddresses = services_.localAddresses;
     services.message = dialogs_.message;
     services.yesNo = dialogs_.yesNo;
