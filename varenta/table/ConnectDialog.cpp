@@ -469,6 +469,12 @@ void ConnectDialog::ConnectClick() {
                 return;
             }
             own = partner = QStringLiteral("127.0.0.1");
+        } else if (IsLoopbackIPv4(partner.toStdString())) {
+            // A partner on this computer: the own list leaves the loopback
+            // out, so each copy would compare its LAN address with the
+            // loopback and both would choose the same role. With the same
+            // text on both sides the users decide which copy listens.
+            own = partner = QStringLiteral("127.0.0.1");
         } else {
             own = ownAddressList_.first();
         }

@@ -39,6 +39,16 @@ inline constexpr const char* kMailSetupIncomplete =
 inline constexpr const char* kSendingToPartner = "Sending message to partner...";
 inline constexpr const char* kMailNotAvailable =
     "This copy of Varenta cannot exchange addresses by e-mail. Please choose \"IP Number\".";
+// Two copies on one computer that both chose to be the server (%1 the port).
+inline constexpr const char* kPortTakenByOtherCopy =
+    "Another copy of Varenta on this computer is already waiting for its partner on port %1, "
+    "so this copy cannot be the server. Connect again and answer \"No\" when asked whether "
+    "this copy should be the server.";
+// Connect attempts that keep being refused (%1 the partner, %2 the port, %3 the attempts).
+inline constexpr const char* kNobodyListens =
+    "Nobody is listening at %1, port %2, yet (%3 attempts refused). One of the two players "
+    "must be the server: if both of you answered \"No\", one of you should disconnect, "
+    "connect again and answer \"Yes\". Still trying...";
 
 // Connect dialog.
 inline constexpr const char* kConnectCaption = "Connect to Opponent";

@@ -246,7 +246,13 @@ std::string TableWindow::SessionPort() const {
 }
 
 void TableWindow::BecomeServer() {
-    session_->Listen(SessionPort());
+    // Two copies on this computer that both chose to listen: the second
+    // finds the port taken and should tell its user why.
+    const std::string portTaken = mapRouterPort_ ? std::string()
+                                                 : Text(texts::kPortTakenByOtherCopy)
+                                                       .arg(QString::fromStdString(SessionPort()))
+                                                       .toStdString();
+    session_->Listen(SessionPort(), portTaken);
     SetConnectionStatus(static_cast<ConnectionStatus>(session_->connectionStatus()));
     if (mapRouterPort_ && session_->Socket().Listening()) {
         OpenRouterPort(session_->ListenPort());
@@ -316,6 +322,20 @@ void TableWindow::tmTryConnectTimer() {
                connectionStatus_ == ConnectionStatus::Waiting) {
         BecomeClient(partnerAddress_);
     }
+    // Refusal after refusal: nobody listens there, most often because both
+    // players chose to connect. Retrying goes on; the user is told (on the
+    // hint line, no box) once per run of refusals.
+    const int runs = session_->RefusedAttempts() / kRefusalsBeforeHint;
+    if (runs > refusalHintsShown_) {
+        const QString hint = Text(texts::kNobodyListens)
+                                 .arg(partnerAddress_, QString::fromStdString(SessionPort()))
+                                 .arg(session_->RefusedAttempts());
+        status_->ShowHintText(hint);
+        if (chat_ != nullptr) {
+            chat_->AddNote(hint);
+        }
+    }
+    refusalHintsShown_ = runs;
 }
 
 void TableWindow::StopAddressExchange() {

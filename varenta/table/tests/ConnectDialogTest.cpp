@@ -277,6 +277,30 @@ TEST_F(ConnectDialogTest, ConnectByIpNumberResolvesNamesAndOffersTheLoopback) {
         EXPECT_TRUE(d->isVisible());
         EXPECT_TRUE(Find<QPushButton>(*d, "bnConnect")->isEnabled());
     }
+    // A partner on this computer, typed or named, makes the own address the
+    // loopback too, so that both copies are asked which one listens.
+    struct Partner {
+        const char* typed;
+        const char* own;
+        const char* partner;
+    };
+    const Partner partners[] = {
+        {"127.0.0.1", "127.0.0.1", "127.0.0.1"},
+        {"localhost", "127.0.0.1", "127.0.0.1"},
+        {"127.0.0.2", "127.0.0.1", "127.0.0.1"},
+        {"192.168.1.3", "10.8.0.2", "192.168.1.3"},
+    };
+    for (const Partner& p : partners) {
+        auto d = Open();
+        query->Answer("10.8.0.2");
+        UseIpNumber(*d, "me", p.typed);
+        Find<QPushButton>(*d, "bnConnect")->click();
+        EXPECT_EQ(d->result(), QDialog::Accepted) << p.typed;
+        EXPECT_EQ(d->OwnAddress(), p.own) << p.typed;
+        EXPECT_EQ(d->PartnerAddress(), p.partner) << p.typed;
+        EXPECT_EQ(d->OwnAddressList(), QStringList{"10.8.0.2"});
+    }
+    EXPECT_TRUE(questions.empty()) << "the own list was not empty";
     local.clear();
     for (const bool yes : {false, true}) {
         answer = yes;
