@@ -96,6 +96,7 @@ void AddressExchange::SendMail1Done() {
     mailSendPending_ = false;
     Status(Text(texts::kMailWaitingForReply));
     replyReceived_ = false;
+    pollFailed_ = false;
     tmGetMail_.start();
 }
 
@@ -139,10 +140,19 @@ void AddressExchange::GetMail1Done() {
         return;
     }
     if (!getMail_->Success()) {
-        // Polling ends here; the user sees why and can connect again.
+        // A dropped line or a mail server restarting must not end the
+        // exchange: the user sees why, and the next poll tries again.
+        pollFailed_ = true;
         Status(Text(texts::kMailPollError).arg(getMail_->ErrorText()));
-        return;
+    } else if (pollFailed_) {
+        pollFailed_ = false;
+        if (!replyReceived_) {
+            // The mailbox answers again: the error shown is no longer true.
+            Status(Text(texts::kMailWaitingForReply));
+        }
     }
+    // A reply read before the poll failed counts: the mailbox would not
+    // offer that message again during this run.
     if (replyReceived_) {
         replyReceived_ = false;
         if (decideRole) {
@@ -156,6 +166,7 @@ void AddressExchange::GetMail1Done() {
 
 void AddressExchange::StopAddressExchange() {
     stopped_ = true;
+    pollFailed_ = false;
     mailSendPending_ = false;
     replyReceived_ = false;
     tmGetMail_.stop();

@@ -2,7 +2,8 @@
 // the partner, then checks its own mailbox every five seconds until the
 // partner's mail arrives, whose first body line is the partner's address.
 // That address goes to the role decision, as a typed one would; polling
-// goes on until the connection is made or the user disconnects.
+// goes on until the connection is made or the user disconnects, also after
+// a poll that failed (the status line then says why).
 #pragma once
 
 #include "varenta/net/MailAccount.h"
@@ -64,6 +65,7 @@ private:
     MailAccount account_;
     bool mailSendPending_ = false;
     bool replyReceived_ = false;
+    bool pollFailed_ = false; // the last poll failed (its error is shown)
     bool stopped_ = true;
     QString ownAddress_;
     QString partnerAddress_;

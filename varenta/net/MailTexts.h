@@ -14,7 +14,8 @@ inline constexpr char kMailWaitingForReply[] = "Waiting for reply from partner..
 inline constexpr char kMailReplyReceived[] = "Reply received...waiting for opponent.";
 // %1: what went wrong
 inline constexpr char kMailSendErrorBecause[] = "An error occurred while sending message: %1";
-inline constexpr char kMailPollError[] = "Checking the mailbox failed: %1";
+inline constexpr char kMailPollError[] =
+    "Checking the mailbox failed (trying again every 5 seconds): %1";
 inline constexpr char kMailReplyWithoutAddress[] =
     "The partner's mail holds no usable address; still waiting for a reply.";
 

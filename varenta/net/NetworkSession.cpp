@@ -141,8 +141,9 @@ void NetworkSession::StartSession(SessionRole role) {
     role_ = role;
 }
 
-bool NetworkSession::Listen(std::string_view port) {
+bool NetworkSession::Listen(std::string_view port, std::string_view portTakenHint) {
     StartSession(SessionRole::Server);
+    portTakenHint_ = std::string(portTakenHint);
     socket_->Port = std::string(port);
     SetStatus(kWaitingForConnection);
     if (!socket_->Listen()) {
@@ -158,6 +159,7 @@ bool NetworkSession::Connect(std::string_view host, std::string_view port) {
     StartSession(SessionRole::Client);
     socket_->IPAddr = std::string(host);
     socket_->Port = std::string(port);
+    refusedAttempts_ = 0;
     SetStatus(kWaitingForConnection);
     return TryConnect();
 }
@@ -368,12 +370,19 @@ void NetworkSession::SessionClosed(TcpSocket&) {
 }
 
 void NetworkSession::ErrorOccurred(TcpSocket&, const SocketError& error) {
-    // A connect attempt that failed is simply tried again by the caller's timer.
+    // A connect attempt that failed is simply tried again by the caller's
+    // timer; refusals are counted, since a long run of them means nobody
+    // listens at all.
     if (role_ == SessionRole::Client && connectionStatus_ == kWaitingForConnection) {
+        refusedAttempts_ = error.code == kErrorConnectionRefused ? refusedAttempts_ + 1 : 0;
         return;
     }
-    End(SessionListener::Ending::SocketProblem,
-        std::string(texts::kSocketProblem) + "\n" + error.text);
+    std::string message = std::string(texts::kSocketProblem) + "\n" + error.text;
+    if (role_ == SessionRole::Server && error.code == kErrorAddressInUse &&
+        !portTakenHint_.empty()) {
+        message += "\n\n" + portTakenHint_;
+    }
+    End(SessionListener::Ending::SocketProblem, message);
 }
 
 void NetworkSession::DataAvailable(TcpSocket& socket) {

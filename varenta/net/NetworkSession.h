@@ -145,12 +145,16 @@ public:
     void SetKeepAliveTimers(std::unique_ptr<NetTimer> alive, std::unique_ptr<NetTimer> silence);
 
     // Becomes the listening side on port (31415 in the game; "0" picks one).
-    bool Listen(std::string_view port);
+    // When the port is taken already, portTakenHint (if any) ends the
+    // message of the socket problem: the caller knows who may hold it.
+    bool Listen(std::string_view port, std::string_view portTakenHint = {});
     // Becomes the connecting side and starts one connect attempt; a failed
     // attempt is silent while waiting, so a timer may simply call TryConnect
     // again.
     bool Connect(std::string_view host, std::string_view port);
     bool TryConnect();
+    // Connect attempts refused in a row since Connect: nobody listens there.
+    int RefusedAttempts() const { return refusedAttempts_; }
     // CloseSession: ends listening or the connection, whatever the state.
     void CloseSession();
 
@@ -261,6 +265,8 @@ private:
     int connectionStatus_ = kNotConnected;
     bool sessionOpen_ = false;
     bool handshakeDone_ = false;
+    int refusedAttempts_ = 0;
+    std::string portTakenHint_;
     std::string partnerNickname_{texts::kNoPartnerYet};
     std::string partnerRules_;
     std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);

@@ -6,6 +6,7 @@
 #include <netdb.h>
 #include <netinet/in.h>
 #include <sys/socket.h>
+#include <unistd.h>
 
 #include <array>
 #include <cstring>
@@ -46,6 +47,34 @@ std::vector<std::string> LocalIPv4Addresses() {
     }
     freeifaddrs(list);
     return addresses;
+}
+
+std::optional<std::string> LocalAddressTowards(const std::string& dottedIPv4) {
+    sockaddr_in target{};
+    target.sin_family = AF_INET;
+    target.sin_port = htons(80); // any port will do: nothing is sent
+    if (inet_pton(AF_INET, dottedIPv4.c_str(), &target.sin_addr) != 1) {
+        return std::nullopt;
+    }
+    const int fd = ::socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, 0);
+    if (fd < 0) {
+        return std::nullopt;
+    }
+    std::optional<std::string> found;
+    sockaddr_in own{};
+    socklen_t length = sizeof own;
+    if (::connect(fd, reinterpret_cast<const sockaddr*>(&target), sizeof target) == 0 &&
+        ::getsockname(fd, reinterpret_cast<sockaddr*>(&own), &length) == 0 &&
+        own.sin_family == AF_INET && own.sin_addr.s_addr != htonl(INADDR_ANY)) {
+        found = Dotted(own);
+    }
+    ::close(fd);
+    return found;
+}
+
+bool IsLoopbackIPv4(const std::string& text) {
+    in_addr address{};
+    return inet_pton(AF_INET, text.c_str(), &address) == 1 && (ntohl(address.s_addr) >> 24) == 127;
 }
 
 bool IsHostName(std::string_view text) {

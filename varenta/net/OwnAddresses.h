@@ -14,6 +14,15 @@ namespace varenta {
 // these are the addresses a partner on another machine could reach.
 std::vector<std::string> LocalIPv4Addresses();
 
+// This machine's address on the route towards a dotted IPv4 address,
+// learnt from a UDP socket's connect, which picks the route and sends
+// nothing. Nothing when the text is no dotted IPv4 address (a host name is
+// not looked up) or no route leads there.
+std::optional<std::string> LocalAddressTowards(const std::string& dottedIPv4);
+
+// Is the text a dotted IPv4 address of the loopback network (127.x.x.x)?
+bool IsLoopbackIPv4(const std::string& text);
+
 // Does the partner text name a host (it holds a letter A-Z or a-z) rather
 // than give a dotted address?
 bool IsHostName(std::string_view text);

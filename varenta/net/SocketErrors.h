@@ -17,6 +17,7 @@ struct SocketError {
 inline constexpr int kErrorInterrupted = 10004;
 inline constexpr int kErrorInvalidArgument = 10022;
 inline constexpr int kErrorWouldBlock = 10035;
+inline constexpr int kErrorAddressInUse = 10048;
 inline constexpr int kErrorNotConnected = 10057;
 inline constexpr int kErrorTimedOut = 10060;
 inline constexpr int kErrorConnectionRefused = 10061;

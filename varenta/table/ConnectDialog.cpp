@@ -39,6 +39,11 @@ QString Text(const char* text) {
     return QString::fromLatin1(text);
 }
 
+// A time-out in whole seconds, rounded up, as the user is told it.
+int Seconds(int milliseconds) {
+    return (milliseconds + 999) / 1000;
+}
+
 template <typename W> W* Named(W* widget, const char* name) {
     widget->setObjectName(QLatin1String(name));
     return widget;
@@ -97,6 +102,7 @@ ConnectDialog::ConnectDialog(SettingsFile& store, ConnectServices services, QWid
       edIDServer_(Named(new QLineEdit(this), "edIDServer")),
       edSTUNServer_(Named(new QLineEdit(this), "edSTUNServer")),
       lbRouterAddress_(Named(new QLabel(this), "lbRouterAddress")),
+      lbAddressStatus_(Named(new QLabel(this), "lbAddressStatus")),
       lbIPAddress_(Named(new QListWidget(this), "lbIPAddress")),
       bnRefreshIP_(Named(new QPushButton(Text(texts::kButtonRefresh), this), "bnRefreshIP")),
       bnCopy_(Named(new QPushButton(Text(texts::kButtonCopy), this), "bnCopy")),
@@ -104,6 +110,9 @@ ConnectDialog::ConnectDialog(SettingsFile& store, ConnectServices services, QWid
       bnCancel_(Named(new QPushButton(Text(texts::kButtonCancel), this), "bnCancel")) {
     if (!services_.localAddresses) {
         services_.localAddresses = LocalIPv4Addresses;
+    }
+    if (!services_.localAddressTowards) {
+        services_.localAddressTowards = LocalAddressTowards;
     }
     if (!services_.message) {
         services_.message = [this](MessageKind kind, const QString& text) {
@@ -133,6 +142,8 @@ ConnectDialog::ConnectDialog(SettingsFile& store, ConnectServices services, QWid
     edSTUNServer_->setMaxLength(kMaxText);
     lbRouterAddress_->setWordWrap(true);
     lbRouterAddress_->hide();
+    lbAddressStatus_->setWordWrap(true);
+    lbAddressStatus_->hide();
     bnConnect_->setDefault(true);
     bnConnect_->setAutoDefault(true);
     bnCancel_->setAutoDefault(false);
@@ -182,6 +193,7 @@ ConnectDialog::ConnectDialog(SettingsFile& store, ConnectServices services, QWid
     ownButtons->addWidget(bnRefreshIP_);
     ownButtons->addWidget(bnCopy_);
     right->addLayout(ownButtons);
+    right->addWidget(lbAddressStatus_);
     right->addWidget(lbRouterAddress_);
     right->addWidget(idServer);
 
@@ -212,12 +224,7 @@ ConnectDialog::ConnectDialog(SettingsFile& store, ConnectServices services, QWid
 }
 
 ConnectDialog::~ConnectDialog() {
-    if (services_.query) {
-        services_.query->Cancel();
-    }
-    if (services_.stunQuery) {
-        services_.stunQuery->Cancel();
-    }
+    CancelQueries();
     if (!settingsWritten_) {
         WriteSettings();
     }
@@ -239,17 +246,22 @@ void ConnectDialog::FormCreate() {
     (email ? rbEmail_ : rbIPnumber_)->setChecked(true);
     MethodChanged();
     RefreshOwnAddresses();
-    if (services_.routerAddress) {
-        // Asked once per dialog. The router may answer before or after the
-        // servers; the note is written whenever either arrives.
-        services_.routerAddress(
-            [this, alive = std::weak_ptr<bool>(alive_)](const QString& address) {
-                if (!alive.expired()) {
-                    routerAddress_ = address;
-                    ShowRouterNote();
-                }
-            });
+}
+
+void ConnectDialog::AskRouter() {
+    if (routerAsked_ || !services_.routerAddress) {
+        return;
     }
+    // Asked once per dialog, the first time "Internet" is chosen. The router
+    // may answer before or after the servers; the note is written whenever
+    // either arrives.
+    routerAsked_ = true;
+    services_.routerAddress([this, alive = std::weak_ptr<bool>(alive_)](const QString& address) {
+        if (!alive.expired()) {
+            routerAddress_ = address;
+            ShowRouterNote();
+        }
+    });
 }
 
 QString ConnectDialog::Nickname() const {
@@ -270,35 +282,66 @@ void ConnectDialog::MethodChanged() {
 }
 
 void ConnectDialog::EnableRule() {
-    // While the identification server has not answered, the address list is
-    // not complete yet, and Connect would tell the partner the wrong ones.
-    const bool partner = rbIPnumber_->isChecked() ? !cbIPPartner_->currentText().isEmpty()
-                                                  : !cbEmailPartner_->currentText().isEmpty();
-    bnConnect_->setEnabled(!refreshing_ && !edNickname_->text().isEmpty() && partner);
+    // While a server has not answered, the address list is not complete
+    // yet, and Connect would tell the partner the wrong ones.
+    const bool ip = rbIPnumber_->isChecked();
+    const bool partner =
+        ip ? !cbIPPartner_->currentText().isEmpty() : !cbEmailPartner_->currentText().isEmpty();
+    const bool nickname = !edNickname_->text().isEmpty();
+    bnConnect_->setEnabled(!refreshing_ && nickname && partner);
+    // A disabled Connect always comes with the reason.
+    QStringList lines;
+    if (!queryNote_.isEmpty()) {
+        lines << queryNote_;
+    }
+    if (!nickname) {
+        lines << Text(texts::kNeedNickname);
+    } else if (!partner) {
+        lines << Text(ip ? texts::kNeedIpPartner : texts::kNeedEmailPartner);
+    }
+    lbAddressStatus_->setText(lines.join(QLatin1Char('\n')));
+    lbAddressStatus_->setVisible(!lines.isEmpty());
 }
 
-void ConnectDialog::RefreshOwnAddresses() {
+QString ConnectDialog::AddressStatus() const {
+    return lbAddressStatus_->text();
+}
+
+void ConnectDialog::CancelQueries() {
     if (services_.query) {
         services_.query->Cancel();
     }
     if (services_.stunQuery) {
         services_.stunQuery->Cancel();
     }
+}
+
+void ConnectDialog::RefreshOwnAddresses() {
+    CancelQueries();
     localAddresses_ = services_.localAddresses();
     stunAddress_.clear();
-    // The public address matters only for a partner on the Internet; the
-    // LAN list is worked out as it always was.
+    stunFailed_.clear();
+    idAsked_.clear();
+    queryNote_.clear();
+    if (!rbInternet_->isChecked()) {
+        // A LAN game asks nobody outside. Which local address faces the
+        // outside (and so is left out) the routing table tells, for a
+        // numeric identification server; a name would need a look-up.
+        const auto facing =
+            services_.localAddressTowards(edIDServer_->text().trimmed().toStdString());
+        FinishRefresh(facing ? QString::fromStdString(*facing) : QString(), false);
+        return;
+    }
+    AskRouter();
     const QString stun = edSTUNServer_->text().trimmed();
-    if (stun.isEmpty() || !services_.stunQuery || !rbInternet_->isChecked()) {
+    if (stun.isEmpty() || !services_.stunQuery) {
         StartIdQuery();
         return;
     }
-    refreshing_ = true;
-    setCursor(Qt::BusyCursor);
-    bnRefreshIP_->setEnabled(false);
-    EnableRule();
-    services_.stunQuery->Start(stun, [this](const QString& address) {
+    BeginQuery(Text(texts::kAskingStun).arg(stun).arg(Seconds(services_.stunQuery->TimeoutMs())));
+    services_.stunQuery->Start(stun, [this, stun](const QString& address) {
         if (address.isEmpty()) {
+            stunFailed_ = stun;
             StartIdQuery(); // no STUN answer in time: the older way
             return;
         }
@@ -307,22 +350,45 @@ void ConnectDialog::RefreshOwnAddresses() {
     });
 }
 
+void ConnectDialog::BeginQuery(const QString& note) {
+    refreshing_ = true;
+    queryNote_ = note;
+    setCursor(Qt::BusyCursor);
+    bnRefreshIP_->setEnabled(false);
+    EnableRule();
+}
+
 void ConnectDialog::StartIdQuery() {
     const QString server = edIDServer_->text().trimmed();
     if (server.isEmpty() || !services_.query) {
         FinishRefresh(QString(), false);
         return;
     }
-    refreshing_ = true;
-    setCursor(Qt::BusyCursor);
-    bnRefreshIP_->setEnabled(false);
-    EnableRule();
+    idAsked_ = server;
+    BeginQuery(Text(texts::kAskingIdServer).arg(server).arg(Seconds(services_.query->TimeoutMs())));
     services_.query->Start(server,
                            [this](const QString& address) { FinishRefresh(address, false); });
 }
 
+QString ConnectDialog::NotFoundNote(const QString& idAnswer) const {
+    QStringList reasons;
+    if (!stunFailed_.isEmpty()) {
+        reasons << Text(texts::kStunNoAnswer).arg(stunFailed_);
+    }
+    if (!idAsked_.isEmpty()) {
+        reasons << (idAnswer.isEmpty() ? Text(texts::kIdServerNoAnswer).arg(idAsked_)
+                                       : Text(texts::kIdServerNotOwn).arg(idAsked_, idAnswer));
+    }
+    QString why = reasons.isEmpty() ? Text(texts::kNoServerGiven) : reasons.first();
+    if (reasons.size() > 1) {
+        why = Text(texts::kReasonsJoined).arg(reasons.at(0), reasons.at(1));
+    }
+    return Text(texts::kNoInternetAddress).arg(why);
+}
+
 void ConnectDialog::FinishRefresh(const QString& internetAddress, bool seenFromOutside) {
     refreshing_ = false;
+    queryNote_.clear();
     unsetCursor();
     bnRefreshIP_->setEnabled(true);
     QStringList addresses;
@@ -336,6 +402,8 @@ void ConnectDialog::FinishRefresh(const QString& internetAddress, bool seenFromO
         // address of this machine; it is what a partner outside must call.
         if (found >= 0 || (seenFromOutside && !internetAddress.isEmpty())) {
             addresses << internetAddress;
+        } else {
+            queryNote_ = NotFoundNote(internetAddress);
         }
     } else if (found >= 0) {
         addresses.removeAt(found);
@@ -401,6 +469,12 @@ void ConnectDialog::ConnectClick() {
                 return;
             }
             own = partner = QStringLiteral("127.0.0.1");
+        } else if (IsLoopbackIPv4(partner.toStdString())) {
+            // A partner on this computer: the own list leaves the loopback
+            // out, so each copy would compare its LAN address with the
+            // loopback and both would choose the same role. With the same
+            // text on both sides the users decide which copy listens.
+            own = partner = QStringLiteral("127.0.0.1");
         } else {
             own = ownAddressList_.first();
         }
@@ -425,12 +499,7 @@ void ConnectDialog::ConnectClick() {
 }
 
 void ConnectDialog::done(int result) {
-    if (services_.query) {
-        services_.query->Cancel();
-    }
-    if (services_.stunQuery) {
-        services_.stunQuery->Cancel();
-    }
+    CancelQueries();
     refreshing_ = false;
     if (!settingsWritten_) {
         WriteSettings();

@@ -4,8 +4,10 @@
 // address this machine shows the Internet: a STUN server first (it sees the
 // public address even behind a home router), the identification server when
 // no STUN server answers in time. What the router itself reports as its
-// public address is shown beside it. Its settings are read when it opens and
-// written when it closes, confirmed or not.
+// public address is shown beside it. Those three are asked only while
+// "Internet" is chosen; a LAN game sends nothing beyond this machine. Its
+// settings are read when it opens and written when it closes, confirmed or
+// not.
 #pragma once
 
 #include "varenta/engine/VarentaPort.h"
@@ -15,6 +17,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -38,11 +41,16 @@ public:
     virtual void Start(const QString& server, std::function<void(const QString&)> done) = 0;
     // Forgets a running query; its done never runs.
     virtual void Cancel() = 0;
+    // The longest a query can take before done runs (what the user is told).
+    virtual int TimeoutMs() const = 0;
 };
 
 // Everything the dialog uses from outside; empty fields get the real thing.
 struct ConnectServices {
     std::function<std::vector<std::string>()> localAddresses;
+    // This machine's address on the route towards a dotted IPv4 address,
+    // found without sending anything (the LAN list leaves it out).
+    std::function<std::optional<std::string>(const std::string&)> localAddressTowards;
     std::unique_ptr<OwnAddressQuery> query; // the identification server
     // The STUN server (its Start gets "host:port"); none: not asked.
     std::unique_ptr<OwnAddressQuery> stunQuery;
@@ -82,6 +90,9 @@ public:
     void RefreshOwnAddresses();
     // What the router reported and how it compares with the STUN answer.
     QString RouterNote() const;
+    // What a running query asks, why none found the Internet address, or
+    // what Connect still needs (empty: nothing to say).
+    QString AddressStatus() const;
 
     void done(int result) override;
 
@@ -90,8 +101,12 @@ private:
     void WriteSettings();
     void EnableRule();
     void MethodChanged();
+    void CancelQueries();
+    void AskRouter();
+    void BeginQuery(const QString& note);
     void StartIdQuery();
     void FinishRefresh(const QString& internetAddress, bool seenFromOutside);
+    QString NotFoundNote(const QString& idAnswer) const;
     void ShowRouterNote();
     void ConnectClick();
     void CopyClick();
@@ -112,6 +127,7 @@ private:
     QLineEdit* edIDServer_;
     QLineEdit* edSTUNServer_;
     QLabel* lbRouterAddress_;
+    QLabel* lbAddressStatus_;
     QListWidget* lbIPAddress_;
     QPushButton* bnRefreshIP_;
     QPushButton* bnCopy_;
@@ -120,6 +136,10 @@ private:
 
     std::vector<std::string> localAddresses_; // of the running refresh
     bool refreshing_ = false;
+    QString queryNote_;  // what is being asked, or why nothing was found
+    QString stunFailed_; // the STUN server asked in vain during this refresh
+    QString idAsked_;    // the identification server asked during this refresh
+    bool routerAsked_ = false;
     QString stunAddress_;   // the last STUN answer (empty: none)
     QString routerAddress_; // what the router reported (empty: nothing yet)
     std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);

@@ -24,6 +24,7 @@ public:
 
     void Start(const QString& server, std::function<void(const QString&)> done) override;
     void Cancel() override;
+    int TimeoutMs() const override { return timeout_.interval(); }
 
 private:
     void SessionConnected(TcpSocket& socket) override;

@@ -45,6 +45,16 @@ inline constexpr const char* kMailSetupIncomplete =
 inline constexpr const char* kSendingToPartner = "Sending message to partner...";
 inline constexpr const char* kMailNotAvailable =
     "This copy of Varenta cannot exchange addresses by e-mail. Please choose \"IP Number\".";
+// Two copies on one computer that both chose to be the server (%1 the port).
+inline constexpr const char* kPortTakenByOtherCopy =
+    "Another copy of Varenta on this computer is already waiting for its partner on port %1, "
+    "so this copy cannot be the server. Connect again and answer \"No\" when asked whether "
+    "this copy should be the server.";
+// Connect attempts that keep being refused (%1 the partner, %2 the port, %3 the attempts).
+inline constexpr const char* kNobodyListens =
+    "Nobody is listening at %1, port %2, yet (%3 attempts refused). One of the two players "
+    "must be the server: if both of you answered \"No\", one of you should disconnect, "
+    "connect again and answer \"Yes\". Still trying...";
 
 // Connect dialog.
 inline constexpr const char* kConnectCaption = "Connect to Opponent";
@@ -74,6 +84,29 @@ inline constexpr const char* kPortNotOpened =
     "reach you; games on your own network are not affected.";
 inline constexpr const char* kPortLost = "The router no longer keeps port %1 open: %2.";
 inline constexpr const char* kLabelOwnAddresses = "Your own IP Address(es)";
+// What the connect dialog is asking about the own addresses (%1 the server,
+// %2 the longest wait in seconds), and why none was found.
+inline constexpr const char* kAskingStun =
+    "Asking the STUN server %1 for your Internet address (up to %2 s)...";
+inline constexpr const char* kAskingIdServer =
+    "Asking the identification server %1 which of your addresses faces the Internet (up to %2 "
+    "s)...";
+inline constexpr const char* kNoInternetAddress =
+    "Your Internet address could not be found: %1. Check your network connection and press "
+    "Refresh.";
+inline constexpr const char* kStunNoAnswer = "the STUN server %1 did not answer";
+inline constexpr const char* kIdServerNoAnswer =
+    "the identification server %1 could not be reached";
+inline constexpr const char* kIdServerNotOwn =
+    "the identification server %1 saw the address %2, which is none of this computer's";
+inline constexpr const char* kNoServerGiven =
+    "neither a STUN server nor an identification server is given";
+inline constexpr const char* kReasonsJoined = "%1, and %2";
+// Why Connect is not available yet.
+inline constexpr const char* kNeedNickname = "Type your nickname to connect.";
+inline constexpr const char* kNeedIpPartner = "Type the IP number of your opponent to connect.";
+inline constexpr const char* kNeedEmailPartner =
+    "Type the email address of your opponent to connect.";
 inline constexpr const char* kButtonConnect = "Connect";
 inline constexpr const char* kButtonCancel = "Cancel";
 inline constexpr const char* kButtonRefresh = "Refresh";

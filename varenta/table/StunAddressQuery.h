@@ -19,6 +19,10 @@ namespace varenta {
 
 class StunAddressQuery : public OwnAddressQuery {
 public:
+    // A server named by host name is looked up first; each step is given
+    // up after the query's own limit.
+    static constexpr int kLongestMs = 2 * StunQuery::kGiveUpMs;
+
     // The timers of the name look-up and of the query may be given (tests).
     explicit StunAddressQuery(std::unique_ptr<NetTimer> lookupTimer = nullptr,
                               std::unique_ptr<NetTimer> queryTimer = nullptr);
@@ -26,6 +30,7 @@ public:
 
     void Start(const QString& server, std::function<void(const QString&)> done) override;
     void Cancel() override;
+    int TimeoutMs() const override { return kLongestMs; }
 
     // The last finished query: the port the server saw too, or why nothing
     // was found.

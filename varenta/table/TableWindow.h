@@ -232,6 +232,11 @@ public:
     const QStringList& OwnAddressList() const { return ownAddressList_; }
     bool AddressExchangeStopped() const { return addressExchangeStopped_; }
     bool TryingToConnect() const { return tmTryConnect_.isActive(); }
+    // One connect retry, as tmTryConnect runs it every kTryConnectMs.
+    void tmTryConnectTimer();
+    // Refused connect attempts in a row after which the user is told that
+    // nobody listens there (and again after each further such run).
+    static constexpr int kRefusalsBeforeHint = 10;
     // Which side listens, from the own and the partner's address text; the
     // e-mail exchange calls it too once the partner's address arrived.
     void DecideRole(const QString& own, const QString& partner);
@@ -297,7 +302,6 @@ private:
     void HideChatWindow1Click();
     void UpdateNetworkMenu();
     void SetConnectionStatus(ConnectionStatus status);
-    void tmTryConnectTimer();
     // Keys typed on the table in a network game go to the chat input.
     bool ChatTakesKey(QKeyEvent* event);
     // Socket events run like engine operations: card actions wait for them,
@@ -399,6 +403,7 @@ private:
     std::unique_ptr<PortMapper> portMapper_;
     bool portMapperMade_ = false;
     bool mapRouterPort_ = false; // the partner is not on this machine
+    int refusalHintsShown_ = 0;  // runs of refused connects already told
     bool routerPortOpen_ = false;
     QString routerNote_;
 

@@ -200,13 +200,15 @@ void TableWindow::ConnecttoPartner1Click() {
                                                : std::make_unique<InternetAddressQuery>();
     services.stunQuery =
         services_.stunQuery ? services_.stunQuery() : std::make_unique<StunAddressQuery>();
-    if (PortMapper* router = Router()) {
-        services.routerAddress = [router](std::function<void(const QString&)> done) {
+    // The router is made and asked only when the dialog wants its address,
+    // which it does once "Internet" is chosen.
+    services.routerAddress = [this](std::function<void(const QString&)> done) {
+        if (PortMapper* router = Router()) {
             router->AskAddress([done](const RouterAnswer& answer) {
                 done(answer.ok ? QString::fromStdString(answer.externalAddress) : QString());
             });
-        };
-    }
+        }
+    };
     services.localAddresses = services_.localAddresses;
     services.message = dialogs_.message;
     services.yesNo = dialogs_.yesNo;
@@ -261,7 +263,13 @@ std::string TableWindow::SessionPort() const {
 }
 
 void TableWindow::BecomeServer() {
-    session_->Listen(SessionPort());
+    // Two copies on this computer that both chose to listen: the second
+    // finds the port taken and should tell its user why.
+    const std::string portTaken = mapRouterPort_ ? std::string()
+                                                 : Text(texts::kPortTakenByOtherCopy)
+                                                       .arg(QString::fromStdString(SessionPort()))
+                                                       .toStdString();
+    session_->Listen(SessionPort(), portTaken);
     SetConnectionStatus(static_cast<ConnectionStatus>(session_->connectionStatus()));
     if (mapRouterPort_ && session_->Socket().Listening()) {
         OpenRouterPort(session_->ListenPort());
@@ -331,6 +339,20 @@ void TableWindow::tmTryConnectTimer() {
                connectionStatus_ == ConnectionStatus::Waiting) {
         BecomeClient(partnerAddress_);
     }
+    // Refusal after refusal: nobody listens there, most often because both
+    // players chose to connect. Retrying goes on; the user is told (on the
+    // hint line, no box) once per run of refusals.
+    const int runs = session_->RefusedAttempts() / kRefusalsBeforeHint;
+    if (runs > refusalHintsShown_) {
+        const QString hint = Text(texts::kNobodyListens)
+                                 .arg(partnerAddress_, QString::fromStdString(SessionPort()))
+                                 .arg(session_->RefusedAttempts());
+        status_->ShowHintText(hint);
+        if (chat_ != nullptr) {
+            chat_->AddNote(hint);
+        }
+    }
+    refusalHintsShown_ = runs;
 }
 
 void TableWindow::StopAddressExchange() {

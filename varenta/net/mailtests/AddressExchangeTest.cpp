@@ -115,7 +115,50 @@ TEST(AddressExchangeTest, FailuresLeaveAClearStatusAndTheExchangeCanStartAgain) 
     ASSERT_TRUE(a.WaitForStatus(texts::kMailWaitingForReply));
     a.Poll();
     EXPECT_EQ(a.Status(), QString::fromUtf8(texts::kMailPollError).arg(texts::kMailAccessDenied));
-    EXPECT_FALSE(a.exchange.tmGetMail().isActive());
+    EXPECT_TRUE(a.exchange.tmGetMail().isActive()) << "a failed poll is tried again";
+    // The password mended: the next poll clears the error from the status line.
+    account.password = "secret";
+    a.exchange.SetAccount(account);
+    a.Poll();
+    EXPECT_EQ(a.Status(), texts::kMailWaitingForReply);
+    a.exchange.StopAddressExchange();
+}
+
+TEST(AddressExchangeTest, AFailingPollIsReportedEachTimeAndALaterOneStillFindsTheReply) {
+    const MailServers servers = MailServers::Read();
+    Side a("user17", servers), b("user18", servers);
+    b.exchange.SendAddressMail({"192.168.1.3"}, "user17@test.example");
+    ASSERT_TRUE(b.WaitForStatus(texts::kMailWaitingForReply)) << b.Status().toStdString();
+    ASSERT_TRUE(MailServers::WaitForMail("user17", 1));
+    a.exchange.SendAddressMail({"192.168.1.20"}, "user18@test.example");
+    ASSERT_TRUE(a.WaitForStatus(texts::kMailWaitingForReply)) << a.Status().toStdString();
+
+    // The mail server is gone for a while: a port where nobody listens.
+    const MailAccount good = a.exchange.Account();
+    MailAccount away = good;
+    {
+        QTcpServer closed;
+        ASSERT_TRUE(closed.listen(QHostAddress::LocalHost, 0));
+        away.popServer = QStringLiteral("127.0.0.1:%1").arg(closed.serverPort());
+    }
+    a.exchange.SetAccount(away);
+    const QString failed = QString::fromUtf8(texts::kMailPollError).arg("");
+    for (int poll = 1; poll <= 2; ++poll) {
+        const qsizetype before = a.statuses.size();
+        a.Poll();
+        EXPECT_EQ(a.statuses.size(), before + 1) << "said once on each poll";
+        EXPECT_TRUE(a.Status().startsWith(failed)) << a.Status().toStdString();
+        EXPECT_TRUE(a.Status().contains("could not be reached")) << a.Status().toStdString();
+        EXPECT_TRUE(a.exchange.tmGetMail().isActive()) << "poll " << poll;
+        EXPECT_TRUE(a.decided.isEmpty());
+    }
+    a.exchange.SetAccount(good);
+    a.Poll();
+    EXPECT_EQ(a.decided, QStringList{"192.168.1.20 192.168.1.3"});
+    EXPECT_EQ(a.Status(), texts::kMailReplyReceived);
+    EXPECT_TRUE(a.exchange.tmGetMail().isActive());
+    a.exchange.StopAddressExchange();
+    b.exchange.StopAddressExchange();
 }
 
 TEST(AddressExchangeTest, StoppingEndsARunningPollWithoutAWord) {

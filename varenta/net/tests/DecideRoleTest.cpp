@@ -69,5 +69,31 @@ TEST(OwnAddressesTest, LettersMakeAHostNameAndNamesResolveToDottedAddresses) {
     }
 }
 
+TEST(OwnAddressesTest, TheAddressTowardsAServerIsFoundWithoutLookingUpNames) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"127.0.0.1", "127.0.0.1"},
+        {"127.3.2.1", "127.0.0.1"}, // the loopback network answers from its first address
+        {"localhost", ""},          // a name is not looked up
+        {"no-such-host.invalid", ""},
+        {"", ""},
+        {"1.2.3", ""},
+        {"256.1.1.1", ""},
+        {" 127.0.0.1", ""},
+    };
+    for (const auto& [server, own] : cases) {
+        EXPECT_EQ(LocalAddressTowards(server).value_or(""), own) << server;
+    }
+}
+
+TEST(OwnAddressesTest, OnlyDottedAddressesOfTheLoopbackNetworkAreLoopback) {
+    const std::pair<const char*, bool> cases[] = {
+        {"127.0.0.1", true},  {"127.255.0.9", true}, {"126.0.0.1", false}, {"128.0.0.1", false},
+        {"localhost", false}, {"::1", false},        {"127.0.0", false},   {"", false},
+    };
+    for (const auto& [text, loopback] : cases) {
+        EXPECT_EQ(IsLoopbackIPv4(text), loopback) << text;
+    }
+}
+
 } // namespace
 } // namespace varenta

@@ -333,10 +333,33 @@ TEST(NetworkSession, FailedConnectAttemptsAreSilentWhileWaiting) {
     const std::string port = std::to_string(probe.ListenPort());
     probe.CancelListen();
     client.session.Connect("127.0.0.1", port);
-    ASSERT_TRUE(PumpUntil([&] { return !client.session.Socket().Connecting(); }));
+    ASSERT_TRUE(PumpUntil([&] { return client.session.RefusedAttempts() == 1; }));
     EXPECT_TRUE(client.listener.closed.empty());
     EXPECT_EQ(client.session.connectionStatus(), kWaitingForConnection);
-    EXPECT_TRUE(client.session.TryConnect()) << "the retry timer may try again";
+    for (int attempt = 2; attempt <= 3; ++attempt) {
+        ASSERT_TRUE(client.session.TryConnect()) << "the retry timer may try again";
+        ASSERT_TRUE(PumpUntil([&] { return client.session.RefusedAttempts() == attempt; }));
+    }
+    EXPECT_TRUE(client.listener.closed.empty());
+    client.session.Connect("127.0.0.1", port);
+    EXPECT_LE(client.session.RefusedAttempts(), 1) << "a new partner starts the count afresh";
+}
+
+TEST(NetworkSession, APortTakenAlreadyEndsListeningWithTheCallersHint) {
+    NotifierWatcher watcher;
+    Program first(watcher, "Ann", 1);
+    ASSERT_TRUE(first.session.Listen("0"));
+    const std::string port = std::to_string(first.session.ListenPort());
+    for (const std::string hint : {"", "Another copy listens."}) {
+        Program second(watcher, "Bea", 2);
+        EXPECT_FALSE(second.session.Listen(port, hint));
+        EXPECT_EQ(second.session.sessionRole(), SessionRole::Idle);
+        ASSERT_EQ(second.listener.closed.size(), 1U);
+        EXPECT_EQ(second.listener.closed[0].first, SessionListener::Ending::SocketProblem);
+        const std::string plain = std::string(texts::kSocketProblem) + "\nAddress already in use";
+        EXPECT_EQ(second.listener.closed[0].second, hint.empty() ? plain : plain + "\n\n" + hint);
+    }
+    EXPECT_TRUE(first.session.Socket().Listening()) << "the first one keeps its port";
 }
 
 std::vector<int> Codes(const CardPile& pile) {

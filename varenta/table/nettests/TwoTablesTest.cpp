@@ -4,9 +4,12 @@
 
 #include "varenta/engine/Texts.h"
 #include "varenta/net/NetworkSession.h"
+#include "varenta/net/NotifierWatcher.h"
+#include "varenta/net/TcpSocket.h"
 #include "varenta/store/RuleVariants.h"
 #include "varenta/table/ChatWindow.h"
 #include "varenta/table/ConnectDialog.h"
+#include "varenta/table/NetworkTexts.h"
 #include "varenta/table/RuleDifferencesDialog.h"
 
 #include <QComboBox>
@@ -101,9 +104,13 @@ void ExpectMirrored(Table& a, Table& b) {
 }
 
 TEST(TwoTablesTest, ConnectPlayChatAndDisconnectOverLoopback) {
+    // Two copies on a machine with a LAN address: both type the loopback,
+    // both are asked which one listens, and Ann says Yes.
     Table ann;
-    ann.Open("10.0.0.1", "0", 5); // "10..." < "12...": Ann listens
+    ann.Open("192.168.1.20", "0", 5);
     ann.Connect("Ann", "127.0.0.1");
+    ASSERT_EQ(ann.questions.size(), 1U);
+    EXPECT_TRUE(ann.questions[0].startsWith(texts::kAskSameAddress));
     ASSERT_EQ(ann.window->Session().sessionRole(), SessionRole::Server);
     EXPECT_EQ(ann.Panel(), "Waiting for Connection...");
     const int port = ann.window->Session().ListenPort();
@@ -113,8 +120,10 @@ TEST(TwoTablesTest, ConnectPlayChatAndDisconnectOverLoopback) {
     RuleSet bobsRules;
     bobsRules.numberOfVarentas = 2;
     WriteRules(bob.store, bobsRules);
-    bob.Open("127.0.0.2", std::to_string(port), 9);
+    bob.Open("192.168.1.20", std::to_string(port), 9);
+    bob.answer = false;
     bob.Connect("Bob", "127.0.0.1");
+    EXPECT_EQ(bob.questions, ann.questions);
     EXPECT_EQ(bob.window->Session().sessionRole(), SessionRole::Client);
     ASSERT_TRUE(PumpUntil([&] {
         return ann.window->Connection() == ConnectionStatus::Established &&
@@ -257,6 +266,83 @@ TEST(TwoTablesTest, OnOneMachineTheSameAddressQuestionDecides) {
         EXPECT_EQ(t.window->Connection(), ConnectionStatus::NotConnected);
         EXPECT_FALSE(t.window->TryingToConnect());
     }
+}
+
+// Both copies chose to listen: the second finds the port taken and, when
+// its partner is on this machine, is told to answer No next time.
+TEST(TwoTablesTest, ASecondServerForTheSamePortIsToldWhy) {
+    struct Case {
+        const char* own;
+        const char* partner;
+        bool hinted;
+    };
+    const Case cases[] = {
+        {"192.168.1.20", "127.0.0.1", true},
+        {"10.0.0.1", "10.0.0.2", false}, // elsewhere: some other program may hold it
+    };
+    for (const Case& c : cases) {
+        Table ann;
+        ann.Open(c.own, "0", 5);
+        ann.Connect("Ann", c.partner);
+        ASSERT_EQ(ann.window->Session().sessionRole(), SessionRole::Server) << c.partner;
+        const std::string port = std::to_string(ann.window->Session().ListenPort());
+        Table bob;
+        bob.Open(c.own, port, 9);
+        bob.Connect("Bob", c.partner);
+        ASSERT_EQ(bob.messages.size(), 1U) << c.partner;
+        const QString plain =
+            QString::fromUtf8(texts::kSocketProblem.data(),
+                              static_cast<qsizetype>(texts::kSocketProblem.size())) +
+            "\nAddress already in use";
+        const QString hint =
+            QString(texts::kPortTakenByOtherCopy).arg(QString::fromStdString(port));
+        EXPECT_EQ(bob.messages[0], c.hinted ? plain + "\n\n" + hint : plain);
+        EXPECT_EQ(bob.window->Connection(), ConnectionStatus::NotConnected);
+        EXPECT_EQ(bob.window->Session().sessionRole(), SessionRole::Idle);
+        EXPECT_TRUE(bob.window->Action("ConnecttoPartner1")->isEnabled());
+        EXPECT_EQ(ann.window->Session().sessionRole(), SessionRole::Server) << "Ann waits on";
+    }
+}
+
+// Both copies chose to connect: after ten refused attempts the hint line
+// says that nobody listens, and the retries go on.
+TEST(TwoTablesTest, TenRefusedConnectsSayThatNobodyListens) {
+    NotifierWatcher watcher;
+    TcpSocket probe(watcher);
+    probe.Port = "0";
+    ASSERT_TRUE(probe.Listen());
+    const QString port = QString::number(probe.ListenPort());
+    probe.CancelListen(); // nobody listens there now
+
+    Table bob;
+    bob.Open("192.168.1.20", port.toStdString(), 9);
+    bob.answer = false;
+    bob.Connect("Bob", "127.0.0.1");
+    ASSERT_EQ(bob.window->Session().sessionRole(), SessionRole::Client);
+    const auto refused = [&bob] { return bob.window->Session().RefusedAttempts(); };
+    const auto hint = [&] {
+        return QString(texts::kNobodyListens).arg("127.0.0.1", port).arg(refused());
+    };
+    for (int attempt = 1; attempt <= TableWindow::kRefusalsBeforeHint; ++attempt) {
+        ASSERT_TRUE(PumpUntil([&] { return refused() >= attempt; })) << attempt;
+        EXPECT_FALSE(bob.window->StatusLine()->LineText().startsWith("Nobody")) << attempt;
+        bob.window->tmTryConnectTimer();
+    }
+    EXPECT_EQ(bob.window->StatusLine()->LineText(), hint());
+    EXPECT_TRUE(bob.messages.empty()) << "no box";
+    EXPECT_TRUE(bob.window->TryingToConnect());
+    EXPECT_EQ(bob.window->Connection(), ConnectionStatus::Waiting);
+
+    // Told once per run of ten: the next tick leaves the hint line alone.
+    bob.window->StatusLine()->ShowHintText("something else");
+    const int now = refused();
+    ASSERT_TRUE(PumpUntil([&] { return refused() > now; }));
+    if (refused() < 2 * TableWindow::kRefusalsBeforeHint) {
+        bob.window->tmTryConnectTimer();
+        EXPECT_EQ(bob.window->StatusLine()->LineText(), "something else");
+    }
+    bob.window->Action("StopWaiting1")->trigger();
+    EXPECT_FALSE(bob.window->TryingToConnect());
 }
 
 } // namespace

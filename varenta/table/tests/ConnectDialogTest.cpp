@@ -16,6 +16,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -28,12 +29,26 @@ class ConnectDialogTest : public ::testing::Test {
 protected:
     ConnectDialogTest() : store(dir.filePath("settings.conf")) {}
 
-    std::unique_ptr<ConnectDialog> Open() {
+    // The identification server always, a STUN server when asked for.
+    std::unique_ptr<ConnectDialog> Open(bool withStun = false) {
         ConnectServices services;
         services.localAddresses = [this] { return local; };
+        services.localAddressTowards = [this](const std::string& server) {
+            towards.push_back(server);
+            return facing;
+        };
+        services.routerAddress = [this](std::function<void(const QString&)>) { ++routerAsks; };
         auto fake = std::make_unique<FakeQuery>();
         query = fake.get();
+        query->timeoutMs = 30000;
         services.query = std::move(fake);
+        stun = nullptr;
+        if (withStun) {
+            auto fakeStun = std::make_unique<FakeQuery>();
+            stun = fakeStun.get();
+            stun->timeoutMs = 6000;
+            services.stunQuery = std::move(fakeStun);
+        }
         services.message = [this](MessageKind, const QString& text) { messages.push_back(text); };
         services.yesNo = [this](const QString& text) {
             questions.push_back(text);
@@ -65,6 +80,10 @@ protected:
     SettingsFile store;
     std::vector<std::string> local = {"192.168.1.20", "10.8.0.2"};
     FakeQuery* query = nullptr;
+    FakeQuery* stun = nullptr;
+    std::optional<std::string> facing; // the own end of the route to the ID server
+    std::vector<std::string> towards;  // the servers that route was asked for
+    int routerAsks = 0;
     std::vector<QString> messages;
     std::vector<QString> questions;
     bool answer = true;
@@ -87,11 +106,14 @@ TEST_F(ConnectDialogTest, OpensWithTheDefaultsAndTheConnectRuleFollowsTheControl
         const char* ipPartner;
         const char* emailPartner;
         bool enabled;
+        const char* why; // what the label says Connect still needs
     };
     const Step steps[] = {
-        {"", true, "10.0.0.1", "", false},  {"me", true, "", "bob@x", false},
-        {"me", true, "10.0.0.1", "", true}, {"me", false, "10.0.0.1", "", false},
-        {"me", false, "", "bob@x", true},
+        {"", true, "10.0.0.1", "", false, texts::kNeedNickname},
+        {"me", true, "", "bob@x", false, texts::kNeedIpPartner},
+        {"me", true, "10.0.0.1", "", true, ""},
+        {"me", false, "10.0.0.1", "", false, texts::kNeedEmailPartner},
+        {"me", false, "", "bob@x", true, ""},
     };
     for (const Step& s : steps) {
         Find<QRadioButton>(*d, s.ip ? "rbIPnumber" : "rbEmail")->click();
@@ -99,6 +121,7 @@ TEST_F(ConnectDialogTest, OpensWithTheDefaultsAndTheConnectRuleFollowsTheControl
         Find<QComboBox>(*d, "cbIPPartner")->setEditText(s.ipPartner);
         Find<QComboBox>(*d, "cbEmailPartner")->setEditText(s.emailPartner);
         EXPECT_EQ(connect->isEnabled(), s.enabled) << s.nick << s.ip << s.ipPartner;
+        EXPECT_EQ(d->AddressStatus(), s.why) << s.nick << s.ip << s.ipPartner;
         EXPECT_EQ(Find<QComboBox>(*d, "cbIPPartner")->isEnabled(), s.ip);
         EXPECT_EQ(Find<QLabel>(*d, "lbEmailPartner")->isEnabled(), !s.ip);
     }
@@ -114,13 +137,18 @@ TEST_F(ConnectDialogTest, TheOwnAddressListDependsOnLanOrInternetAndTheServersAn
     EXPECT_EQ(Items(list), QStringList{"10.8.0.2"}); // Internet: the facing address alone
     EXPECT_TRUE(Find<QPushButton>(*d, "bnConnect")->isEnabled());
 
+    // LAN: the facing address comes from the route, at once, and stays out.
+    facing = "10.8.0.2";
     Find<QRadioButton>(*d, "rbLAN")->click();
-    query->Answer("10.8.0.2");
-    EXPECT_EQ(Items(list), QStringList{"192.168.1.20"}); // LAN: all the others
+    EXPECT_FALSE(d->Refreshing());
+    EXPECT_EQ(towards, std::vector<std::string>{ConnectDialog::kDefaultIdServer});
+    EXPECT_EQ(Items(list), QStringList{"192.168.1.20"});
+    EXPECT_TRUE(Find<QPushButton>(*d, "bnConnect")->isEnabled());
 
+    facing.reset(); // no route (or a server given by name): nothing to take out
     Find<QPushButton>(*d, "bnRefreshIP")->click();
-    query->Answer(""); // unreachable: nothing to take out
     EXPECT_EQ(Items(list), (QStringList{"192.168.1.20", "10.8.0.2"}));
+    EXPECT_EQ(query->servers.size(), 1U) << "a LAN list asks no server";
 
     Find<QRadioButton>(*d, "rbInternet")->click();
     query->Answer("");
@@ -133,6 +161,96 @@ TEST_F(ConnectDialogTest, TheOwnAddressListDependsOnLanOrInternetAndTheServersAn
     EXPECT_TRUE(messages.empty()) << "an unreachable server is no error";
 }
 
+TEST_F(ConnectDialogTest, OnlyInternetAsksTheOutsideAndLanConnectsAtOnce) {
+    struct Case {
+        bool lan;
+        std::size_t stunStarts, idStarts, towardsAsked;
+        int routerAsks;
+        bool connect; // enabled right after opening
+        QString status;
+    };
+    const Case cases[] = {
+        {true, 0, 0, 1, 0, true, ""},
+        {false, 1, 0, 0, 1, false,
+         QString(texts::kAskingStun).arg(ConnectDialog::kDefaultStunServer).arg(6)},
+    };
+    for (const Case& c : cases) {
+        store.Write("Network\\LANorInternet", c.lan);
+        store.Write("Network\\EmailorIP", false);
+        store.Write("Network\\Nickname", QString("me"));
+        store.Write("Network\\LANAddress", QString("10.0.0.1"));
+        towards.clear();
+        routerAsks = 0;
+        auto d = Open(true);
+        EXPECT_EQ(stun->servers.size(), c.stunStarts) << c.lan;
+        EXPECT_EQ(query->servers.size(), c.idStarts) << c.lan;
+        EXPECT_EQ(towards.size(), c.towardsAsked) << c.lan;
+        EXPECT_EQ(routerAsks, c.routerAsks) << c.lan;
+        EXPECT_EQ(Find<QPushButton>(*d, "bnConnect")->isEnabled(), c.connect) << c.lan;
+        EXPECT_EQ(Find<QPushButton>(*d, "bnRefreshIP")->isEnabled(), c.connect) << c.lan;
+        EXPECT_EQ(d->AddressStatus(), c.status) << c.lan;
+        EXPECT_EQ(Find<QLabel>(*d, "lbAddressStatus")->isVisible(), !c.status.isEmpty());
+        // Back and forth: the router is asked once, the LAN list never asks.
+        for (const char* button : {"rbInternet", "rbLAN", "rbInternet", "rbLAN"}) {
+            Find<QRadioButton>(*d, button)->click();
+        }
+        EXPECT_EQ(routerAsks, 1);
+        EXPECT_EQ(stun->servers.size(), c.stunStarts + 2);
+        EXPECT_EQ(query->servers.size(), 0U) << "the STUN server never answered";
+        EXPECT_FALSE(stun->Running()) << "LAN forgets the running question";
+        EXPECT_TRUE(Find<QPushButton>(*d, "bnConnect")->isEnabled());
+    }
+}
+
+TEST_F(ConnectDialogTest, TheLabelSaysWhatIsAskedAndWhyNoInternetAddressWasFound) {
+    const QString stunServer = "stun.example:3478";
+    const QString idServer = "198.51.100.7";
+    const QString stunSilent = QString(texts::kStunNoAnswer).arg(stunServer);
+    const QString idSilent = QString(texts::kIdServerNoAnswer).arg(idServer);
+    struct Case {
+        QString stun, id;
+        const char* stunAnswer; // nullptr: not asked
+        const char* idAnswer;
+        QString why; // empty: the address was found
+    };
+    const Case cases[] = {
+        {stunServer, idServer, "", "", QString(texts::kReasonsJoined).arg(stunSilent, idSilent)},
+        {stunServer, idServer, "203.0.113.5", nullptr, ""},
+        {stunServer, idServer, "", "192.168.1.20", ""},
+        {"", idServer, nullptr, "", idSilent},
+        {"", idServer, nullptr, "10.1.1.1",
+         QString(texts::kIdServerNotOwn).arg(idServer, "10.1.1.1")},
+        {stunServer, "", "", nullptr, stunSilent},
+        {"", "", nullptr, nullptr, texts::kNoServerGiven},
+    };
+    for (const Case& c : cases) {
+        auto d = Open(true);
+        stun->Answer(""); // Refresh waits for the question asked on opening
+        query->Answer("");
+        UseIpNumber(*d, "me", "10.0.0.1");
+        Find<QLineEdit>(*d, "edSTUNServer")->setText(c.stun);
+        Find<QLineEdit>(*d, "edIDServer")->setText(c.id);
+        Find<QPushButton>(*d, "bnRefreshIP")->click();
+        auto* connect = Find<QPushButton>(*d, "bnConnect");
+        if (c.stunAnswer != nullptr) {
+            EXPECT_EQ(d->AddressStatus(), QString(texts::kAskingStun).arg(c.stun).arg(6));
+            EXPECT_FALSE(connect->isEnabled());
+            stun->Answer(c.stunAnswer);
+        }
+        if (c.idAnswer != nullptr) {
+            EXPECT_EQ(d->AddressStatus(), QString(texts::kAskingIdServer).arg(c.id).arg(30));
+            EXPECT_FALSE(connect->isEnabled());
+            query->Answer(c.idAnswer);
+        }
+        EXPECT_FALSE(d->Refreshing()) << c.stun.toStdString() << c.id.toStdString();
+        EXPECT_TRUE(connect->isEnabled()) << "a failed query does not hold Connect back";
+        const QString expected =
+            c.why.isEmpty() ? QString() : QString(texts::kNoInternetAddress).arg(c.why);
+        EXPECT_EQ(d->AddressStatus(), expected) << c.stun.toStdString() << c.id.toStdString();
+        EXPECT_EQ(Find<QListWidget>(*d, "lbIPAddress")->count(), c.why.isEmpty() ? 1 : 0);
+    }
+}
+
 TEST_F(ConnectDialogTest, CopySelectsALoneEntryAndCopiesTheSelection) {
     auto d = Open();
     query->Answer("10.8.0.2");
@@ -141,7 +259,6 @@ TEST_F(ConnectDialogTest, CopySelectsALoneEntryAndCopiesTheSelection) {
     EXPECT_EQ(QApplication::clipboard()->text(), "10.8.0.2");
 
     Find<QRadioButton>(*d, "rbLAN")->click();
-    query->Answer("");
     QApplication::clipboard()->setText("before");
     Find<QPushButton>(*d, "bnCopy")->click();
     EXPECT_EQ(QApplication::clipboard()->text(), "before") << "two entries, none selected";
@@ -159,14 +276,31 @@ TEST_F(ConnectDialogTest, ConnectByIpNumberResolvesNamesAndOffersTheLoopback) {
         EXPECT_EQ(messages, (std::vector<QString>{texts::kCannotResolve}));
         EXPECT_TRUE(d->isVisible());
         EXPECT_TRUE(Find<QPushButton>(*d, "bnConnect")->isEnabled());
-
-        Find<QComboBox>(*d, "cbIPPartner")->setEditText("localhost");
+    }
+    // A partner on this computer, typed or named, makes the own address the
+    // loopback too, so that both copies are asked which one listens.
+    struct Partner {
+        const char* typed;
+        const char* own;
+        const char* partner;
+    };
+    const Partner partners[] = {
+        {"127.0.0.1", "127.0.0.1", "127.0.0.1"},
+        {"localhost", "127.0.0.1", "127.0.0.1"},
+        {"127.0.0.2", "127.0.0.1", "127.0.0.1"},
+        {"192.168.1.3", "10.8.0.2", "192.168.1.3"},
+    };
+    for (const Partner& p : partners) {
+        auto d = Open();
+        query->Answer("10.8.0.2");
+        UseIpNumber(*d, "me", p.typed);
         Find<QPushButton>(*d, "bnConnect")->click();
-        EXPECT_EQ(d->result(), QDialog::Accepted);
-        EXPECT_EQ(d->OwnAddress(), "10.8.0.2");
-        EXPECT_EQ(d->PartnerAddress(), "127.0.0.1");
+        EXPECT_EQ(d->result(), QDialog::Accepted) << p.typed;
+        EXPECT_EQ(d->OwnAddress(), p.own) << p.typed;
+        EXPECT_EQ(d->PartnerAddress(), p.partner) << p.typed;
         EXPECT_EQ(d->OwnAddressList(), QStringList{"10.8.0.2"});
     }
+    EXPECT_TRUE(questions.empty()) << "the own list was not empty";
     local.clear();
     for (const bool yes : {false, true}) {
         answer = yes;
@@ -198,7 +332,6 @@ TEST_F(ConnectDialogTest, ConnectByEmailNeedsTheAccountAndAnOwnAddress) {
     EXPECT_EQ(messages.back(), texts::kNoAddressForMail); // Internet and no server answer
     EXPECT_TRUE(d->isVisible());
     Find<QRadioButton>(*d, "rbLAN")->click();
-    query->Answer("");
     Find<QPushButton>(*d, "bnConnect")->click();
     EXPECT_EQ(d->result(), QDialog::Accepted);
     EXPECT_EQ(d->ChosenMethod(), ConnectDialog::Method::Email);

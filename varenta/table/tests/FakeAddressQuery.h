@@ -19,6 +19,7 @@ public:
         done_ = std::move(done);
     }
     void Cancel() override { done_ = nullptr; }
+    int TimeoutMs() const override { return timeoutMs; }
     void Answer(const QString& address) {
         auto done = std::move(done_);
         done_ = nullptr;
@@ -27,7 +28,8 @@ public:
         }
     }
     bool Running() const { return static_cast<bool>(done_); }
-    std::vector<QString> servers;
+    std::vector<QString> servers; // one per Start
+    int timeoutMs = 3000;
 
 private:
     std::function<void(const QString&)> done_;
