@@ -1,6 +1,6 @@
 // Two table windows in one process connect over loopback through the real
 // flow (connect dialog, role decision, session) and play against each other.
-#include "varenta/table/tests/TableFixture.h"
+#include "varenta/table/nettests/NetTables.h"
 
 #include "varenta/engine/Texts.h"
 #include "varenta/net/NetworkSession.h"
@@ -25,83 +25,6 @@
 
 namespace varenta::testing {
 namespace {
-
-// One program: its own settings, clock, sound, answers and window.
-struct Table {
-    QTemporaryDir dir;
-    SettingsFile store{dir.filePath("settings.conf")};
-    ManualClock clock;
-    RecordingSound sound;
-    DrawDiscardOpponent computer;
-    std::unique_ptr<TableWindow> window;
-    std::vector<QString> messages;
-    std::vector<QString> questions;
-    bool answer = true;
-
-    void Open(const char* ownAddress, const std::string& port, std::uint64_t seed) {
-        TableServices services;
-        services.store = &store;
-        services.clock = &clock;
-        services.sound = &sound;
-        services.computer = &computer;
-        services.screenWidth = 1920;
-        services.screenHeight = 1200;
-        services.splashTimer = false;
-        services.seed = seed;
-        services.sessionPort = port;
-        services.localAddresses = [ownAddress] { return std::vector<std::string>{ownAddress}; };
-        services.ownAddressQuery = [] { return std::unique_ptr<OwnAddressQuery>(); };
-        services.stunQuery = [] { return std::unique_ptr<OwnAddressQuery>(); };
-        services.portMapper = [] { return std::unique_ptr<PortMapper>(); };
-        window = std::make_unique<TableWindow>(services);
-        window->Dialogs().message = [this](MessageKind, const QString& text) {
-            messages.push_back(text);
-        };
-        window->Dialogs().yesNo = [this](const QString& text) {
-            questions.push_back(text);
-            return answer;
-        };
-        window->Dialogs().handResult = [](HandResultDialog&) {};
-        window->Dialogs().gameOver = [](GameOverDialog&) { return true; };
-        window->ProgramStart();
-    }
-    // Connect to Opponent with the IP number method.
-    void Connect(const QString& nickname, const QString& partner) {
-        window->Dialogs().connect = [nickname, partner](ConnectDialog& dialog) {
-            dialog.findChild<QLineEdit*>("edIDServer")->clear();
-            dialog.findChild<QRadioButton*>("rbLAN")->click();
-            dialog.findChild<QRadioButton*>("rbIPnumber")->click();
-            dialog.findChild<QLineEdit*>("edNickname")->setText(nickname);
-            dialog.findChild<QComboBox*>("cbIPPartner")->setEditText(partner);
-            dialog.findChild<QPushButton*>("bnConnect")->click();
-            return dialog.result() == QDialog::Accepted;
-        };
-        window->Action("ConnecttoPartner1")->trigger();
-    }
-    GameState& S() { return window->Engine().State(); }
-    QString Panel() { return window->findChild<QLabel*>("pnConnection")->text(); }
-};
-
-bool PumpUntil(const std::function<bool()>& done) {
-    QTimer tick;
-    tick.start(5);
-    for (int round = 0; round < 4000 && !done(); ++round) {
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
-    }
-    return done();
-}
-
-// Both tables hold the same game with the seats swapped.
-void ExpectMirrored(Table& a, Table& b) {
-    EXPECT_EQ(a.S().playerHand.Size(), b.S().opponentHand.Size());
-    EXPECT_EQ(a.S().opponentHand.Size(), b.S().playerHand.Size());
-    EXPECT_EQ(a.S().stock.Size(), b.S().stock.Size());
-    ASSERT_EQ(a.S().discardPile.Size(), b.S().discardPile.Size());
-    if (a.S().discardPile.Size() > 0) {
-        EXPECT_EQ(a.S().discardPile.Top().code, b.S().discardPile.Top().code);
-    }
-    EXPECT_NE(a.S().opponentToMove, b.S().opponentToMove) << "exactly one side is to move";
-}
 
 TEST(TwoTablesTest, ConnectPlayChatAndDisconnectOverLoopback) {
     // Two copies on a machine with a LAN address: both type the loopback,
