@@ -5,16 +5,22 @@
 #include "varenta/net/PortMapping.h"
 #include "varenta/store/RuleVariants.h"
 #include "varenta/store/SettingsFile.h"
+#include "varenta/store/StorePaths.h"
+#include "varenta/table/CardBackDialog.h"
 #include "varenta/table/CardBackSettings.h"
+#include "varenta/table/CustomizeDialog.h"
 #include "varenta/table/DialogHelp.h"
 #include "varenta/table/HelpWindow.h"
 #include "varenta/table/NetworkTexts.h"
 #include "varenta/table/ResultDialogs.h"
 #include "varenta/table/RuleDifferencesDialog.h"
 #include "varenta/table/RulesDialog.h"
+#include "varenta/table/SavedGames.h"
 #include "varenta/table/SdlSoundPlayer.h"
 #include "varenta/table/SmallWindows.h"
 #include "varenta/table/SoundDialog.h"
+#include "varenta/table/TableMedia.h"
+#include "varenta/table/TableRecords.h"
 #include "varenta/table/TableSettings.h"
 #include "varenta/table/TableStatusBar.h"
 #include "varenta/table/TableTextConversion.h"
@@ -27,6 +33,7 @@
 #include <QCloseEvent>
 #include <QColorDialog>
 #include <QDateTime>
+#include <QFileDialog>
 #include <QInputDialog>
 #include <QKeyEvent>
 #include <QLayout>
@@ -60,30 +67,16 @@ int LayoutFromName(const QString& name) {
 
 TableWindow::TableWindow(TableServices services, QWidget* parent)
     : QMainWindow(parent), store_(services.store != nullptr ? services.store : &rfMain),
-      clock_(services.clock), computer_(services.computer), services_(std::move(services)),
-      view_(new TableView(this)), status_(new TableStatusBar(this)) {
-    if (clock_ == nullptr) {
-        ownClock_ = std::make_unique<EventLoopClock>();
-        clock_ = ownClock_.get();
-    }
-    SoundPlayer* player = services_.sound;
-    if (player == nullptr) {
-        ownSound_ = std::make_unique<SdlSoundPlayer>();
-        player = ownSound_.get();
-    }
-    sounds_ = std::make_unique<SoundEvents>(*player, services_.mediaDir.toStdString(),
-                                            [this](int n) { return engine_.Rng().Next(n); });
-    MakeMediaPlayers();
+      services_(std::move(services)), view_(new TableView(this)),
+      status_(new TableStatusBar(this)) {
+    media_ = std::make_unique<TableMedia>(*this, services_.sound, services_.music,
+                                          services_.mediaDir, services_.musicDir, services_.seed);
+    records_ = std::make_unique<TableRecords>(*this);
+    games_ = std::make_unique<SavedGames>(*this);
     setWindowTitle(QString::fromUtf8(texts::kCaption));
     setCentralWidget(view_);
     setStatusBar(status_);
-    view_->onMouseUp = [this](Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPoint at) {
-        FormMouseUp(button, modifiers, at.x(), at.y());
-    };
     view_->onMouseMove = [this] { status_->ShowGameLine(); };
-    view_->onKey = [this](QKeyEvent* event) {
-        return FormKeyDown(event->key(), event->modifiers()) || ChatTakesKey(event);
-    };
     view_->onResize = [this] { RecomputeLayout(); };
     view_->onDensity = [this](qreal dpr) { LoadCardImages(dpr); };
     view_->setFocus();
@@ -121,22 +114,38 @@ TableWindow::TableWindow(TableServices services, QWidget* parent)
     dialogs_.handResult = [](HandResultDialog& dialog) { dialog.exec(); };
     dialogs_.gameOver = [](GameOverDialog& dialog) { return dialog.exec() == QDialog::Accepted; };
     dialogs_.gameFile = [this](bool save, const QString& suggested) {
-        return GameFileDialog(save, suggested);
+        return games_->GameFileDialog(save, suggested);
+    };
+    dialogs_.openFile = [this](const QString& caption, const QString& dir, const QString& filter) {
+        return QFileDialog::getOpenFileName(this, caption, dir, filter);
+    };
+    dialogs_.chooseFolder = [this](const QString& caption, const QString& dir) {
+        return QFileDialog::getExistingDirectory(this, caption, dir);
+    };
+    dialogs_.choosePattern = [this](int pattern) -> std::optional<int> {
+        CardPatternDialog dialog(pattern, this);
+        if (dialog.exec() != QDialog::Accepted) {
+            return std::nullopt;
+        }
+        return dialog.Pattern();
     };
 
     ReadSettings();
-    if (computer_ == nullptr) {
-        ComputerSettings settings;
-        settings.level = static_cast<ComputerLevel>(computerLevel_);
-        settings.aggression = aggression_;
-        ownComputer_ = std::make_unique<ComputerPlayer>(settings);
-        computer_ = ownComputer_.get();
-    }
+    ComputerSettings computer;
+    computer.level = static_cast<ComputerLevel>(computerLevel_);
+    computer.aggression = aggression_;
+    controller_ = std::make_unique<TableController>(*this, engine_, services_.clock,
+                                                    services_.computer, computer);
+    controller_->afterwards = [this] { AfterOperation(); };
+    view_->onMouseUp = [this](Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPoint at) {
+        controller_->FormMouseUp(button, modifiers, at.x(), at.y());
+    };
+    view_->onKey = [this](QKeyEvent* event) {
+        return controller_->FormKeyDown(event->key(), event->modifiers()) || ChatTakesKey(event);
+    };
     BuildMenus();
     QApplication::instance()->installEventFilter(
         new DialogHelp(this, [this](const QString& target) { ShowHelpTarget(target); }));
-    engine_.SetPort(this);
-    engine_.SetComputerHook(computer_);
     engine_.SetComputerOpponent();
     const std::uint64_t seed =
         services_.seed != 0 ? services_.seed
@@ -157,20 +166,13 @@ TableWindow::TableWindow(TableServices services, QWidget* parent)
     if (services_.splashTimer) {
         splashTimer_.start(kSplashMs);
     }
-    noticeTimer_.setSingleShot(true);
-    connect(&noticeTimer_, &QTimer::timeout, this, &TableWindow::CloseTurnNotice);
 }
 
 TableWindow::~TableWindow() {
-    music_->finished = nullptr;
     // The mapping goes first: its removal from the router is waited for.
     portMapper_.reset();
-    engine_.SetPort(nullptr);
-    engine_.SetComputerHook(nullptr);
-    if (waitCursor_) {
-        QApplication::restoreOverrideCursor();
-    }
-    delete notice_;
+    controller_.reset();
+    media_.reset();
 }
 
 void TableWindow::ReadSettings() {
@@ -178,30 +180,12 @@ void TableWindow::ReadSettings() {
     background_ = ColorFromSetting(
         static_cast<std::uint32_t>(s.ReadInteger(kKeyBackground, kDefaultBackground)));
     showStatusbar_ = s.ReadBool(kKeyShowStatusbar, true);
-    showTurns_ = s.ReadBool(kKeyShowTurns, true);
-    showHighscores_ = s.ReadBool(kKeyShowHighscores, true);
     autoSave_ = s.ReadBool(kKeyAutoSave, true);
-    mouseOption_ = s.ReadString(kKeyMouseOptions, kSingleRightClick) == kSingleRightClick ? 0 : 1;
-    meldDelay_ = std::clamp(s.ReadInteger(kKeyDelay, 300), 0, 10000);
-    cardMovement_ = s.ReadBool(kKeyCardMovement, true);
-    cardSpeed_ = std::clamp(s.ReadInteger(kKeyCardSpeed, 10), 0, 100);
-    sounds_->SetEnabled(s.ReadBool(kKeySound, true));
-    sounds_->ReadLists([&s](const std::string& key) -> std::optional<std::string> {
-        const auto [group, name] = SplitSettingName(QString::fromStdString(key));
-        if (!s.ValueExists(group, name)) {
-            return std::nullopt;
-        }
-        return s.ReadString(QString::fromStdString(key), QString()).toStdString();
-    });
-    backs_ = ReadCardBacks(s, kTableBackColors, kTableBackPattern);
-    jukebox_->SetSettings(ReadMusicSettings(s, jukebox_->Folder()));
+    media_->ReadSettings(s);
     engine_.SetRules(ReadRules(s));
     computerLevel_ = LevelFromName(s.ReadString(kKeyLevel, LevelName(0)));
     aggression_ = std::clamp(s.ReadInteger(kKeyAggression, 50), 0, 100);
-    players_ = LoadPlayers(s);
-    highScores_ = LoadHighScores(s);
-    engine_.SetPlayerName(players_.HasCurrent() ? players_.CurrentName().toStdString()
-                                                : std::string());
+    records_->ReadSettings(s);
 
     // "left,top,layout", by default the smallest table in the top left
     // corner; a layout larger than the screen gives way to the largest that fits.
@@ -225,7 +209,7 @@ void TableWindow::ReadSettings() {
 
 void TableWindow::BuildMenus() {
     auto add = [this](QMenu* menu, const char* caption, const char* name, std::string_view hint,
-                      const QKeySequence& shortcut, void (TableWindow::*slot)()) {
+                      const QKeySequence& shortcut, auto slot) {
         auto* action = menu->addAction(QString::fromUtf8(caption));
         action->setObjectName(QLatin1String(name));
         action->setStatusTip(StatusText(hint));
@@ -242,13 +226,13 @@ void TableWindow::BuildMenus() {
     add(game, texts::kMenuNew, "New1", texts::kHintNew, QKeySequence(Qt::Key_F2),
         &TableWindow::NewGameClick);
     add(game, texts::kMenuLoad, "Load1", texts::kHintLoad, QKeySequence(Qt::Key_F3),
-        &TableWindow::LoadClick);
+        [this] { games_->LoadClick(); });
     add(game, texts::kMenuSave, "Save1", texts::kHintSave, QKeySequence(Qt::Key_F4),
-        &TableWindow::SaveClick);
+        [this] { games_->SaveClick(); });
     add(game, texts::kMenuHiscores, "Hiscore1", texts::kHintHiscores, QKeySequence(),
-        &TableWindow::HiscoreClick);
+        [this] { records_->HiscoreClick(); });
     add(game, texts::kMenuWinRatio, "WinRatio1", texts::kHintWinRatio, QKeySequence(),
-        &TableWindow::WinRatioClick);
+        [this] { records_->WinRatioClick(); });
     game->addSeparator();
     add(game, texts::kMenuUndoMeld, "UndoMeld1", texts::kHintUndoMeld, QKeySequence(Qt::Key_Delete),
         &TableWindow::UndoMeldClick)
@@ -268,9 +252,9 @@ void TableWindow::BuildMenus() {
     customize->setStatusTip(StatusText(texts::kHintCustomize));
     connect(customize, &QAction::triggered, this, [this] { CustomizeClick(); });
     add(options, texts::kMenuDecks, "Decks1", texts::kHintDecks, QKeySequence(),
-        &TableWindow::DecksClick);
+        [this] { media_->DecksClick(); });
     add(options, texts::kMenuSound, "Sound1", texts::kHintSound, QKeySequence(),
-        &TableWindow::SoundClick);
+        [this] { media_->SoundClick(); });
     QAction* rules = options->addAction(QString::fromUtf8(texts::kMenuRules));
     rules->setObjectName(QStringLiteral("Rules1"));
     rules->setStatusTip(StatusText(texts::kHintRules));
@@ -305,8 +289,19 @@ QAction* TableWindow::Action(const QString& objectName) const {
     return findChild<QAction*>(objectName);
 }
 
-TurnNotice* TableWindow::Notice() const {
-    return notice_.data();
+void TableWindow::RaiseHelp() {
+    if (help_ && help_->isVisible()) {
+        help_->raise();
+    }
+}
+
+void TableWindow::TakeFocusBack() {
+    // The keys belong to the table again once a modal window has closed,
+    // also where no window manager hands the focus back.
+    if (isVisible()) {
+        activateWindow();
+        view_->setFocus();
+    }
 }
 
 HelpWindow* TableWindow::Help() {
@@ -357,24 +352,23 @@ void TableWindow::ProgramStart() {
     view_->Picture().images = &images_;
     // The music first: dealing the first hand can run the computer's whole
     // first turn, with its pauses, before it returns.
-    StartMusic();
-    ResumeAtStart();
-    ShowPendingBackMessages();
+    media_->StartMusic();
+    games_->ResumeAtStart();
+    media_->ShowPendingBackMessages();
     // The splash window had the front; the keys belong to the table now.
     TakeFocusBack();
 }
 
 void TableWindow::closeEvent(QCloseEvent* event) {
-    if (connectionStatus_ == ConnectionStatus::Established && !closePending_ &&
+    if (connectionStatus_ == ConnectionStatus::Established && !controller_->Closing() &&
         !dialogs_.yesNo(Q(texts::kConfirmQuitNetworkGame))) {
         event->ignore();
         return;
     }
-    if (depth_ > 0) {
+    if (controller_->Busy()) {
         // The computer's turn (or an animation) is still on the stack: let it
         // finish at full speed and close as soon as it returns.
-        closePending_ = true;
-        clock_->Abort();
+        controller_->SetClosing();
         event->ignore();
         return;
     }
@@ -384,15 +378,13 @@ void TableWindow::closeEvent(QCloseEvent* event) {
 
 void TableWindow::ProgramExit() {
     splashTimer_.stop();
-    CloseTurnNotice();
+    controller_->CloseTurnNotice();
     if (help_) {
         help_->close();
     }
-    music_->finished = nullptr;
-    music_->Stop();
-    sounds_->PlaySoundEvent(std::string_view("Exit"));
+    media_->Finish();
     CloseRouterPort();
-    AutoSaveOnExit();
+    games_->AutoSaveOnExit();
     const QPoint at = pos();
     try {
         store_->Write(
@@ -402,24 +394,18 @@ void TableWindow::ProgramExit() {
         dialogs_.message(MessageKind::Error, e.Message());
     }
     // Let the farewell sound finish, but never hang on it.
-    const std::int64_t end = clock_->NowMs() + 3000;
-    while (sounds_->Enabled() && !clock_->Aborted() && sounds_->Player().IsPlaying() &&
-           clock_->NowMs() < end) {
-        clock_->Pause(50);
+    TableClock& clock = controller_->Clock();
+    SoundEvents& sounds = media_->Sounds();
+    const std::int64_t end = clock.NowMs() + 3000;
+    while (sounds.Enabled() && !clock.Aborted() && sounds.Player().IsPlaying() &&
+           clock.NowMs() < end) {
+        clock.Pause(50);
     }
-    sounds_->Player().Stop();
-}
-
-void TableWindow::EndProgram() {
-    closePending_ = true;
-    clock_->Abort();
-    if (depth_ == 0) {
-        QTimer::singleShot(0, this, &QWidget::close);
-    }
+    sounds.Player().Stop();
 }
 
 void TableWindow::EndOnSignal() {
-    EndProgram();
+    controller_->EndProgram();
     KeepEnding();
 }
 
@@ -435,22 +421,15 @@ void TableWindow::KeepEnding() {
             modal->close();
         }
     }
-    if (modal != nullptr || depth_ > 0 || (isVisible() && !close())) {
+    if (modal != nullptr || controller_->Busy() || (isVisible() && !close())) {
         QTimer::singleShot(0, this, &TableWindow::KeepEnding);
         return;
     }
     QApplication::quit();
 }
 
-void TableWindow::RunEngine(const std::function<void()>& operation) {
-    ++depth_;
-    operation();
-    --depth_;
-    if (depth_ > 0) {
-        return;
-    }
-    UpdatePanels();
-    if (closePending_) {
+void TableWindow::AfterOperation() {
+    if (controller_->Closing()) {
         QTimer::singleShot(0, this, &QWidget::close);
     } else if (dealPending_) {
         // A network game ended while a move was being shown.
@@ -503,9 +482,9 @@ void TableWindow::LoadCardImages(qreal dpr) {
         dpr = view_->devicePixelRatioF();
     }
     std::array<bool, 2> unreadable{};
-    images_ = varenta::LoadCardImages(layout_, backs_, dpr, &unreadable);
+    images_ = varenta::LoadCardImages(layout_, media_->Backs(), dpr, &unreadable);
     view_->Picture().imageDensity = dpr;
-    ReportUnreadableBacks(unreadable);
+    media_->ReportUnreadableBacks(unreadable);
     view_->update();
 }
 
@@ -563,10 +542,63 @@ void TableWindow::RecomputeLayout() {
     view_->update();
 }
 
+// ---- options -------------------------------------------------------------------
+
+TableOptions TableWindow::Options() const {
+    TableOptions o;
+    o.background = background_;
+    o.layout = layout_;
+    o.showStatusbar = showStatusbar_;
+    controller_->FillOptions(o);
+    o.showHighscores = records_->ShowHighscores();
+    o.level = computerLevel_;
+    o.aggression = aggression_;
+    o.autoSave = autoSave_;
+    return o;
+}
+
+void TableWindow::TakeOptions(const TableOptions& o) {
+    background_ = o.background;
+    view_->Picture().background = background_;
+    records_->SetShowHighscores(o.showHighscores);
+    computerLevel_ = std::clamp(o.level, 0, 2);
+    aggression_ = std::clamp(o.aggression, 0, 100);
+    controller_->TakeOptions(o);
+    autoSave_ = o.autoSave;
+    showStatusbar_ = o.showStatusbar;
+    status_->setVisible(showStatusbar_);
+    ApplyLayout(std::min(o.layout, LayoutLimit()));
+    view_->update();
+}
+
+void TableWindow::CustomizeClick(int tab) {
+    if (controller_->Busy() || controller_->Closing()) {
+        return;
+    }
+    CustomizeServices services;
+    services.input = dialogs_.input;
+    services.yesNo = dialogs_.yesNo;
+    services.refuse = [this](const QString& text) { dialogs_.message(MessageKind::Warning, text); };
+    services.error = [this](const QString& text) { dialogs_.message(MessageKind::Error, text); };
+    services.chooseColor = dialogs_.chooseColor;
+    services.apply = [this](const TableOptions& options, const PlayerList& players) {
+        records_->TakePlayers(players);
+        TakeOptions(options);
+    };
+    services.autosavePath = AutosaveFileName();
+    CustomizeDialog dialog(Options(), records_->EditedPlayers(), *store_,
+                           engine_.State().gameInProgress, LayoutLimit(), services, this);
+    auto* tabs = dialog.findChild<QTabWidget*>(QStringLiteral("pcCustomize"));
+    tabs->setCurrentIndex(tab >= 0 && tab < tabs->count() ? tab : customizeTab_);
+    dialogs_.modal(dialog);
+    customizeTab_ = tabs->currentIndex();
+    TakeFocusBack();
+}
+
 // ---- menu commands ------------------------------------------------------------
 
 void TableWindow::NewGameClick() {
-    if (!started_ || depth_ > 0 || closePending_) {
+    if (!started_ || controller_->Busy() || controller_->Closing()) {
         return;
     }
     if (session_->sessionOpen()) {
@@ -576,31 +608,31 @@ void TableWindow::NewGameClick() {
         TakeFocusBack();
         return;
     }
-    rightClicked_ = {};
-    if (ownComputer_) {
-        ownComputer_->NewGame();
+    controller_->ForgetRightClick();
+    if (ComputerPlayer* computer = controller_->OwnComputer()) {
+        computer->NewGame();
     }
-    SetWaitCursor(true);
-    RunEngine([this] { engine_.NewGame(); });
-    SetWaitCursor(false);
+    controller_->SetWaitCursor(true);
+    controller_->RunEngine([this] { engine_.NewGame(); });
+    controller_->SetWaitCursor(false);
 }
 
 void TableWindow::UndoMeldClick() {
-    if (!started_ || depth_ > 0 || engine_.State().opponentToMove) {
+    if (!started_ || controller_->Busy() || engine_.State().opponentToMove) {
         return;
     }
-    RunEngine([this] { engine_.UndoMeld(); });
+    controller_->RunEngine([this] { engine_.UndoMeld(); });
 }
 
 void TableWindow::UndoAllClick() {
-    if (!started_ || depth_ > 0 || engine_.State().opponentToMove) {
+    if (!started_ || controller_->Busy() || engine_.State().opponentToMove) {
         return;
     }
-    RunEngine([this] { engine_.UndoAll(); });
+    controller_->RunEngine([this] { engine_.UndoAll(); });
 }
 
 void TableWindow::RulesClick(int tab) {
-    if (depth_ > 0) {
+    if (controller_->Busy()) {
         return;
     }
     RulesDialog dialog(engine_, *store_, this);
@@ -658,7 +690,7 @@ void TableWindow::WindowCommand(int which) {
 void TableWindow::HelpTopicsClick() {
     static constexpr std::array<const char*, 3> kHelpSounds = {"Help (3rd)", "Help (1st)",
                                                                "Help (2nd)"};
-    sounds_->PlaySoundEvent(
+    media_->Sounds().PlaySoundEvent(
         std::string_view(kHelpSounds.at(static_cast<std::size_t>(helpCount_ % 3))));
     ++helpCount_;
     ShowHelpTarget(QString());
@@ -675,13 +707,14 @@ void TableWindow::ShowHelpTarget(const QString& target) {
 }
 
 void TableWindow::AboutClick() {
-    if (sounds_->Enabled()) {
-        sounds_->PlayFile("about.wav");
+    SoundEvents& sounds = media_->Sounds();
+    if (sounds.Enabled()) {
+        sounds.PlayFile("about.wav");
     }
     AboutBox about(this);
     about.exec();
-    if (sounds_->Enabled()) {
-        sounds_->Player().Stop(); // the tune belongs to the box
+    if (sounds.Enabled()) {
+        sounds.Player().Stop(); // the tune belongs to the box
     }
     TakeFocusBack();
 }

@@ -1,20 +1,19 @@
-// The table window: owns the game for the whole run, paints it, turns mouse
-// clicks and keys into the player's moves, animates the cards, shows the
-// status line, the result dialogs and the help, and plays the sound events.
-// It is the engine's port: everything the game shows, asks, plays or waits
-// for arrives here.
+// The table window: owns the game for the whole run and assembles the
+// classes that do the work: the controller that runs the engine and is its
+// port (TableController), the card backs, sound and music (TableMedia), the
+// players and the Hall of Fame (TableRecords), the saved games (SavedGames)
+// and network play. The window itself holds the menus, the layout, the help
+// and the start and end of the program.
 #pragma once
 
 #include "varenta/computer/ComputerPlayer.h"
 #include "varenta/engine/VarentaEngine.h"
 #include "varenta/engine/VarentaPort.h"
-#include "varenta/store/HighScores.h"
-#include "varenta/store/Players.h"
 #include "varenta/table/CardImages.h"
 #include "varenta/table/Jukebox.h"
 #include "varenta/table/SoundEvents.h"
 #include "varenta/table/TableClock.h"
-#include "varenta/table/TableHitTest.h"
+#include "varenta/table/TableController.h"
 #include "varenta/table/TableSettings.h"
 
 #include <QDate>
@@ -39,6 +38,9 @@ class QMenu;
 namespace varenta {
 
 class AddressExchange;
+class SavedGames;
+class TableMedia;
+class TableRecords;
 class ChatWindow;
 class NetworkSession;
 class OwnAddressQuery;
@@ -116,26 +118,31 @@ struct TableDialogs {
 // The session's connection state as the status bar shows it.
 enum class ConnectionStatus { NotConnected = 0, Waiting = 1, Established = 2 };
 
-enum class KeyboardMode { Meld = 0, Discard = 1, WildCard = 2 };
-
-class TableWindow : public QMainWindow, public VarentaPort {
+class TableWindow : public QMainWindow {
     Q_OBJECT
 public:
     static constexpr int kSplashMs = 2000;
-    static constexpr int kTurnNoticeMs = 1500;
-    static constexpr int kFlashMs = 400;
-    static constexpr int kStepMs = 10;      // time per animation step
-    static constexpr int kMaxMoveMs = 1000; // the slowest speeds still move a card within this
 
     explicit TableWindow(TableServices services = {}, QWidget* parent = nullptr);
     ~TableWindow() override;
 
+    // The parts the window assembles.
     VarentaEngine& Engine() { return engine_; }
+    TableController& Controller() { return *controller_; }
+    TableMedia& Media() { return *media_; }
+    TableRecords& Records() { return *records_; }
+    SavedGames& Games() { return *games_; }
     TableView* View() const { return view_; }
     TableStatusBar* StatusLine() const { return status_; }
     TableDialogs& Dialogs() { return dialogs_; }
+    SettingsFile& Store() { return *store_; }
+    const TableServices& Services() const { return services_; }
     HelpWindow* Help();
+    // The help comes back to the front (after the turn notice closed).
+    void RaiseHelp();
     QAction* Action(const QString& objectName) const;
+    // The keys belong to the table again once a modal window has closed.
+    void TakeFocusBack();
 
     // Start of play after the splash window: deals the first hand.
     void ProgramStart();
@@ -151,63 +158,17 @@ public:
     void LoadCardImages(qreal dpr = 0);
     const CardImageList& Images() const { return images_; }
 
-    // The player's input, as the table widget delivers it.
-    Hit HitTestAt(int x, int y);
-    void FormMouseUp(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, int x, int y);
-    bool FormKeyDown(int key, Qt::KeyboardModifiers modifiers);
-    KeyboardMode Mode() const { return mode_; }
-    int CurrentHint() const { return currentHint_; }
-    QString HintText(int index) const;
-
-    // The named players (the current one names the local player) and the
-    // Hall of Fame, both as stored.
-    const PlayerList& Players() const { return players_; }
-    const HighScores& Scores() const { return highScores_; }
     // The computer's strength (0 Beginner, 1 Advanced, 2 Expert) and the
     // Expert's aggression.
     int ComputerLevelIndex() const { return computerLevel_; }
     int Aggression() const { return aggression_; }
     bool AutoSave() const { return autoSave_; }
-
     // The values the Customize dialog edits, and taking them over after it
     // stored them: the layout is applied and the table repainted at once.
     TableOptions Options() const;
     void TakeOptions(const TableOptions& options);
-    // The player list after the Customize dialog stored it.
-    void TakePlayers(const PlayerList& players);
-
-    // A hand's or game's margin offered to the current level's table.
-    void EnterHighScore(HighScoreType type, int margin);
-    // The menu commands of the Hall of Fame, the win ratio and Customize;
     // Customize opens on `tab` when it is 0..3, else on the last one shown.
-    void HiscoreClick();
-    void WinRatioClick();
     void CustomizeClick(int tab = -1);
-
-    // Mouse option: 0 "Single Right Click", 1 "Double Right Click".
-    int MouseOption() const { return mouseOption_; }
-    void SetMouseOption(int option) { mouseOption_ = option; }
-    void SetCardMovement(bool on, int speed) {
-        cardMovement_ = on;
-        cardSpeed_ = speed;
-    }
-    int LastMoveSteps() const { return lastMoveSteps_; }
-    bool Busy() const { return depth_ > 0; }
-    bool WaitCursorShown() const { return waitCursor_; }
-    SoundEvents& Sounds() { return *sounds_; }
-
-    // ---- card backs, sound and music (TableWindowMedia.cpp) ---------------
-    Jukebox& Music() { return *jukebox_; }
-    const std::array<CardBack, 2>& Backs() const { return backs_; }
-    // The menu commands "&Decks..." and "&Sound...".
-    void DecksClick();
-    void SoundClick();
-    // After the card back dialog stored them: new pictures, repainted.
-    void TakeCardBacks(const std::array<CardBack, 2>& backs);
-    // After the sound dialog stored them: the switches, and the music
-    // started again (or stopped) under the new settings.
-    void TakeSoundSettings(bool soundEnabled, const MusicSettings& music);
-    TurnNotice* Notice() const;
 
     // The window command by which the help pages open the dialogs they
     // describe: 9999 with the parameter 0 opens Customize on "Players", 1
@@ -258,28 +219,6 @@ public:
     // The last news about the game port on the router (empty: none).
     const QString& RouterPortNote() const { return routerNote_; }
 
-    // ---- the engine's port -------------------------------------------------
-    void ShowHint(int hintIndex) override;
-    void ShowError(int errorIndex, std::string_view reason) override;
-    void SetRulesMenuHint(std::string_view text) override;
-    void SetUndoEnabled(bool enabled) override;
-    void ShowMessage(MessageKind kind, std::string_view text) override;
-    bool AskYesNo(std::string_view question) override;
-    void ShowTurnNotice(std::string_view text) override;
-    void ShowHandResult(const HandResult& result) override;
-    bool ShowGameOver(const GameOverResult& result) override;
-    void PlaySound(std::string_view eventName) override;
-    void MoveCard(const Card& card, int fromX, int fromY, int toX, int toY, bool flash) override;
-    void RepaintRect(int x, int y, int width, int height) override;
-    void RepaintTable() override;
-    void Delay(int milliseconds) override;
-    void OpponentMeldPause() override;
-    void SetWaitCursor(bool on) override;
-    bool InitialBlockSetting(bool current) override;
-    void RecordHandResult(int difference) override;
-    void RecordGameResult(GameOutcome outcome, int difference) override;
-    void EndProgram() override;
-
     // SIGINT or SIGTERM: ends the program as its Exit command does (the
     // autosave and the window position are written), without asking. Open
     // dialogs are cancelled, which changes nothing; a computer turn still
@@ -321,17 +260,13 @@ private:
     void RouterPortAnswered(int port, bool ok, const QString& problem);
     class SocketLoop;
     class SessionEvents;
+    // After the outermost engine operation: the window closes, or network
+    // play catches up (a deal after the session, the partner's held frames).
+    void AfterOperation();
     void ReadSettings();
     void BuildMenus();
-    // Sound and music: the players, and starting the music once the table
-    // is up (TableWindowMedia.cpp).
-    void MakeMediaPlayers();
-    void StartMusic(); // once the table is up, before the first hand
-    void ReportUnreadableBacks(const std::array<bool, 2>& unreadable);
-    void ShowPendingBackMessages();
     void ProgramExit();
     void KeepEnding();
-    void UpdatePanels();
     void NewGameClick();
     void UndoMeldClick();
     void UndoAllClick();
@@ -340,47 +275,20 @@ private:
     // The help window belongs to the open modal dialog, if any, else to the table.
     void HomeHelp();
     void AboutClick();
-    // Saved games (TableWindowGames.cpp).
-    void LoadClick();
-    void SaveClick();
-    // Puts the game of a checked file on the table; false (table unchanged)
-    // after the message of a file that cannot be loaded.
-    bool LoadCheckedGame(const QString& path);
-    void ResumeAtStart();
-    void AutoSaveOnExit();
-    QString CurrentPlayerName() const;
-    QString GameFileDialog(bool save, const QString& suggested);
-    void DiscardRequest(int handIndex);
-    void LeftClick(const Hit& hit, Qt::KeyboardModifiers modifiers);
-    void RightClick(const Hit& hit);
-    bool RankKey(int key);
-    void ToggleOpponentCards();
-    void CloseTurnNotice();
-    void TakeFocusBack();
-    // Runs an engine operation; input stays refused until it returns.
-    void RunEngine(const std::function<void()>& operation);
 
     SettingsFile* store_;
-    std::unique_ptr<TableClock> ownClock_;
-    TableClock* clock_;
-    std::unique_ptr<SoundPlayer> ownSound_;
-    std::unique_ptr<SoundEvents> sounds_;
-    std::unique_ptr<MusicPlayer> ownMusic_;
-    MusicPlayer* music_ = nullptr;
-    std::unique_ptr<Jukebox> jukebox_;
-    std::mt19937 jukeboxRandom_; // the jukebox's own, so shuffles leave the deals alone
-    std::unique_ptr<ComputerPlayer> ownComputer_;
-    ComputerTurnHook* computer_;
     TableServices services_;
     TableDialogs dialogs_;
 
     VarentaEngine engine_;
     TableView* view_;
     TableStatusBar* status_;
+    std::unique_ptr<TableMedia> media_;
+    std::unique_ptr<TableController> controller_;
+    std::unique_ptr<TableRecords> records_;
+    std::unique_ptr<SavedGames> games_;
     QPointer<HelpWindow> help_;
-    QPointer<TurnNotice> notice_;
     QTimer splashTimer_;
-    QTimer noticeTimer_;
 
     // Network play.
     std::unique_ptr<SocketLoop> socketLoop_;
@@ -413,44 +321,14 @@ private:
     bool positionKnown_ = false;
     QColor background_;
     bool showStatusbar_ = true;
-    bool showTurns_ = true;
-    bool showHighscores_ = true;
     bool autoSave_ = true;
-    int mouseOption_ = 0;
-    int meldDelay_ = 300;
-    bool cardMovement_ = true;
-    int cardSpeed_ = 10;
-    std::array<CardBack, 2> backs_{};
-    // Picture files already reported as unreadable, so that a new layout
-    // does not say it again; messages waiting for the table to be shown.
-    std::array<std::string, 2> reportedBacks_;
-    QStringList pendingBackMessages_;
     int computerLevel_ = 0;
     int aggression_ = 50;
-    PlayerList players_;
-    HighScores highScores_;
-    // The name given for a new high score at this end of hand, asked once.
-    std::optional<QString> highScoreName_;
     int customizeTab_ = 0; // the tab the Customize dialog was last closed on
     CardImageList images_;
 
-    // Input state.
-    int currentHint_ = 0;
-    KeyboardMode mode_ = KeyboardMode::Meld;
-    struct Remembered {
-        int index = -1;
-        Card card;
-    };
-    Remembered rightClicked_;
-    int rightCount_ = 0;
     int helpCount_ = 0;
-
-    int depth_ = 0;
     bool started_ = false;
-    bool busyMark_ = false;
-    bool waitCursor_ = false;
-    bool closePending_ = false;
-    int lastMoveSteps_ = 0;
 };
 
 } // namespace varenta

@@ -14,6 +14,7 @@
 #include "varenta/table/NetworkTexts.h"
 #include "varenta/table/RuleDifferencesDialog.h"
 #include "varenta/table/StunAddressQuery.h"
+#include "varenta/table/TableController.h"
 #include "varenta/table/TableStatusBar.h"
 #include "varenta/table/TableTextConversion.h"
 
@@ -63,13 +64,13 @@ void TableWindow::RunSocketEvent(const std::function<void()>& event) {
     // a pause, an open box) is inside that operation's loop: the partner's
     // frames it brings wait until the operation is over, then apply in order.
     const bool held = holdFrames_;
-    holdFrames_ = held || depth_ > 0;
-    RunEngine(event);
+    holdFrames_ = held || controller_->Busy();
+    controller_->RunEngine(event);
     holdFrames_ = held;
 }
 
 void TableWindow::ApplyHeldFrames() {
-    if (session_ && session_->HasHeldFrames() && !closePending_) {
+    if (session_ && session_->HasHeldFrames() && !controller_->Closing()) {
         RunSocketEvent([this] { session_->ApplyHeldFrames(); });
     }
 }
@@ -191,7 +192,8 @@ void TableWindow::UpdateNetworkMenu() {
 // ---- connecting -------------------------------------------------------------------
 
 void TableWindow::ConnecttoPartner1Click() {
-    if (connectionStatus_ != ConnectionStatus::NotConnected || depth_ > 0 || closePending_) {
+    if (connectionStatus_ != ConnectionStatus::NotConnected || controller_->Busy() ||
+        controller_->Closing()) {
         return;
     }
     addressExchangeStopped_ = false;
@@ -399,7 +401,7 @@ void TableWindow::SessionEnded(bool hadGame) {
     UpdateNetworkMenu();
     if (hadGame) {
         dealPending_ = true;
-        if (depth_ == 0) {
+        if (!controller_->Busy()) {
             DealAfterSession();
         }
     }
@@ -408,14 +410,14 @@ void TableWindow::SessionEnded(bool hadGame) {
 void TableWindow::DealAfterSession() {
     // The partner's half-played game cannot go on against the computer.
     dealPending_ = false;
-    if (!started_ || closePending_) {
+    if (!started_ || controller_->Closing()) {
         return;
     }
-    rightClicked_ = {};
-    if (ownComputer_) {
-        ownComputer_->NewGame();
+    controller_->ForgetRightClick();
+    if (ComputerPlayer* computer = controller_->OwnComputer()) {
+        computer->NewGame();
     }
-    RunEngine([this] { engine_.NewGame(); });
+    controller_->RunEngine([this] { engine_.NewGame(); });
 }
 
 // ---- chat and rule differences ----------------------------------------------------
@@ -448,7 +450,7 @@ void TableWindow::ShowRuleDifferences1Click() {
 }
 
 void TableWindow::CompareTablesClick() {
-    if (connectionStatus_ != ConnectionStatus::Established || depth_ > 0) {
+    if (connectionStatus_ != ConnectionStatus::Established || controller_->Busy()) {
         return;
     }
     session_->CompareTables();

@@ -206,7 +206,7 @@ protected:
 
 TEST_F(RouterPortTest, AGameAgainstTheComputerNeverTouchesTheRouter) {
     OpenTable("192.168.1.20");
-    window->FormKeyDown(Qt::Key_F6, Qt::NoModifier);
+    window->Controller().FormKeyDown(Qt::Key_F6, Qt::NoModifier);
     EXPECT_EQ(made, 0);
     window.reset();
     EXPECT_EQ(made, 0);

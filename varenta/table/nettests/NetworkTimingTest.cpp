@@ -85,8 +85,8 @@ struct TableAndPeer {
         WriteRules(table.store, rules);
         table.ownClock = &clock;
         table.Open("192.168.1.20", peer.Port(), 4);
-        table.window->SetCardMovement(true, 1); // slow: many steps per card
-        table.answer = false;                   // not the server: this side connects
+        table.window->Controller().SetCardMovement(true, 1); // slow: many steps per card
+        table.answer = false;                                // not the server: this side connects
         table.Connect("Bea", "127.0.0.1");
         if (!PumpUntil([&] { return peer.socket.Connected(); })) {
             return false;
@@ -105,7 +105,8 @@ struct TableAndPeer {
     // Right-click on the player's newest card: the discard.
     void DiscardNewest() {
         const Card card = table.S().playerHand[table.S().playerHand.Size() - 1];
-        table.window->FormMouseUp(Qt::RightButton, Qt::NoModifier, card.x + 2, card.y + 2);
+        table.window->Controller().FormMouseUp(Qt::RightButton, Qt::NoModifier, card.x + 2,
+                                               card.y + 2);
     }
 };
 
@@ -117,7 +118,7 @@ TEST(NetworkTimingTest, AMoveArrivingDuringTheDiscardsFlightIsAppliedAfterIt) {
         SCOPED_TRACE(atStep);
         TableAndPeer t;
         ASSERT_TRUE(t.Open());
-        t.table.window->FormKeyDown(Qt::Key_F6, Qt::NoModifier);
+        t.table.window->Controller().FormKeyDown(Qt::Key_F6, Qt::NoModifier);
         ASSERT_TRUE(t.table.S().hasDrawn);
         const int opponentCards = t.table.S().opponentHand.Size();
         const int stock = t.table.S().stock.Size();
@@ -160,7 +161,7 @@ TEST(NetworkTimingTest, ADealArrivingDuringTheLastDiscardWaitsForTheHandsEnd) {
         handAtBox = s.playerHand.Size();
         PumpBriefly(); // the box stays open while more frames arrive
     };
-    t.table.window->FormKeyDown(Qt::Key_F6, Qt::NoModifier);
+    t.table.window->Controller().FormKeyDown(Qt::Key_F6, Qt::NoModifier);
     bool dealt = false;
     t.clock.Arm([&](int) {
         if (!dealt && t.peer.Count("DISCARD") == 1) {
@@ -185,7 +186,7 @@ TEST(NetworkTimingTest, NewGameIsRefusedDuringANetworkGame) {
     TableAndPeer t;
     ASSERT_TRUE(t.Open());
     const int stock = t.table.S().stock.Size();
-    t.table.window->FormKeyDown(Qt::Key_F6, Qt::NoModifier);
+    t.table.window->Controller().FormKeyDown(Qt::Key_F6, Qt::NoModifier);
     t.table.window->Action("New1")->trigger();
     ASSERT_FALSE(t.table.messages.empty());
     EXPECT_EQ(t.table.messages.back(), QString::fromLatin1(texts::kNewInNetworkGame));
@@ -207,7 +208,7 @@ TEST(NetworkTimingTest, ASlowTableAndAnInstantOneAgreeAfterEveryTurn) {
     WriteRules(ann.store, rules);
     ann.ownClock = &annClock;
     ann.Open("10.0.0.1", "0", 5);
-    ann.window->SetCardMovement(true, 1);
+    ann.window->Controller().SetCardMovement(true, 1);
     int annBoxes = 0;
     ann.window->Dialogs().handResult = [&](HandResultDialog&) {
         ++annBoxes;
@@ -226,17 +227,18 @@ TEST(NetworkTimingTest, ASlowTableAndAnInstantOneAgreeAfterEveryTurn) {
     // A turn: draw, then discard the first card the table lets go.
     const auto playTurn = [](Table& t) {
         if (!t.S().hasDrawn) {
-            t.window->FormKeyDown(Qt::Key_F6, Qt::NoModifier);
+            t.window->Controller().FormKeyDown(Qt::Key_F6, Qt::NoModifier);
         }
         for (int i = t.S().playerHand.Size() - 1; i >= 0 && !t.S().opponentToMove; --i) {
             const Card card = t.S().playerHand[i];
-            t.window->FormMouseUp(Qt::RightButton, Qt::NoModifier, card.x + 2, card.y + 2);
+            t.window->Controller().FormMouseUp(Qt::RightButton, Qt::NoModifier, card.x + 2,
+                                               card.y + 2);
         }
     };
     bool inBobsTurn = false;
     annClock.Arm([&](int) {
         // Bob answers at once, in the middle of Ann's animation.
-        if (!inBobsTurn && !bob.window->Busy() && !bob.S().opponentToMove &&
+        if (!inBobsTurn && !bob.window->Controller().Busy() && !bob.S().opponentToMove &&
             bob.S().playerHand.Size() > 0 &&
             bob.window->Connection() == ConnectionStatus::Established) {
             inBobsTurn = true;
@@ -250,7 +252,7 @@ TEST(NetworkTimingTest, ASlowTableAndAnInstantOneAgreeAfterEveryTurn) {
                bob.S().stock.Size() == ann.S().stock.Size() && bob.S().playerHand.Size() > 0;
     }));
     const auto quiet = [&] {
-        return !ann.window->Busy() && !bob.window->Busy() &&
+        return !ann.window->Controller().Busy() && !bob.window->Controller().Busy() &&
                !ann.window->Session().HasHeldFrames() && !bob.window->Session().HasHeldFrames() &&
                ann.S().opponentToMove != bob.S().opponentToMove &&
                ann.S().stock.Size() == bob.S().stock.Size() &&

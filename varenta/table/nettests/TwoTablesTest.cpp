@@ -76,14 +76,15 @@ TEST(TwoTablesTest, ConnectPlayChatAndDisconnectOverLoopback) {
     // The side to move draws and discards; the other table follows.
     Table& mover = ann.S().opponentToMove ? bob : ann;
     Table& other = &mover == &ann ? bob : ann;
-    mover.window->FormKeyDown(Qt::Key_F6, Qt::NoModifier);
+    mover.window->Controller().FormKeyDown(Qt::Key_F6, Qt::NoModifier);
     ASSERT_TRUE(
         PumpUntil([&] { return other.S().opponentHand.Size() == mover.S().playerHand.Size(); }));
     const int pile = mover.S().discardPile.Size();
     for (int i = mover.S().playerHand.Size() - 1; i >= 0 && mover.S().discardPile.Size() == pile;
          --i) {
         const Card& card = mover.S().playerHand[i];
-        mover.window->FormMouseUp(Qt::RightButton, Qt::NoModifier, card.x + 2, card.y + 2);
+        mover.window->Controller().FormMouseUp(Qt::RightButton, Qt::NoModifier, card.x + 2,
+                                               card.y + 2);
     }
     ASSERT_EQ(mover.S().discardPile.Size(), pile + 1);
     ASSERT_TRUE(PumpUntil([&] { return !other.S().opponentToMove; }));

@@ -150,7 +150,7 @@ TEST_F(MediaTest, SoundDialogEditsTheEventsAndOkStoresAndRestartsTheMusic) {
     EXPECT_EQ(store->ReadString("Sound\\Deal1", ""), "shufl.wav");
     EXPECT_FALSE(store->ReadBool("Settings\\Sound", true));
     EXPECT_EQ(store->ReadString("Music\\Dir", ""), tunes.path());
-    EXPECT_FALSE(window->Sounds().Enabled());
+    EXPECT_FALSE(window->Media().Sounds().Enabled());
     EXPECT_GT(music.stops, stops);
     EXPECT_EQ(music.played.size(), 2u) << "OK starts the music again";
 }
@@ -165,9 +165,9 @@ TEST_F(MediaTest, SoundDialogCancelKeepsTheEditsForThisRunOnly) {
         dialog.reject();
     };
     window->Action("Sound1")->trigger();
-    EXPECT_TRUE(window->Sounds().Files(1).empty()) << "the edit acts at once";
+    EXPECT_TRUE(window->Media().Sounds().Files(1).empty()) << "the edit acts at once";
     EXPECT_FALSE(store->KeyExists("Sound")) << "but is stored only by OK";
-    EXPECT_TRUE(window->Music().Settings().enabled);
+    EXPECT_TRUE(window->Media().Music().Settings().enabled);
 }
 
 TEST_F(MediaTest, SwitchingMusicOffAndToASingleFile) {
@@ -211,8 +211,8 @@ TEST_F(MediaTest, DecksDialogRepaintsTheBacksAndAMissingPictureIsReportedOnce) {
         dialog.accept();
     };
     window->Action("Decks1")->trigger();
-    EXPECT_EQ(window->Backs()[1].type, kCardBackPattern);
-    EXPECT_EQ(window->Backs()[1].pattern, 8);
+    EXPECT_EQ(window->Media().Backs()[1].type, kCardBackPattern);
+    EXPECT_EQ(window->Media().Backs()[1].pattern, 8);
     const QImage shown = window->Images()[54].toImage();
     const QImage rose = DrawPatternBack(8, CardSizeForLayout(1), shown.devicePixelRatio());
     EXPECT_EQ(shown.convertToFormat(QImage::Format_ARGB32).pixelColor(26, 40),
@@ -230,7 +230,7 @@ TEST_F(MediaTest, F1InTheDialogsLeadsToTheirHelpSections) {
     OpenTable();
     CardBackDialog decks(*store, CardBackServices{});
     CardPatternDialog patterns(0);
-    SoundDialog sounds(*store, window->Sounds(), "", SoundServices{});
+    SoundDialog sounds(*store, window->Media().Sounds(), "", SoundServices{});
     auto* tabs = sounds.findChild<QTabWidget*>("pcSound");
     struct Case {
         const QWidget* widget;

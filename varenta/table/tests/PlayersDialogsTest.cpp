@@ -80,46 +80,46 @@ TEST_F(PlayersTest, AWonHandAsksTheNameOnceAndShowsTheTableWithTheRowInBold) {
         shown.push_back(hall.ShownType());
     };
     sound.played.clear();
-    window->RecordHandResult(700);
+    window->Records().RecordHandResult(700);
     EXPECT_EQ(inputTitles, (std::vector<QString>{"Hand Score in Highscore List"}));
     EXPECT_EQ(sound.played, (std::vector<std::string>{"/media/exelnt.wav"}));
     EXPECT_EQ(bold, 1);
     EXPECT_EQ(shownName, "Annie");
     // The game ends with the same hand: the match entry takes the name given.
-    window->RecordGameResult(GameOutcome::PlayerWon, 2000);
+    window->Records().RecordGameResult(GameOutcome::PlayerWon, 2000);
     EXPECT_EQ(inputTitles.size(), 1u);
     EXPECT_EQ(store->ReadString("BeginnerMatch\\Name1", ""), "Annie");
     EXPECT_EQ(store->ReadInteger("Beginner\\Score1", 0), 700);
-    EXPECT_EQ(window->Players().players[0].ratio, (WinRatio{1, 0}));
+    EXPECT_EQ(window->Records().Players().players[0].ratio, (WinRatio{1, 0}));
     EXPECT_EQ(store->ReadString("Player Names\\PlayerName1", ""), "Ann,1,0");
     // The next hand asks again; the box's prefilled name is kept.
-    window->RecordHandResult(700);
+    window->Records().RecordHandResult(700);
     EXPECT_EQ(inputTitles.size(), 2u);
     EXPECT_EQ(bold, 2); // below the equal score
-    EXPECT_EQ(window->Scores().Table(0, HighScoreType::Hand)[1].name, "Ann");
+    EXPECT_EQ(window->Records().Scores().Table(0, HighScoreType::Hand)[1].name, "Ann");
     EXPECT_EQ(shown, (std::vector<HighScoreType>{HighScoreType::Hand, HighScoreType::Match,
                                                  HighScoreType::Hand}));
 }
 
 TEST_F(PlayersTest, LostHandsNameTheOpponentAndTiesNeverEnter) {
     OpenWith({});
-    window->RecordHandResult(-300);
-    window->RecordHandResult(0);
-    window->RecordGameResult(GameOutcome::Draw, 0);
-    const HighScoreTable& hand = window->Scores().Table(0, HighScoreType::Hand);
+    window->Records().RecordHandResult(-300);
+    window->Records().RecordHandResult(0);
+    window->Records().RecordGameResult(GameOutcome::Draw, 0);
+    const HighScoreTable& hand = window->Records().Scores().Table(0, HighScoreType::Hand);
     EXPECT_EQ(hand[0].score, 300);
     EXPECT_EQ(hand[0].name, "Computer");
     EXPECT_EQ(hand[1].score, 0);
     EXPECT_TRUE(inputTitles.empty());
     EXPECT_EQ(modals, 1);
-    EXPECT_EQ(window->Scores().Table(0, HighScoreType::Match)[0].score, 0);
+    EXPECT_EQ(window->Records().Scores().Table(0, HighScoreType::Match)[0].score, 0);
 }
 
 TEST_F(PlayersTest, WithoutShowHighscoresNothingIsAskedOrShownButTheScoreIsKept) {
     store->Write("Settings\\Show Highscores", false);
     OpenWith({"Ann,0,0"});
     sound.played.clear();
-    window->RecordHandResult(450);
+    window->Records().RecordHandResult(450);
     EXPECT_TRUE(inputTitles.empty());
     EXPECT_EQ(modals, 0);
     EXPECT_TRUE(sound.played.empty());
@@ -131,8 +131,8 @@ TEST_F(PlayersTest, HallOfFameSwitchesTablesAndClearsOnlyTheOneShown) {
     store->Write("Settings\\Level", "Expert");
     store->Write("Settings\\Show Highscores", false);
     OpenWith({});
-    window->RecordHandResult(100);
-    window->RecordGameResult(GameOutcome::PlayerWon, 900);
+    window->Records().RecordHandResult(100);
+    window->Records().RecordGameResult(GameOutcome::PlayerWon, 900);
     onModal = [&](QDialog& dialog) {
         auto& hall = dynamic_cast<HighScoresDialog&>(dialog);
         EXPECT_EQ(hall.windowTitle(), "Varenta Hall of Fame");
@@ -314,7 +314,7 @@ TEST_F(PlayersTest, PlayerButtonsWorkOnACopyThatOkStoresWithTheCurrentPlayerFirs
     EXPECT_EQ(store->ReadString("Player Names\\PlayerName2", ""), "Ann,12,3");
     EXPECT_EQ(store->ReadString("Player Names\\PlayerName3", ""), "Bob,1,1");
     EXPECT_FALSE(store->ValueExists("Player Names", "PlayerName4"));
-    EXPECT_EQ(window->Players().CurrentName(), "Carl");
+    EXPECT_EQ(window->Records().Players().CurrentName(), "Carl");
 }
 
 TEST_F(PlayersTest, RenamingTheCurrentPlayerKeepsItCurrentAndDeletingTheLastLeavesNobody) {
@@ -332,7 +332,7 @@ TEST_F(PlayersTest, RenamingTheCurrentPlayerKeepsItCurrentAndDeletingTheLastLeav
         c.reject();
     };
     window->Action("Customize1")->trigger();
-    EXPECT_EQ(window->Players().CurrentName(), "Ann"); // cancelled: nothing changed
+    EXPECT_EQ(window->Records().Players().CurrentName(), "Ann"); // cancelled: nothing changed
 
     answers = {QString("Anna")};
     onModal = [&](QDialog& dialog) {
@@ -341,7 +341,7 @@ TEST_F(PlayersTest, RenamingTheCurrentPlayerKeepsItCurrentAndDeletingTheLastLeav
         c.accept();
     };
     window->Action("Customize1")->trigger();
-    EXPECT_EQ(window->Players().CurrentName(), "Anna");
+    EXPECT_EQ(window->Records().Players().CurrentName(), "Anna");
     EXPECT_EQ(store->ReadString("Player Names\\PlayerName1", ""), "Anna,1,0");
 }
 
@@ -354,11 +354,11 @@ TEST_F(PlayersTest, ResetStatsTakesEffectAtOnceEvenWhenCancelledAndSurvivesOk) {
             ok ? c.accept() : c.reject();
         };
         window->Action("Customize1")->trigger();
-        EXPECT_EQ(window->Players().players[0].ratio, (WinRatio{0, 0})) << ok;
+        EXPECT_EQ(window->Records().Players().players[0].ratio, (WinRatio{0, 0})) << ok;
         EXPECT_EQ(store->ReadString("Player Names\\PlayerName1", ""), "Ann,0,0") << ok;
         EXPECT_EQ(store->ReadString("Player Names\\PlayerName2", ""), "Bob,2,2") << ok;
         store->Write("Player Names\\PlayerName1", "Ann,12,3");
-        window->TakePlayers(LoadPlayers(*store));
+        window->Records().TakePlayers(LoadPlayers(*store));
     }
 }
 

@@ -7,6 +7,9 @@
 #include "varenta/store/SettingsFile.h"
 #include "varenta/table/ConnectDialog.h"
 #include "varenta/table/ResultDialogs.h"
+#include "varenta/table/SavedGames.h"
+#include "varenta/table/TableMedia.h"
+#include "varenta/table/TableRecords.h"
 #include "varenta/table/TableStatusBar.h"
 #include "varenta/table/TableView.h"
 #include "varenta/table/TableWindow.h"
@@ -212,11 +215,11 @@ protected:
 
     void Click(QPoint at, Qt::MouseButton button = Qt::LeftButton,
                Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-        window->FormMouseUp(button, modifiers, at.x(), at.y());
+        window->Controller().FormMouseUp(button, modifiers, at.x(), at.y());
     }
     void ClickStock() { Click({G().leftMargin + 5, G().stockRow + 5}); }
     void Key(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-        window->FormKeyDown(key, modifiers);
+        window->Controller().FormKeyDown(key, modifiers);
     }
     QString Line() { return window->StatusLine()->LineText(); }
 

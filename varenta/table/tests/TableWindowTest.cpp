@@ -118,7 +118,7 @@ TEST_F(TableWindowTest, ClicksDuringTheOpponentsTurnAreIgnored) {
 TEST_F(TableWindowTest, DoubleRightClickCountsOnTheSameCard) {
     store->Write("Settings\\Mouse options", QString("Double Right Click"));
     Open();
-    ASSERT_EQ(window->MouseOption(), 1);
+    ASSERT_EQ(window->Controller().MouseOption(), 1);
     PlayersTurn();
     SetHand({Code(kSpade, kFour), Code(kClub, kSeven), Code(kHeart, kKing)});
     SetStockTop(Code(kHeart, kNine));
@@ -182,19 +182,19 @@ TEST_F(TableWindowTest, KeyboardModesSendClicksToRankColumns) {
     const int hand = S().playerHand.Size();
 
     Key(Qt::Key_F8);
-    EXPECT_EQ(window->CurrentHint(), 5);
+    EXPECT_EQ(window->Controller().CurrentHint(), 5);
     EXPECT_EQ(Line(), QString::fromUtf8(texts::kHintMeldMode));
     Key(Qt::Key_Q);
     EXPECT_EQ(S().playerHand.Size(), hand) << "no queen in the hand: nothing happens";
     Key(Qt::Key_J);
     EXPECT_EQ(S().playerMelds.CountInColumn(10), 1);
-    EXPECT_EQ(window->CurrentHint(), 5) << "the mode's hint comes back";
+    EXPECT_EQ(window->Controller().CurrentHint(), 5) << "the mode's hint comes back";
     Key(Qt::Key_J);
     Key(Qt::Key_J);
     EXPECT_EQ(S().playerMelds.CountInColumn(10), 3);
 
     Key(Qt::Key_Escape);
-    EXPECT_EQ(window->CurrentHint(), 1);
+    EXPECT_EQ(window->Controller().CurrentHint(), 1);
     Key(Qt::Key_J);
     EXPECT_EQ(S().playerMelds.CountInColumn(10), 3) << "rank keys only work in a mode";
 
@@ -259,15 +259,15 @@ TEST_F(TableWindowTest, CtrlF11TurnsTheOpponentsHandOver) {
 
 TEST_F(TableWindowTest, StatusLineFollowsTheMouseOptionAndShowsDiscardReasons) {
     Open();
-    window->ShowHint(2);
+    window->Controller().ShowHint(2);
     EXPECT_EQ(Line(), "Meld a card by clicking it, discard a card by right-clicking it");
-    window->SetMouseOption(1);
-    window->ShowHint(1);
+    window->Controller().SetMouseOption(1);
+    window->Controller().ShowHint(1);
     EXPECT_EQ(Line(), "Meld by clicking a card, discard by right-clicking it twice");
-    window->ShowError(4, "wildcards must be melded as a varenta");
+    window->Controller().ShowError(4, "wildcards must be melded as a varenta");
     EXPECT_EQ(Line(), "Discarding is not possible now: wildcards must be melded as a varenta");
     EXPECT_TRUE(window->StatusLine()->LineIsError());
-    window->ShowError(0, {});
+    window->Controller().ShowError(0, {});
     EXPECT_EQ(Line(), "Meld by clicking a card, discard by right-clicking it twice");
     EXPECT_FALSE(window->StatusLine()->LineIsError());
 }
@@ -278,7 +278,7 @@ TEST_F(TableWindowTest, PanelsShowMeldsAndScores) {
     S().opponentScore = 420;
     S().opponentMeldPoints = 75;
     S().initialMeldMinimum = 90;
-    window->RepaintTable();
+    window->Controller().RepaintTable();
     auto* bar = window->StatusLine();
     EXPECT_EQ(bar->PanelText(TableStatusBar::kPlayerScore), "1600");
     EXPECT_EQ(bar->PanelText(TableStatusBar::kOpponentScore), "420");
@@ -344,35 +344,36 @@ TEST_F(TableWindowTest, TheMatchingLayoutIsMaximisedOthersHaveTheirSize) {
 TEST_F(TableWindowTest, MoveCardStepsFollowTheCardSpeed) {
     Open();
     Card card = S().playerHand[0];
-    window->SetCardMovement(true, 10);
+    window->Controller().SetCardMovement(true, 10);
     const auto start = clock.NowMs();
-    window->MoveCard(card, 0, 0, 410, 0, false);
-    EXPECT_EQ(window->LastMoveSteps(), 10);
-    EXPECT_EQ(clock.NowMs() - start, 10 * TableWindow::kStepMs);
+    window->Controller().MoveCard(card, 0, 0, 410, 0, false);
+    EXPECT_EQ(window->Controller().LastMoveSteps(), 10);
+    EXPECT_EQ(clock.NowMs() - start, 10 * TableController::kStepMs);
 
-    window->MoveCard(card, 0, 0, 20, 0, false);
-    EXPECT_EQ(window->LastMoveSteps(), 0) << "less than half a step: drawn at its end at once";
+    window->Controller().MoveCard(card, 0, 0, 20, 0, false);
+    EXPECT_EQ(window->Controller().LastMoveSteps(), 0)
+        << "less than half a step: drawn at its end at once";
 
-    window->SetCardMovement(true, 2); // steps of 9 pixels
-    window->MoveCard(card, 0, 0, 90, 0, false);
-    EXPECT_EQ(window->LastMoveSteps(), 10);
+    window->Controller().SetCardMovement(true, 2); // steps of 9 pixels
+    window->Controller().MoveCard(card, 0, 0, 90, 0, false);
+    EXPECT_EQ(window->Controller().LastMoveSteps(), 10);
 
-    window->SetCardMovement(true, 0); // steps of 1 pixel
+    window->Controller().SetCardMovement(true, 0); // steps of 1 pixel
     const auto slow = clock.NowMs();
-    window->MoveCard(card, 0, 0, 400, 300, false);
-    EXPECT_EQ(window->LastMoveSteps(), 500);
-    EXPECT_LE(clock.NowMs() - slow, TableWindow::kMaxMoveMs) << "even the slowest move ends";
+    window->Controller().MoveCard(card, 0, 0, 400, 300, false);
+    EXPECT_EQ(window->Controller().LastMoveSteps(), 500);
+    EXPECT_LE(clock.NowMs() - slow, TableController::kMaxMoveMs) << "even the slowest move ends";
 
     const auto beforeFlash = clock.NowMs();
-    window->SetCardMovement(true, 10);
-    window->MoveCard(card, 0, 0, 20, 0, true);
-    EXPECT_EQ(clock.NowMs() - beforeFlash, TableWindow::kFlashMs) << "the flash lasts 400 ms";
-    EXPECT_FALSE(window->WaitCursorShown()) << "the pointer is restored";
+    window->Controller().SetCardMovement(true, 10);
+    window->Controller().MoveCard(card, 0, 0, 20, 0, true);
+    EXPECT_EQ(clock.NowMs() - beforeFlash, TableController::kFlashMs) << "the flash lasts 400 ms";
+    EXPECT_FALSE(window->Controller().WaitCursorShown()) << "the pointer is restored";
 
-    window->SetCardMovement(false, 10);
+    window->Controller().SetCardMovement(false, 10);
     const int pauses = clock.Pauses();
-    window->MoveCard(card, 0, 0, 410, 0, true);
-    EXPECT_EQ(window->LastMoveSteps(), 0);
+    window->Controller().MoveCard(card, 0, 0, 410, 0, true);
+    EXPECT_EQ(window->Controller().LastMoveSteps(), 0);
     EXPECT_EQ(clock.Pauses(), pauses) << "no animation and no flash";
 }
 
@@ -380,14 +381,14 @@ TEST_F(TableWindowTest, OpponentMeldsArePacedByTheDelaySetting) {
     store->Write("Settings\\Delay", 600);
     Open();
     const auto start = clock.NowMs();
-    window->OpponentMeldPause();
+    window->Controller().OpponentMeldPause();
     EXPECT_EQ(clock.NowMs() - start, 600);
 }
 
 TEST_F(TableWindowTest, UndoMenusFollowTheMeldsOfTheTurn) {
     Open();
     PlayersTurn();
-    window->SetUndoEnabled(false);
+    window->Controller().SetUndoEnabled(false);
     SetHand({Code(kSpade, kKing), Code(kHeart, kKing), Code(kClub, kKing), Code(kSpade, kFour)});
     ClickStock();
     EXPECT_FALSE(window->Action("UndoMeld1")->isEnabled());
@@ -436,7 +437,7 @@ TEST_F(TableWindowTest, HelpPagesOpenTheRulesDialogOnItsTabs) {
 TEST_F(TableWindowTest, SoundSwitchedOffStaysSilent) {
     store->Write("Settings\\Sound", false);
     Open();
-    window->PlaySound("Deal");
+    window->Controller().PlaySound("Deal");
     window->Action("HelpTopics1")->trigger();
     EXPECT_TRUE(sound.played.empty());
 }
@@ -448,7 +449,7 @@ TEST_F(TableWindowTest, ClosingDuringTheComputersTurnWaitsForItToEnd) {
     opponent.during = [&](VarentaEngine&) {
         window->close(); // the user closes the window during a pause
         closedInside = !window->isVisible();
-        window->OpponentMeldPause(); // later pauses return at once
+        window->Controller().OpponentMeldPause(); // later pauses return at once
     };
     PlayersTurn();
     SetHand({Code(kSpade, kFour), Code(kClub, kSeven)});
@@ -490,7 +491,7 @@ TEST_F(TableWindowTest, HandResultShowsTheComputersHandWhileTheDetailsAreOpen) {
         });
         dialog.OpenDetails();
     };
-    window->ShowHandResult(result);
+    window->Controller().ShowHandResult(result);
     EXPECT_TRUE(shownDuringDetails);
     EXPECT_FALSE(S().opponentHand[0].faceUp) << "hidden again afterwards";
     EXPECT_EQ(detailsTitle, "Detailed Scoring Results");
@@ -499,7 +500,7 @@ TEST_F(TableWindowTest, HandResultShowsTheComputersHandWhileTheDetailsAreOpen) {
     // A hand the player had turned up with Ctrl + F11 stays up.
     Key(Qt::Key_F11, Qt::ControlModifier);
     ASSERT_TRUE(S().opponentHand[0].faceUp);
-    window->ShowHandResult(result);
+    window->Controller().ShowHandResult(result);
     EXPECT_TRUE(shownDuringDetails);
     EXPECT_TRUE(S().opponentHand[0].faceUp);
 }
@@ -523,7 +524,7 @@ TEST_F(TableWindowTest, GameOverAsksForAnotherGame) {
         EXPECT_EQ(dialog.Value(2), "1");
         return false;
     };
-    EXPECT_FALSE(window->ShowGameOver(result));
+    EXPECT_FALSE(window->Controller().ShowGameOver(result));
     EXPECT_EQ(message, "Congratulations Player! You won, but it was pretty close!");
     EXPECT_EQ(question, "Do you want to play another game?");
 }
@@ -550,21 +551,21 @@ TEST_F(TableWindowTest, NewGameStartsFromNothing) {
     EXPECT_EQ(S().opponentScore, 0);
     EXPECT_EQ(S().playerHand.Size(), 15) << "a fresh hand";
     EXPECT_FALSE(window->Action("UndoMeld1")->isEnabled());
-    EXPECT_FALSE(window->WaitCursorShown());
+    EXPECT_FALSE(window->Controller().WaitCursorShown());
 }
 
 TEST_F(TableWindowTest, TurnNoticeShowsWhoDrawsFirstForAMoment) {
     showTurns = true;
     Open();
     window->show();
-    window->ShowTurnNotice("It's your turn to draw first.");
-    ASSERT_NE(window->Notice(), nullptr);
-    EXPECT_EQ(window->Notice()->Text(), "It's your turn to draw first.");
+    window->Controller().ShowTurnNotice("It's your turn to draw first.");
+    ASSERT_NE(window->Controller().Notice(), nullptr);
+    EXPECT_EQ(window->Controller().Notice()->Text(), "It's your turn to draw first.");
 }
 
 TEST_F(TableWindowTest, MessagesBreakLinesWhereTheTextSaysSo) {
     Open();
-    window->ShowMessage(MessageKind::Information, texts::kMustPass);
+    window->Controller().ShowMessage(MessageKind::Information, texts::kMustPass);
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_EQ(messages[0], "You only have one card left, and not enough Varentas to go out.\n"
                            "You have to pass the discard.");

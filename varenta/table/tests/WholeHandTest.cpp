@@ -73,7 +73,7 @@ private:
     }
     void Click(QPoint at, Qt::MouseButton button, Qt::KeyboardModifiers modifiers) {
         ++clicks;
-        window_.FormMouseUp(button, modifiers, at.x(), at.y());
+        window_.Controller().FormMouseUp(button, modifiers, at.x(), at.y());
     }
 
     TableWindow& window_;
@@ -94,7 +94,7 @@ TEST_P(WholeHand, PlayedWithTheMouseAloneAgainstTheComputer) {
     EXPECT_EQ(handResults, 1) << "the hand ended and its result was shown";
     EXPECT_NE(S().playerScore + S().opponentScore, 0);
     EXPECT_GT(player.clicks, 10);
-    EXPECT_FALSE(window->Busy());
+    EXPECT_FALSE(window->Controller().Busy());
     // The next hand is dealt and waits for us.
     EXPECT_FALSE(S().opponentToMove);
     EXPECT_GT(S().playerHand.Size(), 0);

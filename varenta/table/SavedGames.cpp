@@ -1,0 +1,182 @@
+// The table window's saved games: Game | Load and Save, the game resumed at
+// start and the automatic save when the window closes.
+#include "varenta/table/SavedGames.h"
+
+#include "varenta/engine/VarentaEngine.h"
+#include "varenta/store/SavedGameFile.h"
+#include "varenta/store/SavedGameTexts.h"
+#include "varenta/store/SettingsFile.h"
+#include "varenta/store/StorePaths.h"
+#include "varenta/table/HelpTopics.h"
+#include "varenta/table/TableController.h"
+#include "varenta/table/TableMedia.h"
+#include "varenta/table/TableRecords.h"
+#include "varenta/table/TableWindow.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+
+#include <memory>
+
+namespace varenta {
+
+namespace {
+
+std::string Native(const QString& path) {
+    return path.toLocal8Bit().toStdString();
+}
+
+QString FromNative(const std::string& text) {
+    return QString::fromLocal8Bit(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+} // namespace
+
+QString SavedGames::GameFileDialog(bool save, const QString& suggested) {
+    QFileDialog dialog(
+        &window_, QString::fromUtf8(save ? texts::kSaveDialogCaption : texts::kLoadDialogCaption));
+    SetHelpTopic(&dialog, topics::kSavedGames);
+    dialog.setNameFilters(QString::fromUtf8(texts::kSavedGameFilter).split(QStringLiteral(";;")));
+    dialog.setDefaultSuffix(QString::fromUtf8(texts::kSavedGameExtension));
+    if (save) {
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.setFileMode(QFileDialog::AnyFile);
+        dialog.selectFile(suggested);
+    } else {
+        dialog.setAcceptMode(QFileDialog::AcceptOpen);
+        dialog.setFileMode(QFileDialog::ExistingFile);
+        dialog.setDirectory(suggested);
+    }
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+        return {};
+    }
+    return dialog.selectedFiles().constFirst();
+}
+
+bool SavedGames::LoadCheckedGame(const QString& path) {
+    // Read and checked whole before the table changes: a file refused here
+    // leaves the game on the table exactly as it was.
+    auto game = std::make_unique<SavedGame>();
+    std::string message;
+    if (!ReadSavedGameFile(Native(path), *game, message)) {
+        window_.Dialogs().message(MessageKind::Error, FromNative(message));
+        window_.TakeFocusBack();
+        return false;
+    }
+    window_.Controller().ForgetRightClick();
+    window_.Controller().RunEngine([this, &game] { ApplySavedGame(window_.Engine(), *game); });
+    return true;
+}
+
+void SavedGames::LoadClick() {
+    if (!window_.Started() || window_.Controller().Busy() || window_.Controller().Closing()) {
+        return;
+    }
+    if (window_.Engine().IsNetworkGame()) {
+        window_.Dialogs().message(MessageKind::Information,
+                                  QString::fromUtf8(texts::kLoadInNetworkGame));
+        window_.TakeFocusBack();
+        return;
+    }
+    QDir().mkpath(VarentaDataDir());
+    const QString path = window_.Dialogs().gameFile(false, VarentaDataDir());
+    window_.TakeFocusBack();
+    if (path.isEmpty()) {
+        return;
+    }
+    std::string message;
+    if (CheckSavedGame(Native(path), message) == SavedGameCheck::Refused) {
+        window_.Dialogs().message(MessageKind::Information, FromNative(message));
+        window_.TakeFocusBack();
+        return;
+    }
+    // A file gone since the dialog closed is reported by the reading.
+    LoadCheckedGame(path);
+}
+
+void SavedGames::SaveClick() {
+    if (!window_.Started() || window_.Controller().Busy() || window_.Controller().Closing()) {
+        return;
+    }
+    switch (CheckSaveAllowed(window_.Engine(), false)) {
+    case SaveRefusal::TakePending:
+        window_.Dialogs().message(MessageKind::Information,
+                                  QString::fromUtf8(texts::kSaveWhileTaking));
+        window_.TakeFocusBack();
+        return;
+    case SaveRefusal::MeldIncorrect:
+        window_.Dialogs().message(MessageKind::Information,
+                                  QString::fromUtf8(texts::kSaveMeldIncorrect));
+        window_.TakeFocusBack();
+        return;
+    case SaveRefusal::None:
+        break;
+    }
+    QDir().mkpath(VarentaDataDir());
+    const QString suggested = VarentaDataDir() + QLatin1Char('/') +
+                              QString::fromStdString(DefaultSaveFileName(
+                                  window_.Records().CurrentPlayerName().toStdString()));
+    const QString path = window_.Dialogs().gameFile(true, suggested);
+    window_.TakeFocusBack();
+    if (path.isEmpty()) {
+        return;
+    }
+    std::string message;
+    if (!WriteSavedGameFile(Native(path), window_.Engine().State(),
+                            window_.Engine().Geometry().layout, message)) {
+        window_.Dialogs().message(MessageKind::Error, FromNative(message));
+        window_.TakeFocusBack();
+    }
+}
+
+void SavedGames::ResumeAtStart() {
+    QString path = window_.Services().resumeFile;
+    if (path.isEmpty() && window_.Store().ReadBool(QString::fromLatin1(kKeyAutoSave), true)) {
+        path = AutosaveFileName();
+    }
+    if (!path.isEmpty()) {
+        std::string message;
+        switch (CheckSavedGame(Native(path), message)) {
+        case SavedGameCheck::Ok:
+            window_.Media().Sounds().PlaySoundEvent(std::string_view("Start"));
+            if (LoadCheckedGame(path)) {
+                return;
+            }
+            break;
+        case SavedGameCheck::Refused:
+            window_.Dialogs().message(MessageKind::Information, FromNative(message));
+            break;
+        case SavedGameCheck::Missing:
+            break;
+        }
+    }
+    window_.Controller().SetWaitCursor(true);
+    window_.Controller().RunEngine([this] { window_.Engine().DealHand(true); });
+    window_.Controller().SetWaitCursor(false);
+}
+
+void SavedGames::AutoSaveOnExit() {
+    // Closed before the first hand: the game of last time was neither
+    // resumed nor replaced, so its file stays for the next start.
+    if (!window_.Started()) {
+        return;
+    }
+    const QString path = AutosaveFileName();
+    if (!window_.Store().ReadBool(QString::fromLatin1(kKeyAutoSave), true) ||
+        !window_.Engine().State().gameInProgress) {
+        QFile::remove(path);
+        return;
+    }
+    if (CheckSaveAllowed(window_.Engine(), true) != SaveRefusal::None) {
+        return; // a meld that is not correct is not kept
+    }
+    QDir().mkpath(VarentaDataDir());
+    std::string message;
+    if (!WriteSavedGameFile(Native(path), window_.Engine().State(),
+                            window_.Engine().Geometry().layout, message)) {
+        window_.Dialogs().message(MessageKind::Error, FromNative(message));
+    }
+}
+
+} // namespace varenta
