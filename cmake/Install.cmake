@@ -65,6 +65,20 @@ foreach(program IN ITEMS varenta kiv)
   install(FILES ${pages} DESTINATION ${CARDGAMES_SHARE_DIR}/man/man6 COMPONENT ${program})
 endforeach()
 
+# The licence and the history, as a Debian package carries them in its
+# documentation folder (the changelog compressed without a time stamp, so
+# that two builds give the same bytes).
+set(cardgames_changelog ${CMAKE_BINARY_DIR}/changelog.Debian.gz)
+add_custom_command(OUTPUT ${cardgames_changelog}
+                   COMMAND gzip -9nc ${CMAKE_SOURCE_DIR}/desktop/changelog > ${cardgames_changelog}
+                   DEPENDS ${CMAKE_SOURCE_DIR}/desktop/changelog
+                   COMMENT "Compressing the changelog")
+add_custom_target(cardgames_changelog ALL DEPENDS ${cardgames_changelog})
+foreach(program varenta kiv)
+  install(FILES ${CMAKE_SOURCE_DIR}/desktop/copyright ${cardgames_changelog}
+          DESTINATION ${CARDGAMES_SHARE_DIR}/doc/${program} COMPONENT ${program})
+endforeach()
+
 # The window tells the desktop which entry it belongs to (icon and name in
 # task bars, notably under Wayland).
 if(TARGET varenta)

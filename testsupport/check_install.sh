@@ -122,6 +122,16 @@ check_install() {
         done
     done
 
+    # The licence and the history of each package.
+    for program in "${programs[@]}"; do
+        local doc=share/doc/$program
+        grep -q '^License: GPL-3.0-or-later$' "$prefix/$doc/copyright" ||
+            fail "$doc/copyright names no GPL-3.0-or-later licence"
+        gzip -dc "$prefix/$doc/changelog.Debian.gz" | head -n 1 | grep -q '^cardgames (' ||
+            fail "$doc/changelog.Debian.gz is not a changelog"
+        printf '%s\n' "$doc/copyright" "$doc/changelog.Debian.gz" >>"$checked"
+    done
+
     # Nothing was installed that the checks above did not look at.
     local unexpected
     unexpected=$(LC_ALL=C comm -23 <(listing "$prefix") <(LC_ALL=C sort "$checked"))

@@ -143,6 +143,18 @@ CardBackDialog::CardBackDialog(int base, QWidget* parent) : QDialog(parent) {
     layout->addLayout(row);
 }
 
+namespace {
+
+constexpr char kLicenceGerman[] =
+    "Freie Software unter der GNU General Public License, Version 3 oder sp\u00e4ter: Sie "
+    "d\u00fcrfen sie nach deren Bedingungen weitergeben und ver\u00e4ndern. Sie kommt ohne "
+    "jede Gew\u00e4hrleistung.";
+constexpr char kLicenceEnglish[] =
+    "Free software under the GNU General Public License, version 3 or later: you may share "
+    "and change it under its terms. It comes with no warranty.";
+
+} // namespace
+
 AboutDialog::AboutDialog(int base, const QString& version, const QString& date, QWidget* parent)
     : QDialog(parent) {
     setWindowTitle(Text(base, 32));
@@ -159,6 +171,12 @@ AboutDialog::AboutDialog(int base, const QString& version, const QString& date, 
             grid->addWidget(new QLabel(Text(base, offset)), row++, 1);
         }
     }
+    // The licence, in the language of the text block shown.
+    auto* licence = new QLabel(base == 1000 ? QString::fromUtf8(kLicenceGerman)
+                                            : QString::fromUtf8(kLicenceEnglish));
+    licence->setObjectName(QStringLiteral("licenceText"));
+    licence->setWordWrap(true);
+    grid->addWidget(licence, row, 0, 1, 2);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(grid);
     layout->addWidget(OkButton(this));

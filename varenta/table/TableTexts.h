@@ -207,6 +207,8 @@ inline constexpr const char* kAboutCaption = "About Varenta";
 inline constexpr const char* kAboutText =
     "<h3>Varenta 4.0</h3><p>Two-handed rummy with two decks, wild jokers and twos, "
     "seven-card Varentas and red-three bonuses, played to 5000 points.</p>"
-    "<p>Card pictures and sounds are made by the program itself.</p>";
+    "<p>Card pictures and sounds are made by the program itself.</p>"
+    "<p>Free software under the GNU General Public License, version 3 or later: you may "
+    "share and change it under its terms. It comes with no warranty.</p>";
 
 } // namespace varenta::texts

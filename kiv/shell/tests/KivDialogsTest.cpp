@@ -207,6 +207,13 @@ TEST(KivSmallDialogs, ResultsAndRankingShowNamesAndPointsInTheActiveLanguage) {
     AboutDialog info(5000, "1.00", "January 1996");
     EXPECT_EQ(info.windowTitle(), "About Kiv Kiv");
     EXPECT_TRUE(info.findChild<QLabel*>("versionText")->text().contains("January 1996"));
+    // The licence, in the text block's language.
+    for (const auto& [base, words] :
+         {std::pair{5000, "GNU General Public License, version 3 or later"},
+          std::pair{1000, "GNU General Public License, Version 3 oder"}}) {
+        AboutDialog about(base, "1.00", "January 1996");
+        EXPECT_TRUE(about.findChild<QLabel*>("licenceText")->text().contains(words)) << base;
+    }
 }
 
 TEST(KivHelpWindow, KeywordsLeadToTheirAnchorsAndUnknownOnesToTheContents) {
