@@ -1,5 +1,6 @@
 // The Kiv Kiv program: one document, read from kiv32.ini, shown in one main
 // window with the table view.
+#include "kiv/app/cli/CommandLine.h"
 #include "kiv/engine/KivGame.h"
 #include "kiv/shell/KivArt.h"
 #include "kiv/shell/KivDocFiles.h"
@@ -17,10 +18,21 @@
 #include <QTimer>
 
 #include <cstdio>
+#include <string>
 
 int main(int argc, char** argv) {
+    // --help and --version need no display.
+    if (std::string answer; kiv::AnswersAtOnce(argc, argv, answer)) {
+        std::fputs(answer.c_str(), stdout);
+        return 0;
+    }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("kiv"));
+    if (const QString wrong = kiv::WrongArgument(QApplication::arguments().mid(1));
+        !wrong.isEmpty()) {
+        std::fprintf(stderr, "%s\n%s", wrong.toLocal8Bit().constData(), kiv::UsageText().c_str());
+        return 2;
+    }
     QGuiApplication::setDesktopFileName(QStringLiteral(CARDGAMES_APP_ID));
 
     // Ctrl+C and kill end the program like closing its window, from the

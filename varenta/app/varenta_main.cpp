@@ -1,5 +1,6 @@
 // The Varenta program: a splash window while the table window is created,
 // then the table. "/setup" first carries an older installation's settings over.
+#include "varenta/app/cli/CommandLine.h"
 #include "varenta/store/SettingsFile.h"
 #include "varenta/store/SettingsUpgrade.h"
 #include "varenta/store/StorePaths.h"
@@ -13,8 +14,15 @@
 #include <QSplashScreen>
 
 #include <cstdio>
+#include <optional>
+#include <string>
 
 int main(int argc, char** argv) {
+    // --help and --version need no display.
+    if (std::string answer; varenta::AnswersAtOnce(argc, argv, answer)) {
+        std::fputs(answer.c_str(), stdout);
+        return 0;
+    }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("varenta"));
     QGuiApplication::setDesktopFileName(QStringLiteral(CARDGAMES_APP_ID));
@@ -60,8 +68,15 @@ int main(int argc, char** argv) {
                                     QEventLoop::ExcludeSocketNotifiers);
     });
 
-    const QStringList args = QApplication::arguments().mid(1);
-    if (args.contains(QStringLiteral("/setup"), Qt::CaseInsensitive)) {
+    QString problem;
+    const std::optional<varenta::CommandLine> line =
+        varenta::ReadCommandLine(QApplication::arguments().mid(1), problem);
+    if (!line) {
+        std::fprintf(stderr, "%s\n%s", problem.toLocal8Bit().constData(),
+                     varenta::UsageText().c_str());
+        return 2;
+    }
+    if (line->setup) {
         try {
             varenta::RunSettingsUpgrade(varenta::rfMain, varenta::DefaultUpgradeLocations());
         } catch (const varenta::SettingsError& e) {
@@ -94,13 +109,8 @@ int main(int argc, char** argv) {
         }
     };
     // A saved game named on the command line is resumed instead of the
-    // automatic one; "/setup" is an instruction, not a file.
-    for (const QString& arg : args) {
-        if (arg.compare(QStringLiteral("/setup"), Qt::CaseInsensitive) != 0) {
-            services.resumeFile = arg;
-            break;
-        }
-    }
+    // automatic one.
+    services.resumeFile = line->savedGame;
     varenta::TableWindow window(services);
     table = &window;
     window.show();
