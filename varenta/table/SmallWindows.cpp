@@ -69,7 +69,10 @@ AboutBox::AboutBox(QWidget* parent) : QDialog(parent) {
     SetHelpTopic(this, topics::kAbout);
     auto* picture = new QLabel(this);
     picture->setPixmap(DrawTitlePicture({240, 180}));
-    auto* text = new QLabel(QString::fromUtf8(texts::kAboutText), this);
+    auto* text = new QLabel(QString::fromUtf8(texts::kAboutText) +
+                                QStringLiteral("<p>Version " CARDGAMES_VERSION "</p>"),
+                            this);
+    text->setObjectName(QStringLiteral("aboutText"));
     text->setWordWrap(true);
     text->setMinimumWidth(220);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
