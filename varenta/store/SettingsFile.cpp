@@ -235,7 +235,10 @@ std::pair<QString, QString> SplitSettingName(const QString& name) {
 class SettingsFile::Lock {
 public:
     Lock(const QString& path, SettingsFile& store) {
-        fd_ = ::open(Native(path + ".lock").constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+        // A link put at the lock's name is not followed (it could make or
+        // touch a file anywhere the user may write).
+        fd_ = ::open(Native(path + ".lock").constData(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW,
+                     0600);
         if (fd_ < 0) {
             error_ = errno;
             return;

@@ -282,6 +282,29 @@ TEST_F(SettingsFileTest, ALinkLeftAtTheTemporaryNameIsNotFollowed) {
     EXPECT_EQ(SettingsFile().ReadInteger("Settings\\Delay", 300), 1);
 }
 
+// A link at the lock's name, dangling or not, is never followed: nothing is
+// made or changed where it points, and the write fails as a store error.
+TEST_F(SettingsFileTest, ALinkAtTheLocksNameIsNotFollowed) {
+    for (const bool dangling : {true, false}) {
+        QDir().mkpath(ConfigDir());
+        const QString target = Root() + (dangling ? "/made-by-nobody" : "/victim.txt");
+        QFile::remove(target);
+        if (!dangling) {
+            Put(target, "keep me");
+        }
+        const QString lock = ConfigDir() + "/settings.conf.lock";
+        QFile::remove(lock);
+        ASSERT_EQ(::symlink(target.toLocal8Bit().constData(), lock.toLocal8Bit().constData()), 0);
+        SettingsFile store;
+        EXPECT_THROW(store.Write("Settings\\Delay", 1), SettingsError) << dangling;
+        EXPECT_EQ(QFileInfo::exists(target), !dangling);
+        if (!dangling) {
+            EXPECT_EQ(Contents(target), "keep me");
+        }
+        QFile::remove(lock);
+    }
+}
+
 TEST_F(SettingsFileTest, CopiesWritingAtTheSameTimeLoseNothing) {
     constexpr int kWrites = 40;
     auto writer = [](const QString& group) {
