@@ -12,7 +12,10 @@
 #include <cerrno>
 #include <charconv>
 #include <cstring>
+#include <dirent.h>
 #include <fcntl.h>
+#include <signal.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace varenta {
@@ -615,6 +618,42 @@ std::string DefaultSaveFileName(std::string_view playerName) {
         return texts::kDefaultSaveName;
     }
     return (name + ".var").toStdString();
+}
+
+int RemoveStaleSaves(const std::string& folder) {
+    DIR* dir = ::opendir(folder.c_str());
+    if (dir == nullptr) {
+        return 0;
+    }
+    constexpr std::string_view kMark = ".saving-";
+    int removed = 0;
+    while (const dirent* entry = ::readdir(dir)) {
+        const std::string_view name(entry->d_name);
+        const std::size_t mark = name.rfind(kMark);
+        if (name.size() < 2 || name[0] != '.' || mark == std::string_view::npos || mark < 2) {
+            continue;
+        }
+        const std::string_view digits = name.substr(mark + kMark.size());
+        long pid = 0;
+        const auto [end, error] =
+            std::from_chars(digits.data(), digits.data() + digits.size(), pid);
+        if (error != std::errc() || end != digits.data() + digits.size() || pid <= 0) {
+            continue;
+        }
+        // ESRCH: that process is gone. EPERM: someone else's process lives
+        // under that number, so the file is left alone.
+        if (::kill(static_cast<pid_t>(pid), 0) == 0 || errno != ESRCH) {
+            continue;
+        }
+        const std::string path = folder + "/" + std::string(name);
+        struct stat info {};
+        if (::lstat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode) &&
+            ::unlink(path.c_str()) == 0) {
+            ++removed;
+        }
+    }
+    ::closedir(dir);
+    return removed;
 }
 
 } // namespace varenta

@@ -54,6 +54,11 @@ bool ReadSavedGameFile(const std::string& path, SavedGame& out, std::string& mes
 bool WriteSavedGameFile(const std::string& path, const GameState& state, int layout,
                         std::string& message, const std::function<void()>& beforeReplace = {});
 
+// Removes what saves killed in the middle left in `folder` (".NAME.saving-PID"
+// of a process that no longer runs); a save still running in another copy
+// keeps its file. Returns how many were removed.
+int RemoveStaleSaves(const std::string& folder);
+
 // Puts a checked game on the table: the stored fields replace the engine's,
 // positions are carried to the current layout, the undo list is emptied, the
 // hint of the turn shown and the table repainted. The player is on turn.

@@ -131,6 +131,8 @@ void SavedGames::SaveClick() {
 }
 
 void SavedGames::ResumeAtStart() {
+    // Saves a killed copy left half-written are of no use to anyone.
+    RemoveStaleSaves(Native(VarentaDataDir()));
     QString path = window_.Services().resumeFile;
     if (path.isEmpty() && window_.Store().ReadBool(QString::fromLatin1(kKeyAutoSave), true)) {
         path = AutosaveFileName();

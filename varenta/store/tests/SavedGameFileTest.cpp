@@ -12,6 +12,7 @@
 
 #include <memory>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace varenta {
 namespace {
@@ -221,6 +222,36 @@ TEST_F(SavedGameFiles, ASaveCutShortBeforeTheRenameLeavesThePreviousSaveWhole) {
     const std::string nowhere = dir.filePath("no/such/folder/game.var").toStdString();
     EXPECT_FALSE(WriteSavedGameFile(nowhere, second->State(), 2, message));
     EXPECT_NE(message.find(nowhere), std::string::npos) << message;
+}
+
+// What killed saves left is removed at the next start; a save of a copy
+// still running, and everything that is not such a leftover, stays.
+TEST(StaleSaves, OnlyLeftoversOfProcessesThatAreGoneAreRemoved) {
+    QTemporaryDir dir;
+    const std::string own = std::to_string(::getpid());
+    const struct {
+        std::string name;
+        bool removed;
+    } files[] = {
+        {".autosave.var.saving-2147483646", true}, // no such process
+        {".game.var.saving-2147483645", true},
+        {".game.var.saving-" + own, false},    // this process is alive
+        {".game.var.saving-1", false},         // neither may init's be touched
+        {"game.var.saving-2147483646", false}, // not a hidden leftover
+        {".game.var.saving-12x", false},
+        {".game.var.saving-", false},
+        {"autosave.var", false},
+    };
+    for (const auto& f : files) {
+        QFile file(dir.filePath(QString::fromStdString(f.name)));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    }
+    EXPECT_EQ(RemoveStaleSaves(dir.path().toStdString()), 2);
+    for (const auto& f : files) {
+        EXPECT_EQ(QFile::exists(dir.filePath(QString::fromStdString(f.name))), !f.removed)
+            << f.name;
+    }
+    EXPECT_EQ(RemoveStaleSaves(dir.filePath("missing").toStdString()), 0);
 }
 
 TEST(SavedGameNames, DefaultFileNameDropsWhatAFileNameCannotHold) {
