@@ -4,6 +4,7 @@
 #include "varenta/engine/VarentaEngine.h"
 #include "varenta/store/InputFile.h"
 #include "varenta/store/SavedGameTexts.h"
+#include "varenta/store/WriteTarget.h"
 
 #include <QString>
 
@@ -497,8 +498,14 @@ bool ReadSavedGameFile(const std::string& path, SavedGame& out, std::string& mes
     return true;
 }
 
-bool WriteSavedGameFile(const std::string& path, const GameState& state, int layout,
+bool WriteSavedGameFile(const std::string& requested, const GameState& state, int layout,
                         std::string& message, const std::function<void()>& beforeReplace) {
+    const WriteTarget target = ResolveWriteTarget(requested);
+    if (target.refusal != WriteRefusal::None) {
+        message = Format(texts::kSavedGameNotWritten, requested, RefusalReason(target.refusal));
+        return false;
+    }
+    const std::string& path = target.path;
     const std::string bytes = SerializeSavedGame(state, layout);
     // The new file is made beside the old one (a rename never crosses file
     // systems) under a name of its own, so a leftover of an earlier crash or

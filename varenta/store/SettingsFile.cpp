@@ -3,6 +3,7 @@
 #include "varenta/store/InputFile.h"
 #include "varenta/store/StorePaths.h"
 #include "varenta/store/StoreTexts.h"
+#include "varenta/store/WriteTarget.h"
 
 #include <QDate>
 #include <QDateTime>
@@ -442,7 +443,15 @@ template <typename Change> bool SettingsFile::Modify(Change change) {
 
 // Writes the whole file beside the old one and renames it over it: a
 // reader, or a crash at any moment, sees either the old or the new file.
-void SettingsFile::Save(const QString& path, const SettingsTree& tree) {
+void SettingsFile::Save(const QString& requested, const SettingsTree& tree) {
+    const WriteTarget target = ResolveWriteTarget(Native(requested).toStdString());
+    if (target.refusal != WriteRefusal::None) {
+        throw SettingsError(
+            QString::fromLatin1(texts::kSettingsNotReplaced)
+                .arg(requested, QString::fromLatin1(RefusalReason(target.refusal))));
+    }
+    const QString path =
+        QString::fromLocal8Bit(target.path.data(), static_cast<qsizetype>(target.path.size()));
     const QByteArray bytes = SerializeSettingsTree(tree);
     if (bytes.size() > kMaxSettingsFileSize) {
         // It could not be read back: refuse it now rather than lose it all later.

@@ -6,6 +6,9 @@
 
 namespace varenta::texts {
 
+// The settings file's name holds something that must not be replaced by a
+// file (a device, a pipe, a folder, a link to nothing).
+inline constexpr char kSettingsNotReplaced[] = "The settings file %1 was not written: %2.";
 inline constexpr char kSettingsErrorPrefix[] = "Reg Error: ";
 inline constexpr char kInvalidVariantType[] = "Invalid variant type";
 // A file that could not be read at all. %1 file, %2 reason, %3 name the

@@ -2,11 +2,13 @@
 #include "varenta/engine/VarentaEngine.h"
 #include "varenta/engine/testing/RecordingPort.h"
 #include "varenta/store/SavedGameTexts.h"
+#include "varenta/store/SettingsFile.h"
 #include "varenta/store/StorePaths.h"
 #include "varenta/store/tests/PrivateHome.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 #include <gtest/gtest.h>
 
@@ -222,6 +224,92 @@ TEST_F(SavedGameFiles, ASaveCutShortBeforeTheRenameLeavesThePreviousSaveWhole) {
     const std::string nowhere = dir.filePath("no/such/folder/game.var").toStdString();
     EXPECT_FALSE(WriteSavedGameFile(nowhere, second->State(), 2, message));
     EXPECT_NE(message.find(nowhere), std::string::npos) << message;
+}
+
+// What stands at the name of a saved game or of the settings file decides
+// whether it is replaced: a regular file (also one a link names, the link
+// kept) is; a link to nothing, and for a saved game a pipe or a folder, is
+// refused with a word and left as it was. (The settings file's reader sets
+// a pipe or a folder aside with a notice before anything is written.)
+TEST_F(SavedGameFiles, OnlyRegularFilesAreReplacedAndLinksStayLinks) {
+    enum class Kind { Nothing, Regular, LinkToRegular, DanglingLink, Fifo, Folder };
+    const struct {
+        Kind kind;
+        bool written;
+        const char* reason;
+    } rows[] = {
+        {Kind::Nothing, true, ""},
+        {Kind::Regular, true, ""},
+        {Kind::LinkToRegular, true, ""},
+        {Kind::DanglingLink, false, "it is a link to a file that does not exist"},
+        {Kind::Fifo, false, "it is not a regular file"},
+        {Kind::Folder, false, "it is not a regular file"},
+    };
+    const auto engine = DealtTable(0);
+    for (const auto& row : rows) {
+        for (const bool settings : {false, true}) {
+            if (settings && (row.kind == Kind::Fifo || row.kind == Kind::Folder)) {
+                continue;
+            }
+            SCOPED_TRACE(static_cast<int>(row.kind) * 2 + (settings ? 1 : 0));
+            QTemporaryDir dir;
+            const std::string path = dir.filePath("target").toStdString();
+            const std::string elsewhere = dir.filePath("elsewhere").toStdString();
+            switch (row.kind) {
+            case Kind::Nothing:
+                break;
+            case Kind::Regular:
+                QFile(QString::fromStdString(path)).open(QIODevice::WriteOnly);
+                break;
+            case Kind::LinkToRegular:
+                if (settings) { // a settings file as a program wrote it
+                    SettingsFile(QString::fromStdString(elsewhere)).Write("Settings\\Sound", true);
+                } else {
+                    QFile(QString::fromStdString(elsewhere)).open(QIODevice::WriteOnly);
+                }
+                ASSERT_EQ(::symlink(elsewhere.c_str(), path.c_str()), 0);
+                break;
+            case Kind::DanglingLink:
+                ASSERT_EQ(::symlink(elsewhere.c_str(), path.c_str()), 0);
+                break;
+            case Kind::Fifo:
+                ASSERT_EQ(::mkfifo(path.c_str(), 0600), 0);
+                break;
+            case Kind::Folder:
+                ASSERT_TRUE(QDir().mkpath(QString::fromStdString(path)));
+                break;
+            }
+            std::string message;
+            bool written = true;
+            if (settings) {
+                SettingsFile store(QString::fromStdString(path));
+                try {
+                    store.Write("Settings\\Delay", 7);
+                } catch (const SettingsError& e) {
+                    written = false;
+                    message = e.Message().toStdString();
+                }
+            } else {
+                written = WriteSavedGameFile(path, engine->State(), 0, message);
+            }
+            EXPECT_EQ(written, row.written) << message;
+            if (!row.written) {
+                EXPECT_NE(message.find(row.reason), std::string::npos) << message;
+                EXPECT_NE(message.find(path), std::string::npos) << message;
+            }
+            struct stat info {};
+            ASSERT_EQ(::lstat(path.c_str(), &info),
+                      row.kind == Kind::Nothing && !row.written ? -1 : 0);
+            const bool wasLink = row.kind == Kind::LinkToRegular || row.kind == Kind::DanglingLink;
+            EXPECT_EQ(S_ISLNK(info.st_mode), wasLink) << "a link stays a link";
+            if (row.kind == Kind::LinkToRegular) {
+                EXPECT_GT(Contents(QString::fromStdString(elsewhere)).size(), 0)
+                    << "written through";
+            }
+            EXPECT_EQ(QFileInfo::exists(QString::fromStdString(elsewhere)),
+                      row.kind == Kind::LinkToRegular);
+        }
+    }
 }
 
 // What killed saves left is removed at the next start; a save of a copy
