@@ -156,8 +156,8 @@ public:
     void FormMouseUp(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, int x, int y);
     bool FormKeyDown(int key, Qt::KeyboardModifiers modifiers);
     KeyboardMode Mode() const { return mode_; }
-    int CurrentHint() const { return currentHint_; }
-    QString HintText(int index) const;
+    Hint CurrentHint() const { return currentHint_; }
+    QString HintText(Hint hint) const;
 
     // The named players (the current one names the local player) and the
     // Hall of Fame, both as stored.
@@ -259,7 +259,7 @@ public:
     const QString& RouterPortNote() const { return routerNote_; }
 
     // ---- the engine's port -------------------------------------------------
-    void ShowHint(int hintIndex) override;
+    void ShowHint(Hint hint) override;
     void ShowError(int errorIndex, std::string_view reason) override;
     void SetRulesMenuHint(std::string_view text) override;
     void SetUndoEnabled(bool enabled) override;
@@ -435,7 +435,7 @@ private:
     CardImageList images_;
 
     // Input state.
-    int currentHint_ = 0;
+    Hint currentHint_ = Hint::Draw;
     KeyboardMode mode_ = KeyboardMode::Meld;
     struct Remembered {
         int index = -1;

@@ -160,18 +160,18 @@ bool TableWindow::FormKeyDown(int key, Qt::KeyboardModifiers modifiers) {
         return true;
     case Qt::Key_F8:
         mode_ = KeyboardMode::Meld;
-        ShowHint(5);
+        ShowHint(Hint::MeldMode);
         return true;
     case Qt::Key_F10:
         mode_ = KeyboardMode::Discard;
-        ShowHint(6);
+        ShowHint(Hint::DiscardMode);
         return true;
     case Qt::Key_F9:
         mode_ = KeyboardMode::WildCard;
-        ShowHint(7);
+        ShowHint(Hint::WildMode);
         return true;
     case Qt::Key_Escape:
-        ShowHint(1);
+        ShowHint(Hint::MeldOrDiscard);
         return true;
     case Qt::Key_F11:
         if (ctrl) {
@@ -185,7 +185,8 @@ bool TableWindow::FormKeyDown(int key, Qt::KeyboardModifiers modifiers) {
 }
 
 bool TableWindow::RankKey(int key) {
-    if (currentHint_ < 5 || currentHint_ > 7) {
+    if (currentHint_ != Hint::MeldMode && currentHint_ != Hint::DiscardMode &&
+        currentHint_ != Hint::WildMode) {
         return false;
     }
     const int column = ColumnOfRankKey(key);
@@ -194,7 +195,7 @@ bool TableWindow::RankKey(int key) {
     }
     const TableGeometry& g = engine_.Geometry();
     const int x = g.ColumnX(column);
-    const int modeHint = currentHint_;
+    const Hint modeHint = currentHint_;
     switch (mode_) {
     case KeyboardMode::Meld:
         FormMouseUp(Qt::LeftButton, Qt::NoModifier, x, g.handRow + CardPile::kStep);

@@ -24,29 +24,30 @@ namespace varenta {
 
 // ---- the port: status line and menus --------------------------------------------
 
-QString TableWindow::HintText(int index) const {
-    if (index == 1 || index == 2) {
-        index = mouseOption_ == 0 ? 1 : 2;
+QString TableWindow::HintText(Hint hint) const {
+    if (hint == Hint::MeldOrDiscard || hint == Hint::MeldOrDiscardTwice) {
+        hint = mouseOption_ == 0 ? Hint::MeldOrDiscard : Hint::MeldOrDiscardTwice;
     }
-    switch (index) {
-    case 5:
+    switch (hint) {
+    case Hint::MeldMode:
         return QString::fromUtf8(texts::kHintMeldMode);
-    case 6:
+    case Hint::DiscardMode:
         return QString::fromUtf8(texts::kHintDiscardMode);
-    case 7:
+    case Hint::WildMode:
         return QString::fromUtf8(texts::kHintWildMode);
     default:
         break;
     }
+    const int index = HintIndex(hint);
     if (index < 0 || index >= static_cast<int>(std::size(texts::kHints))) {
         return {};
     }
     return Q(texts::kHints[index]);
 }
 
-void TableWindow::ShowHint(int hintIndex) {
-    currentHint_ = hintIndex;
-    status_->ShowHintText(HintText(hintIndex));
+void TableWindow::ShowHint(Hint hint) {
+    currentHint_ = hint;
+    status_->ShowHintText(HintText(hint));
 }
 
 void TableWindow::ShowError(int errorIndex, std::string_view reason) {
