@@ -4,6 +4,7 @@
 #include "kiv/engine/KivGame.h"
 #include "kiv/shell/KivArt.h"
 #include "kiv/shell/KivDocFiles.h"
+#include "kiv/shell/KivDocument.h"
 #include "kiv/shell/KivFiles.h"
 #include "kiv/shell/KivMainWindow.h"
 #include "kiv/shell/KivPrompter.h"
@@ -48,7 +49,7 @@ int main(int argc, char** argv) {
     });
 
     kiv::QtPrompter prompter;
-    kiv::KivGame doc(kiv::LanguageBaseFromLocale());
+    kiv::KivDocument doc(kiv::LanguageBaseFromLocale());
     kiv::FollowLanguageInQtDialogs(doc.languageBase);
     doc.programFolder = kiv::ConfigFolder().toStdString();
     kiv::EnsureFolder(kiv::ConfigFolder());

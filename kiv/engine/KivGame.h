@@ -72,17 +72,8 @@ public:
     bool ruleJackAlways = true;
     bool ruleAnyOnFirstJack = true;
     bool ruleEndOnFirstOut = false;
-    std::string midiFile = "gailrdge.mid";
     int deckBack = 1;
-    std::uint32_t backgroundColor = 0x008000; // COLORREF 0x00BBGGRR
     int languageBase = 1000;
-    std::string programFolder; // where kiv32.ini and kiv32.rng live (set by the window)
-    std::string configFileName = "kiv32.ini";
-    std::string rankingFileName = "kiv32.rng";
-    std::string versionText = "1.00";
-    std::string VersionDate() const {
-        return languageBase == 1000 ? "Januar 1996" : "January 1996";
-    }
 
     // Table gesture state (kept here because the rules consult it).
     int heldCard = 0; // card being dragged, 0 = none

@@ -10,7 +10,7 @@
 namespace kiv {
 namespace {
 
-QString FolderFile(const KivGame& doc, const std::string& name) {
+QString FolderFile(const KivDocument& doc, const std::string& name) {
     return QString::fromStdString(doc.programFolder) + QLatin1Char('/') +
            QString::fromStdString(name);
 }
@@ -27,7 +27,7 @@ int ClampToInt(std::int64_t v) {
 
 } // namespace
 
-KivSettings SettingsFromDoc(const KivGame& doc) {
+KivSettings SettingsFromDoc(const KivDocument& doc) {
     KivSettings s;
     for (int i = 0; i < 4; ++i) {
         s.seats[i].name = QString::fromStdString(doc.seats[i].name);
@@ -53,7 +53,7 @@ KivSettings SettingsFromDoc(const KivGame& doc) {
     return s;
 }
 
-void ApplySettings(KivGame& doc, const KivSettings& s) {
+void ApplySettings(KivDocument& doc, const KivSettings& s) {
     for (int i = 0; i < 4; ++i) {
         doc.seats[i].name = s.seats[i].name.toStdString();
         doc.seats[i].plays = s.seats[i].plays;
@@ -78,15 +78,15 @@ void ApplySettings(KivGame& doc, const KivSettings& s) {
     doc.cardSpeed = s.cardSpeed;
 }
 
-QString ConfigPath(const KivGame& doc) {
+QString ConfigPath(const KivDocument& doc) {
     return FolderFile(doc, doc.configFileName);
 }
 
-QString RankingPath(const KivGame& doc) {
+QString RankingPath(const KivDocument& doc) {
     return FolderFile(doc, doc.rankingFileName);
 }
 
-void ReadConfig(KivGame& doc, Prompter& prompter, QWidget* parent) {
+void ReadConfig(KivDocument& doc, Prompter& prompter, QWidget* parent) {
     // Once at the start: what a crashed copy left half written goes.
     RemoveStaleTemporaryFiles(QString::fromStdString(doc.programFolder));
     const int detected = doc.languageBase;
@@ -107,7 +107,7 @@ void ReadConfig(KivGame& doc, Prompter& prompter, QWidget* parent) {
     }
 }
 
-bool WriteConfig(const KivGame& doc, Prompter& prompter, QWidget* parent) {
+bool WriteConfig(const KivDocument& doc, Prompter& prompter, QWidget* parent) {
     if (WriteConfigFile(ConfigPath(doc), SettingsFromDoc(doc))) {
         return true;
     }
@@ -115,7 +115,7 @@ bool WriteConfig(const KivGame& doc, Prompter& prompter, QWidget* parent) {
     return false;
 }
 
-bool ResetRanking(const KivGame& doc, Prompter& prompter, QWidget* parent) {
+bool ResetRanking(const KivDocument& doc, Prompter& prompter, QWidget* parent) {
     if (WriteRankingFile(RankingPath(doc), RankingValues{})) {
         return true;
     }
@@ -123,7 +123,7 @@ bool ResetRanking(const KivGame& doc, Prompter& prompter, QWidget* parent) {
     return false;
 }
 
-bool AddToRanking(const KivGame& doc, Prompter& prompter, QWidget* parent) {
+bool AddToRanking(const KivDocument& doc, Prompter& prompter, QWidget* parent) {
     // Read, add and write as one step: another copy of the program adding
     // its scores at the same moment waits instead of writing over ours.
     const FileLock lock(RankingPath(doc));
@@ -159,7 +159,7 @@ FourPlaces RankingPlaces(const KivGame& doc, const RankingValues& values) {
     return places;
 }
 
-void ShowRanking(const KivGame& doc, bool add, Prompter& prompter, SoundOutput* sound,
+void ShowRanking(const KivDocument& doc, bool add, Prompter& prompter, SoundOutput* sound,
                  QWidget* parent) {
     if (add) {
         AddToRanking(doc, prompter, parent);

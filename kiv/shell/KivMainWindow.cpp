@@ -42,7 +42,8 @@ constexpr int kMenuOffsets[] = {1, 5, 12, 15, 18};
 
 } // namespace
 
-KivMainWindow::KivMainWindow(KivGame& doc, Prompter& prompter, SoundOutput* sound, QWidget* parent)
+KivMainWindow::KivMainWindow(KivDocument& doc, Prompter& prompter, SoundOutput* sound,
+                             QWidget* parent)
     : QMainWindow(parent), doc_(doc), prompter_(prompter), sound_(sound) {
     setWindowTitle(LoadText(kAppTitleId));
     view_ = new KivTableView(doc_, prompter_, sound_, this);

@@ -2,7 +2,7 @@
 // the table view, and every menu command.
 #pragma once
 
-#include "kiv/engine/KivGame.h"
+#include "kiv/shell/KivDocument.h"
 #include "kiv/shell/KivHelpWindow.h"
 
 #include <QHash>
@@ -41,7 +41,8 @@ constexpr int kAbout = 32781;
 class KivMainWindow : public QMainWindow {
     Q_OBJECT
 public:
-    KivMainWindow(KivGame& doc, Prompter& prompter, SoundOutput* sound, QWidget* parent = nullptr);
+    KivMainWindow(KivDocument& doc, Prompter& prompter, SoundOutput* sound,
+                  QWidget* parent = nullptr);
     ~KivMainWindow() override;
 
     KivTableView* View() const { return view_; }
@@ -82,7 +83,7 @@ private:
     void OnAbout();
     void KeepEnding();
 
-    KivGame& doc_;
+    KivDocument& doc_;
     Prompter& prompter_;
     SoundOutput* sound_;
     KivTableView* view_ = nullptr;

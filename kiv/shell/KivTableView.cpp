@@ -25,7 +25,8 @@ constexpr char kPointsWord[] = "Punkte";
 
 } // namespace
 
-KivTableView::KivTableView(KivGame& doc, Prompter& prompter, SoundOutput* sound, QWidget* parent)
+KivTableView::KivTableView(KivDocument& doc, Prompter& prompter, SoundOutput* sound,
+                           QWidget* parent)
     : QWidget(parent), doc_(doc), prompter_(prompter), sound_(sound),
       pauser_([this](int ms) { return RealPause(ms); }) {
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -89,7 +90,6 @@ void KivTableView::showEvent(QShowEvent* event) {
 
 void KivTableView::StartFirstRound() {
     doc_.LayoutTable(width(), height());
-    doc_.wishedSuit = 0;
     doc_.StartFirstRound();
     if (doc_.musicOn && sound_ != nullptr) {
         sound_->StartMusic(QString::fromStdString(doc_.midiFile)); // failures stay silent here

@@ -4,8 +4,8 @@
 // plays its sounds, moves and animates its cards and waits for it.
 #pragma once
 
-#include "kiv/engine/KivGame.h"
 #include "kiv/engine/KivPort.h"
+#include "kiv/shell/KivDocument.h"
 
 #include <QWidget>
 
@@ -26,7 +26,8 @@ public:
     // milliseconds waited.
     using Pauser = std::function<int(int ms)>;
 
-    KivTableView(KivGame& doc, Prompter& prompter, SoundOutput* sound, QWidget* parent = nullptr);
+    KivTableView(KivDocument& doc, Prompter& prompter, SoundOutput* sound,
+                 QWidget* parent = nullptr);
     ~KivTableView() override;
 
     // Tests replace the real pause (a nested event loop) by one that returns
@@ -92,7 +93,7 @@ private:
     QRect CardRect(int x, int y) const;
     QColor TableColour() const;
 
-    KivGame& doc_;
+    KivDocument& doc_;
     Prompter& prompter_;
     SoundOutput* sound_;
     Pauser pauser_;

@@ -13,12 +13,7 @@ Rehearsal::Rehearsal(const VarentaEngine& real) {
 }
 
 void Rehearsal::Reset(const VarentaEngine& real) {
-    // Rules first: taking new rules may touch the pile, the state copy then
-    // puts it back as it is on the real table.
-    engine.SetRules(real.Rules());
-    engine.SetGeometry(real.Geometry());
-    engine.State() = real.State();
-    engine.Rng() = real.Rng();
+    engine.CopyTableFrom(real);
     lays.clear();
     errors.clear();
 }

@@ -216,12 +216,12 @@ void VarentaEngine::FinishDeal(bool mayStartComputer) {
     port_->RepaintTable();
     s.opponentToMove = !s.playerDrawsFirst;
     if (s.opponentToMove) {
-        ShowHint(texts::kHintOpponentsTurn);
+        ShowHint(Hint::OpponentsTurn);
         if (mayStartComputer) {
             RequestComputerTurn();
         }
     } else {
-        ShowHint(texts::kHintDraw);
+        ShowHint(Hint::Draw);
     }
     s.playerDrawsFirst = !s.playerDrawsFirst;
 }

@@ -21,7 +21,7 @@ bool VarentaEngine::FinishOpponentTurn() {
     }
     s.opponentMeldedBefore = s.opponentMeldPoints;
     s.opponentToMove = false;
-    ShowHint(texts::kHintDraw);
+    ShowHint(Hint::Draw);
     return true;
 }
 

@@ -55,7 +55,7 @@ void VarentaEngine::PlayerTakePile() {
     s.hasDrawn = true;
 
     if (frozen || s.pileTopColumnBefore == 0) {
-        ShowHint(texts::kHintTopCardPending);
+        ShowHint(Hint::TopCardPending);
         s.topCardPending = true;
         s.pileTopRank = static_cast<std::uint8_t>(rank);
         s.pileTopRaisedMinimum = !rules_.topCardCounts;
@@ -64,7 +64,7 @@ void VarentaEngine::PlayerTakePile() {
         }
     } else {
         reporter_->DrawPileRest();
-        ShowHint(texts::kHintMeldOrDiscard);
+        ShowHint(Hint::MeldOrDiscard);
         s.pileFrozen = false;
         s.pileTopMustMeld = false;
         s.topCardPending = false;
@@ -110,7 +110,7 @@ void VarentaEngine::CompletePileTake() {
     if (PlayerMeldValue() < s.initialMeldMinimum && !bonusFrees) {
         return;
     }
-    ShowHint(texts::kHintMeldOrDiscard);
+    ShowHint(Hint::MeldOrDiscard);
     s.pileFrozen = false;
     s.topCardPending = false;
     s.pileTopMustMeld = false;
@@ -124,7 +124,7 @@ void VarentaEngine::CompletePileTake() {
 
 void VarentaEngine::UndoPileTake() {
     GameState& s = state_;
-    ShowHint(texts::kHintDraw);
+    ShowHint(Hint::Draw);
     s.pileTopMustMeld = false;
     s.topCardPending = false;
     s.hasDrawn = false;

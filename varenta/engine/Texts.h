@@ -2,12 +2,14 @@
 
 #include <string_view>
 
+#include "varenta/engine/Hint.h"
+
 // Every text the engine shows, asks or names, in one table.
 namespace varenta::texts {
 
-// Status hints by index. 5, 6 and 7 are the keyboard modes, whose texts belong
-// to the table window; they are empty here.
-inline constexpr std::string_view kHints[9] = {
+// Status hints by HintIndex(Hint). The keyboard modes' texts belong to the
+// table window; they are empty here.
+inline constexpr std::string_view kHints[kHintCount] = {
     "Draw a card by clicking on the stock or the discard pile",
     "Meld a card by clicking it, discard a card by right-clicking it",
     "Meld by clicking a card, discard by right-clicking it twice",
@@ -18,12 +20,6 @@ inline constexpr std::string_view kHints[9] = {
     "",
     "It's the turn of your opponent now.",
 };
-inline constexpr int kHintDraw = 0;
-inline constexpr int kHintMeldOrDiscard = 1;
-inline constexpr int kHintMeldOrDiscardTwice = 2;
-inline constexpr int kHintTopCardPending = 3;
-inline constexpr int kHintSecondCard = 4;
-inline constexpr int kHintOpponentsTurn = 8;
 
 // Error texts by index (red, with a beep). Index 0 means "no error"; error 4
 // is followed by the validation reason. Error 8 refuses a meld that would leave

@@ -56,7 +56,7 @@ void VarentaEngine::PlayerDraw() {
         break;
     }
     if (s.stockDraws != rules_.numberOfCards && !s.stock.Empty()) {
-        ShowHint(texts::kHintSecondCard);
+        ShowHint(Hint::SecondCard);
         return;
     }
     CompleteDrawPhase();
@@ -64,7 +64,7 @@ void VarentaEngine::PlayerDraw() {
 
 void VarentaEngine::CompleteDrawPhase() {
     GameState& s = state_;
-    ShowHint(texts::kHintMeldOrDiscard);
+    ShowHint(Hint::MeldOrDiscard);
     s.pileTopMustMeld = false;
     s.hasDrawn = true;
     s.topCardPending = false;
@@ -104,7 +104,7 @@ void VarentaEngine::PlayerDiscard(int handIndex) {
         s.pileFrozen = true;
     }
     s.undoList.Clear();
-    ShowHint(texts::kHintDraw);
+    ShowHint(Hint::Draw);
     port_->SetUndoEnabled(false);
     s.hasDrawn = false;
     s.mayTakePile = true;
@@ -148,7 +148,7 @@ void VarentaEngine::PlayerDiscardRedThree(int meldIndex) {
     port_->SetUndoEnabled(false);
     s.opponentToMove = true;
     reporter_->DiscardRedThree(removed.code);
-    ShowHint(texts::kHintDraw);
+    ShowHint(Hint::Draw);
     EndPlayerTurn();
 }
 
@@ -159,7 +159,7 @@ void VarentaEngine::EndPlayerTurn() {
         return;
     }
     s.playerMeldedBefore = PlayerMeldValue();
-    ShowHint(texts::kHintOpponentsTurn);
+    ShowHint(Hint::OpponentsTurn);
     RequestComputerTurn();
 }
 
@@ -261,7 +261,7 @@ bool VarentaEngine::EndOfHandCheck() {
         DealHand(false);
     } else {
         s.opponentToMove = true;
-        ShowHint(texts::kHintOpponentsTurn);
+        ShowHint(Hint::OpponentsTurn);
     }
     return false;
 }

@@ -118,8 +118,8 @@ void VarentaEngine::ChangeGeometry(const TableGeometry& geometry) {
 
 // ---- small helpers ----------------------------------------------------------
 
-void VarentaEngine::ShowHint(int index) {
-    port_->ShowHint(index);
+void VarentaEngine::ShowHint(Hint hint) {
+    port_->ShowHint(hint);
 }
 
 void VarentaEngine::ShowError(int index, std::string_view reason) {

@@ -11,10 +11,15 @@
 #include "varenta/engine/Random.h"
 #include "varenta/engine/Results.h"
 #include "varenta/engine/RuleSet.h"
+#include "varenta/engine/SavedPosition.h"
 #include "varenta/engine/TableGeometry.h"
 #include "varenta/engine/VarentaPort.h"
 
 namespace varenta {
+
+namespace testing {
+class StateAccess;
+} // namespace testing
 
 enum class Side { Player, Opponent };
 
@@ -41,7 +46,7 @@ public:
     void SetComputerHook(ComputerTurnHook* hook);
     VarentaPort& Port() { return *port_; }
 
-    GameState& State() { return state_; }
+    // The game is read here and changed only through the operations below.
     const GameState& State() const { return state_; }
     const RuleSet& Rules() const { return rules_; }
     // Takes new rules; when Initial Block changed the pile takes its new value.
@@ -86,6 +91,18 @@ public:
     // and its Varentas, with the game totals and whose turn it is when asked.
     // `mirrored` swaps the two sides: it is how the other table sees this one.
     std::uint64_t GameDigest(bool mirrored, bool withScores, bool withTurn) const;
+    // Puts a saved game on the table: its stored fields replace the current
+    // ones, positions are carried to the current layout, the undo list is
+    // emptied, the hint of the turn shown and the table repainted. The player
+    // is on turn.
+    void LoadPosition(const SavedPosition& position);
+    // The connecting side of a network game before the partner's first deal:
+    // scores to 0, no game in progress, and no card action of its own until
+    // the deal comes.
+    void AwaitPartnerDeal();
+    // Makes this engine a private copy of another one's table: its rules,
+    // geometry, game and random state (the computer tries its steps on one).
+    void CopyTableFrom(const VarentaEngine& other);
     // A click on the stock, a card or the pile locks the rules for this game.
     void MarkGameInProgress() { state_.gameInProgress = true; }
     // True once the player declined another game or a fatal error happened.
@@ -229,6 +246,9 @@ public:
     static std::string DiscardErrorText(std::string_view reason);
 
 private:
+    // Tests stage positions through varenta/engine/testing/StateAccess.h.
+    friend class testing::StateAccess;
+
     // Runs every queued computer turn once no engine call is active, so the
     // computer's turns never nest on the stack.
     class Scope;
@@ -271,7 +291,7 @@ private:
     void SquareColumn(Side side, int column, VarentaKind kind);
     void LayOnPile(Card card, int fromX, int fromY);
     void Repaint(const Card& c);
-    void ShowHint(int index);
+    void ShowHint(Hint hint);
     void ShowError(int index, std::string_view reason = {});
     bool ColumnIsVarenta(Side side, int column) const;
     CardPile& MeldsOf(Side side) {

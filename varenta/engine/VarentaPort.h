@@ -3,6 +3,7 @@
 #include <string_view>
 
 #include "varenta/engine/Card.h"
+#include "varenta/engine/Hint.h"
 #include "varenta/engine/Results.h"
 
 namespace varenta {
@@ -16,8 +17,9 @@ class VarentaPort {
 public:
     virtual ~VarentaPort() = default;
 
-    // Status line: hint by index (texts::kHints; 1 and 2 follow the mouse option).
-    virtual void ShowHint(int /*hintIndex*/) {}
+    // Status line: the hint of the game's moment (MeldOrDiscard and
+    // MeldOrDiscardTwice follow the mouse option).
+    virtual void ShowHint(Hint /*hint*/) {}
     // Status line error by index (texts::kErrors), red with a beep. reason is
     // the validation reason for error 4, empty otherwise.
     virtual void ShowError(int /*errorIndex*/, std::string_view /*reason*/) {}

@@ -522,11 +522,7 @@ void NetworkSession::HandlePlayerId(const SessionMessage& message) {
     } else {
         // A new game starts with the server's deal; until it comes this
         // side takes no card actions.
-        GameState& s = engine_.State();
-        s.playerScore = 0;
-        s.opponentScore = 0;
-        s.gameInProgress = false;
-        s.opponentToMove = true;
+        engine_.AwaitPartnerDeal();
         sessionOpen_ = true;
         SendSessionMessage(Keyword::PlayerId,
                            JoinFields({Cut255(ownNickname), std::to_string(kProtocolVersion)}));

@@ -552,54 +552,7 @@ bool WriteSavedGameFile(const std::string& requested, const GameState& state, in
 }
 
 void ApplySavedGame(VarentaEngine& engine, const SavedGame& game) {
-    const GameState& in = game.state;
-    GameState& s = engine.State();
-    s.stock = in.stock;
-    s.discardPile = in.discardPile;
-    s.opponentHand = in.opponentHand;
-    s.discardPileBackup = in.discardPileBackup;
-    s.opponentMelds = in.opponentMelds;
-    s.playerHand = in.playerHand;
-    s.playerMelds = in.playerMelds;
-    s.playerHandBackup = in.playerHandBackup;
-    s.playerMeldsBackup = in.playerMeldsBackup;
-    s.playerVarentas = in.playerVarentas;
-    s.opponentVarentas = in.opponentVarentas;
-    s.playerVarentasBackup = in.playerVarentasBackup;
-    s.pileFrozen = in.pileFrozen;
-    s.hasDrawn = in.hasDrawn;
-    s.topCardPending = in.topCardPending;
-    s.pileTopMustMeld = in.pileTopMustMeld;
-    s.blackThreesAllowed = in.blackThreesAllowed;
-    s.gameInProgress = in.gameInProgress;
-    s.opponentCardsShown = in.opponentCardsShown;
-    s.pileTopColumnBefore = in.pileTopColumnBefore;
-    s.opponentHandSpacing = in.opponentHandSpacing;
-    s.opponentMeldPoints = in.opponentMeldPoints;
-    s.opponentScore = in.opponentScore;
-    s.playerScore = in.playerScore;
-    s.initialMeldMinimum = in.initialMeldMinimum;
-    s.mayTakePile = !in.hasDrawn;
-    s.stockDraws = 0;
-    s.undoList.Clear();
-    // What belonged to the hand that was on the table goes with it.
-    s.pileTopRaisedMinimum = false;
-    s.restocksThisHand = 0;
-    s.opponentTopPending = false;
-
-    // Carried over from the layout (and column width) the file was written
-    // at: same column, same 12-pixel step of its row.
-    const TableGeometry to = engine.Geometry();
-    TableGeometry from = TableGeometry::ForLayout(game.layout);
-    from.columnWidth = game.columnWidth;
-    if (from.layout != to.layout || from.columnWidth != to.columnWidth) {
-        engine.SetGeometry(from);
-        engine.ChangeGeometry(to);
-    }
-    VarentaPort& port = engine.Port();
-    port.SetUndoEnabled(false);
-    port.ShowHint(s.hasDrawn ? texts::kHintMeldOrDiscard : texts::kHintDraw);
-    port.RepaintTable();
+    engine.LoadPosition(game);
 }
 
 SaveRefusal CheckSaveAllowed(const VarentaEngine& engine, bool automatic) {

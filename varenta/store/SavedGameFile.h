@@ -9,20 +9,14 @@
 #include <string_view>
 
 #include "varenta/engine/GameState.h"
+#include "varenta/engine/SavedPosition.h"
 
 namespace varenta {
 
 class VarentaEngine;
 
-// A game as a file holds it. Only the stored fields of `state` are used: every
-// pile with its cards and column anchors, the three tallies, the turn flags,
-// the scores and the opponent's hand spacing.
-struct SavedGame {
-    GameState state;
-    int layout = 0; // the table layout the positions belong to
-    // Column width the positions were laid out with, read off the hand's anchors.
-    int columnWidth = 0;
-};
+// A game as a file holds it (see SavedPosition for the fields that count).
+struct SavedGame : SavedPosition {};
 
 // Files larger than this are not saved games (the largest real one is a few
 // dozen kilobytes) and are not read.

@@ -160,29 +160,30 @@ void TableController::RecordGameResult(GameOutcome outcome, int difference) {
 
 // ---- the port: status line and menus --------------------------------------------
 
-QString TableController::HintText(int index) const {
-    if (index == 1 || index == 2) {
-        index = mouseOption_ == 0 ? 1 : 2;
+QString TableController::HintText(Hint hint) const {
+    if (hint == Hint::MeldOrDiscard || hint == Hint::MeldOrDiscardTwice) {
+        hint = mouseOption_ == 0 ? Hint::MeldOrDiscard : Hint::MeldOrDiscardTwice;
     }
-    switch (index) {
-    case 5:
+    switch (hint) {
+    case Hint::MeldMode:
         return QString::fromUtf8(texts::kHintMeldMode);
-    case 6:
+    case Hint::DiscardMode:
         return QString::fromUtf8(texts::kHintDiscardMode);
-    case 7:
+    case Hint::WildMode:
         return QString::fromUtf8(texts::kHintWildMode);
     default:
         break;
     }
+    const int index = HintIndex(hint);
     if (index < 0 || index >= static_cast<int>(std::size(texts::kHints))) {
         return {};
     }
     return Q(texts::kHints[index]);
 }
 
-void TableController::ShowHint(int hintIndex) {
-    currentHint_ = hintIndex;
-    window_.StatusLine()->ShowHintText(HintText(hintIndex));
+void TableController::ShowHint(Hint hint) {
+    currentHint_ = hint;
+    window_.StatusLine()->ShowHintText(HintText(hint));
 }
 
 void TableController::ShowError(int errorIndex, std::string_view reason) {
@@ -505,18 +506,18 @@ bool TableController::FormKeyDown(int key, Qt::KeyboardModifiers modifiers) {
         return true;
     case Qt::Key_F8:
         mode_ = KeyboardMode::Meld;
-        ShowHint(5);
+        ShowHint(Hint::MeldMode);
         return true;
     case Qt::Key_F10:
         mode_ = KeyboardMode::Discard;
-        ShowHint(6);
+        ShowHint(Hint::DiscardMode);
         return true;
     case Qt::Key_F9:
         mode_ = KeyboardMode::WildCard;
-        ShowHint(7);
+        ShowHint(Hint::WildMode);
         return true;
     case Qt::Key_Escape:
-        ShowHint(1);
+        ShowHint(Hint::MeldOrDiscard);
         return true;
     case Qt::Key_F11:
         if (ctrl) {
@@ -530,7 +531,8 @@ bool TableController::FormKeyDown(int key, Qt::KeyboardModifiers modifiers) {
 }
 
 bool TableController::RankKey(int key) {
-    if (currentHint_ < 5 || currentHint_ > 7) {
+    if (currentHint_ != Hint::MeldMode && currentHint_ != Hint::DiscardMode &&
+        currentHint_ != Hint::WildMode) {
         return false;
     }
     const int column = ColumnOfRankKey(key);
@@ -539,7 +541,7 @@ bool TableController::RankKey(int key) {
     }
     const TableGeometry& g = engine_.Geometry();
     const int x = g.ColumnX(column);
-    const int modeHint = currentHint_;
+    const Hint modeHint = currentHint_;
     switch (mode_) {
     case KeyboardMode::Meld:
         FormMouseUp(Qt::LeftButton, Qt::NoModifier, x, g.handRow + CardPile::kStep);

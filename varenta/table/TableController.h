@@ -60,8 +60,8 @@ public:
     void FormMouseUp(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, int x, int y);
     bool FormKeyDown(int key, Qt::KeyboardModifiers modifiers);
     KeyboardMode Mode() const { return mode_; }
-    int CurrentHint() const { return currentHint_; }
-    QString HintText(int index) const;
+    Hint CurrentHint() const { return currentHint_; }
+    QString HintText(Hint hint) const;
     // A new deal or a loaded game: the remembered right click is forgotten.
     void ForgetRightClick();
     void ToggleOpponentCards();
@@ -82,7 +82,7 @@ public:
     void UpdatePanels();
 
     // ---- the engine's port -------------------------------------------------
-    void ShowHint(int hintIndex) override;
+    void ShowHint(Hint hint) override;
     void ShowError(int errorIndex, std::string_view reason) override;
     void SetRulesMenuHint(std::string_view text) override;
     void SetUndoEnabled(bool enabled) override;
@@ -132,7 +132,7 @@ private:
     int cardSpeed_ = 10;
 
     // Input state.
-    int currentHint_ = 0;
+    Hint currentHint_ = Hint::Draw;
     KeyboardMode mode_ = KeyboardMode::Meld;
     struct Remembered {
         int index = -1;

@@ -38,7 +38,7 @@ protected:
     }
 
     QTemporaryDir dir_;
-    KivGame doc_;
+    KivDocument doc_;
     FakePrompter prompter_;
 };
 
@@ -61,7 +61,7 @@ TEST_F(KivDocFiles, MissingConfigGivesText83AndGermanDefaultsButInitIsSilent) {
 TEST(KivDocDefaults, TheFilesDefaultsAreTheDocumentsDefaults) {
     // The configuration file keeps its own copy of the defaults for repairs;
     // it must never drift from the document's.
-    const KivGame fresh(kGermanBase);
+    const KivDocument fresh(kGermanBase);
     EXPECT_EQ(SettingsFromDoc(fresh), KivSettings{});
 }
 

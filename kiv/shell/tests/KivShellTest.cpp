@@ -37,7 +37,7 @@ namespace {
 class KivShell : public ::testing::Test {
 public:
     void Start(int languageBase = 1000, bool show = true) {
-        doc_ = std::make_unique<KivGame>(languageBase);
+        doc_ = std::make_unique<KivDocument>(languageBase);
         doc_->programFolder = dir_.path().toStdString();
         doc_->musicOn = false;
         frame_ = std::make_unique<KivMainWindow>(*doc_, prompter_, &sound_);
@@ -69,7 +69,7 @@ public:
     QTemporaryDir dir_;
     FakePrompter prompter_;
     FakeSound sound_;
-    std::unique_ptr<KivGame> doc_;
+    std::unique_ptr<KivDocument> doc_;
     std::unique_ptr<KivMainWindow> frame_;
 };
 
@@ -110,7 +110,7 @@ TEST_F(KivShell, ConfigLine28Of5000GivesEnglishMenusAtTheNextStart) {
     KivSettings s;
     s.languageBase = 5000;
     ASSERT_TRUE(WriteConfigFile(dir_.path() + "/kiv32.ini", s));
-    KivGame doc(1000);
+    KivDocument doc(1000);
     doc.programFolder = dir_.path().toStdString();
     ReadConfig(doc, prompter_);
     KivMainWindow frame(doc, prompter_, &sound_);

@@ -7,13 +7,13 @@
 
 #include "varenta/app/sim/PlayerBot.h"
 #include "varenta/engine/VarentaEngine.h"
+#include "varenta/engine/testing/Cards.h"
+#include "varenta/engine/testing/StateAccess.h"
 
 namespace varenta::sim {
 namespace {
 
-constexpr int kKing = 12;
-constexpr int kAce = 13;
-constexpr int kJoker = 53;
+using namespace varenta::testing;
 
 // An engine with the player's hand and melds laid out by hand.
 struct BotTable {
@@ -21,7 +21,7 @@ struct BotTable {
     int deck = 0;
 
     BotTable() {
-        GameState& s = engine.State();
+        GameState& s = testing::MutableState(engine);
         const TableGeometry& g = engine.Geometry();
         s.playerHand.SetAnchors(g.leftMargin, g.columnWidth, g.handRow);
         s.playerMelds.SetAnchors(g.leftMargin, g.columnWidth, g.playerMeldRow);
@@ -31,20 +31,20 @@ struct BotTable {
     void Hand(std::initializer_list<int> codes) {
         for (int code : codes) {
             Card c = MakeCard(code, deck++ % 2);
-            engine.State().playerHand.PlaceInColumn(c, true, false);
-            engine.State().playerHand.Append(c);
+            testing::MutableState(engine).playerHand.PlaceInColumn(c, true, false);
+            testing::MutableState(engine).playerHand.Append(c);
         }
     }
     void Melds(std::initializer_list<int> codes) {
         for (int code : codes) {
             Card c = MakeCard(code, deck++ % 2);
-            engine.State().playerMelds.PlaceInColumn(c, true, false);
-            engine.State().playerMelds.Append(c);
+            testing::MutableState(engine).playerMelds.PlaceInColumn(c, true, false);
+            testing::MutableState(engine).playerMelds.Append(c);
         }
     }
     void Pile(std::initializer_list<int> codes) {
         for (int code : codes) {
-            engine.State().discardPile.Append(MakeCard(code, deck++ % 2));
+            testing::MutableState(engine).discardPile.Append(MakeCard(code, deck++ % 2));
         }
     }
 };
@@ -52,7 +52,8 @@ struct BotTable {
 TEST(PlayerBot, FirstMeldCountsGroupsThenPairsWithWildCards) {
     BotTable t;
     // Three kings (30), a pair of aces with the joker (90), two odd cards.
-    t.Hand({kKing, 13 + kKing, 26 + kKing, kAce, 13 + kAce, kJoker, 4, 18});
+    t.Hand({Code(kSpade, kKing), Code(kClub, kKing), Code(kDiamond, kKing), Code(kSpade, kAce),
+            Code(kClub, kAce), kJoker, Code(kSpade, kFive), Code(kClub, kFive)});
     const PlayerBot::HandCounts c = PlayerBot::Count(t.engine);
     EXPECT_EQ(c.hand[kKing], 3);
     EXPECT_EQ(c.jokers, 1);
@@ -66,23 +67,25 @@ TEST(PlayerBot, FirstMeldCountsGroupsThenPairsWithWildCards) {
 TEST(PlayerBot, TakesThePileOnlyWhenTheTopCardCounts) {
     {
         BotTable t; // a pair of kings but nothing else: 30 points are short of 50
-        t.Hand({kKing, 13 + kKing, 4, 18, 32});
-        t.Pile({5, 26 + kKing});
+        t.Hand({Code(kSpade, kKing), Code(kClub, kKing), Code(kSpade, kFive), Code(kClub, kFive),
+                Code(kDiamond, kSix)});
+        t.Pile({Code(kSpade, kSix), Code(kDiamond, kKing)});
         EXPECT_FALSE(PlayerBot::WantPile(t.engine));
     }
     {
         BotTable t; // the pair of aces with the joker makes the first meld
-        t.Hand({kKing, 13 + kKing, kAce, 13 + kAce, kJoker, 4, 18});
-        t.Pile({5, 26 + kKing});
+        t.Hand({Code(kSpade, kKing), Code(kClub, kKing), Code(kSpade, kAce), Code(kClub, kAce),
+                kJoker, Code(kSpade, kFive), Code(kClub, kFive)});
+        t.Pile({Code(kSpade, kSix), Code(kDiamond, kKing)});
         EXPECT_TRUE(PlayerBot::WantPile(t.engine));
     }
     {
         BotTable t; // melded already: the top card joins the king meld
-        t.Melds({kKing, 13 + kKing, 26 + kKing});
-        t.Hand({4, 18});
-        t.Pile({5, 39 + kKing});
+        t.Melds({Code(kSpade, kKing), Code(kClub, kKing), Code(kDiamond, kKing)});
+        t.Hand({Code(kSpade, kFive), Code(kClub, kFive)});
+        t.Pile({Code(kSpade, kSix), Code(kHeart, kKing)});
         EXPECT_TRUE(PlayerBot::WantPile(t.engine));
-        t.engine.State().pileFrozen = true; // frozen: a natural pair is needed
+        testing::MutableState(t.engine).pileFrozen = true; // frozen: a natural pair is needed
         EXPECT_FALSE(PlayerBot::WantPile(t.engine));
     }
 }

@@ -31,34 +31,34 @@ TEST(ComputerRulesCheck, NamesTheFirstRuleBrokenAndPassesEveryReportOn) {
     const Case cases[] = {
         {"valid melds, discard",
          [](Stage& t) {
-             t.Melds({S(kKing), C(kKing), D(kKing)});
-             t.Melds({S(kAce), C(kAce), D(kAce)});
+             t.Melds({Code(kSpade, kKing), Code(kClub, kKing), Code(kDiamond, kKing)});
+             t.Melds({Code(kSpade, kAce), Code(kClub, kAce), Code(kDiamond, kAce)});
              t.engine.OpponentDiscard(0);
          },
          ""},
         {"a two-card meld, discard",
          [](Stage& t) {
-             t.Melds({S(kKing), C(kKing)});
+             t.Melds({Code(kSpade, kKing), Code(kClub, kKing)});
              t.engine.OpponentDiscard(0);
          },
          "the computer discarded with its melds invalid"},
         {"a first meld below the minimum, pass",
          [](Stage& t) {
-             t.Melds({S(kFive), C(kFive), D(kFive)});
+             t.Melds({Code(kSpade, kFive), Code(kClub, kFive), Code(kDiamond, kFive)});
              t.engine.OpponentPassDiscard();
          },
          "the computer passed the discard with its melds invalid"},
         {"the pile's top card left in the hand",
          [](Stage& t) {
-             t.Pile({S(kNine), D(kQueen)});
+             t.Pile({Code(kSpade, kNine), Code(kDiamond, kQueen)});
              t.engine.OpponentTakePileTop();
              t.engine.OpponentTakePileRest();
          },
          "the computer took the rest of the pile"},
         {"the pile's top card laid with two more and a joker",
          [](Stage& t) {
-             t.Hand({kJoker, C(kQueen), H(kQueen)});
-             t.Pile({S(kNine), D(kQueen)});
+             t.Hand({kJoker, Code(kClub, kQueen), Code(kHeart, kQueen)});
+             t.Pile({Code(kSpade, kNine), Code(kDiamond, kQueen)});
              t.engine.OpponentTakePileTop();
              for (int i = 0; i < 3; ++i) {
                  t.engine.MeldFromOpponentHand(t.St().opponentHand.count - 1);
@@ -71,7 +71,7 @@ TEST(ComputerRulesCheck, NamesTheFirstRuleBrokenAndPassesEveryReportOn) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         Stage t;
-        t.Hand({S(kFour), S(kNine), S(kJack)});
+        t.Hand({Code(kSpade, kFour), Code(kSpade, kNine), Code(kSpade, kJack)});
         EventCounter counter;
         ComputerRulesCheck check(t.engine, counter);
         t.engine.SetObserver(&check);

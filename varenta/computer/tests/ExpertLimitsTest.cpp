@@ -30,7 +30,10 @@ struct ExpertStage : Stage {
         rules.initialBlock = initialBlock;
         SetRules(rules);
     }
-    void AceVarenta() { Melds({S(kAce), C(kAce), D(kAce), H(kAce), S(kAce), C(kAce), D(kAce)}); }
+    void AceVarenta() {
+        Melds({Code(kSpade, kAce), Code(kClub, kAce), Code(kDiamond, kAce), Code(kHeart, kAce),
+               Code(kSpade, kAce), Code(kClub, kAce), Code(kDiamond, kAce)});
+    }
 };
 
 TEST(ExpertLimits, OpponentThreat) {
@@ -50,9 +53,9 @@ TEST(ExpertLimits, OpponentThreat) {
         t.StockFiller(c.stock);
         t.PileFiller(c.pile);
         t.HumanHandSize(c.humanCards);
-        t.Hand({S(kFive), S(kNine)});
+        t.Hand({Code(kSpade, kFive), Code(kSpade, kNine)});
         if (c.ownMeld) {
-            t.Melds({S(kKing), C(kKing), D(kKing)});
+            t.Melds({Code(kSpade, kKing), Code(kClub, kKing), Code(kDiamond, kKing)});
         }
         auto p = t.Player();
         p->BeginExpertTurn();
@@ -70,8 +73,10 @@ TEST(ExpertLimits, ShouldTakePileByCounts) {
         int pile, stock;       // pile counts the queen on top
         bool naturalPair, taken;
     };
-    const std::vector<int> aces{S(kAce), C(kAce), D(kAce)};
-    const std::vector<int> fourQueens{S(kQueen), C(kQueen), D(kQueen), S(kAce), C(kAce), D(kAce)};
+    const std::vector<int> aces{Code(kSpade, kAce), Code(kClub, kAce), Code(kDiamond, kAce)};
+    const std::vector<int> fourQueens{Code(kSpade, kQueen),   Code(kClub, kQueen),
+                                      Code(kDiamond, kQueen), Code(kSpade, kAce),
+                                      Code(kClub, kAce),      Code(kDiamond, kAce)};
     const Case cases[] = {
         {"meld: pile of three", 1, {}, 3, {}, 3, 30, true, false},
         {"meld: pile of four", 1, {}, 3, {}, 4, 30, true, true},
@@ -79,15 +84,31 @@ TEST(ExpertLimits, ShouldTakePileByCounts) {
         {"meld: stock of 68", 1, {}, 3, {}, 4, 68, true, false},
         {"four queens: stock of 61", 1, {}, 0, fourQueens, 2, 61, true, true},
         {"four queens: stock of 62", 1, {}, 0, fourQueens, 2, 62, true, false},
-        {"three queens: pile of seven", 1, aces, 0, {S(kQueen), C(kQueen)}, 7, 40, true, false},
-        {"three queens: pile of eight", 1, aces, 0, {S(kQueen), C(kQueen)}, 8, 40, true, true},
+        {"three queens: pile of seven",
+         1,
+         aces,
+         0,
+         {Code(kSpade, kQueen), Code(kClub, kQueen)},
+         7,
+         40,
+         true,
+         false},
+        {"three queens: pile of eight",
+         1,
+         aces,
+         0,
+         {Code(kSpade, kQueen), Code(kClub, kQueen)},
+         8,
+         40,
+         true,
+         true},
         {"two needed, meld: pile of two", 2, {}, 3, {}, 2, 40, true, false},
         {"two needed, meld: pile of three", 2, {}, 3, {}, 3, 40, true, true},
         {"two needed, queen and joker: pile of five",
          2,
          aces,
          0,
-         {S(kQueen), kJoker},
+         {Code(kSpade, kQueen), kJoker},
          5,
          40,
          false,
@@ -96,7 +117,7 @@ TEST(ExpertLimits, ShouldTakePileByCounts) {
          2,
          aces,
          0,
-         {S(kQueen), kJoker},
+         {Code(kSpade, kQueen), kJoker},
          6,
          40,
          false,
@@ -113,13 +134,14 @@ TEST(ExpertLimits, ShouldTakePileByCounts) {
             t.Melds({code});
         }
         for (int i = 0; i < c.meldQueens; ++i) {
-            t.Melds({H(kQueen)});
+            t.Melds({Code(kHeart, kQueen)});
         }
         t.Add(c.hand);
-        t.Add({S(kFour), S(kFive), S(kSix), S(kSeven), S(kEight), S(kNine), S(kTen), S(kJack),
-               C(kFour), C(kFive), C(kSix), C(kSeven)});
+        t.Add({Code(kSpade, kFour), Code(kSpade, kFive), Code(kSpade, kSix), Code(kSpade, kSeven),
+               Code(kSpade, kEight), Code(kSpade, kNine), Code(kSpade, kTen), Code(kSpade, kJack),
+               Code(kClub, kFour), Code(kClub, kFive), Code(kClub, kSix), Code(kClub, kSeven)});
         t.PileFiller(c.pile - 1);
-        t.Pile({D(kQueen)});
+        t.Pile({Code(kDiamond, kQueen)});
         t.HumanHandSize(26); // the pile is never urgent
         t.StockFiller(c.stock);
         auto p = t.Player();
@@ -135,12 +157,21 @@ TEST(ExpertLimits, InitialMeldPlanWildCardsBeyondThePile) {
         int pile;
         bool feasible;
     };
-    const std::vector<int> foursJoker{S(kFour), C(kFour), D(kFour), kJoker};
-    const std::vector<int> acesJoker{S(kAce), C(kAce), D(kAce), kJoker};
-    const std::vector<int> acesTwoJokers{S(kAce), C(kAce), D(kAce), kJoker, kJoker};
-    const std::vector<int> acesKingsJoker{S(kAce),  C(kAce),  D(kAce), S(kKing),
-                                          C(kKing), D(kKing), kJoker};
-    const std::vector<int> foursThreeJokers{S(kFour), C(kFour), D(kFour), kJoker, kJoker, kJoker};
+    const std::vector<int> foursJoker{Code(kSpade, kFour), Code(kClub, kFour),
+                                      Code(kDiamond, kFour), kJoker};
+    const std::vector<int> acesJoker{Code(kSpade, kAce), Code(kClub, kAce), Code(kDiamond, kAce),
+                                     kJoker};
+    const std::vector<int> acesTwoJokers{Code(kSpade, kAce), Code(kClub, kAce),
+                                         Code(kDiamond, kAce), kJoker, kJoker};
+    const std::vector<int> acesKingsJoker{Code(kSpade, kAce),
+                                          Code(kClub, kAce),
+                                          Code(kDiamond, kAce),
+                                          Code(kSpade, kKing),
+                                          Code(kClub, kKing),
+                                          Code(kDiamond, kKing),
+                                          kJoker};
+    const std::vector<int> foursThreeJokers{
+        Code(kSpade, kFour), Code(kClub, kFour), Code(kDiamond, kFour), kJoker, kJoker, kJoker};
     const Case cases[] = {
         {"below 90, one wild card, pile of 14", 60, foursJoker, 14, false},
         {"below 90, one wild card, pile of 15", 60, foursJoker, 15, true},
@@ -183,12 +214,13 @@ TEST(ExpertLimits, MeldPhaseRushAndHoldThrees) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         ExpertStage t;
-        t.Add({S(kKing), C(kKing), D(kKing), H(kKing), kJoker, kJoker, kJoker, S(kFive), S(kNine)});
+        t.Add({Code(kSpade, kKing), Code(kClub, kKing), Code(kDiamond, kKing), Code(kHeart, kKing),
+               kJoker, kJoker, kJoker, Code(kSpade, kFive), Code(kSpade, kNine)});
         for (int i = 0; i < c.blackThrees; ++i) {
-            t.Hand({i == 0 ? kBlackThree : C(2)});
+            t.Hand({i == 0 ? kBlackThree : Code(kClub, kThree)});
         }
         for (int i = 0; i < c.humanMelds; ++i) {
-            t.HumanMelds({H(kSix)});
+            t.HumanMelds({Code(kHeart, kSix)});
         }
         t.HumanHandSize(12);
         t.StockFiller(c.stock);
@@ -208,10 +240,13 @@ TEST(ExpertLimits, GoingOutAttempt) {
         int queensLaid;
         bool threat = false; // keeps the end-game rush out of the way
     };
-    const std::vector<int> queens{S(kQueen), C(kQueen), D(kQueen), S(kFive)};
-    const std::vector<int> six{S(kQueen), C(kQueen), D(kQueen), S(kKing), C(kKing), D(kKing)};
-    const std::vector<int> seven{S(kQueen), C(kQueen), D(kQueen), S(kKing),
-                                 C(kKing),  D(kKing),  S(kFive)};
+    const std::vector<int> queens{Code(kSpade, kQueen), Code(kClub, kQueen), Code(kDiamond, kQueen),
+                                  Code(kSpade, kFive)};
+    const std::vector<int> six{Code(kSpade, kQueen), Code(kClub, kQueen), Code(kDiamond, kQueen),
+                               Code(kSpade, kKing),  Code(kClub, kKing),  Code(kDiamond, kKing)};
+    const std::vector<int> seven{Code(kSpade, kQueen), Code(kClub, kQueen), Code(kDiamond, kQueen),
+                                 Code(kSpade, kKing),  Code(kClub, kKing),  Code(kDiamond, kKing),
+                                 Code(kSpade, kFive)};
     const Case cases[] = {
         {"human holds 35 cards", queens, 10, 25, false, false, 3},
         {"human holds 34 cards", queens, 10, 24, false, false, 0},
@@ -227,10 +262,12 @@ TEST(ExpertLimits, GoingOutAttempt) {
         t.AceVarenta();
         t.Add(c.hand);
         if (c.humanVarenta) {
-            t.HumanMelds({S(kSix), C(kSix), D(kSix), H(kSix), S(kSix), C(kSix), D(kSix)});
+            t.HumanMelds({Code(kSpade, kSix), Code(kClub, kSix), Code(kDiamond, kSix),
+                          Code(kHeart, kSix), Code(kSpade, kSix), Code(kClub, kSix),
+                          Code(kDiamond, kSix)});
         }
         for (int i = 0; i < c.humanMelds; ++i) {
-            t.HumanMelds({H(kSeven)});
+            t.HumanMelds({Code(kHeart, kSeven)});
         }
         t.HumanHandSize(c.humanHand);
         t.St().pileFrozen = c.frozen;
@@ -253,15 +290,21 @@ TEST(ExpertLimits, ChooseDiscard) {
         int thrownRank;
         bool redThree = false;
     };
-    const std::vector<int> fiveWilds{kTwoCode, kTwoCode, kJoker, kJoker, C(1), S(kFive), S(kNine)};
-    const std::vector<int> fourWilds{kTwoCode, kTwoCode, kJoker, kJoker, S(kFive), S(kNine)};
-    const std::vector<int> jokerFive{kJoker, S(kFive), S(kNine)};
-    const std::vector<int> threeNines{kBlackThree, S(kNine), C(kNine), S(kFive), C(kFive)};
-    std::vector<int> thirteen{S(kFour), C(kFour),  S(kFive),  C(kFive),  S(kSix),
-                              C(kSix),  S(kSeven), C(kSeven), S(kEight), C(kEight),
-                              S(kNine), C(kNine),  S(kTen)};
+    const std::vector<int> fiveWilds{
+        kTwoCode,           kTwoCode, kJoker, kJoker, Code(kClub, kTwo), Code(kSpade, kFive),
+        Code(kSpade, kNine)};
+    const std::vector<int> fourWilds{
+        kTwoCode, kTwoCode, kJoker, kJoker, Code(kSpade, kFive), Code(kSpade, kNine)};
+    const std::vector<int> jokerFive{kJoker, Code(kSpade, kFive), Code(kSpade, kNine)};
+    const std::vector<int> threeNines{kBlackThree, Code(kSpade, kNine), Code(kClub, kNine),
+                                      Code(kSpade, kFive), Code(kClub, kFive)};
+    std::vector<int> thirteen{Code(kSpade, kFour),  Code(kClub, kFour),  Code(kSpade, kFive),
+                              Code(kClub, kFive),   Code(kSpade, kSix),  Code(kClub, kSix),
+                              Code(kSpade, kSeven), Code(kClub, kSeven), Code(kSpade, kEight),
+                              Code(kClub, kEight),  Code(kSpade, kNine), Code(kClub, kNine),
+                              Code(kSpade, kTen)};
     std::vector<int> fourteen = thirteen;
-    fourteen.push_back(C(kTen));
+    fourteen.push_back(Code(kClub, kTen));
     const Case cases[] = {
         {"five wild cards go", 1, false, false, fiveWilds, 10, 0, 40, true, 0},
         {"four wild cards stay", 1, false, false, fourWilds, 10, 0, 40, false, kFive},
@@ -290,7 +333,7 @@ TEST(ExpertLimits, ChooseDiscard) {
         }
         t.Add(c.hand);
         for (int i = 0; i < c.humanMelds; ++i) {
-            t.HumanMelds({H(kSeven)});
+            t.HumanMelds({Code(kHeart, kSeven)});
         }
         t.HumanHandSize(c.humanHand);
         t.StockFiller(c.stock);
@@ -319,10 +362,10 @@ TEST(ExpertLimits, MeldNaturalsBudget) {
     for (const Case& c : cases) {
         ExpertStage t;
         t.Needed(c.needed);
-        t.Add({S(kQueen), C(kQueen), D(kQueen)});
+        t.Add({Code(kSpade, kQueen), Code(kClub, kQueen), Code(kDiamond, kQueen)});
         for (int i = 0; i < c.singles; ++i) {
             const int rank = kFour + i / 2; // pairs at most: none is laid
-            t.Hand({i % 2 == 0 ? S(rank) : C(rank)});
+            t.Hand({i % 2 == 0 ? Code(kSpade, rank) : Code(kClub, rank)});
         }
         auto p = t.Player();
         p->MeldNaturals(0);

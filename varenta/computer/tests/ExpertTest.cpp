@@ -46,8 +46,8 @@ TEST(ExpertTurnFlags, AggressiveTurnFollowsAggressionAndStock) {
 TEST(ExpertTurnFlags, FreshPileClearsDiscardRankAndHoldThreesWithoutTwoBlackThrees) {
     ExpertStage t;
     t.StockFiller(30);
-    t.Pile({S(kNine)});
-    t.Hand({kBlackThree, S(kFive)});
+    t.Pile({Code(kSpade, kNine)});
+    t.Hand({kBlackThree, Code(kSpade, kFive)});
     t.expert.holdThrees = true;
     t.expert.discardRank = kFive;
     auto p = t.Player();
@@ -59,7 +59,8 @@ TEST(ExpertTurnFlags, FreshPileClearsDiscardRankAndHoldThreesWithoutTwoBlackThre
 TEST(InitialMeldPlan, PrefersPairsWithWildsOnlyWhenTheyUseFewerWildCards) {
     {
         ExpertStage t; // both plans use one wild card: naturals first
-        t.Hand({S(kFour), C(kFour), D(kFour), S(kAce), C(kAce), kJoker});
+        t.Hand({Code(kSpade, kFour), Code(kClub, kFour), Code(kDiamond, kFour), Code(kSpade, kAce),
+                Code(kClub, kAce), kJoker});
         t.PileFiller(15);
         auto p = t.Player(50);
         EXPECT_TRUE(p->InitialMeldPlan(0, false, false));
@@ -68,7 +69,8 @@ TEST(InitialMeldPlan, PrefersPairsWithWildsOnlyWhenTheyUseFewerWildCards) {
     }
     {
         ExpertStage t; // naturals need three wild cards, the ace pair one
-        t.Hand({S(kFour), C(kFour), D(kFour), S(kAce), C(kAce), kJoker, kTwoCode, C(1)});
+        t.Hand({Code(kSpade, kFour), Code(kClub, kFour), Code(kDiamond, kFour), Code(kSpade, kAce),
+                Code(kClub, kAce), kJoker, kTwoCode, Code(kClub, kTwo)});
         t.PileFiller(15);
         auto p = t.Player(90);
         EXPECT_TRUE(p->InitialMeldPlan(0, false, false));
@@ -77,7 +79,7 @@ TEST(InitialMeldPlan, PrefersPairsWithWildsOnlyWhenTheyUseFewerWildCards) {
     }
     {
         ExpertStage t; // nothing reaches 50
-        t.Hand({S(kFour), C(kFour), S(kNine)});
+        t.Hand({Code(kSpade, kFour), Code(kClub, kFour), Code(kSpade, kNine)});
         auto p = t.Player(50);
         EXPECT_FALSE(p->InitialMeldPlan(0, false, false));
         EXPECT_EQ(t.expert.meldPlan, 0);
@@ -86,7 +88,8 @@ TEST(InitialMeldPlan, PrefersPairsWithWildsOnlyWhenTheyUseFewerWildCards) {
 
 TEST(InitialMeldPlan, WildCardsBeyondThePilesAreLimitedForOneVarenta) {
     ExpertStage t; // needs one wild card to reach 50; a small pile allows none
-    t.Hand({S(kFour), C(kFour), D(kFour), kJoker, S(kNine), S(kTen)});
+    t.Hand({Code(kSpade, kFour), Code(kClub, kFour), Code(kDiamond, kFour), kJoker,
+            Code(kSpade, kNine), Code(kSpade, kTen)});
     t.PileFiller(3);
     auto p = t.Player(50);
     EXPECT_FALSE(p->InitialMeldPlan(0, false, false));
@@ -102,18 +105,23 @@ TEST(LeftoverCount, CountsWhatCannotBeLaid) {
         t.Hand(hand);
         return ExpertPlayer::LeftoverCount(t.Player()->tally());
     };
-    LeftoverResult r = count({S(kFour), C(kFour), S(kFive), C(kFive), D(kFive), kJoker, S(kKing)});
+    LeftoverResult r =
+        count({Code(kSpade, kFour), Code(kClub, kFour), Code(kSpade, kFive), Code(kClub, kFive),
+               Code(kDiamond, kFive), kJoker, Code(kSpade, kKing)});
     EXPECT_TRUE(r.canGoOut);
     EXPECT_EQ(r.leftover, 1);
-    r = count({S(kFour), S(kNine), S(kFive), C(kFive), D(kFive)});
+    r = count({Code(kSpade, kFour), Code(kSpade, kNine), Code(kSpade, kFive), Code(kClub, kFive),
+               Code(kDiamond, kFive)});
     EXPECT_FALSE(r.canGoOut);
     EXPECT_EQ(r.leftover, 2);
     // A pair without a wild card costs two.
-    r = count({S(kFour), C(kFour), S(kFive), C(kFive), D(kFive)});
+    r = count({Code(kSpade, kFour), Code(kClub, kFour), Code(kSpade, kFive), Code(kClub, kFive),
+               Code(kDiamond, kFive)});
     EXPECT_FALSE(r.canGoOut);
     EXPECT_EQ(r.leftover, 2);
     // Two black threes go down with a wild card.
-    r = count({kBlackThree, C(2), kJoker, S(kFive), C(kFive), D(kFive)});
+    r = count({kBlackThree, Code(kClub, kThree), kJoker, Code(kSpade, kFive), Code(kClub, kFive),
+               Code(kDiamond, kFive)});
     EXPECT_TRUE(r.canGoOut);
     EXPECT_EQ(r.leftover, 0);
 }
@@ -122,10 +130,10 @@ TEST(LeftoverCount, CountsWhatCannotBeLaid) {
 // urgent and the default branch decides.
 struct TakeStage : ExpertStage {
     TakeStage(int stock) {
-        Melds({S(kKing), C(kKing), D(kKing)});
-        Hand({S(kFour), S(kNine), S(kJack)});
+        Melds({Code(kSpade, kKing), Code(kClub, kKing), Code(kDiamond, kKing)});
+        Hand({Code(kSpade, kFour), Code(kSpade, kNine), Code(kSpade, kJack)});
         PileFiller(4);
-        Pile({H(kKing)});
+        Pile({Code(kHeart, kKing)});
         HumanHandSize(26);
         StockFiller(stock);
     }
@@ -142,7 +150,7 @@ TEST(ShouldTakePile, TopCardOfNoUseIsLeft) {
     TakeStage t(40);
     t.St().discardPile.Clear();
     t.PileFiller(4);
-    t.Pile({H(kQueen)});
+    t.Pile({Code(kHeart, kQueen)});
     EXPECT_FALSE(t.Player()->ShouldTakePile());
 }
 
@@ -160,7 +168,7 @@ TEST(ShouldTakePile, VarentaRequiredSmallPileNeverTakenByChance) {
         TakeStage t(40);
         t.SetRules(rules);
         t.PileFiller(5); // ten cards under the king: taken three times in four
-        t.Pile({H(kKing)});
+        t.Pile({Code(kHeart, kKing)});
         t.engine.Rng().Seed(static_cast<std::uint64_t>(round) + 1);
         taken += t.Player()->ShouldTakePile() ? 1 : 0;
     }
@@ -173,8 +181,9 @@ TEST(ExpertDrawOrTake, AnUncountedTopCardLeftLyingDoesNotRaiseTheMinimum) {
     RuleSet rules;
     rules.topCardCounts = false;
     t.SetRules(rules);
-    t.Hand(
-        {S(kKing), C(kKing), D(kKing), H(kKing), S(kKing), C(kKing), D(kKing), S(kFour), S(kNine)});
+    t.Hand({Code(kSpade, kKing), Code(kClub, kKing), Code(kDiamond, kKing), Code(kHeart, kKing),
+            Code(kSpade, kKing), Code(kClub, kKing), Code(kDiamond, kKing), Code(kSpade, kFour),
+            Code(kSpade, kNine)});
     t.PileFiller(3);
     t.Pile({kJoker});
     t.HumanHandSize(11);
@@ -189,10 +198,12 @@ TEST(ExpertDrawOrTake, AnUncountedTopCardLeftLyingDoesNotRaiseTheMinimum) {
 // A pair of kings, three queens and ten singles; a king on a pile of ten.
 struct PairStage : ExpertStage {
     PairStage() {
-        Hand({S(kKing), C(kKing), S(kQueen), C(kQueen), D(kQueen), S(kFour), C(kFive), D(kSix),
-              H(kSeven), S(kEight), C(kNine), D(kTen), H(kJack), H(kAce), D(kFour)});
+        Hand({Code(kSpade, kKing), Code(kClub, kKing), Code(kSpade, kQueen), Code(kClub, kQueen),
+              Code(kDiamond, kQueen), Code(kSpade, kFour), Code(kClub, kFive), Code(kDiamond, kSix),
+              Code(kHeart, kSeven), Code(kSpade, kEight), Code(kClub, kNine), Code(kDiamond, kTen),
+              Code(kHeart, kJack), Code(kHeart, kAce), Code(kDiamond, kFour)});
         PileFiller(9);
-        Pile({D(kKing)});
+        Pile({Code(kDiamond, kKing)});
         HumanHandSize(10);
         StockFiller(50);
     }
@@ -217,8 +228,9 @@ TEST(ExpertDrawOrTake, TakesThePileWithAPairAndLaysItsFirstMeld) {
 
 TEST(GoOutCheck, BlackThreeAndOneSingleIsGoodButLayOutWildsKeepsTwoCards) {
     ExpertStage t;
-    t.Melds({S(kAce), C(kAce), D(kAce), H(kAce), S(kAce), C(kAce), D(kAce)});
-    t.Hand({kBlackThree, S(kKing)});
+    t.Melds({Code(kSpade, kAce), Code(kClub, kAce), Code(kDiamond, kAce), Code(kHeart, kAce),
+             Code(kSpade, kAce), Code(kClub, kAce), Code(kDiamond, kAce)});
+    t.Hand({kBlackThree, Code(kSpade, kKing)});
     auto p = t.Player();
     EXPECT_TRUE(p->GoOutCheck());
     p->LayOutWilds();
@@ -229,10 +241,14 @@ TEST(GoOutCheck, BlackThreeAndOneSingleIsGoodButLayOutWildsKeepsTwoCards) {
 // two wild cards and three singles in the hand.
 struct CompleteStage : ExpertStage {
     CompleteStage() {
-        Melds({S(kAce), C(kAce), D(kAce), H(kAce), S(kAce), C(kAce), D(kAce)});
-        Melds({S(kKing), C(kKing), D(kKing), H(kKing), S(kKing)});
-        Melds({S(kQueen), C(kQueen), D(kQueen), H(kQueen)});
-        Hand({C(kKing), D(kKing), S(kQueen), kJoker, kTwoCode, S(kFive), S(kSeven), S(kNine)});
+        Melds({Code(kSpade, kAce), Code(kClub, kAce), Code(kDiamond, kAce), Code(kHeart, kAce),
+               Code(kSpade, kAce), Code(kClub, kAce), Code(kDiamond, kAce)});
+        Melds({Code(kSpade, kKing), Code(kClub, kKing), Code(kDiamond, kKing), Code(kHeart, kKing),
+               Code(kSpade, kKing)});
+        Melds({Code(kSpade, kQueen), Code(kClub, kQueen), Code(kDiamond, kQueen),
+               Code(kHeart, kQueen)});
+        Hand({Code(kClub, kKing), Code(kDiamond, kKing), Code(kSpade, kQueen), kJoker, kTwoCode,
+              Code(kSpade, kFive), Code(kSpade, kSeven), Code(kSpade, kNine)});
         HumanHandSize(10);
     }
 };
@@ -252,8 +268,9 @@ TEST(CompleteVarentas, LimitZeroCompletesNaturallyOnlyLimitThreeSpendsWildCards)
 
 TEST(CompleteVarentas, NeverAFourthWildCardOnAMeld) {
     ExpertStage t;
-    t.Melds({S(kQueen), C(kQueen), D(kQueen), kJoker, kJoker, kTwoCode});
-    t.Hand({C(1), S(kFive), S(kSeven)});
+    t.Melds({Code(kSpade, kQueen), Code(kClub, kQueen), Code(kDiamond, kQueen), kJoker, kJoker,
+             kTwoCode});
+    t.Hand({Code(kClub, kTwo), Code(kSpade, kFive), Code(kSpade, kSeven)});
     auto p = t.Player();
     p->aggressiveTurn = true;
     p->CompleteVarentas();
@@ -262,8 +279,10 @@ TEST(CompleteVarentas, NeverAFourthWildCardOnAMeld) {
 
 TEST(MeldNaturals, KeepsTwoCardsWithTheNeededVarentas) {
     ExpertStage t;
-    t.Melds({S(kAce), C(kAce), D(kAce), H(kAce), S(kAce), C(kAce), D(kAce)});
-    t.Hand({S(kKing), C(kKing), D(kKing), S(kQueen), C(kQueen), D(kQueen)});
+    t.Melds({Code(kSpade, kAce), Code(kClub, kAce), Code(kDiamond, kAce), Code(kHeart, kAce),
+             Code(kSpade, kAce), Code(kClub, kAce), Code(kDiamond, kAce)});
+    t.Hand({Code(kSpade, kKing), Code(kClub, kKing), Code(kDiamond, kKing), Code(kSpade, kQueen),
+            Code(kClub, kQueen), Code(kDiamond, kQueen)});
     auto p = t.Player();
     p->MeldNaturals(1);
     EXPECT_EQ(t.MeldColumn(kKing), 3);
@@ -272,9 +291,10 @@ TEST(MeldNaturals, KeepsTwoCardsWithTheNeededVarentas) {
 
 TEST(LayOutWilds, PairsGetAWildCardAndSpareWildsFillMelds) {
     ExpertStage t;
-    t.Melds({S(kAce), C(kAce), D(kAce), H(kAce), S(kAce), C(kAce), D(kAce)});
-    t.Melds({S(kKing), C(kKing), D(kKing)});
-    t.Hand({S(kNine), C(kNine), kJoker, kTwoCode});
+    t.Melds({Code(kSpade, kAce), Code(kClub, kAce), Code(kDiamond, kAce), Code(kHeart, kAce),
+             Code(kSpade, kAce), Code(kClub, kAce), Code(kDiamond, kAce)});
+    t.Melds({Code(kSpade, kKing), Code(kClub, kKing), Code(kDiamond, kKing)});
+    t.Hand({Code(kSpade, kNine), Code(kClub, kNine), kJoker, kTwoCode});
     auto p = t.Player();
     p->LayOutWilds();
     EXPECT_EQ(t.St().opponentHand.Size(), 0);
@@ -288,7 +308,8 @@ TEST(GoingOutPays, RefusesWhenTheHumanWouldReachTheTargetAhead) {
     ExpertStage t;
     t.St().playerScore = 4980;
     t.St().opponentScore = 1000;
-    t.HumanMelds({S(kKing), C(kKing), D(kKing)}); // 30 points on the table
+    t.HumanMelds(
+        {Code(kSpade, kKing), Code(kClub, kKing), Code(kDiamond, kKing)}); // 30 points on the table
     EXPECT_FALSE(t.Player()->GoingOutPays());
     t.St().opponentScore = 5100; // the computer stays ahead
     EXPECT_TRUE(t.Player()->GoingOutPays());
@@ -307,18 +328,19 @@ int ThrownRank(ExpertStage& t, ExpertPlayer& p) {
 
 TEST(ExpertChooseDiscard, OneCardHoldThreesAndSurplusWildCards) {
     ExpertStage t;
-    t.Hand({S(kNine)});
+    t.Hand({Code(kSpade, kNine)});
     auto p = t.Player();
     EXPECT_EQ(p->ExpertChooseDiscard().handIndex, 0);
 
     ExpertStage u;
-    u.Hand({S(kFour), kBlackThree, S(kNine)});
+    u.Hand({Code(kSpade, kFour), kBlackThree, Code(kSpade, kNine)});
     u.expert.holdThrees = true;
     auto q = u.Player();
     EXPECT_EQ(q->ExpertChooseDiscard().handIndex, 1);
 
     ExpertStage w; // five wild cards and no Varenta: a two goes
-    w.Hand({kJoker, kJoker, kTwoCode, C(1), D(1), S(kNine)});
+    w.Hand(
+        {kJoker, kJoker, kTwoCode, Code(kClub, kTwo), Code(kDiamond, kTwo), Code(kSpade, kNine)});
     auto r = w.Player();
     EXPECT_EQ(ThrownRank(w, *r), 1);
 }
@@ -330,7 +352,7 @@ TEST(ExpertChooseDiscard, RedThreeFromTheTableBlocksInATwoVarentaGame) {
     rules.threeBlock = true;
     t.SetRules(rules);
     t.Melds({kRedThree}, kThreesColumn);
-    t.Hand({S(kFour), S(kNine), S(kJack)});
+    t.Hand({Code(kSpade, kFour), Code(kSpade, kNine), Code(kSpade, kJack)});
     auto p = t.Player();
     EXPECT_TRUE(p->ExpertChooseDiscard().redThreeFromMelds);
     rules.threeBlock = false;
@@ -340,8 +362,8 @@ TEST(ExpertChooseDiscard, RedThreeFromTheTableBlocksInATwoVarentaGame) {
 
 TEST(ExpertChooseDiscard, ContinuesTheRankItStartedToThrow) {
     ExpertStage t;
-    t.Melds({S(kKing), C(kKing), D(kKing)});
-    t.Hand({S(kFour), S(kNine), S(kJack)});
+    t.Melds({Code(kSpade, kKing), Code(kClub, kKing), Code(kDiamond, kKing)});
+    t.Hand({Code(kSpade, kFour), Code(kSpade, kNine), Code(kSpade, kJack)});
     t.HumanHandSize(26);
     t.expert.discardRank = kNine;
     auto p = t.Player();
@@ -351,8 +373,8 @@ TEST(ExpertChooseDiscard, ContinuesTheRankItStartedToThrow) {
 // Kings melded, a pile of twenty: the pile is urgent.
 struct UrgentStage : ExpertStage {
     UrgentStage(bool frozen) {
-        Melds({S(kKing), C(kKing), D(kKing)});
-        Hand({S(kAce), C(kAce), S(kFive), S(kNine)});
+        Melds({Code(kSpade, kKing), Code(kClub, kKing), Code(kDiamond, kKing)});
+        Hand({Code(kSpade, kAce), Code(kClub, kAce), Code(kSpade, kFive), Code(kSpade, kNine)});
         PileFiller(20);
         HumanHandSize(5);
         St().pileFrozen = frozen;
@@ -371,13 +393,15 @@ TEST(ExpertChooseDiscard, UrgentPileSkipsPairsWhenFrozen) {
 
 TEST(ExpertChooseDiscard, FreezesWithAWildCardAgainstACollectingHuman) {
     ExpertStage t;
-    t.Melds({S(kAce), C(kAce), D(kAce), H(kAce), S(kAce), C(kAce), D(kAce)});
-    t.Hand({S(kFive), S(kNine), kJoker});
+    t.Melds({Code(kSpade, kAce), Code(kClub, kAce), Code(kDiamond, kAce), Code(kHeart, kAce),
+             Code(kSpade, kAce), Code(kClub, kAce), Code(kDiamond, kAce)});
+    t.Hand({Code(kSpade, kFive), Code(kSpade, kNine), kJoker});
     for (int r : {kFour, kSix, kEight, kTen}) {
-        t.HumanMelds({S(r), C(r), D(r), H(r), S(r)});
+        t.HumanMelds(
+            {Code(kSpade, r), Code(kClub, r), Code(kDiamond, r), Code(kHeart, r), Code(kSpade, r)});
     }
     t.HumanHandSize(5);
-    t.Pile({S(kSix)});
+    t.Pile({Code(kSpade, kSix)});
     auto p = t.Player();
     EXPECT_EQ(ThrownRank(t, *p), 0);
 }
@@ -387,20 +411,20 @@ TEST(ExpertChooseDiscard, MainSelectionAvoidsWhatTheHumanCollects) {
     RuleSet open;
     open.initialBlock = false; // the pile is open for the computer
     t.SetRules(open);
-    t.Hand({S(kKing), S(kFive), S(kNine)});
-    t.HumanMelds({S(kFive), C(kFive), D(kFive)});
+    t.Hand({Code(kSpade, kKing), Code(kSpade, kFive), Code(kSpade, kNine)});
+    t.HumanMelds({Code(kSpade, kFive), Code(kClub, kFive), Code(kDiamond, kFive)});
     t.HumanHandSize(10);
-    t.Pile({S(kSix)});
+    t.Pile({Code(kSpade, kSix)});
     auto p = t.Player();
     EXPECT_EQ(ThrownRank(t, *p), kNine);
     EXPECT_EQ(t.expert.discardRank, kNine);
     // Frozen: melds do not matter, only cards known in the human's hand.
     ExpertStage u;
-    u.Hand({S(kFive), S(kNine)});
-    u.HumanMelds({S(kFive), C(kFive), D(kFive)});
-    u.Known({S(kNine), C(kNine)});
+    u.Hand({Code(kSpade, kFive), Code(kSpade, kNine)});
+    u.HumanMelds({Code(kSpade, kFive), Code(kClub, kFive), Code(kDiamond, kFive)});
+    u.Known({Code(kSpade, kNine), Code(kClub, kNine)});
     u.HumanHandSize(10);
-    u.Pile({S(kSix)});
+    u.Pile({Code(kSpade, kSix)});
     u.St().pileFrozen = true;
     auto q = u.Player();
     EXPECT_EQ(ThrownRank(u, *q), kFive);
@@ -408,21 +432,21 @@ TEST(ExpertChooseDiscard, MainSelectionAvoidsWhatTheHumanCollects) {
 
 TEST(ExpertChooseDiscard, LastCardGuardNeverFeedsTheHumansLastCard) {
     ExpertStage t;
-    t.Hand({S(kFive), S(kKing)});
-    t.HumanMelds({S(kFive), C(kFive), D(kFive)});
+    t.Hand({Code(kSpade, kFive), Code(kSpade, kKing)});
+    t.HumanMelds({Code(kSpade, kFive), Code(kClub, kFive), Code(kDiamond, kFive)});
     t.HumanHandSize(1);
     t.St().pileFrozen = true; // the five would be chosen: nothing is known
     auto p = t.Player();
     EXPECT_EQ(ThrownRank(t, *p), kKing);
-    t.Pile({S(kSix)}); // with a pile the guard has nothing to prevent
+    t.Pile({Code(kSpade, kSix)}); // with a pile the guard has nothing to prevent
     p->TableChanged();
     p->RefreshTallies();
     EXPECT_EQ(ThrownRank(t, *p), kFive);
 
     ExpertStage u; // a rank it keeps throwing is guarded too
-    u.Melds({S(kKing), C(kKing), D(kKing)});
-    u.Hand({S(kFive), C(kFive), S(kNine)});
-    u.HumanMelds({S(kFive), C(kFive), D(kFive)});
+    u.Melds({Code(kSpade, kKing), Code(kClub, kKing), Code(kDiamond, kKing)});
+    u.Hand({Code(kSpade, kFive), Code(kClub, kFive), Code(kSpade, kNine)});
+    u.HumanMelds({Code(kSpade, kFive), Code(kClub, kFive), Code(kDiamond, kFive)});
     u.HumanHandSize(1);
     u.expert.discardRank = kFive;
     auto q = u.Player();
@@ -435,20 +459,23 @@ TEST(ExpertChooseDiscard, NothingSafeThrowsTheHighestCardOrABlackThree) {
         open.initialBlock = false;
         t.SetRules(open);
         for (int r : {kFive, kKing}) {
-            t.HumanMelds({S(r), C(r), D(r), H(r), S(r), C(r), D(r), H(r), kJoker, kTwoCode}, r);
+            t.HumanMelds({Code(kSpade, r), Code(kClub, r), Code(kDiamond, r), Code(kHeart, r),
+                          Code(kSpade, r), Code(kClub, r), Code(kDiamond, r), Code(kHeart, r),
+                          kJoker, kTwoCode},
+                         r);
         }
         t.HumanHandSize(5);
-        t.Pile({S(kSix)});
+        t.Pile({Code(kSpade, kSix)});
     };
     ExpertStage t;
     stage(t);
-    t.Hand({S(kFive), S(kKing)});
+    t.Hand({Code(kSpade, kFive), Code(kSpade, kKing)});
     auto p = t.Player();
     EXPECT_EQ(ThrownRank(t, *p), kKing);
 
     ExpertStage u;
     stage(u);
-    u.Hand({S(kFive), S(kKing), kBlackThree});
+    u.Hand({Code(kSpade, kFive), Code(kSpade, kKing), kBlackThree});
     u.StockFiller(30);
     auto q = u.Player();
     EXPECT_EQ(ThrownRank(u, *q), 2) << "a black three blocks the pile instead";
@@ -456,13 +483,13 @@ TEST(ExpertChooseDiscard, NothingSafeThrowsTheHighestCardOrABlackThree) {
 
 TEST(PileCompletesVarenta, NeedsThePileToReachSeven) {
     ExpertStage t;
-    t.Hand({S(kKing), C(kKing), D(kKing), kJoker, kJoker});
+    t.Hand({Code(kSpade, kKing), Code(kClub, kKing), Code(kDiamond, kKing), kJoker, kJoker});
     t.PileFiller(2);
-    t.Pile({H(kKing)});
+    t.Pile({Code(kHeart, kKing)});
     EXPECT_FALSE(t.Player()->PileCompletesVarenta());
     t.Hand({kTwoCode});
     EXPECT_TRUE(t.Player()->PileCompletesVarenta());
-    t.Hand({C(1)}); // the hand alone reaches seven: the pile adds nothing
+    t.Hand({Code(kClub, kTwo)}); // the hand alone reaches seven: the pile adds nothing
     EXPECT_FALSE(t.Player()->PileCompletesVarenta());
 }
 

@@ -12,11 +12,11 @@ namespace {
 
 TEST(RankTallies, CountWildCardsInTheColumnTheyLieIn) {
     Stage t;
-    t.Hand({S(kNine), C(kNine), kJoker, kBlackThree});
-    t.Melds({S(kKing), C(kKing), D(kKing), kJoker});
-    t.HumanMelds({S(kFive), C(kFive), kTwoCode});
-    t.Pile({H(kKing), D(kFive)});
-    t.Known({H(kFive)});
+    t.Hand({Code(kSpade, kNine), Code(kClub, kNine), kJoker, kBlackThree});
+    t.Melds({Code(kSpade, kKing), Code(kClub, kKing), Code(kDiamond, kKing), kJoker});
+    t.HumanMelds({Code(kSpade, kFive), Code(kClub, kFive), kTwoCode});
+    t.Pile({Code(kHeart, kKing), Code(kDiamond, kFive)});
+    t.Known({Code(kHeart, kFive)});
     BeginnerPlayer p(t.engine, t.settings);
     p.RefreshTallies();
     const RankTally& r = p.tally();
@@ -48,9 +48,10 @@ TEST(RankTallies, AreCountedAgainAfterEveryKindOfMove) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         Stage t;
-        t.Hand({S(kNine), C(kNine), D(kNine), kJoker, kRedThree, S(kFour), S(kSix), H(kEight)});
-        t.Melds({S(kKing), C(kKing), D(kKing)});
-        t.Pile({H(kFive)});
+        t.Hand({Code(kSpade, kNine), Code(kClub, kNine), Code(kDiamond, kNine), kJoker, kRedThree,
+                Code(kSpade, kFour), Code(kSpade, kSix), Code(kHeart, kEight)});
+        t.Melds({Code(kSpade, kKing), Code(kClub, kKing), Code(kDiamond, kKing)});
+        t.Pile({Code(kHeart, kFive)});
         t.StockFiller(20);
         BeginnerPlayer p(t.engine, t.settings);
         p.RefreshTallies();
@@ -64,7 +65,7 @@ TEST(RankTallies, AreCountedAgainAfterEveryKindOfMove) {
 
 TEST(ComputerMayTakePile, FollowsTheTakingRules) {
     Stage t;
-    t.Hand({S(kQueen), kJoker, S(kFour), S(kFive)});
+    t.Hand({Code(kSpade, kQueen), kJoker, Code(kSpade, kFour), Code(kSpade, kFive)});
     t.PileFiller(2);
     BeginnerPlayer p(t.engine, t.settings);
     p.RefreshTallies();
@@ -80,7 +81,7 @@ TEST(ComputerMayTakePile, FollowsTheTakingRules) {
     EXPECT_FALSE(p.ComputerMayTakePile(kQueen, true));
 
     Stage u;
-    u.Hand({S(kQueen), C(kQueen), S(kFour)});
+    u.Hand({Code(kSpade, kQueen), Code(kClub, kQueen), Code(kSpade, kFour)});
     u.PileFiller(1);
     BeginnerPlayer q(u.engine, u.settings);
     q.RefreshTallies();
@@ -90,8 +91,9 @@ TEST(ComputerMayTakePile, FollowsTheTakingRules) {
     EXPECT_FALSE(q.ComputerMayTakePile(kQueen, false));
 
     Stage v; // onto a complete Varenta only with the rule
-    v.Hand({S(kFour)});
-    v.Melds({S(kJack), C(kJack), D(kJack), H(kJack), S(kJack), C(kJack), D(kJack)});
+    v.Hand({Code(kSpade, kFour)});
+    v.Melds({Code(kSpade, kJack), Code(kClub, kJack), Code(kDiamond, kJack), Code(kHeart, kJack),
+             Code(kSpade, kJack), Code(kClub, kJack), Code(kDiamond, kJack)});
     BeginnerPlayer w(v.engine, v.settings);
     w.RefreshTallies();
     EXPECT_TRUE(w.ComputerMayTakePile(kJack, false));
@@ -103,7 +105,7 @@ TEST(ComputerMayTakePile, FollowsTheTakingRules) {
 
 TEST(MeldRank, ATwoCardMeldGetsOneWildCardJokerFirstOrTheMeldError) {
     Stage t;
-    t.Hand({S(kKing), kTwoCode, C(kKing), kJoker, S(kFive)});
+    t.Hand({Code(kSpade, kKing), kTwoCode, Code(kClub, kKing), kJoker, Code(kSpade, kFive)});
     BeginnerPlayer p(t.engine, t.settings);
     p.MeldRank(kKing, 0);
     EXPECT_EQ(t.MeldColumn(kKing), 3);
@@ -111,7 +113,7 @@ TEST(MeldRank, ATwoCardMeldGetsOneWildCardJokerFirstOrTheMeldError) {
     EXPECT_EQ(t.St().opponentMeldPoints, 10 + 10 + 50);
 
     Stage u;
-    u.Hand({S(kQueen), C(kQueen), S(kFive)});
+    u.Hand({Code(kSpade, kQueen), Code(kClub, kQueen), Code(kSpade, kFive)});
     BeginnerPlayer q(u.engine, u.settings);
     q.MeldRank(kQueen, 0);
     EXPECT_EQ(u.MeldColumn(kQueen), 2);
@@ -120,8 +122,9 @@ TEST(MeldRank, ATwoCardMeldGetsOneWildCardJokerFirstOrTheMeldError) {
     EXPECT_EQ(u.port.messages[0].text, texts::kMeldErrorWildcardNotFound);
 
     Stage v; // at most n cards
-    v.Hand({S(kKing), C(kKing), D(kKing), H(kKing), S(kFive)});
-    v.Melds({S(kKing), C(kKing), D(kKing)});
+    v.Hand({Code(kSpade, kKing), Code(kClub, kKing), Code(kDiamond, kKing), Code(kHeart, kKing),
+            Code(kSpade, kFive)});
+    v.Melds({Code(kSpade, kKing), Code(kClub, kKing), Code(kDiamond, kKing)});
     BeginnerPlayer r(v.engine, v.settings);
     r.MeldRank(kKing, 1);
     EXPECT_EQ(v.MeldColumn(kKing), 4);
@@ -129,26 +132,28 @@ TEST(MeldRank, ATwoCardMeldGetsOneWildCardJokerFirstOrTheMeldError) {
 
 TEST(MeldRank, NeverLaysTheLastCardWithoutTheVarentasNeeded) {
     Stage t; // four kings: three go, one stays
-    t.Hand({S(kKing), C(kKing), D(kKing), H(kKing)});
+    t.Hand({Code(kSpade, kKing), Code(kClub, kKing), Code(kDiamond, kKing), Code(kHeart, kKing)});
     BeginnerPlayer p(t.engine, t.settings);
     EXPECT_EQ(p.MeldRank(kKing, 0), 3);
     EXPECT_EQ(t.St().opponentHand.Size(), 1);
 
     Stage v; // three kings: two alone would be no meld, so none go
-    v.Hand({S(kKing), C(kKing), D(kKing)});
+    v.Hand({Code(kSpade, kKing), Code(kClub, kKing), Code(kDiamond, kKing)});
     BeginnerPlayer s(v.engine, v.settings);
     EXPECT_EQ(s.MeldRank(kKing, 0), 0);
     EXPECT_TRUE(v.port.messages.empty());
 
     Stage u; // the last card completes the Varenta: going out is allowed
-    u.Melds({S(kKing), C(kKing), D(kKing), H(kKing), S(kKing), kJoker});
-    u.Hand({C(kKing)});
+    u.Melds({Code(kSpade, kKing), Code(kClub, kKing), Code(kDiamond, kKing), Code(kHeart, kKing),
+             Code(kSpade, kKing), kJoker});
+    u.Hand({Code(kClub, kKing)});
     BeginnerPlayer q(u.engine, u.settings);
     EXPECT_EQ(q.MeldRank(kKing, 0), 1);
     EXPECT_EQ(u.St().opponentVarentas.count, 1);
 
     Stage w; // a wild card as the last card, onto a six-card meld
-    w.Melds({S(kKing), C(kKing), D(kKing), H(kKing), S(kKing), C(kKing)});
+    w.Melds({Code(kSpade, kKing), Code(kClub, kKing), Code(kDiamond, kKing), Code(kHeart, kKing),
+             Code(kSpade, kKing), Code(kClub, kKing)});
     w.Hand({kTwoCode});
     BeginnerPlayer r(w.engine, w.settings);
     EXPECT_TRUE(r.MeldWildCard(kKing));
@@ -172,7 +177,7 @@ struct TurnStage : Stage {
 TEST(TurnSkeleton, TooFewCardsAndVarentasPassesTheDiscard) {
     TurnStage t;
     t.StockFiller(3);
-    t.Pile({S(kNine)});
+    t.Pile({Code(kSpade, kNine)});
     t.Play(ComputerLevel::Beginner); // draws its only card, then cannot discard
     EXPECT_EQ(t.St().opponentHand.Size(), 1);
     EXPECT_EQ(t.St().discardPile.Size(), 1);
@@ -186,7 +191,7 @@ TEST(TurnSkeleton, DiscardingAWildCardFreezesThePile) {
     TurnStage t;
     t.Hand({kJoker, kJoker, kTwoCode});
     t.StockFiller(3);
-    t.Stock({C(1)});
+    t.Stock({Code(kClub, kTwo)});
     t.Play(ComputerLevel::Beginner);
     ASSERT_FALSE(t.St().discardPile.Empty());
     EXPECT_TRUE(IsWild(t.St().discardPile.Top()));
@@ -205,9 +210,9 @@ TEST(TurnSkeleton, DrawingStopsAtAnEmptyStockAndAfterARedThreeLastCard) {
     RuleSet rules;
     rules.numberOfCards = 2;
     t.SetRules(rules);
-    t.Hand({S(kFour), S(kNine), S(kJack)});
+    t.Hand({Code(kSpade, kFour), Code(kSpade, kNine), Code(kSpade, kJack)});
     t.Stock({kRedThree}); // the last stock card: a red three, nothing after it
-    t.Pile({S(kFive)});
+    t.Pile({Code(kSpade, kFive)});
     t.Play(ComputerLevel::Beginner);
     EXPECT_EQ(counter.draws, 1);
     EXPECT_EQ(t.MeldColumn(kThreesColumn), 1) << "the red three goes to the melds at once";
@@ -216,9 +221,9 @@ TEST(TurnSkeleton, DrawingStopsAtAnEmptyStockAndAfterARedThreeLastCard) {
 
 TEST(TurnSkeleton, RedThreeDrawnIsReplacedWithDrawExtra) {
     TurnStage t;
-    t.Hand({S(kFour), S(kNine), S(kJack)});
+    t.Hand({Code(kSpade, kFour), Code(kSpade, kNine), Code(kSpade, kJack)});
     t.StockFiller(3);
-    t.Stock({S(kKing), kRedThree}); // red three on top, the king below it
+    t.Stock({Code(kSpade, kKing), kRedThree}); // red three on top, the king below it
     t.Play(ComputerLevel::Beginner);
     EXPECT_EQ(t.MeldColumn(kThreesColumn), 1);
     EXPECT_EQ(t.St().stock.Size(), 3);
@@ -230,9 +235,9 @@ TEST(ComputerPlayer, ForgetsTheExpertMemoryWhenANewGameStarts) {
     t.computer.Expert().holdThrees = true;
     t.computer.Expert().discardRank = kNine;
     t.St().playerScore = 120; // a game under way: memory is kept
-    t.Hand({S(kFour), S(kNine), S(kJack)});
+    t.Hand({Code(kSpade, kFour), Code(kSpade, kNine), Code(kSpade, kJack)});
     t.StockFiller(20);
-    t.Pile({S(kFive), S(kSix)});
+    t.Pile({Code(kSpade, kFive), Code(kSpade, kSix)});
     t.Play(ComputerLevel::Expert);
     EXPECT_TRUE(t.computer.Expert().holdThrees);
     t.engine.SetComputerHook(&t.computer);

@@ -51,8 +51,13 @@ struct LayCounter : TableObserver {
 
 TEST(MeldWithinTheRules, LaysThatLeaveTheMeldsInvalidStayInTheHand) {
     using L = ScriptedLevel;
-    const std::vector<int> kingVarenta{S(kKing), C(kKing), D(kKing), H(kKing),
-                                       kJoker,   kJoker,   kTwoCode};
+    const std::vector<int> kingVarenta{Code(kSpade, kKing),
+                                       Code(kClub, kKing),
+                                       Code(kDiamond, kKing),
+                                       Code(kHeart, kKing),
+                                       kJoker,
+                                       kJoker,
+                                       kTwoCode};
     struct Case {
         const char* what;
         std::vector<int> hand;
@@ -64,7 +69,8 @@ TEST(MeldWithinTheRules, LaysThatLeaveTheMeldsInvalidStayInTheHand) {
     };
     const Case cases[] = {
         {"a valid first meld goes down whole",
-         {S(kKing), C(kKing), D(kKing), kJoker, S(kFive), S(kSix)},
+         {Code(kSpade, kKing), Code(kClub, kKing), Code(kDiamond, kKing), kJoker,
+          Code(kSpade, kFive), Code(kSpade, kSix)},
          false,
          {},
          [](L& p) {
@@ -74,7 +80,8 @@ TEST(MeldWithinTheRules, LaysThatLeaveTheMeldsInvalidStayInTheHand) {
          {{kKing, 4}},
          2},
         {"a first meld below the minimum stays, the red three goes",
-         {S(kFive), C(kFive), D(kFive), kRedThree, S(kNine), S(kJack)},
+         {Code(kSpade, kFive), Code(kClub, kFive), Code(kDiamond, kFive), kRedThree,
+          Code(kSpade, kNine), Code(kSpade, kJack)},
          false,
          {},
          [](L& p) {
@@ -84,7 +91,8 @@ TEST(MeldWithinTheRules, LaysThatLeaveTheMeldsInvalidStayInTheHand) {
          {{kThreesColumn, 1}, {kFive, 0}},
          5},
         {"a two-card meld stays, the rest goes",
-         {S(kQueen), C(kQueen), S(kKing), S(kNine), S(kJack)},
+         {Code(kSpade, kQueen), Code(kClub, kQueen), Code(kSpade, kKing), Code(kSpade, kNine),
+          Code(kSpade, kJack)},
          true,
          {},
          [](L& p) {
@@ -94,14 +102,14 @@ TEST(MeldWithinTheRules, LaysThatLeaveTheMeldsInvalidStayInTheHand) {
          {{kQueen, 0}, {kKing, 4}},
          4},
         {"wild cards beyond the naturals stay, newest first",
-         {kJoker, kJoker, kTwoCode, S(kFive)},
+         {kJoker, kJoker, kTwoCode, Code(kSpade, kFive)},
          false,
          kingVarenta,
          [](L& p) { p.LayOutWilds(); },
          {{kKing, 8}},
          3},
         {"a wild-card column short of seven stays",
-         {kJoker, kJoker, kJoker, kTwoCode, kTwoCode, S(kNine), S(kJack)},
+         {kJoker, kJoker, kJoker, kTwoCode, kTwoCode, Code(kSpade, kNine), Code(kSpade, kJack)},
          true,
          {},
          [](L& p) {
@@ -112,7 +120,7 @@ TEST(MeldWithinTheRules, LaysThatLeaveTheMeldsInvalidStayInTheHand) {
          {{kWildColumn, 0}},
          7},
         {"black threes with cards left stay",
-         {kBlackThree, C(2), kBlackThree, S(kNine), S(kJack)},
+         {kBlackThree, Code(kClub, kThree), kBlackThree, Code(kSpade, kNine), Code(kSpade, kJack)},
          true,
          {},
          [](L& p) { p.MeldRank(2, 0); },
@@ -128,8 +136,8 @@ TEST(MeldWithinTheRules, LaysThatLeaveTheMeldsInvalidStayInTheHand) {
             t.Hand({code});
         }
         if (c.kingsAndAces) {
-            t.Melds({S(kKing), C(kKing), D(kKing)});
-            t.Melds({S(kAce), C(kAce), D(kAce)});
+            t.Melds({Code(kSpade, kKing), Code(kClub, kKing), Code(kDiamond, kKing)});
+            t.Melds({Code(kSpade, kAce), Code(kClub, kAce), Code(kDiamond, kAce)});
         }
         for (int code : c.varenta) {
             t.Melds({code}, kKing);
@@ -151,7 +159,7 @@ TEST(MeldWithinTheRules, LaysThatLeaveTheMeldsInvalidStayInTheHand) {
 
 TEST(MeldWithinTheRules, MessagesAndRandomDrawsOfTheTryCarryOver) {
     Stage t;
-    t.Hand({S(kNine), S(kJack), S(kQueen)});
+    t.Hand({Code(kSpade, kNine), Code(kSpade, kJack), Code(kSpade, kQueen)});
     Random expected = t.engine.Rng();
     expected.NextReal();
     expected.NextReal();
@@ -193,9 +201,10 @@ TEST(TopCardCanBeLaid, OnlyWhenTheLaysMakeAMeldThatStands) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         Stage t;
-        t.Hand({S(kKing), C(kKing), kJoker, S(kNine), S(kJack)});
+        t.Hand({Code(kSpade, kKing), Code(kClub, kKing), kJoker, Code(kSpade, kNine),
+                Code(kSpade, kJack)});
         t.PileFiller(4);
-        t.Pile({D(kKing)});
+        t.Pile({Code(kDiamond, kKing)});
         ScriptedLevel level(t.engine, t.settings, c.script);
         EXPECT_EQ(level.TopCardCanBeLaid(), c.legal);
         // Only tried: the real table is as it was.
@@ -209,8 +218,9 @@ TEST(TopCardCanBeLaid, ABeginnerTakeThatCannotReachTheMinimumDrawsInstead) {
     Stage t;
     // Four fours with the top card and a joker: enough on paper for the
     // Beginner's first meld, but it lays the fours alone (20 points).
-    t.Hand({S(kFour), C(kFour), D(kFour), kJoker, S(kNine), S(kJack)});
-    t.Pile({H(kFour), S(kFour), C(kFour)});
+    t.Hand({Code(kSpade, kFour), Code(kClub, kFour), Code(kDiamond, kFour), kJoker,
+            Code(kSpade, kNine), Code(kSpade, kJack)});
+    t.Pile({Code(kHeart, kFour), Code(kSpade, kFour), Code(kClub, kFour)});
     t.StockFiller(30);
     t.HumanHandSize(10);
     BeginnerPlayer decide(t.engine, t.settings);

@@ -14,7 +14,7 @@ namespace {
 // n single spades of ranks four to ten in the computer's hand.
 void Singles(Stage& t, int n) {
     for (int i = 0; i < n; ++i) {
-        t.Hand({S(kFour + i)});
+        t.Hand({Code(kSpade, kFour + i)});
     }
 }
 
@@ -51,17 +51,17 @@ TEST(Limits, ComputerMayTakePile) {
         rules.addToVarenta = c.addToVarenta;
         t.SetRules(rules);
         for (int i = 0; i < c.queens; ++i) {
-            t.Hand({S(kQueen)});
+            t.Hand({Code(kSpade, kQueen)});
         }
         for (int i = 0; i < c.wilds; ++i) {
             t.Hand({kJoker});
         }
         for (int i = 0; i < c.meld; ++i) {
-            t.Melds({C(kQueen)});
+            t.Melds({Code(kClub, kQueen)});
         }
         Singles(t, c.singles);
         t.PileFiller(c.pile - 1);
-        t.Pile({D(kQueen)});
+        t.Pile({Code(kDiamond, kQueen)});
         BeginnerPlayer p(t.engine, t.settings);
         p.RefreshTallies();
         EXPECT_EQ(p.ComputerMayTakePile(kQueen, c.frozen), c.allowed);
@@ -76,9 +76,10 @@ TEST(Limits, AdvMeldCheck) {
         int singles;
         bool ok;
     };
-    const std::vector<int> aces{S(kAce), C(kAce), D(kAce)};
-    const std::vector<int> acePair{S(kAce), C(kAce), kJoker};
-    const std::vector<int> twoPairs{S(kAce), C(kAce), kJoker, S(kKing), C(kKing), kJoker};
+    const std::vector<int> aces{Code(kSpade, kAce), Code(kClub, kAce), Code(kDiamond, kAce)};
+    const std::vector<int> acePair{Code(kSpade, kAce), Code(kClub, kAce), kJoker};
+    const std::vector<int> twoPairs{Code(kSpade, kAce),  Code(kClub, kAce),  kJoker,
+                                    Code(kSpade, kKing), Code(kClub, kKing), kJoker};
     const Case cases[] = {
         {"three aces, seven more cards", 50, aces, 7, true},
         {"three aces, six more cards", 50, aces, 6, false},
@@ -134,13 +135,13 @@ TEST(Limits, AdvTakePile) {
             RuleSet rules;
             rules.varentaRequired = c.varentaRequired;
             t.SetRules(rules);
-            t.Melds({S(kKing), C(kKing), D(kKing)});
+            t.Melds({Code(kSpade, kKing), Code(kClub, kKing), Code(kDiamond, kKing)});
             for (int i = 0; i < c.wilds; ++i) {
                 t.Hand({kJoker});
             }
             Singles(t, 3);
             t.PileFiller(c.pile - 1);
-            t.Pile({H(kKing)});
+            t.Pile({Code(kHeart, kKing)});
             t.engine.Rng().Seed(static_cast<std::uint64_t>(seed));
             AdvancedPlayer p(t.engine, t.settings, t.advanced);
             p.need = 50;
@@ -158,32 +159,52 @@ TEST(Limits, AdvChooseDiscard) {
         int thrownRank;
     };
     const Case cases[] = {
-        {"pile of five: a single", {kBlackThree, S(kNine), C(kNine), S(kKing)}, 5, 0, 0, 10, kKing},
+        {"pile of five: a single",
+         {kBlackThree, Code(kSpade, kNine), Code(kClub, kNine), Code(kSpade, kKing)},
+         5,
+         0,
+         0,
+         10,
+         kKing},
         {"pile of six: the black three",
-         {kBlackThree, S(kNine), C(kNine), S(kKing)},
+         {kBlackThree, Code(kSpade, kNine), Code(kClub, kNine), Code(kSpade, kKing)},
          6,
          0,
          0,
          10,
          2},
-        {"human meld of two", {S(kFive), S(kKing)}, 6, 2, 0, 10, kFive},
-        {"human meld of three", {S(kFive), S(kKing)}, 6, 3, 0, 10, kKing},
+        {"human meld of two", {Code(kSpade, kFive), Code(kSpade, kKing)}, 6, 2, 0, 10, kFive},
+        {"human meld of three", {Code(kSpade, kFive), Code(kSpade, kKing)}, 6, 3, 0, 10, kKing},
         {"three wild cards of seven",
-         {kTwoCode, kTwoCode, kJoker, S(kFive), S(kSix), S(kSeven), S(kEight)},
+         {kTwoCode, kTwoCode, kJoker, Code(kSpade, kFive), Code(kSpade, kSix), Code(kSpade, kSeven),
+          Code(kSpade, kEight)},
          6,
          0,
          0,
          10,
          1},
         {"three wild cards of eight",
-         {kTwoCode, kTwoCode, kJoker, S(kFive), S(kSix), S(kSeven), S(kEight), S(kTen)},
+         {kTwoCode, kTwoCode, kJoker, Code(kSpade, kFive), Code(kSpade, kSix), Code(kSpade, kSeven),
+          Code(kSpade, kEight), Code(kSpade, kTen)},
          6,
          0,
          0,
          10,
          kFive},
-        {"human of nine cards collects nines", {S(kNine), C(kNine), kJoker}, 6, 0, 2, 9, 0},
-        {"human of ten cards collects nines", {S(kNine), C(kNine), kJoker}, 6, 0, 2, 10, kNine},
+        {"human of nine cards collects nines",
+         {Code(kSpade, kNine), Code(kClub, kNine), kJoker},
+         6,
+         0,
+         2,
+         9,
+         0},
+        {"human of ten cards collects nines",
+         {Code(kSpade, kNine), Code(kClub, kNine), kJoker},
+         6,
+         0,
+         2,
+         10,
+         kNine},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -193,10 +214,10 @@ TEST(Limits, AdvChooseDiscard) {
             t.Hand({code});
         }
         for (int i = 0; i < c.humanFives; ++i) {
-            t.HumanMelds({H(kFive)});
+            t.HumanMelds({Code(kHeart, kFive)});
         }
         for (int i = 0; i < c.humanNines; ++i) {
-            t.HumanMelds({H(kNine)});
+            t.HumanMelds({Code(kHeart, kNine)});
         }
         t.HumanHandSize(c.humanHand);
         t.PileFiller(c.pile);
@@ -213,18 +234,24 @@ TEST(Limits, CompleteVarentasInOnePass) {
         std::vector<int> meld, hand;
         int meldAfter;
     };
-    const std::vector<int> kings{S(kKing), C(kKing), D(kKing)};
+    const std::vector<int> kings{Code(kSpade, kKing), Code(kClub, kKing), Code(kDiamond, kKing)};
     const Case cases[] = {
-        {"seven with three wild cards", kings, {H(kKing), kJoker, kJoker, kJoker, S(kFive)}, 7},
-        {"six with two wild cards", kings, {H(kKing), kJoker, kJoker, S(kFive)}, 3},
-        {"seven would empty the hand", kings, {H(kKing), kJoker, kJoker, kJoker}, 3},
+        {"seven with three wild cards",
+         kings,
+         {Code(kHeart, kKing), kJoker, kJoker, kJoker, Code(kSpade, kFive)},
+         7},
+        {"six with two wild cards",
+         kings,
+         {Code(kHeart, kKing), kJoker, kJoker, Code(kSpade, kFive)},
+         3},
+        {"seven would empty the hand", kings, {Code(kHeart, kKing), kJoker, kJoker, kJoker}, 3},
         {"a meld with one wild card takes two more",
-         {S(kKing), C(kKing), D(kKing), kJoker},
-         {H(kKing), kJoker, kJoker, S(kFive)},
+         {Code(kSpade, kKing), Code(kClub, kKing), Code(kDiamond, kKing), kJoker},
+         {Code(kHeart, kKing), kJoker, kJoker, Code(kSpade, kFive)},
          7},
         {"a meld with two wild cards takes no more two",
-         {S(kKing), C(kKing), kJoker, kJoker},
-         {H(kKing), kJoker, kJoker, S(kFive)},
+         {Code(kSpade, kKing), Code(kClub, kKing), kJoker, kJoker},
+         {Code(kHeart, kKing), kJoker, kJoker, Code(kSpade, kFive)},
          4},
     };
     for (const Case& c : cases) {
@@ -264,23 +291,25 @@ TEST(Limits, BegTakePile) {
         rules.naturalPair = false; // one four and a joker may take the pile
         t.SetRules(rules);
         if (c.aceVarenta) {
-            t.Melds({S(kAce), C(kAce), D(kAce), H(kAce), S(kAce), C(kAce), D(kAce)});
+            t.Melds({Code(kSpade, kAce), Code(kClub, kAce), Code(kDiamond, kAce),
+                     Code(kHeart, kAce), Code(kSpade, kAce), Code(kClub, kAce),
+                     Code(kDiamond, kAce)});
         }
         for (int i = 0; i < c.meldFours; ++i) {
-            t.Melds({C(kFour)});
+            t.Melds({Code(kClub, kFour)});
         }
         for (int i = 0; i < c.fours; ++i) {
-            t.Hand({S(kFour)});
+            t.Hand({Code(kSpade, kFour)});
         }
-        t.Hand({kJoker, S(kJack), S(kQueen)});
+        t.Hand({kJoker, Code(kSpade, kJack), Code(kSpade, kQueen)});
         t.PileFiller(0);
         for (int i = 0; i < c.pileOthers; ++i) {
-            t.Pile({H(kNine)});
+            t.Pile({Code(kHeart, kNine)});
         }
         for (int i = 1; i < c.pileFours; ++i) {
-            t.Pile({H(kFour)});
+            t.Pile({Code(kHeart, kFour)});
         }
-        t.Pile({D(kFour)});
+        t.Pile({Code(kDiamond, kFour)});
         BeginnerPlayer p(t.engine, t.settings);
         p.need = c.need;
         EXPECT_EQ(p.BegTakePile(), c.taken);
@@ -295,7 +324,7 @@ TEST(Limits, BegMeldCheck) {
     const Case cases[] = {{60, 1, true}, {61, 1, false}, {60, 0, false}};
     for (const Case& c : cases) {
         Stage t;
-        t.Hand({S(kAce), C(kAce), D(kAce)});
+        t.Hand({Code(kSpade, kAce), Code(kClub, kAce), Code(kDiamond, kAce)});
         Singles(t, c.singles);
         BeginnerPlayer p(t.engine, t.settings);
         p.RefreshTallies();
@@ -310,9 +339,9 @@ TEST(Limits, BegChooseDiscard) {
          std::vector<std::pair<int, int>>{{4, kFive}, {5, 1}, {6, 1}, {7, kFive}}) {
         Stage t;
         t.SetRules(Unfrozen());
-        t.Hand({S(kKing), kTwoCode, S(kFive), C(kKing)});
+        t.Hand({Code(kSpade, kKing), kTwoCode, Code(kSpade, kFive), Code(kClub, kKing)});
         for (int i = 0; i < humanKings; ++i) {
-            t.HumanMelds({H(kKing)});
+            t.HumanMelds({Code(kHeart, kKing)});
         }
         BeginnerPlayer p(t.engine, t.settings);
         EXPECT_EQ(t.St().opponentHand[p.BegChooseDiscard().handIndex].rank, thrown) << humanKings;

@@ -12,9 +12,9 @@ namespace {
 // A small pile with a king on top; the computer has melded queens.
 struct SmallPileStage : Stage {
     SmallPileStage() {
-        Melds({S(kQueen), C(kQueen), D(kQueen)});
+        Melds({Code(kSpade, kQueen), Code(kClub, kQueen), Code(kDiamond, kQueen)});
         PileFiller(3);
-        Pile({H(kKing)});
+        Pile({Code(kHeart, kKing)});
         HumanHandSize(10);
         StockFiller(40);
     }
@@ -23,15 +23,16 @@ struct SmallPileStage : Stage {
 TEST(AdvTakePile, SmallPileOnlyWithANaturalPairOfTheTopCard) {
     for (int seed = 1; seed <= 10; ++seed) {
         SmallPileStage pair;
-        pair.Hand({C(kKing), D(kKing), S(kFour), S(kNine)});
+        pair.Hand(
+            {Code(kClub, kKing), Code(kDiamond, kKing), Code(kSpade, kFour), Code(kSpade, kNine)});
         pair.engine.Rng().Seed(static_cast<std::uint64_t>(seed));
         AdvancedPlayer p(pair.engine, pair.settings, pair.advanced);
         p.need = 50;
         EXPECT_TRUE(p.AdvTakePile());
 
         SmallPileStage meld; // a king meld but no king in the hand
-        meld.Melds({S(kKing), C(kKing), D(kKing)});
-        meld.Hand({S(kFour), S(kNine), S(kJack)});
+        meld.Melds({Code(kSpade, kKing), Code(kClub, kKing), Code(kDiamond, kKing)});
+        meld.Hand({Code(kSpade, kFour), Code(kSpade, kNine), Code(kSpade, kJack)});
         meld.engine.Rng().Seed(static_cast<std::uint64_t>(seed));
         AdvancedPlayer q(meld.engine, meld.settings, meld.advanced);
         q.need = 50;
@@ -41,8 +42,9 @@ TEST(AdvTakePile, SmallPileOnlyWithANaturalPairOfTheTopCard) {
 
 TEST(AdvMeldCheck, PairsAreAllowedOnlyForHigherMinimums) {
     Stage t;
-    t.Hand({S(kAce), C(kAce), kJoker, S(kFour), S(kFive), S(kSix), S(kSeven), S(kEight), S(kNine),
-            S(kTen)});
+    t.Hand({Code(kSpade, kAce), Code(kClub, kAce), kJoker, Code(kSpade, kFour), Code(kSpade, kFive),
+            Code(kSpade, kSix), Code(kSpade, kSeven), Code(kSpade, kEight), Code(kSpade, kNine),
+            Code(kSpade, kTen)});
     AdvancedPlayer p(t.engine, t.settings, t.advanced);
     p.RefreshTallies();
     p.need = 50;
@@ -56,8 +58,9 @@ TEST(AdvMeldCheck, PairsAreAllowedOnlyForHigherMinimums) {
 
 TEST(AdvVarentaPlan, LowestQualifyingRankWins) {
     Stage t;
-    t.Hand({S(kAce), C(kAce), D(kAce), H(kAce), S(kNine), C(kNine), D(kNine), H(kNine), kJoker,
-            kJoker, kTwoCode});
+    t.Hand({Code(kSpade, kAce), Code(kClub, kAce), Code(kDiamond, kAce), Code(kHeart, kAce),
+            Code(kSpade, kNine), Code(kClub, kNine), Code(kDiamond, kNine), Code(kHeart, kNine),
+            kJoker, kJoker, kTwoCode});
     AdvancedPlayer p(t.engine, t.settings, t.advanced);
     p.RefreshTallies();
     p.need = 50;
@@ -68,14 +71,15 @@ TEST(AdvVarentaPlan, LowestQualifyingRankWins) {
 
 TEST(AdvChooseDiscard, BigPileBlackThreeFirstThenSinglesTheHumanDoesNotMeld) {
     Stage t;
-    t.Hand({S(kFour), kBlackThree, S(kNine)});
+    t.Hand({Code(kSpade, kFour), kBlackThree, Code(kSpade, kNine)});
     t.PileFiller(6);
     AdvancedPlayer p(t.engine, t.settings, t.advanced);
     EXPECT_EQ(p.AdvChooseDiscard().handIndex, 1);
 
     Stage u;
-    u.Hand({S(kFour), C(kFour), S(kNine), S(kKing), C(kKing)});
-    u.HumanMelds({S(kNine), C(kNine), D(kNine)});
+    u.Hand({Code(kSpade, kFour), Code(kClub, kFour), Code(kSpade, kNine), Code(kSpade, kKing),
+            Code(kClub, kKing)});
+    u.HumanMelds({Code(kSpade, kNine), Code(kClub, kNine), Code(kDiamond, kNine)});
     u.PileFiller(6);
     AdvancedPlayer q(u.engine, u.settings, u.advanced);
     // The nine is single but the human melds nines; the pairs are next, the
@@ -86,9 +90,10 @@ TEST(AdvChooseDiscard, BigPileBlackThreeFirstThenSinglesTheHumanDoesNotMeld) {
 TEST(AdvChooseDiscard, SmallPileNeverCompletesTheHumansSixCardMeld) {
     for (int seed = 1; seed <= 10; ++seed) {
         Stage t;
-        t.Hand({S(kFive), S(kKing)});
-        t.HumanMelds({S(kFive), C(kFive), D(kFive), H(kFive), S(kFive), C(kFive)});
-        t.Pile({S(kSix)});
+        t.Hand({Code(kSpade, kFive), Code(kSpade, kKing)});
+        t.HumanMelds({Code(kSpade, kFive), Code(kClub, kFive), Code(kDiamond, kFive),
+                      Code(kHeart, kFive), Code(kSpade, kFive), Code(kClub, kFive)});
+        t.Pile({Code(kSpade, kSix)});
         t.engine.Rng().Seed(static_cast<std::uint64_t>(seed));
         AdvancedPlayer p(t.engine, t.settings, t.advanced);
         const DiscardChoice c = p.AdvChooseDiscard();
@@ -98,23 +103,24 @@ TEST(AdvChooseDiscard, SmallPileNeverCompletesTheHumansSixCardMeld) {
 
 TEST(BegTakePile, ExtendsOnlyForASevenCardTargetUnlessItHasItsVarentas) {
     SmallPileStage t;
-    t.Melds({S(kKing), C(kKing), D(kKing)});
-    t.Hand({S(kFour), S(kNine), S(kJack)});
+    t.Melds({Code(kSpade, kKing), Code(kClub, kKing), Code(kDiamond, kKing)});
+    t.Hand({Code(kSpade, kFour), Code(kSpade, kNine), Code(kSpade, kJack)});
     BeginnerPlayer p(t.engine, t.settings);
     p.need = 50;
     EXPECT_FALSE(p.BegTakePile());
 
     SmallPileStage u; // three wild cards bring the kings to seven
-    u.Melds({S(kKing), C(kKing), D(kKing)});
-    u.Pile({C(kKing)});
-    u.Hand({S(kFour), kJoker, kTwoCode, C(1)});
+    u.Melds({Code(kSpade, kKing), Code(kClub, kKing), Code(kDiamond, kKing)});
+    u.Pile({Code(kClub, kKing)});
+    u.Hand({Code(kSpade, kFour), kJoker, kTwoCode, Code(kClub, kTwo)});
     BeginnerPlayer q(u.engine, u.settings);
     q.need = 50;
     EXPECT_TRUE(q.BegTakePile());
 
     SmallPileStage v; // with its Varenta it takes for a group of three
-    v.Melds({S(kAce), C(kAce), D(kAce), H(kAce), S(kAce), C(kAce), D(kAce)});
-    v.Hand({C(kKing), D(kKing), S(kFour)});
+    v.Melds({Code(kSpade, kAce), Code(kClub, kAce), Code(kDiamond, kAce), Code(kHeart, kAce),
+             Code(kSpade, kAce), Code(kClub, kAce), Code(kDiamond, kAce)});
+    v.Hand({Code(kClub, kKing), Code(kDiamond, kKing), Code(kSpade, kFour)});
     BeginnerPlayer r(v.engine, v.settings);
     r.need = 50;
     EXPECT_TRUE(r.BegTakePile());
@@ -123,8 +129,9 @@ TEST(BegTakePile, ExtendsOnlyForASevenCardTargetUnlessItHasItsVarentas) {
 TEST(BegLayOutWilds, LeavesExactlyOneCard) {
     {
         Stage t; // pair plus two wild cards: one wild card is kept to discard
-        t.Melds({S(kAce), C(kAce), D(kAce), H(kAce), S(kAce), C(kAce), D(kAce)});
-        t.Hand({S(kNine), C(kNine), kJoker, kTwoCode});
+        t.Melds({Code(kSpade, kAce), Code(kClub, kAce), Code(kDiamond, kAce), Code(kHeart, kAce),
+                 Code(kSpade, kAce), Code(kClub, kAce), Code(kDiamond, kAce)});
+        t.Hand({Code(kSpade, kNine), Code(kClub, kNine), kJoker, kTwoCode});
         BeginnerPlayer p(t.engine, t.settings);
         p.BegLayOutWilds();
         EXPECT_EQ(t.St().opponentHand.Size(), 1);
@@ -132,9 +139,10 @@ TEST(BegLayOutWilds, LeavesExactlyOneCard) {
     }
     {
         Stage t; // the odd five is kept, the spare wild card is laid
-        t.Melds({S(kAce), C(kAce), D(kAce), H(kAce), S(kAce), C(kAce), D(kAce)});
-        t.Melds({S(kKing), C(kKing), D(kKing)});
-        t.Hand({S(kNine), C(kNine), kJoker, kTwoCode, S(kFive)});
+        t.Melds({Code(kSpade, kAce), Code(kClub, kAce), Code(kDiamond, kAce), Code(kHeart, kAce),
+                 Code(kSpade, kAce), Code(kClub, kAce), Code(kDiamond, kAce)});
+        t.Melds({Code(kSpade, kKing), Code(kClub, kKing), Code(kDiamond, kKing)});
+        t.Hand({Code(kSpade, kNine), Code(kClub, kNine), kJoker, kTwoCode, Code(kSpade, kFive)});
         BeginnerPlayer p(t.engine, t.settings);
         p.BegLayOutWilds();
         ASSERT_EQ(t.St().opponentHand.Size(), 1);
@@ -147,8 +155,9 @@ TEST(BegChooseDiscard, FreezesBeforeTheHumanCompletesAVarenta) {
     RuleSet open;
     open.initialBlock = false;
     t.SetRules(open);
-    t.Hand({S(kKing), kJoker, kTwoCode, S(kFive)});
-    t.HumanMelds({S(kKing), C(kKing), D(kKing), H(kKing), S(kKing)});
+    t.Hand({Code(kSpade, kKing), kJoker, kTwoCode, Code(kSpade, kFive)});
+    t.HumanMelds({Code(kSpade, kKing), Code(kClub, kKing), Code(kDiamond, kKing),
+                  Code(kHeart, kKing), Code(kSpade, kKing)});
     BeginnerPlayer p(t.engine, t.settings);
     const DiscardChoice c = p.BegChooseDiscard();
     EXPECT_EQ(t.St().opponentHand[c.handIndex].rank, 1) << "a two before a joker";
@@ -156,15 +165,15 @@ TEST(BegChooseDiscard, FreezesBeforeTheHumanCompletesAVarenta) {
 
 TEST(BegChooseDiscard, SinglesFirstAndBlackThreesInsteadOfPairs) {
     Stage t;
-    t.Hand({S(kNine), C(kNine), S(kKing)});
-    t.HumanMelds({S(kKing), C(kKing), D(kKing)});
+    t.Hand({Code(kSpade, kNine), Code(kClub, kNine), Code(kSpade, kKing)});
+    t.HumanMelds({Code(kSpade, kKing), Code(kClub, kKing), Code(kDiamond, kKing)});
     BeginnerPlayer p(t.engine, t.settings);
     // The king is single but the human melds kings (3 cards): within the
     // widened limit it is still the only single.
     EXPECT_EQ(t.St().opponentHand[p.BegChooseDiscard().handIndex].rank, kKing);
 
     Stage u;
-    u.Hand({S(kNine), C(kNine), kBlackThree});
+    u.Hand({Code(kSpade, kNine), Code(kClub, kNine), kBlackThree});
     BeginnerPlayer q(u.engine, u.settings);
     EXPECT_EQ(q.BegChooseDiscard().handIndex, 2) << "a pair is kept, the black three goes";
 }

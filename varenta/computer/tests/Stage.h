@@ -8,30 +8,15 @@
 
 #include "varenta/computer/ComputerSettings.h"
 #include "varenta/engine/VarentaEngine.h"
+#include "varenta/engine/testing/Cards.h"
 #include "varenta/engine/testing/RecordingPort.h"
+#include "varenta/engine/testing/StateAccess.h"
 
 namespace varenta::testing {
 
-// Card codes by suit and rank (rank 1 two .. 13 ace): code = suit * 13 + rank.
-constexpr int S(int rank) {
-    return rank;
-}
-constexpr int C(int rank) {
-    return 13 + rank;
-}
-constexpr int D(int rank) {
-    return 26 + rank;
-}
-constexpr int H(int rank) {
-    return 39 + rank;
-}
-inline constexpr int kJoker = 53;
-inline constexpr int kBlackThree = 2; // three of spades
-inline constexpr int kRedThree = 28;  // three of diamonds
-inline constexpr int kTwoCode = 1;    // two of spades
-// Ranks.
-inline constexpr int kFour = 3, kFive = 4, kSix = 5, kSeven = 6, kEight = 7, kNine = 8, kTen = 9,
-                     kJack = 10, kQueen = 11, kKing = 12, kAce = 13;
+inline constexpr int kBlackThree = Code(kSpade, kThree);
+inline constexpr int kRedThree = Code(kDiamond, kThree);
+inline constexpr int kTwoCode = Code(kSpade, kTwo);
 
 class Stage {
 public:
@@ -43,14 +28,14 @@ public:
 
     Stage() {
         engine.SetPort(&port);
-        GameState& s = engine.State();
+        GameState& s = MutableState(engine);
         engine.AnchorPiles();
         s.pileFrozen = false;
         s.opponentToMove = true;
         s.playerDrawsFirst = true;
     }
 
-    GameState& St() { return engine.State(); }
+    GameState& St() { return MutableState(engine); }
     void SetRules(const RuleSet& rules) { engine.SetRules(rules); }
 
     Card Make(int code) { return MakeCard(code, (deck_[code]++) % 2); }
@@ -91,7 +76,7 @@ public:
     // n filler cards in the human's hand.
     void HumanHandSize(int n) {
         for (int i = 0; i < n; ++i) {
-            HumanHand({H(kSix)});
+            HumanHand({Code(kHeart, kSix)});
         }
     }
     void HumanMelds(std::initializer_list<int> codes, int column = -1) {
@@ -122,7 +107,7 @@ public:
     void PileFiller(int n) {
         static constexpr std::array<int, 5> kRanks{kFour, kSix, kEight, kTen, kQueen};
         for (int i = 0; i < n; ++i) {
-            Pile({D(kRanks[static_cast<std::size_t>(filler_++ % 5)])});
+            Pile({Code(kDiamond, kRanks[static_cast<std::size_t>(filler_++ % 5)])});
         }
     }
     // Stock cards bottom first (the last one is drawn first).
@@ -133,7 +118,7 @@ public:
     }
     void StockFiller(int n) {
         for (int i = 0; i < n; ++i) {
-            Stock({D(kEight)});
+            Stock({Code(kDiamond, kEight)});
         }
     }
     int HandCount(int rank) const {

@@ -3,6 +3,7 @@
 // A port and a move reporter that write down everything the engine does, for
 // tests of any module. Header-only.
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -23,7 +24,7 @@ public:
         std::string text;
     };
 
-    std::vector<int> hints;
+    std::vector<Hint> hints;
     std::vector<Error> errors;
     std::vector<Message> messages;
     std::vector<std::string> questions;
@@ -44,7 +45,9 @@ public:
     bool answerYes = true;
     bool anotherGame = true;
 
-    int LastHint() const { return hints.empty() ? -1 : hints.back(); }
+    std::optional<Hint> LastHint() const {
+        return hints.empty() ? std::nullopt : std::optional<Hint>(hints.back());
+    }
     int LastError() const { return errors.empty() ? 0 : errors.back().index; }
     std::string LastErrorText() const {
         if (errors.empty()) {
@@ -60,7 +63,7 @@ public:
         questions.clear();
     }
 
-    void ShowHint(int hintIndex) override { hints.push_back(hintIndex); }
+    void ShowHint(Hint hint) override { hints.push_back(hint); }
     void ShowError(int errorIndex, std::string_view reason) override {
         errors.push_back({errorIndex, std::string(reason)});
     }

@@ -49,7 +49,7 @@ TEST(Deal, FirstDrawAlternatesAndTheDealStringDescribesTheStock) {
     EXPECT_EQ(deal[0], first ? '1' : '0');
     EXPECT_EQ(t.S().opponentToMove, !first);
     EXPECT_EQ(t.S().playerDrawsFirst, !first);
-    EXPECT_EQ(t.port.LastHint(), first ? texts::kHintDraw : texts::kHintOpponentsTurn);
+    EXPECT_EQ(t.port.LastHint(), first ? Hint::Draw : Hint::OpponentsTurn);
     EXPECT_EQ(t.port.turnNotices.back(),
               first ? texts::kTurnNoticePlayer : texts::kTurnNoticeComputer);
 

@@ -11,8 +11,8 @@ using namespace varenta::testing;
 TEST(Meld, NeedsADrawFirst) {
     Table t;
     t.S().hasDrawn = false;
-    t.Hand({kSpade(kQueen), kJoker});
-    t.Melds({kSpade(kNine), kHeart(kNine), kClub(kNine), kDiamond(kNine)});
+    t.Hand({Code(kSpade, kQueen), kJoker});
+    t.Melds({Code(kSpade, kNine), Code(kHeart, kNine), Code(kClub, kNine), Code(kDiamond, kNine)});
     t.engine.MeldOne(0);
     EXPECT_EQ(t.port.LastErrorText(), "You cannot meld before drawing; please draw first by "
                                       "clicking on the stock or the discard pile");
@@ -26,9 +26,10 @@ TEST(Meld, NeedsADrawFirst) {
 
 TEST(Meld, TwoQueensGetTheJokerAutomatically) {
     Table t;
-    t.Hand({kSpade(kQueen), kHeart(kQueen), kJoker, kSpade(kFive), kSpade(kSix)});
-    t.engine.MeldOne(t.InHand(kSpade(kQueen)));
-    t.engine.MeldOne(t.InHand(kHeart(kQueen)));
+    t.Hand({Code(kSpade, kQueen), Code(kHeart, kQueen), kJoker, Code(kSpade, kFive),
+            Code(kSpade, kSix)});
+    t.engine.MeldOne(t.InHand(Code(kSpade, kQueen)));
+    t.engine.MeldOne(t.InHand(Code(kHeart, kQueen)));
     ASSERT_EQ(t.S().playerMelds.count, 3);
     EXPECT_EQ(t.S().playerMelds[2].x, t.G().ColumnX(11));
     EXPECT_EQ(t.S().playerMelds[2].y, t.G().playerMeldRow + 36);
@@ -37,7 +38,8 @@ TEST(Meld, TwoQueensGetTheJokerAutomatically) {
     EXPECT_TRUE(t.port.undoEnabled);
     // A third queen in the hand: the player decides.
     Table u;
-    u.Hand({kSpade(kQueen), kHeart(kQueen), kClub(kQueen), kJoker, kSpade(kFive)});
+    u.Hand({Code(kSpade, kQueen), Code(kHeart, kQueen), Code(kClub, kQueen), kJoker,
+            Code(kSpade, kFive)});
     u.engine.MeldOne(0);
     u.engine.MeldOne(0);
     EXPECT_EQ(u.S().playerMelds.count, 2);
@@ -45,7 +47,8 @@ TEST(Meld, TwoQueensGetTheJokerAutomatically) {
 
 TEST(Meld, ShiftAndCtrlMeldSeveral) {
     Table t;
-    t.Hand({kSpade(kKing), kHeart(kKing), kClub(kKing), kDiamond(kKing), kSpade(kFive)});
+    t.Hand({Code(kSpade, kKing), Code(kHeart, kKing), Code(kClub, kKing), Code(kDiamond, kKing),
+            Code(kSpade, kFive)});
     t.engine.MeldSeveral(0, MeldMode::Ctrl);
     EXPECT_EQ(t.S().playerMelds.count, 3);
     t.engine.MeldSeveral(0, MeldMode::Shift);
@@ -54,15 +57,16 @@ TEST(Meld, ShiftAndCtrlMeldSeveral) {
 
     // Shift on the whole hand keeps one card to discard...
     Table u;
-    u.Hand({kSpade(kKing), kHeart(kKing), kClub(kKing)});
+    u.Hand({Code(kSpade, kKing), Code(kHeart, kKing), Code(kClub, kKing)});
     u.engine.MeldSeveral(0, MeldMode::Shift);
     EXPECT_EQ(u.S().playerHand.count, 1);
     // ... unless melding them all completes the Varenta needed to go out.
     Table v;
-    v.Melds({kSpade(kKing), kHeart(kKing), kClub(kKing), kDiamond(kKing), kSpade(kKing)});
-    v.Hand({kHeart(kKing), kClub(kKing)});
-    v.OpponentHand({kClub(kSix)});
-    v.Stock({kClub(kNine)});
+    v.Melds({Code(kSpade, kKing), Code(kHeart, kKing), Code(kClub, kKing), Code(kDiamond, kKing),
+             Code(kSpade, kKing)});
+    v.Hand({Code(kHeart, kKing), Code(kClub, kKing)});
+    v.OpponentHand({Code(kClub, kSix)});
+    v.Stock({Code(kClub, kNine)});
     v.engine.MeldSeveral(0, MeldMode::Shift);
     ASSERT_EQ(v.port.handResults.size(), 1u);
     EXPECT_EQ(v.port.handResults[0].wentOut, 0);
@@ -70,29 +74,30 @@ TEST(Meld, ShiftAndCtrlMeldSeveral) {
 
 TEST(Varenta, KindsAndSquaring) {
     Table t;
-    t.Melds({kSpade(kQueen), kHeart(kQueen), kClub(kQueen), kDiamond(kQueen), kJoker, kSpade(kTwo),
-             kHeart(kTwo)},
+    t.Melds({Code(kSpade, kQueen), Code(kHeart, kQueen), Code(kClub, kQueen),
+             Code(kDiamond, kQueen), kJoker, Code(kSpade, kTwo), Code(kHeart, kTwo)},
             11);
     EXPECT_EQ(t.S().playerVarentas.kind[11], kMixedVarenta);
     EXPECT_EQ(t.S().playerVarentas.naturals[11], 4);
     for (int i = 0; i < 7; ++i) {
         EXPECT_EQ(t.S().playerMelds[i].y, t.G().playerMeldRow + 12);
     }
-    EXPECT_EQ(t.S().playerMelds[6].code, kClub(kQueen)); // the last black natural on top
+    EXPECT_EQ(t.S().playerMelds[6].code, Code(kClub, kQueen)); // the last black natural on top
     EXPECT_EQ(t.port.sounds.back(), texts::kSoundMixedVarenta);
 
     t.KingVarenta();
     EXPECT_EQ(t.S().playerVarentas.kind[12], kNaturalVarenta);
-    EXPECT_EQ(t.S().playerMelds.Top().code, kHeart(kKing)); // the last red natural on top
+    EXPECT_EQ(t.S().playerMelds.Top().code, Code(kHeart, kKing)); // the last red natural on top
     EXPECT_EQ(t.port.sounds.back(), texts::kSoundNaturalVarenta);
 
-    t.Melds({kJoker, kJoker, kSpade(kTwo), kClub(kTwo), kDiamond(kTwo), kHeart(kTwo), kJoker},
+    t.Melds({kJoker, kJoker, Code(kSpade, kTwo), Code(kClub, kTwo), Code(kDiamond, kTwo),
+             Code(kHeart, kTwo), kJoker},
             kWildColumn);
     EXPECT_EQ(t.S().playerVarentas.kind[kWildColumn], kWildVarenta);
 
     // Three naturals and four wild cards are no Varenta.
-    t.Melds({kSpade(kNine), kHeart(kNine), kClub(kNine), kJoker, kSpade(kTwo), kClub(kTwo),
-             kHeart(kTwo)},
+    t.Melds({Code(kSpade, kNine), Code(kHeart, kNine), Code(kClub, kNine), kJoker,
+             Code(kSpade, kTwo), Code(kClub, kTwo), Code(kHeart, kTwo)},
             8);
     EXPECT_EQ(t.S().playerVarentas.kind[8], kNoVarenta);
     EXPECT_EQ(t.S().playerVarentas.count, 3);
@@ -100,9 +105,9 @@ TEST(Varenta, KindsAndSquaring) {
 
 TEST(Varenta, CountedOnceFromSixToEightAndKeptWhenTheEighthIsUndone) {
     Table t;
-    t.Melds({kSpade(kJack), kHeart(kJack), kClub(kJack), kDiamond(kJack), kSpade(kJack),
-             kHeart(kJack)});
-    t.Hand({kClub(kJack), kDiamond(kJack), kSpade(kFive), kSpade(kFive)});
+    t.Melds({Code(kSpade, kJack), Code(kHeart, kJack), Code(kClub, kJack), Code(kDiamond, kJack),
+             Code(kSpade, kJack), Code(kHeart, kJack)});
+    t.Hand({Code(kClub, kJack), Code(kDiamond, kJack), Code(kSpade, kFive), Code(kSpade, kFive)});
     t.engine.MeldSeveral(0, MeldMode::Shift); // six to eight in one action
     EXPECT_EQ(t.S().playerVarentas.count, 1);
     EXPECT_EQ(t.S().playerMelds.Top().y, t.G().playerMeldRow + 12);
@@ -118,15 +123,16 @@ TEST(Varenta, CountedOnceFromSixToEightAndKeptWhenTheEighthIsUndone) {
     }
     EXPECT_EQ(t.S().playerMelds.columns[10].y, row);
     EXPECT_FALSE(t.port.undoEnabled);
-    t.engine.MeldSeveral(t.InHand(kClub(kJack)), MeldMode::Shift);
+    t.engine.MeldSeveral(t.InHand(Code(kClub, kJack)), MeldMode::Shift);
     EXPECT_EQ(t.S().playerVarentas.count, 1);
 }
 
 TEST(Meld, UndoAllReturnsEveryCardOfTheTurn) {
     Table t;
     // An older joker lies in the queens' meld; the new one goes onto the kings.
-    t.Melds({kSpade(kQueen), kHeart(kQueen), kClub(kQueen), kJoker}, 11);
-    t.Hand({kSpade(kKing), kHeart(kKing), kClub(kKing), kJoker, kSpade(kFive), kSpade(kSix)});
+    t.Melds({Code(kSpade, kQueen), Code(kHeart, kQueen), Code(kClub, kQueen), kJoker}, 11);
+    t.Hand({Code(kSpade, kKing), Code(kHeart, kKing), Code(kClub, kKing), kJoker,
+            Code(kSpade, kFive), Code(kSpade, kSix)});
     t.engine.MeldSeveral(0, MeldMode::Shift);
     t.engine.AddWildCardToColumn(12);
     t.engine.UndoMeld();
@@ -141,14 +147,15 @@ TEST(Meld, UndoAllReturnsEveryCardOfTheTurn) {
 
 TEST(Meld, WildCardActions) {
     Table t;
-    t.Hand({kJoker, kSpade(kTwo), kHeart(kTwo), kSpade(kFive), kSpade(kSix)});
+    t.Hand(
+        {kJoker, Code(kSpade, kTwo), Code(kHeart, kTwo), Code(kSpade, kFive), Code(kSpade, kSix)});
     t.engine.MeldWildCards(MeldMode::Plain);
     EXPECT_EQ(t.port.LastErrorText(),
               "You need at least seven wildcards to create a wildcard Varenta");
 
     Table u;
-    u.Hand({kSpade(kTwo), kJoker, kHeart(kTwo), kClub(kTwo), kDiamond(kTwo), kJoker, kJoker,
-            kSpade(kFive), kSpade(kSix)});
+    u.Hand({Code(kSpade, kTwo), kJoker, Code(kHeart, kTwo), Code(kClub, kTwo), Code(kDiamond, kTwo),
+            kJoker, kJoker, Code(kSpade, kFive), Code(kSpade, kSix)});
     u.engine.MeldWildCards(MeldMode::Ctrl);
     EXPECT_EQ(u.engine.MeldColumnCount(Side::Player, kWildColumn), 3);
     EXPECT_EQ(u.S().playerMelds[0].code, kJoker); // jokers before twos
@@ -158,10 +165,13 @@ TEST(Meld, WildCardActions) {
     // Shift + click on a column of four fills it to seven; a column of three,
     // or the red threes, are left as they are.
     Table v;
-    v.Melds({kSpade(kNine), kHeart(kNine), kClub(kNine), kDiamond(kNine)});
-    v.Melds({kSpade(kTen), kHeart(kTen), kClub(kTen)});
-    v.Melds({kHeart(kThree), kDiamond(kThree), kHeart(kThree), kDiamond(kThree)}, kThreesColumn);
-    v.Hand({kJoker, kSpade(kTwo), kHeart(kTwo), kSpade(kFive), kSpade(kSix)});
+    v.Melds({Code(kSpade, kNine), Code(kHeart, kNine), Code(kClub, kNine), Code(kDiamond, kNine)});
+    v.Melds({Code(kSpade, kTen), Code(kHeart, kTen), Code(kClub, kTen)});
+    v.Melds({Code(kHeart, kThree), Code(kDiamond, kThree), Code(kHeart, kThree),
+             Code(kDiamond, kThree)},
+            kThreesColumn);
+    v.Hand(
+        {kJoker, Code(kSpade, kTwo), Code(kHeart, kTwo), Code(kSpade, kFive), Code(kSpade, kSix)});
     v.engine.FillColumnWithWildCards(9);
     v.engine.FillColumnWithWildCards(kThreesColumn);
     EXPECT_EQ(v.S().playerHand.count, 5);
@@ -172,8 +182,8 @@ TEST(Meld, WildCardActions) {
     // One card left, no Varenta, column not at six: a click adds nothing;
     // and a wild card never joins red threes by a click.
     Table x;
-    x.Melds({kSpade(kNine), kHeart(kNine), kClub(kNine)});
-    x.Melds({kHeart(kThree)}, kThreesColumn);
+    x.Melds({Code(kSpade, kNine), Code(kHeart, kNine), Code(kClub, kNine)});
+    x.Melds({Code(kHeart, kThree)}, kThreesColumn);
     x.Hand({kJoker});
     x.engine.AddWildCardToColumn(8);
     x.engine.AddWildCardToColumn(kThreesColumn);
@@ -184,15 +194,15 @@ TEST(Validation, ReasonsInOrder) {
     Table t;
     std::string_view reason;
     EXPECT_TRUE(t.engine.ValidateMelds(reason)); // nothing melded
-    t.Hand({kSpade(kFive)});
-    t.Melds({kSpade(kNine), kHeart(kNine)});
-    t.Melds({kSpade(kTwo), kHeart(kTwo), kClub(kTwo)}, kWildColumn);
+    t.Hand({Code(kSpade, kFive)});
+    t.Melds({Code(kSpade, kNine), Code(kHeart, kNine)});
+    t.Melds({Code(kSpade, kTwo), Code(kHeart, kTwo), Code(kClub, kTwo)}, kWildColumn);
     EXPECT_FALSE(t.engine.ValidateMelds(reason));
     EXPECT_EQ(reason, texts::kReasonColumnTooShort);
 
     Table u;
-    u.Hand({kSpade(kFive)});
-    u.Melds({kSpade(kNine), kHeart(kNine), kClub(kNine)});
+    u.Hand({Code(kSpade, kFive)});
+    u.Melds({Code(kSpade, kNine), Code(kHeart, kNine), Code(kClub, kNine)});
     EXPECT_FALSE(u.engine.ValidateMelds(reason));
     EXPECT_EQ(reason, "your first meld must be at least 50 points (currently 30 points)");
     EXPECT_TRUE(u.engine.ValidateMelds(reason, 0)); // going out waives the minimum
@@ -203,23 +213,25 @@ TEST(Validation, ReasonsInOrder) {
     EXPECT_TRUE(u.engine.ValidateMelds(reason));
 
     Table v;
-    v.Hand({kSpade(kFive)});
-    v.Melds({kSpade(kNine), kHeart(kNine), kClub(kNine), kJoker, kJoker, kJoker, kJoker}, 8);
+    v.Hand({Code(kSpade, kFive)});
+    v.Melds({Code(kSpade, kNine), Code(kHeart, kNine), Code(kClub, kNine), kJoker, kJoker, kJoker,
+             kJoker},
+            8);
     EXPECT_FALSE(v.engine.ValidateMelds(reason));
     EXPECT_EQ(reason, texts::kReasonTooManyWildcards);
 
     Table w;
-    w.Hand({kSpade(kFive)});
-    w.Melds({kSpade(kAce), kHeart(kAce), kClub(kAce)});
-    w.Melds({kSpade(kThree)}, kThreesColumn);
+    w.Hand({Code(kSpade, kFive)});
+    w.Melds({Code(kSpade, kAce), Code(kHeart, kAce), Code(kClub, kAce)});
+    w.Melds({Code(kSpade, kThree)}, kThreesColumn);
     EXPECT_FALSE(w.engine.ValidateMelds(reason));
     EXPECT_EQ(reason, texts::kReasonBlackThrees);
-    w.Melds({kClub(kThree)}, kThreesColumn);
+    w.Melds({Code(kClub, kThree)}, kThreesColumn);
     EXPECT_FALSE(w.engine.ValidateMelds(reason, 0)); // two need a wild card
     w.Melds({kJoker}, kThreesColumn);
     EXPECT_TRUE(w.engine.ValidateMelds(reason, 0));
 
-    w.Melds({kJoker, kJoker, kJoker, kJoker, kJoker, kSpade(kTwo)}, kWildColumn);
+    w.Melds({kJoker, kJoker, kJoker, kJoker, kJoker, Code(kSpade, kTwo)}, kWildColumn);
     EXPECT_FALSE(w.engine.ValidateMelds(reason, 0));
     EXPECT_EQ(reason, texts::kReasonWildcardsAsVarenta);
     w.S().pileTopMustMeld = true;
@@ -229,7 +241,8 @@ TEST(Validation, ReasonsInOrder) {
 
 TEST(BlackThrees, OnlyAsTheLastCardsWhenGoingOut) {
     Table t;
-    t.Hand({kSpade(kThree), kClub(kThree), kSpade(kThree), kSpade(kFive), kSpade(kSix)});
+    t.Hand({Code(kSpade, kThree), Code(kClub, kThree), Code(kSpade, kThree), Code(kSpade, kFive),
+            Code(kSpade, kSix)});
     t.engine.MeldOne(0);
     EXPECT_EQ(t.port.LastErrorText(),
               "Black Threes can only be melded as the last cards when going out");
@@ -242,10 +255,10 @@ TEST(BlackThrees, OnlyAsTheLastCardsWhenGoingOut) {
     // threes on the table do not count towards the three a Ctrl + click melds.
     Table u;
     u.KingVarenta();
-    u.Melds({kHeart(kThree), kDiamond(kThree), kHeart(kThree)}, kThreesColumn);
-    u.Hand({kSpade(kThree), kClub(kThree), kSpade(kThree), kSpade(kFive)});
-    u.OpponentHand({kClub(kSix)});
-    u.Stock({kClub(kNine)});
+    u.Melds({Code(kHeart, kThree), Code(kDiamond, kThree), Code(kHeart, kThree)}, kThreesColumn);
+    u.Hand({Code(kSpade, kThree), Code(kClub, kThree), Code(kSpade, kThree), Code(kSpade, kFive)});
+    u.OpponentHand({Code(kClub, kSix)});
+    u.Stock({Code(kClub, kNine)});
     u.engine.MeldSeveral(0, MeldMode::Ctrl);
     EXPECT_TRUE(u.S().blackThreesAllowed);
     EXPECT_EQ(u.S().playerHand.count, 1);
@@ -256,7 +269,7 @@ TEST(BlackThrees, OnlyAsTheLastCardsWhenGoingOut) {
     // Two black threes take a wild card with them.
     Table v;
     v.KingVarenta();
-    v.Hand({kSpade(kThree), kClub(kThree), kJoker, kSpade(kFive)});
+    v.Hand({Code(kSpade, kThree), Code(kClub, kThree), kJoker, Code(kSpade, kFive)});
     v.engine.MeldOne(0);
     v.engine.MeldOne(0);
     EXPECT_EQ(v.engine.MeldColumnCount(Side::Player, kThreesColumn), 3);
@@ -264,15 +277,17 @@ TEST(BlackThrees, OnlyAsTheLastCardsWhenGoingOut) {
 
 TEST(GoingOut, NeedsTheRequiredVarentas) {
     Table t;
-    t.Melds({kSpade(kAce), kHeart(kAce), kClub(kAce), kDiamond(kAce), kJoker}, 13);
-    t.Hand({kSpade(kFive)});
-    t.OpponentHand({kClub(kSix)});
-    t.Stock({kClub(kNine)});
+    t.Melds(
+        {Code(kSpade, kAce), Code(kHeart, kAce), Code(kClub, kAce), Code(kDiamond, kAce), kJoker},
+        13);
+    t.Hand({Code(kSpade, kFive)});
+    t.OpponentHand({Code(kClub, kSix)});
+    t.Stock({Code(kClub, kNine)});
     t.engine.PlayerDiscard(0);
     EXPECT_EQ(t.port.LastErrorText(),
               "Discarding is not possible now: you need more Varentas to go out");
     t.S().playerHand.Clear();
-    t.Hand({kHeart(kAce)});
+    t.Hand({Code(kHeart, kAce)});
     t.engine.MeldOne(0);
     EXPECT_EQ(t.port.LastErrorText(), "You need more Varentas to go out");
     t.S().playerHand.Clear();
@@ -285,8 +300,8 @@ TEST(GoingOut, NeedsTheRequiredVarentas) {
 
     // A meld that completes the Varenta itself ends the hand.
     t.S().playerHand.Clear();
-    t.Hand({kClub(kAce)});
-    t.Melds({kSpade(kAce)}, 13);
+    t.Hand({Code(kClub, kAce)});
+    t.Melds({Code(kSpade, kAce)}, 13);
     t.engine.MeldOne(0);
     ASSERT_EQ(t.port.handResults.size(), 1u);
     EXPECT_EQ(t.port.handResults[0].wentOut, 0);
@@ -304,14 +319,14 @@ TEST(GoingOut, MeldingTheLastCardsCompletesAPendingTake) {
         rules.naturalPair = false;
         t.Rules(rules);
         t.S().initialMeldMinimum = 15;
-        t.OpponentHand({kClub(kSix)});
-        t.Stock({kClub(kNine)});
+        t.OpponentHand({Code(kClub, kSix)});
+        t.Stock({Code(kClub, kNine)});
         if (withJoker) {
-            t.Hand({kSpade(kKing), kJoker});
+            t.Hand({Code(kSpade, kKing), kJoker});
         } else {
-            t.Hand({kSpade(kKing), kClub(kKing)});
+            t.Hand({Code(kSpade, kKing), Code(kClub, kKing)});
         }
-        t.Pile({kHeart(kFive), kHeart(kSix), kHeart(kKing)});
+        t.Pile({Code(kHeart, kFive), Code(kHeart, kSix), Code(kHeart, kKing)});
         t.engine.PlayerTakePile();
         ASSERT_TRUE(t.S().topCardPending);
         t.engine.MeldSeveral(0, MeldMode::Shift);

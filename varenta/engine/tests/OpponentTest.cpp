@@ -12,12 +12,12 @@ using namespace varenta::testing;
 
 TEST(OpponentSide, HandRowAddAndRemove) {
     Table t;
-    t.OpponentHand({kSpade(kFive), kSpade(kSix), kSpade(kSeven)});
-    t.engine.AddToOpponentHand(MakeCard(kHeart(kKing), 0), false);
+    t.OpponentHand({Code(kSpade, kFive), Code(kSpade, kSix), Code(kSpade, kSeven)});
+    t.engine.AddToOpponentHand(MakeCard(Code(kHeart, kKing), 0), false);
     EXPECT_EQ(t.S().opponentHand[3].x, t.G().leftMargin + 3 * 10);
     EXPECT_EQ(t.S().opponentHand[3].y, 5);
     EXPECT_FALSE(t.S().opponentHand[3].faceUp);
-    EXPECT_EQ(t.engine.RemoveFromOpponentHand(1).code, kSpade(kSix));
+    EXPECT_EQ(t.engine.RemoveFromOpponentHand(1).code, Code(kSpade, kSix));
     EXPECT_EQ(t.S().opponentHand[1].x, t.G().leftMargin + 10);
     EXPECT_EQ(t.S().opponentHand[2].x, t.G().leftMargin + 20);
     // An index outside the hand is fatal.
@@ -29,8 +29,9 @@ TEST(OpponentSide, HandRowAddAndRemove) {
 
 TEST(OpponentSide, MeldsPointsAndVarentas) {
     Table t;
-    t.OpponentHand({kSpade(kKing), kHeart(kKing), kClub(kKing), kDiamond(kKing), kJoker,
-                    kSpade(kTwo), kHeart(kTwo), kSpade(kFive)});
+    t.OpponentHand({Code(kSpade, kKing), Code(kHeart, kKing), Code(kClub, kKing),
+                    Code(kDiamond, kKing), kJoker, Code(kSpade, kTwo), Code(kHeart, kTwo),
+                    Code(kSpade, kFive)});
     for (int i = 0; i < 4; ++i) {
         t.engine.MeldFromOpponentHand(0);
     }
@@ -52,8 +53,8 @@ TEST(OpponentSide, MeldsPointsAndVarentas) {
 
 TEST(OpponentSide, DrawTakeDiscardAndPass) {
     Table t;
-    t.OpponentHand({kSpade(kQueen), kClub(kQueen)});
-    t.Stock({kSpade(kSix), kHeart(kThree)});
+    t.OpponentHand({Code(kSpade, kQueen), Code(kClub, kQueen)});
+    t.Stock({Code(kSpade, kSix), Code(kHeart, kThree)});
     EXPECT_TRUE(t.engine.DrawForOpponent());
     // The red three went to the melds at once, worth no meld points.
     EXPECT_EQ(t.S().opponentHand.count, 2);
@@ -61,8 +62,8 @@ TEST(OpponentSide, DrawTakeDiscardAndPass) {
     EXPECT_EQ(t.S().opponentMeldPoints, 0);
 
     t.S().pileFrozen = true;
-    t.Pile({kDiamond(kThree), kHeart(kFive), kHeart(kQueen)});
-    EXPECT_EQ(t.S().opponentHand[t.engine.OpponentTakePileTop()].code, kHeart(kQueen));
+    t.Pile({Code(kDiamond, kThree), Code(kHeart, kFive), Code(kHeart, kQueen)});
+    EXPECT_EQ(t.S().opponentHand[t.engine.OpponentTakePileTop()].code, Code(kHeart, kQueen));
     t.engine.OpponentTakePileRest();
     EXPECT_FALSE(t.S().pileFrozen);
     EXPECT_TRUE(t.S().discardPile.Empty());
@@ -79,7 +80,7 @@ TEST(OpponentSide, DrawTakeDiscardAndPass) {
     t.S().pileFrozen = false;
     t.engine.OpponentDiscardRedThree(0);
     EXPECT_TRUE(t.S().pileFrozen);
-    EXPECT_EQ(t.S().discardPile.Top().code, kHeart(kThree));
+    EXPECT_EQ(t.S().discardPile.Top().code, Code(kHeart, kThree));
     EXPECT_EQ(t.S().opponentMelds.count, 1);
 
     t.engine.OpponentPassDiscard();
@@ -91,11 +92,12 @@ TEST(OpponentSide, DrawTakeDiscardAndPass) {
 
 TEST(OpponentSide, GoingOutEndsTheHandAtTheEndOfItsTurn) {
     Table t;
-    t.Hand({kSpade(kFive)});
-    t.OpponentHand({kSpade(kFive)});
-    t.OpponentMelds({kSpade(kKing), kHeart(kKing), kClub(kKing), kDiamond(kKing), kSpade(kKing),
-                     kHeart(kKing), kClub(kKing)});
-    t.Stock({kClub(kNine)});
+    t.Hand({Code(kSpade, kFive)});
+    t.OpponentHand({Code(kSpade, kFive)});
+    t.OpponentMelds({Code(kSpade, kKing), Code(kHeart, kKing), Code(kClub, kKing),
+                     Code(kDiamond, kKing), Code(kSpade, kKing), Code(kHeart, kKing),
+                     Code(kClub, kKing)});
+    t.Stock({Code(kClub, kNine)});
     t.S().opponentVarentas.count = 1;
     t.S().opponentVarentas.kind[12] = kNaturalVarenta;
     t.engine.BeginOpponentTurn();
@@ -108,10 +110,10 @@ TEST(OpponentSide, GoingOutEndsTheHandAtTheEndOfItsTurn) {
 
 TEST(Geometry, ChangingTheLayoutKeepsColumnsAndSteps) {
     Table t;
-    t.Hand({kSpade(kFive), kHeart(kFive), kClub(kKing)});
-    t.Melds({kSpade(kAce), kHeart(kAce), kClub(kAce)});
-    t.OpponentMelds({kSpade(kNine), kHeart(kNine)});
-    t.Stock({kClub(kNine)});
+    t.Hand({Code(kSpade, kFive), Code(kHeart, kFive), Code(kClub, kKing)});
+    t.Melds({Code(kSpade, kAce), Code(kHeart, kAce), Code(kClub, kAce)});
+    t.OpponentMelds({Code(kSpade, kNine), Code(kHeart, kNine)});
+    t.Stock({Code(kClub, kNine)});
     const TableGeometry big = TableGeometry::ForLayout(2);
     t.engine.ChangeGeometry(big);
     EXPECT_EQ(t.S().playerHand[1].x, big.ColumnX(4));
@@ -168,16 +170,17 @@ TEST(OpponentPileTake, HeldToThePlayersTakeRules) {
         rules.topCardCounts = c.topCardCounts;
         t.Rules(rules);
         t.S().pileFrozen = c.frozen;
-        t.OpponentHand({kSpade(kKing), kHeart(kKing), kJoker, kSpade(kTwo), kSpade(kTwo),
-                        kSpade(kFive), kSpade(kSix), kSpade(kSeven)});
+        t.OpponentHand({Code(kSpade, kKing), Code(kHeart, kKing), kJoker, Code(kSpade, kTwo),
+                        Code(kSpade, kTwo), Code(kSpade, kFive), Code(kSpade, kSix),
+                        Code(kSpade, kSeven)});
         if (c.meldedKings > 0) {
-            t.OpponentMelds({kClub(kKing), kClub(kKing), kDiamond(kKing)});
-            t.OpponentMelds({kClub(kAce), kClub(kAce), kDiamond(kAce)});
+            t.OpponentMelds({Code(kClub, kKing), Code(kClub, kKing), Code(kDiamond, kKing)});
+            t.OpponentMelds({Code(kClub, kAce), Code(kClub, kAce), Code(kDiamond, kAce)});
             t.S().opponentMeldPoints = 90;
         }
-        t.Pile({kSpade(kNine), kSpade(kEight), kDiamond(kKing)});
+        t.Pile({Code(kSpade, kNine), Code(kSpade, kEight), Code(kDiamond, kKing)});
         const Card top = t.S().discardPile.Top();
-        const int before = t.engine.MeldColumnCount(Side::Opponent, kKing + 1);
+        const int before = t.engine.MeldColumnCount(Side::Opponent, kKing);
         const bool heldBack = t.engine.PileFrozenFor(Side::Opponent) || before == 0;
         const int index = t.engine.OpponentTakePileTop();
         if (c.layTop) {
@@ -191,13 +194,13 @@ TEST(OpponentPileTake, HeldToThePlayersTakeRules) {
                     ++at;
                 }
                 if (wild) {
-                    t.engine.OpponentMeldWildCard(at, kKing + 1);
+                    t.engine.OpponentMeldWildCard(at, kKing);
                 } else {
                     t.engine.MeldFromOpponentHand(at);
                 }
             }
         };
-        layFirst(kKing + 1, c.kingsLaid, false);
+        layFirst(kKing, c.kingsLaid, false);
         layFirst(0, c.jokersLaid, true);
         layFirst(1, c.twosLaid, true);
         std::string_view reason;
@@ -211,11 +214,11 @@ TEST(OpponentPileTake, HugePileSoundsOnlyForTheRemoteOpponent) {
     for (int size : {12, 13}) {
         for (bool remote : {false, true}) {
             Table t;
-            t.OpponentHand({kSpade(kKing), kHeart(kKing), kSpade(kFive)});
+            t.OpponentHand({Code(kSpade, kKing), Code(kHeart, kKing), Code(kSpade, kFive)});
             for (int i = 1; i < size; ++i) {
-                t.Pile({kSpade(kNine)});
+                t.Pile({Code(kSpade, kNine)});
             }
-            t.Pile({kDiamond(kKing)});
+            t.Pile({Code(kDiamond, kKing)});
             if (remote) {
                 t.engine.RemoteDrawPileTop();
             } else {

@@ -17,8 +17,8 @@ Table& Ready(Table& t) {
     RuleSet rules;
     rules.initialBlock = false;
     t.Rules(rules);
-    t.OpponentHand({kClub(kSix)});
-    t.Stock({kClub(kNine), kClub(kNine)});
+    t.OpponentHand({Code(kClub, kSix)});
+    t.Stock({Code(kClub, kNine), Code(kClub, kNine)});
     return t;
 }
 
@@ -28,21 +28,40 @@ TEST(TakeRules, WhenThePileMayBeTaken) {
         std::vector<int> hand, melds, pile; // pile bottom first
         bool frozen = false, naturalPair = true, addToVarenta = true, allowed = false;
     };
-    const int q = kSpade(kQueen);
+    const int q = Code(kSpade, kQueen);
     const std::vector<int> sevenQueens{q, q, q, q, q, q, q};
     const Case cases[] = {
-        {"joker on top", {kJoker, kJoker, kSpade(kFive)}, {}, {q, kJoker}},
-        {"two on top", {kSpade(kTwo), kSpade(kTwo), kSpade(kFive)}, {}, {q, kSpade(kTwo)}},
-        {"three on top", {kSpade(kThree), kClub(kThree), kSpade(kFive)}, {}, {q, kSpade(kThree)}},
-        {"frozen, queen + joker", {q, kJoker, kSpade(kFive)}, {}, {q, q}, true},
-        {"frozen, natural pair", {q, q, kSpade(kFive)}, {}, {q, q}, true, true, true, true},
-        {"queen + joker, Natural Pair", {q, kJoker, kSpade(kFive)}, {}, {q, q}},
-        {"queen + joker", {q, kJoker, kSpade(kFive)}, {}, {q, q}, false, false, true, true},
-        {"queen meld", {q, kJoker, kSpade(kFive)}, {q, q, q}, {q, q}, false, true, true, true},
-        {"onto a Varenta", {q, kSpade(kFive)}, sevenQueens, {q, q}, false, true, true, true},
-        {"onto a Varenta, rule off", {q, kSpade(kFive)}, sevenQueens, {q, q}, false, true, false},
+        {"joker on top", {kJoker, kJoker, Code(kSpade, kFive)}, {}, {q, kJoker}},
+        {"two on top",
+         {Code(kSpade, kTwo), Code(kSpade, kTwo), Code(kSpade, kFive)},
+         {},
+         {q, Code(kSpade, kTwo)}},
+        {"three on top",
+         {Code(kSpade, kThree), Code(kClub, kThree), Code(kSpade, kFive)},
+         {},
+         {q, Code(kSpade, kThree)}},
+        {"frozen, queen + joker", {q, kJoker, Code(kSpade, kFive)}, {}, {q, q}, true},
+        {"frozen, natural pair", {q, q, Code(kSpade, kFive)}, {}, {q, q}, true, true, true, true},
+        {"queen + joker, Natural Pair", {q, kJoker, Code(kSpade, kFive)}, {}, {q, q}},
+        {"queen + joker", {q, kJoker, Code(kSpade, kFive)}, {}, {q, q}, false, false, true, true},
+        {"queen meld",
+         {q, kJoker, Code(kSpade, kFive)},
+         {q, q, q},
+         {q, q},
+         false,
+         true,
+         true,
+         true},
+        {"onto a Varenta", {q, Code(kSpade, kFive)}, sevenQueens, {q, q}, false, true, true, true},
+        {"onto a Varenta, rule off",
+         {q, Code(kSpade, kFive)},
+         sevenQueens,
+         {q, q},
+         false,
+         true,
+         false},
         {"new meld leaves nothing", {q, q}, {}, {q}},
-        {"new meld leaves a card", {q, q}, {}, {kSpade(kFive), q}, false, true, true, true},
+        {"new meld leaves a card", {q, q}, {}, {Code(kSpade, kFive), q}, false, true, true, true},
     };
     for (const Case& c : cases) {
         Table t;
@@ -74,10 +93,11 @@ TEST(TakeRules, WhenThePileMayBeTaken) {
 TEST(TakeRules, AddToAVarentaBringsTheRestAtOnce) {
     Table t;
     Ready(t);
-    t.Melds({kSpade(kQueen), kDiamond(kQueen), kClub(kQueen), kSpade(kQueen), kDiamond(kQueen),
-             kClub(kQueen), kHeart(kQueen)});
-    t.Hand({kHeart(kQueen), kSpade(kFive)});
-    t.Pile({kHeart(kKing), kClub(kTen), kDiamond(kQueen)});
+    t.Melds({Code(kSpade, kQueen), Code(kDiamond, kQueen), Code(kClub, kQueen),
+             Code(kSpade, kQueen), Code(kDiamond, kQueen), Code(kClub, kQueen),
+             Code(kHeart, kQueen)});
+    t.Hand({Code(kHeart, kQueen), Code(kSpade, kFive)});
+    t.Pile({Code(kHeart, kKing), Code(kClub, kTen), Code(kDiamond, kQueen)});
     t.engine.PlayerTakePile();
     EXPECT_EQ(t.engine.MeldColumnCount(Side::Player, 11), 8);
     EXPECT_EQ(t.S().playerMelds.Top().y, t.G().PlayerSquaredRow());
@@ -85,7 +105,7 @@ TEST(TakeRules, AddToAVarentaBringsTheRestAtOnce) {
     EXPECT_TRUE(t.S().discardPile.Empty());
     EXPECT_FALSE(t.S().topCardPending);
     EXPECT_EQ(t.S().knownPlayerCards.count, 2);
-    EXPECT_TRUE(t.reporter.Contains("DRAWPILETOP " + std::to_string(kDiamond(kQueen))));
+    EXPECT_TRUE(t.reporter.Contains("DRAWPILETOP " + std::to_string(Code(kDiamond, kQueen))));
     EXPECT_EQ(t.reporter.lines.back(), "DRAWPILEREST");
 }
 
@@ -98,7 +118,7 @@ TEST(TakeRules, InitialBlockForEachSide) {
     t.S().pileFrozen = false;
     EXPECT_TRUE(t.engine.PileFrozenFor(Side::Player)); // nobody has melded yet
     EXPECT_TRUE(t.engine.PileFrozenFor(Side::Opponent));
-    t.Melds({kSpade(kAce), kHeart(kAce), kClub(kAce)});
+    t.Melds({Code(kSpade, kAce), Code(kHeart, kAce), Code(kClub, kAce)});
     EXPECT_FALSE(t.engine.PileFrozenFor(Side::Player));
     rules.initialBlockForBoth = false;
     t.Rules(rules);
@@ -110,18 +130,18 @@ TEST(TwoStageTake, TopCardFirstThenTheRest) {
         Table t;
         Ready(t);
         t.S().initialMeldMinimum = minimum;
-        t.Hand({kSpade(kKing), kClub(kKing), kSpade(kFive), kHeart(kSix)});
-        t.Pile({kHeart(kAce), kHeart(kKing)});
+        t.Hand({Code(kSpade, kKing), Code(kClub, kKing), Code(kSpade, kFive), Code(kHeart, kSix)});
+        t.Pile({Code(kHeart, kAce), Code(kHeart, kKing)});
         t.engine.PlayerTakePile();
         EXPECT_TRUE(t.S().topCardPending);
         EXPECT_TRUE(t.S().pileTopMustMeld);
         EXPECT_EQ(t.S().discardPile.count, 1);
-        EXPECT_EQ(t.port.LastHint(), texts::kHintTopCardPending);
-        t.engine.PlayerDiscard(t.InHand(kSpade(kFive))); // refused while pending
+        EXPECT_EQ(t.port.LastHint(), Hint::TopCardPending);
+        t.engine.PlayerDiscard(t.InHand(Code(kSpade, kFive))); // refused while pending
         EXPECT_EQ(t.port.LastErrorText(),
                   "Discarding is not possible now: you have not melded the top card correctly");
         // Two kings make three: 30 points do not reach 50, they reach 15.
-        t.engine.MeldSeveral(t.InHand(kSpade(kKing)), MeldMode::Shift);
+        t.engine.MeldSeveral(t.InHand(Code(kSpade, kKing)), MeldMode::Shift);
         EXPECT_EQ(t.S().topCardPending, minimum == 50);
         if (minimum == 15) {
             EXPECT_FALSE(t.S().pileTopMustMeld);
@@ -142,19 +162,19 @@ TEST(TwoStageTake, TopCardCountsOffRaisesTheMinimumAndUndoCosts) {
     RuleSet rules = t.engine.Rules();
     rules.topCardCounts = false;
     t.Rules(rules);
-    t.Hand({kSpade(kKing), kClub(kKing), kSpade(kFive), kHeart(kSix), kSpade(kAce), kHeart(kAce),
-            kClub(kAce)});
-    t.Pile({kHeart(kAce), kHeart(kKing)});
+    t.Hand({Code(kSpade, kKing), Code(kClub, kKing), Code(kSpade, kFive), Code(kHeart, kSix),
+            Code(kSpade, kAce), Code(kHeart, kAce), Code(kClub, kAce)});
+    t.Pile({Code(kHeart, kAce), Code(kHeart, kKing)});
     t.engine.PlayerTakePile();
     EXPECT_EQ(t.S().initialMeldMinimum, 60);
-    t.engine.MeldSeveral(t.InHand(kSpade(kKing)), MeldMode::Shift);
+    t.engine.MeldSeveral(t.InHand(Code(kSpade, kKing)), MeldMode::Shift);
     EXPECT_TRUE(t.S().topCardPending); // 30 < 60
     t.engine.PlayerTakePile();         // click on the pile: undo the take
     EXPECT_EQ(t.S().initialMeldMinimum, 50);
     EXPECT_EQ(t.S().playerScore, -50);
     EXPECT_FALSE(t.S().hasDrawn);
     EXPECT_TRUE(t.S().mayTakePile);
-    EXPECT_EQ(t.S().discardPile.Top().code, kHeart(kKing));
+    EXPECT_EQ(t.S().discardPile.Top().code, Code(kHeart, kKing));
     EXPECT_EQ(t.S().discardPile.count, 2);
     EXPECT_EQ(t.S().playerHand.count, 7);
     EXPECT_EQ(t.S().playerMelds.count, 0);
@@ -169,14 +189,15 @@ TEST(TwoStageTake, UndoDissolvesAVarentaTheTopCardCompleted) {
     Table t;
     Ready(t);
     t.S().pileFrozen = true;
-    t.Melds({kSpade(kJack), kClub(kJack), kDiamond(kJack), kSpade(kJack), kClub(kJack),
-             kDiamond(kJack)});
-    t.Hand({kHeart(kJack), kHeart(kJack), kSpade(kFive), kSpade(kSix), kSpade(kSeven)});
-    t.Pile({kHeart(kAce), kHeart(kJack)});
+    t.Melds({Code(kSpade, kJack), Code(kClub, kJack), Code(kDiamond, kJack), Code(kSpade, kJack),
+             Code(kClub, kJack), Code(kDiamond, kJack)});
+    t.Hand({Code(kHeart, kJack), Code(kHeart, kJack), Code(kSpade, kFive), Code(kSpade, kSix),
+            Code(kSpade, kSeven)});
+    t.Pile({Code(kHeart, kAce), Code(kHeart, kJack)});
     t.engine.PlayerTakePile();
     ASSERT_TRUE(t.S().topCardPending);
     EXPECT_EQ(t.S().playerVarentas.count, 1);
-    t.engine.MeldOne(t.InHand(kHeart(kJack)));
+    t.engine.MeldOne(t.InHand(Code(kHeart, kJack)));
     EXPECT_FALSE(t.S().undoList.Empty());
     t.engine.PlayerTakePile();
     EXPECT_EQ(t.S().playerVarentas.count, 0);
@@ -196,11 +217,11 @@ TEST(TwoStageTake, HugePileSound) {
     for (int size : {12, 13}) {
         Table t;
         Ready(t);
-        t.Hand({kSpade(kQueen), kClub(kQueen), kSpade(kFive)});
+        t.Hand({Code(kSpade, kQueen), Code(kClub, kQueen), Code(kSpade, kFive)});
         for (int i = 1; i < size; ++i) {
-            t.Pile({kHeart(kFive)});
+            t.Pile({Code(kHeart, kFive)});
         }
-        t.Pile({kHeart(kQueen)});
+        t.Pile({Code(kHeart, kQueen)});
         t.engine.PlayerTakePile();
         EXPECT_EQ(std::count(t.port.sounds.begin(), t.port.sounds.end(), texts::kSoundTakeHugePile),
                   size >= 13 ? 1 : 0);

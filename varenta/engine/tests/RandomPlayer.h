@@ -1,12 +1,13 @@
 #pragma once
 
 #include "varenta/engine/VarentaEngine.h"
+#include "varenta/engine/testing/StateAccess.h"
 
 namespace varenta::testing {
 
 // One player turn by a bot that tries many things, legal or not.
 inline void RandomPlayerTurn(VarentaEngine& e, Random& r) {
-    GameState& s = e.State();
+    GameState& s = MutableState(e);
     const RuleSet& rules = e.Rules();
     if (!s.hasDrawn) {
         if (s.mayTakePile && e.PlayerMayTakePile() && r.Next(2) == 0) {

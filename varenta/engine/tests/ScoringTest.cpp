@@ -12,16 +12,17 @@ TEST(Scoring, WorkedExample) {
     // A natural and a mixed Varenta, two red threes, 150 points of cards on
     // the table; 20 points in the hand when the opponent went out.
     Table t;
-    t.Melds({kSpade(kTen), kSpade(kTen), kHeart(kTen), kHeart(kTen), kClub(kTen), kClub(kTen),
-             kDiamond(kTen), kDiamond(kTen), kSpade(kKing), kSpade(kKing), kHeart(kKing),
-             kHeart(kKing), kClub(kKing), kClub(kKing), kDiamond(kKing)},
+    t.Melds({Code(kSpade, kTen), Code(kSpade, kTen), Code(kHeart, kTen), Code(kHeart, kTen),
+             Code(kClub, kTen), Code(kClub, kTen), Code(kDiamond, kTen), Code(kDiamond, kTen),
+             Code(kSpade, kKing), Code(kSpade, kKing), Code(kHeart, kKing), Code(kHeart, kKing),
+             Code(kClub, kKing), Code(kClub, kKing), Code(kDiamond, kKing)},
             9);
     t.S().playerVarentas.Clear();
     t.S().playerVarentas.count = 2;
     t.S().playerVarentas.kind[9] = kNaturalVarenta;
     t.S().playerVarentas.kind[12] = kMixedVarenta;
-    t.Melds({kHeart(kThree), kDiamond(kThree)}, kThreesColumn);
-    t.Hand({kHeart(kAce)});
+    t.Melds({Code(kHeart, kThree), Code(kDiamond, kThree)}, kThreesColumn);
+    t.Hand({Code(kHeart, kAce)});
     t.S().wentOut = 1;
     ScoreSheet sheet = t.engine.ScoreSide(Side::Player);
     EXPECT_EQ(sheet.tableCards, (ScoreLine{15, 150}));
@@ -42,8 +43,10 @@ TEST(Scoring, WorkedExample) {
 TEST(Scoring, NegativeCases) {
     // No meld when the other side goes out: even the red threes count against.
     Table t;
-    t.Melds({kHeart(kThree), kDiamond(kThree), kHeart(kThree), kDiamond(kThree)}, kThreesColumn);
-    t.Hand({kSpade(kFive), kHeart(kAce)});
+    t.Melds({Code(kHeart, kThree), Code(kDiamond, kThree), Code(kHeart, kThree),
+             Code(kDiamond, kThree)},
+            kThreesColumn);
+    t.Hand({Code(kSpade, kFive), Code(kHeart, kAce)});
     t.S().wentOut = 1;
     ScoreSheet sheet = t.engine.ScoreSide(Side::Player);
     EXPECT_TRUE(sheet.negative);
@@ -60,7 +63,7 @@ TEST(Scoring, NegativeCases) {
     rules.numberOfVarentas = 2;
     u.Rules(rules);
     u.KingVarenta();
-    u.Melds({kHeart(kThree)}, kThreesColumn);
+    u.Melds({Code(kHeart, kThree)}, kThreesColumn);
     u.S().wentOut = 0;
     u.S().playerMeldedBefore = 10;
     sheet = u.engine.ScoreSide(Side::Player);
@@ -73,8 +76,8 @@ TEST(Scoring, NegativeCases) {
 
 TEST(Scoring, HandResultAddsToTheTotals) {
     Table t;
-    t.OpponentMelds({kSpade(kAce), kHeart(kAce), kClub(kAce)});
-    t.Hand({kSpade(kFive)});
+    t.OpponentMelds({Code(kSpade, kAce), Code(kHeart, kAce), Code(kClub, kAce)});
+    t.Hand({Code(kSpade, kFive)});
     t.S().wentOut = 1;
     t.S().opponentMeldedBefore = 60;
     t.S().playerScore = 100;
@@ -137,9 +140,9 @@ TEST(GameOver, AnotherGameOrTheEnd) {
         t.S().gameInProgress = true;
         t.KingVarenta();
         t.S().playerMeldedBefore = 70;
-        t.Hand({kSpade(kFive)});
-        t.OpponentHand({kClub(kSix)});
-        t.Stock({kClub(kNine)});
+        t.Hand({Code(kSpade, kFive)});
+        t.OpponentHand({Code(kClub, kSix)});
+        t.Stock({Code(kClub, kNine)});
         t.engine.PlayerDiscard(0);
         ASSERT_EQ(t.port.gameOvers.size(), 1u);
         EXPECT_EQ(t.port.gameOutcomes.back(), GameOutcome::PlayerWon);
@@ -155,9 +158,9 @@ TEST(GameOver, AnotherGameOrTheEnd) {
 TEST(GameOver, InANetworkGameTheLoserWaitsForTheDeal) {
     Table t;
     t.engine.SetNetworkOpponent("Ann");
-    t.Hand({kSpade(kFive), kSpade(kAce)});
-    t.OpponentHand({kClub(kSix)});
-    t.Pile({kClub(kNine)});
+    t.Hand({Code(kSpade, kFive), Code(kSpade, kAce)});
+    t.OpponentHand({Code(kClub, kSix)});
+    t.Pile({Code(kClub, kNine)});
     RuleSet rules;
     rules.reuseDiscardPile = false;
     t.Rules(rules);
@@ -174,9 +177,9 @@ TEST(GameOver, ALevelNetworkHandIsDealtByOneSideOnly) {
         Table t;
         t.engine.SetNetworkOpponent("Ann");
         t.engine.SetDealsLevelHands(dealsLevelHands);
-        t.Hand({kSpade(kFive), kSpade(kAce)});
-        t.OpponentHand({kClub(kAce)}); // both sides keep an ace: the hand ends level
-        t.Pile({kClub(kNine)});
+        t.Hand({Code(kSpade, kFive), Code(kSpade, kAce)});
+        t.OpponentHand({Code(kClub, kAce)}); // both sides keep an ace: the hand ends level
+        t.Pile({Code(kClub, kNine)});
         RuleSet rules;
         rules.reuseDiscardPile = false;
         t.Rules(rules);

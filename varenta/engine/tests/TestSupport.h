@@ -7,19 +7,11 @@
 #include <initializer_list>
 
 #include "varenta/engine/VarentaEngine.h"
+#include "varenta/engine/testing/Cards.h"
 #include "varenta/engine/testing/RecordingPort.h"
+#include "varenta/engine/testing/StateAccess.h"
 
 namespace varenta::testing {
-
-// Codes of handy cards (suit * 13 + rank index + 1).
-inline constexpr auto kSpade = [](int rankIndex) { return rankIndex + 1; };
-inline constexpr auto kClub = [](int rankIndex) { return 13 + rankIndex + 1; };
-inline constexpr auto kDiamond = [](int rankIndex) { return 26 + rankIndex + 1; };
-inline constexpr auto kHeart = [](int rankIndex) { return 39 + rankIndex + 1; };
-inline constexpr int kJoker = kJokerCode;
-// Rank indexes as they go into a code.
-inline constexpr int kTwo = 0, kThree = 1, kFour = 2, kFive = 3, kSix = 4, kSeven = 5, kEight = 6,
-                     kNine = 7, kTen = 8, kJack = 9, kQueen = 10, kKing = 11, kAce = 12;
 
 // Every one of the 108 cards lies in exactly one place and no red three
 // stays in a hand.
@@ -50,13 +42,13 @@ public:
     Table() {
         engine.SetPort(&port);
         engine.SetReporter(&reporter);
-        GameState& s = engine.State();
+        GameState& s = MutableState(engine);
         engine.AnchorPiles();
         s.hasDrawn = true;
         s.mayTakePile = false;
     }
 
-    GameState& S() { return engine.State(); }
+    GameState& S() { return MutableState(engine); }
     const TableGeometry& G() { return engine.Geometry(); }
     void Rules(const RuleSet& rules) { engine.SetRules(rules); }
     // The player to move and not yet drawn.
@@ -102,8 +94,8 @@ public:
     void OpponentMelds(std::initializer_list<int> codes) { Melds(codes, -1, Side::Opponent); }
     // A natural Varenta of kings in the player's melds.
     void KingVarenta() {
-        Melds({kSpade(kKing), kHeart(kKing), kClub(kKing), kDiamond(kKing), kSpade(kKing),
-               kHeart(kKing), kClub(kKing)});
+        Melds({Code(kSpade, kKing), Code(kHeart, kKing), Code(kClub, kKing), Code(kDiamond, kKing),
+               Code(kSpade, kKing), Code(kHeart, kKing), Code(kClub, kKing)});
     }
     void Stock(std::initializer_list<int> codesBottomFirst) {
         Lay(S().stock, codesBottomFirst, G().stockRow, false);

@@ -23,19 +23,19 @@ protected:
     void SetUp() override {
         t.engine.SetComputerHook(&hook);
         t.Undrawn();
-        t.OpponentHand({kClub(kSix)});
+        t.OpponentHand({Code(kClub, kSix)});
     }
 };
 
 TEST_F(TurnTest, DrawingOneOrTwoCards) {
-    t.Hand({kSpade(kFive), kHeart(kKing)});
-    t.Pile({kSpade(kKing)});
-    t.Stock({kClub(kEight), kClub(kNine), kClub(kNine), kDiamond(kTen)});
+    t.Hand({Code(kSpade, kFive), Code(kHeart, kKing)});
+    t.Pile({Code(kSpade, kKing)});
+    t.Stock({Code(kClub, kEight), Code(kClub, kNine), Code(kClub, kNine), Code(kDiamond, kTen)});
     t.engine.PlayerDraw();
     EXPECT_TRUE(t.S().hasDrawn);
     EXPECT_FALSE(t.S().mayTakePile);
     EXPECT_EQ(t.S().playerHand[2].x, t.G().ColumnX(9)); // in its rank column
-    EXPECT_EQ(t.port.LastHint(), texts::kHintMeldOrDiscard);
+    EXPECT_EQ(t.port.LastHint(), Hint::MeldOrDiscard);
     EXPECT_EQ(t.port.flashes, 1);
     EXPECT_EQ(t.reporter.lines.back(), "DRAWNEW 35");
     t.engine.PlayerDraw();
@@ -51,7 +51,7 @@ TEST_F(TurnTest, DrawingOneOrTwoCards) {
     t.Undrawn();
     t.engine.PlayerDraw();
     EXPECT_FALSE(t.S().hasDrawn);
-    EXPECT_EQ(t.port.LastHint(), texts::kHintSecondCard);
+    EXPECT_EQ(t.port.LastHint(), Hint::SecondCard);
     t.engine.PlayerTakePile();
     EXPECT_EQ(t.port.LastError(), texts::kErrorAlreadyDrawn);
     t.engine.PlayerDraw();
@@ -65,8 +65,8 @@ TEST_F(TurnTest, DrawingOneOrTwoCards) {
 }
 
 TEST_F(TurnTest, RedThreesFromTheStock) {
-    t.Hand({kSpade(kFive)});
-    t.Stock({kClub(kNine), kDiamond(kThree), kHeart(kThree)});
+    t.Hand({Code(kSpade, kFive)});
+    t.Stock({Code(kClub, kNine), Code(kDiamond, kThree), Code(kHeart, kThree)});
     t.engine.PlayerDraw(); // two red threes replaced by the nine
     EXPECT_TRUE(t.S().hasDrawn);
     EXPECT_EQ(t.engine.MeldColumnCount(Side::Player, kThreesColumn), 2);
@@ -74,7 +74,7 @@ TEST_F(TurnTest, RedThreesFromTheStock) {
 
     // A red three as the last stock card ends the drawing.
     t.Undrawn();
-    t.Stock({kHeart(kThree)});
+    t.Stock({Code(kHeart, kThree)});
     t.engine.PlayerDraw();
     EXPECT_TRUE(t.S().hasDrawn);
     EXPECT_EQ(t.S().playerHand.count, 2);
@@ -84,29 +84,29 @@ TEST_F(TurnTest, RedThreesFromTheStock) {
     rules.drawExtra = false;
     t.Rules(rules);
     t.Undrawn();
-    t.Stock({kClub(kNine), kHeart(kThree)});
+    t.Stock({Code(kClub, kNine), Code(kHeart, kThree)});
     t.engine.PlayerDraw();
     EXPECT_TRUE(t.S().hasDrawn);
     EXPECT_EQ(t.S().stock.count, 1);
 }
 
 TEST_F(TurnTest, DiscardPassesTheTurnAndAWildCardFreezesThePile) {
-    t.Hand({kSpade(kFive), kHeart(kTwo), kHeart(kKing)});
-    t.Stock({kClub(kNine), kDiamond(kTen)});
+    t.Hand({Code(kSpade, kFive), Code(kHeart, kTwo), Code(kHeart, kKing)});
+    t.Stock({Code(kClub, kNine), Code(kDiamond, kTen)});
     t.engine.PlayerDiscard(0);
     EXPECT_EQ(t.port.LastErrorText(), "You cannot discard before drawing; please draw first by "
                                       "clicking on the stock or the discard pile");
     t.S().hasDrawn = true;
     t.S().undoList.Push(UndoEntry{});
-    t.engine.PlayerDiscard(t.InHand(kHeart(kTwo)));
+    t.engine.PlayerDiscard(t.InHand(Code(kHeart, kTwo)));
     EXPECT_TRUE(t.S().pileFrozen);
     EXPECT_TRUE(t.S().opponentToMove);
     EXPECT_FALSE(t.S().hasDrawn);
     EXPECT_TRUE(t.S().mayTakePile);
     EXPECT_TRUE(t.S().undoList.Empty());
-    EXPECT_EQ(t.S().discardPile.Top().code, kHeart(kTwo));
+    EXPECT_EQ(t.S().discardPile.Top().code, Code(kHeart, kTwo));
     EXPECT_EQ(t.S().discardedRank[1], 1);
-    EXPECT_EQ(t.port.LastHint(), texts::kHintOpponentsTurn);
+    EXPECT_EQ(t.port.LastHint(), Hint::OpponentsTurn);
     EXPECT_EQ(hook.turns, 1);
     EXPECT_EQ(t.reporter.lines.back(), "DISCARD 40");
     t.engine.PlayerDraw(); // ignored while the opponent moves
@@ -114,22 +114,22 @@ TEST_F(TurnTest, DiscardPassesTheTurnAndAWildCardFreezesThePile) {
 
     // The opponent's turn ends: its meld total is remembered, the player's
     // was taken when it began.
-    t.Melds({kSpade(kQueen), kHeart(kQueen), kClub(kQueen)});
+    t.Melds({Code(kSpade, kQueen), Code(kHeart, kQueen), Code(kClub, kQueen)});
     t.engine.BeginOpponentTurn();
     EXPECT_EQ(t.S().playerMeldedBefore, 30);
     t.S().opponentMeldPoints = 70;
     EXPECT_TRUE(t.engine.FinishOpponentTurn());
     EXPECT_FALSE(t.S().opponentToMove);
     EXPECT_EQ(t.S().opponentMeldedBefore, 70);
-    EXPECT_EQ(t.port.LastHint(), texts::kHintDraw);
+    EXPECT_EQ(t.port.LastHint(), Hint::Draw);
 }
 
 TEST_F(TurnTest, LastCardThatCannotGoForcesAPass) {
-    t.Melds({kSpade(kAce), kHeart(kAce), kClub(kAce)});
-    t.Hand({kSpade(kFive)});
-    t.Stock({kClub(kNine), kDiamond(kAce)});
+    t.Melds({Code(kSpade, kAce), Code(kHeart, kAce), Code(kClub, kAce)});
+    t.Hand({Code(kSpade, kFive)});
+    t.Stock({Code(kClub, kNine), Code(kDiamond, kAce)});
     t.engine.PlayerDraw();
-    t.engine.MeldOne(t.InHand(kDiamond(kAce)));
+    t.engine.MeldOne(t.InHand(Code(kDiamond, kAce)));
     ASSERT_EQ(t.port.messages.size(), 1u);
     EXPECT_EQ(t.port.messages[0].text,
               "You only have one card left, and not enough Varentas to go out.\r You have to "
@@ -149,23 +149,25 @@ TEST(CheckMustPass, OnlyWhenTheLastCardCannotGo) {
         int needed = 1;
         bool passes = true;
     };
-    const int q = kSpade(kQueen);
+    const int q = Code(kSpade, kQueen);
     const Case cases[] = {
-        {"nothing to do with it", {kSpade(kAce), kSpade(kAce), kSpade(kAce)}, kSpade(kFive)},
+        {"nothing to do with it",
+         {Code(kSpade, kAce), Code(kSpade, kAce), Code(kSpade, kAce)},
+         Code(kSpade, kFive)},
         {"a seventh queen", {q, q, q, q, q, q}, q, 1, false},
         {"a seventh queen, two needed", {q, q, q, q, q, q}, q, 2},
         {"a wild seventh", {q, q, q, q, q, kJoker}, kJoker, 1, false},
         {"a wild seventh onto three wild", {q, q, q, kJoker, kJoker, kJoker}, kJoker},
-        {"an invalid table", {q, q}, kSpade(kFive), 1, false},
-        {"a Varenta already", {}, kSpade(kFive), 1, false},
+        {"an invalid table", {q, q}, Code(kSpade, kFive), 1, false},
+        {"a Varenta already", {}, Code(kSpade, kFive), 1, false},
     };
     for (const Case& c : cases) {
         Table t;
         RuleSet rules;
         rules.numberOfVarentas = c.needed;
         t.Rules(rules);
-        t.OpponentHand({kClub(kSix)});
-        t.Stock({kClub(kNine)});
+        t.OpponentHand({Code(kClub, kSix)});
+        t.Stock({Code(kClub, kNine)});
         for (int code : c.melds) {
             t.Melds({code}, CardRank(c.melds.front()));
         }
@@ -178,9 +180,9 @@ TEST(CheckMustPass, OnlyWhenTheLastCardCannotGo) {
     }
     // The pile's top card still to be melded: no pass.
     Table t;
-    t.Melds({kSpade(kAce), kHeart(kAce), kClub(kAce)});
-    t.Hand({kSpade(kFive)});
-    t.Pile({kSpade(kSix)});
+    t.Melds({Code(kSpade, kAce), Code(kHeart, kAce), Code(kClub, kAce)});
+    t.Hand({Code(kSpade, kFive)});
+    t.Pile({Code(kSpade, kSix)});
     t.S().pileTopMustMeld = true;
     EXPECT_FALSE(t.engine.CheckMustPass());
 }
@@ -189,14 +191,14 @@ TEST_F(TurnTest, RedThreeDiscardFromTheTable) {
     RuleSet rules;
     rules.threeBlock = true;
     t.Rules(rules);
-    t.Melds({kHeart(kThree)}, kThreesColumn);
-    t.Hand({kSpade(kFive), kHeart(kKing)});
-    t.Stock({kClub(kNine)});
+    t.Melds({Code(kHeart, kThree)}, kThreesColumn);
+    t.Hand({Code(kSpade, kFive), Code(kHeart, kKing)});
+    t.Stock({Code(kClub, kNine)});
     t.S().pileTopMustMeld = true; // refused while a top card is pending
     t.engine.PlayerDiscardRedThree(0);
     EXPECT_EQ(t.port.errors.back().reason, texts::kReasonTopCard);
     t.S().pileTopMustMeld = false;
-    t.Melds({kSpade(kQueen), kHeart(kQueen)}); // and while the table is invalid
+    t.Melds({Code(kSpade, kQueen), Code(kHeart, kQueen)}); // and while the table is invalid
     t.engine.PlayerDiscardRedThree(0);
     EXPECT_EQ(t.port.errors.back().reason, texts::kReasonColumnTooShort);
     EXPECT_EQ(t.S().playerMelds.count, 3);
@@ -207,7 +209,7 @@ TEST_F(TurnTest, RedThreeDiscardFromTheTable) {
     t.engine.PlayerDiscardRedThree(0); // no draw needed
     EXPECT_TRUE(t.S().opponentToMove);
     EXPECT_TRUE(t.S().pileFrozen);
-    EXPECT_EQ(t.S().discardPile.Top().code, kHeart(kThree));
+    EXPECT_EQ(t.S().discardPile.Top().code, Code(kHeart, kThree));
     EXPECT_EQ(t.reporter.lines.back(), "DISCARDREDTHREE 41");
     EXPECT_EQ(hook.turns, 1);
 }
@@ -218,16 +220,16 @@ TEST_F(TurnTest, EmptyStockReusesThePileBottomFirst) {
         RuleSet rules;
         rules.reuseDiscardPile = reuse;
         u.Rules(rules);
-        u.Hand({kSpade(kFive), kHeart(kKing)});
-        u.OpponentHand({kClub(kSix)});
-        u.Pile({kClub(kNine), kDiamond(kTen)});
+        u.Hand({Code(kSpade, kFive), Code(kHeart, kKing)});
+        u.OpponentHand({Code(kClub, kSix)});
+        u.Pile({Code(kClub, kNine), Code(kDiamond, kTen)});
         u.S().pileFrozen = true;
         u.engine.PlayerDiscard(0);
         if (reuse) {
             EXPECT_TRUE(u.S().discardPile.Empty());
             ASSERT_EQ(u.S().stock.count, 3);
             EXPECT_FALSE(u.S().pileFrozen);
-            EXPECT_EQ(u.S().stock.Top().code, kClub(kNine));
+            EXPECT_EQ(u.S().stock.Top().code, Code(kClub, kNine));
             EXPECT_FALSE(u.S().stock.Top().faceUp);
             EXPECT_TRUE(u.port.handResults.empty());
         } else { // the hand ends for nobody and the next is dealt
@@ -239,8 +241,9 @@ TEST_F(TurnTest, EmptyStockReusesThePileBottomFirst) {
 }
 
 TEST_F(TurnTest, AHandEndsAfterThePileWasReusedThreeTimes) {
-    t.Hand({kSpade(kFive), kSpade(kFive), kSpade(kFive), kSpade(kFive), kSpade(kFive)});
-    t.Pile({kClub(kNine)});
+    t.Hand({Code(kSpade, kFive), Code(kSpade, kFive), Code(kSpade, kFive), Code(kSpade, kFive),
+            Code(kSpade, kFive)});
+    t.Pile({Code(kClub, kNine)});
     for (int round = 1; round <= 4; ++round) {
         t.S().opponentToMove = false;
         t.S().hasDrawn = true;

@@ -34,7 +34,7 @@ struct PlainComputer : ComputerTurnHook {
     explicit PlainComputer(Random& r) : random(r) {}
 
     void ComputerTurn(VarentaEngine& e) override {
-        GameState& s = e.State();
+        GameState& s = testing::MutableState(e);
         e.BeginOpponentTurn();
         const int top = s.discardPile.Empty() ? 0 : s.discardPile.Top().rank;
         if (top >= 3 && !e.PileFrozenFor(Side::Opponent) && Count(s.opponentHand, top) >= 2 &&

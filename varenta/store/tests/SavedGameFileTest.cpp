@@ -1,6 +1,7 @@
 #include "varenta/store/SavedGameFile.h"
 #include "varenta/engine/VarentaEngine.h"
 #include "varenta/engine/testing/RecordingPort.h"
+#include "varenta/engine/testing/StateAccess.h"
 #include "varenta/store/SavedGameTexts.h"
 #include "varenta/store/SettingsFile.h"
 #include "varenta/store/StorePaths.h"
@@ -47,7 +48,7 @@ std::unique_ptr<VarentaEngine> DealtTable(int layout, std::uint64_t seed = 3) {
     engine->SetGeometry(TableGeometry::ForLayout(layout));
     engine->StartProgram(seed);
     engine->DealHand(true);
-    GameState& s = engine->State();
+    GameState& s = testing::MutableState(*engine);
     for (int i = 0; i < 6; ++i) {
         Card c = s.stock.PopTop();
         c.faceUp = true;
@@ -74,7 +75,7 @@ TEST(SavedGameText, FreshHandIsThirteenLinesOfNumbersEachFollowedByOneSpace) {
     EXPECT_EQ(lines[0].rfind("VarentaSavedGame ", 0), 0u);
     EXPECT_NE(text.back(), '\n'); // no line end after the last value
     // numbers per line: form A 1 + 7n, form B 1 + 7n + 28, tallies 27, state 14
-    const GameState& s = engine->State();
+    const GameState& s = testing::MutableState(*engine);
     const std::vector<std::size_t> expected = {1u + 7u * s.stock.count +
                                                    1u, // the signature counts as a word here
                                                1u + 7u * s.discardPile.count,

@@ -74,7 +74,7 @@ struct Table {
         };
         window->Action("ConnecttoPartner1")->trigger();
     }
-    GameState& S() { return window->Engine().State(); }
+    GameState& S() { return MutableState(window->Engine()); }
     QString Panel() { return window->findChild<QLabel*>("pnConnection")->text(); }
 };
 

@@ -9,9 +9,6 @@
 namespace varenta::testing {
 namespace {
 
-constexpr int kSpade = 0, kHeart = 3;
-constexpr int kFour = 2, kSix = 4, kAce = 12;
-
 class Painting : public TableFixture {
 protected:
     // An empty table with one card on the pile and one on the stock.
@@ -77,7 +74,7 @@ TEST_F(Painting, VarentaLabelsAreYellowBoxesUnderTheMeld) {
     EmptyTable();
     GameState& s = S();
     for (int i = 0; i < 7; ++i) {
-        Card c = MakeCard(i < 4 ? Code(kSpade, kSix) : 53, 0);
+        Card c = MakeCard(i < 4 ? Code(kSpade, kSix) : kJoker, 0);
         c.faceUp = true;
         s.playerMelds.PlaceInColumnAt(c, 5, true, true);
         s.playerMelds.Append(c);
@@ -112,7 +109,7 @@ TEST(VarentaLabels, BoxesSitUnderThePlayersAndAboveTheOpponentsMeld) {
 TEST(OpponentHand, DrawnGroupedByRank) {
     GameState s;
     s.opponentHandSpacing = 10;
-    for (int code : {Code(kSpade, kAce), Code(kSpade, kFour), 53, Code(kHeart, kFour)}) {
+    for (int code : {Code(kSpade, kAce), Code(kSpade, kFour), kJoker, Code(kHeart, kFour)}) {
         s.opponentHand.Append(MakeCard(code, 0));
     }
     const auto places = OpponentHandPlaces(s, TableGeometry::ForLayout(0));
@@ -132,7 +129,7 @@ protected:
         g = TableGeometry::ForLayout(GetParam());
         s.playerHand.SetAnchors(g.leftMargin, g.columnWidth, g.handRow);
         s.playerMelds.SetAnchors(g.leftMargin, g.columnWidth, g.playerMeldRow);
-        for (int code : {Code(kSpade, kFour), Code(kHeart, kFour), 53}) {
+        for (int code : {Code(kSpade, kFour), Code(kHeart, kFour), kJoker}) {
             Card c = MakeCard(code, 0);
             s.playerHand.PlaceInColumn(c, true, false);
             s.playerHand.Append(c);

@@ -1,6 +1,7 @@
 #include "varenta/table/RulesDialog.h"
 #include "varenta/engine/MoveReporter.h"
 #include "varenta/engine/VarentaEngine.h"
+#include "varenta/engine/testing/StateAccess.h"
 #include "varenta/store/RuleVariants.h"
 #include "varenta/store/SettingsFile.h"
 #include "varenta/store/StoreTexts.h"
@@ -125,7 +126,7 @@ TEST_F(RulesDialogTest, RequiredCaptionFollowsTheNumberOfVarentas) {
 }
 
 TEST_F(RulesDialogTest, UncheckingInitiallyFrozenUnfreezesThePileOnOk) {
-    engine.State().pileFrozen = true;
+    testing::MutableState(engine).pileFrozen = true;
     auto dialog = Open();
     auto* frozen = Find<QCheckBox>(*dialog, "ckInitialBlock");
     auto* separately = Find<QCheckBox>(*dialog, "ckInitialBlockForBoth");
@@ -146,7 +147,7 @@ TEST_F(RulesDialogTest, UncheckingInitiallyFrozenUnfreezesThePileOnOk) {
 }
 
 TEST_F(RulesDialogTest, CancelChangesNothing) {
-    engine.State().pileFrozen = true;
+    testing::MutableState(engine).pileFrozen = true;
     auto dialog = Open();
     Click(Find<QCheckBox>(*dialog, "ckInitialBlock"));
     Click(Find<QCheckBox>(*dialog, "ckThreeBlock"));

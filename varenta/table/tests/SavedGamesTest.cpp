@@ -86,7 +86,7 @@ TEST_F(SavedGames, SaveWritesTheTableUnderThePlayersNameAndLoadPutsItBack) {
     EXPECT_EQ(suggestions.back(), VarentaDataDir());
     EXPECT_EQ(Table(), saved);
     EXPECT_TRUE(messages.empty());
-    EXPECT_EQ(Line(), window->Controller().HintText(1));
+    EXPECT_EQ(Line(), window->Controller().HintText(Hint::MeldOrDiscard));
     EXPECT_FALSE(window->Action("UndoMeld1")->isEnabled());
 
     // Cancel in either dialog changes nothing.

@@ -3,6 +3,8 @@
 #pragma once
 
 #include "varenta/engine/VarentaEngine.h"
+#include "varenta/engine/testing/Cards.h"
+#include "varenta/engine/testing/StateAccess.h"
 #include "varenta/net/PortMapping.h"
 #include "varenta/store/SettingsFile.h"
 #include "varenta/table/ConnectDialog.h"
@@ -82,10 +84,6 @@ public:
     int turns = 0;
     std::function<void(VarentaEngine&)> during;
 };
-
-inline constexpr int Code(int suit, int rankIndex) {
-    return suit * 13 + rankIndex + 1;
-}
 
 class TableFixture : public ::testing::Test {
 protected:
@@ -172,7 +170,7 @@ protected:
     }
 
     VarentaEngine& E() { return window->Engine(); }
-    GameState& S() { return window->Engine().State(); }
+    GameState& S() { return MutableState(window->Engine()); }
     const TableGeometry& G() { return window->Engine().Geometry(); }
 
     // Replaces the player's hand by these cards, laid out in their columns.

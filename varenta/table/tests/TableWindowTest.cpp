@@ -20,9 +20,6 @@
 namespace varenta::testing {
 namespace {
 
-constexpr int kSpade = 0, kClub = 1, kDiamond = 2, kHeart = 3;
-constexpr int kFour = 2, kFive = 3, kSeven = 5, kNine = 7, kJack = 9, kQueen = 10, kKing = 11;
-
 using TableWindowTest = TableFixture;
 
 TEST_F(TableWindowTest, CaptionMenusAndTheirStatusHints) {
@@ -64,7 +61,7 @@ TEST_F(TableWindowTest, MouseActionsReachTheGame) {
     Open();
     PlayersTurn();
     SetHand({Code(kSpade, kQueen), Code(kHeart, kQueen), Code(kClub, kQueen), Code(kSpade, kFour),
-             Code(kDiamond, kNine), 53});
+             Code(kDiamond, kNine), kJoker});
     SetStockTop(Code(kHeart, kFive));
     const int stock = S().stock.Size();
     ClickStock();
@@ -81,13 +78,13 @@ TEST_F(TableWindowTest, MouseActionsReachTheGame) {
     Click(HandCard(queen), Qt::LeftButton, Qt::ShiftModifier);
     EXPECT_EQ(S().playerMelds.CountInColumn(11), 3);
     EXPECT_TRUE(window->Action("UndoMeld1")->isEnabled());
-    Click(HandCard(S().playerHand.FindByCode(53)));
+    Click(HandCard(S().playerHand.FindByCode(kJoker)));
     EXPECT_EQ(Line(), "You need at least seven wildcards to create a wildcard Varenta");
     // A click on the queen meld adds the joker to it.
     const int meldCard = S().playerMelds.Size() - 1;
     Click({S().playerMelds[meldCard].x + 2, S().playerMelds[meldCard].y + 2});
     EXPECT_EQ(S().playerMelds.CountInColumn(11), 4);
-    EXPECT_EQ(S().playerHand.FindByCode(53), -1);
+    EXPECT_EQ(S().playerHand.FindByCode(kJoker), -1);
 
     window->Action("UndoAll1")->trigger();
     EXPECT_EQ(S().playerMelds.CountInColumn(11), 0);
@@ -99,7 +96,7 @@ TEST_F(TableWindowTest, MouseActionsReachTheGame) {
     Click(HandCard(S().playerHand.FindByCode(four.code)), Qt::RightButton);
     EXPECT_EQ(opponent.turns, turns + 1);
     EXPECT_FALSE(S().opponentToMove);
-    EXPECT_EQ(Line(), QString::fromUtf8(texts::kHints[0].data()));
+    EXPECT_EQ(Line(), QString::fromUtf8(texts::kHints[HintIndex(Hint::Draw)].data()));
     EXPECT_EQ(S().playerHand.FindByCode(four.code), -1);
 }
 
@@ -182,19 +179,19 @@ TEST_F(TableWindowTest, KeyboardModesSendClicksToRankColumns) {
     const int hand = S().playerHand.Size();
 
     Key(Qt::Key_F8);
-    EXPECT_EQ(window->Controller().CurrentHint(), 5);
+    EXPECT_EQ(window->Controller().CurrentHint(), Hint::MeldMode);
     EXPECT_EQ(Line(), QString::fromUtf8(texts::kHintMeldMode));
     Key(Qt::Key_Q);
     EXPECT_EQ(S().playerHand.Size(), hand) << "no queen in the hand: nothing happens";
     Key(Qt::Key_J);
     EXPECT_EQ(S().playerMelds.CountInColumn(10), 1);
-    EXPECT_EQ(window->Controller().CurrentHint(), 5) << "the mode's hint comes back";
+    EXPECT_EQ(window->Controller().CurrentHint(), Hint::MeldMode) << "the mode's hint comes back";
     Key(Qt::Key_J);
     Key(Qt::Key_J);
     EXPECT_EQ(S().playerMelds.CountInColumn(10), 3);
 
     Key(Qt::Key_Escape);
-    EXPECT_EQ(window->Controller().CurrentHint(), 1);
+    EXPECT_EQ(window->Controller().CurrentHint(), Hint::MeldOrDiscard);
     Key(Qt::Key_J);
     EXPECT_EQ(S().playerMelds.CountInColumn(10), 3) << "rank keys only work in a mode";
 
@@ -232,7 +229,7 @@ TEST_F(TableWindowTest, CtrlClickMeldsToThreeAndWildModeFeedsAMeld) {
     PlayersTurn();
     S().initialMeldMinimum = 15;
     SetHand({Code(kSpade, kKing), Code(kHeart, kKing), Code(kClub, kKing), Code(kDiamond, kKing),
-             53, Code(kSpade, kFour)});
+             kJoker, Code(kSpade, kFour)});
     SetStockTop(Code(kHeart, kNine));
     ClickStock();
     Click(HandCard(S().playerHand.FindByCode(Code(kSpade, kKing))), Qt::LeftButton,
@@ -242,7 +239,7 @@ TEST_F(TableWindowTest, CtrlClickMeldsToThreeAndWildModeFeedsAMeld) {
     EXPECT_EQ(Line(), QString::fromUtf8(texts::kHintWildMode));
     Key(Qt::Key_K);
     EXPECT_EQ(S().playerMelds.CountInColumn(12), 4);
-    EXPECT_EQ(S().playerHand.FindByCode(53), -1) << "the joker went onto the kings";
+    EXPECT_EQ(S().playerHand.FindByCode(kJoker), -1) << "the joker went onto the kings";
 }
 
 TEST_F(TableWindowTest, CtrlF11TurnsTheOpponentsHandOver) {
@@ -259,10 +256,10 @@ TEST_F(TableWindowTest, CtrlF11TurnsTheOpponentsHandOver) {
 
 TEST_F(TableWindowTest, StatusLineFollowsTheMouseOptionAndShowsDiscardReasons) {
     Open();
-    window->Controller().ShowHint(2);
+    window->Controller().ShowHint(Hint::MeldOrDiscardTwice);
     EXPECT_EQ(Line(), "Meld a card by clicking it, discard a card by right-clicking it");
     window->Controller().SetMouseOption(1);
-    window->Controller().ShowHint(1);
+    window->Controller().ShowHint(Hint::MeldOrDiscard);
     EXPECT_EQ(Line(), "Meld by clicking a card, discard by right-clicking it twice");
     window->Controller().ShowError(4, "wildcards must be melded as a varenta");
     EXPECT_EQ(Line(), "Discarding is not possible now: wildcards must be melded as a varenta");

@@ -1,0 +1,28 @@
+// The program's document: the game with what only the program around it
+// keeps (where its files live, the tune it plays, the table's colour and what
+// the About box names), so that the game itself knows nothing of them.
+#pragma once
+
+#include "kiv/engine/KivGame.h"
+
+#include <cstdint>
+#include <string>
+
+namespace kiv {
+
+class KivDocument : public KivGame {
+public:
+    using KivGame::KivGame;
+
+    std::string midiFile = "gailrdge.mid";
+    std::uint32_t backgroundColor = 0x008000; // COLORREF 0x00BBGGRR
+    std::string programFolder; // where kiv32.ini and kiv32.rng live (set by the program)
+    std::string configFileName = "kiv32.ini";
+    std::string rankingFileName = "kiv32.rng";
+    std::string versionText = "1.00";
+    std::string VersionDate() const {
+        return languageBase == 1000 ? "Januar 1996" : "January 1996";
+    }
+};
+
+} // namespace kiv
