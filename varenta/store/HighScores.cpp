@@ -85,6 +85,35 @@ void WriteHighScoreTable(SettingsFile& store, int level, HighScoreType type,
     store.WriteValues(values);
 }
 
+int AddHighScore(SettingsFile& store, int level, HighScoreType type, const HighScoreEntry& entry,
+                 HighScoreTable& table) {
+    const QString group = HighScoreGroup(level, type);
+    int place = 0;
+    store.Update([&](const SettingsFile::Reader& read) {
+        // The table as the file holds it now, with what other copies added.
+        for (int row = 0; row < kHighScoreRows; ++row) {
+            HighScoreEntry& e = table.at(static_cast<std::size_t>(row));
+            e.score = std::max(0, read(ValueName(group, "Score", row), 0).toInt());
+            e.name = read(ValueName(group, "Name", row), QString()).toString();
+            e.date = read(ValueName(group, "Date", row), QString()).toString();
+        }
+        SettingsFile::NamedValues values;
+        place = HighScorePlace(table, entry.score);
+        if (place == 0) {
+            return values;
+        }
+        InsertHighScore(table, place, entry);
+        for (int row = 0; row < kHighScoreRows; ++row) {
+            const HighScoreEntry& e = table.at(static_cast<std::size_t>(row));
+            values.emplace_back(ValueName(group, "Score", row), e.score);
+            values.emplace_back(ValueName(group, "Name", row), e.name);
+            values.emplace_back(ValueName(group, "Date", row), e.date);
+        }
+        return values;
+    });
+    return place;
+}
+
 void ClearHighScoreTable(SettingsFile& store, int level, HighScoreType type,
                          HighScoreTable& table) {
     store.DeleteKey(HighScoreGroup(level, type)); // a failure leaves both as they were

@@ -50,6 +50,11 @@ HighScores LoadHighScores(SettingsFile& store);
 void WriteHighScoreTable(SettingsFile& store, int level, HighScoreType type,
                          const HighScoreTable& table);
 // Empties the table and deletes its group; the other type of the level stays.
+// Enters a score into the table as the settings file holds it now (another
+// copy of the program may have added to it since `table` was read) and
+// leaves the stored table in `table`; returns the place (0: not entered).
+int AddHighScore(SettingsFile& store, int level, HighScoreType type, const HighScoreEntry& entry,
+                 HighScoreTable& table);
 void ClearHighScoreTable(SettingsFile& store, int level, HighScoreType type, HighScoreTable& table);
 
 // The size of a margin, kept within the stored score's range.

@@ -110,6 +110,47 @@ void SavePlayers(SettingsFile& store, const PlayerList& list, bool rewrite) {
     }
 }
 
+void StoreGameResult(SettingsFile& store, PlayerList& list, GameOutcome outcome) {
+    if (!list.HasCurrent()) {
+        return;
+    }
+    PlayerEntry& current = list.players[static_cast<std::size_t>(list.current)];
+    const QString end = QString::fromLatin1(kEndOfList);
+    store.Update([&](const SettingsFile::Reader& read) {
+        SettingsFile::NamedValues values;
+        // The current player's counts as the file has them now: another
+        // copy may have counted a game of its own since this one read them.
+        for (int n = 1;; ++n) {
+            const QString name = QString::fromLatin1(kPlayerNamePrefix) + QString::number(n);
+            const QString value = read(name, end).toString();
+            if (value == end) {
+                break;
+            }
+            PlayerEntry stored = ParsePlayerValue(value);
+            if (stored.name == current.name) {
+                current.ratio = stored.ratio;
+                CountGameResult(list, outcome);
+                values.emplace_back(name, FormatPlayerValue(current));
+                return values;
+            }
+        }
+        // Not stored yet: the whole list, counted, as it is kept here.
+        CountGameResult(list, outcome);
+        int n = 0;
+        auto add = [&](const PlayerEntry& entry) {
+            values.emplace_back(QString::fromLatin1(kPlayerNamePrefix) + QString::number(++n),
+                                FormatPlayerValue(entry));
+        };
+        add(current);
+        for (std::size_t i = 0; i < list.players.size(); ++i) {
+            if (static_cast<int>(i) != list.current) {
+                add(list.players[i]);
+            }
+        }
+        return values;
+    });
+}
+
 bool CountGameResult(PlayerList& list, GameOutcome outcome) {
     if (!list.HasCurrent()) {
         return false;

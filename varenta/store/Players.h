@@ -59,6 +59,10 @@ void SavePlayers(SettingsFile& store, const PlayerList& list, bool rewrite);
 // counts nothing); counters stop at their largest value. Returns whether a
 // player was current.
 bool CountGameResult(PlayerList& list, GameOutcome outcome);
+// Counts a finished game for the current player in the settings file as it
+// is now (another copy of the program on the same profile may have counted
+// one since this list was read) and takes the stored counts into `list`.
+void StoreGameResult(SettingsFile& store, PlayerList& list, GameOutcome outcome);
 
 // The ratio shown for a player: wins / games × 100 rounded to the nearest
 // integer, or "?" before the first game.

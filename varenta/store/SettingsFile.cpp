@@ -558,7 +558,10 @@ QVariant SettingsFile::Read(const QString& name, const QVariant& defaultValue) {
             // value still reads as its default.
         }
     }
-    const SettingsEntry* entry = tree_.Find(group, valueName);
+    return ValueOf(tree_.Find(group, valueName), defaultValue);
+}
+
+QVariant SettingsFile::ValueOf(const SettingsEntry* entry, const QVariant& defaultValue) {
     if (entry == nullptr) {
         return defaultValue;
     }
@@ -599,6 +602,30 @@ void SettingsFile::WriteValues(const NamedValues& values) {
 
 void SettingsFile::ReplaceGroup(const QString& group, const NamedValues& values) {
     WriteValues(values, group);
+}
+
+void SettingsFile::Update(const std::function<NamedValues(const Reader&)>& change) {
+    const NoticeScope scope(*this);
+    Modify([&change](SettingsTree& tree) {
+        const Reader read = [&tree](const QString& name, const QVariant& defaultValue) {
+            const auto [group, valueName] = SplitSettingName(name);
+            return ValueOf(tree.Find(group, valueName), defaultValue);
+        };
+        bool changed = false;
+        for (const auto& [name, value] : change(read)) {
+            const std::optional<SettingsValue> stored = ToSettingsValue(value);
+            if (!stored) {
+                throw SettingsError(QString::fromLatin1(texts::kInvalidVariantType));
+            }
+            const auto [group, valueName] = SplitSettingName(name);
+            const SettingsEntry* old = tree.Find(group, valueName);
+            if (old == nullptr || !(old->value == *stored)) {
+                tree.Set(group, valueName, *stored);
+                changed = true;
+            }
+        }
+        return changed;
+    });
 }
 
 void SettingsFile::WriteValues(const NamedValues& values, const std::optional<QString>& erase) {

@@ -63,6 +63,12 @@ public:
     // one replacement of the file: a list rewritten shorter never shows
     // half-way, with old entries left over or new ones missing.
     void ReplaceGroup(const QString& group, const NamedValues& values);
+    // Reads and writes in one step under the lock, so that what another
+    // copy of the program wrote in between is never lost: `change` reads the
+    // file's current values (as Read does, creating nothing) and returns the
+    // values to write. It runs once, under the lock, and must not use the store.
+    using Reader = std::function<QVariant(const QString& name, const QVariant& defaultValue)>;
+    void Update(const std::function<NamedValues(const Reader& read)>& change);
 
     bool ValueExists(const QString& group, const QString& valueName);
     bool KeyExists(const QString& group);
@@ -112,6 +118,7 @@ private:
     class NoticeScope;
 
     static FileIdentity Identify(const QString& path);
+    static QVariant ValueOf(const SettingsEntry* entry, const QVariant& defaultValue);
     void Refresh(const QString& path, bool locked);
     void Load(const QString& path, const FileIdentity& identity);
     // `partlyRead`: the lines that could be read are in use, not the defaults.

@@ -58,10 +58,10 @@ QString TableRecords::CurrentPlayerName() const {
 
 void TableRecords::RecordGameResult(GameOutcome outcome, int difference) {
     EnterHighScore(HighScoreType::Match, difference);
-    CountGameResult(players_, outcome);
     try {
-        SavePlayers(window_.Store(), players_, false);
+        StoreGameResult(window_.Store(), players_, outcome);
     } catch (const SettingsError& e) {
+        CountGameResult(players_, outcome); // kept here at least
         window_.Dialogs().message(MessageKind::Error, e.Message());
     }
 }
@@ -90,7 +90,7 @@ void TableRecords::RecordHandResult(int difference) {
 void TableRecords::EnterHighScore(HighScoreType type, int margin) {
     HighScoreTable& table = highScores_.Table(window_.ComputerLevelIndex(), type);
     const std::int32_t value = HighScoreValue(margin);
-    const int place = HighScorePlace(table, value);
+    int place = HighScorePlace(table, value);
     if (place == 0) {
         return;
     }
@@ -117,12 +117,19 @@ void TableRecords::EnterHighScore(HighScoreType type, int margin) {
         }
         entry.name = *highScoreName_;
     }
-    InsertHighScore(table, place, entry);
-    // Stored before it is shown, so the entry is kept whatever the dialog does.
+    // Stored before it is shown, so the entry is kept whatever the dialog
+    // does, into the table as stored now: another copy on the same profile
+    // may have entered scores since this one read it.
     try {
-        WriteHighScoreTable(window_.Store(), window_.ComputerLevelIndex(), type, table);
+        HighScoreTable stored;
+        place = AddHighScore(window_.Store(), window_.ComputerLevelIndex(), type, entry, stored);
+        table = stored;
     } catch (const SettingsError& e) {
+        InsertHighScore(table, place, entry); // kept here at least
         window_.Dialogs().message(MessageKind::Error, e.Message());
+    }
+    if (place == 0) {
+        return; // the other copies' scores were higher
     }
     if (showHighscores_ && !window_.Controller().Closing()) {
         HighScoresDialog dialog(highScores_, window_.Store(), window_.Dialogs().yesNo,

@@ -214,3 +214,50 @@ TEST_F(PlayerStoreTest, HighScoreTablesAreStoredPerLevelAndType) {
 
 } // namespace
 } // namespace varenta
+
+namespace varenta {
+namespace {
+
+// Two copies of the program on one profile, each with what it read at its
+// start: both finish a game, and the file keeps both games and both scores.
+TEST_F(PlayerStoreTest, TwoCopiesOnOneProfileKeepEveryResultAndScore) {
+    SettingsFile setup;
+    PlayerList ann;
+    ann.players.push_back(ParsePlayerValue("Ann,4,4"));
+    ann.current = 0;
+    SavePlayers(setup, ann, true);
+
+    SettingsFile first;
+    SettingsFile second;
+    PlayerList firstList = LoadPlayers(first);
+    PlayerList secondList = LoadPlayers(second);
+    HighScoreTable firstTable = LoadHighScoreTable(first, 0, HighScoreType::Hand);
+    HighScoreTable secondTable = LoadHighScoreTable(second, 0, HighScoreType::Hand);
+
+    StoreGameResult(first, firstList, GameOutcome::PlayerWon);
+    StoreGameResult(second, secondList, GameOutcome::PlayerWon);
+    EXPECT_EQ(FormatPlayerValue(secondList.players[0]), "Ann,6,4") << "the other win is counted";
+    EXPECT_EQ(FormatPlayerValue(LoadPlayers(setup).players[0]), "Ann,6,4");
+
+    HighScoreEntry high{700, "1.1.27", "Ann"};
+    HighScoreEntry low{500, "1.1.27", "Ann"};
+    EXPECT_EQ(AddHighScore(first, 0, HighScoreType::Hand, high, firstTable), 1);
+    EXPECT_EQ(AddHighScore(second, 0, HighScoreType::Hand, low, secondTable), 2);
+    const HighScoreTable stored = LoadHighScoreTable(setup, 0, HighScoreType::Hand);
+    EXPECT_EQ(stored[0].score, 700);
+    EXPECT_EQ(stored[1].score, 500);
+    EXPECT_EQ(secondTable[0].score, 700) << "the table shown is the stored one";
+
+    // A score that no longer makes the list enters nothing.
+    HighScoreTable full = stored;
+    for (int i = 0; i < kHighScoreRows; ++i) {
+        HighScoreEntry e{10000 - i, "1.1.27", "Bob"};
+        AddHighScore(first, 0, HighScoreType::Hand, e, full);
+    }
+    EXPECT_EQ(AddHighScore(second, 0, HighScoreType::Hand, low, secondTable), 0);
+    EXPECT_EQ(LoadHighScoreTable(setup, 0, HighScoreType::Hand)[kHighScoreRows - 1].score,
+              10000 - kHighScoreRows + 1);
+}
+
+} // namespace
+} // namespace varenta
