@@ -40,7 +40,15 @@ int main(int argc, char** argv) {
     });
 
     // A damaged settings file has been set aside by the store; say so once.
-    varenta::rfMain.SetNoticeHandler([](const QString& message) {
+    // Scripts and tests that start the program learn when it is playing,
+    // and when such a notice waits for an answer.
+    const bool readyNotice = !qEnvironmentVariableIsEmpty("VARENTA_READY_NOTICE");
+    varenta::rfMain.SetNoticeHandler([readyNotice](const QString& message) {
+        std::fprintf(stderr, "varenta: %s\n", message.toLocal8Bit().constData());
+        if (readyNotice) {
+            std::printf("varenta: notice\n");
+            std::fflush(stdout);
+        }
         QMessageBox::warning(nullptr, QStringLiteral("Varenta"), message);
     });
 
@@ -99,8 +107,6 @@ int main(int argc, char** argv) {
     services.mediaDir = media + "/sounds";
     services.musicDir = media + "/music";
     services.helpDir = media + "/help";
-    // Scripts and tests that start the program learn when it is playing.
-    const bool readyNotice = !qEnvironmentVariableIsEmpty("VARENTA_READY_NOTICE");
     services.onStarted = [&splash, readyNotice] {
         splash.close();
         if (readyNotice) {
@@ -112,6 +118,11 @@ int main(int argc, char** argv) {
     // automatic one.
     services.resumeFile = line->savedGame;
     varenta::TableWindow window(services);
+    // A signal while the window was being made (a notice about the settings
+    // may have been open) ends the program now, not never.
+    if (quitSignals.Received() != 0) {
+        return varenta::ExitStatusAfterSignal(quitSignals.Received(), 0);
+    }
     table = &window;
     window.show();
     splash.raise(); // stays in front until the first hand is dealt

@@ -9,6 +9,7 @@
 
 #include <csignal>
 #include <filesystem>
+#include <fstream>
 #include <memory>
 
 namespace varenta {
@@ -68,6 +69,35 @@ TEST(VarentaProgram, EndsOnSigintAndSigtermKeepingTheGame) {
                   std::string::npos);
         EXPECT_EQ(ProgramRun::FileText(errors).find("ALSA"), std::string::npos);
     }
+}
+
+// A settings file that cannot be read is set aside with a notice at start;
+// a signal while that notice waits for an answer ends the program at once.
+TEST(VarentaProgram, ASignalDuringTheStartNoticeEndsTheProgram) {
+    const fs::path home = fs::path(CARDGAMES_BINARY_DIR) / "varenta-signal-notice";
+    fs::remove_all(home);
+    fs::create_directories(home / "config/varenta");
+    fs::create_directories(home / "runtime");
+    fs::permissions(home / "runtime", fs::perms::owner_all);
+    {
+        std::ofstream garbage(home / "config/varenta/settings.conf", std::ios::binary);
+        garbage << std::string(64, '\x01') << "\n[broken\n";
+    }
+    const std::string errors = (home / "stderr.txt").string();
+    ProgramRun run(VARENTA_PROGRAM, {},
+                   {"QT_QPA_PLATFORM=offscreen", "SDL_AUDIODRIVER=dummy", "VARENTA_READY_NOTICE=1",
+                    "XDG_CONFIG_HOME=" + (home / "config").string(),
+                    "XDG_DATA_HOME=" + (home / "data").string(),
+                    "XDG_RUNTIME_DIR=" + (home / "runtime").string()},
+                   errors);
+    ASSERT_TRUE(run.Started());
+    std::string line;
+    ASSERT_TRUE(run.ReadLine(line)) << ProgramRun::FileText(errors);
+    ASSERT_EQ(line, "varenta: notice");
+    run.Signal(SIGTERM);
+    const int status = run.Wait();
+    ASSERT_TRUE(WIFEXITED(status)) << "status " << status << "\n" << ProgramRun::FileText(errors);
+    EXPECT_EQ(WEXITSTATUS(status), 143) << ProgramRun::FileText(errors);
 }
 
 } // namespace
