@@ -1,7 +1,7 @@
 #include "varenta/table/ConnectDialog.h"
 
-#include "varenta/net/MailAccount.h"
-#include "varenta/net/OwnAddresses.h"
+#include "varenta/net/mail/MailAccount.h"
+#include "varenta/net/nat/OwnAddresses.h"
 #include "varenta/store/SettingsFile.h"
 #include "varenta/table/HelpTopics.h"
 #include "varenta/table/NetworkTexts.h"

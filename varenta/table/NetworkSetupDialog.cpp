@@ -1,6 +1,6 @@
 #include "varenta/table/NetworkSetupDialog.h"
 
-#include "varenta/net/MailTexts.h"
+#include "varenta/net/mail/MailTexts.h"
 #include "varenta/store/SettingsFile.h"
 #include "varenta/table/HelpTopics.h"
 

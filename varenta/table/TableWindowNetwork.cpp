@@ -3,17 +3,17 @@
 // status panel, and what the session reports.
 #include "varenta/table/TableWindowNetwork.h"
 
-#include "varenta/net/AddressExchange.h"
-#include "varenta/net/DecideRole.h"
-#include "varenta/net/PortMapping.h"
+#include "varenta/net/mail/AddressExchange.h"
+#include "varenta/net/nat/InternetAddressQuery.h"
+#include "varenta/net/nat/PortMapping.h"
+#include "varenta/net/nat/StunAddressQuery.h"
+#include "varenta/net/session/DecideRole.h"
 #include "varenta/store/RuleVariants.h"
 #include "varenta/table/ChatWindow.h"
 #include "varenta/table/ConnectDialog.h"
-#include "varenta/table/InternetAddressQuery.h"
 #include "varenta/table/NetworkSetupDialog.h"
 #include "varenta/table/NetworkTexts.h"
 #include "varenta/table/RuleDifferencesDialog.h"
-#include "varenta/table/StunAddressQuery.h"
 #include "varenta/table/TableStatusBar.h"
 #include "varenta/table/TableTextConversion.h"
 

@@ -3,7 +3,7 @@
 // with a secured connection, and stores on OK alone.
 #include "varenta/table/NetworkSetupDialog.h"
 
-#include "varenta/net/MailTexts.h"
+#include "varenta/net/mail/MailTexts.h"
 #include "varenta/store/SettingsFile.h"
 
 #include <QCheckBox>

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "varenta/engine/VarentaEngine.h"
-#include "varenta/net/PortMapping.h"
+#include "varenta/net/nat/PortMapping.h"
 #include "varenta/store/SettingsFile.h"
 #include "varenta/table/ConnectDialog.h"
 #include "varenta/table/ResultDialogs.h"
