@@ -4,6 +4,7 @@
 #include "varenta/net/nat/OwnAddresses.h"
 #include "varenta/store/SettingsFile.h"
 #include "varenta/table/HelpTopics.h"
+#include "varenta/table/MailAccountSettings.h"
 #include "varenta/table/NetworkTexts.h"
 
 #include <QApplication>
@@ -133,7 +134,7 @@ ConnectDialog::ConnectDialog(SettingsFile& store, ConnectServices services, QWid
         };
     }
     if (!services_.mailAccountComplete) {
-        services_.mailAccountComplete = [this] { return MailAccount::Read(store_).Complete(); };
+        services_.mailAccountComplete = [this] { return ReadMailAccount(store_).Complete(); };
     }
     setWindowTitle(Text(texts::kConnectCaption));
     SetHelpTopic(this, topics::kConnect);

@@ -11,6 +11,7 @@
 #include "varenta/store/RuleVariants.h"
 #include "varenta/table/ChatWindow.h"
 #include "varenta/table/ConnectDialog.h"
+#include "varenta/table/MailAccountSettings.h"
 #include "varenta/table/NetworkSetupDialog.h"
 #include "varenta/table/NetworkTexts.h"
 #include "varenta/table/RuleDifferencesDialog.h"
@@ -124,7 +125,7 @@ void TableWindow::BuildNetworkMenu(QMenu* before) {
 
 void TableWindow::AttachAddressExchange() {
     mailExchange_ = std::make_unique<AddressExchange>();
-    mailExchange_->SetAccount(MailAccount::Read(*store_));
+    mailExchange_->SetAccount(ReadMailAccount(*store_));
     mailExchange_->SetTrustFile(services_.mailTrustFile);
     mailExchange_->showStatus = [this](const QString& text) { status_->ShowHintText(text); };
     // The partner's address arrives from a socket event of the mail client.

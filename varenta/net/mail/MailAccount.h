@@ -1,7 +1,6 @@
 // The mail account of the address exchange: the six settings of the
-// Network Setup dialog and how the two connections are protected. The
-// password is kept scrambled in the settings file, every byte replaced by
-// its complement, so it is not readable at a glance (this is no encryption).
+// Network Setup dialog and how the two connections are protected, handed in
+// by the table, which keeps them in the settings store.
 #pragma once
 
 #include "varenta/net/mail/MailDialogue.h"
@@ -9,8 +8,6 @@
 #include <QString>
 
 namespace varenta {
-
-class SettingsFile;
 
 struct MailAccount {
     static constexpr int kMaxLength = 255; // each text, as the dialog allows
@@ -27,14 +24,6 @@ struct MailAccount {
 
     // All six texts are filled in.
     bool Complete() const;
-    static MailAccount Read(SettingsFile& store);
-    void Write(SettingsFile& store) const;
 };
-
-// The stored form of a password and back (the same operation both ways):
-// each byte of its UTF-8 form becomes 255 minus that byte; the bytes are
-// kept as Latin-1 characters, so an ASCII password keeps its length.
-QString ScramblePassword(const QString& password);
-QString UnscramblePassword(const QString& stored);
 
 } // namespace varenta

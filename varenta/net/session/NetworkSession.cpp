@@ -1,7 +1,7 @@
 #include "varenta/net/session/NetworkSession.h"
 
+#include "varenta/engine/RuleText.h"
 #include "varenta/engine/VarentaEngine.h"
-#include "varenta/store/RuleVariants.h"
 
 namespace varenta {
 

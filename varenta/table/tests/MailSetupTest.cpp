@@ -5,6 +5,7 @@
 #include "varenta/net/mail/AddressExchange.h"
 #include "varenta/net/mail/MailTexts.h"
 #include "varenta/table/ConnectDialog.h"
+#include "varenta/table/MailAccountSettings.h"
 #include "varenta/table/NetworkSetupDialog.h"
 
 #include <QAction>

@@ -6,7 +6,6 @@
 #include "varenta/net/mail/AddressExchange.h"
 #include "varenta/net/mail/MailTexts.h"
 #include "varenta/net/session/DecideRole.h"
-#include "varenta/store/SettingsFile.h"
 
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -176,39 +175,6 @@ TEST(AddressExchangeTest, StoppingEndsARunningPollWithoutAWord) {
     EXPECT_EQ(a.statuses.size(), statuses);
     EXPECT_FALSE(a.exchange.tmGetMail().isActive());
     EXPECT_TRUE(a.decided.isEmpty());
-}
-
-TEST(MailAccountTest, ThePasswordIsStoredComplementedAndReadBack) {
-    QTemporaryDir dir;
-    SettingsFile store(dir.path() + "/settings.conf");
-    MailAccount account;
-    account.smtpServer = "smtp.example.org:465";
-    account.password = QString::fromUtf8("s3cr\u00e9t \u20ac");
-    account.smtpSecurity = MailSecurity::Tls;
-    account.smtpLogin = true;
-    account.popSecurity = MailSecurity::StartTls;
-    account.Write(store);
-
-    EXPECT_EQ(ScramblePassword("ab"), QString(QChar(255 - 'a')) + QChar(255 - 'b'));
-    EXPECT_EQ(ScramblePassword(""), "");
-    EXPECT_EQ(UnscramblePassword(ScramblePassword("secret")), "secret");
-    EXPECT_EQ(store.ReadString("Network\\Password", {}), ScramblePassword(account.password));
-
-    SettingsFile again(dir.path() + "/settings.conf");
-    const MailAccount read = MailAccount::Read(again);
-    EXPECT_EQ(read.password, account.password);
-    EXPECT_EQ(read.smtpServer, account.smtpServer);
-    EXPECT_EQ(read.smtpSecurity, MailSecurity::Tls);
-    EXPECT_TRUE(read.smtpLogin);
-    EXPECT_EQ(read.popSecurity, MailSecurity::StartTls);
-    EXPECT_FALSE(read.Complete());
-
-    // Out-of-range choices and over-long texts from a hand-edited file.
-    again.Write("Network\\POP Security", 7);
-    again.Write("Network\\Email Name", QString(300, 'n'));
-    const MailAccount clamped = MailAccount::Read(again);
-    EXPECT_EQ(clamped.popSecurity, MailSecurity::Tls);
-    EXPECT_EQ(clamped.emailName.size(), MailAccount::kMaxLength);
 }
 
 TEST(MailAccountTest, OnlyTheFirstBodyLineAsAnAddressIsThePartner) {

@@ -1,12 +1,12 @@
 #include "varenta/net/socket/testing/SocketTestSupport.h"
 
+#include "varenta/engine/RuleText.h"
 #include "varenta/engine/SilentPort.h"
 #include "varenta/engine/VarentaEngine.h"
 #include "varenta/engine/tests/RandomPlayer.h"
 #include "varenta/net/session/NetworkSession.h"
 #include "varenta/net/socket/NotifierWatcher.h"
 #include "varenta/net/socket/testing/ManualNetTimer.h"
-#include "varenta/store/RuleVariants.h"
 
 #include <gtest/gtest.h>
 
