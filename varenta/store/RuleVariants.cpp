@@ -15,13 +15,6 @@ int ReadCount(SettingsFile& store, const char* key) {
     return store.ReadInteger(key, 1) == 2 ? 2 : 1;
 }
 
-char Flag(bool on) {
-    return on ? 'T' : 'F';
-}
-char Count(int n) {
-    return n == 2 ? '2' : '1';
-}
-
 QString ShowValue(int field, const std::string& value) {
     if (field == kNumberOfVarentasField || field == kNumberOfCardsField) {
         return QString::fromLatin1(value == "1" ? texts::kRuleOne : texts::kRuleTwo);
@@ -69,40 +62,6 @@ void WriteRules(SettingsFile& store, const RuleSet& r) {
 
 bool ReadInitialBlock(SettingsFile& store) {
     return store.ReadBool(kKeyInitialBlock, RuleSet().initialBlock);
-}
-
-std::string BuildRulesText(const RuleSet& r) {
-    const char fields[kRuleCount] = {
-        Flag(r.varentaRequired), Count(r.numberOfVarentas),   Count(r.numberOfCards),
-        Flag(r.addToVarenta),    Flag(r.topCardCounts),       Flag(r.initialBlock),
-        Flag(r.naturalPair),     Flag(r.drawExtra),           Flag(r.threeBlock),
-        Flag(r.bonusCounts),     Flag(r.initialBlockForBoth), Flag(r.reuseDiscardPile),
-    };
-    std::string text;
-    for (int i = 0; i < kRuleCount; ++i) {
-        if (i > 0) {
-            text += kRulesSeparator;
-        }
-        text += fields[i];
-    }
-    return text;
-}
-
-std::array<std::string, kRuleCount> ReadRulesText(std::string_view text) {
-    std::array<std::string, kRuleCount> fields;
-    size_t pos = 0;
-    for (auto& field : fields) {
-        if (pos >= text.size()) {
-            break;
-        }
-        const size_t end = text.find_first_of(std::string_view("\xFE\xFF", 2), pos);
-        field = std::string(text.substr(pos, end == std::string_view::npos ? end : end - pos));
-        if (end == std::string_view::npos) {
-            break; // later fields stay empty
-        }
-        pos = end + 1;
-    }
-    return fields;
 }
 
 std::vector<RuleDifference> CompareRules(std::string_view localText,

@@ -1,6 +1,6 @@
 #include "varenta/table/ChatWindow.h"
 
-#include "varenta/net/NetworkSession.h"
+#include "varenta/net/session/NetworkSession.h"
 #include "varenta/table/HelpTopics.h"
 #include "varenta/table/NetworkTexts.h"
 #include "varenta/table/TableTextConversion.h"

@@ -1,9 +1,10 @@
 #include "varenta/table/ConnectDialog.h"
 
-#include "varenta/net/MailAccount.h"
-#include "varenta/net/OwnAddresses.h"
+#include "varenta/net/mail/MailAccount.h"
+#include "varenta/net/nat/OwnAddresses.h"
 #include "varenta/store/SettingsFile.h"
 #include "varenta/table/HelpTopics.h"
+#include "varenta/table/MailAccountSettings.h"
 #include "varenta/table/NetworkTexts.h"
 
 #include <QApplication>
@@ -133,7 +134,7 @@ ConnectDialog::ConnectDialog(SettingsFile& store, ConnectServices services, QWid
         };
     }
     if (!services_.mailAccountComplete) {
-        services_.mailAccountComplete = [this] { return MailAccount::Read(store_).Complete(); };
+        services_.mailAccountComplete = [this] { return ReadMailAccount(store_).Complete(); };
     }
     setWindowTitle(Text(texts::kConnectCaption));
     SetHelpTopic(this, topics::kConnect);

@@ -11,6 +11,7 @@
 #pragma once
 
 #include "varenta/engine/VarentaPort.h"
+#include "varenta/net/nat/OwnAddressQuery.h"
 
 #include <QDialog>
 #include <QStringList>
@@ -31,19 +32,6 @@ class QRadioButton;
 namespace varenta {
 
 class SettingsFile;
-
-// Learns the address of this machine's end of a connection to a server;
-// done runs once, later, from the event loop: the dotted address, or empty
-// when the server cannot be reached in time.
-class OwnAddressQuery {
-public:
-    virtual ~OwnAddressQuery() = default;
-    virtual void Start(const QString& server, std::function<void(const QString&)> done) = 0;
-    // Forgets a running query; its done never runs.
-    virtual void Cancel() = 0;
-    // The longest a query can take before done runs (what the user is told).
-    virtual int TimeoutMs() const = 0;
-};
 
 // Everything the dialog uses from outside; empty fields get the real thing.
 struct ConnectServices {

@@ -1,8 +1,9 @@
 #include "varenta/table/NetworkSetupDialog.h"
 
-#include "varenta/net/MailTexts.h"
+#include "varenta/net/mail/MailTexts.h"
 #include "varenta/store/SettingsFile.h"
 #include "varenta/table/HelpTopics.h"
+#include "varenta/table/MailAccountSettings.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -46,7 +47,7 @@ NetworkSetupDialog::NetworkSetupDialog(SettingsFile& store, QWidget* parent)
     : QDialog(parent), store_(store) {
     setWindowTitle(Text(texts::kMailSetupCaption));
     SetHelpTopic(this, topics::kNetworkSetup);
-    const MailAccount account = MailAccount::Read(store_);
+    const MailAccount account = ReadMailAccount(store_);
 
     auto* provider = new QGroupBox(Text(texts::kMailGroupProvider), this);
     edSMTPServer_ = MakeEdit(provider, "edSMTPServer", account.smtpServer);
@@ -117,7 +118,7 @@ MailAccount NetworkSetupDialog::ChosenAccount() const {
 }
 
 void NetworkSetupDialog::accept() {
-    ChosenAccount().Write(store_);
+    WriteMailAccount(store_, ChosenAccount());
     QDialog::accept();
 }
 

@@ -4,7 +4,7 @@
 // Cancel changes nothing.
 #pragma once
 
-#include "varenta/net/MailAccount.h"
+#include "varenta/net/mail/MailAccount.h"
 
 #include <QDialog>
 

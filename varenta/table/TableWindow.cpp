@@ -1,8 +1,8 @@
 #include "varenta/table/TableWindow.h"
 
 #include "varenta/engine/Texts.h"
-#include "varenta/net/AddressExchange.h"
-#include "varenta/net/PortMapping.h"
+#include "varenta/net/mail/AddressExchange.h"
+#include "varenta/net/nat/PortMapping.h"
 #include "varenta/store/RuleVariants.h"
 #include "varenta/store/SettingsFile.h"
 #include "varenta/store/StorePaths.h"

@@ -3,17 +3,18 @@
 // status panel, and what the session reports.
 #include "varenta/table/TableWindowNetwork.h"
 
-#include "varenta/net/AddressExchange.h"
-#include "varenta/net/DecideRole.h"
-#include "varenta/net/PortMapping.h"
+#include "varenta/net/mail/AddressExchange.h"
+#include "varenta/net/nat/InternetAddressQuery.h"
+#include "varenta/net/nat/PortMapping.h"
+#include "varenta/net/nat/StunAddressQuery.h"
+#include "varenta/net/session/DecideRole.h"
 #include "varenta/store/RuleVariants.h"
 #include "varenta/table/ChatWindow.h"
 #include "varenta/table/ConnectDialog.h"
-#include "varenta/table/InternetAddressQuery.h"
+#include "varenta/table/MailAccountSettings.h"
 #include "varenta/table/NetworkSetupDialog.h"
 #include "varenta/table/NetworkTexts.h"
 #include "varenta/table/RuleDifferencesDialog.h"
-#include "varenta/table/StunAddressQuery.h"
 #include "varenta/table/TableController.h"
 #include "varenta/table/TableStatusBar.h"
 #include "varenta/table/TableTextConversion.h"
@@ -125,7 +126,7 @@ void TableWindow::BuildNetworkMenu(QMenu* before) {
 
 void TableWindow::AttachAddressExchange() {
     mailExchange_ = std::make_unique<AddressExchange>();
-    mailExchange_->SetAccount(MailAccount::Read(*store_));
+    mailExchange_->SetAccount(ReadMailAccount(*store_));
     mailExchange_->SetTrustFile(services_.mailTrustFile);
     mailExchange_->showStatus = [this](const QString& text) { status_->ShowHintText(text); };
     // The partner's address arrives from a socket event of the mail client.

@@ -2,8 +2,8 @@
 // the loop its session's socket lives in, and the session's listener.
 #pragma once
 
-#include "varenta/net/NetworkSession.h"
-#include "varenta/net/NotifierWatcher.h"
+#include "varenta/net/session/NetworkSession.h"
+#include "varenta/net/socket/NotifierWatcher.h"
 #include "varenta/table/TableWindow.h"
 
 namespace varenta {

@@ -3,8 +3,8 @@
 // given twice into a compile error here, instead of two definitions that the
 // linker silently merges into one.
 #include "varenta/engine/Texts.h"
-#include "varenta/net/MailTexts.h"
-#include "varenta/net/NetworkSession.h"
+#include "varenta/net/mail/MailTexts.h"
+#include "varenta/net/session/NetworkSession.h"
 #include "varenta/store/StoreTexts.h"
 #include "varenta/table/NetworkTexts.h"
 #include "varenta/table/TableTexts.h"

@@ -10,8 +10,8 @@
 #include "varenta/app/sim/PlayerBot.h"
 #include "varenta/app/sim/SimTrace.h"
 #include "varenta/engine/VarentaEngine.h"
-#include "varenta/net/NetworkSession.h"
-#include "varenta/net/NotifierWatcher.h"
+#include "varenta/net/session/NetworkSession.h"
+#include "varenta/net/socket/NotifierWatcher.h"
 
 namespace varenta::sim {
 

@@ -1,5 +1,7 @@
 #include "varenta/app/sim/SimOptions.h"
 
+#include "varenta/net/socket/HostPort.h"
+
 #include <charconv>
 
 namespace varenta::sim {
@@ -217,19 +219,13 @@ std::optional<SimOptions> ParseSimOptions(const std::vector<std::string_view>& a
                 return std::nullopt;
             }
             // HOST:PORT, the host of an IPv6 address in brackets.
-            const std::size_t colon = v.rfind(':');
-            std::string_view host = colon == std::string_view::npos ? v : v.substr(0, colon);
-            if (host.size() >= 2 && host.front() == '[' && host.back() == ']') {
-                host = host.substr(1, host.size() - 2);
-            }
-            int port = 0;
-            if (colon == std::string_view::npos || host.empty() ||
-                !ParseBoundedInt(v.substr(colon + 1), 1, 65535, port)) {
+            const std::optional<HostPort> server = ParseHostPort(v, 0);
+            if (!server) {
                 error = "--connect needs HOST:PORT: " + std::string(v);
                 return std::nullopt;
             }
-            o.connectHost = std::string(host);
-            o.connectPort = std::to_string(port);
+            o.connectHost = server->host;
+            o.connectPort = std::to_string(server->port);
         } else if (arg == "--nick") {
             if (!value(v)) {
                 return std::nullopt;

@@ -7,13 +7,13 @@
 #include "varenta/table/tests/FakeAddressQuery.h"
 #include "varenta/table/tests/TableFixture.h"
 
-#include "varenta/net/NetworkSession.h"
-#include "varenta/net/NotifierWatcher.h"
-#include "varenta/net/TcpSocket.h"
+#include "varenta/net/nat/nattests/NatTestSupport.h"
+#include "varenta/net/session/NetworkSession.h"
+#include "varenta/net/socket/NotifierWatcher.h"
+#include "varenta/net/socket/TcpSocket.h"
 #include "varenta/table/ChatWindow.h"
 #include "varenta/table/ConnectDialog.h"
 #include "varenta/table/NetworkTexts.h"
-#include "varenta/table/nattests/NatTestSupport.h"
 
 #include <QComboBox>
 #include <QLabel>

@@ -2,7 +2,7 @@
 // settings, clock, sound and answers, connected through the real flow.
 #pragma once
 
-#include "varenta/net/tests/SocketTestSupport.h"
+#include "varenta/net/socket/testing/SocketTestSupport.h"
 #include "varenta/table/tests/TableFixture.h"
 
 #include <QComboBox>

@@ -3,10 +3,10 @@
 // They must wait for the move and then apply in order; nothing is dropped.
 #include "varenta/table/nettests/NetTables.h"
 
-#include "varenta/net/NetworkSession.h"
-#include "varenta/net/NotifierWatcher.h"
-#include "varenta/net/TcpSocket.h"
-#include "varenta/net/tests/SocketTestSupport.h"
+#include "varenta/net/session/NetworkSession.h"
+#include "varenta/net/socket/NotifierWatcher.h"
+#include "varenta/net/socket/TcpSocket.h"
+#include "varenta/net/socket/testing/SocketTestSupport.h"
 #include "varenta/store/RuleVariants.h"
 #include "varenta/table/ChatWindow.h"
 #include "varenta/table/NetworkTexts.h"

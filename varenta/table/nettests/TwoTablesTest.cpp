@@ -3,9 +3,9 @@
 #include "varenta/table/nettests/NetTables.h"
 
 #include "varenta/engine/Texts.h"
-#include "varenta/net/NetworkSession.h"
-#include "varenta/net/NotifierWatcher.h"
-#include "varenta/net/TcpSocket.h"
+#include "varenta/net/session/NetworkSession.h"
+#include "varenta/net/socket/NotifierWatcher.h"
+#include "varenta/net/socket/TcpSocket.h"
 #include "varenta/store/RuleVariants.h"
 #include "varenta/table/ChatWindow.h"
 #include "varenta/table/ConnectDialog.h"

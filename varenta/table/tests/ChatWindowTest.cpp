@@ -1,5 +1,5 @@
 #include "varenta/table/ChatWindow.h"
-#include "varenta/net/NetworkSession.h"
+#include "varenta/net/session/NetworkSession.h"
 #include "varenta/table/NetworkTexts.h"
 
 #include <QPlainTextEdit>

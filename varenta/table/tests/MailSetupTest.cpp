@@ -2,9 +2,10 @@
 // and its dialog, and a Connect by e-mail whose mail cannot be sent.
 #include "TableFixture.h"
 
-#include "varenta/net/AddressExchange.h"
-#include "varenta/net/MailTexts.h"
+#include "varenta/net/mail/AddressExchange.h"
+#include "varenta/net/mail/MailTexts.h"
 #include "varenta/table/ConnectDialog.h"
+#include "varenta/table/MailAccountSettings.h"
 #include "varenta/table/NetworkSetupDialog.h"
 
 #include <QAction>

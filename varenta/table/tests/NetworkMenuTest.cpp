@@ -1,6 +1,6 @@
 #include "TableFixture.h"
 
-#include "varenta/net/NetworkSession.h"
+#include "varenta/net/session/NetworkSession.h"
 #include "varenta/table/ConnectDialog.h"
 #include "varenta/table/NetworkTexts.h"
 

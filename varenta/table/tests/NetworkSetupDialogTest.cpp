@@ -3,8 +3,9 @@
 // with a secured connection, and stores on OK alone.
 #include "varenta/table/NetworkSetupDialog.h"
 
-#include "varenta/net/MailTexts.h"
+#include "varenta/net/mail/MailTexts.h"
 #include "varenta/store/SettingsFile.h"
+#include "varenta/table/MailAccountSettings.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -29,7 +30,7 @@ protected:
         account.username = "ann";
         account.password = "pw";
         account.popSecurity = MailSecurity::Tls;
-        account.Write(*store);
+        WriteMailAccount(*store, account);
     }
     template <typename W> W* Find(NetworkSetupDialog& dialog, const char* name) {
         W* widget = dialog.findChild<W*>(QLatin1String(name));
@@ -87,7 +88,7 @@ TEST_F(NetworkSetupDialogTest, OkStoresTheAccountAndCancelLeavesItAlone) {
         Find<QLineEdit>(dialog, "edPassword")->setText("changed");
         dialog.reject();
     }
-    EXPECT_EQ(MailAccount::Read(*store).password, "pw");
+    EXPECT_EQ(ReadMailAccount(*store).password, "pw");
 
     NetworkSetupDialog dialog(*store);
     Find<QLineEdit>(dialog, "edSMTPServer")->setText("  mail.example.org:587 ");
@@ -95,7 +96,7 @@ TEST_F(NetworkSetupDialogTest, OkStoresTheAccountAndCancelLeavesItAlone) {
     Find<QComboBox>(dialog, "cbSMTPSecurity")->setCurrentIndex(1);
     Find<QCheckBox>(dialog, "ckSMTPLogin")->setChecked(true);
     dialog.accept();
-    const MailAccount stored = MailAccount::Read(*store);
+    const MailAccount stored = ReadMailAccount(*store);
     EXPECT_EQ(stored.smtpServer, "mail.example.org:587");
     EXPECT_EQ(stored.password, "new secret");
     EXPECT_EQ(store->ReadString("Network\\Password", {}), ScramblePassword("new secret"));

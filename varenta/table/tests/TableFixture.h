@@ -5,7 +5,7 @@
 #include "varenta/engine/VarentaEngine.h"
 #include "varenta/engine/testing/Cards.h"
 #include "varenta/engine/testing/StateAccess.h"
-#include "varenta/net/PortMapping.h"
+#include "varenta/net/nat/PortMapping.h"
 #include "varenta/store/SettingsFile.h"
 #include "varenta/table/ConnectDialog.h"
 #include "varenta/table/ResultDialogs.h"
