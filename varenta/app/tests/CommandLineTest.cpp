@@ -5,7 +5,6 @@
 
 #include <QProcess>
 
-
 namespace varenta {
 namespace {
 
