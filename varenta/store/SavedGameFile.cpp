@@ -328,6 +328,51 @@ bool CardsInColumns(const SavedGame& game, std::string& problem) {
     return true;
 }
 
+// A position the rules can reach: every meld on the table holds at least
+// three cards (red threes lie alone by their own rule), and the first-meld
+// minimum is one the game sets (by the score, raised at most by one card a
+// pending take must not count).
+bool ReachablePosition(const SavedGame& game, std::string& problem) {
+    const GameState& s = game.state;
+    const struct {
+        const CardPile* melds;
+        int line;
+        bool mayBeOpen; // a take of the pile is still being melded
+    } sides[] = {{&s.opponentMelds, 5, false},
+                 {&s.playerMelds, 7, s.topCardPending || s.pileTopMustMeld}};
+    for (const auto& side : sides) {
+        std::array<int, kColumns> cards{};
+        for (int i = 0; i < side.melds->count; ++i) {
+            const Card& c = (*side.melds)[i];
+            if (!IsRedThree(c)) {
+                ++cards.at(static_cast<std::size_t>((c.x - TableGeometry::kLeftMargin) /
+                                                    game.columnWidth));
+            }
+        }
+        for (int col = 0; col < kColumns; ++col) {
+            const int n = cards.at(static_cast<std::size_t>(col));
+            if (n > 0 && n < 3 && !side.mayBeOpen) {
+                problem = "line " + std::to_string(side.line) + ": the meld in column " +
+                          std::to_string(col) + " holds " + std::to_string(n) +
+                          (n == 1 ? " card" : " cards") + ", and a meld has at least three";
+                return false;
+            }
+        }
+    }
+    bool minimumKnown = false;
+    for (const int base : {15, 50, 90, 120}) {
+        for (const int raise : {0, 5, 10, 20, 50}) {
+            minimumKnown = minimumKnown || s.initialMeldMinimum == base + raise;
+        }
+    }
+    if (!minimumKnown) {
+        problem = "the first meld's minimum " + std::to_string(s.initialMeldMinimum) +
+                  " is none the game sets";
+        return false;
+    }
+    return true;
+}
+
 // ---- files --------------------------------------------------------------------
 
 std::string ErrnoText(int code) {
@@ -457,7 +502,7 @@ bool ParseSavedGame(std::string_view bytes, SavedGame& out, std::string& problem
             return false;
         }
     }
-    return CardsInColumns(out, problem);
+    return CardsInColumns(out, problem) && ReachablePosition(out, problem);
 }
 
 SavedGameCheck CheckSavedGame(const std::string& path, std::string& message) {

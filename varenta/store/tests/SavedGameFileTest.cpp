@@ -1,5 +1,6 @@
 #include "varenta/store/SavedGameFile.h"
 #include "varenta/engine/VarentaEngine.h"
+#include "varenta/engine/testing/Cards.h"
 #include "varenta/engine/testing/RecordingPort.h"
 #include "varenta/engine/testing/StateAccess.h"
 #include "varenta/store/SavedGameTexts.h"
@@ -13,6 +14,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -49,12 +51,21 @@ std::unique_ptr<VarentaEngine> DealtTable(int layout, std::uint64_t seed = 3) {
     engine->StartProgram(seed);
     engine->DealHand(true);
     GameState& s = testing::MutableState(*engine);
-    for (int i = 0; i < 6; ++i) {
-        Card c = s.stock.PopTop();
-        c.faceUp = true;
-        CardPile& melds = i < 3 ? s.playerMelds : s.opponentMelds;
-        melds.PlaceInColumn(c, i < 3, false);
-        melds.Append(c);
+    // Three cards of one rank from the stock for each side: melds as the
+    // game makes them (the loader refuses shorter ones).
+    for (const bool player : {true, false}) {
+        const int rank = player ? testing::kKing : testing::kNine;
+        CardPile& melds = player ? s.playerMelds : s.opponentMelds;
+        for (int moved = 0, i = s.stock.count - 1; moved < 3 && i >= 0; --i) {
+            if (s.stock[i].rank != rank) {
+                continue;
+            }
+            Card c = s.stock.RemoveAt(i);
+            c.faceUp = true;
+            melds.PlaceInColumn(c, player, false);
+            melds.Append(c);
+            ++moved;
+        }
     }
     engine->SaveUndoPoint();
     s.gameInProgress = true;
@@ -310,6 +321,45 @@ TEST_F(SavedGameFiles, OnlyRegularFilesAreReplacedAndLinksStayLinks) {
             EXPECT_EQ(QFileInfo::exists(QString::fromStdString(elsewhere)),
                       row.kind == Kind::LinkToRegular);
         }
+    }
+}
+
+// Well-formed files of positions the rules cannot reach are refused like
+// damaged ones: a meld of fewer than three cards, a first-meld minimum the
+// game never sets.
+TEST(SavedGameText, PositionsTheRulesCannotReachAreRefused) {
+    const struct {
+        const char* what;
+        std::function<void(GameState&)> change;
+        const char* problem;
+    } rows[] = {
+        {"a meld of two",
+         [](GameState& s) {
+             s.opponentHand.Append(s.opponentMelds.RemoveAt(s.opponentMelds.count - 1));
+         },
+         "line 5: the meld in column 8 holds 2 cards"},
+        {"a meld of one",
+         [](GameState& s) {
+             s.opponentHand.Append(s.playerMelds.RemoveAt(s.playerMelds.count - 1));
+             s.opponentHand.Append(s.playerMelds.RemoveAt(s.playerMelds.count - 1));
+         },
+         "line 7: the meld in column 12 holds 1 card"},
+        {"minimum 255", [](GameState& s) { s.initialMeldMinimum = 255; },
+         "the first meld's minimum 255 is none the game sets"},
+        {"minimum 0", [](GameState& s) { s.initialMeldMinimum = 0; },
+         "the first meld's minimum 0 is none"},
+        {"minimum raised by a joker", [](GameState& s) { s.initialMeldMinimum = 170; }, ""},
+    };
+    for (const auto& row : rows) {
+        const auto engine = DealtTable(0);
+        GameState& s = testing::MutableState(*engine);
+        row.change(s);
+        const std::string text = SerializeSavedGame(s, 0);
+        auto game = std::make_unique<SavedGame>();
+        std::string problem;
+        const bool read = ParseSavedGame(text, *game, problem);
+        EXPECT_EQ(read, *row.problem == 0) << row.what << ": " << problem;
+        EXPECT_EQ(problem.rfind(row.problem, 0), 0u) << row.what << ": " << problem;
     }
 }
 
