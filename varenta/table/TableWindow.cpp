@@ -15,12 +15,12 @@
 #include "varenta/table/SdlSoundPlayer.h"
 #include "varenta/table/SmallWindows.h"
 #include "varenta/table/SoundDialog.h"
+#include "varenta/table/TableNetwork.h"
 #include "varenta/table/TableSettings.h"
 #include "varenta/table/TableStatusBar.h"
 #include "varenta/table/TableTextConversion.h"
 #include "varenta/table/TableTexts.h"
 #include "varenta/table/TableView.h"
-#include "varenta/table/TableWindowNetwork.h"
 
 #include <QAction>
 #include <QApplication>
@@ -82,7 +82,7 @@ TableWindow::TableWindow(TableServices services, QWidget* parent)
     };
     view_->onMouseMove = [this] { status_->ShowGameLine(); };
     view_->onKey = [this](QKeyEvent* event) {
-        return FormKeyDown(event->key(), event->modifiers()) || ChatTakesKey(event);
+        return FormKeyDown(event->key(), event->modifiers()) || network_->ChatTakesKey(event);
     };
     view_->onResize = [this] { RecomputeLayout(); };
     view_->onDensity = [this](qreal dpr) { LoadCardImages(dpr); };
@@ -164,7 +164,7 @@ TableWindow::TableWindow(TableServices services, QWidget* parent)
 TableWindow::~TableWindow() {
     music_->finished = nullptr;
     // The mapping goes first: its removal from the router is waited for.
-    portMapper_.reset();
+    network_->Play().ReleaseRouter();
     engine_.SetPort(nullptr);
     engine_.SetComputerHook(nullptr);
     if (waitCursor_) {
@@ -283,7 +283,20 @@ void TableWindow::BuildMenus() {
     for (QMenu* menu : {game, options, help}) {
         menu->installEventFilter(this);
     }
-    BuildNetworkMenu(help);
+    // The network part sees only these of the window's engine operations.
+    TableNetworkHost host;
+    host.runEngine = [this](const std::function<void()>& operation) { RunEngine(operation); };
+    host.busy = [this] { return depth_ > 0; };
+    host.closing = [this] { return closePending_; };
+    host.dealAfterSession = [this] {
+        dealPending_ = true;
+        if (depth_ == 0) {
+            DealAfterSession();
+        }
+    };
+    host.takeFocusBack = [this] { TakeFocusBack(); };
+    network_ = std::make_unique<TableNetwork>(*this, *store_, services_, std::move(host));
+    network_->BuildMenu(help);
 }
 
 bool TableWindow::eventFilter(QObject* watched, QEvent* event) {
@@ -365,7 +378,7 @@ void TableWindow::ProgramStart() {
 }
 
 void TableWindow::closeEvent(QCloseEvent* event) {
-    if (connectionStatus_ == ConnectionStatus::Established && !closePending_ &&
+    if (network_->Connection() == ConnectionStatus::Established && !closePending_ &&
         !dialogs_.yesNo(Q(texts::kConfirmQuitNetworkGame))) {
         event->ignore();
         return;
@@ -391,7 +404,7 @@ void TableWindow::ProgramExit() {
     music_->finished = nullptr;
     music_->Stop();
     sounds_->PlaySoundEvent(std::string_view("Exit"));
-    CloseRouterPort();
+    network_->Play().CloseRouterPort();
     AutoSaveOnExit();
     const QPoint at = pos();
     try {
@@ -442,6 +455,19 @@ void TableWindow::KeepEnding() {
     QApplication::quit();
 }
 
+void TableWindow::DealAfterSession() {
+    // The partner's half-played game cannot go on against the computer.
+    dealPending_ = false;
+    if (!started_ || closePending_) {
+        return;
+    }
+    rightClicked_ = {};
+    if (ownComputer_) {
+        ownComputer_->NewGame();
+    }
+    RunEngine([this] { engine_.NewGame(); });
+}
+
 void TableWindow::RunEngine(const std::function<void()>& operation) {
     ++depth_;
     operation();
@@ -456,7 +482,7 @@ void TableWindow::RunEngine(const std::function<void()>& operation) {
         // A network game ended while a move was being shown.
         DealAfterSession();
     } else {
-        ApplyHeldFrames();
+        network_->ApplyHeldFrames();
     }
 }
 
@@ -569,7 +595,7 @@ void TableWindow::NewGameClick() {
     if (!started_ || depth_ > 0 || closePending_) {
         return;
     }
-    if (session_->sessionOpen()) {
+    if (network_->Session().sessionOpen()) {
         // The other table would keep the old game: there is no message for a
         // new one. The next hand comes by itself when this one ends.
         dialogs_.message(MessageKind::Information, QString::fromLatin1(texts::kNewInNetworkGame));
@@ -605,9 +631,10 @@ void TableWindow::RulesClick(int tab) {
     }
     RulesDialog dialog(engine_, *store_, this);
     // Confirmed rules go to the partner, and are compared once the partner's are known.
-    dialog.SetNetwork(session_.get(),
-                      session_->partnerRules().empty() ? nullptr : ruleDifferences_.data(),
-                      [this] { return session_->partnerRules(); });
+    NetworkSession& session = network_->Session();
+    dialog.SetNetwork(&session,
+                      session.partnerRules().empty() ? nullptr : network_->RuleDifferences(),
+                      [&session] { return session.partnerRules(); });
     connect(&dialog, &RulesDialog::helpRequested, this, &TableWindow::ShowHelpTopic);
     if (tab >= 0) {
         if (auto* tabs = dialog.findChild<QTabWidget*>(QStringLiteral("pcRules"))) {
