@@ -2,6 +2,8 @@
 // chat window, the Network menu and the connection status panel.
 #pragma once
 
+#include "varenta/net/session/NetworkPlayTexts.h"
+
 namespace varenta::texts {
 
 // Network menu (caption, status hint).
@@ -29,11 +31,6 @@ inline constexpr const char* kHintShowChatToggled = "|Shows the chat window duri
 inline constexpr const char* kHintHideChatToggled = "|Hides the chat window during a network game";
 
 // Questions and messages of connecting and disconnecting.
-inline constexpr const char* kAskSameAddress =
-    "You and your partner have the same IP address. Should this instance of Varenta be the "
-    "server?";
-inline constexpr const char* kAskSameAddressNote =
-    "Note: this means that your partner must choose 'No' here.";
 inline constexpr const char* kCannotResolve = "Varenta could not resolve the partner name.";
 inline constexpr const char* kAskLoopback =
     "Varenta did not detect an IP address. Do you want to connect to another instance of "
@@ -45,16 +42,6 @@ inline constexpr const char* kMailSetupIncomplete =
 inline constexpr const char* kSendingToPartner = "Sending message to partner...";
 inline constexpr const char* kMailNotAvailable =
     "This copy of Varenta cannot exchange addresses by e-mail. Please choose \"IP Number\".";
-// Two copies on one computer that both chose to be the server (%1 the port).
-inline constexpr const char* kPortTakenByOtherCopy =
-    "Another copy of Varenta on this computer is already waiting for its partner on port %1, "
-    "so this copy cannot be the server. Connect again and answer \"No\" when asked whether "
-    "this copy should be the server.";
-// Connect attempts that keep being refused (%1 the partner, %2 the port, %3 the attempts).
-inline constexpr const char* kNobodyListens =
-    "Nobody is listening at %1, port %2, yet (%3 attempts refused). One of the two players "
-    "must be the server: if both of you answered \"No\", one of you should disconnect, "
-    "connect again and answer \"Yes\". Still trying...";
 
 // Connect dialog.
 inline constexpr const char* kConnectCaption = "Connect to Opponent";
@@ -77,12 +64,6 @@ inline constexpr const char* kRouterSecondNat =
     "Your router reports the public address %1, but the Internet sees %2: a second router "
     "(NAT) lies in between, and a partner outside may not reach you.";
 
-// The game port on the router while this side listens (%1 the port, %2 why not).
-inline constexpr const char* kPortOpened = "Port %1 opened on the router";
-inline constexpr const char* kPortNotOpened =
-    "Port %1 could not be opened on the router: %2. A partner outside your network may not "
-    "reach you; games on your own network are not affected.";
-inline constexpr const char* kPortLost = "The router no longer keeps port %1 open: %2.";
 inline constexpr const char* kLabelOwnAddresses = "Your own IP Address(es)";
 // What the connect dialog is asking about the own addresses (%1 the server,
 // %2 the longest wait in seconds), and why none was found.

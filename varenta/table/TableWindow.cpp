@@ -26,7 +26,7 @@
 #include "varenta/table/TableTextConversion.h"
 #include "varenta/table/TableTexts.h"
 #include "varenta/table/TableView.h"
-#include "varenta/table/TableWindowNetwork.h"
+#include "varenta/table/TableNetwork.h"
 
 #include <QAction>
 #include <QApplication>
@@ -141,7 +141,8 @@ TableWindow::TableWindow(TableServices services, QWidget* parent)
         controller_->FormMouseUp(button, modifiers, at.x(), at.y());
     };
     view_->onKey = [this](QKeyEvent* event) {
-        return controller_->FormKeyDown(event->key(), event->modifiers()) || ChatTakesKey(event);
+        return controller_->FormKeyDown(event->key(), event->modifiers()) ||
+               network_->ChatTakesKey(event);
     };
     BuildMenus();
     QApplication::instance()->installEventFilter(
@@ -170,7 +171,7 @@ TableWindow::TableWindow(TableServices services, QWidget* parent)
 
 TableWindow::~TableWindow() {
     // The mapping goes first: its removal from the router is waited for.
-    portMapper_.reset();
+    network_->Play().ReleaseRouter();
     controller_.reset();
     media_.reset();
 }
@@ -267,7 +268,22 @@ void TableWindow::BuildMenus() {
     for (QMenu* menu : {game, options, help}) {
         menu->installEventFilter(this);
     }
-    BuildNetworkMenu(help);
+    // The network part sees only these of the window's engine operations.
+    TableNetworkHost host;
+    host.runEngine = [this](const std::function<void()>& operation) {
+        controller_->RunEngine(operation);
+    };
+    host.busy = [this] { return controller_->Busy(); };
+    host.closing = [this] { return controller_->Closing(); };
+    host.dealAfterSession = [this] {
+        dealPending_ = true;
+        if (!controller_->Busy()) {
+            DealAfterSession();
+        }
+    };
+    host.takeFocusBack = [this] { TakeFocusBack(); };
+    network_ = std::make_unique<TableNetwork>(*this, *store_, services_, std::move(host));
+    network_->BuildMenu(help);
 }
 
 bool TableWindow::eventFilter(QObject* watched, QEvent* event) {
@@ -360,7 +376,7 @@ void TableWindow::ProgramStart() {
 }
 
 void TableWindow::closeEvent(QCloseEvent* event) {
-    if (connectionStatus_ == ConnectionStatus::Established && !controller_->Closing() &&
+    if (network_->Connection() == ConnectionStatus::Established && !controller_->Closing() &&
         !dialogs_.yesNo(Q(texts::kConfirmQuitNetworkGame))) {
         event->ignore();
         return;
@@ -383,7 +399,7 @@ void TableWindow::ProgramExit() {
         help_->close();
     }
     media_->Finish();
-    CloseRouterPort();
+    network_->Play().CloseRouterPort();
     games_->AutoSaveOnExit();
     const QPoint at = pos();
     try {
@@ -428,6 +444,19 @@ void TableWindow::KeepEnding() {
     QApplication::quit();
 }
 
+void TableWindow::DealAfterSession() {
+    // The partner's half-played game cannot go on against the computer.
+    dealPending_ = false;
+    if (!started_ || controller_->Closing()) {
+        return;
+    }
+    controller_->ForgetRightClick();
+    if (ComputerPlayer* computer = controller_->OwnComputer()) {
+        computer->NewGame();
+    }
+    controller_->RunEngine([this] { engine_.NewGame(); });
+}
+
 void TableWindow::AfterOperation() {
     if (controller_->Closing()) {
         QTimer::singleShot(0, this, &QWidget::close);
@@ -435,7 +464,7 @@ void TableWindow::AfterOperation() {
         // A network game ended while a move was being shown.
         DealAfterSession();
     } else {
-        ApplyHeldFrames();
+        network_->ApplyHeldFrames();
     }
 }
 
@@ -601,7 +630,7 @@ void TableWindow::NewGameClick() {
     if (!started_ || controller_->Busy() || controller_->Closing()) {
         return;
     }
-    if (session_->sessionOpen()) {
+    if (network_->Session().sessionOpen()) {
         // The other table would keep the old game: there is no message for a
         // new one. The next hand comes by itself when this one ends.
         dialogs_.message(MessageKind::Information, QString::fromLatin1(texts::kNewInNetworkGame));
@@ -637,9 +666,10 @@ void TableWindow::RulesClick(int tab) {
     }
     RulesDialog dialog(engine_, *store_, this);
     // Confirmed rules go to the partner, and are compared once the partner's are known.
-    dialog.SetNetwork(session_.get(),
-                      session_->partnerRules().empty() ? nullptr : ruleDifferences_.data(),
-                      [this] { return session_->partnerRules(); });
+    NetworkSession& session = network_->Session();
+    dialog.SetNetwork(&session,
+                      session.partnerRules().empty() ? nullptr : network_->RuleDifferences(),
+                      [&session] { return session.partnerRules(); });
     connect(&dialog, &RulesDialog::helpRequested, this, &TableWindow::ShowHelpTopic);
     if (tab >= 0) {
         if (auto* tabs = dialog.findChild<QTabWidget*>(QStringLiteral("pcRules"))) {

@@ -9,6 +9,7 @@
 #include "varenta/computer/ComputerPlayer.h"
 #include "varenta/engine/VarentaEngine.h"
 #include "varenta/engine/VarentaPort.h"
+#include "varenta/net/session/ConnectionStatus.h"
 #include "varenta/table/CardImages.h"
 #include "varenta/table/Jukebox.h"
 #include "varenta/table/SoundEvents.h"
@@ -37,14 +38,13 @@ class QMenu;
 
 namespace varenta {
 
-class AddressExchange;
 class SavedGames;
 class TableMedia;
 class TableRecords;
 class ChatWindow;
-class NetworkSession;
 class OwnAddressQuery;
 class PortMapper;
+class TableNetwork;
 class ConnectDialog;
 class NetworkSetupDialog;
 class GameOverDialog;
@@ -115,9 +115,6 @@ struct TableDialogs {
     std::function<std::optional<int>(int)> choosePattern;
 };
 
-// The session's connection state as the status bar shows it.
-enum class ConnectionStatus { NotConnected = 0, Waiting = 1, Established = 2 };
-
 class TableWindow : public QMainWindow {
     Q_OBJECT
 public:
@@ -181,43 +178,8 @@ public:
     void ShowHelpTopic(int topic);
     void ShowHelpTarget(const QString& target);
 
-    // ---- network play (TableWindowNetwork.cpp) ---------------------------
-    static constexpr int kTryConnectMs = 1000;
-    static constexpr const char* kSessionPort = "31415";
-    QMenu* NetworkMenu() const { return networkMenu_; }
-    ChatWindow* Chat() const;
-    RuleDifferencesDialog* RuleDifferences() const;
-    ConnectionStatus Connection() const { return connectionStatus_; }
-    QString ConnectionText() const;
-    const QString& OwnNickname() const { return ownNickname_; }
-    const QStringList& OwnAddressList() const { return ownAddressList_; }
-    bool AddressExchangeStopped() const { return addressExchangeStopped_; }
-    bool TryingToConnect() const { return tmTryConnect_.isActive(); }
-    // One connect retry, as tmTryConnect runs it every kTryConnectMs.
-    void tmTryConnectTimer();
-    // Refused connect attempts in a row after which the user is told that
-    // nobody listens there (and again after each further such run).
-    static constexpr int kRefusalsBeforeHint = 10;
-    // Which side listens, from the own and the partner's address text; the
-    // e-mail exchange calls it too once the partner's address arrived.
-    void DecideRole(const QString& own, const QString& partner);
-    NetworkSession& Session() { return *session_; }
-    void BecomeServer();
-    void BecomeClient(const QString& partner);
-    // Ends the address exchange: polling, connect retries.
-    void StopAddressExchange();
-    void CloseSession();
-    // The address exchange by e-mail plugs in here: starting it after the
-    // connect dialog (own addresses, partner's mail address), and stopping it.
-    std::function<void(const QStringList&, const QString&)> startAddressMail;
-    std::function<void()> stopAddressMail;
-    // The mail clients behind the two hooks above (by default).
-    AddressExchange& MailExchange() { return *mailExchange_; }
-    // The router's port mapping, made the first time network play needs it
-    // (nothing before, so a game against the computer never starts it).
-    PortMapper* RouterPortMapper() const { return portMapper_.get(); }
-    // The last news about the game port on the router (empty: none).
-    const QString& RouterPortNote() const { return routerNote_; }
+    // Network play: the Network menu, the chat, the connection (TableNetwork).
+    TableNetwork& Network() { return *network_; }
 
     // SIGINT or SIGTERM: ends the program as its Exit command does (the
     // autosave and the window position are written), without asking. Open
@@ -231,35 +193,9 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void BuildNetworkMenu(QMenu* before);
-    void ConnecttoPartner1Click();
-    void Network2Click();
-    void AttachAddressExchange();
-    void StopWaiting1Click();
-    void ShowRuleDifferences1Click();
-    void CompareTablesClick();
-    void HideChatWindow1Click();
-    void UpdateNetworkMenu();
-    void SetConnectionStatus(ConnectionStatus status);
-    // Keys typed on the table in a network game go to the chat input.
-    bool ChatTakesKey(QKeyEvent* event);
-    // Socket events run like engine operations: card actions wait for them,
-    // and the panels show their outcome.
-    void RunSocketEvent(const std::function<void()>& event);
-    // The partner's frames that waited for an operation of this table.
-    void ApplyHeldFrames();
-    void MakeChatWindow();
-    // After the session: the window's part of closing it; a game that was
-    // played with the partner gives way to a new one against the computer.
-    void SessionEnded(bool hadGame);
+    // After a network game: a new one against the computer, now or once
+    // the running operation is over.
     void DealAfterSession();
-    std::string SessionPort() const;
-    PortMapper* Router();
-    void OpenRouterPort(int port);
-    void CloseRouterPort();
-    void RouterPortAnswered(int port, bool ok, const QString& problem);
-    class SocketLoop;
-    class SessionEvents;
     // After the outermost engine operation: the window closes, or network
     // play catches up (a deal after the session, the partner's held frames).
     void AfterOperation();
@@ -290,30 +226,9 @@ private:
     QPointer<HelpWindow> help_;
     QTimer splashTimer_;
 
-    // Network play.
-    std::unique_ptr<SocketLoop> socketLoop_;
-    std::unique_ptr<SessionEvents> sessionEvents_;
-    std::unique_ptr<NetworkSession> session_;
-    QMenu* networkMenu_ = nullptr;
-    std::unique_ptr<AddressExchange> mailExchange_;
-    QLabel* connectionPanel_ = nullptr;
-    QPointer<ChatWindow> chat_;
-    QPointer<RuleDifferencesDialog> ruleDifferences_;
-    ConnectionStatus connectionStatus_ = ConnectionStatus::NotConnected;
-    QString ownNickname_;
-    QStringList ownAddressList_;
-    QString partnerAddress_; // for the connect retries
-    bool addressExchangeStopped_ = false;
-    bool everConnected_ = false;
+    // Network play, and the window's flag of it.
+    std::unique_ptr<TableNetwork> network_;
     bool dealPending_ = false;
-    bool holdFrames_ = false; // the partner's frames wait for the operation running
-    QTimer tmTryConnect_;
-    std::unique_ptr<PortMapper> portMapper_;
-    bool portMapperMade_ = false;
-    bool mapRouterPort_ = false; // the partner is not on this machine
-    int refusalHintsShown_ = 0;  // runs of refused connects already told
-    bool routerPortOpen_ = false;
-    QString routerNote_;
 
     // Settings held by the window.
     int layout_ = 0;

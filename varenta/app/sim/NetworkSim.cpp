@@ -2,7 +2,6 @@
 
 #include <QCoreApplication>
 #include <QEventLoop>
-#include <QTimer>
 
 #include <memory>
 
@@ -10,7 +9,7 @@
 #include "varenta/app/sim/PlayerBot.h"
 #include "varenta/app/sim/SimTrace.h"
 #include "varenta/engine/VarentaEngine.h"
-#include "varenta/net/session/NetworkSession.h"
+#include "varenta/net/session/NetworkPlay.h"
 #include "varenta/net/socket/NotifierWatcher.h"
 
 namespace varenta::sim {
@@ -95,10 +94,11 @@ public:
 
 // What the session tells: failures end the run, the other moves are traced
 // and checked against this table's own view of the hand.
-class RunWatcher : public SessionListener {
+class RunWatcher : public NetworkPlayListener {
 public:
-    RunWatcher(VarentaEngine& engine, NetworkTrace& trace, std::ostream& messages)
-        : engine_(engine), trace_(trace), messages_(messages) {}
+    RunWatcher(VarentaEngine& engine, NetworkTrace& trace, std::ostream& messages,
+               std::string partner)
+        : engine_(engine), trace_(trace), messages_(messages), partner_(std::move(partner)) {}
 
     std::string failure;
     bool ended = false; // the connection closed after the stop
@@ -130,6 +130,7 @@ public:
         }
         Fail(message.empty() ? std::string("the session closed") : std::string(message));
     }
+    void ConnectGivenUp() override { Fail("no program answered at " + partner_); }
     void Fail(std::string what) {
         if (failure.empty()) {
             failure = std::move(what);
@@ -140,6 +141,7 @@ private:
     VarentaEngine& engine_;
     NetworkTrace& trace_;
     std::ostream& messages_;
+    std::string partner_; // host:port of a connecting run
 };
 
 } // namespace
@@ -168,9 +170,16 @@ SimSummary RunNetworkSimulation(const SimOptions& options, std::ostream* traceSt
     engine.StartProgram(options.seed);
 
     NotifierWatcher watcher;
-    NetworkSession session(engine, watcher);
-    RunWatcher watch(engine, trace, messages);
-    session.SetListener(&watch);
+    NetworkPlayServices services;
+    const bool listening = !options.listenPort.empty();
+    services.sessionPort = listening ? options.listenPort : options.connectPort;
+    services.portMapper = [] { return nullptr; }; // loopback only: no router
+    services.portTakenHint = false;
+    services.connectAttempts = kConnectAttempts;
+    NetworkPlay play(engine, watcher, std::move(services));
+    NetworkSession& session = play.Session();
+    RunWatcher watch(engine, trace, messages, options.connectHost + ":" + options.connectPort);
+    play.SetListener(&watch);
     session.SetAlsoReport(&trace);
     session.ownNickname = options.nick;
 
@@ -180,28 +189,15 @@ SimSummary RunNetworkSimulation(const SimOptions& options, std::ostream* traceSt
                         std::to_string(trace.hands + 1) + ": " + what;
     };
 
-    QTimer retry;
-    int attempts = 0;
-    if (!options.listenPort.empty()) {
-        if (!session.Listen(options.listenPort)) {
+    if (listening) {
+        if (!play.BecomeServer()) {
             fail(watch.failure.empty() ? "cannot listen on port " + options.listenPort
                                        : watch.failure);
             return summary;
         }
         messages << "varenta-sim: listening on 127.0.0.1:" << session.ListenPort() << std::endl;
     } else {
-        session.Connect(options.connectHost, options.connectPort);
-        QObject::connect(&retry, &QTimer::timeout, [&] {
-            if (session.connectionStatus() != kWaitingForConnection) {
-                retry.stop();
-            } else if (++attempts >= kConnectAttempts) {
-                watch.Fail("no program answered at " + options.connectHost + ":" +
-                           options.connectPort);
-            } else {
-                session.TryConnect();
-            }
-        });
-        retry.start(1000);
+        play.ConnectTo(QString::fromStdString(options.connectHost));
     }
 
     PlayerBot bot;
@@ -217,7 +213,7 @@ SimSummary RunNetworkSimulation(const SimOptions& options, std::ostream* traceSt
         if (trace.Closed() && trace.dealtAfterStop) {
             break; // this side dealt the next hand: the deal is sent, the run ends here
         }
-        const bool myTurn = session.connectionStatus() == kConnectionEstablished &&
+        const bool myTurn = session.connectionStatus() == ConnectionStatus::Established &&
                             trace.handInProgress && !trace.Closed() &&
                             !engine.State().opponentToMove;
         if (!myTurn) {
@@ -238,7 +234,7 @@ SimSummary RunNetworkSimulation(const SimOptions& options, std::ostream* traceSt
     if (!watch.failure.empty()) {
         fail(watch.failure);
     }
-    session.SetListener(nullptr);
+    play.SetListener(nullptr);
     session.CloseSession();
 
     summary.games = trace.games;

@@ -116,14 +116,10 @@ NetworkSession::~NetworkSession() {
 }
 
 std::string NetworkSession::StatusText() const {
-    std::string text(texts::kStatusTexts[connectionStatus_]);
-    if (connectionStatus_ == kConnectionEstablished) {
-        text += partnerNickname_;
-    }
-    return text;
+    return ConnectionStatusText(connectionStatus_, partnerNickname_);
 }
 
-void NetworkSession::SetStatus(int status) {
+void NetworkSession::SetStatus(ConnectionStatus status) {
     if (status != connectionStatus_) {
         connectionStatus_ = status;
         listener_->StatusChanged(status);
@@ -145,7 +141,7 @@ bool NetworkSession::Listen(std::string_view port, std::string_view portTakenHin
     StartSession(SessionRole::Server);
     portTakenHint_ = std::string(portTakenHint);
     socket_->Port = std::string(port);
-    SetStatus(kWaitingForConnection);
+    SetStatus(ConnectionStatus::Waiting);
     if (!socket_->Listen()) {
         if (role_ != SessionRole::Idle) {
             CloseSession();
@@ -160,12 +156,12 @@ bool NetworkSession::Connect(std::string_view host, std::string_view port) {
     socket_->IPAddr = std::string(host);
     socket_->Port = std::string(port);
     refusedAttempts_ = 0;
-    SetStatus(kWaitingForConnection);
+    SetStatus(ConnectionStatus::Waiting);
     return TryConnect();
 }
 
 bool NetworkSession::TryConnect() {
-    if (role_ != SessionRole::Client || connectionStatus_ != kWaitingForConnection ||
+    if (role_ != SessionRole::Client || connectionStatus_ != ConnectionStatus::Waiting ||
         socket_->Connected() || socket_->Connecting()) {
         return false;
     }
@@ -199,7 +195,7 @@ void NetworkSession::CloseSession() {
     movesReceived_ = 0;
     rulesDifferNoted_ = false;
     StopKeepAlive();
-    SetStatus(kNotConnected);
+    SetStatus(ConnectionStatus::NotConnected);
 }
 
 void NetworkSession::End(SessionListener::Ending ending, const std::string& message) {
@@ -373,7 +369,7 @@ void NetworkSession::ErrorOccurred(TcpSocket&, const SocketError& error) {
     // A connect attempt that failed is simply tried again by the caller's
     // timer; refusals are counted, since a long run of them means nobody
     // listens at all.
-    if (role_ == SessionRole::Client && connectionStatus_ == kWaitingForConnection) {
+    if (role_ == SessionRole::Client && connectionStatus_ == ConnectionStatus::Waiting) {
         refusedAttempts_ = error.code == kErrorConnectionRefused ? refusedAttempts_ + 1 : 0;
         return;
     }
@@ -513,7 +509,7 @@ void NetworkSession::HandlePlayerId(const SessionMessage& message) {
         return;
     }
     handshakeDone_ = true;
-    SetStatus(kConnectionEstablished);
+    SetStatus(ConnectionStatus::Established);
     engine_.SetNetworkOpponent(partnerNickname_);
     engine_.SetReporter(this);
     engine_.SetDealsLevelHands(role_ == SessionRole::Server);

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "varenta/engine/MoveReporter.h"
+#include "varenta/net/session/ConnectionStatus.h"
 #include "varenta/net/session/SessionFrames.h"
 #include "varenta/net/socket/NetTimer.h"
 #include "varenta/net/socket/TcpSocket.h"
@@ -24,15 +25,8 @@ class VarentaEngine;
 
 enum class SessionRole { Client = 0, Server = 1, Idle = 2 };
 
-// ConnectionStatus values, as the status bar shows them.
-inline constexpr int kNotConnected = 0;
-inline constexpr int kWaitingForConnection = 1;
-inline constexpr int kConnectionEstablished = 2;
-
 namespace texts {
 inline constexpr std::string_view kNoPartnerYet = "<none>";
-inline constexpr std::string_view kStatusTexts[3] = {"Not connected", "Waiting for Connection...",
-                                                     "Connection established with "};
 inline constexpr std::string_view kVersionMismatch[3] = {
     "You have version ", " and your opponent has version ", ". Please use the same version."};
 inline constexpr std::string_view kConnectionLost[2] = {
@@ -101,7 +95,7 @@ public:
     virtual void TablesCompared(std::string_view /*text*/) {}
     // The partner's rules text (twelve fields): compare and show differences.
     virtual void RulesReceived(std::string_view /*partnerRules*/) {}
-    virtual void StatusChanged(int /*connectionStatus*/) {}
+    virtual void StatusChanged(ConnectionStatus /*status*/) {}
     // A deal or move of the other player arrived and is about to be applied
     // to this table (it was well formed and came in the opponent's turn).
     virtual void MoveReceived(const SessionMessage& /*message*/) {}
@@ -187,7 +181,7 @@ public:
     void HandScored() override;
 
     SessionRole sessionRole() const { return role_; }
-    int connectionStatus() const { return connectionStatus_; }
+    ConnectionStatus connectionStatus() const { return connectionStatus_; }
     bool sessionOpen() const { return sessionOpen_; }
     const std::string& partnerNickname() const { return partnerNickname_; }
     const std::string& partnerRules() const { return partnerRules_; }
@@ -222,7 +216,7 @@ private:
     void HandlePlayerId(const SessionMessage& message);
     void HandleRules(const SessionMessage& message);
     bool ApplyMove(const SessionMessage& message);
-    void SetStatus(int status);
+    void SetStatus(ConnectionStatus status);
     void StartSession(SessionRole role);
     void End(SessionListener::Ending ending, const std::string& message);
     void Note(std::string_view prefix, const SessionMessage& message);
@@ -262,7 +256,7 @@ private:
     std::unique_ptr<NetTimer> aliveTimer_;
     std::unique_ptr<NetTimer> silenceTimer_;
     SessionRole role_ = SessionRole::Idle;
-    int connectionStatus_ = kNotConnected;
+    ConnectionStatus connectionStatus_ = ConnectionStatus::NotConnected;
     bool sessionOpen_ = false;
     bool handshakeDone_ = false;
     int refusedAttempts_ = 0;

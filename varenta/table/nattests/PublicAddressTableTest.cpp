@@ -4,6 +4,7 @@
 // table window opens the game port on the router while it listens, says
 // what came of it, and removes it at the end of the session and on close,
 // without ever making a game wait for the router.
+#include "varenta/table/TableNetwork.h"
 #include "varenta/table/tests/FakeAddressQuery.h"
 #include "varenta/table/tests/TableFixture.h"
 
@@ -227,9 +228,9 @@ TEST_F(RouterPortTest, WhoseSideListensAndWhereThePartnerIs) {
         log = {};
         OpenTable(c.own);
         Connect(c.partner);
-        ASSERT_NE(window->Connection(), ConnectionStatus::NotConnected) << c.own;
+        ASSERT_NE(window->Network().Connection(), ConnectionStatus::NotConnected) << c.own;
         if (c.opened) {
-            ASSERT_EQ(log.opens, std::vector<int>{window->Session().ListenPort()});
+            ASSERT_EQ(log.opens, std::vector<int>{window->Network().Session().ListenPort()});
         } else {
             EXPECT_TRUE(log.opens.empty()) << c.own << " " << c.partner;
         }
@@ -240,12 +241,12 @@ TEST_F(RouterPortTest, WhoseSideListensAndWhereThePartnerIs) {
 TEST_F(RouterPortTest, TheAnswerIsShownAndTheMappingGoesWithTheSession) {
     OpenTable("192.168.1.20");
     Connect("192.168.1.30");
-    ASSERT_EQ(window->Session().sessionRole(), SessionRole::Server);
-    const int port = window->Session().ListenPort();
+    ASSERT_EQ(window->Network().Session().sessionRole(), SessionRole::Server);
+    const int port = window->Network().Session().ListenPort();
     ASSERT_TRUE(log.pending);
     EXPECT_EQ(log.asks, 1) << "the connect dialog asked for the router's address";
     // The window listens without waiting for the router.
-    EXPECT_TRUE(window->Session().Socket().Listening());
+    EXPECT_TRUE(window->Network().Session().Socket().Listening());
 
     RouterAnswer refused;
     refused.problem = "the UPnP router refused (error 718 ConflictInMappingEntry)";
@@ -262,7 +263,7 @@ TEST_F(RouterPortTest, TheAnswerIsShownAndTheMappingGoesWithTheSession) {
     // "Disconnect" ends the session and the mapping.
     window->Action("StopWaiting1")->trigger();
     EXPECT_EQ(log.closes, 1);
-    EXPECT_TRUE(window->RouterPortNote().isEmpty());
+    EXPECT_TRUE(window->Network().RouterPortNote().isEmpty());
     EXPECT_FALSE(log.destroyed);
     window->close();
     EXPECT_GE(log.closes, 2);
@@ -277,16 +278,16 @@ TEST_F(RouterPortTest, APartnerConnectsWhileTheRouterHasNotAnsweredYet) {
     NotifierWatcher watcher;
     TcpSocket partner(watcher);
     partner.IPAddr = "127.0.0.1";
-    const int port = window->Session().ListenPort();
+    const int port = window->Network().Session().ListenPort();
     partner.Port = std::to_string(port);
     ASSERT_TRUE(partner.Connect());
-    ASSERT_TRUE(PumpUntil([&] { return window->Chat() != nullptr; }));
+    ASSERT_TRUE(PumpUntil([&] { return window->Network().Chat() != nullptr; }));
     // The router's late answer reaches the chat window too.
     RouterAnswer opened;
     opened.ok = true;
     log.pending(opened);
-    EXPECT_TRUE(
-        window->Chat()->OppChat()->toPlainText().contains(QString(texts::kPortOpened).arg(port)));
+    EXPECT_TRUE(window->Network().Chat()->OppChat()->toPlainText().contains(
+        QString(texts::kPortOpened).arg(port)));
 }
 
 // The real mapping against a scripted UPnP router: opened while the
@@ -296,7 +297,7 @@ TEST_F(RouterPortTest, TheRealMappingIsRemovedWhenTheWindowCloses) {
     mapperFactory = [&router] { return std::make_unique<PortMapping>(router.Access()); };
     OpenTable("192.168.1.20");
     Connect("192.168.1.30");
-    const int port = window->Session().ListenPort();
+    const int port = window->Network().Session().ListenPort();
     ASSERT_TRUE(PumpUntil([&] { return Hint() == QString(texts::kPortOpened).arg(port); }))
         << Hint().toStdString();
     EXPECT_EQ(router.With("AddPortMapping").size(), 1U);

@@ -1,6 +1,7 @@
 // A partner's frames may arrive at any moment of this table's own move: in
 // the middle of a card's flight, during a pause, while a result box is open.
 // They must wait for the move and then apply in order; nothing is dropped.
+#include "varenta/table/TableNetwork.h"
 #include "varenta/table/nettests/NetTables.h"
 
 #include "varenta/net/session/NetworkSession.h"
@@ -94,12 +95,12 @@ struct TableAndPeer {
         peer.Send("PLAYERID" + FE + "Ann" + FE + "400" + FF);
         peer.Send(DealFrame(firstDigit));
         return PumpUntil([&] {
-            return table.window->Connection() == ConnectionStatus::Established &&
+            return table.window->Network().Connection() == ConnectionStatus::Established &&
                    table.S().playerHand.Size() > 0;
         });
     }
     QString ChatText() {
-        ChatWindow* chat = table.window->Chat();
+        ChatWindow* chat = table.window->Network().Chat();
         return chat != nullptr ? chat->OppChat()->toPlainText() : QString();
     }
     // Right-click on the player's newest card: the discard.
@@ -194,7 +195,7 @@ TEST(NetworkTimingTest, NewGameIsRefusedDuringANetworkGame) {
     EXPECT_EQ(t.table.S().stock.Size(), stock - 1) << "the game on the table goes on";
     PumpBriefly();
     EXPECT_EQ(t.peer.Count("DEAL"), 0);
-    EXPECT_EQ(t.table.window->Connection(), ConnectionStatus::Established);
+    EXPECT_EQ(t.table.window->Network().Connection(), ConnectionStatus::Established);
 }
 
 // Two windows: Ann's cards fly slowly and her result boxes stay open while
@@ -215,10 +216,10 @@ TEST(NetworkTimingTest, ASlowTableAndAnInstantOneAgreeAfterEveryTurn) {
         PumpBriefly();
     };
     ann.Connect("Ann", "127.0.0.1");
-    ASSERT_EQ(ann.window->Session().sessionRole(), SessionRole::Server);
+    ASSERT_EQ(ann.window->Network().Session().sessionRole(), SessionRole::Server);
     Table bob;
     WriteRules(bob.store, rules);
-    bob.Open("127.0.0.2", std::to_string(ann.window->Session().ListenPort()), 9);
+    bob.Open("127.0.0.2", std::to_string(ann.window->Network().Session().ListenPort()), 9);
     int bobBoxes = 0;
     bob.window->Dialogs().handResult = [&](HandResultDialog&) { ++bobBoxes; };
     bob.answer = false; // Ann is the server
@@ -240,20 +241,21 @@ TEST(NetworkTimingTest, ASlowTableAndAnInstantOneAgreeAfterEveryTurn) {
         // Bob answers at once, in the middle of Ann's animation.
         if (!inBobsTurn && !bob.window->Controller().Busy() && !bob.S().opponentToMove &&
             bob.S().playerHand.Size() > 0 &&
-            bob.window->Connection() == ConnectionStatus::Established) {
+            bob.window->Network().Connection() == ConnectionStatus::Established) {
             inBobsTurn = true;
             playTurn(bob);
             inBobsTurn = false;
         }
     });
     ASSERT_TRUE(PumpUntil([&] {
-        return ann.window->Connection() == ConnectionStatus::Established &&
-               bob.window->Connection() == ConnectionStatus::Established &&
+        return ann.window->Network().Connection() == ConnectionStatus::Established &&
+               bob.window->Network().Connection() == ConnectionStatus::Established &&
                bob.S().stock.Size() == ann.S().stock.Size() && bob.S().playerHand.Size() > 0;
     }));
     const auto quiet = [&] {
         return !ann.window->Controller().Busy() && !bob.window->Controller().Busy() &&
-               !ann.window->Session().HasHeldFrames() && !bob.window->Session().HasHeldFrames() &&
+               !ann.window->Network().Session().HasHeldFrames() &&
+               !bob.window->Network().Session().HasHeldFrames() &&
                ann.S().opponentToMove != bob.S().opponentToMove &&
                ann.S().stock.Size() == bob.S().stock.Size() &&
                ann.S().playerHand.Size() == bob.S().opponentHand.Size() &&
@@ -269,11 +271,13 @@ TEST(NetworkTimingTest, ASlowTableAndAnInstantOneAgreeAfterEveryTurn) {
     }
     EXPECT_EQ(annBoxes, bobBoxes);
     for (Table* t : {&ann, &bob}) {
-        EXPECT_TRUE(t->window->Session().PartnerChecks());
-        EXPECT_EQ(t->window->Connection(), ConnectionStatus::Established);
+        EXPECT_TRUE(t->window->Network().Session().PartnerChecks());
+        EXPECT_EQ(t->window->Network().Connection(), ConnectionStatus::Established);
         EXPECT_TRUE(t->messages.empty()) << t->messages.front().toStdString();
     }
-    EXPECT_GE(ann.window->Session().HandsCompared() + bob.window->Session().HandsCompared(), 2);
+    EXPECT_GE(ann.window->Network().Session().HandsCompared() +
+                  bob.window->Network().Session().HandsCompared(),
+              2);
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 // Two table windows in one process connect over loopback through the real
 // flow (connect dialog, role decision, session) and play against each other.
+#include "varenta/table/TableNetwork.h"
 #include "varenta/table/nettests/NetTables.h"
 
 #include "varenta/engine/Texts.h"
@@ -34,9 +35,9 @@ TEST(TwoTablesTest, ConnectPlayChatAndDisconnectOverLoopback) {
     ann.Connect("Ann", "127.0.0.1");
     ASSERT_EQ(ann.questions.size(), 1U);
     EXPECT_TRUE(ann.questions[0].startsWith(texts::kAskSameAddress));
-    ASSERT_EQ(ann.window->Session().sessionRole(), SessionRole::Server);
+    ASSERT_EQ(ann.window->Network().Session().sessionRole(), SessionRole::Server);
     EXPECT_EQ(ann.Panel(), "Waiting for Connection...");
-    const int port = ann.window->Session().ListenPort();
+    const int port = ann.window->Network().Session().ListenPort();
     ASSERT_GT(port, 0);
 
     Table bob;
@@ -47,30 +48,31 @@ TEST(TwoTablesTest, ConnectPlayChatAndDisconnectOverLoopback) {
     bob.answer = false;
     bob.Connect("Bob", "127.0.0.1");
     EXPECT_EQ(bob.questions, ann.questions);
-    EXPECT_EQ(bob.window->Session().sessionRole(), SessionRole::Client);
+    EXPECT_EQ(bob.window->Network().Session().sessionRole(), SessionRole::Client);
     ASSERT_TRUE(PumpUntil([&] {
-        return ann.window->Connection() == ConnectionStatus::Established &&
-               bob.window->Connection() == ConnectionStatus::Established &&
+        return ann.window->Network().Connection() == ConnectionStatus::Established &&
+               bob.window->Network().Connection() == ConnectionStatus::Established &&
                bob.S().stock.Size() == ann.S().stock.Size();
     }));
     EXPECT_EQ(ann.Panel(), "Connection established with Bob");
     EXPECT_EQ(bob.Panel(), "Connection established with Ann");
-    EXPECT_FALSE(bob.window->TryingToConnect());
-    EXPECT_TRUE(bob.window->AddressExchangeStopped());
+    EXPECT_FALSE(bob.window->Network().TryingToConnect());
+    EXPECT_TRUE(bob.window->Network().AddressExchangeStopped());
     for (Table* t : {&ann, &bob}) {
-        ASSERT_NE(t->window->Chat(), nullptr);
-        EXPECT_TRUE(t->window->Chat()->isVisible());
+        ASSERT_NE(t->window->Network().Chat(), nullptr);
+        EXPECT_TRUE(t->window->Network().Chat()->isVisible());
         EXPECT_TRUE(t->window->Engine().IsNetworkGame());
         EXPECT_FALSE(t->window->Action("ConnecttoPartner1")->isEnabled());
         EXPECT_TRUE(t->messages.empty()) << t->messages.front().toStdString();
     }
-    EXPECT_TRUE(bob.window->Chat()->OppChat()->toPlainText().contains("Messages from Ann"));
+    EXPECT_TRUE(
+        bob.window->Network().Chat()->OppChat()->toPlainText().contains("Messages from Ann"));
     ExpectMirrored(ann, bob);
     // Each side sees where the other's rules differ from its own.
     for (Table* t : {&ann, &bob}) {
-        ASSERT_NE(t->window->RuleDifferences(), nullptr);
-        EXPECT_TRUE(t->window->RuleDifferences()->isVisible());
-        EXPECT_EQ(t->window->RuleDifferences()->List()->topLevelItemCount(), 1);
+        ASSERT_NE(t->window->Network().RuleDifferences(), nullptr);
+        EXPECT_TRUE(t->window->Network().RuleDifferences()->isVisible());
+        EXPECT_EQ(t->window->Network().RuleDifferences()->List()->topLevelItemCount(), 1);
     }
 
     // The side to move draws and discards; the other table follows.
@@ -92,31 +94,32 @@ TEST(TwoTablesTest, ConnectPlayChatAndDisconnectOverLoopback) {
     EXPECT_TRUE(mover.S().opponentToMove);
 
     // A chat line, and keys typed on the table go to the chat input.
-    QTest::keyClicks(mover.window->Chat()->SelfChat(), "hello");
-    QTest::keyClick(mover.window->Chat()->SelfChat(), Qt::Key_Return);
-    ASSERT_TRUE(PumpUntil(
-        [&] { return other.window->Chat()->OppChat()->toPlainText().endsWith("hello"); }));
-    EXPECT_TRUE(other.window->Chat()->Highlighted());
+    QTest::keyClicks(mover.window->Network().Chat()->SelfChat(), "hello");
+    QTest::keyClick(mover.window->Network().Chat()->SelfChat(), Qt::Key_Return);
+    ASSERT_TRUE(PumpUntil([&] {
+        return other.window->Network().Chat()->OppChat()->toPlainText().endsWith("hello");
+    }));
+    EXPECT_TRUE(other.window->Network().Chat()->Highlighted());
     QTest::keyClicks(other.window->View(), "hi");
-    EXPECT_TRUE(other.window->Chat()->SelfChat()->toPlainText().endsWith("hi"));
+    EXPECT_TRUE(other.window->Network().Chat()->SelfChat()->toPlainText().endsWith("hi"));
     QTest::keyClick(other.window->View(), Qt::Key_F11, Qt::ControlModifier);
     ASSERT_FALSE(other.messages.empty());
     EXPECT_EQ(other.messages.back(), QString::fromUtf8(texts::kNoCheating.data()));
     EXPECT_FALSE(other.S().opponentCardsShown);
 
     // What the session could not use is noted in the chat window.
-    other.window->Session().ReceiveBytes(std::string(300, 'x') + "\xFF");
-    EXPECT_TRUE(other.window->Chat()->OppChat()->toPlainText().endsWith(
+    other.window->Network().Session().ReceiveBytes(std::string(300, 'x') + "\xFF");
+    EXPECT_TRUE(other.window->Network().Chat()->OppChat()->toPlainText().endsWith(
         QString::fromUtf8(texts::kNoteFrameTooLong.data())));
     ExpectMirrored(ann, bob);
 
     // Hide and show from the menu.
     QAction* chatItem = other.window->Action("HideChatWindow1");
     chatItem->trigger();
-    EXPECT_FALSE(other.window->Chat()->isVisible());
+    EXPECT_FALSE(other.window->Network().Chat()->isVisible());
     EXPECT_EQ(chatItem->text(), "&Show Chat Window");
     chatItem->trigger();
-    EXPECT_TRUE(other.window->Chat()->isVisible());
+    EXPECT_TRUE(other.window->Network().Chat()->isVisible());
     EXPECT_EQ(chatItem->text(), "&Hide Chat Window");
 
     // Quitting during a network game asks first; No keeps the window.
@@ -129,13 +132,13 @@ TEST(TwoTablesTest, ConnectPlayChatAndDisconnectOverLoopback) {
     // Ann disconnects (after the question); Bob is told and plays the computer again.
     ann.window->Action("StopWaiting1")->trigger();
     EXPECT_EQ(ann.questions.back(), "Are you sure you want to disconnect?");
-    EXPECT_EQ(ann.window->Connection(), ConnectionStatus::NotConnected);
-    ASSERT_TRUE(
-        PumpUntil([&] { return bob.window->Connection() == ConnectionStatus::NotConnected; }));
+    EXPECT_EQ(ann.window->Network().Connection(), ConnectionStatus::NotConnected);
+    ASSERT_TRUE(PumpUntil(
+        [&] { return bob.window->Network().Connection() == ConnectionStatus::NotConnected; }));
     ASSERT_FALSE(bob.messages.empty());
     EXPECT_EQ(bob.messages.back(), "Connection to Ann lost. The network game will now terminate.");
     for (Table* t : {&ann, &bob}) {
-        EXPECT_EQ(t->window->Chat(), nullptr);
+        EXPECT_EQ(t->window->Network().Chat(), nullptr);
         EXPECT_FALSE(t->window->Engine().IsNetworkGame());
         EXPECT_TRUE(t->window->Action("ConnecttoPartner1")->isEnabled());
         EXPECT_FALSE(t->window->Action("StopWaiting1")->isEnabled());
@@ -145,10 +148,10 @@ TEST(TwoTablesTest, ConnectPlayChatAndDisconnectOverLoopback) {
 
     // The next session starts cleanly, this time Bob listening.
     bob.window->Action("ConnecttoPartner1")->trigger(); // same dialog answers: Bob connects
-    EXPECT_EQ(bob.window->Session().sessionRole(), SessionRole::Client);
+    EXPECT_EQ(bob.window->Network().Session().sessionRole(), SessionRole::Client);
     bob.window->Action("StopWaiting1")->trigger();
-    EXPECT_EQ(bob.window->Session().sessionRole(), SessionRole::Idle);
-    EXPECT_FALSE(bob.window->TryingToConnect());
+    EXPECT_EQ(bob.window->Network().Session().sessionRole(), SessionRole::Idle);
+    EXPECT_FALSE(bob.window->Network().TryingToConnect());
 }
 
 } // namespace
@@ -182,13 +185,13 @@ TEST(TwoTablesTest, OnOneMachineTheSameAddressQuestionDecides) {
         EXPECT_TRUE(t.questions[1].startsWith("You and your partner have the same IP address."));
         EXPECT_TRUE(t.questions[1].endsWith("\nNote: this means that your partner must choose "
                                             "'No' here."));
-        EXPECT_EQ(t.window->Session().sessionRole(),
+        EXPECT_EQ(t.window->Network().Session().sessionRole(),
                   yes ? SessionRole::Server : SessionRole::Client);
-        EXPECT_EQ(t.window->TryingToConnect(), !yes);
-        EXPECT_EQ(t.window->Connection(), ConnectionStatus::Waiting);
+        EXPECT_EQ(t.window->Network().TryingToConnect(), !yes);
+        EXPECT_EQ(t.window->Network().Connection(), ConnectionStatus::Waiting);
         t.window->Action("StopWaiting1")->trigger();
-        EXPECT_EQ(t.window->Connection(), ConnectionStatus::NotConnected);
-        EXPECT_FALSE(t.window->TryingToConnect());
+        EXPECT_EQ(t.window->Network().Connection(), ConnectionStatus::NotConnected);
+        EXPECT_FALSE(t.window->Network().TryingToConnect());
     }
 }
 
@@ -208,8 +211,8 @@ TEST(TwoTablesTest, ASecondServerForTheSamePortIsToldWhy) {
         Table ann;
         ann.Open(c.own, "0", 5);
         ann.Connect("Ann", c.partner);
-        ASSERT_EQ(ann.window->Session().sessionRole(), SessionRole::Server) << c.partner;
-        const std::string port = std::to_string(ann.window->Session().ListenPort());
+        ASSERT_EQ(ann.window->Network().Session().sessionRole(), SessionRole::Server) << c.partner;
+        const std::string port = std::to_string(ann.window->Network().Session().ListenPort());
         Table bob;
         bob.Open(c.own, port, 9);
         bob.Connect("Bob", c.partner);
@@ -221,10 +224,11 @@ TEST(TwoTablesTest, ASecondServerForTheSamePortIsToldWhy) {
         const QString hint =
             QString(texts::kPortTakenByOtherCopy).arg(QString::fromStdString(port));
         EXPECT_EQ(bob.messages[0], c.hinted ? plain + "\n\n" + hint : plain);
-        EXPECT_EQ(bob.window->Connection(), ConnectionStatus::NotConnected);
-        EXPECT_EQ(bob.window->Session().sessionRole(), SessionRole::Idle);
+        EXPECT_EQ(bob.window->Network().Connection(), ConnectionStatus::NotConnected);
+        EXPECT_EQ(bob.window->Network().Session().sessionRole(), SessionRole::Idle);
         EXPECT_TRUE(bob.window->Action("ConnecttoPartner1")->isEnabled());
-        EXPECT_EQ(ann.window->Session().sessionRole(), SessionRole::Server) << "Ann waits on";
+        EXPECT_EQ(ann.window->Network().Session().sessionRole(), SessionRole::Server)
+            << "Ann waits on";
     }
 }
 
@@ -242,31 +246,31 @@ TEST(TwoTablesTest, TenRefusedConnectsSayThatNobodyListens) {
     bob.Open("192.168.1.20", port.toStdString(), 9);
     bob.answer = false;
     bob.Connect("Bob", "127.0.0.1");
-    ASSERT_EQ(bob.window->Session().sessionRole(), SessionRole::Client);
-    const auto refused = [&bob] { return bob.window->Session().RefusedAttempts(); };
+    ASSERT_EQ(bob.window->Network().Session().sessionRole(), SessionRole::Client);
+    const auto refused = [&bob] { return bob.window->Network().Session().RefusedAttempts(); };
     const auto hint = [&] {
         return QString(texts::kNobodyListens).arg("127.0.0.1", port).arg(refused());
     };
-    for (int attempt = 1; attempt <= TableWindow::kRefusalsBeforeHint; ++attempt) {
+    for (int attempt = 1; attempt <= NetworkPlay::kRefusalsBeforeHint; ++attempt) {
         ASSERT_TRUE(PumpUntil([&] { return refused() >= attempt; })) << attempt;
         EXPECT_FALSE(bob.window->StatusLine()->LineText().startsWith("Nobody")) << attempt;
-        bob.window->tmTryConnectTimer();
+        bob.window->Network().tmTryConnectTimer();
     }
     EXPECT_EQ(bob.window->StatusLine()->LineText(), hint());
     EXPECT_TRUE(bob.messages.empty()) << "no box";
-    EXPECT_TRUE(bob.window->TryingToConnect());
-    EXPECT_EQ(bob.window->Connection(), ConnectionStatus::Waiting);
+    EXPECT_TRUE(bob.window->Network().TryingToConnect());
+    EXPECT_EQ(bob.window->Network().Connection(), ConnectionStatus::Waiting);
 
     // Told once per run of ten: the next tick leaves the hint line alone.
     bob.window->StatusLine()->ShowHintText("something else");
     const int now = refused();
     ASSERT_TRUE(PumpUntil([&] { return refused() > now; }));
-    if (refused() < 2 * TableWindow::kRefusalsBeforeHint) {
-        bob.window->tmTryConnectTimer();
+    if (refused() < 2 * NetworkPlay::kRefusalsBeforeHint) {
+        bob.window->Network().tmTryConnectTimer();
         EXPECT_EQ(bob.window->StatusLine()->LineText(), "something else");
     }
     bob.window->Action("StopWaiting1")->trigger();
-    EXPECT_FALSE(bob.window->TryingToConnect());
+    EXPECT_FALSE(bob.window->Network().TryingToConnect());
 }
 
 } // namespace

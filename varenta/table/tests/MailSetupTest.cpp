@@ -7,6 +7,7 @@
 #include "varenta/table/ConnectDialog.h"
 #include "varenta/table/MailAccountSettings.h"
 #include "varenta/table/NetworkSetupDialog.h"
+#include "varenta/table/TableNetwork.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -61,13 +62,13 @@ TEST_F(MailSetupTest, SetupIsTheLastNetworkItemAndOkStoresTheAccount) {
     ASSERT_NE(setup, nullptr);
     EXPECT_EQ(setup->text(), "&Setup...");
     EXPECT_EQ(setup->statusTip(), "Set information needed for email connections");
-    EXPECT_EQ(window->NetworkMenu()->actions().last(), setup);
+    EXPECT_EQ(window->Network().NetworkMenu()->actions().last(), setup);
     EXPECT_TRUE(setup->isEnabled());
 
     FillSetup("smtp.test.example:587");
     EXPECT_EQ(store->ReadString("Network\\SMTP Server", {}), "smtp.test.example:587");
     EXPECT_EQ(store->ReadString("Network\\Password", {}), ScramblePassword("secret"));
-    EXPECT_EQ(window->MailExchange().Account().smtpServer, "smtp.test.example:587");
+    EXPECT_EQ(window->Network().MailExchange().Account().smtpServer, "smtp.test.example:587");
 
     // Cancel keeps what was there.
     window->Dialogs().networkSetup = [](NetworkSetupDialog& dialog) {
@@ -76,7 +77,7 @@ TEST_F(MailSetupTest, SetupIsTheLastNetworkItemAndOkStoresTheAccount) {
         return false;
     };
     setup->trigger();
-    EXPECT_EQ(window->MailExchange().Account().smtpServer, "smtp.test.example:587");
+    EXPECT_EQ(window->Network().MailExchange().Account().smtpServer, "smtp.test.example:587");
 }
 
 TEST_F(MailSetupTest, AMailThatCannotBeSentIsReportedAndDisconnectEndsTheExchange) {
@@ -97,15 +98,16 @@ TEST_F(MailSetupTest, AMailThatCannotBeSentIsReportedAndDisconnectEndsTheExchang
     };
     window->Action("ConnecttoPartner1")->trigger();
     EXPECT_EQ(Line(), texts::kMailSendingMessage);
-    EXPECT_TRUE(window->MailExchange().SendMail1().Busy());
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !window->MailExchange().SendMail1().Busy(); }));
+    EXPECT_TRUE(window->Network().MailExchange().SendMail1().Busy());
+    ASSERT_TRUE(
+        QTest::qWaitFor([&] { return !window->Network().MailExchange().SendMail1().Busy(); }));
     EXPECT_TRUE(Line().startsWith(QString(texts::kMailSendError) + " The mail server 127.0.0.1"))
         << Line().toStdString();
-    EXPECT_FALSE(window->MailExchange().tmGetMail().isActive());
+    EXPECT_FALSE(window->Network().MailExchange().tmGetMail().isActive());
 
     window->Action("StopWaiting1")->trigger();
-    EXPECT_TRUE(window->MailExchange().Stopped());
-    EXPECT_EQ(window->Connection(), ConnectionStatus::NotConnected);
+    EXPECT_TRUE(window->Network().MailExchange().Stopped());
+    EXPECT_EQ(window->Network().Connection(), ConnectionStatus::NotConnected);
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 #include "varenta/net/session/NetworkSession.h"
 #include "varenta/table/ConnectDialog.h"
 #include "varenta/table/NetworkTexts.h"
+#include "varenta/table/TableNetwork.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -24,10 +25,11 @@ protected:
             services.ownAddressQuery = [] { return std::unique_ptr<OwnAddressQuery>(); };
         };
         Open();
-        window->startAddressMail = [this](const QStringList& own, const QString& partner) {
+        window->Network().Play().startAddressMail = [this](const QStringList& own,
+                                                           const QString& partner) {
             mails.push_back(own.join(',') + " -> " + partner);
         };
-        window->stopAddressMail = [this] { ++stops; };
+        window->Network().Play().stopAddressMail = [this] { ++stops; };
         window->Dialogs().connect = [this](ConnectDialog& dialog) {
             // No identification server: the own addresses are there at once.
             dialog.findChild<QLineEdit*>("edIDServer")->clear();
@@ -79,21 +81,21 @@ TEST_F(NetworkMenuTest, ItemsHintsAndEnablingFollowTheConnectionState) {
     EXPECT_FALSE(panel->isVisibleTo(window.get())) << "no room taken before a connection";
 
     window->Action("ConnecttoPartner1")->trigger();
-    EXPECT_EQ(window->Connection(), ConnectionStatus::Waiting);
+    EXPECT_EQ(window->Network().Connection(), ConnectionStatus::Waiting);
     EXPECT_EQ(Enabled(), (std::vector<bool>{false, true, true, true}));
     EXPECT_EQ(panel->text(), "Waiting for Connection...");
     EXPECT_TRUE(panel->isVisibleTo(window.get()));
     EXPECT_EQ(Line(), "Sending message to partner...");
     ASSERT_EQ(mails.size(), 1U);
     EXPECT_EQ(mails[0], "192.168.1.20 -> bob@example.org");
-    EXPECT_EQ(window->OwnNickname(), "Ann");
-    EXPECT_FALSE(window->AddressExchangeStopped());
+    EXPECT_EQ(window->Network().OwnNickname(), "Ann");
+    EXPECT_FALSE(window->Network().AddressExchangeStopped());
 
     // Without an open session Disconnect asks nothing.
     window->Action("StopWaiting1")->trigger();
     EXPECT_TRUE(questions.empty());
     EXPECT_EQ(stops, 1);
-    EXPECT_TRUE(window->AddressExchangeStopped());
+    EXPECT_TRUE(window->Network().AddressExchangeStopped());
     EXPECT_EQ(Enabled(), (std::vector<bool>{true, false, false, false}));
     EXPECT_EQ(panel->text(), "Not connected");
     EXPECT_TRUE(messages.empty());
@@ -107,7 +109,7 @@ TEST_F(NetworkMenuTest, ACancelledDialogChangesNothingButKeepsWhatWasTyped) {
         return false;
     };
     window->Action("ConnecttoPartner1")->trigger();
-    EXPECT_EQ(window->Connection(), ConnectionStatus::NotConnected);
+    EXPECT_EQ(window->Network().Connection(), ConnectionStatus::NotConnected);
     EXPECT_EQ(Enabled(), (std::vector<bool>{true, false, false, false}));
     EXPECT_EQ(store->ReadString("Network\\Nickname", ""), "Zoe");
     EXPECT_TRUE(mails.empty());
@@ -115,11 +117,11 @@ TEST_F(NetworkMenuTest, ACancelledDialogChangesNothingButKeepsWhatWasTyped) {
 
 TEST_F(NetworkMenuTest, WithoutTheMailExchangeTheUserIsToldAndNothingWaits) {
     OpenWithMail();
-    window->startAddressMail = nullptr;
+    window->Network().Play().startAddressMail = nullptr;
     window->Action("ConnecttoPartner1")->trigger();
     ASSERT_EQ(messages.size(), 1U);
     EXPECT_EQ(messages[0], texts::kMailNotAvailable);
-    EXPECT_EQ(window->Connection(), ConnectionStatus::NotConnected);
+    EXPECT_EQ(window->Network().Connection(), ConnectionStatus::NotConnected);
 }
 
 } // namespace

@@ -110,7 +110,7 @@ struct ClientWithPeer {
         }
         server.socket.SendText("PLAYERID" + FE + "Ann" + FE + version + FF);
         return PumpUntil(
-            [&] { return client.session.connectionStatus() != kWaitingForConnection; });
+            [&] { return client.session.connectionStatus() != ConnectionStatus::Waiting; });
     }
 };
 
@@ -122,7 +122,7 @@ TEST(NetworkSession, ConnectingSideAnswersPlayerIdThenSendsItsRules) {
     EXPECT_EQ(Keywords(frames), "PLAYERID RULES ");
     EXPECT_EQ(frames[0], "PLAYERID" + FE + "Bea" + FE + "400" + FF);
     EXPECT_EQ(ParseFrame(frames[1]).payload, BuildRulesText(t.client.engine.Rules()));
-    EXPECT_EQ(t.client.session.connectionStatus(), kConnectionEstablished);
+    EXPECT_EQ(t.client.session.connectionStatus(), ConnectionStatus::Established);
     EXPECT_EQ(t.client.session.StatusText(), "Connection established with Ann");
     EXPECT_EQ(t.client.listener.openedWith, "Ann");
     EXPECT_TRUE(t.client.engine.IsNetworkGame());
@@ -167,7 +167,7 @@ TEST(NetworkSession, VersionMismatchClosesWithTheVersionBox) {
         EXPECT_EQ(t.client.listener.closed[0].second,
                   "You have version 400 and your opponent has version " + shown +
                       ". Please use the same version.");
-        EXPECT_EQ(t.client.session.connectionStatus(), kNotConnected);
+        EXPECT_EQ(t.client.session.connectionStatus(), ConnectionStatus::NotConnected);
         EXPECT_EQ(t.client.session.sessionRole(), SessionRole::Idle);
         EXPECT_FALSE(t.client.session.sessionOpen());
         EXPECT_TRUE(PumpUntil([&] { return t.server.events.Count("closed") == 1; }));
@@ -235,7 +235,7 @@ TEST(NetworkSession, BadFramesAreDroppedWithANoteAndChangeNothing) {
     EXPECT_EQ(t.client.engine.State().opponentHand.count, before.opponentHand.count);
     EXPECT_EQ(t.client.engine.State().stock.count, before.stock.count);
     EXPECT_EQ(t.client.session.partnerNickname(), "Ann");
-    EXPECT_EQ(t.client.session.connectionStatus(), kConnectionEstablished);
+    EXPECT_EQ(t.client.session.connectionStatus(), ConnectionStatus::Established);
 }
 
 int CardsOnTable(const GameState& s) {
@@ -263,7 +263,7 @@ TEST(NetworkSession, GarbageBytesNeitherCrashNorLoseCards) {
     EXPECT_EQ(t.client.listener.chats.back(), "still here");
     EXPECT_FALSE(t.client.listener.notes.empty());
     EXPECT_EQ(CardsOnTable(t.client.engine.State()), kDeckSize);
-    EXPECT_EQ(t.client.session.connectionStatus(), kConnectionEstablished);
+    EXPECT_EQ(t.client.session.connectionStatus(), ConnectionStatus::Established);
 }
 
 TEST(NetworkSession, RulesCountOnlyInsideAnOpenSession) {
@@ -335,7 +335,7 @@ TEST(NetworkSession, FailedConnectAttemptsAreSilentWhileWaiting) {
     client.session.Connect("127.0.0.1", port);
     ASSERT_TRUE(PumpUntil([&] { return client.session.RefusedAttempts() == 1; }));
     EXPECT_TRUE(client.listener.closed.empty());
-    EXPECT_EQ(client.session.connectionStatus(), kWaitingForConnection);
+    EXPECT_EQ(client.session.connectionStatus(), ConnectionStatus::Waiting);
     for (int attempt = 2; attempt <= 3; ++attempt) {
         ASSERT_TRUE(client.session.TryConnect()) << "the retry timer may try again";
         ASSERT_TRUE(PumpUntil([&] { return client.session.RefusedAttempts() == attempt; }));

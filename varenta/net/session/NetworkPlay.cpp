@@ -1,0 +1,331 @@
+#include "varenta/net/session/NetworkPlay.h"
+
+#include "varenta/net/mail/AddressExchange.h"
+#include "varenta/net/nat/PortMapping.h"
+#include "varenta/net/session/DecideRole.h"
+#include "varenta/net/session/NetworkPlayTexts.h"
+
+namespace varenta {
+
+namespace {
+
+QString Text(const char* text) {
+    return QString::fromLatin1(text);
+}
+
+QString Utf8(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+bool IsLoopback(const QString& address) {
+    return address.startsWith(QLatin1String("127.")) || address == QLatin1String("::1") ||
+           address.compare(QLatin1String("localhost"), Qt::CaseInsensitive) == 0;
+}
+
+MessageKind BoxKind(SessionListener::Ending ending) {
+    switch (ending) {
+    case SessionListener::Ending::VersionMismatch:
+        return MessageKind::Information;
+    case SessionListener::Ending::ConnectionLost:
+    case SessionListener::Ending::TablesParted:
+        return MessageKind::Warning;
+    case SessionListener::Ending::SocketProblem:
+        break;
+    }
+    return MessageKind::Error;
+}
+
+} // namespace
+
+NetworkPlay::NetworkPlay(VarentaEngine& engine, SocketWatcher& watcher,
+                         NetworkPlayServices services)
+    : services_(std::move(services)), session_(std::make_unique<NetworkSession>(engine, watcher)) {
+    if (!services_.retryTimer) {
+        services_.retryTimer = std::make_unique<QtNetTimer>();
+    }
+    services_.retryTimer->expired = [this] {
+        // The timer is one-shot: it goes on until the retries are stopped.
+        services_.retryTimer->Start(kTryConnectMs);
+        tmTryConnectTimer();
+    };
+    session_->SetListener(this);
+    if (services_.mailExchange) {
+        AttachAddressExchange();
+    }
+}
+
+NetworkPlay::~NetworkPlay() {
+    services_.retryTimer->expired = nullptr;
+    session_->SetListener(nullptr);
+}
+
+void NetworkPlay::SetListener(NetworkPlayListener* listener) {
+    listener_ = listener != nullptr ? listener : &defaultListener_;
+}
+
+std::string NetworkPlay::StatusText() const {
+    return ConnectionStatusText(status_, session_->partnerNickname());
+}
+
+void NetworkPlay::SetStatus(ConnectionStatus status) {
+    status_ = status;
+    listener_->ConnectionChanged(status);
+}
+
+std::string NetworkPlay::SessionPort() const {
+    return services_.sessionPort.empty() ? std::string(kSessionPort) : services_.sessionPort;
+}
+
+// ---- the address exchange by e-mail -----------------------------------------------
+
+void NetworkPlay::AttachAddressExchange() {
+    mailExchange_ = std::make_unique<AddressExchange>();
+    mailExchange_->SetAccount(services_.mailAccount);
+    mailExchange_->SetTrustFile(services_.mailTrustFile);
+    mailExchange_->showStatus = [this](const QString& text) { listener_->Hint(text); };
+    // The partner's address arrives from a socket event of the mail client.
+    mailExchange_->decideRole = [this](const QString& own, const QString& partner) {
+        if (addressExchangeStopped_) {
+            return;
+        }
+        if (services_.runEvent) {
+            services_.runEvent([&] { DecideRole(own, partner); });
+        } else {
+            DecideRole(own, partner);
+        }
+    };
+    startAddressMail = [this](const QStringList& own, const QString& partner) {
+        mailExchange_->SendAddressMail(own, partner);
+    };
+    stopAddressMail = [this] { mailExchange_->StopAddressExchange(); };
+}
+
+void NetworkPlay::SetMailAccount(const MailAccount& account) {
+    if (mailExchange_) {
+        mailExchange_->SetAccount(account);
+    }
+}
+
+void NetworkPlay::StopAddressExchange() {
+    addressExchangeStopped_ = true;
+    StopRetries();
+    if (stopAddressMail) {
+        stopAddressMail();
+    }
+}
+
+// ---- connecting -------------------------------------------------------------------
+
+void NetworkPlay::DecideRole(const QString& own, const QString& partner) {
+    // A side that was waiting already starts over with the new pair.
+    StopRetries();
+    if (session_->sessionRole() != SessionRole::Idle && !session_->sessionOpen()) {
+        session_->CloseSession();
+    }
+    const DecidedRole role = varenta::DecideRole(own.toStdString(), partner.toStdString(), [this] {
+        return services_.yesNo && services_.yesNo(Text(texts::kAskSameAddress) + '\n' +
+                                                  Text(texts::kAskSameAddressNote));
+    });
+    // A partner on this machine needs nothing of the router.
+    mapRouterPort_ = !IsLoopback(own) && !IsLoopback(partner);
+    if (role == DecidedRole::Server) {
+        BecomeServer();
+        return;
+    }
+    CloseRouterPort();
+    ConnectTo(partner);
+}
+
+bool NetworkPlay::BecomeServer() {
+    // Two copies on this computer that both chose to listen: the second
+    // finds the port taken and should tell its user why.
+    const std::string portTaken = mapRouterPort_ || !services_.portTakenHint
+                                      ? std::string()
+                                      : Text(texts::kPortTakenByOtherCopy)
+                                            .arg(QString::fromStdString(SessionPort()))
+                                            .toStdString();
+    const bool listening = session_->Listen(SessionPort(), portTaken);
+    SetStatus(session_->connectionStatus());
+    if (mapRouterPort_ && session_->Socket().Listening()) {
+        OpenRouterPort(session_->ListenPort());
+    }
+    return listening;
+}
+
+void NetworkPlay::BecomeClient(const QString& partner) {
+    // Without an address there is nobody to call: the side waits (the
+    // e-mail exchange may still bring one).
+    if (partner.isEmpty()) {
+        return;
+    }
+    session_->Connect(partner.toStdString(), SessionPort());
+}
+
+void NetworkPlay::ConnectTo(const QString& partner) {
+    BecomeClient(partner);
+    partnerAddress_ = partner;
+    retries_ = 0;
+    StartRetries();
+}
+
+void NetworkPlay::StartRetries() {
+    retrying_ = true;
+    services_.retryTimer->Start(kTryConnectMs);
+}
+
+void NetworkPlay::StopRetries() {
+    retrying_ = false;
+    services_.retryTimer->Stop();
+}
+
+void NetworkPlay::tmTryConnectTimer() {
+    if (services_.connectAttempts > 0) {
+        // A run that gives up: it stops once the partner answered, and after
+        // the last attempt it was given.
+        if (session_->connectionStatus() != ConnectionStatus::Waiting) {
+            StopRetries();
+            return;
+        }
+        if (++retries_ >= services_.connectAttempts) {
+            StopRetries();
+            listener_->ConnectGivenUp();
+            return;
+        }
+    }
+    if (session_->sessionRole() == SessionRole::Client) {
+        session_->TryConnect();
+    } else if (session_->sessionRole() == SessionRole::Idle && !partnerAddress_.isEmpty() &&
+               status_ == ConnectionStatus::Waiting) {
+        BecomeClient(partnerAddress_);
+    }
+    // Refusal after refusal: nobody listens there, most often because both
+    // players chose to connect. Retrying goes on; the user is told (on the
+    // hint line, no box) once per run of refusals.
+    const int runs = session_->RefusedAttempts() / kRefusalsBeforeHint;
+    if (runs > refusalHintsShown_) {
+        const QString hint = Text(texts::kNobodyListens)
+                                 .arg(partnerAddress_, QString::fromStdString(SessionPort()))
+                                 .arg(session_->RefusedAttempts());
+        listener_->Hint(hint);
+        listener_->ChatNote(hint);
+    }
+    refusalHintsShown_ = runs;
+}
+
+void NetworkPlay::CloseSession() {
+    const bool hadGame = status_ == ConnectionStatus::Established;
+    session_->CloseSession();
+    SessionEnded(hadGame);
+}
+
+void NetworkPlay::SessionEnded(bool hadGame) {
+    StopRetries();
+    CloseRouterPort();
+    partnerAddress_.clear();
+    SetStatus(ConnectionStatus::NotConnected);
+    listener_->SessionEnded(hadGame);
+}
+
+// ---- the game port on the router ----------------------------------------------------
+
+PortMapper* NetworkPlay::Router() {
+    if (!portMapperMade_) {
+        portMapperMade_ = true;
+        portMapper_ =
+            services_.portMapper ? services_.portMapper() : std::make_unique<PortMapping>();
+    }
+    return portMapper_.get();
+}
+
+void NetworkPlay::ReleaseRouter() {
+    portMapper_.reset();
+}
+
+void NetworkPlay::OpenRouterPort(int port) {
+    PortMapper* router = Router();
+    if (router == nullptr) {
+        return;
+    }
+    routerPortOpen_ = false;
+    // The answer may take seconds (or never come): the listening socket
+    // already waits, and a partner on the local network can connect anyway.
+    router->Open(port, [this, port](const RouterAnswer& answer) {
+        RouterPortAnswered(port, answer.ok, QString::fromStdString(answer.problem));
+    });
+}
+
+void NetworkPlay::RouterPortAnswered(int port, bool ok, const QString& problem) {
+    if (ok) {
+        routerNote_ = Text(texts::kPortOpened).arg(port);
+    } else if (routerPortOpen_) {
+        routerNote_ = Text(texts::kPortLost).arg(port).arg(problem);
+    } else {
+        routerNote_ = Text(texts::kPortNotOpened).arg(port).arg(problem);
+    }
+    routerPortOpen_ = ok;
+    listener_->Hint(routerNote_);
+    listener_->ChatNote(routerNote_);
+}
+
+void NetworkPlay::CloseRouterPort() {
+    routerPortOpen_ = false;
+    routerNote_.clear();
+    if (portMapper_) {
+        portMapper_->Close();
+    }
+}
+
+// ---- what the session reports -------------------------------------------------------
+
+void NetworkPlay::PartnerReached(SessionRole role) {
+    StopAddressExchange();
+    listener_->PartnerReached(role);
+}
+
+void NetworkPlay::SessionOpened(std::string_view partnerNickname) {
+    listener_->SessionOpened(partnerNickname);
+    SetStatus(ConnectionStatus::Established);
+}
+
+void NetworkPlay::ChatReceived(std::string_view line) {
+    listener_->ChatReceived(line);
+}
+
+void NetworkPlay::Note(std::string_view text) {
+    listener_->Note(text);
+}
+
+void NetworkPlay::UnknownToken(std::string_view text) {
+    listener_->UnknownToken(text);
+}
+
+void NetworkPlay::TablesCompared(std::string_view text) {
+    listener_->TablesCompared(text);
+}
+
+void NetworkPlay::RulesReceived(std::string_view partnerRules) {
+    listener_->RulesReceived(partnerRules);
+}
+
+void NetworkPlay::StatusChanged(ConnectionStatus status) {
+    listener_->StatusChanged(status);
+    // The e-mail exchange waits with no socket yet: its status is this one's.
+    if (status == ConnectionStatus::NotConnected) {
+        return;
+    }
+    SetStatus(status);
+}
+
+void NetworkPlay::MoveReceived(const SessionMessage& message) {
+    listener_->MoveReceived(message);
+}
+
+void NetworkPlay::SessionClosed(Ending ending, std::string_view message) {
+    const bool hadGame = status_ == ConnectionStatus::Established;
+    listener_->SessionClosed(ending, message);
+    listener_->Box(BoxKind(ending), Utf8(message));
+    StopAddressExchange();
+    SessionEnded(hadGame);
+}
+
+} // namespace varenta

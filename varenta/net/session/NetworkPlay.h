@@ -1,0 +1,168 @@
+// The connection's whole life for a table or the simulator: which side
+// listens, the connect retries, the game port on the router while this side
+// listens, the address exchange by e-mail, and what happens when the session
+// ends. What the user must see goes to a listener; the window (or the
+// simulator) keeps only the showing.
+#pragma once
+
+#include "varenta/engine/VarentaPort.h"
+#include "varenta/net/mail/MailAccount.h"
+#include "varenta/net/nat/PortMapping.h"
+#include "varenta/net/session/ConnectionStatus.h"
+#include "varenta/net/session/NetworkSession.h"
+#include "varenta/net/socket/NetTimer.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+#include <memory>
+#include <string>
+
+namespace varenta {
+
+class AddressExchange;
+
+// What the user sees of the connection. Besides the session's own reports
+// (which arrive here too, after this side's part is done):
+class NetworkPlayListener : public SessionListener {
+public:
+    virtual void ConnectionChanged(ConnectionStatus /*status*/) {}
+    // A line for the status bar, and one for the chat window if it is open.
+    virtual void Hint(const QString& /*text*/) {}
+    virtual void ChatNote(const QString& /*text*/) {}
+    // A message box of the connection's end (the session ended by itself).
+    virtual void Box(MessageKind /*kind*/, const QString& /*text*/) {}
+    // The session is over and the connection's part of that is done; a game
+    // had been played with the partner when hadGame.
+    virtual void SessionEnded(bool /*hadGame*/) {}
+    // The connecting side gave up after the attempts it was given.
+    virtual void ConnectGivenUp() {}
+};
+
+struct NetworkPlayServices {
+    std::string sessionPort;                                 // empty: kSessionPort
+    std::function<std::unique_ptr<PortMapper>()> portMapper; // empty: the router; nothing: none
+    std::function<bool(const QString&)> yesNo;               // the same-address question
+    std::unique_ptr<NetTimer> retryTimer;                    // the connect retries' clock
+    // How an event that does not come from the session's socket runs (the
+    // partner's address from the mail exchange): the table runs it as a
+    // socket event. Empty: at once.
+    std::function<void(const std::function<void()>&)> runEvent;
+    // Whether a listening side whose port is taken is told that another
+    // copy on this computer may hold it.
+    bool portTakenHint = true;
+    // Connect retries before giving up (0: until the user stops).
+    int connectAttempts = 0;
+    // The address exchange by e-mail (made only when mailExchange is set).
+    bool mailExchange = false;
+    MailAccount mailAccount;
+    QString mailTrustFile; // authorities for the mail servers' TLS; empty: the system's
+};
+
+class NetworkPlay : private NetworkPlayListener {
+public:
+    static constexpr int kTryConnectMs = 1000;
+    static constexpr const char* kSessionPort = "31415";
+    // Refused connect attempts in a row after which the user is told that
+    // nobody listens there (and again after each further such run).
+    static constexpr int kRefusalsBeforeHint = 10;
+
+    // The session plays the engine's opponent side in the watcher's loop;
+    // both must outlive this.
+    NetworkPlay(VarentaEngine& engine, SocketWatcher& watcher, NetworkPlayServices services = {});
+    ~NetworkPlay() override;
+    NetworkPlay(const NetworkPlay&) = delete;
+    NetworkPlay& operator=(const NetworkPlay&) = delete;
+
+    void SetListener(NetworkPlayListener* listener);
+    NetworkSession& Session() { return *session_; }
+    const NetworkSession& Session() const { return *session_; }
+
+    ConnectionStatus Status() const { return status_; }
+    std::string StatusText() const;
+    // Sets the status and tells the listener (the connect dialog was
+    // confirmed: Waiting; the mail exchange could not start: NotConnected).
+    void SetStatus(ConnectionStatus status);
+
+    // Which side listens, from the own and the partner's address text; the
+    // e-mail exchange calls it too once the partner's address arrived.
+    void DecideRole(const QString& own, const QString& partner);
+    // Listens on the session port; false when that failed (the session
+    // reported why).
+    bool BecomeServer();
+    void BecomeClient(const QString& partner);
+    // Connects to partner and retries every kTryConnectMs while nobody
+    // answers.
+    void ConnectTo(const QString& partner);
+    // One connect retry, as the retry timer runs it.
+    void tmTryConnectTimer();
+    bool TryingToConnect() const { return retrying_; }
+    std::string SessionPort() const;
+
+    // A new connect: the address exchange may start again.
+    void BeginConnecting() { addressExchangeStopped_ = false; }
+    // The address exchange by e-mail plugs in here: starting it after the
+    // connect dialog (own addresses, partner's mail address), and stopping
+    // it. Both are the mail exchange's when it is made.
+    std::function<void(const QStringList&, const QString&)> startAddressMail;
+    std::function<void()> stopAddressMail;
+    AddressExchange& MailExchange() { return *mailExchange_; }
+    void SetMailAccount(const MailAccount& account);
+    // Ends the address exchange: polling, connect retries.
+    void StopAddressExchange();
+    bool AddressExchangeStopped() const { return addressExchangeStopped_; }
+
+    // The user disconnects: ends the session and the connection's part.
+    void CloseSession();
+
+    // The router's port mapping, made the first time network play needs it
+    // (nothing before, so a game against the computer never starts it).
+    PortMapper* Router();
+    PortMapper* RouterPortMapper() const { return portMapper_.get(); }
+    // The last news about the game port on the router (empty: none).
+    const QString& RouterPortNote() const { return routerNote_; }
+    // Gives the game port on the router up (the program ends).
+    void CloseRouterPort();
+    // Removes the mapping now (the window closes).
+    void ReleaseRouter();
+
+private:
+    // The session's reports.
+    void PartnerReached(SessionRole role) override;
+    void SessionOpened(std::string_view partnerNickname) override;
+    void ChatReceived(std::string_view line) override;
+    void Note(std::string_view text) override;
+    void UnknownToken(std::string_view text) override;
+    void TablesCompared(std::string_view text) override;
+    void RulesReceived(std::string_view partnerRules) override;
+    void StatusChanged(ConnectionStatus status) override;
+    void MoveReceived(const SessionMessage& message) override;
+    void SessionClosed(Ending ending, std::string_view message) override;
+
+    void SessionEnded(bool hadGame);
+    void StartRetries();
+    void StopRetries();
+    void OpenRouterPort(int port);
+    void RouterPortAnswered(int port, bool ok, const QString& problem);
+    void AttachAddressExchange();
+
+    NetworkPlayServices services_;
+    std::unique_ptr<NetworkSession> session_;
+    NetworkPlayListener defaultListener_;
+    NetworkPlayListener* listener_ = &defaultListener_;
+    std::unique_ptr<AddressExchange> mailExchange_;
+    ConnectionStatus status_ = ConnectionStatus::NotConnected;
+    QString partnerAddress_; // for the connect retries
+    bool addressExchangeStopped_ = false;
+    bool retrying_ = false;
+    int retries_ = 0; // since ConnectTo
+    std::unique_ptr<PortMapper> portMapper_;
+    bool portMapperMade_ = false;
+    bool mapRouterPort_ = false; // the partner is not on this machine
+    int refusalHintsShown_ = 0;  // runs of refused connects already told
+    bool routerPortOpen_ = false;
+    QString routerNote_;
+};
+
+} // namespace varenta

@@ -1,0 +1,390 @@
+// Network play on the table window: the Network menu, the connect dialog,
+// the chat window, the connection status panel, and what the connection
+// reports.
+#include "varenta/table/TableNetwork.h"
+
+#include "varenta/engine/RuleText.h"
+#include "varenta/net/mail/AddressExchange.h"
+#include "varenta/net/nat/InternetAddressQuery.h"
+#include "varenta/net/nat/PortMapping.h"
+#include "varenta/net/nat/StunAddressQuery.h"
+#include "varenta/table/ChatWindow.h"
+#include "varenta/table/ConnectDialog.h"
+#include "varenta/table/MailAccountSettings.h"
+#include "varenta/table/NetworkSetupDialog.h"
+#include "varenta/table/NetworkTexts.h"
+#include "varenta/table/RuleDifferencesDialog.h"
+#include "varenta/table/TableStatusBar.h"
+#include "varenta/table/TableTextConversion.h"
+#include "varenta/table/TableWindow.h"
+
+#include <QAction>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+
+namespace varenta {
+
+namespace {
+
+QString Text(const char* text) {
+    return QString::fromLatin1(text);
+}
+
+QString Utf8(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+} // namespace
+
+// ---- the socket's loop ----------------------------------------------------------
+
+// The Qt loop, with every socket event run as one of the window's engine
+// operations.
+class TableNetwork::SocketLoop : public SocketWatcher {
+public:
+    explicit SocketLoop(TableNetwork& network) : network_(network) {}
+    void Watch(int fd, bool read, bool write, ReadyCall onReady) override {
+        if (!onReady) {
+            loop_.Watch(fd, read, write, nullptr);
+            return;
+        }
+        loop_.Watch(fd, read, write, [this, onReady](int ready, bool readable, bool writable) {
+            network_.RunSocketEvent([&] { onReady(ready, readable, writable); });
+        });
+    }
+    void Defer(std::function<void()> call) override {
+        loop_.Defer([this, call] { network_.RunSocketEvent(call); });
+    }
+    WaitResult WaitFor(int fd, bool write, int timeoutSeconds) override {
+        return loop_.WaitFor(fd, write, timeoutSeconds);
+    }
+    void CancelWait() override { loop_.CancelWait(); }
+
+private:
+    TableNetwork& network_;
+    NotifierWatcher loop_;
+};
+
+TableNetwork::TableNetwork(TableWindow& window, SettingsFile& store, const TableServices& services,
+                           TableNetworkHost host)
+    : window_(window), store_(store), services_(services), host_(std::move(host)),
+      socketLoop_(std::make_unique<SocketLoop>(*this)) {
+    NetworkPlayServices play;
+    play.sessionPort = services_.sessionPort;
+    play.portMapper = services_.portMapper;
+    // The window's dialogs may be replaced after it was made (tests): asked when needed.
+    play.yesNo = [this](const QString& question) { return window_.Dialogs().yesNo(question); };
+    play.runEvent = [this](const std::function<void()>& event) { RunSocketEvent(event); };
+    play.mailExchange = true;
+    play.mailAccount = ReadMailAccount(store_);
+    play.mailTrustFile = services_.mailTrustFile;
+    play_ = std::make_unique<NetworkPlay>(window_.Engine(), *socketLoop_, std::move(play));
+    play_->SetListener(this);
+    Session().SetGate([this] { return !holdFrames_; });
+}
+
+TableNetwork::~TableNetwork() {
+    play_->SetListener(nullptr);
+}
+
+void TableNetwork::RunSocketEvent(const std::function<void()>& event) {
+    // An event that comes while another operation runs (a card on its way,
+    // a pause, an open box) is inside that operation's loop: the partner's
+    // frames it brings wait until the operation is over, then apply in order.
+    const bool held = holdFrames_;
+    holdFrames_ = held || host_.busy();
+    host_.runEngine(event);
+    holdFrames_ = held;
+}
+
+void TableNetwork::ApplyHeldFrames() {
+    if (Session().HasHeldFrames() && !host_.closing()) {
+        RunSocketEvent([this] { Session().ApplyHeldFrames(); });
+    }
+}
+
+// ---- menu and status --------------------------------------------------------------
+
+QString TableNetwork::StatusHint(const char* hint) const {
+    return StatusText(hint);
+}
+
+void TableNetwork::BuildMenu(QMenu* before) {
+    networkMenu_ = new QMenu(Text(texts::kMenuNetwork), &window_);
+    networkMenu_->setObjectName(QStringLiteral("Network1"));
+    window_.menuBar()->insertMenu(before->menuAction(), networkMenu_);
+    auto add = [this](const char* caption, const char* name, const char* hint,
+                      void (TableNetwork::*slot)()) {
+        auto* action = networkMenu_->addAction(Text(caption));
+        action->setObjectName(QLatin1String(name));
+        action->setStatusTip(StatusHint(hint));
+        QObject::connect(action, &QAction::triggered, &window_, [this, slot] { (this->*slot)(); });
+        return action;
+    };
+    add(texts::kMenuConnect, "ConnecttoPartner1", texts::kHintConnect,
+        &TableNetwork::ConnecttoPartner1Click);
+    add(texts::kMenuRuleDifferences, "ShowRuleDifferences1", texts::kHintRuleDifferences,
+        &TableNetwork::ShowRuleDifferences1Click);
+    add(texts::kMenuCompareTables, "CompareTables1", texts::kHintCompareTables,
+        &TableNetwork::CompareTablesClick);
+    add(texts::kMenuDisconnect, "StopWaiting1", texts::kHintDisconnect,
+        &TableNetwork::StopWaiting1Click);
+    add(texts::kMenuHideChat, "HideChatWindow1", texts::kHintHideChat,
+        &TableNetwork::HideChatWindow1Click);
+    add(texts::kMenuSetup, "Network2", texts::kHintSetup, &TableNetwork::Network2Click);
+    networkMenu_->installEventFilter(&window_);
+    // The chat item names what it will do, also after the close box hid the window.
+    QObject::connect(networkMenu_, &QMenu::aboutToShow, &window_, [this] { UpdateNetworkMenu(); });
+
+    connectionPanel_ = new QLabel(&window_);
+    connectionPanel_->setObjectName(QStringLiteral("pnConnection"));
+    connectionPanel_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    window_.StatusLine()->addPermanentWidget(connectionPanel_);
+    play_->SetStatus(ConnectionStatus::NotConnected);
+}
+
+void TableNetwork::Network2Click() {
+    NetworkSetupDialog dialog(store_, &window_);
+    const TableDialogs& dialogs = window_.Dialogs();
+    const bool ok =
+        dialogs.networkSetup ? dialogs.networkSetup(dialog) : dialog.exec() == QDialog::Accepted;
+    host_.takeFocusBack();
+    if (ok) {
+        play_->SetMailAccount(dialog.ChosenAccount());
+    }
+}
+
+ChatWindow* TableNetwork::Chat() const {
+    return chat_.data();
+}
+
+RuleDifferencesDialog* TableNetwork::RuleDifferences() const {
+    return ruleDifferences_.data();
+}
+
+QString TableNetwork::ConnectionText() const {
+    return Utf8(play_->StatusText());
+}
+
+void TableNetwork::ConnectionChanged(ConnectionStatus status) {
+    everConnected_ = everConnected_ || status != ConnectionStatus::NotConnected;
+    if (connectionPanel_ == nullptr) {
+        return; // before the menu is built
+    }
+    connectionPanel_->setText(ConnectionText());
+    // Before the first connection the panel would only take room from the
+    // hint line in games against the computer.
+    connectionPanel_->setVisible(everConnected_);
+    UpdateNetworkMenu();
+}
+
+void TableNetwork::UpdateNetworkMenu() {
+    const ConnectionStatus status = Connection();
+    const bool idle = status == ConnectionStatus::NotConnected;
+    window_.Action(QStringLiteral("ConnecttoPartner1"))->setEnabled(idle);
+    window_.Action(QStringLiteral("StopWaiting1"))->setEnabled(!idle);
+    window_.Action(QStringLiteral("ShowRuleDifferences1"))->setEnabled(!idle);
+    window_.Action(QStringLiteral("CompareTables1"))
+        ->setEnabled(status == ConnectionStatus::Established);
+    QAction* chat = window_.Action(QStringLiteral("HideChatWindow1"));
+    chat->setEnabled(!idle);
+    const bool hidden = chat_ != nullptr && !chat_->isVisible();
+    chat->setText(Text(hidden ? texts::kMenuShowChat : texts::kMenuHideChat));
+}
+
+// ---- connecting -------------------------------------------------------------------
+
+void TableNetwork::ConnecttoPartner1Click() {
+    if (Connection() != ConnectionStatus::NotConnected || host_.busy() || host_.closing()) {
+        return;
+    }
+    play_->BeginConnecting();
+    TableDialogs& dialogs = window_.Dialogs();
+    ConnectServices services;
+    services.query = services_.ownAddressQuery ? services_.ownAddressQuery()
+                                               : std::make_unique<InternetAddressQuery>();
+    services.stunQuery =
+        services_.stunQuery ? services_.stunQuery() : std::make_unique<StunAddressQuery>();
+    // The router is made and asked only when the dialog wants its address,
+    // which it does once "Internet" is chosen.
+    services.routerAddress = [this](std::function<void(const QString&)> done) {
+        if (PortMapper* router = play_->Router()) {
+            router->AskAddress([done](const RouterAnswer& answer) {
+                done(answer.ok ? QString::fromStdString(answer.externalAddress) : QString());
+            });
+        }
+    };
+    services.localAddresses = services_.localAddresses;
+    services.message = dialogs.message;
+    services.yesNo = dialogs.yesNo;
+    ConnectDialog dialog(store_, std::move(services), &window_);
+    const bool ok = dialogs.connect ? dialogs.connect(dialog) : dialog.exec() == QDialog::Accepted;
+    ownNickname_ = dialog.Nickname().left(255);
+    Session().ownNickname = ownNickname_.toStdString();
+    host_.takeFocusBack();
+    if (!ok) {
+        return;
+    }
+    ownAddressList_ = dialog.OwnAddressList();
+    play_->SetStatus(ConnectionStatus::Waiting);
+    if (dialog.ChosenMethod() == ConnectDialog::Method::IpNumber) {
+        play_->DecideRole(dialog.OwnAddress(), dialog.PartnerAddress());
+        return;
+    }
+    if (!play_->startAddressMail) {
+        dialogs.message(MessageKind::Error, Text(texts::kMailNotAvailable));
+        play_->SetStatus(ConnectionStatus::NotConnected);
+        return;
+    }
+    window_.StatusLine()->ShowHintText(Text(texts::kSendingToPartner));
+    play_->startAddressMail(ownAddressList_, dialog.EmailPartner());
+}
+
+void TableNetwork::StopWaiting1Click() {
+    if (Connection() == ConnectionStatus::NotConnected) {
+        return;
+    }
+    if (Session().sessionOpen() && !window_.Dialogs().yesNo(Utf8(texts::kConfirmDisconnect))) {
+        return;
+    }
+    play_->CloseSession();
+    play_->StopAddressExchange();
+}
+
+void TableNetwork::SessionEnded(bool hadGame) {
+    // Either window may be the caller of this (Enter in the chat window
+    // sends, and a failing send ends the session): they go from the loop.
+    for (QWidget* window :
+         {static_cast<QWidget*>(chat_.data()), static_cast<QWidget*>(ruleDifferences_.data())}) {
+        if (window != nullptr) {
+            window->hide();
+            window->deleteLater();
+        }
+    }
+    chat_.clear();
+    ruleDifferences_.clear();
+    UpdateNetworkMenu();
+    if (hadGame) {
+        host_.dealAfterSession();
+    }
+}
+
+// ---- chat and rule differences ----------------------------------------------------
+
+void TableNetwork::MakeChatWindow() {
+    if (chat_ != nullptr) {
+        return;
+    }
+    chat_ = new ChatWindow(&window_);
+    chat_->maySend = [this] { return Session().sessionRole() != SessionRole::Idle; };
+    chat_->send = [this](const QString& line) { Session().SendChat(line.toStdString()); };
+    chat_->inform = [this](const QString& text) {
+        window_.Dialogs().message(MessageKind::Information, text);
+    };
+    chat_->show();
+    if (!play_->RouterPortNote().isEmpty()) {
+        chat_->AddNote(play_->RouterPortNote()); // the hint line may have moved on since
+    }
+    UpdateNetworkMenu();
+}
+
+void TableNetwork::ShowRuleDifferences1Click() {
+    if (Connection() == ConnectionStatus::NotConnected || Session().partnerRules().empty()) {
+        return; // nothing to compare with before the partner's rules came
+    }
+    if (ruleDifferences_ == nullptr) {
+        ruleDifferences_ = new RuleDifferencesDialog(&window_);
+    }
+    ruleDifferences_->CompareRules(BuildRulesText(window_.Engine().Rules()),
+                                   Session().partnerRules());
+}
+
+void TableNetwork::CompareTablesClick() {
+    if (Connection() != ConnectionStatus::Established || host_.busy()) {
+        return;
+    }
+    Session().CompareTables();
+}
+
+void TableNetwork::HideChatWindow1Click() {
+    if (!Session().sessionOpen() || chat_ == nullptr) {
+        return;
+    }
+    QAction* item = window_.Action(QStringLiteral("HideChatWindow1"));
+    if (chat_->isVisible()) {
+        chat_->hide();
+        item->setText(Text(texts::kMenuShowChat));
+        item->setStatusTip(StatusHint(texts::kHintShowChatToggled));
+    } else {
+        chat_->show();
+        chat_->raise();
+        item->setText(Text(texts::kMenuHideChat));
+        item->setStatusTip(StatusHint(texts::kHintHideChatToggled));
+    }
+}
+
+bool TableNetwork::ChatTakesKey(QKeyEvent* event) {
+    if (!Session().sessionOpen() || chat_ == nullptr) {
+        return false;
+    }
+    chat_->TypeKey(event->key(), event->modifiers(), event->text());
+    return true;
+}
+
+// ---- what the connection reports ----------------------------------------------------
+
+void TableNetwork::PartnerReached(SessionRole role) {
+    if (role == SessionRole::Server) {
+        MakeChatWindow();
+    }
+}
+
+void TableNetwork::SessionOpened(std::string_view partnerNickname) {
+    MakeChatWindow();
+    if (ruleDifferences_ == nullptr) {
+        ruleDifferences_ = new RuleDifferencesDialog(&window_);
+    }
+    chat_->Greet(Utf8(partnerNickname));
+}
+
+void TableNetwork::ChatReceived(std::string_view line) {
+    if (chat_ != nullptr) {
+        chat_->ReceiveLine(Utf8(line));
+    }
+}
+
+void TableNetwork::Note(std::string_view text) {
+    if (chat_ != nullptr) {
+        chat_->AddNote(Utf8(text));
+    }
+}
+
+void TableNetwork::TablesCompared(std::string_view text) {
+    window_.StatusLine()->ShowHintText(Utf8(text));
+    Note(text);
+}
+
+void TableNetwork::RulesReceived(std::string_view partnerRules) {
+    if (ruleDifferences_ == nullptr) {
+        ruleDifferences_ = new RuleDifferencesDialog(&window_);
+    }
+    ruleDifferences_->CompareRules(BuildRulesText(window_.Engine().Rules()), partnerRules);
+}
+
+void TableNetwork::Hint(const QString& text) {
+    window_.StatusLine()->ShowHintText(text);
+}
+
+void TableNetwork::ChatNote(const QString& text) {
+    if (chat_ != nullptr) {
+        chat_->AddNote(text);
+    }
+}
+
+void TableNetwork::Box(MessageKind kind, const QString& text) {
+    window_.Dialogs().message(kind, text);
+}
+
+} // namespace varenta
