@@ -20,13 +20,13 @@
 #include "varenta/table/SmallWindows.h"
 #include "varenta/table/SoundDialog.h"
 #include "varenta/table/TableMedia.h"
+#include "varenta/table/TableNetwork.h"
 #include "varenta/table/TableRecords.h"
 #include "varenta/table/TableSettings.h"
 #include "varenta/table/TableStatusBar.h"
 #include "varenta/table/TableTextConversion.h"
 #include "varenta/table/TableTexts.h"
 #include "varenta/table/TableView.h"
-#include "varenta/table/TableNetwork.h"
 
 #include <QAction>
 #include <QApplication>
