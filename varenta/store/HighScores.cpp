@@ -20,6 +20,29 @@ QString ValueName(const QString& group, const char* field, int row) {
     return group + QLatin1Char('\\') + QLatin1String(field) + QString::number(row + 1);
 }
 
+// A table's ten rows as `read` finds them, and as the values that store them.
+HighScoreTable ReadTable(const QString& group, const SettingsFile::Reader& read) {
+    HighScoreTable table;
+    for (int row = 0; row < kHighScoreRows; ++row) {
+        HighScoreEntry& e = table.at(static_cast<std::size_t>(row));
+        e.score = std::max(0, read(ValueName(group, "Score", row), 0).toInt());
+        e.name = read(ValueName(group, "Name", row), QString()).toString();
+        e.date = read(ValueName(group, "Date", row), QString()).toString();
+    }
+    return table;
+}
+
+SettingsFile::NamedValues TableValues(const QString& group, const HighScoreTable& table) {
+    SettingsFile::NamedValues values;
+    for (int row = 0; row < kHighScoreRows; ++row) {
+        const HighScoreEntry& e = table.at(static_cast<std::size_t>(row));
+        values.emplace_back(ValueName(group, "Score", row), e.score);
+        values.emplace_back(ValueName(group, "Name", row), e.name);
+        values.emplace_back(ValueName(group, "Date", row), e.date);
+    }
+    return values;
+}
+
 } // namespace
 
 QString LevelName(int level) {
@@ -51,15 +74,9 @@ QString HighScoreGroup(int level, HighScoreType type) {
 }
 
 HighScoreTable LoadHighScoreTable(SettingsFile& store, int level, HighScoreType type) {
-    const QString group = HighScoreGroup(level, type);
-    HighScoreTable table;
-    for (int row = 0; row < kHighScoreRows; ++row) {
-        HighScoreEntry& e = table.at(static_cast<std::size_t>(row));
-        e.score = std::max(0, store.ReadInteger(ValueName(group, "Score", row), 0));
-        e.name = store.ReadString(ValueName(group, "Name", row), QString());
-        e.date = store.ReadString(ValueName(group, "Date", row), QString());
-    }
-    return table;
+    return ReadTable(
+        HighScoreGroup(level, type),
+        [&store](const QString& name, const QVariant& def) { return store.Read(name, def); });
 }
 
 HighScores LoadHighScores(SettingsFile& store) {
@@ -74,15 +91,7 @@ HighScores LoadHighScores(SettingsFile& store) {
 
 void WriteHighScoreTable(SettingsFile& store, int level, HighScoreType type,
                          const HighScoreTable& table) {
-    const QString group = HighScoreGroup(level, type);
-    SettingsFile::NamedValues values;
-    for (int row = 0; row < kHighScoreRows; ++row) {
-        const HighScoreEntry& e = table.at(static_cast<std::size_t>(row));
-        values.emplace_back(ValueName(group, "Score", row), e.score);
-        values.emplace_back(ValueName(group, "Name", row), e.name);
-        values.emplace_back(ValueName(group, "Date", row), e.date);
-    }
-    store.WriteValues(values);
+    store.WriteValues(TableValues(HighScoreGroup(level, type), table));
 }
 
 int AddHighScore(SettingsFile& store, int level, HighScoreType type, const HighScoreEntry& entry,
@@ -91,25 +100,13 @@ int AddHighScore(SettingsFile& store, int level, HighScoreType type, const HighS
     int place = 0;
     store.Update([&](const SettingsFile::Reader& read) {
         // The table as the file holds it now, with what other copies added.
-        for (int row = 0; row < kHighScoreRows; ++row) {
-            HighScoreEntry& e = table.at(static_cast<std::size_t>(row));
-            e.score = std::max(0, read(ValueName(group, "Score", row), 0).toInt());
-            e.name = read(ValueName(group, "Name", row), QString()).toString();
-            e.date = read(ValueName(group, "Date", row), QString()).toString();
-        }
-        SettingsFile::NamedValues values;
+        table = ReadTable(group, read);
         place = HighScorePlace(table, entry.score);
         if (place == 0) {
-            return values;
+            return SettingsFile::NamedValues();
         }
         InsertHighScore(table, place, entry);
-        for (int row = 0; row < kHighScoreRows; ++row) {
-            const HighScoreEntry& e = table.at(static_cast<std::size_t>(row));
-            values.emplace_back(ValueName(group, "Score", row), e.score);
-            values.emplace_back(ValueName(group, "Name", row), e.name);
-            values.emplace_back(ValueName(group, "Date", row), e.date);
-        }
-        return values;
+        return TableValues(group, table);
     });
     return place;
 }

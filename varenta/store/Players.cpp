@@ -88,7 +88,10 @@ PlayerList LoadPlayers(SettingsFile& store) {
     return list;
 }
 
-void SavePlayers(SettingsFile& store, const PlayerList& list, bool rewrite) {
+namespace {
+
+// The stored list: the current player first, then the others in order.
+SettingsFile::NamedValues PlayerValues(const PlayerList& list) {
     SettingsFile::NamedValues values;
     auto add = [&values](const PlayerEntry& entry) {
         values.emplace_back(QString::fromLatin1(kPlayerNamePrefix) +
@@ -103,6 +106,13 @@ void SavePlayers(SettingsFile& store, const PlayerList& list, bool rewrite) {
             add(list.players[i]);
         }
     }
+    return values;
+}
+
+} // namespace
+
+void SavePlayers(SettingsFile& store, const PlayerList& list, bool rewrite) {
+    const SettingsFile::NamedValues values = PlayerValues(list);
     if (rewrite) {
         store.ReplaceGroup(QString::fromLatin1(kPlayerNamesGroup), values);
     } else if (!values.empty()) {
@@ -117,7 +127,6 @@ void StoreGameResult(SettingsFile& store, PlayerList& list, GameOutcome outcome)
     PlayerEntry& current = list.players[static_cast<std::size_t>(list.current)];
     const QString end = QString::fromLatin1(kEndOfList);
     store.Update([&](const SettingsFile::Reader& read) {
-        SettingsFile::NamedValues values;
         // The current player's counts as the file has them now: another
         // copy may have counted a game of its own since this one read them.
         for (int n = 1;; ++n) {
@@ -130,24 +139,12 @@ void StoreGameResult(SettingsFile& store, PlayerList& list, GameOutcome outcome)
             if (stored.name == current.name) {
                 current.ratio = stored.ratio;
                 CountGameResult(list, outcome);
-                values.emplace_back(name, FormatPlayerValue(current));
-                return values;
+                return SettingsFile::NamedValues{{name, FormatPlayerValue(current)}};
             }
         }
         // Not stored yet: the whole list, counted, as it is kept here.
         CountGameResult(list, outcome);
-        int n = 0;
-        auto add = [&](const PlayerEntry& entry) {
-            values.emplace_back(QString::fromLatin1(kPlayerNamePrefix) + QString::number(++n),
-                                FormatPlayerValue(entry));
-        };
-        add(current);
-        for (std::size_t i = 0; i < list.players.size(); ++i) {
-            if (static_cast<int>(i) != list.current) {
-                add(list.players[i]);
-            }
-        }
-        return values;
+        return PlayerValues(list);
     });
 }
 

@@ -604,37 +604,17 @@ void SettingsFile::ReplaceGroup(const QString& group, const NamedValues& values)
     WriteValues(values, group);
 }
 
-void SettingsFile::Update(const std::function<NamedValues(const Reader&)>& change) {
-    const NoticeScope scope(*this);
-    Modify([&change](SettingsTree& tree) {
-        const Reader read = [&tree](const QString& name, const QVariant& defaultValue) {
-            const auto [group, valueName] = SplitSettingName(name);
-            return ValueOf(tree.Find(group, valueName), defaultValue);
-        };
-        bool changed = false;
-        for (const auto& [name, value] : change(read)) {
-            const std::optional<SettingsValue> stored = ToSettingsValue(value);
-            if (!stored) {
-                throw SettingsError(QString::fromLatin1(texts::kInvalidVariantType));
-            }
-            const auto [group, valueName] = SplitSettingName(name);
-            const SettingsEntry* old = tree.Find(group, valueName);
-            if (old == nullptr || !(old->value == *stored)) {
-                tree.Set(group, valueName, *stored);
-                changed = true;
-            }
-        }
-        return changed;
-    });
-}
+namespace {
 
-void SettingsFile::WriteValues(const NamedValues& values, const std::optional<QString>& erase) {
-    const NoticeScope scope(*this);
-    struct Pending {
-        QString group, valueName;
-        SettingsValue value;
-    };
-    std::vector<Pending> pending;
+// Values to write, checked and split into group and name before the file is
+// touched: one that cannot be stored refuses the whole write.
+struct PendingValue {
+    QString group, valueName;
+    SettingsValue value;
+};
+
+std::vector<PendingValue> Checked(const SettingsFile::NamedValues& values) {
+    std::vector<PendingValue> pending;
     for (const auto& [name, value] : values) {
         const std::optional<SettingsValue> stored = ToSettingsValue(value);
         if (!stored) {
@@ -643,16 +623,41 @@ void SettingsFile::WriteValues(const NamedValues& values, const std::optional<QS
         const auto [group, valueName] = SplitSettingName(name);
         pending.push_back({group, valueName, *stored});
     }
-    Modify([&pending, &erase](SettingsTree& tree) {
-        bool changed = erase.has_value() && tree.RemoveGroup(*erase);
-        for (const Pending& p : pending) {
-            const SettingsEntry* old = tree.Find(p.group, p.valueName);
-            if (old == nullptr || !(old->value == p.value)) {
-                tree.Set(p.group, p.valueName, p.value);
-                changed = true;
-            }
+    return pending;
+}
+
+// Sets them in the tree; whether anything changed.
+bool Apply(SettingsTree& tree, const std::vector<PendingValue>& pending) {
+    bool changed = false;
+    for (const PendingValue& p : pending) {
+        const SettingsEntry* old = tree.Find(p.group, p.valueName);
+        if (old == nullptr || !(old->value == p.value)) {
+            tree.Set(p.group, p.valueName, p.value);
+            changed = true;
         }
-        return changed;
+    }
+    return changed;
+}
+
+} // namespace
+
+void SettingsFile::Update(const std::function<NamedValues(const Reader&)>& change) {
+    const NoticeScope scope(*this);
+    Modify([&change](SettingsTree& tree) {
+        const Reader read = [&tree](const QString& name, const QVariant& defaultValue) {
+            const auto [group, valueName] = SplitSettingName(name);
+            return ValueOf(tree.Find(group, valueName), defaultValue);
+        };
+        return Apply(tree, Checked(change(read)));
+    });
+}
+
+void SettingsFile::WriteValues(const NamedValues& values, const std::optional<QString>& erase) {
+    const NoticeScope scope(*this);
+    const std::vector<PendingValue> pending = Checked(values);
+    Modify([&pending, &erase](SettingsTree& tree) {
+        const bool erased = erase.has_value() && tree.RemoveGroup(*erase);
+        return Apply(tree, pending) || erased;
     });
 }
 

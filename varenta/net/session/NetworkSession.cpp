@@ -204,11 +204,11 @@ void NetworkSession::End(SessionListener::Ending ending, const std::string& mess
 }
 
 void NetworkSession::EndWhenApplied(SessionListener::Ending ending, std::string message,
-                                    bool afterFrames) {
+                                    bool afterFrames, std::string partedWhere) {
     if (pendingEnd_ && !pendingEnd_->afterFrames) {
         return; // the tables parted: that ending stands
     }
-    pendingEnd_ = PendingEnd{ending, std::move(message), afterFrames, {}};
+    pendingEnd_ = PendingEnd{ending, std::move(message), afterFrames, std::move(partedWhere)};
     // From the loop, so that an operation running now ends first.
     std::weak_ptr<bool> token = alive_;
     watcher_.Defer([this, token] {
@@ -698,11 +698,8 @@ bool NetworkSession::CompareTables() {
 void NetworkSession::Part(const std::string& where, bool tellPartner) {
     const std::string text =
         std::string(texts::kTablesParted[0]) + where + std::string(texts::kTablesParted[1]);
-    EndWhenApplied(SessionListener::Ending::TablesParted, text, false);
-    if (tellPartner && pendingEnd_ &&
-        pendingEnd_->ending == SessionListener::Ending::TablesParted) {
-        pendingEnd_->partedWhere = where;
-    }
+    EndWhenApplied(SessionListener::Ending::TablesParted, text, false,
+                   tellPartner ? where : std::string());
 }
 
 void NetworkSession::HandleDigest(const SessionMessage& message) {

@@ -212,7 +212,9 @@ private:
     void PartnerSilent();
     // Ends the session once the frames before it are applied (afterFrames)
     // or before any other frame.
-    void EndWhenApplied(SessionListener::Ending ending, std::string message, bool afterFrames);
+    // `partedWhere` not empty: the partner is told first that the tables parted.
+    void EndWhenApplied(SessionListener::Ending ending, std::string message, bool afterFrames,
+                        std::string partedWhere = {});
     void HandlePlayerId(const SessionMessage& message);
     void HandleRules(const SessionMessage& message);
     bool ApplyMove(const SessionMessage& message);
