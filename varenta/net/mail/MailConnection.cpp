@@ -1,235 +1,179 @@
 #include "varenta/net/mail/MailConnection.h"
 
 #include "varenta/net/mail/MailTexts.h"
-#include "varenta/net/mail/TlsOnDemand.h"
 
-#include <QSocketNotifier>
-#include <QTimer>
-
-#include <gnutls/gnutls.h>
-#include <gnutls/x509.h>
-
-#include <arpa/inet.h>
-#include <cerrno>
 #include <cstring>
-#include <fcntl.h>
-#include <netdb.h>
-#include <sys/socket.h>
-#include <unistd.h>
 
 namespace varenta {
 
 namespace {
 
-constexpr int kReadChunk = 16384;
+constexpr std::size_t kReadChunk = 16384;
 
 QString Text(const char* text) {
     return QString::fromUtf8(text);
 }
 
-bool IsAddressLiteral(const QByteArray& host) {
-    unsigned char buffer[sizeof(in6_addr)];
-    return inet_pton(AF_INET, host.constData(), buffer) == 1 ||
-           inet_pton(AF_INET6, host.constData(), buffer) == 1;
-}
-
-QString ErrnoText(int code) {
-    return QString::fromLocal8Bit(std::strerror(code));
+// The system's own words where the failure came from the system.
+QString ReasonOf(const SocketError& error) {
+    if (error.systemError != 0) {
+        return QString::fromLocal8Bit(std::strerror(error.systemError));
+    }
+    return QString::fromStdString(error.text);
 }
 
 } // namespace
 
-// ---- connection ----------------------------------------------------------------
-
-struct MailConnection::AddressList {
-    addrinfo* head = nullptr;
-    addrinfo* next = nullptr;
-    ~AddressList() {
-        if (head != nullptr) {
-            freeaddrinfo(head);
-        }
-    }
-};
-
-struct MailConnection::Tls {
-    gnutls_session_t session = nullptr;
-    gnutls_certificate_credentials_t credentials = nullptr;
-    QByteArray hostName; // the session keeps a pointer to it for the verification
-    ~Tls() {
-        if (session != nullptr) {
-            gnutls_deinit(session);
-        }
-        if (credentials != nullptr) {
-            gnutls_certificate_free_credentials(credentials);
-        }
-    }
-};
-
 MailConnection::MailConnection(std::unique_ptr<NetTimer> timer, QObject* parent)
     : QObject(parent), timer_(timer ? std::move(timer) : std::make_unique<QtNetTimer>()) {
     timer_->expired = [this] { Fail(Text(texts::kMailServerSilent).arg(host_)); };
+    socket_.SetEvents(this);
 }
 
 MailConnection::~MailConnection() {
+    socket_.SetEvents(nullptr);
     Release();
 }
 
 void MailConnection::Open(const QString& host, quint16 port, bool implicitTls) {
     Close();
     host_ = host;
-    port_ = port;
     implicitTls_ = implicitTls;
-    phase_ = Phase::Connecting;
-    const unsigned generation = generation_;
+    phase_ = Phase::LookingUp;
     Arm();
-
-    addrinfo hints{};
-    hints.ai_family = AF_UNSPEC;
-    hints.ai_socktype = SOCK_STREAM;
-    hints.ai_flags = AI_ADDRCONFIG;
-    addresses_ = std::make_unique<AddressList>();
-    const QByteArray service = QByteArray::number(port);
-    const int result =
-        getaddrinfo(host.toUtf8().constData(), service.constData(), &hints, &addresses_->head);
-    QString failure;
-    if (result != 0) {
-        failure =
-            Text(texts::kMailResolveFailed).arg(host, QString::fromLocal8Bit(gai_strerror(result)));
-    } else {
-        addresses_->next = addresses_->head;
-        if (!TryNextAddress()) {
-            failure = Text(texts::kMailConnectFailed).arg(host, ErrnoText(lastConnectError_));
-        }
-    }
-    if (!failure.isEmpty()) {
-        // Reported from the event loop, so the caller's Open returns first.
-        QTimer::singleShot(0, this, [this, generation, failure] {
+    const std::string name = host.toStdString();
+    // An address needs no name server: it is taken at once, but still from
+    // the event loop, so the caller's Open returns before any outcome.
+    NameLookup::Answer literal = NameLookup::LookUpNow(name, port, true);
+    if (!literal.addresses.empty()) {
+        const unsigned generation = generation_;
+        watcher_.Defer([this, generation, literal = std::move(literal)] {
             if (generation == generation_) {
-                Fail(failure);
+                ConnectTo(literal);
             }
         });
-    }
-}
-
-bool MailConnection::TryNextAddress() {
-    CloseSocket();
-    while (addresses_ && addresses_->next != nullptr) {
-        const addrinfo* address = addresses_->next;
-        addresses_->next = address->ai_next;
-        const int fd =
-            ::socket(address->ai_family, address->ai_socktype | SOCK_NONBLOCK | SOCK_CLOEXEC,
-                     address->ai_protocol);
-        if (fd < 0) {
-            lastConnectError_ = errno;
-            continue;
-        }
-        if (::connect(fd, address->ai_addr, address->ai_addrlen) != 0 && errno != EINPROGRESS) {
-            lastConnectError_ = errno;
-            ::close(fd);
-            continue;
-        }
-        fd_ = fd;
-        readNotifier_ = std::make_unique<QSocketNotifier>(fd, QSocketNotifier::Read);
-        writeNotifier_ = std::make_unique<QSocketNotifier>(fd, QSocketNotifier::Write);
-        connect(readNotifier_.get(), &QSocketNotifier::activated, this, [this] { Readable(); });
-        connect(writeNotifier_.get(), &QSocketNotifier::activated, this, [this] { Writable(); });
-        readNotifier_->setEnabled(false);
-        writeNotifier_->setEnabled(true); // a finished connect makes the socket writable
-        return true;
-    }
-    return false;
-}
-
-void MailConnection::Connecting() {
-    int error = 0;
-    socklen_t length = sizeof error;
-    if (::getsockopt(fd_, SOL_SOCKET, SO_ERROR, &error, &length) != 0) {
-        error = errno;
-    }
-    if (error != 0) {
-        lastConnectError_ = error;
-        if (!TryNextAddress()) {
-            Fail(Text(texts::kMailConnectFailed).arg(host_, ErrnoText(lastConnectError_)));
-        }
         return;
     }
-    addresses_.reset();
-    readNotifier_->setEnabled(true);
-    writeNotifier_->setEnabled(false);
+    lookup_.Start(name, port, [this](const NameLookup::Answer& answer) { ConnectTo(answer); });
+}
+
+void MailConnection::ConnectTo(const NameLookup::Answer& answer) {
+    if (answer.addresses.empty()) {
+        Fail(Text(texts::kMailResolveFailed).arg(host_, QString::fromStdString(answer.problem)));
+        return;
+    }
+    std::vector<TcpSocket::Endpoint> endpoints;
+    endpoints.reserve(answer.addresses.size());
+    for (const NameLookup::Address& address : answer.addresses) {
+        endpoints.push_back({address.address, address.length});
+    }
+    phase_ = Phase::Connecting;
+    Arm();
+    socket_.ConnectTo(std::move(endpoints)); // a failure arrives as ErrorOccurred
+}
+
+void MailConnection::SessionConnected(TcpSocket& /*socket*/) {
+    if (phase_ != Phase::Connecting) {
+        return;
+    }
     Arm();
     if (implicitTls_) {
         BeginTls();
         return;
     }
     phase_ = Phase::Open;
-    if (handlers_.connected) {
+    const unsigned generation = generation_;
+    Flush();
+    if (generation == generation_ && handlers_.connected) {
         handlers_.connected();
     }
 }
 
-void MailConnection::Writable() {
-    switch (phase_) {
-    case Phase::Connecting:
-        Connecting();
+void MailConnection::DataAvailable(TcpSocket& /*socket*/) {
+    if (phase_ != Phase::Handshake && phase_ != Phase::Open) {
         return;
-    case Phase::Handshake:
-        ContinueHandshake();
+    }
+    QByteArray buffer(kReadChunk, Qt::Uninitialized);
+    const long count = socket_.Receive(buffer.data(), kReadChunk);
+    if (count <= 0) {
+        return; // nothing yet, or a close or failure that is reported on its own
+    }
+    buffer.truncate(count);
+    Arm();
+    if (tls_) {
+        tls_->Feed(buffer.constData(), count);
+        if (phase_ == Phase::Handshake) {
+            ContinueHandshake();
+        } else {
+            ReadTls();
+        }
         return;
-    case Phase::Open:
-        Flush();
+    }
+    Deliver(buffer, generation_);
+}
+
+void MailConnection::SessionClosed(TcpSocket& /*socket*/) {
+    if (tls_ && (phase_ == Phase::Handshake || phase_ == Phase::Open)) {
+        // What the server sent before it closed is still read and handed on.
+        tls_->End();
+        if (phase_ == Phase::Handshake) {
+            ContinueHandshake();
+        } else {
+            ReadTls();
+        }
         return;
-    case Phase::Idle:
-        return;
+    }
+    if (phase_ != Phase::Idle) {
+        ServerClosed();
     }
 }
 
-void MailConnection::Readable() {
-    if (phase_ == Phase::Handshake) {
-        ContinueHandshake();
+void MailConnection::ErrorOccurred(TcpSocket& /*socket*/, const SocketError& error) {
+    if (phase_ == Phase::Idle) {
+        return; // the connection was already given up
+    }
+    if (insideTls_) {
+        failureInsideTls_ = error;
         return;
     }
-    if (phase_ != Phase::Open) {
-        return;
+    SocketFailed(error);
+}
+
+void MailConnection::SocketFailed(const SocketError& error) {
+    const char* text =
+        phase_ == Phase::Connecting ? texts::kMailConnectFailed : texts::kMailConnectionLost;
+    Fail(Text(text).arg(host_, ReasonOf(error)));
+}
+
+bool MailConnection::ReportFailureAfterTls() {
+    insideTls_ = false;
+    if (!failureInsideTls_) {
+        return false;
     }
+    const SocketError error = *failureInsideTls_;
+    failureInsideTls_.reset();
+    SocketFailed(error);
+    return true;
+}
+
+void MailConnection::ReadTls() {
     const unsigned generation = generation_;
-    QByteArray buffer(kReadChunk, Qt::Uninitialized);
-    for (;;) {
-        ssize_t count = 0;
-        if (tls_) {
-            count = gnutls_record_recv(tls_->session, buffer.data(), kReadChunk);
-            if (count == GNUTLS_E_AGAIN || count == GNUTLS_E_INTERRUPTED) {
-                return;
-            }
-            if (count == GNUTLS_E_PREMATURE_TERMINATION) {
-                count = 0; // a server that skips the TLS goodbye has still closed
-            } else if (count < 0) {
-                Fail(Text(texts::kMailConnectionLost)
-                         .arg(host_, QString::fromUtf8(gnutls_strerror(static_cast<int>(count)))));
-                return;
-            }
-        } else {
-            count = ::recv(fd_, buffer.data(), kReadChunk, 0);
-            if (count < 0) {
-                if (errno == EAGAIN || errno == EWOULDBLOCK || errno == EINTR) {
-                    return;
-                }
-                Fail(Text(texts::kMailConnectionLost).arg(host_, ErrnoText(errno)));
-                return;
-            }
-        }
-        if (count == 0) {
-            Release();
-            ++generation_;
-            if (handlers_.closed) {
-                handlers_.closed();
-            }
-            return;
-        }
-        Arm();
-        Deliver(buffer.left(count), generation);
+    QByteArray plain;
+    insideTls_ = true;
+    const TlsStream::Step step = tls_->Read(plain);
+    if (ReportFailureAfterTls()) {
+        return;
+    }
+    if (!plain.isEmpty()) {
+        Deliver(plain, generation);
         if (generation != generation_ || phase_ != Phase::Open) {
-            return; // closed, reopened or switching to TLS inside a handler
+            return; // closed or reopened inside a handler
         }
+    }
+    if (step == TlsStream::Step::Done) {
+        ServerClosed();
+    } else if (step == TlsStream::Step::Failed) {
+        Fail(Text(texts::kMailConnectionLost).arg(host_, tls_->Problem()));
     }
 }
 
@@ -241,7 +185,7 @@ void MailConnection::Deliver(const QByteArray& bytes, unsigned generation) {
             handlers_.line(lines[i]);
         }
         if (generation != generation_ || phase_ != Phase::Open) {
-            return;
+            return; // closed, reopened or switching to TLS inside a handler
         }
     }
     batchRemaining_ = 0;
@@ -251,7 +195,7 @@ void MailConnection::Deliver(const QByteArray& bytes, unsigned generation) {
 }
 
 void MailConnection::SendLine(const QByteArray& line) {
-    if (fd_ < 0) {
+    if (phase_ == Phase::Idle) {
         return;
     }
     out_ += line;
@@ -262,40 +206,22 @@ void MailConnection::SendLine(const QByteArray& line) {
     }
 }
 
+// The socket queues what the system does not take at once, so everything
+// leaves here in one go.
 void MailConnection::Flush() {
-    while (!out_.isEmpty()) {
-        ssize_t count = 0;
-        const auto size = static_cast<size_t>(std::min<qsizetype>(out_.size(), kReadChunk));
-        if (tls_) {
-            count = gnutls_record_send(tls_->session, out_.constData(), size);
-            if (count == GNUTLS_E_AGAIN || count == GNUTLS_E_INTERRUPTED) {
-                UpdateWriteInterest(true);
-                return;
-            }
-            if (count < 0) {
-                Fail(Text(texts::kMailConnectionLost)
-                         .arg(host_, QString::fromUtf8(gnutls_strerror(static_cast<int>(count)))));
-                return;
-            }
-        } else {
-            count = ::send(fd_, out_.constData(), size, MSG_NOSIGNAL);
-            if (count < 0) {
-                if (errno == EAGAIN || errno == EWOULDBLOCK || errno == EINTR) {
-                    UpdateWriteInterest(true);
-                    return;
-                }
-                Fail(Text(texts::kMailConnectionLost).arg(host_, ErrnoText(errno)));
-                return;
-            }
-        }
-        out_.remove(0, count);
+    if (out_.isEmpty()) {
+        return;
     }
-    UpdateWriteInterest(false);
-}
-
-void MailConnection::UpdateWriteInterest(bool wantWrite) {
-    if (writeNotifier_) {
-        writeNotifier_->setEnabled(wantWrite);
+    const QByteArray bytes = std::exchange(out_, QByteArray());
+    if (!tls_) {
+        socket_.SendText(
+            std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+        return;
+    }
+    insideTls_ = true;
+    const bool written = tls_->Write(bytes);
+    if (!ReportFailureAfterTls() && !written) {
+        Fail(Text(texts::kMailConnectionLost).arg(host_, tls_->Problem()));
     }
 }
 
@@ -313,89 +239,50 @@ void MailConnection::StartTls() {
 }
 
 void MailConnection::BeginTls() {
-    tls_ = std::make_unique<Tls>();
-    int result = gnutls_certificate_allocate_credentials(&tls_->credentials);
-    if (result >= 0) {
-        result = trustFile_.isEmpty()
-                     ? gnutls_certificate_set_x509_system_trust(tls_->credentials)
-                     : gnutls_certificate_set_x509_trust_file(tls_->credentials,
-                                                              trustFile_.toLocal8Bit().constData(),
-                                                              GNUTLS_X509_FMT_PEM);
-        // Both return the number of certificates loaded; none at all means
-        // nothing could ever verify.
-        if (result == 0) {
-            result = GNUTLS_E_NO_CERTIFICATE_FOUND;
-        }
-    }
-    tls_->hostName = host_.toUtf8();
-    const QByteArray& host = tls_->hostName;
-    if (result >= 0) {
-        result = gnutls_init(&tls_->session, GNUTLS_CLIENT | GNUTLS_NONBLOCK);
-    }
-    if (result >= 0) {
-        result = gnutls_set_default_priority(tls_->session);
-    }
-    if (result >= 0) {
-        result = gnutls_credentials_set(tls_->session, GNUTLS_CRD_CERTIFICATE, tls_->credentials);
-    }
-    if (result >= 0 && !IsAddressLiteral(host)) {
-        result = gnutls_server_name_set(tls_->session, GNUTLS_NAME_DNS, host.constData(),
-                                        static_cast<size_t>(host.size()));
-    }
-    if (result < 0) {
-        Fail(Text(texts::kMailTlsFailed).arg(host_, QString::fromUtf8(gnutls_strerror(result))));
+    tls_ = std::make_unique<TlsStream>(socket_);
+    if (!tls_->Begin(host_, trustFile_)) {
+        Fail(Text(texts::kMailTlsFailed).arg(host_, tls_->Problem()));
         return;
     }
-    // The server's certificate must chain to a trusted authority and name
-    // the host the user typed.
-    gnutls_session_set_verify_cert(tls_->session, host.constData(), 0);
-    gnutls_transport_set_int(tls_->session, fd_);
-    gnutls_handshake_set_timeout(tls_->session, 0);
     phase_ = Phase::Handshake;
     ContinueHandshake();
 }
 
 void MailConnection::ContinueHandshake() {
-    const int result = gnutls_handshake(tls_->session);
-    if (result == GNUTLS_E_AGAIN || result == GNUTLS_E_INTERRUPTED) {
-        UpdateWriteInterest(gnutls_record_get_direction(tls_->session) == 1);
+    insideTls_ = true;
+    const TlsStream::Step step = tls_->Handshake();
+    if (ReportFailureAfterTls() || step == TlsStream::Step::Again) {
         return;
     }
-    if (result < 0) {
-        if (result == GNUTLS_E_CERTIFICATE_VERIFICATION_ERROR) {
-            const unsigned status = gnutls_session_get_verify_cert_status(tls_->session);
-            gnutls_datum_t text{};
-            QString reason = QStringLiteral("?");
-            if (gnutls_certificate_verification_status_print(status, GNUTLS_CRT_X509, &text, 0) ==
-                0) {
-                reason = QString::fromUtf8(reinterpret_cast<const char*>(text.data),
-                                           static_cast<qsizetype>(text.size));
-                FreeTlsText(text.data);
-            }
-            Fail(Text(texts::kMailNotVerified).arg(host_, reason));
-        } else {
-            Fail(
-                Text(texts::kMailTlsFailed).arg(host_, QString::fromUtf8(gnutls_strerror(result))));
-        }
+    if (step == TlsStream::Step::Failed) {
+        const char* text = tls_->NotVerified() ? texts::kMailNotVerified : texts::kMailTlsFailed;
+        Fail(Text(text).arg(host_, tls_->Problem()));
         return;
     }
     secured_ = true;
     phase_ = Phase::Open;
     Arm();
+    const unsigned generation = generation_;
     Flush();
-    if (phase_ != Phase::Open) {
+    if (generation != generation_ || phase_ != Phase::Open) {
         return;
     }
     const auto& handler = implicitTls_ ? handlers_.connected : handlers_.tlsReady;
-    const unsigned generation = generation_;
     if (handler) {
         handler();
     }
-    // Records that arrived with the end of the handshake wait in the TLS
-    // layer, where the socket notifier cannot see them.
-    if (generation == generation_ && phase_ == Phase::Open &&
-        gnutls_record_check_pending(tls_->session) > 0) {
-        Readable();
+    // Records that came with the end of the handshake were fed already; no
+    // socket event will tell of them again.
+    if (generation == generation_ && phase_ == Phase::Open && tls_->HasUnread()) {
+        ReadTls();
+    }
+}
+
+void MailConnection::ServerClosed() {
+    Release();
+    ++generation_;
+    if (handlers_.closed) {
+        handlers_.closed();
     }
 }
 
@@ -418,22 +305,15 @@ void MailConnection::Close() {
     ++generation_;
 }
 
-void MailConnection::CloseSocket() {
-    readNotifier_.reset();
-    writeNotifier_.reset();
-    tls_.reset();
-    if (fd_ >= 0) {
-        ::close(fd_);
-        fd_ = -1;
-    }
-}
-
 void MailConnection::Release() {
     timer_->Stop();
-    CloseSocket();
-    addresses_.reset();
+    phase_ = Phase::Idle; // first: what the socket reports while it closes is not news
+    lookup_.Cancel();
+    tls_.reset();
+    insideTls_ = false;
+    failureInsideTls_.reset();
+    socket_.Disconnect();
     batchRemaining_ = 0;
-    phase_ = Phase::Idle;
     secured_ = false;
     reader_.Reset();
     out_.clear();

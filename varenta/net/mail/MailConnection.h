@@ -1,12 +1,17 @@
-// The line socket beneath the mail clients: a non-blocking TCP connection
-// whose events arrive on the GUI thread through QSocketNotifier, optionally
-// secured with TLS (from the start, or switched on later by STARTTLS/STLS),
-// handing the server's reply lines to its owner one by one. Every wait, for
-// the connection and for each reply, is limited by a time-out.
+// The line connection beneath the mail clients: the server's name looked up
+// off the GUI thread, a non-blocking TcpSocket whose events arrive on the GUI
+// thread, optionally secured with TLS on top of that socket (from the start,
+// or switched on later by STARTTLS/STLS), handing the server's reply lines to
+// its owner one by one. Every wait, for the name, the connection and each
+// reply, is limited by a time-out.
 #pragma once
 
 #include "varenta/net/mail/MailLineReader.h"
+#include "varenta/net/mail/TlsStream.h"
+#include "varenta/net/socket/NameLookup.h"
 #include "varenta/net/socket/NetTimer.h"
+#include "varenta/net/socket/NotifierWatcher.h"
+#include "varenta/net/socket/TcpSocket.h"
 
 #include <QByteArray>
 #include <QObject>
@@ -16,12 +21,9 @@
 #include <memory>
 #include <optional>
 
-class QSocketNotifier;
-class QTimer;
-
 namespace varenta {
 
-class MailConnection : public QObject {
+class MailConnection : public QObject, private SocketEvents {
     Q_OBJECT
 public:
     static constexpr int kDefaultTimeoutMs = 30000;
@@ -52,25 +54,30 @@ public:
     // Ends the connection at once; no handler runs for it afterwards.
     void Close();
 
-    bool IsOpen() const { return fd_ >= 0; }
+    bool IsOpen() const { return phase_ != Phase::Idle; }
     bool Secured() const { return secured_; }
 
 private:
-    struct Tls;
-    enum class Phase { Idle, Connecting, Handshake, Open };
+    enum class Phase { Idle, LookingUp, Connecting, Handshake, Open };
 
-    bool TryNextAddress();
-    void Connecting();
-    void Readable();
-    void Writable();
+    void ConnectTo(const NameLookup::Answer& answer);
+    void SessionConnected(TcpSocket& socket) override;
+    void DataAvailable(TcpSocket& socket) override;
+    void SessionClosed(TcpSocket& socket) override;
+    void ErrorOccurred(TcpSocket& socket, const SocketError& error) override;
+    void SocketFailed(const SocketError& error);
+    void ReadTls();
     void BeginTls();
     void ContinueHandshake();
+    // A socket failure reported while the TLS library was inside one of its
+    // calls is kept until that call has returned: the session must not be
+    // taken down beneath it. True when there was one (and it was reported).
+    bool ReportFailureAfterTls();
     void Flush();
     void Deliver(const QByteArray& bytes, unsigned generation);
-    void UpdateWriteInterest(bool wantWrite);
+    void ServerClosed();
     void Arm();
     void Fail(const QString& message);
-    void CloseSocket();
     void Release();
 
     Handlers handlers_;
@@ -79,17 +86,15 @@ private:
     QString trustFile_;
 
     QString host_;
-    quint16 port_ = 0;
     bool implicitTls_ = false;
-    struct AddressList;
-    std::unique_ptr<AddressList> addresses_;
-    int fd_ = -1;
-    int lastConnectError_ = 0;
     Phase phase_ = Phase::Idle;
     bool secured_ = false;
-    std::unique_ptr<Tls> tls_;
-    std::unique_ptr<QSocketNotifier> readNotifier_;
-    std::unique_ptr<QSocketNotifier> writeNotifier_;
+    NotifierWatcher watcher_;
+    TcpSocket socket_{watcher_};
+    NameLookup lookup_;
+    std::unique_ptr<TlsStream> tls_;
+    bool insideTls_ = false;
+    std::optional<SocketError> failureInsideTls_;
     MailLineReader reader_;
     qsizetype batchRemaining_ = 0; // lines of the current read not yet handed on
     QByteArray out_;

@@ -133,9 +133,30 @@ void gnutls_session_set_verify_cert(gnutls_session_t session, const char* hostna
     real(session, hostname, flags);
 }
 
-void gnutls_transport_set_int2(gnutls_session_t session, int r, int s) {
-    TLS_FUNCTION(gnutls_transport_set_int2);
-    real(session, r, s);
+void gnutls_transport_set_ptr(gnutls_session_t session, gnutls_transport_ptr_t ptr) {
+    TLS_FUNCTION(gnutls_transport_set_ptr);
+    real(session, ptr);
+}
+
+void gnutls_transport_set_push_function(gnutls_session_t session, gnutls_push_func push_func) {
+    TLS_FUNCTION(gnutls_transport_set_push_function);
+    real(session, push_func);
+}
+
+void gnutls_transport_set_pull_function(gnutls_session_t session, gnutls_pull_func pull_func) {
+    TLS_FUNCTION(gnutls_transport_set_pull_function);
+    real(session, pull_func);
+}
+
+void gnutls_transport_set_pull_timeout_function(gnutls_session_t session,
+                                                gnutls_pull_timeout_func func) {
+    TLS_FUNCTION(gnutls_transport_set_pull_timeout_function);
+    real(session, func);
+}
+
+void gnutls_transport_set_errno(gnutls_session_t session, int err) {
+    TLS_FUNCTION(gnutls_transport_set_errno);
+    real(session, err);
 }
 
 void gnutls_handshake_set_timeout(gnutls_session_t session, unsigned int ms) {
@@ -145,11 +166,6 @@ void gnutls_handshake_set_timeout(gnutls_session_t session, unsigned int ms) {
 
 int gnutls_handshake(gnutls_session_t session) {
     TLS_FUNCTION(gnutls_handshake);
-    return real(session);
-}
-
-int gnutls_record_get_direction(gnutls_session_t session) {
-    TLS_FUNCTION(gnutls_record_get_direction);
     return real(session);
 }
 

@@ -31,8 +31,9 @@ public:
     NameLookup(const NameLookup&) = delete;
     NameLookup& operator=(const NameLookup&) = delete;
 
-    // Looks up `host` for UDP to `port`; `done` is called once, from the
-    // event loop, unless Cancel comes first. A running look-up is cancelled.
+    // Looks up `host` with `port` (each address once, as good for TCP as for
+    // UDP); `done` is called once, from the event loop, unless Cancel comes
+    // first. A running look-up is cancelled.
     void Start(const std::string& host, int port, std::function<void(const Answer&)> done);
     void Cancel();
     bool Running() const { return pending_ != nullptr; }

@@ -135,7 +135,7 @@ int SocketErrorFromResolver(int gaiError) {
 }
 
 SocketError MakeSocketError(int code, std::string_view function) {
-    return SocketError{code, std::string(function), std::string(SocketErrorText(code))};
+    return SocketError{code, std::string(function), std::string(SocketErrorText(code)), 0};
 }
 
 std::string SocketErrorBoxText(const SocketError& error) {

@@ -11,6 +11,10 @@ struct SocketError {
     int code = 0;
     std::string function;
     std::string text;
+    // The system's errno behind the failure, 0 when it came from elsewhere
+    // (a time-out, a bad argument, the name server): callers that report in
+    // the system's own words use it.
+    int systemError = 0;
 };
 
 // Codes the game's messages use directly.

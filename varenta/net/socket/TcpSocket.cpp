@@ -88,28 +88,38 @@ bool TcpSocket::Connect() {
         ReportError(SocketErrorFromResolver(resolved), "SConnect (socket)");
         return false;
     }
-    candidates_.clear();
+    std::vector<Endpoint> endpoints;
     for (const addrinfo* a = found; a != nullptr; a = a->ai_next) {
         if ((a->ai_family != AF_INET && a->ai_family != AF_INET6) ||
             a->ai_addrlen > sizeof(sockaddr_storage)) {
             continue;
         }
-        Candidate candidate{};
-        std::memcpy(&candidate.address, a->ai_addr, a->ai_addrlen);
-        candidate.length = a->ai_addrlen;
+        Endpoint endpoint{};
+        std::memcpy(&endpoint.address, a->ai_addr, a->ai_addrlen);
+        endpoint.length = a->ai_addrlen;
         const auto netPort = htons(static_cast<std::uint16_t>(port));
         if (a->ai_family == AF_INET) {
-            reinterpret_cast<sockaddr_in*>(&candidate.address)->sin_port = netPort;
+            reinterpret_cast<sockaddr_in*>(&endpoint.address)->sin_port = netPort;
         } else {
-            reinterpret_cast<sockaddr_in6*>(&candidate.address)->sin6_port = netPort;
+            reinterpret_cast<sockaddr_in6*>(&endpoint.address)->sin6_port = netPort;
         }
-        candidates_.push_back(candidate);
+        endpoints.push_back(endpoint);
     }
     ::freeaddrinfo(found);
-    if (candidates_.empty()) {
+    if (endpoints.empty()) {
         ReportError(11004, "SConnect (socket)");
         return false;
     }
+    return ConnectTo(std::move(endpoints));
+}
+
+bool TcpSocket::ConnectTo(std::vector<Endpoint> endpoints) {
+    CloseConnection();
+    if (endpoints.empty()) {
+        ReportError(11004, "SConnect (socket)");
+        return false;
+    }
+    candidates_ = std::move(endpoints);
     nextCandidate_ = 0;
     ++connection_;
     closedReported_ = false;
@@ -120,10 +130,10 @@ bool TcpSocket::Connect() {
 // IPv4 address reaches a peer that listens on only one of them.
 bool TcpSocket::StartNextCandidate() {
     while (nextCandidate_ < candidates_.size()) {
-        const Candidate& candidate = candidates_[nextCandidate_++];
+        const Endpoint& candidate = candidates_[nextCandidate_++];
         fd_ = ::socket(candidate.address.ss_family, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
         if (fd_ < 0) {
-            ReportError(SocketErrorFromErrno(errno), "SConnect (socket)");
+            ReportSystemError(errno, "SConnect (socket)");
             return false;
         }
         state_ = State::Connecting;
@@ -146,12 +156,11 @@ bool TcpSocket::StartNextCandidate() {
         state_ = State::Idle;
         if (nextCandidate_ >= candidates_.size()) {
             // The outcome of a non-blocking connect always arrives as an event.
-            const int code = SocketErrorFromErrno(err);
             const int connection = connection_;
             std::weak_ptr<bool> token = alive_;
-            watcher_.Defer([this, token, code, connection] {
+            watcher_.Defer([this, token, err, connection] {
                 if (Alive(token) && connection == connection_) {
-                    ReportError(code, "FD_CONNECT");
+                    ReportSystemError(err, "FD_CONNECT");
                 }
             });
             return true;
@@ -178,10 +187,10 @@ bool TcpSocket::FinishConnect(int soError) {
 
 bool TcpSocket::ConnectBlocking() {
     while (nextCandidate_ < candidates_.size()) {
-        const Candidate& candidate = candidates_[nextCandidate_++];
+        const Endpoint& candidate = candidates_[nextCandidate_++];
         fd_ = ::socket(candidate.address.ss_family, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
         if (fd_ < 0) {
-            ReportError(SocketErrorFromErrno(errno), "SConnect (socket)");
+            ReportSystemError(errno, "SConnect (socket)");
             return false;
         }
         state_ = State::Connecting;
@@ -212,7 +221,7 @@ bool TcpSocket::ConnectBlocking() {
             return true;
         }
         if (nextCandidate_ >= candidates_.size()) {
-            ReportError(SocketErrorFromErrno(err), "SConnect (connect)");
+            ReportSystemError(err, "SConnect (connect)");
             return false;
         }
     }
@@ -247,7 +256,7 @@ bool TcpSocket::Listen() {
     } else {
         fd = ::socket(AF_INET, flags, 0);
         if (fd < 0) {
-            ReportError(SocketErrorFromErrno(errno), "Bind");
+            ReportSystemError(errno, "Bind");
             return false;
         }
         auto* in4 = reinterpret_cast<sockaddr_in*>(&address);
@@ -262,13 +271,13 @@ bool TcpSocket::Listen() {
     if (::bind(fd, reinterpret_cast<const sockaddr*>(&address), length) != 0) {
         const int err = errno;
         CloseQuietly(fd);
-        ReportError(SocketErrorFromErrno(err), "Bind");
+        ReportSystemError(err, "Bind");
         return false;
     }
     if (::listen(fd, kListenBacklog) != 0) {
         const int err = errno;
         CloseQuietly(fd);
-        ReportError(SocketErrorFromErrno(err), "Listen");
+        ReportSystemError(err, "Listen");
         return false;
     }
     listenFd_ = fd;
@@ -317,7 +326,7 @@ bool TcpSocket::Accept() {
         if (err == EAGAIN || err == EWOULDBLOCK) {
             return false; // the partner gave up before we got to it
         }
-        ReportError(SocketErrorFromErrno(err), "Accept");
+        ReportSystemError(err, "Accept");
         return false;
     }
     CloseConnection();
@@ -340,7 +349,7 @@ void TcpSocket::CancelListen() {
     const int fd = listenFd_;
     listenFd_ = -1;
     if (::close(fd) != 0) {
-        ReportError(SocketErrorFromErrno(errno), "CancelListen (closesocket)");
+        ReportSystemError(errno, "CancelListen (closesocket)");
     }
 }
 
@@ -362,7 +371,7 @@ void TcpSocket::Disconnect() {
     fd_ = -1;
     CloseConnection();
     if (::close(fd) != 0) {
-        ReportError(SocketErrorFromErrno(errno), "Disconnect (closesocket)");
+        ReportSystemError(errno, "Disconnect (closesocket)");
     }
 }
 
@@ -431,7 +440,7 @@ bool TcpSocket::FlushQueue() {
         if (err == EPIPE || err == ECONNRESET) {
             ReportClosedLater();
         } else {
-            ReportError(SocketErrorFromErrno(err), "SetText (Send)");
+            ReportSystemError(err, "SetText (Send)");
         }
         return false;
     }
@@ -483,7 +492,7 @@ long TcpSocket::Receive(void* buffer, std::size_t size) {
             ReportClosedLater();
             return 0;
         }
-        ReportError(SocketErrorFromErrno(err), "SReceive");
+        ReportSystemError(err, "SReceive");
         return -1;
     }
     return 0;
@@ -578,7 +587,7 @@ void TcpSocket::OnReady(int fd, bool readable, bool writable) {
         } else if (nextCandidate_ < candidates_.size()) {
             StartNextCandidate();
         } else {
-            ReportError(SocketErrorFromErrno(err), "FD_CONNECT");
+            ReportSystemError(err, "FD_CONNECT");
         }
         return;
     }
@@ -636,7 +645,7 @@ void TcpSocket::OnConnectionReadable() {
     if (err != EAGAIN && err != EWOULDBLOCK && err != EINTR) {
         readArmed_ = false;
         UpdateWatch();
-        ReportError(SocketErrorFromErrno(err), "FD_READ");
+        ReportSystemError(err, "FD_READ");
     }
 }
 
@@ -671,9 +680,18 @@ void TcpSocket::ReportError(int code, std::string_view function) {
     }
 }
 
+void TcpSocket::ReportSystemError(int err, std::string_view function) {
+    if (events_ != nullptr) {
+        SocketError error = MakeSocketError(SocketErrorFromErrno(err), function);
+        error.systemError = err;
+        events_->ErrorOccurred(*this, error);
+    }
+}
+
 void TcpSocket::ReportErrorText(int code, std::string_view function, std::string_view text) {
     if (events_ != nullptr) {
-        events_->ErrorOccurred(*this, SocketError{code, std::string(function), std::string(text)});
+        events_->ErrorOccurred(*this,
+                               SocketError{code, std::string(function), std::string(text), 0});
     }
 }
 

@@ -47,8 +47,17 @@ public:
     bool NonBlocking = true;
     int Timeout = 30; // seconds per blocking call; zero or less: none
 
+    // An address to connect to, its port included (as a name look-up gives it).
+    struct Endpoint {
+        sockaddr_storage address;
+        socklen_t length;
+    };
+
     // Each returns false when it failed; the failure has then been reported.
-    bool Connect();
+    bool Connect(); // to IPAddr and Port, looked up here
+    // To addresses already looked up, tried in order until one answers;
+    // IPAddr and Port are not used.
+    bool ConnectTo(std::vector<Endpoint> endpoints);
     bool Listen();
     bool Accept();
     void CancelListen();
@@ -86,10 +95,6 @@ protected:
 
 private:
     enum class State { Idle, Connecting, Connected };
-    struct Candidate {
-        sockaddr_storage address;
-        socklen_t length;
-    };
 
     bool StartNextCandidate();
     bool FinishConnect(int soError);
@@ -101,6 +106,7 @@ private:
     void UpdateWatch();
     void CloseConnection();
     void ReportError(int code, std::string_view function);
+    void ReportSystemError(int err, std::string_view function); // err: errno
     void ReportErrorText(int code, std::string_view function, std::string_view text);
     void ReportClosedLater();
     void ReportConnectedLater();
@@ -117,7 +123,7 @@ private:
     bool closedReported_ = false;
     bool waiting_ = false;
     int connection_ = 0; // counts connections, so a late report of one is dropped
-    std::vector<Candidate> candidates_;
+    std::vector<Endpoint> candidates_;
     std::size_t nextCandidate_ = 0;
     std::string sendQueue_;
     std::size_t sendOffset_ = 0;
