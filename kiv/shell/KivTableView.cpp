@@ -77,6 +77,14 @@ QRect KivTableView::CardRect(int x, int y) const {
     return QRect(x, y, kCardWidth, kCardHeight);
 }
 
+QPoint KivTableView::ShownAt(int card) const {
+    if (card == flyingCard_) {
+        return flight_;
+    }
+    const PlayingCard& c = doc_.cards[card];
+    return QPoint(c.x, c.y);
+}
+
 // ---- First showing and size -------------------------------------------------------
 
 void KivTableView::showEvent(QShowEvent* event) {
@@ -127,12 +135,12 @@ void KivTableView::PaintTable(QPainter& painter, const QRegion& region, qreal dp
     if (held != 0) {
         const PlayingCard& c = doc_.cards[held];
         const bool inHand = c.owner >= 0 && doc_.seats[c.owner].hand.Contains(held);
-        if (inHand && c.x == c.homeX && c.y == c.homeY) {
+        if (inHand && ShownAt(held) == QPoint(c.homeX, c.homeY)) {
             held = 0;
         }
     }
     // While a card is dragged over the hands the panels need no drawing.
-    const bool dragging = held != 0 && doc_.cards[held].x >= kPanelWidth;
+    const bool dragging = held != 0 && ShownAt(held).x() >= kPanelWidth;
     if (repaintAll_ || !dragging || region.intersects(QRect(0, 0, kPanelWidth, height()))) {
         PaintSeatPanels(painter);
     }
@@ -161,7 +169,8 @@ void KivTableView::PaintCard(QPainter& painter, int card, int width, qreal dpr) 
         KivBitmap(c.faceUp ? FaceBitmapId(card) : BackBitmapFor(doc_.deckBack), dpr);
     // The source part is counted in the picture's own (device) pixels.
     const qreal density = image.devicePixelRatio();
-    painter.drawPixmap(QRectF(c.x, c.y, width, kCardHeight), image,
+    const QPoint at = ShownAt(card);
+    painter.drawPixmap(QRectF(at.x(), at.y(), width, kCardHeight), image,
                        QRectF(0, 0, width * density, kCardHeight * density));
 }
 
@@ -291,28 +300,32 @@ void KivTableView::CardMoved(int card, int oldX, int oldY) {
 }
 
 void KivTableView::AnimateCard(int card, int x, int y, int speed) {
-    PlayingCard& c = doc_.cards[card];
-    // The card under way is drawn on top of everything but the held card.
+    // The card under way is drawn where its flight has got to, on top of
+    // everything but the held card; the game puts it down when it lands.
+    const PlayingCard& c = doc_.cards[card];
     flyingCard_ = card;
+    flight_ = QPoint(c.x, c.y);
     const int every = speed < 1 ? 1 : speed + 1;
     int steps = 0;
-    int shownX = c.x;
-    int shownY = c.y;
-    while (c.x != x || c.y != y) {
-        c.x += c.x < x ? 1 : c.x > x ? -1 : 0;
-        c.y += c.y < y ? 1 : c.y > y ? -1 : 0;
+    QPoint shown = flight_;
+    while (flight_ != QPoint(x, y)) {
+        flight_.rx() += flight_.x() < x ? 1 : flight_.x() > x ? -1 : 0;
+        flight_.ry() += flight_.y() < y ? 1 : flight_.y() > y ? -1 : 0;
         if (++steps % every == 0) {
-            repaint(QRegion(CardRect(shownX, shownY)).united(CardRect(c.x, c.y)));
-            shownX = c.x;
-            shownY = c.y;
+            RepaintFlight(shown);
+            shown = flight_;
             ++animationFrames_;
             if (frameDelayMs_ > 0) {
                 std::this_thread::sleep_for(std::chrono::milliseconds(frameDelayMs_));
             }
         }
     }
-    repaint(QRegion(CardRect(shownX, shownY)).united(CardRect(c.x, c.y)));
+    RepaintFlight(shown);
     flyingCard_ = 0;
+}
+
+void KivTableView::RepaintFlight(QPoint from) {
+    repaint(QRegion(CardRect(from.x(), from.y())).united(CardRect(flight_.x(), flight_.y())));
 }
 
 void KivTableView::HandLaidOut(int seat) {

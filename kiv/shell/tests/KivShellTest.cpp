@@ -173,7 +173,7 @@ TEST_F(KivShell, CardFlightRepaintsEverySpeedPlusOneSteps) {
     const int card = doc_->stock.cards.At(0);
     doc_->PlaceCard(card, 100, 10);
     const int before = View().AnimationFrames();
-    View().AnimateCard(card, 919, 554, 40);
+    doc_->AnimateCard(card, 919, 554); // at the card speed 40
     // 819 steps along the longer axis, a repaint after every 41st.
     EXPECT_EQ(View().AnimationFrames() - before, 819 / 41);
     EXPECT_EQ(QPoint(doc_->cards[card].x, doc_->cards[card].y), QPoint(919, 554));
