@@ -184,6 +184,16 @@ TEST_F(KivShell, CardFlightRepaintsEverySpeedPlusOneSteps) {
     EXPECT_EQ(QPoint(doc_->State().cards[card].x, doc_->State().cards[card].y), QPoint(919, 554));
 }
 
+TEST_F(KivShell, TheViewsFlightLeavesTheCardWhereTheGameHasIt) {
+    Start();
+    const int card = doc_->State().stock.cards.At(0);
+    doc_->PlaceCard(card, 100, 10);
+    const int before = View().AnimationFrames();
+    View().AnimateCard(card, 919, 554, 20);
+    EXPECT_EQ(QPoint(doc_->State().cards[card].x, doc_->State().cards[card].y), QPoint(100, 10));
+    EXPECT_EQ(View().AnimationFrames() - before, 819 / 21);
+}
+
 // What the view shows at (x, y), 71 x 96, against the picture it should show
 // there, drawn on the table colour.
 bool Shows(QWidget& view, int x, int y, const QPixmap& picture, int width = 71) {
