@@ -50,17 +50,17 @@ int main(int argc, char** argv) {
 
     kiv::QtPrompter prompter;
     kiv::KivDocument doc(kiv::LanguageBaseFromLocale());
-    kiv::FollowLanguageInQtDialogs(doc.languageBase);
+    kiv::FollowLanguageInQtDialogs(doc.Settings().languageBase);
     doc.programFolder = kiv::ConfigFolder().toStdString();
     kiv::EnsureFolder(kiv::ConfigFolder());
     kiv::ReadConfig(doc, prompter);
     if (quitSignals.Received() != 0) {
         return kiv::ExitStatusAfterSignal(quitSignals.Received(), 0);
     }
-    prompter.SetLanguageBase(doc.languageBase);
-    kiv::FollowLanguageInQtDialogs(doc.languageBase);
+    prompter.SetLanguageBase(doc.Settings().languageBase);
+    kiv::FollowLanguageInQtDialogs(doc.Settings().languageBase);
 
-    kiv::SdlSound sound(doc.languageBase);
+    kiv::SdlSound sound(doc.Settings().languageBase);
     kiv::KivMainWindow window(doc, prompter, &sound);
     frame = &window;
     // Scripts and tests that start the program learn when it is playing.

@@ -50,71 +50,70 @@ void KivGame::RunComputerMoves() {
         return;
     }
     runningComputerMoves_ = true;
-    computerBusy = true;
+    state_.computerBusy = true;
     while (computerMoveQueued_ && port_->ContinueComputerMoves()) {
         computerMoveQueued_ = false;
         ComputerMove();
     }
     runningComputerMoves_ = false;
-    computerBusy = false;
+    state_.computerBusy = false;
 }
 
 DrawResult KivGame::ComputerDraw() {
     const DrawResult result = DrawCard(true);
     if (result == DrawResult::Drawn) {
-        LayoutHand(currentSeat, true);
+        LayoutHand(state_.currentSeat, true);
     }
     return result;
 }
 
 void KivGame::ComputerMove() {
-    const Seat& seat = Current();
-    if (!seat.computer || !seat.plays || !seat.inRound) {
+    const int s = state_.currentSeat;
+    if (!SetUp(s).computer || !SetUp(s).plays || !Current().inRound) {
         return;
     }
-    const int s = currentSeat;
-    const bool wasBusy = computerBusy;
-    computerBusy = true;
-    port_->Pause(computerDelay);
+    const bool wasBusy = state_.computerBusy;
+    state_.computerBusy = true;
+    port_->Pause(settings_.computerDelay);
     const int choice = ChooseComputerCard();
     if (choice >= 1) {
-        heldCard = choice;
+        state_.heldCard = choice;
         PlayCard(true);
     } else {
         bool laid = false;
         if (choice == kChooseSitOut) {
-            eightServed = true;
+            state_.eightServed = true;
             PlayWave(Wave::O);
             Emit(GameEventKind::SitOut, s);
         } else {
-            if (cardsToDraw == 0) {
+            if (state_.cardsToDraw == 0) {
                 ComputerDraw();
             } else {
-                while (cardsToDraw > 0 && ComputerDraw() == DrawResult::Drawn) {
+                while (state_.cardsToDraw > 0 && ComputerDraw() == DrawResult::Drawn) {
                 }
             }
-            if (ruleLayAfterDraw) {
-                port_->Pause(computerDelay);
+            if (settings_.ruleLayAfterDraw) {
+                port_->Pause(settings_.computerDelay);
                 const int again = ChooseComputerCard();
                 if (again >= 1) {
-                    heldCard = again;
+                    state_.heldCard = again;
                     PlayCard(true);
                     laid = true;
                 }
             }
         }
-        heldCard = 0;
-        port_->Pause(computerDelay);
+        state_.heldCard = 0;
+        port_->Pause(settings_.computerDelay);
         // Laying a card already passed the turn (and may even have ended the
         // round); the seven flag then belongs to the next seat.
         if (!laid) {
-            sevenPending = false;
+            state_.sevenPending = false;
             NextSeat();
             QueueComputerMoveIfDue();
         }
     }
-    heldCard = 0;
-    computerBusy = wasBusy;
+    state_.heldCard = 0;
+    state_.computerBusy = wasBusy;
 }
 
 int KivGame::FindHandCard(int suit, int rank) {
@@ -144,29 +143,29 @@ int KivGame::ChooseComputerCard() {
     if (top < 0) {
         return kChooseDraw;
     }
-    if (ruleAnyOnFirstJack && firstJackOpen) {
+    if (settings_.ruleAnyOnFirstJack && state_.firstJackOpen) {
         return FindHandCard(0, 0);
     }
     const int ts = SuitOfCard(top);
     const int tr = RankOfCard(top);
-    if (tr == kSieben && cardsToDraw > 0) {
+    if (tr == kSieben && state_.cardsToDraw > 0) {
         return FindHandCard(0, kSieben);
     }
-    if (tr == kAcht && !eightServed) {
-        if (ruleEightOnEight) {
+    if (tr == kAcht && !state_.eightServed) {
+        if (settings_.ruleEightOnEight) {
             const int eight = FindHandCard(0, kAcht);
             return eight > 0 ? eight : kChooseSitOut;
         }
         return kChooseSitOut;
     }
-    if (wishedSuit != 0) {
-        const int card = PreferredHandCard(wishedSuit);
+    if (state_.wishedSuit != 0) {
+        const int card = PreferredHandCard(state_.wishedSuit);
         if (card > 0) {
             return card;
         }
         // With the rule off only the jack lying on the pile would fit, so the
         // computer never answers a wish with a jack then.
-        return FindHandCard(ruleJackAlways ? 0 : ts, kBube);
+        return FindHandCard(settings_.ruleJackAlways ? 0 : ts, kBube);
     }
     const Hand& hand = Current().hand;
     const std::uint32_t held = hand.Mask();
@@ -190,7 +189,7 @@ int KivGame::ChooseComputerCard() {
         return LowestCardIn(sameSuit);
     }
     const std::uint32_t jacks = held & RankMask(kBube);
-    return ruleJackAlways && jacks != 0 ? LowestCardIn(jacks) : -1;
+    return settings_.ruleJackAlways && jacks != 0 ? LowestCardIn(jacks) : -1;
 }
 
 int KivGame::ChooseComputerSuit() {

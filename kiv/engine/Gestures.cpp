@@ -10,66 +10,66 @@ constexpr int kGripY = kCardHeight / 2;
 } // namespace
 
 void KivGame::PickUp(int card, int x, int y) {
-    heldCard = card;
-    heldCardWasCovered = cards[card].covered;
-    cards[card].covered = false;
-    if (!justDrew) {
-        LayoutHand(currentSeat, false);
+    state_.heldCard = card;
+    state_.heldCardWasCovered = state_.cards[card].covered;
+    state_.cards[card].covered = false;
+    if (!state_.justDrew) {
+        LayoutHand(state_.currentSeat, false);
     }
     MoveCard(card, x - kGripX, y - kGripY);
 }
 
 void KivGame::PutBack(int card) {
-    cards[card].covered = heldCardWasCovered;
-    LayoutHand(currentSeat, true);
-    heldCard = 0;
+    state_.cards[card].covered = state_.heldCardWasCovered;
+    LayoutHand(state_.currentSeat, true);
+    state_.heldCard = 0;
 }
 
 void KivGame::LeftButtonDown(int x, int y) {
-    if (computerBusy || rightButtonGesture || heldCard != 0) {
+    if (state_.computerBusy || state_.rightButtonGesture || state_.heldCard != 0) {
         return;
     }
-    justDrew = false;
+    state_.justDrew = false;
     int hit = HitTestCard(x, y);
     // An empty stock is tried too: the draw rebuilds it from the discard
     // pile, or lets a penalty that cannot be paid lapse.
-    if (hit == 0 && stock.HitTest(x, y) && !Current().computer) {
+    if (hit == 0 && state_.stock.HitTest(x, y) && !SetUp(state_.currentSeat).computer) {
         if (DrawCard(false) != DrawResult::Drawn) {
             return;
         }
-        hit = heldCard;
+        hit = state_.heldCard;
     }
-    if (hit != 0 && cards[hit].owner == currentSeat) {
+    if (hit != 0 && state_.cards[hit].owner == state_.currentSeat) {
         PickUp(hit, x, y);
     } else {
-        heldCard = 0;
+        state_.heldCard = 0;
     }
 }
 
 void KivGame::DragHeldCard(int x, int y) {
-    if (heldCard != 0) {
-        MoveCard(heldCard, x - kGripX, y - kGripY);
+    if (state_.heldCard != 0) {
+        MoveCard(state_.heldCard, x - kGripX, y - kGripY);
     }
 }
 
 void KivGame::LeftButtonUp(int x, int y) {
-    if (computerBusy || rightButtonGesture || heldCard == 0) {
+    if (state_.computerBusy || state_.rightButtonGesture || state_.heldCard == 0) {
         return;
     }
-    const int card = heldCard;
-    if (discardPile.HitTest(x, y) && CheckPlay()) {
+    const int card = state_.heldCard;
+    if (state_.discardPile.HitTest(x, y) && CheckPlay()) {
         PlayCard(false);
     } else {
-        cards[card].covered = heldCardWasCovered;
-        if (!justDrew) {
+        state_.cards[card].covered = state_.heldCardWasCovered;
+        if (!state_.justDrew) {
             PlayWave(Wave::Zurueck);
-            ReturnHome(card, animateCards);
-        } else if (animateCards) {
+            ReturnHome(card, settings_.animateCards);
+        } else if (settings_.animateCards) {
             AnimateCard(card, Current().handX, Current().handY);
         }
         PutBack(card);
-        if (!ruleLayAfterDraw && justDrew && cardsToDraw == 0) {
-            sevenPending = false;
+        if (!settings_.ruleLayAfterDraw && state_.justDrew && state_.cardsToDraw == 0) {
+            state_.sevenPending = false;
             NextSeat();
             QueueComputerMoveIfDue();
         }
@@ -78,35 +78,35 @@ void KivGame::LeftButtonUp(int x, int y) {
 }
 
 void KivGame::RightButtonDown(int x, int y) {
-    if (computerBusy || heldCard != 0) {
+    if (state_.computerBusy || state_.heldCard != 0) {
         return;
     }
-    rightButtonGesture = true;
+    state_.rightButtonGesture = true;
     const int hit = HitTestCard(x, y);
-    if (hit == 0 || cards[hit].owner != currentSeat) {
+    if (hit == 0 || state_.cards[hit].owner != state_.currentSeat) {
         return; // the gesture stays set until the button is released
     }
-    heldCard = hit; // what the legality test looks at
+    state_.heldCard = hit; // what the legality test looks at
     if (CheckPlay()) {
         PickUp(hit, x, y);
     } else {
-        heldCard = 0;
-        rightButtonGesture = false;
+        state_.heldCard = 0;
+        state_.rightButtonGesture = false;
     }
 }
 
 void KivGame::RightButtonUp(int /*x*/, int /*y*/) {
-    if (!rightButtonGesture) {
+    if (!state_.rightButtonGesture) {
         return;
     }
-    rightButtonGesture = false;
-    if (heldCard == 0) {
+    state_.rightButtonGesture = false;
+    if (state_.heldCard == 0) {
         return;
     }
     if (CheckPlay()) {
         PlayCard(true);
     } else {
-        PutBack(heldCard);
+        PutBack(state_.heldCard);
     }
     RunComputerMoves();
 }

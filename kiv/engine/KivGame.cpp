@@ -2,21 +2,16 @@
 
 namespace kiv {
 
-namespace {
-constexpr const char* kDefaultNames[kSeatCount] = {"Peter", "Frank", "Tina", "Linda"};
-} // namespace
-
-KivGame::KivGame(int languageBase) : languageBase(languageBase) {
+KivGame::KivGame(int languageBase) {
+    settings_.languageBase = languageBase;
     for (int i = 0; i < kSeatCount; ++i) {
-        Seat& seat = seats[i];
+        Seat& seat = state_.seats[i];
         seat.index = i;
         seat.handX = 100;
         seat.handY = i * 100 + 10;
-        seat.name = kDefaultNames[i];
-        seat.computer = i != 0;
     }
     for (int n = 0; n <= kCardCount; ++n) {
-        PlayingCard& card = cards[n];
+        PlayingCard& card = state_.cards[n];
         card.number = n;
         card.suit = SuitOfCard(n);
         card.rank = RankOfCard(n);
@@ -28,14 +23,21 @@ void KivGame::SetPort(KivPort* port) {
     port_ = port ? port : &silentPort_;
 }
 
+void KivGame::ApplySettings(const GameSettings& settings) {
+    settings_ = settings;
+    for (int i = 0; i < kSeatCount; ++i) {
+        state_.seats[i].inRound = settings_.seats[i].plays;
+    }
+}
+
 void KivGame::Refuse(int offset) {
     PlayWave(Wave::Falsch);
     port_->ShowMessage(TextId(offset));
 }
 
 int KivGame::CardsAccountedFor() const {
-    int total = stock.Count() + discardPile.Count();
-    for (const Seat& seat : seats) {
+    int total = state_.stock.Count() + state_.discardPile.Count();
+    for (const Seat& seat : state_.seats) {
         total += seat.hand.Count();
     }
     return total;
@@ -47,33 +49,33 @@ void KivGame::LayoutTable(int width, int height) {
     if (width <= 0 || height <= 0) {
         return;
     }
-    stock.x = width - 81;
-    stock.y = height - 262;
-    discardPile.x = width - 81;
-    discardPile.y = height - 146;
+    state_.stock.x = width - 81;
+    state_.stock.y = height - 262;
+    state_.discardPile.x = width - 81;
+    state_.discardPile.y = height - 146;
     for (int n = 1; n <= kCardCount; ++n) {
-        if (cards[n].owner < 0) {
-            cards[n].PlaceAt(stock.x, stock.y);
+        if (state_.cards[n].owner < 0) {
+            state_.cards[n].PlaceAt(state_.stock.x, state_.stock.y);
         }
     }
 }
 
 void KivGame::StartFirstRound() {
-    wishedSuit = 0;
-    stock.cards.Clear();
-    discardPile.cards.Clear();
-    for (Seat& seat : seats) {
+    state_.wishedSuit = 0;
+    state_.stock.cards.Clear();
+    state_.discardPile.cards.Clear();
+    for (Seat& seat : state_.seats) {
         seat.hand.Clear();
     }
     for (int n = 1; n <= kCardCount; ++n) {
-        PlayingCard& card = cards[n];
+        PlayingCard& card = state_.cards[n];
         card.owner = -1;
         card.pickable = false;
         card.covered = false;
-        card.PlaceAt(stock.x, stock.y);
-        stock.Push(n);
+        card.PlaceAt(state_.stock.x, state_.stock.y);
+        state_.stock.Push(n);
     }
-    computerBusy = false;
+    state_.computerBusy = false;
     NewRound();
     RunComputerMoves();
 }
@@ -81,7 +83,7 @@ void KivGame::StartFirstRound() {
 int KivGame::HitTestCard(int x, int y) const {
     int hit = 0;
     for (int n = 1; n <= kCardCount; ++n) {
-        if (cards[n].pickable && cards[n].Hit(x, y)) {
+        if (state_.cards[n].pickable && state_.cards[n].Hit(x, y)) {
             hit = n;
         }
     }
@@ -89,11 +91,11 @@ int KivGame::HitTestCard(int x, int y) const {
 }
 
 void KivGame::PlaceCard(int card, int x, int y) {
-    cards[card].PlaceAt(x, y);
+    state_.cards[card].PlaceAt(x, y);
 }
 
 void KivGame::ReturnHome(int card, bool animated) {
-    const PlayingCard& c = cards[card];
+    const PlayingCard& c = state_.cards[card];
     if (animated) {
         AnimateCard(card, c.homeX, c.homeY);
     } else {
@@ -102,21 +104,21 @@ void KivGame::ReturnHome(int card, bool animated) {
 }
 
 void KivGame::LayoutHand(int seatIndex, bool includeHeld) {
-    if (!windowShown) {
+    if (!settings_.windowShown) {
         return;
     }
-    Seat& seat = seats[seatIndex];
+    Seat& seat = state_.seats[seatIndex];
     const Hand& hand = seat.hand;
     int last = hand.Last();
-    if (!includeHeld && last == heldCard && hand.Count() > 1) {
+    if (!includeHeld && last == state_.heldCard && hand.Count() > 1) {
         last = hand.At(hand.Count() - 2);
     }
     int k = 0;
     for (int n : hand) {
-        if (!includeHeld && n == heldCard) {
+        if (!includeHeld && n == state_.heldCard) {
             continue;
         }
-        PlayingCard& card = cards[n];
+        PlayingCard& card = state_.cards[n];
         card.covered = n != last;
         card.PlaceAt(seat.handX + kHandOffset * k, seat.handY);
         ++k;

@@ -1,8 +1,9 @@
 #pragma once
 
 #include "kiv/engine/CardList.h"
+#include "kiv/engine/GameSettings.h"
 #include "kiv/engine/KivPort.h"
-#include "kiv/engine/KivRandom.h"
+#include "kiv/engine/PlayState.h"
 #include "kiv/engine/PlayingCard.h"
 #include "kiv/engine/Seat.h"
 #include "kiv/engine/TextIds.h"
@@ -13,6 +14,10 @@
 #include <string_view>
 
 namespace kiv {
+
+namespace testing {
+class GameAccess;
+} // namespace testing
 
 // What a computer's card choice answers besides a card number.
 constexpr int kChooseDraw = -1;
@@ -25,8 +30,9 @@ enum class DrawResult {
     Lapsed,  // no card could be drawn and the seat's penalty lapsed
 };
 
-// The whole game: cards, seats, piles, settings and every rule. One per
-// program run. All output goes through the port.
+// The whole game: its settings, where the play stands and every rule. One
+// per program run. All output goes through the port; everything else only
+// reads the game and changes it through its operations.
 class KivGame {
 public:
     // languageBase is decided by the caller (1000 German, 5000 the second block).
@@ -39,51 +45,23 @@ public:
     void SetPort(KivPort* port);
     KivPort& Port() { return *port_; }
 
-    // ---- Data -----------------------------------------------------------
-    std::array<PlayingCard, kCardCount + 1> cards; // [0] is the placeholder
-    std::array<Seat, kSeatCount> seats;
-    CardPile stock;
-    CardPile discardPile;
-    KivRandom random; // state 1, never reseeded
+    // ---- State and settings -----------------------------------------------
+    // The game is read here and changed only through the operations below.
+    const PlayState& State() const { return state_; }
+    const GameSettings& Settings() const { return settings_; }
+    // Takes new settings. Every seat's inRound follows its plays, so a new
+    // set-up of the seats is meant to be followed by a new round.
+    void ApplySettings(const GameSettings& settings);
+    // The menu's one-off switches, which leave the seats as they are.
+    void SetSoundOn(bool on) { settings_.soundOn = on; }
+    void SetMusicOn(bool on) { settings_.musicOn = on; }
+    void SetAnimateCards(bool on) { settings_.animateCards = on; }
+    void SetDeckBack(int deckBack) { settings_.deckBack = deckBack; }
 
-    int currentSeat = 0;
-    int cardsToDraw = 0;      // penalty cards still to draw after sevens
-    bool eightServed = false; // the eight on top already made a seat sit out
-    bool firstJackOpen = false;
-    bool sevenPending = false; // consulted when ruleLayAfterDraw is off
-    bool justDrew = false;     // the current seat drew in the current gesture
-    int wishedSuit = 0;        // suit named after a jack, 0 = none
-    bool computerBusy = false; // a computer move runs (menu commands refused)
-
-    bool soundOn = true;
-    bool musicOn = true;
-    int pointsToWin = 200;
-    int cardsPerPlayer = 5;
-    int computerDelay = 400; // ms
-    int cardSpeed = 40;      // 10, 20 or 40
-    bool animateCards = true;
-    // False when no window shows the game (the simulator): the hands are then
-    // not laid out, so hand cards keep neither a position nor a covered flag,
-    // and the port is asked for no repainting, layout or status text. The
-    // rules never look at any of them.
-    bool windowShown = true;
-    bool ruleLayAfterDraw = false;
-    bool ruleEightOnEight = true;
-    bool ruleJackAlways = true;
-    bool ruleAnyOnFirstJack = true;
-    bool ruleEndOnFirstOut = false;
-    int deckBack = 1;
-    int languageBase = 1000;
-
-    // Table gesture state (kept here because the rules consult it).
-    int heldCard = 0; // card being dragged, 0 = none
-    bool heldCardWasCovered = false;
-    bool rightButtonGesture = false;
-
-    int TextId(int offset) const { return languageBase + offset; }
-    int TopCard() const { return discardPile.Top(); }
-    Seat& Current() { return seats[currentSeat]; }
-    int BackBitmap() const { return BackBitmapId(deckBack); }
+    int TextId(int offset) const { return settings_.languageBase + offset; }
+    int TopCard() const { return state_.discardPile.Top(); }
+    const Seat& Current() const { return state_.seats[state_.currentSeat]; }
+    int BackBitmap() const { return BackBitmapId(settings_.deckBack); }
 
     // ---- Table ------------------------------------------------------------
     // Pile positions for a client area W × H: stock (W − 81, H − 262),
@@ -107,7 +85,10 @@ public:
     // ---- Round and turn ---------------------------------------------------
     // These only queue a computer move when they pass the turn to a computer
     // seat; see RunComputerMoves.
-    void NewRound();     // collect, reset, deal
+    void NewRound(); // collect, reset, deal
+    // The same with every card jumping to its place, for a new deal after the
+    // settings changed; the setting itself stays.
+    void NewRoundWithoutAnimation();
     void CollectCards(); // all hand cards back to the stock
     void DealRound();    // deal cardsPerPlayer to each playing seat, turn up
     // Card `card`, or a random one for -1, from the stock onto the pile with
@@ -124,6 +105,7 @@ public:
     bool NothingToDraw() const; // neither the stock nor a rebuild can give a card
     void NewGameCommand();      // "Neues Spiel": asks, zeroes playing seats' scores, new round
     void ResetScoresOfPlayingSeats();
+    void ResetAllScores(); // playing or not: the players were chosen anew
 
     // ---- Human gestures on the table (ignored while computerBusy) ----------
     void LeftButtonDown(int x, int y);
@@ -165,6 +147,9 @@ public:
     int CardsAccountedFor() const;
 
 private:
+    friend class testing::GameAccess;
+
+    const SeatSettings& SetUp(int seat) const { return settings_.seats[seat]; }
     void Refuse(int offset); // "falsch.wav", then the message
     void PlayWave(Wave wave);
     // What only a window shows: asked of the port while windowShown.
@@ -180,6 +165,8 @@ private:
     void PickUp(int card, int x, int y);
     void PutBack(int card);
 
+    GameSettings settings_;
+    PlayState state_;
     KivPort silentPort_;
     KivPort* port_ = &silentPort_;
     bool computerMoveQueued_ = false;
@@ -189,57 +176,57 @@ private:
 // Every card moved, sound asked for, event told and turn passed goes through these,
 // so they are defined here where the compiler can inline them.
 inline void KivGame::MoveCard(int card, int x, int y) {
-    PlayingCard& c = cards[card];
+    PlayingCard& c = state_.cards[card];
     const int oldX = c.x;
     const int oldY = c.y;
     c.x = x;
     c.y = y;
-    if (windowShown) {
+    if (settings_.windowShown) {
         port_->CardMoved(card, oldX, oldY);
     }
 }
 
 inline void KivGame::AnimateCard(int card, int x, int y) {
-    if (animateCards) {
-        port_->AnimateCard(card, x, y, cardSpeed);
+    if (settings_.animateCards) {
+        port_->AnimateCard(card, x, y, settings_.cardSpeed);
     }
     MoveCard(card, x, y);
 }
 
 inline void KivGame::PlayWave(Wave wave) {
-    if (soundOn) {
+    if (settings_.soundOn) {
         port_->PlayWave(wave);
     }
 }
 
 inline void KivGame::RepaintStock() {
-    if (windowShown) {
+    if (settings_.windowShown) {
         port_->RepaintStock();
     }
 }
 
 inline void KivGame::RepaintDiscardPile() {
-    if (windowShown) {
+    if (settings_.windowShown) {
         port_->RepaintDiscardPile();
     }
 }
 
 inline void KivGame::RepaintSeatPanels() {
-    if (windowShown) {
+    if (settings_.windowShown) {
         port_->RepaintSeatPanels();
     }
 }
 
 inline void KivGame::SetStatusText(int pane, int textId, std::string_view suffix) {
-    if (windowShown) {
+    if (settings_.windowShown) {
         port_->SetStatusText(pane, textId, suffix);
     }
 }
 
 // After every move that passes the turn.
 inline void KivGame::QueueComputerMoveIfDue() {
-    const Seat& seat = Current();
-    if (seat.computer && seat.plays && seat.inRound) {
+    const SeatSettings& setUp = SetUp(state_.currentSeat);
+    if (setUp.computer && setUp.plays && Current().inRound) {
         computerMoveQueued_ = true;
     }
 }

@@ -8,55 +8,62 @@ namespace kiv {
 
 void KivGame::NewRound() {
     Emit(GameEventKind::Round);
-    heldCard = 0;
+    state_.heldCard = 0;
     CollectCards();
-    cardsToDraw = 0;
-    wishedSuit = 0;
-    sevenPending = false;
-    eightServed = false;
-    justDrew = false;
-    firstJackOpen = false;
-    for (Seat& seat : seats) {
-        seat.inRound = seat.plays;
-        seat.hasDrawn = false;
+    state_.cardsToDraw = 0;
+    state_.wishedSuit = 0;
+    state_.sevenPending = false;
+    state_.eightServed = false;
+    state_.justDrew = false;
+    state_.firstJackOpen = false;
+    for (int s = 0; s < kSeatCount; ++s) {
+        state_.seats[s].inRound = SetUp(s).plays;
+        state_.seats[s].hasDrawn = false;
     }
     RepaintDiscardPile();
-    discardPile.drawable = false;
-    stock.drawable = true;
-    while (!discardPile.Empty()) {
-        const int card = discardPile.TakeRandom(random);
-        cards[card].PlaceAt(stock.x, stock.y);
-        stock.Push(card);
+    state_.discardPile.drawable = false;
+    state_.stock.drawable = true;
+    while (!state_.discardPile.Empty()) {
+        const int card = state_.discardPile.TakeRandom(state_.random);
+        state_.cards[card].PlaceAt(state_.stock.x, state_.stock.y);
+        state_.stock.Push(card);
     }
-    currentSeat = 0;
+    state_.currentSeat = 0;
     DealRound();
     UpdateSuitStatus();
     RepaintStock();
     SetStatusText(0, TextId(text::kReady), "");
-    if (windowShown) {
+    if (settings_.windowShown) {
         port_->RepaintAll();
     }
+}
+
+void KivGame::NewRoundWithoutAnimation() {
+    const bool animate = settings_.animateCards;
+    settings_.animateCards = false;
+    NewRound();
+    settings_.animateCards = animate;
 }
 
 void KivGame::CollectCards() {
     SetStatusText(0, TextId(text::kCollecting), "");
     for (int s = 0; s < kSeatCount; ++s) {
-        Hand& hand = seats[s].hand;
+        Hand& hand = state_.seats[s].hand;
         while (!hand.Empty()) {
             const int number = hand.Last();
-            PlayingCard& card = cards[number];
+            PlayingCard& card = state_.cards[number];
             card.covered = false;
             card.owner = -1;
             card.faceUp = true;
             card.pickable = false;
-            stock.Push(number);
+            state_.stock.Push(number);
             const bool moreLeft = hand.Count() > 1;
             hand.RemoveAt(hand.Count() - 1);
             if (moreLeft) {
                 LayoutHand(s, false);
             }
-            AnimateCard(number, stock.x, stock.y);
-            card.PlaceAt(stock.x, stock.y);
+            AnimateCard(number, state_.stock.x, state_.stock.y);
+            card.PlaceAt(state_.stock.x, state_.stock.y);
         }
     }
     SetStatusText(0, TextId(text::kReady), "");
@@ -66,22 +73,22 @@ void KivGame::DealRound() {
     SetStatusText(0, TextId(text::kDealing), "");
     PlayWave(Wave::Karten);
     for (int s = 0; s < kSeatCount; ++s) {
-        Seat& seat = seats[s];
-        if (!seat.plays) {
+        Seat& seat = state_.seats[s];
+        if (!SetUp(s).plays) {
             continue;
         }
-        for (int i = 0; i < cardsPerPlayer; ++i) {
-            const int number = stock.TakeRandom(random);
+        for (int i = 0; i < settings_.cardsPerPlayer; ++i) {
+            const int number = state_.stock.TakeRandom(state_.random);
             if (number < 0) {
                 break; // more cards asked for than the deck holds
             }
-            PlayingCard& card = cards[number];
-            card.faceUp = !seat.computer;
+            PlayingCard& card = state_.cards[number];
+            card.faceUp = !SetUp(s).computer;
             card.owner = s;
             card.pickable = true;
             seat.hand.Add(number);
             Emit(GameEventKind::Deal, s, number);
-            if (animateCards) {
+            if (settings_.animateCards) {
                 AnimateCard(number, seat.handX, seat.handY);
             }
             LayoutHand(s, true);
@@ -89,53 +96,54 @@ void KivGame::DealRound() {
         }
     }
     TurnUpCard(-1);
-    if (windowShown) {
+    if (settings_.windowShown) {
         port_->SetStatusReadyLiteral();
     }
 }
 
 void KivGame::TurnUpCard(int card) {
-    const int number = card < 0 ? stock.TakeRandom(random) : stock.RemoveNumber(card);
+    const int number =
+        card < 0 ? state_.stock.TakeRandom(state_.random) : state_.stock.RemoveNumber(card);
     if (number < 0) {
         port_->ShowMessage(TextId(text::kAllCardsOut));
         return;
     }
-    cards[number].PlaceAt(discardPile.x, discardPile.y);
-    cards[number].faceUp = true;
-    discardPile.Push(number);
+    state_.cards[number].PlaceAt(state_.discardPile.x, state_.discardPile.y);
+    state_.cards[number].faceUp = true;
+    state_.discardPile.Push(number);
     Emit(GameEventKind::Up, -1, number);
     RepaintDiscardPile();
     const int rank = RankOfCard(number);
     if (rank == kSieben) {
-        cardsToDraw = 2;
-        sevenPending = true;
+        state_.cardsToDraw = 2;
+        state_.sevenPending = true;
         UpdateSuitStatus();
-    } else if (rank == kAcht && !ruleEightOnEight) {
+    } else if (rank == kAcht && !settings_.ruleEightOnEight) {
         port_->ShowMessage(TextId(text::kFirstCardEight));
-        eightServed = true;
+        state_.eightServed = true;
         NextSeat();
         QueueComputerMoveIfDue();
-    } else if (rank == kBube && ruleAnyOnFirstJack) {
-        firstJackOpen = true;
+    } else if (rank == kBube && settings_.ruleAnyOnFirstJack) {
+        state_.firstJackOpen = true;
     }
 }
 
 void KivGame::FlyBackToHandOrigin(int card) {
-    const Seat& seat = seats[currentSeat];
+    const Seat& seat = state_.seats[state_.currentSeat];
     AnimateCard(card, seat.handX, seat.handY);
-    LayoutHand(currentSeat, true);
+    LayoutHand(state_.currentSeat, true);
 }
 
 bool KivGame::CheckPlay() {
-    const int held = heldCard;
-    if (ruleAnyOnFirstJack && firstJackOpen) {
+    const int held = state_.heldCard;
+    if (settings_.ruleAnyOnFirstJack && state_.firstJackOpen) {
         return true;
     }
     const int top = TopCard();
     if (top < 0) {
         return true;
     }
-    if (justDrew && !ruleLayAfterDraw) {
+    if (state_.justDrew && !settings_.ruleLayAfterDraw) {
         Refuse(text::kJustDrawn);
         FlyBackToHandOrigin(held);
         return false;
@@ -145,11 +153,12 @@ bool KivGame::CheckPlay() {
     const int ts = SuitOfCard(top);
     const int tr = RankOfCard(top);
     bool allowed = true;
-    if (!(cr == tr || cs == ts || wishedSuit != 0 || (ruleJackAlways && cr == kBube))) {
+    if (!(cr == tr || cs == ts || state_.wishedSuit != 0 ||
+          (settings_.ruleJackAlways && cr == kBube))) {
         Refuse(text::kNoMatch);
         allowed = false;
     }
-    if (allowed && tr == kSieben && cardsToDraw > 0 && ruleLayAfterDraw) {
+    if (allowed && tr == kSieben && state_.cardsToDraw > 0 && settings_.ruleLayAfterDraw) {
         if (Current().hasDrawn) {
             Refuse(text::kCheating);
             allowed = false;
@@ -161,7 +170,7 @@ bool KivGame::CheckPlay() {
             PlayWave(Wave::He2);
         }
     }
-    if (allowed && tr == kSieben && sevenPending && !ruleLayAfterDraw) {
+    if (allowed && tr == kSieben && state_.sevenPending && !settings_.ruleLayAfterDraw) {
         if (cr != kSieben || Current().hasDrawn) {
             Refuse(text::kSevenMustDraw);
             FlyBackToHandOrigin(held);
@@ -170,12 +179,13 @@ bool KivGame::CheckPlay() {
             PlayWave(Wave::He2);
         }
     }
-    if (allowed && tr == kAcht && ruleEightOnEight && !eightServed && cr != kAcht) {
+    if (allowed && tr == kAcht && settings_.ruleEightOnEight && !state_.eightServed &&
+        cr != kAcht) {
         Refuse(text::kOnlyEightOnEight);
         allowed = false;
     }
-    if (allowed && wishedSuit != 0 && cs != wishedSuit && cr != kBube) {
-        Refuse(WishRefusalText(wishedSuit));
+    if (allowed && state_.wishedSuit != 0 && cs != state_.wishedSuit && cr != kBube) {
+        Refuse(WishRefusalText(state_.wishedSuit));
         allowed = false;
     }
     return allowed;
@@ -195,23 +205,23 @@ int KivGame::WishRefusalText(int suit) {
 }
 
 void KivGame::PlayCard(bool animated) {
-    const int number = heldCard;
+    const int number = state_.heldCard;
     if (number <= 0) {
         return;
     }
-    const int s = currentSeat;
-    Seat& seat = seats[s];
-    PlayingCard& card = cards[number];
+    const int s = state_.currentSeat;
+    Seat& seat = state_.seats[s];
+    PlayingCard& card = state_.cards[number];
     const int rank = RankOfCard(number);
     if (rank == kAcht) {
-        eightServed = false;
+        state_.eightServed = false;
     }
     card.covered = false;
     if (animated) {
         LayoutHand(s, false);
-        AnimateCard(number, discardPile.x, discardPile.y);
+        AnimateCard(number, state_.discardPile.x, state_.discardPile.y);
     } else {
-        MoveCard(number, discardPile.x, discardPile.y);
+        MoveCard(number, state_.discardPile.x, state_.discardPile.y);
     }
     PlayWave(Wave::Karte);
     seat.hand.Remove(number);
@@ -220,21 +230,21 @@ void KivGame::PlayCard(bool animated) {
     card.faceUp = true;
     RepaintDiscardPile();
     if (rank == kSieben) {
-        cardsToDraw += 2;
-        sevenPending = true;
-        if (seat.computer) {
+        state_.cardsToDraw += 2;
+        state_.sevenPending = true;
+        if (SetUp(s).computer) {
             PlayWave(Wave::He1);
         }
         UpdateSuitStatus();
     }
-    firstJackOpen = false;
-    discardPile.Push(number);
+    state_.firstJackOpen = false;
+    state_.discardPile.Push(number);
     Emit(GameEventKind::Play, s, number);
-    wishedSuit = 0;
+    state_.wishedSuit = 0;
     UpdateSuitStatus();
     if (rank == kBube) {
         int suit;
-        if (seat.computer) {
+        if (SetUp(s).computer) {
             suit = ChooseComputerSuit();
         } else {
             PlayWave(Wave::Hmm);
@@ -243,11 +253,11 @@ void KivGame::PlayCard(bool animated) {
                 suit = kKaro; // the dialog's initial choice
             }
         }
-        wishedSuit = suit;
+        state_.wishedSuit = suit;
         Emit(GameEventKind::Wish, s, suit);
         UpdateSuitStatus();
     }
-    heldCard = 0;
+    state_.heldCard = 0;
     if (seat.hand.Empty()) {
         SeatOut(s);
         return;
@@ -257,46 +267,46 @@ void KivGame::PlayCard(bool animated) {
 }
 
 DrawResult KivGame::DrawCard(bool animated) {
-    Seat& seat = Current();
+    Seat& seat = state_.seats[state_.currentSeat];
     bool refused = false;
-    if (seat.hasDrawn && cardsToDraw == 0) {
+    if (seat.hasDrawn && state_.cardsToDraw == 0) {
         Refuse(text::kDrawTooMany);
         refused = true;
     }
     const int top = TopCard();
-    if (top > 0 && RankOfCard(top) == kAcht && ruleEightOnEight && !eightServed) {
+    if (top > 0 && RankOfCard(top) == kAcht && settings_.ruleEightOnEight && !state_.eightServed) {
         Refuse(text::kEightNoDraw);
         refused = true;
     }
-    if (stock.Empty()) {
+    if (state_.stock.Empty()) {
         RebuildStock();
-        if (stock.Empty()) {
+        if (state_.stock.Empty()) {
             RepaintStock();
-            stock.drawable = false;
+            state_.stock.drawable = false;
         }
     }
     if (refused) {
         return DrawResult::Refused;
     }
-    if (!stock.drawable || stock.Empty()) {
-        if (cardsToDraw == 0) {
+    if (!state_.stock.drawable || state_.stock.Empty()) {
+        if (state_.cardsToDraw == 0) {
             return DrawResult::NoCard;
         }
         // The penalty cannot be paid: it lapses, and the seat counts as
         // having drawn so that it can pass.
-        cardsToDraw = 0;
-        sevenPending = false;
+        state_.cardsToDraw = 0;
+        state_.sevenPending = false;
         seat.hasDrawn = true;
-        Emit(GameEventKind::Lapse, currentSeat);
+        Emit(GameEventKind::Lapse, state_.currentSeat);
         UpdateSuitStatus();
         return DrawResult::Lapsed;
     }
-    const int number = stock.TakeRandom(random);
-    PlayingCard& card = cards[number];
-    heldCard = number;
-    card.faceUp = !seat.computer;
-    if (cardsToDraw > 0) {
-        --cardsToDraw;
+    const int number = state_.stock.TakeRandom(state_.random);
+    PlayingCard& card = state_.cards[number];
+    state_.heldCard = number;
+    card.faceUp = !SetUp(state_.currentSeat).computer;
+    if (state_.cardsToDraw > 0) {
+        --state_.cardsToDraw;
         UpdateSuitStatus();
     }
     if (animated) {
@@ -304,77 +314,78 @@ DrawResult KivGame::DrawCard(bool animated) {
     } else {
         card.PlaceAt(seat.handX, seat.handY);
     }
-    card.owner = currentSeat;
+    card.owner = state_.currentSeat;
     card.pickable = true;
     seat.hand.Add(number);
     seat.hasDrawn = true;
-    justDrew = true;
-    Emit(GameEventKind::Draw, currentSeat, number);
+    state_.justDrew = true;
+    Emit(GameEventKind::Draw, state_.currentSeat, number);
     RepaintStock();
     return DrawResult::Drawn;
 }
 
 void KivGame::RebuildStock() {
-    const int top = discardPile.Top();
+    const int top = state_.discardPile.Top();
     // Bottom card first, so the stock keeps the pile's order; the generator
     // is not consulted (drawing from the stock is random anyway).
-    for (int number : discardPile.cards) {
-        cards[number].PlaceAt(stock.x, stock.y);
-        stock.Push(number);
+    for (int number : state_.discardPile.cards) {
+        state_.cards[number].PlaceAt(state_.stock.x, state_.stock.y);
+        state_.stock.Push(number);
     }
-    discardPile.cards.Clear();
+    state_.discardPile.cards.Clear();
     if (top > 0) {
-        stock.RemoveNumber(top);
-        cards[top].PlaceAt(discardPile.x, discardPile.y);
-        cards[top].faceUp = true;
-        discardPile.Push(top);
+        state_.stock.RemoveNumber(top);
+        state_.cards[top].PlaceAt(state_.discardPile.x, state_.discardPile.y);
+        state_.cards[top].faceUp = true;
+        state_.discardPile.Push(top);
     }
-    if (!stock.Empty()) {
-        stock.drawable = true;
+    if (!state_.stock.Empty()) {
+        state_.stock.drawable = true;
     }
-    Emit(GameEventKind::Rebuild, -1, stock.Count());
+    Emit(GameEventKind::Rebuild, -1, state_.stock.Count());
     RepaintStock();
     RepaintDiscardPile();
 }
 
 void KivGame::NextSeat() {
-    Current().hasDrawn = false;
-    justDrew = false;
+    state_.seats[state_.currentSeat].hasDrawn = false;
+    state_.justDrew = false;
     int steps = 1;
     const int top = TopCard();
-    if (top > 0 && RankOfCard(top) == kAcht && !ruleEightOnEight && !eightServed) {
-        eightServed = true;
+    if (top > 0 && RankOfCard(top) == kAcht && !settings_.ruleEightOnEight && !state_.eightServed) {
+        state_.eightServed = true;
         steps = 2;
     }
-    int seat = currentSeat;
+    int seat = state_.currentSeat;
     for (int step = 0; step < steps; ++step) {
         // At most one full circle: with no seat left in the round the turn stays.
         for (int tries = 0; tries < kSeatCount; ++tries) {
             seat = seat + 1 < kSeatCount ? seat + 1 : 0;
-            if (seats[seat].plays && seats[seat].inRound) {
+            if (SetUp(seat).plays && state_.seats[seat].inRound) {
                 break;
             }
         }
     }
-    currentSeat = seat;
+    state_.currentSeat = seat;
     RepaintSeatPanels();
-    Emit(GameEventKind::Turn, currentSeat);
+    Emit(GameEventKind::Turn, state_.currentSeat);
 }
 
 void KivGame::UpdateSuitStatus() {
-    if (wishedSuit != 0) {
+    if (state_.wishedSuit != 0) {
         static constexpr int kText[5] = {0, text::kToLayKaro, text::kToLayHerz, text::kToLayKreuz,
                                          text::kToLayPik};
         static constexpr Wave kWave[5] = {Wave::Karo, Wave::Karo, Wave::Herz, Wave::Kreuz,
                                           Wave::Pik};
-        SetStatusText(1, TextId(kText[wishedSuit]), "");
-        if (cardsToDraw == 0) {
-            PlayWave(kWave[wishedSuit]);
+        SetStatusText(1, TextId(kText[state_.wishedSuit]), "");
+        if (state_.cardsToDraw == 0) {
+            PlayWave(kWave[state_.wishedSuit]);
         }
-    } else if (cardsToDraw >= 1) {
-        if (windowShown) { // the number is only written out to be shown
+    } else if (state_.cardsToDraw >= 1) {
+        if (settings_.windowShown) { // the number is only written out to be shown
             char suffix[16] = " ";
-            const auto end = std::to_chars(suffix + 1, suffix + sizeof suffix, cardsToDraw).ptr;
+            const auto end =
+                std::to_chars(suffix + 1, suffix + sizeof suffix, state_.cardsToDraw).ptr;
             SetStatusText(1, TextId(text::kToDraw),
                           std::string_view(suffix, static_cast<size_t>(end - suffix)));
         }
@@ -384,16 +395,16 @@ void KivGame::UpdateSuitStatus() {
 }
 
 void KivGame::NextPlayerCommand() {
-    if (computerBusy) {
+    if (state_.computerBusy) {
         port_->ShowMessage(TextId(text::kComputerBusy));
         return;
     }
     const int top = TopCard();
-    if (top > 0 && RankOfCard(top) == kAcht && ruleEightOnEight && !eightServed) {
+    if (top > 0 && RankOfCard(top) == kAcht && settings_.ruleEightOnEight && !state_.eightServed) {
         NextSeat();
-        eightServed = true;
+        state_.eightServed = true;
         PlayWave(Wave::O);
-    } else if ((!Current().hasDrawn && !NothingToDraw()) || cardsToDraw > 0) {
+    } else if ((!Current().hasDrawn && !NothingToDraw()) || state_.cardsToDraw > 0) {
         port_->ShowMessage(TextId(text::kDrawFirst));
         return;
     } else {
@@ -406,19 +417,25 @@ void KivGame::NextPlayerCommand() {
 bool KivGame::NothingToDraw() const {
     // Every card but the pile's top is in the hands: no draw and no rebuild
     // can produce a card, so a seat that cannot lay may pass without one.
-    return stock.Empty() && discardPile.Count() <= 1;
+    return state_.stock.Empty() && state_.discardPile.Count() <= 1;
 }
 
 void KivGame::ResetScoresOfPlayingSeats() {
-    for (Seat& seat : seats) {
-        if (seat.plays) {
-            seat.score = 0;
+    for (int s = 0; s < kSeatCount; ++s) {
+        if (SetUp(s).plays) {
+            state_.seats[s].score = 0;
         }
     }
 }
 
+void KivGame::ResetAllScores() {
+    for (Seat& seat : state_.seats) {
+        seat.score = 0;
+    }
+}
+
 void KivGame::NewGameCommand() {
-    if (computerBusy) {
+    if (state_.computerBusy) {
         port_->ShowMessage(TextId(text::kComputerBusy));
         return;
     }

@@ -31,7 +31,7 @@ int KivGame::GoingOutBonus(int seatsInRound) {
 void KivGame::SeatOut(int s) {
     int inRound = 0;
     int points = 0;
-    for (const Seat& seat : seats) {
+    for (const Seat& seat : state_.seats) {
         if (seat.inRound) {
             ++inRound;
         }
@@ -41,37 +41,38 @@ void KivGame::SeatOut(int s) {
     }
     points += GoingOutBonus(inRound);
     PlayWave(Wave::Kiv);
-    seats[s].score += points;
-    seats[s].inRound = false;
+    state_.seats[s].score += points;
+    state_.seats[s].inRound = false;
     Emit(GameEventKind::Out, s, points);
 
     // A round also ends when the last seat of all goes out (a game of one
     // seat); passing the turn then would find nobody.
-    const bool roundEnds = inRound <= 2 || (inRound == 4 && ruleEndOnFirstOut);
+    const bool roundEnds = inRound <= 2 || (inRound == 4 && settings_.ruleEndOnFirstOut);
     if (!roundEnds) {
         NextSeat();
         QueueComputerMoveIfDue();
         return;
     }
     if (inRound == 2) {
-        for (const Seat& seat : seats) {
+        for (const Seat& seat : state_.seats) {
             if (seat.inRound) {
                 PlayWave(Wave::Jiberish);
-                port_->ShowLoserMessage(TextId(text::kLoserBefore), seat.name,
+                port_->ShowLoserMessage(TextId(text::kLoserBefore), SetUp(seat.index).name,
                                         TextId(text::kLoserAfter));
             }
         }
     }
-    currentSeat = 0;
+    state_.currentSeat = 0;
     GameEvent score;
     score.kind = GameEventKind::Score;
     for (int i = 0; i < kSeatCount; ++i) {
-        score.four[i] = seats[i].score;
+        score.four[i] = state_.seats[i].score;
     }
     port_->OnGameEvent(score);
     bool targetReached = false;
-    for (const Seat& seat : seats) {
-        targetReached = targetReached || (seat.plays && seat.score >= pointsToWin);
+    for (int i = 0; i < kSeatCount; ++i) {
+        targetReached =
+            targetReached || (SetUp(i).plays && state_.seats[i].score >= settings_.pointsToWin);
     }
     if (targetReached) {
         GameOver();
@@ -91,13 +92,13 @@ void KivGame::GameOver() {
 GameResults KivGame::Results() const {
     std::array<int, 4> scores{};
     for (int i = 0; i < kSeatCount; ++i) {
-        scores[i] = seats[i].score;
+        scores[i] = state_.seats[i].score;
     }
     const std::array<int, 4> order = RankOrder(scores);
     GameResults results;
     for (int place = 0; place < 4; ++place) {
-        const Seat& seat = seats[order[place]];
-        results[place] = ResultsEntry{seat.index, seat.name, seat.score};
+        const Seat& seat = state_.seats[order[place]];
+        results[place] = ResultsEntry{seat.index, SetUp(seat.index).name, seat.score};
     }
     return results;
 }

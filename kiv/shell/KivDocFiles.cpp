@@ -28,54 +28,57 @@ int ClampToInt(std::int64_t v) {
 } // namespace
 
 KivSettings SettingsFromDoc(const KivDocument& doc) {
+    const GameSettings& game = doc.Settings();
     KivSettings s;
     for (int i = 0; i < 4; ++i) {
-        s.seats[i].name = QString::fromStdString(doc.seats[i].name);
-        s.seats[i].plays = doc.seats[i].plays;
-        s.seats[i].computer = doc.seats[i].computer;
+        s.seats[i].name = QString::fromStdString(game.seats[i].name);
+        s.seats[i].plays = game.seats[i].plays;
+        s.seats[i].computer = game.seats[i].computer;
     }
-    s.pointsToWin = doc.pointsToWin;
-    s.cardsPerPlayer = doc.cardsPerPlayer;
-    s.animateCards = doc.animateCards;
-    s.ruleLayAfterDraw = doc.ruleLayAfterDraw;
-    s.ruleEightOnEight = doc.ruleEightOnEight;
-    s.ruleJackAlways = doc.ruleJackAlways;
-    s.ruleAnyOnFirstJack = doc.ruleAnyOnFirstJack;
-    s.ruleEndOnFirstOut = doc.ruleEndOnFirstOut;
-    s.soundOn = doc.soundOn;
-    s.musicOn = doc.musicOn;
+    s.pointsToWin = game.pointsToWin;
+    s.cardsPerPlayer = game.cardsPerPlayer;
+    s.animateCards = game.animateCards;
+    s.ruleLayAfterDraw = game.ruleLayAfterDraw;
+    s.ruleEightOnEight = game.ruleEightOnEight;
+    s.ruleJackAlways = game.ruleJackAlways;
+    s.ruleAnyOnFirstJack = game.ruleAnyOnFirstJack;
+    s.ruleEndOnFirstOut = game.ruleEndOnFirstOut;
+    s.soundOn = game.soundOn;
+    s.musicOn = game.musicOn;
     s.midiFile = QString::fromStdString(doc.midiFile);
-    s.deckBack = doc.deckBack;
+    s.deckBack = game.deckBack;
     s.backgroundColor = doc.backgroundColor;
-    s.computerDelay = doc.computerDelay;
-    s.languageBase = doc.languageBase;
-    s.cardSpeed = doc.cardSpeed;
+    s.computerDelay = game.computerDelay;
+    s.languageBase = game.languageBase;
+    s.cardSpeed = game.cardSpeed;
     return s;
 }
 
 void ApplySettings(KivDocument& doc, const KivSettings& s) {
+    // What the window shows and the program keeps stays as it was.
+    GameSettings game = doc.Settings();
     for (int i = 0; i < 4; ++i) {
-        doc.seats[i].name = s.seats[i].name.toStdString();
-        doc.seats[i].plays = s.seats[i].plays;
-        doc.seats[i].inRound = s.seats[i].plays;
-        doc.seats[i].computer = s.seats[i].computer;
+        game.seats[i].name = s.seats[i].name.toStdString();
+        game.seats[i].plays = s.seats[i].plays;
+        game.seats[i].computer = s.seats[i].computer;
     }
-    doc.pointsToWin = s.pointsToWin;
-    doc.cardsPerPlayer = s.cardsPerPlayer;
-    doc.animateCards = s.animateCards;
-    doc.ruleLayAfterDraw = s.ruleLayAfterDraw;
-    doc.ruleEightOnEight = s.ruleEightOnEight;
-    doc.ruleJackAlways = s.ruleJackAlways;
-    doc.ruleAnyOnFirstJack = s.ruleAnyOnFirstJack;
-    doc.ruleEndOnFirstOut = s.ruleEndOnFirstOut;
-    doc.soundOn = s.soundOn;
-    doc.musicOn = s.musicOn;
+    game.pointsToWin = s.pointsToWin;
+    game.cardsPerPlayer = s.cardsPerPlayer;
+    game.animateCards = s.animateCards;
+    game.ruleLayAfterDraw = s.ruleLayAfterDraw;
+    game.ruleEightOnEight = s.ruleEightOnEight;
+    game.ruleJackAlways = s.ruleJackAlways;
+    game.ruleAnyOnFirstJack = s.ruleAnyOnFirstJack;
+    game.ruleEndOnFirstOut = s.ruleEndOnFirstOut;
+    game.soundOn = s.soundOn;
+    game.musicOn = s.musicOn;
+    game.deckBack = s.deckBack;
+    game.computerDelay = s.computerDelay;
+    game.languageBase = s.languageBase;
+    game.cardSpeed = s.cardSpeed;
+    doc.ApplySettings(game);
     doc.midiFile = s.midiFile.toStdString();
-    doc.deckBack = s.deckBack;
     doc.backgroundColor = s.backgroundColor;
-    doc.computerDelay = s.computerDelay;
-    doc.languageBase = s.languageBase;
-    doc.cardSpeed = s.cardSpeed;
 }
 
 QString ConfigPath(const KivDocument& doc) {
@@ -89,14 +92,17 @@ QString RankingPath(const KivDocument& doc) {
 void ReadConfig(KivDocument& doc, Prompter& prompter, QWidget* parent) {
     // Once at the start: what a crashed copy left half written goes.
     RemoveStaleTemporaryFiles(QString::fromStdString(doc.programFolder));
-    const int detected = doc.languageBase;
+    const int detected = doc.Settings().languageBase;
     KivSettings settings = SettingsFromDoc(doc);
     switch (ReadConfigFile(ConfigPath(doc), settings)) {
-    case ConfigRead::Missing:
+    case ConfigRead::Missing: {
         prompter.Inform(parent, LoadText(detected + 83));
-        doc.languageBase = kGermanBase;
+        GameSettings german = doc.Settings();
+        german.languageBase = kGermanBase;
+        doc.ApplySettings(german);
         WriteConfig(doc, prompter, parent);
         return;
+    }
     case ConfigRead::InitFile:
         WriteConfig(doc, prompter, parent);
         return;
@@ -136,7 +142,7 @@ bool AddToRanking(const KivDocument& doc, Prompter& prompter, QWidget* parent) {
         }
     }
     for (int i = 0; i < 4; ++i) {
-        values[i] = AddSaturating(values[i], doc.seats[i].score);
+        values[i] = AddSaturating(values[i], doc.State().seats[i].score);
     }
     if (!WriteRankingFile(RankingPath(doc), values)) {
         prompter.Inform(parent, LoadText(doc.TextId(112)));
@@ -154,7 +160,7 @@ FourPlaces RankingPlaces(const KivGame& doc, const RankingValues& values) {
     FourPlaces places;
     for (int place = 0; place < 4; ++place) {
         const int seat = order[place];
-        places[place] = {QString::fromStdString(doc.seats[seat].name), values[seat]};
+        places[place] = {QString::fromStdString(doc.Settings().seats[seat].name), values[seat]};
     }
     return places;
 }
@@ -168,10 +174,10 @@ void ShowRanking(const KivDocument& doc, bool add, Prompter& prompter, SoundOutp
     if (!ReadRankingFile(RankingPath(doc), values)) {
         values = {};
     }
-    if (doc.soundOn && sound != nullptr) {
+    if (doc.Settings().soundOn && sound != nullptr) {
         sound->PlayWave(QStringLiteral("topten.wav"));
     }
-    RankingDialog dialog(doc.languageBase, RankingPlaces(doc, values), parent);
+    RankingDialog dialog(doc.Settings().languageBase, RankingPlaces(doc, values), parent);
     prompter.Run(dialog);
 }
 

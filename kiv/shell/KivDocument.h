@@ -21,7 +21,7 @@ public:
     std::string rankingFileName = "kiv32.rng";
     std::string versionText = "1.00";
     std::string VersionDate() const {
-        return languageBase == 1000 ? "Januar 1996" : "January 1996";
+        return Settings().languageBase == 1000 ? "Januar 1996" : "January 1996";
     }
 };
 

@@ -59,7 +59,7 @@ KivMainWindow::KivMainWindow(KivDocument& doc, Prompter& prompter, SoundOutput* 
 
     BuildMenus();
     BuildToolBar();
-    if (doc_.languageBase == kSecondBase) {
+    if (doc_.Settings().languageBase == kSecondBase) {
         RelabelMenus();
     }
 
@@ -149,10 +149,10 @@ void KivMainWindow::BuildToolBar() {
 
 void KivMainWindow::RelabelMenus() {
     for (int i = 0; i < menus_.size(); ++i) {
-        menus_[i]->setTitle(Text(doc_.languageBase, kMenuOffsets[i]));
+        menus_[i]->setTitle(Text(doc_.Settings().languageBase, kMenuOffsets[i]));
     }
     for (const Item& item : kRelabelled) {
-        actions_.value(item.id)->setText(Text(doc_.languageBase, item.offset));
+        actions_.value(item.id)->setText(Text(doc_.Settings().languageBase, item.offset));
     }
 }
 
@@ -176,7 +176,7 @@ void KivMainWindow::Command(int id) {
         OnSettings();
         break;
     case command::kLanguage:
-        prompter_.Inform(this, Text(doc_.languageBase, 78));
+        prompter_.Inform(this, Text(doc_.Settings().languageBase, 78));
         break;
     case command::kDeckBack:
         OnDeckBack();
@@ -188,7 +188,7 @@ void KivMainWindow::Command(int id) {
         ShowRanking(doc_, false, prompter_, sound_, this);
         break;
     case command::kResetRanking:
-        if (prompter_.Ask(this, Text(doc_.languageBase, 120))) {
+        if (prompter_.Ask(this, Text(doc_.Settings().languageBase, 120))) {
             ResetRanking(doc_, prompter_, this);
         }
         break;
@@ -204,11 +204,11 @@ void KivMainWindow::Command(int id) {
 }
 
 bool KivMainWindow::ConfirmNewGame() {
-    if (doc_.computerBusy) {
-        prompter_.Inform(this, Text(doc_.languageBase, 137));
+    if (doc_.State().computerBusy) {
+        prompter_.Inform(this, Text(doc_.Settings().languageBase, 137));
         return false;
     }
-    if (!prompter_.Ask(this, Text(doc_.languageBase, 117))) {
+    if (!prompter_.Ask(this, Text(doc_.Settings().languageBase, 117))) {
         return false;
     }
     doc_.ResetScoresOfPlayingSeats();
@@ -217,10 +217,7 @@ bool KivMainWindow::ConfirmNewGame() {
 }
 
 void KivMainWindow::DealAfterChange() {
-    const bool animate = doc_.animateCards;
-    doc_.animateCards = false;
-    doc_.NewRound();
-    doc_.animateCards = animate;
+    doc_.NewRoundWithoutAnimation();
     view_->RepaintEverything();
     doc_.StartComputerMove();
 }
@@ -231,29 +228,31 @@ void KivMainWindow::OnPlayers() {
     }
     std::array<SeatSetup, 4> seats;
     for (int i = 0; i < 4; ++i) {
-        seats[i] = {QString::fromStdString(doc_.seats[i].name), doc_.seats[i].plays,
-                    doc_.seats[i].computer};
+        const SeatSettings& seat = doc_.Settings().seats[i];
+        seats[i] = {QString::fromStdString(seat.name), seat.plays, seat.computer};
     }
     PlayersDialog dialog(
-        doc_.languageBase, seats, prompter_, [this](const QString& keyword) { ShowHelp(keyword); },
-        this);
+        doc_.Settings().languageBase, seats, prompter_,
+        [this](const QString& keyword) { ShowHelp(keyword); }, this);
     if (prompter_.Run(dialog) != QDialog::Accepted) {
         return;
     }
     const auto chosen = dialog.Seats();
+    GameSettings settings = doc_.Settings();
+    // Seat 0 is the human's and always plays; only its name is chosen.
     for (int i = 0; i < 4; ++i) {
-        Seat& seat = doc_.seats[i];
+        SeatSettings& seat = settings.seats[i];
         seat.name = chosen[i].name.toStdString();
         if (i > 0) {
             seat.computer = chosen[i].computer;
             seat.plays = chosen[i].plays;
-            seat.inRound = chosen[i].plays;
         }
-        seat.score = 0;
     }
+    doc_.ApplySettings(settings);
+    doc_.ResetAllScores();
     DealAfterChange();
     WriteConfig(doc_, prompter_, this);
-    if (prompter_.Ask(this, Text(doc_.languageBase, 118))) {
+    if (prompter_.Ask(this, Text(doc_.Settings().languageBase, 118))) {
         ResetRanking(doc_, prompter_, this);
     }
 }
@@ -262,41 +261,44 @@ void KivMainWindow::OnSettings() {
     if (!ConfirmNewGame()) {
         return;
     }
+    const GameSettings& shown = doc_.Settings();
     SheetValues values;
-    values.pointsToWin = doc_.pointsToWin;
-    values.cardsPerPlayer = doc_.cardsPerPlayer;
-    values.computerDelay = doc_.computerDelay;
-    values.cardSpeed = doc_.cardSpeed;
-    values.animateCards = doc_.animateCards;
-    values.ruleLayAfterDraw = doc_.ruleLayAfterDraw;
-    values.ruleEightOnEight = doc_.ruleEightOnEight;
-    values.ruleJackAlways = doc_.ruleJackAlways;
-    values.ruleAnyOnFirstJack = doc_.ruleAnyOnFirstJack;
-    values.ruleEndOnFirstOut = doc_.ruleEndOnFirstOut;
-    values.soundOn = doc_.soundOn;
-    values.musicOn = doc_.musicOn;
+    values.pointsToWin = shown.pointsToWin;
+    values.cardsPerPlayer = shown.cardsPerPlayer;
+    values.computerDelay = shown.computerDelay;
+    values.cardSpeed = shown.cardSpeed;
+    values.animateCards = shown.animateCards;
+    values.ruleLayAfterDraw = shown.ruleLayAfterDraw;
+    values.ruleEightOnEight = shown.ruleEightOnEight;
+    values.ruleJackAlways = shown.ruleJackAlways;
+    values.ruleAnyOnFirstJack = shown.ruleAnyOnFirstJack;
+    values.ruleEndOnFirstOut = shown.ruleEndOnFirstOut;
+    values.soundOn = shown.soundOn;
+    values.musicOn = shown.musicOn;
     values.midiFile = QString::fromStdString(doc_.midiFile);
     KivSettingsSheet sheet(
-        doc_.languageBase, values, prompter_, [this](const QString& keyword) { ShowHelp(keyword); },
-        this);
+        doc_.Settings().languageBase, values, prompter_,
+        [this](const QString& keyword) { ShowHelp(keyword); }, this);
     if (prompter_.Run(sheet) != QDialog::Accepted) {
         return;
     }
     const SheetValues v = sheet.Values();
     const std::string oldMidi = doc_.midiFile;
-    doc_.pointsToWin = v.pointsToWin;
-    doc_.cardsPerPlayer = v.cardsPerPlayer;
-    doc_.animateCards = v.animateCards;
-    doc_.ruleLayAfterDraw = v.ruleLayAfterDraw;
-    doc_.ruleEightOnEight = v.ruleEightOnEight;
-    doc_.ruleJackAlways = v.ruleJackAlways;
-    doc_.ruleAnyOnFirstJack = v.ruleAnyOnFirstJack;
-    doc_.ruleEndOnFirstOut = v.ruleEndOnFirstOut;
-    doc_.computerDelay = v.computerDelay;
-    doc_.soundOn = v.soundOn;
-    doc_.musicOn = v.musicOn;
+    GameSettings settings = doc_.Settings();
+    settings.pointsToWin = v.pointsToWin;
+    settings.cardsPerPlayer = v.cardsPerPlayer;
+    settings.animateCards = v.animateCards;
+    settings.ruleLayAfterDraw = v.ruleLayAfterDraw;
+    settings.ruleEightOnEight = v.ruleEightOnEight;
+    settings.ruleJackAlways = v.ruleJackAlways;
+    settings.ruleAnyOnFirstJack = v.ruleAnyOnFirstJack;
+    settings.ruleEndOnFirstOut = v.ruleEndOnFirstOut;
+    settings.computerDelay = v.computerDelay;
+    settings.soundOn = v.soundOn;
+    settings.musicOn = v.musicOn;
+    settings.cardSpeed = v.cardSpeed;
+    doc_.ApplySettings(settings);
     doc_.midiFile = v.midiFile.toStdString();
-    doc_.cardSpeed = v.cardSpeed;
 
     if (sound_ != nullptr) {
         bool playing = sound_->MusicPlaying();
@@ -304,12 +306,12 @@ void KivMainWindow::OnSettings() {
             sound_->StopMusic();
             playing = false;
         }
-        if (doc_.musicOn && !playing) {
+        if (doc_.Settings().musicOn && !playing) {
             if (!sound_->StartMusic(v.midiFile)) {
-                doc_.musicOn = false;
-                prompter_.Inform(this, Text(doc_.languageBase, 119));
+                doc_.SetMusicOn(false);
+                prompter_.Inform(this, Text(doc_.Settings().languageBase, 119));
             }
-        } else if (!doc_.musicOn && playing) {
+        } else if (!doc_.Settings().musicOn && playing) {
             sound_->StopMusic();
         }
     }
@@ -321,9 +323,9 @@ void KivMainWindow::OnDeckBack() {
     if (!ConfirmNewGame()) {
         return;
     }
-    CardBackDialog dialog(doc_.languageBase, this);
+    CardBackDialog dialog(doc_.Settings().languageBase, this);
     prompter_.Run(dialog);
-    doc_.deckBack = dialog.Choice();
+    doc_.SetDeckBack(dialog.Choice());
     WriteConfig(doc_, prompter_, this);
     DealAfterChange();
 }
@@ -331,7 +333,7 @@ void KivMainWindow::OnDeckBack() {
 void KivMainWindow::OnTableColour() {
     const std::uint32_t c = doc_.backgroundColor;
     QColorDialog dialog(QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF), this);
-    dialog.setWindowTitle(Text(doc_.languageBase, 11));
+    dialog.setWindowTitle(Text(doc_.Settings().languageBase, 11));
     if (prompter_.Run(dialog) != QDialog::Accepted) {
         return;
     }
@@ -344,7 +346,7 @@ void KivMainWindow::OnTableColour() {
 }
 
 void KivMainWindow::OnAbout() {
-    AboutDialog dialog(doc_.languageBase, QString::fromStdString(doc_.versionText),
+    AboutDialog dialog(doc_.Settings().languageBase, QString::fromStdString(doc_.versionText),
                        QString::fromStdString(doc_.VersionDate()), this);
     prompter_.Run(dialog);
 }
@@ -360,10 +362,10 @@ void KivMainWindow::ShowHelp(const QString& keyword) {
         delete help_;
     }
     if (help_ == nullptr) {
-        help_ = new KivHelpWindow(doc_.languageBase, HelpFolder(), owner);
+        help_ = new KivHelpWindow(doc_.Settings().languageBase, HelpFolder(), owner);
     }
     if (!help_->ShowKeyword(keyword)) {
-        prompter_.Inform(this, Text(doc_.languageBase, 21));
+        prompter_.Inform(this, Text(doc_.Settings().languageBase, 21));
     }
 }
 
@@ -384,7 +386,7 @@ void KivMainWindow::KeepEnding() {
             modal->close();
         }
     }
-    if (modal != nullptr || doc_.computerBusy || !close()) {
+    if (modal != nullptr || doc_.State().computerBusy || !close()) {
         QTimer::singleShot(0, this, &KivMainWindow::KeepEnding);
         return;
     }
@@ -392,8 +394,8 @@ void KivMainWindow::KeepEnding() {
 }
 
 void KivMainWindow::closeEvent(QCloseEvent* event) {
-    if (doc_.computerBusy) {
-        prompter_.Inform(this, Text(doc_.languageBase, 137));
+    if (doc_.State().computerBusy) {
+        prompter_.Inform(this, Text(doc_.Settings().languageBase, 137));
         event->ignore();
         return;
     }

@@ -36,7 +36,7 @@ KivTableView::KivTableView(KivDocument& doc, Prompter& prompter, SoundOutput* so
 }
 
 KivTableView::~KivTableView() {
-    if (doc_.musicOn && sound_ != nullptr) {
+    if (doc_.Settings().musicOn && sound_ != nullptr) {
         sound_->StopMusic();
     }
     doc_.SetPort(nullptr);
@@ -77,6 +77,14 @@ QRect KivTableView::CardRect(int x, int y) const {
     return QRect(x, y, kCardWidth, kCardHeight);
 }
 
+QPoint KivTableView::ShownAt(int card) const {
+    if (card == flyingCard_) {
+        return flight_;
+    }
+    const PlayingCard& c = doc_.State().cards[card];
+    return QPoint(c.x, c.y);
+}
+
 // ---- First showing and size -------------------------------------------------------
 
 void KivTableView::showEvent(QShowEvent* event) {
@@ -91,7 +99,7 @@ void KivTableView::showEvent(QShowEvent* event) {
 void KivTableView::StartFirstRound() {
     doc_.LayoutTable(width(), height());
     doc_.StartFirstRound();
-    if (doc_.musicOn && sound_ != nullptr) {
+    if (doc_.Settings().musicOn && sound_ != nullptr) {
         sound_->StartMusic(QString::fromStdString(doc_.midiFile)); // failures stay silent here
     }
     emit FirstRoundDealt();
@@ -123,30 +131,32 @@ void KivTableView::PaintTable(QPainter& painter, const QRegion& region, qreal dp
     // The held card is drawn last while it is away from its place in the
     // hand (dragged, or on its way); a card a computer seat has just drawn
     // and sorted in is drawn in hand order.
-    int held = doc_.heldCard;
+    const PlayState& game = doc_.State();
+    int held = game.heldCard;
     if (held != 0) {
-        const PlayingCard& c = doc_.cards[held];
-        const bool inHand = c.owner >= 0 && doc_.seats[c.owner].hand.Contains(held);
-        if (inHand && c.x == c.homeX && c.y == c.homeY) {
+        const PlayingCard& c = game.cards[held];
+        const bool inHand = c.owner >= 0 && game.seats[c.owner].hand.Contains(held);
+        if (inHand && ShownAt(held) == QPoint(c.homeX, c.homeY)) {
             held = 0;
         }
     }
     // While a card is dragged over the hands the panels need no drawing.
-    const bool dragging = held != 0 && doc_.cards[held].x >= kPanelWidth;
+    const bool dragging = held != 0 && ShownAt(held).x() >= kPanelWidth;
     if (repaintAll_ || !dragging || region.intersects(QRect(0, 0, kPanelWidth, height()))) {
         PaintSeatPanels(painter);
     }
-    for (const Seat& seat : doc_.seats) {
+    for (const Seat& seat : game.seats) {
         for (int card : seat.hand) {
             if (card != held && card != flyingCard_) {
-                PaintCard(painter, card, doc_.cards[card].VisibleWidth(), dpr);
+                PaintCard(painter, card, game.cards[card].VisibleWidth(), dpr);
             }
         }
     }
-    painter.drawPixmap(doc_.stock.x, doc_.stock.y, KivBitmap(BackBitmapFor(doc_.deckBack), dpr));
-    const int top = doc_.discardPile.Top();
+    painter.drawPixmap(game.stock.x, game.stock.y,
+                       KivBitmap(BackBitmapFor(doc_.Settings().deckBack), dpr));
+    const int top = game.discardPile.Top();
     const QPixmap pile = KivBitmap(top > 0 ? FaceBitmapId(top) : kPlaceholderBitmapId, dpr);
-    painter.drawPixmap(doc_.discardPile.x, doc_.discardPile.y, pile);
+    painter.drawPixmap(game.discardPile.x, game.discardPile.y, pile);
     if (flyingCard_ != 0 && flyingCard_ != held) {
         PaintCard(painter, flyingCard_, kCardWidth, dpr);
     }
@@ -156,12 +166,13 @@ void KivTableView::PaintTable(QPainter& painter, const QRegion& region, qreal dp
 }
 
 void KivTableView::PaintCard(QPainter& painter, int card, int width, qreal dpr) const {
-    const PlayingCard& c = doc_.cards[card];
+    const PlayingCard& c = doc_.State().cards[card];
     const QPixmap image =
-        KivBitmap(c.faceUp ? FaceBitmapId(card) : BackBitmapFor(doc_.deckBack), dpr);
+        KivBitmap(c.faceUp ? FaceBitmapId(card) : BackBitmapFor(doc_.Settings().deckBack), dpr);
     // The source part is counted in the picture's own (device) pixels.
     const qreal density = image.devicePixelRatio();
-    painter.drawPixmap(QRectF(c.x, c.y, width, kCardHeight), image,
+    const QPoint at = ShownAt(card);
+    painter.drawPixmap(QRectF(at.x(), at.y(), width, kCardHeight), image,
                        QRectF(0, 0, width * density, kCardHeight * density));
 }
 
@@ -171,7 +182,7 @@ void KivTableView::PaintSeatPanels(QPainter& painter) const {
     font.setBold(true);
     painter.setFont(font);
     for (int i = 0; i < kSeatCount; ++i) {
-        const Seat& seat = doc_.seats[i];
+        const SeatSettings& setUp = doc_.Settings().seats[i];
         const int y = 100 * i;
         painter.fillRect(QRect(0, y, kPanelWidth, 100), TableColour());
         auto line = [&](int dy, const QColor& colour, const QString& text) {
@@ -179,12 +190,12 @@ void KivTableView::PaintSeatPanels(QPainter& painter) const {
             painter.drawText(QRect(1, y + dy, kPanelWidth - 2, 20), Qt::AlignLeft | Qt::AlignTop,
                              text);
         };
-        if (seat.plays) {
-            line(10, QColor(255, 0, 0), QString::fromStdString(seat.name));
-            line(30, QColor(255, 255, 0), QString::number(seat.score));
+        if (setUp.plays) {
+            line(10, QColor(255, 0, 0), QString::fromStdString(setUp.name));
+            line(30, QColor(255, 255, 0), QString::number(doc_.State().seats[i].score));
             line(50, QColor(255, 255, 0), QString::fromLatin1(kPointsWord));
         }
-        if (i == doc_.currentSeat) {
+        if (i == doc_.State().currentSeat) {
             line(80, Qt::white, LoadText(doc_.TextId(109)));
         }
     }
@@ -209,7 +220,7 @@ void KivTableView::mousePressEvent(QMouseEvent* event) {
 
 void KivTableView::mouseMoveEvent(QMouseEvent* event) {
     const Qt::MouseButtons buttons = event->buttons();
-    if (doc_.heldCard != 0 && (buttons == Qt::LeftButton || buttons == Qt::RightButton)) {
+    if (doc_.State().heldCard != 0 && (buttons == Qt::LeftButton || buttons == Qt::RightButton)) {
         const QPoint p = event->position().toPoint();
         doc_.DragHeldCard(p.x(), p.y());
     }
@@ -240,7 +251,7 @@ bool KivTableView::AskYesNo(int textId) {
 }
 
 int KivTableView::AskJackSuit() {
-    JackSuitDialog dialog(doc_.languageBase, this);
+    JackSuitDialog dialog(doc_.Settings().languageBase, this);
     prompter_.Run(dialog);
     return dialog.ChosenSuit();
 }
@@ -250,7 +261,7 @@ void KivTableView::ShowResults(const GameResults& results) {
     for (int i = 0; i < 4; ++i) {
         places[i] = {QString::fromStdString(results[i].name), results[i].score};
     }
-    RoundResultsDialog dialog(doc_.languageBase, places, this);
+    RoundResultsDialog dialog(doc_.Settings().languageBase, places, this);
     prompter_.Run(dialog);
 }
 
@@ -286,46 +297,50 @@ void KivTableView::SetStatusReadyLiteral() {
 // ---- Port: cards and repaints --------------------------------------------------------
 
 void KivTableView::CardMoved(int card, int oldX, int oldY) {
-    const PlayingCard& c = doc_.cards[card];
+    const PlayingCard& c = doc_.State().cards[card];
     repaint(QRegion(CardRect(oldX, oldY)).united(CardRect(c.x, c.y)));
 }
 
 void KivTableView::AnimateCard(int card, int x, int y, int speed) {
-    PlayingCard& c = doc_.cards[card];
-    // The card under way is drawn on top of everything but the held card.
+    // The card under way is drawn where its flight has got to, on top of
+    // everything but the held card; the game puts it down when it lands.
+    const PlayingCard& c = doc_.State().cards[card];
     flyingCard_ = card;
+    flight_ = QPoint(c.x, c.y);
     const int every = speed < 1 ? 1 : speed + 1;
     int steps = 0;
-    int shownX = c.x;
-    int shownY = c.y;
-    while (c.x != x || c.y != y) {
-        c.x += c.x < x ? 1 : c.x > x ? -1 : 0;
-        c.y += c.y < y ? 1 : c.y > y ? -1 : 0;
+    QPoint shown = flight_;
+    while (flight_ != QPoint(x, y)) {
+        flight_.rx() += flight_.x() < x ? 1 : flight_.x() > x ? -1 : 0;
+        flight_.ry() += flight_.y() < y ? 1 : flight_.y() > y ? -1 : 0;
         if (++steps % every == 0) {
-            repaint(QRegion(CardRect(shownX, shownY)).united(CardRect(c.x, c.y)));
-            shownX = c.x;
-            shownY = c.y;
+            RepaintFlight(shown);
+            shown = flight_;
             ++animationFrames_;
             if (frameDelayMs_ > 0) {
                 std::this_thread::sleep_for(std::chrono::milliseconds(frameDelayMs_));
             }
         }
     }
-    repaint(QRegion(CardRect(shownX, shownY)).united(CardRect(c.x, c.y)));
+    RepaintFlight(shown);
     flyingCard_ = 0;
 }
 
+void KivTableView::RepaintFlight(QPoint from) {
+    repaint(QRegion(CardRect(from.x(), from.y())).united(CardRect(flight_.x(), flight_.y())));
+}
+
 void KivTableView::HandLaidOut(int seat) {
-    const int y = doc_.seats[seat].handY;
-    repaint(QRect(doc_.seats[seat].handX, y, width(), kCardHeight + 1));
+    const Seat& laidOut = doc_.State().seats[seat];
+    repaint(QRect(laidOut.handX, laidOut.handY, width(), kCardHeight + 1));
 }
 
 void KivTableView::RepaintStock() {
-    repaint(CardRect(doc_.stock.x, doc_.stock.y));
+    repaint(CardRect(doc_.State().stock.x, doc_.State().stock.y));
 }
 
 void KivTableView::RepaintDiscardPile() {
-    repaint(CardRect(doc_.discardPile.x, doc_.discardPile.y));
+    repaint(CardRect(doc_.State().discardPile.x, doc_.State().discardPile.y));
 }
 
 void KivTableView::RepaintSeatPanels() {
@@ -353,7 +368,8 @@ void KivTableView::OnGameEvent(const GameEvent& event) {
         ++roundsScored_;
     }
     // A human seat whose penalty cards cannot be drawn learns why it lapsed.
-    if (event.kind == GameEventKind::Lapse && event.seat >= 0 && !doc_.seats[event.seat].computer) {
+    if (event.kind == GameEventKind::Lapse && event.seat >= 0 &&
+        !doc_.Settings().seats[event.seat].computer) {
         ShowMessage(doc_.TextId(131));
     }
 }

@@ -91,6 +91,9 @@ private:
     void PaintSeatPanels(QPainter& painter) const;
     void PaintCard(QPainter& painter, int card, int width, qreal dpr) const;
     QRect CardRect(int x, int y) const;
+    // Where the card is drawn: the card under way where its flight has got to.
+    QPoint ShownAt(int card) const;
+    void RepaintFlight(QPoint from); // the flying card's rectangles then and now
     QColor TableColour() const;
 
     KivDocument& doc_;
@@ -106,6 +109,7 @@ private:
     bool closing_ = false;
     bool repaintAll_ = false;
     int flyingCard_ = 0; // a card under way that lies in no hand (collecting)
+    QPoint flight_;      // where the card under way has got to
     int roundsScored_ = 0;
     int animationFrames_ = 0;
 };

@@ -109,26 +109,27 @@ void SimPort::TraceLine(const GameEvent& e) {
 
 namespace {
 
-void Configure(KivGame& doc, const SimOptions& options) {
+GameSettings SimSettings(const SimOptions& options) {
+    GameSettings s;
     for (int i = 0; i < kSeatCount; ++i) {
-        doc.seats[i].plays = i < options.seats;
-        doc.seats[i].inRound = doc.seats[i].plays;
-        doc.seats[i].computer = true;
+        s.seats[i].plays = i < options.seats;
+        s.seats[i].computer = true;
     }
-    doc.cardsPerPlayer = options.cards;
-    doc.pointsToWin = options.points;
-    doc.ruleLayAfterDraw = options.layAfterDraw.value_or(doc.ruleLayAfterDraw);
-    doc.ruleEightOnEight = options.eightOnEight.value_or(doc.ruleEightOnEight);
-    doc.ruleJackAlways = options.jackAlways.value_or(doc.ruleJackAlways);
-    doc.ruleAnyOnFirstJack = options.anyOnFirstJack.value_or(doc.ruleAnyOnFirstJack);
-    doc.ruleEndOnFirstOut = options.endOnFirstOut.value_or(doc.ruleEndOnFirstOut);
+    s.cardsPerPlayer = options.cards;
+    s.pointsToWin = options.points;
+    s.ruleLayAfterDraw = options.layAfterDraw.value_or(s.ruleLayAfterDraw);
+    s.ruleEightOnEight = options.eightOnEight.value_or(s.ruleEightOnEight);
+    s.ruleJackAlways = options.jackAlways.value_or(s.ruleJackAlways);
+    s.ruleAnyOnFirstJack = options.anyOnFirstJack.value_or(s.ruleAnyOnFirstJack);
+    s.ruleEndOnFirstOut = options.endOnFirstOut.value_or(s.ruleEndOnFirstOut);
     // Nothing is seen or heard, so there is nothing to lay out, animate, play
     // or wait for.
-    doc.windowShown = false;
-    doc.animateCards = false;
-    doc.soundOn = false;
-    doc.musicOn = false;
-    doc.computerDelay = 0;
+    s.windowShown = false;
+    s.animateCards = false;
+    s.soundOn = false;
+    s.musicOn = false;
+    s.computerDelay = 0;
+    return s;
 }
 
 } // namespace
@@ -136,7 +137,7 @@ void Configure(KivGame& doc, const SimOptions& options) {
 SimSummary RunSimulation(const SimOptions& options, std::ostream* trace) {
     const auto start = std::chrono::steady_clock::now();
     KivGame doc;
-    Configure(doc, options);
+    doc.ApplySettings(SimSettings(options));
     SimPort port(options, trace);
     doc.SetPort(&port);
     doc.StartFirstRound();
@@ -146,7 +147,7 @@ SimSummary RunSimulation(const SimOptions& options, std::ostream* trace) {
         doc.StartComputerMove();
         if (port.EventCount() == before && !port.Stopped()) {
             SimSummary summary = port.Summary();
-            summary.error = "seat " + std::to_string(doc.currentSeat) + " cannot move";
+            summary.error = "seat " + std::to_string(doc.State().currentSeat) + " cannot move";
             return summary;
         }
     }

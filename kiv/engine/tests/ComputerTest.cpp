@@ -14,7 +14,7 @@ using testing::TestTable;
 struct Computer : ::testing::Test, TestTable {
     int Choose(std::vector<int> hand, int top) {
         Arrange({{}, hand}, {top});
-        doc.currentSeat = 1;
+        state.currentSeat = 1;
         return doc.ChooseComputerCard();
     }
 };
@@ -28,14 +28,14 @@ TEST_F(Computer, PrefersHighCardsOfTheSuitThenRankThenJacks) {
     const int kreuzZehn = C(kKreuz, kZehn);
     EXPECT_EQ(Choose({C(kPik, kBube), C(kKreuz, kBube)}, kreuzZehn), C(kKreuz, kBube));
     EXPECT_EQ(Choose({C(kPik, kBube)}, kreuzZehn), C(kPik, kBube));
-    doc.ruleJackAlways = false;
+    settings.ruleJackAlways = false;
     EXPECT_EQ(Choose({C(kPik, kBube)}, kreuzZehn), kChooseDraw);
 }
 
 TEST_F(Computer, GivesUpAWholeWishedSuitInTheOrderOfPreference) {
     // Every Karo in hand and Karo wished; what is chosen leaves the hand, so
     // each choice must be the best rank still held, the jack the very last.
-    doc.wishedSuit = kKaro;
+    state.wishedSuit = kKaro;
     std::vector<int> hand;
     for (int rank = kSieben; rank <= kAs; ++rank) {
         hand.push_back(C(kKaro, rank));
@@ -48,45 +48,45 @@ TEST_F(Computer, GivesUpAWholeWishedSuitInTheOrderOfPreference) {
 }
 
 TEST_F(Computer, AnswersSevensEightsWishesAndTheOpenFirstJack) {
-    doc.cardsToDraw = 2;
+    state.cardsToDraw = 2;
     EXPECT_EQ(Choose({C(kHerz, kAs), C(kPik, kSieben)}, C(kHerz, kSieben)), C(kPik, kSieben));
     EXPECT_EQ(Choose({C(kHerz, kAs)}, C(kHerz, kSieben)), kChooseDraw);
-    doc.cardsToDraw = 0;
+    state.cardsToDraw = 0;
     EXPECT_EQ(Choose({C(kHerz, kAs), C(kPik, kAcht)}, C(kHerz, kAcht)), C(kPik, kAcht));
     EXPECT_EQ(Choose({C(kHerz, kAs)}, C(kHerz, kAcht)), kChooseSitOut);
-    doc.eightServed = true;
+    state.eightServed = true;
     EXPECT_EQ(Choose({C(kHerz, kAs)}, C(kHerz, kAcht)), C(kHerz, kAs));
-    doc.eightServed = false;
-    doc.wishedSuit = kPik;
+    state.eightServed = false;
+    state.wishedSuit = kPik;
     EXPECT_EQ(Choose({C(kPik, kZehn), C(kPik, kDame), C(kKaro, kBube)}, C(kHerz, kBube)),
               C(kPik, kDame));
     EXPECT_EQ(Choose({C(kHerz, kAs), C(kKaro, kBube)}, C(kHerz, kBube)), C(kKaro, kBube));
-    doc.ruleJackAlways = false;
+    settings.ruleJackAlways = false;
     EXPECT_EQ(Choose({C(kHerz, kAs), C(kKaro, kBube)}, C(kHerz, kBube)), kChooseDraw);
-    doc.wishedSuit = 0;
-    doc.firstJackOpen = true;
+    state.wishedSuit = 0;
+    state.firstJackOpen = true;
     EXPECT_EQ(Choose({C(kPik, kDame), C(kKreuz, kNeun)}, C(kHerz, kBube)), C(kPik, kDame));
 }
 
 TEST_F(Computer, DrawsExactlyTheFourPenaltyCardsThenPasses) {
-    doc.seats[1].computer = true;
+    settings.seats[1].computer = true;
     Arrange({{1}, {C(kHerz, kAs), C(kKaro, kDame)}, {2}, {3}},
             {C(kKaro, kSieben), C(kHerz, kSieben)});
-    doc.cardsToDraw = 4;
-    doc.sevenPending = true;
-    doc.currentSeat = 1;
+    state.cardsToDraw = 4;
+    state.sevenPending = true;
+    state.currentSeat = 1;
     doc.StartComputerMove();
     EXPECT_EQ((std::array{port.Count(GameEventKind::Draw), port.Count(GameEventKind::Play),
-                          doc.cardsToDraw, doc.currentSeat}),
+                          state.cardsToDraw, state.currentSeat}),
               (std::array{4, 0, 0, 2}));
-    EXPECT_FALSE(doc.sevenPending || doc.computerBusy);
-    EXPECT_FALSE(doc.cards[port.events[0].value].faceUp); // computer cards show their back
+    EXPECT_FALSE(state.sevenPending || state.computerBusy);
+    EXPECT_FALSE(state.cards[port.events[0].value].faceUp); // computer cards show their back
 }
 
 TEST_F(Computer, SitsOutOnAnUnservedEightAndTheNextSeatPlaysOnIt) {
-    doc.seats[1].computer = doc.seats[2].computer = true;
+    settings.seats[1].computer = settings.seats[2].computer = true;
     Arrange({{1}, {C(kHerz, kAs)}, {C(kPik, kNeun), C(kPik, kAcht)}}, {C(kHerz, kAcht)});
-    doc.currentSeat = 1;
+    state.currentSeat = 1;
     doc.StartComputerMove();
     ASSERT_GE(port.events.size(), 3u);
     EXPECT_EQ(port.events[0].kind, GameEventKind::SitOut);
@@ -98,7 +98,7 @@ TEST_F(Computer, SitsOutOnAnUnservedEightAndTheNextSeatPlaysOnIt) {
 TEST_F(Computer, NamesTheSuitItHoldsMostTiesGoingHerzKaroKreuzPik) {
     auto suitFor = [this](std::vector<int> hand) {
         Arrange({{}, hand}, {20});
-        doc.currentSeat = 1;
+        state.currentSeat = 1;
         return doc.ChooseComputerSuit();
     };
     EXPECT_EQ(suitFor({C(kKaro, kAcht), C(kHerz, kNeun), C(kHerz, kDame), C(kPik, kAs)}), kHerz);
@@ -126,12 +126,14 @@ TEST(ComputerGame, PlaysTheSameWhetherAWindowShowsItOrNot) {
     const auto play = [](bool shown, ViewCountingPort& port) {
         KivGame doc;
         doc.SetPort(&port);
-        doc.windowShown = shown;
-        doc.ruleLayAfterDraw = true; // the second choice after a draw too
-        doc.pointsToWin = 100;       // several games, so results and rankings
-        for (Seat& seat : doc.seats) {
+        GameSettings settings;
+        settings.windowShown = shown;
+        settings.ruleLayAfterDraw = true; // the second choice after a draw too
+        settings.pointsToWin = 100;       // several games, so results and rankings
+        for (SeatSettings& seat : settings.seats) {
             seat.computer = true;
         }
+        doc.ApplySettings(settings);
         doc.LayoutTable(800, 600);
         doc.StartFirstRound();
         // A new round waits for its first seat's move to be started.

@@ -30,9 +30,11 @@ TEST(EdgeRules, ComputerChainsRunInConstantStack) {
     KivGame doc;
     StackDepthPort port;
     doc.SetPort(&port);
-    for (Seat& seat : doc.seats) {
+    GameSettings settings;
+    for (SeatSettings& seat : settings.seats) {
         seat.computer = true;
     }
+    doc.ApplySettings(settings);
     doc.StartFirstRound();
     while (port.rounds < 200) {
         doc.StartComputerMove(); // returns when seat 0 is to begin a new round
@@ -44,12 +46,12 @@ TEST(EdgeRules, ComputerChainsRunInConstantStack) {
 
 TEST(EdgeRules, TheNextSeatMovesAfterThePassingMoveAndLayingAfterADrawPassesOnce) {
     TestTable t;
-    t.doc.ruleLayAfterDraw = true;
-    t.doc.seats[1].computer = t.doc.seats[2].computer = true;
+    t.settings.ruleLayAfterDraw = true;
+    t.settings.seats[1].computer = t.settings.seats[2].computer = true;
     const std::vector<int> stock = {C(kPik, kAs)}; // seat 1 draws it and lays it
     t.Arrange({{1}, {C(kHerz, kDame)}, {C(kPik, kDame), C(kKreuz, kZehn)}, {2}}, {C(kPik, kSieben)},
               &stock);
-    t.doc.currentSeat = 1;
+    t.state.currentSeat = 1;
     t.doc.StartComputerMove();
     std::vector<std::pair<GameEventKind, int>> seen;
     for (const GameEvent& e : t.port.events) {
@@ -65,24 +67,24 @@ TEST(EdgeRules, RebuildKeepsPileOrderAndTheTopCardAndMakesTheStockDrawable) {
     TestTable t;
     const std::vector<int> none;
     t.Arrange({{1}}, {3, 17, 30, 9}, &none);
-    t.doc.cardsToDraw = 2;
-    t.doc.wishedSuit = kKreuz;
+    t.state.cardsToDraw = 2;
+    t.state.wishedSuit = kKreuz;
     t.doc.RebuildStock();
-    EXPECT_EQ(t.doc.random.State(), 1u); // the generator was not asked
-    EXPECT_EQ(std::vector<int>(t.doc.stock.cards.begin(), t.doc.stock.cards.end()),
+    EXPECT_EQ(t.state.random.State(), 1u); // the generator was not asked
+    EXPECT_EQ(std::vector<int>(t.state.stock.cards.begin(), t.state.stock.cards.end()),
               (std::vector<int>{3, 17, 30}));
-    EXPECT_EQ((std::array{t.doc.discardPile.Count(), t.doc.TopCard(), t.doc.cardsToDraw,
-                          t.doc.wishedSuit, t.port.events.at(0).value}),
+    EXPECT_EQ((std::array{t.state.discardPile.Count(), t.doc.TopCard(), t.state.cardsToDraw,
+                          t.state.wishedSuit, t.port.events.at(0).value}),
               (std::array{1, 9, 2, int{kKreuz}, 3}));
 
-    t.doc.cardsToDraw = 0;
+    t.state.cardsToDraw = 0;
     t.Arrange({{1}}, {C(kHerz, kNeun)}, &none);
     EXPECT_EQ(t.doc.DrawCard(false), DrawResult::NoCard);
-    EXPECT_FALSE(t.doc.stock.drawable);
-    t.doc.discardPile.Push(C(kKaro, kNeun)); // the pile grows meanwhile
-    t.doc.LeftButtonDown(t.doc.stock.x + 5, t.doc.stock.y + 5);
-    EXPECT_TRUE(t.doc.stock.drawable);
-    EXPECT_EQ(t.doc.heldCard, C(kHerz, kNeun));
+    EXPECT_FALSE(t.state.stock.drawable);
+    t.state.discardPile.Push(C(kKaro, kNeun)); // the pile grows meanwhile
+    t.doc.LeftButtonDown(t.state.stock.x + 5, t.state.stock.y + 5);
+    EXPECT_TRUE(t.state.stock.drawable);
+    EXPECT_EQ(t.state.heldCard, C(kHerz, kNeun));
 }
 
 // No card can be drawn: the stock is empty, the pile holds only a Herz
@@ -90,8 +92,8 @@ TEST(EdgeRules, RebuildKeepsPileOrderAndTheTopCardAndMakesTheStockDrawable) {
 // Sieben. Every other card is seat 0's.
 struct DryTable : ::testing::Test, TestTable {
     void Arrange(bool computer, std::vector<int> alsoForSeatOne = {}) {
-        doc.seats[1].computer = computer;
-        doc.seats[2].plays = doc.seats[3].plays = false;
+        settings.seats[1].computer = computer;
+        settings.seats[2].plays = settings.seats[3].plays = false;
         std::vector<int> zero, one = alsoForSeatOne;
         for (int n = 1; n <= kCardCount; ++n) {
             const bool forOne =
@@ -102,9 +104,9 @@ struct DryTable : ::testing::Test, TestTable {
         }
         const std::vector<int> none;
         TestTable::Arrange({zero, one}, {C(kHerz, kSieben)}, &none);
-        doc.cardsToDraw = 2;
-        doc.sevenPending = true;
-        doc.currentSeat = 1;
+        state.cardsToDraw = 2;
+        state.sevenPending = true;
+        state.currentSeat = 1;
     }
 };
 
@@ -115,24 +117,24 @@ TEST_F(DryTable, AComputersUnpayablePenaltyLapsesThenItPassesOrLaysAfterTheDraw)
     ASSERT_EQ(port.events.size(), 3u);
     EXPECT_EQ((std::array{port.events[0].kind, port.events[1].kind, port.events[2].kind}),
               (std::array{K::Rebuild, K::Lapse, K::Turn}));
-    EXPECT_EQ(doc.cardsToDraw, 0);
-    EXPECT_FALSE(doc.sevenPending);
+    EXPECT_EQ(state.cardsToDraw, 0);
+    EXPECT_FALSE(state.sevenPending);
     EXPECT_EQ(port.pane1.back(), "0| ");
-    EXPECT_EQ(doc.currentSeat, 0);
+    EXPECT_EQ(state.currentSeat, 0);
 
-    doc.ruleLayAfterDraw = true;
+    settings.ruleLayAfterDraw = true;
     Arrange(true, {C(kHerz, kDame)});
     doc.StartComputerMove();
     EXPECT_EQ(port.Count(K::Lapse), 1);
     EXPECT_EQ(doc.TopCard(), C(kHerz, kDame));
     EXPECT_EQ(port.Count(K::Turn), 1);
 
-    doc.ruleLayAfterDraw = false; // a plain draw that finds nothing: it just passes
+    settings.ruleLayAfterDraw = false; // a plain draw that finds nothing: it just passes
     Arrange(true);
-    doc.cardsToDraw = 0;
+    state.cardsToDraw = 0;
     doc.StartComputerMove();
     EXPECT_EQ(port.Count(K::Lapse), 0);
-    EXPECT_EQ(doc.currentSeat, 0);
+    EXPECT_EQ(state.currentSeat, 0);
 }
 
 TEST_F(DryTable, AHumanMustDrawFirstButMayPassOnceNothingIsLeft) {
@@ -140,20 +142,20 @@ TEST_F(DryTable, AHumanMustDrawFirstButMayPassOnceNothingIsLeft) {
     doc.NextPlayerCommand(); // still owes two cards: draw first
     EXPECT_EQ(port.messages, std::vector<int>{1116});
     EXPECT_EQ(doc.DrawCard(false), DrawResult::Lapsed);
-    EXPECT_TRUE(doc.seats[1].hasDrawn);
+    EXPECT_TRUE(state.seats[1].hasDrawn);
     port.Clear();
     doc.NextPlayerCommand();
     EXPECT_TRUE(port.messages.empty());
-    EXPECT_EQ(doc.currentSeat, 0);
+    EXPECT_EQ(state.currentSeat, 0);
 
     Arrange(false); // no penalty: nothing to draw, so the seat may pass at once
-    doc.cardsToDraw = 0;
+    state.cardsToDraw = 0;
     EXPECT_EQ(doc.DrawCard(false), DrawResult::NoCard);
-    EXPECT_FALSE(doc.seats[1].hasDrawn);
+    EXPECT_FALSE(state.seats[1].hasDrawn);
     EXPECT_EQ(port.Count(GameEventKind::Lapse), 0);
     doc.NextPlayerCommand();
     EXPECT_TRUE(port.messages.empty());
-    EXPECT_EQ(doc.currentSeat, 0);
+    EXPECT_EQ(state.currentSeat, 0);
 }
 
 } // namespace

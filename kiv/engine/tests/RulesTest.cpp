@@ -229,37 +229,37 @@ TEST_F(Rules, MatchJacksFirstJackAndJustDrawnCards) {
     EXPECT_EQ((std::array{Texts(herzDame), Texts(C(kKaro, kNeun)), Texts(pikBube), Texts(pikDame)}),
               (std::array{kAllowed, kAllowed, kAllowed, Ids{1092}}));
     EXPECT_EQ(port.log, (std::vector<std::string>{"wave falsch.wav", "message 1092"}));
-    doc.ruleJackAlways = false;
-    doc.soundOn = false;
+    settings.ruleJackAlways = false;
+    settings.soundOn = false;
     EXPECT_EQ(Texts(pikBube), Ids{1092});
     EXPECT_EQ(port.log, std::vector<std::string>{"message 1092"});
 
-    doc.firstJackOpen = true; // a first jack takes anything, unless the rule is off
+    state.firstJackOpen = true; // a first jack takes anything, unless the rule is off
     EXPECT_EQ(Texts(pikDame), kAllowed);
-    doc.ruleAnyOnFirstJack = false;
+    settings.ruleAnyOnFirstJack = false;
     EXPECT_EQ(Texts(pikDame), Ids{1092});
     Arrange({hand}, {}); // an empty pile takes anything too
     EXPECT_EQ(Texts(pikDame), kAllowed);
 
     Arrange({hand}, {C(kHerz, kNeun)});
-    doc.justDrew = true;
+    state.justDrew = true;
     EXPECT_EQ(Texts(herzDame), Ids{1091});
-    doc.ruleLayAfterDraw = true;
+    settings.ruleLayAfterDraw = true;
     EXPECT_EQ(Texts(herzDame), kAllowed);
 }
 
 TEST_F(Rules, SevensRefuseWithTexts93To95DependingOnLayAfterDraw) {
     const int dame = C(kHerz, kDame), sieben = C(kKaro, kSieben);
     Arrange({{dame, sieben}}, {C(kHerz, kSieben)});
-    doc.cardsToDraw = 2;
-    doc.sevenPending = true;
+    state.cardsToDraw = 2;
+    state.sevenPending = true;
     EXPECT_EQ((std::array{Texts(dame), Texts(sieben)}), (std::array{Ids{1095}, kAllowed}));
     EXPECT_TRUE(port.Logged("wave he2.wav"));
-    doc.seats[0].hasDrawn = true;
+    state.seats[0].hasDrawn = true;
     EXPECT_EQ(Texts(sieben), Ids{1095});
-    doc.ruleLayAfterDraw = true; // 93 and 94 are independent of each other
+    settings.ruleLayAfterDraw = true; // 93 and 94 are independent of each other
     EXPECT_EQ((std::array{Texts(dame), Texts(sieben)}), (std::array{Ids{1093, 1094}, Ids{1093}}));
-    doc.seats[0].hasDrawn = false;
+    state.seats[0].hasDrawn = false;
     EXPECT_EQ(Texts(sieben), kAllowed);
 }
 
@@ -268,33 +268,33 @@ TEST_F(Rules, EightsAndWishesRefuseWithTheirTexts) {
     Arrange({{herzDame, karoAcht, C(kHerz, kBube)}}, {C(kHerz, kAcht)});
     EXPECT_EQ((std::array{Texts(herzDame), Texts(C(kHerz, kBube)), Texts(karoAcht)}),
               (std::array{Ids{1096}, Ids{1096}, kAllowed})); // not even a jack
-    doc.eightServed = true;
+    state.eightServed = true;
     EXPECT_EQ(Texts(herzDame), kAllowed);
 
     const int karoDame = C(kKaro, kDame), pikBube = C(kPik, kBube);
     Arrange({{karoDame, C(kHerz, kSieben), pikBube}}, {C(kKreuz, kBube)});
-    doc.ruleJackAlways = false;
+    settings.ruleJackAlways = false;
     const std::pair<int, int> wishes[] = {
         {kHerz, 1097}, {kKaro, 1098}, {kKreuz, 1099}, {kPik, 1100}};
     for (auto [suit, id] : wishes) {
-        doc.wishedSuit = suit;
+        state.wishedSuit = suit;
         const int other = suit == kKaro ? C(kHerz, kSieben) : karoDame;
         EXPECT_EQ((std::array{Texts(other), Texts(pikBube)}), (std::array{Ids{id}, kAllowed}));
     }
-    doc.wishedSuit = kKaro;
+    state.wishedSuit = kKaro;
     EXPECT_EQ(Texts(karoDame), kAllowed);
 }
 
 TEST_F(Rules, SevensStackAndAreDrawnOffWithTheStatusPane) {
-    doc.seats[2].plays = doc.seats[3].plays = false;
+    settings.seats[2].plays = settings.seats[3].plays = false;
     Arrange({{C(kHerz, kSieben), C(kPik, kDame)}, {C(kKaro, kSieben), C(kPik, kKoenig)}},
             {C(kHerz, kNeun)});
     Lay(0, C(kHerz, kSieben));
     ASSERT_EQ(Texts(C(kKaro, kSieben)), kAllowed);
-    doc.seats[1].computer = true; // a computer's seven says "he"
+    settings.seats[1].computer = true; // a computer's seven says "he"
     Lay(1, C(kKaro, kSieben));
     EXPECT_TRUE(port.Logged("wave he1.wav"));
-    EXPECT_EQ(doc.cardsToDraw, 4);
+    EXPECT_EQ(state.cardsToDraw, 4);
     EXPECT_EQ(port.pane1.back(), "1108| 4");
     for (int i = 0; i < 4; ++i) {
         EXPECT_EQ(doc.DrawCard(false), DrawResult::Drawn);
@@ -312,35 +312,35 @@ TEST_F(Rules, EightsSkipOrMustBeAnsweredDependingOnEightOnEight) {
     EXPECT_EQ(doc.DrawCard(false), DrawResult::Refused);
     EXPECT_EQ(port.messages, Ids{1103});
     doc.NextPlayerCommand(); // seat 1 sits out, seat 2 plays normally on the eight
-    EXPECT_EQ(doc.currentSeat, 2);
+    EXPECT_EQ(state.currentSeat, 2);
     EXPECT_TRUE(port.Logged("wave o.wav"));
     EXPECT_EQ(Texts(C(kHerz, kDame)), kAllowed);
 
-    doc.ruleEightOnEight = false;
+    settings.ruleEightOnEight = false;
     Arrange(hands, {C(kHerz, kNeun)});
     Lay(0, C(kHerz, kAcht));
-    EXPECT_EQ(doc.currentSeat, 2);
+    EXPECT_EQ(state.currentSeat, 2);
     Lay(2, C(kKaro, kAcht));
-    EXPECT_EQ(doc.currentSeat, 0);
+    EXPECT_EQ(state.currentSeat, 0);
     EXPECT_EQ(port.Count(GameEventKind::Turn), 2);
 }
 
 TEST_F(Rules, FirstCardEffects) {
     Arrange({{1}}, {});
     doc.TurnUpCard(C(kHerz, kSieben));
-    EXPECT_EQ(doc.cardsToDraw, 2);
-    EXPECT_TRUE(doc.sevenPending);
+    EXPECT_EQ(state.cardsToDraw, 2);
+    EXPECT_TRUE(state.sevenPending);
     Arrange({{1}}, {});
     doc.TurnUpCard(C(kHerz, kBube));
-    EXPECT_TRUE(doc.firstJackOpen);
+    EXPECT_TRUE(state.firstJackOpen);
     Arrange({{1}}, {});
     doc.TurnUpCard(C(kHerz, kAcht)); // eight on eight: seat 0 must answer it
-    EXPECT_EQ(doc.currentSeat, 0);
-    doc.ruleEightOnEight = false;
+    EXPECT_EQ(state.currentSeat, 0);
+    settings.ruleEightOnEight = false;
     Arrange({{1}}, {});
     doc.TurnUpCard(C(kHerz, kAcht));
     EXPECT_EQ(port.messages, Ids{1139});
-    EXPECT_EQ(doc.currentSeat, 1);
+    EXPECT_EQ(state.currentSeat, 1);
     const Ids none;
     Arrange({{1}}, {}, &none);
     doc.TurnUpCard(-1);
@@ -363,14 +363,15 @@ TEST_F(Rules, HumanJackAsksForTheSuitBeforeTheSeatGoesOut) {
 // (Its refusals 116 and 137 are tried through the window's menu.)
 TEST_F(Rules, NewGameAsksAndOnYesZeroesThePlayingSeatsAndDeals) {
     Arrange({{1}, {2}}, {C(kHerz, kNeun)});
-    doc.seats[0].score = 50;
+    state.seats[0].score = 50;
     doc.NewGameCommand();
     EXPECT_EQ(port.log.back(), "ask 1115");
-    EXPECT_EQ(doc.seats[0].score, 50);
+    EXPECT_EQ(state.seats[0].score, 50);
     port.answerYes = true;
     doc.NewGameCommand();
-    EXPECT_EQ((std::array{doc.seats[0].score, doc.seats[1].hand.Count(), doc.CardsAccountedFor()}),
-              (std::array{0, 5, kCardCount}));
+    EXPECT_EQ(
+        (std::array{state.seats[0].score, state.seats[1].hand.Count(), doc.CardsAccountedFor()}),
+        (std::array{0, 5, kCardCount}));
 }
 
 } // namespace

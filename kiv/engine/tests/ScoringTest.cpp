@@ -13,60 +13,60 @@ struct Scoring : ::testing::Test, TestTable {};
 TEST_F(Scoring, FirstOutOfFourScoresTheOthersCardsPlusFiftyAndPlayGoesOn) {
     Arrange({{C(kKaro, kBube)}, {C(kHerz, kAs)}, {C(kPik, kNeun)}, {25, 26, 28}}, {C(kPik, kZehn)});
     Lay(2, C(kPik, kNeun));
-    EXPECT_EQ(doc.seats[2].score, 20 + 11 + 50);
+    EXPECT_EQ(state.seats[2].score, 20 + 11 + 50);
     EXPECT_TRUE(port.Logged("wave kiv.wav"));
-    EXPECT_EQ(doc.currentSeat, 3);
+    EXPECT_EQ(state.currentSeat, 3);
     EXPECT_EQ(port.Count(GameEventKind::Score), 0);
 }
 
 TEST_F(Scoring, ThreeSeatsScoreTwentyThenTenAndTheLastIsNamed) {
-    doc.seats[3].plays = false;
+    settings.seats[3].plays = false;
     Arrange({{C(kKaro, kNeun)}, {C(kKaro, kZehn)}, {C(kHerz, kKoenig), C(kPik, kDame)}},
             {C(kKaro, kAcht)});
-    doc.eightServed = true;
+    state.eightServed = true;
     Lay(0, C(kKaro, kNeun));
     Lay(1, C(kKaro, kZehn));
-    EXPECT_EQ((std::array{doc.seats[0].score, doc.seats[1].score, doc.seats[2].score}),
+    EXPECT_EQ((std::array{state.seats[0].score, state.seats[1].score, state.seats[2].score}),
               (std::array{7 + 20, 7 + 10, 0}));
     EXPECT_TRUE(port.Logged("wave Jiberish.wav"));
     EXPECT_TRUE(port.Logged("loser 1110 Tina 1111"));
     // The next round is dealt at once, seat 0 to begin.
     EXPECT_EQ((std::array{port.Count(GameEventKind::Score), port.Count(GameEventKind::Round),
-                          doc.currentSeat, doc.seats[3].hand.Count(), doc.CardsAccountedFor()}),
+                          state.currentSeat, state.seats[3].hand.Count(), doc.CardsAccountedFor()}),
               (std::array{1, 1, 0, 0, kCardCount}));
 }
 
 TEST_F(Scoring, EndOnFirstOutEndsOnlyARoundOfFourAndSilently) {
-    doc.ruleEndOnFirstOut = true;
+    settings.ruleEndOnFirstOut = true;
     Arrange({{C(kKaro, kNeun), C(kKaro, kAs)}, {C(kKaro, kZehn)}, {C(kHerz, kKoenig)}, {1}},
             {C(kKaro, kAcht)});
-    doc.eightServed = true;
+    state.eightServed = true;
     Lay(1, C(kKaro, kZehn));
-    EXPECT_EQ(doc.seats[1].score, 11 + 4 + 50);
+    EXPECT_EQ(state.seats[1].score, 11 + 4 + 50);
     EXPECT_EQ(port.Count(GameEventKind::Score), 1);
     EXPECT_FALSE(port.Logged("wave Jiberish.wav"));
 
-    doc.seats[3].plays = false;
+    settings.seats[3].plays = false;
     Arrange({{C(kKaro, kNeun)}, {C(kKaro, kZehn)}, {C(kHerz, kKoenig)}}, {C(kKaro, kAcht)});
-    doc.eightServed = true;
+    state.eightServed = true;
     Lay(0, C(kKaro, kNeun));
     EXPECT_EQ(port.Count(GameEventKind::Score), 0);
-    EXPECT_EQ(doc.currentSeat, 1);
+    EXPECT_EQ(state.currentSeat, 1);
 
     // A seat playing alone ends its round instead of searching for a next seat.
-    doc.seats[1].plays = doc.seats[2].plays = false;
+    settings.seats[1].plays = settings.seats[2].plays = false;
     Arrange({{C(kKaro, kNeun)}}, {C(kKaro, kAcht)});
-    doc.eightServed = true;
+    state.eightServed = true;
     Lay(0, C(kKaro, kNeun));
     EXPECT_EQ(port.Count(GameEventKind::Score), 1);
 }
 
 TEST_F(Scoring, ReachingTheTargetShowsResultsAsksAndResetsPlayingSeats) {
-    doc.seats[2].plays = doc.seats[3].plays = false;
+    settings.seats[2].plays = settings.seats[3].plays = false;
     Arrange({{C(kKaro, kNeun)}, {C(kHerz, kAs), C(kPik, kBube)}}, {C(kKaro, kAcht)});
-    doc.eightServed = true;
-    doc.seats[0].score = 170;
-    doc.seats[3].score = 5; // not playing: kept
+    state.eightServed = true;
+    state.seats[0].score = 170;
+    state.seats[3].score = 5; // not playing: kept
     port.answerYes = true;
     Lay(0, C(kKaro, kNeun));
     std::vector<GameEventKind> ends;
@@ -83,7 +83,7 @@ TEST_F(Scoring, ReachingTheTargetShowsResultsAsksAndResetsPlayingSeats) {
     ASSERT_EQ(port.results.size(), 1u);
     EXPECT_EQ(port.results[0][0].name, "Peter");
     EXPECT_EQ((std::array{port.results[0][0].score, port.results[0][1].seat, port.rankingEntries,
-                          doc.seats[0].score, doc.seats[3].score}),
+                          state.seats[0].score, state.seats[3].score}),
               (std::array{211, 3, 1, 0, 5}));
     EXPECT_TRUE(port.Logged("wave rang.wav") && port.Logged("ask 1114"));
 }

@@ -2,6 +2,7 @@
 
 // A recording port and a table with exact hands and piles for the rule tests.
 #include "kiv/engine/KivGame.h"
+#include "kiv/engine/testing/GameAccess.h"
 
 #include <algorithm>
 #include <string>
@@ -59,13 +60,17 @@ public:
 };
 
 // All four seats human (no computer move starts unless a test asks for it).
+// The tests write the position and switch rules through `state` and
+// `settings`, and read them there too.
 struct TestTable {
     KivGame doc;
     RecordingPort port;
+    PlayState& state = MutableState(doc);
+    GameSettings& settings = MutableSettings(doc);
 
     TestTable() {
         doc.SetPort(&port);
-        for (Seat& seat : doc.seats) {
+        for (SeatSettings& seat : settings.seats) {
             seat.computer = false;
         }
         doc.LayoutTable(800, 600);
@@ -75,52 +80,52 @@ struct TestTable {
     // card not named elsewhere unless given.
     void Arrange(const std::vector<std::vector<int>>& hands, const std::vector<int>& pile,
                  const std::vector<int>* stock = nullptr) {
-        doc.stock.cards.Clear();
-        doc.discardPile.cards.Clear();
+        state.stock.cards.Clear();
+        state.discardPile.cards.Clear();
         std::vector<bool> used(kCardCount + 1);
         for (int s = 0; s < kSeatCount; ++s) {
-            Seat& seat = doc.seats[s];
+            Seat& seat = state.seats[s];
             seat.hand.Clear();
-            seat.inRound = seat.plays;
+            seat.inRound = settings.seats[s].plays;
             for (int n : s < static_cast<int>(hands.size()) ? hands[s] : std::vector<int>{}) {
-                doc.cards[n].owner = s;
-                doc.cards[n].pickable = true;
+                state.cards[n].owner = s;
+                state.cards[n].pickable = true;
                 seat.hand.Add(n);
                 used[n] = true;
             }
             doc.LayoutHand(s, true);
         }
         for (int n : pile) {
-            doc.discardPile.Push(n);
+            state.discardPile.Push(n);
             used[n] = true;
         }
         for (int n = 1; n <= kCardCount; ++n) {
             if (!stock && !used[n]) {
-                doc.stock.Push(n);
+                state.stock.Push(n);
             }
         }
         for (int n : stock ? *stock : std::vector<int>{}) {
-            doc.stock.Push(n);
+            state.stock.Push(n);
         }
-        for (const CardPile* pile : {&doc.stock, &doc.discardPile}) {
+        for (const CardPile* pile : {&state.stock, &state.discardPile}) {
             for (int n : pile->cards) {
-                doc.cards[n].owner = -1;
-                doc.cards[n].pickable = false;
+                state.cards[n].owner = -1;
+                state.cards[n].pickable = false;
             }
         }
-        doc.stock.drawable = !doc.stock.Empty();
+        state.stock.drawable = !state.stock.Empty();
         port.Clear();
     }
     // May the current seat lay `held` now? (Refusals land in the port.)
     bool Check(int held) {
         port.Clear();
-        doc.heldCard = held;
+        state.heldCard = held;
         return doc.CheckPlay();
     }
     // `seat` lays `card` without any test.
     void Lay(int seat, int card) {
-        doc.currentSeat = seat;
-        doc.heldCard = card;
+        state.currentSeat = seat;
+        state.heldCard = card;
         doc.PlayCard(false);
     }
 };

@@ -1,4 +1,5 @@
 #include "kiv/shell/KivDocFiles.h"
+#include "kiv/engine/testing/GameAccess.h"
 #include "kiv/shell/KivStrings.h"
 #include "kiv/shell/tests/ShellFakes.h"
 
@@ -31,10 +32,11 @@ protected:
         return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
     }
     void SetScores(int a, int b, int c, int d) {
-        doc_.seats[0].score = a;
-        doc_.seats[1].score = b;
-        doc_.seats[2].score = c;
-        doc_.seats[3].score = d;
+        PlayState& state = testing::MutableState(doc_);
+        state.seats[0].score = a;
+        state.seats[1].score = b;
+        state.seats[2].score = c;
+        state.seats[3].score = d;
     }
 
     QTemporaryDir dir_;
@@ -45,16 +47,16 @@ protected:
 TEST_F(KivDocFiles, MissingConfigGivesText83AndGermanDefaultsButInitIsSilent) {
     ReadConfig(doc_, prompter_);
     EXPECT_EQ(prompter_.informed, QStringList{LoadText(5083)}); // the locale's block
-    EXPECT_EQ(doc_.languageBase, 1000);
+    EXPECT_EQ(doc_.Settings().languageBase, 1000);
     const QByteArray written = ReadRaw("kiv32.ini");
     EXPECT_TRUE(written.startsWith("Kiv Kiv Initialisierungsdatei\r\nPeter\r\n1\r\n0\r\n"));
     EXPECT_TRUE(written.endsWith("\r\n400\r\n1000\r\n40\r\n"));
 
-    doc_.languageBase = 5000;
+    testing::MutableSettings(doc_).languageBase = 5000;
     WriteRaw("kiv32.ini", "Init\r\n");
     ReadConfig(doc_, prompter_);
     EXPECT_EQ(prompter_.informed.size(), 1);
-    EXPECT_EQ(doc_.languageBase, 5000); // the detected language stays
+    EXPECT_EQ(doc_.Settings().languageBase, 5000); // the detected language stays
     EXPECT_EQ(ReadRaw("kiv32.ini").count("\r\n"), 29);
 }
 
@@ -75,12 +77,12 @@ TEST_F(KivDocFiles, ValuesReadGoIntoTheDocumentAndBackOut) {
     ASSERT_TRUE(WriteConfigFile(dir_.path() + "/kiv32.ini", s));
     ReadConfig(doc_, prompter_);
     EXPECT_TRUE(prompter_.informed.isEmpty());
-    EXPECT_EQ(doc_.seats[2].name, "Ute");
-    EXPECT_FALSE(doc_.seats[2].plays);
-    EXPECT_FALSE(doc_.seats[2].inRound);
-    EXPECT_EQ(doc_.computerDelay, 250);
-    EXPECT_EQ(doc_.languageBase, 1000);
-    EXPECT_EQ(doc_.deckBack, 7);
+    EXPECT_EQ(doc_.Settings().seats[2].name, "Ute");
+    EXPECT_FALSE(doc_.Settings().seats[2].plays);
+    EXPECT_FALSE(doc_.State().seats[2].inRound);
+    EXPECT_EQ(doc_.Settings().computerDelay, 250);
+    EXPECT_EQ(doc_.Settings().languageBase, 1000);
+    EXPECT_EQ(doc_.Settings().deckBack, 7);
     EXPECT_EQ(doc_.BackBitmap(), 130);
     EXPECT_EQ(doc_.midiFile, "x.mid");
     EXPECT_EQ(SettingsFromDoc(doc_), s);
@@ -97,7 +99,7 @@ TEST_F(KivDocFiles, AddingScoresSumsPerSeatAndTheListOrdersByPoints) {
     EXPECT_EQ(places[0].points, 540);
     EXPECT_TRUE(prompter_.informed.isEmpty());
 
-    doc_.seats[2].name = "Ute"; // renamed without resetting the list
+    testing::MutableSettings(doc_).seats[2].name = "Ute"; // renamed without resetting the list
     const FourPlaces ties = RankingPlaces(doc_, {7, 7, 7, 7});
     EXPECT_EQ((QStringList{ties[0].name, ties[1].name, ties[2].name, ties[3].name}),
               (QStringList{"Linda", "Ute", "Frank", "Peter"}));
@@ -193,7 +195,7 @@ TEST_F(KivDocFiles, ShowingReadsZerosWhenMissingAndAddsOnlyWhenAsked) {
     EXPECT_EQ(shown, QStringList({"0", "5"}));
     EXPECT_EQ(prompter_.dialogs, QStringList({"Rangliste", "Rangliste"}));
     EXPECT_EQ(sound.waves, QStringList({"topten.wav", "topten.wav"}));
-    doc_.soundOn = false;
+    doc_.SetSoundOn(false);
     ShowRanking(doc_, false, prompter_, &sound);
     EXPECT_EQ(sound.waves.size(), 2);
 }

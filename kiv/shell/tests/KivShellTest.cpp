@@ -1,3 +1,4 @@
+#include "kiv/engine/testing/GameAccess.h"
 #include "kiv/shell/KivArt.h"
 #include "kiv/shell/KivDialogs.h"
 #include "kiv/shell/KivDocFiles.h"
@@ -39,7 +40,7 @@ public:
     void Start(int languageBase = 1000, bool show = true) {
         doc_ = std::make_unique<KivDocument>(languageBase);
         doc_->programFolder = dir_.path().toStdString();
-        doc_->musicOn = false;
+        doc_->SetMusicOn(false);
         frame_ = std::make_unique<KivMainWindow>(*doc_, prompter_, &sound_);
         View().SetPauser([](int ms) { return ms; });
         View().SetFrameDelay(0);
@@ -51,16 +52,20 @@ public:
     }
     void TearDown() override {
         if (frame_ != nullptr) {
-            doc_->computerBusy = false;
+            Staged().computerBusy = false;
             frame_->close();
         }
         frame_.reset();
     }
 
     KivTableView& View() { return *frame_->View(); }
+    // The position, for tests that stage one.
+    PlayState& Staged() { return testing::MutableState(*doc_); }
     // A point on the visible part of `card`.
-    QPoint On(int card) { return QPoint(doc_->cards[card].x + 5, doc_->cards[card].y + 40); }
-    QPoint StockPoint() { return QPoint(doc_->stock.x + 30, doc_->stock.y + 40); }
+    QPoint On(int card) {
+        return QPoint(doc_->State().cards[card].x + 5, doc_->State().cards[card].y + 40);
+    }
+    QPoint StockPoint() { return QPoint(doc_->State().stock.x + 30, doc_->State().stock.y + 40); }
     QToolButton* ToolButton(int id) {
         return qobject_cast<QToolButton*>(frame_->ToolBar()->widgetForAction(
             frame_->findChild<QAction*>(QStringLiteral("button%1").arg(id))));
@@ -128,55 +133,65 @@ TEST_F(KivShell, ConfigLine28Of5000GivesEnglishMenusAtTheNextStart) {
 TEST_F(KivShell, PilesFollowTheWindowSize) {
     Start();
     View().resize(1000, 700);
-    EXPECT_EQ(QPoint(doc_->stock.x, doc_->stock.y), QPoint(919, 438));
-    EXPECT_EQ(QPoint(doc_->discardPile.x, doc_->discardPile.y), QPoint(919, 554));
+    EXPECT_EQ(QPoint(doc_->State().stock.x, doc_->State().stock.y), QPoint(919, 438));
+    EXPECT_EQ(QPoint(doc_->State().discardPile.x, doc_->State().discardPile.y), QPoint(919, 554));
     for (int n = 1; n <= 32; ++n) {
-        if (doc_->cards[n].owner < 0) {
-            EXPECT_EQ(doc_->cards[n].x, 919) << n;
+        if (doc_->State().cards[n].owner < 0) {
+            EXPECT_EQ(doc_->State().cards[n].x, 919) << n;
         }
     }
 }
 
 TEST_F(KivShell, TheStripOfACoveredCardPicksItAndItsHiddenPartPicksTheNextCard) {
     Start();
-    const Hand& hand = doc_->seats[0].hand;
+    const Hand& hand = doc_->State().seats[0].hand;
     ASSERT_GE(hand.Count(), 2);
     const int first = hand.At(0);
     const int second = hand.At(1);
-    ASSERT_TRUE(doc_->cards[first].covered);
-    const QPoint strip(doc_->cards[first].x + 17, doc_->cards[first].y + 95);
-    const QPoint hidden(doc_->cards[first].x + 19, doc_->cards[first].y + 50);
+    ASSERT_TRUE(doc_->State().cards[first].covered);
+    const QPoint strip(doc_->State().cards[first].x + 17, doc_->State().cards[first].y + 95);
+    const QPoint hidden(doc_->State().cards[first].x + 19, doc_->State().cards[first].y + 50);
 
     QTest::mousePress(&View(), Qt::LeftButton, {}, strip);
-    EXPECT_EQ(doc_->heldCard, first);
+    EXPECT_EQ(doc_->State().heldCard, first);
     // The card follows the pointer with its centre.
     QMouseEvent move(QEvent::MouseMove, QPointF(500, 300), QPointF(500, 300), Qt::NoButton,
                      Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(&View(), &move);
-    EXPECT_EQ(QPoint(doc_->cards[first].x, doc_->cards[first].y), QPoint(465, 252));
+    EXPECT_EQ(QPoint(doc_->State().cards[first].x, doc_->State().cards[first].y), QPoint(465, 252));
     QTest::mouseRelease(&View(), Qt::LeftButton, {}, QPoint(500, 300));
-    EXPECT_EQ(doc_->heldCard, 0);
-    EXPECT_TRUE(doc_->cards[first].covered); // back home, covered again
+    EXPECT_EQ(doc_->State().heldCard, 0);
+    EXPECT_TRUE(doc_->State().cards[first].covered); // back home, covered again
     EXPECT_TRUE(sound_.waves.contains("zurueck.wav"));
 
     QTest::mousePress(&View(), Qt::LeftButton, {}, hidden);
-    EXPECT_EQ(doc_->heldCard, second);
+    EXPECT_EQ(doc_->State().heldCard, second);
     QTest::mouseRelease(&View(), Qt::LeftButton, {}, hidden);
     // Cards of another seat are never picked up.
-    QTest::mousePress(&View(), Qt::LeftButton, {}, On(doc_->seats[1].hand.At(0)));
-    EXPECT_EQ(doc_->heldCard, 0);
-    QTest::mouseRelease(&View(), Qt::LeftButton, {}, On(doc_->seats[1].hand.At(0)));
+    QTest::mousePress(&View(), Qt::LeftButton, {}, On(doc_->State().seats[1].hand.At(0)));
+    EXPECT_EQ(doc_->State().heldCard, 0);
+    QTest::mouseRelease(&View(), Qt::LeftButton, {}, On(doc_->State().seats[1].hand.At(0)));
 }
 
 TEST_F(KivShell, CardFlightRepaintsEverySpeedPlusOneSteps) {
     Start();
-    const int card = doc_->stock.cards.At(0);
+    const int card = doc_->State().stock.cards.At(0);
     doc_->PlaceCard(card, 100, 10);
     const int before = View().AnimationFrames();
-    View().AnimateCard(card, 919, 554, 40);
+    doc_->AnimateCard(card, 919, 554); // at the card speed 40
     // 819 steps along the longer axis, a repaint after every 41st.
     EXPECT_EQ(View().AnimationFrames() - before, 819 / 41);
-    EXPECT_EQ(QPoint(doc_->cards[card].x, doc_->cards[card].y), QPoint(919, 554));
+    EXPECT_EQ(QPoint(doc_->State().cards[card].x, doc_->State().cards[card].y), QPoint(919, 554));
+}
+
+TEST_F(KivShell, TheViewsFlightLeavesTheCardWhereTheGameHasIt) {
+    Start();
+    const int card = doc_->State().stock.cards.At(0);
+    doc_->PlaceCard(card, 100, 10);
+    const int before = View().AnimationFrames();
+    View().AnimateCard(card, 919, 554, 20);
+    EXPECT_EQ(QPoint(doc_->State().cards[card].x, doc_->State().cards[card].y), QPoint(100, 10));
+    EXPECT_EQ(View().AnimationFrames() - before, 819 / 21);
 }
 
 // What the view shows at (x, y), 71 x 96, against the picture it should show
@@ -194,39 +209,41 @@ bool Shows(QWidget& view, int x, int y, const QPixmap& picture, int width = 71) 
 
 TEST_F(KivShell, PaintingShowsFacesBacksThePileTopAndThePlaceholder) {
     Start();
-    const int top = doc_->discardPile.Top();
+    const int top = doc_->State().discardPile.Top();
     ASSERT_GT(top, 0);
-    EXPECT_TRUE(
-        Shows(View(), doc_->discardPile.x, doc_->discardPile.y, KivBitmap(FaceBitmapId(top))));
-    EXPECT_TRUE(Shows(View(), doc_->stock.x, doc_->stock.y, KivBitmap(130)));
-    const int mine = doc_->seats[0].hand.At(0);
-    EXPECT_TRUE(
-        Shows(View(), doc_->cards[mine].x, doc_->cards[mine].y, KivBitmap(FaceBitmapId(mine)), 18));
-    const int theirs = doc_->seats[2].hand.Last();
-    EXPECT_TRUE(Shows(View(), doc_->cards[theirs].x, doc_->cards[theirs].y, KivBitmap(130)));
+    EXPECT_TRUE(Shows(View(), doc_->State().discardPile.x, doc_->State().discardPile.y,
+                      KivBitmap(FaceBitmapId(top))));
+    EXPECT_TRUE(Shows(View(), doc_->State().stock.x, doc_->State().stock.y, KivBitmap(130)));
+    const int mine = doc_->State().seats[0].hand.At(0);
+    EXPECT_TRUE(Shows(View(), doc_->State().cards[mine].x, doc_->State().cards[mine].y,
+                      KivBitmap(FaceBitmapId(mine)), 18));
+    const int theirs = doc_->State().seats[2].hand.Last();
+    EXPECT_TRUE(Shows(View(), doc_->State().cards[theirs].x, doc_->State().cards[theirs].y,
+                      KivBitmap(130)));
 
-    doc_->discardPile.cards.Clear();
+    Staged().discardPile.cards.Clear();
     View().RepaintDiscardPile();
-    EXPECT_TRUE(Shows(View(), doc_->discardPile.x, doc_->discardPile.y, KivBitmap(184)));
-    doc_->deckBack = 3;
+    EXPECT_TRUE(
+        Shows(View(), doc_->State().discardPile.x, doc_->State().discardPile.y, KivBitmap(184)));
+    doc_->SetDeckBack(3);
     View().RepaintStock();
-    EXPECT_TRUE(Shows(View(), doc_->stock.x, doc_->stock.y, KivBitmap(197)));
+    EXPECT_TRUE(Shows(View(), doc_->State().stock.x, doc_->State().stock.y, KivBitmap(197)));
 }
 
 TEST_F(KivShell, WithoutAnimationCardsJumpToTheirPlaces) {
     Start();
     const int before = View().AnimationFrames();
     EXPECT_GT(before, 0); // the first deal flew
-    doc_->animateCards = false;
+    doc_->SetAnimateCards(false);
     prompter_.answers = {true};
     frame_->Command(command::kNewGame);
     EXPECT_EQ(View().AnimationFrames(), before);
-    EXPECT_EQ(doc_->seats[0].hand.Count(), 5);
+    EXPECT_EQ(doc_->State().seats[0].hand.Count(), 5);
 }
 
 TEST_F(KivShell, CommandsThatStartANewGameAreRefusedWhileTheComputerMoves) {
     Start();
-    doc_->computerBusy = true;
+    Staged().computerBusy = true;
     for (int id : {command::kPlayers, command::kSettings, command::kDeckBack, command::kNewGame,
                    command::kNextPlayer}) {
         frame_->Command(id);
@@ -236,17 +253,17 @@ TEST_F(KivShell, CommandsThatStartANewGameAreRefusedWhileTheComputerMoves) {
     EXPECT_EQ(prompter_.informed, QStringList(5, LoadText(1137)));
     EXPECT_FALSE(frame_->close());
     EXPECT_EQ(prompter_.informed.size(), 6);
-    doc_->computerBusy = false;
+    Staged().computerBusy = false;
 }
 
 TEST_F(KivShell, PlayersDialogStoresTheSetUpWritesTheFileAndOffersTheRankingReset) {
     Start();
-    doc_->seats[1].score = 30;
+    Staged().seats[1].score = 30;
     prompter_.answers = {false}; // declining the new game opens nothing
     frame_->Command(command::kPlayers);
     EXPECT_EQ(prompter_.asked, QStringList{LoadText(1117)});
     EXPECT_TRUE(prompter_.dialogs.isEmpty());
-    EXPECT_EQ(doc_->seats[1].score, 30);
+    EXPECT_EQ(doc_->State().seats[1].score, 30);
     prompter_.asked.clear();
     prompter_.answers = {true, true}; // new game, then reset the ranking
     prompter_.onDialog = [](QDialog& dialog) {
@@ -258,10 +275,11 @@ TEST_F(KivShell, PlayersDialogStoresTheSetUpWritesTheFileAndOffersTheRankingRese
     frame_->Command(command::kPlayers);
     EXPECT_EQ(prompter_.dialogs, QStringList{"Mitspieler festlegen"});
     EXPECT_EQ(prompter_.asked, QStringList({LoadText(1117), LoadText(1118)}));
-    EXPECT_EQ(doc_->seats[0].name, "Anna");
-    EXPECT_FALSE(doc_->seats[3].plays || doc_->seats[1].computer);
-    EXPECT_EQ((std::array{doc_->seats[3].hand.Count(), doc_->seats[1].score}), (std::array{0, 0}));
-    EXPECT_TRUE(doc_->animateCards); // switched off only for that deal
+    EXPECT_EQ(doc_->Settings().seats[0].name, "Anna");
+    EXPECT_FALSE(doc_->Settings().seats[3].plays || doc_->Settings().seats[1].computer);
+    EXPECT_EQ((std::array{doc_->State().seats[3].hand.Count(), doc_->State().seats[1].score}),
+              (std::array{0, 0}));
+    EXPECT_TRUE(doc_->Settings().animateCards); // switched off only for that deal
     KivSettings read;
     ASSERT_EQ(ReadConfigFile(dir_.path() + "/kiv32.ini", read), ConfigRead::Read);
     EXPECT_EQ(read.seats[0].name, "Anna");
@@ -284,9 +302,10 @@ TEST_F(KivShell, SettingsSheetCopiesBackDealsAndSwitchesUnplayableMusicOff) {
         return dialog.result();
     };
     frame_->Command(command::kSettings);
-    EXPECT_EQ((std::array{doc_->cardsPerPlayer, doc_->seats[0].hand.Count(), doc_->cardSpeed}),
+    EXPECT_EQ((std::array{doc_->Settings().cardsPerPlayer, doc_->State().seats[0].hand.Count(),
+                          doc_->Settings().cardSpeed}),
               (std::array{3, 3, 20}));
-    EXPECT_FALSE(doc_->ruleEightOnEight || doc_->musicOn);
+    EXPECT_FALSE(doc_->Settings().ruleEightOnEight || doc_->Settings().musicOn);
     EXPECT_EQ(doc_->midiFile, "/nonexistent/tanz.mid");
     EXPECT_EQ(prompter_.informed, QStringList{LoadText(1119)});
     KivSettings read;
@@ -329,7 +348,7 @@ TEST_F(KivShell, DeckBackColourLanguageRankingHelpAndAbout) {
         return dialog.result();
     };
     frame_->Command(command::kDeckBack);
-    EXPECT_EQ(doc_->deckBack, 4);
+    EXPECT_EQ(doc_->Settings().deckBack, 4);
 
     prompter_.onDialog = [](QDialog& dialog) {
         auto& colours = dynamic_cast<QColorDialog&>(dialog);
@@ -348,7 +367,7 @@ TEST_F(KivShell, DeckBackColourLanguageRankingHelpAndAbout) {
     EXPECT_EQ(prompter_.informed.last(),
               QString::fromUtf8("Das Programm ist zur Zeit nur in deutscher Sprache erhältlich, "
                                 "eine Übersetzung ist in Vorbereitung."));
-    EXPECT_EQ(doc_->languageBase, 1000);
+    EXPECT_EQ(doc_->Settings().languageBase, 1000);
 
     prompter_.onDialog = nullptr;
     prompter_.answers = {true};
@@ -368,14 +387,14 @@ TEST_F(KivShell, NoWaveAtAllWithSoundOff) {
     doc_ = nullptr;
     Start();
     sound_.waves.clear();
-    doc_->soundOn = false;
+    doc_->SetSoundOn(false);
     // A refused draw (the second one without a penalty) and a new game.
     QTest::mousePress(&View(), Qt::LeftButton, {}, StockPoint());
     QTest::mouseRelease(&View(), Qt::LeftButton, {}, StockPoint());
     prompter_.answers = {true};
     frame_->Command(command::kNewGame);
     EXPECT_TRUE(sound_.waves.isEmpty());
-    doc_->soundOn = true;
+    doc_->SetSoundOn(true);
     frame_->Command(command::kNextPlayer); // refused: "Bitte ziehen Sie erst eine Karte."
     EXPECT_EQ(prompter_.informed.last(), LoadText(1116));
 }
@@ -383,21 +402,22 @@ TEST_F(KivShell, NoWaveAtAllWithSoundOff) {
 TEST_F(KivShell, WhenNoCardIsLeftToDrawTheHumanSeatMayPass) {
     Start();
     // Every card but the pile's top goes into the hands.
-    while (!doc_->stock.Empty()) {
-        const int card = doc_->stock.cards.At(0);
-        doc_->stock.RemoveNumber(card);
-        doc_->cards[card].owner = 2;
-        doc_->cards[card].faceUp = false;
-        doc_->seats[2].hand.Add(card);
+    PlayState& state = Staged();
+    while (!state.stock.Empty()) {
+        const int card = state.stock.cards.At(0);
+        state.stock.RemoveNumber(card);
+        state.cards[card].owner = 2;
+        state.cards[card].faceUp = false;
+        state.seats[2].hand.Add(card);
     }
     doc_->LayoutHand(2, true);
     ASSERT_EQ(doc_->CardsAccountedFor(), 32);
     QTest::mousePress(&View(), Qt::LeftButton, {}, StockPoint());
     QTest::mouseRelease(&View(), Qt::LeftButton, {}, StockPoint());
-    EXPECT_EQ(doc_->heldCard, 0);
+    EXPECT_EQ(doc_->State().heldCard, 0);
     QTest::mouseClick(ToolButton(command::kNextPlayer), Qt::LeftButton);
     EXPECT_FALSE(prompter_.informed.contains(LoadText(1116)));
-    EXPECT_FALSE(doc_->computerBusy);
+    EXPECT_FALSE(doc_->State().computerBusy);
     EXPECT_EQ(doc_->CardsAccountedFor(), 32);
 }
 
@@ -431,10 +451,10 @@ void PlayRoundByMouse(KivShell& t) {
     const int roundsBefore = t.View().RoundsScored();
     int gestures = 0;
     while (t.View().RoundsScored() == roundsBefore && gestures < 400) {
-        ASSERT_FALSE(doc.computerBusy);
+        ASSERT_FALSE(doc.State().computerBusy);
         ASSERT_EQ(doc.CardsAccountedFor(), 32);
-        ASSERT_FALSE(doc.Current().computer);
-        const bool mustDraw = doc.Current().hasDrawn && doc.cardsToDraw > 0;
+        ASSERT_FALSE(doc.Settings().seats[doc.State().currentSeat].computer);
+        const bool mustDraw = doc.Current().hasDrawn && doc.State().cardsToDraw > 0;
         const int choice = mustDraw ? kChooseDraw : doc.ChooseComputerCard();
         if (choice >= 1) {
             QTest::mouseClick(&t.View(), Qt::RightButton, {}, t.On(choice));
@@ -453,22 +473,22 @@ TEST_F(KivShell, AWholeRoundByMouseAgainstThreeComputerSeats) {
     Start();
     PlayRoundByMouse(*this);
     int total = 0;
-    for (const Seat& seat : doc_->seats) {
+    for (const Seat& seat : doc_->State().seats) {
         total += seat.score;
     }
     EXPECT_GT(total, 0);
     // The seat left holding cards was named, and the next round has been
     // dealt with seat 0 to begin it.
     EXPECT_TRUE(prompter_.informed.last().startsWith(LoadText(1110)));
-    EXPECT_EQ(doc_->currentSeat, 0);
-    EXPECT_EQ(doc_->seats[0].hand.Count(), 5);
+    EXPECT_EQ(doc_->State().currentSeat, 0);
+    EXPECT_EQ(doc_->State().seats[0].hand.Count(), 5);
     EXPECT_TRUE(sound_.waves.contains("karte.wav"));
     EXPECT_TRUE(sound_.waves.contains("kiv.wav"));
 }
 
 TEST_F(KivShell, AGameThatReachesItsTargetShowsTheResultsAndFillsTheRanking) {
     Start();
-    doc_->pointsToWin = 1;
+    testing::MutableSettings(*doc_).pointsToWin = 1;
     prompter_.defaultAnswer = true; // enter the results into the ranking list
     PlayRoundByMouse(*this);
     EXPECT_TRUE(prompter_.dialogs.contains("Die Ergebnisse dieses Spiels"));
@@ -478,7 +498,7 @@ TEST_F(KivShell, AGameThatReachesItsTargetShowsTheResultsAndFillsTheRanking) {
     RankingValues ranking{};
     ASSERT_TRUE(ReadRankingFile(dir_.path() + "/kiv32.rng", ranking));
     EXPECT_GT(ranking[0] + ranking[1] + ranking[2] + ranking[3], 0);
-    for (const Seat& seat : doc_->seats) {
+    for (const Seat& seat : doc_->State().seats) {
         EXPECT_EQ(seat.score, 0); // a new game begins
     }
     EXPECT_TRUE(sound_.waves.contains("rang.wav"));
@@ -494,9 +514,9 @@ TEST_F(KivShell, TableIsSharpAtTwiceThePixelDensity) {
     const QImage once = View().Render(1.0);
     const QImage twice = View().Render(2.0);
     ASSERT_EQ(twice.size(), once.size() * 2);
-    const QRect hand(100, 10, 18 * (doc_->cardsPerPlayer - 1) + kCardWidth, kCardHeight);
-    const QRect piles(doc_->stock.x, doc_->stock.y, kCardWidth,
-                      doc_->discardPile.y + kCardHeight - doc_->stock.y);
+    const QRect hand(100, 10, 18 * (doc_->Settings().cardsPerPlayer - 1) + kCardWidth, kCardHeight);
+    const QRect piles(doc_->State().stock.x, doc_->State().stock.y, kCardWidth,
+                      doc_->State().discardPile.y + kCardHeight - doc_->State().stock.y);
     const QRect names(0, 0, 100, 70);
     const QImage doubled =
         once.scaled(once.size() * 2, Qt::IgnoreAspectRatio, Qt::FastTransformation);
