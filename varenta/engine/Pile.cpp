@@ -122,7 +122,7 @@ void VarentaEngine::CompletePileTake() {
     port_->SetUndoEnabled(false);
 }
 
-void VarentaEngine::UndoPileTake() {
+void VarentaEngine::UndoPileTake(bool charged) {
     GameState& s = state_;
     ShowHint(Hint::Draw);
     s.pileTopMustMeld = false;
@@ -159,7 +159,9 @@ void VarentaEngine::UndoPileTake() {
         s.initialMeldMinimum -= card.points;
         s.pileTopRaisedMinimum = false;
     }
-    s.playerScore -= kUndoPileCharge;
+    if (charged) {
+        s.playerScore -= kUndoPileCharge;
+    }
     // The melds of the pending take were rolled back with the snapshot.
     s.undoList.Clear();
     port_->SetUndoEnabled(false);
@@ -167,6 +169,17 @@ void VarentaEngine::UndoPileTake() {
     reporter_->UndoPile();
     s.mayTakePile = true;
     s.stockDraws = 0;
+}
+
+void VarentaEngine::TakeBackTurn() {
+    Scope scope(*this);
+    if (!PlayerMayAct() || IsNetworkGame()) {
+        return;
+    }
+    if (state_.topCardPending) {
+        UndoPileTake(false);
+    }
+    UndoAll();
 }
 
 } // namespace varenta

@@ -131,6 +131,12 @@ public:
     void UndoMeld();
     // Game | Undo All: takes every meld of this turn back.
     void UndoAll();
+    // Closing in the middle of a turn whose melds are not finished: a pending
+    // take of the pile is undone (without the undo's charge, which is the
+    // player's choice, not this) and every meld of the turn taken back, so
+    // what is kept is the last position the rules accept. Not in a network
+    // game, whose partner would have to follow.
+    void TakeBackTurn();
     // Ctrl + F11: turns the opponent's cards over and changes their spacing.
     void ToggleOpponentCards();
 
@@ -274,7 +280,7 @@ private:
     void Restock();
     void MovePileRestToPlayer();
     void CompletePileTake();
-    void UndoPileTake();
+    void UndoPileTake(bool charged = true);
     void FinishMeldAction(int column);
     void AfterNaturalMeld(int rank);
     void LayHandCardOnMeld(int handIndex, int column);

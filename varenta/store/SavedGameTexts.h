@@ -10,6 +10,10 @@ inline constexpr char kNotSavedGame[] = " : this file is not a Varenta saved gam
 inline constexpr char kSaveWhileTaking[] = "A game cannot be saved while taking the discard pile";
 inline constexpr char kSaveMeldIncorrect[] =
     "This game cannot be saved now because your meld is incorrect";
+// Closing with this turn's melds unfinished where they cannot be taken back
+// (a network game): the game of an earlier session must not come back instead.
+inline constexpr char kAutoSaveMeldIncorrect[] =
+    "The game was not kept for the next start because your meld is incorrect.";
 
 // The other table would go on with the game that was replaced.
 inline constexpr char kLoadInNetworkGame[] =

@@ -171,7 +171,17 @@ void SavedGames::AutoSaveOnExit() {
         return;
     }
     if (CheckSaveAllowed(window_.Engine(), true) != SaveRefusal::None) {
-        return; // a meld that is not correct is not kept
+        // The turn's melds are unfinished: what is kept is the position
+        // before them, the one the player would come back to with Undo.
+        window_.Controller().RunEngine([this] { window_.Engine().TakeBackTurn(); });
+    }
+    if (CheckSaveAllowed(window_.Engine(), true) != SaveRefusal::None) {
+        // Left in place, the autosave of an earlier session would come back
+        // at the next start as if it were this one.
+        QFile::remove(path);
+        window_.Dialogs().message(MessageKind::Information,
+                                  QString::fromUtf8(texts::kAutoSaveMeldIncorrect));
+        return;
     }
     QDir().mkpath(VarentaDataDir());
     std::string message;

@@ -10,6 +10,7 @@
 
 #include <functional>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace varenta::testing {
@@ -261,9 +262,81 @@ TEST_F(Autosave, TheFileIsDeletedWithoutAGameOrWithAutoSaveOff) {
 TEST_F(Autosave, AnIncorrectMeldIsNotSavedOnExit) {
     OpenTable();
     Draw();
-    S().pileTopMustMeld = true;
+    S().pileTopMustMeld = true; // nothing to take back makes this meld right
+    QDir().mkpath(VarentaDataDir());
+    Put(AutoFile(), "VarentaSavedGame of an earlier session");
     window->close();
     EXPECT_FALSE(QFile::exists(AutoFile()));
+    EXPECT_EQ(messages, std::vector<QString>{texts::kAutoSaveMeldIncorrect});
+}
+
+// Closing in the middle of a turn keeps the game as it stood before the
+// turn's unfinished melds, never the autosave of an earlier session.
+TEST_F(Autosave, UnfinishedMeldsAreTakenBackAndTheGameKept) {
+    for (const bool takePile : {false, true}) {
+        SCOPED_TRACE(takePile ? "the pile taken, still pending" : "one card melded after the draw");
+        QDir().mkpath(VarentaDataDir());
+        OpenTable();
+        PlayersTurn();
+        GameState& s = S();
+        s.pileFrozen = false;
+        s.initialMeldMinimum = 15;
+        s.gameInProgress = true;
+        // A rank the dealt hand holds two naturals of; the pile's top becomes
+        // one of the stock's cards of that rank (swapped, so every card is
+        // still in the game once).
+        int rank = 0;
+        for (int r = kFour; r <= kAce && rank == 0; ++r) {
+            int held = 0;
+            for (int i = 0; i < s.playerHand.Size(); ++i) {
+                held += s.playerHand[i].code != kJoker && s.playerHand[i].rank == r ? 1 : 0;
+            }
+            rank = held >= 2 ? r : 0;
+        }
+        ASSERT_NE(rank, 0);
+        if (takePile) {
+            int inStock = -1;
+            for (int i = 0; i < s.stock.Size() && inStock < 0; ++i) {
+                inStock = s.stock[i].code != kJoker && s.stock[i].rank == rank ? i : -1;
+            }
+            ASSERT_GE(inStock, 0);
+            Card& top = s.discardPile.Top();
+            Card& other = s.stock[inStock];
+            std::swap(top.code, other.code);
+            std::swap(top.rank, other.rank);
+            std::swap(top.points, other.points);
+            std::swap(top.deckNo, other.deckNo);
+        } else {
+            ClickStock();
+        }
+        // The cards where they lie (a hand's order aside) and the turn.
+        const auto position = [this] {
+            const GameState& g = S();
+            return std::tuple(E().GameDigest(false, true, true), g.hasDrawn, g.mayTakePile,
+                              g.topCardPending, g.initialMeldMinimum, g.playerScore);
+        };
+        const auto before = position();
+        Put(AutoFile(), "VarentaSavedGame of an earlier session");
+        if (takePile) {
+            Key(Qt::Key_F7);
+            ASSERT_TRUE(S().topCardPending);
+        } else {
+            int natural = -1;
+            for (int i = 0; i < s.playerHand.Size() && natural < 0; ++i) {
+                natural = s.playerHand[i].code != kJoker && s.playerHand[i].rank == rank ? i : -1;
+            }
+            Click(HandCard(natural));
+            ASSERT_EQ(S().playerMelds.CountInColumn(rank), 1);
+        }
+        window->close();
+        EXPECT_TRUE(messages.empty()) << messages.front().toStdString();
+
+        OpenWith({});
+        // The same position, and no charge for an undo the player did not ask for.
+        EXPECT_EQ(position(), before);
+        EXPECT_TRUE(messages.empty()) << messages.front().toStdString();
+        window.reset();
+    }
 }
 
 TEST_F(Autosave, ClosingBeforeTheFirstHandKeepsTheFileOfLastTime) {
