@@ -6,6 +6,8 @@
 
 #include <cmath>
 #include <limits>
+#include <map>
+#include <set>
 
 namespace varenta {
 
@@ -29,6 +31,14 @@ std::int32_t ReadCounter(const QString& text) {
 void CountOne(std::int32_t& counter) {
     if (counter < std::numeric_limits<std::int32_t>::max()) {
         ++counter;
+    }
+}
+
+void CountOutcome(WinRatio& ratio, GameOutcome outcome) {
+    if (outcome == GameOutcome::PlayerWon) {
+        CountOne(ratio.wins);
+    } else if (outcome == GameOutcome::PlayerLost) {
+        CountOne(ratio.losses);
     }
 }
 
@@ -121,43 +131,66 @@ void SavePlayers(SettingsFile& store, const PlayerList& list, bool rewrite) {
 }
 
 void StoreGameResult(SettingsFile& store, PlayerList& list, GameOutcome outcome) {
-    if (!list.HasCurrent()) {
-        return;
+    if (list.HasCurrent()) {
+        StoreGameResults(store, list, {{list.CurrentName(), outcome, false}});
     }
-    PlayerEntry& current = list.players[static_cast<std::size_t>(list.current)];
+}
+
+void StoreGameResults(SettingsFile& store, PlayerList& list,
+                      const std::vector<UnsavedResult>& results) {
+    PlayerList counted = list;
     const QString end = QString::fromLatin1(kEndOfList);
     store.Update([&](const SettingsFile::Reader& read) {
-        // The current player's counts as the file has them now: another
-        // copy may have counted a game of its own since this one read them.
+        // The players' counts as the file has them now: another copy may
+        // have counted games of its own since this one read them.
+        std::map<QString, std::pair<QString, WinRatio>> stored; // name -> value name, counts
         for (int n = 1;; ++n) {
             const QString name = QString::fromLatin1(kPlayerNamePrefix) + QString::number(n);
             const QString value = read(name, end).toString();
             if (value == end) {
                 break;
             }
-            PlayerEntry stored = ParsePlayerValue(value);
-            if (stored.name == current.name) {
-                current.ratio = stored.ratio;
-                CountGameResult(list, outcome);
-                return SettingsFile::NamedValues{{name, FormatPlayerValue(current)}};
-            }
+            const PlayerEntry entry = ParsePlayerValue(value);
+            stored.try_emplace(entry.name, name, entry.ratio);
         }
-        // Not stored yet: the whole list, counted, as it is kept here.
-        CountGameResult(list, outcome);
-        return PlayerValues(list);
+        counted = list;
+        std::set<int> touched;
+        bool missing = false;
+        for (const UnsavedResult& result : results) {
+            const int i = counted.IndexOf(result.name);
+            if (i < 0) {
+                continue;
+            }
+            WinRatio& ratio = counted.players[static_cast<std::size_t>(i)].ratio;
+            const auto found = stored.find(result.name);
+            if (touched.insert(i).second && found != stored.end()) {
+                ratio = found->second.second;
+            }
+            // A player the file lacks keeps the counts held here, which
+            // already hold the games counted in memory.
+            if (found != stored.end() || !result.counted) {
+                CountOutcome(ratio, result.outcome);
+            }
+            missing = missing || found == stored.end();
+        }
+        if (missing) {
+            return PlayerValues(counted); // the whole list, as it is kept here
+        }
+        SettingsFile::NamedValues values;
+        for (const int i : touched) {
+            const PlayerEntry& entry = counted.players[static_cast<std::size_t>(i)];
+            values.emplace_back(stored.at(entry.name).first, FormatPlayerValue(entry));
+        }
+        return values;
     });
+    list = std::move(counted);
 }
 
 bool CountGameResult(PlayerList& list, GameOutcome outcome) {
     if (!list.HasCurrent()) {
         return false;
     }
-    WinRatio& ratio = list.players[static_cast<std::size_t>(list.current)].ratio;
-    if (outcome == GameOutcome::PlayerWon) {
-        CountOne(ratio.wins);
-    } else if (outcome == GameOutcome::PlayerLost) {
-        CountOne(ratio.losses);
-    }
+    CountOutcome(list.players[static_cast<std::size_t>(list.current)].ratio, outcome);
     return true;
 }
 

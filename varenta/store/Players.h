@@ -62,7 +62,20 @@ bool CountGameResult(PlayerList& list, GameOutcome outcome);
 // Counts a finished game for the current player in the settings file as it
 // is now (another copy of the program on the same profile may have counted
 // one since this list was read) and takes the stored counts into `list`.
+// When the file cannot be written (SettingsError), `list` is as it was.
 void StoreGameResult(SettingsFile& store, PlayerList& list, GameOutcome outcome);
+
+// A game's end for the player named, not yet in the settings file;
+// `counted`: already counted in the list kept in memory.
+struct UnsavedResult {
+    QString name;
+    GameOutcome outcome = GameOutcome::Draw;
+    bool counted = false;
+};
+// As StoreGameResult, for several games, each counted for the player it
+// names (a player no longer in `list` is passed over), in one write.
+void StoreGameResults(SettingsFile& store, PlayerList& list,
+                      const std::vector<UnsavedResult>& results);
 
 // The ratio shown for a player: wins / games × 100 rounded to the nearest
 // integer, or "?" before the first game.

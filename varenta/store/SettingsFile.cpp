@@ -204,8 +204,15 @@ constexpr qsizetype kMaxSettingsFileSize = kMaxSettingsInputBytes;
 SettingsError::SettingsError(const QString& message) : std::runtime_error(message.toStdString()) {}
 
 SettingsError SettingsError::FromCode(unsigned code) {
-    return SettingsError(QString::fromLatin1(texts::kSettingsErrorPrefix) +
-                         QStringLiteral("%1").arg(code, 8, 16, QLatin1Char('0')).toUpper());
+    SettingsError error(QString::fromLatin1(texts::kSettingsErrorPrefix) +
+                        QStringLiteral("%1").arg(code, 8, 16, QLatin1Char('0')).toUpper());
+    error.reason_ = ErrnoText(static_cast<int>(code));
+    return error;
+}
+
+QString SettingsError::Message() const {
+    const QString message = QString::fromUtf8(what());
+    return reason_.isEmpty() ? message : message + QLatin1Char('\n') + reason_;
 }
 
 std::pair<QString, QString> SplitSettingName(const QString& name) {

@@ -27,8 +27,15 @@ namespace varenta {
 class SettingsError : public std::runtime_error {
 public:
     explicit SettingsError(const QString& message);
+    // code is the system's errno; its description is the reason.
     static SettingsError FromCode(unsigned code);
-    QString Message() const { return QString::fromUtf8(what()); }
+    // The text of the error box: the message, and on a line of its own the
+    // system's reason where there is one ("No space left on device").
+    QString Message() const;
+    QString Reason() const { return reason_; }
+
+private:
+    QString reason_;
 };
 
 // "Settings\Sound" -> {"Settings", "Sound"}: split at the last single

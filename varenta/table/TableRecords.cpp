@@ -58,10 +58,40 @@ QString TableRecords::CurrentPlayerName() const {
 
 void TableRecords::RecordGameResult(GameOutcome outcome, int difference) {
     EnterHighScore(HighScoreType::Match, difference);
+    if (!players_.HasCurrent()) {
+        return;
+    }
     try {
+        WriteUnsaved();
         StoreGameResult(window_.Store(), players_, outcome);
     } catch (const SettingsError& e) {
-        CountGameResult(players_, outcome); // kept here at least
+        CountGameResult(players_, outcome);
+        unsavedResults_.push_back({players_.CurrentName(), outcome, true});
+        window_.Dialogs().message(MessageKind::Error, e.Message());
+    }
+}
+
+void TableRecords::WriteUnsaved() {
+    while (!unsavedScores_.empty()) {
+        const UnsavedScore& unsaved = unsavedScores_.front();
+        HighScoreTable stored;
+        AddHighScore(window_.Store(), unsaved.level, unsaved.type, unsaved.entry, stored);
+        highScores_.Table(unsaved.level, unsaved.type) = stored;
+        unsavedScores_.erase(unsavedScores_.begin());
+    }
+    if (!unsavedResults_.empty()) {
+        StoreGameResults(window_.Store(), players_, unsavedResults_);
+        unsavedResults_.clear();
+    }
+}
+
+void TableRecords::WriteUnsavedOnExit() {
+    if (!HasUnsaved()) {
+        return;
+    }
+    try {
+        WriteUnsaved();
+    } catch (const SettingsError& e) {
         window_.Dialogs().message(MessageKind::Error, e.Message());
     }
 }
@@ -121,11 +151,17 @@ void TableRecords::EnterHighScore(HighScoreType type, int margin) {
     // does, into the table as stored now: another copy on the same profile
     // may have entered scores since this one read it.
     try {
+        WriteUnsaved();
         HighScoreTable stored;
         place = AddHighScore(window_.Store(), window_.ComputerLevelIndex(), type, entry, stored);
         table = stored;
     } catch (const SettingsError& e) {
-        InsertHighScore(table, place, entry); // kept here at least
+        // Shown as entered, and written with the next write that succeeds.
+        place = HighScorePlace(table, value);
+        if (place > 0) {
+            InsertHighScore(table, place, entry);
+        }
+        unsavedScores_.push_back({window_.ComputerLevelIndex(), type, entry});
         window_.Dialogs().message(MessageKind::Error, e.Message());
     }
     if (place == 0) {

@@ -10,6 +10,7 @@
 #include <QString>
 
 #include <optional>
+#include <vector>
 
 namespace varenta {
 
@@ -43,13 +44,29 @@ public:
     void HiscoreClick();
     void WinRatioClick();
 
+    // A last try, as the program ends, to store what earlier writes could
+    // not; a failure is shown once more.
+    void WriteUnsavedOnExit();
+    bool HasUnsaved() const { return !unsavedScores_.empty() || !unsavedResults_.empty(); }
+
 private:
+    // High scores and game results whose write failed (a full disk, say):
+    // kept here, shown as entered, and written before the next write.
+    struct UnsavedScore {
+        int level = 0;
+        HighScoreType type = HighScoreType::Hand;
+        HighScoreEntry entry;
+    };
+    void WriteUnsaved(); // throws SettingsError; what was written is dropped from the lists
+
     TableWindow& window_;
     PlayerList players_;
     HighScores highScores_;
     bool showHighscores_ = true;
     // The name given for a new high score at this end of hand, asked once.
     std::optional<QString> highScoreName_;
+    std::vector<UnsavedScore> unsavedScores_;
+    std::vector<UnsavedResult> unsavedResults_;
 };
 
 } // namespace varenta

@@ -401,6 +401,7 @@ void TableWindow::ProgramExit() {
     media_->Finish();
     network_->Play().CloseRouterPort();
     games_->AutoSaveOnExit();
+    records_->WriteUnsavedOnExit();
     const QPoint at = pos();
     try {
         store_->Write(

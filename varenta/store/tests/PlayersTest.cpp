@@ -6,7 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <limits>
+#include <vector>
 
 namespace varenta {
 namespace {
@@ -257,6 +259,37 @@ TEST_F(PlayerStoreTest, TwoCopiesOnOneProfileKeepEveryResultAndScore) {
     EXPECT_EQ(AddHighScore(second, 0, HighScoreType::Hand, low, secondTable), 0);
     EXPECT_EQ(LoadHighScoreTable(setup, 0, HighScoreType::Hand)[kHighScoreRows - 1].score,
               10000 - kHighScoreRows + 1);
+}
+
+// Games kept in memory after a failed write are stored later, each for its
+// player: counted from the file's counts where the file has the player, and
+// on top of the counts held here (which may hold them already) where not.
+TEST_F(PlayerStoreTest, KeptResultsAreStoredPerPlayerAndAFailedWriteChangesNothing) {
+    SettingsFile store;
+    store.Write("Player Names\\PlayerName1", "Ann,10,0"); // another copy counted more
+    PlayerList list;
+    list.players = {ParsePlayerValue("Ann,5,4"), ParsePlayerValue("Bob,1,1")}; // Bob not stored
+    list.current = 0;
+    const PlayerList before = list;
+    bool full = true;
+    store.SetBeforeReplaceHook([&full] {
+        if (full) {
+            throw SettingsError::FromCode(ENOSPC);
+        }
+    });
+    const std::vector<UnsavedResult> kept = {{"Ann", GameOutcome::PlayerWon, true},
+                                             {"Bob", GameOutcome::PlayerLost, true},
+                                             {"Bob", GameOutcome::PlayerWon, false},
+                                             {"Gone", GameOutcome::PlayerWon, false}};
+    EXPECT_THROW(StoreGameResults(store, list, kept), SettingsError);
+    EXPECT_EQ(list, before);
+    full = false;
+    StoreGameResults(store, list, kept);
+    const PlayerList stored = LoadPlayers(store);
+    ASSERT_EQ(stored.players.size(), 2u);
+    EXPECT_EQ(FormatPlayerValue(stored.players[0]), "Ann,11,0");
+    EXPECT_EQ(FormatPlayerValue(stored.players[1]), "Bob,2,1");
+    EXPECT_EQ(list, stored);
 }
 
 } // namespace

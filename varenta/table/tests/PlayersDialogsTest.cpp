@@ -19,6 +19,8 @@
 #include <QSlider>
 #include <QTabWidget>
 
+#include <cerrno>
+#include <cstring>
 #include <deque>
 
 namespace varenta::testing {
@@ -125,6 +127,50 @@ TEST_F(PlayersTest, WithoutShowHighscoresNothingIsAskedOrShownButTheScoreIsKept)
     EXPECT_TRUE(sound.played.empty());
     EXPECT_EQ(store->ReadString("Beginner\\Name1", ""), "Ann");
     EXPECT_FALSE(store->ReadString("Beginner\\Date1", "").isEmpty());
+}
+
+TEST_F(PlayersTest, ResultsAFullDiskRefusedAreShownKeptAndWrittenWithTheNextWrite) {
+    OpenWith({"Ann,4,4"});
+    bool full = true;
+    store->SetBeforeReplaceHook([&full] {
+        if (full) {
+            throw SettingsError::FromCode(ENOSPC);
+        }
+    });
+    const auto stored = [this](const char* name) {
+        return SettingsFile(store->FileName()).ReadString(QString::fromLatin1(name), "-");
+    };
+    const TableRecords& records = window->Records();
+    window->Records().RecordHandResult(500);
+    window->Records().RecordGameResult(GameOutcome::PlayerWon, 1000);
+    // The hand's and the match's high score and the win: one box each, with
+    // the system's reason under the code.
+    const QString box = QStringLiteral("Reg Error: 0000001C\n") + std::strerror(ENOSPC);
+    EXPECT_EQ(messages, std::vector<QString>(3, box));
+    EXPECT_EQ(records.Scores().Table(0, HighScoreType::Hand)[0].score, 500);
+    EXPECT_EQ(records.Scores().Table(0, HighScoreType::Match)[0].score, 1000);
+    EXPECT_EQ(records.Players().players[0].ratio, (WinRatio{5, 4}));
+    EXPECT_EQ(stored("Beginner\\Score1"), "-");
+    EXPECT_EQ(stored("Player Names\\PlayerName1"), "Ann,4,4");
+
+    // The next write that succeeds takes everything kept with it, once.
+    full = false;
+    window->Records().RecordHandResult(300);
+    EXPECT_EQ(messages.size(), 3u);
+    EXPECT_EQ(stored("Beginner\\Score1"), "500");
+    EXPECT_EQ(stored("Beginner\\Score2"), "300");
+    EXPECT_EQ(stored("BeginnerMatch\\Score1"), "1000");
+    EXPECT_EQ(stored("Player Names\\PlayerName1"), "Ann,5,4");
+    EXPECT_EQ(records.Players().players[0].ratio, (WinRatio{5, 4}));
+    EXPECT_FALSE(records.HasUnsaved());
+
+    // Or, when no other write comes, the end of the program.
+    full = true;
+    window->Records().RecordGameResult(GameOutcome::PlayerLost, 0);
+    EXPECT_EQ(messages.size(), 4u);
+    full = false;
+    window->close();
+    EXPECT_EQ(stored("Player Names\\PlayerName1"), "Ann,5,5");
 }
 
 TEST_F(PlayersTest, HallOfFameSwitchesTablesAndClearsOnlyTheOneShown) {
