@@ -329,9 +329,11 @@ bool CardsInColumns(const SavedGame& game, std::string& problem) {
 }
 
 // A position the rules can reach: every meld on the table holds at least
-// three cards (red threes lie alone by their own rule), and the first-meld
-// minimum is one the game sets (by the score, raised at most by one card a
-// pending take must not count).
+// three cards (red threes lie alone by their own rule), natural cards in the
+// column of their rank, never more wild cards than natural ones, and the
+// wild cards' own meld only as a Varenta; and the first-meld
+// minimum is one the game sets (by the score, raised by the cards of takes
+// that must not count).
 bool ReachablePosition(const SavedGame& game, std::string& problem) {
     const GameState& s = game.state;
     const struct {
@@ -342,28 +344,64 @@ bool ReachablePosition(const SavedGame& game, std::string& problem) {
                  {&s.playerMelds, 7, s.topCardPending || s.pileTopMustMeld}};
     for (const auto& side : sides) {
         std::array<int, kColumns> cards{};
+        std::array<int, kColumns> naturals{};
+        const std::string line = "line " + std::to_string(side.line) + ": ";
         for (int i = 0; i < side.melds->count; ++i) {
             const Card& c = (*side.melds)[i];
-            if (!IsRedThree(c)) {
-                ++cards.at(static_cast<std::size_t>((c.x - TableGeometry::kLeftMargin) /
-                                                    game.columnWidth));
+            if (IsRedThree(c)) {
+                continue;
             }
+            const int col = (c.x - TableGeometry::kLeftMargin) / game.columnWidth;
+            // A natural card is only ever melded in the column of its rank.
+            if (IsNatural(c) && col != c.rank) {
+                problem = line + "card " + std::to_string(i + 1) + " is melded in column " +
+                          std::to_string(col) + ", not in the column of its rank";
+                return false;
+            }
+            ++cards.at(static_cast<std::size_t>(col));
+            naturals.at(static_cast<std::size_t>(col)) += IsNatural(c) ? 1 : 0;
         }
         for (int col = 0; col < kColumns; ++col) {
             const int n = cards.at(static_cast<std::size_t>(col));
             if (n > 0 && n < 3 && !side.mayBeOpen) {
-                problem = "line " + std::to_string(side.line) + ": the meld in column " +
-                          std::to_string(col) + " holds " + std::to_string(n) +
-                          (n == 1 ? " card" : " cards") + ", and a meld has at least three";
+                problem = line + "the meld in column " + std::to_string(col) + " holds " +
+                          std::to_string(n) + (n == 1 ? " card" : " cards") +
+                          ", and a meld has at least three";
+                return false;
+            }
+            if (side.mayBeOpen) {
+                continue; // wild cards may still be on their way to their meld
+            }
+            // What every table had to be at each discard, whatever the rules:
+            // no meld with more wild cards than natural ones, and wild cards
+            // on their own only as a whole Varenta.
+            const int wild = n - naturals.at(static_cast<std::size_t>(col));
+            if (col > kThreesColumn && wild > n - wild) {
+                problem = line + "the meld in column " + std::to_string(col) + " holds " +
+                          std::to_string(wild) + " wild cards and " + std::to_string(n - wild) +
+                          " natural ones";
+                return false;
+            }
+            if (col == kWildColumn && n > 0 && n < 7) {
+                problem = line + "the wild cards' meld holds " + std::to_string(n) +
+                          " cards, and it is only laid as a Varenta of seven";
                 return false;
             }
         }
     }
+    // Without Top Card Counts every take of the pile raises the minimum by
+    // its top card's points, and a completed take leaves it raised for the
+    // rest of the hand, when it no longer matters: once the player has
+    // melds, or while a take is pending, any such sum may stand above the
+    // score's minimum; before, the minimum is exactly the score's.
+    bool melded = s.topCardPending;
+    for (int i = 0; i < s.playerMelds.count && !melded; ++i) {
+        melded = !IsRedThree(s.playerMelds[i]);
+    }
     bool minimumKnown = false;
     for (const int base : {15, 50, 90, 120}) {
-        for (const int raise : {0, 5, 10, 20, 50}) {
-            minimumKnown = minimumKnown || s.initialMeldMinimum == base + raise;
-        }
+        const int raise = s.initialMeldMinimum - base;
+        minimumKnown = minimumKnown || raise == 0 || (melded && raise > 0 && raise % 5 == 0);
     }
     if (!minimumKnown) {
         problem = "the first meld's minimum " + std::to_string(s.initialMeldMinimum) +

@@ -324,6 +324,21 @@ TEST_F(SavedGameFiles, OnlyRegularFilesAreReplacedAndLinksStayLinks) {
     }
 }
 
+// Moves `count` wild cards of the stock into the opponent's meld in `column`.
+void MeldWild(GameState& s, int column, int count) {
+    const TableGeometry g = TableGeometry::ForLayout(0);
+    for (int i = s.stock.count - 1; i >= 0 && count > 0; --i) {
+        if (IsWild(s.stock[i])) {
+            Card c = s.stock.RemoveAt(i);
+            c.faceUp = true;
+            c.x = g.ColumnX(column);
+            s.opponentMelds.Append(c);
+            --count;
+        }
+    }
+    ASSERT_EQ(count, 0);
+}
+
 // Well-formed files of positions the rules cannot reach are refused like
 // damaged ones: a meld of fewer than three cards, a first-meld minimum the
 // game never sets.
@@ -344,11 +359,32 @@ TEST(SavedGameText, PositionsTheRulesCannotReachAreRefused) {
              s.opponentHand.Append(s.playerMelds.RemoveAt(s.playerMelds.count - 1));
          },
          "line 7: the meld in column 12 holds 1 card"},
-        {"minimum 255", [](GameState& s) { s.initialMeldMinimum = 255; },
+        {"a natural card in another rank's meld",
+         [](GameState& s) {
+             s.opponentMelds[s.opponentMelds.count - 1].x +=
+                 TableGeometry::ForLayout(0).columnWidth;
+         },
+         "line 5: card "},
+        {"more wild cards than natural ones", [](GameState& s) { MeldWild(s, 8, 4); },
+         "line 5: the meld in column 8 holds 4 wild cards and 3 natural ones"},
+        {"as many wild cards as natural ones", [](GameState& s) { MeldWild(s, 8, 3); }, ""},
+        {"wild cards alone, fewer than seven", [](GameState& s) { MeldWild(s, kWildColumn, 3); },
+         "line 5: the wild cards' meld holds 3 cards"},
+        {"minimum 255 before any meld",
+         [](GameState& s) {
+             while (s.playerMelds.count > 0) {
+                 s.stock.Append(s.playerMelds.RemoveAt(s.playerMelds.count - 1));
+             }
+             s.initialMeldMinimum = 255;
+         },
          "the first meld's minimum 255 is none the game sets"},
         {"minimum 0", [](GameState& s) { s.initialMeldMinimum = 0; },
          "the first meld's minimum 0 is none"},
         {"minimum raised by a joker", [](GameState& s) { s.initialMeldMinimum = 170; }, ""},
+        // Takes of the pile without Top Card Counts, after the first meld.
+        {"minimum raised by three takes", [](GameState& s) { s.initialMeldMinimum = 85; }, ""},
+        {"minimum raised by an odd amount", [](GameState& s) { s.initialMeldMinimum = 53; },
+         "the first meld's minimum 53 is none"},
     };
     for (const auto& row : rows) {
         const auto engine = DealtTable(0);
