@@ -124,7 +124,9 @@ CustomizeDialog::CustomizeDialog(const TableOptions& options, PlayerList& tableP
         connect(level, &QRadioButton::toggled, this, &CustomizeDialog::UpdateEnabling);
     }
     connect(ckCardMoves_, &QCheckBox::toggled, this, &CustomizeDialog::UpdateEnabling);
-    connect(lbPlayers_, &QListWidget::currentItemChanged, this,
+    // The current item moves before a mouse click selects it, so the buttons
+    // follow the selection itself.
+    connect(lbPlayers_, &QListWidget::itemSelectionChanged, this,
             &CustomizeDialog::UpdatePlayerButtons);
     bnApply_->setEnabled(false);
 }

@@ -18,6 +18,7 @@
 #include <QRadioButton>
 #include <QSlider>
 #include <QTabWidget>
+#include <QTest>
 
 #include <cerrno>
 #include <cstring>
@@ -361,6 +362,31 @@ TEST_F(PlayersTest, PlayerButtonsWorkOnACopyThatOkStoresWithTheCurrentPlayerFirs
     EXPECT_EQ(store->ReadString("Player Names\\PlayerName3", ""), "Bob,1,1");
     EXPECT_FALSE(store->ValueExists("Player Names", "PlayerName4"));
     EXPECT_EQ(window->Records().Players().CurrentName(), "Carl");
+}
+
+TEST_F(PlayersTest, AMouseClickOnAPlayerEnablesTheButtonsThatNeedASelection) {
+    OpenWith({"Ann,1,0", "Bob,0,1", "Carl,2,2"});
+    onModal = [&](QDialog& dialog) {
+        auto& c = dynamic_cast<CustomizeDialog&>(dialog);
+        Child<QTabWidget>(c, "pcCustomize")->setCurrentIndex(1);
+        c.show();
+        auto* list = Child<QListWidget>(c, "lbPlayers");
+        auto* setCurrent = Child<QPushButton>(c, "bnSetCurrent");
+        auto* resetStats = Child<QPushButton>(c, "bnResetStats");
+        for (const int row : {1, 2, 0, 2}) {
+            const QRect at = list->visualItemRect(list->item(row));
+            QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, at.center());
+            EXPECT_TRUE(list->item(row)->isSelected()) << row;
+            EXPECT_TRUE(setCurrent->isEnabled()) << row;
+            EXPECT_TRUE(resetStats->isEnabled()) << row;
+        }
+        list->clearSelection(); // nothing selected: nothing to act on
+        EXPECT_FALSE(setCurrent->isEnabled());
+        EXPECT_FALSE(resetStats->isEnabled());
+        c.reject();
+    };
+    window->Action("Customize1")->trigger();
+    EXPECT_EQ(modals, 1);
 }
 
 TEST_F(PlayersTest, RenamingTheCurrentPlayerKeepsItCurrentAndDeletingTheLastLeavesNobody) {
