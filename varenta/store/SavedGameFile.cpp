@@ -548,6 +548,7 @@ SavedGameCheck CheckSavedGame(const std::string& path, std::string& message) {
     bool tooLarge = false;
     const int error = ReadWholeFile(path, bytes, tooLarge);
     if (error == ENOENT) {
+        message = UnreadableMessage(path, error, false);
         return SavedGameCheck::Missing;
     }
     if (error != 0) {

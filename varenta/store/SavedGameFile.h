@@ -33,8 +33,8 @@ bool ParseSavedGame(std::string_view bytes, SavedGame& out, std::string& problem
 enum class SavedGameCheck { Missing, Refused, Ok };
 
 // Does the file exist and begin with the saved-game signature? A missing file
-// gives Missing and no message; anything else that is not a saved game gives
-// Refused with the message to show.
+// gives Missing, anything else that is not a saved game Refused; both with
+// the message to show to whoever asked for that file by name.
 SavedGameCheck CheckSavedGame(const std::string& path, std::string& message);
 
 // Reads and checks the whole file; false with the message to show (naming the

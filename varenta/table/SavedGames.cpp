@@ -134,7 +134,8 @@ void SavedGames::ResumeAtStart() {
     // Saves a killed copy left half-written are of no use to anyone.
     RemoveStaleSaves(Native(VarentaDataDir()));
     QString path = window_.Services().resumeFile;
-    if (path.isEmpty() && window_.Store().ReadBool(QString::fromLatin1(kKeyAutoSave), true)) {
+    const bool named = !path.isEmpty();
+    if (!named && window_.Store().ReadBool(QString::fromLatin1(kKeyAutoSave), true)) {
         path = AutosaveFileName();
     }
     if (!path.isEmpty()) {
@@ -150,8 +151,14 @@ void SavedGames::ResumeAtStart() {
             window_.Dialogs().message(MessageKind::Information, FromNative(message));
             break;
         case SavedGameCheck::Missing:
+            // The automatic file is simply not there yet; a file the user
+            // named is worth a word.
+            if (named) {
+                window_.Dialogs().message(MessageKind::Information, FromNative(message));
+            }
             break;
         }
+        keepEarlierAutosave_ = named;
     }
     window_.Controller().SetWaitCursor(true);
     window_.Controller().RunEngine([this] { window_.Engine().DealHand(true); });
@@ -165,8 +172,11 @@ void SavedGames::AutoSaveOnExit() {
         return;
     }
     const QString path = AutosaveFileName();
-    if (!window_.Store().ReadBool(QString::fromLatin1(kKeyAutoSave), true) ||
-        !window_.Engine().State().gameInProgress) {
+    const bool autoSave = window_.Store().ReadBool(QString::fromLatin1(kKeyAutoSave), true);
+    if (autoSave && keepEarlierAutosave_ && !window_.Engine().State().gameInProgress) {
+        return;
+    }
+    if (!autoSave || !window_.Engine().State().gameInProgress) {
         QFile::remove(path);
         return;
     }

@@ -26,6 +26,9 @@ public:
 
 private:
     TableWindow& window_;
+    // A file named at start was not loaded: the autosave was then neither
+    // resumed nor replaced, so closing without a game must not delete it.
+    bool keepEarlierAutosave_ = false;
 };
 
 } // namespace varenta

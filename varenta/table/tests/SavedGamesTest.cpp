@@ -369,5 +369,46 @@ TEST_F(Autosave, AFileNamedAtStartIsResumedInsteadAndAStrangerIsReported) {
     EXPECT_FALSE(S().gameInProgress);
 }
 
+// A file named at start that is not loaded says why, and the autosave it
+// stood in for is still there after closing without a game.
+TEST_F(Autosave, ANamedFileNotLoadedIsReportedAndLeavesTheAutosaveAlone) {
+    struct Case {
+        const char* name;
+        const char* contents; // nullptr: no such file
+        const char* reported;
+    };
+    const Case cases[] = {
+        {"gone.var", nullptr, "could not be read: "},
+        {"letter.txt", "Dear Ann,", " : this file is not a Varenta saved game"},
+        {"broken.var", "VarentaSavedGame 0 ", "cannot be loaded: "},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        QDir().mkpath(VarentaDataDir());
+        Put(AutoFile(), "the game of last time");
+        const QString named = QDir(dir.path()).filePath(QString::fromLatin1(c.name));
+        if (c.contents != nullptr) {
+            Put(named, c.contents);
+        }
+        messages.clear();
+        OpenWith(named);
+        ASSERT_EQ(messages.size(), 1u);
+        EXPECT_TRUE(messages[0].contains(QString::fromLatin1(c.reported)))
+            << messages[0].toStdString();
+        EXPECT_TRUE(messages[0].contains(named, Qt::CaseInsensitive)) << messages[0].toStdString();
+        EXPECT_FALSE(S().gameInProgress);
+        window->close();
+        EXPECT_EQ(Contents(AutoFile()), "the game of last time");
+        window.reset();
+    }
+    // Once a game of this run is under way, it is what closing keeps.
+    messages.clear();
+    OpenWith(QDir(dir.path()).filePath("gone.var"));
+    Draw();
+    const std::string atExit = Table();
+    window->close();
+    EXPECT_EQ(Contents(AutoFile()).toStdString(), atExit);
+}
+
 } // namespace
 } // namespace varenta::testing
