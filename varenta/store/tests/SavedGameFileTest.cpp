@@ -385,6 +385,17 @@ TEST(SavedGameText, PositionsTheRulesCannotReachAreRefused) {
         {"minimum raised by three takes", [](GameState& s) { s.initialMeldMinimum = 85; }, ""},
         {"minimum raised by an odd amount", [](GameState& s) { s.initialMeldMinimum = 53; },
          "the first meld's minimum 53 is none"},
+        // A card is worth what its code says, wherever it lies.
+        {"a stock card worth one point more",
+         [](GameState& s) { s.stock[0].points = CardPoints(s.stock[0].code) + 1; },
+         "line 1: card 1"},
+        {"a hand card worth nothing", [](GameState& s) { s.playerHand[1].points = 0; },
+         "line 6: card 2"},
+        {"a meld card worth a joker", [](GameState& s) { s.playerMelds[0].points = 50; },
+         "line 7: card 1"},
+        {"a card worth less than nothing",
+         [](GameState& s) { s.opponentHand[0].points = -CardPoints(s.opponentHand[0].code); },
+         "line 3: card 1"},
     };
     for (const auto& row : rows) {
         const auto engine = DealtTable(0);
