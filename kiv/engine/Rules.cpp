@@ -8,6 +8,7 @@ namespace kiv {
 
 void KivGame::NewRound() {
     Emit(GameEventKind::Round);
+    port_->DealBegins();
     state_.heldCard = 0;
     CollectCards();
     state_.cardsToDraw = 0;
@@ -36,6 +37,7 @@ void KivGame::NewRound() {
     if (settings_.windowShown) {
         port_->RepaintAll();
     }
+    port_->DealEnds();
 }
 
 void KivGame::NewRoundWithoutAnimation() {

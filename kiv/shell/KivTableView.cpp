@@ -6,6 +6,7 @@
 #include "kiv/shell/KivSound.h"
 #include "kiv/shell/KivStrings.h"
 
+#include <QApplication>
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QLabel>
@@ -36,6 +37,9 @@ KivTableView::KivTableView(KivDocument& doc, Prompter& prompter, SoundOutput* so
 }
 
 KivTableView::~KivTableView() {
+    if (cardsBusy_ > 0) {
+        QCoreApplication::instance()->removeEventFilter(this);
+    }
     if (doc_.Settings().musicOn && sound_ != nullptr) {
         sound_->StopMusic();
     }
@@ -66,6 +70,63 @@ void KivTableView::SetClosing(bool closing) {
 void KivTableView::SetStatusPanes(QLabel* pane0, QLabel* pane1) {
     pane0_ = pane0;
     pane1_ = pane1;
+}
+
+// ---- Input while cards are dealt or fly ----------------------------------------
+
+void KivTableView::CardsBusyBegins() {
+    if (cardsBusy_++ > 0) {
+        return;
+    }
+    QCoreApplication::instance()->installEventFilter(this);
+}
+
+void KivTableView::CardsBusyEnds() {
+    if (cardsBusy_ == 1) {
+        DropInputThatCameMeanwhile();
+        QCoreApplication::instance()->removeEventFilter(this);
+    }
+    --cardsBusy_;
+}
+
+void KivTableView::DropInputThatCameMeanwhile() {
+    // Only the queued events are handed out here, each meeting the filter;
+    // no timer of the program runs in between.
+    QCoreApplication::processEvents(QEventLoop::ExcludeSocketNotifiers |
+                                    QEventLoop::X11ExcludeTimers);
+}
+
+void KivTableView::LetInputThrough(const std::function<void()>& ask) {
+    if (cardsBusy_ == 0 || inputThrough_) {
+        ask();
+        return;
+    }
+    DropInputThatCameMeanwhile();
+    inputThrough_ = true;
+    ask();
+    inputThrough_ = false;
+}
+
+bool KivTableView::eventFilter(QObject* watched, QEvent* event) {
+    if (cardsBusy_ > 0 && !inputThrough_) {
+        // Releases pass: one whose press came before still ends it, and one
+        // without its press does nothing.
+        switch (event->type()) {
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonDblClick:
+        case QEvent::KeyPress:
+        case QEvent::ShortcutOverride:
+        case QEvent::Shortcut:
+        case QEvent::Wheel:
+        case QEvent::ContextMenu:
+        case QEvent::TouchBegin:
+        case QEvent::TabletPress:
+            return true;
+        default:
+            break;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 QColor KivTableView::TableColour() const {
@@ -238,21 +299,25 @@ void KivTableView::mouseReleaseEvent(QMouseEvent* event) {
 // ---- Port: messages and dialogs --------------------------------------------------
 
 void KivTableView::ShowMessage(int textId) {
-    prompter_.Inform(this, LoadText(textId));
+    LetInputThrough([&] { prompter_.Inform(this, LoadText(textId)); });
 }
 
 void KivTableView::ShowLoserMessage(int textBefore, const std::string& seatName, int textAfter) {
-    prompter_.Inform(this, LoadText(textBefore) + ' ' + QString::fromStdString(seatName) + ' ' +
-                               LoadText(textAfter));
+    LetInputThrough([&] {
+        prompter_.Inform(this, LoadText(textBefore) + ' ' + QString::fromStdString(seatName) + ' ' +
+                                   LoadText(textAfter));
+    });
 }
 
 bool KivTableView::AskYesNo(int textId) {
-    return prompter_.Ask(this, LoadText(textId));
+    bool yes = false;
+    LetInputThrough([&] { yes = prompter_.Ask(this, LoadText(textId)); });
+    return yes;
 }
 
 int KivTableView::AskJackSuit() {
     JackSuitDialog dialog(doc_.Settings().languageBase, this);
-    prompter_.Run(dialog);
+    LetInputThrough([&] { prompter_.Run(dialog); });
     return dialog.ChosenSuit();
 }
 
@@ -262,12 +327,12 @@ void KivTableView::ShowResults(const GameResults& results) {
         places[i] = {QString::fromStdString(results[i].name), results[i].score};
     }
     RoundResultsDialog dialog(doc_.Settings().languageBase, places, this);
-    prompter_.Run(dialog);
+    LetInputThrough([&] { prompter_.Run(dialog); });
 }
 
 void KivTableView::AddResultsToRanking() {
     if (rankingHandler_) {
-        rankingHandler_();
+        LetInputThrough(rankingHandler_);
     }
 }
 
@@ -304,6 +369,7 @@ void KivTableView::CardMoved(int card, int oldX, int oldY) {
 void KivTableView::AnimateCard(int card, int x, int y, int speed) {
     // The card under way is drawn where its flight has got to, on top of
     // everything but the held card; the game puts it down when it lands.
+    CardsBusyBegins();
     const PlayingCard& c = doc_.State().cards[card];
     flyingCard_ = card;
     flight_ = QPoint(c.x, c.y);
@@ -317,6 +383,9 @@ void KivTableView::AnimateCard(int card, int x, int y, int speed) {
             RepaintFlight(shown);
             shown = flight_;
             ++animationFrames_;
+            if (frameHook_) {
+                frameHook_();
+            }
             if (frameDelayMs_ > 0) {
                 std::this_thread::sleep_for(std::chrono::milliseconds(frameDelayMs_));
             }
@@ -324,6 +393,7 @@ void KivTableView::AnimateCard(int card, int x, int y, int speed) {
     }
     RepaintFlight(shown);
     flyingCard_ = 0;
+    CardsBusyEnds();
 }
 
 void KivTableView::RepaintFlight(QPoint from) {
@@ -351,6 +421,14 @@ void KivTableView::RepaintSeatPanels() {
 
 void KivTableView::RepaintAll() {
     RepaintEverything();
+}
+
+void KivTableView::DealBegins() {
+    CardsBusyBegins();
+}
+
+void KivTableView::DealEnds() {
+    CardsBusyEnds();
 }
 
 // ---- Port: waiting ------------------------------------------------------------------

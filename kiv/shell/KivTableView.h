@@ -34,6 +34,9 @@ public:
     // at once, and the animation's frame delay by 0.
     void SetPauser(Pauser pauser) { pauser_ = std::move(pauser); }
     void SetFrameDelay(int ms) { frameDelayMs_ = ms; }
+    // Called after each frame of a card's flight has been drawn (tests look
+    // at the screen there, or act as a user would meanwhile).
+    void SetFrameHook(std::function<void()> hook) { frameHook_ = std::move(hook); }
     void SetStatusPanes(QLabel* pane0, QLabel* pane1);
     // Called when the user agreed to enter a game's results in the ranking list.
     void SetRankingHandler(std::function<void()> handler) { rankingHandler_ = std::move(handler); }
@@ -65,6 +68,8 @@ public:
     void RepaintDiscardPile() override;
     void RepaintSeatPanels() override;
     void RepaintAll() override;
+    void DealBegins() override;
+    void DealEnds() override;
     int Pause(int ms) override;
     int AskJackSuit() override;
     void ShowResults(const GameResults& results) override;
@@ -76,6 +81,7 @@ signals:
     void FirstRoundDealt();
 
 protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void showEvent(QShowEvent* event) override;
@@ -84,6 +90,16 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
+    // While cards are dealt or fly no input is taken: the window is not
+    // looked at meanwhile, and what the user did then would be carried out
+    // afterwards on a table they never saw. The two calls nest; when the last
+    // ends, the input that came in meanwhile is let in and thrown away.
+    void CardsBusyBegins();
+    void CardsBusyEnds();
+    void DropInputThatCameMeanwhile();
+    // A box or dialog asked for meanwhile takes the user's answer (what came
+    // before it opened is still dropped).
+    void LetInputThrough(const std::function<void()>& ask);
     void StartFirstRound();
     int RealPause(int ms);
     // Paints the table; `dpr` is the density of the device painted on.
@@ -105,6 +121,9 @@ private:
     QLabel* pane0_ = nullptr;
     QLabel* pane1_ = nullptr;
     int frameDelayMs_ = 4;
+    std::function<void()> frameHook_;
+    int cardsBusy_ = 0;
+    bool inputThrough_ = false;
     bool started_ = false;
     bool closing_ = false;
     bool repaintAll_ = false;

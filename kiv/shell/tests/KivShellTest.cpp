@@ -194,6 +194,42 @@ TEST_F(KivShell, TheViewsFlightLeavesTheCardWhereTheGameHasIt) {
     EXPECT_EQ(View().AnimationFrames() - before, 819 / 21);
 }
 
+// A click made while the cards are collected and dealt is not carried out
+// afterwards on the new hand, nor is a click on the toolbar.
+TEST_F(KivShell, InputDuringADealIsDroppedNotQueued) {
+    Start();
+    const int discardsBefore = doc_->State().discardPile.Count();
+    bool posted = false;
+    View().SetFrameHook([&] {
+        if (posted) {
+            return;
+        }
+        posted = true;
+        const QPointF card(105, 50); // where seat 0's first card lies
+        for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+            QCoreApplication::postEvent(&View(), new QMouseEvent(type, card, card, Qt::LeftButton,
+                                                                 Qt::LeftButton, Qt::NoModifier));
+            const QPointF button(5, 5);
+            QCoreApplication::postEvent(ToolButton(command::kNextPlayer),
+                                        new QMouseEvent(type, button, button, Qt::LeftButton,
+                                                        Qt::LeftButton, Qt::NoModifier));
+        }
+    });
+    prompter_.answers = {true};
+    frame_->Command(command::kNewGame);
+    View().SetFrameHook(nullptr);
+    QCoreApplication::processEvents();
+    ASSERT_TRUE(posted);
+    EXPECT_EQ(doc_->State().heldCard, 0);
+    EXPECT_FALSE(prompter_.informed.contains(LoadText(1116))); // "Nächster Spieler" not run
+    EXPECT_EQ(doc_->State().seats[0].hand.Count(), 5);
+    EXPECT_LE(doc_->State().discardPile.Count(), discardsBefore + 1);
+    // Once the cards lie, the table takes clicks again.
+    QTest::mousePress(&View(), Qt::LeftButton, {}, On(doc_->State().seats[0].hand.At(0)));
+    EXPECT_EQ(doc_->State().heldCard, doc_->State().seats[0].hand.At(0));
+    QTest::mouseRelease(&View(), Qt::LeftButton, {}, On(doc_->State().seats[0].hand.At(0)));
+}
+
 // What the view shows at (x, y), 71 x 96, against the picture it should show
 // there, drawn on the table colour.
 bool Shows(QWidget& view, int x, int y, const QPixmap& picture, int width = 71) {
