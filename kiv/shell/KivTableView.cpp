@@ -79,6 +79,12 @@ void KivTableView::CardsBusyBegins() {
         return;
     }
     QCoreApplication::instance()->installEventFilter(this);
+    // What lay over the table (a question just answered) is gone before the
+    // first card moves: the flight repaints only its own path.
+    if (isVisible()) {
+        window()->repaint();
+        RepaintEverything();
+    }
 }
 
 void KivTableView::CardsBusyEnds() {
@@ -397,7 +403,12 @@ void KivTableView::AnimateCard(int card, int x, int y, int speed) {
 }
 
 void KivTableView::RepaintFlight(QPoint from) {
-    repaint(QRegion(CardRect(from.x(), from.y())).united(CardRect(flight_.x(), flight_.y())));
+    // A pixel more all round: on a screen whose pixels do not divide the
+    // table's evenly, a card's edge touches the next device pixel, which a
+    // rectangle of the card's own size would leave standing.
+    const QMargins edge(1, 1, 1, 1);
+    repaint(QRegion(CardRect(from.x(), from.y()) + edge)
+                .united(CardRect(flight_.x(), flight_.y()) + edge));
 }
 
 void KivTableView::HandLaidOut(int seat) {

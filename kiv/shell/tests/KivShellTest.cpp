@@ -11,6 +11,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QBackingStore>
 #include <QCheckBox>
 #include <QColorDialog>
 #include <QDialogButtonBox>
@@ -228,6 +229,43 @@ TEST_F(KivShell, InputDuringADealIsDroppedNotQueued) {
     QTest::mousePress(&View(), Qt::LeftButton, {}, On(doc_->State().seats[0].hand.At(0)));
     EXPECT_EQ(doc_->State().heldCard, doc_->State().seats[0].hand.At(0));
     QTest::mouseRelease(&View(), Qt::LeftButton, {}, On(doc_->State().seats[0].hand.At(0)));
+}
+
+// What the window really shows of the view: its part of the back buffer.
+QImage OnScreen(KivMainWindow& frame, KivTableView& view) {
+    auto* buffer = dynamic_cast<QImage*>(frame.backingStore()->paintDevice());
+    if (buffer == nullptr) {
+        return QImage();
+    }
+    const QRect area(view.mapTo(&frame, QPoint(0, 0)), view.size());
+    return buffer->copy(area).convertToFormat(QImage::Format_RGB32);
+}
+
+// A question box closed just before a deal leaves nothing on the table, and
+// every frame of the flights shows the table as it is, without traces.
+TEST_F(KivShell, EveryFrameOfADealShowsTheTableClean) {
+    Start();
+    QImage* buffer = dynamic_cast<QImage*>(frame_->backingStore()->paintDevice());
+    ASSERT_NE(buffer, nullptr);
+    {
+        // Where the box stood, nothing has been painted yet.
+        QPainter stale(buffer);
+        stale.fillRect(QRect(View().mapTo(frame_.get(), QPoint(200, 150)), QSize(300, 150)),
+                       Qt::magenta);
+    }
+    int frames = 0;
+    int unclean = 0;
+    View().SetFrameHook([&] {
+        if (frames++ % 7 == 0 &&
+            OnScreen(*frame_, View()) != View().Render(1.0).convertToFormat(QImage::Format_RGB32)) {
+            ++unclean;
+        }
+    });
+    prompter_.answers = {true};
+    frame_->Command(command::kNewGame);
+    View().SetFrameHook(nullptr);
+    EXPECT_GT(frames, 20);
+    EXPECT_EQ(unclean, 0);
 }
 
 // What the view shows at (x, y), 71 x 96, against the picture it should show
