@@ -21,6 +21,14 @@ namespace kiv {
 namespace {
 
 constexpr int kPanelWidth = 100;
+// The smallest table on which every seat and both piles show: the four
+// panels with the last seat's hand below them, and the piles right of a hand
+// of the most cards the settings sheet deals (6), a little apart from it.
+constexpr int kMostCardsDealt = 6;
+constexpr int kPileMargin = 81; // a pile's left edge from the right edge
+constexpr QSize kSmallestTable(kPanelWidth + kHandOffset * (kMostCardsDealt - 1) + kCardWidth + 10 +
+                                   kPileMargin,
+                               100 * (kSeatCount - 1) + 10 + kCardHeight + 4);
 // The word under each score; the panel keeps it whatever the language.
 constexpr char kPointsWord[] = "Punkte";
 
@@ -32,7 +40,7 @@ KivTableView::KivTableView(KivDocument& doc, Prompter& prompter, SoundOutput* so
       pauser_([this](int ms) { return RealPause(ms); }) {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(false);
-    setMinimumSize(400, 300);
+    setMinimumSize(kSmallestTable);
     doc_.SetPort(this);
 }
 

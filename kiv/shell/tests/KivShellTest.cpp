@@ -143,6 +143,30 @@ TEST_F(KivShell, PilesFollowTheWindowSize) {
     }
 }
 
+// However small the window is made, every seat's panel and hand and both
+// piles stay on the table, and the status bar stays below it.
+TEST_F(KivShell, TheWindowKeepsEverySeatAndBothPilesInSight) {
+    Start();
+    for (const QSize size : {QSize(300, 250), QSize(100, 100), QSize(1000, 200), QSize(200, 900)}) {
+        frame_->resize(size);
+        QCoreApplication::processEvents();
+        const QRect table = View().rect();
+        const PlayState& game = doc_->State();
+        for (int seat = 0; seat < kSeatCount; ++seat) {
+            // A hand of six cards, the most ever dealt.
+            const QRect hand(game.seats[seat].handX, game.seats[seat].handY, 5 * 18 + kCardWidth,
+                             kCardHeight);
+            EXPECT_TRUE(table.contains(hand)) << size.width() << "x" << size.height();
+            EXPECT_TRUE(table.contains(QRect(0, 100 * seat, 100, 100)));
+            const QRect stock(game.stock.x, game.stock.y, kCardWidth, kCardHeight);
+            const QRect pile(game.discardPile.x, game.discardPile.y, kCardWidth, kCardHeight);
+            EXPECT_TRUE(table.contains(stock) && table.contains(pile));
+            EXPECT_FALSE(stock.intersects(hand) || pile.intersects(hand));
+        }
+        EXPECT_LE(View().geometry().bottom(), frame_->statusBar()->geometry().top());
+    }
+}
+
 TEST_F(KivShell, TheStripOfACoveredCardPicksItAndItsHiddenPartPicksTheNextCard) {
     Start();
     const Hand& hand = doc_->State().seats[0].hand;
