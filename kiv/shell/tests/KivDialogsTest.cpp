@@ -12,6 +12,7 @@
 #include <QRadioButton>
 #include <QTabWidget>
 #include <QTest>
+#include <QTextBrowser>
 
 #include <QFile>
 #include <QRegularExpression>
@@ -285,6 +286,37 @@ TEST(KivHelpWindow, EachBlockHasAWholeHandbookInItsLanguage) {
     }
     // Without the second language's pages the German ones are shown.
     EXPECT_EQ(HelpFolderFor(5000, "/nonexistent/help"), "/nonexistent/help");
+}
+
+// The help window speaks the language of the pages it shows, and Escape
+// closes it wherever the focus is.
+TEST(KivHelpWindow, ItsTitleAndButtonsFollowThePagesAndEscapeClosesIt) {
+    const struct {
+        int base;
+        QString helpFolder;
+        QStringList texts; // title, then the buttons
+    } cases[] = {
+        {1000,
+         HelpFolder(),
+         {"Kiv Kiv Hilfe", "Inhalt", QString::fromUtf8("Zurück"), QString::fromUtf8("Schließen")}},
+        {5000, HelpFolder(), {"Kiv Kiv Help", "Contents", "Back", "Close"}},
+    };
+    for (const auto& c : cases) {
+        KivHelpWindow help(c.base, c.helpFolder);
+        ASSERT_TRUE(help.ShowKeyword(""));
+        QStringList texts{help.windowTitle()};
+        for (QPushButton* button : help.findChildren<QPushButton*>()) {
+            texts.append(button->text());
+        }
+        EXPECT_EQ(texts, c.texts) << c.base;
+        for (QWidget* focus : QList<QWidget*>{&help, help.findChild<QTextBrowser*>(),
+                                              help.findChildren<QPushButton*>().value(1)}) {
+            ASSERT_TRUE(help.ShowKeyword(""));
+            ASSERT_NE(focus, nullptr);
+            QTest::keyClick(focus, Qt::Key_Escape);
+            EXPECT_FALSE(help.isVisible()) << c.base;
+        }
+    }
 }
 
 } // namespace
