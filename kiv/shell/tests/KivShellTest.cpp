@@ -72,6 +72,7 @@ public:
             frame_->findChild<QAction*>(QStringLiteral("button%1").arg(id))));
     }
 
+    PrivateRuntimeFolder runtime_;
     QTemporaryDir dir_;
     FakePrompter prompter_;
     FakeSound sound_;
