@@ -15,6 +15,7 @@
 #include <QTimer>
 
 #include <chrono>
+#include <random>
 #include <thread>
 
 namespace kiv {
@@ -34,10 +35,21 @@ constexpr char kPointsWord[] = "Punkte";
 
 } // namespace
 
+std::uint32_t SystemSeed() {
+    try {
+        std::random_device device;
+        return device();
+    } catch (const std::exception&) {
+        const auto now = std::chrono::system_clock::now().time_since_epoch().count() ^
+                         std::chrono::steady_clock::now().time_since_epoch().count();
+        return static_cast<std::uint32_t>(now ^ (now >> 32));
+    }
+}
+
 KivTableView::KivTableView(KivDocument& doc, Prompter& prompter, SoundOutput* sound,
                            QWidget* parent)
     : QWidget(parent), doc_(doc), prompter_(prompter), sound_(sound),
-      pauser_([this](int ms) { return RealPause(ms); }) {
+      pauser_([this](int ms) { return RealPause(ms); }), seedSource_(SystemSeed) {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(false);
     setMinimumSize(kSmallestTable);
@@ -173,6 +185,10 @@ void KivTableView::showEvent(QShowEvent* event) {
 
 void KivTableView::StartFirstRound() {
     doc_.LayoutTable(width(), height());
+    // Each start deals another game.
+    if (seedSource_) {
+        doc_.SeedRandom(seedSource_());
+    }
     doc_.StartFirstRound();
     if (doc_.Settings().musicOn && sound_ != nullptr) {
         sound_->StartMusic(QString::fromStdString(doc_.midiFile)); // failures stay silent here

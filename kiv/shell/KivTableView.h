@@ -9,6 +9,7 @@
 
 #include <QWidget>
 
+#include <cstdint>
 #include <functional>
 
 class QEventLoop;
@@ -18,6 +19,9 @@ namespace kiv {
 
 class Prompter;
 class SoundOutput;
+
+// A seed for the generator: the system's random source, else the clocks.
+std::uint32_t SystemSeed();
 
 class KivTableView : public QWidget, public KivPort {
     Q_OBJECT
@@ -37,6 +41,9 @@ public:
     // Called after each frame of a card's flight has been drawn (tests look
     // at the screen there, or act as a user would meanwhile).
     void SetFrameHook(std::function<void()> hook) { frameHook_ = std::move(hook); }
+    // Where the generator's seed comes from at the first deal: the system's
+    // random source, or the clock where it has none. Tests fix it.
+    void SetSeedSource(std::function<std::uint32_t()> source) { seedSource_ = std::move(source); }
     void SetStatusPanes(QLabel* pane0, QLabel* pane1);
     // Called when the user agreed to enter a game's results in the ranking list.
     void SetRankingHandler(std::function<void()> handler) { rankingHandler_ = std::move(handler); }
@@ -122,6 +129,7 @@ private:
     QLabel* pane1_ = nullptr;
     int frameDelayMs_ = 4;
     std::function<void()> frameHook_;
+    std::function<std::uint32_t()> seedSource_;
     int cardsBusy_ = 0;
     bool inputThrough_ = false;
     bool started_ = false;

@@ -30,6 +30,8 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <set>
+#include <vector>
 
 namespace kiv {
 namespace {
@@ -43,6 +45,9 @@ public:
         doc_->programFolder = dir_.path().toStdString();
         doc_->SetMusicOn(false);
         frame_ = std::make_unique<KivMainWindow>(*doc_, prompter_, &sound_);
+        if (fixedSeed_) {
+            View().SetSeedSource([] { return 1u; }); // the deals the tests were written for
+        }
         View().SetPauser([](int ms) { return ms; });
         View().SetFrameDelay(0);
         if (show) {
@@ -74,6 +79,7 @@ public:
 
     PrivateRuntimeFolder runtime_;
     QTemporaryDir dir_;
+    bool fixedSeed_ = true;
     FakePrompter prompter_;
     FakeSound sound_;
     std::unique_ptr<KivDocument> doc_;
@@ -130,6 +136,28 @@ TEST_F(KivShell, ConfigLine28Of5000GivesEnglishMenusAtTheNextStart) {
     }
     EXPECT_EQ(items, QStringList({"&Start new game", "&Next player", "&Quit", "&About Kiv Kiv...",
                                   QString::fromUtf8("Rangliste &löschen")}));
+}
+
+// Each start of the window deals another game; a seed given deals its own
+// game again.
+TEST_F(KivShell, EachStartDealsAnotherGame) {
+    auto firstDeal = [this](bool fixed) {
+        fixedSeed_ = fixed;
+        Start();
+        std::vector<int> cards;
+        for (const Seat& seat : doc_->State().seats) {
+            cards.insert(cards.end(), seat.hand.begin(), seat.hand.end());
+        }
+        cards.push_back(doc_->State().discardPile.Top());
+        TearDown();
+        return cards;
+    };
+    std::set<std::vector<int>> unseeded;
+    for (int run = 0; run < 3; ++run) {
+        unseeded.insert(firstDeal(false));
+    }
+    EXPECT_EQ(unseeded.size(), 3u);
+    EXPECT_EQ(firstDeal(true), firstDeal(true));
 }
 
 TEST_F(KivShell, PilesFollowTheWindowSize) {
