@@ -319,5 +319,31 @@ TEST(KivHelpWindow, ItsTitleAndButtonsFollowThePagesAndEscapeClosesIt) {
     }
 }
 
+// The German pages name cards as one word with the article of the card
+// (der Pik-König, die Herz-Dame, den Karo-Buben, das Ass).
+TEST(KivHelpWindow, GermanPagesNameTheCardsRightly) {
+    const QString ranks = QStringLiteral("(Sieben|Acht|Neun|Zehn|Buben?|Dame|König|Ass?)");
+    const QString suits = QStringLiteral("(Karo|Herz|Pik|Kreuz)");
+    const struct {
+        QString pattern;
+        const char* what;
+    } slips[] = {
+        {"\\b" + suits + "\\s+" + ranks + "\\b", "suit and rank apart"},
+        {"\\b(die|eine)\\s+" + suits + "-(König|Bube|Buben)\\b", "a feminine article for a man"},
+        {QStringLiteral("\\bAs\\b"), "the old spelling of Ass"},
+    };
+    for (const QString page : {"index.html", "spielregeln.html", "einstellungen.html"}) {
+        QFile file(HelpFolder() + '/' + page);
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << page.toStdString();
+        QString text = QString::fromUtf8(file.readAll());
+        text.remove(QRegularExpression(QStringLiteral("<[^>]*>")));
+        for (const auto& slip : slips) {
+            const auto match = QRegularExpression(slip.pattern).match(text);
+            EXPECT_FALSE(match.hasMatch()) << page.toStdString() << ": " << slip.what << ": "
+                                           << match.captured(0).toStdString();
+        }
+    }
+}
+
 } // namespace
 } // namespace kiv
