@@ -57,6 +57,10 @@ public:
     void SetMusicOn(bool on) { settings_.musicOn = on; }
     void SetAnimateCards(bool on) { settings_.animateCards = on; }
     void SetDeckBack(int deckBack) { settings_.deckBack = deckBack; }
+    // The generator starts at state 1, so every run that does not seed it
+    // deals the same games (the simulator relies on that); the window seeds
+    // it once at start.
+    void SeedRandom(std::uint32_t seed) { state_.random.SetState(seed); }
 
     int TextId(int offset) const { return settings_.languageBase + offset; }
     int TopCard() const { return state_.discardPile.Top(); }

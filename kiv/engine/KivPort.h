@@ -107,6 +107,10 @@ public:
     virtual void RepaintDiscardPile() {}
     virtual void RepaintSeatPanels() {} // the strip x 0..100 with "Am Zug"
     virtual void RepaintAll() {}        // the whole view, seat panels included
+    // A new round is collected and dealt between these two (messages of the
+    // first card included); a window takes no input meanwhile.
+    virtual void DealBegins() {}
+    virtual void DealEnds() {}
 
     // Wait about ms milliseconds keeping the window responsive; returns the
     // elapsed milliseconds.

@@ -20,8 +20,8 @@ constexpr std::array<std::uint64_t, 33> SmallSpanReciprocals() {
 }
 inline constexpr std::array<std::uint64_t, 33> kSmallSpanReciprocals = SmallSpanReciprocals();
 
-// The program's one pseudo-random generator. It starts at state 1 and is never
-// reseeded, so every start of the program replays the same sequence of deals.
+// The program's one pseudo-random generator. It starts at state 1, so a run
+// that does not seed it replays the same sequence of deals.
 class KivRandom {
 public:
     // Next raw value 0..32767.

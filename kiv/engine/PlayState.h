@@ -17,7 +17,7 @@ struct PlayState {
     std::array<Seat, kSeatCount> seats;
     CardPile stock;
     CardPile discardPile;
-    KivRandom random; // state 1, never reseeded
+    KivRandom random; // state 1 unless seeded (KivGame::SeedRandom)
 
     int currentSeat = 0;
     int cardsToDraw = 0;      // penalty cards still to draw after sevens

@@ -8,6 +8,7 @@ namespace kiv {
 
 void KivGame::NewRound() {
     Emit(GameEventKind::Round);
+    port_->DealBegins();
     state_.heldCard = 0;
     CollectCards();
     state_.cardsToDraw = 0;
@@ -20,7 +21,6 @@ void KivGame::NewRound() {
         state_.seats[s].inRound = SetUp(s).plays;
         state_.seats[s].hasDrawn = false;
     }
-    RepaintDiscardPile();
     state_.discardPile.drawable = false;
     state_.stock.drawable = true;
     while (!state_.discardPile.Empty()) {
@@ -28,6 +28,8 @@ void KivGame::NewRound() {
         state_.cards[card].PlaceAt(state_.stock.x, state_.stock.y);
         state_.stock.Push(card);
     }
+    // The emptied pile is shown before the first card of the deal flies.
+    RepaintDiscardPile();
     state_.currentSeat = 0;
     DealRound();
     UpdateSuitStatus();
@@ -36,6 +38,7 @@ void KivGame::NewRound() {
     if (settings_.windowShown) {
         port_->RepaintAll();
     }
+    port_->DealEnds();
 }
 
 void KivGame::NewRoundWithoutAnimation() {

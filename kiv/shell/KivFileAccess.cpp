@@ -1,5 +1,6 @@
 #include "kiv/shell/KivFileAccess.h"
 
+#include <QCryptographicHash>
 #include <QDir>
 #include <QFileInfo>
 
@@ -144,6 +145,37 @@ int RemoveStaleTemporaryFiles(const QString& folder) {
     return removed;
 }
 
+QString LockFolder() {
+    const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
+    if (QDir::isAbsolutePath(runtime) && QFileInfo(runtime).isDir()) {
+        return runtime;
+    }
+    const QString own = QDir::tempPath() + QStringLiteral("/kiv-") + QString::number(::getuid());
+    ::mkdir(Native(own).constData(), 0700);
+    // Somebody else's folder, or a link put in its place, is not used.
+    struct stat st {};
+    if (::lstat(Native(own).constData(), &st) != 0 || !S_ISDIR(st.st_mode) ||
+        st.st_uid != ::getuid() || (st.st_mode & 0077) != 0) {
+        return QString();
+    }
+    return own;
+}
+
+QString LockPathFor(const QString& path) {
+    const QString folder = LockFolder();
+    if (folder.isEmpty()) {
+        return QString();
+    }
+    const QFileInfo info(path);
+    const QString parent = QFileInfo(info.absolutePath()).canonicalFilePath();
+    const QString whole =
+        (parent.isEmpty() ? info.absolutePath() : parent) + QLatin1Char('/') + info.fileName();
+    const QByteArray hash =
+        QCryptographicHash::hash(QFile::encodeName(whole), QCryptographicHash::Sha1).toHex();
+    return folder + QLatin1Char('/') + info.fileName() + QLatin1Char('-') +
+           QString::fromLatin1(hash.left(16)) + QStringLiteral(".lock");
+}
+
 FileLock::Waiting FileLock::Waiting::Real() {
     Waiting waiting;
     waiting.now = [] {
@@ -155,8 +187,11 @@ FileLock::Waiting FileLock::Waiting::Real() {
 }
 
 FileLock::FileLock(const QString& path, const Waiting& waiting) {
-    fd_ = ::open(Native(path + QStringLiteral(".lock")).constData(),
-                 O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
+    const QString lockPath = LockPathFor(path);
+    if (lockPath.isEmpty()) {
+        return;
+    }
+    fd_ = ::open(Native(lockPath).constData(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
     if (fd_ < 0) {
         return;
     }

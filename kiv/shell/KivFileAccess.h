@@ -34,7 +34,18 @@ bool ReplaceFile(const QString& path, const QByteArray& bytes);
 // were removed.
 int RemoveStaleTemporaryFiles(const QString& folder);
 
-// An exclusive lock on `path` + ".lock" for the life of the object, shared
+// Where the program's locks live: $XDG_RUNTIME_DIR when it names a folder by
+// an absolute path, else a folder of this user's own in the temporary folder
+// ("kiv-<uid>", made private on first use). Empty when neither can be used.
+// Locks are kept there, not beside the files they guard, so that no empty
+// lock file is left among the user's settings.
+QString LockFolder();
+// The lock file for `path`: named for the file and its folder, so every
+// spelling of one file's path leads to the same lock, and another folder's
+// file of the same name to another. Empty when LockFolder() is.
+QString LockPathFor(const QString& path);
+
+// An exclusive lock on the file at `path` for the life of the object, shared
 // with every other copy of the program and released by the system even when
 // the holder dies. A copy that holds it for long (stopped in a debugger,
 // hung) must not freeze this one: after `Waiting::giveUpAfter` the lock is

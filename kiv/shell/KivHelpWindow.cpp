@@ -5,6 +5,7 @@
 #include <QDialogButtonBox>
 #include <QFileInfo>
 #include <QPushButton>
+#include <QShortcut>
 #include <QTextBrowser>
 #include <QVBoxLayout>
 
@@ -33,21 +34,43 @@ QString HelpFolderFor(int languageBase, const QString& helpFolder) {
     return helpFolder;
 }
 
+namespace {
+
+// The window's own words, in the language of the pages it shows: the second
+// block keeps German texts at these offsets, and its pages are English.
+struct HelpWords {
+    QString title, contents, back, close;
+};
+HelpWords WordsFor(int base, bool englishPages) {
+    if (englishPages) {
+        return {QStringLiteral("Kiv Kiv Help"), QStringLiteral("Contents"), QStringLiteral("Back"),
+                QStringLiteral("Close")};
+    }
+    return {Text(base, 20), Text(base, 130), Text(base, 129), Text(base, 128)};
+}
+
+} // namespace
+
 KivHelpWindow::KivHelpWindow(int base, const QString& helpFolder, QWidget* parent)
     : QDialog(parent), folder_(HelpFolderFor(base, helpFolder)) {
-    setWindowTitle(Text(base, 20));
+    const HelpWords words = WordsFor(base, folder_ != helpFolder);
+    setWindowTitle(words.title);
     setModal(false);
     resize(620, 520);
     browser_ = new QTextBrowser;
     browser_->setOpenLinks(true);
     browser_->setSearchPaths({folder_});
     auto* buttons = new QDialogButtonBox;
-    QPushButton* contents = buttons->addButton(Text(base, 130), QDialogButtonBox::ActionRole);
-    QPushButton* back = buttons->addButton(Text(base, 129), QDialogButtonBox::ActionRole);
-    QPushButton* close = buttons->addButton(Text(base, 128), QDialogButtonBox::RejectRole);
+    QPushButton* contents = buttons->addButton(words.contents, QDialogButtonBox::ActionRole);
+    QPushButton* back = buttons->addButton(words.back, QDialogButtonBox::ActionRole);
+    QPushButton* close = buttons->addButton(words.close, QDialogButtonBox::RejectRole);
     connect(contents, &QPushButton::clicked, this, [this] { ShowKeyword(QString()); });
     connect(back, &QPushButton::clicked, browser_, &QTextBrowser::backward);
     connect(close, &QPushButton::clicked, this, &QDialog::close);
+    // Escape closes the window from any of its parts, the page included.
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    escape->setContext(Qt::WidgetWithChildrenShortcut);
+    connect(escape, &QShortcut::activated, this, &QDialog::close);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(browser_);
     layout->addWidget(buttons);

@@ -6,6 +6,7 @@
 #include "kiv/shell/KivSound.h"
 #include "kiv/shell/KivStrings.h"
 
+#include <QApplication>
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QLabel>
@@ -14,28 +15,51 @@
 #include <QTimer>
 
 #include <chrono>
+#include <random>
 #include <thread>
 
 namespace kiv {
 namespace {
 
 constexpr int kPanelWidth = 100;
+// The smallest table on which every seat and both piles show: the four
+// panels with the last seat's hand below them, and the piles right of a hand
+// of the most cards the settings sheet deals (6), a little apart from it.
+constexpr int kMostCardsDealt = 6;
+constexpr int kPileMargin = 81; // a pile's left edge from the right edge
+constexpr QSize kSmallestTable(kPanelWidth + kHandOffset * (kMostCardsDealt - 1) + kCardWidth + 10 +
+                                   kPileMargin,
+                               100 * (kSeatCount - 1) + 10 + kCardHeight + 4);
 // The word under each score; the panel keeps it whatever the language.
 constexpr char kPointsWord[] = "Punkte";
 
 } // namespace
 
+std::uint32_t SystemSeed() {
+    try {
+        std::random_device device;
+        return device();
+    } catch (const std::exception&) {
+        const auto now = std::chrono::system_clock::now().time_since_epoch().count() ^
+                         std::chrono::steady_clock::now().time_since_epoch().count();
+        return static_cast<std::uint32_t>(now ^ (now >> 32));
+    }
+}
+
 KivTableView::KivTableView(KivDocument& doc, Prompter& prompter, SoundOutput* sound,
                            QWidget* parent)
     : QWidget(parent), doc_(doc), prompter_(prompter), sound_(sound),
-      pauser_([this](int ms) { return RealPause(ms); }) {
+      pauser_([this](int ms) { return RealPause(ms); }), seedSource_(SystemSeed) {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(false);
-    setMinimumSize(400, 300);
+    setMinimumSize(kSmallestTable);
     doc_.SetPort(this);
 }
 
 KivTableView::~KivTableView() {
+    if (cardsBusy_ > 0) {
+        QCoreApplication::instance()->removeEventFilter(this);
+    }
     if (doc_.Settings().musicOn && sound_ != nullptr) {
         sound_->StopMusic();
     }
@@ -68,6 +92,69 @@ void KivTableView::SetStatusPanes(QLabel* pane0, QLabel* pane1) {
     pane1_ = pane1;
 }
 
+// ---- Input while cards are dealt or fly ----------------------------------------
+
+void KivTableView::CardsBusyBegins() {
+    if (cardsBusy_++ > 0) {
+        return;
+    }
+    QCoreApplication::instance()->installEventFilter(this);
+    // What lay over the table (a question just answered) is gone before the
+    // first card moves: the flight repaints only its own path.
+    if (isVisible()) {
+        window()->repaint();
+        RepaintEverything();
+    }
+}
+
+void KivTableView::CardsBusyEnds() {
+    if (cardsBusy_ == 1) {
+        DropInputThatCameMeanwhile();
+        QCoreApplication::instance()->removeEventFilter(this);
+    }
+    --cardsBusy_;
+}
+
+void KivTableView::DropInputThatCameMeanwhile() {
+    // Only the queued events are handed out here, each meeting the filter;
+    // no timer of the program runs in between.
+    QCoreApplication::processEvents(QEventLoop::ExcludeSocketNotifiers |
+                                    QEventLoop::X11ExcludeTimers);
+}
+
+void KivTableView::LetInputThrough(const std::function<void()>& ask) {
+    if (cardsBusy_ == 0 || inputThrough_) {
+        ask();
+        return;
+    }
+    DropInputThatCameMeanwhile();
+    inputThrough_ = true;
+    ask();
+    inputThrough_ = false;
+}
+
+bool KivTableView::eventFilter(QObject* watched, QEvent* event) {
+    if (cardsBusy_ > 0 && !inputThrough_) {
+        // Releases pass: one whose press came before still ends it, and one
+        // without its press does nothing.
+        switch (event->type()) {
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonDblClick:
+        case QEvent::KeyPress:
+        case QEvent::ShortcutOverride:
+        case QEvent::Shortcut:
+        case QEvent::Wheel:
+        case QEvent::ContextMenu:
+        case QEvent::TouchBegin:
+        case QEvent::TabletPress:
+            return true;
+        default:
+            break;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
 QColor KivTableView::TableColour() const {
     const std::uint32_t c = doc_.backgroundColor;
     return QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF);
@@ -98,6 +185,10 @@ void KivTableView::showEvent(QShowEvent* event) {
 
 void KivTableView::StartFirstRound() {
     doc_.LayoutTable(width(), height());
+    // Each start deals another game.
+    if (seedSource_) {
+        doc_.SeedRandom(seedSource_());
+    }
     doc_.StartFirstRound();
     if (doc_.Settings().musicOn && sound_ != nullptr) {
         sound_->StartMusic(QString::fromStdString(doc_.midiFile)); // failures stay silent here
@@ -238,21 +329,25 @@ void KivTableView::mouseReleaseEvent(QMouseEvent* event) {
 // ---- Port: messages and dialogs --------------------------------------------------
 
 void KivTableView::ShowMessage(int textId) {
-    prompter_.Inform(this, LoadText(textId));
+    LetInputThrough([&] { prompter_.Inform(this, LoadText(textId)); });
 }
 
 void KivTableView::ShowLoserMessage(int textBefore, const std::string& seatName, int textAfter) {
-    prompter_.Inform(this, LoadText(textBefore) + ' ' + QString::fromStdString(seatName) + ' ' +
-                               LoadText(textAfter));
+    LetInputThrough([&] {
+        prompter_.Inform(this, LoadText(textBefore) + ' ' + QString::fromStdString(seatName) + ' ' +
+                                   LoadText(textAfter));
+    });
 }
 
 bool KivTableView::AskYesNo(int textId) {
-    return prompter_.Ask(this, LoadText(textId));
+    bool yes = false;
+    LetInputThrough([&] { yes = prompter_.Ask(this, LoadText(textId)); });
+    return yes;
 }
 
 int KivTableView::AskJackSuit() {
     JackSuitDialog dialog(doc_.Settings().languageBase, this);
-    prompter_.Run(dialog);
+    LetInputThrough([&] { prompter_.Run(dialog); });
     return dialog.ChosenSuit();
 }
 
@@ -262,12 +357,12 @@ void KivTableView::ShowResults(const GameResults& results) {
         places[i] = {QString::fromStdString(results[i].name), results[i].score};
     }
     RoundResultsDialog dialog(doc_.Settings().languageBase, places, this);
-    prompter_.Run(dialog);
+    LetInputThrough([&] { prompter_.Run(dialog); });
 }
 
 void KivTableView::AddResultsToRanking() {
     if (rankingHandler_) {
-        rankingHandler_();
+        LetInputThrough(rankingHandler_);
     }
 }
 
@@ -304,6 +399,7 @@ void KivTableView::CardMoved(int card, int oldX, int oldY) {
 void KivTableView::AnimateCard(int card, int x, int y, int speed) {
     // The card under way is drawn where its flight has got to, on top of
     // everything but the held card; the game puts it down when it lands.
+    CardsBusyBegins();
     const PlayingCard& c = doc_.State().cards[card];
     flyingCard_ = card;
     flight_ = QPoint(c.x, c.y);
@@ -317,6 +413,9 @@ void KivTableView::AnimateCard(int card, int x, int y, int speed) {
             RepaintFlight(shown);
             shown = flight_;
             ++animationFrames_;
+            if (frameHook_) {
+                frameHook_();
+            }
             if (frameDelayMs_ > 0) {
                 std::this_thread::sleep_for(std::chrono::milliseconds(frameDelayMs_));
             }
@@ -324,10 +423,16 @@ void KivTableView::AnimateCard(int card, int x, int y, int speed) {
     }
     RepaintFlight(shown);
     flyingCard_ = 0;
+    CardsBusyEnds();
 }
 
 void KivTableView::RepaintFlight(QPoint from) {
-    repaint(QRegion(CardRect(from.x(), from.y())).united(CardRect(flight_.x(), flight_.y())));
+    // A pixel more all round: on a screen whose pixels do not divide the
+    // table's evenly, a card's edge touches the next device pixel, which a
+    // rectangle of the card's own size would leave standing.
+    const QMargins edge(1, 1, 1, 1);
+    repaint(QRegion(CardRect(from.x(), from.y()) + edge)
+                .united(CardRect(flight_.x(), flight_.y()) + edge));
 }
 
 void KivTableView::HandLaidOut(int seat) {
@@ -351,6 +456,14 @@ void KivTableView::RepaintSeatPanels() {
 
 void KivTableView::RepaintAll() {
     RepaintEverything();
+}
+
+void KivTableView::DealBegins() {
+    CardsBusyBegins();
+}
+
+void KivTableView::DealEnds() {
+    CardsBusyEnds();
 }
 
 // ---- Port: waiting ------------------------------------------------------------------

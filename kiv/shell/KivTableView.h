@@ -9,6 +9,7 @@
 
 #include <QWidget>
 
+#include <cstdint>
 #include <functional>
 
 class QEventLoop;
@@ -18,6 +19,9 @@ namespace kiv {
 
 class Prompter;
 class SoundOutput;
+
+// A seed for the generator: the system's random source, else the clocks.
+std::uint32_t SystemSeed();
 
 class KivTableView : public QWidget, public KivPort {
     Q_OBJECT
@@ -34,6 +38,12 @@ public:
     // at once, and the animation's frame delay by 0.
     void SetPauser(Pauser pauser) { pauser_ = std::move(pauser); }
     void SetFrameDelay(int ms) { frameDelayMs_ = ms; }
+    // Called after each frame of a card's flight has been drawn (tests look
+    // at the screen there, or act as a user would meanwhile).
+    void SetFrameHook(std::function<void()> hook) { frameHook_ = std::move(hook); }
+    // Where the generator's seed comes from at the first deal: the system's
+    // random source, or the clock where it has none. Tests fix it.
+    void SetSeedSource(std::function<std::uint32_t()> source) { seedSource_ = std::move(source); }
     void SetStatusPanes(QLabel* pane0, QLabel* pane1);
     // Called when the user agreed to enter a game's results in the ranking list.
     void SetRankingHandler(std::function<void()> handler) { rankingHandler_ = std::move(handler); }
@@ -65,6 +75,8 @@ public:
     void RepaintDiscardPile() override;
     void RepaintSeatPanels() override;
     void RepaintAll() override;
+    void DealBegins() override;
+    void DealEnds() override;
     int Pause(int ms) override;
     int AskJackSuit() override;
     void ShowResults(const GameResults& results) override;
@@ -76,6 +88,7 @@ signals:
     void FirstRoundDealt();
 
 protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void showEvent(QShowEvent* event) override;
@@ -84,6 +97,16 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
+    // While cards are dealt or fly no input is taken: the window is not
+    // looked at meanwhile, and what the user did then would be carried out
+    // afterwards on a table they never saw. The two calls nest; when the last
+    // ends, the input that came in meanwhile is let in and thrown away.
+    void CardsBusyBegins();
+    void CardsBusyEnds();
+    void DropInputThatCameMeanwhile();
+    // A box or dialog asked for meanwhile takes the user's answer (what came
+    // before it opened is still dropped).
+    void LetInputThrough(const std::function<void()>& ask);
     void StartFirstRound();
     int RealPause(int ms);
     // Paints the table; `dpr` is the density of the device painted on.
@@ -105,6 +128,10 @@ private:
     QLabel* pane0_ = nullptr;
     QLabel* pane1_ = nullptr;
     int frameDelayMs_ = 4;
+    std::function<void()> frameHook_;
+    std::function<std::uint32_t()> seedSource_;
+    int cardsBusy_ = 0;
+    bool inputThrough_ = false;
     bool started_ = false;
     bool closing_ = false;
     bool repaintAll_ = false;

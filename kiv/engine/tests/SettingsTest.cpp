@@ -4,6 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <string>
+#include <vector>
+
 #include <array>
 
 namespace kiv {
@@ -87,6 +91,50 @@ TEST(SettingsDeal, ADealWithoutAnimationFliesNothingAndKeepsTheSetting) {
     EXPECT_EQ(doc.State().seats[3].hand.Count(), 5);
     doc.NewRound();
     EXPECT_GT(port.flights, 0);
+}
+
+// Every round is collected and dealt between DealBegins and DealEnds, the
+// message of an eight turned up first included, with or without animation, so
+// the window can hold the user's input back for the whole of it.
+TEST(SettingsDeal, EachDealIsBracketedForThePortMessagesOfTheFirstCardInside) {
+    struct BracketPort : testing::RecordingPort {
+        std::vector<std::string> marks; // "begins"/"ends", the cards they saw
+        int open = 0;
+        int flightsOutside = 0;
+        int messagesOutside = 0;
+        void DealBegins() override { ++open, marks.push_back("begins"); }
+        void DealEnds() override { --open, marks.push_back("ends"); }
+        void AnimateCard(int, int, int, int) override { flightsOutside += open == 0; }
+        void ShowMessage(int id) override {
+            messagesOutside += open == 0;
+            RecordingPort::ShowMessage(id);
+        }
+    };
+    GameSettings settings;
+    settings.ruleEightOnEight = false; // an eight turned up first is told in the deal
+    for (SeatSettings& seat : settings.seats) {
+        seat.computer = false;
+    }
+    for (const bool animated : {true, false}) {
+        KivGame doc;
+        BracketPort port;
+        doc.SetPort(&port);
+        settings.animateCards = animated;
+        doc.ApplySettings(settings);
+        doc.LayoutTable(800, 600);
+        doc.StartFirstRound();
+        for (int round = 1; round < 40; ++round) {
+            doc.NewRound();
+        }
+        EXPECT_EQ(port.marks.size(), 80u);
+        for (std::size_t i = 0; i < port.marks.size(); ++i) {
+            EXPECT_EQ(port.marks[i], i % 2 == 0 ? "begins" : "ends") << i;
+        }
+        EXPECT_EQ(port.open, 0);
+        EXPECT_EQ(port.flightsOutside, 0);
+        EXPECT_GT(std::count(port.messages.begin(), port.messages.end(), 1139), 0);
+        EXPECT_EQ(port.messagesOutside, 0);
+    }
 }
 
 TEST_F(Settings, ScoresResetForThePlayingSeatsOrForAll) {

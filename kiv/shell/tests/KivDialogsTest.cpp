@@ -12,6 +12,7 @@
 #include <QRadioButton>
 #include <QTabWidget>
 #include <QTest>
+#include <QTextBrowser>
 
 #include <QFile>
 #include <QRegularExpression>
@@ -285,6 +286,63 @@ TEST(KivHelpWindow, EachBlockHasAWholeHandbookInItsLanguage) {
     }
     // Without the second language's pages the German ones are shown.
     EXPECT_EQ(HelpFolderFor(5000, "/nonexistent/help"), "/nonexistent/help");
+}
+
+// The help window speaks the language of the pages it shows, and Escape
+// closes it wherever the focus is.
+TEST(KivHelpWindow, ItsTitleAndButtonsFollowThePagesAndEscapeClosesIt) {
+    const struct {
+        int base;
+        QString helpFolder;
+        QStringList texts; // title, then the buttons
+    } cases[] = {
+        {1000,
+         HelpFolder(),
+         {"Kiv Kiv Hilfe", "Inhalt", QString::fromUtf8("Zurück"), QString::fromUtf8("Schließen")}},
+        {5000, HelpFolder(), {"Kiv Kiv Help", "Contents", "Back", "Close"}},
+    };
+    for (const auto& c : cases) {
+        KivHelpWindow help(c.base, c.helpFolder);
+        ASSERT_TRUE(help.ShowKeyword(""));
+        QStringList texts{help.windowTitle()};
+        for (QPushButton* button : help.findChildren<QPushButton*>()) {
+            texts.append(button->text());
+        }
+        EXPECT_EQ(texts, c.texts) << c.base;
+        for (QWidget* focus : QList<QWidget*>{&help, help.findChild<QTextBrowser*>(),
+                                              help.findChildren<QPushButton*>().value(1)}) {
+            ASSERT_TRUE(help.ShowKeyword(""));
+            ASSERT_NE(focus, nullptr);
+            QTest::keyClick(focus, Qt::Key_Escape);
+            EXPECT_FALSE(help.isVisible()) << c.base;
+        }
+    }
+}
+
+// The German pages name cards as one word with the article of the card
+// (der Pik-König, die Herz-Dame, den Karo-Buben, das Ass).
+TEST(KivHelpWindow, GermanPagesNameTheCardsRightly) {
+    const QString ranks = QStringLiteral("(Sieben|Acht|Neun|Zehn|Buben?|Dame|König|Ass?)");
+    const QString suits = QStringLiteral("(Karo|Herz|Pik|Kreuz)");
+    const struct {
+        QString pattern;
+        const char* what;
+    } slips[] = {
+        {"\\b" + suits + "\\s+" + ranks + "\\b", "suit and rank apart"},
+        {"\\b(die|eine)\\s+" + suits + "-(König|Bube|Buben)\\b", "a feminine article for a man"},
+        {QStringLiteral("\\bAs\\b"), "the old spelling of Ass"},
+    };
+    for (const QString page : {"index.html", "spielregeln.html", "einstellungen.html"}) {
+        QFile file(HelpFolder() + '/' + page);
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << page.toStdString();
+        QString text = QString::fromUtf8(file.readAll());
+        text.remove(QRegularExpression(QStringLiteral("<[^>]*>")));
+        for (const auto& slip : slips) {
+            const auto match = QRegularExpression(slip.pattern).match(text);
+            EXPECT_FALSE(match.hasMatch()) << page.toStdString() << ": " << slip.what << ": "
+                                           << match.captured(0).toStdString();
+        }
+    }
 }
 
 } // namespace

@@ -39,6 +39,7 @@ protected:
         state.seats[3].score = d;
     }
 
+    PrivateRuntimeFolder runtime_;
     QTemporaryDir dir_;
     KivDocument doc_;
     FakePrompter prompter_;

@@ -1,5 +1,6 @@
 #include "kiv/shell/KivFiles.h"
 #include "kiv/shell/KivFileAccess.h"
+#include "kiv/shell/tests/ShellFakes.h"
 
 #include <QDir>
 #include <QFile>
@@ -38,6 +39,7 @@ protected:
         return (lines.join("\r\n") + "\r\n").toUtf8();
     }
 
+    PrivateRuntimeFolder runtime_;
     QTemporaryDir dir_;
 };
 
@@ -223,6 +225,36 @@ TEST_F(KivFiles, OnlyRegularFilesOfASaneSizeAreRead) {
     RankingValues v{};
     ASSERT_TRUE(ReadRankingFile(Path("kiv32.rng"), v));
     EXPECT_EQ(v, (RankingValues{12, 3, 0, 0}));
+}
+
+// The lock of the ranking list lives in the run-time folder, never beside
+// the list: the settings folder holds nothing but the program's two files.
+// Every spelling of the list's path shares one lock; another folder's list
+// has its own. Without a run-time folder the user's own temporary one serves.
+TEST_F(KivFiles, RankingLocksLiveInTheRuntimeFolderOneForEachList) {
+    const QString runtime = runtime_.Path();
+    ASSERT_TRUE(QDir().mkpath(Path("other")));
+    FileLock::Waiting once = FileLock::Waiting::Real();
+    once.giveUpAfter = std::chrono::milliseconds(0);
+    {
+        const FileLock lock(Path("kiv32.rng"), once);
+        EXPECT_TRUE(lock.Locked());
+        ASSERT_TRUE(WriteRankingFile(Path("kiv32.rng"), {1, 2, 3, 4}));
+        EXPECT_FALSE(FileLock(dir_.path() + "/other/../kiv32.rng", once).Locked());
+        EXPECT_TRUE(FileLock(Path("other/kiv32.rng"), once).Locked());
+        EXPECT_EQ(QDir(runtime).entryList(QDir::Files).size(), 2);
+    }
+    EXPECT_EQ(QDir(dir_.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"kiv32.rng"});
+    EXPECT_TRUE(LockPathFor(Path("kiv32.rng")).startsWith(runtime + "/kiv32.rng-"));
+
+    for (const char* unusable : {"", "relative/run", "/nonexistent/run"}) {
+        qputenv("XDG_RUNTIME_DIR", unusable);
+        const QString own = QDir::tempPath() + "/kiv-" + QString::number(::getuid());
+        EXPECT_EQ(LockFolder(), own) << unusable;
+        EXPECT_TRUE(FileLock(Path("kiv32.rng"), once).Locked()) << unusable;
+    }
+    qputenv("XDG_RUNTIME_DIR", runtime.toUtf8());
+    EXPECT_EQ(QDir(dir_.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"kiv32.rng"});
 }
 
 TEST_F(KivFiles, ARankingLockHeldTooLongIsGivenUpAfterItsLimit) {

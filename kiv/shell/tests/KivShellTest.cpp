@@ -11,6 +11,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QBackingStore>
 #include <QCheckBox>
 #include <QColorDialog>
 #include <QDialogButtonBox>
@@ -29,6 +30,8 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <set>
+#include <vector>
 
 namespace kiv {
 namespace {
@@ -42,6 +45,9 @@ public:
         doc_->programFolder = dir_.path().toStdString();
         doc_->SetMusicOn(false);
         frame_ = std::make_unique<KivMainWindow>(*doc_, prompter_, &sound_);
+        if (fixedSeed_) {
+            View().SetSeedSource([] { return 1u; }); // the deals the tests were written for
+        }
         View().SetPauser([](int ms) { return ms; });
         View().SetFrameDelay(0);
         if (show) {
@@ -71,7 +77,9 @@ public:
             frame_->findChild<QAction*>(QStringLiteral("button%1").arg(id))));
     }
 
+    PrivateRuntimeFolder runtime_;
     QTemporaryDir dir_;
+    bool fixedSeed_ = true;
     FakePrompter prompter_;
     FakeSound sound_;
     std::unique_ptr<KivDocument> doc_;
@@ -130,6 +138,28 @@ TEST_F(KivShell, ConfigLine28Of5000GivesEnglishMenusAtTheNextStart) {
                                   QString::fromUtf8("Rangliste &löschen")}));
 }
 
+// Each start of the window deals another game; a seed given deals its own
+// game again.
+TEST_F(KivShell, EachStartDealsAnotherGame) {
+    auto firstDeal = [this](bool fixed) {
+        fixedSeed_ = fixed;
+        Start();
+        std::vector<int> cards;
+        for (const Seat& seat : doc_->State().seats) {
+            cards.insert(cards.end(), seat.hand.begin(), seat.hand.end());
+        }
+        cards.push_back(doc_->State().discardPile.Top());
+        TearDown();
+        return cards;
+    };
+    std::set<std::vector<int>> unseeded;
+    for (int run = 0; run < 3; ++run) {
+        unseeded.insert(firstDeal(false));
+    }
+    EXPECT_EQ(unseeded.size(), 3u);
+    EXPECT_EQ(firstDeal(true), firstDeal(true));
+}
+
 TEST_F(KivShell, PilesFollowTheWindowSize) {
     Start();
     View().resize(1000, 700);
@@ -139,6 +169,30 @@ TEST_F(KivShell, PilesFollowTheWindowSize) {
         if (doc_->State().cards[n].owner < 0) {
             EXPECT_EQ(doc_->State().cards[n].x, 919) << n;
         }
+    }
+}
+
+// However small the window is made, every seat's panel and hand and both
+// piles stay on the table, and the status bar stays below it.
+TEST_F(KivShell, TheWindowKeepsEverySeatAndBothPilesInSight) {
+    Start();
+    for (const QSize size : {QSize(300, 250), QSize(100, 100), QSize(1000, 200), QSize(200, 900)}) {
+        frame_->resize(size);
+        QCoreApplication::processEvents();
+        const QRect table = View().rect();
+        const PlayState& game = doc_->State();
+        for (int seat = 0; seat < kSeatCount; ++seat) {
+            // A hand of six cards, the most ever dealt.
+            const QRect hand(game.seats[seat].handX, game.seats[seat].handY, 5 * 18 + kCardWidth,
+                             kCardHeight);
+            EXPECT_TRUE(table.contains(hand)) << size.width() << "x" << size.height();
+            EXPECT_TRUE(table.contains(QRect(0, 100 * seat, 100, 100)));
+            const QRect stock(game.stock.x, game.stock.y, kCardWidth, kCardHeight);
+            const QRect pile(game.discardPile.x, game.discardPile.y, kCardWidth, kCardHeight);
+            EXPECT_TRUE(table.contains(stock) && table.contains(pile));
+            EXPECT_FALSE(stock.intersects(hand) || pile.intersects(hand));
+        }
+        EXPECT_LE(View().geometry().bottom(), frame_->statusBar()->geometry().top());
     }
 }
 
@@ -192,6 +246,79 @@ TEST_F(KivShell, TheViewsFlightLeavesTheCardWhereTheGameHasIt) {
     View().AnimateCard(card, 919, 554, 20);
     EXPECT_EQ(QPoint(doc_->State().cards[card].x, doc_->State().cards[card].y), QPoint(100, 10));
     EXPECT_EQ(View().AnimationFrames() - before, 819 / 21);
+}
+
+// A click made while the cards are collected and dealt is not carried out
+// afterwards on the new hand, nor is a click on the toolbar.
+TEST_F(KivShell, InputDuringADealIsDroppedNotQueued) {
+    Start();
+    const int discardsBefore = doc_->State().discardPile.Count();
+    bool posted = false;
+    View().SetFrameHook([&] {
+        if (posted) {
+            return;
+        }
+        posted = true;
+        const QPointF card(105, 50); // where seat 0's first card lies
+        for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+            QCoreApplication::postEvent(&View(), new QMouseEvent(type, card, card, Qt::LeftButton,
+                                                                 Qt::LeftButton, Qt::NoModifier));
+            const QPointF button(5, 5);
+            QCoreApplication::postEvent(ToolButton(command::kNextPlayer),
+                                        new QMouseEvent(type, button, button, Qt::LeftButton,
+                                                        Qt::LeftButton, Qt::NoModifier));
+        }
+    });
+    prompter_.answers = {true};
+    frame_->Command(command::kNewGame);
+    View().SetFrameHook(nullptr);
+    QCoreApplication::processEvents();
+    ASSERT_TRUE(posted);
+    EXPECT_EQ(doc_->State().heldCard, 0);
+    EXPECT_FALSE(prompter_.informed.contains(LoadText(1116))); // "Nächster Spieler" not run
+    EXPECT_EQ(doc_->State().seats[0].hand.Count(), 5);
+    EXPECT_LE(doc_->State().discardPile.Count(), discardsBefore + 1);
+    // Once the cards lie, the table takes clicks again.
+    QTest::mousePress(&View(), Qt::LeftButton, {}, On(doc_->State().seats[0].hand.At(0)));
+    EXPECT_EQ(doc_->State().heldCard, doc_->State().seats[0].hand.At(0));
+    QTest::mouseRelease(&View(), Qt::LeftButton, {}, On(doc_->State().seats[0].hand.At(0)));
+}
+
+// What the window really shows of the view: its part of the back buffer.
+QImage OnScreen(KivMainWindow& frame, KivTableView& view) {
+    auto* buffer = dynamic_cast<QImage*>(frame.backingStore()->paintDevice());
+    if (buffer == nullptr) {
+        return QImage();
+    }
+    const QRect area(view.mapTo(&frame, QPoint(0, 0)), view.size());
+    return buffer->copy(area).convertToFormat(QImage::Format_RGB32);
+}
+
+// A question box closed just before a deal leaves nothing on the table, and
+// every frame of the flights shows the table as it is, without traces.
+TEST_F(KivShell, EveryFrameOfADealShowsTheTableClean) {
+    Start();
+    QImage* buffer = dynamic_cast<QImage*>(frame_->backingStore()->paintDevice());
+    ASSERT_NE(buffer, nullptr);
+    {
+        // Where the box stood, nothing has been painted yet.
+        QPainter stale(buffer);
+        stale.fillRect(QRect(View().mapTo(frame_.get(), QPoint(200, 150)), QSize(300, 150)),
+                       Qt::magenta);
+    }
+    int frames = 0;
+    int unclean = 0;
+    View().SetFrameHook([&] {
+        if (frames++ % 7 == 0 &&
+            OnScreen(*frame_, View()) != View().Render(1.0).convertToFormat(QImage::Format_RGB32)) {
+            ++unclean;
+        }
+    });
+    prompter_.answers = {true};
+    frame_->Command(command::kNewGame);
+    View().SetFrameHook(nullptr);
+    EXPECT_GT(frames, 20);
+    EXPECT_EQ(unclean, 0);
 }
 
 // What the view shows at (x, y), 71 x 96, against the picture it should show

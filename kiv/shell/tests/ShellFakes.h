@@ -7,6 +7,7 @@
 
 #include <QDialog>
 #include <QStringList>
+#include <QTemporaryDir>
 
 #include <deque>
 #include <functional>
@@ -36,6 +37,23 @@ public:
     std::deque<bool> answers;
     bool defaultAnswer = false;
     std::function<int(QDialog&)> onDialog;
+};
+
+// A run-time folder of the test's own for the locks, so that no test leaves
+// a lock in the user's; the old value is back when it goes.
+class PrivateRuntimeFolder {
+public:
+    PrivateRuntimeFolder() : saved_(qgetenv("XDG_RUNTIME_DIR")) {
+        qputenv("XDG_RUNTIME_DIR", folder_.path().toUtf8());
+    }
+    ~PrivateRuntimeFolder() { qputenv("XDG_RUNTIME_DIR", saved_); }
+    PrivateRuntimeFolder(const PrivateRuntimeFolder&) = delete;
+    PrivateRuntimeFolder& operator=(const PrivateRuntimeFolder&) = delete;
+    QString Path() const { return folder_.path(); }
+
+private:
+    QByteArray saved_;
+    QTemporaryDir folder_;
 };
 
 class FakeSound : public SoundOutput {
