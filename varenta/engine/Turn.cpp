@@ -34,6 +34,7 @@ void VarentaEngine::PlayerDraw() {
         return;
     }
     port_->SetRulesMenuHint(texts::kRulesHintLocked);
+    bool redThreeDrawn = false;
     for (;;) {
         Card c = s.stock.PopTop();
         const int fromX = c.x;
@@ -53,9 +54,15 @@ void VarentaEngine::PlayerDraw() {
             --s.stockDraws; // the red three is replaced by another draw
             continue;
         }
+        redThreeDrawn = IsRedThree(c);
         break;
     }
     if (s.stockDraws != rules_.numberOfCards && !s.stock.Empty()) {
+        // Without Draw Extra a red three counts as the drawn card: a player
+        // it leaves unable to go out passes now, before a second draw.
+        if (redThreeDrawn && CheckMustPass()) {
+            return;
+        }
         ShowHint(Hint::SecondCard);
         return;
     }

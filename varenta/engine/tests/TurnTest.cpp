@@ -141,6 +141,43 @@ TEST_F(TurnTest, LastCardThatCannotGoForcesAPass) {
     EXPECT_EQ(hook.turns, 1);
 }
 
+// One card in the hand and a red three drawn: without Draw Extra the red
+// three is the drawn card, so the player passes before any second draw.
+TEST_F(TurnTest, ARedThreeAsTheDrawnCardCanForceThePass) {
+    const struct {
+        int cards;
+        bool drawExtra;
+        bool passes;
+        int stockLeft;
+    } cases[] = {
+        {2, false, true, 2}, // passes at once, the second card stays in the stock
+        {2, true, false, 1}, // the red three is replaced; one more card to draw
+        {1, false, true, 2}, // the red three was the one card of the turn
+        {1, true, false, 1}, // replaced by the nine: two cards, no pass
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(::testing::Message() << c.cards << " cards, Draw Extra " << c.drawExtra);
+        Table table;
+        CountingHook counting;
+        table.engine.SetComputerHook(&counting);
+        RuleSet rules;
+        rules.numberOfCards = c.cards;
+        rules.drawExtra = c.drawExtra;
+        table.Rules(rules);
+        table.Undrawn();
+        table.OpponentHand({Code(kClub, kSix)});
+        table.Hand({Code(kSpade, kFive)});
+        table.Stock({Code(kClub, kEight), Code(kClub, kNine), Code(kHeart, kThree)});
+        table.engine.PlayerDraw();
+        EXPECT_EQ(counting.turns, c.passes ? 1 : 0);
+        EXPECT_EQ(table.S().stock.count, c.stockLeft);
+        EXPECT_EQ(table.engine.MeldColumnCount(Side::Player, kThreesColumn), 1);
+        if (!c.passes && c.cards == 2) {
+            EXPECT_EQ(table.port.LastHint(), Hint::SecondCard);
+        }
+    }
+}
+
 TEST(CheckMustPass, OnlyWhenTheLastCardCannotGo) {
     struct Case {
         const char* what;
