@@ -26,3 +26,32 @@ close_inherited_descriptors() {
         ((fd > 2 && fd != 255)) && eval "exec $fd>&-" 2>/dev/null || true
     done
 }
+
+# private_server_dir DIR: prints the folder the servers keep their files in,
+# a fresh one below /tmp that every user may enter, and makes DIR a link to
+# it. The servers drop their privileges, and a build folder below a home
+# only its owner can enter (0700, /root) is out of their users' reach.
+private_server_dir() {
+    local dir=$1 real=
+    if [[ -L $dir ]]; then
+        real=$(readlink -f "$dir")
+        [[ -d $real ]] || real=
+    fi
+    if [[ -z $real ]]; then
+        rm -rf "$dir"
+        mkdir -p "$(dirname "$dir")"
+        real=$(mktemp -d /tmp/cardgames-servers.XXXXXX)
+        chmod 755 "$real"
+        ln -sfn "$real" "$dir"
+    fi
+    printf '%s\n' "$real"
+}
+
+# remove_server_dir DIR: the folder private_server_dir made, and the link.
+remove_server_dir() {
+    local dir=$1
+    if [[ -L $dir ]]; then
+        rm -rf "$(readlink -f "$dir")"
+        rm -f "$dir"
+    fi
+}

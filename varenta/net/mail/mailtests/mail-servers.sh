@@ -3,10 +3,10 @@
 #
 # Private mail servers for the mail tests: OpenSMTPD (SMTP) and Dovecot
 # (POP3, and SMTP over TLS) on 127.0.0.1, with configuration, certificates,
-# mailboxes, queue and logs all under DIR. SMTP with STARTTLS or implicit TLS
-# and AUTH is Dovecot's submission service, which hands each mail on to the
-# OpenSMTPD instance: Debian 12's OpenSMTPD cannot finish a TLS handshake
-# with OpenSSL 3. The ports are picked from DIR's name so that two
+# mailboxes, queue and logs all in a private folder below /tmp that DIR links
+# to. SMTP with STARTTLS or implicit TLS and AUTH is Dovecot's submission
+# service, which hands each mail on to the OpenSMTPD instance: Debian 12's
+# OpenSMTPD cannot finish a TLS handshake with OpenSSL 3. The ports are picked from DIR's name so that two
 # build folders never collide, and written to DIR/ports.env:
 #   SMTP_PLAIN  SMTP_STARTTLS  SMTP_TLS  POP3_PLAIN (STLS offered)  POP3_TLS
 # Mailboxes: alice, bob and user1 ... user40 @test.example, password
@@ -34,6 +34,7 @@ stop() {
 case $cmd in
 stop)
     [[ -d $dir ]] && stop
+    remove_server_dir "$dir"
     exit 0
     ;;
 start) ;;
@@ -48,8 +49,8 @@ for tool in smtpd dovecot openssl unshare; do
         exit 1
     }
 done
-mkdir -p "$dir"
-dir=$(cd "$dir" && pwd)
+hash=$(printf '%s' "$dir" | cksum | cut -d' ' -f1) # ports by the build folder's name
+dir=$(private_server_dir "$dir")
 stop
 rm -rf "$dir/mail" "$dir/spool" "$dir/run" "$dir/state"
 mkdir -p "$dir/run" "$dir/mail" "$dir/spool" "$dir/sockrun" "$dir/state"
@@ -78,7 +79,6 @@ chmod 600 "$dir"/*.key
 # Five ports from a base derived from the folder's name; another base is
 # tried when one of them is taken.
 port_free() { ! (exec 3<>"/dev/tcp/127.0.0.1/$1") 2>/dev/null; }
-hash=$(printf '%s' "$dir" | cksum | cut -d' ' -f1)
 base=0
 for attempt in $(seq 0 20); do
     candidate=$((20000 + (hash + attempt * 7919) % 2000 * 10))

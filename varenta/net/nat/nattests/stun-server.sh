@@ -2,9 +2,9 @@
 # stun-server.sh start DIR | stop DIR
 #
 # A private STUN server for the nat tests: Debian's coturn in STUN-only mode
-# on 127.0.0.1, with its database, pid file and log all under DIR. The port
-# is picked from DIR's name (another one when it is taken) and written to
-# DIR/port. Needs the Debian package coturn, installed with its system
+# on 127.0.0.1, with its database, pid file and log all in a private folder
+# below /tmp that DIR links to. The port is picked from DIR's name (another
+# one when it is taken) and written to DIR/port. Needs the Debian package coturn, installed with its system
 # service stopped and disabled (setup.sh).
 set -euo pipefail
 cmd=${1:-} dir=${2:-}
@@ -21,6 +21,7 @@ stop() {
 case $cmd in
 stop)
     [[ -d $dir ]] && stop
+    remove_server_dir "$dir"
     exit 0
     ;;
 start) ;;
@@ -33,8 +34,8 @@ command -v turnserver >/dev/null || {
     echo "stun-server.sh: turnserver is missing; ./setup.sh test installs coturn" >&2
     exit 1
 }
-mkdir -p "$dir"
-dir=$(cd "$dir" && pwd)
+hash=$(printf '%s' "$dir" | cksum | cut -d' ' -f1) # ports by the build folder's name
+dir=$(private_server_dir "$dir")
 stop
 rm -f "$dir/port" "$dir/turnserver.log" "$dir/turndb"
 
@@ -44,7 +45,6 @@ udp_free() {
     hex=$(printf '%04X' "$1")
     ! awk 'NR > 1 { split($2, a, ":"); print a[2] }' /proc/net/udp | grep -qx "$hex"
 }
-hash=$(printf '%s' "$dir" | cksum | cut -d' ' -f1)
 port=0
 for attempt in $(seq 0 20); do
     candidate=$((40000 + (hash + attempt * 7919) % 5000 * 2))
