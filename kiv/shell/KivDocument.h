@@ -19,7 +19,8 @@ public:
     std::string programFolder; // where kiv32.ini and kiv32.rng live (set by the program)
     std::string configFileName = "kiv32.ini";
     std::string rankingFileName = "kiv32.rng";
-    std::string versionText = "1.00";
+    // The project's one version number, the same as `kiv --version` prints.
+    std::string versionText = CARDGAMES_VERSION;
     std::string VersionDate() const {
         return Settings().languageBase == 1000 ? "Januar 1996" : "January 1996";
     }
