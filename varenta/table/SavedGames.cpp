@@ -180,12 +180,14 @@ void SavedGames::AutoSaveOnExit() {
         QFile::remove(path);
         return;
     }
-    if (CheckSaveAllowed(window_.Engine(), true) != SaveRefusal::None) {
+    SaveRefusal refusal = CheckSaveAllowed(window_.Engine(), true);
+    if (refusal != SaveRefusal::None) {
         // The turn's melds are unfinished: what is kept is the position
         // before them, the one the player would come back to with Undo.
         window_.Controller().RunEngine([this] { window_.Engine().TakeBackTurn(); });
+        refusal = CheckSaveAllowed(window_.Engine(), true);
     }
-    if (CheckSaveAllowed(window_.Engine(), true) != SaveRefusal::None) {
+    if (refusal != SaveRefusal::None) {
         // Left in place, the autosave of an earlier session would come back
         // at the next start as if it were this one.
         QFile::remove(path);

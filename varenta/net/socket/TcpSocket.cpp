@@ -126,19 +126,32 @@ bool TcpSocket::ConnectTo(std::vector<Endpoint> endpoints) {
     return NonBlocking ? StartNextCandidate() : ConnectBlocking();
 }
 
+// Opens a socket for the next address and starts connecting it: 0 when it
+// connected at once, else connect's errno; -1 when no socket could be made
+// (reported).
+int TcpSocket::OpenNextCandidate() {
+    const Endpoint& candidate = candidates_[nextCandidate_++];
+    fd_ = ::socket(candidate.address.ss_family, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
+    if (fd_ < 0) {
+        ReportSystemError(errno, "SConnect (socket)");
+        return -1;
+    }
+    state_ = State::Connecting;
+    return ::connect(fd_, reinterpret_cast<const sockaddr*>(&candidate.address),
+                     candidate.length) == 0
+               ? 0
+               : errno;
+}
+
 // Non-blocking: tries the next resolved address; a name with an IPv6 and an
 // IPv4 address reaches a peer that listens on only one of them.
 bool TcpSocket::StartNextCandidate() {
     while (nextCandidate_ < candidates_.size()) {
-        const Endpoint& candidate = candidates_[nextCandidate_++];
-        fd_ = ::socket(candidate.address.ss_family, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
-        if (fd_ < 0) {
-            ReportSystemError(errno, "SConnect (socket)");
+        const int err = OpenNextCandidate();
+        if (err < 0) {
             return false;
         }
-        state_ = State::Connecting;
-        if (::connect(fd_, reinterpret_cast<const sockaddr*>(&candidate.address),
-                      candidate.length) == 0) {
+        if (err == 0) {
             SendWithoutDelay(fd_);
             state_ = State::Connected;
             readArmed_ = true;
@@ -146,7 +159,6 @@ bool TcpSocket::StartNextCandidate() {
             ReportConnectedLater();
             return true;
         }
-        const int err = errno;
         if (err == EINPROGRESS || err == EAGAIN) {
             UpdateWatch();
             return true;
@@ -187,17 +199,9 @@ bool TcpSocket::FinishConnect(int soError) {
 
 bool TcpSocket::ConnectBlocking() {
     while (nextCandidate_ < candidates_.size()) {
-        const Endpoint& candidate = candidates_[nextCandidate_++];
-        fd_ = ::socket(candidate.address.ss_family, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
-        if (fd_ < 0) {
-            ReportSystemError(errno, "SConnect (socket)");
+        int err = OpenNextCandidate();
+        if (err < 0) {
             return false;
-        }
-        state_ = State::Connecting;
-        int err = 0;
-        if (::connect(fd_, reinterpret_cast<const sockaddr*>(&candidate.address),
-                      candidate.length) != 0) {
-            err = errno;
         }
         if (err == EINPROGRESS) {
             const int fd = fd_;

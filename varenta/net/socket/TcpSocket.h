@@ -96,6 +96,7 @@ protected:
 private:
     enum class State { Idle, Connecting, Connected };
 
+    int OpenNextCandidate();
     bool StartNextCandidate();
     bool FinishConnect(int soError);
     bool ConnectBlocking();
