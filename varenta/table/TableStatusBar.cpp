@@ -65,10 +65,24 @@ void TableStatusBar::FitLine() {
     line_->setToolTip(shown != full_ ? full_ : QString());
 }
 
+// A new text that had to be shortened also opens whole above the line at
+// once, so that the player reads why a move was refused without first
+// finding the tooltip. It closes by itself, or at the next click or key.
+void TableStatusBar::ShowWholeTextIfShortened() {
+    if (line_->text() == full_ || !line_->isVisible()) {
+        return;
+    }
+    QToolTip::showText(line_->mapToGlobal(QPoint(0, -kTipLift)), full_, line_);
+}
+
 void TableStatusBar::ShowHintText(const QString& text) {
     blink_.stop();
+    const bool changed = text != full_;
     full_ = text;
     SetLineStyle(false);
+    if (changed) {
+        ShowWholeTextIfShortened();
+    }
 }
 
 void TableStatusBar::ShowErrorText(const QString& text) {
@@ -78,6 +92,7 @@ void TableStatusBar::ShowErrorText(const QString& text) {
     full_ = text;
     SetLineStyle(true);
     blink_.start();
+    ShowWholeTextIfShortened();
 }
 
 void TableStatusBar::EndBlink() {
@@ -107,6 +122,13 @@ QString TableStatusBar::PanelToolTip(Panel panel) const {
 bool TableStatusBar::eventFilter(QObject* watched, QEvent* event) {
     if (watched == line_ && event->type() == QEvent::Resize) {
         FitLine();
+    }
+    // The line's tooltip opens above the bar like the panels' do, so that it
+    // stays on the screen below a window placed low.
+    if (watched == line_ && event->type() == QEvent::ToolTip && !line_->toolTip().isEmpty()) {
+        auto* help = static_cast<QHelpEvent*>(event);
+        QToolTip::showText(help->globalPos() - QPoint(0, kTipLift), line_->toolTip(), line_);
+        return true;
     }
     if (event->type() == QEvent::ToolTip) {
         for (QLabel* panel : panels_) {

@@ -32,7 +32,8 @@ public:
     void SetMeldMinimum(int minimum);
 
     // The whole text of the line; what shows may end in "..." where the
-    // bar is too narrow for it, with the whole text as the line's tooltip.
+    // bar is too narrow for it, with the whole text as the line's tooltip;
+    // a new text so shortened also opens whole above the line for a while.
     QString LineText() const { return full_; }
     QString ShownLineText() const { return line_->text(); }
     bool LineIsError() const { return error_; }
@@ -53,6 +54,7 @@ protected:
 private:
     void SetLineStyle(bool error);
     void FitLine();
+    void ShowWholeTextIfShortened();
 
     QLabel* line_;
     QString full_;

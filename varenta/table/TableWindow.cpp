@@ -76,6 +76,10 @@ TableWindow::TableWindow(TableServices services, QWidget* parent)
     setWindowTitle(QString::fromUtf8(texts::kCaption));
     setCentralWidget(view_);
     setStatusBar(status_);
+    // The status line's and the panels' tooltips say what the bar cannot
+    // show; they must open also while a dialog or another program has the
+    // focus.
+    setAttribute(Qt::WA_AlwaysShowToolTips);
     view_->onMouseMove = [this] { status_->ShowGameLine(); };
     view_->onResize = [this] { RecomputeLayout(); };
     view_->onDensity = [this](qreal dpr) { LoadCardImages(dpr); };

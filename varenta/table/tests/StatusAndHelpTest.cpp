@@ -4,10 +4,22 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QTextBrowser>
+#include <QToolTip>
 
 namespace varenta {
 namespace {
+
+const QWidget* OpenTip() {
+    for (const QWidget* widget : QApplication::topLevelWidgets()) {
+        if (widget->windowType() == Qt::ToolTip && widget->inherits("QTipLabel") &&
+            widget->isVisible()) {
+            return widget;
+        }
+    }
+    return nullptr;
+}
 
 TEST(TableStatusBar, ErrorIsRedBoldWithABeepUntilTheBlinkEnds) {
     TableStatusBar bar;
@@ -39,9 +51,9 @@ TEST(TableStatusBar, ErrorIsRedBoldWithABeepUntilTheBlinkEnds) {
     EXPECT_FALSE(bar.LineIsError());
 }
 
-TEST(TableStatusBar, ATextTooLongForTheLineIsShortenedWithTheWholeTextAsTooltip) {
+TEST(TableStatusBar, ATextTooLongForTheLineIsShortenedAndOpensWholeAboveIt) {
     TableStatusBar bar;
-    bar.resize(640, 24);
+    bar.setGeometry(100, 400, 640, 24);
     bar.show();
     const QString error = "You cannot meld before drawing; please draw first by clicking on the "
                           "stock or the discard pile";
@@ -52,6 +64,26 @@ TEST(TableStatusBar, ATextTooLongForTheLineIsShortenedWithTheWholeTextAsTooltip)
     EXPECT_LE(line->fontMetrics().horizontalAdvance(bar.ShownLineText()),
               line->contentsRect().width());
     EXPECT_EQ(line->toolTip(), error);
+    EXPECT_TRUE(QToolTip::isVisible()) << "a shortened error opens whole at once";
+    EXPECT_EQ(QToolTip::text(), error);
+    const QWidget* tip = OpenTip();
+    ASSERT_NE(tip, nullptr);
+    EXPECT_LE(tip->geometry().bottom(), line->mapToGlobal(QPoint(0, 0)).y())
+        << "above the line, not over the window's lower edge";
+    // A marker tip tells whether the bar opened its own over it.
+    const auto marker = [] { QToolTip::showText(QPoint(300, 300), "marker"); };
+    marker();
+    bar.ShowHintText("short");
+    EXPECT_EQ(QToolTip::text(), "marker") << "a text that fits opens nothing";
+    bar.ShowHintText(error);
+    EXPECT_EQ(QToolTip::text(), error) << "a shortened hint too";
+    marker();
+    bar.ShowHintText(error);
+    EXPECT_EQ(QToolTip::text(), "marker") << "the same hint again opens nothing new";
+    bar.hide();
+    bar.ShowErrorText(error);
+    EXPECT_EQ(QToolTip::text(), "marker") << "nothing opens for a hidden status bar";
+    bar.show();
 
     bar.resize(1280, 24); // room enough once the window is wider
     EXPECT_EQ(bar.ShownLineText(), error);
