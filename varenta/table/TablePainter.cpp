@@ -6,6 +6,9 @@
 #include <QFontMetrics>
 
 #include <algorithm>
+#include <cmath>
+#include <initializer_list>
+#include <iterator>
 
 namespace varenta {
 
@@ -35,13 +38,26 @@ void DrawPile(QPainter& p, const TablePicture& picture, const CardPile& pile) {
     }
 }
 
+// The first of the colours that stands out against the table (a contrast of
+// at least 3 to 1, enough for a line or bold type), else the last one.
+QColor StandingOut(const QColor& table, std::initializer_list<QColor> colours) {
+    for (const QColor& colour : colours) {
+        if (Contrast(colour, table) >= 3.0) {
+            return colour;
+        }
+    }
+    return *std::prev(colours.end());
+}
+
 // The sunken middle band: a dark line with a light line under it across the
-// table, and a sunken frame around the stock and pile column.
-void PaintMiddleBand(QPainter& p, const TableGeometry& g, int width) {
+// table, and a sunken frame around the stock and pile column. On a dark table
+// the dark half is drawn grey, which still lies below the light half, so
+// that the band does not vanish into the table.
+void PaintMiddleBand(QPainter& p, const TableGeometry& g, int width, const QColor& table) {
     const int right = g.leftMargin + g.cardWidth + 4;
     const int top = g.stockRow - 16;
     const int bottom = g.discardRow + g.cardHeight + 16;
-    p.setPen(Qt::black);
+    p.setPen(StandingOut(table, {Qt::black, QColor(128, 128, 128), QColor(192, 192, 192)}));
     p.drawLine(right + 1, g.middle, width, g.middle);
     p.drawLine(0, top, right, top);
     p.drawLine(right, top, right, g.middle);
@@ -62,7 +78,8 @@ void PaintCounters(QPainter& p, const TablePicture& picture) {
     font.setPointSize(8);
     font.setBold(true);
     p.setFont(font);
-    p.setPen(Qt::black);
+    // Black as on the usual tables; white where black would not be read.
+    p.setPen(CounterInk(picture.background));
     const QFontMetrics metrics(font);
     const QString pile =
         (s.pileFrozen ? QStringLiteral("*") : QString()) + QString::number(s.discardPile.Size());
@@ -122,6 +139,24 @@ void PaintLabels(QPainter& p, const TablePicture& picture) {
 }
 
 } // namespace
+
+double Contrast(const QColor& a, const QColor& b) {
+    // Relative luminance of an sRGB colour, as accessibility guidelines
+    // measure it.
+    const auto luminance = [](const QColor& c) {
+        const auto linear = [](double v) {
+            return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+        };
+        return 0.2126 * linear(c.redF()) + 0.7152 * linear(c.greenF()) + 0.0722 * linear(c.blueF());
+    };
+    const double la = luminance(a);
+    const double lb = luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+QColor CounterInk(const QColor& table) {
+    return StandingOut(table, {Qt::black, Qt::white});
+}
 
 int CardImageIndex(const Card& card) {
     if (!card.faceUp) {
@@ -201,7 +236,7 @@ void PaintTable(QPainter& p, const TablePicture& picture) {
         const Card& card = s.playerHand[i];
         DrawCard(p, picture, card, QPoint(card.x, card.y), true);
     }
-    PaintMiddleBand(p, g, width);
+    PaintMiddleBand(p, g, width, picture.background);
     PaintCounters(p, picture);
     PaintLabels(p, picture);
 

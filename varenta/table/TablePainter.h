@@ -37,6 +37,12 @@ struct TablePicture {
     std::optional<MovingCard> moving;
 };
 
+// The contrast ratio of two colours, from 1 (the same) to 21 (black on white).
+double Contrast(const QColor& a, const QColor& b);
+// The colour of the stock and pile counts (and the frozen pile's star) on a
+// table of this colour.
+QColor CounterInk(const QColor& table);
+
 // Image index of a card: its face when face up, else its deck's back.
 int CardImageIndex(const Card& card);
 

@@ -69,6 +69,55 @@ TEST_F(Painting, FrozenPileShowsAStarBeforeItsCount) {
     EXPECT_GT(frozen, plain + 3) << "the star adds ink";
 }
 
+// The counts, the frozen pile's star and both halves of the middle line
+// stand out on any table colour the colour dialog offers, and the usual
+// tables keep their black ink.
+TEST_F(Painting, CountsStarAndMiddleLineContrastWithEveryTableColour) {
+    struct Table {
+        const char* name;
+        int colorRef; // 0x00BBGGRR, as the settings store it
+        bool blackInk;
+    };
+    const Table tables[] = {{"green (the default)", 0x008000, true},
+                            {"navy", 0x800000, false},
+                            {"black", 0x000000, false},
+                            {"dark grey", 0x404040, false},
+                            {"maroon", 0x000080, false},
+                            {"white", 0xFFFFFF, true},
+                            {"yellow", 0x00FFFF, true},
+                            {"teal", 0x808000, true}};
+    for (const Table& t : tables) {
+        SCOPED_TRACE(t.name);
+        store->Write("Settings\\Background Color", t.colorRef);
+        Open(0);
+        EmptyTable();
+        S().pileFrozen = true;
+        S().discardPile.Append(S().discardPile.Top()); // a two-digit count would do as well
+        const QImage image = window->View()->Render();
+        const QColor table = image.pixelColor(300, 150);
+        EXPECT_EQ(CounterInk(table) == QColor(Qt::black), t.blackInk);
+
+        const auto bestContrast = [&](const QRect& area) {
+            double best = 1.0;
+            for (int y = area.top(); y <= area.bottom(); ++y) {
+                for (int x = area.left(); x <= area.right(); ++x) {
+                    best = std::max(best, Contrast(image.pixelColor(x, y), table));
+                }
+            }
+            return best;
+        };
+        const QRect pileCount(G().leftMargin - 2, G().middle + G().cardHeight + 3,
+                              G().cardWidth + 4, 14);
+        const QRect stockCount(G().leftMargin - 2, G().stockRow - 17, G().cardWidth + 4, 14);
+        EXPECT_GE(bestContrast(pileCount), 3.0) << "the pile's count and its star";
+        EXPECT_GE(bestContrast(stockCount), 3.0) << "the stock's count";
+        EXPECT_GE(Contrast(image.pixelColor(300, G().middle), table), 3.0) << "the dark half";
+        if (t.blackInk) {
+            EXPECT_EQ(image.pixelColor(300, G().middle), QColor(Qt::black));
+        }
+    }
+}
+
 TEST_F(Painting, VarentaLabelsAreYellowBoxesUnderTheMeld) {
     Open(1);
     EmptyTable();
