@@ -272,6 +272,7 @@ void TableWindow::BuildMenus() {
     for (QMenu* menu : {game, options, help}) {
         menu->installEventFilter(this);
     }
+    menuBar()->installEventFilter(this);
     // The network part sees only these of the window's engine operations.
     TableNetworkHost host;
     host.runEngine = [this](const std::function<void()>& operation) {
@@ -296,10 +297,25 @@ bool TableWindow::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::MouseMove) {
         if (auto* menu = qobject_cast<QMenu*>(watched)) {
             const QPoint at = static_cast<QMouseEvent*>(event)->position().toPoint();
-            const QAction* action = menu->actionAt(at);
-            if (action != nullptr && !action->isEnabled()) {
+            QAction* action = menu->actionAt(at);
+            const bool greyed = action != nullptr && !action->isEnabled();
+            greyedUnderPointer_ = greyed ? action : nullptr;
+            if (greyed) {
                 statusBar()->showMessage(action->statusTip());
             }
+        }
+    }
+    // Leaving an enabled item, the menu clears the line through the menu
+    // bar after the move above was seen; the greyed item now under the
+    // pointer keeps its hint.
+    if (event->type() == QEvent::StatusTip && watched == menuBar() &&
+        static_cast<QStatusTipEvent*>(event)->tip().isEmpty()) {
+        const auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        const QAction* action = greyedUnderPointer_;
+        if (menu != nullptr && action != nullptr && menu->actions().contains(action) &&
+            !action->isEnabled() && !action->statusTip().isEmpty()) {
+            statusBar()->showMessage(action->statusTip());
+            return true;
         }
     }
     return QMainWindow::eventFilter(watched, event);

@@ -224,6 +224,9 @@ private:
     std::unique_ptr<TableRecords> records_;
     std::unique_ptr<SavedGames> games_;
     QPointer<HelpWindow> help_;
+    // The greyed menu item last under the pointer, whose hint stays when the
+    // menu clears the line for the item the pointer left.
+    QPointer<QAction> greyedUnderPointer_;
     QTimer splashTimer_;
 
     // Network play, and the window's flag of it.

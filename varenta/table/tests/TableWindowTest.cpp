@@ -44,17 +44,52 @@ TEST_F(TableWindowTest, CaptionMenusAndTheirStatusHints) {
     EXPECT_EQ(window->Action("Rules1")->statusTip(),
               " Changing the rules is only possible when starting a new game");
 
-    // The greyed "Undo Meld" still shows its hint under the pointer.
-    QAction* undo = window->Action("UndoMeld1");
-    ASSERT_FALSE(undo->isEnabled());
-    QMenu* game = window->menuBar()->actions().front()->menu();
-    game->popup(QPoint(0, 0));
-    const QPointF at = game->actionGeometry(undo).center();
-    QMouseEvent move(QEvent::MouseMove, at, game->mapToGlobal(at), Qt::NoButton, Qt::NoButton,
-                     Qt::NoModifier);
-    QApplication::sendEvent(game, &move);
-    EXPECT_EQ(window->StatusLine()->currentMessage(), "Undo the last meld, if any");
-    game->close();
+    // A greyed item still shows its own hint under the pointer, also when
+    // the pointer comes from an enabled item, whose leaving clears the line.
+    struct Step {
+        const char* menu;
+        const char* from;
+        const char* to;
+        const char* hint;
+    };
+    const Step steps[] = {
+        {"&Game", nullptr, "UndoMeld1", "Undo the last meld, if any"},
+        {"&Game", "New1", "UndoMeld1", "Undo the last meld, if any"},
+        {"&Network", "ConnecttoPartner1", "ShowRuleDifferences1", nullptr},
+    };
+    window->show(); // the menu bar opens its menus only in a shown window
+    for (const Step& step : steps) {
+        SCOPED_TRACE(std::string(step.from ? step.from : "outside") + " -> " + step.to);
+        QMenu* menu = nullptr;
+        for (QAction* item : window->menuBar()->actions()) {
+            if (item->text() == step.menu) {
+                menu = item->menu();
+            }
+        }
+        ASSERT_NE(menu, nullptr);
+        QAction* greyed = window->Action(step.to);
+        ASSERT_NE(greyed, nullptr);
+        ASSERT_FALSE(greyed->isEnabled());
+        const QString hint = step.hint ? QString(step.hint) : greyed->statusTip();
+        ASSERT_FALSE(hint.isEmpty());
+        window->menuBar()->setActiveAction(menu->menuAction());
+        const auto moveTo = [&](QAction* action) {
+            const QPointF at = menu->actionGeometry(action).center();
+            QMouseEvent move(QEvent::MouseMove, at, menu->mapToGlobal(at), Qt::NoButton,
+                             Qt::NoButton, Qt::NoModifier);
+            QApplication::sendEvent(menu, &move);
+        };
+        if (step.from != nullptr) {
+            QAction* enabled = window->Action(step.from);
+            ASSERT_TRUE(enabled->isEnabled());
+            moveTo(enabled);
+            EXPECT_EQ(window->StatusLine()->currentMessage(), enabled->statusTip());
+        }
+        moveTo(greyed);
+        EXPECT_EQ(window->StatusLine()->currentMessage(), hint);
+        menu->close();
+        window->menuBar()->setActiveAction(nullptr);
+    }
 }
 
 TEST_F(TableWindowTest, MouseActionsReachTheGame) {
