@@ -4,8 +4,11 @@
 
 #include <QHBoxLayout>
 #include <QPushButton>
+#include <QScreen>
 #include <QTextBrowser>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace varenta {
 
@@ -48,15 +51,50 @@ HelpWindow::HelpWindow(const QString& helpDir, QWidget* parent)
     layout->addWidget(browser_, 1);
 }
 
-void HelpWindow::Open(const QString& target) {
+QPoint HelpWindow::PlaceBeside(const QRect& asker, const QSize& help, const QRect& screen) {
+    constexpr int kGap = 8;
+    const int roomRight = screen.right() - asker.right() - kGap;
+    const int roomLeft = asker.left() - screen.left() - kGap;
+    int x = 0;
+    if (roomRight >= help.width()) {
+        x = asker.right() + 1 + kGap;
+    } else if (roomLeft >= help.width()) {
+        x = asker.left() - kGap - help.width();
+    } else if (roomRight >= roomLeft) {
+        x = screen.right() + 1 - help.width();
+    } else {
+        x = screen.left();
+    }
+    const int y = asker.top();
+    // On the screen, the top-left corner first where the help is larger.
+    x = std::max(screen.left(), std::min(x, screen.right() + 1 - help.width()));
+    return {x, std::max(screen.top(), std::min(y, screen.bottom() + 1 - help.height()))};
+}
+
+void HelpWindow::Open(const QString& target, const QWidget* asker) {
     browser_->setSource(QUrl(target.isEmpty() ? QStringLiteral("index.html") : target));
+    if (asker == nullptr || asker == this) {
+        asker = parentWidget();
+    }
+    if (!isVisible() && asker != nullptr) {
+        const QWidget* beside = asker->window();
+        const QScreen* screen = beside->screen();
+        // The frame's width as the asking window has it; a help window
+        // never shown yet has no frame to measure.
+        const QSize frame = beside->frameGeometry().size() - beside->geometry().size();
+        if (screen != nullptr) {
+            const QPoint at =
+                PlaceBeside(beside->frameGeometry(), size() + frame, screen->availableGeometry());
+            move(at);
+        }
+    }
     show();
     raise();
     activateWindow();
 }
 
-void HelpWindow::ShowTarget(const QString& target) {
-    Open(target);
+void HelpWindow::ShowTarget(const QString& target, const QWidget* asker) {
+    Open(target, asker);
 }
 
 void HelpWindow::ShowContents() {

@@ -24,7 +24,14 @@ public:
     void ShowTopic(int topic);
     void ShowKeyword(const QString& keyword);
     // A page with an optional anchor ("options.html#sound"); empty: the contents.
-    void ShowTarget(const QString& target);
+    // A help window not yet shown opens beside the window that asked for it
+    // (by default the one it belongs to); a shown one stays where it is.
+    void ShowTarget(const QString& target, const QWidget* asker = nullptr);
+
+    // Where a help window of this size goes beside the asking window's frame:
+    // right of it where the screen has room, else left of it, else over the
+    // side with more room; top edges aligned, the whole help on the screen.
+    static QPoint PlaceBeside(const QRect& asker, const QSize& help, const QRect& screen);
 
     QUrl CurrentSource() const;
     QTextBrowser* Browser() const { return browser_; }
@@ -35,7 +42,7 @@ signals:
     void WindowCommand(int id, int param);
 
 private:
-    void Open(const QString& target);
+    void Open(const QString& target, const QWidget* asker = nullptr);
 
     QTextBrowser* browser_;
 };

@@ -752,9 +752,14 @@ void TableWindow::ShowHelpTopic(int topic) {
 }
 
 void TableWindow::ShowHelpTarget(const QString& target) {
+    // The window the user asked from: F1 in a dialog, or the table itself.
+    const QWidget* asker = QApplication::activeModalWidget();
+    if (asker == nullptr) {
+        asker = QApplication::activeWindow();
+    }
     Help();
     HomeHelp();
-    help_->ShowTarget(target);
+    help_->ShowTarget(target, asker);
 }
 
 void TableWindow::AboutClick() {

@@ -17,6 +17,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QRegularExpression>
+#include <QScreen>
 #include <QTabWidget>
 #include <QTest>
 #include <QTextBrowser>
@@ -225,6 +226,32 @@ TEST_F(HelpTest, F1InEachDialogOpensItsSection) {
     }
 }
 
+TEST(HelpPlace, BesideTheAskingWindowWhereTheScreenHasRoom) {
+    const QSize help(640, 560);
+    struct Case {
+        const char* what;
+        QRect asker;
+        QPoint at;
+        QRect screen = QRect(0, 0, 1920, 1080);
+    };
+    for (const Case& c : std::initializer_list<Case>{
+             {"room on the right", {0, 0, 640, 480}, {648, 0}},
+             {"right edge exactly reached", {0, 100, 1272, 480}, {1280, 100}},
+             {"one pixel short on the right: left", {700, 100, 573, 480}, {52, 100}},
+             {"room on the left only", {1200, 50, 700, 480}, {552, 50}},
+             {"no room: over the wider side", {100, 0, 1500, 900}, {1280, 0}},
+             {"no room, wider side left", {400, 0, 1500, 900}, {0, 0}},
+             {"low asker: help kept on the screen", {0, 800, 400, 250}, {408, 520}},
+             {"screen smaller than the help", {0, 0, 400, 300}, {0, 0}, {0, 0, 600, 500}},
+             {"a second screen's own coordinates",
+              {1920, 0, 640, 480},
+              {2568, 0},
+              {1920, 0, 1920, 1080}},
+         }) {
+        EXPECT_EQ(HelpWindow::PlaceBeside(c.asker, help, c.screen), c.at) << c.what;
+    }
+}
+
 TEST_F(HelpTest, HelpFromAModalDialogIsUsableThereAndStaysOpenAfterIt) {
     OpenAnswering();
     QWidget* owner = nullptr;
@@ -233,6 +260,11 @@ TEST_F(HelpTest, HelpFromAModalDialogIsUsableThereAndStaysOpenAfterIt) {
         PressF1(rules, "ckNaturalPair");
         owner = window->Help()->parentWidget();
         EXPECT_EQ(owner, &rules) << "a window outside the modal dialog takes no input";
+        const QRect screen = rules.screen()->availableGeometry();
+        EXPECT_EQ(window->Help()->pos(),
+                  HelpWindow::PlaceBeside(rules.frameGeometry(),
+                                          window->Help()->frameGeometry().size(), screen))
+            << "beside the dialog that asked, not at the screen's corner";
     });
     window->Action("Rules1")->trigger();
     EXPECT_NE(owner, nullptr);
