@@ -322,6 +322,7 @@ void ConnectDialog::RefreshOwnAddresses() {
     localAddresses_ = services_.localAddresses();
     stunAddress_.clear();
     stunFailed_.clear();
+    stunProblem_.clear();
     idAsked_.clear();
     queryNote_.clear();
     if (!rbInternet_->isChecked()) {
@@ -343,6 +344,7 @@ void ConnectDialog::RefreshOwnAddresses() {
     services_.stunQuery->Start(stun, [this, stun](const QString& address) {
         if (address.isEmpty()) {
             stunFailed_ = stun;
+            stunProblem_ = QString::fromStdString(services_.stunQuery->Problem());
             StartIdQuery(); // no STUN answer in time: the older way
             return;
         }
@@ -373,12 +375,21 @@ void ConnectDialog::StartIdQuery() {
 
 QString ConnectDialog::NotFoundNote(const QString& idAnswer) const {
     QStringList reasons;
+    const auto withProblem = [](const QString& reason, const QString& problem) {
+        return problem.isEmpty() ? reason : Text(texts::kWithProblem).arg(reason, problem);
+    };
     if (!stunFailed_.isEmpty()) {
-        reasons << Text(texts::kStunNoAnswer).arg(stunFailed_);
+        // The STUN query's own words name the server's part already ("the
+        // STUN server's name is unknown").
+        reasons << (stunProblem_.isEmpty() ? Text(texts::kStunNoAnswer).arg(stunFailed_)
+                                           : stunProblem_);
     }
     if (!idAsked_.isEmpty()) {
-        reasons << (idAnswer.isEmpty() ? Text(texts::kIdServerNoAnswer).arg(idAsked_)
-                                       : Text(texts::kIdServerNotOwn).arg(idAsked_, idAnswer));
+        const QString idProblem =
+            services_.query ? QString::fromStdString(services_.query->Problem()) : QString();
+        reasons << (idAnswer.isEmpty()
+                        ? withProblem(Text(texts::kIdServerNoAnswer).arg(idAsked_), idProblem)
+                        : Text(texts::kIdServerNotOwn).arg(idAsked_, idAnswer));
     }
     QString why = reasons.isEmpty() ? Text(texts::kNoServerGiven) : reasons.first();
     if (reasons.size() > 1) {

@@ -124,9 +124,10 @@ private:
 
     std::vector<std::string> localAddresses_; // of the running refresh
     bool refreshing_ = false;
-    QString queryNote_;  // what is being asked, or why nothing was found
-    QString stunFailed_; // the STUN server asked in vain during this refresh
-    QString idAsked_;    // the identification server asked during this refresh
+    QString queryNote_;   // what is being asked, or why nothing was found
+    QString stunFailed_;  // the STUN server asked in vain during this refresh
+    QString stunProblem_; // and why, as its query tells
+    QString idAsked_;     // the identification server asked during this refresh
     bool routerAsked_ = false;
     QString stunAddress_;   // the last STUN answer (empty: none)
     QString routerAddress_; // what the router reported (empty: nothing yet)

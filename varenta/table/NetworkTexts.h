@@ -83,6 +83,8 @@ inline constexpr const char* kIdServerNotOwn =
 inline constexpr const char* kNoServerGiven =
     "neither a STUN server nor an identification server is given";
 inline constexpr const char* kReasonsJoined = "%1, and %2";
+// A server's reason, where the query learnt one, follows it in brackets.
+inline constexpr const char* kWithProblem = "%1 (%2)";
 // Why Connect is not available yet.
 inline constexpr const char* kNeedNickname = "Type your nickname to connect.";
 inline constexpr const char* kNeedIpPartner = "Type the IP number of your opponent to connect.";

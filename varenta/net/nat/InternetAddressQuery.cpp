@@ -1,12 +1,17 @@
 #include "varenta/net/nat/InternetAddressQuery.h"
 
+#include <cstring>
+#include <string>
+
 namespace varenta {
 
 InternetAddressQuery::InternetAddressQuery(std::string port, int timeoutMs)
     : port_(std::move(port)) {
     timeout_.setSingleShot(true);
     timeout_.setInterval(timeoutMs);
-    QObject::connect(&timeout_, &QTimer::timeout, [this] { Finish(QString()); });
+    QObject::connect(&timeout_, &QTimer::timeout, [this] {
+        Finish(QString(), "no answer within " + std::to_string(timeout_.interval() / 1000) + " s");
+    });
 }
 
 InternetAddressQuery::~InternetAddressQuery() {
@@ -43,15 +48,19 @@ void InternetAddressQuery::SessionConnected(TcpSocket& socket) {
     Finish(QString::fromStdString(TcpSocket::LocalAddress(socket.Socket())));
 }
 
-void InternetAddressQuery::ErrorOccurred(TcpSocket&, const SocketError&) {
-    Finish(QString());
+// In the system's own words where it gave some ("Connection refused"),
+// else in the socket's ("Host not found").
+void InternetAddressQuery::ErrorOccurred(TcpSocket&, const SocketError& error) {
+    Finish(QString(),
+           error.systemError != 0 ? std::strerror(error.systemError) : std::string(error.text));
 }
 
 void InternetAddressQuery::SessionClosed(TcpSocket&) {
-    Finish(QString());
+    Finish(QString(), "the server closed the connection");
 }
 
-void InternetAddressQuery::Finish(const QString& address) {
+void InternetAddressQuery::Finish(const QString& address, std::string problem) {
+    problem_ = address.isEmpty() ? std::move(problem) : std::string();
     auto done = std::move(done_);
     done_ = nullptr;
     timeout_.stop();

@@ -25,12 +25,13 @@ public:
     void Start(const QString& server, std::function<void(const QString&)> done) override;
     void Cancel() override;
     int TimeoutMs() const override { return timeout_.interval(); }
+    std::string Problem() const override { return problem_; }
 
 private:
     void SessionConnected(TcpSocket& socket) override;
     void ErrorOccurred(TcpSocket& socket, const SocketError& error) override;
     void SessionClosed(TcpSocket& socket) override;
-    void Finish(const QString& address);
+    void Finish(const QString& address, std::string problem = {});
 
     std::string port_;
     NotifierWatcher watcher_;
@@ -38,6 +39,7 @@ private:
     std::unique_ptr<TcpSocket> retired_;
     QTimer timeout_;
     std::function<void(const QString&)> done_;
+    std::string problem_;
     bool starting_ = false;
     int generation_ = 0; // a deferred answer of a cancelled query is dropped
 };

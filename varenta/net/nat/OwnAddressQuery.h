@@ -6,6 +6,7 @@
 #include <QString>
 
 #include <functional>
+#include <string>
 
 namespace varenta {
 
@@ -17,6 +18,9 @@ public:
     virtual void Cancel() = 0;
     // The longest a query can take before done runs (what the user is told).
     virtual int TimeoutMs() const = 0;
+    // Why the last query found no address, in words for the user ("Connection
+    // refused"); empty when it found one or the reason is not known.
+    virtual std::string Problem() const { return {}; }
 };
 
 } // namespace varenta

@@ -35,6 +35,7 @@ public:
     // The last finished query: the port the server saw too, or why nothing
     // was found.
     const StunQuery::Result& LastResult() const { return last_; }
+    std::string Problem() const override { return last_.found ? std::string() : last_.problem; }
 
 private:
     void LookedUp(const NameLookup::Answer& answer);

@@ -251,6 +251,24 @@ TEST_F(ConnectDialogTest, TheLabelSaysWhatIsAskedAndWhyNoInternetAddressWasFound
     }
 }
 
+TEST_F(ConnectDialogTest, TheLabelGivesTheServersOwnReasonsWhereTheQueriesLearntThem) {
+    auto d = Open(true);
+    stun->Answer("");
+    query->Answer("");
+    UseIpNumber(*d, "me", "10.0.0.1");
+    Find<QLineEdit>(*d, "edSTUNServer")->setText("stun.example");
+    Find<QLineEdit>(*d, "edIDServer")->setText("198.51.100.7");
+    stun->problem = "the STUN server's name is unknown";
+    query->problem = "Network is unreachable";
+    Find<QPushButton>(*d, "bnRefreshIP")->click();
+    stun->Answer("");
+    query->Answer("");
+    EXPECT_EQ(d->AddressStatus(),
+              QString(texts::kNoInternetAddress)
+                  .arg("the STUN server's name is unknown, and the identification server "
+                       "198.51.100.7 could not be reached (Network is unreachable)"));
+}
+
 TEST_F(ConnectDialogTest, CopySelectsALoneEntryAndCopiesTheSelection) {
     auto d = Open();
     query->Answer("10.8.0.2");

@@ -7,6 +7,7 @@
 #include <QString>
 
 #include <functional>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -20,6 +21,7 @@ public:
     }
     void Cancel() override { done_ = nullptr; }
     int TimeoutMs() const override { return timeoutMs; }
+    std::string Problem() const override { return problem; }
     void Answer(const QString& address) {
         auto done = std::move(done_);
         done_ = nullptr;
@@ -30,6 +32,7 @@ public:
     bool Running() const { return static_cast<bool>(done_); }
     std::vector<QString> servers; // one per Start
     int timeoutMs = 3000;
+    std::string problem; // why an empty answer found nothing
 
 private:
     std::function<void(const QString&)> done_;

@@ -1,6 +1,7 @@
 #include "varenta/net/nat/InternetAddressQuery.h"
 
 #include "varenta/net/socket/NotifierWatcher.h"
+#include "varenta/net/socket/SocketErrors.h"
 #include "varenta/net/socket/TcpSocket.h"
 
 #include <QCoreApplication>
@@ -39,14 +40,23 @@ TEST(InternetAddressQueryTest, AnswersWithTheOwnEndOfTheConnectionOrNothing) {
 
     InternetAddressQuery reached(port);
     EXPECT_EQ(AnswerOf(reached, "127.0.0.1").value_or("none"), "127.0.0.1");
+    EXPECT_EQ(reached.Problem(), "");
     // The same query can ask again.
     EXPECT_EQ(AnswerOf(reached, "localhost").value_or("none"), "127.0.0.1");
 
+    // Nothing found, and why, in words the connect dialog shows.
     server.CancelListen();
     InternetAddressQuery refused(port);
     EXPECT_EQ(AnswerOf(refused, "127.0.0.1").value_or("none"), "");
+    EXPECT_EQ(refused.Problem(), "Connection refused");
     InternetAddressQuery unknown(port);
     EXPECT_EQ(AnswerOf(unknown, "no-such-host.invalid").value_or("none"), "");
+    EXPECT_EQ(unknown.Problem(), SocketErrorText(kErrorHostNotFound));
+    // A later answer forgets the earlier problem.
+    server.Port.assign(port);
+    ASSERT_TRUE(server.Listen());
+    EXPECT_EQ(AnswerOf(refused, "127.0.0.1").value_or("none"), "127.0.0.1");
+    EXPECT_EQ(refused.Problem(), "");
 }
 
 TEST(InternetAddressQueryTest, ACancelledQueryNeverAnswers) {
