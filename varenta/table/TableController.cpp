@@ -342,7 +342,7 @@ void TableController::MoveCard(const Card& card, int fromX, int fromY, int toX, 
         moving.at = at;
         window_.View()->Picture().moving = moving;
         const QRect now(at, size);
-        window_.View()->repaint(last.united(now));
+        window_.View()->RepaintTableRect(last.united(now));
         last = now;
     };
     for (int i = 1; i <= steps && !clock_->Aborted(); ++i) {
@@ -361,7 +361,7 @@ void TableController::MoveCard(const Card& card, int fromX, int fromY, int toX, 
     }
     window_.View()->Picture().moving.reset();
     // The engine lays the card down and repaints it right after this returns.
-    window_.View()->update(last);
+    window_.View()->UpdateTableRect(last);
     busyMark_ = false;
     if (ownCursor) {
         SetWaitCursor(false);

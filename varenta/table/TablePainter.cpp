@@ -206,7 +206,8 @@ void PaintTable(QPainter& p, const TablePicture& picture) {
     // A picture painted on counts in device pixels, a widget in its own.
     int width = g.clientWidth;
     int height = g.tableHeight;
-    if (const QPaintDevice* d = p.device(); d != nullptr) {
+    // A table the view scales onto a larger widget ends at its own edges.
+    if (const QPaintDevice* d = p.device(); d != nullptr && p.transform().isIdentity()) {
         const bool picture = d->devType() == QInternal::Image || d->devType() == QInternal::Pixmap;
         const qreal ratio = picture ? d->devicePixelRatio() : 1.0;
         width = static_cast<int>(d->width() / ratio);

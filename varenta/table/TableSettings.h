@@ -9,7 +9,6 @@ namespace varenta {
 inline constexpr char kKeyBackground[] = "Settings\\Background Color";
 inline constexpr int kDefaultBackground = 0x8000;
 inline constexpr char kKeyResolution[] = "Settings\\Resolution";
-inline constexpr char kDefaultResolution[] = "0,0,640x480";
 inline constexpr char kKeyShowStatusbar[] = "Settings\\Show Statusbar";
 inline constexpr char kKeyShowTurns[] = "Settings\\Show Turns";
 inline constexpr char kKeyShowHighscores[] = "Settings\\Show Highscores";

@@ -42,6 +42,9 @@ inline constexpr const char* kMenuRules = "&Rules...";
 inline constexpr const char* kHintRules =
     "|Adjust the rules of Varenta to your local variant (only "
     "possible when starting a new game)";
+inline constexpr const char* kMenuFullScreen = "&Full Screen";
+inline constexpr const char* kHintFullScreen =
+    "|Show the table on the whole screen, or back in its window (F11)";
 inline constexpr const char* kMenuHelp = "&Help";
 inline constexpr const char* kMenuHelpTopics = "&Help Topics";
 inline constexpr const char* kMenuAbout = "&About...";

@@ -4,6 +4,9 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include <algorithm>
+#include <cmath>
+
 namespace varenta {
 
 TableView::TableView(QWidget* parent) : QWidget(parent) {
@@ -19,33 +22,79 @@ void TableView::EnsureDensity(qreal dpr) {
     }
 }
 
-QImage TableView::Render(qreal dpr) {
-    EnsureDensity(dpr);
-    QImage image(size() * dpr, QImage::Format_ARGB32);
-    image.setDevicePixelRatio(dpr);
-    QPainter p(&image);
-    if (picture_.state != nullptr) {
-        PaintTable(p, picture_);
-    } else {
-        p.fillRect(image.rect(), picture_.background);
-    }
-    return image;
+void TableView::SetTableSize(QSize size) {
+    tableSize_ = size;
+    update();
 }
 
-void TableView::paintEvent(QPaintEvent* event) {
-    EnsureDensity(devicePixelRatioF());
-    QPainter p(this);
-    p.setClipRegion(event->region());
+qreal TableView::Scale() const {
+    if (tableSize_.isEmpty() || size() == tableSize_) {
+        return 1.0;
+    }
+    return std::min(static_cast<qreal>(width()) / tableSize_.width(),
+                    static_cast<qreal>(height()) / tableSize_.height());
+}
+
+QPointF TableView::Origin() const {
+    if (tableSize_.isEmpty()) {
+        return {};
+    }
+    const qreal scale = Scale();
+    // Centred across; at the top, so that the room below the table shows
+    // the long meld and hand columns that reach past it.
+    return {std::max(0.0, (width() - tableSize_.width() * scale) / 2), 0.0};
+}
+
+QPoint TableView::ToTable(QPointF widgetPoint) const {
+    const qreal scale = Scale();
+    const QPointF at = (widgetPoint - Origin()) / scale;
+    return {static_cast<int>(std::floor(at.x())), static_cast<int>(std::floor(at.y()))};
+}
+
+QRect TableView::ToWidget(const QRect& tableRect) const {
+    const qreal scale = Scale();
+    const QPointF origin = Origin();
+    const QRectF mapped(origin + QPointF(tableRect.topLeft()) * scale,
+                        QSizeF(tableRect.size()) * scale);
+    // Whole pixels that cover every partly covered one.
+    return mapped.toAlignedRect().adjusted(-1, -1, 1, 1);
+}
+
+// The table in its own coordinates, scaled onto the widget; the card images
+// are made for the scaled size, so they are drawn pixel for pixel.
+void TableView::PaintScaled(QPainter& p, const QRect& area) {
     if (picture_.state == nullptr || picture_.images == nullptr || picture_.geometry == nullptr) {
-        p.fillRect(rect(), picture_.background);
+        p.fillRect(area, picture_.background);
         return;
+    }
+    const qreal scale = Scale();
+    if (scale != 1.0 || !Origin().isNull()) {
+        p.fillRect(area, picture_.background);
+        p.translate(Origin());
+        p.scale(scale, scale);
     }
     PaintTable(p, picture_);
 }
 
+QImage TableView::Render(qreal dpr) {
+    EnsureDensity(dpr * Scale());
+    QImage image(size() * dpr, QImage::Format_ARGB32);
+    image.setDevicePixelRatio(dpr);
+    QPainter p(&image);
+    PaintScaled(p, rect());
+    return image;
+}
+
+void TableView::paintEvent(QPaintEvent* event) {
+    EnsureDensity(devicePixelRatioF() * Scale());
+    QPainter p(this);
+    p.setClipRegion(event->region());
+    PaintScaled(p, rect());
+}
+
 void TableView::mouseReleaseEvent(QMouseEvent* event) {
     if (onMouseUp) {
-        onMouseUp(event->button(), event->modifiers(), event->position().toPoint());
+        onMouseUp(event->button(), event->modifiers(), ToTable(event->position()));
     }
 }
 

@@ -23,6 +23,21 @@ public:
     // device pixels per pixel.
     QImage Render(qreal dpr = 1.0);
 
+    // The table's own size: the layout's, in which the game, its saved
+    // positions and the network count. The view paints the table scaled to
+    // fill its widget, keeping its proportions (a margin in the table's
+    // colour), and maps every mouse position back. Empty: no scaling.
+    void SetTableSize(QSize size);
+    QSize TableSize() const { return tableSize_; }
+    // Widget pixels per table pixel, and where the table's origin lies.
+    qreal Scale() const;
+    QPointF Origin() const;
+    QPoint ToTable(QPointF widgetPoint) const;
+    QRect ToWidget(const QRect& tableRect) const;
+    // Paints a part of the table given in the table's coordinates.
+    void RepaintTableRect(const QRect& tableRect) { repaint(ToWidget(tableRect)); }
+    void UpdateTableRect(const QRect& tableRect) { update(ToWidget(tableRect)); }
+
     std::function<void(Qt::MouseButton, Qt::KeyboardModifiers, QPoint)> onMouseUp;
     std::function<void()> onMouseMove;
     std::function<bool(QKeyEvent*)> onKey; // true when the key was used
@@ -41,8 +56,10 @@ protected:
 
 private:
     void EnsureDensity(qreal dpr);
+    void PaintScaled(QPainter& p, const QRect& area);
 
     TablePicture picture_;
+    QSize tableSize_;
 };
 
 } // namespace varenta

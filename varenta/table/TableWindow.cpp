@@ -165,6 +165,7 @@ TableWindow::TableWindow(TableServices services, QWidget* parent)
         move(savedPosition_);
     }
     ApplyLayout(layout_);
+    ApplyPlacement();
 
     splashTimer_.setSingleShot(true);
     connect(&splashTimer_, &QTimer::timeout, this, &TableWindow::ProgramStart);
@@ -192,11 +193,15 @@ void TableWindow::ReadSettings() {
     aggression_ = std::clamp(s.ReadInteger(kKeyAggression, 50), 0, 100);
     records_->ReadSettings(s);
 
-    // "left,top,layout", by default the smallest table in the top left
-    // corner; a layout larger than the screen gives way to the largest that fits.
-    const QStringList parts = s.ReadString(kKeyResolution, kDefaultResolution).split(',');
-    layout_ = 0;
-    if (parts.size() == 3) {
+    // "left,top,layout"; a layout larger than the screen gives way to the
+    // largest that fits. A first start shows the largest table the screen
+    // holds, centred.
+    const QString resolution = s.ReadString(kKeyResolution, QString());
+    const QStringList parts = resolution.split(',');
+    firstStart_ = resolution.isEmpty();
+    layout_ = firstStart_ ? LayoutLimit() : 0;
+    placement_ = WindowPlacement::Read(s);
+    if (!firstStart_ && parts.size() == 3) {
         const int layout = LayoutFromName(parts.at(2));
         bool okLeft = false;
         bool okTop = false;
@@ -264,6 +269,16 @@ void TableWindow::BuildMenus() {
     rules->setObjectName(QStringLiteral("Rules1"));
     rules->setStatusTip(StatusText(texts::kHintRules));
     connect(rules, &QAction::triggered, this, [this] { RulesClick(); });
+    options->addSeparator();
+    QAction* fullScreen = add(options, texts::kMenuFullScreen, "FullScreen1",
+                              texts::kHintFullScreen, QKeySequence(Qt::Key_F11), [this] {
+                                  setWindowState(windowState() ^ Qt::WindowFullScreen);
+                                  TakeFocusBack();
+                              });
+    fullScreen->setCheckable(true);
+    // The window manager may end full screen too; the mark follows it.
+    connect(options, &QMenu::aboutToShow, this,
+            [this, fullScreen] { fullScreen->setChecked(isFullScreen()); });
 
     QMenu* help = menuBar()->addMenu(QString::fromUtf8(texts::kMenuHelp));
     add(help, texts::kMenuHelpTopics, "HelpTopics1", {}, QKeySequence(Qt::Key_F1),
@@ -422,11 +437,16 @@ void TableWindow::ProgramExit() {
     network_->Play().CloseRouterPort();
     games_->AutoSaveOnExit();
     records_->WriteUnsavedOnExit();
-    const QPoint at = pos();
+    const QPoint at = isFullScreen() || isMaximized() ? normalGeometry().topLeft() : pos();
+    placement_.fullScreen = isFullScreen();
+    if (!isFullScreen() && !isMaximized()) {
+        placement_.size = size();
+    }
     try {
         store_->Write(
             kKeyResolution,
             QString("%1,%2,%3").arg(at.x()).arg(at.y()).arg(QLatin1String(LayoutName(layout_))));
+        placement_.Write(*store_);
     } catch (const SettingsError& e) {
         dialogs_.message(MessageKind::Error, e.Message());
     }
@@ -538,35 +558,43 @@ void TableWindow::LoadCardImages(qreal dpr) {
     view_->update();
 }
 
+QRect TableWindow::AvailableScreen() const {
+    if (services_.screenWidth > 0 && services_.screenHeight > 0) {
+        return {0, 0, services_.screenWidth, services_.screenHeight};
+    }
+    const QScreen* s = screen() != nullptr ? screen() : QApplication::primaryScreen();
+    return s != nullptr ? s->availableGeometry() : QRect();
+}
+
+// The layout gives the table its own size, in which the game counts; the
+// window around it may have any size, and the view scales the table to it.
 void TableWindow::ApplyLayout(int layout) {
     layout_ = std::clamp(layout, 0, TableGeometry::kLayouts - 1);
     const QSize size = kLayoutSizes.at(static_cast<std::size_t>(layout_));
     const int chrome =
         menuBar()->sizeHint().height() + (showStatusbar_ ? status_->sizeHint().height() : 0);
-    if (layout_ == LayoutMatchingScreen()) {
-        // The layout fills the screen: maximised, the table takes what is left.
-        view_->setMinimumSize(0, 0);
-        view_->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
-        setMinimumSize(0, 0);
-        setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
-        const QScreen* s = QApplication::primaryScreen();
-        if (s != nullptr && services_.screenWidth <= 0) {
-            setGeometry(s->availableGeometry());
+    const QSize table(size.width(), size.height() - chrome);
+    view_->SetTableSize(table);
+    // Half the table's size is the least at which its cards can be told apart.
+    view_->setMinimumSize(table / 2);
+    if (isFullScreen()) {
+        // stays full screen, the table scaled to the new layout
+    } else if (layout_ == LayoutMatchingScreen()) {
+        // The layout fills the screen: maximised.
+        if (services_.screenWidth <= 0) {
+            setGeometry(AvailableScreen());
         } else {
-            view_->resize(size.width(), size.height() - chrome);
+            view_->resize(table);
         }
         setWindowState(windowState() | Qt::WindowMaximized);
     } else {
         setWindowState(windowState() & ~Qt::WindowMaximized);
-        view_->setFixedSize(size.width(), size.height() - chrome);
+        resize(size);
+        // A window not shown yet places its table only when asked to.
         QMainWindow::layout()->activate();
-        setFixedSize(sizeHint());
         // Back onto the screen when the new size would stick out.
-        const QScreen* s = QApplication::primaryScreen();
-        if (s != nullptr || services_.screenWidth > 0) {
-            const QRect screen = services_.screenWidth > 0
-                                     ? QRect(0, 0, services_.screenWidth, services_.screenHeight)
-                                     : s->availableGeometry();
+        const QRect screen = AvailableScreen();
+        if (!screen.isEmpty()) {
             QPoint at = pos();
             at.setX(std::max(screen.left(), std::min(at.x(), screen.right() + 1 - size.width())));
             at.setY(std::max(screen.top(), std::min(at.y(), screen.bottom() + 1 - size.height())));
@@ -577,8 +605,30 @@ void TableWindow::ApplyLayout(int layout) {
     LoadCardImages();
 }
 
+// The size the user gave the window last time, or on a first start about
+// four fifths of the screen; full screen again where it was left so.
+void TableWindow::ApplyPlacement() {
+    const QRect screen = AvailableScreen();
+    const bool maximised = isMaximized();
+    if (placement_.size && !maximised) {
+        resize(WindowPlacement::Fitted(*placement_.size, screen));
+    } else if (firstStart_ && !maximised) {
+        resize(WindowPlacement::FirstStartSize(kLayoutSizes.at(static_cast<std::size_t>(layout_)),
+                                               screen));
+        if (!screen.isEmpty()) {
+            move(screen.x() + (screen.width() - width()) / 2,
+                 screen.y() + (screen.height() - height()) / 2);
+        }
+    }
+    if (placement_.fullScreen) {
+        setWindowState(windowState() | Qt::WindowFullScreen);
+    }
+}
+
 void TableWindow::RecomputeLayout() {
-    const TableGeometry geometry = TableGeometry::ForLayout(layout_, view_->width());
+    const int tableWidth =
+        view_->TableSize().isEmpty() ? view_->width() : view_->TableSize().width();
+    const TableGeometry geometry = TableGeometry::ForLayout(layout_, tableWidth);
     const TableGeometry& now = engine_.Geometry();
     if (geometry.layout == now.layout && geometry.clientWidth == now.clientWidth &&
         geometry.columnWidth == now.columnWidth) {

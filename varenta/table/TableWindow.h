@@ -16,6 +16,7 @@
 #include "varenta/table/TableClock.h"
 #include "varenta/table/TableController.h"
 #include "varenta/table/TableSettings.h"
+#include "varenta/table/WindowPlacement.h"
 
 #include <QDate>
 #include <QMainWindow>
@@ -201,6 +202,8 @@ private:
     void AfterOperation();
     void ReadSettings();
     void BuildMenus();
+    QRect AvailableScreen() const;
+    void ApplyPlacement();
     void ProgramExit();
     void KeepEnding();
     void NewGameClick();
@@ -235,6 +238,8 @@ private:
 
     // Settings held by the window.
     int layout_ = 0;
+    bool firstStart_ = false; // no table was ever placed on this profile
+    WindowPlacement placement_;
     QPoint savedPosition_;
     bool positionKnown_ = false;
     QColor background_;

@@ -358,12 +358,15 @@ TEST_F(TableWindowTest, ATablePlacedOffTheScreenComesBackOntoIt) {
     EXPECT_EQ(window->pos(), QPoint(1920 - 640, 1200 - 480)) << "the test screen is 1920 x 1200";
 }
 
-TEST_F(TableWindowTest, WithoutAResolutionSettingTheSmallestTableStartsTopLeft) {
-    Open(-1);
-    EXPECT_EQ(window->Layout(), 0);
-    EXPECT_EQ(window->View()->width(), 640);
+TEST_F(TableWindowTest, AFirstStartShowsTheLargestTableThatFitsAtFourFifthsOfTheScreen) {
+    Open(-1); // the test screen is 1920 x 1200
+    EXPECT_EQ(window->Layout(), 3);
+    EXPECT_EQ(window->size(), QSize(1200, 960)) << "1280 x 1024 at four fifths of the height";
+    EXPECT_EQ(window->pos(), QPoint(360, 120)) << "centred";
+    EXPECT_EQ(window->View()->TableSize().width(), 1280) << "the table keeps its own size";
     window->close();
-    EXPECT_EQ(store->ReadString("Settings\\Resolution", ""), "0,0,640x480");
+    EXPECT_EQ(store->ReadString("Settings\\Resolution", ""), "360,120,1280x1024");
+    EXPECT_EQ(store->ReadString("Settings\\Window Size", ""), "1200,960");
 }
 
 TEST_F(TableWindowTest, TheMatchingLayoutIsMaximisedOthersHaveTheirSize) {
