@@ -39,11 +39,17 @@ inline Sharpness MeasureSharpness(const QImage& image, const QRect& area) {
     return s;
 }
 
-// True when `twice`, drawn for two device pixels per pixel, is as sharp as
-// `once` drawn for one: no step lost, and detail finer than a doubled pixel.
-inline bool SharpAtTwice(const QImage& once, const QRect& area, const QImage& twice) {
+// True when `big`, the same area drawn larger (`bigArea` in it), is as sharp
+// as `once`: no step lost, and detail finer than an enlarged pixel.
+inline bool SharpWhereEnlarged(const QImage& once, const QRect& area, const QImage& big,
+                               const QRect& bigArea) {
     const Sharpness one = MeasureSharpness(once, area);
-    const QRect big(area.topLeft() * 2, area.size() * 2);
-    const Sharpness two = MeasureSharpness(twice, big);
-    return two.strongestStep * 10 >= one.strongestStep * 9 && two.mixedBlocks >= 0.01;
+    const Sharpness enlarged = MeasureSharpness(big, bigArea);
+    return enlarged.strongestStep * 10 >= one.strongestStep * 9 && enlarged.mixedBlocks >= 0.01;
+}
+
+// True when `twice`, drawn for two device pixels per pixel, is as sharp as
+// `once` drawn for one.
+inline bool SharpAtTwice(const QImage& once, const QRect& area, const QImage& twice) {
+    return SharpWhereEnlarged(once, area, twice, QRect(area.topLeft() * 2, area.size() * 2));
 }
