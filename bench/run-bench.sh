@@ -18,7 +18,7 @@ cd "$(dirname "$0")/.."
 build=build-bench
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DCARDGAMES_BENCH=ON >/dev/null
 cmake --build "$build" -j"$(nproc 2>/dev/null || echo 2)" \
-    --target varenta-sim kiv-sim varenta kiv bare-window startup-probe machine-yardstick
+    --target varenta-sim kiv-sim varenta kiv bare-window startup-probe machine-yardstick paint-frame
 
 hands=${BENCH_HANDS:-20000}
 rounds=${BENCH_ROUNDS:-300000}
@@ -112,3 +112,9 @@ BEGIN {
     start("kiv first window", kivms, kivcpu, kivkb, "<= 1.3x bare, < 60 MB")
 }
 '
+
+# One frame of a card's flight: at the table's own size and scaled to fill a
+# 3840 x 2160 screen; the frame repaints only the card's way, so it costs
+# about the same at any window size.
+echo
+"$build/bench/paint-frame" 2>/dev/null

@@ -439,8 +439,10 @@ void TableWindow::ProgramExit() {
     records_->WriteUnsavedOnExit();
     const QPoint at = isFullScreen() || isMaximized() ? normalGeometry().topLeft() : pos();
     placement_.fullScreen = isFullScreen();
-    if (!isFullScreen() && !isMaximized()) {
-        placement_.size = size();
+    // Maximised or full screen, the size to come back to is the normal one.
+    const QSize normal = isFullScreen() || isMaximized() ? normalGeometry().size() : size();
+    if (normal.isValid() && !normal.isEmpty()) {
+        placement_.size = normal;
     }
     try {
         store_->Write(
