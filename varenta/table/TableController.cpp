@@ -312,11 +312,13 @@ void TableController::RepaintRect(int /*x*/, int /*y*/, int /*width*/, int /*hei
     // lie outside the area a move names, and a full paint costs little.
     UpdatePanels();
     window_.View()->repaint();
+    window_.View()->TellTableChanged();
 }
 
 void TableController::RepaintTable() {
     UpdatePanels();
     window_.View()->repaint();
+    window_.View()->TellTableChanged();
 }
 
 void TableController::MoveCard(const Card& card, int fromX, int fromY, int toX, int toY,

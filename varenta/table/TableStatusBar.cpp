@@ -2,6 +2,7 @@
 
 #include "varenta/table/TableTexts.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QHelpEvent>
 #include <QToolTip>
@@ -37,6 +38,8 @@ TableStatusBar::TableStatusBar(QWidget* parent)
         panel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         panel->setMinimumWidth(48);
         panel->setToolTip(QString::fromUtf8(tips.at(i)));
+        // A screen reader names the number by what it counts.
+        panel->setAccessibleName(QString::fromUtf8(tips.at(i)));
         panel->installEventFilter(this);
         addPermanentWidget(panel);
         panels_.at(i) = panel;
@@ -62,6 +65,10 @@ void TableStatusBar::FitLine() {
     const QString shown =
         line_->fontMetrics().elidedText(full_, Qt::ElideRight, line_->contentsRect().width());
     line_->setText(shown);
+    // A screen reader reads the whole text, and hears of each new one.
+    if (line_->accessibleName() != full_) {
+        line_->setAccessibleName(full_);
+    }
     line_->setToolTip(shown != full_ ? full_ : QString());
 }
 
@@ -92,6 +99,10 @@ void TableStatusBar::ShowErrorText(const QString& text) {
     full_ = text;
     SetLineStyle(true);
     blink_.start();
+    if (QAccessible::isActive()) {
+        QAccessibleEvent alert(line_, QAccessible::Alert);
+        QAccessible::updateAccessibility(&alert);
+    }
     ShowWholeTextIfShortened();
 }
 

@@ -1,5 +1,8 @@
 #include "varenta/table/TableView.h"
 
+#include "varenta/table/TableAccessible.h"
+
+#include <QAccessible>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -10,6 +13,12 @@
 namespace varenta {
 
 TableView::TableView(QWidget* parent) : QWidget(parent) {
+    // A screen reader reads the table's parts (TableAccessible).
+    static const bool factoryInstalled = [] {
+        QAccessible::installFactory(&TableAccessible::Factory);
+        return true;
+    }();
+    (void)factoryInstalled;
     setMouseTracking(true);
     setFocusPolicy(Qt::StrongFocus);
     // Every pixel is painted by PaintTable, so Qt need not clear first.
@@ -74,6 +83,15 @@ void TableView::PaintScaled(QPainter& p, const QRect& area) {
         p.scale(scale, scale);
     }
     PaintTable(p, picture_);
+}
+
+void TableView::TellTableChanged() {
+    if (QAccessible::isActive()) {
+        QAccessibleEvent event(this, QAccessible::ObjectReorder);
+        QAccessible::updateAccessibility(&event);
+        QAccessibleEvent named(this, QAccessible::NameChanged);
+        QAccessible::updateAccessibility(&named);
+    }
 }
 
 QImage TableView::Render(qreal dpr) {

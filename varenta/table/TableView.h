@@ -37,6 +37,9 @@ public:
     // Paints a part of the table given in the table's coordinates.
     void RepaintTableRect(const QRect& tableRect) { repaint(ToWidget(tableRect)); }
     void UpdateTableRect(const QRect& tableRect) { update(ToWidget(tableRect)); }
+    // Tells a screen reader that the table's parts changed (a card drawn,
+    // melded or discarded, a new hand).
+    void TellTableChanged();
 
     std::function<void(Qt::MouseButton, Qt::KeyboardModifiers, QPoint)> onMouseUp;
     std::function<void()> onMouseMove;
