@@ -27,6 +27,9 @@ PACKAGES=(build-essential cmake ninja-build pkg-config clang-format
 # private X server for the first window; xdotool answers Kiv's first-start
 # notice.
 BENCH_PACKAGES=(xvfb xauth libx11-dev xdotool)
+# The accessibility tests read the running programs as a screen reader does,
+# over their own D-Bus session and accessibility bus.
+A11Y_PACKAGES=(at-spi2-core python3-pyatspi dbus)
 MAIL_SERVER_PACKAGES=(opensmtpd dovecot-pop3d dovecot-submissiond openssl coturn)
 
 install_missing() {
@@ -109,7 +112,7 @@ package)
     (cd build && cpack -G DEB)
     ;;
 test)
-    install_missing
+    install_missing "${A11Y_PACKAGES[@]}"
     install_mail_servers
     files=$(git ls-files '*.cpp' '*.h' 2>/dev/null || true)
     if [[ -n "$files" ]]; then

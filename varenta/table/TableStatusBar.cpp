@@ -40,6 +40,7 @@ TableStatusBar::TableStatusBar(QWidget* parent)
         panel->setToolTip(QString::fromUtf8(tips.at(i)));
         // A screen reader names the number by what it counts.
         panel->setAccessibleName(QString::fromUtf8(tips.at(i)));
+        panel->setAccessibleDescription(panel->text());
         panel->installEventFilter(this);
         addPermanentWidget(panel);
         panels_.at(i) = panel;
@@ -112,7 +113,10 @@ void TableStatusBar::EndBlink() {
 }
 
 void TableStatusBar::SetPanel(Panel panel, int value) {
-    panels_.at(static_cast<std::size_t>(panel))->setText(QString::number(value));
+    QLabel* label = panels_.at(static_cast<std::size_t>(panel));
+    label->setText(QString::number(value));
+    // Read after the field's name: "Your Current Score, 1250".
+    label->setAccessibleDescription(label->text());
 }
 
 void TableStatusBar::SetMeldMinimum(int minimum) {
