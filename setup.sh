@@ -30,6 +30,8 @@ BENCH_PACKAGES=(xvfb xauth libx11-dev xdotool)
 # The accessibility tests read the running programs as a screen reader does,
 # over their own D-Bus session and accessibility bus.
 A11Y_PACKAGES=(at-spi2-core python3-pyatspi dbus)
+# The packages are checked with Debian's own checker, lintian.
+PACKAGE_CHECK_PACKAGES=(lintian)
 MAIL_SERVER_PACKAGES=(opensmtpd dovecot-pop3d dovecot-submissiond openssl coturn)
 
 install_missing() {
@@ -106,13 +108,24 @@ run)
     exec "$exe" "$@"
     ;;
 package)
-    install_missing
-    cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
+    install_missing "${PACKAGE_CHECK_PACKAGES[@]}"
+    # Built as Debian builds its packages: with the hardening flags of
+    # dpkg-buildflags (fortified functions, stack protector, read-only
+    # relocations bound at start, position-independent programs) and the
+    # build folder's path mapped away.
+    export DEB_BUILD_MAINT_OPTIONS=hardening=+all
+    cppflags=$(dpkg-buildflags --get CPPFLAGS)
+    cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release \
+        -DCMAKE_C_FLAGS="$(dpkg-buildflags --get CFLAGS) $cppflags" \
+        -DCMAKE_CXX_FLAGS="$(dpkg-buildflags --get CXXFLAGS) $cppflags" \
+        -DCMAKE_EXE_LINKER_FLAGS="$(dpkg-buildflags --get LDFLAGS)" \
+        -DCMAKE_POSITION_INDEPENDENT_CODE=ON >/dev/null
     cmake --build build -j"$(jobs)"
     (cd build && cpack -G DEB)
+    testsupport/check_package_build.sh build
     ;;
 test)
-    install_missing "${A11Y_PACKAGES[@]}"
+    install_missing "${A11Y_PACKAGES[@]}" "${PACKAGE_CHECK_PACKAGES[@]}"
     install_mail_servers
     files=$(git ls-files '*.cpp' '*.h' 2>/dev/null || true)
     if [[ -n "$files" ]]; then

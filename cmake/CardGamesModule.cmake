@@ -17,8 +17,6 @@ function(cardgames_module target)
   add_library(${target} STATIC ${sources} ${headers})
   target_include_directories(${target} PUBLIC ${CMAKE_SOURCE_DIR})
   target_link_libraries(${target} PUBLIC ${M_DEPS})
-  target_compile_definitions(${target} PRIVATE
-    CARDGAMES_RESOURCE_DIR="${CARDGAMES_RESOURCE_DIR}")
   if(M_QT)
     set_target_properties(${target} PROPERTIES AUTOMOC ON AUTOUIC ON AUTORCC ON)
     target_link_libraries(${target} PUBLIC Qt6::Widgets)

@@ -1,17 +1,17 @@
 # Installation and the Debian packages.
 #
-# `cmake --install` puts the programs in bin/ and each program's read-only
-# data in share/<program>/, where the programs look for it beside their own
-# bin/ folder; whole data folders are installed, so a new sound, tune or help
+# `cmake --install` puts the programs in games/ (Debian's place for games)
+# and each program's read-only data in share/<program>/, where the programs
+# look for it beside their own games/ folder; whole data folders are installed, so a new sound, tune or help
 # page needs no edit here (only the generators in tools/ stay behind). Each
 # program also brings what a desktop needs to offer it: a desktop entry, its
 # icon in the hicolor theme, AppStream metainfo and manual pages for it and
 # its simulator. Everything of one program is one install component, and
 # CPack makes one .deb of each: cpack -G DEB in the build folder.
 
-# The programs look for their data at ../share/<program> from bin/, so these
-# two stay fixed whatever the prefix.
-set(CARDGAMES_BIN_DIR bin)
+# The programs look for their data at ../share/<program> from games/, so
+# these two stay fixed whatever the prefix.
+set(CARDGAMES_BIN_DIR games)
 set(CARDGAMES_SHARE_DIR share)
 set(CARDGAMES_WEB_URL "https://cardgames.example.org" CACHE STRING
     "Address where the project's pages and the docs/ screenshots are published")
@@ -39,6 +39,11 @@ foreach(program IN ITEMS varenta kiv)
 
   install(FILES ${desktop}/${app_id}.desktop
           DESTINATION ${CARDGAMES_SHARE_DIR}/applications COMPONENT ${program})
+  # Saved games open with the program that wrote them.
+  if(EXISTS ${desktop}/${app_id}.mime.xml)
+    install(FILES ${desktop}/${app_id}.mime.xml RENAME ${app_id}.xml
+            DESTINATION ${CARDGAMES_SHARE_DIR}/mime/packages COMPONENT ${program})
+  endif()
   install(FILES ${desktop}/icons/${program}.svg RENAME ${app_id}.svg
           DESTINATION ${CARDGAMES_SHARE_DIR}/icons/hicolor/scalable/apps COMPONENT ${program})
   foreach(size IN ITEMS 48 128 256)

@@ -29,7 +29,13 @@ check_desktop_entry() { # program file
     local program=$1 file=$2 id
     id=$(app_id "$program")
     desktop-file-validate "$file" || fail "$file: desktop-file-validate"
-    grep -qx "Exec=$program" "$file" || fail "$file: Exec is not $program"
+    if [[ $program == varenta ]]; then
+        # A saved game opened in a file manager is handed over as the file.
+        grep -qx "Exec=$program %f" "$file" || fail "$file: Exec is not $program %f"
+        grep -qx "MimeType=application/x-varenta-game;" "$file" || fail "$file: no MimeType"
+    else
+        grep -qx "Exec=$program" "$file" || fail "$file: Exec is not $program"
+    fi
     grep -qx "Icon=$id" "$file" || fail "$file: Icon is not $id"
     grep -qx "Categories=Game;CardGame;" "$file" || fail "$file: categories"
     if [[ $program == kiv ]]; then
@@ -90,12 +96,12 @@ check_install() {
         local id
         id=$(app_id "$program")
         for exe in "$program" "$program-sim"; do
-            local path=$prefix/bin/$exe
+            local path=$prefix/games/$exe
             [[ -x $path && $(head -c 4 "$path" | od -An -c | tr -d ' ') == 177ELF ]] ||
-                fail "bin/$exe is not an installed program"
+                fail "games/$exe is not an installed program"
             readelf -d "$path" 2>/dev/null | grep -E 'R(UN)?PATH' | grep -q "$build" &&
-                fail "bin/$exe still looks for libraries in the build folder"
-            echo "bin/$exe" >>"$checked"
+                fail "games/$exe still looks for libraries in the build folder"
+            echo "games/$exe" >>"$checked"
             check_manual "$exe" "$prefix/share/man/man6/$exe.6.gz"
             echo "share/man/man6/$exe.6.gz" >>"$checked"
         done
@@ -109,6 +115,13 @@ check_install() {
 
         check_desktop_entry "$program" "$prefix/share/applications/$id.desktop"
         echo "share/applications/$id.desktop" >>"$checked"
+        if [[ $program == varenta ]]; then
+            local mime=share/mime/packages/$id.xml
+            grep -q '<mime-type type="application/x-varenta-game">' "$prefix/$mime" &&
+                grep -q '<glob pattern="\*.var"/>' "$prefix/$mime" ||
+                fail "$mime does not give *.var files their type"
+            echo "$mime" >>"$checked"
+        fi
         check_metainfo "$program" "$prefix/share/metainfo/$id.metainfo.xml"
         echo "share/metainfo/$id.metainfo.xml" >>"$checked"
 
@@ -138,8 +151,8 @@ check_install() {
     [[ -z $unexpected ]] || fail "unexpected files installed: $unexpected"
 
     # The installed simulators run from there.
-    "$prefix/bin/kiv-sim" --rounds 1 >/dev/null || fail "installed kiv-sim"
-    "$prefix/bin/varenta-sim" --hands 1 --seed 1 >/dev/null || fail "installed varenta-sim"
+    "$prefix/games/kiv-sim" --rounds 1 >/dev/null || fail "installed kiv-sim"
+    "$prefix/games/varenta-sim" --hands 1 --seed 1 >/dev/null || fail "installed varenta-sim"
 }
 
 check_package() {
@@ -165,6 +178,17 @@ check_package() {
             fail "install of component $program"
         diff <(dpkg-deb --fsys-tarfile "$deb" | tar -t | grep -v '/$' | sed 's|^\./||' | LC_ALL=C sort) \
              <(listing "$staged") || fail "$deb holds other files than the $program component"
+
+        # Debian's own package checker: no error.
+        if command -v lintian >/dev/null; then
+            lintian --no-tag-display-limit "$deb" >"$work/lintian-$program.out" 2>&1
+            if grep -q '^E: ' "$work/lintian-$program.out"; then
+                grep '^E: ' "$work/lintian-$program.out"
+                fail "$deb: lintian reports errors"
+            fi
+        else
+            fail "lintian is not installed"
+        fi
     done
 }
 

@@ -52,7 +52,21 @@ QString DataFolderFor(const QString& programDir) {
     if (QFileInfo(installed + QStringLiteral("/media")).isDir()) {
         return installed;
     }
-    return QStringLiteral(CARDGAMES_RESOURCE_DIR "/kiv");
+    // Run from a build folder: its note names the source tree's resources.
+    QDir at(programDir);
+    for (int up = 0; up < 4; ++up) {
+        QFile note(at.filePath(QStringLiteral("cardgames-resources.txt")));
+        if (note.open(QIODevice::ReadOnly)) {
+            const QString resources = QString::fromLocal8Bit(note.readLine(4096)).trimmed();
+            if (!resources.isEmpty()) {
+                return QDir::cleanPath(resources + QStringLiteral("/kiv"));
+            }
+        }
+        if (!at.cdUp()) {
+            break;
+        }
+    }
+    return installed;
 }
 
 QString MediaFolder() {

@@ -1,6 +1,7 @@
 #include "varenta/store/StorePaths.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 
 #include <cstdlib>
@@ -45,7 +46,21 @@ QString VarentaMediaDir(const QString& programDir) {
     if (QFileInfo(installed + "/help/index.html").isFile()) {
         return installed;
     }
-    return QStringLiteral(CARDGAMES_RESOURCE_DIR "/varenta");
+    // Run from a build folder: its note names the source tree's resources.
+    QDir at(programDir);
+    for (int up = 0; up < 4; ++up) {
+        QFile note(at.filePath(QStringLiteral("cardgames-resources.txt")));
+        if (note.open(QIODevice::ReadOnly)) {
+            const QString resources = QString::fromLocal8Bit(note.readLine(4096)).trimmed();
+            if (!resources.isEmpty()) {
+                return QDir::cleanPath(resources + "/varenta");
+            }
+        }
+        if (!at.cdUp()) {
+            break;
+        }
+    }
+    return installed;
 }
 
 } // namespace varenta

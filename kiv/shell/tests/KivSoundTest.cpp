@@ -42,12 +42,20 @@ TEST(KivMedia, AnInstalledCopyBesideTheProgramComesBeforeTheSourceTree) {
     ASSERT_TRUE(prefix.isValid());
     const QString bin = prefix.path() + "/bin";
     const QString source = QStringLiteral(CARDGAMES_SOURCE_DIR "/resources/kiv");
-    EXPECT_EQ(DataFolderFor(bin), source);
+    EXPECT_EQ(DataFolderFor(bin), prefix.path() + "/share/kiv")
+        << "without an install or a build folder's note: where an install would be";
+    QFile note(prefix.path() + "/cardgames-resources.txt");
+    ASSERT_TRUE(note.open(QIODevice::WriteOnly));
+    note.write(CARDGAMES_SOURCE_DIR "/resources\n");
+    note.close();
+    EXPECT_EQ(DataFolderFor(bin), source) << "a build folder's note names the source tree";
     ASSERT_TRUE(QDir().mkpath(prefix.path() + "/share/kiv/help"));
     EXPECT_EQ(DataFolderFor(bin), source) << "help pages alone are not an installed copy";
     ASSERT_TRUE(QDir().mkpath(prefix.path() + "/share/kiv/media"));
     EXPECT_EQ(DataFolderFor(bin), prefix.path() + "/share/kiv");
     EXPECT_EQ(DataFolderFor(bin + "/"), prefix.path() + "/share/kiv");
+    EXPECT_EQ(DataFolderFor(QStringLiteral(CARDGAMES_BINARY_DIR "/kiv/app")), source)
+        << "this build's own note";
 }
 
 TEST(KivSdlSound, MusicStartsOnlyForPlayableMidiFiles) {
