@@ -203,5 +203,183 @@ TEST(Resume, ACutAtEveryKindOfMoveIsResumedAndBothTablesStayEqual) {
     }
 }
 
+std::string Hex16(std::uint64_t v) {
+    char text[17];
+    std::snprintf(text, sizeof text, "%016llx", static_cast<unsigned long long>(v));
+    return text;
+}
+
+std::string DealFrame() {
+    std::string deal(1, '1'); // the peer draws first
+    for (int slot = 1; slot <= kDeckSize; ++slot) {
+        deal += static_cast<char>(slot);
+    }
+    return "DEAL" + FE + deal + FF;
+}
+
+// A resumable client against a hand-written listening peer: the game is
+// dealt (one move received, none sent), then the line goes and the client
+// calls again; what the peer says then is the row's.
+TEST(Resume, TheReconnectCheckGoesOnGivesUpOrStartsAfresh) {
+    struct Row {
+        const char* what;
+        bool announces; // the peer can resume
+        bool bySilence; // the line goes silent instead of closing
+        std::function<std::string(const VarentaEngine&)> after; // the peer's frames
+        const char* outcome;                                    // "resumed", "parted", "fresh"
+        const char* sent; // the RESUME and DIGEST frames the client sent back
+    };
+    const auto check = [](bool mirrored) {
+        return [mirrored](const VarentaEngine& e) {
+            return "RESUME" + FE + "FROM" + FE + "1" + FE + "0" + FF + "RESUME" + FE + "READY" +
+                   FF + "RESUME" + FE + "CHECK" + FE + "1" + FE + "0" + FE +
+                   Hex16(e.GameDigest(mirrored, true, true)) + FF;
+        };
+    };
+    const Row rows[] = {
+        {"both agree", true, false, check(true), "resumed",
+         "RESUME FROM;RESUME READY;RESUME CHECK;"},
+        {"a silent line, noticed by the keep-alive", true, true, check(true), "resumed",
+         "RESUME FROM;RESUME READY;RESUME CHECK;"},
+        {"the digests differ", true, false, check(false), "parted",
+         "RESUME FROM;RESUME READY;RESUME CHECK;DIGEST PARTED;RESUME END;"},
+        {"counts that cannot be", true, false,
+         [](const VarentaEngine&) { return "RESUME" + FE + "FROM" + FE + "1" + FE + "5" + FF; },
+         "parted", "RESUME FROM;DIGEST PARTED;RESUME END;"},
+        {"the partner kept no game", true, false,
+         [](const VarentaEngine&) { return "RESUME" + FE + "NONE" + FF; }, "fresh", "RESUME FROM;"},
+        {"a partner without the feature", false, false,
+         [](const VarentaEngine&) { return std::string(); }, "fresh", ""},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        NotifierWatcher watcher;
+        Program c(watcher, "Bea", 7, RuleSet{});
+        auto alive = std::make_unique<testing::ManualNetTimer>();
+        auto silenceTimer = std::make_unique<testing::ManualNetTimer>();
+        testing::ManualNetTimer* silence = silenceTimer.get();
+        c.session.SetKeepAliveTimers(std::move(alive), std::move(silenceTimer));
+        TcpSocket peer(watcher);
+        RecordingEvents events;
+        peer.SetEvents(&events);
+        peer.Port = "0";
+        ASSERT_TRUE(peer.Listen());
+        const auto greet = [&](bool resume) {
+            peer.SendText((resume ? ResumeAnnouncement() : std::string()) + "PLAYERID" + FE +
+                          "Ann" + FE + "400" + FF + ChecksAnnouncement() + "RULES" + FE +
+                          BuildRulesText(c.engine.Rules()) + FF);
+        };
+        c.session.Connect("127.0.0.1", std::to_string(peer.ListenPort()));
+        ASSERT_TRUE(PumpUntil([&] { return peer.Connected(); }));
+        greet(true);
+        peer.SendText(DealFrame());
+        ASSERT_TRUE(PumpUntil([&] { return c.engine.State().playerHand.count > 0; }));
+        ASSERT_TRUE(c.session.PartnerResumes());
+        const GameState before = c.engine.State();
+
+        if (row.bySilence) {
+            silence->Fire();
+        } else {
+            peer.Disconnect();
+        }
+        ASSERT_TRUE(PumpUntil([&] { return c.session.GameWaits() && c.listener.interrupted; }));
+        EXPECT_TRUE(c.listener.closed.empty()) << "the game is kept, not ended";
+        EXPECT_TRUE(c.engine.IsNetworkGame());
+        EXPECT_EQ(c.session.connectionStatus(), ConnectionStatus::Waiting);
+        if (row.bySilence) {
+            ASSERT_TRUE(PumpUntil([&] { return events.Count("closed") >= 1; }));
+            peer.Disconnect();
+        }
+
+        events.received.clear();
+        ASSERT_TRUE(PumpUntil([&] {
+            c.session.TryConnect();
+            return peer.Connected();
+        }));
+        greet(row.announces);
+        peer.SendText(row.after(c.engine));
+        const std::string outcome = row.outcome;
+        ASSERT_TRUE(PumpUntil([&] {
+            if (outcome == "resumed") {
+                return c.listener.resumed > 0;
+            }
+            if (outcome == "parted") {
+                return !c.listener.closed.empty();
+            }
+            return c.listener.notResumed > 0;
+        }));
+        testing::PumpBriefly();
+        std::vector<std::string> frames;
+        int oversized = 0;
+        FrameReader reader;
+        reader.Feed(events.received, frames, oversized);
+        std::string resumes;
+        for (const std::string& f : frames) {
+            const SessionMessage m = ParseFrame(f);
+            if (m.keyword == Keyword::Resume || m.keyword == Keyword::Digest) {
+                resumes += m.keywordText + " " + (m.fields.empty() ? "" : m.fields[0]) + ";";
+            }
+        }
+        // Nothing of the resume reaches a partner that did not announce it;
+        // one that finds the tables differ is told.
+        EXPECT_EQ(resumes, row.sent);
+        const GameState& now = c.engine.State();
+        if (outcome == "resumed") {
+            EXPECT_FALSE(c.session.GameWaits());
+            EXPECT_EQ(Sorted(now.playerHand), Sorted(before.playerHand)) << "the deal is kept";
+            EXPECT_EQ(InOrder(now.stock), InOrder(before.stock));
+            EXPECT_EQ(now.opponentToMove, before.opponentToMove) << "the turn does not pass";
+            EXPECT_TRUE(c.listener.closed.empty());
+        } else if (outcome == "parted") {
+            ASSERT_EQ(c.listener.closed.size(), 1u);
+            EXPECT_EQ(c.listener.closed[0].first, SessionListener::Ending::TablesParted);
+            EXPECT_FALSE(c.engine.IsNetworkGame());
+        } else {
+            EXPECT_FALSE(c.session.GameWaits());
+            EXPECT_TRUE(c.listener.closed.empty());
+            EXPECT_EQ(c.session.MovesReceived(), 0);
+            EXPECT_FALSE(now.gameInProgress) << "waits for the new game's deal";
+        }
+        EXPECT_TRUE(c.listener.notes.empty()) << c.listener.notes.front();
+    }
+}
+
+// A partner that never announced the resume: the loss ends the game as it
+// always did, and no frame it does not know is sent.
+TEST(Resume, WithoutThePartnersWordALostLineEndsTheGame) {
+    NotifierWatcher watcher;
+    Program c(watcher, "Bea", 7, RuleSet{});
+    TcpSocket peer(watcher);
+    RecordingEvents events;
+    peer.SetEvents(&events);
+    peer.Port = "0";
+    ASSERT_TRUE(peer.Listen());
+    c.session.Connect("127.0.0.1", std::to_string(peer.ListenPort()));
+    ASSERT_TRUE(PumpUntil([&] { return peer.Connected(); }));
+    peer.SendText("PLAYERID" + FE + "Ann" + FE + "400" + FF + DealFrame());
+    ASSERT_TRUE(PumpUntil([&] { return c.engine.State().playerHand.count > 0; }));
+    peer.Disconnect();
+    ASSERT_TRUE(PumpUntil([&] { return !c.listener.closed.empty(); }));
+    EXPECT_EQ(c.listener.closed[0].first, SessionListener::Ending::ConnectionLost);
+    EXPECT_FALSE(c.session.GameWaits());
+    EXPECT_EQ(c.listener.interrupted, 0);
+    std::vector<std::string> frames;
+    int oversized = 0;
+    FrameReader reader;
+    reader.Feed(events.received, frames, oversized);
+    for (const std::string& f : frames) {
+        const SessionMessage m = ParseFrame(f);
+        // Only the keywords every program knows; the announcements are made
+        // of keywords it ignores without a word.
+        EXPECT_LT(static_cast<int>(m.keyword), static_cast<int>(Keyword::Digest)) << f;
+        for (const std::string& field : m.fields) {
+            if (m.keyword == Keyword::Ok) {
+                const Keyword k = LookUpKeyword(field);
+                EXPECT_TRUE(k == Keyword::Ok || k == Keyword::SendAgain || k == Keyword::Quit);
+            }
+        }
+    }
+}
+
 } // namespace
 } // namespace varenta
