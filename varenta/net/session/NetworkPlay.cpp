@@ -231,6 +231,11 @@ void NetworkPlay::ReconnectTimer() {
         StopRetries();
         return;
     }
+    if (services_.connectAttempts > 0 && ++retries_ >= services_.connectAttempts) {
+        StopRetries();
+        listener_->ConnectGivenUp();
+        return;
+    }
     session_->TryConnect();
     reconnectPauseMs_ = std::min(reconnectPauseMs_ * 2, kReconnectLongestMs);
     services_.retryTimer->Start(reconnectPauseMs_);
@@ -346,6 +351,7 @@ void NetworkPlay::ConnectionInterrupted(std::string_view message) {
         retrying_ = true;
         reconnecting_ = true;
         reconnectPauseMs_ = kReconnectFirstMs;
+        retries_ = 0;
         services_.retryTimer->Start(reconnectPauseMs_);
     }
     listener_->ConnectionInterrupted(message);
