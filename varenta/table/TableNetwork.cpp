@@ -285,6 +285,12 @@ void TableNetwork::GameResumed(std::string_view) {
     ConnectionChanged(Connection());
 }
 
+void TableNetwork::GameNotResumed(std::string_view) {
+    // The partner came back without the game: a new one begins with it.
+    gameWaits_ = false;
+    ConnectionChanged(Connection());
+}
+
 void TableNetwork::SessionEnded(bool hadGame) {
     // A kept game given up is a game played with the partner too.
     hadGame = hadGame || gameWaits_;

@@ -105,6 +105,7 @@ private:
     void SessionEnded(bool hadGame) override;
     void ConnectionInterrupted(std::string_view message) override;
     void GameResumed(std::string_view message) override;
+    void GameNotResumed(std::string_view message) override;
     // The player chooses between waiting for the partner and giving up.
     void AskWhileWaiting();
 
