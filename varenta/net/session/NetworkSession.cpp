@@ -234,7 +234,7 @@ void NetworkSession::CloseSession() {
 
 void NetworkSession::End(SessionListener::Ending ending, const std::string& message) {
     if (ending == SessionListener::Ending::ConnectionLost && KeepsGame()) {
-        Suspend(message);
+        Suspend();
         return;
     }
     CloseSession();
@@ -636,8 +636,7 @@ bool NetworkSession::KeepsGame() const {
     return resumable_ && !partnerLeft_ && (suspended_ || (handshakeDone_ && partnerResume_));
 }
 
-void NetworkSession::Suspend(const std::string& message) {
-    (void)message;
+void NetworkSession::Suspend() {
     if (socket_->Listening()) {
         socket_->CancelListen();
     }

@@ -261,7 +261,7 @@ private:
     void HandlePlayerId(const SessionMessage& message);
     void HandleResume(const SessionMessage& message);
     bool KeepsGame() const;
-    void Suspend(const std::string& message);
+    void Suspend();
     void DropKeptGame();
     void StartGame();
     void HandleRules(const SessionMessage& message);
