@@ -40,6 +40,12 @@ inline constexpr const char* kNoAddressForMail =
 inline constexpr const char* kMailSetupIncomplete =
     "Please enter all information in the Network|Setup screen before connecting.";
 inline constexpr const char* kSendingToPartner = "Sending message to partner...";
+// A network game whose connection was lost waits for the partner (%1).
+inline constexpr const char* kWaitingForPartner = "Waiting for %1 to come back...";
+inline constexpr const char* kAskWaitForPartner =
+    "The connection to %1 was lost. Wait for %1 to come back? The table keeps the game and "
+    "connects again by itself. (No gives the network game up, and a new game against the "
+    "computer begins.)";
 inline constexpr const char* kMailNotAvailable =
     "This copy of Varenta cannot exchange addresses by e-mail. Please choose \"IP Number\".";
 

@@ -23,6 +23,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QTimer>
 
 namespace varenta {
 
@@ -80,6 +81,8 @@ TableNetwork::TableNetwork(TableWindow& window, SettingsFile& store, const Table
     play.mailExchange = true;
     play.mailAccount = ReadMailAccount(store_);
     play.mailTrustFile = services_.mailTrustFile;
+    // A lost line keeps the game for a partner that can go on with it.
+    play.resumable = true;
     play_ = std::make_unique<NetworkPlay>(window_.Engine(), *socketLoop_, std::move(play));
     play_->SetListener(this);
     Session().SetGate([this] { return !holdFrames_; });
@@ -165,6 +168,9 @@ RuleDifferencesDialog* TableNetwork::RuleDifferences() const {
 }
 
 QString TableNetwork::ConnectionText() const {
+    if (gameWaits_) {
+        return Text(texts::kWaitingForPartner).arg(Utf8(play_->Session().partnerNickname()));
+    }
     return Utf8(play_->StatusText());
 }
 
@@ -253,7 +259,45 @@ void TableNetwork::StopWaiting1Click() {
     play_->StopAddressExchange();
 }
 
+void TableNetwork::ConnectionInterrupted(std::string_view) {
+    // The table stays as it was; the status line and the chat window have
+    // the news already (NetworkPlay), the panel says whom the table waits for.
+    gameWaits_ = true;
+    ConnectionChanged(Connection());
+    // Asked from the loop, once the event that noticed the loss is over.
+    QTimer::singleShot(0, &window_, [this] { AskWhileWaiting(); });
+}
+
+void TableNetwork::AskWhileWaiting() {
+    if (!gameWaits_ || host_.closing()) {
+        return;
+    }
+    const QString partner = Utf8(Session().partnerNickname());
+    const bool wait = window_.Dialogs().yesNo(Text(texts::kAskWaitForPartner).arg(partner));
+    // The partner may have come back while the question was open.
+    if (!wait && gameWaits_ && Session().GameWaits()) {
+        play_->CloseSession();
+    }
+}
+
+void TableNetwork::GameResumed(std::string_view) {
+    gameWaits_ = false;
+    ConnectionChanged(Connection());
+}
+
+void TableNetwork::GameNotResumed(std::string_view) {
+    // The partner came back without the game: a new one begins with it.
+    gameWaits_ = false;
+    ConnectionChanged(Connection());
+}
+
 void TableNetwork::SessionEnded(bool hadGame) {
+    // A kept game given up is a game played with the partner too.
+    hadGame = hadGame || gameWaits_;
+    if (gameWaits_) {
+        gameWaits_ = false;
+        ConnectionChanged(Connection());
+    }
     // Either window may be the caller of this (Enter in the chat window
     // sends, and a failing send ends the session): they go from the loop.
     for (QWidget* window :

@@ -103,6 +103,11 @@ private:
     void ChatNote(const QString& text) override;
     void Box(MessageKind kind, const QString& text) override;
     void SessionEnded(bool hadGame) override;
+    void ConnectionInterrupted(std::string_view message) override;
+    void GameResumed(std::string_view message) override;
+    void GameNotResumed(std::string_view message) override;
+    // The player chooses between waiting for the partner and giving up.
+    void AskWhileWaiting();
 
     TableWindow& window_;
     SettingsFile& store_;
@@ -118,6 +123,7 @@ private:
     QStringList ownAddressList_;
     bool everConnected_ = false;
     bool holdFrames_ = false; // the partner's frames wait for the operation running
+    bool gameWaits_ = false;  // a kept game waits for the partner to come back
 };
 
 } // namespace varenta

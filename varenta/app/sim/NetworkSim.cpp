@@ -131,6 +131,15 @@ public:
         Fail(message.empty() ? std::string("the session closed") : std::string(message));
     }
     void ConnectGivenUp() override { Fail("no program answered at " + partner_); }
+    void ConnectionInterrupted(std::string_view) override {
+        trace_.Comment("connection lost after move " + std::to_string(trace_.moves));
+    }
+    void GameResumed(std::string_view) override {
+        trace_.Comment("resumed after move " + std::to_string(trace_.moves));
+    }
+    void GameNotResumed(std::string_view) override {
+        Fail("the other program came back without the game");
+    }
     void Fail(std::string what) {
         if (failure.empty()) {
             failure = std::move(what);
@@ -176,6 +185,7 @@ SimSummary RunNetworkSimulation(const SimOptions& options, std::ostream* traceSt
     services.portMapper = [] { return nullptr; }; // loopback only: no router
     services.portTakenHint = false;
     services.connectAttempts = kConnectAttempts;
+    services.resumable = options.resume;
     NetworkPlay play(engine, watcher, std::move(services));
     NetworkSession& session = play.Session();
     RunWatcher watch(engine, trace, messages, options.connectHost + ":" + options.connectPort);
@@ -201,7 +211,16 @@ SimSummary RunNetworkSimulation(const SimOptions& options, std::ostream* traceSt
     }
 
     PlayerBot bot;
+    std::size_t nextDrop = 0;
     while (watch.failure.empty() && !watch.ended) {
+        if (nextDrop < options.dropAfter.size() && trace.moves >= options.dropAfter[nextDrop] &&
+            !trace.Closed() && session.connectionStatus() == ConnectionStatus::Established &&
+            !session.GameWaits()) {
+            ++nextDrop;
+            trace.Comment("cut after move " + std::to_string(trace.moves));
+            session.DropConnection();
+            continue;
+        }
         if (!port.error.empty()) {
             watch.Fail("error shown: " + port.error);
             break;
@@ -214,7 +233,7 @@ SimSummary RunNetworkSimulation(const SimOptions& options, std::ostream* traceSt
             break; // this side dealt the next hand: the deal is sent, the run ends here
         }
         const bool myTurn = session.connectionStatus() == ConnectionStatus::Established &&
-                            trace.handInProgress && !trace.Closed() &&
+                            !session.GameWaits() && trace.handInProgress && !trace.Closed() &&
                             !engine.State().opponentToMove;
         if (!myTurn) {
             QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);

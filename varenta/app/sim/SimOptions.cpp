@@ -226,6 +226,25 @@ std::optional<SimOptions> ParseSimOptions(const std::vector<std::string_view>& a
             }
             o.connectHost = server->host;
             o.connectPort = std::to_string(server->port);
+        } else if (arg == "--drop-after") {
+            if (!value(v)) {
+                return std::nullopt;
+            }
+            o.dropAfter.clear();
+            for (bool more = true; more;) {
+                const std::size_t comma = v.find(',');
+                std::int64_t n = 0;
+                if (!ParseNumber(v.substr(0, comma), n) || n < 1 ||
+                    (!o.dropAfter.empty() && n <= o.dropAfter.back())) {
+                    error = "--drop-after needs increasing positive numbers: " + std::string(v);
+                    return std::nullopt;
+                }
+                o.dropAfter.push_back(n);
+                more = comma != std::string_view::npos;
+                v = more ? v.substr(comma + 1) : std::string_view{};
+            }
+        } else if (arg == "--resume") {
+            o.resume = true;
         } else if (arg == "--nick") {
             if (!value(v)) {
                 return std::nullopt;
@@ -248,6 +267,15 @@ std::optional<SimOptions> ParseSimOptions(const std::vector<std::string_view>& a
     // hand's end, where the next deal is the last frame.
     if (o.Networked() && (o.moves > 0 || !o.loadPath.empty() || !o.savePath.empty())) {
         error = "--moves, --load and --save do not apply to a network game";
+        return std::nullopt;
+    }
+    if ((o.resume || !o.dropAfter.empty()) && !o.Networked()) {
+        error = "--drop-after and --resume need --listen or --connect";
+        return std::nullopt;
+    }
+    // A side that cuts its own line must make it again.
+    if (!o.dropAfter.empty() && !o.resume) {
+        error = "--drop-after needs --resume";
         return std::nullopt;
     }
     return o;

@@ -30,6 +30,11 @@ struct SimOptions {
     std::string connectHost;
     std::string connectPort;
     std::string nick = "sim";
+    // A network game kept over lost connections: this side cuts its
+    // connection once the trace has counted each of these many moves, and
+    // (resume) waits for and makes the reconnection, then goes on.
+    std::vector<std::int64_t> dropAfter;
+    bool resume = false;
     bool Networked() const { return !listenPort.empty() || !connectHost.empty(); }
 };
 
@@ -48,6 +53,7 @@ inline constexpr std::string_view kUsage =
     "                   [--games N | --hands N] [--moves N] [--seed N] [--rules LIST]\n"
     "                   [--load FILE] [--save FILE]\n"
     "                   [--listen PORT | --connect HOST:PORT] [--nick NAME]\n"
+    "                   [--drop-after N[,N...]] [--resume]\n"
     "                   [--trace FILE|-] [--json]\n"
     "  --moves N    stop after the player bot's N-th move (also within a hand)\n"
     "  --load FILE  continue the saved game FILE, the player bot on turn\n"
@@ -56,6 +62,11 @@ inline constexpr std::string_view kUsage =
     "                       (PORT 0 picks a free port and names it on standard error)\n"
     "  --connect HOST:PORT  play the program listening there (HOST may be a name, an\n"
     "                       IPv4 address or an IPv6 address in brackets)\n"
-    "  --nick NAME          own nickname in a network game (default sim)\n";
+    "  --nick NAME          own nickname in a network game (default sim)\n"
+    "  --drop-after N[,N...]  cut the connection once the trace has counted N moves,\n"
+    "                       for each N in increasing order (needs --resume)\n"
+    "  --resume             keep the game when the connection is lost: wait for and\n"
+    "                       make the reconnection, then go on; trace lines that\n"
+    "                       report a cut or a resume begin with #\n";
 
 } // namespace varenta::sim

@@ -20,6 +20,13 @@ public:
     // The run has reached its limit: nothing more is written or counted (the
     // engine may already deal the next hand inside the same call).
     bool Closed() const { return closed_; }
+    // A line about the run rather than the game (a cut, a resume): it begins
+    // with '#', so that tools comparing games can leave it out.
+    void Comment(std::string_view text) {
+        if (out_ != nullptr && !closed_) {
+            *out_ << "# " << text << '\n';
+        }
+    }
 
     // Counters.
     int movesThisHand = 0;

@@ -5,6 +5,8 @@
 #include "varenta/net/session/DecideRole.h"
 #include "varenta/net/session/NetworkPlayTexts.h"
 
+#include <algorithm>
+
 namespace varenta {
 
 namespace {
@@ -44,11 +46,16 @@ NetworkPlay::NetworkPlay(VarentaEngine& engine, SocketWatcher& watcher,
         services_.retryTimer = std::make_unique<QtNetTimer>();
     }
     services_.retryTimer->expired = [this] {
+        if (reconnecting_) {
+            ReconnectTimer();
+            return;
+        }
         // The timer is one-shot: it goes on until the retries are stopped.
         services_.retryTimer->Start(kTryConnectMs);
         tmTryConnectTimer();
     };
     session_->SetListener(this);
+    session_->SetResumable(services_.resumable);
     if (services_.mailExchange) {
         AttachAddressExchange();
     }
@@ -175,6 +182,7 @@ void NetworkPlay::StartRetries() {
 
 void NetworkPlay::StopRetries() {
     retrying_ = false;
+    reconnecting_ = false;
     services_.retryTimer->Stop();
 }
 
@@ -216,6 +224,21 @@ void NetworkPlay::CloseSession() {
     const bool hadGame = status_ == ConnectionStatus::Established;
     session_->CloseSession();
     SessionEnded(hadGame);
+}
+
+void NetworkPlay::ReconnectTimer() {
+    if (!session_->GameWaits() || session_->connectionStatus() != ConnectionStatus::Waiting) {
+        StopRetries();
+        return;
+    }
+    if (services_.connectAttempts > 0 && ++retries_ >= services_.connectAttempts) {
+        StopRetries();
+        listener_->ConnectGivenUp();
+        return;
+    }
+    session_->TryConnect();
+    reconnectPauseMs_ = std::min(reconnectPauseMs_ * 2, kReconnectLongestMs);
+    services_.retryTimer->Start(reconnectPauseMs_);
 }
 
 void NetworkPlay::SessionEnded(bool hadGame) {
@@ -318,6 +341,33 @@ void NetworkPlay::StatusChanged(ConnectionStatus status) {
 
 void NetworkPlay::MoveReceived(const SessionMessage& message) {
     listener_->MoveReceived(message);
+}
+
+void NetworkPlay::ConnectionInterrupted(std::string_view message) {
+    // The listening side listens again already; the connecting side calls
+    // again, with a pause that grows while nobody answers.
+    SetStatus(ConnectionStatus::Waiting);
+    if (session_->sessionRole() == SessionRole::Client) {
+        retrying_ = true;
+        reconnecting_ = true;
+        reconnectPauseMs_ = kReconnectFirstMs;
+        retries_ = 0;
+        services_.retryTimer->Start(reconnectPauseMs_);
+    }
+    listener_->ConnectionInterrupted(message);
+    listener_->Hint(Utf8(message));
+    listener_->ChatNote(Utf8(message));
+}
+
+void NetworkPlay::GameResumed(std::string_view message) {
+    listener_->GameResumed(message);
+    listener_->Hint(Utf8(message));
+    listener_->ChatNote(Utf8(message));
+}
+
+void NetworkPlay::GameNotResumed(std::string_view message) {
+    listener_->GameNotResumed(message);
+    listener_->ChatNote(Utf8(message));
 }
 
 void NetworkPlay::SessionClosed(Ending ending, std::string_view message) {

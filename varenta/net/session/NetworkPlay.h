@@ -54,6 +54,9 @@ struct NetworkPlayServices {
     bool portTakenHint = true;
     // Connect retries before giving up (0: until the user stops).
     int connectAttempts = 0;
+    // A game is kept over a lost connection to a partner that can go on with
+    // it, and the link is made again by itself.
+    bool resumable = false;
     // The address exchange by e-mail (made only when mailExchange is set).
     bool mailExchange = false;
     MailAccount mailAccount;
@@ -67,6 +70,10 @@ public:
     // Refused connect attempts in a row after which the user is told that
     // nobody listens there (and again after each further such run).
     static constexpr int kRefusalsBeforeHint = 10;
+    // The reconnect after a lost link: the first pause, doubled after every
+    // attempt up to the longest.
+    static constexpr int kReconnectFirstMs = 250;
+    static constexpr int kReconnectLongestMs = 8000;
 
     // The session plays the engine's opponent side in the watcher's loop;
     // both must outlive this.
@@ -98,6 +105,10 @@ public:
     // One connect retry, as the retry timer runs it.
     void tmTryConnectTimer();
     bool TryingToConnect() const { return retrying_; }
+    // Waiting for the partner of a kept game to come back.
+    bool Reconnecting() const { return reconnecting_; }
+    // The pause before the next reconnect attempt.
+    int ReconnectPauseMs() const { return reconnectPauseMs_; }
     std::string SessionPort() const;
 
     // A new connect: the address exchange may start again.
@@ -139,6 +150,10 @@ private:
     void StatusChanged(ConnectionStatus status) override;
     void MoveReceived(const SessionMessage& message) override;
     void SessionClosed(Ending ending, std::string_view message) override;
+    void ConnectionInterrupted(std::string_view message) override;
+    void GameResumed(std::string_view message) override;
+    void GameNotResumed(std::string_view message) override;
+    void ReconnectTimer();
 
     void SessionEnded(bool hadGame);
     void StartRetries();
@@ -156,6 +171,8 @@ private:
     QString partnerAddress_; // for the connect retries
     bool addressExchangeStopped_ = false;
     bool retrying_ = false;
+    bool reconnecting_ = false;
+    int reconnectPauseMs_ = kReconnectFirstMs;
     int retries_ = 0; // since ConnectTo
     std::unique_ptr<PortMapper> portMapper_;
     bool portMapperMade_ = false;

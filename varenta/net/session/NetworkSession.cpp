@@ -39,6 +39,24 @@ bool IsGameMove(Keyword keyword) {
 // The announcement's payload: keywords that are ignored wherever they stand.
 constexpr std::string_view kAnnouncementFields[2] = {"SENDAGAIN", "OK"};
 
+// The resume's announcement: one ignored keyword more, so that the checks'
+// announcement (exactly two fields) never matches it.
+constexpr std::string_view kResumeFields[3] = {"SENDAGAIN", "OK", "QUIT"};
+
+bool IsResumeAnnouncement(const SessionMessage& message) {
+    return message.fields.size() == 3 && message.fields[0] == kResumeFields[0] &&
+           message.fields[1] == kResumeFields[1] && message.fields[2] == kResumeFields[2];
+}
+
+// RESUME fields: the kind, then by kind FROM sent received; READY; CHECK
+// sent received digest; NONE (no game kept); END (the partner leaves on
+// purpose, the close that follows is no lost line).
+constexpr std::string_view kResumeFrom = "FROM";
+constexpr std::string_view kResumeReady = "READY";
+constexpr std::string_view kResumeCheck = "CHECK";
+constexpr std::string_view kResumeNone = "NONE";
+constexpr std::string_view kResumeEnd = "END";
+
 bool IsAnnouncement(const SessionMessage& message) {
     return message.fields.size() == 2 && message.fields[0] == kAnnouncementFields[0] &&
            message.fields[1] == kAnnouncementFields[1];
@@ -88,6 +106,11 @@ std::string ChecksAnnouncement() {
     return BuildFrame(Keyword::Ok, JoinFields({kAnnouncementFields[0], kAnnouncementFields[1]}));
 }
 
+std::string ResumeAnnouncement() {
+    return BuildFrame(Keyword::Ok,
+                      JoinFields({kResumeFields[0], kResumeFields[1], kResumeFields[2]}));
+}
+
 NetworkSession::NetworkSession(VarentaEngine& engine, SocketWatcher& watcher)
     : engine_(engine), socket_(std::make_unique<TcpSocket>(watcher)), watcher_(watcher) {
     socket_->SetEvents(this);
@@ -109,7 +132,7 @@ void NetworkSession::SetKeepAliveTimers(std::unique_ptr<NetTimer> alive,
 NetworkSession::~NetworkSession() {
     alive_.reset();
     socket_->SetEvents(nullptr);
-    if (handshakeDone_) {
+    if (handshakeDone_ || suspended_) {
         engine_.SetReporter(nullptr);
         engine_.SetDealsLevelHands(true);
     }
@@ -127,10 +150,13 @@ void NetworkSession::SetStatus(ConnectionStatus status) {
 }
 
 void NetworkSession::StartSession(SessionRole role) {
-    if (role_ != SessionRole::Idle) {
+    // A kept game waits through the new listen or connect.
+    if (role_ != SessionRole::Idle && !suspended_) {
         CloseSession();
     }
-    partnerNickname_ = std::string(texts::kNoPartnerYet);
+    if (!suspended_) {
+        partnerNickname_ = std::string(texts::kNoPartnerYet);
+    }
     partnerRules_.clear();
     reader_.Clear();
     frames_.clear();
@@ -148,6 +174,7 @@ bool NetworkSession::Listen(std::string_view port, std::string_view portTakenHin
         }
         return false;
     }
+    listenedPort_ = socket_->ListenPort();
     return true;
 }
 
@@ -169,13 +196,16 @@ bool NetworkSession::TryConnect() {
 }
 
 void NetworkSession::CloseSession() {
+    if (sessionOpen_ && handshakeDone_ && partnerResume_) {
+        SendSessionMessage(Keyword::Resume, kResumeEnd);
+    }
     if (socket_->Listening()) {
         socket_->CancelListen();
     }
     if (socket_->Socket() >= 0) {
         socket_->Disconnect();
     }
-    if (handshakeDone_) {
+    if (handshakeDone_ || suspended_) {
         // The table plays the computer again; the window deals afresh.
         engine_.SetReporter(nullptr);
         engine_.SetDealsLevelHands(true);
@@ -193,12 +223,20 @@ void NetworkSession::CloseSession() {
     handDigests_.clear();
     movesSent_ = 0;
     movesReceived_ = 0;
+    sentLog_.clear();
+    partnerResume_ = false;
+    suspended_ = false;
+    partnerLeft_ = false;
     rulesDifferNoted_ = false;
     StopKeepAlive();
     SetStatus(ConnectionStatus::NotConnected);
 }
 
 void NetworkSession::End(SessionListener::Ending ending, const std::string& message) {
+    if (ending == SessionListener::Ending::ConnectionLost && KeepsGame()) {
+        Suspend();
+        return;
+    }
     CloseSession();
     listener_->SessionClosed(ending, message);
 }
@@ -255,16 +293,30 @@ void NetworkSession::PartnerSilent() {
 // ---- sending ------------------------------------------------------------------
 
 void NetworkSession::SendSessionMessage(Keyword keyword, std::string_view payload) {
+    std::string frame = BuildFrame(keyword, payload);
     if (!sessionOpen_) {
+        if (suspended_ && IsGameMove(keyword)) {
+            // A move that was on its way when the line went (the rest of an
+            // operation): kept, and sent after the reconnect.
+            ++movesSent_;
+            sentLog_.push_back(std::move(frame));
+            if (sentLog_.size() > kResendKept) {
+                sentLog_.pop_front();
+            }
+        }
         return;
     }
     if (IsGameMove(keyword)) {
         ++movesSent_;
+        sentLog_.push_back(frame);
+        if (sentLog_.size() > kResendKept) {
+            sentLog_.pop_front();
+        }
     }
     if (partnerChecks_ && handshakeDone_) {
         aliveTimer_->Start(kAliveIntervalMs); // only an idle side needs to say it is there
     }
-    socket_->SendText(BuildFrame(keyword, payload));
+    socket_->SendText(frame);
 }
 
 void NetworkSession::SendChat(std::string_view line) {
@@ -340,6 +392,9 @@ void NetworkSession::SessionAvailable(TcpSocket& socket) {
     }
     socket.CancelListen(); // one partner only
     sessionOpen_ = true;
+    if (resumable_) {
+        socket_->SendText(ResumeAnnouncement());
+    }
     SendSessionMessage(Keyword::PlayerId,
                        JoinFields({Cut255(ownNickname), std::to_string(kProtocolVersion)}));
     socket_->SendText(ChecksAnnouncement());
@@ -371,6 +426,13 @@ void NetworkSession::ErrorOccurred(TcpSocket&, const SocketError& error) {
     // listens at all.
     if (role_ == SessionRole::Client && connectionStatus_ == ConnectionStatus::Waiting) {
         refusedAttempts_ = error.code == kErrorConnectionRefused ? refusedAttempts_ + 1 : 0;
+        return;
+    }
+    if (handshakeDone_ && KeepsGame()) {
+        // A line reset in the middle of a game is a lost line like any other.
+        End(SessionListener::Ending::ConnectionLost, std::string(texts::kConnectionLost[0]) +
+                                                         partnerNickname_ +
+                                                         std::string(texts::kConnectionLost[1]));
         return;
     }
     std::string message = std::string(texts::kSocketProblem) + "\n" + error.text;
@@ -446,6 +508,8 @@ void NetworkSession::HandleFrame(std::string_view frame) {
         if (IsAnnouncement(message) && role_ != SessionRole::Idle) {
             partnerChecks_ = true;
             StartKeepAlive();
+        } else if (IsResumeAnnouncement(message) && role_ != SessionRole::Idle) {
+            partnerResume_ = true;
         }
         return;
     case Keyword::SendAgain:
@@ -461,6 +525,13 @@ void NetworkSession::HandleFrame(std::string_view frame) {
             listener_->UnknownToken(std::string(texts::kUnknownToken) + Readable(message));
         } else if (message.keyword == Keyword::Digest && handshakeDone_) {
             HandleDigest(message);
+        }
+        return;
+    case Keyword::Resume:
+        if (!partnerResume_) {
+            listener_->UnknownToken(std::string(texts::kUnknownToken) + Readable(message));
+        } else if (handshakeDone_) {
+            HandleResume(message);
         }
         return;
     case Keyword::Chat:
@@ -510,19 +581,36 @@ void NetworkSession::HandlePlayerId(const SessionMessage& message) {
     }
     handshakeDone_ = true;
     SetStatus(ConnectionStatus::Established);
+    // A kept game goes on only with a partner that can resume it too.
+    const bool resuming = suspended_ && partnerResume_ && resumable_;
+    const std::weak_ptr<bool> kept = alive_;
+    if (suspended_ && !resuming) {
+        DropKeptGame();
+        if (kept.expired()) {
+            return;
+        }
+    }
     engine_.SetNetworkOpponent(partnerNickname_);
     engine_.SetReporter(this);
     engine_.SetDealsLevelHands(role_ == SessionRole::Server);
-    if (role_ == SessionRole::Server) {
-        engine_.NewGame(); // sends the deal
-    } else {
-        // A new game starts with the server's deal; until it comes this
-        // side takes no card actions.
-        engine_.AwaitPartnerDeal();
+    if (role_ == SessionRole::Client) {
         sessionOpen_ = true;
+        if (resumable_) {
+            socket_->SendText(ResumeAnnouncement());
+        }
         SendSessionMessage(Keyword::PlayerId,
                            JoinFields({Cut255(ownNickname), std::to_string(kProtocolVersion)}));
         socket_->SendText(ChecksAnnouncement());
+    }
+    if (resuming) {
+        // Each side says how far it got; the frames the other missed follow.
+        SendSessionMessage(Keyword::Resume, JoinFields({kResumeFrom, std::to_string(movesSent_),
+                                                        std::to_string(movesReceived_)}));
+    } else {
+        if (partnerResume_ && resumable_) {
+            SendSessionMessage(Keyword::Resume, kResumeNone);
+        }
+        StartGame();
     }
     StartKeepAlive();
     std::weak_ptr<bool> token = alive_;
@@ -530,6 +618,150 @@ void NetworkSession::HandlePlayerId(const SessionMessage& message) {
     if (!token.expired() && sessionOpen_) {
         SendRules();
     }
+}
+
+void NetworkSession::StartGame() {
+    if (role_ == SessionRole::Server) {
+        engine_.NewGame(); // sends the deal
+    } else {
+        // A new game starts with the server's deal; until it comes this
+        // side takes no card actions.
+        engine_.AwaitPartnerDeal();
+    }
+}
+
+// ---- a game kept over a lost connection -------------------------------------------
+
+bool NetworkSession::KeepsGame() const {
+    return resumable_ && !partnerLeft_ && (suspended_ || (handshakeDone_ && partnerResume_));
+}
+
+void NetworkSession::Suspend() {
+    if (socket_->Listening()) {
+        socket_->CancelListen();
+    }
+    if (socket_->Socket() >= 0) {
+        socket_->Disconnect();
+    }
+    StopKeepAlive();
+    // The table stays as it is, a network game; frames received but not
+    // applied are dropped, and since only applied moves are counted the
+    // partner sends them again after the reconnect.
+    suspended_ = true;
+    sessionOpen_ = false;
+    handshakeDone_ = false;
+    reader_.Clear();
+    frames_.clear();
+    pendingEnd_.reset();
+    partnerChecks_ = false;
+    partnerResume_ = false;
+    SetStatus(ConnectionStatus::Waiting);
+    const std::string away = std::string(texts::kPartnerAway[0]) + partnerNickname_ +
+                             std::string(texts::kPartnerAway[1]);
+    std::weak_ptr<bool> token = alive_;
+    if (role_ == SessionRole::Server) {
+        // The listening side listens again for the same partner.
+        if (!Listen(std::to_string(listenedPort_), portTakenHint_)) {
+            return;
+        }
+    }
+    if (!token.expired()) {
+        listener_->ConnectionInterrupted(away);
+    }
+}
+
+void NetworkSession::DropConnection() {
+    if (role_ == SessionRole::Idle || !sessionOpen_) {
+        return;
+    }
+    if (socket_->Socket() >= 0) {
+        socket_->Disconnect();
+    }
+    End(SessionListener::Ending::ConnectionLost, std::string(texts::kConnectionLost[0]) +
+                                                     partnerNickname_ +
+                                                     std::string(texts::kConnectionLost[1]));
+}
+
+void NetworkSession::DropKeptGame() {
+    suspended_ = false;
+    movesSent_ = 0;
+    movesReceived_ = 0;
+    sentLog_.clear();
+    handsScored_ = 0;
+    handDigests_.clear();
+    listener_->GameNotResumed(texts::kNothingToResume);
+}
+
+void NetworkSession::HandleResume(const SessionMessage& message) {
+    const auto& f = message.fields;
+    const std::string_view kind = f.empty() ? std::string_view() : std::string_view(f[0]);
+    constexpr int kMost = 1000000000;
+    if (kind == kResumeEnd) {
+        partnerLeft_ = true; // the close that follows ends the game
+        return;
+    }
+    if (kind == kResumeNone) {
+        if (suspended_) {
+            std::weak_ptr<bool> token = alive_;
+            DropKeptGame();
+            if (!token.expired()) {
+                StartGame();
+            }
+        }
+        return;
+    }
+    if (!suspended_) {
+        return; // this side told NONE already: a new game begins
+    }
+    if (kind == kResumeFrom && f.size() == 3) {
+        const auto sent = ParseNumberField(f[1], 0, kMost);
+        const auto received = ParseNumberField(f[2], 0, kMost);
+        const int kept = static_cast<int>(sentLog_.size());
+        if (!sent || !received) {
+            Note(texts::kNoteMalformed, message);
+            return;
+        }
+        // The partner cannot have received more than this side sent, nor
+        // this side more than the partner sent; and what it missed must
+        // still be kept here.
+        if (*received > movesSent_ || *received < movesSent_ - kept || *sent < movesReceived_) {
+            Part(std::string(texts::kPartedAtResume), true);
+            return;
+        }
+        // The very frames that were sent before, never made anew.
+        for (int i = *received; i < movesSent_; ++i) {
+            socket_->SendText(sentLog_[static_cast<std::size_t>(kept - (movesSent_ - i))]);
+        }
+        SendSessionMessage(Keyword::Resume, kResumeReady);
+        return;
+    }
+    if (kind == kResumeReady) {
+        // Everything the partner missed went out before its READY came in:
+        // the tables are in step once the partner has read this side's.
+        SendSessionMessage(
+            Keyword::Resume,
+            JoinFields({kResumeCheck, std::to_string(movesSent_), std::to_string(movesReceived_),
+                        Hex(engine_.GameDigest(false, true, true))}));
+        return;
+    }
+    if (kind == kResumeCheck && f.size() == 4) {
+        const auto sent = ParseNumberField(f[1], 0, kMost);
+        const auto received = ParseNumberField(f[2], 0, kMost);
+        const auto digest = ParseHex(f[3]);
+        if (!sent || !received || !digest) {
+            Note(texts::kNoteMalformed, message);
+            return;
+        }
+        if (*sent != movesReceived_ || *received != movesSent_ ||
+            *digest != engine_.GameDigest(true, true, true)) {
+            Part(std::string(texts::kPartedAtResume), true);
+            return;
+        }
+        suspended_ = false;
+        listener_->GameResumed(texts::kGameResumed);
+        return;
+    }
+    Note(texts::kNoteMalformed, message);
 }
 
 void NetworkSession::HandleRules(const SessionMessage& message) {
@@ -643,7 +875,8 @@ bool NetworkSession::RulesAgree() const {
 }
 
 void NetworkSession::HandScored() {
-    if (!handshakeDone_) {
+    alsoReport_->HandScored();
+    if (!handshakeDone_ && !suspended_) {
         return;
     }
     const int hand = ++handsScored_;

@@ -64,12 +64,29 @@ inline constexpr std::string_view kTablesRulesDiffer =
     "The tables are not compared while your rules and your opponent's differ.";
 inline constexpr std::string_view kTablesCannotCompare =
     "Your opponent's program cannot compare tables.";
+// A lost connection that keeps the game, and its return.
+inline constexpr std::string_view kPartnerAway[2] = {
+    "The connection to ", " was lost. The game is kept and waits for your opponent to come back."};
+inline constexpr std::string_view kGameResumed =
+    "The connection is back and both tables hold the same game: play goes on.";
+inline constexpr std::string_view kPartedAtResume = "found when the game was to go on";
+inline constexpr std::string_view kNothingToResume =
+    "Your opponent's table holds no game to go on with: a new game begins.";
 } // namespace texts
 
 // The frame by which a program says that it understands the added keywords
 // (DIGEST, ALIVE). It is made of keywords that every program ignores without
 // a word, so a partner that knows nothing of them sees nothing at all.
 std::string ChecksAnnouncement();
+// The frame by which a program says that it can go on with a game after a
+// lost connection (RESUME). Ignored keywords again, but a different frame
+// than the checks' one, so a program that knows only the checks ignores it
+// as well. It goes out before PLAYERID, so that each side knows it when the
+// handshake decides between a fresh deal and the kept game.
+std::string ResumeAnnouncement();
+// Game frames this side keeps after sending them, to send again to a partner
+// that did not receive them before the connection was lost.
+inline constexpr std::size_t kResendKept = 512;
 inline constexpr int kAliveIntervalMs = 5000; // an idle side says it is still there
 inline constexpr int kSilenceLimitMs = 15000; // a partner this long silent is gone
 
@@ -106,6 +123,16 @@ public:
     // different games (warning; the game is given up on both).
     enum class Ending { VersionMismatch, ConnectionLost, SocketProblem, TablesParted };
     virtual void SessionClosed(Ending /*ending*/, std::string_view /*message*/) {}
+    // The connection was lost but the game is kept (both programs can go on
+    // with it): the session waits for the partner to come back. A listening
+    // side listens again by itself; a connecting side is reconnected by its
+    // caller (TryConnect).
+    virtual void ConnectionInterrupted(std::string_view /*message*/) {}
+    // After the reconnect both tables found they hold the same game.
+    virtual void GameResumed(std::string_view /*message*/) {}
+    // The partner came back without the game (a fresh program): the kept
+    // game is dropped and a new one begins.
+    virtual void GameNotResumed(std::string_view /*message*/) {}
 };
 
 class NetworkSession : public MoveReporter, private SocketEvents {
@@ -150,7 +177,23 @@ public:
     // Connect attempts refused in a row since Connect: nobody listens there.
     int RefusedAttempts() const { return refusedAttempts_; }
     // CloseSession: ends listening or the connection, whatever the state.
+    // A partner that can resume is told first that this is no lost link.
     void CloseSession();
+
+    // Keeps the game when the connection is lost to a partner that can go on
+    // with it (announced only when set; default: off, the game ends).
+    void SetResumable(bool resumable) { resumable_ = resumable; }
+    bool Resumable() const { return resumable_; }
+    bool PartnerResumes() const { return partnerResume_; }
+    // The connection was lost and the game waits: from the loss until both
+    // tables agreed after the reconnect. No move may be made meanwhile.
+    bool GameWaits() const { return suspended_; }
+    // Cuts the connection without a word, as a failing line would (the
+    // simulator's and the tests' cuts).
+    void DropConnection();
+    // Game frames sent and received in this game (across reconnects).
+    int MovesSent() const { return movesSent_; }
+    int MovesReceived() const { return movesReceived_; }
 
     void SendChat(std::string_view line);
     // Sends this side's rules (after the Rules dialog was confirmed).
@@ -216,6 +259,11 @@ private:
     void EndWhenApplied(SessionListener::Ending ending, std::string message, bool afterFrames,
                         std::string partedWhere = {});
     void HandlePlayerId(const SessionMessage& message);
+    void HandleResume(const SessionMessage& message);
+    bool KeepsGame() const;
+    void Suspend();
+    void DropKeptGame();
+    void StartGame();
     void HandleRules(const SessionMessage& message);
     bool ApplyMove(const SessionMessage& message);
     void SetStatus(ConnectionStatus status);
@@ -254,6 +302,13 @@ private:
     std::map<int, HandDigests> handDigests_;
     int movesSent_ = 0;
     int movesReceived_ = 0;
+    std::deque<std::string> sentLog_; // the last game frames sent, for a resend
+    // The resume: whether it may and whether the partner can, a game kept
+    // over a lost connection, and a partner that left on purpose.
+    bool resumable_ = false;
+    bool partnerResume_ = false;
+    bool suspended_ = false;
+    bool partnerLeft_ = false;
     bool rulesDifferNoted_ = false;
     std::unique_ptr<NetTimer> aliveTimer_;
     std::unique_ptr<NetTimer> silenceTimer_;
@@ -262,6 +317,7 @@ private:
     bool sessionOpen_ = false;
     bool handshakeDone_ = false;
     int refusedAttempts_ = 0;
+    int listenedPort_ = 0; // where a listening side listens again after a loss
     std::string portTakenHint_;
     std::string partnerNickname_{texts::kNoPartnerYet};
     std::string partnerRules_;

@@ -6,11 +6,11 @@ namespace varenta {
 
 namespace {
 
-constexpr std::array<std::string_view, 19> kKeywords = {
+constexpr std::array<std::string_view, 20> kKeywords = {
     "OK",          "SENDAGAIN",    "QUIT",     "CHAT",         "PLAYERID",
     "DEAL",        "MELD",         "UNDO",     "DISCARD",      "DRAWNEW",
     "DRAWPILETOP", "DRAWPILEREST", "UNDOPILE", "MELDWILDCARD", "DISCARDREDTHREE",
-    "PASSDISCARD", "RULES",        "DIGEST",   "ALIVE"};
+    "PASSDISCARD", "RULES",        "DIGEST",   "ALIVE",        "RESUME"};
 
 // Where a cut at most `limit` bytes into text keeps whole UTF-8 characters.
 std::size_t CharacterBoundary(std::string_view text, std::size_t limit) {

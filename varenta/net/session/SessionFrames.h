@@ -34,6 +34,9 @@ enum class Keyword {
     // that says the sender is still there.
     Digest,
     Alive,
+    // Added too, sent only to a partner that announced it can go on with a
+    // game whose connection was lost (see ResumeAnnouncement).
+    Resume,
     Unknown,
 };
 

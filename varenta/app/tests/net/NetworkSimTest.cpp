@@ -159,7 +159,11 @@ TEST(NetworkSim, NetworkOptionsAreChecked) {
                                {"--connect", "host:0"},
                                {"--listen", "0", "--connect", "h:1"},
                                {"--listen", "0", "--moves", "3"},
-                               {"--nick", ""}};
+                               {"--nick", ""},
+                               {"--listen", "0", "--drop-after", "5"},
+                               {"--resume"},
+                               {"--listen", "0", "--resume", "--drop-after", "9,3"},
+                               {"--listen", "0", "--resume", "--drop-after", "0"}};
     for (const QStringList& args : bad) {
         QProcess p;
         p.start(VARENTA_SIM, args);
@@ -261,6 +265,62 @@ TEST(NetworkSim, ChoppedFramesAndUnknownKeywordsDoNotPartTheTables) {
     for (std::size_t i = 0; i < serverLines.size(); ++i) {
         ASSERT_EQ(AsSeenByTheOther(serverLines[i]), clientLines[i]) << "line " << i + 1;
     }
+}
+
+std::vector<std::string> WithoutComments(const std::vector<std::string>& lines) {
+    std::vector<std::string> kept;
+    for (const std::string& line : lines) {
+        if (line.rfind("#", 0) != 0) {
+            kept.push_back(line);
+        }
+    }
+    return kept;
+}
+
+// Plays one whole game between two simulators with the seeds 31 and 32;
+// the traces go to the two files.
+void PlayGame(const char* name, const QStringList& serverExtra, const QStringList& clientExtra,
+              std::vector<std::string>& serverLines, std::vector<std::string>& clientLines) {
+    SimRun server;
+    SimRun client;
+    const std::string serverTrace = TracePath((std::string(name) + "-server").c_str());
+    const std::string clientTrace = TracePath((std::string(name) + "-client").c_str());
+    const std::string port = StartListener(
+        server,
+        QStringList{"--seed", "31", "--trace", QString::fromStdString(serverTrace)} + serverExtra);
+    ASSERT_FALSE(port.empty()) << server.errors;
+    client.process.start(
+        VARENTA_SIM, QStringList{"--connect", QString::fromStdString("127.0.0.1:" + port), "--seed",
+                                 "32", "--trace", QString::fromStdString(clientTrace)} +
+                         clientExtra);
+    ASSERT_EQ(Finish(client), 0) << client.errors;
+    ASSERT_EQ(Finish(server), 0) << server.errors;
+    serverLines = Lines(serverTrace);
+    clientLines = Lines(clientTrace);
+}
+
+// The line is cut three times, by either side, mid-hand: each time both
+// tables keep the game, reconnect and go on, and the game is the very one
+// played without a cut.
+TEST(NetworkSim, AGameCutThreeTimesAndResumedIsTheUncutGame) {
+    std::vector<std::string> uncutServer, uncutClient, cutServer, cutClient;
+    PlayGame("uncut", {}, {}, uncutServer, uncutClient);
+    ASSERT_GT(uncutServer.size(), 300u);
+    PlayGame("cut", {"--resume", "--drop-after", "25,290"}, {"--resume", "--drop-after", "150"},
+             cutServer, cutClient);
+    int cuts = 0;
+    int resumes = 0;
+    for (const auto* lines : {&cutServer, &cutClient}) {
+        for (const std::string& line : *lines) {
+            cuts += line.rfind("# cut after move ", 0) == 0 ? 1 : 0;
+            resumes += line.rfind("# resumed after move ", 0) == 0 ? 1 : 0;
+        }
+    }
+    EXPECT_EQ(cuts, 3);
+    EXPECT_EQ(resumes, 6) << "each cut resumed on both sides";
+    EXPECT_EQ(WithoutComments(cutServer), uncutServer);
+    EXPECT_EQ(WithoutComments(cutClient), uncutClient);
+    EXPECT_EQ(uncutServer.back().rfind("GAMEOVER ", 0), 0u) << uncutServer.back();
 }
 
 } // namespace

@@ -1,0 +1,385 @@
+// A network game whose connection is lost goes on where it stopped: both
+// tables keep it, reconnect, send what the other missed and compare.
+#include "varenta/net/socket/testing/SocketTestSupport.h"
+
+#include "varenta/engine/RuleText.h"
+#include "varenta/engine/SilentPort.h"
+#include "varenta/engine/VarentaEngine.h"
+#include "varenta/engine/tests/RandomPlayer.h"
+#include "varenta/net/session/NetworkSession.h"
+#include "varenta/net/socket/NotifierWatcher.h"
+#include "varenta/net/socket/testing/ManualNetTimer.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <functional>
+
+namespace varenta {
+namespace {
+
+using testing::PumpUntil;
+using testing::RecordingEvents;
+
+const std::string FE(1, kFieldSeparator);
+const std::string FF(1, kFrameEnd);
+
+struct Listener : SessionListener {
+    std::vector<std::string> notes;
+    std::vector<std::pair<Ending, std::string>> closed;
+    int interrupted = 0;
+    int resumed = 0;
+    int notResumed = 0;
+    void Note(std::string_view text) override { notes.emplace_back(text); }
+    void SessionClosed(Ending ending, std::string_view message) override {
+        closed.emplace_back(ending, std::string(message));
+    }
+    void ConnectionInterrupted(std::string_view) override { ++interrupted; }
+    void GameResumed(std::string_view) override { ++resumed; }
+    void GameNotResumed(std::string_view) override { ++notResumed; }
+};
+
+// Cuts its own side's connection right after the first frame of one kind
+// (after `skip` of them), in the middle of the engine's operation.
+struct CutAt : MoveReporter {
+    std::string kind;
+    int skip = 0;
+    std::function<void()> cut;
+    bool* done = nullptr;
+    void On(std::string_view k) {
+        if (*done || k != kind || skip-- > 0) {
+            return;
+        }
+        *done = true;
+        cut();
+    }
+    void Deal(std::string_view) override { On("DEAL"); }
+    void DrawNew(const Card&) override { On("DRAWNEW"); }
+    void DrawPileTop(const Card&) override { On("DRAWPILETOP"); }
+    void DrawPileRest() override { On("DRAWPILEREST"); }
+    void Meld(int) override { On("MELD"); }
+    void MeldWildCard(int, int) override { On("MELD"); }
+    void Discard(int) override { On("DISCARD"); }
+    void DiscardRedThree(int) override { On("DISCARDREDTHREE"); }
+    void PassDiscard() override { On("PASSDISCARD"); }
+    void HandScored() override { On("HAND"); }
+};
+
+struct Program {
+    Program(NotifierWatcher& watcher, const char* nick, std::uint64_t seed, const RuleSet& rules)
+        : session(engine, watcher) {
+        engine.SetPort(&port);
+        engine.SetRules(rules);
+        engine.StartProgram(seed);
+        session.SetListener(&listener);
+        session.SetAlsoReport(&cutter);
+        session.SetResumable(true);
+        session.ownNickname = nick;
+    }
+    SilentPort port;
+    VarentaEngine engine;
+    NetworkSession session;
+    Listener listener;
+    CutAt cutter;
+};
+
+std::vector<int> Sorted(const CardPile& pile) {
+    std::vector<int> codes;
+    for (int i = 0; i < pile.count; ++i) {
+        codes.push_back(pile[i].code);
+    }
+    std::sort(codes.begin(), codes.end());
+    return codes;
+}
+
+std::vector<int> InOrder(const CardPile& pile) {
+    std::vector<int> codes;
+    for (int i = 0; i < pile.count; ++i) {
+        codes.push_back(pile[i].code);
+    }
+    return codes;
+}
+
+// Card for card, with the seats swapped.
+void ExpectMirrored(const GameState& x, const GameState& y) {
+    EXPECT_EQ(Sorted(x.playerHand), Sorted(y.opponentHand));
+    EXPECT_EQ(Sorted(x.opponentHand), Sorted(y.playerHand));
+    EXPECT_EQ(Sorted(x.playerMelds), Sorted(y.opponentMelds));
+    EXPECT_EQ(Sorted(x.opponentMelds), Sorted(y.playerMelds));
+    EXPECT_EQ(InOrder(x.discardPile), InOrder(y.discardPile));
+    EXPECT_EQ(InOrder(x.stock), InOrder(y.stock));
+    EXPECT_EQ(x.pileFrozen, y.pileFrozen);
+    EXPECT_EQ(x.playerScore, y.opponentScore);
+    EXPECT_EQ(x.opponentScore, y.playerScore);
+    EXPECT_NE(x.opponentToMove, y.opponentToMove);
+}
+
+TEST(Resume, ACutAtEveryKindOfMoveIsResumedAndBothTablesStayEqual) {
+    struct Row {
+        const char* kind;
+        int skip;
+    };
+    const Row rows[] = {
+        {"DRAWNEW", 3},         {"DRAWPILETOP", 0}, {"MELD", 2}, {"DISCARD", 4},
+        {"DISCARDREDTHREE", 0}, {"PASSDISCARD", 0}, {"HAND", 0}, {"DEAL", 1},
+    };
+    RuleSet rules;
+    rules.threeBlock = true; // red threes may be discarded from the table
+    for (const Row& row : rows) {
+        bool cutSeen = false;
+        for (std::uint64_t seed = 1; seed <= 4 && !cutSeen; ++seed) {
+            SCOPED_TRACE(std::string(row.kind) + " seed " + std::to_string(seed));
+            NotifierWatcher watcher;
+            Program a(watcher, "Ann", seed, rules);
+            Program b(watcher, "Bea", seed + 100, rules);
+            bool cut = false;
+            for (Program* p : {&a, &b}) {
+                p->cutter.kind = row.kind;
+                p->cutter.skip = row.skip;
+                p->cutter.done = &cut;
+                p->cutter.cut = [p] { p->session.DropConnection(); };
+            }
+            ASSERT_TRUE(a.session.Listen("0"));
+            b.session.Connect("127.0.0.1", std::to_string(a.session.ListenPort()));
+            // Also the reconnect: the connecting side calls again while it waits.
+            const auto settled = [&](const std::function<bool()>& done) {
+                return PumpUntil([&] {
+                    if (b.session.GameWaits() &&
+                        b.session.connectionStatus() == ConnectionStatus::Waiting) {
+                        b.session.TryConnect();
+                    }
+                    return !a.session.GameWaits() && !b.session.GameWaits() &&
+                           a.session.connectionStatus() == ConnectionStatus::Established &&
+                           b.session.connectionStatus() == ConnectionStatus::Established && done();
+                });
+            };
+            ASSERT_TRUE(settled([&] {
+                return b.engine.State().playerHand.count > 0 &&
+                       a.engine.State().playerHand.count > 0;
+            }));
+            Random r(seed);
+            for (int turns = 0; a.port.HandsScored() < 4 && !(cut && a.port.HandsScored() >= 1);
+                 ++turns) {
+                ASSERT_LT(turns, 3000);
+                const bool aMoves = !a.engine.State().opponentToMove;
+                Program& mover = aMoves ? a : b;
+                Program& other = aMoves ? b : a;
+                const int handsBefore = mover.port.HandsScored();
+                testing::RandomPlayerTurn(mover.engine, r);
+                if (!mover.engine.State().opponentToMove &&
+                    mover.port.HandsScored() == handsBefore) {
+                    continue;
+                }
+                ASSERT_TRUE(settled([&] {
+                    if (mover.port.HandsScored() > handsBefore) {
+                        return other.port.HandsScored() == mover.port.HandsScored() &&
+                               a.engine.State().opponentToMove != b.engine.State().opponentToMove &&
+                               a.engine.State().playerHand.count > 0 &&
+                               b.engine.State().stock.count == a.engine.State().stock.count;
+                    }
+                    return !other.engine.State().opponentToMove;
+                })) << "waits "
+                    << a.session.GameWaits() << b.session.GameWaits();
+                ExpectMirrored(a.engine.State(), b.engine.State());
+                if (::testing::Test::HasFailure()) {
+                    return;
+                }
+            }
+            if (!cut) {
+                continue; // this deal never made such a move; the next may
+            }
+            cutSeen = true;
+            EXPECT_EQ(a.listener.interrupted, 1);
+            EXPECT_EQ(b.listener.interrupted, 1);
+            EXPECT_EQ(a.listener.resumed, 1);
+            EXPECT_EQ(b.listener.resumed, 1);
+            EXPECT_EQ(a.session.MovesSent(), b.session.MovesReceived());
+            EXPECT_EQ(b.session.MovesSent(), a.session.MovesReceived());
+            EXPECT_TRUE(a.listener.closed.empty() && b.listener.closed.empty());
+            EXPECT_TRUE(a.listener.notes.empty()) << a.listener.notes.front();
+            EXPECT_TRUE(b.listener.notes.empty()) << b.listener.notes.front();
+        }
+        EXPECT_TRUE(cutSeen) << "no deal made a " << row.kind;
+    }
+}
+
+std::string Hex16(std::uint64_t v) {
+    char text[17];
+    std::snprintf(text, sizeof text, "%016llx", static_cast<unsigned long long>(v));
+    return text;
+}
+
+std::string DealFrame() {
+    std::string deal(1, '1'); // the peer draws first
+    for (int slot = 1; slot <= kDeckSize; ++slot) {
+        deal += static_cast<char>(slot);
+    }
+    return "DEAL" + FE + deal + FF;
+}
+
+// A resumable client against a hand-written listening peer: the game is
+// dealt (one move received, none sent), then the line goes and the client
+// calls again; what the peer says then is the row's.
+TEST(Resume, TheReconnectCheckGoesOnGivesUpOrStartsAfresh) {
+    struct Row {
+        const char* what;
+        bool announces; // the peer can resume
+        bool bySilence; // the line goes silent instead of closing
+        std::function<std::string(const VarentaEngine&)> after; // the peer's frames
+        const char* outcome;                                    // "resumed", "parted", "fresh"
+        const char* sent; // the RESUME and DIGEST frames the client sent back
+    };
+    const auto check = [](bool mirrored) {
+        return [mirrored](const VarentaEngine& e) {
+            return "RESUME" + FE + "FROM" + FE + "1" + FE + "0" + FF + "RESUME" + FE + "READY" +
+                   FF + "RESUME" + FE + "CHECK" + FE + "1" + FE + "0" + FE +
+                   Hex16(e.GameDigest(mirrored, true, true)) + FF;
+        };
+    };
+    const Row rows[] = {
+        {"both agree", true, false, check(true), "resumed",
+         "RESUME FROM;RESUME READY;RESUME CHECK;"},
+        {"a silent line, noticed by the keep-alive", true, true, check(true), "resumed",
+         "RESUME FROM;RESUME READY;RESUME CHECK;"},
+        {"the digests differ", true, false, check(false), "parted",
+         "RESUME FROM;RESUME READY;RESUME CHECK;DIGEST PARTED;RESUME END;"},
+        {"counts that cannot be", true, false,
+         [](const VarentaEngine&) { return "RESUME" + FE + "FROM" + FE + "1" + FE + "5" + FF; },
+         "parted", "RESUME FROM;DIGEST PARTED;RESUME END;"},
+        {"the partner kept no game", true, false,
+         [](const VarentaEngine&) { return "RESUME" + FE + "NONE" + FF; }, "fresh", "RESUME FROM;"},
+        {"a partner without the feature", false, false,
+         [](const VarentaEngine&) { return std::string(); }, "fresh", ""},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        NotifierWatcher watcher;
+        Program c(watcher, "Bea", 7, RuleSet{});
+        auto alive = std::make_unique<testing::ManualNetTimer>();
+        auto silenceTimer = std::make_unique<testing::ManualNetTimer>();
+        testing::ManualNetTimer* silence = silenceTimer.get();
+        c.session.SetKeepAliveTimers(std::move(alive), std::move(silenceTimer));
+        TcpSocket peer(watcher);
+        RecordingEvents events;
+        peer.SetEvents(&events);
+        peer.Port = "0";
+        ASSERT_TRUE(peer.Listen());
+        const auto greet = [&](bool resume) {
+            peer.SendText((resume ? ResumeAnnouncement() : std::string()) + "PLAYERID" + FE +
+                          "Ann" + FE + "400" + FF + ChecksAnnouncement() + "RULES" + FE +
+                          BuildRulesText(c.engine.Rules()) + FF);
+        };
+        c.session.Connect("127.0.0.1", std::to_string(peer.ListenPort()));
+        ASSERT_TRUE(PumpUntil([&] { return peer.Connected(); }));
+        greet(true);
+        peer.SendText(DealFrame());
+        ASSERT_TRUE(PumpUntil([&] { return c.engine.State().playerHand.count > 0; }));
+        ASSERT_TRUE(c.session.PartnerResumes());
+        const GameState before = c.engine.State();
+
+        if (row.bySilence) {
+            silence->Fire();
+        } else {
+            peer.Disconnect();
+        }
+        ASSERT_TRUE(PumpUntil([&] { return c.session.GameWaits() && c.listener.interrupted; }));
+        EXPECT_TRUE(c.listener.closed.empty()) << "the game is kept, not ended";
+        EXPECT_TRUE(c.engine.IsNetworkGame());
+        EXPECT_EQ(c.session.connectionStatus(), ConnectionStatus::Waiting);
+        if (row.bySilence) {
+            ASSERT_TRUE(PumpUntil([&] { return events.Count("closed") >= 1; }));
+            peer.Disconnect();
+        }
+
+        events.received.clear();
+        ASSERT_TRUE(PumpUntil([&] {
+            c.session.TryConnect();
+            return peer.Connected();
+        }));
+        greet(row.announces);
+        peer.SendText(row.after(c.engine));
+        const std::string outcome = row.outcome;
+        ASSERT_TRUE(PumpUntil([&] {
+            if (outcome == "resumed") {
+                return c.listener.resumed > 0;
+            }
+            if (outcome == "parted") {
+                return !c.listener.closed.empty();
+            }
+            return c.listener.notResumed > 0;
+        }));
+        testing::PumpBriefly();
+        std::vector<std::string> frames;
+        int oversized = 0;
+        FrameReader reader;
+        reader.Feed(events.received, frames, oversized);
+        std::string resumes;
+        for (const std::string& f : frames) {
+            const SessionMessage m = ParseFrame(f);
+            if (m.keyword == Keyword::Resume || m.keyword == Keyword::Digest) {
+                resumes += m.keywordText + " " + (m.fields.empty() ? "" : m.fields[0]) + ";";
+            }
+        }
+        // Nothing of the resume reaches a partner that did not announce it;
+        // one that finds the tables differ is told.
+        EXPECT_EQ(resumes, row.sent);
+        const GameState& now = c.engine.State();
+        if (outcome == "resumed") {
+            EXPECT_FALSE(c.session.GameWaits());
+            EXPECT_EQ(Sorted(now.playerHand), Sorted(before.playerHand)) << "the deal is kept";
+            EXPECT_EQ(InOrder(now.stock), InOrder(before.stock));
+            EXPECT_EQ(now.opponentToMove, before.opponentToMove) << "the turn does not pass";
+            EXPECT_TRUE(c.listener.closed.empty());
+        } else if (outcome == "parted") {
+            ASSERT_EQ(c.listener.closed.size(), 1u);
+            EXPECT_EQ(c.listener.closed[0].first, SessionListener::Ending::TablesParted);
+            EXPECT_FALSE(c.engine.IsNetworkGame());
+        } else {
+            EXPECT_FALSE(c.session.GameWaits());
+            EXPECT_TRUE(c.listener.closed.empty());
+            EXPECT_EQ(c.session.MovesReceived(), 0);
+            EXPECT_FALSE(now.gameInProgress) << "waits for the new game's deal";
+        }
+        EXPECT_TRUE(c.listener.notes.empty()) << c.listener.notes.front();
+    }
+}
+
+// A partner that never announced the resume: the loss ends the game as it
+// always did, and no frame it does not know is sent.
+TEST(Resume, WithoutThePartnersWordALostLineEndsTheGame) {
+    NotifierWatcher watcher;
+    Program c(watcher, "Bea", 7, RuleSet{});
+    TcpSocket peer(watcher);
+    RecordingEvents events;
+    peer.SetEvents(&events);
+    peer.Port = "0";
+    ASSERT_TRUE(peer.Listen());
+    c.session.Connect("127.0.0.1", std::to_string(peer.ListenPort()));
+    ASSERT_TRUE(PumpUntil([&] { return peer.Connected(); }));
+    peer.SendText("PLAYERID" + FE + "Ann" + FE + "400" + FF + DealFrame());
+    ASSERT_TRUE(PumpUntil([&] { return c.engine.State().playerHand.count > 0; }));
+    peer.Disconnect();
+    ASSERT_TRUE(PumpUntil([&] { return !c.listener.closed.empty(); }));
+    EXPECT_EQ(c.listener.closed[0].first, SessionListener::Ending::ConnectionLost);
+    EXPECT_FALSE(c.session.GameWaits());
+    EXPECT_EQ(c.listener.interrupted, 0);
+    std::vector<std::string> frames;
+    int oversized = 0;
+    FrameReader reader;
+    reader.Feed(events.received, frames, oversized);
+    for (const std::string& f : frames) {
+        const SessionMessage m = ParseFrame(f);
+        // Only the keywords every program knows; the announcements are made
+        // of keywords it ignores without a word.
+        EXPECT_LT(static_cast<int>(m.keyword), static_cast<int>(Keyword::Digest)) << f;
+        for (const std::string& field : m.fields) {
+            if (m.keyword == Keyword::Ok) {
+                const Keyword k = LookUpKeyword(field);
+                EXPECT_TRUE(k == Keyword::Ok || k == Keyword::SendAgain || k == Keyword::Quit);
+            }
+        }
+    }
+}
+
+} // namespace
+} // namespace varenta
