@@ -385,6 +385,9 @@ void KivMainWindow::ShowHelp(const QString& keyword) {
 }
 
 void KivMainWindow::EndOnSignal() {
+    // Ended from outside, the program leaves its files as they were: the
+    // window is kept only when the user closes it.
+    endingOnSignal_ = true;
     view_->SetClosing(true);
     KeepEnding();
 }
@@ -458,7 +461,9 @@ void KivMainWindow::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
-    RememberWindow();
+    if (!endingOnSignal_) {
+        RememberWindow();
+    }
     view_->SetClosing(true);
     if (help_ != nullptr) {
         help_->close();

@@ -107,6 +107,7 @@ private:
     QHash<int, QAction*> actions_;
     QPointer<KivHelpWindow> help_;
     QSize normalSize_;
+    bool endingOnSignal_ = false;
 };
 
 } // namespace kiv
