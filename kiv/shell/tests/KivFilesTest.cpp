@@ -120,12 +120,6 @@ TEST_F(KivFiles, TheWindowsSizeAndFullScreenFollowTheGamesLines) {
         read.fullScreen = false;
         EXPECT_EQ(read, KivSettings{}) << c.width;
     }
-    // A file of the 29 lines alone reads as no size and a window.
-    KivSettings old;
-    old.windowWidth = 5;
-    ASSERT_EQ(ParseConfig(DefaultFile(), old), ConfigRead::Read);
-    EXPECT_EQ(old.windowWidth, 0);
-    EXPECT_FALSE(old.fullScreen);
 }
 
 TEST_F(KivFiles, MissingInitLongNamesAndLeadingIntegers) {
