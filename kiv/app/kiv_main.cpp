@@ -70,7 +70,7 @@ int main(int argc, char** argv) {
             std::fflush(stdout);
         });
     }
-    window.show();
+    window.ShowAsRemembered();
     // The icon is drawn once the window is up; a window manager takes a new
     // icon at any time.
     QTimer::singleShot(0, &window, [] { QApplication::setWindowIcon(kiv::ProgramIcon()); });

@@ -530,6 +530,10 @@ QPixmap KivBitmap(int id, qreal dpr) {
     return it.value();
 }
 
+QPixmap DrawKivBitmap(int id, qreal dpr) {
+    return Draw(id, std::clamp(dpr, 1.0, 8.0));
+}
+
 QPixmap KivPicture(int id, QSize size, qreal dpr) {
     const QPixmap drawn = KivBitmap(id, dpr);
     if (drawn.isNull()) {

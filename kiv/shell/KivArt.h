@@ -23,6 +23,11 @@ inline int BackBitmapFor(int deckBack) {
 // null pixmap.
 QPixmap KivBitmap(int id, qreal dpr = 1.0);
 
+// The same picture drawn afresh at every call, for a caller that keeps its
+// own drawings (the table, whose density follows the window's size and
+// would otherwise fill a cache that never forgets).
+QPixmap DrawKivBitmap(int id, qreal dpr);
+
 // The picture `id` stretched to `size` (a dialog's picture frame), drawn for
 // that size at density `dpr` rather than enlarged from the small drawing.
 QPixmap KivPicture(int id, QSize size, qreal dpr);

@@ -51,6 +51,9 @@ KivSettings SettingsFromDoc(const KivDocument& doc) {
     s.computerDelay = game.computerDelay;
     s.languageBase = game.languageBase;
     s.cardSpeed = game.cardSpeed;
+    s.windowWidth = doc.windowWidth;
+    s.windowHeight = doc.windowHeight;
+    s.fullScreen = doc.fullScreen;
     return s;
 }
 
@@ -79,6 +82,9 @@ void ApplySettings(KivDocument& doc, const KivSettings& s) {
     doc.ApplySettings(game);
     doc.midiFile = s.midiFile.toStdString();
     doc.backgroundColor = s.backgroundColor;
+    doc.windowWidth = s.windowWidth;
+    doc.windowHeight = s.windowHeight;
+    doc.fullScreen = s.fullScreen;
 }
 
 QString ConfigPath(const KivDocument& doc) {

@@ -16,6 +16,11 @@ public:
 
     std::string midiFile = "gailrdge.mid";
     std::uint32_t backgroundColor = 0x008000; // COLORREF 0x00BBGGRR
+    // The main window's size when not full screen (0 x 0: not known yet) and
+    // whether it fills the screen, kept across runs in kiv32.ini.
+    int windowWidth = 0;
+    int windowHeight = 0;
+    bool fullScreen = false;
     std::string programFolder; // where kiv32.ini and kiv32.rng live (set by the program)
     std::string configFileName = "kiv32.ini";
     std::string rankingFileName = "kiv32.rng";

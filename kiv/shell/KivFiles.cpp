@@ -171,6 +171,9 @@ ConfigRead ParseConfig(const QByteArray& data, KivSettings& settings) {
     settings.computerDelay = in.NextInt();
     settings.languageBase = in.NextInt();
     settings.cardSpeed = in.NextInt();
+    settings.windowWidth = in.NextInt();
+    settings.windowHeight = in.NextInt();
+    settings.fullScreen = in.NextFlag();
     return ConfigRead::Read;
 }
 
@@ -200,6 +203,10 @@ void RepairSettings(KivSettings& settings, int detectedLanguage) {
     if (settings.languageBase != 1000 && settings.languageBase != 5000) {
         settings.languageBase = detectedLanguage;
     }
+    if (settings.windowWidth <= 0 || settings.windowHeight <= 0) {
+        settings.windowWidth = 0;
+        settings.windowHeight = 0;
+    }
 }
 
 QStringList ConfigLines(const KivSettings& s) {
@@ -214,6 +221,11 @@ QStringList ConfigLines(const KivSettings& s) {
           << Flag(s.soundOn) << Flag(s.musicOn) << s.midiFile << QString::number(s.deckBack)
           << QString::number(s.backgroundColor) << QString::number(s.computerDelay)
           << QString::number(s.languageBase) << QString::number(s.cardSpeed);
+    // Until a window has been closed the file keeps the game's lines alone.
+    if (s.windowWidth > 0 && s.windowHeight > 0) {
+        lines << QString::number(s.windowWidth) << QString::number(s.windowHeight)
+              << Flag(s.fullScreen);
+    }
     return lines;
 }
 

@@ -74,6 +74,13 @@ struct KivSettings {
     int computerDelay = 400;
     int languageBase = 1000;
     int cardSpeed = 40;
+    // The main window as it was last closed: its size when not full screen
+    // (0 x 0 until a window has been closed once), and whether it filled the
+    // screen. They follow the 29 lines of the game, so a program that reads
+    // only those lines never sees them, and a file without them reads as 0.
+    int windowWidth = 0;
+    int windowHeight = 0;
+    bool fullScreen = false;
 
     bool operator==(const KivSettings&) const = default;
 };
@@ -99,14 +106,16 @@ ConfigRead ParseConfig(const QByteArray& data, KivSettings& settings);
 // - cards per player outside 3..6, a card speed below 1 and a points target
 //   below 1 take their defaults;
 // - the card speed is clamped to 10..40, the computer pause to 200..9999 ms;
-// - a language base other than 1000 or 5000 takes `detectedLanguage`.
+// - a language base other than 1000 or 5000 takes `detectedLanguage`;
+// - a window size that is not positive both ways counts as not known.
 void RepairSettings(KivSettings& settings, int detectedLanguage);
 
-// Writes the 29 lines with CR LF line ends. False when the file cannot be
+// Writes the 29 lines with CR LF line ends, and after them the window's
+// width, height and full-screen flag once a window size is known. False when the file cannot be
 // written; the old file is then left untouched.
 bool WriteConfigFile(const QString& path, const KivSettings& settings);
 
-// The 29 lines as they are written (without line ends), for writing and tests.
+// The lines as they are written (without line ends), for writing and tests.
 QStringList ConfigLines(const KivSettings& settings);
 // Lines as the file holds them: UTF-8, each ended by CR LF.
 QByteArray FileBytes(const QStringList& lines);

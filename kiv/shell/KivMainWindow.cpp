@@ -36,7 +36,7 @@ constexpr Item kRelabelled[] = {
     {command::kPlayers, 6},       {command::kSettings, 7},     {command::kLanguage, 8},
     {command::kDeckBack, 9},      {command::kTableColour, 10}, {command::kShowRanking, 13},
     {command::kResetRanking, 14}, {command::kToolbar, 16},     {command::kStatusBar, 17},
-    {command::kHelpContents, 19}, {command::kAbout, 22},
+    {command::kHelpContents, 19}, {command::kAbout, 22},       {command::kFullScreen, 140},
 };
 constexpr int kMenuOffsets[] = {1, 5, 12, 15, 18};
 
@@ -67,8 +67,13 @@ KivMainWindow::KivMainWindow(KivDocument& doc, Prompter& prompter, SoundOutput* 
     const QRect screen = QGuiApplication::primaryScreen()
                              ? QGuiApplication::primaryScreen()->availableGeometry()
                              : QRect(0, 0, 1024, 768);
-    const QSize size = screen.width() <= 640 ? QSize(640, 480) : QSize(800, 600);
+    QSize size = screen.width() <= 640 ? QSize(640, 480) : QSize(800, 600);
+    // The size it had when last closed, as far as the screen has room for it.
+    if (doc_.windowWidth > 0 && doc_.windowHeight > 0) {
+        size = QSize(doc_.windowWidth, doc_.windowHeight).boundedTo(screen.size());
+    }
     resize(size);
+    normalSize_ = size;
     move(screen.center() - QPoint(size.width() / 2, size.height() / 2));
 }
 
@@ -112,6 +117,13 @@ void KivMainWindow::BuildMenus() {
     status->setCheckable(true);
     status->setChecked(true);
     connect(status, &QAction::toggled, statusBar(), &QStatusBar::setVisible);
+    view->addSeparator();
+    QAction* fullScreen = AddCommand(view, command::kFullScreen, "&Vollbild");
+    fullScreen->setCheckable(true);
+    fullScreen->setShortcut(QKeySequence(Qt::Key_F11));
+    // The hint comes from the language's block; the label is relabelled with
+    // the other menu items.
+    fullScreen->setStatusTip(Text(doc_.Settings().languageBase, 141));
 
     QMenu* help = menuBar()->addMenu(QString::fromUtf8("&Hilfe"));
     QAction* contents = AddCommand(help, command::kHelpContents, "&Bedienung und Spielregeln");
@@ -197,6 +209,9 @@ void KivMainWindow::Command(int id) {
         break;
     case command::kAbout:
         OnAbout();
+        break;
+    case command::kFullScreen:
+        ToggleFullScreen();
         break;
     default:
         break;
@@ -370,6 +385,9 @@ void KivMainWindow::ShowHelp(const QString& keyword) {
 }
 
 void KivMainWindow::EndOnSignal() {
+    // Ended from outside, the program leaves its files as they were: the
+    // window is kept only when the user closes it.
+    endingOnSignal_ = true;
     view_->SetClosing(true);
     KeepEnding();
 }
@@ -393,11 +411,58 @@ void KivMainWindow::KeepEnding() {
     QApplication::quit();
 }
 
+void KivMainWindow::ShowAsRemembered() {
+    if (doc_.fullScreen) {
+        showFullScreen();
+    } else {
+        show();
+    }
+}
+
+void KivMainWindow::ToggleFullScreen() {
+    if (isFullScreen()) {
+        showNormal();
+    } else {
+        showFullScreen();
+    }
+}
+
+void KivMainWindow::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    if (!(windowState() & (Qt::WindowFullScreen | Qt::WindowMaximized | Qt::WindowMinimized))) {
+        normalSize_ = size();
+    }
+}
+
+void KivMainWindow::changeEvent(QEvent* event) {
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::WindowStateChange) {
+        actions_.value(command::kFullScreen)->setChecked(isFullScreen());
+    }
+}
+
+void KivMainWindow::RememberWindow() {
+    const bool fullScreen = isFullScreen();
+    if (normalSize_.width() == doc_.windowWidth && normalSize_.height() == doc_.windowHeight &&
+        fullScreen == doc_.fullScreen) {
+        return;
+    }
+    doc_.windowWidth = normalSize_.width();
+    doc_.windowHeight = normalSize_.height();
+    doc_.fullScreen = fullScreen;
+    // Quietly: a window that cannot keep its size is no reason to hold up the
+    // end of the program with a message.
+    WriteConfigFile(ConfigPath(doc_), SettingsFromDoc(doc_));
+}
+
 void KivMainWindow::closeEvent(QCloseEvent* event) {
     if (doc_.State().computerBusy) {
         prompter_.Inform(this, Text(doc_.Settings().languageBase, 137));
         event->ignore();
         return;
+    }
+    if (!endingOnSignal_) {
+        RememberWindow();
     }
     view_->SetClosing(true);
     if (help_ != nullptr) {

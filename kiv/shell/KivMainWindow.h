@@ -34,6 +34,7 @@ constexpr int kShowRanking = 32777;
 constexpr int kResetRanking = 32778;
 constexpr int kToolbar = 59392;
 constexpr int kStatusBar = 59393;
+constexpr int kFullScreen = 32786;
 constexpr int kHelpContents = 32783;
 constexpr int kAbout = 32781;
 } // namespace command
@@ -60,8 +61,17 @@ public:
     // move in progress stops after its card, then the window closes.
     void EndOnSignal();
 
+    // Shows the window as it was last closed: full screen, or at its size.
+    void ShowAsRemembered();
+    // Switches between the window and the whole screen (F11).
+    void ToggleFullScreen();
+    // The window's size when it is not full screen or maximised.
+    QSize NormalSize() const { return normalSize_; }
+
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     void BuildMenus();
@@ -82,6 +92,9 @@ private:
     void OnTableColour();
     void OnAbout();
     void KeepEnding();
+    // Keeps the window's size and full-screen state in the document and
+    // kiv32.ini for the next start.
+    void RememberWindow();
 
     KivDocument& doc_;
     Prompter& prompter_;
@@ -93,6 +106,8 @@ private:
     QList<QMenu*> menus_;
     QHash<int, QAction*> actions_;
     QPointer<KivHelpWindow> help_;
+    QSize normalSize_;
+    bool endingOnSignal_ = false;
 };
 
 } // namespace kiv

@@ -12,7 +12,7 @@ struct Entry {
     const char* text;
 };
 
-// The German block (1001..1139). Menu, dialog and message texts in the
+// The German block (1001..1141). Menu, dialog and message texts in the
 // program's own voice; the game's messages keep their original wording.
 constexpr Entry kGerman[] = {
     {1, "&Spiel"},
@@ -169,6 +169,8 @@ constexpr Entry kGerman[] = {
           "Funktion ausführen."},
     {138, "Geschwindigkeit der Karten"},
     {139, "Es wurde eine Acht als erste Karte aufgedeckt. Sie müssen daher leider aussetzen."},
+    {140, "&Vollbild"},
+    {141, "Zeigt den Spieltisch auf dem ganzen Bildschirm oder wieder im Fenster"},
 };
 
 // The second block differs from the German one only at these offsets.
@@ -202,6 +204,8 @@ constexpr Entry kSecondDifferences[] = {
     {90, "Ready"},
     {134, "Open file"},
     {136, "&Browse"},
+    {140, "&Full Screen"},
+    {141, "Shows the table on the whole screen or back in its window"},
 };
 
 // Offsets the second block does not have at all.

@@ -14,7 +14,9 @@
 #include <QPainter>
 #include <QTimer>
 
+#include <algorithm>
 #include <chrono>
+#include <cmath>
 #include <random>
 #include <thread>
 
@@ -35,6 +37,12 @@ constexpr char kPointsWord[] = "Punkte";
 
 } // namespace
 
+double TableScale(QSize size) {
+    const double across = static_cast<double>(size.width()) / kStandardTable.width();
+    const double down = static_cast<double>(size.height()) / kStandardTable.height();
+    return std::clamp(std::min(across, down), 1.0, kLargestTableScale);
+}
+
 std::uint32_t SystemSeed() {
     try {
         std::random_device device;
@@ -53,6 +61,7 @@ KivTableView::KivTableView(KivDocument& doc, Prompter& prompter, SoundOutput* so
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(false);
     setMinimumSize(kSmallestTable);
+    table_ = size();
     doc_.SetPort(this);
 }
 
@@ -164,6 +173,24 @@ QRect KivTableView::CardRect(int x, int y) const {
     return QRect(x, y, kCardWidth, kCardHeight);
 }
 
+QPoint KivTableView::ToTable(QPointF viewPoint) const {
+    return QPoint(static_cast<int>(std::floor(viewPoint.x() / scale_)),
+                  static_cast<int>(std::floor(viewPoint.y() / scale_)));
+}
+
+QRect KivTableView::ToView(const QRect& tableRect) const {
+    return QRectF(tableRect.x() * scale_, tableRect.y() * scale_, tableRect.width() * scale_,
+                  tableRect.height() * scale_)
+        .toAlignedRect();
+}
+
+QRect KivTableView::CardArea(int x, int y) const {
+    // An enlarged card's edges fall between the view's pixels: a pixel more
+    // all round takes in the one they touch.
+    const QRect area = ToView(CardRect(x, y));
+    return scale_ == 1.0 ? area : area + QMargins(1, 1, 1, 1);
+}
+
 QPoint KivTableView::ShownAt(int card) const {
     if (card == flyingCard_) {
         return flight_;
@@ -184,7 +211,7 @@ void KivTableView::showEvent(QShowEvent* event) {
 }
 
 void KivTableView::StartFirstRound() {
-    doc_.LayoutTable(width(), height());
+    FollowSize();
     // Each start deals another game.
     if (seedSource_) {
         doc_.SeedRandom(seedSource_());
@@ -198,8 +225,18 @@ void KivTableView::StartFirstRound() {
 
 void KivTableView::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
-    doc_.LayoutTable(width(), height());
+    FollowSize();
     update();
+}
+
+void KivTableView::FollowSize() {
+    // The table grows with the view as far as it fits both ways; what is
+    // left over in the other direction widens or lengthens the table itself,
+    // so the piles keep to the lower right corner.
+    scale_ = TableScale(size());
+    table_ = QSize(static_cast<int>(std::floor(width() / scale_)),
+                   static_cast<int>(std::floor(height() / scale_)));
+    doc_.LayoutTable(table_.width(), table_.height());
 }
 
 // ---- Painting ---------------------------------------------------------------
@@ -233,53 +270,81 @@ void KivTableView::PaintTable(QPainter& painter, const QRegion& region, qreal dp
     }
     // While a card is dragged over the hands the panels need no drawing.
     const bool dragging = held != 0 && ShownAt(held).x() >= kPanelWidth;
-    if (repaintAll_ || !dragging || region.intersects(QRect(0, 0, kPanelWidth, height()))) {
+    if (repaintAll_ || !dragging ||
+        region.intersects(ToView(QRect(0, 0, kPanelWidth, table_.height())))) {
         PaintSeatPanels(painter);
     }
+    // The cards are put down pixel for pixel on the device, each drawn for
+    // the size it has there, never enlarged from a smaller drawing.
+    const qreal density = scale_ * dpr;
+    painter.save();
+    painter.setWorldTransform(QTransform::fromScale(1 / dpr, 1 / dpr));
+    const int back = BackBitmapFor(doc_.Settings().deckBack);
+    auto paintCard = [&](int card, int width) {
+        const int id = game.cards[card].faceUp ? FaceBitmapId(card) : back;
+        PaintPicture(painter, ShownAt(card), id, width, density);
+    };
     for (const Seat& seat : game.seats) {
         for (int card : seat.hand) {
             if (card != held && card != flyingCard_) {
-                PaintCard(painter, card, game.cards[card].VisibleWidth(), dpr);
+                paintCard(card, game.cards[card].VisibleWidth());
             }
         }
     }
-    painter.drawPixmap(game.stock.x, game.stock.y,
-                       KivBitmap(BackBitmapFor(doc_.Settings().deckBack), dpr));
+    PaintPicture(painter, QPoint(game.stock.x, game.stock.y), back, kCardWidth, density);
     const int top = game.discardPile.Top();
-    const QPixmap pile = KivBitmap(top > 0 ? FaceBitmapId(top) : kPlaceholderBitmapId, dpr);
-    painter.drawPixmap(game.discardPile.x, game.discardPile.y, pile);
+    PaintPicture(painter, QPoint(game.discardPile.x, game.discardPile.y),
+                 top > 0 ? FaceBitmapId(top) : kPlaceholderBitmapId, kCardWidth, density);
     if (flyingCard_ != 0 && flyingCard_ != held) {
-        PaintCard(painter, flyingCard_, kCardWidth, dpr);
+        paintCard(flyingCard_, kCardWidth);
     }
     if (held != 0) {
-        PaintCard(painter, held, kCardWidth, dpr);
+        paintCard(held, kCardWidth);
     }
+    painter.restore();
 }
 
-void KivTableView::PaintCard(QPainter& painter, int card, int width, qreal dpr) const {
-    const PlayingCard& c = doc_.State().cards[card];
-    const QPixmap image =
-        KivBitmap(c.faceUp ? FaceBitmapId(card) : BackBitmapFor(doc_.Settings().deckBack), dpr);
-    // The source part is counted in the picture's own (device) pixels.
-    const qreal density = image.devicePixelRatio();
-    const QPoint at = ShownAt(card);
-    painter.drawPixmap(QRectF(at.x(), at.y(), width, kCardHeight), image,
-                       QRectF(0, 0, width * density, kCardHeight * density));
+const QPixmap& KivTableView::Picture(int id, qreal density) const {
+    if (density != picturesDensity_) {
+        pictures_.clear();
+        picturesDensity_ = density;
+    }
+    auto it = pictures_.find(id);
+    if (it == pictures_.end()) {
+        it = pictures_.insert(id, DrawKivBitmap(id, density));
+        ++picturesDrawn_;
+    }
+    return it.value();
+}
+
+void KivTableView::PaintPicture(QPainter& painter, QPoint at, int id, int width,
+                                qreal density) const {
+    const QPixmap& picture = Picture(id, density);
+    const QPoint topLeft(static_cast<int>(std::lround(at.x() * density)),
+                         static_cast<int>(std::lround(at.y() * density)));
+    // A covered card shows up to where the next one begins.
+    const int shown = width >= kCardWidth
+                          ? picture.width()
+                          : static_cast<int>(std::lround((at.x() + width) * density)) - topLeft.x();
+    painter.drawPixmap(QRect(topLeft, QSize(shown, picture.height())), picture,
+                       QRect(0, 0, shown, picture.height()));
 }
 
 void KivTableView::PaintSeatPanels(QPainter& painter) const {
+    // The texts are set in a font of the table's size, not enlarged.
     QFont font = painter.font();
-    font.setPixelSize(14);
+    font.setPixelSize(static_cast<int>(std::lround(14 * scale_)));
     font.setBold(true);
     painter.setFont(font);
+    const double s = scale_;
     for (int i = 0; i < kSeatCount; ++i) {
         const SeatSettings& setUp = doc_.Settings().seats[i];
         const int y = 100 * i;
-        painter.fillRect(QRect(0, y, kPanelWidth, 100), TableColour());
+        painter.fillRect(ToView(QRect(0, y, kPanelWidth, 100)), TableColour());
         auto line = [&](int dy, const QColor& colour, const QString& text) {
             painter.setPen(colour);
-            painter.drawText(QRect(1, y + dy, kPanelWidth - 2, 20), Qt::AlignLeft | Qt::AlignTop,
-                             text);
+            painter.drawText(QRectF(1 * s, (y + dy) * s, (kPanelWidth - 2) * s, 20 * s),
+                             Qt::AlignLeft | Qt::AlignTop, text);
         };
         if (setUp.plays) {
             line(10, QColor(255, 0, 0), QString::fromStdString(setUp.name));
@@ -301,7 +366,7 @@ void KivTableView::RepaintEverything() {
 // ---- Mouse --------------------------------------------------------------------
 
 void KivTableView::mousePressEvent(QMouseEvent* event) {
-    const QPoint p = event->position().toPoint();
+    const QPoint p = ToTable(event->position());
     if (event->button() == Qt::LeftButton) {
         doc_.LeftButtonDown(p.x(), p.y());
     } else if (event->button() == Qt::RightButton) {
@@ -312,13 +377,13 @@ void KivTableView::mousePressEvent(QMouseEvent* event) {
 void KivTableView::mouseMoveEvent(QMouseEvent* event) {
     const Qt::MouseButtons buttons = event->buttons();
     if (doc_.State().heldCard != 0 && (buttons == Qt::LeftButton || buttons == Qt::RightButton)) {
-        const QPoint p = event->position().toPoint();
+        const QPoint p = ToTable(event->position());
         doc_.DragHeldCard(p.x(), p.y());
     }
 }
 
 void KivTableView::mouseReleaseEvent(QMouseEvent* event) {
-    const QPoint p = event->position().toPoint();
+    const QPoint p = ToTable(event->position());
     if (event->button() == Qt::LeftButton) {
         doc_.LeftButtonUp(p.x(), p.y());
     } else if (event->button() == Qt::RightButton) {
@@ -393,7 +458,7 @@ void KivTableView::SetStatusReadyLiteral() {
 
 void KivTableView::CardMoved(int card, int oldX, int oldY) {
     const PlayingCard& c = doc_.State().cards[card];
-    repaint(QRegion(CardRect(oldX, oldY)).united(CardRect(c.x, c.y)));
+    repaint(QRegion(CardArea(oldX, oldY)).united(CardArea(c.x, c.y)));
 }
 
 void KivTableView::AnimateCard(int card, int x, int y, int speed) {
@@ -431,26 +496,26 @@ void KivTableView::RepaintFlight(QPoint from) {
     // table's evenly, a card's edge touches the next device pixel, which a
     // rectangle of the card's own size would leave standing.
     const QMargins edge(1, 1, 1, 1);
-    repaint(QRegion(CardRect(from.x(), from.y()) + edge)
-                .united(CardRect(flight_.x(), flight_.y()) + edge));
+    repaint(QRegion(ToView(CardRect(from.x(), from.y())) + edge)
+                .united(ToView(CardRect(flight_.x(), flight_.y())) + edge));
 }
 
 void KivTableView::HandLaidOut(int seat) {
     const Seat& laidOut = doc_.State().seats[seat];
-    repaint(QRect(laidOut.handX, laidOut.handY, width(), kCardHeight + 1));
+    repaint(ToView(QRect(laidOut.handX, laidOut.handY, table_.width(), kCardHeight + 1)));
 }
 
 void KivTableView::RepaintStock() {
-    repaint(CardRect(doc_.State().stock.x, doc_.State().stock.y));
+    repaint(CardArea(doc_.State().stock.x, doc_.State().stock.y));
 }
 
 void KivTableView::RepaintDiscardPile() {
-    repaint(CardRect(doc_.State().discardPile.x, doc_.State().discardPile.y));
+    repaint(CardArea(doc_.State().discardPile.x, doc_.State().discardPile.y));
 }
 
 void KivTableView::RepaintSeatPanels() {
     repaintAll_ = true;
-    repaint(QRect(0, 0, kPanelWidth, height()));
+    repaint(ToView(QRect(0, 0, kPanelWidth, table_.height())));
     repaintAll_ = false;
 }
 

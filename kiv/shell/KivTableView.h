@@ -7,6 +7,8 @@
 #include "kiv/engine/KivPort.h"
 #include "kiv/shell/KivDocument.h"
 
+#include <QHash>
+#include <QPixmap>
 #include <QWidget>
 
 #include <cstdint>
@@ -22,6 +24,17 @@ class SoundOutput;
 
 // A seed for the generator: the system's random source, else the clocks.
 std::uint32_t SystemSeed();
+
+// The table of the program's standard 800 x 600 window (less its menu bar,
+// toolbar and status bar): the size the table's positions are laid out for.
+inline constexpr QSize kStandardTable(800, 520);
+inline constexpr double kLargestTableScale = 3.0;
+
+// How much larger than the standard table a view of `size` draws the table:
+// as much as fits both ways, never below 1 (a smaller view shows the table at
+// its own size, down to the smallest that still shows every seat) and never
+// above kLargestTableScale.
+double TableScale(QSize size);
 
 class KivTableView : public QWidget, public KivPort {
     Q_OBJECT
@@ -60,6 +73,17 @@ public:
     // The table as it looks now, painted off screen for a screen with `dpr`
     // device pixels per pixel.
     QImage Render(qreal dpr) const;
+
+    // The table is drawn `Scale()` times its own size; the game's positions
+    // are in the table's pixels, of which `TableSize()` fit the view.
+    double Scale() const { return scale_; }
+    QSize TableSize() const { return table_; }
+    // Where a point of the view lies on the table, and the view's pixels a
+    // rectangle of the table covers.
+    QPoint ToTable(QPointF viewPoint) const;
+    QRect ToView(const QRect& tableRect) const;
+    // How often a card's picture has been drawn (once per picture and size).
+    int PicturesDrawn() const { return picturesDrawn_; }
 
     // ---- KivPort ----------------------------------------------------------
     void ShowMessage(int textId) override;
@@ -112,8 +136,16 @@ private:
     // Paints the table; `dpr` is the density of the device painted on.
     void PaintTable(QPainter& painter, const QRegion& region, qreal dpr) const;
     void PaintSeatPanels(QPainter& painter) const;
-    void PaintCard(QPainter& painter, int card, int width, qreal dpr) const;
+    // Draws the picture `id` with its top left at the table's point `at`,
+    // `width` table pixels of it; the painter counts device pixels here.
+    void PaintPicture(QPainter& painter, QPoint at, int id, int width, qreal density) const;
+    // The picture `id` drawn for `density` device pixels per table pixel,
+    // from the view's own drawings.
+    const QPixmap& Picture(int id, qreal density) const;
     QRect CardRect(int x, int y) const;
+    // The view's pixels to repaint for a card at the table's (x, y).
+    QRect CardArea(int x, int y) const;
+    void FollowSize();
     // Where the card is drawn: the card under way where its flight has got to.
     QPoint ShownAt(int card) const;
     void RepaintFlight(QPoint from); // the flying card's rectangles then and now
@@ -139,6 +171,13 @@ private:
     QPoint flight_;      // where the card under way has got to
     int roundsScored_ = 0;
     int animationFrames_ = 0;
+    double scale_ = 1.0;
+    QSize table_;
+    // The pictures drawn for the one density in use; another density (the
+    // window resized) starts them afresh.
+    mutable QHash<int, QPixmap> pictures_;
+    mutable qreal picturesDensity_ = 0;
+    mutable int picturesDrawn_ = 0;
 };
 
 } // namespace kiv

@@ -81,6 +81,47 @@ TEST_F(KivFiles, EveryValueSurvivesARoundTrip) {
     EXPECT_EQ(back, s);
 }
 
+// The window's lines follow the game's 29 only once a size is known; a file
+// without them, or with a size that makes no sense, reads as no size.
+TEST_F(KivFiles, TheWindowsSizeAndFullScreenFollowTheGamesLines) {
+    struct Case {
+        int width, height;
+        bool fullScreen;
+        qsizetype lines;
+        int readWidth, readHeight;
+        bool readFullScreen;
+    };
+    const Case cases[] = {
+        {0, 0, false, 29, 0, 0, false},         {1024, 768, true, 32, 1024, 768, true},
+        {640, 480, false, 32, 640, 480, false}, {900, -5, true, 29, 0, 0, true},
+        {-1, 600, false, 29, 0, 0, false},
+    };
+    for (const Case& c : cases) {
+        KivSettings s;
+        s.windowWidth = c.width;
+        s.windowHeight = c.height;
+        s.fullScreen = c.fullScreen;
+        // Written as a file would hold them, even where the program itself
+        // would never write them.
+        QStringList lines = ConfigLines(s);
+        if (lines.size() == 29 && c.width != 0) {
+            lines << QString::number(c.width) << QString::number(c.height)
+                  << QString::number(c.fullScreen ? 1 : 0);
+        }
+        EXPECT_EQ(ConfigLines(s).size(), c.lines) << c.width;
+        KivSettings read;
+        ASSERT_EQ(ParseConfig(FileBytes(lines), read), ConfigRead::Read);
+        RepairSettings(read, 1000);
+        EXPECT_EQ(read.windowWidth, c.readWidth) << c.width;
+        EXPECT_EQ(read.windowHeight, c.readHeight) << c.width;
+        EXPECT_EQ(read.fullScreen, c.readFullScreen) << c.width;
+        // The game's values are the same whether or not the lines follow.
+        read.windowWidth = read.windowHeight = 0;
+        read.fullScreen = false;
+        EXPECT_EQ(read, KivSettings{}) << c.width;
+    }
+}
+
 TEST_F(KivFiles, MissingInitLongNamesAndLeadingIntegers) {
     KivSettings s;
     EXPECT_EQ(ReadConfigFile(Path("nothing.ini"), s), ConfigRead::Missing);

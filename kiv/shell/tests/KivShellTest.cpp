@@ -29,6 +29,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <memory>
 #include <set>
 #include <vector>
@@ -160,14 +161,21 @@ TEST_F(KivShell, EachStartDealsAnotherGame) {
     EXPECT_EQ(firstDeal(true), firstDeal(true));
 }
 
+// The piles keep to the table's lower right corner, counted in the table's
+// own pixels: a view too low to be drawn larger is the table itself; a view
+// of 1250 x 875 draws a table of 800 x 560 at 1.5625 times.
 TEST_F(KivShell, PilesFollowTheWindowSize) {
     Start();
-    View().resize(1000, 700);
-    EXPECT_EQ(QPoint(doc_->State().stock.x, doc_->State().stock.y), QPoint(919, 438));
-    EXPECT_EQ(QPoint(doc_->State().discardPile.x, doc_->State().discardPile.y), QPoint(919, 554));
+    View().resize(1000, 500);
+    EXPECT_EQ(QPoint(doc_->State().stock.x, doc_->State().stock.y), QPoint(919, 238));
+    EXPECT_EQ(QPoint(doc_->State().discardPile.x, doc_->State().discardPile.y), QPoint(919, 354));
+    View().resize(1250, 875);
+    ASSERT_EQ(View().TableSize(), QSize(800, 560));
+    EXPECT_EQ(QPoint(doc_->State().stock.x, doc_->State().stock.y), QPoint(719, 298));
+    EXPECT_EQ(QPoint(doc_->State().discardPile.x, doc_->State().discardPile.y), QPoint(719, 414));
     for (int n = 1; n <= 32; ++n) {
         if (doc_->State().cards[n].owner < 0) {
-            EXPECT_EQ(doc_->State().cards[n].x, 919) << n;
+            EXPECT_EQ(doc_->State().cards[n].x, 719) << n;
         }
     }
 }
@@ -319,6 +327,30 @@ TEST_F(KivShell, EveryFrameOfADealShowsTheTableClean) {
     View().SetFrameHook(nullptr);
     EXPECT_GT(frames, 20);
     EXPECT_EQ(unclean, 0);
+}
+
+// On a table drawn larger the flights repaint their enlarged path: every
+// frame shows the table as it is.
+TEST_F(KivShell, EveryFrameOfADealIsCleanOnALargerTable) {
+    Start();
+    for (const QSize size : {QSize(1300, 900), QSize(1900, 1200)}) {
+        frame_->resize(size);
+        QCoreApplication::processEvents();
+        ASSERT_GT(View().Scale(), 1.2);
+        int frames = 0;
+        int unclean = 0;
+        View().SetFrameHook([&] {
+            if (frames++ % 5 == 0 && OnScreen(*frame_, View()) !=
+                                         View().Render(1.0).convertToFormat(QImage::Format_RGB32)) {
+                ++unclean;
+            }
+        });
+        prompter_.answers = {true};
+        frame_->Command(command::kNewGame);
+        View().SetFrameHook(nullptr);
+        EXPECT_GT(frames, 20) << size.width();
+        EXPECT_EQ(unclean, 0) << size.width();
+    }
 }
 
 // What the view shows at (x, y), 71 x 96, against the picture it should show
@@ -654,6 +686,177 @@ TEST_F(KivShell, TableIsSharpAtTwiceThePixelDensity) {
         EXPECT_FALSE(SharpAtTwice(once, area, doubled)) << area.x() << "," << area.y();
         EXPECT_FALSE(SharpAtTwice(once, area, smoothed)) << area.x() << "," << area.y();
     }
+}
+
+TEST(KivTableScale, GrowsWithTheViewBetweenOneAndThreeTimes) {
+    struct Case {
+        QSize view;
+        double scale;
+    };
+    const Case cases[] = {
+        {{800, 520}, 1.0},   {{400, 300}, 1.0},   {{1200, 500}, 1.0},  {{1200, 780}, 1.5},
+        {{1600, 1040}, 2.0}, {{1600, 2000}, 2.0}, {{3000, 1040}, 2.0}, {{2400, 1560}, 3.0},
+        {{5000, 4000}, 3.0}, {{0, 0}, 1.0},
+    };
+    for (const Case& c : cases) {
+        EXPECT_DOUBLE_EQ(TableScale(c.view), c.scale) << c.view.width() << "x" << c.view.height();
+    }
+}
+
+// The share of the picture of `card` that the rendering shows where the table
+// says the card lies (the card's visible part, its transparent corners left
+// out), for a table drawn `scale` times at density `dpr`.
+double CardShown(const QImage& rendered, const PlayingCard& c, int card, double scale, qreal dpr) {
+    const QImage face = DrawKivBitmap(FaceBitmapId(card), scale * dpr).toImage();
+    const QPoint at(static_cast<int>(std::lround(c.x * scale * dpr)),
+                    static_cast<int>(std::lround(c.y * scale * dpr)));
+    const int width = static_cast<int>(c.VisibleWidth() * scale * dpr) - 1;
+    int same = 0;
+    int compared = 0;
+    for (int y = 0; y < face.height(); ++y) {
+        for (int x = 0; x < width; ++x) {
+            if (qAlpha(face.pixel(x, y)) == 255) {
+                ++compared;
+                same += rendered.pixel(at.x() + x, at.y() + y) == face.pixel(x, y) ? 1 : 0;
+            }
+        }
+    }
+    return compared > 0 ? static_cast<double>(same) / compared : 0;
+}
+
+// At every size and density the human seat's cards are drawn where the game
+// has them, and a click at the middle of a card's visible part takes that
+// card: what is seen is what is hit.
+TEST_F(KivShell, AClickAtTheMiddleOfEachCardTakesItAtEverySize) {
+    Start();
+    struct Case {
+        QSize view;
+        double scale;
+    };
+    const Case cases[] = {
+        {{800, 520}, 1.0},  {{1200, 780}, 1.5},  {{1600, 1040}, 2.0},
+        {{1920, 990}, 1.9}, {{2400, 1560}, 3.0}, {{3000, 1700}, 3.0},
+    };
+    for (const Case& c : cases) {
+        View().resize(c.view);
+        ASSERT_NEAR(View().Scale(), c.scale, 0.01);
+        for (const qreal dpr : {1.0, 1.5, 2.0}) {
+            const QImage rendered = View().Render(dpr).convertToFormat(QImage::Format_ARGB32);
+            for (int card : doc_->State().seats[0].hand) {
+                SCOPED_TRACE(::testing::Message() << c.view.width() << "x" << c.view.height()
+                                                  << " dpr " << dpr << " card " << card);
+                const PlayingCard& shown = doc_->State().cards[card];
+                EXPECT_GT(CardShown(rendered, shown, card, View().Scale(), dpr), 0.999);
+                const QPoint middle((shown.x + shown.VisibleWidth() / 2.0) * View().Scale(),
+                                    (shown.y + kCardHeight / 2.0) * View().Scale());
+                QTest::mousePress(&View(), Qt::LeftButton, {}, middle);
+                EXPECT_EQ(doc_->State().heldCard, card);
+                QTest::mouseRelease(&View(), Qt::LeftButton, {}, middle);
+                EXPECT_EQ(doc_->State().heldCard, 0);
+            }
+        }
+    }
+    // A dragged card keeps its middle under the pointer, in the table's pixels.
+    const double s = View().Scale();
+    QTest::mousePress(&View(), Qt::LeftButton, {}, QPoint(120 * s, 50 * s) + QPoint(1, 1));
+    ASSERT_EQ(doc_->State().heldCard, doc_->State().seats[0].hand.At(1));
+    QMouseEvent move(QEvent::MouseMove, QPointF(500 * s, 300 * s), QPointF(500 * s, 300 * s),
+                     Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&View(), &move);
+    const PlayingCard& held = doc_->State().cards[doc_->State().heldCard];
+    EXPECT_EQ(QPoint(held.x, held.y), QPoint(465, 252));
+    QTest::mouseRelease(&View(), Qt::LeftButton, {}, QPoint(500 * s, 300 * s));
+    EXPECT_EQ(doc_->State().heldCard, 0);
+}
+
+// A table drawn three times as large is as sharp as one drawn at its own
+// size: every picture and text is drawn for the pixels it covers, once for
+// each size.
+TEST_F(KivShell, TheTableIsAsSharpThreeTimesAsLarge) {
+    Start();
+    View().resize(kStandardTable);
+    const QImage once = View().Render(1.0);
+    const QImage half = View().Render(1.5);
+    View().resize(kStandardTable * 3);
+    ASSERT_DOUBLE_EQ(View().Scale(), 3.0);
+    ASSERT_EQ(View().TableSize(), kStandardTable);
+    const QImage thrice = View().Render(1.0);
+    const QRect hand(100, 10, 18 * (doc_->Settings().cardsPerPlayer - 1) + kCardWidth, kCardHeight);
+    const QRect piles(doc_->State().stock.x, doc_->State().stock.y, kCardWidth,
+                      doc_->State().discardPile.y + kCardHeight - doc_->State().stock.y);
+    const QRect names(0, 0, 100, 70);
+    for (const QRect& area : {hand, piles, names}) {
+        SCOPED_TRACE(::testing::Message() << area.x() << "," << area.y());
+        const QRect large(area.topLeft() * 3, area.size() * 3);
+        EXPECT_GE(MeasureSharpness(thrice, large).strongestStep * 10,
+                  MeasureSharpness(once, area).strongestStep * 9);
+        // Against the table drawn for 1.5 device pixels, twice as fine again.
+        EXPECT_TRUE(SharpAtTwice(half, QRect(area.topLeft() * 1.5, area.size() * 1.5), thrice));
+    }
+    // Each picture was drawn once for this size: painting again draws none.
+    const int drawn = View().PicturesDrawn();
+    View().RepaintEverything();
+    View().Render(1.0);
+    EXPECT_EQ(View().PicturesDrawn(), drawn);
+}
+
+// F11 and the view menu switch full screen on and off; the window's size and
+// its full-screen state are there again at the next start.
+TEST_F(KivShell, FullScreenAndTheWindowsSizeAreKeptForTheNextStart) {
+    Start();
+    QAction* fullScreen = frame_->Action(command::kFullScreen);
+    ASSERT_NE(fullScreen, nullptr);
+    EXPECT_EQ(fullScreen->text(), QString::fromUtf8("&Vollbild"));
+    EXPECT_EQ(fullScreen->shortcut(), QKeySequence(Qt::Key_F11));
+    EXPECT_EQ(fullScreen->statusTip(), LoadText(1141));
+    frame_->resize(700, 560);
+    QCoreApplication::processEvents();
+    struct Step {
+        bool byKey;
+        bool fullScreen;
+    };
+    for (const Step step : {Step{true, true}, Step{true, false}, Step{false, true}}) {
+        if (step.byKey) {
+            QApplication::setActiveWindow(frame_.get());
+            QTest::keyClick(frame_.get(), Qt::Key_F11);
+        } else {
+            fullScreen->trigger();
+        }
+        QCoreApplication::processEvents();
+        EXPECT_EQ(frame_->isFullScreen(), step.fullScreen);
+        EXPECT_EQ(fullScreen->isChecked(), step.fullScreen);
+    }
+    EXPECT_EQ(frame_->NormalSize(), QSize(700, 560));
+    frame_->close();
+    frame_.reset();
+
+    for (const bool full : {true, false}) {
+        KivDocument next(kGermanBase);
+        next.programFolder = dir_.path().toStdString();
+        ReadConfig(next, prompter_);
+        EXPECT_EQ(QSize(next.windowWidth, next.windowHeight), QSize(700, 560));
+        EXPECT_EQ(next.fullScreen, full);
+        next.SetMusicOn(false);
+        KivMainWindow again(next, prompter_, &sound_);
+        again.View()->SetPauser([](int ms) { return ms; });
+        again.View()->SetFrameDelay(0);
+        EXPECT_EQ(again.size(), QSize(700, 560));
+        again.ShowAsRemembered();
+        QCoreApplication::processEvents();
+        EXPECT_EQ(again.isFullScreen(), full);
+        if (full) {
+            again.ToggleFullScreen();
+            QCoreApplication::processEvents();
+        }
+        testing::MutableState(next).computerBusy = false;
+        again.close();
+    }
+}
+
+TEST_F(KivShell, TheSecondBlockNamesFullScreen) {
+    Start(kSecondBase);
+    EXPECT_EQ(frame_->Action(command::kFullScreen)->text(), QStringLiteral("&Full Screen"));
+    EXPECT_EQ(frame_->Action(command::kFullScreen)->statusTip(), LoadText(5141));
 }
 
 // The icons are drawn when a size is asked for, at that size's own density:
