@@ -213,5 +213,44 @@ TEST(ExpertLimits, UrgentPileThrowsAWildCard) {
     }
 }
 
+TEST(ExpertLimits, MainSelectionThrowsWhatTheHumanCannotUse) {
+    // A five and a nine; the human melds d of each (the same danger), the
+    // pile holds p fives. The five goes while the human cannot reach a
+    // Varenta of fives with the pile, or has one already.
+    struct Case {
+        int humanMeld, pileFives, humanHand, thrownRank;
+    };
+    const Case cases[] = {
+        {3, 2, 5, kFive},  // 3 + 2 < 6
+        {3, 3, 5, kNine},  // 3 + 3 reaches 6
+        {6, 0, 5, kNine},  // neither is safe: the highest card
+        {7, 0, 5, kFive},  // a Varenta of fives already
+        {3, 3, 20, kFive}, // 26 human cards: no time to choose
+        {3, 3, 19, kNine},
+    };
+    for (const Case& c : cases) {
+        Stage t;
+        RuleSet rules;
+        rules.initialBlock = false;
+        t.SetRules(rules);
+        t.Hand({Code(kSpade, kFive), Code(kSpade, kNine)});
+        for (int i = 0; i < c.humanMeld; ++i) {
+            t.HumanMelds({Code(kHeart, kFive)});
+            t.HumanMelds({Code(kHeart, kNine)});
+        }
+        t.HumanHandSize(c.humanHand);
+        for (int i = 0; i < c.pileFives; ++i) {
+            t.Pile({Code(kClub, kFive)});
+        }
+        t.StockFiller(40);
+        auto p = Expert(t);
+        p->opponentThreat = true; // no urgent pile
+        const DiscardChoice d = p->ExpertChooseDiscard();
+        ASSERT_GE(d.handIndex, 0);
+        EXPECT_EQ(t.St().opponentHand[d.handIndex].rank, c.thrownRank)
+            << c.humanMeld << " " << c.pileFives << " " << c.humanHand;
+    }
+}
+
 } // namespace
 } // namespace varenta::testing
