@@ -90,6 +90,8 @@ bool AdvancedPlayer::AdvTakePile() {
     talliesToChange().opponentHandRank[t] += 1;
     talliesToChange().handSize += 1;
     const MeldCheckResult check = AdvMeldCheck();
+    // Meld points come in fives (red threes count none): any limit from 1 to 5 here reads the
+    // same.
     const bool feasible = ownMeldPoints() >= 1 || check.ok;
     const int held = tally_.opponentHandRank[t];
     const int meld = tally_.opponentMeldColumn[t];
@@ -193,10 +195,14 @@ void AdvancedPlayer::meldPhase() {
     if (ownMeldPoints() == 0) {
         RefreshTallies();
         const MeldCheckResult check = AdvMeldCheck();
+        // AdvMeldCheck already refuses pairs below 90 and a second pair below 120, so this limit
+        // cannot change the play.
         if (check.ok && (check.pairs < 2 || need >= 51)) {
             AdvInitialMelds();
         }
     }
+    // Meld points come in fives (red threes count none): any limit from 1 to 5 here reads the
+    // same.
     if (ownMeldPoints() >= 1) {
         AdvCompleteVarentas();
     }
@@ -211,6 +217,8 @@ void AdvancedPlayer::meldPhase() {
             AdvMeldNaturals();
             LayOutWilds();
         }
+        // Meld points come in fives (red threes count none): any limit from 1 to 5 here reads the
+        // same.
     } else if (!rules().varentaRequired && humanVarentas() >= needed() && ownMeldPoints() >= 1 &&
                humanHandSize() < 7) {
         AdvMeldNaturals();

@@ -182,6 +182,8 @@ void BeginnerPlayer::meldPhase() {
             BegInitialMelds();
         }
     }
+    // Meld points come in fives (red threes count none): any limit from 1 to 5 here reads the
+    // same.
     if (ownMeldPoints() >= 1) {
         BegCompleteVarentas();
     }
