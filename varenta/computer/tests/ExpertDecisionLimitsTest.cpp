@@ -252,5 +252,91 @@ TEST(ExpertLimits, MainSelectionThrowsWhatTheHumanCannotUse) {
     }
 }
 
+void KingVarenta(Stage& t) {
+    for (int i = 0; i < 7; ++i) {
+        t.Melds({Code(i % 4, kKing)}, kKing);
+    }
+}
+
+TEST(ExpertLimits, ReachableVarentas) {
+    struct Case {
+        int queens, jokers, queenMeld;
+        int varentas, used;
+    };
+    const Case cases[] = {
+        {5, 2, 0, 1, 7}, // five and two wild cards make seven
+        {5, 1, 0, 0, 1}, {4, 3, 0, 1, 7},
+        {3, 4, 0, 0, 4}, {1, 3, 3, 1, 4}, // the meld counts towards the size
+        {0, 0, 7, 1, 0},                  // a Varenta already made counts once
+        {8, 0, 0, 1, 8},
+    };
+    for (const Case& c : cases) {
+        Stage t;
+        RuleSet rules;
+        rules.numberOfVarentas = 2;
+        t.SetRules(rules);
+        for (int i = 0; i < c.queenMeld; ++i) {
+            t.Melds({Code(i % 4, kQueen)}, kQueen);
+        }
+        Many(t, kQueen, c.queens);
+        Jokers(t, c.jokers);
+        t.Hand({Code(kSpade, kFive)});
+        const ReachableResult r = Expert(t)->ReachableVarentas();
+        EXPECT_EQ(r.varentas, c.varentas) << c.queens << " " << c.jokers << " " << c.queenMeld;
+        EXPECT_EQ(r.cardsUsed, c.used) << c.queens << " " << c.jokers << " " << c.queenMeld;
+    }
+}
+
+TEST(ExpertLimits, GoOutCheck) {
+    // With the Varenta made: pairs need a wild card each, one single may
+    // stay for the discard, black threes go three or more, or one as the
+    // discard.
+    struct Case {
+        const char* what;
+        std::vector<int> hand;
+        bool good;
+    };
+    const int q = Code(kSpade, kQueen);
+    const Case cases[] = {
+        {"a pair and a joker", {q, q, kJoker}, true},
+        {"a pair alone", {q, q}, false},
+        {"one single", {Code(kSpade, kFive)}, true},
+        {"two singles", {Code(kSpade, kFive), Code(kSpade, kSix)}, false},
+        {"a black three and a single", {kBlackThree, Code(kSpade, kFive)}, true},
+        {"a black three alone", {kBlackThree, q, q, q}, false},
+        {"two black threes", {kBlackThree, kBlackThree, q, q, q}, false},
+        {"three black threes", {kBlackThree, kBlackThree, kBlackThree, q, q, q}, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Stage t;
+        KingVarenta(t);
+        for (int code : c.hand) {
+            t.Hand({code});
+        }
+        EXPECT_EQ(Expert(t)->GoOutCheck(), c.good);
+    }
+}
+
+TEST(ExpertLimits, LayOutWildsWithBlackThrees) {
+    struct Case {
+        int blackThrees, jokers, threesAfter;
+    };
+    const Case cases[] = {
+        {3, 0, 3}, {4, 0, 4}, {2, 1, 3}, // two black threes take a wild card
+        {2, 0, 0}, {1, 0, 0},
+    };
+    for (const Case& c : cases) {
+        Stage t;
+        KingVarenta(t);
+        for (int i = 0; i < c.blackThrees; ++i) {
+            t.Hand({i % 2 == 0 ? kBlackThree : Code(kClub, kThree)});
+        }
+        Jokers(t, c.jokers);
+        Expert(t)->LayOutWilds();
+        EXPECT_EQ(t.MeldColumn(kThreesColumn), c.threesAfter) << c.blackThrees << " " << c.jokers;
+    }
+}
+
 } // namespace
 } // namespace varenta::testing
