@@ -338,5 +338,50 @@ TEST(ExpertLimits, LayOutWildsWithBlackThrees) {
     }
 }
 
+TEST(ExpertLimits, InitialMeldPlanPointsAndCards) {
+    // Three aces (60 points) and eight singles, two Varentas needed (no
+    // limit on wild cards beyond the pile's).
+    const int k = Code(kSpade, kKing);
+    struct Case {
+        const char* what;
+        int need;
+        std::vector<int> extra;
+        bool checkCards;
+        int pile;
+        bool ok;
+        int plan, planWilds;
+    };
+    const Case cases[] = {
+        {"the aces reach 60", 60, {}, false, 0, true, 1, 0},
+        {"the aces miss 61", 61, {}, false, 0, false, 0, 0},
+        {"a joker on the aces", 61, {kJoker}, false, 0, true, 1, 1},
+        {"a two on the aces", 80, {kTwoCode}, false, 0, true, 1, 1},
+        {"a two short of 81", 81, {kTwoCode}, false, 0, false, 0, 1},
+        {"kings save a joker", 125, {k, k, kJoker, kJoker}, false, 0, true, 2, 1},
+        {"kings save nothing", 131, {k, k, kJoker, kJoker}, false, 0, true, 1, 2},
+        {"cards to spare with a pile of seven", 60, {}, true, 7, true, 1, 0},
+        {"too few cards with a pile of six", 60, {}, true, 6, false, 1, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Stage t;
+        RuleSet rules;
+        rules.numberOfVarentas = 2;
+        t.SetRules(rules);
+        Many(t, kAce, 3);
+        for (int code : c.extra) {
+            t.Hand({code});
+        }
+        for (int r = kFour; r <= kJack; ++r) {
+            t.Hand({Code(kClub, r)});
+        }
+        t.PileFiller(c.pile);
+        auto p = Expert(t, c.need);
+        EXPECT_EQ(p->InitialMeldPlan(0, false, c.checkCards), c.ok);
+        EXPECT_EQ(t.expert.meldPlan, c.plan);
+        EXPECT_EQ(t.expert.planWilds, c.planWilds);
+    }
+}
+
 } // namespace
 } // namespace varenta::testing
