@@ -152,6 +152,8 @@ TEST(Limits, AdvTakePile) {
 }
 
 TEST(Limits, AdvChooseDiscard) {
+    const int f = Code(kSpade, kFive);
+    const int k = Code(kSpade, kKing);
     struct Case {
         const char* what;
         std::vector<int> hand;
@@ -191,6 +193,25 @@ TEST(Limits, AdvChooseDiscard) {
          0,
          10,
          kFive},
+        {"pile of six: four fives go", {f, f, f, f, k, k}, 6, 0, 0, 10, kFive},
+        {"pile of six: three fives stay", {f, f, f, k, k}, 6, 0, 0, 10, kKing},
+        {"pile of six: five fives go", {f, f, f, f, f, k, k}, 6, 0, 0, 10, kFive},
+        {"pile of six: six fives stay", {f, f, f, f, f, f, k, k}, 6, 0, 0, 10, kKing},
+        {"human meld of one nine",
+         {Code(kSpade, kNine), Code(kClub, kNine), kJoker},
+         6,
+         0,
+         1,
+         9,
+         kNine},
+        {"pile of five: a pair goes as a black three",
+         {kBlackThree, Code(kSpade, kNine), Code(kClub, kNine)},
+         5,
+         0,
+         0,
+         10,
+         2},
+        {"pile of five: never the human's seventh five", {f, k}, 5, 6, 0, 10, kKing},
         {"human of nine cards collects nines",
          {Code(kSpade, kNine), Code(kClub, kNine), kJoker},
          6,
