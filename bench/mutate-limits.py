@@ -12,7 +12,10 @@ the script makes one change (`<` to `<=`, `<=` to `<`, `>` to `>=`, `>=` to
 `>`, a constant one up and one down), rebuilds only varenta_computer_tests
 (one object and the link), runs it, and puts the file back. A change is
 caught when the tests fail (or run past the time-out); one that does not
-compile is counted apart. It prints a summary and every change missed.
+compile is counted apart. It prints a summary and every change missed; a
+missed change beside a comment saying that the limit cannot change the play
+(as the rules are written) is listed apart, and the share is also given
+without those.
 --list only lists the changes; --sample N tries N of them, drawn with --seed.
 
 Not decisions, and so never changed:
@@ -126,6 +129,22 @@ def mutants_of(path):
     return found
 
 
+# The words of the comments that say a limit cannot change the play.
+UNCHANGEABLE = ("reads the same", "read the same", "cannot change the play",
+                "never a different play")
+
+
+def stated_unchangeable(lines, number):
+    """Whether the comment just above the line (or on it) says so."""
+    i = number - 1
+    text = lines[i]
+    while i > 0 and lines[i - 1].strip().startswith("//"):
+        i -= 1
+        text = lines[i] + " " + text
+    text = " ".join(text.split())
+    return any(words in text for words in UNCHANGEABLE)
+
+
 def apply(mutant):
     path, number, start, end, new, _ = mutant
     lines = path.read_text().splitlines(keepends=True)
@@ -196,18 +215,33 @@ def main():
         return 2
     counts = {"caught": 0, "missed": 0, "no-build": 0}
     missed = []
+    stated = []
     for i, m in enumerate(mutants, start=1):
         result = run(build, m)
         counts[result] += 1
         text = f"{m[0].name}:{m[1]}:{m[2] + 1}: {m[5]}"
         print(f"[{i}/{len(mutants)}] {result}: {text}", flush=True)
         if result == "missed":
-            missed.append(text + "    " + m[0].read_text().splitlines()[m[1] - 1].strip())
+            lines = m[0].read_text().splitlines()
+            entry = text + "    " + lines[m[1] - 1].strip()
+            if stated_unchangeable(lines, m[1]):
+                stated.append(entry)
+            else:
+                missed.append(entry)
     subprocess.run(["ninja", "-C", str(build), "-j2", TARGET], stdout=subprocess.DEVNULL)
     judged = counts["caught"] + counts["missed"]
     share = 100.0 * counts["caught"] / judged if judged else 0.0
     print(f"\ncaught {counts['caught']} of {judged} ({share:.1f} %), "
           f"{counts['no-build']} did not compile")
+    rest = judged - len(stated)
+    if stated and rest:
+        print(f"of the {len(stated)} missed beside a comment saying the limit cannot change the "
+              f"play left aside: caught {counts['caught']} of {rest} "
+              f"({100.0 * counts['caught'] / rest:.1f} %)")
+    if stated:
+        print("missed, beside such a comment:")
+        for text in stated:
+            print("  " + text)
     if missed:
         print("missed:")
         for text in missed:

@@ -293,9 +293,9 @@ void ComputerBase::countLaid(const Card& card, int column, const PileSizes& befo
     // A lay moves one card from the hand to a meld column and nothing else
     // the tallies read; the laid card takes the column anchor's x. A lay the
     // engine refused, or one that set off more, has the tallies counted again.
+    PileSizes expected = before;
     // Only whether the tallies are counted again depends on these: a wrong expectation costs a
     // count, never a different play.
-    PileSizes expected = before;
     expected[0] -= 1;
     expected[1] += 1;
     if (!talliesCurrent_ || pileSizes() != expected) {
