@@ -141,7 +141,7 @@ def stated_unchangeable(lines, number):
     while i > 0 and lines[i - 1].strip().startswith("//"):
         i -= 1
         text = lines[i] + " " + text
-    text = " ".join(text.split())
+    text = " ".join(text.replace("//", " ").split())
     return any(words in text for words in UNCHANGEABLE)
 
 

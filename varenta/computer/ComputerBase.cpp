@@ -383,6 +383,7 @@ bool ComputerBase::meldFromHand(int index) {
     return true;
 }
 
+// The count returned is for tests: no level reads it, so its start cannot change the play.
 int ComputerBase::meldAllOfRank(int rank) {
     int moved = 0;
     for (int i = handSize() - 1; i >= 0; --i) {
