@@ -105,6 +105,7 @@ bool AdvancedPlayer::AdvTakePile() {
     } else {
         const int s = held + meld + tally_.discardPileRank[t];
         if (s >= 4 && s + wildsInHand() >= 7) {
+            // A meld holds no card or three and more: a limit of 1, 2 or 3 on it reads the same.
             yes = feasible && (held >= 3 || meld >= 3);
         } else if (randomReal() <= 16.0 / (n * n)) {
             yes = feasible && held >= 3; // a small pile needs a natural group
