@@ -90,6 +90,8 @@ bool AdvancedPlayer::AdvTakePile() {
     talliesToChange().opponentHandRank[t] += 1;
     talliesToChange().handSize += 1;
     const MeldCheckResult check = AdvMeldCheck();
+    // Meld points come in fives (red threes count none): any limit from 1 to 5 here reads the
+    // same.
     const bool feasible = ownMeldPoints() >= 1 || check.ok;
     const int held = tally_.opponentHandRank[t];
     const int meld = tally_.opponentMeldColumn[t];
@@ -103,6 +105,7 @@ bool AdvancedPlayer::AdvTakePile() {
     } else {
         const int s = held + meld + tally_.discardPileRank[t];
         if (s >= 4 && s + wildsInHand() >= 7) {
+            // A meld holds no card or three and more: a limit of 1, 2 or 3 on it reads the same.
             yes = feasible && (held >= 3 || meld >= 3);
         } else if (randomReal() <= 16.0 / (n * n)) {
             yes = feasible && held >= 3; // a small pile needs a natural group
@@ -193,10 +196,14 @@ void AdvancedPlayer::meldPhase() {
     if (ownMeldPoints() == 0) {
         RefreshTallies();
         const MeldCheckResult check = AdvMeldCheck();
+        // AdvMeldCheck already refuses pairs below 90 and a second pair below 120, so this limit
+        // cannot change the play.
         if (check.ok && (check.pairs < 2 || need >= 51)) {
             AdvInitialMelds();
         }
     }
+    // Meld points come in fives (red threes count none): any limit from 1 to 5 here reads the
+    // same.
     if (ownMeldPoints() >= 1) {
         AdvCompleteVarentas();
     }
@@ -211,6 +218,8 @@ void AdvancedPlayer::meldPhase() {
             AdvMeldNaturals();
             LayOutWilds();
         }
+        // Meld points come in fives (red threes count none): any limit from 1 to 5 here reads the
+        // same.
     } else if (!rules().varentaRequired && humanVarentas() >= needed() && ownMeldPoints() >= 1 &&
                humanHandSize() < 7) {
         AdvMeldNaturals();

@@ -155,8 +155,8 @@ void BeginnerPlayer::BegLayOutWilds() {
     RefreshTallies();
     std::array<int, 14> room{};
     for (int r = 3; r <= 13; ++r) {
-        const int column = tally_.opponentMeldColumn[r];
-        room[r] = column >= 7 ? 0 : column - WildsInMeld(r);
+        // What the meld can still carry: as many wild cards as naturals.
+        room[r] = tally_.opponentMeldColumn[r] >= 7 ? 0 : wildRoom(r);
     }
     // One card always stays for the discard: the odd card, or a wild card.
     int toPlace = wilds - 1 + left;
@@ -169,15 +169,7 @@ void BeginnerPlayer::BegLayOutWilds() {
     }
     if (toPlace > 0) {
         RefreshTallies();
-        for (int r = 3; r <= 13; ++r) {
-            if (tally_.opponentMeldColumn[r] >= 7) {
-                for (; toPlace > 0 && wildsInHand() > 0; --toPlace) {
-                    MeldWildCard(r);
-                    RefreshTallies();
-                }
-                break;
-            }
-        }
+        placeOnLowestVarenta(toPlace);
     }
     RefreshTallies();
 }
@@ -190,6 +182,8 @@ void BeginnerPlayer::meldPhase() {
             BegInitialMelds();
         }
     }
+    // Meld points come in fives (red threes count none): any limit from 1 to 5 here reads the
+    // same.
     if (ownMeldPoints() >= 1) {
         BegCompleteVarentas();
     }

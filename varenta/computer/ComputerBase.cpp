@@ -83,7 +83,7 @@ void ComputerBase::MeldWithinTheRules() {
     for (std::size_t i = 0; i < lays.size(); ++i) {
         if (kept[i]) {
             const CardPile& hand = state().opponentHand;
-            const int index = HandIndexOf(hand, lays[i]);
+            const int index = ReplayIndexOf(hand, lays[i]);
             // A card no longer in the hand is no lay: code 0.
             const Card card = index >= 0 ? hand[index] : Card{};
             const PileSizes before = pileSizes();
@@ -294,6 +294,8 @@ void ComputerBase::countLaid(const Card& card, int column, const PileSizes& befo
     // the tallies read; the laid card takes the column anchor's x. A lay the
     // engine refused, or one that set off more, has the tallies counted again.
     PileSizes expected = before;
+    // Only whether the tallies are counted again depends on these: a wrong expectation costs a
+    // count, never a different play.
     expected[0] -= 1;
     expected[1] += 1;
     if (!talliesCurrent_ || pileSizes() != expected) {
@@ -381,6 +383,7 @@ bool ComputerBase::meldFromHand(int index) {
     return true;
 }
 
+// The count returned is for tests: no level reads it, so its start cannot change the play.
 int ComputerBase::meldAllOfRank(int rank) {
     int moved = 0;
     for (int i = handSize() - 1; i >= 0; --i) {
@@ -505,9 +508,7 @@ void ComputerBase::LayOutWilds() {
     RefreshTallies();
     std::array<int, 14> room{};
     for (int r = 3; r <= 13; ++r) {
-        const int column = tally_.opponentMeldColumn[r];
-        // Wild cards may never outnumber the naturals of a meld.
-        room[r] = column >= 7 ? 0 : 2 * tally_.opponentMeldRank[r] - column;
+        room[r] = tally_.opponentMeldColumn[r] >= 7 ? 0 : wildRoom(r);
     }
     int remaining = wilds;
     for (int r = 3; r <= 13 && remaining > 0; ++r) {
@@ -519,17 +520,27 @@ void ComputerBase::LayOutWilds() {
     }
     if (remaining > 0) {
         RefreshTallies();
-        for (int r = 3; r <= 13; ++r) {
-            if (tally_.opponentMeldColumn[r] >= 7) {
-                for (; remaining > 0 && wildsInHand() > 0; --remaining) {
-                    MeldWildCard(r);
-                    RefreshTallies();
-                }
-                break;
-            }
-        }
+        placeOnLowestVarenta(remaining);
     }
     RefreshTallies();
+}
+
+int ComputerBase::wildRoom(int rank) const {
+    // Wild cards may never outnumber the naturals of a meld.
+    return std::max(0, 2 * tally_.opponentMeldRank[rank] - tally_.opponentMeldColumn[rank]);
+}
+
+void ComputerBase::placeOnLowestVarenta(int wilds) {
+    for (int r = 3; r <= 13; ++r) {
+        if (tally_.opponentMeldColumn[r] >= 7) {
+            // Only as many as the Varenta can carry: the rest stay in the hand.
+            for (int n = std::min(wilds, wildRoom(r)); n > 0 && wildsInHand() > 0; --n) {
+                MeldWildCard(r);
+                RefreshTallies();
+            }
+            return;
+        }
+    }
 }
 
 int ComputerBase::targetCount(int rank, int topRank) const {

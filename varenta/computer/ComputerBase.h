@@ -149,6 +149,11 @@ protected:
     // three or more). keepOneOnExact: a rank that would use the budget up
     // exactly keeps one card back.
     void meldNaturalsWithin(int budget, bool keepOneOnExact);
+    // How many more wild cards the meld of a rank can carry (0 for no meld).
+    int wildRoom(int rank) const;
+    // Going out: up to `wilds` wild cards onto the lowest completed Varenta,
+    // as many as it can carry.
+    void placeOnLowestVarenta(int wilds);
     // Cards of a rank in the hand plus pile plus own meld, the top card once.
     int targetCount(int rank, int topRank) const;
     void meldDelay();

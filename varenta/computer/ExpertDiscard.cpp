@@ -139,6 +139,7 @@ int ExpertPlayer::mainSelection() {
             }
         }
         if (g == 0) {
+            // The caller only asks whether the index is below 0: any negative value reads the same.
             return -1; // every rank has been looked at
         }
         if (g < 2 || !blackThreeHeld() || stockSize() >= 70) {

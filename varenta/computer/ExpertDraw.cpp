@@ -70,6 +70,8 @@ void ExpertPlayer::layPileTop() {
     RefreshTallies();
     if (tally_.opponentMeldColumn[rank] >= 3) {
         MeldRank(rank, frozen ? 3 : 1);
+        // Meld points come in fives (red threes count none): any limit from 1 to 5 here reads the
+        // same.
     } else if (ownMeldPoints() < 1) {
         if (tally_.opponentHandRank[rank] == 2) {
             memory_.planWilds -= 1; // the pair's wild card is laid here already
@@ -93,6 +95,8 @@ bool ExpertPlayer::branchDefault(int t, int n) {
         return (n >= 3 && (meld >= 1 || hand >= 3)) ||
                (n >= 6 && (meld >= 1 || (hand == 2 && wildsInHand() > 0)));
     }
+    // A meld on the table holds three cards or more at the start of a turn: 1, 2 or 3 read the
+    // same.
     if (meld >= 1 && !frozenForMe()) {
         return n >= 4;
     }
@@ -131,6 +135,8 @@ bool ExpertPlayer::ShouldTakePile() {
     talliesToChange().opponentHandRank[t] += 1;
     talliesToChange().handSize += 1;
     const bool feasible =
+        // Meld points come in fives (red threes count none): any limit from 1 to 5 here reads the
+        // same.
         ownMeldPoints() >= 1 || InitialMeldPlan(t, memory_.pileMakesVarenta, true);
 
     auto answer = [&]() -> bool {
@@ -379,6 +385,8 @@ bool ExpertPlayer::PileIsUrgent() {
     if (opponentThreat) {
         return false;
     }
+    // Meld points come in fives (red threes count none): any limit from 1 to 5 here reads the
+    // same.
     if (ownMeldPoints() < 1 && memory_.discardRank == 0) {
         // Only a question: the plan chosen for a take stays as it was.
         const int savedPlan = memory_.meldPlan;

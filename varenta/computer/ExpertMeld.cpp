@@ -60,6 +60,8 @@ void ExpertPlayer::ExpertMeldPhase() {
     } else if (!rules().varentaRequired && humanHasNeeded && humanHandSize() < 5 &&
                !opponentThreat) {
         if (handSize() + ownMeldCards() >= 7 * needed() + 10 - 7 * ownVarentas() &&
+            // Meld points come in fives (red threes count none): any limit from 1 to 5 here reads
+            // the same.
             ownMeldPoints() >= 1) {
             MeldNaturals(1);
         }
@@ -97,6 +99,8 @@ void ExpertPlayer::NaturalVarentas() {
         RefreshTallies();
         const bool enough = tally_.opponentHandRank[r] + tally_.opponentMeldColumn[r] >= 7;
         const bool noWilds = tally_.opponentMeldColumn[r] == tally_.opponentMeldRank[r];
+        // Meld points come in fives (red threes count none): any limit from 1 to 5 here reads the
+        // same.
         const bool meldOk = ownMeldPoints() >= 1 || 7 * RankPoints(r) >= initialMeldNeed;
         if (enough && noWilds && meldOk && tally_.opponentHandRank[r] > 0) {
             MeldRank(r, 0);

@@ -16,6 +16,8 @@ int RankPoints(int rank) {
 
 int TallyColumn(const TableGeometry& geometry, int x) {
     const int col = ColumnFinder(geometry)(x);
+    // Every card on the table lies in a column 0..13, so the clamp cannot change
+    // the play: it only keeps a count inside the tables.
     return col < 0 ? 0 : (col >= kColumns ? kColumns - 1 : col);
 }
 
@@ -37,6 +39,8 @@ void RefreshTallies(const VarentaEngine& engine, RankTally& tally) {
     const ColumnFinder columnOf(geometry);
     auto column = [&](const Card& c) {
         const int col = columnOf(c.x);
+        // Every card on the table lies in a column 0..13, so the clamp cannot change
+        // the play: it only keeps a count inside the tables.
         return col < 0 ? 0 : (col >= kColumns ? kColumns - 1 : col);
     };
     for (int i = 0; i < s.playerMelds.Size(); ++i) {

@@ -64,9 +64,31 @@ int HandIndexOf(const CardPile& hand, const MeldLay& lay) {
     return -1;
 }
 
+int ReplayIndexOf(const CardPile& hand, const MeldLay& lay) {
+    const int laid = HandIndexOf(hand, lay);
+    if (!IsWildRank(CardRank(lay.code))) {
+        return laid;
+    }
+    // With an earlier wild-card lay left out, the card it took may still be
+    // in the hand: jokers go first all the same, as when the lays were made.
+    auto first = [&](int rank) {
+        for (int i = 0; i < hand.count; ++i) {
+            if (hand[i].rank == rank) {
+                return i;
+            }
+        }
+        return -1;
+    };
+    const int joker = laid >= 0 && hand[laid].rank == 0 ? laid : first(0);
+    if (joker >= 0) {
+        return joker;
+    }
+    return laid >= 0 ? laid : first(1);
+}
+
 bool LayAgain(VarentaEngine& engine, const MeldLay& lay) {
     const CardPile& hand = engine.State().opponentHand;
-    const int i = HandIndexOf(hand, lay);
+    const int i = ReplayIndexOf(hand, lay);
     if (i < 0) {
         return false;
     }

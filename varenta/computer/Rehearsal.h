@@ -52,8 +52,12 @@ private:
 
 // Where the card of a lay (by code and deck) lies in a hand; -1 when it is not there.
 int HandIndexOf(const CardPile& hand, const MeldLay& lay);
-// Lays one hand card of the opponent (by code and deck) as it was laid before.
-// False when that card is not in the hand.
+// The hand card a lay lays again: a natural card by code and deck; a wild card
+// as MeldWildCard chooses it, a joker while the hand holds one (the laid one
+// if it is still there), else the laid two or another. -1 when none is held.
+int ReplayIndexOf(const CardPile& hand, const MeldLay& lay);
+// Lays one hand card of the opponent as it was laid before (ReplayIndexOf).
+// False when no such card is in the hand.
 bool LayAgain(VarentaEngine& engine, const MeldLay& lay);
 
 // Given the table the kept lays make and the reason validation refused it,

@@ -155,6 +155,35 @@ void ComputerRulesCheck::OpponentTookPileRest() {
     next_.OpponentTookPileRest();
 }
 
+void ComputerRulesCheck::OpponentMeldedWildCard(const Card& card, int column) {
+    // Reported once the card has left the hand.
+    const GameState& s = engine_.State();
+    if (card.rank == 1) {
+        for (int i = 0; i < s.opponentHand.count; ++i) {
+            if (s.opponentHand[i].rank == 0) {
+                report("the computer laid a two (" + std::to_string(card.code) + ") in column " +
+                       std::to_string(column) + " while it held a joker");
+                break;
+            }
+        }
+    }
+    if (column >= 3 && column < kColumns) {
+        int wilds = 0;
+        int naturals = 0;
+        for (int i = 0; i < s.opponentMelds.count; ++i) {
+            if (engine_.Geometry().ColumnOf(s.opponentMelds[i].x) == column) {
+                (IsWild(s.opponentMelds[i]) ? wilds : naturals) += 1;
+            }
+        }
+        if (wilds > naturals) {
+            report("the computer laid wild card " + std::to_string(wilds) + " in column " +
+                   std::to_string(column) + ", which holds " + std::to_string(naturals) +
+                   " naturals");
+        }
+    }
+    next_.OpponentMeldedWildCard(card, column);
+}
+
 void ComputerRulesCheck::checkTurnEnd(const char* how) {
     std::string_view reason;
     const int hand = engine_.State().opponentHand.count;

@@ -19,8 +19,10 @@ std::string CheckInvariants(const GameState& state);
 // Holds the computer to the rules the player is held to, watching its moves
 // as the engine reports them (and passing every report on to `next`): a pile
 // it takes has its top card in a meld that stands before the rest of the pile
-// joins its hand, and its melds pass the engine's validation whenever its turn
-// ends (discard, red three from the table, pass, or going out).
+// joins its hand, its melds pass the engine's validation whenever its turn
+// ends (discard, red three from the table, pass, or going out), a wild card
+// it lays is a joker while it holds one, and no meld of a rank ever carries
+// more wild cards than naturals.
 class ComputerRulesCheck : public TableObserver {
 public:
     ComputerRulesCheck(const VarentaEngine& engine, TableObserver& next)
@@ -36,9 +38,7 @@ public:
     void OpponentTookPileTop(const Card& card) override;
     void OpponentTookPileRest() override;
     void OpponentMelded(const Card& card) override { next_.OpponentMelded(card); }
-    void OpponentMeldedWildCard(const Card& card, int column) override {
-        next_.OpponentMeldedWildCard(card, column);
-    }
+    void OpponentMeldedWildCard(const Card& card, int column) override;
     void OpponentDiscarded(const Card& card) override;
     void OpponentDiscardedRedThree(const Card& card) override;
     void OpponentPassed() override;

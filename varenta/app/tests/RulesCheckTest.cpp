@@ -67,6 +67,40 @@ TEST(ComputerRulesCheck, NamesTheFirstRuleBrokenAndPassesEveryReportOn) {
              t.engine.OpponentTakePileRest();
          },
          ""},
+        {"a joker laid while a two is held",
+         [](Stage& t) {
+             t.Melds({Code(kSpade, kKing), Code(kClub, kKing), Code(kDiamond, kKing)});
+             t.Hand({kTwoCode, kJoker});
+             t.engine.OpponentMeldWildCard(t.St().opponentHand.count - 1, kKing);
+             t.engine.OpponentDiscard(0);
+         },
+         ""},
+        {"a two laid while a joker is held",
+         [](Stage& t) {
+             t.Melds({Code(kSpade, kKing), Code(kClub, kKing), Code(kDiamond, kKing)});
+             t.Hand({kTwoCode, kJoker});
+             t.engine.OpponentMeldWildCard(t.St().opponentHand.count - 2, kKing);
+             t.engine.OpponentDiscard(0);
+         },
+         "the computer laid a two (1) in column 12 while it held a joker"},
+        {"a meld's wild cards up to its naturals",
+         [](Stage& t) {
+             t.Melds(
+                 {Code(kSpade, kKing), Code(kClub, kKing), Code(kDiamond, kKing), kJoker, kJoker});
+             t.Hand({kJoker});
+             t.engine.OpponentMeldWildCard(t.St().opponentHand.count - 1, kKing);
+             t.engine.OpponentDiscard(0);
+         },
+         ""},
+        {"a meld's wild cards beyond its naturals",
+         [](Stage& t) {
+             t.Melds({Code(kSpade, kKing), Code(kClub, kKing), Code(kDiamond, kKing), kJoker,
+                      kJoker, kJoker});
+             t.Hand({kJoker});
+             t.engine.OpponentMeldWildCard(t.St().opponentHand.count - 1, kKing);
+             t.engine.OpponentDiscard(0);
+         },
+         "the computer laid wild card 4 in column 12, which holds 3 naturals"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);

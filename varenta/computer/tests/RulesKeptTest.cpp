@@ -157,6 +157,42 @@ TEST(MeldWithinTheRules, LaysThatLeaveTheMeldsInvalidStayInTheHand) {
     }
 }
 
+TEST(MeldWithinTheRules, AWildCardLayLeftOutLeavesItsJokerToTheNext) {
+    // The joker the try put on the full fives is left out; the king meld's
+    // wild card, a two in the try, is then the joker, as MeldWildCard takes
+    // jokers first.
+    struct Case {
+        const char* what;
+        std::vector<int> hand;
+        int kingWild, heldAfter; // the rank of the wild card on the kings, and held
+    };
+    const Case cases[] = {
+        {"a joker and a two", {kJoker, kTwoCode, Code(kSpade, kNine), Code(kSpade, kJack)}, 0, 1},
+        {"two jokers", {kJoker, kJoker, Code(kSpade, kNine), Code(kSpade, kJack)}, 0, 0},
+        {"two twos", {kTwoCode, kTwoCode, Code(kSpade, kNine), Code(kSpade, kJack)}, 1, 1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Stage t;
+        for (int code : c.hand) {
+            t.Hand({code});
+        }
+        t.Melds({Code(kSpade, kFive), Code(kClub, kFive), Code(kDiamond, kFive), kTwoCode, kTwoCode,
+                 kJoker});
+        t.Melds({Code(kSpade, kKing), Code(kClub, kKing), Code(kDiamond, kKing)});
+        t.HumanHandSize(10);
+        ScriptedLevel level(t.engine, t.settings, [](ScriptedLevel& p) {
+            p.MeldWildCard(kFive);
+            p.MeldWildCard(kKing);
+        });
+        level.MeldWithinTheRules();
+        EXPECT_EQ(t.MeldColumn(kFive), 6);
+        ASSERT_EQ(t.MeldColumn(kKing), 4);
+        EXPECT_EQ(t.St().opponentMelds.Top().rank, c.kingWild);
+        EXPECT_EQ(t.HandCount(c.heldAfter), 1);
+    }
+}
+
 TEST(MeldWithinTheRules, MessagesAndRandomDrawsOfTheTryCarryOver) {
     Stage t;
     t.Hand({Code(kSpade, kNine), Code(kSpade, kJack), Code(kSpade, kQueen)});

@@ -151,7 +151,47 @@ TEST(Limits, AdvTakePile) {
     }
 }
 
+TEST(Limits, AdvTakePileNeedsAGroupOfThree) {
+    // The computer has melded aces; kings on top of the pile.
+    struct Case {
+        const char* what;
+        int kings, jokers, pileKings, pile; // pile counts the top card
+        bool taken;
+    };
+    const Case cases[] = {
+        {"pile of four: two kings and the top", 2, 0, 0, 4, true},
+        {"pile of four: a king, a joker and the top", 1, 1, 0, 4, false},
+        {"four kings in reach of seven: three held", 2, 3, 0, 6, true},
+        {"four kings in reach of seven: two held", 1, 3, 1, 6, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Stage t;
+        RuleSet rules = Unfrozen();
+        rules.naturalPair = false;
+        t.SetRules(rules);
+        t.Melds({Code(kSpade, kAce), Code(kClub, kAce), Code(kDiamond, kAce)});
+        for (int i = 0; i < c.kings; ++i) {
+            t.Hand({Code(kSpade, kKing)});
+        }
+        for (int i = 0; i < c.jokers; ++i) {
+            t.Hand({kJoker});
+        }
+        Singles(t, 4);
+        t.PileFiller(c.pile - 1 - c.pileKings);
+        for (int i = 0; i < c.pileKings; ++i) {
+            t.Pile({Code(kClub, kKing)});
+        }
+        t.Pile({Code(kHeart, kKing)});
+        AdvancedPlayer p(t.engine, t.settings, t.advanced);
+        p.need = 50;
+        EXPECT_EQ(p.AdvTakePile(), c.taken);
+    }
+}
+
 TEST(Limits, AdvChooseDiscard) {
+    const int f = Code(kSpade, kFive);
+    const int k = Code(kSpade, kKing);
     struct Case {
         const char* what;
         std::vector<int> hand;
@@ -191,6 +231,25 @@ TEST(Limits, AdvChooseDiscard) {
          0,
          10,
          kFive},
+        {"pile of six: four fives go", {f, f, f, f, k, k}, 6, 0, 0, 10, kFive},
+        {"pile of six: three fives stay", {f, f, f, k, k}, 6, 0, 0, 10, kKing},
+        {"pile of six: five fives go", {f, f, f, f, f, k, k}, 6, 0, 0, 10, kFive},
+        {"pile of six: six fives stay", {f, f, f, f, f, f, k, k}, 6, 0, 0, 10, kKing},
+        {"human meld of one nine",
+         {Code(kSpade, kNine), Code(kClub, kNine), kJoker},
+         6,
+         0,
+         1,
+         9,
+         kNine},
+        {"pile of five: a pair goes as a black three",
+         {kBlackThree, Code(kSpade, kNine), Code(kClub, kNine)},
+         5,
+         0,
+         0,
+         10,
+         2},
+        {"pile of five: never the human's seventh five", {f, k}, 5, 6, 0, 10, kKing},
         {"human of nine cards collects nines",
          {Code(kSpade, kNine), Code(kClub, kNine), kJoker},
          6,
