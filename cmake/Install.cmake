@@ -97,6 +97,9 @@ endif()
 # found by dpkg-shlibdeps from the programs themselves.
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
+# The packaging's own revision of that version (desktop/changelog's first
+# line): the packages are not native, so their changelog is the Debian one.
+set(CPACK_DEBIAN_PACKAGE_RELEASE 1)
 set(CPACK_PACKAGE_VENDOR "The Varenta and Kiv developers")
 set(CPACK_PACKAGE_CONTACT "The Varenta and Kiv developers <cardgames@example.org>")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
