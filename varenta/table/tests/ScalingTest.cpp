@@ -141,6 +141,37 @@ TEST_F(Scaling, TheScaledTableIsAsSharpAsTheTableAtItsOwnSize) {
     }
 }
 
+// A window taller than the table's proportions shows below the table what
+// reaches past it: a long hand column is no longer cut by the status bar.
+TEST_F(Scaling, RoomBelowTheTableShowsTheCardsThatReachPastIt) {
+    Open(0);
+    PlayersTurn();
+    TableView* view = window->View();
+    const QSize table = view->TableSize();
+    Card& last = S().playerHand[S().playerHand.Size() - 1];
+    last.y = table.height() - 20; // its lower part lies past the table's edge
+    const QRect below(last.x, table.height() + 1, G().cardWidth, 20);
+    const auto paper = [](const QImage& image, const QRect& area) {
+        int light = 0;
+        for (int y = area.top(); y <= area.bottom(); ++y) {
+            for (int x = area.left(); x <= area.right(); ++x) {
+                light += image.pixelColor(x, y).lightness() > 200 ? 1 : 0;
+            }
+        }
+        return light * 2 > area.width() * area.height();
+    };
+    view->resize(table);
+    EXPECT_FALSE(view->Render().rect().intersects(below))
+        << "nothing below at the table's own size";
+    view->resize(table.width(), table.height() + 120);
+    const QImage taller = view->Render();
+    EXPECT_EQ(view->Scale(), 1.0);
+    EXPECT_TRUE(paper(taller, below)) << "the card's lower part shows in the room below";
+    EXPECT_EQ(taller.pixelColor(G().leftMargin + 1, table.height() + 100),
+              window->Options().background)
+        << "the rest of the room is the table's colour";
+}
+
 TEST(WindowPlacementTest, SizeAndFullScreenRoundTripAndBadValuesAreLeftOut) {
     QTemporaryDir dir;
     SettingsFile store(dir.filePath("varenta.ini"));
