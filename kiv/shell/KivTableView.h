@@ -6,6 +6,7 @@
 
 #include "kiv/engine/KivPort.h"
 #include "kiv/shell/KivDocument.h"
+#include "kiv/shell/KivKeyboard.h"
 
 #include <QWidget>
 
@@ -61,6 +62,16 @@ public:
     // device pixels per pixel.
     QImage Render(qreal dpr) const;
 
+    const KivDocument& Document() const { return doc_; }
+    KivKeyboard& Keyboard() { return keyboard_; }
+    const KivKeyboard& Keyboard() const { return keyboard_; }
+    // Where a rectangle of the table's own coordinates shows on the widget.
+    QRect ToWidget(const QRect& tableRect) const { return tableRect; }
+    // Cards are dealt or fly: the table takes no input.
+    bool CardsBusy() const { return cardsBusy_ > 0; }
+    // Tells a screen reader what changed on the table (KivTableAccessible).
+    void TellScreenReader();
+
     // ---- KivPort ----------------------------------------------------------
     void ShowMessage(int textId) override;
     void ShowLoserMessage(int textBefore, const std::string& seatName, int textAfter) override;
@@ -95,6 +106,7 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     // While cards are dealt or fly no input is taken: the window is not
@@ -135,10 +147,12 @@ private:
     bool started_ = false;
     bool closing_ = false;
     bool repaintAll_ = false;
-    int flyingCard_ = 0; // a card under way that lies in no hand (collecting)
-    QPoint flight_;      // where the card under way has got to
+    bool dealing_ = false; // between DealBegins and DealEnds
+    int flyingCard_ = 0;   // a card under way that lies in no hand (collecting)
+    QPoint flight_;        // where the card under way has got to
     int roundsScored_ = 0;
     int animationFrames_ = 0;
+    KivKeyboard keyboard_;
 };
 
 } // namespace kiv
