@@ -5,6 +5,7 @@
 #include "kiv/shell/KivTableView.h"
 
 #include <QPointer>
+#include <QTimer>
 #include <QWindow>
 
 #include <array>
@@ -109,15 +110,23 @@ public:
         return Pressable() ? QStringList{pressAction()} : QStringList{};
     }
     void doAction(const QString& action) override {
-        // While cards are dealt or fly the table takes no input, as for a click.
-        if (action != pressAction() || !isValid() || view_->CardsBusy()) {
+        if (action != pressAction() || !isValid()) {
             return;
         }
-        if (kind_ == KivItem::Stock) {
-            view_->Keyboard().DrawCard();
-        } else if (kind_ == KivItem::HandCard) {
-            view_->Keyboard().LayCard(which_);
-        }
+        // The press is carried out from the event loop: the computer seats'
+        // moves that follow it take seconds, and the screen reader's call
+        // must not wait for them.
+        QTimer::singleShot(0, view_.data(), [view = view_, kind = kind_, which = which_] {
+            // While cards are dealt or fly the table takes no input, as for a click.
+            if (view.isNull() || view->CardsBusy()) {
+                return;
+            }
+            if (kind == KivItem::Stock) {
+                view->Keyboard().DrawCard();
+            } else if (kind == KivItem::HandCard) {
+                view->Keyboard().LayCard(which);
+            }
+        });
     }
     QStringList keyBindingsForAction(const QString&) const override {
         if (kind_ == KivItem::Stock) {

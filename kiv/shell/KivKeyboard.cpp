@@ -92,6 +92,14 @@ bool KivKeyboard::KeyPress(const QKeyEvent& event) {
     case Qt::Key_Space:
         LaySelected();
         return true;
+    // The menu's shortcuts take these first; where the window system has not
+    // made the window active they come here, and do the same.
+    case Qt::Key_F5:
+        DrawCard();
+        return true;
+    case Qt::Key_F6:
+        doc_.NextPlayerCommand();
+        return true;
     default:
         return false;
     }

@@ -30,7 +30,8 @@ public:
     bool Shown() const { return shown_; }
     void Hide();
 
-    // Left, Right, Home, End, Enter, Return and Space; false for other keys.
+    // Left, Right, Home, End, Enter, Return and Space, and F5 and F6 where
+    // the menu's shortcuts did not take them; false for other keys.
     bool KeyPress(const QKeyEvent& event);
     // One step along the hand (negative: to the left); stops at either end.
     void Step(int step);

@@ -163,6 +163,15 @@ TEST_F(KivKeys, EnterLaysTheSelectedCardAndF5DrawsAsClicksWould) {
     EXPECT_NE(Game().stock.Count(), stock);
     EXPECT_EQ(Game().currentSeat, 0);
     EXPECT_FALSE(Game().computerBusy);
+    // Where the window is not the active one its shortcuts do not fire, and
+    // the table takes F6 itself: without a card drawn it asks for one first.
+    QApplication::setActiveWindow(nullptr);
+    prompter_.informed.clear();
+    staged.seats[0].hasDrawn = false;
+    staged.eightServed = true;
+    Key(Qt::Key_F6);
+    EXPECT_EQ(prompter_.informed, QStringList{LoadText(1116)});
+    QApplication::setActiveWindow(frame_.get());
     // A second draw without a penalty is refused as a second click is.
     staged.seats[0].hasDrawn = true;
     staged.cardsToDraw = 0;
@@ -400,6 +409,8 @@ TEST_F(KivScreenReader, FocusFollowsTheSelectionAndPressingACardLaysIt) {
     QAccessibleInterface* mine = Table()->child(2);
     Heard().clear();
     last->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    EXPECT_TRUE(Game().seats[0].hand.Contains(card)) << "the caller does not wait for the move";
+    QCoreApplication::processEvents();
     EXPECT_EQ(Game().discardPile.cards.Contains(card) || View().RoundsScored() > 0, true);
     EXPECT_FALSE(Game().seats[0].hand.Contains(card));
     EXPECT_TRUE(HeardThat(QAccessible::NameChanged, pile));
@@ -411,6 +422,7 @@ TEST_F(KivScreenReader, FocusFollowsTheSelectionAndPressingACardLaysIt) {
     const int stock = Game().stock.Count();
     QAccessibleInterface* stockItem = Table()->child(0);
     stockItem->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    QCoreApplication::processEvents();
     EXPECT_NE(Game().stock.Count(), stock);
     EXPECT_EQ(stockItem->text(QAccessible::Name),
               QString("Stapel: %1 Karten").arg(Game().stock.Count()));
