@@ -171,10 +171,13 @@ def kiv():
     # Seat 1 draws until its turn ends: a seven turned up asks for two cards;
     # on an eight the draw is refused in a box, and the seat sits out by the
     # menu's "Nächster Spieler".
-    after = before
+    def computer_moved():
+        return any("(Rechner)" in name for name in heard)
+
     for _ in range(4):
-        if "Am Zug" not in seats[0].name:
+        if "Am Zug" not in seats[0].name or computer_moved():
             break
+        table_before = (stock[0].name, pile[0].name)
         action.doAction(names_of_actions.index("Press"))
         time.sleep(1)
         if box_answered():
@@ -183,16 +186,17 @@ def kiv():
                 if role(node) == "menu item" and node.name == "Nächster Spieler":
                     press = node.queryAction()
                     actions = [press.getName(i) for i in range(press.nActions)]
-                    print("pass by the menu:", actions, flush=True)
                     press.doAction(actions.index("Press"))
+                    print("the draw was refused; seat 1 sat out by the menu")
                     break
-        after = wait_for("seat 1's turn to end", lambda: stock[0].name if (
-            "Am Zug" not in seats[0].name or stock[0].name != after) else None)
+        # The computer seats may already have moved and handed the turn back.
+        wait_for("seat 1's move to show", lambda: "Am Zug" not in seats[0].name or (
+            stock[0].name, pile[0].name) != table_before)
+    after = stock[0].name
     # Drawing ends the turn: the computer seats move and lay cards, and the
     # table tells the seats' and the pile's new names (read when heard, so
     # they may already be later ones).
-    wait_for("the computer seats' moves announced", lambda: any(
-        "(Rechner)" in name for name in heard) and any(
+    wait_for("the computer seats' moves announced", lambda: computer_moved() and any(
         name.startswith("Ablagestapel: ") for name in heard))
     print(f"pressed the stock: {before} -> {after}; heard {len(heard)} new names, "
           f"e.g. {heard[-1]!r}")
