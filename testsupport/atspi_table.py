@@ -4,8 +4,16 @@
 atspi_table.py varenta: finds the table, its stock, pile and every card of
 the player's hand by role and name, reads the score fields, presses the
 stock through its accessible action and waits for the status line to
-announce the next step. Exits 0 when all of it holds, 1 with the reason.
+announce the next step.
+
+atspi_table.py kiv: answers the box of a first start, finds the table, its
+stock, pile, the four seats and every card of the hand by role and name,
+reads the status panes, presses the stock and waits for the new count and
+for the computer seats' moves to be announced.
+
+Exits 0 when all of it holds, 1 with the reason.
 """
+import re
 import sys
 import time
 
@@ -101,6 +109,100 @@ def varenta():
     return 0
 
 
+KIV_CARD = re.compile(r"^(Karo|Herz|Pik|Kreuz) (Sieben|Acht|Neun|Zehn|Bube|Dame|König|As)$")
+
+
+def kiv():
+    app = wait_for("the kiv application on the accessibility bus", lambda: find_app("kiv"))
+
+    def table_with_hand():
+        try:
+            nodes = list(walk(app))
+            for node in nodes:
+                if node.name == "Spieltisch" and node.childCount >= 6 + 5:
+                    return node
+            # A first start without kiv32.ini says so in a box; a user answers it.
+            for node in nodes:
+                if role(node) == "push button" and node.name == "OK":
+                    node.queryAction().doAction(0)
+                    break
+        except GLib.Error:
+            pass  # the box went while it was read
+        return None
+
+    table = wait_for("the dealt table", table_with_hand)
+    items = [table.getChildAtIndex(i) for i in range(table.childCount)]
+    names = [item.name for item in items]
+    stock = [i for i in items if i.name.startswith("Stapel: ") and role(i) == "push button"]
+    pile = [i for i in items if i.name.startswith("Ablagestapel: ") and role(i) == "label"]
+    seats = [i for i in items if role(i) == "label" and " Punkte" in i.name]
+    hand = [i for i in items if role(i) == "push button" and KIV_CARD.match(i.name)]
+    if len(stock) != 1 or len(pile) != 1:
+        sys.exit(f"FAIL: no stock or pile among {names}")
+    if len(seats) != 4:
+        sys.exit(f"FAIL: {len(seats)} seats among {names}")
+    if len(hand) != 5:
+        sys.exit(f"FAIL: {len(hand)} hand cards among {names}")
+    print(f"table: {stock[0].name}; {pile[0].name}; {len(hand)} hand cards: "
+          + ", ".join(card.name for card in hand))
+    print("seats: " + "; ".join(seat.name for seat in seats))
+
+    labels = [node.name for node in walk(app) if role(node) == "label"]
+    if not any(name in ("Bereit", "Ready") for name in labels):
+        sys.exit(f"FAIL: no status pane reads as ready among {labels}")
+
+    heard = []
+    pyatspi.Registry.registerEventListener(
+        lambda event: heard.append(event.source.name), "object:property-change:accessible-name")
+    wait_for("seat 1's turn", lambda: "Am Zug" in seats[0].name)
+    before = stock[0].name
+    action = stock[0].queryAction()
+    names_of_actions = [action.getName(i) for i in range(action.nActions)]
+    if "Press" not in names_of_actions:
+        sys.exit(f"FAIL: the stock has the actions {names_of_actions}")
+
+    def box_answered():
+        for node in walk(app):
+            if role(node) == "push button" and node.name == "OK":
+                node.queryAction().doAction(0)
+                return True
+        return False
+
+    # Seat 1 draws until its turn ends: a seven turned up asks for two cards;
+    # on an eight the draw is refused in a box, and the seat sits out by the
+    # menu's "Nächster Spieler".
+    def computer_moved():
+        return any("(Rechner)" in name for name in heard)
+
+    for _ in range(4):
+        if "Am Zug" not in seats[0].name or computer_moved():
+            break
+        table_before = (stock[0].name, pile[0].name)
+        action.doAction(names_of_actions.index("Press"))
+        time.sleep(1)
+        if box_answered():
+            time.sleep(1)
+            for node in walk(app):
+                if role(node) == "menu item" and node.name == "Nächster Spieler":
+                    press = node.queryAction()
+                    actions = [press.getName(i) for i in range(press.nActions)]
+                    press.doAction(actions.index("Press"))
+                    print("the draw was refused; seat 1 sat out by the menu")
+                    break
+        # The computer seats may already have moved and handed the turn back.
+        wait_for("seat 1's move to show", lambda: "Am Zug" not in seats[0].name or (
+            stock[0].name, pile[0].name) != table_before)
+    after = stock[0].name
+    # Drawing ends the turn: the computer seats move and lay cards, and the
+    # table tells the seats' and the pile's new names (read when heard, so
+    # they may already be later ones).
+    wait_for("the computer seats' moves announced", lambda: computer_moved() and any(
+        name.startswith("Ablagestapel: ") for name in heard))
+    print(f"pressed the stock: {before} -> {after}; heard {len(heard)} new names, "
+          f"e.g. {heard[-1]!r}")
+    return 0
+
+
 if __name__ == "__main__":
     program = sys.argv[1] if len(sys.argv) > 1 else "varenta"
-    sys.exit({"varenta": varenta}[program]())
+    sys.exit({"varenta": varenta, "kiv": kiv}[program]())

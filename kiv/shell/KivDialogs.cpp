@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QShowEvent>
 #include <QVBoxLayout>
 
 namespace kiv {
@@ -57,6 +58,16 @@ JackSuitDialog::JackSuitDialog(int base, QWidget* parent) : QDialog(parent) {
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(group);
     layout->addWidget(OkButton(this));
+}
+
+void JackSuitDialog::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    // The arrow keys walk the suits from the one checked; Enter takes it.
+    for (QRadioButton* radio : radios_) {
+        if (radio->isChecked()) {
+            radio->setFocus();
+        }
+    }
 }
 
 int JackSuitDialog::ChosenSuit() const {

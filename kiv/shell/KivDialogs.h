@@ -25,6 +25,9 @@ public:
     // 2 Herz, 1 Karo, 3 Kreuz, 4 Pik; Karo unless another radio is checked.
     int ChosenSuit() const;
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
     std::array<QRadioButton*, 4> radios_{};
 };

@@ -52,10 +52,16 @@ KivMainWindow::KivMainWindow(KivDocument& doc, Prompter& prompter, SoundOutput* 
     pane0_ = new QLabel;
     pane1_ = new QLabel;
     pane1_->setMinimumWidth(160);
+    // A screen reader reads each pane's text, and names what it tells.
+    pane0_->setObjectName(QStringLiteral("statusPane0"));
+    pane1_->setObjectName(QStringLiteral("statusPane1"));
+    pane0_->setAccessibleDescription(QStringLiteral("Spielstand"));
+    pane1_->setAccessibleDescription(QStringLiteral("Zu legen oder zu ziehen"));
     statusBar()->addWidget(pane0_, 1);
     statusBar()->addPermanentWidget(pane1_);
     view_->SetStatusPanes(pane0_, pane1_);
     view_->SetRankingHandler([this] { ShowRanking(doc_, true, prompter_, sound_, this); });
+    view_->setFocus();
 
     BuildMenus();
     BuildToolBar();
@@ -93,7 +99,9 @@ void KivMainWindow::BuildMenus() {
     // The German labels are the menu's own; the second block relabels them.
     QMenu* game = menuBar()->addMenu(QString::fromUtf8("&Spiel"));
     AddCommand(game, command::kNewGame, "&Neu");
-    AddCommand(game, command::kNextPlayer, "Nächster &Spieler");
+    // The table's keys (KivKeyboard) lay cards; these two draw and pass.
+    AddCommand(game, command::kDrawCard, "Karte &ziehen")->setShortcut(Qt::Key_F5);
+    AddCommand(game, command::kNextPlayer, "Nächster &Spieler")->setShortcut(Qt::Key_F6);
     game->addSeparator();
     AddCommand(game, command::kQuit, "&Beenden");
 
@@ -177,6 +185,13 @@ void KivMainWindow::Command(int id) {
         break;
     case command::kNextPlayer:
         doc_.NextPlayerCommand();
+        break;
+    case command::kDrawCard:
+        if (doc_.State().computerBusy) {
+            prompter_.Inform(this, Text(doc_.Settings().languageBase, 137));
+        } else {
+            view_->Keyboard().DrawCard();
+        }
         break;
     case command::kQuit:
         close();

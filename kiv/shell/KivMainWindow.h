@@ -37,6 +37,8 @@ constexpr int kStatusBar = 59393;
 constexpr int kFullScreen = 32786;
 constexpr int kHelpContents = 32783;
 constexpr int kAbout = 32781;
+// The program's own: a click on the stock, for the keyboard (F5).
+constexpr int kDrawCard = 32790;
 } // namespace command
 
 class KivMainWindow : public QMainWindow {

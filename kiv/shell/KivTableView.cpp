@@ -1,14 +1,17 @@
 #include "kiv/shell/KivTableView.h"
 
+#include "kiv/shell/KivAccessible.h"
 #include "kiv/shell/KivArt.h"
 #include "kiv/shell/KivDialogs.h"
 #include "kiv/shell/KivPrompter.h"
 #include "kiv/shell/KivSound.h"
 #include "kiv/shell/KivStrings.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QEventLoop>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
@@ -57,9 +60,26 @@ std::uint32_t SystemSeed() {
 KivTableView::KivTableView(KivDocument& doc, Prompter& prompter, SoundOutput* sound,
                            QWidget* parent)
     : QWidget(parent), doc_(doc), prompter_(prompter), sound_(sound),
-      pauser_([this](int ms) { return RealPause(ms); }), seedSource_(SystemSeed) {
+      pauser_([this](int ms) { return RealPause(ms); }), seedSource_(SystemSeed), keyboard_(doc) {
+    // A screen reader reads the table's parts (KivTableAccessible).
+    static const bool factoryInstalled = [] {
+        QAccessible::installFactory(&KivTableAccessible::Factory);
+        return true;
+    }();
+    (void)factoryInstalled;
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(false);
+    // The game is played from the keyboard too (KivKeyboard).
+    setFocusPolicy(Qt::StrongFocus);
+    keyboard_.onRepaintHand = [this](int seat) { HandLaidOut(seat); };
+    keyboard_.onSelectionChanged = [this](int card) {
+        if (ScreenReaderListens()) {
+            if (auto* table = dynamic_cast<KivTableAccessible*>(
+                    QAccessible::queryAccessibleInterface(this))) {
+                table->TellFocus(card);
+            }
+        }
+    };
     setMinimumSize(kSmallestTable);
     table_ = size();
     doc_.SetPort(this);
@@ -302,6 +322,11 @@ void KivTableView::PaintTable(QPainter& painter, const QRegion& region, qreal dp
         paintCard(held, kCardWidth);
     }
     painter.restore();
+    // The keyboard's selection, framed in the table's own coordinates.
+    painter.save();
+    painter.scale(scale_, scale_);
+    keyboard_.PaintSelection(painter);
+    painter.restore();
 }
 
 const QPixmap& KivTableView::Picture(int id, qreal density) const {
@@ -366,6 +391,7 @@ void KivTableView::RepaintEverything() {
 // ---- Mouse --------------------------------------------------------------------
 
 void KivTableView::mousePressEvent(QMouseEvent* event) {
+    keyboard_.Hide();
     const QPoint p = ToTable(event->position());
     if (event->button() == Qt::LeftButton) {
         doc_.LeftButtonDown(p.x(), p.y());
@@ -388,6 +414,24 @@ void KivTableView::mouseReleaseEvent(QMouseEvent* event) {
         doc_.LeftButtonUp(p.x(), p.y());
     } else if (event->button() == Qt::RightButton) {
         doc_.RightButtonUp(p.x(), p.y());
+    }
+}
+
+void KivTableView::keyPressEvent(QKeyEvent* event) {
+    if (!keyboard_.KeyPress(*event)) {
+        QWidget::keyPressEvent(event);
+    }
+}
+
+void KivTableView::TellScreenReader() {
+    // While a round is dealt every card would be told; the deal's end tells
+    // the table as it then lies.
+    if (!ScreenReaderListens() || dealing_) {
+        return;
+    }
+    if (auto* table =
+            dynamic_cast<KivTableAccessible*>(QAccessible::queryAccessibleInterface(this))) {
+        table->TellChanges();
     }
 }
 
@@ -445,6 +489,7 @@ void KivTableView::SetStatusText(int pane, int textId, std::string_view suffix) 
     label->setText((textId != 0 ? LoadText(textId) : QString()) +
                    QString::fromUtf8(suffix.data(), static_cast<qsizetype>(suffix.size())));
     label->repaint();
+    TellScreenReader();
 }
 
 void KivTableView::SetStatusReadyLiteral() {
@@ -507,28 +552,35 @@ void KivTableView::HandLaidOut(int seat) {
 
 void KivTableView::RepaintStock() {
     repaint(CardArea(doc_.State().stock.x, doc_.State().stock.y));
+    TellScreenReader();
 }
 
 void KivTableView::RepaintDiscardPile() {
     repaint(CardArea(doc_.State().discardPile.x, doc_.State().discardPile.y));
+    TellScreenReader();
 }
 
 void KivTableView::RepaintSeatPanels() {
     repaintAll_ = true;
     repaint(ToView(QRect(0, 0, kPanelWidth, table_.height())));
     repaintAll_ = false;
+    TellScreenReader();
 }
 
 void KivTableView::RepaintAll() {
     RepaintEverything();
+    TellScreenReader();
 }
 
 void KivTableView::DealBegins() {
+    dealing_ = true;
     CardsBusyBegins();
 }
 
 void KivTableView::DealEnds() {
     CardsBusyEnds();
+    dealing_ = false;
+    TellScreenReader();
 }
 
 // ---- Port: waiting ------------------------------------------------------------------
@@ -545,6 +597,7 @@ void KivTableView::OnGameEvent(const GameEvent& event) {
     if (event.kind == GameEventKind::Score) {
         ++roundsScored_;
     }
+    TellScreenReader();
     // A human seat whose penalty cards cannot be drawn learns why it lapsed.
     if (event.kind == GameEventKind::Lapse && event.seat >= 0 &&
         !doc_.Settings().seats[event.seat].computer) {

@@ -6,6 +6,7 @@
 
 #include "kiv/engine/KivPort.h"
 #include "kiv/shell/KivDocument.h"
+#include "kiv/shell/KivKeyboard.h"
 
 #include <QHash>
 #include <QPixmap>
@@ -84,6 +85,13 @@ public:
     QRect ToView(const QRect& tableRect) const;
     // How often a card's picture has been drawn (once per picture and size).
     int PicturesDrawn() const { return picturesDrawn_; }
+    const KivDocument& Document() const { return doc_; }
+    KivKeyboard& Keyboard() { return keyboard_; }
+    const KivKeyboard& Keyboard() const { return keyboard_; }
+    // Cards are dealt or fly: the table takes no input.
+    bool CardsBusy() const { return cardsBusy_ > 0; }
+    // Tells a screen reader what changed on the table (KivTableAccessible).
+    void TellScreenReader();
 
     // ---- KivPort ----------------------------------------------------------
     void ShowMessage(int textId) override;
@@ -119,6 +127,7 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     // While cards are dealt or fly no input is taken: the window is not
@@ -167,8 +176,9 @@ private:
     bool started_ = false;
     bool closing_ = false;
     bool repaintAll_ = false;
-    int flyingCard_ = 0; // a card under way that lies in no hand (collecting)
-    QPoint flight_;      // where the card under way has got to
+    bool dealing_ = false; // between DealBegins and DealEnds
+    int flyingCard_ = 0;   // a card under way that lies in no hand (collecting)
+    QPoint flight_;        // where the card under way has got to
     int roundsScored_ = 0;
     int animationFrames_ = 0;
     double scale_ = 1.0;
@@ -178,6 +188,7 @@ private:
     mutable QHash<int, QPixmap> pictures_;
     mutable qreal picturesDensity_ = 0;
     mutable int picturesDrawn_ = 0;
+    KivKeyboard keyboard_;
 };
 
 } // namespace kiv
