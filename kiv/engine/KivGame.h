@@ -57,6 +57,12 @@ public:
     void SetMusicOn(bool on) { settings_.musicOn = on; }
     void SetAnimateCards(bool on) { settings_.animateCards = on; }
     void SetDeckBack(int deckBack) { settings_.deckBack = deckBack; }
+    // The text block: 1000 German, 5000 the second; any other value is ignored.
+    void SetLanguageBase(int base) {
+        if (base == 1000 || base == 5000) {
+            settings_.languageBase = base;
+        }
+    }
     // The generator starts at state 1, so every run that does not seed it
     // deals the same games (the simulator relies on that); the window seeds
     // it once at start.

@@ -154,6 +154,29 @@ CardBackDialog::CardBackDialog(int base, QWidget* parent) : QDialog(parent) {
     layout->addLayout(row);
 }
 
+LanguageDialog::LanguageDialog(int base, QWidget* parent) : QDialog(parent) {
+    setWindowTitle(Text(base, 77));
+    auto* layout = new QVBoxLayout(this);
+    // Each language is named in itself, so that either reader finds it.
+    german_ = new QRadioButton(QStringLiteral("&Deutsch"));
+    auto* english = new QRadioButton(QStringLiteral("&English"));
+    german_->setObjectName(QStringLiteral("rbGerman"));
+    english->setObjectName(QStringLiteral("rbEnglish"));
+    (base == kGermanBase ? german_ : english)->setChecked(true);
+    layout->addWidget(german_);
+    layout->addWidget(english);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
+    buttons->button(QDialogButtonBox::Cancel)
+        ->setText(base == kGermanBase ? QStringLiteral("Abbrechen") : QStringLiteral("Cancel"));
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    layout->addWidget(buttons);
+}
+
+int LanguageDialog::Choice() const {
+    return german_->isChecked() ? kGermanBase : kSecondBase;
+}
+
 namespace {
 
 constexpr char kLicenceGerman[] =

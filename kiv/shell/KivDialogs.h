@@ -65,6 +65,18 @@ private:
     int choice_ = 1;
 };
 
+// "Sprache festlegen": the German block or the second (English) one.
+class LanguageDialog : public QDialog {
+    Q_OBJECT
+public:
+    explicit LanguageDialog(int languageBase, QWidget* parent = nullptr);
+    // The chosen block's base (1000 or 5000).
+    int Choice() const;
+
+private:
+    QRadioButton* german_;
+};
+
 // "Info über Kiv Kiv".
 class AboutDialog : public QDialog {
     Q_OBJECT

@@ -102,10 +102,9 @@ void ReadConfig(KivDocument& doc, Prompter& prompter, QWidget* parent) {
     KivSettings settings = SettingsFromDoc(doc);
     switch (ReadConfigFile(ConfigPath(doc), settings)) {
     case ConfigRead::Missing: {
+        // A first start speaks the locale's language, and keeps it.
         prompter.Inform(parent, LoadText(detected + 83));
-        GameSettings german = doc.Settings();
-        german.languageBase = kGermanBase;
-        doc.ApplySettings(german);
+        doc.SetLanguageBase(detected);
         WriteConfig(doc, prompter, parent);
         return;
     }

@@ -5,6 +5,7 @@
 #include "kiv/shell/KivDocFiles.h"
 #include "kiv/shell/KivHelpWindow.h"
 #include "kiv/shell/KivPrompter.h"
+#include "kiv/shell/KivQtTexts.h"
 #include "kiv/shell/KivSetupDialogs.h"
 #include "kiv/shell/KivSound.h"
 #include "kiv/shell/KivStrings.h"
@@ -203,7 +204,7 @@ void KivMainWindow::Command(int id) {
         OnSettings();
         break;
     case command::kLanguage:
-        prompter_.Inform(this, Text(doc_.Settings().languageBase, 78));
+        OnLanguage();
         break;
     case command::kDeckBack:
         OnDeckBack();
@@ -346,6 +347,21 @@ void KivMainWindow::OnSettings() {
         }
     }
     DealAfterChange();
+    WriteConfig(doc_, prompter_, this);
+}
+
+// The texts switch at once: menus, boxes and dialogs from now on, the help
+// when it opens next; kiv32.ini keeps the choice.
+void KivMainWindow::OnLanguage() {
+    LanguageDialog dialog(doc_.Settings().languageBase, this);
+    if (prompter_.Run(dialog) != QDialog::Accepted ||
+        dialog.Choice() == doc_.Settings().languageBase) {
+        return;
+    }
+    doc_.SetLanguageBase(dialog.Choice());
+    prompter_.SetLanguageBase(dialog.Choice());
+    FollowLanguageInQtDialogs(dialog.Choice());
+    RelabelMenus();
     WriteConfig(doc_, prompter_, this);
 }
 

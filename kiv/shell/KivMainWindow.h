@@ -90,6 +90,7 @@ private:
 
     void OnPlayers();
     void OnSettings();
+    void OnLanguage();
     void OnDeckBack();
     void OnTableColour();
     void OnAbout();

@@ -18,13 +18,15 @@ public:
     virtual bool Ask(QWidget* parent, const QString& text) = 0;
     // Runs a modal dialog and returns its result code.
     virtual int Run(QDialog& dialog) = 0;
+    // The language of the boxes' buttons from now on.
+    virtual void SetLanguageBase(int /*base*/) {}
 };
 
 // The real thing: QMessageBox titled "Kiv Kiv", buttons in the active
 // language, and QDialog::exec.
 class QtPrompter : public Prompter {
 public:
-    void SetLanguageBase(int base) { languageBase_ = base; }
+    void SetLanguageBase(int base) override { languageBase_ = base; }
     void Inform(QWidget* parent, const QString& text) override;
     bool Ask(QWidget* parent, const QString& text) override;
     int Run(QDialog& dialog) override;

@@ -45,13 +45,13 @@ protected:
     FakePrompter prompter_;
 };
 
-TEST_F(KivDocFiles, MissingConfigGivesText83AndGermanDefaultsButInitIsSilent) {
+TEST_F(KivDocFiles, MissingConfigGivesText83AndTheLocalesLanguageButInitIsSilent) {
     ReadConfig(doc_, prompter_);
     EXPECT_EQ(prompter_.informed, QStringList{LoadText(5083)}); // the locale's block
-    EXPECT_EQ(doc_.Settings().languageBase, 1000);
+    EXPECT_EQ(doc_.Settings().languageBase, 5000) << "a first start keeps the locale's language";
     const QByteArray written = ReadRaw("kiv32.ini");
     EXPECT_TRUE(written.startsWith("Kiv Kiv Initialisierungsdatei\r\nPeter\r\n1\r\n0\r\n"));
-    EXPECT_TRUE(written.endsWith("\r\n400\r\n1000\r\n40\r\n"));
+    EXPECT_TRUE(written.endsWith("\r\n400\r\n5000\r\n40\r\n"));
 
     testing::MutableSettings(doc_).languageBase = 5000;
     WriteRaw("kiv32.ini", "Init\r\n");

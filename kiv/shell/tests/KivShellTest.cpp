@@ -522,11 +522,31 @@ TEST_F(KivShell, DeckBackColourLanguageRankingHelpAndAbout) {
     EXPECT_EQ(read.deckBack, 4);
     EXPECT_EQ(read.backgroundColor, 0x001E140Au);
 
-    frame_->Command(command::kLanguage);
-    EXPECT_EQ(prompter_.informed.last(),
-              QString::fromUtf8("Das Programm ist zur Zeit nur in deutscher Sprache erhältlich, "
-                                "eine Übersetzung ist in Vorbereitung."));
-    EXPECT_EQ(doc_->Settings().languageBase, 1000);
+    // "Sprache festlegen" switches the texts at once and keeps the choice.
+    struct Switch {
+        const char* choose; // the radio button, or nothing: cancelled
+        int base;
+        const char* gameMenu;
+    };
+    for (const Switch& s : {Switch{"rbEnglish", 5000, "&Game"}, Switch{nullptr, 5000, "&Game"},
+                            Switch{"rbGerman", 1000, "&Spiel"}}) {
+        SCOPED_TRACE(s.base);
+        prompter_.onDialog = [&s](QDialog& dialog) {
+            if (s.choose == nullptr) {
+                dialog.reject();
+            } else {
+                dialog.findChild<QRadioButton*>(s.choose)->setChecked(true);
+                dialog.accept();
+            }
+            return dialog.result();
+        };
+        frame_->Command(command::kLanguage);
+        EXPECT_EQ(doc_->Settings().languageBase, s.base);
+        EXPECT_EQ(frame_->menuBar()->actions().front()->text(), s.gameMenu);
+        KivSettings stored;
+        ASSERT_EQ(ReadConfigFile(dir_.path() + "/kiv32.ini", stored), ConfigRead::Read);
+        EXPECT_EQ(stored.languageBase, s.base) << "line 28 of kiv32.ini";
+    }
 
     prompter_.onDialog = nullptr;
     prompter_.answers = {true};
