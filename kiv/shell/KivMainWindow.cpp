@@ -362,6 +362,8 @@ void KivMainWindow::OnLanguage() {
     prompter_.SetLanguageBase(dialog.Choice());
     FollowLanguageInQtDialogs(dialog.Choice());
     RelabelMenus();
+    // The help opens in the new language next time.
+    delete help_;
     WriteConfig(doc_, prompter_, this);
 }
 

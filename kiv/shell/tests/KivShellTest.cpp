@@ -540,8 +540,12 @@ TEST_F(KivShell, DeckBackColourLanguageRankingHelpAndAbout) {
             }
             return dialog.result();
         };
+        frame_->Command(command::kHelpContents);
+        ASSERT_NE(frame_->HelpWindow(), nullptr);
         frame_->Command(command::kLanguage);
         EXPECT_EQ(doc_->Settings().languageBase, s.base);
+        EXPECT_EQ(frame_->HelpWindow() == nullptr, s.choose != nullptr)
+            << "the help opens again in the new language";
         EXPECT_EQ(frame_->menuBar()->actions().front()->text(), s.gameMenu);
         KivSettings stored;
         ASSERT_EQ(ReadConfigFile(dir_.path() + "/kiv32.ini", stored), ConfigRead::Read);
