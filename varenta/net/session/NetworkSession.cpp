@@ -212,12 +212,7 @@ void NetworkSession::CloseSession() {
         engine_.SetComputerOpponent();
     }
     role_ = SessionRole::Idle;
-    sessionOpen_ = false;
-    handshakeDone_ = false;
-    reader_.Clear();
-    frames_.clear();
-    pendingEnd_.reset();
-    partnerChecks_ = false;
+    ForgetLine();
     handsScored_ = 0;
     handsCompared_ = 0;
     handDigests_.clear();
@@ -264,6 +259,17 @@ void NetworkSession::StartKeepAlive() {
     }
     aliveTimer_->Start(kAliveIntervalMs);
     silenceTimer_->Start(kSilenceLimitMs);
+}
+
+// What belongs to one connection: its handshake, the bytes and frames not
+// yet read, and what the partner said it understands.
+void NetworkSession::ForgetLine() {
+    sessionOpen_ = false;
+    handshakeDone_ = false;
+    reader_.Clear();
+    frames_.clear();
+    pendingEnd_.reset();
+    partnerChecks_ = false;
 }
 
 void NetworkSession::StopKeepAlive() {
@@ -648,12 +654,7 @@ void NetworkSession::Suspend() {
     // applied are dropped, and since only applied moves are counted the
     // partner sends them again after the reconnect.
     suspended_ = true;
-    sessionOpen_ = false;
-    handshakeDone_ = false;
-    reader_.Clear();
-    frames_.clear();
-    pendingEnd_.reset();
-    partnerChecks_ = false;
+    ForgetLine();
     partnerResume_ = false;
     SetStatus(ConnectionStatus::Waiting);
     const std::string away = std::string(texts::kPartnerAway[0]) + partnerNickname_ +

@@ -252,6 +252,7 @@ private:
     void Part(const std::string& where, bool tellPartner);
     void StartKeepAlive();
     void StopKeepAlive();
+    void ForgetLine();
     void PartnerSilent();
     // Ends the session once the frames before it are applied (afterFrames)
     // or before any other frame.
