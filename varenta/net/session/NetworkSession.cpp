@@ -102,6 +102,29 @@ std::optional<std::uint64_t> ParseHex(std::string_view text) {
 
 } // namespace
 
+std::uint64_t ResumeDigest(const VarentaEngine& engine, std::string_view ownRules,
+                           std::string_view partnerRules, bool mirrored) {
+    // FNV-1a over the game's fingerprint and both rule texts, the first
+    // side's rules first as the game's own digest orders the sides.
+    std::uint64_t hash = 14695981039346656037ull;
+    const auto add = [&hash](unsigned char byte) {
+        hash ^= byte;
+        hash *= 1099511628211ull;
+    };
+    const std::uint64_t game = engine.GameDigest(mirrored, true, true);
+    for (int shift = 0; shift < 64; shift += 8) {
+        add(static_cast<unsigned char>(game >> shift));
+    }
+    for (const std::string_view rules :
+         {mirrored ? partnerRules : ownRules, mirrored ? ownRules : partnerRules}) {
+        for (const char c : rules) {
+            add(static_cast<unsigned char>(c));
+        }
+        add(static_cast<unsigned char>(kFieldSeparator));
+    }
+    return hash;
+}
+
 std::string ChecksAnnouncement() {
     return BuildFrame(Keyword::Ok, JoinFields({kAnnouncementFields[0], kAnnouncementFields[1]}));
 }
@@ -654,6 +677,7 @@ void NetworkSession::Suspend() {
     // applied are dropped, and since only applied moves are counted the
     // partner sends them again after the reconnect.
     suspended_ = true;
+    keptPartnerRules_ = partnerRules_;
     ForgetLine();
     partnerResume_ = false;
     SetStatus(ConnectionStatus::Waiting);
@@ -742,7 +766,8 @@ void NetworkSession::HandleResume(const SessionMessage& message) {
         SendSessionMessage(
             Keyword::Resume,
             JoinFields({kResumeCheck, std::to_string(movesSent_), std::to_string(movesReceived_),
-                        Hex(engine_.GameDigest(false, true, true))}));
+                        Hex(ResumeDigest(engine_, BuildRulesText(engine_.Rules()),
+                                         keptPartnerRules_, false))}));
         return;
     }
     if (kind == kResumeCheck && f.size() == 4) {
@@ -754,7 +779,8 @@ void NetworkSession::HandleResume(const SessionMessage& message) {
             return;
         }
         if (*sent != movesReceived_ || *received != movesSent_ ||
-            *digest != engine_.GameDigest(true, true, true)) {
+            *digest !=
+                ResumeDigest(engine_, BuildRulesText(engine_.Rules()), keptPartnerRules_, true)) {
             Part(std::string(texts::kPartedAtResume), true);
             return;
         }

@@ -87,6 +87,13 @@ std::string ResumeAnnouncement();
 // Game frames this side keeps after sending them, to send again to a partner
 // that did not receive them before the connection was lost.
 inline constexpr std::size_t kResendKept = 512;
+// The fingerprint both tables compare before a kept game goes on: the game
+// as GameDigest sees it (mirrored: as the other table sees this one), and
+// the rules each side plays by, this side's as they are now and the
+// partner's as they were when the line was lost. A side whose rules changed
+// while it was away (a restart with other settings) does not go on.
+std::uint64_t ResumeDigest(const VarentaEngine& engine, std::string_view ownRules,
+                           std::string_view partnerRules, bool mirrored);
 inline constexpr int kAliveIntervalMs = 5000; // an idle side says it is still there
 inline constexpr int kSilenceLimitMs = 15000; // a partner this long silent is gone
 
@@ -311,6 +318,7 @@ private:
     bool suspended_ = false;
     bool partnerLeft_ = false;
     bool rulesDifferNoted_ = false;
+    std::string keptPartnerRules_; // the partner's rules when the line was lost
     std::unique_ptr<NetTimer> aliveTimer_;
     std::unique_ptr<NetTimer> silenceTimer_;
     SessionRole role_ = SessionRole::Idle;

@@ -227,13 +227,19 @@ TEST(Resume, TheReconnectCheckGoesOnGivesUpOrStartsAfresh) {
         bool bySilence; // the line goes silent instead of closing
         std::function<std::string(const VarentaEngine&)> after; // the peer's frames
         const char* outcome;                                    // "resumed", "parted", "fresh"
-        const char* sent; // the RESUME and DIGEST frames the client sent back
+        const char* sent;              // the RESUME and DIGEST frames the client sent back
+        RuleSet rulesBack = RuleSet{}; // the peer's rules after the reconnect
     };
-    const auto check = [](bool mirrored) {
-        return [mirrored](const VarentaEngine& e) {
+    RuleSet otherRules;
+    otherRules.threeBlock = true;
+    // The peer's CHECK as a table would send it that holds this game under
+    // `peerRules` and saw the client's own.
+    const auto check = [](bool mirrored, const RuleSet& peerRules = RuleSet{}) {
+        return [mirrored, peerRules](const VarentaEngine& e) {
+            const std::uint64_t digest =
+                ResumeDigest(e, BuildRulesText(e.Rules()), BuildRulesText(peerRules), mirrored);
             return "RESUME" + FE + "FROM" + FE + "1" + FE + "0" + FF + "RESUME" + FE + "READY" +
-                   FF + "RESUME" + FE + "CHECK" + FE + "1" + FE + "0" + FE +
-                   Hex16(e.GameDigest(mirrored, true, true)) + FF;
+                   FF + "RESUME" + FE + "CHECK" + FE + "1" + FE + "0" + FE + Hex16(digest) + FF;
         };
     };
     const Row rows[] = {
@@ -243,6 +249,8 @@ TEST(Resume, TheReconnectCheckGoesOnGivesUpOrStartsAfresh) {
          "RESUME FROM;RESUME READY;RESUME CHECK;"},
         {"the digests differ", true, false, check(false), "parted",
          "RESUME FROM;RESUME READY;RESUME CHECK;DIGEST PARTED;RESUME END;"},
+        {"the peer came back under other rules", true, false, check(true, otherRules), "parted",
+         "RESUME FROM;RESUME READY;RESUME CHECK;DIGEST PARTED;RESUME END;", otherRules},
         {"counts that cannot be", true, false,
          [](const VarentaEngine&) { return "RESUME" + FE + "FROM" + FE + "1" + FE + "5" + FF; },
          "parted", "RESUME FROM;DIGEST PARTED;RESUME END;"},
@@ -264,14 +272,14 @@ TEST(Resume, TheReconnectCheckGoesOnGivesUpOrStartsAfresh) {
         peer.SetEvents(&events);
         peer.Port = "0";
         ASSERT_TRUE(peer.Listen());
-        const auto greet = [&](bool resume) {
+        const auto greet = [&](bool resume, const RuleSet& rules) {
             peer.SendText((resume ? ResumeAnnouncement() : std::string()) + "PLAYERID" + FE +
                           "Ann" + FE + "400" + FF + ChecksAnnouncement() + "RULES" + FE +
-                          BuildRulesText(c.engine.Rules()) + FF);
+                          BuildRulesText(rules) + FF);
         };
         c.session.Connect("127.0.0.1", std::to_string(peer.ListenPort()));
         ASSERT_TRUE(PumpUntil([&] { return peer.Connected(); }));
-        greet(true);
+        greet(true, c.engine.Rules());
         peer.SendText(DealFrame());
         ASSERT_TRUE(PumpUntil([&] { return c.engine.State().playerHand.count > 0; }));
         ASSERT_TRUE(c.session.PartnerResumes());
@@ -296,7 +304,7 @@ TEST(Resume, TheReconnectCheckGoesOnGivesUpOrStartsAfresh) {
             c.session.TryConnect();
             return peer.Connected();
         }));
-        greet(row.announces);
+        greet(row.announces, row.rulesBack);
         peer.SendText(row.after(c.engine));
         const std::string outcome = row.outcome;
         ASSERT_TRUE(PumpUntil([&] {
