@@ -53,6 +53,26 @@ void VarentaEngine::LoadPosition(const SavedPosition& position) {
     port_->RepaintTable();
 }
 
+void VarentaEngine::LoadNetworkPosition(const SavedPosition& position) {
+    LoadPosition(position);
+    const GameState& in = position.state;
+    GameState& s = state_;
+    s.opponentToMove = in.opponentToMove;
+    s.playerDrawsFirst = in.playerDrawsFirst;
+    s.mayTakePile = in.mayTakePile;
+    s.stockDraws = in.stockDraws;
+    s.pileTopRaisedMinimum = in.pileTopRaisedMinimum;
+    s.restocksThisHand = in.restocksThisHand;
+    s.opponentTopPending = in.opponentTopPending;
+    s.opponentMeldPointsBackup = in.opponentMeldPointsBackup;
+    s.playerMeldedBefore = in.playerMeldedBefore;
+    s.opponentMeldedBefore = in.opponentMeldedBefore;
+    s.discardedRank = in.discardedRank;
+    if (s.opponentToMove) {
+        ShowHint(Hint::OpponentsTurn);
+    }
+}
+
 void VarentaEngine::AwaitPartnerDeal() {
     state_.playerScore = 0;
     state_.opponentScore = 0;

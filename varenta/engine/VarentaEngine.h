@@ -96,6 +96,11 @@ public:
     // emptied, the hint of the turn shown and the table repainted. The player
     // is on turn.
     void LoadPosition(const SavedPosition& position);
+    // A network game kept over a lost connection, put back after a restart:
+    // as LoadPosition, and the turn goes on where it stood (the partner's
+    // turn stays the partner's), with the turn's bookkeeping the saved-game
+    // text does not hold. Only the player's undo list starts afresh.
+    void LoadNetworkPosition(const SavedPosition& position);
     // The connecting side of a network game before the partner's first deal:
     // scores to 0, no game in progress, and no card action of its own until
     // the deal comes.

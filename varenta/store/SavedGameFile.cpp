@@ -584,13 +584,29 @@ bool ReadSavedGameFile(const std::string& path, SavedGame& out, std::string& mes
 
 bool WriteSavedGameFile(const std::string& requested, const GameState& state, int layout,
                         std::string& message, const std::function<void()>& beforeReplace) {
+    return WriteGameFileBytes(requested, SerializeSavedGame(state, layout), message, beforeReplace);
+}
+
+bool ReadGameFileBytes(const std::string& path, std::string& bytes, std::string& message,
+                       bool& missing) {
+    bool tooLarge = false;
+    const int error = ReadWholeFile(path, bytes, tooLarge);
+    missing = error == ENOENT;
+    if (error != 0) {
+        message = UnreadableMessage(path, error, tooLarge);
+        return false;
+    }
+    return true;
+}
+
+bool WriteGameFileBytes(const std::string& requested, std::string_view bytes, std::string& message,
+                        const std::function<void()>& beforeReplace) {
     const WriteTarget target = ResolveWriteTarget(requested);
     if (target.refusal != WriteRefusal::None) {
         message = Format(texts::kSavedGameNotWritten, requested, RefusalReason(target.refusal));
         return false;
     }
     const std::string& path = target.path;
-    const std::string bytes = SerializeSavedGame(state, layout);
     // The new file is made beside the old one (a rename never crosses file
     // systems) under a name of its own, so a leftover of an earlier crash or
     // another file of the user's is never what gets written into.

@@ -48,6 +48,15 @@ bool ReadSavedGameFile(const std::string& path, SavedGame& out, std::string& mes
 bool WriteSavedGameFile(const std::string& path, const GameState& state, int layout,
                         std::string& message, const std::function<void()>& beforeReplace = {});
 
+// The bytes of a game file, read and written as saved games are: only a
+// regular file no larger than kMaxSavedGameSize is read (`missing` tells a
+// file that is not there), and a new file is written beside the old one,
+// synced and renamed over it. False with the message to show.
+bool ReadGameFileBytes(const std::string& path, std::string& bytes, std::string& message,
+                       bool& missing);
+bool WriteGameFileBytes(const std::string& path, std::string_view bytes, std::string& message,
+                        const std::function<void()>& beforeReplace = {});
+
 // Removes what saves killed in the middle left in `folder` (".NAME.saving-PID"
 // of a process that no longer runs); a save still running in another copy
 // keeps its file. Returns how many were removed.

@@ -33,4 +33,13 @@ inline constexpr char kSavedGameDamaged[] = "The saved game %1 cannot be loaded:
 inline constexpr char kSavedGameNotWritten[] = "The game could not be saved to %1: %2.";
 inline constexpr char kSavedGameTooLarge[] = "it is far larger than any saved game";
 
+// A network game kept over a lost connection (a file of its own).
+inline constexpr char kNetworkGameSignature[] = "VarentaNetworkGame 1";
+// %1 file, %2 the first problem found
+inline constexpr char kNetworkGameDamaged[] = "The kept network game %1 cannot be resumed: %2.";
+inline constexpr char kNoNetworkGame[] = "it is not a kept network game";
+inline constexpr char kNetworkGameCut[] = "it is not whole";
+inline constexpr char kNetworkGameTurn[] = "the turn's record is damaged";
+inline constexpr char kNetworkGameLine[] = "the connection's record is damaged";
+
 } // namespace varenta::texts

@@ -38,6 +38,10 @@ QString AutosaveFileName() {
     return VarentaDataDir() + "/autosave.var";
 }
 
+QString KeptNetworkGameFileName() {
+    return VarentaDataDir() + QStringLiteral("/network-game.kept");
+}
+
 QString VarentaMediaDir(const QString& programDir) {
     if (const char* dir = std::getenv("VARENTA_DATA_DIR"); dir != nullptr && *dir != '\0') {
         return QString::fromLocal8Bit(dir);

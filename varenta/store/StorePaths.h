@@ -16,6 +16,9 @@ QString SettingsFilePath(); // VarentaConfigDir() + "/settings.conf"
 // The game saved on exit and resumed at the next start:
 // VarentaDataDir() + "/autosave.var".
 QString AutosaveFileName();
+// A network game kept over a lost connection, beside it:
+// VarentaDataDir() + "/network-game.kept".
+QString KeptNetworkGameFileName();
 // Read-only media (sounds, tunes, help pages) of a program in `programDir`:
 // $VARENTA_DATA_DIR when set, else share/varenta beside its bin/ folder when
 // that holds the help pages (an installed copy), else the source tree's

@@ -226,6 +226,16 @@ void NetworkPlay::CloseSession() {
     SessionEnded(hadGame);
 }
 
+bool NetworkPlay::WaitWithKeptGame(std::string_view record) {
+    if (!session_->WaitWithKeptLine(record)) {
+        SetStatus(session_->connectionStatus());
+        return false;
+    }
+    ConnectionInterrupted(std::string(texts::kPartnerAway[0]) + session_->partnerNickname() +
+                          std::string(texts::kPartnerAway[1]));
+    return true;
+}
+
 void NetworkPlay::ReconnectTimer() {
     if (!session_->GameWaits() || session_->connectionStatus() != ConnectionStatus::Waiting) {
         StopRetries();

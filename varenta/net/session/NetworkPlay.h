@@ -126,6 +126,11 @@ public:
 
     // The user disconnects: ends the session and the connection's part.
     void CloseSession();
+    // The line record of a game that waits for its partner (empty when none
+    // waits), and a program started again that waits with it: listening
+    // again, or calling the partner with the growing pause of a lost line.
+    std::string KeptLineRecord() const { return session_->KeptLineRecord(); }
+    bool WaitWithKeptGame(std::string_view record);
 
     // The router's port mapping, made the first time network play needs it
     // (nothing before, so a game against the computer never starts it).

@@ -195,6 +195,17 @@ public:
     // The connection was lost and the game waits: from the loss until both
     // tables agreed after the reconnect. No move may be made meanwhile.
     bool GameWaits() const { return suspended_; }
+    // What the session must know to go on with a waiting game after this
+    // program was closed: whom it plays, where to find them, the moves
+    // counted and the frames kept for a resend. Plain lines of numbers, hex
+    // and keywords; empty unless a game waits.
+    std::string KeptLineRecord() const;
+    // A program that starts again with a kept game: the session waits for
+    // that partner as it did when the line was lost, listening again on the
+    // same port or connecting to the same address (the caller retries).
+    // False, with nothing changed, for a record that is no whole line record
+    // or while a session is open.
+    bool WaitWithKeptLine(std::string_view record);
     // Cuts the connection without a word, as a failing line would (the
     // simulator's and the tests' cuts).
     void DropConnection();

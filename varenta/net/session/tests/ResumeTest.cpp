@@ -9,6 +9,7 @@
 #include "varenta/net/session/NetworkSession.h"
 #include "varenta/net/socket/NotifierWatcher.h"
 #include "varenta/net/socket/testing/ManualNetTimer.h"
+#include "varenta/store/NetworkGameFile.h"
 
 #include <gtest/gtest.h>
 
@@ -200,6 +201,142 @@ TEST(Resume, ACutAtEveryKindOfMoveIsResumedAndBothTablesStayEqual) {
             EXPECT_TRUE(b.listener.notes.empty()) << b.listener.notes.front();
         }
         EXPECT_TRUE(cutSeen) << "no deal made a " << row.kind;
+    }
+}
+
+// A program closed while its game waits, and started again from the kept
+// game's file: the new program goes on with the same game, whichever side it
+// is, wherever the line went.
+TEST(Resume, ASideStartedAgainFromItsKeptGameGoesOn) {
+    struct Row {
+        const char* kind;
+        int skip;
+        bool serverRestarts;
+    };
+    const Row rows[] = {
+        {"DRAWNEW", 3, false}, {"MELD", 2, true},  {"DISCARD", 4, false},
+        {"DISCARD", 5, true},  {"HAND", 0, false}, {"DEAL", 1, true},
+    };
+    RuleSet rules;
+    rules.threeBlock = true;
+    for (const Row& row : rows) {
+        bool cutSeen = false;
+        for (std::uint64_t seed = 1; seed <= 4 && !cutSeen; ++seed) {
+            SCOPED_TRACE(std::string(row.kind) + " seed " + std::to_string(seed) +
+                         (row.serverRestarts ? " server" : " client"));
+            NotifierWatcher watcher;
+            auto a = std::make_unique<Program>(watcher, "Ann", seed, rules);
+            auto b = std::make_unique<Program>(watcher, "Bea", seed + 100, rules);
+            bool cut = false;
+            for (Program* p : {a.get(), b.get()}) {
+                p->cutter.kind = row.kind;
+                p->cutter.skip = row.skip;
+                p->cutter.done = &cut;
+                p->cutter.cut = [p] { p->session.DropConnection(); };
+            }
+            ASSERT_TRUE(a->session.Listen("0"));
+            b->session.Connect("127.0.0.1", std::to_string(a->session.ListenPort()));
+            const auto settled = [&](const std::function<bool()>& done) {
+                return PumpUntil([&] {
+                    if (b->session.GameWaits() &&
+                        b->session.connectionStatus() == ConnectionStatus::Waiting) {
+                        b->session.TryConnect();
+                    }
+                    return !a->session.GameWaits() && !b->session.GameWaits() &&
+                           a->session.connectionStatus() == ConnectionStatus::Established &&
+                           b->session.connectionStatus() == ConnectionStatus::Established && done();
+                });
+            };
+            ASSERT_TRUE(settled([&] { return b->engine.State().playerHand.count > 0; }));
+            Random r(seed);
+            bool restarted = false;
+            int movesAfter = 0;
+            for (int turns = 0; movesAfter < 40; ++turns) {
+                ASSERT_LT(turns, 3000);
+                Program& mover = !a->engine.State().opponentToMove ? *a : *b;
+                testing::RandomPlayerTurn(mover.engine, r);
+                if (cut && !restarted) {
+                    restarted = true;
+                    ASSERT_TRUE(PumpUntil(
+                        [&] { return a->session.GameWaits() && b->session.GameWaits(); }));
+                    std::unique_ptr<Program>& old = row.serverRestarts ? a : b;
+                    const std::string bytes =
+                        SerializeKeptNetworkGame(old->engine.State(), old->engine.Geometry().layout,
+                                                 old->session.KeptLineRecord());
+                    const GameState before = old->engine.State();
+                    old.reset(); // closed: its socket goes with it
+                    old = std::make_unique<Program>(watcher, row.serverRestarts ? "Ann" : "Bea",
+                                                    seed + 500, rules);
+                    old->cutter.done = &cut; // one cut in the game
+                    KeptNetworkGame kept;
+                    std::string problem;
+                    ASSERT_TRUE(ParseKeptNetworkGame(bytes, kept, problem)) << problem;
+                    old->engine.LoadNetworkPosition(kept.game);
+                    ASSERT_TRUE(old->session.WaitWithKeptLine(kept.lineRecord));
+                    EXPECT_EQ(old->engine.State().opponentToMove, before.opponentToMove);
+                    EXPECT_TRUE(old->engine.IsNetworkGame());
+                }
+                ASSERT_TRUE(settled([&] {
+                    return a->engine.State().opponentToMove != b->engine.State().opponentToMove &&
+                           a->engine.State().stock.count == b->engine.State().stock.count &&
+                           a->engine.State().playerScore == b->engine.State().opponentScore &&
+                           a->engine.State().opponentScore == b->engine.State().playerScore &&
+                           a->engine.State().playerHand.count > 0;
+                }));
+                ExpectMirrored(a->engine.State(), b->engine.State());
+                if (::testing::Test::HasFailure()) {
+                    return;
+                }
+                movesAfter += restarted ? 1 : 0;
+                if (!restarted && a->port.HandsScored() >= 2) {
+                    break; // this deal never made such a move; the next may
+                }
+            }
+            if (!restarted) {
+                continue;
+            }
+            cutSeen = true;
+            EXPECT_EQ(a->session.MovesSent(), b->session.MovesReceived());
+            EXPECT_EQ(b->session.MovesSent(), a->session.MovesReceived());
+            EXPECT_TRUE(a->listener.closed.empty() && b->listener.closed.empty());
+            EXPECT_TRUE(a->listener.notes.empty()) << a->listener.notes.front();
+            EXPECT_TRUE(b->listener.notes.empty()) << b->listener.notes.front();
+        }
+        EXPECT_TRUE(cutSeen) << "no deal made a " << row.kind;
+    }
+}
+
+// A damaged line record is refused whole: nothing of it is taken.
+TEST(Resume, AKeptLineRecordIsTakenWholeOrNotAtAll) {
+    const std::string good = "role client\nlisten 0\nhost 3132372e302e302e31\nport 3331343135\n"
+                             "nick 416e6e\nrules \nsent 0\nreceived 1\nhands 0\n";
+    const char* bad[] = {
+        "role client\n",              // the rest is missing
+        "role server\nrole server\n", // twice
+        "role judge\nlisten 0\n",     // no such role
+        "listen 70000\n",             // no port
+        "sent -1\n",                  // no count
+        "frame 4142\n",               // a frame without its end
+        "nick 4\n",                   // half a byte
+        "colour 0\n",                 // no such item
+        "sent 1\nreceived 1\n" /* no newline at the end */ "hands 0",
+    };
+    NotifierWatcher watcher;
+    {
+        Program p(watcher, "Bea", 1, RuleSet{});
+        EXPECT_TRUE(p.session.WaitWithKeptLine(good));
+        EXPECT_TRUE(p.session.GameWaits());
+        EXPECT_EQ(p.session.partnerNickname(), "Ann");
+        EXPECT_EQ(p.session.MovesReceived(), 1);
+        EXPECT_FALSE(p.session.WaitWithKeptLine(good)) << "a game waits already";
+    }
+    for (const char* damage : bad) {
+        SCOPED_TRACE(damage);
+        Program p(watcher, "Bea", 1, RuleSet{});
+        EXPECT_FALSE(p.session.WaitWithKeptLine(std::string(damage) + good));
+        EXPECT_FALSE(p.session.GameWaits());
+        EXPECT_FALSE(p.engine.IsNetworkGame());
+        EXPECT_EQ(p.session.sessionRole(), SessionRole::Idle);
     }
 }
 
