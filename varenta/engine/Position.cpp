@@ -1,3 +1,4 @@
+#include "varenta/engine/EngineScope.h"
 #include "varenta/engine/Texts.h"
 #include "varenta/engine/VarentaEngine.h"
 
@@ -70,6 +71,32 @@ void VarentaEngine::LoadNetworkPosition(const SavedPosition& position) {
     s.discardedRank = in.discardedRank;
     if (s.opponentToMove) {
         ShowHint(Hint::OpponentsTurn);
+    }
+}
+
+void VarentaEngine::GoOnAgainstComputer(const GameState* partnersTurnStart, bool deal) {
+    Scope scope(*this);
+    SetReporter(nullptr);
+    SetDealsLevelHands(true);
+    SetComputerOpponent();
+    if (deal) {
+        // Before the first deal of a game the computer's game begins afresh.
+        if (state_.gameInProgress) {
+            DealHand(false);
+        } else {
+            NewGame();
+        }
+        return;
+    }
+    if (partnersTurnStart != nullptr) {
+        state_ = *partnersTurnStart;
+        port_->RepaintTable();
+    }
+    if (state_.opponentToMove) {
+        ShowHint(Hint::OpponentsTurn);
+        RequestComputerTurn();
+    } else {
+        ShowHint(state_.hasDrawn ? Hint::MeldOrDiscard : Hint::Draw);
     }
 }
 

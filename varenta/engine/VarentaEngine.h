@@ -101,6 +101,12 @@ public:
     // turn stays the partner's), with the turn's bookkeeping the saved-game
     // text does not hold. Only the player's undo list starts afresh.
     void LoadNetworkPosition(const SavedPosition& position);
+    // A network game whose partner is gone goes on against the computer:
+    // the table is the computer's opponent side again. `partnersTurnStart`
+    // (when the partner had begun a turn) is the table before that turn,
+    // which the computer then plays from its start; `deal` deals the next
+    // hand when that was what the table waited for.
+    void GoOnAgainstComputer(const GameState* partnersTurnStart, bool deal);
     // The connecting side of a network game before the partner's first deal:
     // scores to 0, no game in progress, and no card action of its own until
     // the deal comes.

@@ -68,6 +68,8 @@ std::string NetworkSession::KeptLineRecord() const {
     line("sent", std::to_string(movesSent_));
     line("received", std::to_string(movesReceived_));
     line("hands", std::to_string(handsScored_));
+    line("midturn", partnerTurnStart_ || partnerMidTurnUnknown_ ? "1" : "0");
+    line("deal", dealAwaited_ ? "1" : "0");
     for (const std::string& frame : sentLog_) {
         line("frame", ToHex(frame));
     }
@@ -80,7 +82,7 @@ bool NetworkSession::WaitWithKeptLine(std::string_view record) {
     }
     // Everything is read and checked before anything changes.
     std::optional<SessionRole> role;
-    std::optional<int> listen, sent, received, hands;
+    std::optional<int> listen, sent, received, hands, midTurn, deal;
     std::optional<std::string> host, port, nick, rules;
     std::deque<std::string> log;
     while (!record.empty()) {
@@ -123,6 +125,10 @@ bool NetworkSession::WaitWithKeptLine(std::string_view record) {
             ok = once(received, Number(value, kMostMoves));
         } else if (key == "hands") {
             ok = once(hands, Number(value, kMostMoves));
+        } else if (key == "midturn") {
+            ok = once(midTurn, Number(value, 1));
+        } else if (key == "deal") {
+            ok = once(deal, Number(value, 1));
         } else if (key == "frame") {
             std::optional<std::string> frame = FromHex(value);
             ok = frame.has_value() && !frame->empty() && frame->size() <= 256 &&
@@ -136,7 +142,7 @@ bool NetworkSession::WaitWithKeptLine(std::string_view record) {
         }
     }
     if (!role || !listen || !host || !port || !nick || !rules || !sent || !received || !hands ||
-        static_cast<int>(log.size()) > *sent || nick->size() > 255) {
+        !midTurn || !deal || static_cast<int>(log.size()) > *sent || nick->size() > 255) {
         return false;
     }
     if (*role == SessionRole::Client && (host->empty() || port->empty())) {
@@ -151,6 +157,8 @@ bool NetworkSession::WaitWithKeptLine(std::string_view record) {
     handsScored_ = *hands;
     sentLog_ = std::move(log);
     listenedPort_ = *listen;
+    partnerMidTurnUnknown_ = *midTurn != 0;
+    dealAwaited_ = *deal != 0;
     // The table is this partner's game again, waiting for them.
     engine_.SetNetworkOpponent(partnerNickname_);
     engine_.SetReporter(this);

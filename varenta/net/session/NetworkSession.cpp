@@ -242,6 +242,9 @@ void NetworkSession::CloseSession() {
     movesSent_ = 0;
     movesReceived_ = 0;
     sentLog_.clear();
+    partnerTurnStart_.reset();
+    partnerMidTurnUnknown_ = false;
+    dealAwaited_ = false;
     partnerResume_ = false;
     suspended_ = false;
     partnerLeft_ = false;
@@ -357,6 +360,7 @@ void NetworkSession::SendRules() {
 }
 
 void NetworkSession::Deal(std::string_view dealString) {
+    dealAwaited_ = false;
     SendSessionMessage(Keyword::Deal, dealString);
     alsoReport_->Deal(dealString);
 }
@@ -656,10 +660,22 @@ void NetworkSession::StartGame() {
         // A new game starts with the server's deal; until it comes this
         // side takes no card actions.
         engine_.AwaitPartnerDeal();
+        dealAwaited_ = true;
     }
 }
 
 // ---- a game kept over a lost connection -------------------------------------------
+
+bool NetworkSession::HandOverToComputer() {
+    if (!CanHandOverToComputer()) {
+        return false;
+    }
+    const std::optional<GameState> turnStart = std::move(partnerTurnStart_);
+    const bool deal = dealAwaited_;
+    CloseSession(); // the line is gone already: nothing is sent
+    engine_.GoOnAgainstComputer(turnStart ? &*turnStart : nullptr, deal);
+    return true;
+}
 
 bool NetworkSession::KeepsGame() const {
     return resumable_ && !partnerLeft_ && (suspended_ || (handshakeDone_ && partnerResume_));
@@ -709,6 +725,8 @@ void NetworkSession::DropConnection() {
 
 void NetworkSession::DropKeptGame() {
     suspended_ = false;
+    partnerTurnStart_.reset();
+    partnerMidTurnUnknown_ = false;
     movesSent_ = 0;
     movesReceived_ = 0;
     sentLog_.clear();
@@ -826,6 +844,8 @@ bool NetworkSession::ApplyMove(const SessionMessage& message) {
             Note(texts::kNoteMalformed, message);
             return false;
         }
+        dealAwaited_ = false;
+        partnerTurnStart_.reset();
         return true;
     }
     // The turn is not checked: a move that arrives is the other table's, and
@@ -851,6 +871,14 @@ bool NetworkSession::ApplyMove(const SessionMessage& message) {
         return false;
     }
     listener_->MoveReceived(message);
+    // The table as it stood before the partner's turn began: a computer
+    // that takes the partner's seat plays that turn from its start.
+    const bool endsTurn = message.keyword == Keyword::Discard ||
+                          message.keyword == Keyword::DiscardRedThree ||
+                          message.keyword == Keyword::PassDiscard;
+    if (!endsTurn && !partnerTurnStart_) {
+        partnerTurnStart_ = engine_.State();
+    }
     bool applied = false;
     switch (message.keyword) {
     case Keyword::DrawNew:
@@ -887,6 +915,9 @@ bool NetworkSession::ApplyMove(const SessionMessage& message) {
     default:
         break;
     }
+    if (endsTurn) {
+        partnerTurnStart_.reset();
+    }
     if (!applied) {
         Note(texts::kNoteMoveRefused, message);
     }
@@ -903,6 +934,9 @@ bool NetworkSession::RulesAgree() const {
 
 void NetworkSession::HandScored() {
     alsoReport_->HandScored();
+    // The next hand's deal is the next move, this side's or the partner's.
+    dealAwaited_ = true;
+    partnerTurnStart_.reset();
     if (!handshakeDone_ && !suspended_) {
         return;
     }

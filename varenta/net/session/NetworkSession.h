@@ -4,6 +4,7 @@
 // for what the user must see.
 #pragma once
 
+#include "varenta/engine/GameState.h"
 #include "varenta/engine/MoveReporter.h"
 #include "varenta/net/session/ConnectionStatus.h"
 #include "varenta/net/session/SessionFrames.h"
@@ -206,6 +207,14 @@ public:
     // False, with nothing changed, for a record that is no whole line record
     // or while a session is open.
     bool WaitWithKeptLine(std::string_view record);
+    // The player no longer waits for the partner and plays on against the
+    // computer from here: the session ends without a new deal, and a turn
+    // the partner had begun is taken back so that the computer plays it
+    // from its start (or deals, when the next hand's deal was awaited).
+    // Not possible while the partner's turn is under way in a game taken up
+    // again after a restart (its start is not known then).
+    bool CanHandOverToComputer() const { return suspended_ && !partnerMidTurnUnknown_; }
+    bool HandOverToComputer();
     // Cuts the connection without a word, as a failing line would (the
     // simulator's and the tests' cuts).
     void DropConnection();
@@ -330,6 +339,12 @@ private:
     bool partnerLeft_ = false;
     bool rulesDifferNoted_ = false;
     std::string keptPartnerRules_; // the partner's rules when the line was lost
+    // The table before the partner's turn under way, whether that start is
+    // unknown (a game taken up again mid-turn), and whether the next move is
+    // a new hand's deal.
+    std::optional<GameState> partnerTurnStart_;
+    bool partnerMidTurnUnknown_ = false;
+    bool dealAwaited_ = false;
     std::unique_ptr<NetTimer> aliveTimer_;
     std::unique_ptr<NetTimer> silenceTimer_;
     SessionRole role_ = SessionRole::Idle;

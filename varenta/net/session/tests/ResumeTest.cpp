@@ -15,6 +15,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <optional>
 
 namespace varenta {
 namespace {
@@ -38,6 +39,18 @@ struct Listener : SessionListener {
     void ConnectionInterrupted(std::string_view) override { ++interrupted; }
     void GameResumed(std::string_view) override { ++resumed; }
     void GameNotResumed(std::string_view) override { ++notResumed; }
+    // The table as it stood when the partner's turn under way began.
+    const VarentaEngine* engine = nullptr;
+    std::optional<GameState> turnStart;
+    void MoveReceived(const SessionMessage& m) override {
+        const bool ends = m.keyword == Keyword::Discard || m.keyword == Keyword::PassDiscard ||
+                          m.keyword == Keyword::DiscardRedThree || m.keyword == Keyword::Deal;
+        if (ends) {
+            turnStart.reset();
+        } else if (!turnStart) {
+            turnStart = engine->State();
+        }
+    }
 };
 
 // Cuts its own side's connection right after the first frame of one kind
@@ -73,6 +86,7 @@ struct Program {
         engine.SetRules(rules);
         engine.StartProgram(seed);
         session.SetListener(&listener);
+        listener.engine = &engine;
         session.SetAlsoReport(&cutter);
         session.SetResumable(true);
         session.ownNickname = nick;
@@ -306,10 +320,113 @@ TEST(Resume, ASideStartedAgainFromItsKeptGameGoesOn) {
     }
 }
 
+// The computer's seat: draws one card and discards the last one.
+struct DrawDiscard : ComputerTurnHook {
+    int turns = 0;
+    void ComputerTurn(VarentaEngine& engine) override {
+        ++turns;
+        engine.BeginOpponentTurn();
+        engine.DrawForOpponent();
+        engine.OpponentDiscard(engine.State().opponentHand.count - 1);
+        engine.FinishOpponentTurn();
+    }
+};
+
+// A player who no longer waits plays on against the computer from where the
+// game stands: a turn the partner had begun is the computer's from its
+// start, a deal awaited is dealt, and the player's own turn stays theirs.
+TEST(Resume, APlayerWhoNoLongerWaitsPlaysOnAgainstTheComputer) {
+    struct Row {
+        const char* kind; // the cut comes with the mover's move of this kind
+        int skip;
+        const char* then; // "computer plays", "dealt", "own turn"
+    };
+    const Row rows[] = {
+        {"DRAWNEW", 2, "computer plays"},
+        {"MELD", 1, "computer plays"},
+        {"DISCARD", 2, "own turn"},
+        {"HAND", 0, "dealt"},
+    };
+    for (const Row& row : rows) {
+        bool seen = false;
+        for (std::uint64_t seed = 1; seed <= 6 && !seen; ++seed) {
+            SCOPED_TRACE(std::string(row.kind) + " seed " + std::to_string(seed));
+            NotifierWatcher watcher;
+            Program a(watcher, "Ann", seed, RuleSet{});
+            Program b(watcher, "Bea", seed + 100, RuleSet{});
+            bool cut = false;
+            Program* mover = nullptr;
+            for (Program* p : {&a, &b}) {
+                p->cutter.kind = row.kind;
+                p->cutter.skip = row.skip;
+                p->cutter.done = &cut;
+                p->cutter.cut = [p, &mover] {
+                    mover = p;
+                    p->session.DropConnection();
+                };
+            }
+            ASSERT_TRUE(a.session.Listen("0"));
+            b.session.Connect("127.0.0.1", std::to_string(a.session.ListenPort()));
+            ASSERT_TRUE(PumpUntil([&] {
+                return b.session.connectionStatus() == ConnectionStatus::Established &&
+                       b.engine.State().playerHand.count > 0;
+            }));
+            Random r(seed);
+            for (int turns = 0; !cut && turns < 400 && a.port.HandsScored() < 3; ++turns) {
+                Program& p = !a.engine.State().opponentToMove ? a : b;
+                testing::RandomPlayerTurn(p.engine, r);
+                PumpUntil([&] {
+                    return cut ||
+                           a.engine.State().opponentToMove != b.engine.State().opponentToMove;
+                });
+            }
+            if (!cut) {
+                continue;
+            }
+            seen = true;
+            ASSERT_TRUE(PumpUntil([&] { return a.session.GameWaits() && b.session.GameWaits(); }));
+            // The mover's partner no longer waits.
+            Program& quits = mover == &a ? b : a;
+            DrawDiscard computer;
+            quits.engine.SetComputerHook(&computer);
+            const GameState before = quits.engine.State();
+            ASSERT_TRUE(quits.session.CanHandOverToComputer());
+            ASSERT_TRUE(quits.session.HandOverToComputer());
+            const GameState& now = quits.engine.State();
+            EXPECT_FALSE(quits.engine.IsNetworkGame());
+            EXPECT_EQ(quits.session.sessionRole(), SessionRole::Idle);
+            EXPECT_EQ(quits.session.connectionStatus(), ConnectionStatus::NotConnected);
+            EXPECT_FALSE(now.opponentToMove) << "the player is on turn";
+            const std::string then = row.then;
+            if (then == "computer plays") {
+                EXPECT_EQ(computer.turns, 1);
+                // The partner's part of the turn is taken back: one card
+                // drawn for the whole turn, the partner's new melds gone.
+                ASSERT_TRUE(quits.listener.turnStart.has_value());
+                const GameState& start = *quits.listener.turnStart;
+                EXPECT_EQ(now.stock.count, start.stock.count - 1);
+                EXPECT_EQ(Sorted(now.opponentMelds), Sorted(start.opponentMelds));
+                EXPECT_EQ(Sorted(now.playerHand), Sorted(before.playerHand));
+            } else if (then == "dealt") {
+                EXPECT_LE(computer.turns, 1) << "the computer plays when it draws first";
+                EXPECT_NE(Sorted(now.playerHand), Sorted(before.playerHand)) << "a new hand";
+            } else {
+                EXPECT_EQ(computer.turns, 0);
+                EXPECT_EQ(Sorted(now.playerHand), Sorted(before.playerHand));
+                EXPECT_EQ(now.hasDrawn, before.hasDrawn);
+            }
+            EXPECT_TRUE(quits.listener.closed.empty()) << "no box: the player chose this";
+            EXPECT_TRUE(a.listener.notes.empty() && b.listener.notes.empty());
+        }
+        EXPECT_TRUE(seen) << "no deal made a " << row.kind;
+    }
+}
+
 // A damaged line record is refused whole: nothing of it is taken.
 TEST(Resume, AKeptLineRecordIsTakenWholeOrNotAtAll) {
-    const std::string good = "role client\nlisten 0\nhost 3132372e302e302e31\nport 3331343135\n"
-                             "nick 416e6e\nrules \nsent 0\nreceived 1\nhands 0\n";
+    const std::string good =
+        "role client\nlisten 0\nhost 3132372e302e302e31\nport 3331343135\n"
+        "nick 416e6e\nrules \nsent 0\nreceived 1\nhands 0\nmidturn 0\ndeal 0\n";
     const char* bad[] = {
         "role client\n",              // the rest is missing
         "role server\nrole server\n", // twice
