@@ -43,9 +43,25 @@ inline constexpr const char* kSendingToPartner = "Sending message to partner..."
 // A network game whose connection was lost waits for the partner (%1).
 inline constexpr const char* kWaitingForPartner = "Waiting for %1 to come back...";
 inline constexpr const char* kAskWaitForPartner =
-    "The connection to %1 was lost. Wait for %1 to come back? The table keeps the game and "
-    "connects again by itself. (No gives the network game up, and a new game against the "
-    "computer begins.)";
+    "The connection to %1 was lost. The table keeps the game and connects again by itself "
+    "while you wait for %1 to come back. You may also play on against the computer from "
+    "here, or give the network game up (a new game against the computer begins).";
+// The game was taken up again in the middle of %1's turn: where that turn
+// began is not known, so the computer cannot take it over.
+inline constexpr const char* kAskWaitForPartnerMidTurn =
+    "The connection to %1 was lost. The table keeps the game and connects again by itself "
+    "while you wait for %1 to come back. You may also give the network game up (a new game "
+    "against the computer begins).";
+inline constexpr const char* kButtonWait = "&Wait";
+inline constexpr const char* kButtonPlayComputer = "Play the &Computer";
+inline constexpr const char* kButtonGiveUp = "&Give Up";
+// At start: a network game was kept when its line was lost (%1 the partner).
+inline constexpr const char* kAskTakeUpKeptGame =
+    "Your network game with %1 was kept when the connection was lost. Go on with it and wait "
+    "for %1 to come back? (No gives that game up.)";
+// %1 the reason the file could not be written
+inline constexpr const char* kKeptGameNotWritten =
+    "The waiting network game could not be kept for the next start: %1";
 inline constexpr const char* kMailNotAvailable =
     "This copy of Varenta cannot exchange addresses by e-mail. Please choose \"IP Number\".";
 

@@ -3,19 +3,24 @@
 #include "varenta/table/SavedGames.h"
 
 #include "varenta/engine/VarentaEngine.h"
+#include "varenta/net/session/NetworkSession.h"
+#include "varenta/store/NetworkGameFile.h"
 #include "varenta/store/SavedGameFile.h"
 #include "varenta/store/SavedGameTexts.h"
 #include "varenta/store/SettingsFile.h"
 #include "varenta/store/StorePaths.h"
 #include "varenta/table/HelpTopics.h"
+#include "varenta/table/NetworkTexts.h"
 #include "varenta/table/TableController.h"
 #include "varenta/table/TableMedia.h"
+#include "varenta/table/TableNetwork.h"
 #include "varenta/table/TableRecords.h"
 #include "varenta/table/TableWindow.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
 
 #include <memory>
 
@@ -130,11 +135,62 @@ void SavedGames::SaveClick() {
     }
 }
 
+QString SavedGames::KeptGamePath() const {
+    const QString& kept = window_.Services().keptGameFile;
+    return kept.isEmpty() ? KeptNetworkGameFileName() : kept;
+}
+
+QString SavedGames::KeepNetworkGame(const std::string& lineRecord) {
+    QDir().mkpath(QFileInfo(KeptGamePath()).absolutePath());
+    std::string message;
+    if (!WriteKeptNetworkGame(Native(KeptGamePath()), window_.Engine().State(),
+                              window_.Engine().Geometry().layout, lineRecord, message)) {
+        return FromNative(message);
+    }
+    return {};
+}
+
+void SavedGames::ForgetNetworkGame() {
+    QFile::remove(KeptGamePath());
+}
+
+bool SavedGames::TakeUpKeptGame() {
+    KeptNetworkGame kept;
+    std::string message;
+    bool missing = false;
+    if (!ReadKeptNetworkGame(Native(KeptGamePath()), kept, message, missing)) {
+        if (!missing) {
+            // A damaged file would be offered at every start: it goes, with a word.
+            window_.Dialogs().message(MessageKind::Information, FromNative(message));
+            ForgetNetworkGame();
+        }
+        return false;
+    }
+    const QString partner = QString::fromStdString(PartnerOfKeptLine(kept.lineRecord));
+    if (!window_.Dialogs().yesNo(QString::fromUtf8(texts::kAskTakeUpKeptGame).arg(partner))) {
+        ForgetNetworkGame();
+        return false;
+    }
+    window_.Controller().RunEngine(
+        [this, &kept] { window_.Engine().LoadNetworkPosition(kept.game); });
+    if (!window_.Network().TakeUpKeptGame(kept.lineRecord)) {
+        // The table holds the game still; it goes on against the computer.
+        window_.Controller().RunEngine(
+            [this] { window_.Engine().GoOnAgainstComputer(nullptr, false); });
+    }
+    return true;
+}
+
 void SavedGames::ResumeAtStart() {
     // Saves a killed copy left half-written are of no use to anyone.
     RemoveStaleSaves(Native(VarentaDataDir()));
     QString path = window_.Services().resumeFile;
     const bool named = !path.isEmpty();
+    // A network game kept over a lost line comes first; the autosave stays
+    // for a start without it.
+    if (!named && TakeUpKeptGame()) {
+        return;
+    }
     if (!named && window_.Store().ReadBool(QString::fromLatin1(kKeyAutoSave), true)) {
         path = AutosaveFileName();
     }
@@ -169,6 +225,11 @@ void SavedGames::AutoSaveOnExit() {
     // Closed before the first hand: the game of last time was neither
     // resumed nor replaced, so its file stays for the next start.
     if (!window_.Started()) {
+        return;
+    }
+    // A network game that waits is kept in its own file (TableNetwork); the
+    // autosave stays as it was.
+    if (window_.Engine().IsNetworkGame() && window_.Network().Session().GameWaits()) {
         return;
     }
     const QString path = AutosaveFileName();

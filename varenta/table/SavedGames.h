@@ -5,6 +5,8 @@
 
 #include <QString>
 
+#include <string>
+
 namespace varenta {
 
 class TableWindow;
@@ -21,10 +23,19 @@ public:
     // The first hand: the game resumed, or a new deal.
     void ResumeAtStart();
     void AutoSaveOnExit();
+    // The network game that waits for its partner, in its own file beside
+    // the autosave (the line's record from the session): the problem when it
+    // could not be written, else empty. Forgotten once it goes on or ends.
+    QString KeepNetworkGame(const std::string& lineRecord);
+    void ForgetNetworkGame();
     // The file dialog of Load and Save: the chosen file, or empty for Cancel.
     QString GameFileDialog(bool save, const QString& suggested);
 
 private:
+    QString KeptGamePath() const;
+    // At start: offers the kept network game; true when the table took it up.
+    bool TakeUpKeptGame();
+
     TableWindow& window_;
     // A file named at start was not loaded: the autosave was then neither
     // resumed nor replaced, so closing without a game must not delete it.

@@ -3,6 +3,7 @@
 // reports.
 #include "varenta/table/TableNetwork.h"
 
+#include "varenta/computer/ComputerPlayer.h"
 #include "varenta/engine/RuleText.h"
 #include "varenta/net/mail/AddressExchange.h"
 #include "varenta/net/nat/InternetAddressQuery.h"
@@ -14,6 +15,8 @@
 #include "varenta/table/NetworkSetupDialog.h"
 #include "varenta/table/NetworkTexts.h"
 #include "varenta/table/RuleDifferencesDialog.h"
+#include "varenta/table/SavedGames.h"
+#include "varenta/table/TableController.h"
 #include "varenta/table/TableStatusBar.h"
 #include "varenta/table/TableTextConversion.h"
 #include "varenta/table/TableWindow.h"
@@ -264,8 +267,11 @@ void TableNetwork::ConnectionInterrupted(std::string_view) {
     // the news already (NetworkPlay), the panel says whom the table waits for.
     gameWaits_ = true;
     ConnectionChanged(Connection());
+    KeepWaitingGame();
     // Asked from the loop, once the event that noticed the loss is over.
-    QTimer::singleShot(0, &window_, [this] { AskWhileWaiting(); });
+    if (askWhileWaiting_) {
+        QTimer::singleShot(0, &window_, [this] { AskWhileWaiting(); });
+    }
 }
 
 void TableNetwork::AskWhileWaiting() {
@@ -273,25 +279,80 @@ void TableNetwork::AskWhileWaiting() {
         return;
     }
     const QString partner = Utf8(Session().partnerNickname());
-    const bool wait = window_.Dialogs().yesNo(Text(texts::kAskWaitForPartner).arg(partner));
+    const bool computer = Session().CanHandOverToComputer();
+    QStringList buttons{Text(texts::kButtonWait)};
+    if (computer) {
+        buttons << Text(texts::kButtonPlayComputer);
+    }
+    buttons << Text(texts::kButtonGiveUp);
+    const int chosen = window_.Dialogs().choose(
+        Text(computer ? texts::kAskWaitForPartner : texts::kAskWaitForPartnerMidTurn).arg(partner),
+        buttons);
     // The partner may have come back while the question was open.
-    if (!wait && gameWaits_ && Session().GameWaits()) {
+    if (!gameWaits_ || !Session().GameWaits() || chosen <= 0 || chosen >= buttons.size()) {
+        return;
+    }
+    if (buttons[chosen] == Text(texts::kButtonPlayComputer)) {
+        GoOnAgainstComputer();
+    } else {
         play_->CloseSession();
     }
 }
 
+void TableNetwork::GoOnAgainstComputer() {
+    // Not a game with the partner any more: no new deal follows the end of
+    // the session, and the computer starts with a clear memory.
+    gameWaits_ = false;
+    window_.Controller().ForgetRightClick();
+    if (ComputerPlayer* computer = window_.Controller().OwnComputer()) {
+        computer->NewGame();
+    }
+    host_.runEngine([this] { play_->HandOverToComputer(); });
+}
+
+void TableNetwork::KeepWaitingGame() {
+    const std::string record = play_->KeptLineRecord();
+    if (record.empty()) {
+        return;
+    }
+    const QString problem = window_.Games().KeepNetworkGame(record);
+    if (!problem.isEmpty()) {
+        const QString text = Text(texts::kKeptGameNotWritten).arg(problem);
+        Hint(text);
+        ChatNote(text);
+    }
+}
+
+void TableNetwork::ForgetKeptGame() {
+    window_.Games().ForgetNetworkGame();
+}
+
+bool TableNetwork::TakeUpKeptGame(const std::string& lineRecord) {
+    askWhileWaiting_ = false; // the player has just chosen to wait
+    const bool waiting = play_->WaitWithKeptGame(lineRecord);
+    askWhileWaiting_ = true;
+    if (!waiting) {
+        ForgetKeptGame();
+    }
+    UpdateNetworkMenu();
+    return waiting;
+}
+
 void TableNetwork::GameResumed(std::string_view) {
     gameWaits_ = false;
+    ForgetKeptGame();
     ConnectionChanged(Connection());
 }
 
 void TableNetwork::GameNotResumed(std::string_view) {
     // The partner came back without the game: a new one begins with it.
     gameWaits_ = false;
+    ForgetKeptGame();
     ConnectionChanged(Connection());
 }
 
 void TableNetwork::SessionEnded(bool hadGame) {
+    ForgetKeptGame();
     // A kept game given up is a game played with the partner too.
     hadGame = hadGame || gameWaits_;
     if (gameWaits_) {

@@ -75,6 +75,16 @@ public:
     void ApplyHeldFrames();
     void CloseSession() { play_->CloseSession(); }
 
+    // A game that waits for its partner is kept in a file of its own beside
+    // the autosave, so that it can be taken up again after a restart: written
+    // when the line is lost and again when the program closes, removed once
+    // the game goes on, is given up or handed to the computer.
+    void KeepWaitingGame();
+    // A program started again takes the kept game up (the table is loaded
+    // already): it waits for the partner as the line's record says. False
+    // when the record cannot be taken (the table then plays the computer).
+    bool TakeUpKeptGame(const std::string& lineRecord);
+
 private:
     class SocketLoop;
 
@@ -106,8 +116,11 @@ private:
     void ConnectionInterrupted(std::string_view message) override;
     void GameResumed(std::string_view message) override;
     void GameNotResumed(std::string_view message) override;
-    // The player chooses between waiting for the partner and giving up.
+    // The player chooses between waiting for the partner, playing on
+    // against the computer and giving up.
     void AskWhileWaiting();
+    void GoOnAgainstComputer();
+    void ForgetKeptGame();
 
     TableWindow& window_;
     SettingsFile& store_;
@@ -122,8 +135,9 @@ private:
     QString ownNickname_;
     QStringList ownAddressList_;
     bool everConnected_ = false;
-    bool holdFrames_ = false; // the partner's frames wait for the operation running
-    bool gameWaits_ = false;  // a kept game waits for the partner to come back
+    bool holdFrames_ = false;     // the partner's frames wait for the operation running
+    bool gameWaits_ = false;      // a kept game waits for the partner to come back
+    bool askWhileWaiting_ = true; // not when the player just chose to take a kept game up
 };
 
 } // namespace varenta

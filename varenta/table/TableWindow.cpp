@@ -40,6 +40,7 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QMouseEvent>
+#include <QPushButton>
 #include <QScreen>
 #include <QTabWidget>
 
@@ -102,6 +103,21 @@ TableWindow::TableWindow(TableServices services, QWidget* parent)
     dialogs_.yesNo = [this](const QString& question) {
         return QMessageBox::question(this, QString::fromUtf8(texts::kCaption), question,
                                      QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
+    };
+    dialogs_.choose = [this](const QString& question, const QStringList& buttons) {
+        QMessageBox box(QMessageBox::Question, QString::fromUtf8(texts::kCaption), question,
+                        QMessageBox::NoButton, this);
+        std::vector<QPushButton*> made;
+        for (const QString& caption : buttons) {
+            made.push_back(box.addButton(caption, QMessageBox::AcceptRole));
+        }
+        if (!made.empty()) {
+            box.setDefaultButton(made.front());
+            box.setEscapeButton(made.front());
+        }
+        box.exec();
+        const auto at = std::find(made.begin(), made.end(), box.clickedButton());
+        return at == made.end() ? 0 : static_cast<int>(at - made.begin());
     };
     dialogs_.input = [this](const QString& title, const QString& prompt,
                             const QString& text) -> std::optional<QString> {
@@ -435,6 +451,7 @@ void TableWindow::ProgramExit() {
     }
     media_->Finish();
     network_->Play().CloseRouterPort();
+    network_->KeepWaitingGame(); // the table as it stands now, for the next start
     games_->AutoSaveOnExit();
     records_->WriteUnsavedOnExit();
     const QPoint at = isFullScreen() || isMaximized() ? normalGeometry().topLeft() : pos();

@@ -72,6 +72,7 @@ struct TableServices {
     bool splashTimer = true;         // deal the first hand 2000 ms after start
     std::uint64_t seed = 0;          // 0: seeded from the time
     QString resumeFile;              // a saved game named on the command line
+    QString keptGameFile;            // a waiting network game (default: beside the autosave)
     std::function<void()> onStarted; // the splash window closes here
     std::function<QDate()> today;    // the date of a new high score (default: today)
     // Network play: the connect dialog's own addresses and its
@@ -93,6 +94,8 @@ struct TableServices {
 struct TableDialogs {
     std::function<void(MessageKind, const QString&)> message;
     std::function<bool(const QString&)> yesNo;
+    // A question with the buttons given: the one chosen (0 for Escape).
+    std::function<int(const QString&, const QStringList&)> choose;
     std::function<void(HandResultDialog&)> handResult;
     std::function<bool(GameOverDialog&)> gameOver;
     // An input box (title, prompt, prefilled text); nothing when cancelled.

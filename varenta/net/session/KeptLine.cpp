@@ -51,6 +51,19 @@ std::optional<int> Number(std::string_view text, int most) {
 
 } // namespace
 
+std::string PartnerOfKeptLine(std::string_view record) {
+    constexpr std::string_view kKey = "nick ";
+    for (std::size_t at = 0; at < record.size();) {
+        const std::size_t end = std::min(record.find('\n', at), record.size());
+        const std::string_view item = record.substr(at, end - at);
+        if (item.substr(0, kKey.size()) == kKey) {
+            return FromHex(item.substr(kKey.size())).value_or(std::string());
+        }
+        at = end + 1;
+    }
+    return {};
+}
+
 std::string NetworkSession::KeptLineRecord() const {
     if (!suspended_ || role_ == SessionRole::Idle) {
         return {};

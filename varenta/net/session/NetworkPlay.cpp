@@ -236,6 +236,15 @@ bool NetworkPlay::WaitWithKeptGame(std::string_view record) {
     return true;
 }
 
+bool NetworkPlay::HandOverToComputer() {
+    if (!session_->HandOverToComputer()) {
+        return false;
+    }
+    StopAddressExchange();
+    SessionEnded(false);
+    return true;
+}
+
 void NetworkPlay::ReconnectTimer() {
     if (!session_->GameWaits() || session_->connectionStatus() != ConnectionStatus::Waiting) {
         StopRetries();

@@ -131,6 +131,9 @@ public:
     // again, or calling the partner with the growing pause of a lost line.
     std::string KeptLineRecord() const { return session_->KeptLineRecord(); }
     bool WaitWithKeptGame(std::string_view record);
+    // The player no longer waits and plays on against the computer (see
+    // NetworkSession::HandOverToComputer); the session ends without a deal.
+    bool HandOverToComputer();
 
     // The router's port mapping, made the first time network play needs it
     // (nothing before, so a game against the computer never starts it).

@@ -85,6 +85,8 @@ std::string ChecksAnnouncement();
 // as well. It goes out before PLAYERID, so that each side knows it when the
 // handshake decides between a fresh deal and the kept game.
 std::string ResumeAnnouncement();
+// The partner's nickname in a kept line's record (empty when it has none).
+std::string PartnerOfKeptLine(std::string_view record);
 // Game frames this side keeps after sending them, to send again to a partner
 // that did not receive them before the connection was lost.
 inline constexpr std::size_t kResendKept = 512;

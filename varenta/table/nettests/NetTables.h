@@ -27,6 +27,8 @@ struct Table {
     std::vector<QString> messages;
     std::vector<QString> questions;
     bool answer = true;
+    // The button chosen when asked with several (by its caption; none: the first).
+    QString choice;
 
     void Open(const char* ownAddress, const std::string& port, std::uint64_t seed) {
         TableServices services;
@@ -43,6 +45,7 @@ struct Table {
         services.ownAddressQuery = [] { return std::unique_ptr<OwnAddressQuery>(); };
         services.stunQuery = [] { return std::unique_ptr<OwnAddressQuery>(); };
         services.portMapper = [] { return std::unique_ptr<PortMapper>(); };
+        services.keptGameFile = dir.filePath("network-game.kept");
         window = std::make_unique<TableWindow>(services);
         window->Dialogs().message = [this](MessageKind, const QString& text) {
             messages.push_back(text);
@@ -50,6 +53,10 @@ struct Table {
         window->Dialogs().yesNo = [this](const QString& text) {
             questions.push_back(text);
             return answer;
+        };
+        window->Dialogs().choose = [this](const QString& text, const QStringList& buttons) {
+            questions.push_back(text);
+            return std::max(0, static_cast<int>(buttons.indexOf(choice)));
         };
         window->Dialogs().handResult = [](HandResultDialog&) {};
         window->Dialogs().gameOver = [](GameOverDialog&) { return true; };

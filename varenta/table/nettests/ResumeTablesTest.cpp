@@ -5,10 +5,14 @@
 #include "varenta/table/nettests/NetTables.h"
 
 #include "varenta/net/session/NetworkSession.h"
+#include "varenta/store/StorePaths.h"
 #include "varenta/table/ChatWindow.h"
 #include "varenta/table/NetworkTexts.h"
 
+#include <QFileInfo>
 #include <QPlainTextEdit>
+
+#include <functional>
 
 namespace varenta::testing {
 namespace {
@@ -76,7 +80,7 @@ TEST(ResumeTablesTest, ALostLineKeepsBothTablesWaitingThenTheGameGoesOn) {
 
     // Cut again; Bob gives the game up and plays the computer, Ann waits
     // until she disconnects herself.
-    bob.answer = false;
+    bob.choice = "&Give Up";
     bob.questions.clear();
     bob.window->Network().Session().DropConnection();
     ASSERT_TRUE(PumpUntil([&] {
@@ -92,6 +96,101 @@ TEST(ResumeTablesTest, ALostLineKeepsBothTablesWaitingThenTheGameGoesOn) {
     ASSERT_TRUE(PumpUntil([&] { return ann.S().playerHand.Size() == 15; }));
     EXPECT_FALSE(ann.window->Engine().IsNetworkGame());
     EXPECT_EQ(ann.window->Network().Connection(), ConnectionStatus::NotConnected);
+}
+
+// Ann listens, Bob connects; both hold the first deal.
+void ConnectAnnAndBob(Table& ann, Table& bob, const std::function<bool()>& established) {
+    ann.Open("192.168.1.20", "0", 5);
+    ann.Connect("Ann", "127.0.0.1");
+    const int port = ann.window->Network().Session().ListenPort();
+    ASSERT_GT(port, 0);
+    bob.Open("192.168.1.20", std::to_string(port), 9);
+    bob.answer = false;
+    bob.Connect("Bob", "127.0.0.1");
+    bob.answer = true;
+    ASSERT_TRUE(PumpUntil(established));
+}
+
+TEST(ResumeTablesTest, ATableClosedWhileItsGameWaitsTakesItUpWhenStartedAgain) {
+    Table ann;
+    Table bob;
+    const auto established = [&] {
+        return ann.window->Network().Connection() == ConnectionStatus::Established &&
+               bob.window->Network().Connection() == ConnectionStatus::Established &&
+               !ann.window->Network().Session().GameWaits() &&
+               !bob.window->Network().Session().GameWaits() &&
+               bob.S().stock.Size() == ann.S().stock.Size();
+    };
+    ConnectAnnAndBob(ann, bob, established);
+    const std::string port = std::to_string(ann.window->Network().Session().ListenPort());
+    const auto hand = Sorted(bob.S().playerHand);
+    const bool bobToMove = !bob.S().opponentToMove;
+    const QString kept = bob.dir.filePath("network-game.kept");
+    const bool autosaveBefore = QFileInfo::exists(AutosaveFileName());
+    EXPECT_FALSE(QFileInfo::exists(kept));
+
+    // The line goes; Bob, asked, waits, then closes his program.
+    bob.window->Network().Session().DropConnection();
+    ASSERT_TRUE(PumpUntil([&] { return !bob.questions.empty() && !ann.questions.empty(); }));
+    EXPECT_TRUE(QFileInfo::exists(kept)) << "kept as soon as the line went";
+    bob.window->close();
+    bob.window.reset();
+    EXPECT_TRUE(QFileInfo::exists(kept));
+    EXPECT_EQ(QFileInfo::exists(AutosaveFileName()), autosaveBefore) << "the autosave is not it";
+
+    // Started again, Bob is asked, takes the game up and calls Ann again.
+    bob.questions.clear();
+    bob.Open("192.168.1.20", port, 11);
+    ASSERT_FALSE(bob.questions.empty());
+    EXPECT_EQ(bob.questions.front(), QString(texts::kAskTakeUpKeptGame).arg("Ann"));
+    EXPECT_TRUE(bob.window->Engine().IsNetworkGame());
+    ASSERT_TRUE(PumpUntil(established));
+    EXPECT_EQ(Sorted(bob.S().playerHand), hand) << "the same deal";
+    EXPECT_EQ(!bob.S().opponentToMove, bobToMove) << "the turn did not pass";
+    EXPECT_EQ(bob.Panel(), "Connection established with Ann");
+    ExpectMirrored(ann, bob);
+    EXPECT_FALSE(QFileInfo::exists(kept)) << "forgotten once the game goes on";
+
+    // And the game goes on over the new line.
+    Table& mover = ann.S().opponentToMove ? bob : ann;
+    Table& other = &mover == &ann ? bob : ann;
+    mover.window->Controller().FormKeyDown(Qt::Key_F6, Qt::NoModifier);
+    ASSERT_TRUE(
+        PumpUntil([&] { return other.S().opponentHand.Size() == mover.S().playerHand.Size(); }));
+    EXPECT_TRUE(ann.messages.empty() && bob.messages.empty());
+}
+
+TEST(ResumeTablesTest, APlayerWhoNoLongerWaitsPlaysTheComputerFromWhereTheGameStands) {
+    Table ann;
+    Table bob;
+    const auto established = [&] {
+        return ann.window->Network().Connection() == ConnectionStatus::Established &&
+               bob.window->Network().Connection() == ConnectionStatus::Established &&
+               bob.S().stock.Size() == ann.S().stock.Size();
+    };
+    ConnectAnnAndBob(ann, bob, established);
+    const auto hand = Sorted(bob.S().playerHand);
+    const bool annOnTurn = bob.S().opponentToMove;
+    const int stock = bob.S().stock.Size();
+
+    bob.choice = "Play the &Computer";
+    bob.questions.clear();
+    bob.window->Network().Session().DropConnection();
+    ASSERT_TRUE(PumpUntil([&] {
+        return !bob.questions.empty() &&
+               bob.window->Network().Connection() == ConnectionStatus::NotConnected;
+    }));
+    EXPECT_EQ(bob.questions.front(), QString(texts::kAskWaitForPartner).arg("Ann"));
+    EXPECT_FALSE(bob.window->Engine().IsNetworkGame());
+    EXPECT_EQ(bob.Panel(), "Not connected");
+    EXPECT_EQ(Sorted(bob.S().playerHand), hand) << "no new deal";
+    // Ann's turn, not begun yet, is the computer's: one card drawn, one laid.
+    EXPECT_EQ(bob.computer.turns, annOnTurn ? 1 : 0);
+    EXPECT_EQ(bob.S().stock.Size(), stock - (annOnTurn ? 1 : 0));
+    EXPECT_FALSE(bob.S().opponentToMove);
+    EXPECT_FALSE(QFileInfo::exists(bob.dir.filePath("network-game.kept")));
+    EXPECT_TRUE(bob.messages.empty());
+    ASSERT_TRUE(PumpUntil([&] { return ann.window->Network().Session().GameWaits(); }));
 }
 
 } // namespace
