@@ -111,53 +111,59 @@ void ConnectAnnAndBob(Table& ann, Table& bob, const std::function<bool()>& estab
     ASSERT_TRUE(PumpUntil(established));
 }
 
-TEST(ResumeTablesTest, ATableClosedWhileItsGameWaitsTakesItUpWhenStartedAgain) {
-    Table ann;
-    Table bob;
-    const auto established = [&] {
-        return ann.window->Network().Connection() == ConnectionStatus::Established &&
-               bob.window->Network().Connection() == ConnectionStatus::Established &&
-               !ann.window->Network().Session().GameWaits() &&
-               !bob.window->Network().Session().GameWaits() &&
-               bob.S().stock.Size() == ann.S().stock.Size();
-    };
-    ConnectAnnAndBob(ann, bob, established);
-    const std::string port = std::to_string(ann.window->Network().Session().ListenPort());
-    const auto hand = Sorted(bob.S().playerHand);
-    const bool bobToMove = !bob.S().opponentToMove;
-    const QString kept = bob.dir.filePath("network-game.kept");
-    const bool autosaveBefore = QFileInfo::exists(AutosaveFileName());
-    EXPECT_FALSE(QFileInfo::exists(kept));
+TEST(ResumeTablesTest, ATableClosedOrKilledWhileItsGameWaitsTakesItUpWhenStartedAgain) {
+    for (const bool killed : {false, true}) {
+        SCOPED_TRACE(killed ? "killed" : "closed");
+        Table ann;
+        Table bob;
+        const auto established = [&] {
+            return ann.window->Network().Connection() == ConnectionStatus::Established &&
+                   bob.window->Network().Connection() == ConnectionStatus::Established &&
+                   !ann.window->Network().Session().GameWaits() &&
+                   !bob.window->Network().Session().GameWaits() &&
+                   bob.S().stock.Size() == ann.S().stock.Size();
+        };
+        ConnectAnnAndBob(ann, bob, established);
+        const std::string port = std::to_string(ann.window->Network().Session().ListenPort());
+        const auto hand = Sorted(bob.S().playerHand);
+        const bool bobToMove = !bob.S().opponentToMove;
+        const QString kept = bob.dir.filePath("network-game.kept");
+        const bool autosaveBefore = QFileInfo::exists(AutosaveFileName());
+        EXPECT_FALSE(QFileInfo::exists(kept));
 
-    // The line goes; Bob, asked, waits, then closes his program.
-    bob.window->Network().Session().DropConnection();
-    ASSERT_TRUE(PumpUntil([&] { return !bob.questions.empty() && !ann.questions.empty(); }));
-    EXPECT_TRUE(QFileInfo::exists(kept)) << "kept as soon as the line went";
-    bob.window->close();
-    bob.window.reset();
-    EXPECT_TRUE(QFileInfo::exists(kept));
-    EXPECT_EQ(QFileInfo::exists(AutosaveFileName()), autosaveBefore) << "the autosave is not it";
+        // The line goes; Bob, asked, waits, then closes his program.
+        bob.window->Network().Session().DropConnection();
+        ASSERT_TRUE(PumpUntil([&] { return !bob.questions.empty() && !ann.questions.empty(); }));
+        EXPECT_TRUE(QFileInfo::exists(kept)) << "kept as soon as the line went";
+        if (!killed) {
+            bob.window->close();
+        }
+        bob.window.reset(); // killed: nothing more than what the loss wrote
+        EXPECT_TRUE(QFileInfo::exists(kept));
+        EXPECT_EQ(QFileInfo::exists(AutosaveFileName()), autosaveBefore)
+            << "the autosave is not it";
 
-    // Started again, Bob is asked, takes the game up and calls Ann again.
-    bob.questions.clear();
-    bob.Open("192.168.1.20", port, 11);
-    ASSERT_FALSE(bob.questions.empty());
-    EXPECT_EQ(bob.questions.front(), QString(texts::kAskTakeUpKeptGame).arg("Ann"));
-    EXPECT_TRUE(bob.window->Engine().IsNetworkGame());
-    ASSERT_TRUE(PumpUntil(established));
-    EXPECT_EQ(Sorted(bob.S().playerHand), hand) << "the same deal";
-    EXPECT_EQ(!bob.S().opponentToMove, bobToMove) << "the turn did not pass";
-    EXPECT_EQ(bob.Panel(), "Connection established with Ann");
-    ExpectMirrored(ann, bob);
-    EXPECT_FALSE(QFileInfo::exists(kept)) << "forgotten once the game goes on";
+        // Started again, Bob is asked, takes the game up and calls Ann again.
+        bob.questions.clear();
+        bob.Open("192.168.1.20", port, 11);
+        ASSERT_FALSE(bob.questions.empty());
+        EXPECT_EQ(bob.questions.front(), QString(texts::kAskTakeUpKeptGame).arg("Ann"));
+        EXPECT_TRUE(bob.window->Engine().IsNetworkGame());
+        ASSERT_TRUE(PumpUntil(established));
+        EXPECT_EQ(Sorted(bob.S().playerHand), hand) << "the same deal";
+        EXPECT_EQ(!bob.S().opponentToMove, bobToMove) << "the turn did not pass";
+        EXPECT_EQ(bob.Panel(), "Connection established with Ann");
+        ExpectMirrored(ann, bob);
+        EXPECT_FALSE(QFileInfo::exists(kept)) << "forgotten once the game goes on";
 
-    // And the game goes on over the new line.
-    Table& mover = ann.S().opponentToMove ? bob : ann;
-    Table& other = &mover == &ann ? bob : ann;
-    mover.window->Controller().FormKeyDown(Qt::Key_F6, Qt::NoModifier);
-    ASSERT_TRUE(
-        PumpUntil([&] { return other.S().opponentHand.Size() == mover.S().playerHand.Size(); }));
-    EXPECT_TRUE(ann.messages.empty() && bob.messages.empty());
+        // And the game goes on over the new line.
+        Table& mover = ann.S().opponentToMove ? bob : ann;
+        Table& other = &mover == &ann ? bob : ann;
+        mover.window->Controller().FormKeyDown(Qt::Key_F6, Qt::NoModifier);
+        ASSERT_TRUE(PumpUntil(
+            [&] { return other.S().opponentHand.Size() == mover.S().playerHand.Size(); }));
+        EXPECT_TRUE(ann.messages.empty() && bob.messages.empty());
+    }
 }
 
 TEST(ResumeTablesTest, APlayerWhoNoLongerWaitsPlaysTheComputerFromWhereTheGameStands) {
