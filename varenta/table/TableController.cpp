@@ -48,6 +48,10 @@ int ColumnOfRankKey(int key) {
     }
 }
 
+// X keycodes of the digit row: 10 is "1", 19 is "0".
+constexpr quint32 kDigitRowFirst = 10;
+constexpr quint32 kDigitRowLast = 19;
+
 MeldMode ModeOf(Qt::KeyboardModifiers modifiers) {
     if (modifiers & Qt::ShiftModifier) {
         return MeldMode::Shift;
@@ -493,6 +497,16 @@ void TableController::DiscardRequest(int handIndex) {
     }
 }
 
+int RankKeyOf(int key, quint32 nativeScanCode) {
+    if ((key >= Qt::Key_0 && key <= Qt::Key_9) || nativeScanCode < kDigitRowFirst ||
+        nativeScanCode > kDigitRowLast) {
+        return key;
+    }
+    return nativeScanCode == kDigitRowLast
+               ? Qt::Key_0
+               : Qt::Key_1 + static_cast<int>(nativeScanCode - kDigitRowFirst);
+}
+
 bool TableController::FormKeyDown(int key, Qt::KeyboardModifiers modifiers) {
     if (!window_.Started() || depth_ > 0 || closePending_) {
         return false;
@@ -528,31 +542,37 @@ bool TableController::FormKeyDown(int key, Qt::KeyboardModifiers modifiers) {
         }
         return false;
     default:
-        return RankKey(key);
+        return RankKey(key, modifiers);
     }
 }
 
-bool TableController::RankKey(int key) {
+bool TableController::RankKey(int key, Qt::KeyboardModifiers modifiers) {
     if (currentHint_ != Hint::MeldMode && currentHint_ != Hint::DiscardMode &&
         currentHint_ != Hint::WildMode) {
         return false;
     }
-    const int column = ColumnOfRankKey(key);
+    // R in discard mode is the right click on a red three of the table.
+    const bool redThree = key == Qt::Key_R && mode_ == KeyboardMode::Discard;
+    const int column = redThree ? kThreesColumn : ColumnOfRankKey(key);
     if (column < 0) {
         return false;
     }
     const TableGeometry& g = engine_.Geometry();
     const int x = g.ColumnX(column);
     const Hint modeHint = currentHint_;
+    // Shift and Ctrl with a rank key are Shift and Ctrl with the click.
+    const Qt::KeyboardModifiers clickModifiers =
+        modifiers & (Qt::ShiftModifier | Qt::ControlModifier);
     switch (mode_) {
     case KeyboardMode::Meld:
-        FormMouseUp(Qt::LeftButton, Qt::NoModifier, x, g.handRow + CardPile::kStep);
+        FormMouseUp(Qt::LeftButton, clickModifiers, x, g.handRow + CardPile::kStep);
         break;
     case KeyboardMode::Discard:
-        FormMouseUp(Qt::RightButton, Qt::NoModifier, x, g.handRow + CardPile::kStep);
+        FormMouseUp(Qt::RightButton, Qt::NoModifier, x,
+                    (redThree ? g.playerMeldRow : g.handRow) + CardPile::kStep);
         break;
     case KeyboardMode::WildCard:
-        FormMouseUp(Qt::LeftButton, Qt::NoModifier, x, g.playerMeldRow + CardPile::kStep);
+        FormMouseUp(Qt::LeftButton, clickModifiers, x, g.playerMeldRow + CardPile::kStep);
         break;
     }
     if (!window_.StatusLine()->LineIsError() && !engine_.State().opponentToMove && !closePending_) {

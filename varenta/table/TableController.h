@@ -25,6 +25,11 @@ struct TableOptions;
 
 enum class KeyboardMode { Meld = 0, Discard = 1, WildCard = 2 };
 
+// The key a rank key stands for: with Shift held the digit row gives its
+// shifted symbols ("@" for 2 on many layouts), so a digit is known by its
+// place on the keyboard (the X keycodes of the digit row) instead.
+int RankKeyOf(int key, quint32 nativeScanCode);
+
 class TableController : public VarentaPort {
 public:
     static constexpr int kTurnNoticeMs = 1500;
@@ -107,7 +112,7 @@ private:
     void LeftClick(const Hit& hit, Qt::KeyboardModifiers modifiers);
     void RightClick(const Hit& hit);
     void DiscardRequest(int handIndex);
-    bool RankKey(int key);
+    bool RankKey(int key, Qt::KeyboardModifiers modifiers);
 
     TableWindow& window_;
     VarentaEngine& engine_;

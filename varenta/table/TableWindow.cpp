@@ -161,7 +161,8 @@ TableWindow::TableWindow(TableServices services, QWidget* parent)
         controller_->FormMouseUp(button, modifiers, at.x(), at.y());
     };
     view_->onKey = [this](QKeyEvent* event) {
-        return controller_->FormKeyDown(event->key(), event->modifiers()) ||
+        return controller_->FormKeyDown(RankKeyOf(event->key(), event->nativeScanCode()),
+                                        event->modifiers()) ||
                network_->ChatTakesKey(event);
     };
     BuildMenus();
