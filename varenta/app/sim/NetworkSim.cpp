@@ -9,6 +9,8 @@
 #include "varenta/app/sim/PlayerBot.h"
 #include "varenta/app/sim/SimTrace.h"
 #include "varenta/engine/VarentaEngine.h"
+#include "varenta/net/nat/PortMapping.h"
+#include "varenta/net/nat/StunAddressQuery.h"
 #include "varenta/net/session/NetworkPlay.h"
 #include "varenta/net/socket/NotifierWatcher.h"
 
@@ -153,6 +155,69 @@ private:
     std::string partner_; // host:port of a connecting run
 };
 
+// This side's public address as the STUN server sees it, asked before the
+// game as the connect dialog asks it when it opens; the query's problem
+// when nothing was found.
+bool LearnPublicAddress(const std::string& server, std::ostream& messages, std::string& problem) {
+    StunAddressQuery query;
+    bool done = false;
+    QString found;
+    query.Start(QString::fromStdString(server), [&](const QString& address) {
+        found = address;
+        done = true;
+    });
+    while (!done) {
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    }
+    if (found.isEmpty()) {
+        problem = "no public address from the STUN server at " + server + ": " + query.Problem();
+        return false;
+    }
+    messages << "public address: " << found.toStdString() << std::endl;
+    return true;
+}
+
+// The game port on the home router while this side listens: named once the
+// router took it; a refusal ends the run, since no partner out there could
+// reach this side.
+class RouterPort {
+public:
+    RouterPort(std::ostream& messages, RunWatcher& watch) : messages_(messages), watch_(watch) {}
+    ~RouterPort() { Remove(); }
+    RouterPort(const RouterPort&) = delete;
+    RouterPort& operator=(const RouterPort&) = delete;
+
+    void Open(int port) {
+        mapping_ = std::make_unique<PortMapping>();
+        mapping_->Open(port, [this](const RouterAnswer& answer) {
+            if (!answer.ok) {
+                watch_.Fail("the router did not forward the port: " + answer.problem);
+                return;
+            }
+            if (!announced_) {
+                announced_ = true;
+                messages_ << "mapped address: "
+                          << (answer.externalAddress.empty() ? std::string("?")
+                                                             : answer.externalAddress)
+                          << ':' << answer.port << " (" << answer.method << ")" << std::endl;
+            }
+        });
+    }
+    // Takes the mapping back from the router and waits until it did.
+    void Remove() {
+        if (mapping_) {
+            mapping_->Close();
+            mapping_.reset();
+        }
+    }
+
+private:
+    std::ostream& messages_;
+    RunWatcher& watch_;
+    std::unique_ptr<PortMapping> mapping_;
+    bool announced_ = false;
+};
+
 } // namespace
 
 SimSummary RunNetworkSimulation(const SimOptions& options, std::ostream* traceStream,
@@ -199,6 +264,14 @@ SimSummary RunNetworkSimulation(const SimOptions& options, std::ostream* traceSt
                         std::to_string(trace.hands + 1) + ": " + what;
     };
 
+    if (!options.stunServer.empty()) {
+        std::string problem;
+        if (!LearnPublicAddress(options.stunServer, messages, problem)) {
+            fail(problem);
+            return summary;
+        }
+    }
+    RouterPort routerPort(messages, watch);
     if (listening) {
         if (!play.BecomeServer()) {
             fail(watch.failure.empty() ? "cannot listen on port " + options.listenPort
@@ -206,6 +279,9 @@ SimSummary RunNetworkSimulation(const SimOptions& options, std::ostream* traceSt
             return summary;
         }
         messages << "varenta-sim: listening on 127.0.0.1:" << session.ListenPort() << std::endl;
+        if (options.mapPort) {
+            routerPort.Open(session.ListenPort());
+        }
     } else {
         play.ConnectTo(QString::fromStdString(options.connectHost));
     }
@@ -255,6 +331,7 @@ SimSummary RunNetworkSimulation(const SimOptions& options, std::ostream* traceSt
     }
     play.SetListener(nullptr);
     session.CloseSession();
+    routerPort.Remove();
 
     summary.games = trace.games;
     summary.hands = trace.hands;

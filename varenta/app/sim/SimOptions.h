@@ -35,6 +35,11 @@ struct SimOptions {
     // (resume) waits for and makes the reconnection, then goes on.
     std::vector<std::int64_t> dropAfter;
     bool resume = false;
+    // As the connect dialog does over the Internet: learn this side's public
+    // address from a STUN server (host:port) before the game, and (the
+    // listening side) ask the home router to forward the game port.
+    std::string stunServer;
+    bool mapPort = false;
     bool Networked() const { return !listenPort.empty() || !connectHost.empty(); }
 };
 
@@ -54,6 +59,7 @@ inline constexpr std::string_view kUsage =
     "                   [--load FILE] [--save FILE]\n"
     "                   [--listen PORT | --connect HOST:PORT] [--nick NAME]\n"
     "                   [--drop-after N[,N...]] [--resume]\n"
+    "                   [--stun HOST:PORT] [--map-port]\n"
     "                   [--trace FILE|-] [--json]\n"
     "  --moves N    stop after the player bot's N-th move (also within a hand)\n"
     "  --load FILE  continue the saved game FILE, the player bot on turn\n"
@@ -67,6 +73,12 @@ inline constexpr std::string_view kUsage =
     "                       for each N in increasing order (needs --resume)\n"
     "  --resume             keep the game when the connection is lost: wait for and\n"
     "                       make the reconnection, then go on; trace lines that\n"
-    "                       report a cut or a resume begin with #\n";
+    "                       report a cut or a resume begin with #\n"
+    "  --stun HOST:PORT     before the game, ask that STUN server for this side's\n"
+    "                       public address and name it on standard error as\n"
+    "                       \"public address: IP\"\n"
+    "  --map-port           (with --listen) ask the home router (UPnP IGD, then\n"
+    "                       NAT-PMP) to forward the port, name it on standard error\n"
+    "                       as \"mapped address: IP:PORT\", and remove it at the end\n";
 
 } // namespace varenta::sim

@@ -1,0 +1,142 @@
+#!/usr/bin/env bash
+# homes-game.sh SCENARIO WORLD SIM OUT
+#
+# Two varenta-sim processes in two homes of the test world
+# (testsupport/homes-world.sh) play a whole game; their traces must be
+# exactly those of the same two seeds played over loopback. OUT receives the
+# traces and what the programs said. Scenarios:
+#
+#   upnp-router  home A (behind the mapping router) opens the game port on
+#                its router and learns its public address by STUN; home B
+#                (behind the router that maps nothing) connects to that.
+#
+# Exit 77 (skipped) when the world could not be made for want of root.
+set -euo pipefail
+scenario=${1:-} world=${2:-} sim=${3:-} out=${4:-}
+[[ -n $scenario && -n $world && -n $sim && -n $out ]] ||
+    { echo "usage: homes-game.sh SCENARIO WORLD SIM OUT" >&2; exit 2; }
+
+if [[ ! -f $world/world.env ]]; then
+    if ((EUID != 0)); then
+        echo "homes-game: skipped: the test world needs root (network namespaces)" >&2
+        exit 77
+    fi
+    echo "homes-game: the test world is missing ($world/world.env); its fixture failed" >&2
+    exit 1
+fi
+source "$world/world.env"
+rm -rf "$out"
+mkdir -p "$out"
+
+fail() { echo "homes-game $scenario: $*" >&2; exit 1; }
+
+pids=()
+cleanup() {
+    local p
+    for p in "${pids[@]}"; do kill "$p" 2>/dev/null || true; done
+    wait 2>/dev/null || true
+}
+trap cleanup EXIT
+
+# start NAME NS ARGS...: runs the simulator in namespace NS (empty: here),
+# its standard error to OUT/NAME.err through a pipe that waitfor reads.
+start() {
+    local name=$1 ns=$2
+    shift 2
+    mkfifo "$out/$name.pipe"
+    if [[ -n $ns ]]; then
+        ip netns exec "$ns" "$sim" "$@" --trace "$out/$name.trace" 2>"$out/$name.pipe" &
+    else
+        "$sim" "$@" --trace "$out/$name.trace" 2>"$out/$name.pipe" &
+    fi
+    pids+=($!)
+    eval "pid_$name=$!"
+    exec {fd}<"$out/$name.pipe"
+    eval "fd_$name=$fd"
+}
+
+# waitfor NAME PREFIX: reads NAME's standard error up to a line beginning
+# with PREFIX and prints the rest of that line; fails when the program ends
+# first. The rest of its output is then copied on in the background.
+waitfor() {
+    local name=$1 prefix=$2 fd line
+    fd=$(eval "echo \$fd_$name")
+    while IFS= read -r -t 60 line <&"$fd"; do
+        printf '%s\n' "$line" >>"$out/$name.err"
+        if [[ $line == "$prefix"* ]]; then
+            printf '%s\n' "${line#"$prefix"}"
+            return 0
+        fi
+    done
+    cat "$out/$name.err" >&2
+    fail "$name never said \"$prefix\""
+}
+
+drain() {
+    local fd
+    fd=$(eval "echo \$fd_$1")
+    cat <&"$fd" >>"$out/$1.err" &
+    pids+=($!)
+}
+
+# finish NAME: waits for NAME's end; fails unless it ended well.
+finish() {
+    local pid status=0
+    pid=$(eval "echo \$pid_$1")
+    wait "$pid" || status=$?
+    if ((status != 0)); then
+        cat "$out/$1.err" >&2 || true
+        fail "$1 ended with status $status"
+    fi
+}
+
+# reference SEED_LISTEN SEED_CONNECT: the same game over loopback, as
+# OUT/reflisten.trace and OUT/refconnect.trace.
+reference() {
+    local port
+    start reflisten "" --listen 0 --seed "$1"
+    port=$(waitfor reflisten "varenta-sim: listening on 127.0.0.1:")
+    drain reflisten
+    start refconnect "" --connect "127.0.0.1:$port" --seed "$2"
+    drain refconnect
+    finish refconnect
+    finish reflisten
+}
+
+# same_game NAME REF: NAME's trace is REF's, line for line, and a whole game.
+same_game() {
+    [[ $(wc -l <"$out/$1.trace") -gt 100 ]] || fail "$1 played almost nothing"
+    tail -n 1 "$out/$1.trace" | grep -q '^GAMEOVER ' || fail "$1 did not play a whole game"
+    diff -u "$out/$2.trace" "$out/$1.trace" >&2 || fail "$1's game is not the loopback game"
+}
+
+case $scenario in
+upnp-router)
+    reference 11 12
+    start a "$NS_A" --listen 31415 --stun "$STUN" --map-port --seed 11
+    public=$(waitfor a "public address: ")
+    [[ $public == "$PUBLIC_A" ]] || fail "home A learnt the public address $public, not $PUBLIC_A"
+    mapped=$(waitfor a "mapped address: ")
+    [[ ${mapped%% *} == "$PUBLIC_A:31415" ]] ||
+        fail "home A's router mapped $mapped, not $PUBLIC_A:31415"
+    drain a
+    start b "$NS_B" --connect "$PUBLIC_A:31415" --stun "$STUN" --seed 12
+    public=$(waitfor b "public address: ")
+    [[ $public == "$PUBLIC_B" ]] || fail "home B learnt the public address $public, not $PUBLIC_B"
+    drain b
+    finish b
+    finish a
+    same_game a reflisten
+    same_game b refconnect
+    # The mapping went with the program.
+    if ip netns exec "$NS_RA" nft list table inet filter | grep -q 'dport 31415'; then
+        ip netns exec "$NS_RA" nft list table inet filter >&2
+        fail "router A still forwards the game port"
+    fi
+    ;;
+*)
+    echo "homes-game: unknown scenario $scenario" >&2
+    exit 2
+    ;;
+esac
+echo "homes-game $scenario: passed"
