@@ -206,12 +206,15 @@ router "$NS_RA" 203.0.113.2/30 203.0.113.1 2001:db8:ffff:a::2/64 2001:db8:ffff:a
 router "$NS_RB" 203.0.113.6/30 203.0.113.5 2001:db8:ffff:b::2/64 2001:db8:ffff:b::1 192.168.2.1/24 2001:db8:b::1/64
 router "$NS_CGN" 203.0.113.10/30 203.0.113.9 "" "" 100.64.0.1/10 ""
 
-# firewall NS TABLE: what every router does. Out of the home anything goes
+# firewall NS: what every router does. Out of the home anything goes
 # (masqueraded on IPv4); into it only answers, ICMP, and what miniupnpd's
-# chains let through (router A fills them; elsewhere they stay empty).
+# chains let through (router A fills them; elsewhere they stay empty). An
+# unasked TCP connection is counted (the counter "unasked") and refused at
+# once, so a test sees it blocked without waiting for a time-out.
 firewall() {
     inns "$1" nft -f - <<EOF
 table inet filter {
+    counter unasked { }
     chain forward {
         type filter hook forward priority 0; policy drop;
         ct state established,related accept
@@ -219,6 +222,7 @@ table inet filter {
         iifname "lan0" oifname "wan0" accept
         meta l4proto { icmp, ipv6-icmp } accept
         jump miniupnpd
+        iifname "wan0" meta l4proto tcp counter name "unasked" reject with tcp reset
     }
     chain miniupnpd { }
     chain prerouting {

@@ -9,6 +9,7 @@
 #include "varenta/app/sim/PlayerBot.h"
 #include "varenta/app/sim/SimTrace.h"
 #include "varenta/engine/VarentaEngine.h"
+#include "varenta/net/nat/OwnAddresses.h"
 #include "varenta/net/nat/PortMapping.h"
 #include "varenta/net/nat/StunAddressQuery.h"
 #include "varenta/net/session/NetworkPlay.h"
@@ -177,9 +178,10 @@ bool LearnPublicAddress(const std::string& server, std::ostream& messages, std::
     return true;
 }
 
-// The game port on the home router while this side listens: named once the
-// router took it; a refusal ends the run, since no partner out there could
-// reach this side.
+// The game port on the home router while this side listens: forwarded over
+// IPv4, and let through the router's IPv6 firewall to this machine's global
+// IPv6 address when it has one; each named once the router took it. A run
+// that got neither ends, since no partner out there could reach this side.
 class RouterPort {
 public:
     RouterPort(std::ostream& messages, RunWatcher& watch) : messages_(messages), watch_(watch) {}
@@ -189,33 +191,57 @@ public:
 
     void Open(int port) {
         mapping_ = std::make_unique<PortMapping>();
+        const std::vector<std::string> ipv6 = GlobalIPv6Addresses();
+        waiting_ = ipv6.empty() ? 1 : 2;
         mapping_->Open(port, [this](const RouterAnswer& answer) {
-            if (!answer.ok) {
-                watch_.Fail("the router did not forward the port: " + answer.problem);
-                return;
-            }
-            if (!announced_) {
-                announced_ = true;
-                messages_ << "mapped address: "
-                          << (answer.externalAddress.empty() ? std::string("?")
-                                                             : answer.externalAddress)
-                          << ':' << answer.port << " (" << answer.method << ")" << std::endl;
-            }
+            Answered(
+                answer,
+                "mapped address: " +
+                    (answer.externalAddress.empty() ? std::string("?") : answer.externalAddress) +
+                    ':' + std::to_string(answer.port) + " (" + answer.method + ")",
+                mappedNamed_);
         });
+        if (!ipv6.empty()) {
+            mapping_->OpenPinhole(ipv6.front(), port, [this](const RouterAnswer& answer) {
+                Answered(answer,
+                         "pinhole: [" + answer.externalAddress + "]:" + std::to_string(answer.port),
+                         pinholeNamed_);
+            });
+        }
     }
-    // Takes the mapping back from the router and waits until it did.
+    // Takes mapping and pinhole back from the router and waits until it did.
     void Remove() {
         if (mapping_) {
             mapping_->Close();
+            mapping_->ClosePinhole();
             mapping_.reset();
         }
     }
 
 private:
+    void Answered(const RouterAnswer& answer, const std::string& line, bool& named) {
+        if (answer.ok) {
+            ++opened_;
+            if (!named) {
+                named = true;
+                messages_ << line << std::endl;
+            }
+        } else {
+            messages_ << "varenta-sim: the router did not open the way in: " << answer.problem
+                      << std::endl;
+        }
+        if (--waiting_ == 0 && opened_ == 0) {
+            watch_.Fail("the router opened no way in for the partner");
+        }
+    }
+
     std::ostream& messages_;
     RunWatcher& watch_;
     std::unique_ptr<PortMapping> mapping_;
-    bool announced_ = false;
+    int waiting_ = 0; // first answers still to come
+    int opened_ = 0;
+    bool mappedNamed_ = false;
+    bool pinholeNamed_ = false;
 };
 
 } // namespace

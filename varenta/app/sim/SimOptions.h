@@ -79,6 +79,8 @@ inline constexpr std::string_view kUsage =
     "                       \"public address: IP\"\n"
     "  --map-port           (with --listen) ask the home router (UPnP IGD, then\n"
     "                       NAT-PMP) to forward the port, name it on standard error\n"
-    "                       as \"mapped address: IP:PORT\", and remove it at the end\n";
+    "                       as \"mapped address: IP:PORT (METHOD)\"; with a global\n"
+    "                       IPv6 address, ask its IPv6 firewall for a pinhole too,\n"
+    "                       named as \"pinhole: [IPV6]:PORT\"; both go at the end\n";
 
 } // namespace varenta::sim

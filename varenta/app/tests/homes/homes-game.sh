@@ -9,6 +9,12 @@
 #   upnp-router  home A (behind the mapping router) opens the game port on
 #                its router and learns its public address by STUN; home B
 #                (behind the router that maps nothing) connects to that.
+#   ipv6-pinhole home A asks its router's IPv6 firewall for a pinhole to its
+#                global address; home B connects to that address directly.
+#   firewall     without a pinhole or a mapping, a connection from home B to
+#                the listening home A is refused by router A's firewall
+#                (and counted there), over IPv6 and IPv4 alike, while home A
+#                does listen (its router reaches it).
 #
 # Exit 77 (skipped) when the world could not be made for want of root.
 set -euo pipefail
@@ -133,6 +139,43 @@ upnp-router)
         ip netns exec "$NS_RA" nft list table inet filter >&2
         fail "router A still forwards the game port"
     fi
+    ;;
+ipv6-pinhole)
+    reference 21 22
+    start a "$NS_A" --listen 31415 --map-port --seed 21
+    hole=$(waitfor a "pinhole: ")
+    [[ $hole == "[$A_V6]:31415" ]] || fail "home A's router opened $hole, not [$A_V6]:31415"
+    drain a
+    start b "$NS_B" --connect "[$A_V6]:31415" --seed 22
+    drain b
+    finish b
+    finish a
+    same_game a reflisten
+    same_game b refconnect
+    if ip netns exec "$NS_RA" nft list chain inet filter miniupnpd | grep -q 'dport 31415'; then
+        ip netns exec "$NS_RA" nft list chain inet filter miniupnpd >&2
+        fail "router A's firewall still lets partners in"
+    fi
+    ;;
+firewall)
+    unasked() {
+        ip netns exec "$NS_RA" nft list counter inet filter unasked |
+            grep -o 'packets [0-9]*' | cut -d' ' -f2
+    }
+    start a "$NS_A" --listen 31415 --seed 1
+    waitfor a "varenta-sim: listening on 127.0.0.1:" >/dev/null
+    drain a
+    before=$(unasked)
+    for target in "$A_V6" "$PUBLIC_A"; do
+        if ip netns exec "$NS_B" bash -c "exec 3<>/dev/tcp/$target/31415" 2>/dev/null; then
+            fail "home B reached home A at $target without being let in"
+        fi
+    done
+    after=$(unasked)
+    ((after == before + 1)) ||
+        fail "router A's firewall refused $((after - before)) connections, not the one over IPv6"
+    ip netns exec "$NS_RA" bash -c "exec 3<>/dev/tcp/$A_V6/31415" ||
+        fail "home A does not listen where home B was refused"
     ;;
 *)
     echo "homes-game: unknown scenario $scenario" >&2
