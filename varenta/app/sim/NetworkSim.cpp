@@ -3,7 +3,13 @@
 #include <QCoreApplication>
 #include <QEventLoop>
 
+#include <algorithm>
+#include <chrono>
+#include <iomanip>
 #include <memory>
+#include <optional>
+#include <sstream>
+#include <vector>
 
 #include "varenta/app/sim/Invariants.h"
 #include "varenta/app/sim/PlayerBot.h"
@@ -95,6 +101,52 @@ public:
     }
 };
 
+// How long the network took, for the benchmark: from the connect to the
+// session's handshake done (the connecting side), and from the end of each
+// own turn to the partner's first move after it.
+struct NetworkTiming {
+    using Clock = std::chrono::steady_clock;
+    std::optional<Clock::time_point> connected;
+    std::optional<double> handshakeMs;
+    std::optional<Clock::time_point> turnEnded;
+    std::vector<double> roundTripsMs;
+
+    static double MsSince(Clock::time_point start) {
+        return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+    }
+    void Opened() {
+        if (connected && !handshakeMs) {
+            handshakeMs = MsSince(*connected);
+        }
+    }
+    void Moved() {
+        if (turnEnded) {
+            roundTripsMs.push_back(MsSince(*turnEnded));
+            turnEnded.reset();
+        }
+    }
+    std::string Text() const {
+        std::ostringstream out;
+        out << std::fixed << std::setprecision(3) << "varenta-sim: timing: handshake ";
+        if (handshakeMs) {
+            out << *handshakeMs << " ms";
+        } else {
+            out << "-";
+        }
+        std::vector<double> sorted = roundTripsMs;
+        std::sort(sorted.begin(), sorted.end());
+        out << ", move round trip ";
+        if (sorted.empty()) {
+            out << "-";
+        } else {
+            out << sorted[sorted.size() / 2] << " ms median, " << sorted[sorted.size() * 9 / 10]
+                << " ms 90th percentile";
+        }
+        out << " (" << sorted.size() << " turns)";
+        return out.str();
+    }
+};
+
 // What the session tells: failures end the run, the other moves are traced
 // and checked against this table's own view of the hand.
 class RunWatcher : public NetworkPlayListener {
@@ -105,6 +157,9 @@ public:
 
     std::string failure;
     bool ended = false; // the connection closed after the stop
+    NetworkTiming timing;
+
+    void SessionOpened(std::string_view) override { timing.Opened(); }
 
     void Note(std::string_view text) override {
         Fail("the other program sent what this table cannot follow: " + std::string(text));
@@ -114,6 +169,7 @@ public:
         messages_ << "varenta-sim: ignored: " << text << std::endl;
     }
     void MoveReceived(const SessionMessage& message) override {
+        timing.Moved();
         if (message.keyword == Keyword::Deal) {
             if (trace_.handInProgress) {
                 Fail("the other table dealt while the hand goes on here");
@@ -309,6 +365,7 @@ SimSummary RunNetworkSimulation(const SimOptions& options, std::ostream* traceSt
             routerPort.Open(session.ListenPort());
         }
     } else {
+        watch.timing.connected = NetworkTiming::Clock::now();
         play.ConnectTo(QString::fromStdString(options.connectHost));
     }
 
@@ -345,6 +402,8 @@ SimSummary RunNetworkSimulation(const SimOptions& options, std::ostream* traceSt
             watch.Fail("the player bot is stuck: " + bot.Failure());
             break;
         }
+        // The turn's frames are written: the partner's answer is timed from here.
+        watch.timing.turnEnded = NetworkTiming::Clock::now();
         const std::string broken = CheckInvariants(engine.State());
         if (!broken.empty()) {
             watch.Fail("after the player's turn: " + broken);
@@ -358,6 +417,9 @@ SimSummary RunNetworkSimulation(const SimOptions& options, std::ostream* traceSt
     play.SetListener(nullptr);
     session.CloseSession();
     routerPort.Remove();
+    if (options.timing) {
+        messages << watch.timing.Text() << std::endl;
+    }
 
     summary.games = trace.games;
     summary.hands = trace.hands;

@@ -247,6 +247,8 @@ std::optional<SimOptions> ParseSimOptions(const std::vector<std::string_view>& a
             o.resume = true;
         } else if (arg == "--map-port") {
             o.mapPort = true;
+        } else if (arg == "--timing") {
+            o.timing = true;
         } else if (arg == "--stun") {
             if (!value(v)) {
                 return std::nullopt;
@@ -285,8 +287,8 @@ std::optional<SimOptions> ParseSimOptions(const std::vector<std::string_view>& a
         return std::nullopt;
     }
     // Only a network game has an address to learn or a port to open.
-    if (!o.stunServer.empty() && !o.Networked()) {
-        error = "--stun needs --listen or --connect";
+    if ((!o.stunServer.empty() || o.timing) && !o.Networked()) {
+        error = "--stun and --timing need --listen or --connect";
         return std::nullopt;
     }
     if (o.mapPort && o.listenPort.empty()) {

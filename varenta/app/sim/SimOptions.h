@@ -40,6 +40,9 @@ struct SimOptions {
     // listening side) ask the home router to forward the game port.
     std::string stunServer;
     bool mapPort = false;
+    // Name on standard error how long the handshake and the moves' round
+    // trips took (the benchmark's figures).
+    bool timing = false;
     bool Networked() const { return !listenPort.empty() || !connectHost.empty(); }
 };
 
@@ -59,7 +62,7 @@ inline constexpr std::string_view kUsage =
     "                   [--load FILE] [--save FILE]\n"
     "                   [--listen PORT | --connect HOST:PORT] [--nick NAME]\n"
     "                   [--drop-after N[,N...]] [--resume]\n"
-    "                   [--stun HOST:PORT] [--map-port]\n"
+    "                   [--stun HOST:PORT] [--map-port] [--timing]\n"
     "                   [--trace FILE|-] [--json]\n"
     "  --moves N    stop after the player bot's N-th move (also within a hand)\n"
     "  --load FILE  continue the saved game FILE, the player bot on turn\n"
@@ -81,6 +84,9 @@ inline constexpr std::string_view kUsage =
     "                       NAT-PMP) to forward the port, name it on standard error\n"
     "                       as \"mapped address: IP:PORT (METHOD)\"; with a global\n"
     "                       IPv6 address, ask its IPv6 firewall for a pinhole too,\n"
-    "                       named as \"pinhole: [IPV6]:PORT\"; both go at the end\n";
+    "                       named as \"pinhole: [IPV6]:PORT\"; both go at the end\n"
+    "  --timing             at the end, name on standard error the time from the\n"
+    "                       connect to the handshake done (connecting side) and the\n"
+    "                       round trip from an own turn's end to the partner's move\n";
 
 } // namespace varenta::sim

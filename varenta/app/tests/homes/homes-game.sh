@@ -11,6 +11,11 @@
 #                (behind the router that maps nothing) connects to that.
 #   ipv6-pinhole home A asks its router's IPv6 firewall for a pinhole to its
 #                global address; home B connects to that address directly.
+#   turn-relay   home C behind the carrier NAT, where no port can be opened,
+#                listens on a relayed address of the Internet's TURN server
+#                (granted to home B's public address); home B, behind the
+#                router that maps nothing, connects to that address with
+#                plain TCP. Skipped while this varenta-sim has no --turn.
 #   firewall     without a pinhole or a mapping, a connection from home B to
 #                the listening home A is refused by router A's firewall
 #                (and counted there), over IPv6 and IPv4 alike, while home A
@@ -156,6 +161,24 @@ ipv6-pinhole)
         ip netns exec "$NS_RA" nft list chain inet filter miniupnpd >&2
         fail "router A's firewall still lets partners in"
     fi
+    ;;
+turn-relay)
+    if ! "$sim" --help | grep -q -- '--turn'; then
+        echo "homes-game turn-relay: skipped: this varenta-sim has no --turn (no relay client)" >&2
+        exit 77
+    fi
+    reference 31 32
+    start c "$NS_C" --listen 31415 --turn "$TURN" --turn-user "$TURN_USER" \
+        --turn-password "$TURN_PASSWORD" --turn-peer "$PUBLIC_B" --seed 31
+    relayed=$(waitfor c "relayed address: ")
+    [[ ${relayed%:*} == "${TURN%:*}" ]] || fail "the relayed address $relayed is not the relay's"
+    drain c
+    start b "$NS_B" --connect "$relayed" --seed 32
+    drain b
+    finish b
+    finish c
+    same_game c reflisten
+    same_game b refconnect
     ;;
 firewall)
     unasked() {

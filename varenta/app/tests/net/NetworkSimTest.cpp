@@ -168,6 +168,7 @@ TEST(NetworkSim, NetworkOptionsAreChecked) {
                                {"--listen", "0", "--stun", "198.51.100.1"},
                                {"--listen", "0", "--stun"},
                                {"--map-port"},
+                               {"--timing"},
                                {"--connect", "h:1", "--map-port"}};
     for (const QStringList& args : bad) {
         QProcess p;
