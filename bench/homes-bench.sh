@@ -43,8 +43,8 @@ game() {
     exec {fd}<"$tmp/$name.pipe"
     address=
     while IFS= read -r -t 60 line <&"$fd"; do
-        if [[ $line == "$want"* ]]; then
-            address=${line#"$want"}
+        if [[ $line == "$want"* || $line == "varenta-sim: $want"* ]]; then
+            address=${line#*"$want"}
             address=${address%% *}
             break
         fi
@@ -60,9 +60,9 @@ game() {
 
 # row WHAT NAME ARGS...: three games, the medians of their figures.
 row() {
-    local what=$1 i out hs=() rt=()
+    local what=$1 out hs=() rt=()
     shift
-    for i in 1 2 3; do
+    for _ in 1 2 3; do
         out=$(game "$@") || { printf '| %-28s | %-14s | %-26s |\n' "$what" failed failed; return; }
         hs+=("$(sed -n 's/.*handshake \([0-9.]*\) ms.*/\1/p' <<<"$out")")
         rt+=("$(sed -n 's/.*round trip \([0-9.]*\) ms median, \([0-9.]*\) ms.*/\1 \2/p' <<<"$out")")

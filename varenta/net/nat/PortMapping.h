@@ -34,6 +34,11 @@ public:
     virtual void Close() = 0;
     // The router's public address (ok false when no router tells it).
     virtual void AskAddress(Answer done) = 0;
+    // Lets partners through the router's IPv6 firewall to port `port` of
+    // this machine's global IPv6 address until ClosePinhole; done as Open's.
+    // A mapper without IPv6 firewall control asks nothing.
+    virtual void OpenPinhole(const std::string& /*address*/, int /*port*/, Answer /*done*/) {}
+    virtual void ClosePinhole() {}
 };
 
 class PortMapping : public PortMapper {
@@ -52,8 +57,8 @@ public:
     // Over IPv6: lets partners through the router's firewall to the port at
     // this machine's global address, and keeps the way open until
     // ClosePinhole; done answers as Open's does.
-    void OpenPinhole(const std::string& address, int port, Answer done);
-    void ClosePinhole();
+    void OpenPinhole(const std::string& address, int port, Answer done) override;
+    void ClosePinhole() override;
     bool RenewingPinhole() const { return pinholeRenewalMs_ > 0; }
 
     // The port kept open (0 when none is wanted).

@@ -66,16 +66,17 @@ start() {
     eval "fd_$name=$fd"
 }
 
-# waitfor NAME PREFIX: reads NAME's standard error up to a line beginning
-# with PREFIX and prints the rest of that line; fails when the program ends
-# first. The rest of its output is then copied on in the background.
+# waitfor NAME PREFIX: reads NAME's standard error up to a line holding
+# PREFIX (at its start, or after the program's name) and prints the rest of
+# that line; fails when the program ends first. drain then copies the rest
+# of its output on in the background.
 waitfor() {
     local name=$1 prefix=$2 fd line
     fd=$(eval "echo \$fd_$name")
     while IFS= read -r -t 60 line <&"$fd"; do
         printf '%s\n' "$line" >>"$out/$name.err"
-        if [[ $line == "$prefix"* ]]; then
-            printf '%s\n' "${line#"$prefix"}"
+        if [[ $line == "$prefix"* || $line == "varenta-sim: $prefix"* ]]; then
+            printf '%s\n' "${line#*"$prefix"}"
             return 0
         fi
     done
