@@ -11,6 +11,10 @@
 #                (behind the router that maps nothing) connects to that.
 #   ipv6-pinhole home A asks its router's IPv6 firewall for a pinhole to its
 #                global address; home B connects to that address directly.
+#   no-mapping   home C learns its public address (the carrier's) by STUN,
+#                but behind the carrier NAT nothing opens a way in: a
+#                listening side that asks for one gives up with status 1
+#                (once UPnP discovery and NAT-PMP have both found nobody).
 #   turn-relay   home C behind the carrier NAT, where no port can be opened,
 #                listens on a relayed address of the Internet's TURN server
 #                (granted to home B's public address); home B, behind the
@@ -102,6 +106,15 @@ finish() {
     fi
 }
 
+# refused NAME TEXT: NAME must end with status 1, having said TEXT.
+refused() {
+    local pid status=0
+    pid=$(eval "echo \$pid_$1")
+    wait "$pid" || status=$?
+    ((status == 1)) || { cat "$out/$1.err" >&2; fail "$1 ended with status $status, not 1"; }
+    grep -q "$2" "$out/$1.err" || { cat "$out/$1.err" >&2; fail "$1 did not say \"$2\""; }
+}
+
 # reference SEED_LISTEN SEED_CONNECT: the same game over loopback, as
 # OUT/reflisten.trace and OUT/refconnect.trace.
 reference() {
@@ -162,6 +175,13 @@ ipv6-pinhole)
         ip netns exec "$NS_RA" nft list chain inet filter miniupnpd >&2
         fail "router A's firewall still lets partners in"
     fi
+    ;;
+no-mapping)
+    start c "$NS_C" --listen 31415 --stun "$STUN" --map-port --seed 1
+    public=$(waitfor c "public address: ")
+    [[ $public == "$PUBLIC_C" ]] || fail "home C learnt the public address $public, not $PUBLIC_C"
+    drain c
+    refused c "the router opened no way in"
     ;;
 turn-relay)
     if ! "$sim" --help | grep -q -- '--turn'; then
