@@ -32,7 +32,8 @@ BENCH_PACKAGES=(xvfb xauth libx11-dev xdotool)
 A11Y_PACKAGES=(at-spi2-core python3-pyatspi dbus)
 # The packages are checked with Debian's own checker, lintian.
 PACKAGE_CHECK_PACKAGES=(lintian)
-MAIL_SERVER_PACKAGES=(opensmtpd dovecot-pop3d dovecot-submissiond openssl coturn)
+MAIL_SERVER_PACKAGES=(opensmtpd dovecot-pop3d dovecot-submissiond openssl coturn
+                      iproute2 nftables miniupnpd miniupnpd-nftables)
 
 install_missing() {
     local missing=()
@@ -46,12 +47,14 @@ install_missing() {
     fi
 }
 
-# The mail servers (and the STUN server) are installed for the tests alone:
-# their system services are never started (a policy-rc.d refuses every start
-# while they install) and are disabled afterwards, so nothing listens on the
-# machine's mail or STUN ports.
+# The mail servers (and the STUN server, and the home router's port mapping
+# daemon) are installed for the tests alone: their system services are never
+# started (a policy-rc.d refuses every start while they install) and are
+# disabled afterwards, so nothing listens on the machine's mail or STUN ports
+# and no router daemon touches the machine's own firewall.
 # The tests start private instances with their own configuration, mailboxes
-# and logs in the build folder, on high ports of 127.0.0.1, and stop them.
+# and logs in the build folder, on high ports of 127.0.0.1 (the router and
+# the relay inside the network namespaces of the homes tests), and stop them.
 # --no-remove: an installed mail server of another kind is never replaced.
 install_mail_servers() {
     local missing=()
@@ -73,7 +76,7 @@ install_mail_servers() {
              "the mail tests will fail." >&2
     fi
     ((own_policy)) && rm -f "$policy"
-    for service in opensmtpd dovecot coturn; do
+    for service in opensmtpd dovecot coturn miniupnpd; do
         if command -v systemctl >/dev/null; then
             systemctl stop "$service" 2>/dev/null || true
             systemctl disable "$service" 2>/dev/null || true

@@ -118,3 +118,9 @@ BEGIN {
 # about the same at any window size.
 echo
 "$build/bench/paint-frame" 2>/dev/null
+
+# Network play between the homes of a world of network namespaces: the
+# handshake and a move's round trip, directly and through the relay (needs
+# root; says so otherwise).
+echo
+bench/homes-bench.sh "$build"

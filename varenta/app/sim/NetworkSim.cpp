@@ -3,12 +3,21 @@
 #include <QCoreApplication>
 #include <QEventLoop>
 
+#include <algorithm>
+#include <chrono>
+#include <iomanip>
 #include <memory>
+#include <optional>
+#include <sstream>
+#include <vector>
 
 #include "varenta/app/sim/Invariants.h"
 #include "varenta/app/sim/PlayerBot.h"
 #include "varenta/app/sim/SimTrace.h"
 #include "varenta/engine/VarentaEngine.h"
+#include "varenta/net/nat/OwnAddresses.h"
+#include "varenta/net/nat/PortMapping.h"
+#include "varenta/net/nat/StunAddressQuery.h"
 #include "varenta/net/session/NetworkPlay.h"
 #include "varenta/net/socket/NotifierWatcher.h"
 
@@ -92,6 +101,52 @@ public:
     }
 };
 
+// How long the network took, for the benchmark: from the connect to the
+// session's handshake done (the connecting side), and from the end of each
+// own turn to the partner's first move after it.
+struct NetworkTiming {
+    using Clock = std::chrono::steady_clock;
+    std::optional<Clock::time_point> connected;
+    std::optional<double> handshakeMs;
+    std::optional<Clock::time_point> turnEnded;
+    std::vector<double> roundTripsMs;
+
+    static double MsSince(Clock::time_point start) {
+        return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+    }
+    void Opened() {
+        if (connected && !handshakeMs) {
+            handshakeMs = MsSince(*connected);
+        }
+    }
+    void Moved() {
+        if (turnEnded) {
+            roundTripsMs.push_back(MsSince(*turnEnded));
+            turnEnded.reset();
+        }
+    }
+    std::string Text() const {
+        std::ostringstream out;
+        out << std::fixed << std::setprecision(3) << "varenta-sim: timing: handshake ";
+        if (handshakeMs) {
+            out << *handshakeMs << " ms";
+        } else {
+            out << "-";
+        }
+        std::vector<double> sorted = roundTripsMs;
+        std::sort(sorted.begin(), sorted.end());
+        out << ", move round trip ";
+        if (sorted.empty()) {
+            out << "-";
+        } else {
+            out << sorted[sorted.size() / 2] << " ms median, " << sorted[sorted.size() * 9 / 10]
+                << " ms 90th percentile";
+        }
+        out << " (" << sorted.size() << " turns)";
+        return out.str();
+    }
+};
+
 // What the session tells: failures end the run, the other moves are traced
 // and checked against this table's own view of the hand.
 class RunWatcher : public NetworkPlayListener {
@@ -102,6 +157,9 @@ public:
 
     std::string failure;
     bool ended = false; // the connection closed after the stop
+    NetworkTiming timing;
+
+    void SessionOpened(std::string_view) override { timing.Opened(); }
 
     void Note(std::string_view text) override {
         Fail("the other program sent what this table cannot follow: " + std::string(text));
@@ -111,6 +169,7 @@ public:
         messages_ << "varenta-sim: ignored: " << text << std::endl;
     }
     void MoveReceived(const SessionMessage& message) override {
+        timing.Moved();
         if (message.keyword == Keyword::Deal) {
             if (trace_.handInProgress) {
                 Fail("the other table dealt while the hand goes on here");
@@ -151,6 +210,94 @@ private:
     NetworkTrace& trace_;
     std::ostream& messages_;
     std::string partner_; // host:port of a connecting run
+};
+
+// This side's public address as the STUN server sees it, asked before the
+// game as the connect dialog asks it when it opens; the query's problem
+// when nothing was found.
+bool LearnPublicAddress(const std::string& server, std::ostream& messages, std::string& problem) {
+    StunAddressQuery query;
+    bool done = false;
+    QString found;
+    query.Start(QString::fromStdString(server), [&](const QString& address) {
+        found = address;
+        done = true;
+    });
+    while (!done) {
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    }
+    if (found.isEmpty()) {
+        problem = "no public address from the STUN server at " + server + ": " + query.Problem();
+        return false;
+    }
+    messages << "public address: " << found.toStdString() << std::endl;
+    return true;
+}
+
+// The game port on the home router while this side listens: forwarded over
+// IPv4, and let through the router's IPv6 firewall to this machine's global
+// IPv6 address when it has one; each named once the router took it. A run
+// that got neither ends, since no partner out there could reach this side.
+class RouterPort {
+public:
+    RouterPort(std::ostream& messages, RunWatcher& watch) : messages_(messages), watch_(watch) {}
+    ~RouterPort() { Remove(); }
+    RouterPort(const RouterPort&) = delete;
+    RouterPort& operator=(const RouterPort&) = delete;
+
+    void Open(int port) {
+        mapping_ = std::make_unique<PortMapping>();
+        const std::vector<std::string> ipv6 = GlobalIPv6Addresses();
+        waiting_ = ipv6.empty() ? 1 : 2;
+        mapping_->Open(port, [this](const RouterAnswer& answer) {
+            Answered(
+                answer,
+                "mapped address: " +
+                    (answer.externalAddress.empty() ? std::string("?") : answer.externalAddress) +
+                    ':' + std::to_string(answer.port) + " (" + answer.method + ")",
+                mappedNamed_);
+        });
+        if (!ipv6.empty()) {
+            mapping_->OpenPinhole(ipv6.front(), port, [this](const RouterAnswer& answer) {
+                Answered(answer,
+                         "pinhole: [" + answer.externalAddress + "]:" + std::to_string(answer.port),
+                         pinholeNamed_);
+            });
+        }
+    }
+    // Takes mapping and pinhole back from the router and waits until it did.
+    void Remove() {
+        if (mapping_) {
+            mapping_->Close();
+            mapping_->ClosePinhole();
+            mapping_.reset();
+        }
+    }
+
+private:
+    void Answered(const RouterAnswer& answer, const std::string& line, bool& named) {
+        if (answer.ok) {
+            ++opened_;
+            if (!named) {
+                named = true;
+                messages_ << line << std::endl;
+            }
+        } else {
+            messages_ << "varenta-sim: the router did not open the way in: " << answer.problem
+                      << std::endl;
+        }
+        if (--waiting_ == 0 && opened_ == 0) {
+            watch_.Fail("the router opened no way in for the partner");
+        }
+    }
+
+    std::ostream& messages_;
+    RunWatcher& watch_;
+    std::unique_ptr<PortMapping> mapping_;
+    int waiting_ = 0; // first answers still to come
+    int opened_ = 0;
+    bool mappedNamed_ = false;
+    bool pinholeNamed_ = false;
 };
 
 } // namespace
@@ -199,6 +346,14 @@ SimSummary RunNetworkSimulation(const SimOptions& options, std::ostream* traceSt
                         std::to_string(trace.hands + 1) + ": " + what;
     };
 
+    if (!options.stunServer.empty()) {
+        std::string problem;
+        if (!LearnPublicAddress(options.stunServer, messages, problem)) {
+            fail(problem);
+            return summary;
+        }
+    }
+    RouterPort routerPort(messages, watch);
     if (listening) {
         if (!play.BecomeServer()) {
             fail(watch.failure.empty() ? "cannot listen on port " + options.listenPort
@@ -206,7 +361,11 @@ SimSummary RunNetworkSimulation(const SimOptions& options, std::ostream* traceSt
             return summary;
         }
         messages << "varenta-sim: listening on 127.0.0.1:" << session.ListenPort() << std::endl;
+        if (options.mapPort) {
+            routerPort.Open(session.ListenPort());
+        }
     } else {
+        watch.timing.connected = NetworkTiming::Clock::now();
         play.ConnectTo(QString::fromStdString(options.connectHost));
     }
 
@@ -243,6 +402,8 @@ SimSummary RunNetworkSimulation(const SimOptions& options, std::ostream* traceSt
             watch.Fail("the player bot is stuck: " + bot.Failure());
             break;
         }
+        // The turn's frames are written: the partner's answer is timed from here.
+        watch.timing.turnEnded = NetworkTiming::Clock::now();
         const std::string broken = CheckInvariants(engine.State());
         if (!broken.empty()) {
             watch.Fail("after the player's turn: " + broken);
@@ -255,6 +416,10 @@ SimSummary RunNetworkSimulation(const SimOptions& options, std::ostream* traceSt
     }
     play.SetListener(nullptr);
     session.CloseSession();
+    routerPort.Remove();
+    if (options.timing) {
+        messages << watch.timing.Text() << std::endl;
+    }
 
     summary.games = trace.games;
     summary.hands = trace.hands;

@@ -245,6 +245,19 @@ std::optional<SimOptions> ParseSimOptions(const std::vector<std::string_view>& a
             }
         } else if (arg == "--resume") {
             o.resume = true;
+        } else if (arg == "--map-port") {
+            o.mapPort = true;
+        } else if (arg == "--timing") {
+            o.timing = true;
+        } else if (arg == "--stun") {
+            if (!value(v)) {
+                return std::nullopt;
+            }
+            if (!ParseHostPort(v, 0)) {
+                error = "--stun needs HOST:PORT: " + std::string(v);
+                return std::nullopt;
+            }
+            o.stunServer = std::string(v);
         } else if (arg == "--nick") {
             if (!value(v)) {
                 return std::nullopt;
@@ -271,6 +284,15 @@ std::optional<SimOptions> ParseSimOptions(const std::vector<std::string_view>& a
     }
     if ((o.resume || !o.dropAfter.empty()) && !o.Networked()) {
         error = "--drop-after and --resume need --listen or --connect";
+        return std::nullopt;
+    }
+    // Only a network game has an address to learn or a port to open.
+    if ((!o.stunServer.empty() || o.timing) && !o.Networked()) {
+        error = "--stun and --timing need --listen or --connect";
+        return std::nullopt;
+    }
+    if (o.mapPort && o.listenPort.empty()) {
+        error = "--map-port needs --listen";
         return std::nullopt;
     }
     // A side that cuts its own line must make it again.

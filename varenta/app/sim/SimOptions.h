@@ -35,6 +35,14 @@ struct SimOptions {
     // (resume) waits for and makes the reconnection, then goes on.
     std::vector<std::int64_t> dropAfter;
     bool resume = false;
+    // As the connect dialog does over the Internet: learn this side's public
+    // address from a STUN server (host:port) before the game, and (the
+    // listening side) ask the home router to forward the game port.
+    std::string stunServer;
+    bool mapPort = false;
+    // Name on standard error how long the handshake and the moves' round
+    // trips took (the benchmark's figures).
+    bool timing = false;
     bool Networked() const { return !listenPort.empty() || !connectHost.empty(); }
 };
 
@@ -54,6 +62,7 @@ inline constexpr std::string_view kUsage =
     "                   [--load FILE] [--save FILE]\n"
     "                   [--listen PORT | --connect HOST:PORT] [--nick NAME]\n"
     "                   [--drop-after N[,N...]] [--resume]\n"
+    "                   [--stun HOST:PORT] [--map-port] [--timing]\n"
     "                   [--trace FILE|-] [--json]\n"
     "  --moves N    stop after the player bot's N-th move (also within a hand)\n"
     "  --load FILE  continue the saved game FILE, the player bot on turn\n"
@@ -67,6 +76,17 @@ inline constexpr std::string_view kUsage =
     "                       for each N in increasing order (needs --resume)\n"
     "  --resume             keep the game when the connection is lost: wait for and\n"
     "                       make the reconnection, then go on; trace lines that\n"
-    "                       report a cut or a resume begin with #\n";
+    "                       report a cut or a resume begin with #\n"
+    "  --stun HOST:PORT     before the game, ask that STUN server for this side's\n"
+    "                       public address and name it on standard error as\n"
+    "                       \"public address: IP\"\n"
+    "  --map-port           (with --listen) ask the home router (UPnP IGD, then\n"
+    "                       NAT-PMP) to forward the port, name it on standard error\n"
+    "                       as \"mapped address: IP:PORT (METHOD)\"; with a global\n"
+    "                       IPv6 address, ask its IPv6 firewall for a pinhole too,\n"
+    "                       named as \"pinhole: [IPV6]:PORT\"; both go at the end\n"
+    "  --timing             at the end, name on standard error the time from the\n"
+    "                       connect to the handshake done (connecting side) and the\n"
+    "                       round trip from an own turn's end to the partner's move\n";
 
 } // namespace varenta::sim

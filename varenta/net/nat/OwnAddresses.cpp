@@ -9,6 +9,7 @@
 #include <unistd.h>
 
 #include <array>
+#include <cstdint>
 #include <cstring>
 
 namespace varenta {
@@ -24,6 +25,42 @@ std::string Dotted(const sockaddr_in& address) {
 }
 
 } // namespace
+
+bool IsGlobalIPv6(const std::string& text) {
+    in6_addr address{};
+    if (inet_pton(AF_INET6, text.c_str(), &address) != 1) {
+        return false;
+    }
+    const std::uint8_t first = address.s6_addr[0];
+    const bool linkLocal = first == 0xFE && (address.s6_addr[1] & 0xC0) == 0x80;
+    const bool uniqueLocal = (first & 0xFE) == 0xFC;
+    return !IN6_IS_ADDR_LOOPBACK(&address) && !IN6_IS_ADDR_UNSPECIFIED(&address) &&
+           !IN6_IS_ADDR_V4MAPPED(&address) && !IN6_IS_ADDR_MULTICAST(&address) && !linkLocal &&
+           !uniqueLocal;
+}
+
+std::vector<std::string> GlobalIPv6Addresses() {
+    std::vector<std::string> addresses;
+    ifaddrs* list = nullptr;
+    if (getifaddrs(&list) != 0) {
+        return addresses;
+    }
+    for (const ifaddrs* entry = list; entry != nullptr; entry = entry->ifa_next) {
+        if (entry->ifa_addr == nullptr || entry->ifa_addr->sa_family != AF_INET6 ||
+            (entry->ifa_flags & IFF_UP) == 0) {
+            continue;
+        }
+        sockaddr_in6 address{};
+        std::memcpy(&address, entry->ifa_addr, sizeof address);
+        std::array<char, INET6_ADDRSTRLEN> text{};
+        if (inet_ntop(AF_INET6, &address.sin6_addr, text.data(), text.size()) != nullptr &&
+            IsGlobalIPv6(text.data())) {
+            addresses.emplace_back(text.data());
+        }
+    }
+    freeifaddrs(list);
+    return addresses;
+}
 
 std::vector<std::string> LocalIPv4Addresses() {
     std::vector<std::string> addresses;

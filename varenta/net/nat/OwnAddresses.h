@@ -14,6 +14,15 @@ namespace varenta {
 // these are the addresses a partner on another machine could reach.
 std::vector<std::string> LocalIPv4Addresses();
 
+// This machine's IPv6 addresses that a partner on the Internet could call
+// (see IsGlobalIPv6), of the interfaces that are up, in the system's order.
+std::vector<std::string> GlobalIPv6Addresses();
+
+// Is the text an IPv6 address of global reach: not the loopback, a
+// link-local, a unique-local (private network), a multicast, an IPv4-mapped
+// or the unspecified address?
+bool IsGlobalIPv6(const std::string& text);
+
 // This machine's address on the route towards a dotted IPv4 address,
 // learnt from a UDP socket's connect, which picks the route and sends
 // nothing. Nothing when the text is no dotted IPv4 address (a host name is

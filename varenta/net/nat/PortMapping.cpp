@@ -17,10 +17,13 @@ int RenewalMsFor(int leaseSeconds) {
 
 } // namespace
 
-PortMapping::PortMapping(RouterAccess access, std::unique_ptr<NetTimer> renewal)
+PortMapping::PortMapping(RouterAccess access, std::unique_ptr<NetTimer> renewal,
+                         std::unique_ptr<NetTimer> pinholeRenewal)
     : renewal_(renewal ? std::move(renewal) : std::make_unique<QtNetTimer>()),
+      pinholeRenewal_(pinholeRenewal ? std::move(pinholeRenewal) : std::make_unique<QtNetTimer>()),
       context_(std::make_unique<QObject>()), client_(std::move(access)) {
     renewal_->expired = [this] { Renew(); };
+    pinholeRenewal_->expired = [this] { RenewPinhole(); };
     // Started last: everything the worker touches exists by now.
     worker_ = std::thread([this] { Work(); });
 }
@@ -28,6 +31,8 @@ PortMapping::PortMapping(RouterAccess access, std::unique_ptr<NetTimer> renewal)
 PortMapping::~PortMapping() {
     renewal_->expired = nullptr;
     renewal_->Stop();
+    pinholeRenewal_->expired = nullptr;
+    pinholeRenewal_->Stop();
     // Whatever is still mapped goes before the worker ends. Questions not
     // yet put to the router are dropped, so closing waits at most for the
     // one running now and the removal; a mapping made by the running one is
@@ -35,7 +40,10 @@ PortMapping::~PortMapping() {
     {
         const std::lock_guard<std::mutex> lock(mutex_);
         jobs_.clear();
-        jobs_.push_back([this] { client_.Unmap(); });
+        jobs_.push_back([this] {
+            client_.Unmap();
+            client_.ClosePinhole();
+        });
         stopping_ = true;
     }
     wake_.notify_all();
@@ -126,6 +134,55 @@ void PortMapping::AddressAnswered(unsigned ask, const RouterAnswer& answer) {
     const Answer done = std::move(found->second);
     asks_.erase(found);
     if (done) {
+        done(answer);
+    }
+}
+
+void PortMapping::OpenPinhole(const std::string& address, int port, Answer done) {
+    ++pinholeGeneration_;
+    pinholeDone_ = std::move(done);
+    pinholeAddress_ = address;
+    pinholePort_ = port;
+    pinholeRenewalMs_ = 0;
+    pinholeRenewal_->Stop();
+    RenewPinhole();
+}
+
+void PortMapping::ClosePinhole() {
+    ++pinholeGeneration_;
+    pinholeDone_ = nullptr;
+    pinholePort_ = 0;
+    pinholeRenewalMs_ = 0;
+    pinholeRenewal_->Stop();
+    Queue([this] { client_.ClosePinhole(); });
+}
+
+void PortMapping::RenewPinhole() {
+    if (pinholePort_ == 0) {
+        return;
+    }
+    const bool first = pinholeRenewalMs_ == 0;
+    Queue([this, address = pinholeAddress_, port = pinholePort_, generation = pinholeGeneration_,
+           first] {
+        const RouterAnswer answer = client_.OpenPinhole(address, port);
+        QMetaObject::invokeMethod(
+            context_.get(),
+            [this, generation, answer, first] { PinholeAnswered(generation, answer, first); },
+            Qt::QueuedConnection);
+    });
+}
+
+void PortMapping::PinholeAnswered(unsigned generation, const RouterAnswer& answer, bool first) {
+    if (generation != pinholeGeneration_) {
+        return; // a newer OpenPinhole or a ClosePinhole came in between
+    }
+    pinholeRenewalMs_ =
+        answer.ok && answer.leaseSeconds > 0 ? RenewalMsFor(answer.leaseSeconds) : 0;
+    if (pinholeRenewalMs_ > 0) {
+        pinholeRenewal_->Start(pinholeRenewalMs_);
+    }
+    if ((first || !answer.ok) && pinholeDone_) {
+        const Answer done = pinholeDone_;
         done(answer);
     }
 }

@@ -15,6 +15,7 @@
 #include <map>
 #include <memory>
 #include <mutex>
+#include <string>
 #include <thread>
 
 class QObject;
@@ -33,12 +34,18 @@ public:
     virtual void Close() = 0;
     // The router's public address (ok false when no router tells it).
     virtual void AskAddress(Answer done) = 0;
+    // Lets partners through the router's IPv6 firewall to port `port` of
+    // this machine's global IPv6 address until ClosePinhole; done as Open's.
+    // A mapper without IPv6 firewall control asks nothing.
+    virtual void OpenPinhole(const std::string& /*address*/, int /*port*/, Answer /*done*/) {}
+    virtual void ClosePinhole() {}
 };
 
 class PortMapping : public PortMapper {
 public:
-    // The timer that renews the lease may be given (tests fire it by hand).
-    explicit PortMapping(RouterAccess access = {}, std::unique_ptr<NetTimer> renewal = nullptr);
+    // The timers that renew the leases may be given (tests fire them by hand).
+    explicit PortMapping(RouterAccess access = {}, std::unique_ptr<NetTimer> renewal = nullptr,
+                         std::unique_ptr<NetTimer> pinholeRenewal = nullptr);
     ~PortMapping() override;
     PortMapping(const PortMapping&) = delete;
     PortMapping& operator=(const PortMapping&) = delete;
@@ -46,6 +53,13 @@ public:
     void Open(int port, Answer done) override;
     void Close() override;
     void AskAddress(Answer done) override;
+
+    // Over IPv6: lets partners through the router's firewall to the port at
+    // this machine's global address, and keeps the way open until
+    // ClosePinhole; done answers as Open's does.
+    void OpenPinhole(const std::string& address, int port, Answer done) override;
+    void ClosePinhole() override;
+    bool RenewingPinhole() const { return pinholeRenewalMs_ > 0; }
 
     // The port kept open (0 when none is wanted).
     int WantedPort() const { return port_; }
@@ -61,8 +75,16 @@ private:
     void Answered(unsigned generation, const RouterAnswer& answer, bool first);
     void AddressAnswered(unsigned ask, const RouterAnswer& answer);
     void Renew();
+    void PinholeAnswered(unsigned generation, const RouterAnswer& answer, bool first);
+    void RenewPinhole();
 
     std::unique_ptr<NetTimer> renewal_;
+    std::unique_ptr<NetTimer> pinholeRenewal_;
+    Answer pinholeDone_;
+    std::string pinholeAddress_;
+    int pinholePort_ = 0;
+    int pinholeRenewalMs_ = 0;
+    unsigned pinholeGeneration_ = 0;   // window thread only
     std::unique_ptr<QObject> context_; // answers are delivered through it
     Answer done_;
     std::map<unsigned, Answer> asks_; // AskAddress calls waiting for the router

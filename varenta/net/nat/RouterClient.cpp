@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <array>
 #include <chrono>
+#include <cstring>
 
 namespace varenta {
 
@@ -131,6 +132,123 @@ bool RouterClient::FindIgd(Igd& igd, std::string& problem) {
     problem =
         found == 2 ? "the UPnP router reports no Internet connection" : "no UPnP router answered";
     return false;
+}
+
+bool RouterClient::FindFirewallIgd(Igd& igd, std::string& problem) {
+    const std::string known =
+        !access_.descriptionUrl.empty() ? access_.descriptionUrl : foundDescription6_;
+    bool found = false;
+    if (!known.empty()) {
+        found = UPNP_GetIGDFromUrl(known.c_str(), &igd.urls, &igd.data, igd.lan.data(),
+                                   static_cast<int>(igd.lan.size())) == 1;
+        if (!found) {
+            FreeUPNPUrls(&igd.urls);
+            igd.urls = {};
+            problem = "the UPnP router did not answer";
+            if (!access_.descriptionUrl.empty()) {
+                return false;
+            }
+            foundDescription6_.clear();
+        }
+    }
+    if (!found) {
+        if (!access_.discover) {
+            problem = "no UPnP router";
+            return false;
+        }
+        int error = 0;
+        UPNPDev* devices =
+            upnpDiscover(access_.discoveryMs, nullptr, nullptr, UPNP_LOCAL_PORT_ANY, 1, 2, &error);
+        if (devices == nullptr) {
+            problem = "no UPnP router answered over IPv6";
+            return false;
+        }
+        // Whether the router's IPv4 side counts as connected is of no matter
+        // to its IPv6 firewall.
+        const int valid = UPNP_GetValidIGD(devices, &igd.urls, &igd.data, igd.lan.data(),
+                                           static_cast<int>(igd.lan.size()));
+        freeUPNPDevlist(devices);
+        if (valid != 1 && valid != 2) {
+            problem = "no UPnP router answered over IPv6";
+            return false;
+        }
+        if (igd.urls.rootdescURL != nullptr) {
+            foundDescription6_ = igd.urls.rootdescURL;
+        }
+    }
+    if (igd.urls.controlURL_6FC == nullptr || igd.data.IPv6FC.servicetype[0] == '\0') {
+        problem = "the UPnP router has no IPv6 firewall control";
+        return false;
+    }
+    return true;
+}
+
+RouterAnswer RouterClient::OpenPinhole(const std::string& address, int port) {
+    RouterAnswer answer;
+    answer.method = kUpnp;
+    answer.port = port;
+    answer.externalAddress = address; // reachable as it is: nothing is translated
+    in6_addr parsed{};
+    if (inet_pton(AF_INET6, address.c_str(), &parsed) != 1) {
+        answer.problem = "no IPv6 address to open the firewall for";
+        return answer;
+    }
+    if (pinhole_ && (pinhole_->address != address || pinhole_->port != port)) {
+        ClosePinhole();
+    }
+    Igd igd;
+    if (!FindFirewallIgd(igd, answer.problem)) {
+        return answer;
+    }
+    answer.answered = true;
+    const char* control = igd.urls.controlURL_6FC;
+    const char* service = igd.data.IPv6FC.servicetype;
+    int enabled = 1;
+    int inboundAllowed = 1;
+    int result = UPNP_GetFirewallStatus(control, service, &enabled, &inboundAllowed);
+    if (result == UPNPCOMMAND_SUCCESS && enabled == 0) {
+        answer.ok = true; // nothing blocks the port
+        return answer;
+    }
+    if (result == UPNPCOMMAND_SUCCESS && inboundAllowed == 0) {
+        answer.problem = "the UPnP router lets no connection through its IPv6 firewall";
+        return answer;
+    }
+    const std::string lease = std::to_string(kLeaseSeconds);
+    // A lease kept alive is renewed; one the router forgot is asked for again.
+    if (pinhole_ && UPNP_UpdatePinhole(control, service, pinhole_->id.c_str(), lease.c_str()) ==
+                        UPNPCOMMAND_SUCCESS) {
+        answer.ok = true;
+        answer.leaseSeconds = kLeaseSeconds;
+        return answer;
+    }
+    pinhole_.reset();
+    std::array<char, 8> id{};
+    result = UPNP_AddPinhole(control, service, "", "0", address.c_str(),
+                             std::to_string(port).c_str(), "6", lease.c_str(), id.data());
+    if (result != UPNPCOMMAND_SUCCESS) {
+        answer.problem = UpnpProblem(result);
+        return answer;
+    }
+    pinhole_ = Pinhole{address, port, std::string(id.data(), strnlen(id.data(), id.size()))};
+    answer.ok = true;
+    answer.leaseSeconds = kLeaseSeconds;
+    return answer;
+}
+
+bool RouterClient::ClosePinhole() {
+    if (!pinhole_) {
+        return false;
+    }
+    const Pinhole pinhole = *pinhole_;
+    pinhole_.reset();
+    Igd igd;
+    std::string problem;
+    if (!FindFirewallIgd(igd, problem)) {
+        return false;
+    }
+    return UPNP_DeletePinhole(igd.urls.controlURL_6FC, igd.data.IPv6FC.servicetype,
+                              pinhole.id.c_str()) == UPNPCOMMAND_SUCCESS;
 }
 
 RouterAnswer RouterClient::MapUpnp(Igd& igd, int port) {

@@ -1,6 +1,7 @@
 #include "varenta/net/session/NetworkPlay.h"
 
 #include "varenta/net/mail/AddressExchange.h"
+#include "varenta/net/nat/OwnAddresses.h"
 #include "varenta/net/nat/PortMapping.h"
 #include "varenta/net/session/DecideRole.h"
 #include "varenta/net/session/NetworkPlayTexts.h"
@@ -289,11 +290,33 @@ void NetworkPlay::OpenRouterPort(int port) {
         return;
     }
     routerPortOpen_ = false;
+    pinholeOpen_ = false;
     // The answer may take seconds (or never come): the listening socket
     // already waits, and a partner on the local network can connect anyway.
     router->Open(port, [this, port](const RouterAnswer& answer) {
         RouterPortAnswered(port, answer.ok, QString::fromStdString(answer.problem));
     });
+    // Over IPv6 nothing is translated, but the router's firewall keeps an
+    // unasked partner out as surely as a closed port does.
+    const std::vector<std::string> ipv6 =
+        services_.ownIPv6 ? services_.ownIPv6() : GlobalIPv6Addresses();
+    if (!ipv6.empty()) {
+        const QString address = QString::fromStdString(ipv6.front());
+        router->OpenPinhole(ipv6.front(), port, [this, address, port](const RouterAnswer& answer) {
+            PinholeAnswered(address, port, answer.ok, QString::fromStdString(answer.problem));
+        });
+    }
+}
+
+void NetworkPlay::PinholeAnswered(const QString& address, int port, bool ok,
+                                  const QString& problem) {
+    const QString note = ok ? Text(texts::kPinholeOpened).arg(port).arg(address)
+                         : pinholeOpen_
+                             ? Text(texts::kPinholeLost).arg(port).arg(address, problem)
+                             : Text(texts::kPinholeNotOpened).arg(port).arg(address, problem);
+    pinholeOpen_ = ok;
+    listener_->Hint(note);
+    listener_->ChatNote(note);
 }
 
 void NetworkPlay::RouterPortAnswered(int port, bool ok, const QString& problem) {
@@ -311,9 +334,11 @@ void NetworkPlay::RouterPortAnswered(int port, bool ok, const QString& problem) 
 
 void NetworkPlay::CloseRouterPort() {
     routerPortOpen_ = false;
+    pinholeOpen_ = false;
     routerNote_.clear();
     if (portMapper_) {
         portMapper_->Close();
+        portMapper_->ClosePinhole();
     }
 }
 

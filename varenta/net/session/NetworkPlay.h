@@ -18,6 +18,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace varenta {
 
@@ -44,7 +45,10 @@ struct NetworkPlayServices {
     std::string sessionPort;                                 // empty: kSessionPort
     std::function<std::unique_ptr<PortMapper>()> portMapper; // empty: the router; nothing: none
     std::function<bool(const QString&)> yesNo;               // the same-address question
-    std::unique_ptr<NetTimer> retryTimer;                    // the connect retries' clock
+    // This machine's global IPv6 addresses, the first of which the router's
+    // firewall is asked to let partners through to (empty: the machine's own).
+    std::function<std::vector<std::string>()> ownIPv6;
+    std::unique_ptr<NetTimer> retryTimer; // the connect retries' clock
     // How an event that does not come from the session's socket runs (the
     // partner's address from the mail exchange): the table runs it as a
     // socket event. Empty: at once.
@@ -168,6 +172,7 @@ private:
     void StopRetries();
     void OpenRouterPort(int port);
     void RouterPortAnswered(int port, bool ok, const QString& problem);
+    void PinholeAnswered(const QString& address, int port, bool ok, const QString& problem);
     void AttachAddressExchange();
 
     NetworkPlayServices services_;
@@ -187,6 +192,7 @@ private:
     bool mapRouterPort_ = false; // the partner is not on this machine
     int refusalHintsShown_ = 0;  // runs of refused connects already told
     bool routerPortOpen_ = false;
+    bool pinholeOpen_ = false;
     QString routerNote_;
 };
 

@@ -25,5 +25,11 @@ inline constexpr const char* kPortNotOpened =
     "Port %1 could not be opened on the router: %2. A partner outside your network may not "
     "reach you; games on your own network are not affected.";
 inline constexpr const char* kPortLost = "The router no longer keeps port %1 open: %2.";
+inline constexpr const char* kPinholeOpened =
+    "The router's IPv6 firewall lets partners in to port %1 at %2";
+inline constexpr const char* kPinholeNotOpened =
+    "The router's IPv6 firewall could not be opened for port %1 at %2: %3.";
+inline constexpr const char* kPinholeLost =
+    "The router's IPv6 firewall no longer lets partners in to port %1 at %2: %3.";
 
 } // namespace varenta::texts

@@ -163,7 +163,13 @@ TEST(NetworkSim, NetworkOptionsAreChecked) {
                                {"--listen", "0", "--drop-after", "5"},
                                {"--resume"},
                                {"--listen", "0", "--resume", "--drop-after", "9,3"},
-                               {"--listen", "0", "--resume", "--drop-after", "0"}};
+                               {"--listen", "0", "--resume", "--drop-after", "0"},
+                               {"--stun", "198.51.100.1:3478"},
+                               {"--listen", "0", "--stun", "198.51.100.1"},
+                               {"--listen", "0", "--stun"},
+                               {"--map-port"},
+                               {"--timing"},
+                               {"--connect", "h:1", "--map-port"}};
     for (const QStringList& args : bad) {
         QProcess p;
         p.start(VARENTA_SIM, args);

@@ -167,15 +167,30 @@ inline std::string Soap(const std::string& body) {
 
 // Plays a router's description, its public address 203.0.113.7 and port
 // mappings: AddPortMapping answered with add(request) (0: accepted, else a
-// UPnP error code), DeletePortMapping accepted.
+// UPnP error code), DeletePortMapping accepted. With firewallControl (IGD
+// v2) it also keeps IPv6 pinholes: the firewall's state as the two flags
+// say, AddPinhole answered with pinhole(request) (accepted as the pinhole
+// named 7), UpdatePinhole with update(request), DeletePinhole accepted.
 struct UpnpRouter {
     std::function<int(const std::string&)> add = [](const std::string&) { return 0; };
+    std::function<int(const std::string&)> pinhole = [](const std::string&) { return 0; };
+    std::function<int(const std::string&)> update = [](const std::string&) { return 0; };
+    bool firewallControl = true;
+    bool firewallEnabled = true;
+    bool inboundAllowed = true;
     ScriptedServer server{SOCK_STREAM, [this](const std::string& request, int) {
                               return std::optional<std::string>(Answer(request));
                           }};
 
     std::string Answer(const std::string& request) const {
         if (request.rfind("GET /rootDesc.xml", 0) == 0) {
+            const std::string firewall =
+                firewallControl
+                    ? "<service><serviceType>urn:schemas-upnp-org:service:WANIPv6Firewall"
+                      "Control:1</serviceType><serviceId>urn:upnp-org:serviceId:WANIPv6Firewall"
+                      "Control1</serviceId><controlURL>/ctl/IP6FCtl</controlURL><eventSubURL>"
+                      "/evt/IP6FCtl</eventSubURL><SCPDURL>/WANIP6FC.xml</SCPDURL></service>"
+                    : "";
             return "<?xml version=\"1.0\"?><root xmlns=\"urn:schemas-upnp-org:device-1-0\"><device>"
                    "<deviceType>urn:schemas-upnp-org:device:InternetGatewayDevice:1</deviceType>"
                    "<deviceList><device><deviceType>urn:schemas-upnp-org:device:WANDevice:1"
@@ -184,17 +199,25 @@ struct UpnpRouter {
                    "schemas-upnp-org:service:WANIPConnection:1</serviceType><serviceId>urn:upnp-"
                    "org:serviceId:WANIPConn1</serviceId><controlURL>/ctl/IPConn</controlURL>"
                    "<eventSubURL>/evt/IPConn</eventSubURL><SCPDURL>/WANIPCn.xml</SCPDURL>"
-                   "</service></serviceList></device></deviceList></device></deviceList>"
+                   "</service>" +
+                   firewall +
+                   "</serviceList></device></deviceList></device></deviceList>"
                    "</device></root>";
         }
-        const int code = Is(request, "AddPortMapping") ? add(request) : 0;
+        const int code = Is(request, "AddPortMapping")  ? add(request)
+                         : Is(request, "AddPinhole")    ? pinhole(request)
+                         : Is(request, "UpdatePinhole") ? update(request)
+                                                        : 0;
         if (code != 0) {
             return Soap("<s:Fault><faultcode>s:Client</faultcode><faultstring>UPnPError"
                         "</faultstring><detail><UPnPError><errorCode>" +
                         std::to_string(code) + "</errorCode></UPnPError></detail></s:Fault>");
         }
         return Soap("<u:Response><NewExternalIPAddress>203.0.113.7</NewExternalIPAddress>"
-                    "</u:Response>");
+                    "<FirewallEnabled>" +
+                    std::string(firewallEnabled ? "1" : "0") +
+                    "</FirewallEnabled><InboundPinholeAllowed>" + (inboundAllowed ? "1" : "0") +
+                    "</InboundPinholeAllowed><UniqueID>7</UniqueID></u:Response>");
     }
     static bool Is(const std::string& request, const std::string& action) {
         return request.find("#" + action + "\"") != std::string::npos;

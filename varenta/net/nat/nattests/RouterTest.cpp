@@ -1,7 +1,9 @@
 // The game port on the router: UPnP IGD against a scripted device on
 // loopback (its description URL given directly, so no multicast), NAT-PMP
-// against a scripted gateway on a loopback address; the lease renewed by a
-// timer the test fires, the mapping removed on Close and with the object.
+// against a scripted gateway on a loopback address, the IPv6 pinhole
+// against the scripted device's firewall control; the leases renewed by
+// timers the test fires, mapping and pinhole removed on Close and with the
+// object.
 #include "varenta/net/nat/PortMapping.h"
 #include "varenta/net/nat/nattests/NatTestSupport.h"
 
@@ -15,13 +17,20 @@ namespace {
 // A mapping object with its renewal timer in the test's hand.
 struct Mapping {
     ManualNetTimer* renewal = new ManualNetTimer;
+    ManualNetTimer* pinholeRenewal = new ManualNetTimer;
     std::unique_ptr<PortMapping> mapping;
     std::vector<RouterAnswer> answers;
     explicit Mapping(const RouterAccess& access)
-        : mapping(std::make_unique<PortMapping>(access, std::unique_ptr<NetTimer>(renewal))) {}
+        : mapping(std::make_unique<PortMapping>(access, std::unique_ptr<NetTimer>(renewal),
+                                                std::unique_ptr<NetTimer>(pinholeRenewal))) {}
     bool Open(int port, std::size_t answersAfter = 1) {
         mapping->Open(port, [this](const RouterAnswer& answer) { answers.push_back(answer); });
         return PumpUntil([&] { return answers.size() >= answersAfter; });
+    }
+    bool OpenPinhole(const std::string& address, int port) {
+        mapping->OpenPinhole(address, port,
+                             [this](const RouterAnswer& answer) { answers.push_back(answer); });
+        return PumpUntil([&] { return !answers.empty(); });
     }
     RouterAnswer Address() {
         std::optional<RouterAnswer> answer;
@@ -106,6 +115,105 @@ TEST(UpnpMappingTest, ALateAnswerIsDroppedAndTheMappingGoesWithTheObject) {
     ASSERT_EQ(router.With("DeletePortMapping").size(), 2U);
     EXPECT_EQ(UpnpRouter::Argument(router.With("DeletePortMapping")[1], "NewExternalPort"),
               "31416");
+}
+
+// ---- the IPv6 pinhole --------------------------------------------------------------
+
+TEST(UpnpPinholeTest, OpensRenewsAndClosesTheWayIn) {
+    UpnpRouter router;
+    Mapping m(router.Access());
+    ASSERT_TRUE(m.OpenPinhole("2001:db8:a::2", 31415));
+    const RouterAnswer& first = m.answers.front();
+    EXPECT_TRUE(first.ok) << first.problem;
+    EXPECT_EQ(first.method + " " + first.externalAddress, "UPnP 2001:db8:a::2");
+    EXPECT_EQ(first.leaseSeconds, RouterClient::kLeaseSeconds);
+    const std::string add = router.With("AddPinhole").at(0);
+    for (const auto& [name, value] :
+         std::vector<std::pair<std::string, std::string>>{{"RemotePort", "0"},
+                                                          {"InternalClient", "2001:db8:a::2"},
+                                                          {"InternalPort", "31415"},
+                                                          {"Protocol", "6"},
+                                                          {"LeaseTime", "3600"}}) {
+        EXPECT_EQ(UpnpRouter::Argument(add, name), value) << name;
+    }
+    // From anyone: the partner's address is not known yet.
+    EXPECT_TRUE(UpnpRouter::Argument(add, "RemoteHost") == "" ||
+                UpnpRouter::Argument(add, "RemoteHost") == "empty")
+        << add;
+
+    // Renewed at half the lease by the pinhole's name; a pinhole the router
+    // forgot meanwhile is asked for anew. Neither is news.
+    EXPECT_EQ(m.pinholeRenewal->starts, std::vector<int>{1800 * 1000});
+    EXPECT_FALSE(m.renewal->running);
+    m.pinholeRenewal->Fire();
+    ASSERT_TRUE(PumpUntil([&] { return m.pinholeRenewal->starts.size() == 2; }));
+    ASSERT_EQ(router.With("UpdatePinhole").size(), 1U);
+    EXPECT_EQ(UpnpRouter::Argument(router.With("UpdatePinhole")[0], "UniqueID"), "7");
+    EXPECT_EQ(UpnpRouter::Argument(router.With("UpdatePinhole")[0], "NewLeaseTime"), "3600");
+    router.update = [](const std::string&) { return 704; };
+    m.pinholeRenewal->Fire();
+    ASSERT_TRUE(PumpUntil([&] { return m.pinholeRenewal->starts.size() == 3; }));
+    EXPECT_EQ(router.With("AddPinhole").size(), 2U);
+    EXPECT_EQ(m.answers.size(), 1U);
+
+    m.mapping->ClosePinhole();
+    EXPECT_FALSE(m.pinholeRenewal->running);
+    ASSERT_TRUE(PumpUntil([&] { return router.With("DeletePinhole").size() == 1; }));
+    EXPECT_EQ(UpnpRouter::Argument(router.With("DeletePinhole")[0], "UniqueID"), "7");
+    m.mapping.reset(); // nothing left to close
+    EXPECT_EQ(router.With("DeletePinhole").size(), 1U);
+    EXPECT_TRUE(router.With("AddPortMapping").empty()) << "IPv6 needs no port mapping";
+}
+
+TEST(UpnpPinholeTest, RoutersThatCannotOrNeedNotOpenIt) {
+    const struct {
+        const char* what;
+        std::string address;
+        bool firewallControl, firewallEnabled, inboundAllowed;
+        int refusal;         // the answer to AddPinhole
+        std::string problem; // empty: open
+        std::size_t adds;
+    } cases[] = {
+        {"IGD v1 only", "2001:db8:a::2", false, true, true, 0,
+         "the UPnP router has no IPv6 firewall control", 0},
+        {"firewall off", "2001:db8:a::2", true, false, true, 0, "", 0},
+        {"no pinholes allowed", "2001:db8:a::2", true, true, false, 0,
+         "the UPnP router lets no connection through its IPv6 firewall", 0},
+        {"refused", "2001:db8:a::2", true, true, true, 606,
+         "the UPnP router refused (error 606 Action not authorized)", 1},
+        {"an IPv4 address", "192.168.1.2", true, true, true, 0,
+         "no IPv6 address to open the firewall for", 0},
+    };
+    for (const auto& c : cases) {
+        UpnpRouter router;
+        router.firewallControl = c.firewallControl;
+        router.firewallEnabled = c.firewallEnabled;
+        router.inboundAllowed = c.inboundAllowed;
+        router.pinhole = [&c](const std::string&) { return c.refusal; };
+        Mapping m(router.Access());
+        ASSERT_TRUE(m.OpenPinhole(c.address, 31415)) << c.what;
+        EXPECT_EQ(m.answers[0].ok, c.problem.empty()) << c.what;
+        EXPECT_EQ(m.answers[0].problem, c.problem) << c.what;
+        EXPECT_EQ(router.With("AddPinhole").size(), c.adds) << c.what;
+        EXPECT_FALSE(m.pinholeRenewal->running) << c.what << ": nothing to renew";
+        m.mapping.reset();
+        EXPECT_TRUE(router.With("DeletePinhole").empty()) << c.what << ": nothing to close";
+    }
+}
+
+TEST(UpnpPinholeTest, ThePinholeGoesWithTheObjectAndALateAnswerIsDropped) {
+    UpnpRouter router;
+    {
+        Mapping m(router.Access());
+        m.mapping->OpenPinhole("2001:db8:a::2", 31415,
+                               [&m](const RouterAnswer& a) { m.answers.push_back(a); });
+        m.mapping->ClosePinhole();
+        ASSERT_TRUE(PumpUntil([&] { return router.With("DeletePinhole").size() == 1; }));
+        EXPECT_TRUE(m.answers.empty());
+        ASSERT_TRUE(m.OpenPinhole("2001:db8:a::2", 31416));
+    } // destroyed while open: the pinhole is closed before it goes
+    ASSERT_EQ(router.With("DeletePinhole").size(), 2U);
+    EXPECT_EQ(UpnpRouter::Argument(router.With("AddPinhole").back(), "InternalPort"), "31416");
 }
 
 // ---- a NAT-PMP gateway ------------------------------------------------------------

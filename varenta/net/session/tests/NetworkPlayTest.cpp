@@ -36,6 +36,18 @@ struct FakeRouter : PortMapper {
         answer.problem = problem;
         pending(answer);
     }
+    // The IPv6 firewall: "address port" of each pinhole asked for.
+    std::vector<std::string> pinholes;
+    int pinholeCloses = 0;
+    PortMapper::Answer pendingPinhole;
+    void OpenPinhole(const std::string& address, int port, PortMapper::Answer done) override {
+        pinholes.push_back(address + " " + std::to_string(port));
+        pendingPinhole = std::move(done);
+    }
+    void ClosePinhole() override {
+        ++pinholeCloses;
+        pendingPinhole = nullptr;
+    }
 };
 
 struct Recorder : NetworkPlayListener {
@@ -51,10 +63,12 @@ struct Recorder : NetworkPlayListener {
 };
 
 struct Fixture {
-    explicit Fixture(int connectAttempts = 0, bool sameAddressAnswer = true) {
+    explicit Fixture(int connectAttempts = 0, bool sameAddressAnswer = true,
+                     std::vector<std::string> ownIPv6 = {}) {
         engine.SetPort(&port);
         engine.StartProgram(1);
         NetworkPlayServices services;
+        services.ownIPv6 = [ownIPv6] { return ownIPv6; };
         services.sessionPort = "0"; // any free port when listening
         services.portMapper = [this] {
             auto made = std::make_unique<FakeRouter>();
@@ -138,6 +152,46 @@ TEST(NetworkPlayTest, TheRoutersAnswersAreToldAndTheMappingGoesWithTheSession) {
     EXPECT_TRUE(f.play->RouterPortNote().isEmpty());
     EXPECT_EQ(f.play->Status(), ConnectionStatus::NotConnected);
     EXPECT_EQ(f.seen.ended, std::vector<bool>{false});
+}
+
+TEST(NetworkPlayTest, TheIPv6FirewallIsAskedForAPinholeThatGoesWithTheSession) {
+    for (const bool hasIPv6 : {false, true}) {
+        Fixture f(0, true,
+                  hasIPv6 ? std::vector<std::string>{"2001:db8:a::2", "2001:db8:a::9"}
+                          : std::vector<std::string>{});
+        f.play->DecideRole("10.0.0.1", "10.0.0.2");
+        ASSERT_NE(f.router, nullptr);
+        const int port = f.play->Session().ListenPort();
+        if (!hasIPv6) {
+            EXPECT_TRUE(f.router->pinholes.empty()) << "no IPv6 address: nothing to open";
+            continue;
+        }
+        ASSERT_EQ(f.router->pinholes,
+                  std::vector<std::string>{"2001:db8:a::2 " + std::to_string(port)});
+        const QString address = QStringLiteral("2001:db8:a::2");
+        const struct {
+            bool ok;
+            const char* problem;
+            QString note;
+        } answers[] = {
+            {true, "", QString::fromLatin1(texts::kPinholeOpened).arg(port).arg(address)},
+            {false, "lease gone",
+             QString::fromLatin1(texts::kPinholeLost).arg(port).arg(address, "lease gone")},
+            {false, "refused",
+             QString::fromLatin1(texts::kPinholeNotOpened).arg(port).arg(address, "refused")},
+        };
+        for (const auto& a : answers) {
+            RouterAnswer answer;
+            answer.ok = a.ok;
+            answer.problem = a.problem;
+            f.router->pendingPinhole(answer);
+            EXPECT_EQ(f.seen.hints.back(), a.note);
+            EXPECT_EQ(f.seen.chatNotes.back(), a.note);
+        }
+        EXPECT_EQ(f.router->pinholeCloses, 0);
+        f.play->CloseSession();
+        EXPECT_EQ(f.router->pinholeCloses, 1);
+    }
 }
 
 TEST(NetworkPlayTest, RetriesRunOnTheirClockUntilStoppedOrGivenUp) {

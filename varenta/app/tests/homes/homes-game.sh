@@ -1,0 +1,229 @@
+#!/usr/bin/env bash
+# homes-game.sh SCENARIO WORLD SIM OUT
+#
+# Two varenta-sim processes in two homes of the test world
+# (testsupport/homes-world.sh) play a whole game; their traces must be
+# exactly those of the same two seeds played over loopback. OUT receives the
+# traces and what the programs said. Scenarios:
+#
+#   upnp-router  home A (behind the mapping router) opens the game port on
+#                its router and learns its public address by STUN; home B
+#                (behind the router that maps nothing) connects to that.
+#   ipv6-pinhole home A asks its router's IPv6 firewall for a pinhole to its
+#                global address; home B connects to that address directly.
+#   no-mapping   home C learns its public address (the carrier's) by STUN,
+#                but behind the carrier NAT nothing opens a way in: a
+#                listening side that asks for one gives up with status 1
+#                (once UPnP discovery and NAT-PMP have both found nobody).
+#   turn-relay   home C behind the carrier NAT, where no port can be opened,
+#                listens on a relayed address of the Internet's TURN server
+#                (granted to home B's public address); home B, behind the
+#                router that maps nothing, connects to that address with
+#                plain TCP. Skipped while this varenta-sim has no --turn.
+#   firewall     without a pinhole or a mapping, a connection from home B to
+#                the listening home A is refused by router A's firewall
+#                (and counted there), over IPv6 and IPv4 alike, while home A
+#                does listen (its router reaches it).
+#
+# Exit 77 (skipped) when the world could not be made for want of root.
+set -euo pipefail
+scenario=${1:-} world=${2:-} sim=${3:-} out=${4:-}
+[[ -n $scenario && -n $world && -n $sim && -n $out ]] ||
+    { echo "usage: homes-game.sh SCENARIO WORLD SIM OUT" >&2; exit 2; }
+
+if [[ ! -f $world/world.env ]]; then
+    if ((EUID != 0)); then
+        echo "homes-game: skipped: the test world needs root (network namespaces)" >&2
+        exit 77
+    fi
+    echo "homes-game: the test world is missing ($world/world.env); its fixture failed" >&2
+    exit 1
+fi
+source "$world/world.env"
+rm -rf "$out"
+mkdir -p "$out"
+
+fail() { echo "homes-game $scenario: $*" >&2; exit 1; }
+
+pids=()
+cleanup() {
+    local p
+    for p in "${pids[@]}"; do kill "$p" 2>/dev/null || true; done
+    wait 2>/dev/null || true
+}
+trap cleanup EXIT
+
+# start NAME NS ARGS...: runs the simulator in namespace NS (empty: here),
+# its standard error to OUT/NAME.err through a pipe that waitfor reads.
+start() {
+    local name=$1 ns=$2
+    shift 2
+    mkfifo "$out/$name.pipe"
+    if [[ -n $ns ]]; then
+        ip netns exec "$ns" "$sim" "$@" --trace "$out/$name.trace" 2>"$out/$name.pipe" &
+    else
+        "$sim" "$@" --trace "$out/$name.trace" 2>"$out/$name.pipe" &
+    fi
+    pids+=($!)
+    eval "pid_$name=$!"
+    exec {fd}<"$out/$name.pipe"
+    eval "fd_$name=$fd"
+}
+
+# waitfor NAME PREFIX: reads NAME's standard error up to a line holding
+# PREFIX (at its start, or after the program's name) and prints the rest of
+# that line; fails when the program ends first. drain then copies the rest
+# of its output on in the background.
+waitfor() {
+    local name=$1 prefix=$2 fd line
+    fd=$(eval "echo \$fd_$name")
+    while IFS= read -r -t 60 line <&"$fd"; do
+        printf '%s\n' "$line" >>"$out/$name.err"
+        if [[ $line == "$prefix"* || $line == "varenta-sim: $prefix"* ]]; then
+            printf '%s\n' "${line#*"$prefix"}"
+            return 0
+        fi
+    done
+    cat "$out/$name.err" >&2
+    fail "$name never said \"$prefix\""
+}
+
+drain() {
+    local fd
+    fd=$(eval "echo \$fd_$1")
+    cat <&"$fd" >>"$out/$1.err" &
+    pids+=($!)
+}
+
+# finish NAME: waits for NAME's end; fails unless it ended well.
+finish() {
+    local pid status=0
+    pid=$(eval "echo \$pid_$1")
+    wait "$pid" || status=$?
+    if ((status != 0)); then
+        cat "$out/$1.err" >&2 || true
+        fail "$1 ended with status $status"
+    fi
+}
+
+# refused NAME TEXT: NAME must end with status 1, having said TEXT.
+refused() {
+    local pid status=0
+    pid=$(eval "echo \$pid_$1")
+    wait "$pid" || status=$?
+    ((status == 1)) || { cat "$out/$1.err" >&2; fail "$1 ended with status $status, not 1"; }
+    grep -q "$2" "$out/$1.err" || { cat "$out/$1.err" >&2; fail "$1 did not say \"$2\""; }
+}
+
+# reference SEED_LISTEN SEED_CONNECT: the same game over loopback, as
+# OUT/reflisten.trace and OUT/refconnect.trace.
+reference() {
+    local port
+    start reflisten "" --listen 0 --seed "$1"
+    port=$(waitfor reflisten "varenta-sim: listening on 127.0.0.1:")
+    drain reflisten
+    start refconnect "" --connect "127.0.0.1:$port" --seed "$2"
+    drain refconnect
+    finish refconnect
+    finish reflisten
+}
+
+# same_game NAME REF: NAME's trace is REF's, line for line, and a whole game.
+same_game() {
+    [[ $(wc -l <"$out/$1.trace") -gt 100 ]] || fail "$1 played almost nothing"
+    tail -n 1 "$out/$1.trace" | grep -q '^GAMEOVER ' || fail "$1 did not play a whole game"
+    diff -u "$out/$2.trace" "$out/$1.trace" >&2 || fail "$1's game is not the loopback game"
+}
+
+case $scenario in
+upnp-router)
+    reference 11 12
+    start a "$NS_A" --listen 31415 --stun "$STUN" --map-port --seed 11
+    public=$(waitfor a "public address: ")
+    [[ $public == "$PUBLIC_A" ]] || fail "home A learnt the public address $public, not $PUBLIC_A"
+    mapped=$(waitfor a "mapped address: ")
+    [[ ${mapped%% *} == "$PUBLIC_A:31415" ]] ||
+        fail "home A's router mapped $mapped, not $PUBLIC_A:31415"
+    drain a
+    start b "$NS_B" --connect "$PUBLIC_A:31415" --stun "$STUN" --seed 12
+    public=$(waitfor b "public address: ")
+    [[ $public == "$PUBLIC_B" ]] || fail "home B learnt the public address $public, not $PUBLIC_B"
+    drain b
+    finish b
+    finish a
+    same_game a reflisten
+    same_game b refconnect
+    # The mapping went with the program.
+    if ip netns exec "$NS_RA" nft list table inet filter | grep -q 'dport 31415'; then
+        ip netns exec "$NS_RA" nft list table inet filter >&2
+        fail "router A still forwards the game port"
+    fi
+    ;;
+ipv6-pinhole)
+    reference 21 22
+    start a "$NS_A" --listen 31415 --map-port --seed 21
+    hole=$(waitfor a "pinhole: ")
+    [[ $hole == "[$A_V6]:31415" ]] || fail "home A's router opened $hole, not [$A_V6]:31415"
+    drain a
+    start b "$NS_B" --connect "[$A_V6]:31415" --seed 22
+    drain b
+    finish b
+    finish a
+    same_game a reflisten
+    same_game b refconnect
+    if ip netns exec "$NS_RA" nft list chain inet filter miniupnpd | grep -q 'dport 31415'; then
+        ip netns exec "$NS_RA" nft list chain inet filter miniupnpd >&2
+        fail "router A's firewall still lets partners in"
+    fi
+    ;;
+no-mapping)
+    start c "$NS_C" --listen 31415 --stun "$STUN" --map-port --seed 1
+    public=$(waitfor c "public address: ")
+    [[ $public == "$PUBLIC_C" ]] || fail "home C learnt the public address $public, not $PUBLIC_C"
+    drain c
+    refused c "the router opened no way in"
+    ;;
+turn-relay)
+    if ! "$sim" --help | grep -q -- '--turn'; then
+        echo "homes-game turn-relay: skipped: this varenta-sim has no --turn (no relay client)" >&2
+        exit 77
+    fi
+    reference 31 32
+    start c "$NS_C" --listen 31415 --turn "$TURN" --turn-user "$TURN_USER" \
+        --turn-password "$TURN_PASSWORD" --turn-peer "$PUBLIC_B" --seed 31
+    relayed=$(waitfor c "relayed address: ")
+    [[ ${relayed%:*} == "${TURN%:*}" ]] || fail "the relayed address $relayed is not the relay's"
+    drain c
+    start b "$NS_B" --connect "$relayed" --seed 32
+    drain b
+    finish b
+    finish c
+    same_game c reflisten
+    same_game b refconnect
+    ;;
+firewall)
+    unasked() {
+        ip netns exec "$NS_RA" nft list counter inet filter unasked |
+            grep -o 'packets [0-9]*' | cut -d' ' -f2
+    }
+    start a "$NS_A" --listen 31415 --seed 1
+    waitfor a "varenta-sim: listening on 127.0.0.1:" >/dev/null
+    drain a
+    before=$(unasked)
+    for target in "$A_V6" "$PUBLIC_A"; do
+        if ip netns exec "$NS_B" bash -c "exec 3<>/dev/tcp/$target/31415" 2>/dev/null; then
+            fail "home B reached home A at $target without being let in"
+        fi
+    done
+    after=$(unasked)
+    ((after == before + 1)) ||
+        fail "router A's firewall refused $((after - before)) connections, not the one over IPv6"
+    ip netns exec "$NS_RA" bash -c "exec 3<>/dev/tcp/$A_V6/31415" ||
+        fail "home A does not listen where home B was refused"
+    ;;
+*)
+    echo "homes-game: unknown scenario $scenario" >&2
+    exit 2
+    ;;
+esac
+echo "homes-game $scenario: passed"
