@@ -26,25 +26,33 @@ std::vector<int> Sorted(const CardPile& pile) {
     return codes;
 }
 
-TEST(ResumeTablesTest, ALostLineKeepsBothTablesWaitingThenTheGameGoesOn) {
-    Table ann;
+// Both tables are connected, neither waits, and both hold the same deal.
+bool Established(Table& ann, Table& bob) {
+    return ann.window->Network().Connection() == ConnectionStatus::Established &&
+           bob.window->Network().Connection() == ConnectionStatus::Established &&
+           !ann.window->Network().Session().GameWaits() &&
+           !bob.window->Network().Session().GameWaits() &&
+           bob.S().stock.Size() == ann.S().stock.Size();
+}
+
+// Ann listens, Bob connects; both hold the first deal.
+void ConnectAnnAndBob(Table& ann, Table& bob) {
     ann.Open("192.168.1.20", "0", 5);
     ann.Connect("Ann", "127.0.0.1"); // asked which side listens, Ann says Yes
     const int port = ann.window->Network().Session().ListenPort();
     ASSERT_GT(port, 0);
-    Table bob;
     bob.Open("192.168.1.20", std::to_string(port), 9);
     bob.answer = false;
     bob.Connect("Bob", "127.0.0.1");
     bob.answer = true;
-    const auto established = [&] {
-        return ann.window->Network().Connection() == ConnectionStatus::Established &&
-               bob.window->Network().Connection() == ConnectionStatus::Established &&
-               !ann.window->Network().Session().GameWaits() &&
-               !bob.window->Network().Session().GameWaits() &&
-               bob.S().stock.Size() == ann.S().stock.Size();
-    };
-    ASSERT_TRUE(PumpUntil(established));
+    ASSERT_TRUE(PumpUntil([&] { return Established(ann, bob); }));
+}
+
+TEST(ResumeTablesTest, ALostLineKeepsBothTablesWaitingThenTheGameGoesOn) {
+    Table ann;
+    Table bob;
+    ConnectAnnAndBob(ann, bob);
+    const auto established = [&] { return Established(ann, bob); };
     const auto hand = Sorted(ann.S().playerHand);
     const bool annToMove = !ann.S().opponentToMove;
 
@@ -98,32 +106,13 @@ TEST(ResumeTablesTest, ALostLineKeepsBothTablesWaitingThenTheGameGoesOn) {
     EXPECT_EQ(ann.window->Network().Connection(), ConnectionStatus::NotConnected);
 }
 
-// Ann listens, Bob connects; both hold the first deal.
-void ConnectAnnAndBob(Table& ann, Table& bob, const std::function<bool()>& established) {
-    ann.Open("192.168.1.20", "0", 5);
-    ann.Connect("Ann", "127.0.0.1");
-    const int port = ann.window->Network().Session().ListenPort();
-    ASSERT_GT(port, 0);
-    bob.Open("192.168.1.20", std::to_string(port), 9);
-    bob.answer = false;
-    bob.Connect("Bob", "127.0.0.1");
-    bob.answer = true;
-    ASSERT_TRUE(PumpUntil(established));
-}
-
 TEST(ResumeTablesTest, ATableClosedOrKilledWhileItsGameWaitsTakesItUpWhenStartedAgain) {
     for (const bool killed : {false, true}) {
         SCOPED_TRACE(killed ? "killed" : "closed");
         Table ann;
         Table bob;
-        const auto established = [&] {
-            return ann.window->Network().Connection() == ConnectionStatus::Established &&
-                   bob.window->Network().Connection() == ConnectionStatus::Established &&
-                   !ann.window->Network().Session().GameWaits() &&
-                   !bob.window->Network().Session().GameWaits() &&
-                   bob.S().stock.Size() == ann.S().stock.Size();
-        };
-        ConnectAnnAndBob(ann, bob, established);
+        ConnectAnnAndBob(ann, bob);
+        const auto established = [&] { return Established(ann, bob); };
         const std::string port = std::to_string(ann.window->Network().Session().ListenPort());
         const auto hand = Sorted(bob.S().playerHand);
         const bool bobToMove = !bob.S().opponentToMove;
@@ -169,12 +158,7 @@ TEST(ResumeTablesTest, ATableClosedOrKilledWhileItsGameWaitsTakesItUpWhenStarted
 TEST(ResumeTablesTest, APlayerWhoNoLongerWaitsPlaysTheComputerFromWhereTheGameStands) {
     Table ann;
     Table bob;
-    const auto established = [&] {
-        return ann.window->Network().Connection() == ConnectionStatus::Established &&
-               bob.window->Network().Connection() == ConnectionStatus::Established &&
-               bob.S().stock.Size() == ann.S().stock.Size();
-    };
-    ConnectAnnAndBob(ann, bob, established);
+    ConnectAnnAndBob(ann, bob);
     const auto hand = Sorted(bob.S().playerHand);
     const bool annOnTurn = bob.S().opponentToMove;
     const int stock = bob.S().stock.Size();
