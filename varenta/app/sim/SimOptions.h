@@ -35,6 +35,14 @@ struct SimOptions {
     // (resume) waits for and makes the reconnection, then goes on.
     std::vector<std::int64_t> dropAfter;
     bool resume = false;
+    // A listening side that nobody can reach takes its partner through a
+    // relay server (host, port, user, password), open to these IP addresses.
+    std::string turnHost;
+    int turnPort = 0;
+    std::string turnUser;
+    std::string turnPassword;
+    std::vector<std::string> turnPeers;
+    bool Relayed() const { return !turnHost.empty(); }
     bool Networked() const { return !listenPort.empty() || !connectHost.empty(); }
 };
 
@@ -54,6 +62,8 @@ inline constexpr std::string_view kUsage =
     "                   [--load FILE] [--save FILE]\n"
     "                   [--listen PORT | --connect HOST:PORT] [--nick NAME]\n"
     "                   [--drop-after N[,N...]] [--resume]\n"
+    "                   [--turn HOST:PORT --turn-user USER --turn-password PASS\n"
+    "                    --turn-peer IP...]\n"
     "                   [--trace FILE|-] [--json]\n"
     "  --moves N    stop after the player bot's N-th move (also within a hand)\n"
     "  --load FILE  continue the saved game FILE, the player bot on turn\n"
@@ -67,6 +77,13 @@ inline constexpr std::string_view kUsage =
     "                       for each N in increasing order (needs --resume)\n"
     "  --resume             keep the game when the connection is lost: wait for and\n"
     "                       make the reconnection, then go on; trace lines that\n"
-    "                       report a cut or a resume begin with #\n";
+    "                       report a cut or a resume begin with #\n"
+    "  --turn HOST:PORT     with --listen: nothing listens here; the partner connects\n"
+    "                       to an address relayed by this relay server, named on\n"
+    "                       standard error as \"relayed address: IP:PORT\" (the\n"
+    "                       partner needs no relay of its own: plain --connect)\n"
+    "  --turn-user USER, --turn-password PASS  the relay's credentials\n"
+    "  --turn-peer IP       the partner's address as the relay sees it; only it may\n"
+    "                       come in (repeat for several)\n";
 
 } // namespace varenta::sim

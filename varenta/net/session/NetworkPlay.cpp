@@ -41,7 +41,8 @@ MessageKind BoxKind(SessionListener::Ending ending) {
 
 NetworkPlay::NetworkPlay(VarentaEngine& engine, SocketWatcher& watcher,
                          NetworkPlayServices services)
-    : services_(std::move(services)), session_(std::make_unique<NetworkSession>(engine, watcher)) {
+    : services_(std::move(services)), watcher_(watcher),
+      session_(std::make_unique<NetworkSession>(engine, watcher)) {
     if (!services_.retryTimer) {
         services_.retryTimer = std::make_unique<QtNetTimer>();
     }
@@ -62,6 +63,7 @@ NetworkPlay::NetworkPlay(VarentaEngine& engine, SocketWatcher& watcher,
 }
 
 NetworkPlay::~NetworkPlay() {
+    relay_.reset();
     services_.retryTimer->expired = nullptr;
     session_->SetListener(nullptr);
 }
@@ -168,6 +170,49 @@ void NetworkPlay::BecomeClient(const QString& partner) {
     session_->Connect(partner.toStdString(), SessionPort());
 }
 
+void NetworkPlay::BecomeRelayedServer(const TurnServer& server, std::vector<std::string> peers) {
+    if (!relay_) {
+        relay_ = std::make_unique<TurnRelay>(watcher_, std::move(services_.relayTimer),
+                                             services_.relaySockets);
+    }
+    session_->AwaitRelayed();
+    SetStatus(session_->connectionStatus());
+    TurnRelay::Events events;
+    events.ready = [this](const std::string& relayed) {
+        listener_->RelayReady(QString::fromStdString(relayed));
+    };
+    events.partner = [this](std::unique_ptr<TcpSocket> connection, const std::string&) {
+        relayName_ = QString::fromStdString(relay_->Server().Name());
+        if (!session_->TakeConnection(std::move(connection))) {
+            relayName_.clear();
+        }
+    };
+    events.failed = [this](const std::string& problem) { RelayFailed(problem); };
+    events.note = [this](const std::string& text) { listener_->Hint(Utf8(text)); };
+    relay_->Start(server, std::move(peers), std::move(events));
+}
+
+void NetworkPlay::RelayFailed(const std::string& problem) {
+    // A partner's line ends with the relay's: the session reports that
+    // itself, as any lost connection.
+    if (session_->sessionOpen()) {
+        listener_->Hint(Utf8(problem));
+        return;
+    }
+    listener_->RelayFailed(Utf8(problem));
+    listener_->Box(MessageKind::Error, Utf8(problem));
+    session_->CloseSession();
+    SessionEnded(false);
+}
+
+QString NetworkPlay::PathText() const {
+    if (status_ != ConnectionStatus::Established) {
+        return {};
+    }
+    return relayName_.isEmpty() ? Text(texts::kConnectedDirectly)
+                                : Text(texts::kConnectedThroughRelay).arg(relayName_);
+}
+
 void NetworkPlay::ConnectTo(const QString& partner) {
     BecomeClient(partner);
     partnerAddress_ = partner;
@@ -243,6 +288,10 @@ void NetworkPlay::ReconnectTimer() {
 
 void NetworkPlay::SessionEnded(bool hadGame) {
     StopRetries();
+    if (relay_ && !session_->GameWaits()) {
+        relay_->Stop();
+    }
+    relayName_.clear();
     CloseRouterPort();
     partnerAddress_.clear();
     SetStatus(ConnectionStatus::NotConnected);
@@ -308,6 +357,10 @@ void NetworkPlay::PartnerReached(SessionRole role) {
 void NetworkPlay::SessionOpened(std::string_view partnerNickname) {
     listener_->SessionOpened(partnerNickname);
     SetStatus(ConnectionStatus::Established);
+    // Which way the bytes go, so that a slow game can be put down to the relay.
+    const QString path = PathText();
+    listener_->Hint(path);
+    listener_->ChatNote(path);
 }
 
 void NetworkPlay::ChatReceived(std::string_view line) {

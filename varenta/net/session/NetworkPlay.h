@@ -8,6 +8,7 @@
 #include "varenta/engine/VarentaPort.h"
 #include "varenta/net/mail/MailAccount.h"
 #include "varenta/net/nat/PortMapping.h"
+#include "varenta/net/nat/TurnRelay.h"
 #include "varenta/net/session/ConnectionStatus.h"
 #include "varenta/net/session/NetworkSession.h"
 #include "varenta/net/socket/NetTimer.h"
@@ -38,6 +39,12 @@ public:
     virtual void SessionEnded(bool /*hadGame*/) {}
     // The connecting side gave up after the attempts it was given.
     virtual void ConnectGivenUp() {}
+    // The relayed address ("IP:PORT") is open to the partner: the address
+    // to give them.
+    virtual void RelayReady(const QString& /*relayed*/) {}
+    // The relay could not be had, or was lost before a partner came; a box
+    // with the same text follows.
+    virtual void RelayFailed(const QString& /*problem*/) {}
 };
 
 struct NetworkPlayServices {
@@ -60,6 +67,10 @@ struct NetworkPlayServices {
     // The address exchange by e-mail (made only when mailExchange is set).
     bool mailExchange = false;
     MailAccount mailAccount;
+    // The relay's refresh clock and its sockets (tests, TLS); empty: a Qt
+    // timer, plain TCP.
+    std::unique_ptr<NetTimer> relayTimer;
+    TurnRelay::SocketMaker relaySockets;
     QString mailTrustFile; // authorities for the mail servers' TLS; empty: the system's
 };
 
@@ -99,6 +110,14 @@ public:
     // reported why).
     bool BecomeServer();
     void BecomeClient(const QString& partner);
+    // Listens through the relay server instead, for partners from these IP
+    // addresses; the relayed address comes to RelayReady.
+    void BecomeRelayedServer(const TurnServer& server, std::vector<std::string> peers);
+    // The relay in use (nothing when this side takes its partner directly).
+    const TurnRelay* Relay() const { return relay_ && relay_->Running() ? relay_.get() : nullptr; }
+    // "Connected through the relay at HOST:PORT." or "Connected directly."
+    // for the session open now; empty while none is.
+    QString PathText() const;
     // Connects to partner and retries every kTryConnectMs while nobody
     // answers.
     void ConnectTo(const QString& partner);
@@ -161,8 +180,10 @@ private:
     void OpenRouterPort(int port);
     void RouterPortAnswered(int port, bool ok, const QString& problem);
     void AttachAddressExchange();
+    void RelayFailed(const std::string& problem);
 
     NetworkPlayServices services_;
+    SocketWatcher& watcher_;
     std::unique_ptr<NetworkSession> session_;
     NetworkPlayListener defaultListener_;
     NetworkPlayListener* listener_ = &defaultListener_;
@@ -180,6 +201,8 @@ private:
     int refusalHintsShown_ = 0;  // runs of refused connects already told
     bool routerPortOpen_ = false;
     QString routerNote_;
+    std::unique_ptr<TurnRelay> relay_;
+    QString relayName_; // the relay of the open session; empty: direct
 };
 
 } // namespace varenta

@@ -186,8 +186,15 @@ void NetworkSession::AwaitRelayed() {
 }
 
 bool NetworkSession::TakeConnection(std::unique_ptr<TcpSocket> connection) {
-    if (role_ != SessionRole::Server || !relayed_ || sessionOpen_ || !connection ||
-        !connection->Connected()) {
+    if (!connection) {
+        return false;
+    }
+    if (role_ != SessionRole::Server || !relayed_ || sessionOpen_ || !connection->Connected()) {
+        // Handed in from inside its own socket event: it goes after it.
+        std::shared_ptr<TcpSocket> refused(std::move(connection));
+        refused->SetEvents(nullptr);
+        refused->Disconnect();
+        watcher_.Defer([refused] {});
         return false;
     }
     // The old socket may still have a report on its way: it goes after it.
