@@ -462,6 +462,7 @@ void ConnectDialog::ConnectClick() {
     for (int i = 0; i < lbIPAddress_->count(); ++i) {
         ownAddressList_ << lbIPAddress_->item(i)->text();
     }
+    internet_ = rbInternet_->isChecked();
     if (rbIPnumber_->isChecked()) {
         method_ = Method::IpNumber;
         QString partner = cbIPPartner_->currentText().trimmed();

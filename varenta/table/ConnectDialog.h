@@ -66,6 +66,8 @@ public:
     enum class Method { IpNumber, Email };
     // What Connect decided (valid after the dialog was accepted).
     Method ChosenMethod() const { return method_; }
+    // "Internet" was chosen (not "LAN").
+    bool InternetChosen() const { return internet_; }
     const QStringList& OwnAddressList() const { return ownAddressList_; }
     QString OwnAddress() const { return ownAddress_; }
     QString PartnerAddress() const { return partnerAddress_; }
@@ -134,6 +136,7 @@ private:
     std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
     bool settingsWritten_ = false;
     Method method_ = Method::IpNumber;
+    bool internet_ = false;
     QStringList ownAddressList_;
     QString ownAddress_;
     QString partnerAddress_;
