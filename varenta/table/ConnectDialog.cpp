@@ -195,6 +195,10 @@ ConnectDialog::ConnectDialog(SettingsFile& store, ConnectServices services, QWid
     ownButtons->addWidget(bnCopy_);
     right->addLayout(ownButtons);
     right->addWidget(lbAddressStatus_);
+    lbRelayPath_ = Named(new QLabel(this), "lbRelayPath");
+    lbRelayPath_->setWordWrap(true);
+    lbRelayPath_->hide();
+    right->addWidget(lbRelayPath_);
     right->addWidget(lbRouterAddress_);
     right->addWidget(idServer);
 
@@ -302,6 +306,17 @@ void ConnectDialog::EnableRule() {
     }
     lbAddressStatus_->setText(lines.join(QLatin1Char('\n')));
     lbAddressStatus_->setVisible(!lines.isEmpty());
+    // The address to give the partner then comes from the relay, and the
+    // path it takes is said here.
+    if (lbRelayPath_ != nullptr) {
+        lbRelayPath_->setText(RelayInUse() ? Text(texts::kRelayPath).arg(services_.relayName)
+                                           : QString());
+        lbRelayPath_->setVisible(RelayInUse());
+    }
+}
+
+bool ConnectDialog::RelayInUse() const {
+    return !services_.relayName.isEmpty() && rbInternet_->isChecked() && rbIPnumber_->isChecked();
 }
 
 QString ConnectDialog::AddressStatus() const {
@@ -476,7 +491,9 @@ void ConnectDialog::ConnectClick() {
             partner = QString::fromStdString(*resolved);
         }
         QString own;
-        if (ownAddressList_.isEmpty()) {
+        if (RelayInUse()) {
+            own = ownAddressList_.value(0); // the relay decides nothing by it
+        } else if (ownAddressList_.isEmpty()) {
             if (!services_.yesNo(Text(texts::kAskLoopback))) {
                 EnableRule();
                 return;

@@ -49,6 +49,9 @@ struct ConnectServices {
     std::function<bool(const QString&)> yesNo;
     // Whether the six mail account settings are all filled in.
     std::function<bool()> mailAccountComplete;
+    // The relay set up in Network | Setup ("host:port"; empty: none). An
+    // Internet game then waits at a relayed address instead of listening.
+    QString relayName;
 };
 
 class ConnectDialog : public QDialog {
@@ -90,6 +93,7 @@ private:
     void FormCreate();
     void WriteSettings();
     void EnableRule();
+    bool RelayInUse() const;
     void MethodChanged();
     void CancelQueries();
     void AskRouter();
@@ -118,6 +122,7 @@ private:
     QLineEdit* edSTUNServer_;
     QLabel* lbRouterAddress_;
     QLabel* lbAddressStatus_;
+    QLabel* lbRelayPath_ = nullptr;
     QListWidget* lbIPAddress_;
     QPushButton* bnRefreshIP_;
     QPushButton* bnCopy_;

@@ -116,6 +116,9 @@ inline constexpr const char* kRelayLabelPassword = "Password:";
 inline constexpr const char* kRelayHint =
     "A TURN server, for example your own: it carries only the two players' game bytes. "
     "With \"Internet\" chosen, this side then waits for the partner at the relayed address.";
+inline constexpr const char* kRelayPath =
+    "Through the relay at %1: this side waits at a relayed address, named once you press "
+    "Connect. Give that address to your partner.";
 inline constexpr const char* kRelayWaiting = "Asking the relay at %1 for an address...";
 inline constexpr const char* kRelayReady =
     "Give your partner the relayed address %1 (through the relay at %2).";

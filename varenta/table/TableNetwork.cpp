@@ -236,6 +236,9 @@ void TableNetwork::ConnecttoPartner1Click() {
         }
     };
     services.localAddresses = services_.localAddresses;
+    if (const auto relay = ReadRelaySetup(store_, Secrets()).Server()) {
+        services.relayName = QString::fromStdString(relay->Name());
+    }
     services.message = dialogs.message;
     services.yesNo = dialogs.yesNo;
     ConnectDialog dialog(store_, std::move(services), &window_);

@@ -27,6 +27,7 @@ struct Table {
     std::vector<QString> messages;
     std::vector<QString> questions;
     bool answer = true;
+    std::function<void(TableServices&)> customize; // runs before the window is made
 
     void Open(const char* ownAddress, const std::string& port, std::uint64_t seed) {
         TableServices services;
@@ -43,6 +44,9 @@ struct Table {
         services.ownAddressQuery = [] { return std::unique_ptr<OwnAddressQuery>(); };
         services.stunQuery = [] { return std::unique_ptr<OwnAddressQuery>(); };
         services.portMapper = [] { return std::unique_ptr<PortMapper>(); };
+        if (customize) {
+            customize(services);
+        }
         window = std::make_unique<TableWindow>(services);
         window->Dialogs().message = [this](MessageKind, const QString& text) {
             messages.push_back(text);

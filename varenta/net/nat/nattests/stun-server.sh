@@ -7,10 +7,11 @@
 # one when it is taken) and written to DIR/port. Needs the Debian package coturn, installed with its system
 # service stopped and disabled (setup.sh).
 #
-# With "relay" it is a relay server instead: long-term credentials (user
-# varenta, password relay-secret, realm varenta.test), TCP relaying on
-# 127.0.0.1 with loopback peers allowed, the relayed ports from a range of
-# 200 picked from DIR's name as well.
+# With "relay" it is a relay server instead, configured as docs/relay.md
+# tells players to: long-term credentials (here user varenta, password
+# relay-secret, realm varenta.test), TCP relaying on 127.0.0.1 with loopback
+# peers allowed, the relayed ports from a range of 200 picked from DIR's
+# name as well.
 set -euo pipefail
 cmd=${1:-} dir=${2:-} kind=${3:-stun}
 usage="usage: stun-server.sh start DIR [relay] | stop DIR"
@@ -64,9 +65,20 @@ done
 ((port)) || { echo "stun-server.sh: no free port found" >&2; exit 1; }
 
 if [[ $kind == relay ]]; then
+    # The players' configuration of docs/relay.md, as printed there, with
+    # loopback, the test's user and this folder's ports and files given on
+    # the command line (which wins over the file).
+    docs="$(dirname "${BASH_SOURCE[0]}")/../../../../docs/relay.md"
+    sed -n '/^    # Where players reach the relay/,/^    log-file=/s/^    //p' "$docs" \
+        >"$dir/turnserver.conf"
+    grep -q '^lt-cred-mech' "$dir/turnserver.conf" || {
+        echo "stun-server.sh: no relay configuration found in $docs" >&2
+        exit 1
+    }
     relay_low=$((50000 + hash % 70 * 200))
-    mode=(--lt-cred-mech --user=varenta:relay-secret --realm=varenta.test --allow-loopback-peers
-        --relay-ip=127.0.0.1 --min-port="$relay_low" --max-port=$((relay_low + 199)))
+    mode=(-c "$dir/turnserver.conf" --user=varenta:relay-secret --realm=varenta.test
+        --allow-loopback-peers --relay-ip=127.0.0.1 --min-port="$relay_low"
+        --max-port=$((relay_low + 199)))
 else
     mode=(--stun-only --no-auth)
 fi
