@@ -2,6 +2,7 @@
 
 #include "varenta/net/mail/MailAccount.h"
 #include "varenta/net/nat/OwnAddresses.h"
+#include "varenta/net/session/NetworkPlay.h"
 #include "varenta/store/SettingsFile.h"
 #include "varenta/table/HelpTopics.h"
 #include "varenta/table/MailAccountSettings.h"
@@ -481,14 +482,20 @@ void ConnectDialog::ConnectClick() {
     if (rbIPnumber_->isChecked()) {
         method_ = Method::IpNumber;
         QString partner = cbIPPartner_->currentText().trimmed();
-        if (IsHostName(partner.toStdString())) {
-            const auto resolved = ResolveIPv4(partner.toStdString());
+        // A partner named with a port (a relayed address) keeps it.
+        const auto withPort = NetworkPlay::PartnerWithPort(partner);
+        const std::string host = withPort ? withPort->host : partner.toStdString();
+        if (IsHostName(host)) {
+            const auto resolved = ResolveIPv4(host);
             if (!resolved) {
                 Tell(MessageKind::Warning, texts::kCannotResolve);
                 EnableRule();
                 return;
             }
             partner = QString::fromStdString(*resolved);
+            if (withPort) {
+                partner += ':' + QString::number(withPort->port);
+            }
         }
         QString own;
         if (RelayInUse()) {

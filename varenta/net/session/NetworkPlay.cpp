@@ -5,6 +5,8 @@
 #include "varenta/net/session/DecideRole.h"
 #include "varenta/net/session/NetworkPlayTexts.h"
 
+#include "varenta/net/socket/HostPort.h"
+
 #include <algorithm>
 
 namespace varenta {
@@ -131,6 +133,17 @@ void NetworkPlay::DecideRole(const QString& own, const QString& partner) {
     if (session_->sessionRole() != SessionRole::Idle && !session_->sessionOpen()) {
         session_->CloseSession();
     }
+    // An address with its own port ("203.0.113.9:50000", "[2001:db8::1]:50000")
+    // is a side that listens there, a relayed address most often: this side
+    // connects to it, and nobody need ask the router.
+    partnerPort_.clear();
+    if (const auto listener = PartnerWithPort(partner)) {
+        mapRouterPort_ = false;
+        CloseRouterPort();
+        partnerPort_ = std::to_string(listener->port);
+        ConnectTo(QString::fromStdString(listener->host));
+        return;
+    }
     const DecidedRole role = varenta::DecideRole(own.toStdString(), partner.toStdString(), [this] {
         return services_.yesNo && services_.yesNo(Text(texts::kAskSameAddress) + '\n' +
                                                   Text(texts::kAskSameAddressNote));
@@ -167,7 +180,17 @@ void NetworkPlay::BecomeClient(const QString& partner) {
     if (partner.isEmpty()) {
         return;
     }
-    session_->Connect(partner.toStdString(), SessionPort());
+    session_->Connect(partner.toStdString(), partnerPort_.empty() ? SessionPort() : partnerPort_);
+}
+
+std::optional<HostPort> NetworkPlay::PartnerWithPort(const QString& partner) {
+    const std::string text = partner.trimmed().toStdString();
+    // A bare IPv6 address has colons of its own and no port.
+    const bool bracketed = text.rfind('[', 0) == 0;
+    if (!bracketed && std::count(text.begin(), text.end(), ':') != 1) {
+        return std::nullopt;
+    }
+    return ParseHostPort(text, 0);
 }
 
 void NetworkPlay::BecomeRelayedServer(const TurnServer& server, std::vector<std::string> peers) {
@@ -288,6 +311,7 @@ void NetworkPlay::ReconnectTimer() {
 
 void NetworkPlay::SessionEnded(bool hadGame) {
     StopRetries();
+    partnerPort_.clear();
     if (relay_ && !session_->GameWaits()) {
         relay_->Stop();
     }

@@ -11,6 +11,7 @@
 #include "varenta/net/nat/TurnRelay.h"
 #include "varenta/net/session/ConnectionStatus.h"
 #include "varenta/net/session/NetworkSession.h"
+#include "varenta/net/socket/HostPort.h"
 #include "varenta/net/socket/NetTimer.h"
 
 #include <QString>
@@ -18,6 +19,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 namespace varenta {
@@ -110,6 +112,9 @@ public:
     // reported why).
     bool BecomeServer();
     void BecomeClient(const QString& partner);
+    // The partner's text as "host:port" ("[IPv6]:port"): a side listening
+    // at that port. Nothing for an address alone.
+    static std::optional<HostPort> PartnerWithPort(const QString& partner);
     // Listens through the relay server instead, for partners from these IP
     // addresses; the relayed address comes to RelayReady.
     void BecomeRelayedServer(const TurnServer& server, std::vector<std::string> peers);
@@ -189,7 +194,8 @@ private:
     NetworkPlayListener* listener_ = &defaultListener_;
     std::unique_ptr<AddressExchange> mailExchange_;
     ConnectionStatus status_ = ConnectionStatus::NotConnected;
-    QString partnerAddress_; // for the connect retries
+    QString partnerAddress_;  // for the connect retries
+    std::string partnerPort_; // the partner's own port, when it named one
     bool addressExchangeStopped_ = false;
     bool retrying_ = false;
     bool reconnecting_ = false;

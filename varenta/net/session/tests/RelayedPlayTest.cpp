@@ -57,10 +57,11 @@ struct Seen : NetworkPlayListener {
 };
 
 struct RelayedPlay {
-    RelayedPlay() {
+    explicit RelayedPlay(std::string sessionPort = {}) {
         engine.SetPort(&port);
         engine.StartProgram(1);
         NetworkPlayServices services;
+        services.sessionPort = std::move(sessionPort);
         services.portMapper = [] { return nullptr; };
         services.retryTimer = std::make_unique<ManualNetTimer>();
         services.relayTimer = std::make_unique<ManualNetTimer>();
@@ -126,6 +127,43 @@ TEST(RelayedPlayTest, ARelayThatRefusesEndsTheWaitWithABox) {
     EXPECT_EQ(side.seen.boxes, std::vector<std::string>{refused});
     EXPECT_EQ(side.seen.ended, std::vector<bool>{false});
     EXPECT_EQ(side.play->Status(), ConnectionStatus::NotConnected);
+}
+
+TEST(RelayedPlayTest, APartnerNamedWithItsPortIsCalledThereAndThePathIsDirect) {
+    const struct {
+        const char* text;
+        std::string host; // empty: no port named
+        int port;
+    } partners[] = {
+        {"203.0.113.9:50000", "203.0.113.9", 50000},
+        {" [2001:db8::1]:50000 ", "2001:db8::1", 50000},
+        {"relay.example.org:50000", "relay.example.org", 50000},
+        {"203.0.113.9", "", 0},
+        {"2001:db8::1", "", 0},
+        {"203.0.113.9:0", "", 0},
+    };
+    for (const auto& p : partners) {
+        const auto found = NetworkPlay::PartnerWithPort(p.text);
+        EXPECT_EQ(found ? found->host : std::string(), p.host) << p.text;
+        EXPECT_EQ(found ? found->port : 0, p.port) << p.text;
+    }
+
+    // The listening side's port is not the game's usual one; the other side
+    // is told it and calls there, whatever the addresses' order says.
+    RelayedPlay listener("0");
+    ASSERT_TRUE(listener.play->BecomeServer());
+    const int port = listener.play->Session().ListenPort();
+    RelayedPlay caller;
+    caller.play->DecideRole("10.0.0.2", "127.0.0.1:" + QString::number(port));
+    ASSERT_TRUE(PumpUntil([&] {
+        return listener.play->Status() == ConnectionStatus::Established &&
+               caller.play->Status() == ConnectionStatus::Established;
+    }));
+    for (RelayedPlay* side : {&listener, &caller}) {
+        EXPECT_EQ(side->play->PathText().toStdString(), "Connected directly.");
+        EXPECT_EQ(side->seen.hints.back(), "Connected directly.");
+        EXPECT_EQ(side->seen.notes.back(), "Connected directly.");
+    }
 }
 
 } // namespace
