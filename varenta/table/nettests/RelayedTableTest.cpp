@@ -20,27 +20,10 @@ namespace {
 using Class = TurnMessage::Class;
 const std::string kKey = TurnKey("ann", "realm.test", "pw");
 
-// Grants what is signed with Ann's password; a partner's binding is
-// followed by the partner's first frame.
-std::string Relay(int, const std::string& request, int) {
-    const TurnMessage m = ReadTurnMessage(request, &kKey).message.value_or(TurnMessage{});
-    if (!m.authenticated) {
-        return TurnAnswer(request, Class::Error,
-                          {{turn::kErrorCode, ErrorValue(401, "Unauthorized")},
-                           {turn::kRealm, "realm.test"},
-                           {turn::kNonce, "n1"}});
-    }
-    TurnMessage answer(m.method, Class::Success, m.id);
-    if (m.method == turn::kAllocate) {
-        answer.AddAddress(turn::kXorRelayedAddress, "203.0.113.9", 50000)
-            .AddNumber(turn::kLifetime, 600);
-    }
-    const std::string bytes = answer.EncodeAnswer(&kKey);
-    return m.method == turn::kConnectionBind ? bytes + "PLAYERID\xfe"
-                                                       "Bea\xfe"
-                                                       "400\xff"
-                                             : bytes;
-}
+// The partner's first frame follows its binding.
+const std::string kPartnerHello = "PLAYERID\xfe"
+                                  "Bea\xfe"
+                                  "400\xff";
 
 struct NoSecrets : SecretStore {
     bool Available() override { return false; }
@@ -49,7 +32,7 @@ struct NoSecrets : SecretStore {
 };
 
 TEST(RelayedTableTest, AnInternetGameWithARelayWaitsAtTheRelayedAddressAndSaysSo) {
-    ScriptedTurnServer relay(Relay);
+    ScriptedTurnServer relay(GrantingRelay(kKey, "realm.test", kPartnerHello));
     Table ann;
     ann.customize = [](TableServices& services) {
         services.secretStore = [] { return std::make_unique<NoSecrets>(); };

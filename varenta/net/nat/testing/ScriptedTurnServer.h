@@ -200,4 +200,28 @@ inline std::string ErrorValue(int code, const std::string& reason) {
            reason;
 }
 
+// A relay that asks for the credentials, grants every request signed with
+// key (the relayed address 203.0.113.9:50000), and follows a partner's
+// binding at once with that partner's first bytes.
+inline ScriptedTurnServer::Script GrantingRelay(std::string key, std::string realm,
+                                                std::string partnerBytes) {
+    return [key, realm, partnerBytes](int, const std::string& request, int) {
+        using Class = TurnMessage::Class;
+        const TurnMessage m = ReadTurnMessage(request, &key).message.value_or(TurnMessage{});
+        if (!m.authenticated) { // unsigned, or signed with another password
+            return TurnAnswer(request, Class::Error,
+                              {{turn::kErrorCode, ErrorValue(401, "Unauthorized")},
+                               {turn::kRealm, realm},
+                               {turn::kNonce, "n1"}});
+        }
+        TurnMessage answer(m.method, Class::Success, m.id);
+        if (m.method == turn::kAllocate) {
+            answer.AddAddress(turn::kXorRelayedAddress, "203.0.113.9", 50000)
+                .AddNumber(turn::kLifetime, 600);
+        }
+        const std::string bytes = answer.EncodeAnswer(&key);
+        return m.method == turn::kConnectionBind ? bytes + partnerBytes : bytes;
+    };
+}
+
 } // namespace varenta::testing

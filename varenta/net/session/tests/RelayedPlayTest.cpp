@@ -21,27 +21,10 @@ using Class = TurnMessage::Class;
 using Ending = SessionListener::Ending;
 const std::string kKey = TurnKey("u", "realm.test", "pw");
 
-// Credentials asked for, then every request signed with them granted; a partner's binding
-// is followed at once by the partner's own first frame.
-std::string Relay(int, const std::string& request, int) {
-    const TurnMessage m = ReadTurnMessage(request, &kKey).message.value_or(TurnMessage{});
-    if (!m.authenticated) { // unsigned, or signed with another password
-        return TurnAnswer(request, Class::Error,
-                          {{turn::kErrorCode, ErrorValue(401, "Unauthorized")},
-                           {turn::kRealm, "realm.test"},
-                           {turn::kNonce, "n1"}});
-    }
-    TurnMessage answer(m.method, Class::Success, m.id);
-    if (m.method == turn::kAllocate) {
-        answer.AddAddress(turn::kXorRelayedAddress, "203.0.113.9", 50000)
-            .AddNumber(turn::kLifetime, 600);
-    }
-    const std::string bytes = answer.EncodeAnswer(&kKey);
-    return m.method == turn::kConnectionBind ? bytes + "PLAYERID\xfe"
-                                                       "Bea\xfe"
-                                                       "400\xff"
-                                             : bytes;
-}
+// The partner's first frame follows its binding.
+const std::string kPartnerHello = "PLAYERID\xfe"
+                                  "Bea\xfe"
+                                  "400\xff";
 
 struct Seen : NetworkPlayListener {
     std::vector<std::string> relayed, hints, notes, failures, boxes;
@@ -80,7 +63,7 @@ struct RelayedPlay {
 };
 
 TEST(RelayedPlayTest, ThePartnerComesThroughTheRelayAndTheRelaysEndIsALostConnection) {
-    ScriptedTurnServer server(Relay);
+    ScriptedTurnServer server(GrantingRelay(kKey, "realm.test", kPartnerHello));
     RelayedPlay side;
     side.Start(server.Port(), "pw");
     EXPECT_EQ(side.play->Status(), ConnectionStatus::Waiting);
@@ -117,7 +100,7 @@ TEST(RelayedPlayTest, ThePartnerComesThroughTheRelayAndTheRelaysEndIsALostConnec
 }
 
 TEST(RelayedPlayTest, ARelayThatRefusesEndsTheWaitWithABox) {
-    ScriptedTurnServer server(Relay);
+    ScriptedTurnServer server(GrantingRelay(kKey, "realm.test", kPartnerHello));
     RelayedPlay side;
     side.Start(server.Port(), "wrong");
     ASSERT_TRUE(PumpUntil([&] { return !side.seen.ended.empty(); }));
