@@ -18,6 +18,7 @@ PACKAGES=(build-essential cmake ninja-build pkg-config clang-format
           qt6-base-dev qt6-base-dev-tools libgl-dev libgtest-dev libgmock-dev
           libbenchmark-dev libsdl2-mixer-dev libfluidsynth3 timgm6mb-soundfont
           xvfb xauth fonts-dejavu-core libgnutls28-dev libminiupnpc-dev libnatpmp-dev
+          libsecret-1-dev
           libasound2-dev qt6-translations-l10n
           appstream desktop-file-utils groff-base librsvg2-bin file)
 # The mail tests run their own private SMTP and POP3 servers, the nat tests

@@ -2,6 +2,7 @@
 
 #include "varenta/net/mail/MailAccount.h"
 #include "varenta/net/nat/OwnAddresses.h"
+#include "varenta/net/session/NetworkPlay.h"
 #include "varenta/store/SettingsFile.h"
 #include "varenta/table/HelpTopics.h"
 #include "varenta/table/MailAccountSettings.h"
@@ -195,6 +196,10 @@ ConnectDialog::ConnectDialog(SettingsFile& store, ConnectServices services, QWid
     ownButtons->addWidget(bnCopy_);
     right->addLayout(ownButtons);
     right->addWidget(lbAddressStatus_);
+    lbRelayPath_ = Named(new QLabel(this), "lbRelayPath");
+    lbRelayPath_->setWordWrap(true);
+    lbRelayPath_->hide();
+    right->addWidget(lbRelayPath_);
     right->addWidget(lbRouterAddress_);
     right->addWidget(idServer);
 
@@ -302,6 +307,17 @@ void ConnectDialog::EnableRule() {
     }
     lbAddressStatus_->setText(lines.join(QLatin1Char('\n')));
     lbAddressStatus_->setVisible(!lines.isEmpty());
+    // The address to give the partner then comes from the relay, and the
+    // path it takes is said here.
+    if (lbRelayPath_ != nullptr) {
+        lbRelayPath_->setText(RelayInUse() ? Text(texts::kRelayPath).arg(services_.relayName)
+                                           : QString());
+        lbRelayPath_->setVisible(RelayInUse());
+    }
+}
+
+bool ConnectDialog::RelayInUse() const {
+    return !services_.relayName.isEmpty() && rbInternet_->isChecked() && rbIPnumber_->isChecked();
 }
 
 QString ConnectDialog::AddressStatus() const {
@@ -462,20 +478,29 @@ void ConnectDialog::ConnectClick() {
     for (int i = 0; i < lbIPAddress_->count(); ++i) {
         ownAddressList_ << lbIPAddress_->item(i)->text();
     }
+    internet_ = rbInternet_->isChecked();
     if (rbIPnumber_->isChecked()) {
         method_ = Method::IpNumber;
         QString partner = cbIPPartner_->currentText().trimmed();
-        if (IsHostName(partner.toStdString())) {
-            const auto resolved = ResolveIPv4(partner.toStdString());
+        // A partner named with a port (a relayed address) keeps it.
+        const auto withPort = NetworkPlay::PartnerWithPort(partner);
+        const std::string host = withPort ? withPort->host : partner.toStdString();
+        if (IsHostName(host)) {
+            const auto resolved = ResolveIPv4(host);
             if (!resolved) {
                 Tell(MessageKind::Warning, texts::kCannotResolve);
                 EnableRule();
                 return;
             }
             partner = QString::fromStdString(*resolved);
+            if (withPort) {
+                partner += ':' + QString::number(withPort->port);
+            }
         }
         QString own;
-        if (ownAddressList_.isEmpty()) {
+        if (RelayInUse()) {
+            own = ownAddressList_.value(0); // the relay decides nothing by it
+        } else if (ownAddressList_.isEmpty()) {
             if (!services_.yesNo(Text(texts::kAskLoopback))) {
                 EnableRule();
                 return;

@@ -49,6 +49,9 @@ struct ConnectServices {
     std::function<bool(const QString&)> yesNo;
     // Whether the six mail account settings are all filled in.
     std::function<bool()> mailAccountComplete;
+    // The relay set up in Network | Setup ("host:port"; empty: none). An
+    // Internet game then waits at a relayed address instead of listening.
+    QString relayName;
 };
 
 class ConnectDialog : public QDialog {
@@ -66,6 +69,8 @@ public:
     enum class Method { IpNumber, Email };
     // What Connect decided (valid after the dialog was accepted).
     Method ChosenMethod() const { return method_; }
+    // "Internet" was chosen (not "LAN").
+    bool InternetChosen() const { return internet_; }
     const QStringList& OwnAddressList() const { return ownAddressList_; }
     QString OwnAddress() const { return ownAddress_; }
     QString PartnerAddress() const { return partnerAddress_; }
@@ -88,6 +93,7 @@ private:
     void FormCreate();
     void WriteSettings();
     void EnableRule();
+    bool RelayInUse() const;
     void MethodChanged();
     void CancelQueries();
     void AskRouter();
@@ -116,6 +122,7 @@ private:
     QLineEdit* edSTUNServer_;
     QLabel* lbRouterAddress_;
     QLabel* lbAddressStatus_;
+    QLabel* lbRelayPath_ = nullptr;
     QListWidget* lbIPAddress_;
     QPushButton* bnRefreshIP_;
     QPushButton* bnCopy_;
@@ -134,6 +141,7 @@ private:
     std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
     bool settingsWritten_ = false;
     Method method_ = Method::IpNumber;
+    bool internet_ = false;
     QStringList ownAddressList_;
     QString ownAddress_;
     QString partnerAddress_;

@@ -4,6 +4,7 @@
 #include "varenta/store/SettingsFile.h"
 #include "varenta/table/HelpTopics.h"
 #include "varenta/table/MailAccountSettings.h"
+#include "varenta/table/NetworkTexts.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -43,8 +44,8 @@ QComboBox* MakeSecurityBox(QWidget* parent, const char* name, const char* startT
 
 } // namespace
 
-NetworkSetupDialog::NetworkSetupDialog(SettingsFile& store, QWidget* parent)
-    : QDialog(parent), store_(store) {
+NetworkSetupDialog::NetworkSetupDialog(SettingsFile& store, QWidget* parent, SecretStore* secrets)
+    : QDialog(parent), store_(store), secrets_(secrets) {
     setWindowTitle(Text(texts::kMailSetupCaption));
     SetHelpTopic(this, topics::kNetworkSetup);
     const MailAccount account = ReadMailAccount(store_);
@@ -84,6 +85,24 @@ NetworkSetupDialog::NetworkSetupDialog(SettingsFile& store, QWidget* parent)
     securityForm->addRow(ckSMTPLogin_);
     securityForm->addRow(Text(texts::kMailLabelPopSecurity), cbPOPSecurity_);
 
+    const RelaySetup relaySetup = ReadRelaySetup(store_, secrets_);
+    auto* relay = new QGroupBox(Text(texts::kRelayGroup), this);
+    edRelayServer_ = MakeEdit(relay, "edRelayServer", relaySetup.server);
+    edRelayUser_ = MakeEdit(relay, "edRelayUser", relaySetup.user);
+    edRelayPassword_ = MakeEdit(relay, "edRelayPassword", relaySetup.password);
+    for (QLineEdit* edit : {edRelayServer_, edRelayUser_, edRelayPassword_}) {
+        edit->setMaxLength(RelaySetup::kMaxLength);
+    }
+    edRelayPassword_->setEchoMode(QLineEdit::Password);
+    auto* relayForm = new QFormLayout(relay);
+    relayForm->addRow(Text(texts::kRelayLabelServer), edRelayServer_);
+    relayForm->addRow(Text(texts::kRelayLabelUser), edRelayUser_);
+    relayForm->addRow(Text(texts::kRelayLabelPassword), edRelayPassword_);
+    auto* relayHint = new QLabel(Text(texts::kRelayHint), relay);
+    relayHint->setWordWrap(true);
+    relayHint->setEnabled(false);
+    relayForm->addRow(relayHint);
+
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     connect(buttons, &QDialogButtonBox::accepted, this, &NetworkSetupDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &NetworkSetupDialog::reject);
@@ -94,6 +113,7 @@ NetworkSetupDialog::NetworkSetupDialog(SettingsFile& store, QWidget* parent)
     layout->addWidget(provider);
     layout->addWidget(own);
     layout->addWidget(security);
+    layout->addWidget(relay);
     layout->addWidget(buttons);
     SecurityChanged();
 }
@@ -117,8 +137,13 @@ MailAccount NetworkSetupDialog::ChosenAccount() const {
     return account;
 }
 
+RelaySetup NetworkSetupDialog::ChosenRelay() const {
+    return {edRelayServer_->text().trimmed(), edRelayUser_->text(), edRelayPassword_->text()};
+}
+
 void NetworkSetupDialog::accept() {
     WriteMailAccount(store_, ChosenAccount());
+    WriteRelaySetup(store_, secrets_, ChosenRelay());
     QDialog::accept();
 }
 

@@ -1,10 +1,12 @@
 // The "Network Setup" dialog (Network | Setup...): the mail account the
-// address exchange uses, six texts in two groups, and how the connections
-// to the two servers are protected. OK stores them (the password scrambled);
-// Cancel changes nothing.
+// address exchange uses, six texts in two groups, how the connections to
+// the two servers are protected, and the relay server for a side nobody can
+// reach. OK stores them (the mail password scrambled, the relay's in the
+// secret store where there is one); Cancel changes nothing.
 #pragma once
 
 #include "varenta/net/mail/MailAccount.h"
+#include "varenta/table/RelaySettings.h"
 
 #include <QDialog>
 
@@ -14,16 +16,20 @@ class QLineEdit;
 
 namespace varenta {
 
+class SecretStore;
 class SettingsFile;
 
 class NetworkSetupDialog : public QDialog {
     Q_OBJECT
 public:
     // Every control is named as in the account's table (edSMTPServer, ...).
-    NetworkSetupDialog(SettingsFile& store, QWidget* parent = nullptr);
+    // secrets may be null: the relay's password goes to the settings file.
+    NetworkSetupDialog(SettingsFile& store, QWidget* parent = nullptr,
+                       SecretStore* secrets = nullptr);
 
     // The account the controls show now.
     MailAccount ChosenAccount() const;
+    RelaySetup ChosenRelay() const;
 
 public slots:
     void accept() override;
@@ -32,6 +38,7 @@ private:
     void SecurityChanged();
 
     SettingsFile& store_;
+    SecretStore* secrets_;
     QLineEdit* edSMTPServer_;
     QLineEdit* edPOPServer_;
     QLineEdit* edOwnName_;
@@ -41,6 +48,9 @@ private:
     QComboBox* cbSMTPSecurity_;
     QCheckBox* ckSMTPLogin_;
     QComboBox* cbPOPSecurity_;
+    QLineEdit* edRelayServer_;
+    QLineEdit* edRelayUser_;
+    QLineEdit* edRelayPassword_;
 };
 
 } // namespace varenta

@@ -124,4 +124,19 @@ inline constexpr const char* kHintOppChat =
 inline constexpr const char* kHintSelfChat = "In this area you can type messages to your partner.|";
 inline constexpr const char* kSanta = "Ho ho ho, what would Santa think of that?";
 
+// Network | Setup's relay, and what the table says of it.
+inline constexpr const char* kRelayGroup = "Relay (when no port can be opened)";
+inline constexpr const char* kRelayLabelServer = "Relay server (host:port):";
+inline constexpr const char* kRelayLabelUser = "User name:";
+inline constexpr const char* kRelayLabelPassword = "Password:";
+inline constexpr const char* kRelayHint =
+    "A TURN server, for example your own: it carries only the two players' game bytes. "
+    "With \"Internet\" chosen, this side then waits for the partner at the relayed address.";
+inline constexpr const char* kRelayPath =
+    "Through the relay at %1: this side waits at a relayed address, named once you press "
+    "Connect. Give that address to your partner.";
+inline constexpr const char* kRelayWaiting = "Asking the relay at %1 for an address...";
+inline constexpr const char* kRelayReady =
+    "Give your partner the relayed address %1 (through the relay at %2).";
+
 } // namespace varenta::texts

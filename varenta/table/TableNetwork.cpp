@@ -14,8 +14,10 @@
 #include "varenta/table/MailAccountSettings.h"
 #include "varenta/table/NetworkSetupDialog.h"
 #include "varenta/table/NetworkTexts.h"
+#include "varenta/table/RelaySettings.h"
 #include "varenta/table/RuleDifferencesDialog.h"
 #include "varenta/table/SavedGames.h"
+#include "varenta/table/SecretStore.h"
 #include "varenta/table/TableController.h"
 #include "varenta/table/TableStatusBar.h"
 #include "varenta/table/TableTextConversion.h"
@@ -86,6 +88,9 @@ TableNetwork::TableNetwork(TableWindow& window, SettingsFile& store, const Table
     play.mailTrustFile = services_.mailTrustFile;
     // A lost line keeps the game for a partner that can go on with it.
     play.resumable = true;
+    if (services_.relayTimer) {
+        play.relayTimer = services_.relayTimer();
+    }
     play_ = std::make_unique<NetworkPlay>(window_.Engine(), *socketLoop_, std::move(play));
     play_->SetListener(this);
     Session().SetGate([this] { return !holdFrames_; });
@@ -93,6 +98,14 @@ TableNetwork::TableNetwork(TableWindow& window, SettingsFile& store, const Table
 
 TableNetwork::~TableNetwork() {
     play_->SetListener(nullptr);
+}
+
+SecretStore* TableNetwork::Secrets() {
+    if (!secretsMade_) {
+        secretsMade_ = true;
+        secrets_ = services_.secretStore ? services_.secretStore() : DesktopSecretStore();
+    }
+    return secrets_.get();
 }
 
 void TableNetwork::RunSocketEvent(const std::function<void()>& event) {
@@ -152,7 +165,7 @@ void TableNetwork::BuildMenu(QMenu* before) {
 }
 
 void TableNetwork::Network2Click() {
-    NetworkSetupDialog dialog(store_, &window_);
+    NetworkSetupDialog dialog(store_, &window_, Secrets());
     const TableDialogs& dialogs = window_.Dialogs();
     const bool ok =
         dialogs.networkSetup ? dialogs.networkSetup(dialog) : dialog.exec() == QDialog::Accepted;
@@ -226,6 +239,9 @@ void TableNetwork::ConnecttoPartner1Click() {
         }
     };
     services.localAddresses = services_.localAddresses;
+    if (const auto relay = ReadRelaySetup(store_, Secrets()).Server()) {
+        services.relayName = QString::fromStdString(relay->Name());
+    }
     services.message = dialogs.message;
     services.yesNo = dialogs.yesNo;
     ConnectDialog dialog(store_, std::move(services), &window_);
@@ -239,6 +255,16 @@ void TableNetwork::ConnecttoPartner1Click() {
     ownAddressList_ = dialog.OwnAddressList();
     play_->SetStatus(ConnectionStatus::Waiting);
     if (dialog.ChosenMethod() == ConnectDialog::Method::IpNumber) {
+        // With a relay set up, an Internet game waits at the relayed address
+        // for the partner typed in: nobody need reach this machine.
+        const std::optional<TurnServer> relay =
+            dialog.InternetChosen() ? ReadRelaySetup(store_, Secrets()).Server() : std::nullopt;
+        if (relay) {
+            window_.StatusLine()->ShowHintText(
+                Text(texts::kRelayWaiting).arg(QString::fromStdString(relay->Name())));
+            play_->BecomeRelayedServer(*relay, {dialog.PartnerAddress().toStdString()});
+            return;
+        }
         play_->DecideRole(dialog.OwnAddress(), dialog.PartnerAddress());
         return;
     }
@@ -476,6 +502,16 @@ void TableNetwork::RulesReceived(std::string_view partnerRules) {
         ruleDifferences_ = new RuleDifferencesDialog(&window_);
     }
     ruleDifferences_->CompareRules(BuildRulesText(window_.Engine().Rules()), partnerRules);
+}
+
+void TableNetwork::RelayReady(const QString& relayed) {
+    const TurnRelay* relay = play_->Relay();
+    const QString text =
+        Text(texts::kRelayReady)
+            .arg(relayed,
+                 relay != nullptr ? QString::fromStdString(relay->Server().Name()) : QString());
+    window_.StatusLine()->ShowHintText(text);
+    ChatNote(text);
 }
 
 void TableNetwork::Hint(const QString& text) {

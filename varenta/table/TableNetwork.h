@@ -22,6 +22,7 @@ namespace varenta {
 
 class ChatWindow;
 class RuleDifferencesDialog;
+class SecretStore;
 class SettingsFile;
 class TableWindow;
 struct TableServices;
@@ -116,6 +117,9 @@ private:
     void ConnectionInterrupted(std::string_view message) override;
     void GameResumed(std::string_view message) override;
     void GameNotResumed(std::string_view message) override;
+    void RelayReady(const QString& relayed) override;
+    // Where the relay's password is kept (made on first use).
+    SecretStore* Secrets();
     // The player chooses between waiting for the partner, playing on
     // against the computer and giving up.
     void AskWhileWaiting();
@@ -128,6 +132,8 @@ private:
     TableNetworkHost host_;
     std::unique_ptr<SocketLoop> socketLoop_;
     std::unique_ptr<NetworkPlay> play_;
+    std::unique_ptr<SecretStore> secrets_;
+    bool secretsMade_ = false;
     QMenu* networkMenu_ = nullptr;
     QLabel* connectionPanel_ = nullptr;
     QPointer<ChatWindow> chat_;

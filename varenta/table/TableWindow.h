@@ -45,6 +45,8 @@ class TableRecords;
 class ChatWindow;
 class OwnAddressQuery;
 class PortMapper;
+class NetTimer;
+class SecretStore;
 class TableNetwork;
 class ConnectDialog;
 class NetworkSetupDialog;
@@ -88,6 +90,11 @@ struct TableServices {
     std::function<std::unique_ptr<PortMapper>()> portMapper;
     std::string sessionPort;
     QString mailTrustFile; // authorities for the mail servers' TLS; empty: the system's
+    // Where the relay's password is kept (default: the desktop's secret
+    // store, when the session offers one).
+    std::function<std::unique_ptr<SecretStore>()> secretStore;
+    // The relay's refresh clock (default: a Qt timer).
+    std::function<std::unique_ptr<NetTimer>()> relayTimer;
 };
 
 // The modal windows, replaceable so tests can answer them.

@@ -190,6 +190,10 @@ public:
         Fail(message.empty() ? std::string("the session closed") : std::string(message));
     }
     void ConnectGivenUp() override { Fail("no program answered at " + partner_); }
+    void RelayReady(const QString& relayed) override {
+        messages_ << "relayed address: " << relayed.toStdString() << std::endl;
+    }
+    void RelayFailed(const QString& problem) override { Fail(problem.toStdString()); }
     void ConnectionInterrupted(std::string_view) override {
         trace_.Comment("connection lost after move " + std::to_string(trace_.moves));
     }
@@ -354,7 +358,11 @@ SimSummary RunNetworkSimulation(const SimOptions& options, std::ostream* traceSt
         }
     }
     RouterPort routerPort(messages, watch);
-    if (listening) {
+    if (options.Relayed()) {
+        play.BecomeRelayedServer(
+            {options.turnHost, options.turnPort, options.turnUser, options.turnPassword, false},
+            options.turnPeers);
+    } else if (listening) {
         if (!play.BecomeServer()) {
             fail(watch.failure.empty() ? "cannot listen on port " + options.listenPort
                                        : watch.failure);

@@ -2,6 +2,9 @@
 
 #include "varenta/net/socket/HostPort.h"
 
+#include <arpa/inet.h>
+
+#include <array>
 #include <charconv>
 
 namespace varenta::sim {
@@ -243,6 +246,38 @@ std::optional<SimOptions> ParseSimOptions(const std::vector<std::string_view>& a
                 more = comma != std::string_view::npos;
                 v = more ? v.substr(comma + 1) : std::string_view{};
             }
+        } else if (arg == "--turn") {
+            if (!value(v)) {
+                return std::nullopt;
+            }
+            const std::optional<HostPort> server = ParseHostPort(v, 0);
+            if (!server) {
+                error = "--turn needs HOST:PORT: " + std::string(v);
+                return std::nullopt;
+            }
+            o.turnHost = server->host;
+            o.turnPort = server->port;
+        } else if (arg == "--turn-user" || arg == "--turn-password") {
+            if (!value(v)) {
+                return std::nullopt;
+            }
+            if (v.empty() || v.size() > 500) {
+                error = std::string(arg) + " needs 1..500 characters";
+                return std::nullopt;
+            }
+            (arg == "--turn-user" ? o.turnUser : o.turnPassword) = std::string(v);
+        } else if (arg == "--turn-peer") {
+            if (!value(v)) {
+                return std::nullopt;
+            }
+            std::array<unsigned char, 16> raw{};
+            const std::string peer(v);
+            if (inet_pton(AF_INET, peer.c_str(), raw.data()) != 1 &&
+                inet_pton(AF_INET6, peer.c_str(), raw.data()) != 1) {
+                error = "--turn-peer needs an IPv4 or IPv6 address: " + peer;
+                return std::nullopt;
+            }
+            o.turnPeers.push_back(peer);
         } else if (arg == "--resume") {
             o.resume = true;
         } else if (arg == "--map-port") {
@@ -280,6 +315,19 @@ std::optional<SimOptions> ParseSimOptions(const std::vector<std::string_view>& a
     // hand's end, where the next deal is the last frame.
     if (o.Networked() && (o.moves > 0 || !o.loadPath.empty() || !o.savePath.empty())) {
         error = "--moves, --load and --save do not apply to a network game";
+        return std::nullopt;
+    }
+    const bool turnParts = !o.turnUser.empty() || !o.turnPassword.empty() || !o.turnPeers.empty();
+    if ((o.Relayed() || turnParts) && o.listenPort.empty()) {
+        error = "--turn and its options need --listen";
+        return std::nullopt;
+    }
+    if (turnParts && !o.Relayed()) {
+        error = "--turn-user, --turn-password and --turn-peer need --turn";
+        return std::nullopt;
+    }
+    if (o.Relayed() && (o.turnUser.empty() || o.turnPassword.empty() || o.turnPeers.empty())) {
+        error = "--turn needs --turn-user, --turn-password and --turn-peer";
         return std::nullopt;
     }
     if ((o.resume || !o.dropAfter.empty()) && !o.Networked()) {

@@ -43,6 +43,14 @@ struct SimOptions {
     // Name on standard error how long the handshake and the moves' round
     // trips took (the benchmark's figures).
     bool timing = false;
+    // A listening side that nobody can reach takes its partner through a
+    // relay server (host, port, user, password), open to these IP addresses.
+    std::string turnHost;
+    int turnPort = 0;
+    std::string turnUser;
+    std::string turnPassword;
+    std::vector<std::string> turnPeers;
+    bool Relayed() const { return !turnHost.empty(); }
     bool Networked() const { return !listenPort.empty() || !connectHost.empty(); }
 };
 
@@ -63,6 +71,8 @@ inline constexpr std::string_view kUsage =
     "                   [--listen PORT | --connect HOST:PORT] [--nick NAME]\n"
     "                   [--drop-after N[,N...]] [--resume]\n"
     "                   [--stun HOST:PORT] [--map-port] [--timing]\n"
+    "                   [--turn HOST:PORT --turn-user USER --turn-password PASS\n"
+    "                    --turn-peer IP...]\n"
     "                   [--trace FILE|-] [--json]\n"
     "  --moves N    stop after the player bot's N-th move (also within a hand)\n"
     "  --load FILE  continue the saved game FILE, the player bot on turn\n"
@@ -87,6 +97,13 @@ inline constexpr std::string_view kUsage =
     "                       named as \"pinhole: [IPV6]:PORT\"; both go at the end\n"
     "  --timing             at the end, name on standard error the time from the\n"
     "                       connect to the handshake done (connecting side) and the\n"
-    "                       round trip from an own turn's end to the partner's move\n";
+    "                       round trip from an own turn's end to the partner's move\n"
+    "  --turn HOST:PORT     with --listen: nothing listens here; the partner connects\n"
+    "                       to an address relayed by this relay server, named on\n"
+    "                       standard error as \"relayed address: IP:PORT\" (the\n"
+    "                       partner needs no relay of its own: plain --connect)\n"
+    "  --turn-user USER, --turn-password PASS  the relay's credentials\n"
+    "  --turn-peer IP       the partner's address as the relay sees it; only it may\n"
+    "                       come in (repeat for several)\n";
 
 } // namespace varenta::sim

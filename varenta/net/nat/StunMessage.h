@@ -5,17 +5,18 @@
 // that sends it plainly. No sockets in here.
 #pragma once
 
-#include <array>
+#include "varenta/net/nat/StunCodec.h"
+
 #include <cstdint>
 #include <string>
 #include <string_view>
 
 namespace varenta {
 
-using StunTransactionId = std::array<std::uint8_t, 12>;
+using StunTransactionId = stun::TransactionId;
 
 inline constexpr int kStunDefaultPort = 3478;
-inline constexpr std::size_t kStunHeaderSize = 20;
+inline constexpr std::size_t kStunHeaderSize = stun::kHeaderSize;
 
 // A Binding request without attributes: 20 bytes.
 std::string StunBindingRequest(const StunTransactionId& id);

@@ -6,6 +6,8 @@
 #include "varenta/net/session/DecideRole.h"
 #include "varenta/net/session/NetworkPlayTexts.h"
 
+#include "varenta/net/socket/HostPort.h"
+
 #include <algorithm>
 
 namespace varenta {
@@ -42,7 +44,8 @@ MessageKind BoxKind(SessionListener::Ending ending) {
 
 NetworkPlay::NetworkPlay(VarentaEngine& engine, SocketWatcher& watcher,
                          NetworkPlayServices services)
-    : services_(std::move(services)), session_(std::make_unique<NetworkSession>(engine, watcher)) {
+    : services_(std::move(services)), watcher_(watcher),
+      session_(std::make_unique<NetworkSession>(engine, watcher)) {
     if (!services_.retryTimer) {
         services_.retryTimer = std::make_unique<QtNetTimer>();
     }
@@ -63,6 +66,7 @@ NetworkPlay::NetworkPlay(VarentaEngine& engine, SocketWatcher& watcher,
 }
 
 NetworkPlay::~NetworkPlay() {
+    relay_.reset();
     services_.retryTimer->expired = nullptr;
     session_->SetListener(nullptr);
 }
@@ -130,6 +134,17 @@ void NetworkPlay::DecideRole(const QString& own, const QString& partner) {
     if (session_->sessionRole() != SessionRole::Idle && !session_->sessionOpen()) {
         session_->CloseSession();
     }
+    // An address with its own port ("203.0.113.9:50000", "[2001:db8::1]:50000")
+    // is a side that listens there, a relayed address most often: this side
+    // connects to it, and nobody need ask the router.
+    partnerPort_.clear();
+    if (const auto listener = PartnerWithPort(partner)) {
+        mapRouterPort_ = false;
+        CloseRouterPort();
+        partnerPort_ = std::to_string(listener->port);
+        ConnectTo(QString::fromStdString(listener->host));
+        return;
+    }
     const DecidedRole role = varenta::DecideRole(own.toStdString(), partner.toStdString(), [this] {
         return services_.yesNo && services_.yesNo(Text(texts::kAskSameAddress) + '\n' +
                                                   Text(texts::kAskSameAddressNote));
@@ -166,7 +181,60 @@ void NetworkPlay::BecomeClient(const QString& partner) {
     if (partner.isEmpty()) {
         return;
     }
-    session_->Connect(partner.toStdString(), SessionPort());
+    session_->Connect(partner.toStdString(), partnerPort_.empty() ? SessionPort() : partnerPort_);
+}
+
+std::optional<HostPort> NetworkPlay::PartnerWithPort(const QString& partner) {
+    const std::string text = partner.trimmed().toStdString();
+    // A bare IPv6 address has colons of its own and no port.
+    const bool bracketed = text.rfind('[', 0) == 0;
+    if (!bracketed && std::count(text.begin(), text.end(), ':') != 1) {
+        return std::nullopt;
+    }
+    return ParseHostPort(text, 0);
+}
+
+void NetworkPlay::BecomeRelayedServer(const TurnServer& server, std::vector<std::string> peers) {
+    if (!relay_) {
+        relay_ = std::make_unique<TurnRelay>(watcher_, std::move(services_.relayTimer),
+                                             services_.relaySockets);
+    }
+    session_->AwaitRelayed();
+    SetStatus(session_->connectionStatus());
+    TurnRelay::Events events;
+    events.ready = [this](const std::string& relayed) {
+        listener_->RelayReady(QString::fromStdString(relayed));
+    };
+    events.partner = [this](std::unique_ptr<TcpSocket> connection, const std::string&) {
+        relayName_ = QString::fromStdString(relay_->Server().Name());
+        if (!session_->TakeConnection(std::move(connection))) {
+            relayName_.clear();
+        }
+    };
+    events.failed = [this](const std::string& problem) { RelayFailed(problem); };
+    events.note = [this](const std::string& text) { listener_->Hint(Utf8(text)); };
+    relay_->Start(server, std::move(peers), std::move(events));
+}
+
+void NetworkPlay::RelayFailed(const std::string& problem) {
+    // A partner's line ends with the relay's: the session reports that
+    // itself, as any lost connection.
+    if (session_->sessionOpen()) {
+        listener_->Hint(Utf8(problem));
+        return;
+    }
+    listener_->RelayFailed(Utf8(problem));
+    listener_->Box(MessageKind::Error, Utf8(problem));
+    session_->CloseSession();
+    SessionEnded(false);
+}
+
+QString NetworkPlay::PathText() const {
+    if (status_ != ConnectionStatus::Established) {
+        return {};
+    }
+    return relayName_.isEmpty() ? Text(texts::kConnectedDirectly)
+                                : Text(texts::kConnectedThroughRelay).arg(relayName_);
 }
 
 void NetworkPlay::ConnectTo(const QString& partner) {
@@ -263,6 +331,11 @@ void NetworkPlay::ReconnectTimer() {
 
 void NetworkPlay::SessionEnded(bool hadGame) {
     StopRetries();
+    partnerPort_.clear();
+    if (relay_ && !session_->GameWaits()) {
+        relay_->Stop();
+    }
+    relayName_.clear();
     CloseRouterPort();
     partnerAddress_.clear();
     SetStatus(ConnectionStatus::NotConnected);
@@ -352,6 +425,10 @@ void NetworkPlay::PartnerReached(SessionRole role) {
 void NetworkPlay::SessionOpened(std::string_view partnerNickname) {
     listener_->SessionOpened(partnerNickname);
     SetStatus(ConnectionStatus::Established);
+    // Which way the bytes go, so that a slow game can be put down to the relay.
+    const QString path = PathText();
+    listener_->Hint(path);
+    listener_->ChatNote(path);
 }
 
 void NetworkPlay::ChatReceived(std::string_view line) {

@@ -8,8 +8,10 @@
 #include "varenta/engine/VarentaPort.h"
 #include "varenta/net/mail/MailAccount.h"
 #include "varenta/net/nat/PortMapping.h"
+#include "varenta/net/nat/TurnRelay.h"
 #include "varenta/net/session/ConnectionStatus.h"
 #include "varenta/net/session/NetworkSession.h"
+#include "varenta/net/socket/HostPort.h"
 #include "varenta/net/socket/NetTimer.h"
 
 #include <QString>
@@ -17,6 +19,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -39,6 +42,12 @@ public:
     virtual void SessionEnded(bool /*hadGame*/) {}
     // The connecting side gave up after the attempts it was given.
     virtual void ConnectGivenUp() {}
+    // The relayed address ("IP:PORT") is open to the partner: the address
+    // to give them.
+    virtual void RelayReady(const QString& /*relayed*/) {}
+    // The relay could not be had, or was lost before a partner came; a box
+    // with the same text follows.
+    virtual void RelayFailed(const QString& /*problem*/) {}
 };
 
 struct NetworkPlayServices {
@@ -64,6 +73,10 @@ struct NetworkPlayServices {
     // The address exchange by e-mail (made only when mailExchange is set).
     bool mailExchange = false;
     MailAccount mailAccount;
+    // The relay's refresh clock and its sockets (tests, TLS); empty: a Qt
+    // timer, plain TCP.
+    std::unique_ptr<NetTimer> relayTimer;
+    TurnRelay::SocketMaker relaySockets;
     QString mailTrustFile; // authorities for the mail servers' TLS; empty: the system's
 };
 
@@ -103,6 +116,17 @@ public:
     // reported why).
     bool BecomeServer();
     void BecomeClient(const QString& partner);
+    // The partner's text as "host:port" ("[IPv6]:port"): a side listening
+    // at that port. Nothing for an address alone.
+    static std::optional<HostPort> PartnerWithPort(const QString& partner);
+    // Listens through the relay server instead, for partners from these IP
+    // addresses; the relayed address comes to RelayReady.
+    void BecomeRelayedServer(const TurnServer& server, std::vector<std::string> peers);
+    // The relay in use (nothing when this side takes its partner directly).
+    const TurnRelay* Relay() const { return relay_ && relay_->Running() ? relay_.get() : nullptr; }
+    // "Connected through the relay at HOST:PORT." or "Connected directly."
+    // for the session open now; empty while none is.
+    QString PathText() const;
     // Connects to partner and retries every kTryConnectMs while nobody
     // answers.
     void ConnectTo(const QString& partner);
@@ -174,14 +198,17 @@ private:
     void RouterPortAnswered(int port, bool ok, const QString& problem);
     void PinholeAnswered(const QString& address, int port, bool ok, const QString& problem);
     void AttachAddressExchange();
+    void RelayFailed(const std::string& problem);
 
     NetworkPlayServices services_;
+    SocketWatcher& watcher_;
     std::unique_ptr<NetworkSession> session_;
     NetworkPlayListener defaultListener_;
     NetworkPlayListener* listener_ = &defaultListener_;
     std::unique_ptr<AddressExchange> mailExchange_;
     ConnectionStatus status_ = ConnectionStatus::NotConnected;
-    QString partnerAddress_; // for the connect retries
+    QString partnerAddress_;  // for the connect retries
+    std::string partnerPort_; // the partner's own port, when it named one
     bool addressExchangeStopped_ = false;
     bool retrying_ = false;
     bool reconnecting_ = false;
@@ -194,6 +221,8 @@ private:
     bool routerPortOpen_ = false;
     bool pinholeOpen_ = false;
     QString routerNote_;
+    std::unique_ptr<TurnRelay> relay_;
+    QString relayName_; // the relay of the open session; empty: direct
 };
 
 } // namespace varenta

@@ -10,6 +10,9 @@ inline constexpr const char* kAskSameAddress =
 inline constexpr const char* kAskSameAddressNote =
     "Note: this means that your partner must choose 'No' here.";
 // Two copies on one computer that both chose to be the server (%1 the port).
+// Which way the session's bytes go, for the status line and the chat.
+inline constexpr const char* kConnectedThroughRelay = "Connected through the relay at %1.";
+inline constexpr const char* kConnectedDirectly = "Connected directly.";
 inline constexpr const char* kPortTakenByOtherCopy =
     "Another copy of Varenta on this computer is already waiting for its partner on port %1, "
     "so this copy cannot be the server. Connect again and answer \"No\" when asked whether "

@@ -188,6 +188,7 @@ void NetworkSession::StartSession(SessionRole role) {
 
 bool NetworkSession::Listen(std::string_view port, std::string_view portTakenHint) {
     StartSession(SessionRole::Server);
+    relayed_ = false;
     portTakenHint_ = std::string(portTakenHint);
     socket_->Port = std::string(port);
     SetStatus(ConnectionStatus::Waiting);
@@ -201,8 +202,38 @@ bool NetworkSession::Listen(std::string_view port, std::string_view portTakenHin
     return true;
 }
 
+void NetworkSession::AwaitRelayed() {
+    StartSession(SessionRole::Server);
+    relayed_ = true;
+    SetStatus(ConnectionStatus::Waiting);
+}
+
+bool NetworkSession::TakeConnection(std::unique_ptr<TcpSocket> connection) {
+    if (!connection) {
+        return false;
+    }
+    if (role_ != SessionRole::Server || !relayed_ || sessionOpen_ || !connection->Connected()) {
+        // Handed in from inside its own socket event: it goes after it.
+        std::shared_ptr<TcpSocket> refused(std::move(connection));
+        refused->SetEvents(nullptr);
+        refused->Disconnect();
+        watcher_.Defer([refused] {});
+        return false;
+    }
+    // The old socket may still have a report on its way: it goes after it.
+    std::shared_ptr<TcpSocket> old(std::move(socket_));
+    old->SetEvents(nullptr);
+    watcher_.Defer([old] {});
+    socket_ = std::move(connection);
+    socket_->SetEvents(this);
+    listener_->PartnerReached(SessionRole::Server);
+    Accepted();
+    return true;
+}
+
 bool NetworkSession::Connect(std::string_view host, std::string_view port) {
     StartSession(SessionRole::Client);
+    relayed_ = false;
     socket_->IPAddr = std::string(host);
     socket_->Port = std::string(port);
     refusedAttempts_ = 0;
@@ -424,6 +455,10 @@ void NetworkSession::SessionAvailable(TcpSocket& socket) {
         return;
     }
     socket.CancelListen(); // one partner only
+    Accepted();
+}
+
+void NetworkSession::Accepted() {
     sessionOpen_ = true;
     if (resumable_) {
         socket_->SendText(ResumeAnnouncement());
@@ -700,7 +735,9 @@ void NetworkSession::Suspend() {
     const std::string away = std::string(texts::kPartnerAway[0]) + partnerNickname_ +
                              std::string(texts::kPartnerAway[1]);
     std::weak_ptr<bool> token = alive_;
-    if (role_ == SessionRole::Server) {
+    if (role_ == SessionRole::Server && relayed_) {
+        AwaitRelayed(); // the relay hands the partner in again
+    } else if (role_ == SessionRole::Server) {
         // The listening side listens again for the same partner.
         if (!Listen(std::to_string(listenedPort_), portTakenHint_)) {
             return;

@@ -179,6 +179,14 @@ public:
     // When the port is taken already, portTakenHint (if any) ends the
     // message of the socket problem: the caller knows who may hold it.
     bool Listen(std::string_view port, std::string_view portTakenHint = {});
+    // Becomes the listening side of a partner who comes through a relay:
+    // nothing listens here, TakeConnection hands each partner in.
+    void AwaitRelayed();
+    bool AwaitsRelayed() const { return relayed_; }
+    // A partner's connection made elsewhere (the relay's), taken as an
+    // accepted one would be; false (and the connection dropped) when this
+    // side waits for nobody.
+    bool TakeConnection(std::unique_ptr<TcpSocket> connection);
     // Becomes the connecting side and starts one connect attempt; a failed
     // attempt is silent while waiting, so a timer may simply call TryConnect
     // again.
@@ -266,6 +274,7 @@ public:
 private:
     void DataAvailable(TcpSocket& socket) override;
     void SessionAvailable(TcpSocket& socket) override;
+    void Accepted();
     void SessionConnected(TcpSocket& socket) override;
     void SessionClosed(TcpSocket& socket) override;
     void ErrorOccurred(TcpSocket& socket, const SocketError& error) override;
@@ -355,6 +364,7 @@ private:
     bool handshakeDone_ = false;
     int refusedAttempts_ = 0;
     int listenedPort_ = 0; // where a listening side listens again after a loss
+    bool relayed_ = false; // the listening side's partners come through a relay
     std::string portTakenHint_;
     std::string partnerNickname_{texts::kNoPartnerYet};
     std::string partnerRules_;

@@ -29,6 +29,7 @@ struct Table {
     bool answer = true;
     // The button chosen when asked with several (by its caption; none: the first).
     QString choice;
+    std::function<void(TableServices&)> customize; // runs before the window is made
 
     void Open(const char* ownAddress, const std::string& port, std::uint64_t seed) {
         TableServices services;
@@ -46,6 +47,9 @@ struct Table {
         services.stunQuery = [] { return std::unique_ptr<OwnAddressQuery>(); };
         services.portMapper = [] { return std::unique_ptr<PortMapper>(); };
         services.keptGameFile = dir.filePath("network-game.kept");
+        if (customize) {
+            customize(services);
+        }
         window = std::make_unique<TableWindow>(services);
         window->Dialogs().message = [this](MessageKind, const QString& text) {
             messages.push_back(text);

@@ -1,5 +1,7 @@
 // Two varenta-sim processes play each other over loopback; each trace must be
 // the other's with the seats swapped.
+#include "varenta/app/tests/net/SimProcess.h"
+
 #include <QCoreApplication>
 #include <QProcess>
 #include <QStringList>
@@ -20,26 +22,7 @@
 
 namespace {
 
-QCoreApplication& App() {
-    static int argc = 1;
-    static char name[] = "netsim-test";
-    static char* argv[] = {name, nullptr};
-    static QCoreApplication app(argc, argv);
-    return app;
-}
-
-std::string TracePath(const char* name) {
-    return std::string(CARDGAMES_BINARY_DIR) + "/netsim-" + name + ".trace";
-}
-
-std::vector<std::string> Lines(const std::string& path) {
-    std::ifstream in(path);
-    std::vector<std::string> lines;
-    for (std::string line; std::getline(in, line);) {
-        lines.push_back(line);
-    }
-    return lines;
-}
+using namespace varenta::testing;
 
 // A trace line as the other table writes it: P and O swapped, and in END and
 // GAMEOVER the two sides' numbers swapped. Deals are left out: each side
@@ -76,42 +59,6 @@ std::vector<std::string> WithoutDeals(const std::vector<std::string>& lines) {
         }
     }
     return kept;
-}
-
-struct SimRun {
-    QProcess process;
-    std::string errors;
-};
-
-// Starts the listening simulator and returns the port it announced.
-std::string StartListener(SimRun& run, const QStringList& extra) {
-    App();
-    run.process.start(VARENTA_SIM, QStringList{"--listen", "0"} + extra);
-    run.process.setReadChannel(QProcess::StandardError);
-    const std::string announce = "varenta-sim: listening on 127.0.0.1:";
-    while (run.process.waitForReadyRead(60000) || run.process.bytesAvailable() > 0) {
-        while (run.process.canReadLine()) {
-            const std::string line = run.process.readLine().trimmed().toStdString();
-            run.errors += line + "\n";
-            if (line.rfind(announce, 0) == 0) {
-                return line.substr(announce.size());
-            }
-        }
-        if (run.process.state() == QProcess::NotRunning) {
-            break;
-        }
-    }
-    return {};
-}
-
-int Finish(SimRun& run) {
-    if (!run.process.waitForFinished(300000)) {
-        run.process.kill();
-        run.process.waitForFinished();
-        return -1;
-    }
-    run.errors += run.process.readAllStandardError().toStdString();
-    return run.process.exitStatus() == QProcess::NormalExit ? run.process.exitCode() : -1;
 }
 
 TEST(NetworkSim, TwoSimulatorsPlayAWholeGameAndTheirTracesMirror) {
@@ -169,13 +116,25 @@ TEST(NetworkSim, NetworkOptionsAreChecked) {
                                {"--listen", "0", "--stun"},
                                {"--map-port"},
                                {"--timing"},
-                               {"--connect", "h:1", "--map-port"}};
-    for (const QStringList& args : bad) {
-        QProcess p;
-        p.start(VARENTA_SIM, args);
-        ASSERT_TRUE(p.waitForFinished(60000));
-        EXPECT_EQ(p.exitCode(), 2) << args.join(' ').toStdString();
+                               {"--connect", "h:1", "--map-port"}},
+                      {"--turn", "127.0.0.1:3478", "--turn-user", "u", "--turn-password",
+                       "p",      "--turn-peer",    "127.0.0.1"},
+                      {"--listen",    "0", "--turn",      "127.0.0.1:3478",
+                       "--turn-user", "u", "--turn-peer", "127.0.0.1"},
+                      {"--listen",        "0", "--turn",      "127.0.0.1", "--turn-user", "u",
+                       "--turn-password", "p", "--turn-peer", "127.0.0.1"},
+                      {"--listen",        "0", "--turn",      "127.0.0.1:3478", "--turn-user", "u",
+                       "--turn-password", "p", "--turn-peer", "partner.example"},
+    {
+        "--listen", "0", "--turn-peer", "127.0.0.1"
     }
+};
+for (const QStringList& args : bad) {
+    QProcess p;
+    p.start(VARENTA_SIM, args);
+    ASSERT_TRUE(p.waitForFinished(60000));
+    EXPECT_EQ(p.exitCode(), 2) << args.join(' ').toStdString();
+}
 }
 
 // Between the two simulators: every byte passes on alone, and after every
