@@ -116,25 +116,22 @@ TEST(NetworkSim, NetworkOptionsAreChecked) {
                                {"--listen", "0", "--stun"},
                                {"--map-port"},
                                {"--timing"},
-                               {"--connect", "h:1", "--map-port"}},
-                      {"--turn", "127.0.0.1:3478", "--turn-user", "u", "--turn-password",
-                       "p",      "--turn-peer",    "127.0.0.1"},
-                      {"--listen",    "0", "--turn",      "127.0.0.1:3478",
-                       "--turn-user", "u", "--turn-peer", "127.0.0.1"},
-                      {"--listen",        "0", "--turn",      "127.0.0.1", "--turn-user", "u",
-                       "--turn-password", "p", "--turn-peer", "127.0.0.1"},
-                      {"--listen",        "0", "--turn",      "127.0.0.1:3478", "--turn-user", "u",
-                       "--turn-password", "p", "--turn-peer", "partner.example"},
-    {
-        "--listen", "0", "--turn-peer", "127.0.0.1"
+                               {"--connect", "h:1", "--map-port"},
+                               {"--turn", "127.0.0.1:3478", "--turn-user", "u", "--turn-password",
+                                "p", "--turn-peer", "127.0.0.1"},
+                               {"--listen", "0", "--turn", "127.0.0.1:3478", "--turn-user", "u",
+                                "--turn-peer", "127.0.0.1"},
+                               {"--listen", "0", "--turn", "127.0.0.1", "--turn-user", "u",
+                                "--turn-password", "p", "--turn-peer", "127.0.0.1"},
+                               {"--listen", "0", "--turn", "127.0.0.1:3478", "--turn-user", "u",
+                                "--turn-password", "p", "--turn-peer", "partner.example"},
+                               {"--listen", "0", "--turn-peer", "127.0.0.1"}};
+    for (const QStringList& args : bad) {
+        QProcess p;
+        p.start(VARENTA_SIM, args);
+        ASSERT_TRUE(p.waitForFinished(60000));
+        EXPECT_EQ(p.exitCode(), 2) << args.join(' ').toStdString();
     }
-};
-for (const QStringList& args : bad) {
-    QProcess p;
-    p.start(VARENTA_SIM, args);
-    ASSERT_TRUE(p.waitForFinished(60000));
-    EXPECT_EQ(p.exitCode(), 2) << args.join(' ').toStdString();
-}
 }
 
 // Between the two simulators: every byte passes on alone, and after every
