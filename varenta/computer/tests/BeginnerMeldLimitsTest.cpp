@@ -1,0 +1,180 @@
+// The Beginner's melds at their limits (with the Advanced level's first
+// melds, laid the same way): the first melds after a take, the naturals it
+// keeps back, the wild cards it lays out when it can go out.
+
+#include <gtest/gtest.h>
+
+#include <utility>
+#include <vector>
+
+#include "varenta/computer/AdvancedPlayer.h"
+#include "varenta/computer/BeginnerPlayer.h"
+#include "varenta/computer/tests/Stage.h"
+
+namespace varenta::testing {
+namespace {
+
+void KingVarenta(Stage& t) {
+    for (int i = 0; i < 7; ++i) {
+        t.Melds({Code(i % 4, kKing)});
+    }
+}
+
+TEST(SimpleLevelsLimits, InitialMelds) {
+    struct Case {
+        const char* what;
+        std::vector<int> hand; // in this order
+        int jackMeld, need;
+        std::vector<std::pair<int, int>> columns; // rank, cards in its meld afterwards
+        int jokersLeft;
+    };
+    const int a = Code(kSpade, kAce), k = Code(kSpade, kKing), q = Code(kSpade, kQueen);
+    const int j = Code(kSpade, kJack), n = Code(kSpade, kNine), f = Code(kSpade, kFive);
+    const int four = Code(kSpade, kFour);
+    const Case cases[] = {
+        {"one pair with a joker for 90",
+         {a, a, k, k, kJoker, kTwoCode, n},
+         0,
+         90,
+         {{kAce, 3}, {kKing, 0}},
+         0},
+        {"a pair of fours for 60", {four, four, kJoker, n, f}, 0, 60, {{kFour, 3}}, 0},
+        {"groups in hand order until the minimum",
+         {k, k, k, f, f, f, n, n, n, j},
+         0,
+         45,
+         {{kKing, 3}, {kFive, 3}, {kNine, 0}},
+         0},
+        {"a group laid whole, the joker kept", {k, k, k, kJoker, n}, 0, 30, {{kKing, 3}}, 1},
+        {"no black threes, no pairs",
+         {kBlackThree, kBlackThree, kBlackThree, q, q, k, k, k, n},
+         0,
+         30,
+         {{kThree, 0}, {kQueen, 0}, {kKing, 3}},
+         0},
+        {"a four group", {four, four, four, n}, 0, 15, {{kFour, 3}}, 0},
+        {"one card onto a meld, then the next group",
+         {j, k, k, k, n},
+         3,
+         50,
+         {{kJack, 4}, {kKing, 3}},
+         0},
+    };
+    for (const Case& c : cases) {
+        for (const bool beginner : {true, false}) {
+            SCOPED_TRACE(::testing::Message()
+                         << c.what << (beginner ? ", Beginner" : ", Advanced"));
+            Stage t;
+            for (int i = 0; i < c.jackMeld; ++i) {
+                t.Melds({Code(kClub, kJack)});
+            }
+            for (int code : c.hand) {
+                t.Hand({code});
+            }
+            if (beginner) {
+                BeginnerPlayer p(t.engine, t.settings);
+                p.need = c.need;
+                p.BegInitialMelds();
+            } else {
+                AdvancedPlayer p(t.engine, t.settings, t.advanced);
+                p.need = c.need;
+                p.AdvInitialMelds();
+            }
+            for (const auto& [rank, cards] : c.columns) {
+                EXPECT_EQ(t.MeldColumn(rank), cards) << "rank " << rank;
+            }
+            EXPECT_EQ(t.HandCount(0), c.jokersLeft);
+        }
+    }
+}
+
+TEST(BeginnerLimits, TakesAOneCardPileAndKeepsNaturalsBack) {
+    {
+        // With its Varenta, two queens and a one-card pile of a queen.
+        Stage t;
+        KingVarenta(t);
+        t.Hand({Code(kSpade, kQueen), Code(kClub, kQueen), Code(kSpade, kFive)});
+        t.Pile({Code(kHeart, kQueen)});
+        BeginnerPlayer p(t.engine, t.settings);
+        p.need = 50;
+        EXPECT_TRUE(p.BegTakePile());
+    }
+    // Without its Varenta it keeps six cards back, and one more when the
+    // budget would be used up exactly.
+    struct Case {
+        int singles, queensAfter;
+    };
+    const Case cases[] = {{5, 3}, {6, 5}, {7, 6}};
+    for (const Case& c : cases) {
+        Stage t;
+        t.Melds({Code(kSpade, kQueen), Code(kClub, kQueen), Code(kDiamond, kQueen)});
+        t.Hand({Code(kHeart, kQueen), Code(kSpade, kQueen), Code(kClub, kQueen)});
+        for (int i = 0; i < c.singles; ++i) {
+            t.Hand({Code(kHeart, kFour + i)});
+        }
+        BeginnerPlayer p(t.engine, t.settings);
+        p.BegMeldNaturals();
+        EXPECT_EQ(t.MeldColumn(kQueen), c.queensAfter) << c.singles;
+    }
+}
+
+TEST(BeginnerLimits, LayOutWilds) {
+    // The Beginner holds its king Varenta; what it lays of the rest.
+    struct Case {
+        const char* what;
+        std::vector<int> hand;
+        std::vector<std::vector<int>> melds; // besides the king Varenta
+        std::vector<std::pair<int, int>> columns;
+        int jokersLeft;
+    };
+    const int four = Code(kSpade, kFour), ace = Code(kSpade, kAce), n = Code(kSpade, kNine);
+    const int ten = Code(kSpade, kTen);
+    const std::vector<int> fours{Code(kClub, kFour), Code(kDiamond, kFour), Code(kHeart, kFour)};
+    const std::vector<int> aces{Code(kClub, kAce), Code(kDiamond, kAce), Code(kHeart, kAce)};
+    const Case cases[] = {
+        {"a pair of fours and a joker, one card left",
+         {four, four, kJoker, n},
+         {},
+         {{kFour, 3}},
+         0},
+        {"a pair of aces and a joker, one card left", {ace, ace, kJoker, n}, {}, {{kAce, 3}}, 0},
+        {"a pair of fours and a joker, two cards left",
+         {four, four, kJoker, n, ten},
+         {},
+         {{kFour, 0}},
+         1},
+        {"two black threes are no pair",
+         {kBlackThree, kBlackThree, kJoker, kJoker, n},
+         {fours},
+         {{kFour, 3}},
+         2},
+        {"the spare joker onto the lowest meld",
+         {kJoker, kJoker, n},
+         {fours, aces},
+         {{kFour, 5}, {kAce, 3}},
+         0},
+        {"onto aces before the Varenta", {kJoker, kJoker, n}, {aces}, {{kAce, 5}, {kKing, 7}}, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Stage t;
+        KingVarenta(t);
+        for (const std::vector<int>& meld : c.melds) {
+            for (int code : meld) {
+                t.Melds({code});
+            }
+        }
+        for (int code : c.hand) {
+            t.Hand({code});
+        }
+        BeginnerPlayer p(t.engine, t.settings);
+        p.BegLayOutWilds();
+        for (const auto& [rank, cards] : c.columns) {
+            EXPECT_EQ(t.MeldColumn(rank), cards) << "rank " << rank;
+        }
+        EXPECT_EQ(t.HandCount(0), c.jokersLeft);
+    }
+}
+
+} // namespace
+} // namespace varenta::testing
