@@ -257,39 +257,58 @@ TEST(ExpertTakeLimits, AggressiveTurnsAndHeldBlackThrees) {
 }
 
 TEST(ExpertTakeLimits, InitialMeldPlanCounts) {
+    // The plan chosen: 0 none, 1 groups with wild cards, 2 pairs with them.
     struct Case {
         const char* what;
         std::vector<int> hand;
         int topRank, need, pile;
         bool checkCards, feasible;
+        int plan;
+        bool pileMakesVarenta = false;
     };
     const int four = Code(kSpade, kFour), five = Code(kSpade, kFive), q = Code(kSpade, kQueen);
     const int a = Code(kSpade, kAce), k = Code(kSpade, kKing), n = Code(kSpade, kNine);
+    const std::vector<int> many{four, four, four, five, five, five, n};
     const Case cases[] = {
-        {"three aces and a joker: 110", {a, a, a, kJoker, n}, 0, 110, 7, false, true},
-        {"three aces", {a, a, a, n}, 0, 60, 0, false, true},
+        {"three aces and a joker: 110", {a, a, a, kJoker, n}, 0, 110, 7, false, true, 1},
+        {"three aces", {a, a, a, n}, 0, 60, 0, false, true, 1},
         {"a pair with the top card takes a wild card",
          {q, q, kJoker, n},
          kQueen,
          70,
          15,
          false,
-         true},
-        {"pairs need a wild card", {a, a, k, k, n}, 0, 50, 0, false, false},
+         true,
+         1},
+        {"pairs need a wild card", {a, a, k, k, n}, 0, 50, 0, false, false, 0},
+        {"a pair and a joker: the pair plan", {a, a, kJoker, n}, 0, 50, 15, false, true, 2},
         {"black threes are no group",
          {kBlackThree, kBlackThree, kBlackThree, four, four, four, n},
          0,
          20,
          0,
          false,
-         false},
-        {"groups stop at the minimum",
-         {four, four, four, five, five, five, n},
+         false,
+         0},
+        {"groups stop at the minimum", many, 0, 15, 10, true, true, 1},
+        {"cards to spare for a pile that completes a Varenta", many, 0, 15, 0, true, true, 1, true},
+        {"no cards to spare", many, 0, 15, 0, true, false, 1},
+        {"89: a wild card beyond the pile needs 15 cards there",
+         {a, a, a, kJoker, n},
          0,
-         15,
-         10,
-         true,
-         true},
+         89,
+         14,
+         false,
+         false,
+         1},
+        {"119: a wild card beyond the pile needs 7 there",
+         {a, a, a, k, k, k, kJoker, n},
+         0,
+         119,
+         6,
+         false,
+         false,
+         1},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -301,7 +320,130 @@ TEST(ExpertTakeLimits, InitialMeldPlanCounts) {
         ExpertPlayer p(t.engine, t.settings, t.expert);
         p.initialMeldNeed = c.need;
         p.RefreshTallies();
-        EXPECT_EQ(p.InitialMeldPlan(c.topRank, false, c.checkCards), c.feasible);
+        EXPECT_EQ(p.InitialMeldPlan(c.topRank, c.pileMakesVarenta, c.checkCards), c.feasible);
+        EXPECT_EQ(t.expert.meldPlan, c.plan);
+    }
+}
+
+TEST(ExpertTakeLimits, MaySpareLeftoverAndPileVarenta) {
+    {
+        // Before the first meld a card may go only when the plan stands without it.
+        struct Case {
+            std::vector<int> hand;
+            int rank, need, pile;
+            bool melded, spare;
+        };
+        const int a = Code(kSpade, kAce), k = Code(kSpade, kKing);
+        const Case cases[] = {
+            {{a, a, a, k}, kKing, 60, 0, false, true},
+            {{a, a, a, k}, kAce, 60, 0, false, false},
+            {{a, a, a, k}, kAce, 60, 0, true, true},
+            {{a, a, a, kTwoCode, k}, kKing, 90, 7, false, false},
+        };
+        for (const Case& c : cases) {
+            Stage t;
+            if (c.melded) {
+                MeldOf(t, kQueen, 3);
+            }
+            for (int code : c.hand) {
+                t.Hand({code});
+            }
+            t.PileFiller(c.pile);
+            ExpertPlayer p(t.engine, t.settings, t.expert);
+            p.initialMeldNeed = c.need;
+            p.RefreshTallies();
+            EXPECT_EQ(p.MaySpare(c.rank), c.spare) << c.rank << " " << c.need;
+        }
+    }
+    {
+        // What the hand leaves over: a pair takes a wild card.
+        struct Case {
+            int rank, pairs, jokers, singles;
+            bool canGoOut;
+            int left;
+        };
+        const Case cases[] = {
+            {kFour, 1, 1, 0, true, 0}, {kAce, 1, 1, 0, true, 0}, {kAce, 1, 0, 1, false, 3}};
+        for (const Case& c : cases) {
+            RankTally tally;
+            tally.opponentHandRank[static_cast<std::size_t>(c.rank)] = 2 * c.pairs;
+            tally.opponentHandRank[0] = c.jokers;
+            tally.opponentHandRank[kSix] = c.singles;
+            tally.handSize = 2 * c.pairs + c.jokers + c.singles;
+            const LeftoverResult r = ExpertPlayer::LeftoverCount(tally);
+            EXPECT_EQ(r.canGoOut, c.canGoOut) << c.rank;
+            EXPECT_EQ(r.leftover, c.left) << c.rank;
+        }
+    }
+    {
+        // When the pile is urgent: with two Varentas needed five pairs make it so;
+        // a group of three with two wild cards is a meld soon.
+        struct Case {
+            int needed;
+            bool kingMeld;
+            int pairs, jokers, pile;
+            bool potential, urgent;
+        };
+        const Case cases[] = {
+            {2, true, 4, 2, 5, true, false},
+            {2, true, 5, 2, 5, true, true},
+            {1, true, 0, 0, 1, false, true},
+            {1, false, 0, 3, 5, false, false},
+        };
+        for (const Case& c : cases) {
+            Stage t;
+            RuleSet rules;
+            rules.numberOfVarentas = c.needed;
+            t.SetRules(rules);
+            if (c.kingMeld) {
+                MeldOf(t, kKing, 3);
+            }
+            for (int i = 0; i < c.pairs; ++i) {
+                Many(t, kFour + i, 2);
+            }
+            Many(t, 0, c.jokers);
+            t.Hand({Code(kSpade, kJack)});
+            t.PileFiller(c.pile);
+            t.HumanHandSize(10);
+            ExpertPlayer p(t.engine, t.settings, t.expert);
+            p.initialMeldNeed = 50;
+            p.RefreshTallies();
+            EXPECT_EQ(p.PileIsUrgent(), c.urgent) << c.needed << " " << c.pairs << " " << c.pile;
+            EXPECT_EQ(t.expert.meldPotential, c.potential) << c.needed << " " << c.pairs;
+        }
+    }
+    // Whether the pile carries a meld to seven that the hand alone cannot.
+    struct Case {
+        const char* what;
+        int rank, held, meld, meldJokers, pileCards, jokers;
+        bool completes;
+    };
+    const Case cases[] = {
+        {"four fours with the pile", kFour, 3, 0, 0, 1, 3, true},
+        {"four aces with the pile", kAce, 3, 0, 0, 1, 3, true},
+        {"three aces with the pile", kAce, 2, 0, 0, 1, 4, false},
+        {"a meld of six with wild cards", kAce, 0, 4, 2, 2, 1, true},
+        {"a meld of seven with wild cards", kAce, 0, 4, 3, 2, 1, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Stage t;
+        for (int i = 0; i < c.meld; ++i) {
+            t.Melds({Code(i % 4, c.rank)}, c.rank);
+        }
+        for (int i = 0; i < c.meldJokers; ++i) {
+            t.Melds({kJoker}, c.rank);
+        }
+        Many(t, c.rank, c.held);
+        Many(t, 0, c.jokers);
+        t.Hand({Code(kSpade, kSix)});
+        t.PileFiller(2);
+        for (int i = 0; i < c.pileCards; ++i) {
+            t.Pile({Code(kHeart, c.rank)});
+        }
+        ExpertPlayer p(t.engine, t.settings, t.expert);
+        p.RefreshTallies();
+        EXPECT_EQ(p.PileCompletesVarenta(), c.completes);
     }
 }
 
