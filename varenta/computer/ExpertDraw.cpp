@@ -452,6 +452,7 @@ void ExpertPlayer::InitialMelds() {
     }
     for (int size = 8; size >= 3; --size) {
         for (int r = 13; r >= 3; --r) {
+            // A meld holds no card or three and more: a limit of 1 or 2 reads the same.
             if (tally_.opponentMeldColumn[r] < 1 ||
                 tally_.opponentMeldColumn[r] + tally_.discardPileRank[r] != size) {
                 continue;

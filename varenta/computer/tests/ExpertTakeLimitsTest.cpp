@@ -110,6 +110,30 @@ TEST(ExpertTakeLimits, LaysThePileTop) {
     EXPECT_EQ(t.MeldColumn(kJack), 0);
 }
 
+TEST(ExpertTakeLimits, InitialMeldsLayGroupsWholeAndWildCardsOnMelds) {
+    {
+        // Three kings first, the other two while still short.
+        Stage t;
+        Many(t, kKing, 5);
+        t.Hand({Code(kSpade, kFive), Code(kSpade, kSeven), Code(kSpade, kNine)});
+        ExpertPlayer p(t.engine, t.settings, t.expert);
+        p.initialMeldNeed = 50;
+        p.InitialMelds();
+        EXPECT_EQ(t.MeldColumn(kKing), 5);
+    }
+    // A wild card goes onto a meld the pile feeds, never onto a rank only
+    // the pile holds.
+    Stage t;
+    MeldOf(t, kQueen, 3);
+    t.Hand({kJoker, Code(kSpade, kFive), Code(kSpade, kSeven), Code(kSpade, kNine)});
+    t.Pile({Code(kSpade, kAce), Code(kClub, kAce), Code(kDiamond, kAce)});
+    ExpertPlayer p(t.engine, t.settings, t.expert);
+    p.initialMeldNeed = 200;
+    p.InitialMelds();
+    EXPECT_EQ(t.MeldColumn(kQueen), 4);
+    EXPECT_EQ(t.MeldColumn(kAce), 0);
+}
+
 TEST(ExpertTakeLimits, BranchDefault) {
     // Queens on top of the pile; the computer has melded aces, the pile is
     // not urgent (the human holds 26 cards).
