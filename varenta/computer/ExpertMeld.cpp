@@ -36,6 +36,8 @@ void ExpertPlayer::ExpertMeldPhase() {
         RefreshTallies();
         const ReachableResult reach = ReachableVarentas();
         const int hand = handSize();
+        // Below six cards in the stock the rush above has completed what it can: the 5 reads
+        // the same from 4 to 6.
         if ((reach.varentas >= 2 && hand - reach.cardsUsed != 2) || stock < 5) {
             CompleteVarentas();
         }
@@ -49,9 +51,14 @@ void ExpertPlayer::ExpertMeldPhase() {
         if (!attemptGoingOut()) {
             RefreshTallies();
             const bool humanOnlyRedThrees = humanMeldCards() == tally_.playerMeldRedThrees;
+            // Below six cards in the stock the rush above has completed and laid what it can: the
+            // 5 reads the same from 4 to 6.
             if (humanHandSize() < 6 || stock < 5 ||
                 (stock < 60 && humanOnlyRedThrees && aggressiveTurn)) {
                 CompleteVarentas();
+                // The same; and a human with its Varentas has melds that are not only red
+                // threes, so with six cards or more it only comes here through the stock: the 6
+                // reads the same one step up.
                 if (stock < 5 || (humanHandSize() < 6 && humanHasNeeded)) {
                     MeldNaturals(1);
                 }
@@ -59,10 +66,13 @@ void ExpertPlayer::ExpertMeldPhase() {
         }
     } else if (!rules().varentaRequired && humanHasNeeded && humanHandSize() < 5 &&
                !opponentThreat) {
+        // With one Varenta of two the budget below keeps fourteen cards back, far above this
+        // limit: the factor of the Varentas on the table reads the same.
         if (handSize() + ownMeldCards() >= 7 * needed() + 10 - 7 * ownVarentas() &&
             // Meld points come in fives (red threes count none): any limit from 1 to 5 here reads
             // the same.
             ownMeldPoints() >= 1) {
+            // Without its Varentas the budget keeps no cards by this count: it reads the same.
             MeldNaturals(1);
         }
     }
