@@ -169,6 +169,8 @@ void ExpertPlayer::CompleteVarentas() {
     wildsFor.fill(-1);
     for (int r = 13; r >= 3; --r) {
         const int h = tally_.opponentHandRank[r] + tally_.opponentMeldColumn[r];
+        // Fewer than 7 would ask more wild cards than the hand holds, fewer than four naturals
+        // more than three wild cards: both limits read the same one step down.
         if (h + wildsInHand() >= 7 && h >= 4 && tally_.opponentMeldColumn[r] < 7) {
             const int k = std::max(0, 7 - h);
             // A meld never carries more than three wild cards.

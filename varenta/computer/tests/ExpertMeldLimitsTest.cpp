@@ -112,6 +112,118 @@ TEST(ExpertMeldLimits, NaturalVarentasOfTheLowestAndHighestRank) {
     }
 }
 
+TEST(ExpertMeldLimits, GoOutCheckAndCompleteVarentas) {
+    const int k = Code(kSpade, kKing), q = Code(kSpade, kQueen), j = kJoker;
+    const int f = Code(kSpade, kFive), four = Code(kSpade, kFour), a = Code(kSpade, kAce);
+    {
+        // Whether the hand can go out once the wild cards have made a Varenta of
+        // a group of four or more; aggressive, it then lays out.
+        struct Case {
+            const char* what;
+            int kingMeld;
+            std::vector<int> hand;
+            bool aggressive, good;
+            int kingsAfter;
+        };
+        const Case cases[] = {
+            {"four kings take three wild cards, a pair none left",
+             0,
+             {k, k, k, k, j, j, j, f, f},
+             false,
+             false,
+             0},
+            {"four kings take three wild cards, a pair the fourth",
+             0,
+             {k, k, k, k, j, j, j, j, f, f},
+             false,
+             true,
+             0},
+            {"three queens are not made a Varenta", 0, {q, q, q, j, j, j, j, f, f}, false, true, 0},
+            {"one Varenta is made, not two",
+             0,
+             {k, k, k, k, q, q, q, q, j, j, j, j, j, j, f, f},
+             false,
+             true,
+             0},
+            {"a pair of fours without a wild card", 0, {four, four, k, k, k}, false, false, 0},
+            {"a pair of aces without a wild card", 0, {a, a, k, k, k}, false, false, 0},
+            {"a meld of six and a joker", 6, {j, Code(kSpade, kNine)}, true, true, 7},
+        };
+        for (const Case& c : cases) {
+            SCOPED_TRACE(c.what);
+            Stage t;
+            for (int i = 0; i < c.kingMeld; ++i) {
+                t.Melds({Code(i % 4, kKing)});
+            }
+            for (int code : c.hand) {
+                t.Hand({code});
+            }
+            ExpertPlayer p(t.engine, t.settings, t.expert);
+            p.initialMeldNeed = 50;
+            p.aggressiveTurn = c.aggressive;
+            EXPECT_EQ(p.GoOutCheck(), c.good);
+            EXPECT_EQ(t.MeldColumn(kKing), c.kingsAfter);
+        }
+    }
+    // With its ace Varenta the Expert spends wild cards on a Varenta only when
+    // behind the human, with six of them, or going out; a meld short of seven
+    // takes the hand's naturals, a Varenta does not.
+    struct Case {
+        const char* what;
+        int humanVarentas, kingMeld, kings, jokers, kingsAfter;
+        int singles = 2;
+    };
+    const Case cases[] = {
+        {"even with the human", 1, 0, 4, 3, 0},
+        {"behind the human", 2, 0, 4, 3, 7},
+        {"six wild cards", 0, 0, 4, 6, 7},
+        {"five wild cards", 0, 0, 4, 5, 0},
+        {"a Varenta takes no natural", 0, 7, 1, 0, 7},
+        {"a meld of six takes one", 0, 6, 1, 0, 7},
+        {"behind the human, the whole hand", 2, 0, 4, 3, 7, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Stage t;
+        for (int i = 0; i < 7; ++i) {
+            t.Melds({Code(i % 4, kAce)});
+        }
+        for (int i = 0; i < c.kingMeld; ++i) {
+            t.Melds({Code(i % 4, kKing)});
+        }
+        for (int v = 0; v < c.humanVarentas; ++v) {
+            for (int i = 0; i < 7; ++i) {
+                t.HumanMelds({Code(i % 4, kFour + v)});
+            }
+        }
+        Many(t, kKing, c.kings);
+        Many(t, 0, c.jokers);
+        for (int i = 0; i < c.singles; ++i) {
+            t.Hand({Code(kSpade, kFive + i)});
+        }
+        ExpertPlayer p(t.engine, t.settings, t.expert);
+        p.initialMeldNeed = 50;
+        p.CompleteVarentas();
+        EXPECT_EQ(t.MeldColumn(kKing), c.kingsAfter);
+    }
+    // Varentas within reach of the wild cards, from the fours to the aces;
+    // black threes make none.
+    for (const int rank : {kFour, kAce, kThree}) {
+        Stage t;
+        if (rank == kThree) {
+            t.Hand({kBlackThree, kBlackThree, Code(kClub, kThree), Code(kClub, kThree)});
+        } else {
+            Many(t, rank, 4);
+        }
+        Many(t, 0, 3);
+        ExpertPlayer p(t.engine, t.settings, t.expert);
+        p.RefreshTallies();
+        const ReachableResult r = p.ReachableVarentas();
+        EXPECT_EQ(r.varentas, rank == kThree ? 0 : 1) << rank;
+        EXPECT_EQ(r.cardsUsed, rank == kThree ? 3 : 7) << rank;
+    }
+}
+
 TEST(ExpertMeldLimits, AggressiveGoingOut) {
     // Two Varentas needed and on the table; the hand can go out but for a
     // black three (so the going-out check does not lay it). Aggressive, the
