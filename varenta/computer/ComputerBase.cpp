@@ -333,6 +333,8 @@ void ComputerBase::drawOneFromStock() {
     counted_.opponentHandRank[card.rank] += 1;
     counted_.handSize += 1;
     counted_.blackThreesInHand += IsBlackThree(card) ? 1 : 0;
+    // No decision reads the seen ranks (debug builds hold them to a recount): this limit cannot
+    // change the play.
     if (card.rank >= 2) {
         counted_.seenRank[card.rank] += 1; // seen ranks are the naturals only
     }

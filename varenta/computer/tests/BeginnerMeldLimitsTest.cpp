@@ -118,14 +118,18 @@ TEST(BeginnerLimits, TakesAOneCardPileAndKeepsNaturalsBack) {
     }
 }
 
-TEST(BeginnerLimits, LayOutWilds) {
-    // The Beginner holds its king Varenta; what it lays of the rest.
+TEST(SimpleLevelsLimits, LayOutWilds) {
+    // The king Varenta is on the table; what the Beginner's going out, and
+    // the one the other levels share, lay of the rest.
     struct Case {
         const char* what;
         std::vector<int> hand;
         std::vector<std::vector<int>> melds; // besides the king Varenta
         std::vector<std::pair<int, int>> columns;
         int jokersLeft;
+        // The shared one, where it differs: two black threes go with a wild card.
+        std::vector<std::pair<int, int>> sharedColumns = {};
+        int sharedJokersLeft = -1;
     };
     const int four = Code(kSpade, kFour), ace = Code(kSpade, kAce), n = Code(kSpade, kNine);
     const int ten = Code(kSpade, kTen);
@@ -147,7 +151,9 @@ TEST(BeginnerLimits, LayOutWilds) {
          {kBlackThree, kBlackThree, kJoker, kJoker, n},
          {fours},
          {{kFour, 3}},
-         2},
+         2,
+         {{kFour, 4}, {kThree, 3}},
+         0},
         {"the spare joker onto the lowest meld",
          {kJoker, kJoker, n},
          {fours, aces},
@@ -156,23 +162,30 @@ TEST(BeginnerLimits, LayOutWilds) {
         {"onto aces before the Varenta", {kJoker, kJoker, n}, {aces}, {{kAce, 5}, {kKing, 7}}, 0},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
-        Stage t;
-        KingVarenta(t);
-        for (const std::vector<int>& meld : c.melds) {
-            for (int code : meld) {
-                t.Melds({code});
+        for (const bool beginner : {true, false}) {
+            SCOPED_TRACE(::testing::Message() << c.what << (beginner ? ", Beginner" : ", shared"));
+            Stage t;
+            KingVarenta(t);
+            for (const std::vector<int>& meld : c.melds) {
+                for (int code : meld) {
+                    t.Melds({code});
+                }
             }
+            for (int code : c.hand) {
+                t.Hand({code});
+            }
+            BeginnerPlayer p(t.engine, t.settings);
+            const bool differs = !beginner && c.sharedJokersLeft >= 0;
+            if (beginner) {
+                p.BegLayOutWilds();
+            } else {
+                p.LayOutWilds();
+            }
+            for (const auto& [rank, cards] : differs ? c.sharedColumns : c.columns) {
+                EXPECT_EQ(t.MeldColumn(rank), cards) << "rank " << rank;
+            }
+            EXPECT_EQ(t.HandCount(0), differs ? c.sharedJokersLeft : c.jokersLeft);
         }
-        for (int code : c.hand) {
-            t.Hand({code});
-        }
-        BeginnerPlayer p(t.engine, t.settings);
-        p.BegLayOutWilds();
-        for (const auto& [rank, cards] : c.columns) {
-            EXPECT_EQ(t.MeldColumn(rank), cards) << "rank " << rank;
-        }
-        EXPECT_EQ(t.HandCount(0), c.jokersLeft);
     }
 }
 
