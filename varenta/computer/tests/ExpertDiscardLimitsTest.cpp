@@ -157,16 +157,18 @@ TEST(ExpertDiscardLimits, UrgentPile) {
 }
 
 TEST(ExpertDiscardLimits, MainSelection) {
-    // The ace Varenta is on the table and the pile not urgent; a five or a nine goes.
+    // A jack Varenta is on the table and the pile not urgent.
     struct Case {
         const char* what;
         std::vector<int> hand;
-        bool aceVarenta, frozen;
+        bool varenta, frozen;
         int humanFives, humanNines, knownFives, knownNines, humanHand, thrownRank;
     };
-    const int f = Code(kSpade, kFive), n = Code(kSpade, kNine);
+    const int f = Code(kSpade, kFive), n = Code(kSpade, kNine), k = Code(kSpade, kKing);
     const Case cases[] = {
         {"singles before pairs", {f, n, n}, true, false, 0, 0, 0, 0, 10, kFive},
+        {"a single four", {Code(kSpade, kFour), k, k}, true, false, 0, 0, 0, 0, 10, kFour},
+        {"a single ace", {Code(kSpade, kAce), k, k}, true, false, 0, 0, 0, 0, 10, kAce},
         {"frozen: one five known is safe", {f, n}, true, true, 5, 0, 1, 3, 10, kFive},
         {"frozen: two fives known are not", {f, n}, true, true, 4, 0, 2, 3, 10, kNine},
         {"six fives melded stay, seven nines go", {f, n}, true, false, 6, 7, 0, 0, 10, kNine},
@@ -184,9 +186,9 @@ TEST(ExpertDiscardLimits, MainSelection) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         Stage t;
-        if (c.aceVarenta) {
+        if (c.varenta) {
             for (int i = 0; i < 7; ++i) {
-                t.Melds({Code(i % 4, kAce)});
+                t.Melds({Code(i % 4, kJack)});
             }
         } else {
             for (int i = 0; i < 3; ++i) {
@@ -215,6 +217,18 @@ TEST(ExpertDiscardLimits, MainSelection) {
         p.initialMeldNeed = 50;
         EXPECT_EQ(Thrown(t, p), c.thrownRank);
     }
+}
+
+TEST(ExpertDiscardLimits, NeverTheHumansLastCard) {
+    // The human holds one card and has melded fives; the pile is empty.
+    Stage t;
+    t.Hand({Code(kSpade, kFive), Code(kSpade, kFour), Code(kClub, kFour)});
+    t.HumanMelds({Code(kSpade, kFive), Code(kClub, kFive), Code(kDiamond, kFive)});
+    t.HumanHandSize(1);
+    t.St().pileFrozen = true;
+    ExpertPlayer p(t.engine, t.settings, t.expert);
+    p.initialMeldNeed = 50;
+    EXPECT_EQ(Thrown(t, p), kFour);
 }
 
 TEST(ExpertDiscardLimits, NothingSafe) {
