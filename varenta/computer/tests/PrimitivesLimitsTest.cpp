@@ -7,7 +7,9 @@
 #include <vector>
 
 #include "varenta/computer/BeginnerPlayer.h"
+#include "varenta/computer/Rehearsal.h"
 #include "varenta/computer/tests/Stage.h"
+#include "varenta/engine/Texts.h"
 
 namespace varenta::testing {
 namespace {
@@ -87,6 +89,122 @@ TEST(PrimitivesLimits, SevenCardTarget) {
         p.RefreshTallies();
         EXPECT_EQ(p.SevenCardTarget(c.rank), c.target);
         EXPECT_EQ(p.SevenCardTargetInReach(c.rank, c.planWilds), c.inReach);
+    }
+}
+
+TEST(PrimitivesLimits, ReplayedLays) {
+    // The hand index a lay is made again from: jokers first for a wild card.
+    struct Case {
+        const char* what;
+        std::vector<int> hand;
+        MeldLay lay;
+        int index;
+    };
+    const int two = kTwoCode, five = Code(kSpade, kFive);
+    const Case cases[] = {
+        {"the laid two, a joker held", {two, kJoker}, {two, 0, kKing}, 1},
+        {"the joker first", {kJoker, two}, {two, 0, kKing}, 0},
+        {"a two not held: the first one", {five, two}, {Code(kClub, kTwo), 0, kKing}, 1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Stage t;
+        for (int code : c.hand) {
+            t.Hand({code});
+        }
+        EXPECT_EQ(ReplayIndexOf(t.St().opponentHand, c.lay), c.index);
+    }
+    // The hand the melds are judged for after the discard.
+    struct Hand {
+        int cards;
+        bool varenta;
+        int after;
+    };
+    for (const Hand& h :
+         {Hand{2, false, 1}, Hand{1, false, 1}, Hand{1, true, 0}, Hand{3, true, 2}}) {
+        Stage t;
+        if (h.varenta) {
+            MeldOf(t, kAce, 7);
+        }
+        for (int i = 0; i < h.cards; ++i) {
+            t.Hand({Code(kSpade, kFive + i)});
+        }
+        const Rehearsal table(t.engine);
+        EXPECT_EQ(table.HandAfterDiscard(), h.after) << h.cards << " " << h.varenta;
+    }
+}
+
+TEST(PrimitivesLimits, DropInvalidLays) {
+    // This turn's lays (all kept before) and which stay after the refusal.
+    struct Case {
+        const char* what;
+        std::string_view reason;
+        std::vector<std::pair<int, int>> melds; // rank, naturals (jokers for rank 0 in kings)
+        std::vector<MeldLay> lays;
+        std::vector<bool> kept;
+    };
+    const MeldLay king{Code(kSpade, kKing), 0, kKing}, queen{Code(kSpade, kQueen), 0, kQueen};
+    const MeldLay four{Code(kSpade, kFour), 0, kFour}, ace{Code(kSpade, kAce), 0, kAce};
+    const MeldLay joker1{kJoker, 0, kKing}, joker2{kJoker, 1, kKing};
+    const MeldLay black{kBlackThree, 0, kThreesColumn}, red{kRedThree, 0, kThreesColumn};
+    const MeldLay wild{kTwoCode, 0, kWildColumn};
+    const Case cases[] = {
+        {"a meld of two kings",
+         texts::kReasonColumnTooShort,
+         {{kKing, 2}, {kQueen, 3}},
+         {king, queen},
+         {false, true}},
+        {"a meld of two fours",
+         texts::kReasonColumnTooShort,
+         {{kFour, 2}, {kQueen, 3}},
+         {four, queen},
+         {false, true}},
+        {"a meld of two aces",
+         texts::kReasonColumnTooShort,
+         {{kAce, 2}, {kQueen, 3}},
+         {ace, queen},
+         {false, true}},
+        {"melds of three: the whole turn",
+         texts::kReasonColumnTooShort,
+         {{kKing, 3}, {kQueen, 3}},
+         {king, queen},
+         {false, false}},
+        {"one wild card too many: the newest",
+         texts::kReasonTooManyWildcards,
+         {{kKing, 2}, {0, 3}},
+         {king, joker1, joker2},
+         {true, true, false}},
+        {"two too many, one laid now: the column",
+         texts::kReasonTooManyWildcards,
+         {{kKing, 1}, {0, 3}},
+         {king, joker2},
+         {false, false}},
+        {"black threes stay in hand, red ones down",
+         texts::kReasonBlackThrees,
+         {{kQueen, 3}},
+         {black, red, queen},
+         {false, true, true}},
+        {"no Varenta of wild cards",
+         texts::kReasonWildcardsAsVarenta,
+         {{kQueen, 3}},
+         {wild, queen},
+         {false, true}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Stage t;
+        for (const auto& [rank, n] : c.melds) {
+            if (rank == 0) {
+                for (int i = 0; i < n; ++i) {
+                    t.Melds({kJoker}, kKing);
+                }
+            } else {
+                MeldOf(t, rank, n);
+            }
+        }
+        std::vector<bool> kept(c.lays.size(), true);
+        EXPECT_TRUE(DropInvalidLays(t.engine, c.reason, c.lays, kept));
+        EXPECT_EQ(kept, c.kept);
     }
 }
 
