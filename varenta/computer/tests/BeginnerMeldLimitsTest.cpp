@@ -189,5 +189,46 @@ TEST(SimpleLevelsLimits, LayOutWilds) {
     }
 }
 
+TEST(BeginnerLimits, Discard) {
+    // The human's melds of fives and nines; the rank thrown.
+    struct Case {
+        const char* what;
+        std::vector<int> hand;
+        int humanFives, humanNines, thrownRank;
+    };
+    const int f = Code(kSpade, kFive), n = Code(kSpade, kNine), k = Code(kSpade, kKing);
+    const Case cases[] = {
+        {"a single four", {Code(kSpade, kFour), k, k}, 0, 0, kFour},
+        {"a single ace", {Code(kSpade, kAce), k, k}, 0, 0, kAce},
+        {"a pair when no single", {f, f, n, n, n}, 0, 0, kFive},
+        {"the human's meld of three: another rank first", {f, n}, 3, 0, kNine},
+        {"the human's meld of five: still", {n, f}, 5, 6, kFive},
+        {"the human's melds of six: the first card", {n, f}, 6, 6, kNine},
+        {"the human's Varenta of nines before its six fives", {f, n}, 6, 7, kNine},
+        {"a pair: a black three instead", {kBlackThree, k, k}, 0, 0, kThree},
+        {"a single among more: the single", {kBlackThree, f, k, k}, 0, 0, kFive},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Stage t;
+        RuleSet rules;
+        rules.initialBlock = false;
+        t.SetRules(rules);
+        for (int code : c.hand) {
+            t.Hand({code});
+        }
+        for (int i = 0; i < c.humanFives; ++i) {
+            t.HumanMelds({Code(i % 4, kFive)});
+        }
+        for (int i = 0; i < c.humanNines; ++i) {
+            t.HumanMelds({Code(i % 4, kNine)});
+        }
+        BeginnerPlayer p(t.engine, t.settings);
+        const DiscardChoice d = p.BegChooseDiscard();
+        ASSERT_GE(d.handIndex, 0);
+        EXPECT_EQ(t.St().opponentHand[d.handIndex].rank, c.thrownRank);
+    }
+}
+
 } // namespace
 } // namespace varenta::testing
