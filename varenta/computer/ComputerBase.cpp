@@ -119,7 +119,8 @@ void ComputerBase::throwCard(const DiscardChoice& choice) {
         }
     }
     // A level always names a hand card; should one ever fail to, the first
-    // card goes rather than leaving the turn without a discard.
+    // card goes rather than leaving the turn without a discard. The first card is card 0 either
+    // way, and no level names one past the hand: these limits read the same.
     const int index = choice.handIndex >= 0 && choice.handIndex < handSize() ? choice.handIndex : 0;
     engine_.OpponentDiscard(index);
     TableChanged();
@@ -143,6 +144,7 @@ int ComputerBase::pileSize() const {
     return state().discardPile.Size();
 }
 int ComputerBase::pileTopRank() const {
+    // Asked only of a pile with cards: the value for none reads the same.
     return state().discardPile.Empty() ? -1 : state().discardPile.Top().rank;
 }
 int ComputerBase::humanHandSize() const {
