@@ -224,7 +224,7 @@ int ComputerBase::FindInHand(int rank) const {
             return i;
         }
     }
-    return -1;
+    return -1; // every caller asks only whether it is below 0: any negative reads the same
 }
 
 int ComputerBase::findBlackThree() const {
@@ -234,7 +234,7 @@ int ComputerBase::findBlackThree() const {
             return i;
         }
     }
-    return -1;
+    return -1; // asked only with a black three in the hand: the value for none reads the same
 }
 
 int ComputerBase::findWild() const {
