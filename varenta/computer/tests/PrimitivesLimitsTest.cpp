@@ -54,6 +54,50 @@ TEST(PrimitivesLimits, TheLastCardOnlyCompletesTheLastVarenta) {
     }
 }
 
+TEST(PrimitivesLimits, MeldRankKeepsACardAndAStandingMeld) {
+    // MeldRank(king, 0): the kings laid, and the meld afterwards.
+    struct Case {
+        const char* what;
+        bool queenVarenta;
+        int meldKings;
+        std::vector<int> hand;
+        int laid, column;
+    };
+    const int k = Code(kSpade, kKing), f = Code(kSpade, kFive);
+    const Case cases[] = {
+        {"a pair, a joker and a card to keep", false, 0, {k, k, kJoker, f}, 3, 3},
+        {"a pair and a joker only: nothing", false, 0, {k, k, kJoker}, 0, 0},
+        {"with the Varenta the whole hand", true, 0, {k, k, k}, 3, 3},
+        {"the whole hand completes the Varenta", false, 4, {k, k, k}, 3, 7},
+        {"one short of the Varenta: one card stays", false, 3, {k, k, k}, 2, 5},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Stage t;
+        if (c.queenVarenta) {
+            MeldOf(t, kQueen, 7);
+        }
+        MeldOf(t, kKing, c.meldKings);
+        for (int code : c.hand) {
+            t.Hand({code});
+        }
+        BeginnerPlayer p(t.engine, t.settings);
+        EXPECT_EQ(p.MeldRank(kKing, 0), c.laid);
+        EXPECT_EQ(t.MeldColumn(kKing), c.column);
+    }
+    // One pass completes Varentas from the aces down to the fours.
+    for (const int rank : {kFour, kAce}) {
+        Stage t;
+        MeldOf(t, rank, 3);
+        for (int code : {Code(kHeart, rank), kJoker, kJoker, kJoker, f}) {
+            t.Hand({code});
+        }
+        BeginnerPlayer p(t.engine, t.settings);
+        p.BegCompleteVarentas();
+        EXPECT_EQ(t.MeldColumn(rank), 7) << rank;
+    }
+}
+
 TEST(PrimitivesLimits, SevenCardTarget) {
     // The top card (counted in the hand, as the levels judge a take) counts once.
     struct Case {
