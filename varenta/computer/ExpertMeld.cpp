@@ -112,6 +112,7 @@ void ExpertPlayer::NaturalVarentas() {
         // Meld points come in fives (red threes count none): any limit from 1 to 5 here reads the
         // same.
         const bool meldOk = ownMeldPoints() >= 1 || 7 * RankPoints(r) >= initialMeldNeed;
+        // With none of the rank in hand there is nothing to lay: > 0 and >= 0 read the same.
         if (enough && noWilds && meldOk && tally_.opponentHandRank[r] > 0) {
             MeldRank(r, 0);
         }

@@ -110,6 +110,16 @@ TEST(ExpertMeldLimits, NaturalVarentasOfTheLowestAndHighestRank) {
         p.NaturalVarentas();
         EXPECT_EQ(t.MeldColumn(rank), 7) << rank;
     }
+    // One queen completes six on the table.
+    Stage t;
+    for (int i = 0; i < 6; ++i) {
+        t.Melds({Code(i % 4, kQueen)});
+    }
+    t.Hand({Code(kHeart, kQueen), Code(kSpade, kNine)});
+    ExpertPlayer p(t.engine, t.settings, t.expert);
+    p.initialMeldNeed = 50;
+    p.NaturalVarentas();
+    EXPECT_EQ(t.MeldColumn(kQueen), 7);
 }
 
 TEST(ExpertMeldLimits, GoOutCheckAndCompleteVarentas) {
