@@ -299,7 +299,7 @@ void ComputerBase::countLaid(const Card& card, int column, const PileSizes& befo
     // Only whether the tallies are counted again depends on these: a wrong expectation costs a
     // count, never a different play.
     expected[0] -= 1;
-    expected[1] += 1;
+    expected[1] += 1; // (as above: never a different play)
     if (!talliesCurrent_ || pileSizes() != expected) {
         TableChanged();
         return;
@@ -320,6 +320,7 @@ void ComputerBase::drawOneFromStock() {
     const GameState& s = state();
     const Card card = s.stock.Top();
     PileSizes expected = pileSizes();
+    // Only whether the tallies are counted again depends on this: never a different play.
     expected[0] += 1;
     engine_.DrawForOpponent();
     // Most draws only add the card to the hand: it is counted as it comes,
@@ -345,6 +346,8 @@ void ComputerBase::drawOneFromStock() {
 int ComputerBase::takePileTopIntoHand() {
     const int index = engine_.OpponentTakePileTop();
     TableChanged();
+    // The top card joins the end of a hand that holds cards already, and a take is only made of
+    // a pile with a top card: the limit and the value for none read the same.
     return index >= 0 ? handCard(index).rank : -1;
 }
 
