@@ -52,6 +52,19 @@ TEST(PrimitivesLimits, TheLastCardOnlyCompletesTheLastVarenta) {
         EXPECT_EQ(p.MeldRank(kKing, 0), c.laid ? 1 : 0);
         EXPECT_EQ(t.MeldColumn(kKing), c.naturals + c.jokers + (c.laid ? 1 : 0));
     }
+    // A joker as the last card: only onto six with four naturals.
+    struct Wild {
+        int naturals, jokers;
+        bool laid;
+    };
+    for (const Wild& w :
+         {Wild{6, 0, true}, Wild{5, 0, false}, Wild{3, 3, false}, Wild{4, 2, true}}) {
+        Stage t;
+        MeldOf(t, kKing, w.naturals, w.jokers);
+        t.Hand({kJoker});
+        BeginnerPlayer p(t.engine, t.settings);
+        EXPECT_EQ(p.MeldWildCard(kKing), w.laid) << w.naturals << " " << w.jokers;
+    }
 }
 
 TEST(PrimitivesLimits, MeldRankKeepsACardAndAStandingMeld) {
