@@ -56,10 +56,14 @@ TEST(PrimitivesLimits, TheLastCardOnlyCompletesTheLastVarenta) {
     struct Wild {
         int naturals, jokers;
         bool laid;
+        int needed = 1;
     };
-    for (const Wild& w :
-         {Wild{6, 0, true}, Wild{5, 0, false}, Wild{3, 3, false}, Wild{4, 2, true}}) {
+    for (const Wild& w : {Wild{6, 0, true}, Wild{5, 0, false}, Wild{3, 3, false}, Wild{4, 2, true},
+                          Wild{6, 0, false, 2}}) {
         Stage t;
+        RuleSet rules;
+        rules.numberOfVarentas = w.needed;
+        t.SetRules(rules);
         MeldOf(t, kKing, w.naturals, w.jokers);
         t.Hand({kJoker});
         BeginnerPlayer p(t.engine, t.settings);
