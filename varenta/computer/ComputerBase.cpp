@@ -435,10 +435,15 @@ int ComputerBase::cardsToMeld(int rank, int n) const {
         return count + (column + count == 2 && wildsInHand() > 0 ? 1 : 0);
     };
     auto completes = [&](int count) {
+        // A meld never carries more than three wild cards, and the hand's last card is refused
+        // by mayLay unless it completes the last Varenta missing: the naturals' limit and the
+        // Varentas' (below) read the same one step either way.
         return column + count == 7 && tally_.opponentMeldRank[rank] + count >= 4 &&
-               ownVarentas() + 1 >= needed();
+               ownVarentas() + 1 >= needed(); // (reads the same: see above)
     };
     const int wanted = k;
+    // A count left at the last card is refused by mayLay as well: stopping at 1 or going on
+    // below 0 reads the same.
     while (k > 0 && laid(k) >= handSize() && !completes(k)) {
         --k;
     }

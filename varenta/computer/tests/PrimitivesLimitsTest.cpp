@@ -87,6 +87,7 @@ TEST(PrimitivesLimits, MeldRankKeepsACardAndAStandingMeld) {
         {"with the Varenta the whole hand", true, 0, {k, k, k}, 3, 3},
         {"the whole hand completes the Varenta", false, 4, {k, k, k}, 3, 7},
         {"one short of the Varenta: one card stays", false, 3, {k, k, k}, 2, 5},
+        {"a pair without a wild card", false, 0, {k, k, f}, 2, 2},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -101,6 +102,13 @@ TEST(PrimitivesLimits, MeldRankKeepsACardAndAStandingMeld) {
         BeginnerPlayer p(t.engine, t.settings);
         EXPECT_EQ(p.MeldRank(kKing, 0), c.laid);
         EXPECT_EQ(t.MeldColumn(kKing), c.column);
+    }
+    {
+        // Fours are held to the same rule: three alone are no meld once one stays.
+        Stage t;
+        t.Hand({Code(kSpade, kFour), Code(kClub, kFour), Code(kDiamond, kFour)});
+        BeginnerPlayer p(t.engine, t.settings);
+        EXPECT_EQ(p.MeldRank(kFour, 0), 0);
     }
     // One pass completes Varentas from the aces down to the fours.
     for (const int rank : {kFour, kAce}) {
