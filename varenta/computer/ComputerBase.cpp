@@ -447,6 +447,8 @@ int ComputerBase::cardsToMeld(int rank, int n) const {
     while (k > 0 && laid(k) >= handSize() && !completes(k)) {
         --k;
     }
+    // With a wild card in hand a kept-back pair goes whole or not at all (its wild card counts
+    // above), so two cards short of the rest never remain with one: < 2 reads the same as < 3.
     if (k < wanted && (column + k < 2 || (column + k == 2 && wildsInHand() == 0))) {
         k = 0;
     }
