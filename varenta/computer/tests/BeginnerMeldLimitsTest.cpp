@@ -135,6 +135,12 @@ TEST(SimpleLevelsLimits, LayOutWilds) {
     const int ten = Code(kSpade, kTen);
     const std::vector<int> fours{Code(kClub, kFour), Code(kDiamond, kFour), Code(kHeart, kFour)};
     const std::vector<int> aces{Code(kClub, kAce), Code(kDiamond, kAce), Code(kHeart, kAce)};
+    std::vector<int> fourVarenta = fours, fourJokers = fours;
+    fourVarenta.insert(fourVarenta.end(), fours.begin(), fours.end());
+    fourVarenta.push_back(four);
+    fourJokers.insert(fourJokers.end(), {four, kJoker, kJoker, kJoker});
+    const std::vector<int> queensJokers{
+        Code(kClub, kQueen), Code(kDiamond, kQueen), Code(kHeart, kQueen), kJoker, kJoker, kJoker};
     const Case cases[] = {
         {"a pair of fours and a joker, one card left",
          {four, four, kJoker, n},
@@ -160,6 +166,21 @@ TEST(SimpleLevelsLimits, LayOutWilds) {
          {{kFour, 5}, {kAce, 3}},
          0},
         {"onto aces before the Varenta", {kJoker, kJoker, n}, {aces}, {{kAce, 5}, {kKing, 7}}, 0},
+        {"onto the lowest Varenta",
+         {kJoker, kJoker, n},
+         {fourVarenta},
+         {{kFour, 9}, {kKing, 7}},
+         0},
+        {"a Varenta takes as many as its naturals",
+         {kJoker, kJoker, n},
+         {fourJokers},
+         {{kFour, 8}, {kKing, 7}},
+         1},
+        {"three naturals and three wild cards take no more",
+         {kJoker, n},
+         {queensJokers},
+         {{kQueen, 6}, {kKing, 8}},
+         0},
     };
     for (const Case& c : cases) {
         for (const bool beginner : {true, false}) {
@@ -168,7 +189,7 @@ TEST(SimpleLevelsLimits, LayOutWilds) {
             KingVarenta(t);
             for (const std::vector<int>& meld : c.melds) {
                 for (int code : meld) {
-                    t.Melds({code});
+                    t.Melds({code}, CardRank(meld.front()));
                 }
             }
             for (int code : c.hand) {
