@@ -6,6 +6,7 @@
 #include <utility>
 #include <vector>
 
+#include "varenta/computer/AdvancedPlayer.h"
 #include "varenta/computer/BeginnerPlayer.h"
 #include "varenta/computer/Rehearsal.h"
 #include "varenta/computer/tests/Stage.h"
@@ -120,6 +121,38 @@ TEST(PrimitivesLimits, MeldRankKeepsACardAndAStandingMeld) {
         BeginnerPlayer p(t.engine, t.settings);
         p.BegCompleteVarentas();
         EXPECT_EQ(t.MeldColumn(rank), 7) << rank;
+    }
+}
+
+TEST(PrimitivesLimits, NaturalsLaidWithTheVarenta) {
+    // With the king Varenta the Advanced level lays groups of three and cards
+    // onto its melds, never a pair or a single alone.
+    struct Case {
+        const char* what;
+        int fourMeld;
+        std::vector<int> hand;
+        int rank, after;
+    };
+    const int four = Code(kSpade, kFour), a = Code(kSpade, kAce), q = Code(kSpade, kQueen);
+    const int n = Code(kSpade, kNine), f = Code(kSpade, kFive);
+    const Case cases[] = {
+        {"three fours", 0, {four, four, four, n}, kFour, 3},
+        {"three aces", 0, {a, a, a, n}, kAce, 3},
+        {"a single", 0, {n, f}, kNine, 0},
+        {"a pair", 0, {q, q, n}, kQueen, 0},
+        {"a four onto the meld", 3, {four, n}, kFour, 4},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Stage t;
+        MeldOf(t, kKing, 7);
+        MeldOf(t, kFour, c.fourMeld);
+        for (int code : c.hand) {
+            t.Hand({code});
+        }
+        AdvancedPlayer p(t.engine, t.settings, t.advanced);
+        p.AdvMeldNaturals();
+        EXPECT_EQ(t.MeldColumn(c.rank), c.after);
     }
 }
 
