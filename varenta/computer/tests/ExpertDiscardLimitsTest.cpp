@@ -168,6 +168,8 @@ TEST(ExpertDiscardLimits, MainSelection) {
     const Case cases[] = {
         {"singles before pairs", {f, n, n}, true, false, 0, 0, 0, 0, 10, kFive},
         {"a single four", {Code(kSpade, kFour), k, k}, true, false, 0, 0, 0, 0, 10, kFour},
+        {"a five the human melded eight of", {f, k, k}, true, false, 8, 0, 0, 0, 10, kFive},
+        {"nine: too dangerous to weigh", {f, k, k}, true, false, 9, 0, 0, 0, 10, kKing},
         {"a single ace", {Code(kSpade, kAce), k, k}, true, false, 0, 0, 0, 0, 10, kAce},
         {"frozen: one five known is safe", {f, n}, true, true, 5, 0, 1, 3, 10, kFive},
         {"frozen: two fives known are not", {f, n}, true, true, 4, 0, 2, 3, 10, kNine},
@@ -199,7 +201,7 @@ TEST(ExpertDiscardLimits, MainSelection) {
             t.Hand({code});
         }
         for (int i = 0; i < c.humanFives; ++i) {
-            t.HumanMelds({Code(i % 4, kFive)});
+            t.HumanMelds({i < 8 ? Code(i % 4, kFive) : kJoker}, kFive);
         }
         for (int i = 0; i < c.humanNines; ++i) {
             t.HumanMelds({Code(i % 4, kNine)});
