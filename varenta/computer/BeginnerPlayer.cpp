@@ -163,6 +163,7 @@ void BeginnerPlayer::BegLayOutWilds() {
     }
     // One card always stays for the discard: the odd card, or a wild card.
     int toPlace = wilds - 1 + left;
+    // The threes have no room above: a walk from them reads the same.
     for (int r = 3; r <= 13 && toPlace > 0; ++r) {
         const int n = std::min(room[r], toPlace);
         for (int i = 0; i < n; ++i) {

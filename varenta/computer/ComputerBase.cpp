@@ -525,6 +525,7 @@ void ComputerBase::LayOutWilds() {
         room[r] = tally_.opponentMeldColumn[r] >= 7 ? 0 : wildRoom(r);
     }
     int remaining = wilds;
+    // The threes have no room above: a walk from them reads the same.
     for (int r = 3; r <= 13 && remaining > 0; ++r) {
         const int n = std::min(room[r], remaining);
         for (int i = 0; i < n; ++i) {

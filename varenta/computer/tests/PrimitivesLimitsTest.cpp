@@ -122,6 +122,15 @@ TEST(PrimitivesLimits, MeldRankKeepsACardAndAStandingMeld) {
         p.BegCompleteVarentas();
         EXPECT_EQ(t.MeldColumn(rank), 7) << rank;
     }
+    {
+        // A meld of six takes the seventh natural.
+        Stage t;
+        MeldOf(t, kKing, 6);
+        t.Hand({Code(kHeart, kKing), f});
+        BeginnerPlayer p(t.engine, t.settings);
+        p.BegCompleteVarentas();
+        EXPECT_EQ(t.MeldColumn(kKing), 7);
+    }
 }
 
 TEST(PrimitivesLimits, NaturalsLaidWithTheVarenta) {
