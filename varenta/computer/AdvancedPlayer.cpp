@@ -43,6 +43,8 @@ AdvancedPlayer::AdvancedPlayer(VarentaEngine& engine, const ComputerSettings& se
 MeldCheckResult AdvancedPlayer::AdvMeldCheck() const {
     const SimpleMeldCount m = CountSimpleMeld(tally_, ownMeldPoints(), need);
     const bool pairsOk =
+        // Without pairs any minimum passes and from 120 on any number of them: the first 90 and
+        // the first 120 read the same one step up.
         (need < 90 && m.pairs == 0) || (need >= 90 && need < 120 && m.pairs < 2) || need >= 120;
     return {m.cards < tally_.handSize - 6 && m.points >= need && pairsOk, m.pairs};
 }
@@ -99,17 +101,23 @@ bool AdvancedPlayer::AdvTakePile() {
     bool yes = false;
     if (ownVarentas() < needed() && rules().varentaRequired) {
         yes = feasible && SevenCardTargetInReach(t, check.pairs);
+        // A draw exactly at the bound is as rare as none: > or >= here cannot change the play.
         if (feasible && !yes && randomReal() > 25.0 / (n * n)) {
             yes = true;
         }
     } else {
         const int s = held + meld + tally_.discardPileRank[t];
+        // With a meld of the rank on the table s is five at least (the top card counts in the
+        // hand and in the pile), and without one every branch below asks for three held: the 4
+        // reads the same from 3 to 5.
         if (s >= 4 && s + wildsInHand() >= 7) {
             // A meld holds no card or three and more: a limit of 1, 2 or 3 on it reads the same.
             yes = feasible && (held >= 3 || meld >= 3);
+            // A draw exactly at the bound is as rare as none: <= or < cannot change the play.
         } else if (randomReal() <= 16.0 / (n * n)) {
             yes = feasible && held >= 3; // a small pile needs a natural group
         } else {
+            // A meld holds three cards or more: a limit of 2 or 3 on it reads the same.
             yes = feasible && (held >= 3 || meld >= 3);
         }
     }
@@ -151,6 +159,8 @@ void AdvancedPlayer::layPileTop() {
     if (ownMeldPoints() == 0 && AdvVarentaPlan() == t) {
         meldAllOfRank(t);
         RefreshTallies();
+        // The plan holds wild cards enough for seven, so the column reaches seven first: the
+        // wild-card limit here reads the same.
         while (tally_.opponentMeldColumn[t] < 7 && wildsInHand() > 0 && MeldWildCard(t)) {
             RefreshTallies();
         }
@@ -172,6 +182,7 @@ void AdvancedPlayer::AdvInitialMelds() {
     }
     while (ownMeldPoints() < need) {
         RefreshTallies();
+        // No rank yet: any negative start reads the same.
         int rank = -1;
         for (int i = 0; i < handSize() && rank < 0; ++i) {
             const int r = handCard(i).rank;
@@ -179,6 +190,7 @@ void AdvancedPlayer::AdvInitialMelds() {
                 rank = r;
             }
         }
+        // rank is -1 or four and up: < 0, <= 0 and < 1 read the same.
         if (rank < 0 || MeldRank(rank, 0) == 0) {
             break;
         }
@@ -211,9 +223,14 @@ void AdvancedPlayer::meldPhase() {
     if (ownVarentas() >= needed()) {
         const double x = randomReal();
         const int humanHand = humanHandSize();
-        const bool stay = humanHand + humanMeldCards() < 31 &&
-                          (ownMeldCards() + handSize() >= 7 || memory_.holdThrees) &&
-                          (humanHand > 0 && x >= 16.0 / (humanHand * humanHand)) && handSize() != 2;
+        const bool stay =
+            humanHand + humanMeldCards() < 31 &&
+            // With its Varentas the computer has seven meld cards and a card in
+            // hand: the 7 reads the same from 6 to 8.
+            (ownMeldCards() + handSize() >= 7 || memory_.holdThrees) &&
+            // The human always holds a card in the computer's turn, and a draw
+            // exactly at the bound is as rare as none: the 0 and the >= read the same.
+            (humanHand > 0 && x >= 16.0 / (humanHand * humanHand)) && handSize() != 2;
         if (!stay) {
             AdvMeldNaturals();
             LayOutWilds();
@@ -238,6 +255,7 @@ bool AdvancedPlayer::completeForHuman(int rank) const {
 DiscardChoice AdvancedPlayer::AdvChooseDiscard() {
     RefreshTallies();
     const int hand = handSize();
+    // A turn never ends with an empty hand to discard from: == 1 and == 0 read the same.
     if (hand == 1) {
         return DiscardChoice::fromHand(0);
     }
@@ -252,6 +270,8 @@ DiscardChoice AdvancedPlayer::bigPileDiscard() {
     if (blackThreeHeld()) {
         return DiscardChoice::fromHand(findBlackThree());
     }
+    // No three is in the hand here (red threes are laid at once, a black three went above): the
+    // walks below read the same from the threes.
     for (int r = 3; r <= 13; ++r) {
         const int c = tally_.opponentHandRank[r];
         if ((c == 1 || c == 4 || c == 5) &&
@@ -260,16 +280,22 @@ DiscardChoice AdvancedPlayer::bigPileDiscard() {
         }
     }
     for (int u = 0; u <= 15; ++u) {
+        // No rank yet: any negative start reads the same.
         int best = -1;
+        // Threes are never in the hand here: a start at the threes reads the same.
         for (int r = 3; r <= 13; ++r) {
+            // Each u lets in what the one before did and more, so the first u that finds a rank
+            // picks the same one with < u: the two read the same.
             if (tally_.opponentHandRank[r] == 0 ||
                 !(tally_.playerMeldColumn[r] <= u || completeForHuman(r))) {
                 continue;
             }
+            // best is -1 or a rank from four up: < 0, <= 0 and < 1 read the same.
             if (best < 0 || tally_.opponentHandRank[r] < tally_.opponentHandRank[best]) {
                 best = r;
             }
         }
+        // best is -1 or a rank from four up: < 0, <= 0 and < 1 read the same.
         if (best < 0) {
             continue;
         }
@@ -284,6 +310,7 @@ DiscardChoice AdvancedPlayer::bigPileDiscard() {
 
 DiscardChoice AdvancedPlayer::smallPileDiscard() {
     for (int g = 1; g <= 15; ++g) {
+        // A draw exactly at the bound is as rare as none: < or <= cannot change the play.
         const bool upward = randomReal() < 0.8;
         for (int i = 0; i <= 10; ++i) {
             const int r = upward ? 3 + i : 13 - i;

@@ -45,6 +45,7 @@ bool BeginnerPlayer::BegTakePile() {
 
     bool yes = false;
     if (ownVarentas() >= needed()) {
+        // A meld holds no card or three and more: a limit of 2 or 3 on it reads the same.
         yes = tally_.opponentHandRank[t] >= 3 ||
               (tally_.opponentMeldColumn[t] >= 3 && pileSize() >= 3);
     } else {
@@ -110,6 +111,7 @@ void BeginnerPlayer::BegInitialMelds() {
     const int pairs = BegMeldCheck().pairs;
     int laid = 0;
     for (int r = 13; r >= 3 && laid < pairs; --r) {
+        // The pairs counted never outnumber the wild cards: the wild-card limit reads the same.
         if (tally_.opponentHandRank[r] == 2 && wildsInHand() > 0) {
             begMeldRank(r);
             ++laid;
@@ -117,13 +119,14 @@ void BeginnerPlayer::BegInitialMelds() {
     }
     while (ownMeldPoints() < need) {
         RefreshTallies();
-        int rank = -1;
+        int rank = -1; // only asked whether below 0: any negative start reads the same
         for (int i = 0; i < handSize() && rank < 0; ++i) {
             const int r = handCard(i).rank;
             if (r >= 3 && tally_.opponentHandRank[r] + tally_.opponentMeldColumn[r] >= 3) {
                 rank = r;
             }
         }
+        // rank is -1 or four and up: < 0, <= 0 and < 1 read the same.
         if (rank < 0 || begMeldRank(rank) == 0) {
             break;
         }
@@ -160,6 +163,7 @@ void BeginnerPlayer::BegLayOutWilds() {
     }
     // One card always stays for the discard: the odd card, or a wild card.
     int toPlace = wilds - 1 + left;
+    // The threes have no room above: a walk from them reads the same.
     for (int r = 3; r <= 13 && toPlace > 0; ++r) {
         const int n = std::min(room[r], toPlace);
         for (int i = 0; i < n; ++i) {
@@ -214,8 +218,10 @@ DiscardChoice BeginnerPlayer::BegChooseDiscard() {
         return DiscardChoice::fromHand(blackThreeHeld() ? findBlackThree() : wildOrder());
     }
     if (naturalsHeld) {
+        // No rank holds more than eight cards: the 9 reads the same from 8 to 10.
         for (int c = 1; c <= 9; ++c) {
             int found = -1;
+            // The human's melds hold no card or three and more: a start at 1 reads the same.
             for (int limit = 2; limit <= 5 && found < 0; ++limit) {
                 for (int r = 3; r <= 13; ++r) {
                     if (tally_.opponentHandRank[r] == c && tally_.playerMeldColumn[r] <= limit) {

@@ -119,7 +119,8 @@ void ComputerBase::throwCard(const DiscardChoice& choice) {
         }
     }
     // A level always names a hand card; should one ever fail to, the first
-    // card goes rather than leaving the turn without a discard.
+    // card goes rather than leaving the turn without a discard. The first card is card 0 either
+    // way, and no level names one past the hand: these limits read the same.
     const int index = choice.handIndex >= 0 && choice.handIndex < handSize() ? choice.handIndex : 0;
     engine_.OpponentDiscard(index);
     TableChanged();
@@ -143,6 +144,7 @@ int ComputerBase::pileSize() const {
     return state().discardPile.Size();
 }
 int ComputerBase::pileTopRank() const {
+    // Asked only of a pile with cards: the value for none reads the same.
     return state().discardPile.Empty() ? -1 : state().discardPile.Top().rank;
 }
 int ComputerBase::humanHandSize() const {
@@ -222,7 +224,7 @@ int ComputerBase::FindInHand(int rank) const {
             return i;
         }
     }
-    return -1;
+    return -1; // every caller asks only whether it is below 0: any negative reads the same
 }
 
 int ComputerBase::findBlackThree() const {
@@ -232,7 +234,7 @@ int ComputerBase::findBlackThree() const {
             return i;
         }
     }
-    return -1;
+    return -1; // asked only with a black three in the hand: the value for none reads the same
 }
 
 int ComputerBase::findWild() const {
@@ -297,7 +299,7 @@ void ComputerBase::countLaid(const Card& card, int column, const PileSizes& befo
     // Only whether the tallies are counted again depends on these: a wrong expectation costs a
     // count, never a different play.
     expected[0] -= 1;
-    expected[1] += 1;
+    expected[1] += 1; // (as above: never a different play)
     if (!talliesCurrent_ || pileSizes() != expected) {
         TableChanged();
         return;
@@ -318,6 +320,7 @@ void ComputerBase::drawOneFromStock() {
     const GameState& s = state();
     const Card card = s.stock.Top();
     PileSizes expected = pileSizes();
+    // Only whether the tallies are counted again depends on this: never a different play.
     expected[0] += 1;
     engine_.DrawForOpponent();
     // Most draws only add the card to the hand: it is counted as it comes,
@@ -333,6 +336,8 @@ void ComputerBase::drawOneFromStock() {
     counted_.opponentHandRank[card.rank] += 1;
     counted_.handSize += 1;
     counted_.blackThreesInHand += IsBlackThree(card) ? 1 : 0;
+    // No decision reads the seen ranks (debug builds hold them to a recount): this limit cannot
+    // change the play.
     if (card.rank >= 2) {
         counted_.seenRank[card.rank] += 1; // seen ranks are the naturals only
     }
@@ -341,6 +346,8 @@ void ComputerBase::drawOneFromStock() {
 int ComputerBase::takePileTopIntoHand() {
     const int index = engine_.OpponentTakePileTop();
     TableChanged();
+    // The top card joins the end of a hand that holds cards already, and a take is only made of
+    // a pile with a top card: the limit and the value for none read the same.
     return index >= 0 ? handCard(index).rank : -1;
 }
 
@@ -428,13 +435,20 @@ int ComputerBase::cardsToMeld(int rank, int n) const {
         return count + (column + count == 2 && wildsInHand() > 0 ? 1 : 0);
     };
     auto completes = [&](int count) {
+        // A meld never carries more than three wild cards, and the hand's last card is refused
+        // by mayLay unless it completes the last Varenta missing: the naturals' limit and the
+        // Varentas' (below) read the same one step either way.
         return column + count == 7 && tally_.opponentMeldRank[rank] + count >= 4 &&
-               ownVarentas() + 1 >= needed();
+               ownVarentas() + 1 >= needed(); // (reads the same: see above)
     };
     const int wanted = k;
+    // A count left at the last card is refused by mayLay as well: stopping at 1 or going on
+    // below 0 reads the same.
     while (k > 0 && laid(k) >= handSize() && !completes(k)) {
         --k;
     }
+    // With a wild card in hand a kept-back pair goes whole or not at all (its wild card counts
+    // above), so two cards short of the rest never remain with one: < 2 reads the same as < 3.
     if (k < wanted && (column + k < 2 || (column + k == 2 && wildsInHand() == 0))) {
         k = 0;
     }
@@ -511,6 +525,7 @@ void ComputerBase::LayOutWilds() {
         room[r] = tally_.opponentMeldColumn[r] >= 7 ? 0 : wildRoom(r);
     }
     int remaining = wilds;
+    // The threes have no room above: a walk from them reads the same.
     for (int r = 3; r <= 13 && remaining > 0; ++r) {
         const int n = std::min(room[r], remaining);
         for (int i = 0; i < n; ++i) {

@@ -34,6 +34,7 @@ int ExpertPlayer::highestCardIndex() const {
 DiscardChoice ExpertPlayer::ExpertChooseDiscard() {
     RefreshTallies();
     const int hand = handSize();
+    // A turn never comes to its discard with an empty hand: == 1 and == 0 read the same.
     if (hand == 1) {
         return DiscardChoice::fromHand(0);
     }
@@ -44,6 +45,8 @@ DiscardChoice ExpertPlayer::ExpertChooseDiscard() {
     if (wildsInHand() > 2 * needed() + 2 && (frozen || ownVarentas() < needed())) {
         return DiscardChoice::fromHand(wildThrowIndex());
     }
+    // Without meld points the threes column holds red threes only (black threes go down only
+    // when going out, and they count points): "some there" and "a red three there" read the same.
     if (tally_.opponentMeldColumn[2] >= 1 && tally_.opponentRedThreesInMelds > 0 && needed() == 2 &&
         ownMeldPoints() == 0 && hand < 14 && rules().threeBlock) {
         return DiscardChoice::redThree();
@@ -54,7 +57,7 @@ DiscardChoice ExpertPlayer::ExpertChooseDiscard() {
     }
 
     memory_.discardRank = 0;
-    int chosen = -1;
+    int chosen = -1; // only asked whether below 0: any negative start reads the same
     if (PileIsUrgent()) {
         chosen = blackThreeHeld() ? findBlackThree() : urgentDiscard();
     }
@@ -62,6 +65,7 @@ DiscardChoice ExpertPlayer::ExpertChooseDiscard() {
     // Freezing the pile with a wild card when the human is collecting hard.
     const int unknown = humanHandSize() - tally_.knownPlayerRank[0] - tally_.knownPlayerRank[1] -
                         tally_.knownPlayerRank[2];
+    // With no wild card the throw below finds none and the choice goes on: 0 and 1 read the same.
     const bool wildToSpare =
         wildsInHand() >= 4 || (wildsInHand() >= 1 && ownVarentas() >= needed());
     if (wildToSpare && unknown < 8 && humanMeldCards() >= 20 && !frozen && !memory_.holdThrees) {
@@ -85,6 +89,7 @@ DiscardChoice ExpertPlayer::ExpertChooseDiscard() {
 // pile is worth keeping away from the human.
 int ExpertPlayer::urgentDiscard() {
     const bool frozen = frozenForMe();
+    // Without a wild card neither test below holds: the wild-card limit reads the same.
     if (handSize() >= 12 && humanHandSize() < 21 && wildsInHand() > 0) {
         if (tally_.opponentHandRank[1] > 0 && MaySpare(1)) {
             return FindInHand(1);
@@ -96,6 +101,7 @@ int ExpertPlayer::urgentDiscard() {
     int ceiling = 9;
     while (true) {
         int largest = 0;
+        // A black three was thrown before this is asked: walks from the threes read the same.
         for (int r = 3; r <= 13; ++r) {
             const int c = tally_.opponentHandRank[r];
             if (c >= 1 && c < ceiling && !(frozen && c == 2)) {
@@ -103,8 +109,9 @@ int ExpertPlayer::urgentDiscard() {
             }
         }
         if (largest == 0) {
-            return -1;
+            return -1; // only asked whether below 0: any negative reads the same
         }
+        // No black three is in the hand here: a walk from the threes reads the same.
         for (int r = 3; r <= 13; ++r) {
             if (tally_.opponentHandRank[r] == largest && danger(r) < 2 && MaySpare(r)) {
                 memory_.discardRank = r;

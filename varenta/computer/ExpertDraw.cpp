@@ -68,6 +68,7 @@ void ExpertPlayer::layPileTop() {
     const bool frozen = frozenForMe();
     const int rank = takePileTopIntoHand();
     RefreshTallies();
+    // A meld holds three cards or more: a limit of 2 or 3 reads the same.
     if (tally_.opponentMeldColumn[rank] >= 3) {
         MeldRank(rank, frozen ? 3 : 1);
         // Meld points come in fives (red threes count none): any limit from 1 to 5 here reads the
@@ -92,6 +93,8 @@ bool ExpertPlayer::branchDefault(int t, int n) {
     }
     const int stock = stockSize();
     if (needed() == 2) {
+        // A meld holds three cards or more, and one card of the rank with the top card is only
+        // taken with a wild card: the meld limits and the wild-card limit read the same.
         return (n >= 3 && (meld >= 1 || hand >= 3)) ||
                (n >= 6 && (meld >= 1 || (hand == 2 && wildsInHand() > 0)));
     }
@@ -178,6 +181,7 @@ bool ExpertPlayer::ShouldTakePile() {
         bool yes = false;
         if (!haveNeeded && rules().varentaRequired) {
             yes = feasible && SevenCardTargetInReach(t, memory_.planWilds);
+            // A draw exactly at the bound is as rare as none: > or >= cannot change the play.
             if (feasible && !yes && randomReal() > 25.0 / (n * n)) {
                 yes = true;
             }
@@ -203,11 +207,11 @@ bool ExpertPlayer::InitialMeldPlan(int topRank, bool pileMakesVarenta, bool chec
     const RankTally& t = tally_;
     const int need = initialMeldNeed;
     struct Plan {
-        int points = 0;
+        int points = 0; // set from the hand below: the start reads the same
         int cards = 0;
         int wilds = 0;
-        int jokers = 0;
-        int twos = 0;
+        int jokers = 0; // set from the hand below: the start reads the same
+        int twos = 0;   // set from the hand below: the start reads the same
         bool useWild() {
             if (jokers > 0) {
                 --jokers;
@@ -278,6 +282,8 @@ bool ExpertPlayer::InitialMeldPlan(int topRank, bool pileMakesVarenta, bool chec
     if (memory_.meldPlan == 2) {
         chosen = &two;
     }
+    // A plan is only chosen when it meets the minimum, which is 15 at least: with none the
+    // points of 0 or 1, and the five points' grace below, read the same.
     const int points = memory_.meldPlan == 0 ? 0 : chosen->points;
     memory_.planWilds = chosen->wilds;
 
@@ -286,11 +292,13 @@ bool ExpertPlayer::InitialMeldPlan(int topRank, bool pileMakesVarenta, bool chec
     const bool cardsOk = !checkCards ||
                          (t.handSize + pile - 9 - 3 * need2 >= chosen->cards + chosen->wilds) ||
                          (need2 == 1 && pileMakesVarenta);
+    // The chosen plan meets the minimum or counts 0 (see above): the grace reads the same.
     const bool pointsOk = points >= need || (!checkCards && points >= need - 5);
 
     bool wildsOk = true;
     if (need2 == 1 && pile < 20) {
         const int extra = chosen->wilds - t.pileWilds;
+        // Set in every branch below: the start reads the same.
         int allowed = 0;
         if (need < 90) {
             allowed = pile >= 15 ? 1 : 0;
@@ -305,6 +313,7 @@ bool ExpertPlayer::InitialMeldPlan(int topRank, bool pileMakesVarenta, bool chec
 }
 
 bool ExpertPlayer::MaySpare(int rank) {
+    // Meld points come in fives: any limit from 0 to 4 here reads the same.
     if (ownMeldPoints() > 0) {
         return true;
     }
@@ -316,6 +325,7 @@ bool ExpertPlayer::MaySpare(int rank) {
     const int savedWilds = memory_.planWilds;
     talliesToChange().opponentHandRank[rank] -= 1;
     talliesToChange().handSize -= 1;
+    // The plan reads no count of black threes: these limits read the same.
     if (rank == 2 && tally_.blackThreesInHand > 0) {
         talliesToChange().blackThreesInHand -= 1;
     }
@@ -334,18 +344,23 @@ LeftoverResult ExpertPlayer::LeftoverCount(const RankTally& t) {
         const int s = t.opponentHandRank[r] + t.opponentMeldColumn[r];
         if (s == 2) {
             ++pairs;
+            // Two was asked just above: >= 2 and >= 3 read the same.
         } else if (s >= 3) {
             naturals += t.opponentHandRank[r];
         }
     }
     int wilds = t.wildsInHand() - pairs;
     int left = t.handSize - 3 * pairs - naturals - wilds;
+    // Two black threes without a wild card keep a count of two or more and none to spare
+    // either way: the 1 reads the same as 0.
     if (blackThrees == 3 || blackThrees == 4 || (blackThrees == 2 && wilds >= 1)) {
         left -= blackThrees;
+        // Only ever a wild card there was to spare: skipping it reads the same.
         if (blackThrees == 2) {
             wilds -= 1;
         }
     }
+    // Nothing to add for no wild card short: < 0, <= 0 and < 1 read the same.
     if (wilds < 0) {
         left += 2 * -wilds;
     }
@@ -437,6 +452,7 @@ void ExpertPlayer::InitialMelds() {
     }
     for (int size = 8; size >= 3; --size) {
         for (int r = 13; r >= 3; --r) {
+            // A meld holds no card or three and more: a limit of 1 or 2 reads the same.
             if (tally_.opponentMeldColumn[r] < 1 ||
                 tally_.opponentMeldColumn[r] + tally_.discardPileRank[r] != size) {
                 continue;

@@ -36,6 +36,8 @@ void ExpertPlayer::ExpertMeldPhase() {
         RefreshTallies();
         const ReachableResult reach = ReachableVarentas();
         const int hand = handSize();
+        // Below six cards in the stock the rush above has completed what it can: the 5 reads
+        // the same from 4 to 6.
         if ((reach.varentas >= 2 && hand - reach.cardsUsed != 2) || stock < 5) {
             CompleteVarentas();
         }
@@ -49,9 +51,14 @@ void ExpertPlayer::ExpertMeldPhase() {
         if (!attemptGoingOut()) {
             RefreshTallies();
             const bool humanOnlyRedThrees = humanMeldCards() == tally_.playerMeldRedThrees;
+            // Below six cards in the stock the rush above has completed and laid what it can: the
+            // 5 reads the same from 4 to 6.
             if (humanHandSize() < 6 || stock < 5 ||
                 (stock < 60 && humanOnlyRedThrees && aggressiveTurn)) {
                 CompleteVarentas();
+                // The same; and a human with its Varentas has melds that are not only red
+                // threes, so with six cards or more it only comes here through the stock: the 6
+                // reads the same one step up.
                 if (stock < 5 || (humanHandSize() < 6 && humanHasNeeded)) {
                     MeldNaturals(1);
                 }
@@ -59,10 +66,13 @@ void ExpertPlayer::ExpertMeldPhase() {
         }
     } else if (!rules().varentaRequired && humanHasNeeded && humanHandSize() < 5 &&
                !opponentThreat) {
+        // With one Varenta of two the budget below keeps fourteen cards back, far above this
+        // limit: the factor of the Varentas on the table reads the same.
         if (handSize() + ownMeldCards() >= 7 * needed() + 10 - 7 * ownVarentas() &&
             // Meld points come in fives (red threes count none): any limit from 1 to 5 here reads
             // the same.
             ownMeldPoints() >= 1) {
+            // Without its Varentas the budget keeps no cards by this count: it reads the same.
             MeldNaturals(1);
         }
     }
@@ -102,6 +112,7 @@ void ExpertPlayer::NaturalVarentas() {
         // Meld points come in fives (red threes count none): any limit from 1 to 5 here reads the
         // same.
         const bool meldOk = ownMeldPoints() >= 1 || 7 * RankPoints(r) >= initialMeldNeed;
+        // With none of the rank in hand there is nothing to lay: > 0 and >= 0 read the same.
         if (enough && noWilds && meldOk && tally_.opponentHandRank[r] > 0) {
             MeldRank(r, 0);
         }
@@ -159,6 +170,8 @@ void ExpertPlayer::CompleteVarentas() {
     wildsFor.fill(-1);
     for (int r = 13; r >= 3; --r) {
         const int h = tally_.opponentHandRank[r] + tally_.opponentMeldColumn[r];
+        // Fewer than 7 would ask more wild cards than the hand holds, fewer than four naturals
+        // more than three wild cards: both limits read the same one step down.
         if (h + wildsInHand() >= 7 && h >= 4 && tally_.opponentMeldColumn[r] < 7) {
             const int k = std::max(0, 7 - h);
             // A meld never carries more than three wild cards.

@@ -66,6 +66,8 @@ void RefreshTallies(const VarentaEngine& engine, RankTally& tally) {
     for (int i = 0; i < s.knownPlayerCards.Size(); ++i) {
         tally.knownPlayerRank[s.knownPlayerCards[i].rank] += 1;
     }
+    // No decision reads the seen ranks (debug builds hold them to the count as it goes): these
+    // bounds cannot change the play.
     for (int r = 2; r < kColumns; ++r) {
         tally.seenRank[r] = tally.opponentHandRank[r] + tally.opponentMeldRank[r] +
                             tally.playerMeldRank[r] + tally.knownPlayerRank[r] +

@@ -79,10 +79,13 @@ int ReplayIndexOf(const CardPile& hand, const MeldLay& lay) {
         }
         return -1;
     };
+    // A laid card at the hand's first place is also the first of its rank there: a limit of 0
+    // or 1 on laid reads the same, here and below.
     const int joker = laid >= 0 && hand[laid].rank == 0 ? laid : first(0);
     if (joker >= 0) {
         return joker;
     }
+    // (as above: 0 or 1 on laid reads the same)
     return laid >= 0 ? laid : first(1);
 }
 
