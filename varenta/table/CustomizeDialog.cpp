@@ -1,5 +1,7 @@
 #include "varenta/table/CustomizeDialog.h"
 
+#include "varenta/table/TableTextConversion.h"
+
 #include "varenta/store/HighScores.h"
 #include "varenta/store/SettingsFile.h"
 #include "varenta/table/CardImages.h"
@@ -30,7 +32,7 @@ constexpr int kDelayStepMs = 300;
 constexpr int kPositions = 10;
 
 QString Text(const char* text) {
-    return QString::fromUtf8(text);
+    return Tr(text);
 }
 
 template <typename W> W* Named(W* widget, const char* name) {

@@ -16,6 +16,7 @@
 #include "varenta/table/RuleDifferencesDialog.h"
 #include "varenta/table/TableStatusBar.h"
 #include "varenta/table/TableTextConversion.h"
+#include "varenta/table/TableTranslation.h"
 #include "varenta/table/TableWindow.h"
 
 #include <QAction>
@@ -28,10 +29,6 @@
 namespace varenta {
 
 namespace {
-
-QString Text(const char* text) {
-    return QString::fromLatin1(text);
-}
 
 QString Utf8(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
@@ -115,12 +112,12 @@ QString TableNetwork::StatusHint(const char* hint) const {
 }
 
 void TableNetwork::BuildMenu(QMenu* before) {
-    networkMenu_ = new QMenu(Text(texts::kMenuNetwork), &window_);
+    networkMenu_ = new QMenu(Tr(texts::kMenuNetwork), &window_);
     networkMenu_->setObjectName(QStringLiteral("Network1"));
     window_.menuBar()->insertMenu(before->menuAction(), networkMenu_);
     auto add = [this](const char* caption, const char* name, const char* hint,
                       void (TableNetwork::*slot)()) {
-        auto* action = networkMenu_->addAction(Text(caption));
+        auto* action = networkMenu_->addAction(Tr(caption));
         action->setObjectName(QLatin1String(name));
         action->setStatusTip(StatusHint(hint));
         QObject::connect(action, &QAction::triggered, &window_, [this, slot] { (this->*slot)(); });
@@ -169,9 +166,9 @@ RuleDifferencesDialog* TableNetwork::RuleDifferences() const {
 
 QString TableNetwork::ConnectionText() const {
     if (gameWaits_) {
-        return Text(texts::kWaitingForPartner).arg(Utf8(play_->Session().partnerNickname()));
+        return Tr(texts::kWaitingForPartner).arg(Utf8(play_->Session().partnerNickname()));
     }
-    return Utf8(play_->StatusText());
+    return ShownText(play_->StatusText());
 }
 
 void TableNetwork::ConnectionChanged(ConnectionStatus status) {
@@ -197,7 +194,7 @@ void TableNetwork::UpdateNetworkMenu() {
     QAction* chat = window_.Action(QStringLiteral("HideChatWindow1"));
     chat->setEnabled(!idle);
     const bool hidden = chat_ != nullptr && !chat_->isVisible();
-    chat->setText(Text(hidden ? texts::kMenuShowChat : texts::kMenuHideChat));
+    chat->setText(Tr(hidden ? texts::kMenuShowChat : texts::kMenuHideChat));
 }
 
 // ---- connecting -------------------------------------------------------------------
@@ -240,11 +237,11 @@ void TableNetwork::ConnecttoPartner1Click() {
         return;
     }
     if (!play_->startAddressMail) {
-        dialogs.message(MessageKind::Error, Text(texts::kMailNotAvailable));
+        dialogs.message(MessageKind::Error, Tr(texts::kMailNotAvailable));
         play_->SetStatus(ConnectionStatus::NotConnected);
         return;
     }
-    window_.StatusLine()->ShowHintText(Text(texts::kSendingToPartner));
+    window_.StatusLine()->ShowHintText(Tr(texts::kSendingToPartner));
     play_->startAddressMail(ownAddressList_, dialog.EmailPartner());
 }
 
@@ -252,7 +249,7 @@ void TableNetwork::StopWaiting1Click() {
     if (Connection() == ConnectionStatus::NotConnected) {
         return;
     }
-    if (Session().sessionOpen() && !window_.Dialogs().yesNo(Utf8(texts::kConfirmDisconnect))) {
+    if (Session().sessionOpen() && !window_.Dialogs().yesNo(ShownText(texts::kConfirmDisconnect))) {
         return;
     }
     play_->CloseSession();
@@ -273,7 +270,7 @@ void TableNetwork::AskWhileWaiting() {
         return;
     }
     const QString partner = Utf8(Session().partnerNickname());
-    const bool wait = window_.Dialogs().yesNo(Text(texts::kAskWaitForPartner).arg(partner));
+    const bool wait = window_.Dialogs().yesNo(Tr(texts::kAskWaitForPartner).arg(partner));
     // The partner may have come back while the question was open.
     if (!wait && gameWaits_ && Session().GameWaits()) {
         play_->CloseSession();
@@ -359,12 +356,12 @@ void TableNetwork::HideChatWindow1Click() {
     QAction* item = window_.Action(QStringLiteral("HideChatWindow1"));
     if (chat_->isVisible()) {
         chat_->hide();
-        item->setText(Text(texts::kMenuShowChat));
+        item->setText(Tr(texts::kMenuShowChat));
         item->setStatusTip(StatusHint(texts::kHintShowChatToggled));
     } else {
         chat_->show();
         chat_->raise();
-        item->setText(Text(texts::kMenuHideChat));
+        item->setText(Tr(texts::kMenuHideChat));
         item->setStatusTip(StatusHint(texts::kHintHideChatToggled));
     }
 }
@@ -401,12 +398,12 @@ void TableNetwork::ChatReceived(std::string_view line) {
 
 void TableNetwork::Note(std::string_view text) {
     if (chat_ != nullptr) {
-        chat_->AddNote(Utf8(text));
+        chat_->AddNote(ShownText(text));
     }
 }
 
 void TableNetwork::TablesCompared(std::string_view text) {
-    window_.StatusLine()->ShowHintText(Utf8(text));
+    window_.StatusLine()->ShowHintText(ShownText(text));
     Note(text);
 }
 
@@ -418,17 +415,17 @@ void TableNetwork::RulesReceived(std::string_view partnerRules) {
 }
 
 void TableNetwork::Hint(const QString& text) {
-    window_.StatusLine()->ShowHintText(text);
+    window_.StatusLine()->ShowHintText(ShownText(text));
 }
 
 void TableNetwork::ChatNote(const QString& text) {
     if (chat_ != nullptr) {
-        chat_->AddNote(text);
+        chat_->AddNote(ShownText(text));
     }
 }
 
 void TableNetwork::Box(MessageKind kind, const QString& text) {
-    window_.Dialogs().message(kind, text);
+    window_.Dialogs().message(kind, ShownText(text));
 }
 
 } // namespace varenta

@@ -5,14 +5,16 @@
 #include "varenta/net/session/DecideRole.h"
 #include "varenta/net/session/NetworkPlayTexts.h"
 
+#include <QCoreApplication>
 #include <algorithm>
 
 namespace varenta {
 
 namespace {
 
+// A fixed text in the user's language (the program's one translation context).
 QString Text(const char* text) {
-    return QString::fromLatin1(text);
+    return QCoreApplication::translate("varenta", text);
 }
 
 QString Utf8(std::string_view text) {
