@@ -5,6 +5,7 @@
 #include "varenta/store/StoreTexts.h"
 
 #include <QCoreApplication>
+
 #include <cmath>
 #include <limits>
 #include <map>

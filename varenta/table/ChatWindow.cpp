@@ -23,6 +23,8 @@ void SetHint(QWidget* widget, const char* hint) {
     const QString text = Tr(hint);
     const qsizetype bar = text.indexOf('|');
     widget->setToolTip(bar >= 0 ? text.left(bar) : text);
+    // What the tooltip tells a sighted player names the area for a screen reader.
+    widget->setAccessibleName(widget->toolTip());
     widget->setStatusTip(bar >= 0 ? text.mid(bar + 1) : QString());
 }
 

@@ -143,6 +143,11 @@ QWidget* SoundDialog::BuildMusicTab() {
     edFolder_ = Named(new QLineEdit(page), "edFolder");
     auto* browseFile = Named(new QPushButton(Tr(texts::kBrowse), page), "bnFile");
     auto* browseFolder = Named(new QPushButton(Tr(texts::kBrowse), page), "bnFolder");
+    // The fields are named by the choice they belong to, the "..." buttons by what they open.
+    edFile_->setAccessibleName(rbSingle_->text().remove(QLatin1Char('&')));
+    edFolder_->setAccessibleName(rbJukebox_->text().remove(QLatin1Char('&')));
+    browseFile->setAccessibleName(Tr(texts::kSelectMusicFile));
+    browseFolder->setAccessibleName(Tr(texts::kSelectJukeboxFolder));
     for (QPushButton* button : {browseFile, browseFolder}) {
         button->setFixedWidth(button->fontMetrics().horizontalAdvance(QStringLiteral("....")) * 2);
     }

@@ -1795,5 +1795,21 @@
         <source>Close</source>
         <translation>Schließen</translation>
     </message>
+    <message>
+        <source>Exit</source>
+        <translation>Beenden</translation>
+    </message>
+    <message>
+        <source>Help (1st)</source>
+        <translation>Hilfe (1.)</translation>
+    </message>
+    <message>
+        <source>Help (2nd)</source>
+        <translation>Hilfe (2.)</translation>
+    </message>
+    <message>
+        <source>Help (3rd)</source>
+        <translation>Hilfe (3.)</translation>
+    </message>
 </context>
 </TS>

@@ -3,6 +3,7 @@
 #include "varenta/net/mail/MailTexts.h"
 
 #include <QCoreApplication>
+
 #include <cstring>
 
 namespace varenta {

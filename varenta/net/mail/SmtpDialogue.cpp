@@ -4,6 +4,7 @@
 #include "varenta/net/mail/MailTexts.h"
 
 #include <QCoreApplication>
+
 #include <utility>
 
 namespace varenta {

@@ -6,6 +6,7 @@
 #include "varenta/net/session/NetworkPlayTexts.h"
 
 #include <QCoreApplication>
+
 #include <algorithm>
 
 namespace varenta {

@@ -4,15 +4,18 @@
 #include "TableFixture.h"
 
 #include "varenta/table/CustomizeDialog.h"
+#include "varenta/table/HelpWindow.h"
 #include "varenta/table/TableTranslation.h"
 
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QFile>
 #include <QMenuBar>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTabWidget>
+#include <QTextBrowser>
 #include <QXmlStreamReader>
 
 #include <algorithm>
@@ -45,6 +48,14 @@ protected:
         return shown;
     }
 
+    // The title of the help's first page, as a help window opened now reads it.
+    QString HelpTitle() {
+        HelpWindow help(QString(CARDGAMES_SOURCE_DIR) + "/resources/varenta/help");
+        auto* browser = help.findChild<QTextBrowser*>();
+        browser->setSource(QUrl("index.html"));
+        return browser->documentTitle();
+    }
+
     // An error on the status line: a discard before the draw.
     QString RefusedDiscard() {
         PlayersTurn();
@@ -63,6 +74,7 @@ TEST_F(LanguageTest, GermanLocaleShowsGermanMenusDialogsAndStatusLine) {
                                     "Bildschirm", "Spieler", "Spielstärke", "Allgemein"}));
     EXPECT_EQ(RefusedDiscard(), "Vor dem Ziehen können Sie nicht abwerfen; ziehen Sie zuerst "
                                 "eine Karte vom Stapel oder vom Ablagestapel");
+    EXPECT_EQ(HelpTitle(), "Varenta-Hilfe");
 }
 
 TEST_F(LanguageTest, EnglishAndUntranslatedLocalesKeepTheProgramsOwnTexts) {
@@ -75,6 +87,7 @@ TEST_F(LanguageTest, EnglishAndUntranslatedLocalesKeepTheProgramsOwnTexts) {
                                     "Players", "Level", "General"}));
     EXPECT_EQ(RefusedDiscard(), "You cannot discard before drawing; please draw first by "
                                 "clicking on the stock or the discard pile");
+    EXPECT_EQ(HelpTitle(), "Varenta Help");
     // A German table switched back speaks English again.
     InstallTranslation(QLocale("de_DE"));
     InstallTranslation(QLocale::c());
@@ -200,6 +213,24 @@ TEST(TranslationFileTest, GermanTranslatesEveryTextTheCodeMarksAndKeepsItsShape)
             << key.second.toStdString();
     }
     EXPECT_EQ(german.size(), code.size()) << "the German file keeps texts the code lost";
+    // Every help page has its German page, with the same anchors to jump to.
+    const QDir help(source + "/resources/varenta/help");
+    static const QRegularExpression anchor(QStringLiteral("<a name=\"[^\"]+\">"));
+    const auto anchors = [](const QString& path) {
+        QFile page(path);
+        EXPECT_TRUE(page.open(QIODevice::ReadOnly)) << path.toStdString();
+        QStringList found;
+        for (const auto& match : anchor.globalMatch(QString::fromUtf8(page.readAll()))) {
+            found << match.captured();
+        }
+        return found;
+    };
+    const QStringList pages = help.entryList({"*.html"}, QDir::Files);
+    EXPECT_EQ(pages.size(), 8);
+    for (const QString& page : pages) {
+        EXPECT_EQ(anchors(help.filePath("de/" + page)), anchors(help.filePath(page)))
+            << page.toStdString();
+    }
 }
 
 } // namespace
