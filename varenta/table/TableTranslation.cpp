@@ -93,11 +93,24 @@ QString InstallTranslation(const QLocale& locale) {
     Remove(programTexts);
     Remove(qtTexts);
     shownLanguage.clear();
+    // The user's languages in the order the locale prefers them (LANGUAGE
+    // may name several); the program's own English ends the search, so
+    // "en:de" stays English. The translations are built into the program
+    // (the resource folder ":/i18n").
     auto* program = new QTranslator(QCoreApplication::instance());
-    // The translations are built into the program (the resource folder
-    // ":/i18n"); QTranslator tries the locale's languages in turn.
-    if (!program->load(locale, QStringLiteral("varenta"), QStringLiteral("_"),
-                       QStringLiteral(":/i18n"))) {
+    QLocale language = QLocale::c();
+    for (const QString& name : locale.uiLanguages()) {
+        const QLocale preferred(name);
+        if (preferred.language() == QLocale::English) {
+            break;
+        }
+        if (program->load(preferred, QStringLiteral("varenta"), QStringLiteral("_"),
+                          QStringLiteral(":/i18n"))) {
+            language = preferred;
+            break;
+        }
+    }
+    if (language == QLocale::c()) {
         delete program;
         return {};
     }
@@ -107,7 +120,7 @@ QString InstallTranslation(const QLocale& locale) {
     // Qt's own buttons follow when the machine has Qt's translations; the
     // program's texts do not depend on them.
     auto* qt = new QTranslator(QCoreApplication::instance());
-    if (qt->load(locale, QStringLiteral("qtbase"), QStringLiteral("_"),
+    if (qt->load(language, QStringLiteral("qtbase"), QStringLiteral("_"),
                  QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
         qtTexts = qt;
         QCoreApplication::installTranslator(qt);
