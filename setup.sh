@@ -19,7 +19,7 @@ PACKAGES=(build-essential cmake ninja-build pkg-config clang-format
           libbenchmark-dev libsdl2-mixer-dev libfluidsynth3 timgm6mb-soundfont
           xvfb xauth fonts-dejavu-core libgnutls28-dev libminiupnpc-dev libnatpmp-dev
           libsecret-1-dev
-          libasound2-dev qt6-translations-l10n
+          libasound2-dev qt6-translations-l10n qt6-l10n-tools qt6-tools-dev
           appstream desktop-file-utils groff-base librsvg2-bin file)
 # The mail tests run their own private SMTP and POP3 servers, the nat tests
 # their own STUN server (see install_mail_servers); only `./setup.sh test`

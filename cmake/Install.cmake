@@ -35,6 +35,7 @@ foreach(program IN ITEMS varenta kiv)
   install(DIRECTORY ${CMAKE_SOURCE_DIR}/resources/${program}/
           DESTINATION ${CARDGAMES_SHARE_DIR}/${program} COMPONENT ${program}
           PATTERN tools EXCLUDE
+          PATTERN translations EXCLUDE
           PATTERN __pycache__ EXCLUDE)
 
   install(FILES ${desktop}/${app_id}.desktop

@@ -107,10 +107,11 @@ check_install() {
         done
 
         # The data folder is the source tree's, file for file, without the
-        # generators.
-        diff -r -x tools -x __pycache__ "$source/resources/$program" "$prefix/share/$program" ||
+        # generators and the translation sources (built into the program).
+        diff -r -x tools -x __pycache__ -x translations "$source/resources/$program" \
+            "$prefix/share/$program" ||
             fail "share/$program differs from resources/$program"
-        listing "$source/resources/$program" | grep -Ev '(^|/)(tools|__pycache__)/' |
+        listing "$source/resources/$program" | grep -Ev '(^|/)(tools|__pycache__|translations)/' |
             sed "s|^|share/$program/|" >>"$checked"
 
         check_desktop_entry "$program" "$prefix/share/applications/$id.desktop"

@@ -28,6 +28,8 @@ int main(int argc, char** argv) {
         return 0;
     }
     QApplication app(argc, argv);
+    // A language with a translation of its own speaks for the second block.
+    kiv::InstallTranslation(QLocale::system());
     QApplication::setApplicationName(QStringLiteral("kiv"));
     if (const QString wrong = kiv::WrongArgument(QApplication::arguments().mid(1));
         !wrong.isEmpty()) {

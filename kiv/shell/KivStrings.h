@@ -4,12 +4,24 @@
 // are addressed by their own ids.
 #pragma once
 
+#include <QLocale>
 #include <QString>
 
 namespace kiv {
 
 inline constexpr int kGermanBase = 1000;
 inline constexpr int kSecondBase = 5000;
+
+// The translation context of the program's texts. The German block is the
+// program's own language and stays as written; the second block is looked
+// up in the translation that InstallTranslation installed, so a language of
+// its own needs only a file resources/kiv/translations/kiv_<language>.ts.
+inline constexpr const char* kTextContext = "kiv";
+
+// Installs the program's translation for `locale` when one is built in,
+// replacing one installed before. False when there is none (the second
+// block then stays as written).
+bool InstallTranslation(const QLocale& locale);
 
 // Ids outside the two blocks.
 inline constexpr int kAppTitleId = 57344;

@@ -6,6 +6,7 @@
 #include "varenta/store/StorePaths.h"
 #include "varenta/table/QuitSignals.h"
 #include "varenta/table/SmallWindows.h"
+#include "varenta/table/TableTranslation.h"
 #include "varenta/table/TableWindow.h"
 
 #include <QApplication>
@@ -26,6 +27,8 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("varenta"));
     QGuiApplication::setDesktopFileName(QStringLiteral(CARDGAMES_APP_ID));
+    // The user's language (LANG, LC_MESSAGES, LANGUAGE), before any text is shown.
+    varenta::InstallTranslation(QLocale::system());
 
     // Ctrl+C and kill end the program like its Exit command, from the first
     // message box on.

@@ -4,6 +4,8 @@
 #include "varenta/store/SettingsFile.h"
 #include "varenta/store/StoreTexts.h"
 
+#include <QCoreApplication>
+
 #include <cmath>
 #include <limits>
 #include <map>
@@ -205,23 +207,23 @@ QString WinRatioText(const WinRatio& ratio) {
 
 std::optional<QString> PlayerNameProblem(const QString& name, const std::vector<QString>& others) {
     if (name.trimmed().isEmpty()) {
-        return QString::fromLatin1(texts::kNameEmpty);
+        return QCoreApplication::translate("varenta", texts::kNameEmpty);
     }
     if (name.contains(QLatin1Char(','))) {
-        return QString::fromLatin1(texts::kNameComma);
+        return QCoreApplication::translate("varenta", texts::kNameComma);
     }
     for (const QChar c : name) {
         if (c.category() == QChar::Other_Control || c == QChar::LineSeparator ||
             c == QChar::ParagraphSeparator) {
-            return QString::fromLatin1(texts::kNameControl);
+            return QCoreApplication::translate("varenta", texts::kNameControl);
         }
     }
     if (name.size() > kMaxNameLength) {
-        return QString::fromLatin1(texts::kNameTooLong).arg(kMaxNameLength);
+        return QCoreApplication::translate("varenta", texts::kNameTooLong).arg(kMaxNameLength);
     }
     for (const QString& other : others) {
         if (other == name) {
-            return QString::fromLatin1(texts::kNameTaken).arg(name);
+            return QCoreApplication::translate("varenta", texts::kNameTaken).arg(name);
         }
     }
     return std::nullopt;

@@ -3,6 +3,8 @@
 #include "varenta/store/SettingsFile.h"
 #include "varenta/store/StoreTexts.h"
 
+#include <QCoreApplication>
+
 namespace varenta {
 
 namespace {
@@ -17,9 +19,10 @@ int ReadCount(SettingsFile& store, const char* key) {
 
 QString ShowValue(int field, const std::string& value) {
     if (field == kNumberOfVarentasField || field == kNumberOfCardsField) {
-        return QString::fromLatin1(value == "1" ? texts::kRuleOne : texts::kRuleTwo);
+        return QCoreApplication::translate("varenta",
+                                           value == "1" ? texts::kRuleOne : texts::kRuleTwo);
     }
-    return QString::fromLatin1(value == "T" ? texts::kRuleYes : texts::kRuleNo);
+    return QCoreApplication::translate("varenta", value == "T" ? texts::kRuleYes : texts::kRuleNo);
 }
 
 } // namespace
@@ -71,8 +74,8 @@ std::vector<RuleDifference> CompareRules(std::string_view localText,
     std::vector<RuleDifference> rows;
     for (int i = 0; i < kRuleCount; ++i) {
         if (local[i] != opponent[i]) {
-            rows.push_back({QString::fromLatin1(texts::kRuleRows[i]), ShowValue(i, local[i]),
-                            ShowValue(i, opponent[i])});
+            rows.push_back({QCoreApplication::translate("varenta", texts::kRuleRows[i]),
+                            ShowValue(i, local[i]), ShowValue(i, opponent[i])});
         }
     }
     return rows;

@@ -6,6 +6,7 @@
 #include "varenta/store/SavedGameTexts.h"
 #include "varenta/store/WriteTarget.h"
 
+#include <QCoreApplication>
 #include <QString>
 
 #include <array>
@@ -32,7 +33,14 @@ constexpr long long kMaxPosition = 100000;
 // keeps the scoring's sums away from overflow.
 constexpr long long kMaxScore = 10000000;
 
-std::string Format(std::string_view pattern, std::string_view a, std::string_view b = {}) {
+// A fixed text of the table in the user's language, as UTF-8.
+std::string Shown(const char* text) {
+    return QCoreApplication::translate("varenta", text).toStdString();
+}
+
+// `text` in the user's language with %1 and %2 filled in.
+std::string Format(const char* text, std::string_view a, std::string_view b = {}) {
+    const std::string pattern = Shown(text);
     std::string out;
     for (std::size_t i = 0; i < pattern.size(); ++i) {
         if (pattern[i] == '%' && i + 1 < pattern.size() &&
@@ -444,7 +452,7 @@ int WriteAll(int fd, std::string_view bytes) {
 
 std::string UnreadableMessage(const std::string& path, int error, bool tooLarge) {
     return Format(texts::kSavedGameUnreadable, path,
-                  tooLarge ? std::string(texts::kSavedGameTooLarge) : ErrnoText(error));
+                  tooLarge ? Shown(texts::kSavedGameTooLarge) : ErrnoText(error));
 }
 
 std::string CapitalisedName(const std::string& path) {
@@ -556,7 +564,7 @@ SavedGameCheck CheckSavedGame(const std::string& path, std::string& message) {
         return SavedGameCheck::Refused;
     }
     if (std::string_view(bytes).substr(0, kSignatureLength) != texts::kSavedGameSignature) {
-        message = CapitalisedName(path) + texts::kNotSavedGame;
+        message = CapitalisedName(path) + Shown(texts::kNotSavedGame);
         return SavedGameCheck::Refused;
     }
     return SavedGameCheck::Ok;
@@ -571,7 +579,7 @@ bool ReadSavedGameFile(const std::string& path, SavedGame& out, std::string& mes
         return false;
     }
     if (std::string_view(bytes).substr(0, kSignatureLength) != texts::kSavedGameSignature) {
-        message = CapitalisedName(path) + texts::kNotSavedGame;
+        message = CapitalisedName(path) + Shown(texts::kNotSavedGame);
         return false;
     }
     std::string problem;

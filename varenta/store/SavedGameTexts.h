@@ -2,36 +2,45 @@
 // file that cannot be read or written. Tests compare against these.
 #pragma once
 
+#include <QtGlobal>
+
 namespace varenta::texts {
 
 inline constexpr char kSavedGameSignature[] = "VarentaSavedGame";
 // Follows the file name in capitals.
-inline constexpr char kNotSavedGame[] = " : this file is not a Varenta saved game";
-inline constexpr char kSaveWhileTaking[] = "A game cannot be saved while taking the discard pile";
+inline constexpr char kNotSavedGame[] =
+    QT_TRANSLATE_NOOP("varenta", " : this file is not a Varenta saved game");
+inline constexpr char kSaveWhileTaking[] =
+    QT_TRANSLATE_NOOP("varenta", "A game cannot be saved while taking the discard pile");
 inline constexpr char kSaveMeldIncorrect[] =
-    "This game cannot be saved now because your meld is incorrect";
+    QT_TRANSLATE_NOOP("varenta", "This game cannot be saved now because your meld is incorrect");
 // Closing with this turn's melds unfinished where they cannot be taken back
 // (a network game): the game of an earlier session must not come back instead.
-inline constexpr char kAutoSaveMeldIncorrect[] =
-    "The game was not kept for the next start because your meld is incorrect.";
+inline constexpr char kAutoSaveMeldIncorrect[] = QT_TRANSLATE_NOOP(
+    "varenta", "The game was not kept for the next start because your meld is incorrect.");
 
 // The other table would go on with the game that was replaced.
 inline constexpr char kLoadInNetworkGame[] =
-    "A saved game cannot be loaded while a network game is running";
+    QT_TRANSLATE_NOOP("varenta", "A saved game cannot be loaded while a network game is running");
 
-inline constexpr char kSaveDialogCaption[] = "Save Varenta Game";
-inline constexpr char kLoadDialogCaption[] = "Load Varenta Game";
-inline constexpr char kSavedGameFilter[] = "Varenta Games (*.var);;All Files (*)";
+inline constexpr char kSaveDialogCaption[] = QT_TRANSLATE_NOOP("varenta", "Save Varenta Game");
+inline constexpr char kLoadDialogCaption[] = QT_TRANSLATE_NOOP("varenta", "Load Varenta Game");
+inline constexpr char kSavedGameFilter[] =
+    QT_TRANSLATE_NOOP("varenta", "Varenta Games (*.var);;All Files (*)");
 inline constexpr char kSavedGameExtension[] = "var";
 inline constexpr char kDefaultSaveName[] = "player.var";
 
 // %1 file, %2 the input/output error
-inline constexpr char kSavedGameUnreadable[] = "The saved game %1 could not be read: %2.";
+inline constexpr char kSavedGameUnreadable[] =
+    QT_TRANSLATE_NOOP("varenta", "The saved game %1 could not be read: %2.");
 // %1 file, %2 the first problem found
-inline constexpr char kSavedGameDamaged[] = "The saved game %1 cannot be loaded: %2.";
+inline constexpr char kSavedGameDamaged[] =
+    QT_TRANSLATE_NOOP("varenta", "The saved game %1 cannot be loaded: %2.");
 // %1 file, %2 the input/output error
-inline constexpr char kSavedGameNotWritten[] = "The game could not be saved to %1: %2.";
-inline constexpr char kSavedGameTooLarge[] = "it is far larger than any saved game";
+inline constexpr char kSavedGameNotWritten[] =
+    QT_TRANSLATE_NOOP("varenta", "The game could not be saved to %1: %2.");
+inline constexpr char kSavedGameTooLarge[] =
+    QT_TRANSLATE_NOOP("varenta", "it is far larger than any saved game");
 
 // A network game kept over a lost connection (a file of its own).
 inline constexpr char kNetworkGameSignature[] = "VarentaNetworkGame 1";

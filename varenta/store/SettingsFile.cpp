@@ -5,6 +5,7 @@
 #include "varenta/store/StoreTexts.h"
 #include "varenta/store/WriteTarget.h"
 
+#include <QCoreApplication>
 #include <QDate>
 #include <QDateTime>
 #include <QFileInfo>
@@ -204,7 +205,7 @@ constexpr qsizetype kMaxSettingsFileSize = kMaxSettingsInputBytes;
 SettingsError::SettingsError(const QString& message) : std::runtime_error(message.toStdString()) {}
 
 SettingsError SettingsError::FromCode(unsigned code) {
-    SettingsError error(QString::fromLatin1(texts::kSettingsErrorPrefix) +
+    SettingsError error(QCoreApplication::translate("varenta", texts::kSettingsErrorPrefix) +
                         QStringLiteral("%1").arg(code, 8, 16, QLatin1Char('0')).toUpper());
     error.reason_ = ErrnoText(static_cast<int>(code));
     return error;
@@ -275,7 +276,8 @@ public:
             if (!told && waited >= waiting.tellAfter) {
                 told = true;
                 if (store.waitHandler_) {
-                    store.waitHandler_(QString::fromLatin1(texts::kSettingsLockWait).arg(path));
+                    store.waitHandler_(
+                        QCoreApplication::translate("varenta", texts::kSettingsLockWait).arg(path));
                 }
             }
             waiting.pause(waiting.retryEvery);
@@ -346,7 +348,7 @@ void SettingsFile::Refresh(const QString& path, bool locked) {
     }
     if (!id.exists) {
         if (id.statError != 0) {
-            Notify(QString::fromLatin1(texts::kSettingsUnreachable)
+            Notify(QCoreApplication::translate("varenta", texts::kSettingsUnreachable)
                        .arg(path, ErrnoText(id.statError)));
         }
         tree_ = SettingsTree();
@@ -385,9 +387,10 @@ void SettingsFile::Load(const QString& path, const FileIdentity& identity) {
         // What could be read is kept; the original goes aside untouched, so
         // the next write cannot replace it with less than it held.
         // The notice says which: some settings kept, or none at all.
-        SetAside(path, identity,
-                 QString::fromLatin1(texts::kDamagedBadLine).arg(parsed.firstBadLine),
-                 !tree_.Groups().empty());
+        SetAside(
+            path, identity,
+            QCoreApplication::translate("varenta", texts::kDamagedBadLine).arg(parsed.firstBadLine),
+            !tree_.Groups().empty());
     }
 }
 
@@ -399,16 +402,16 @@ void SettingsFile::SetAside(const QString& path, const FileIdentity& identity,
     }
     if (::rename(Native(path).constData(), Native(aside).constData()) == 0) {
         identity_ = Identify(path);
-        Notify(
-            QString::fromLatin1(partlyRead ? texts::kSettingsPartlyRead : texts::kSettingsDamaged)
-                .arg(path, reason, aside));
+        Notify(QCoreApplication::translate("varenta", partlyRead ? texts::kSettingsPartlyRead
+                                                                 : texts::kSettingsDamaged)
+                   .arg(path, reason, aside));
         return;
     }
     const int error = errno;
     keptDamaged_ = std::make_pair(identity, error);
     identity_ = identity;
-    Notify(QString::fromLatin1(partlyRead ? texts::kSettingsPartlyReadKept
-                                          : texts::kSettingsDamagedKept)
+    Notify(QCoreApplication::translate("varenta", partlyRead ? texts::kSettingsPartlyReadKept
+                                                             : texts::kSettingsDamagedKept)
                .arg(path, reason, ErrnoText(error)));
 }
 
@@ -454,7 +457,7 @@ void SettingsFile::Save(const QString& requested, const SettingsTree& tree) {
     const WriteTarget target = ResolveWriteTarget(Native(requested).toStdString());
     if (target.refusal != WriteRefusal::None) {
         throw SettingsError(
-            QString::fromLatin1(texts::kSettingsNotReplaced)
+            QCoreApplication::translate("varenta", texts::kSettingsNotReplaced)
                 .arg(requested, QString::fromLatin1(RefusalReason(target.refusal))));
     }
     const QString path =
@@ -625,7 +628,7 @@ std::vector<PendingValue> Checked(const SettingsFile::NamedValues& values) {
     for (const auto& [name, value] : values) {
         const std::optional<SettingsValue> stored = ToSettingsValue(value);
         if (!stored) {
-            throw SettingsError(QString::fromLatin1(texts::kInvalidVariantType));
+            throw SettingsError(QCoreApplication::translate("varenta", texts::kInvalidVariantType));
         }
         const auto [group, valueName] = SplitSettingName(name);
         pending.push_back({group, valueName, *stored});

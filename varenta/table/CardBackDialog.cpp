@@ -1,5 +1,7 @@
 #include "varenta/table/CardBackDialog.h"
 
+#include "varenta/table/TableTextConversion.h"
+
 #include "varenta/store/SettingsFile.h"
 #include "varenta/table/CardBackSettings.h"
 #include "varenta/table/HelpTopics.h"
@@ -26,7 +28,7 @@ namespace {
 const QSize kPreviewSize(53, 81);
 
 QString Text(const char* text) {
-    return QString::fromUtf8(text);
+    return Tr(text);
 }
 
 template <typename W> W* Named(W* widget, const char* name) {

@@ -20,9 +20,11 @@ namespace {
 // The short part of a stored "short|long" hint is the tooltip, the long part
 // the status text.
 void SetHint(QWidget* widget, const char* hint) {
-    const QString text = QString::fromLatin1(hint);
+    const QString text = Tr(hint);
     const qsizetype bar = text.indexOf('|');
     widget->setToolTip(bar >= 0 ? text.left(bar) : text);
+    // What the tooltip tells a sighted player names the area for a screen reader.
+    widget->setAccessibleName(widget->toolTip());
     widget->setStatusTip(bar >= 0 ? text.mid(bar + 1) : QString());
 }
 
@@ -48,7 +50,7 @@ bool IsEnter(int key) {
 ChatWindow::ChatWindow(QWidget* parent)
     : QWidget(parent, Qt::Tool | Qt::WindowStaysOnTopHint), mmOppChat_(new QPlainTextEdit(this)),
       mmSelfChat_(new QPlainTextEdit(this)) {
-    setWindowTitle(QString::fromLatin1(texts::kChatCaption));
+    setWindowTitle(Tr(texts::kChatCaption));
     SetHelpTopic(this, topics::kChat);
     mmOppChat_->setObjectName(QStringLiteral("mmOppChat"));
     mmOppChat_->setReadOnly(true);
@@ -96,10 +98,10 @@ void ChatWindow::AddNote(const QString& text) {
 }
 
 void ChatWindow::Greet(const QString& partnerNickname) {
-    mmSelfChat_->setPlainText(Q(texts::kSelfChatGreeting) + '\n');
+    mmSelfChat_->setPlainText(Tr(texts::kSelfChatGreeting) + '\n');
     mmSelfChat_->moveCursor(QTextCursor::End);
     AppendLine(mmOppChat_,
-               Q(texts::kOppChatGreeting[0]) + partnerNickname + Q(texts::kOppChatGreeting[1]));
+               Tr(texts::kOppChatGreeting[0]) + partnerNickname + Tr(texts::kOppChatGreeting[1]));
 }
 
 void ChatWindow::SendLastLine() {
@@ -115,7 +117,7 @@ void ChatWindow::SendLastLine() {
         return;
     }
     if (line.toLower().contains(QLatin1String("fuck")) && inform) {
-        inform(QString::fromLatin1(texts::kSanta));
+        inform(Tr(texts::kSanta));
     }
     if (send) {
         send(line);

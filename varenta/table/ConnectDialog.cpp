@@ -1,5 +1,7 @@
 #include "varenta/table/ConnectDialog.h"
 
+#include "varenta/table/TableTextConversion.h"
+
 #include "varenta/net/mail/MailAccount.h"
 #include "varenta/net/nat/OwnAddresses.h"
 #include "varenta/net/session/NetworkPlay.h"
@@ -93,23 +95,23 @@ QStringList UpdatedHistory(const QComboBox* box) {
 ConnectDialog::ConnectDialog(SettingsFile& store, ConnectServices services, QWidget* parent)
     : QDialog(parent), store_(store), services_(std::move(services)),
       edNickname_(Named(new QLineEdit(this), "edNickname")),
-      rbLAN_(Named(new QRadioButton(Text(texts::kRadioLan), this), "rbLAN")),
-      rbInternet_(Named(new QRadioButton(Text(texts::kRadioInternet), this), "rbInternet")),
-      rbEmail_(Named(new QRadioButton(Text(texts::kRadioEmail), this), "rbEmail")),
-      rbIPnumber_(Named(new QRadioButton(Text(texts::kRadioIpNumber), this), "rbIPnumber")),
-      lbIPPartner_(Named(new QLabel(Text(texts::kLabelIpPartner), this), "lbIPPartner")),
+      rbLAN_(Named(new QRadioButton(Tr(texts::kRadioLan), this), "rbLAN")),
+      rbInternet_(Named(new QRadioButton(Tr(texts::kRadioInternet), this), "rbInternet")),
+      rbEmail_(Named(new QRadioButton(Tr(texts::kRadioEmail), this), "rbEmail")),
+      rbIPnumber_(Named(new QRadioButton(Tr(texts::kRadioIpNumber), this), "rbIPnumber")),
+      lbIPPartner_(Named(new QLabel(Tr(texts::kLabelIpPartner), this), "lbIPPartner")),
       cbIPPartner_(MakeHistoryBox(this, "cbIPPartner")),
-      lbEmailPartner_(Named(new QLabel(Text(texts::kLabelEmailPartner), this), "lbEmailPartner")),
+      lbEmailPartner_(Named(new QLabel(Tr(texts::kLabelEmailPartner), this), "lbEmailPartner")),
       cbEmailPartner_(MakeHistoryBox(this, "cbEmailPartner")),
       edIDServer_(Named(new QLineEdit(this), "edIDServer")),
       edSTUNServer_(Named(new QLineEdit(this), "edSTUNServer")),
       lbRouterAddress_(Named(new QLabel(this), "lbRouterAddress")),
       lbAddressStatus_(Named(new QLabel(this), "lbAddressStatus")),
       lbIPAddress_(Named(new QListWidget(this), "lbIPAddress")),
-      bnRefreshIP_(Named(new QPushButton(Text(texts::kButtonRefresh), this), "bnRefreshIP")),
-      bnCopy_(Named(new QPushButton(Text(texts::kButtonCopy), this), "bnCopy")),
-      bnConnect_(Named(new QPushButton(Text(texts::kButtonConnect), this), "bnConnect")),
-      bnCancel_(Named(new QPushButton(Text(texts::kButtonCancel), this), "bnCancel")) {
+      bnRefreshIP_(Named(new QPushButton(Tr(texts::kButtonRefresh), this), "bnRefreshIP")),
+      bnCopy_(Named(new QPushButton(Tr(texts::kButtonCopy), this), "bnCopy")),
+      bnConnect_(Named(new QPushButton(Tr(texts::kButtonConnect), this), "bnConnect")),
+      bnCancel_(Named(new QPushButton(Tr(texts::kButtonCancel), this), "bnCancel")) {
     if (!services_.localAddresses) {
         services_.localAddresses = LocalIPv4Addresses;
     }
@@ -137,7 +139,7 @@ ConnectDialog::ConnectDialog(SettingsFile& store, ConnectServices services, QWid
     if (!services_.mailAccountComplete) {
         services_.mailAccountComplete = [this] { return ReadMailAccount(store_).Complete(); };
     }
-    setWindowTitle(Text(texts::kConnectCaption));
+    setWindowTitle(Tr(texts::kConnectCaption));
     SetHelpTopic(this, topics::kConnect);
     edNickname_->setMaxLength(kMaxText);
     edIDServer_->setMaxLength(kMaxText);
@@ -152,27 +154,27 @@ ConnectDialog::ConnectDialog(SettingsFile& store, ConnectServices services, QWid
     bnRefreshIP_->setAutoDefault(false);
     bnCopy_->setAutoDefault(false);
 
-    auto* playOver = Named(new QGroupBox(Text(texts::kGroupPlayOver), this), "rgPlayOver");
+    auto* playOver = Named(new QGroupBox(Tr(texts::kGroupPlayOver), this), "rgPlayOver");
     auto* playOverLayout = new QHBoxLayout(playOver);
     playOverLayout->addWidget(rbLAN_);
     playOverLayout->addWidget(rbInternet_);
-    auto* method = Named(new QGroupBox(Text(texts::kGroupMethod), this), "rgMethod");
+    auto* method = Named(new QGroupBox(Tr(texts::kGroupMethod), this), "rgMethod");
     auto* methodLayout = new QHBoxLayout(method);
     methodLayout->addWidget(rbEmail_);
     methodLayout->addWidget(rbIPnumber_);
-    auto* idServer = Named(new QGroupBox(Text(texts::kGroupIdServer), this), "gbIDServer");
+    auto* idServer = Named(new QGroupBox(Tr(texts::kGroupIdServer), this), "gbIDServer");
     auto* idServerLayout = new QVBoxLayout(idServer);
-    auto* stunLabel = new QLabel(Text(texts::kLabelStunServer), idServer);
+    auto* stunLabel = new QLabel(Tr(texts::kLabelStunServer), idServer);
     stunLabel->setBuddy(edSTUNServer_);
     idServerLayout->addWidget(stunLabel);
     idServerLayout->addWidget(edSTUNServer_);
-    auto* idLabel = new QLabel(Text(texts::kLabelIdServer), idServer);
+    auto* idLabel = new QLabel(Tr(texts::kLabelIdServer), idServer);
     idLabel->setBuddy(edIDServer_);
     idServerLayout->addWidget(idLabel);
     idServerLayout->addWidget(edIDServer_);
 
     auto* left = new QVBoxLayout;
-    auto* nickname = new QLabel(Text(texts::kLabelNickname), this);
+    auto* nickname = new QLabel(Tr(texts::kLabelNickname), this);
     nickname->setBuddy(edNickname_);
     left->addWidget(nickname);
     left->addWidget(edNickname_);
@@ -187,7 +189,7 @@ ConnectDialog::ConnectDialog(SettingsFile& store, ConnectServices services, QWid
     left->addStretch();
 
     auto* right = new QVBoxLayout;
-    auto* own = new QLabel(Text(texts::kLabelOwnAddresses), this);
+    auto* own = new QLabel(Tr(texts::kLabelOwnAddresses), this);
     own->setBuddy(lbIPAddress_);
     right->addWidget(own);
     right->addWidget(lbIPAddress_, 1);
@@ -301,16 +303,16 @@ void ConnectDialog::EnableRule() {
         lines << queryNote_;
     }
     if (!nickname) {
-        lines << Text(texts::kNeedNickname);
+        lines << Tr(texts::kNeedNickname);
     } else if (!partner) {
-        lines << Text(ip ? texts::kNeedIpPartner : texts::kNeedEmailPartner);
+        lines << Tr(ip ? texts::kNeedIpPartner : texts::kNeedEmailPartner);
     }
     lbAddressStatus_->setText(lines.join(QLatin1Char('\n')));
     lbAddressStatus_->setVisible(!lines.isEmpty());
     // The address to give the partner then comes from the relay, and the
     // path it takes is said here.
     if (lbRelayPath_ != nullptr) {
-        lbRelayPath_->setText(RelayInUse() ? Text(texts::kRelayPath).arg(services_.relayName)
+        lbRelayPath_->setText(RelayInUse() ? Tr(texts::kRelayPath).arg(services_.relayName)
                                            : QString());
         lbRelayPath_->setVisible(RelayInUse());
     }
@@ -356,7 +358,7 @@ void ConnectDialog::RefreshOwnAddresses() {
         StartIdQuery();
         return;
     }
-    BeginQuery(Text(texts::kAskingStun).arg(stun).arg(Seconds(services_.stunQuery->TimeoutMs())));
+    BeginQuery(Tr(texts::kAskingStun).arg(stun).arg(Seconds(services_.stunQuery->TimeoutMs())));
     services_.stunQuery->Start(stun, [this, stun](const QString& address) {
         if (address.isEmpty()) {
             stunFailed_ = stun;
@@ -384,7 +386,7 @@ void ConnectDialog::StartIdQuery() {
         return;
     }
     idAsked_ = server;
-    BeginQuery(Text(texts::kAskingIdServer).arg(server).arg(Seconds(services_.query->TimeoutMs())));
+    BeginQuery(Tr(texts::kAskingIdServer).arg(server).arg(Seconds(services_.query->TimeoutMs())));
     services_.query->Start(server,
                            [this](const QString& address) { FinishRefresh(address, false); });
 }
@@ -392,26 +394,26 @@ void ConnectDialog::StartIdQuery() {
 QString ConnectDialog::NotFoundNote(const QString& idAnswer) const {
     QStringList reasons;
     const auto withProblem = [](const QString& reason, const QString& problem) {
-        return problem.isEmpty() ? reason : Text(texts::kWithProblem).arg(reason, problem);
+        return problem.isEmpty() ? reason : Tr(texts::kWithProblem).arg(reason, problem);
     };
     if (!stunFailed_.isEmpty()) {
         // The STUN query's own words name the server's part already ("the
         // STUN server's name is unknown").
-        reasons << (stunProblem_.isEmpty() ? Text(texts::kStunNoAnswer).arg(stunFailed_)
+        reasons << (stunProblem_.isEmpty() ? Tr(texts::kStunNoAnswer).arg(stunFailed_)
                                            : stunProblem_);
     }
     if (!idAsked_.isEmpty()) {
         const QString idProblem =
             services_.query ? QString::fromStdString(services_.query->Problem()) : QString();
         reasons << (idAnswer.isEmpty()
-                        ? withProblem(Text(texts::kIdServerNoAnswer).arg(idAsked_), idProblem)
-                        : Text(texts::kIdServerNotOwn).arg(idAsked_, idAnswer));
+                        ? withProblem(Tr(texts::kIdServerNoAnswer).arg(idAsked_), idProblem)
+                        : Tr(texts::kIdServerNotOwn).arg(idAsked_, idAnswer));
     }
-    QString why = reasons.isEmpty() ? Text(texts::kNoServerGiven) : reasons.first();
+    QString why = reasons.isEmpty() ? Tr(texts::kNoServerGiven) : reasons.first();
     if (reasons.size() > 1) {
-        why = Text(texts::kReasonsJoined).arg(reasons.at(0), reasons.at(1));
+        why = Tr(texts::kReasonsJoined).arg(reasons.at(0), reasons.at(1));
     }
-    return Text(texts::kNoInternetAddress).arg(why);
+    return Tr(texts::kNoInternetAddress).arg(why);
 }
 
 void ConnectDialog::FinishRefresh(const QString& internetAddress, bool seenFromOutside) {
@@ -447,9 +449,9 @@ QString ConnectDialog::RouterNote() const {
         return {};
     }
     if (!stunAddress_.isEmpty() && stunAddress_ != routerAddress_) {
-        return Text(texts::kRouterSecondNat).arg(routerAddress_, stunAddress_);
+        return Tr(texts::kRouterSecondNat).arg(routerAddress_, stunAddress_);
     }
-    return Text(texts::kRouterReports).arg(routerAddress_);
+    return Tr(texts::kRouterReports).arg(routerAddress_);
 }
 
 void ConnectDialog::ShowRouterNote() {
@@ -469,7 +471,7 @@ void ConnectDialog::CopyClick() {
 }
 
 void ConnectDialog::Tell(MessageKind kind, const char* text) {
-    services_.message(kind, Text(text));
+    services_.message(kind, Tr(text));
 }
 
 void ConnectDialog::ConnectClick() {
@@ -501,7 +503,7 @@ void ConnectDialog::ConnectClick() {
         if (RelayInUse()) {
             own = ownAddressList_.value(0); // the relay decides nothing by it
         } else if (ownAddressList_.isEmpty()) {
-            if (!services_.yesNo(Text(texts::kAskLoopback))) {
+            if (!services_.yesNo(Tr(texts::kAskLoopback))) {
                 EnableRule();
                 return;
             }

@@ -1,5 +1,7 @@
 #include "varenta/table/CustomizeDialog.h"
 
+#include "varenta/table/TableTextConversion.h"
+
 #include "varenta/store/HighScores.h"
 #include "varenta/store/SettingsFile.h"
 #include "varenta/table/CardImages.h"
@@ -30,7 +32,7 @@ constexpr int kDelayStepMs = 300;
 constexpr int kPositions = 10;
 
 QString Text(const char* text) {
-    return QString::fromUtf8(text);
+    return Tr(text);
 }
 
 template <typename W> W* Named(W* widget, const char* name) {
@@ -52,6 +54,8 @@ QGroupBox* SlowFast(QWidget* parent, const char* caption, const char* sliderName
                     QSlider*& slider) {
     auto* box = new QGroupBox(Text(caption), parent);
     slider = MakeSlider(box, sliderName, kPositions);
+    // A screen reader names the slider by its group (the access key is the group's).
+    slider->setAccessibleName(box->title().remove(QLatin1Char('&')));
     auto* grid = new QGridLayout(box);
     grid->addWidget(slider, 0, 0, 1, 2);
     grid->addWidget(new QLabel(Text(texts::kSlow), box), 1, 0, Qt::AlignLeft);
@@ -170,6 +174,7 @@ QWidget* CustomizeDialog::BuildPlayersTab() {
     auto* page = new QWidget;
     auto* listBox = new QGroupBox(Text(texts::kGroupPlayers), page);
     lbPlayers_ = Named(new QListWidget(listBox), "lbPlayers");
+    lbPlayers_->setAccessibleName(listBox->title());
     lbPlayers_->setSortingEnabled(true);
     lbPlayers_->setSelectionMode(QAbstractItemView::SingleSelection);
     auto* listLayout = new QVBoxLayout(listBox);

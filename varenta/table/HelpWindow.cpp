@@ -1,5 +1,8 @@
 #include "varenta/table/HelpWindow.h"
 
+#include "varenta/table/TableTextConversion.h"
+#include "varenta/table/TableTranslation.h"
+
 #include "varenta/table/TableTexts.h"
 
 #include <QHBoxLayout>
@@ -14,10 +17,16 @@ namespace varenta {
 
 HelpWindow::HelpWindow(const QString& helpDir, QWidget* parent)
     : QDialog(parent), browser_(new QTextBrowser(this)) {
-    setWindowTitle(QString::fromUtf8(texts::kHelpCaption));
+    setWindowTitle(Tr(texts::kHelpCaption));
     setModal(false);
     resize(640, 560);
-    browser_->setSearchPaths({helpDir});
+    // The pages of the language shown first (help/de for German); a page it
+    // lacks comes from the program's own English ones.
+    QStringList folders;
+    if (const QString language = ShownLanguage(); !language.isEmpty()) {
+        folders << helpDir + QLatin1Char('/') + language;
+    }
+    browser_->setSearchPaths(folders << helpDir);
     browser_->setOpenLinks(false);
     connect(browser_, &QTextBrowser::anchorClicked, this, [this](const QUrl& url) {
         if (url.scheme() == QLatin1String("command")) {
@@ -33,9 +42,9 @@ HelpWindow::HelpWindow(const QString& helpDir, QWidget* parent)
             browser_->setSource(url);
         }
     });
-    auto* contents = new QPushButton(tr("&Contents"), this);
-    auto* back = new QPushButton(tr("&Back"), this);
-    auto* close = new QPushButton(tr("Close"), this);
+    auto* contents = new QPushButton(Tr(texts::kHelpContents), this);
+    auto* back = new QPushButton(Tr(texts::kHelpBack), this);
+    auto* close = new QPushButton(Tr(texts::kHelpClose), this);
     connect(contents, &QPushButton::clicked, this, &HelpWindow::ShowContents);
     connect(back, &QPushButton::clicked, browser_, &QTextBrowser::backward);
     connect(browser_, &QTextBrowser::backwardAvailable, back, &QPushButton::setEnabled);

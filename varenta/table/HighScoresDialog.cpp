@@ -1,5 +1,7 @@
 #include "varenta/table/HighScoresDialog.h"
 
+#include "varenta/table/TableTextConversion.h"
+
 #include "varenta/store/SettingsFile.h"
 #include "varenta/table/HelpTopics.h"
 #include "varenta/table/TableTexts.h"
@@ -18,7 +20,7 @@ namespace varenta {
 namespace {
 
 QString Text(const char* text) {
-    return QString::fromUtf8(text);
+    return Tr(text);
 }
 
 } // namespace

@@ -1,5 +1,7 @@
 #include "varenta/table/NetworkSetupDialog.h"
 
+#include "varenta/table/TableTextConversion.h"
+
 #include "varenta/net/mail/MailTexts.h"
 #include "varenta/store/SettingsFile.h"
 #include "varenta/table/HelpTopics.h"
@@ -20,7 +22,7 @@ namespace varenta {
 namespace {
 
 QString Text(const char* text) {
-    return QString::fromUtf8(text);
+    return Tr(text);
 }
 
 QLineEdit* MakeEdit(QWidget* parent, const char* name, const QString& value) {

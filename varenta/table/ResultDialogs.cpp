@@ -1,5 +1,8 @@
 #include "varenta/table/ResultDialogs.h"
 
+#include "varenta/table/TableTextConversion.h"
+#include "varenta/table/TableTranslation.h"
+
 #include "varenta/engine/Texts.h"
 #include "varenta/table/HelpTopics.h"
 #include "varenta/table/TableTexts.h"
@@ -15,10 +18,6 @@
 namespace varenta {
 
 namespace {
-
-QString Q(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 QLabel* Number(int value, QWidget* parent) {
     auto* label = new QLabel(QString::number(value), parent);
@@ -45,10 +44,10 @@ void AddScoreRows(QGridLayout* grid, QWidget* parent, const std::array<QString, 
 
 DetailedScoringDialog::DetailedScoringDialog(const HandResult& result, QWidget* parent)
     : QDialog(parent), grid_(new QGridLayout) {
-    setWindowTitle(Q(texts::kDetailsCaption));
+    setWindowTitle(Tr(texts::kDetailsCaption));
     SetHelpTopic(this, topics::kDetailedScoring);
-    auto* player = new QLabel(QString::fromStdString(result.playerTitle), this);
-    auto* opponent = new QLabel(QString::fromStdString(result.opponentTitle), this);
+    auto* player = new QLabel(ShownText(result.playerTitle), this);
+    auto* opponent = new QLabel(ShownText(result.opponentTitle), this);
     QFont bold = player->font();
     bold.setBold(true);
     player->setFont(bold);
@@ -56,10 +55,8 @@ DetailedScoringDialog::DetailedScoringDialog(const HandResult& result, QWidget* 
     grid_->addWidget(player, 0, 1, 1, 2, Qt::AlignHCenter);
     grid_->addWidget(opponent, 0, 3, 1, 2, Qt::AlignHCenter);
     for (int c = 0; c < 2; ++c) {
-        grid_->addWidget(new QLabel(QString::fromUtf8(texts::kColumnNumber), this), 1, 1 + 2 * c,
-                         Qt::AlignRight);
-        grid_->addWidget(new QLabel(QString::fromUtf8(texts::kColumnValue), this), 1, 2 + 2 * c,
-                         Qt::AlignRight);
+        grid_->addWidget(new QLabel(Tr(texts::kColumnNumber), this), 1, 1 + 2 * c, Qt::AlignRight);
+        grid_->addWidget(new QLabel(Tr(texts::kColumnValue), this), 1, 2 + 2 * c, Qt::AlignRight);
     }
     struct Line {
         std::string_view caption;
@@ -80,7 +77,7 @@ DetailedScoringDialog::DetailedScoringDialog(const HandResult& result, QWidget* 
     }};
     int row = 2;
     for (const Line& line : lines) {
-        auto* caption = new QLabel(Q(line.caption), this);
+        auto* caption = new QLabel(Tr(line.caption), this);
         if (line.caption == texts::kLineTotal) {
             caption->setFont(bold);
         }
@@ -117,18 +114,18 @@ QString DetailedScoringDialog::Title(bool player) const {
 HandResultDialog::HandResultDialog(const HandResult& result,
                                    std::function<void(bool)> showOpponentHand, QWidget* parent)
     : QDialog(parent), result_(result), showOpponentHand_(std::move(showOpponentHand)),
-      grid_(new QGridLayout), details_(new QPushButton(Q(texts::kDetailsButton), this)) {
-    setWindowTitle(Q(texts::kHandResultCaption));
+      grid_(new QGridLayout), details_(new QPushButton(Tr(texts::kDetailsButton), this)) {
+    setWindowTitle(Tr(texts::kHandResultCaption));
     SetHelpTopic(this, topics::kHandResult);
-    auto* title = new QLabel(Q(texts::kHandResultTitle), this);
+    auto* title = new QLabel(Tr(texts::kHandResultTitle), this);
     QFont bold = title->font();
     bold.setBold(true);
     title->setFont(bold);
-    AddScoreRows(grid_, this,
-                 {Q(texts::kYourScore), QString::fromStdString(result.opponentScoreLabel),
-                  Q(texts::kDifference)},
-                 {result.player.total, result.opponent.total, result.difference});
-    auto* ok = new QPushButton(QString::fromUtf8(texts::kOk), this);
+    AddScoreRows(
+        grid_, this,
+        {Tr(texts::kYourScore), ShownText(result.opponentScoreLabel), Tr(texts::kDifference)},
+        {result.player.total, result.opponent.total, result.difference});
+    auto* ok = new QPushButton(Tr(texts::kOk), this);
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
     connect(details_, &QPushButton::clicked, this, &HandResultDialog::OpenDetails);
@@ -163,22 +160,22 @@ void HandResultDialog::OpenDetails() {
 
 GameOverDialog::GameOverDialog(const GameOverResult& result, QWidget* parent)
     : QDialog(parent), grid_(new QGridLayout) {
-    setWindowTitle(Q(texts::kGameOverCaption));
+    setWindowTitle(Tr(texts::kGameOverCaption));
     SetHelpTopic(this, topics::kGameOver);
-    auto* message = new QLabel(QString::fromStdString(result.message), this);
+    auto* message = new QLabel(ShownText(result.message), this);
     message->setObjectName(QStringLiteral("message"));
     message->setWordWrap(true);
     QFont bold = message->font();
     bold.setBold(true);
     message->setFont(bold);
-    AddScoreRows(grid_, this,
-                 {Q(texts::kYourScore), QString::fromStdString(result.opponentScoreLabel),
-                  Q(texts::kDifference)},
-                 {result.playerScore, result.opponentScore, result.difference});
-    auto* question = new QLabel(Q(texts::kAnotherGame), this);
+    AddScoreRows(
+        grid_, this,
+        {Tr(texts::kYourScore), ShownText(result.opponentScoreLabel), Tr(texts::kDifference)},
+        {result.playerScore, result.opponentScore, result.difference});
+    auto* question = new QLabel(Tr(texts::kAnotherGame), this);
     question->setObjectName(QStringLiteral("question"));
-    auto* yes = new QPushButton(QString::fromUtf8(texts::kYes), this);
-    auto* no = new QPushButton(QString::fromUtf8(texts::kNo), this);
+    auto* yes = new QPushButton(Tr(texts::kYes), this);
+    auto* no = new QPushButton(Tr(texts::kNo), this);
     yes->setDefault(true);
     connect(yes, &QPushButton::clicked, this, &QDialog::accept);
     connect(no, &QPushButton::clicked, this, &QDialog::reject);

@@ -1,5 +1,7 @@
 #include "varenta/table/RuleDifferencesDialog.h"
 
+#include "varenta/table/TableTextConversion.h"
+
 #include "varenta/store/RuleVariants.h"
 #include "varenta/store/StoreTexts.h"
 #include "varenta/table/HelpTopics.h"
@@ -17,18 +19,16 @@ RuleDifferencesDialog::RuleDifferencesDialog(QWidget* parent)
     // A title bar without buttons: the window goes away only through "Hide".
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowStaysOnTopHint),
-      lbText_(new QLabel(QString::fromLatin1(texts::kDifferencesText), this)),
-      lvDifferences_(new QTreeWidget(this)),
-      bnHide_(new QPushButton(QString::fromLatin1(texts::kHide), this)) {
-    setWindowTitle(QString::fromLatin1(texts::kDifferencesCaption));
+      lbText_(new QLabel(Tr(texts::kDifferencesText), this)), lvDifferences_(new QTreeWidget(this)),
+      bnHide_(new QPushButton(Tr(texts::kHide), this)) {
+    setWindowTitle(Tr(texts::kDifferencesCaption));
     SetHelpTopic(this, topics::kRuleDifferences);
     setModal(false);
     lbText_->setWordWrap(true);
 
     lvDifferences_->setColumnCount(3);
-    lvDifferences_->setHeaderLabels({QString::fromLatin1(texts::kColumnRule),
-                                     QString::fromLatin1(texts::kColumnYours),
-                                     QString::fromLatin1(texts::kColumnOpponents)});
+    lvDifferences_->setHeaderLabels(
+        {Tr(texts::kColumnRule), Tr(texts::kColumnYours), Tr(texts::kColumnOpponents)});
     lvDifferences_->setRootIsDecorated(false);
     lvDifferences_->setSelectionMode(QAbstractItemView::NoSelection);
     lvDifferences_->header()->setStretchLastSection(false);

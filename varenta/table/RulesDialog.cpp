@@ -1,5 +1,7 @@
 #include "varenta/table/RulesDialog.h"
 
+#include "varenta/table/TableTextConversion.h"
+
 #include "varenta/engine/MoveReporter.h"
 #include "varenta/engine/VarentaEngine.h"
 #include "varenta/store/RuleVariants.h"
@@ -46,7 +48,7 @@ enum HelpTopicNumber {
 };
 
 QString Text(const char* text) {
-    return QString::fromLatin1(text);
+    return Tr(text);
 }
 
 template <typename W> W* Named(W* widget, const char* name, int helpTopic) {

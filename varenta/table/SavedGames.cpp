@@ -2,6 +2,8 @@
 // start and the automatic save when the window closes.
 #include "varenta/table/SavedGames.h"
 
+#include "varenta/table/TableTextConversion.h"
+
 #include "varenta/engine/VarentaEngine.h"
 #include "varenta/net/session/NetworkSession.h"
 #include "varenta/store/NetworkGameFile.h"
@@ -39,11 +41,10 @@ QString FromNative(const std::string& text) {
 } // namespace
 
 QString SavedGames::GameFileDialog(bool save, const QString& suggested) {
-    QFileDialog dialog(
-        &window_, QString::fromUtf8(save ? texts::kSaveDialogCaption : texts::kLoadDialogCaption));
+    QFileDialog dialog(&window_, Tr(save ? texts::kSaveDialogCaption : texts::kLoadDialogCaption));
     SetHelpTopic(&dialog, topics::kSavedGames);
-    dialog.setNameFilters(QString::fromUtf8(texts::kSavedGameFilter).split(QStringLiteral(";;")));
-    dialog.setDefaultSuffix(QString::fromUtf8(texts::kSavedGameExtension));
+    dialog.setNameFilters(Tr(texts::kSavedGameFilter).split(QStringLiteral(";;")));
+    dialog.setDefaultSuffix(Tr(texts::kSavedGameExtension));
     if (save) {
         dialog.setAcceptMode(QFileDialog::AcceptSave);
         dialog.setFileMode(QFileDialog::AnyFile);
@@ -79,8 +80,7 @@ void SavedGames::LoadClick() {
         return;
     }
     if (window_.Engine().IsNetworkGame()) {
-        window_.Dialogs().message(MessageKind::Information,
-                                  QString::fromUtf8(texts::kLoadInNetworkGame));
+        window_.Dialogs().message(MessageKind::Information, Tr(texts::kLoadInNetworkGame));
         window_.TakeFocusBack();
         return;
     }
@@ -106,13 +106,11 @@ void SavedGames::SaveClick() {
     }
     switch (CheckSaveAllowed(window_.Engine(), false)) {
     case SaveRefusal::TakePending:
-        window_.Dialogs().message(MessageKind::Information,
-                                  QString::fromUtf8(texts::kSaveWhileTaking));
+        window_.Dialogs().message(MessageKind::Information, Tr(texts::kSaveWhileTaking));
         window_.TakeFocusBack();
         return;
     case SaveRefusal::MeldIncorrect:
-        window_.Dialogs().message(MessageKind::Information,
-                                  QString::fromUtf8(texts::kSaveMeldIncorrect));
+        window_.Dialogs().message(MessageKind::Information, Tr(texts::kSaveMeldIncorrect));
         window_.TakeFocusBack();
         return;
     case SaveRefusal::None:
@@ -252,8 +250,7 @@ void SavedGames::AutoSaveOnExit() {
         // Left in place, the autosave of an earlier session would come back
         // at the next start as if it were this one.
         QFile::remove(path);
-        window_.Dialogs().message(MessageKind::Information,
-                                  QString::fromUtf8(texts::kAutoSaveMeldIncorrect));
+        window_.Dialogs().message(MessageKind::Information, Tr(texts::kAutoSaveMeldIncorrect));
         return;
     }
     QDir().mkpath(VarentaDataDir());

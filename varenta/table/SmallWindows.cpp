@@ -1,5 +1,7 @@
 #include "varenta/table/SmallWindows.h"
 
+#include "varenta/table/TableTextConversion.h"
+
 #include "varenta/table/CardImages.h"
 #include "varenta/table/HelpTopics.h"
 #include "varenta/table/TableTexts.h"
@@ -65,13 +67,12 @@ QString TurnNotice::Text() const {
 }
 
 AboutBox::AboutBox(QWidget* parent) : QDialog(parent) {
-    setWindowTitle(QString::fromUtf8(texts::kAboutCaption));
+    setWindowTitle(Tr(texts::kAboutCaption));
     SetHelpTopic(this, topics::kAbout);
     auto* picture = new QLabel(this);
     picture->setPixmap(DrawTitlePicture({240, 180}));
-    auto* text = new QLabel(QString::fromUtf8(texts::kAboutText) +
-                                QStringLiteral("<p>Version " CARDGAMES_VERSION "</p>"),
-                            this);
+    auto* text = new QLabel(
+        Tr(texts::kAboutText) + QStringLiteral("<p>Version " CARDGAMES_VERSION "</p>"), this);
     text->setObjectName(QStringLiteral("aboutText"));
     text->setWordWrap(true);
     text->setMinimumWidth(220);

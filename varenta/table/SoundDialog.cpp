@@ -1,5 +1,7 @@
 #include "varenta/table/SoundDialog.h"
 
+#include "varenta/table/TableTextConversion.h"
+
 #include "varenta/store/SettingsFile.h"
 #include "varenta/table/HelpTopics.h"
 #include "varenta/table/SoundEvents.h"
@@ -62,18 +64,18 @@ MusicSettings ReadMusicSettings(SettingsFile& store, const std::string& musicDir
 SoundDialog::SoundDialog(SettingsFile& store, SoundEvents& events, const std::string& musicDir,
                          SoundServices services, QWidget* parent)
     : QDialog(parent), store_(store), events_(events), services_(std::move(services)) {
-    setWindowTitle(Text(texts::kSoundCaption));
+    setWindowTitle(Tr(texts::kSoundCaption));
     tabs_ = Named(new QTabWidget(this), "pcSound");
-    tabs_->addTab(BuildSoundTab(), Text(texts::kSoundTab));
-    tabs_->addTab(BuildMusicTab(), Text(texts::kMusicTab));
+    tabs_->addTab(BuildSoundTab(), Tr(texts::kSoundTab));
+    tabs_->addTab(BuildMusicTab(), Tr(texts::kMusicTab));
     SetHelpTopic(this, topics::kSound);
     SetHelpTopic(tabs_->widget(0), topics::kSoundEvents);
     SetHelpTopic(tabs_->widget(1), topics::kSoundMusic);
 
     auto* buttons = new QDialogButtonBox(this);
-    Named(buttons->addButton(Text(texts::kOk), QDialogButtonBox::AcceptRole), "bnOK")
+    Named(buttons->addButton(Tr(texts::kOk), QDialogButtonBox::AcceptRole), "bnOK")
         ->setDefault(true);
-    Named(buttons->addButton(Text(texts::kCancel), QDialogButtonBox::RejectRole), "bnCancel");
+    Named(buttons->addButton(Tr(texts::kCancel), QDialogButtonBox::RejectRole), "bnCancel");
     connect(buttons, &QDialogButtonBox::accepted, this, &SoundDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &SoundDialog::reject);
     auto* layout = new QVBoxLayout(this);
@@ -92,21 +94,21 @@ SoundDialog::SoundDialog(SettingsFile& store, SoundEvents& events, const std::st
 
 QWidget* SoundDialog::BuildSoundTab() {
     auto* page = new QWidget(this);
-    ckSound_ = Named(new QCheckBox(Text(texts::kSoundEnabled), page), "ckSound");
+    ckSound_ = Named(new QCheckBox(Tr(texts::kSoundEnabled), page), "ckSound");
     lbEvents_ = Named(new QListWidget(page), "lbEvents");
     for (const char* name : kSoundEventNames) {
-        lbEvents_->addItem(Text(name));
+        lbEvents_->addItem(Tr(name));
     }
     lbSounds_ = Named(new QListWidget(page), "lbSounds");
     lbSounds_->installEventFilter(this);
-    auto* eventsLabel = new QLabel(Text(texts::kSoundEvents), page);
+    auto* eventsLabel = new QLabel(Tr(texts::kSoundEvents), page);
     eventsLabel->setBuddy(lbEvents_);
-    auto* soundsLabel = new QLabel(Text(texts::kAssociatedSounds), page);
+    auto* soundsLabel = new QLabel(Tr(texts::kAssociatedSounds), page);
     soundsLabel->setBuddy(lbSounds_);
-    bnAdd_ = Named(new QPushButton(Text(texts::kAddSound), page), "bnAdd");
-    bnRemove_ = Named(new QPushButton(Text(texts::kRemoveSound), page), "bnRemove");
-    bnDefault_ = Named(new QPushButton(Text(texts::kDefaultSounds), page), "bnDefault");
-    bnPlay_ = Named(new QPushButton(Text(texts::kPlaySound), page), "bnPlay");
+    bnAdd_ = Named(new QPushButton(Tr(texts::kAddSound), page), "bnAdd");
+    bnRemove_ = Named(new QPushButton(Tr(texts::kRemoveSound), page), "bnRemove");
+    bnDefault_ = Named(new QPushButton(Tr(texts::kDefaultSounds), page), "bnDefault");
+    bnPlay_ = Named(new QPushButton(Tr(texts::kPlaySound), page), "bnPlay");
     connect(lbEvents_, &QListWidget::currentRowChanged, this, [this](int row) {
         if (row >= 0) {
             ShowSounds(0);
@@ -134,13 +136,18 @@ QWidget* SoundDialog::BuildSoundTab() {
 
 QWidget* SoundDialog::BuildMusicTab() {
     auto* page = new QWidget(this);
-    ckMusic_ = Named(new QCheckBox(Text(texts::kMusicEnabled), page), "ckMusic");
-    rbSingle_ = Named(new QRadioButton(Text(texts::kSingleMusicFile), page), "rbSingle");
-    rbJukebox_ = Named(new QRadioButton(Text(texts::kJukeboxFolder), page), "rbJukebox");
+    ckMusic_ = Named(new QCheckBox(Tr(texts::kMusicEnabled), page), "ckMusic");
+    rbSingle_ = Named(new QRadioButton(Tr(texts::kSingleMusicFile), page), "rbSingle");
+    rbJukebox_ = Named(new QRadioButton(Tr(texts::kJukeboxFolder), page), "rbJukebox");
     edFile_ = Named(new QLineEdit(page), "edFile");
     edFolder_ = Named(new QLineEdit(page), "edFolder");
-    auto* browseFile = Named(new QPushButton(Text(texts::kBrowse), page), "bnFile");
-    auto* browseFolder = Named(new QPushButton(Text(texts::kBrowse), page), "bnFolder");
+    auto* browseFile = Named(new QPushButton(Tr(texts::kBrowse), page), "bnFile");
+    auto* browseFolder = Named(new QPushButton(Tr(texts::kBrowse), page), "bnFolder");
+    // The fields are named by the choice they belong to, the "..." buttons by what they open.
+    edFile_->setAccessibleName(rbSingle_->text().remove(QLatin1Char('&')));
+    edFolder_->setAccessibleName(rbJukebox_->text().remove(QLatin1Char('&')));
+    browseFile->setAccessibleName(Tr(texts::kSelectMusicFile));
+    browseFolder->setAccessibleName(Tr(texts::kSelectJukeboxFolder));
     for (QPushButton* button : {browseFile, browseFolder}) {
         button->setFixedWidth(button->fontMetrics().horizontalAdvance(QStringLiteral("....")) * 2);
     }
@@ -209,7 +216,7 @@ void SoundDialog::AddClick() {
         return;
     }
     const QString chosen =
-        services_.openFile(Text(texts::kSelectSoundFile), QString(), Text(texts::kSoundFilter));
+        services_.openFile(Tr(texts::kSelectSoundFile), QString(), Tr(texts::kSoundFilter));
     if (chosen.isEmpty()) {
         return;
     }
@@ -260,7 +267,7 @@ void SoundDialog::MusicFileClick() {
     const QString current = edFile_->text();
     const QString start = current.contains('/') ? QFileInfo(current).absolutePath() : QString();
     const QString chosen =
-        services_.openFile(Text(texts::kSelectMusicFile), start, Text(texts::kMusicFilter));
+        services_.openFile(Tr(texts::kSelectMusicFile), start, Tr(texts::kMusicFilter));
     if (chosen.isEmpty()) {
         return;
     }
@@ -274,7 +281,7 @@ void SoundDialog::JukeboxFolderClick() {
         return;
     }
     const QString chosen =
-        services_.chooseFolder(Text(texts::kSelectJukeboxFolder), edFolder_->text());
+        services_.chooseFolder(Tr(texts::kSelectJukeboxFolder), edFolder_->text());
     if (chosen.isEmpty()) {
         return;
     }

@@ -1,14 +1,22 @@
 #include "varenta/table/SoundEvents.h"
 
+#include <QtGlobal>
+
 #include <algorithm>
 #include <cctype>
 
 namespace varenta {
 
+// The settings keys of the events; the Sound dialog shows them translated.
 const std::array<const char*, kSoundEventCount> kSoundEventNames = {
-    "Deal",      "Exit",           "Help (1st)", "Help (2nd)",    "Help (3rd)",
-    "Highscore", "Lose Hand",      "Lose Match", "Mixed Varenta", "Natural Varenta",
-    "Start",     "Take Huge Pile", "Win Match",  "Win Hand"};
+    QT_TRANSLATE_NOOP("varenta", "Deal"),          QT_TRANSLATE_NOOP("varenta", "Exit"),
+    QT_TRANSLATE_NOOP("varenta", "Help (1st)"),    QT_TRANSLATE_NOOP("varenta", "Help (2nd)"),
+    QT_TRANSLATE_NOOP("varenta", "Help (3rd)"),    QT_TRANSLATE_NOOP("varenta", "Highscore"),
+    QT_TRANSLATE_NOOP("varenta", "Lose Hand"),     QT_TRANSLATE_NOOP("varenta", "Lose Match"),
+    QT_TRANSLATE_NOOP("varenta", "Mixed Varenta"), QT_TRANSLATE_NOOP("varenta", "Natural Varenta"),
+    QT_TRANSLATE_NOOP("varenta", "Start"),         QT_TRANSLATE_NOOP("varenta", "Take Huge Pile"),
+    QT_TRANSLATE_NOOP("varenta", "Win Match"),     QT_TRANSLATE_NOOP("varenta", "Win Hand"),
+};
 
 namespace {
 

@@ -11,6 +11,7 @@
 #include "varenta/table/TableStatusBar.h"
 #include "varenta/table/TableTextConversion.h"
 #include "varenta/table/TableTexts.h"
+#include "varenta/table/TableTranslation.h"
 #include "varenta/table/TableView.h"
 #include "varenta/table/TableWindow.h"
 
@@ -170,11 +171,11 @@ QString TableController::HintText(Hint hint) const {
     }
     switch (hint) {
     case Hint::MeldMode:
-        return QString::fromUtf8(texts::kHintMeldMode);
+        return Tr(texts::kHintMeldMode);
     case Hint::DiscardMode:
-        return QString::fromUtf8(texts::kHintDiscardMode);
+        return Tr(texts::kHintDiscardMode);
     case Hint::WildMode:
-        return QString::fromUtf8(texts::kHintWildMode);
+        return Tr(texts::kHintWildMode);
     default:
         break;
     }
@@ -182,7 +183,7 @@ QString TableController::HintText(Hint hint) const {
     if (index < 0 || index >= static_cast<int>(std::size(texts::kHints))) {
         return {};
     }
-    return Q(texts::kHints[index]);
+    return Tr(texts::kHints[index]);
 }
 
 void TableController::ShowHint(Hint hint) {
@@ -195,9 +196,9 @@ void TableController::ShowError(int errorIndex, std::string_view reason) {
         ShowHint(currentHint_);
         return;
     }
-    QString text = Q(texts::kErrors[errorIndex]);
+    QString text = Tr(texts::kErrors[errorIndex]);
     if (errorIndex == texts::kErrorDiscardNotPossible) {
-        text += Q(reason);
+        text += ShownText(reason);
     }
     window_.StatusLine()->ShowErrorText(text);
 }
@@ -228,7 +229,7 @@ void TableController::ShowMessage(MessageKind kind, std::string_view text) {
     if (closePending_) {
         return;
     }
-    QString shown = Q(text);
+    QString shown = ShownText(text);
     shown.replace(QLatin1String("\r "), QLatin1String("\n"));
     shown.replace('\r', '\n');
     window_.Dialogs().message(kind, shown);
@@ -239,7 +240,7 @@ bool TableController::AskYesNo(std::string_view question) {
     if (closePending_) {
         return false; // No always leaves the state unchanged
     }
-    const bool yes = window_.Dialogs().yesNo(Q(question));
+    const bool yes = window_.Dialogs().yesNo(ShownText(question));
     window_.TakeFocusBack();
     return yes;
 }
@@ -260,7 +261,7 @@ void TableController::ShowTurnNotice(std::string_view text) {
         return;
     }
     CloseTurnNotice();
-    notice_ = new TurnNotice(Q(text), window_.View());
+    notice_ = new TurnNotice(ShownText(text), window_.View());
     notice_->show();
     noticeTimer_.start(kTurnNoticeMs);
 }

@@ -1,5 +1,7 @@
 #include "varenta/table/TableMedia.h"
 
+#include "varenta/table/TableTextConversion.h"
+
 #include "varenta/engine/VarentaEngine.h"
 #include "varenta/store/SettingsFile.h"
 #include "varenta/table/CardBackDialog.h"
@@ -89,9 +91,8 @@ void TableMedia::ReportUnreadableBacks(const std::array<bool, 2>& unreadable) {
             continue; // said once; a new layout need not say it again
         }
         reportedBacks_.at(deck) = file;
-        pendingBackMessages_.append(QString::fromUtf8(texts::kPictureUnreadable) +
-                                    QString::fromStdString(file) +
-                                    QString::fromUtf8(texts::kPictureUnreadableEnd));
+        pendingBackMessages_.append(Tr(texts::kPictureUnreadable) + QString::fromStdString(file) +
+                                    Tr(texts::kPictureUnreadableEnd));
     }
     ShowPendingBackMessages();
 }

@@ -21,6 +21,7 @@
 #include "varenta/table/TableController.h"
 #include "varenta/table/TableStatusBar.h"
 #include "varenta/table/TableTextConversion.h"
+#include "varenta/table/TableTranslation.h"
 #include "varenta/table/TableWindow.h"
 
 #include <QAction>
@@ -33,10 +34,6 @@
 namespace varenta {
 
 namespace {
-
-QString Text(const char* text) {
-    return QString::fromLatin1(text);
-}
 
 QString Utf8(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
@@ -131,12 +128,12 @@ QString TableNetwork::StatusHint(const char* hint) const {
 }
 
 void TableNetwork::BuildMenu(QMenu* before) {
-    networkMenu_ = new QMenu(Text(texts::kMenuNetwork), &window_);
+    networkMenu_ = new QMenu(Tr(texts::kMenuNetwork), &window_);
     networkMenu_->setObjectName(QStringLiteral("Network1"));
     window_.menuBar()->insertMenu(before->menuAction(), networkMenu_);
     auto add = [this](const char* caption, const char* name, const char* hint,
                       void (TableNetwork::*slot)()) {
-        auto* action = networkMenu_->addAction(Text(caption));
+        auto* action = networkMenu_->addAction(Tr(caption));
         action->setObjectName(QLatin1String(name));
         action->setStatusTip(StatusHint(hint));
         QObject::connect(action, &QAction::triggered, &window_, [this, slot] { (this->*slot)(); });
@@ -185,9 +182,9 @@ RuleDifferencesDialog* TableNetwork::RuleDifferences() const {
 
 QString TableNetwork::ConnectionText() const {
     if (gameWaits_) {
-        return Text(texts::kWaitingForPartner).arg(Utf8(play_->Session().partnerNickname()));
+        return Tr(texts::kWaitingForPartner).arg(Utf8(play_->Session().partnerNickname()));
     }
-    return Utf8(play_->StatusText());
+    return ShownText(play_->StatusText());
 }
 
 void TableNetwork::ConnectionChanged(ConnectionStatus status) {
@@ -213,7 +210,7 @@ void TableNetwork::UpdateNetworkMenu() {
     QAction* chat = window_.Action(QStringLiteral("HideChatWindow1"));
     chat->setEnabled(!idle);
     const bool hidden = chat_ != nullptr && !chat_->isVisible();
-    chat->setText(Text(hidden ? texts::kMenuShowChat : texts::kMenuHideChat));
+    chat->setText(Tr(hidden ? texts::kMenuShowChat : texts::kMenuHideChat));
 }
 
 // ---- connecting -------------------------------------------------------------------
@@ -261,7 +258,7 @@ void TableNetwork::ConnecttoPartner1Click() {
             dialog.InternetChosen() ? ReadRelaySetup(store_, Secrets()).Server() : std::nullopt;
         if (relay) {
             window_.StatusLine()->ShowHintText(
-                Text(texts::kRelayWaiting).arg(QString::fromStdString(relay->Name())));
+                Tr(texts::kRelayWaiting).arg(QString::fromStdString(relay->Name())));
             play_->BecomeRelayedServer(*relay, {dialog.PartnerAddress().toStdString()});
             return;
         }
@@ -269,11 +266,11 @@ void TableNetwork::ConnecttoPartner1Click() {
         return;
     }
     if (!play_->startAddressMail) {
-        dialogs.message(MessageKind::Error, Text(texts::kMailNotAvailable));
+        dialogs.message(MessageKind::Error, Tr(texts::kMailNotAvailable));
         play_->SetStatus(ConnectionStatus::NotConnected);
         return;
     }
-    window_.StatusLine()->ShowHintText(Text(texts::kSendingToPartner));
+    window_.StatusLine()->ShowHintText(Tr(texts::kSendingToPartner));
     play_->startAddressMail(ownAddressList_, dialog.EmailPartner());
 }
 
@@ -281,7 +278,7 @@ void TableNetwork::StopWaiting1Click() {
     if (Connection() == ConnectionStatus::NotConnected) {
         return;
     }
-    if (Session().sessionOpen() && !window_.Dialogs().yesNo(Utf8(texts::kConfirmDisconnect))) {
+    if (Session().sessionOpen() && !window_.Dialogs().yesNo(ShownText(texts::kConfirmDisconnect))) {
         return;
     }
     play_->CloseSession();
@@ -306,11 +303,11 @@ void TableNetwork::AskWhileWaiting() {
     }
     const QString partner = Utf8(Session().partnerNickname());
     const bool computer = Session().CanHandOverToComputer();
-    QStringList buttons{Text(texts::kButtonWait)};
+    QStringList buttons{Tr(texts::kButtonWait)};
     if (computer) {
-        buttons << Text(texts::kButtonPlayComputer);
+        buttons << Tr(texts::kButtonPlayComputer);
     }
-    buttons << Text(texts::kButtonGiveUp);
+    buttons << Tr(texts::kButtonGiveUp);
     const int chosen = window_.Dialogs().choose(
         Text(computer ? texts::kAskWaitForPartner : texts::kAskWaitForPartnerMidTurn).arg(partner),
         buttons);
@@ -318,7 +315,7 @@ void TableNetwork::AskWhileWaiting() {
     if (!gameWaits_ || !Session().GameWaits() || chosen <= 0 || chosen >= buttons.size()) {
         return;
     }
-    if (buttons[chosen] == Text(texts::kButtonPlayComputer)) {
+    if (buttons[chosen] == Tr(texts::kButtonPlayComputer)) {
         GoOnAgainstComputer();
     } else {
         play_->CloseSession();
@@ -343,7 +340,7 @@ void TableNetwork::KeepWaitingGame() {
     }
     const QString problem = window_.Games().KeepNetworkGame(record);
     if (!problem.isEmpty()) {
-        const QString text = Text(texts::kKeptGameNotWritten).arg(problem);
+        const QString text = Tr(texts::kKeptGameNotWritten).arg(problem);
         Hint(text);
         ChatNote(text);
     }
@@ -446,12 +443,12 @@ void TableNetwork::HideChatWindow1Click() {
     QAction* item = window_.Action(QStringLiteral("HideChatWindow1"));
     if (chat_->isVisible()) {
         chat_->hide();
-        item->setText(Text(texts::kMenuShowChat));
+        item->setText(Tr(texts::kMenuShowChat));
         item->setStatusTip(StatusHint(texts::kHintShowChatToggled));
     } else {
         chat_->show();
         chat_->raise();
-        item->setText(Text(texts::kMenuHideChat));
+        item->setText(Tr(texts::kMenuHideChat));
         item->setStatusTip(StatusHint(texts::kHintHideChatToggled));
     }
 }
@@ -488,12 +485,12 @@ void TableNetwork::ChatReceived(std::string_view line) {
 
 void TableNetwork::Note(std::string_view text) {
     if (chat_ != nullptr) {
-        chat_->AddNote(Utf8(text));
+        chat_->AddNote(ShownText(text));
     }
 }
 
 void TableNetwork::TablesCompared(std::string_view text) {
-    window_.StatusLine()->ShowHintText(Utf8(text));
+    window_.StatusLine()->ShowHintText(ShownText(text));
     Note(text);
 }
 
@@ -507,7 +504,7 @@ void TableNetwork::RulesReceived(std::string_view partnerRules) {
 void TableNetwork::RelayReady(const QString& relayed) {
     const TurnRelay* relay = play_->Relay();
     const QString text =
-        Text(texts::kRelayReady)
+        Tr(texts::kRelayReady)
             .arg(relayed,
                  relay != nullptr ? QString::fromStdString(relay->Server().Name()) : QString());
     window_.StatusLine()->ShowHintText(text);
@@ -515,17 +512,17 @@ void TableNetwork::RelayReady(const QString& relayed) {
 }
 
 void TableNetwork::Hint(const QString& text) {
-    window_.StatusLine()->ShowHintText(text);
+    window_.StatusLine()->ShowHintText(ShownText(text));
 }
 
 void TableNetwork::ChatNote(const QString& text) {
     if (chat_ != nullptr) {
-        chat_->AddNote(text);
+        chat_->AddNote(ShownText(text));
     }
 }
 
 void TableNetwork::Box(MessageKind kind, const QString& text) {
-    window_.Dialogs().message(kind, text);
+    window_.Dialogs().message(kind, ShownText(text));
 }
 
 } // namespace varenta

@@ -1,5 +1,7 @@
 #include "varenta/table/TablePainter.h"
 
+#include "varenta/table/TableTextConversion.h"
+
 #include "varenta/table/TableTexts.h"
 
 #include <QFont>
@@ -98,8 +100,7 @@ QFont LabelFont(const TableGeometry& g) {
     font.setBold(g.layout != 0);
     for (int size = 10; size >= 5; --size) {
         font.setPointSize(size);
-        if (QFontMetrics(font).horizontalAdvance(QString::fromUtf8(texts::kLabelNatural)) <=
-            g.cardWidth - 4) {
+        if (QFontMetrics(font).horizontalAdvance(Tr(texts::kLabelNatural)) <= g.cardWidth - 4) {
             break;
         }
     }
@@ -189,12 +190,12 @@ QRect VarentaLabelRect(const TableGeometry& g, int column, bool player, int line
 QStringList VarentaLabelLines(int kind, int naturals, int cardsInColumn) {
     switch (kind) {
     case kMixedVarenta:
-        return {QString::fromUtf8(texts::kLabelMixed),
+        return {Tr(texts::kLabelMixed),
                 QString::number(naturals) + "/" + QString::number(cardsInColumn - naturals)};
     case kNaturalVarenta:
-        return {QString::fromUtf8(texts::kLabelNatural)};
+        return {Tr(texts::kLabelNatural)};
     case kWildVarenta:
-        return {QString::fromUtf8(texts::kLabelWild), QString::fromUtf8(texts::kLabelCard)};
+        return {Tr(texts::kLabelWild), Tr(texts::kLabelCard)};
     default:
         return {};
     }

@@ -18,10 +18,6 @@ namespace varenta {
 
 namespace {
 
-QString Text(const char* text) {
-    return QString::fromUtf8(text);
-}
-
 // The current player is always stored first, as "name,wins,losses".
 constexpr char kKeyCurrentPlayer[] = "Player Names\\PlayerName1";
 constexpr char kNoPlayer[] = "none";
@@ -101,7 +97,7 @@ void TableRecords::WinRatioClick() {
         return;
     }
     if (players_.players.empty()) {
-        window_.Dialogs().message(MessageKind::Information, Text(texts::kNoPlayers));
+        window_.Dialogs().message(MessageKind::Information, Tr(texts::kNoPlayers));
         window_.TakeFocusBack();
         return;
     }
@@ -131,7 +127,7 @@ void TableRecords::EnterHighScore(HighScoreType type, int margin) {
     entry.date = QLocale().toString(today, QLocale::ShortFormat);
     if (margin <= 0) {
         entry.name = window_.Engine().IsNetworkGame() ? Q(window_.Engine().OpponentName())
-                                                      : Q(texts::kComputerName);
+                                                      : Tr(texts::kComputerName);
     } else {
         if (!highScoreName_) {
             highScoreName_ = players_.CurrentName();
@@ -140,7 +136,7 @@ void TableRecords::EnterHighScore(HighScoreType type, int margin) {
                 const char* title =
                     type == HighScoreType::Hand ? texts::kHandScoreTitle : texts::kMatchScoreTitle;
                 if (const std::optional<QString> answer = window_.Dialogs().input(
-                        Text(title), Text(texts::kEnterYourName), *highScoreName_)) {
+                        Tr(title), Tr(texts::kEnterYourName), *highScoreName_)) {
                     highScoreName_ = *answer;
                 }
             }

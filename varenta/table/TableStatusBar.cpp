@@ -1,5 +1,7 @@
 #include "varenta/table/TableStatusBar.h"
 
+#include "varenta/table/TableTextConversion.h"
+
 #include "varenta/table/TableTexts.h"
 
 #include <QAccessible>
@@ -37,9 +39,9 @@ TableStatusBar::TableStatusBar(QWidget* parent)
         panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         panel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         panel->setMinimumWidth(48);
-        panel->setToolTip(QString::fromUtf8(tips.at(i)));
+        panel->setToolTip(Tr(tips.at(i)));
         // A screen reader names the number by what it counts.
-        panel->setAccessibleName(QString::fromUtf8(tips.at(i)));
+        panel->setAccessibleName(Tr(tips.at(i)));
         panel->setAccessibleDescription(panel->text());
         panel->installEventFilter(this);
         addPermanentWidget(panel);
@@ -121,9 +123,8 @@ void TableStatusBar::SetPanel(Panel panel, int value) {
 
 void TableStatusBar::SetMeldMinimum(int minimum) {
     panels_.at(kPlayerMeld)
-        ->setToolTip(QString::fromUtf8(texts::kTipPlayerMeld) + "\n" +
-                     QString::fromUtf8(texts::kTipMinimumPrefix) + QString::number(minimum) +
-                     QString::fromUtf8(texts::kTipMinimumSuffix));
+        ->setToolTip(Tr(texts::kTipPlayerMeld) + "\n" + Tr(texts::kTipMinimumPrefix) +
+                     QString::number(minimum) + Tr(texts::kTipMinimumSuffix));
 }
 
 QString TableStatusBar::PanelText(Panel panel) const {

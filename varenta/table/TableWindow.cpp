@@ -74,7 +74,7 @@ TableWindow::TableWindow(TableServices services, QWidget* parent)
                                           services_.mediaDir, services_.musicDir, services_.seed);
     records_ = std::make_unique<TableRecords>(*this);
     games_ = std::make_unique<SavedGames>(*this);
-    setWindowTitle(QString::fromUtf8(texts::kCaption));
+    setWindowTitle(Tr(texts::kCaption));
     setCentralWidget(view_);
     setStatusBar(status_);
     // The status line's and the panels' tooltips say what the bar cannot
@@ -87,7 +87,7 @@ TableWindow::TableWindow(TableServices services, QWidget* parent)
     view_->setFocus();
 
     dialogs_.message = [this](MessageKind kind, const QString& text) {
-        const QString caption = QString::fromUtf8(texts::kCaption);
+        const QString caption = Tr(texts::kCaption);
         switch (kind) {
         case MessageKind::Information:
             QMessageBox::information(this, caption, text);
@@ -101,7 +101,7 @@ TableWindow::TableWindow(TableServices services, QWidget* parent)
         }
     };
     dialogs_.yesNo = [this](const QString& question) {
-        return QMessageBox::question(this, QString::fromUtf8(texts::kCaption), question,
+        return QMessageBox::question(this, Tr(texts::kCaption), question,
                                      QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
     };
     dialogs_.choose = [this](const QString& question, const QStringList& buttons) {
@@ -237,7 +237,7 @@ void TableWindow::ReadSettings() {
 void TableWindow::BuildMenus() {
     auto add = [this](QMenu* menu, const char* caption, const char* name, std::string_view hint,
                       const QKeySequence& shortcut, auto slot) {
-        auto* action = menu->addAction(QString::fromUtf8(caption));
+        auto* action = menu->addAction(Tr(caption));
         action->setObjectName(QLatin1String(name));
         action->setStatusTip(StatusText(hint));
         if (!shortcut.isEmpty()) {
@@ -249,7 +249,7 @@ void TableWindow::BuildMenus() {
         connect(action, &QAction::triggered, this, slot);
         return action;
     };
-    QMenu* game = menuBar()->addMenu(QString::fromUtf8(texts::kMenuGame));
+    QMenu* game = menuBar()->addMenu(Tr(texts::kMenuGame));
     add(game, texts::kMenuNew, "New1", texts::kHintNew, QKeySequence(Qt::Key_F2),
         &TableWindow::NewGameClick);
     add(game, texts::kMenuLoad, "Load1", texts::kHintLoad, QKeySequence(Qt::Key_F3),
@@ -268,13 +268,13 @@ void TableWindow::BuildMenus() {
         QKeySequence(Qt::CTRL | Qt::Key_Delete), &TableWindow::UndoAllClick)
         ->setEnabled(false);
     game->addSeparator();
-    QAction* exit = game->addAction(QString::fromUtf8(texts::kMenuExit));
+    QAction* exit = game->addAction(Tr(texts::kMenuExit));
     exit->setObjectName(QStringLiteral("Exit1"));
     exit->setStatusTip(StatusText(texts::kHintExit));
     connect(exit, &QAction::triggered, this, &QWidget::close);
 
-    QMenu* options = menuBar()->addMenu(QString::fromUtf8(texts::kMenuOptions));
-    QAction* customize = options->addAction(QString::fromUtf8(texts::kMenuCustomize));
+    QMenu* options = menuBar()->addMenu(Tr(texts::kMenuOptions));
+    QAction* customize = options->addAction(Tr(texts::kMenuCustomize));
     customize->setObjectName(QStringLiteral("Customize1"));
     customize->setStatusTip(StatusText(texts::kHintCustomize));
     connect(customize, &QAction::triggered, this, [this] { CustomizeClick(); });
@@ -282,7 +282,7 @@ void TableWindow::BuildMenus() {
         [this] { media_->DecksClick(); });
     add(options, texts::kMenuSound, "Sound1", texts::kHintSound, QKeySequence(),
         [this] { media_->SoundClick(); });
-    QAction* rules = options->addAction(QString::fromUtf8(texts::kMenuRules));
+    QAction* rules = options->addAction(Tr(texts::kMenuRules));
     rules->setObjectName(QStringLiteral("Rules1"));
     rules->setStatusTip(StatusText(texts::kHintRules));
     connect(rules, &QAction::triggered, this, [this] { RulesClick(); });
@@ -297,7 +297,7 @@ void TableWindow::BuildMenus() {
     connect(options, &QMenu::aboutToShow, this,
             [this, fullScreen] { fullScreen->setChecked(isFullScreen()); });
 
-    QMenu* help = menuBar()->addMenu(QString::fromUtf8(texts::kMenuHelp));
+    QMenu* help = menuBar()->addMenu(Tr(texts::kMenuHelp));
     add(help, texts::kMenuHelpTopics, "HelpTopics1", {}, QKeySequence(Qt::Key_F1),
         &TableWindow::HelpTopicsClick);
     add(help, texts::kMenuAbout, "About1", {}, QKeySequence(), &TableWindow::AboutClick);
@@ -429,7 +429,7 @@ void TableWindow::ProgramStart() {
 
 void TableWindow::closeEvent(QCloseEvent* event) {
     if (network_->Connection() == ConnectionStatus::Established && !controller_->Closing() &&
-        !dialogs_.yesNo(Q(texts::kConfirmQuitNetworkGame))) {
+        !dialogs_.yesNo(Tr(texts::kConfirmQuitNetworkGame))) {
         event->ignore();
         return;
     }
@@ -724,7 +724,7 @@ void TableWindow::NewGameClick() {
     if (network_->Session().sessionOpen()) {
         // The other table would keep the old game: there is no message for a
         // new one. The next hand comes by itself when this one ends.
-        dialogs_.message(MessageKind::Information, QString::fromLatin1(texts::kNewInNetworkGame));
+        dialogs_.message(MessageKind::Information, Tr(texts::kNewInNetworkGame));
         TakeFocusBack();
         return;
     }

@@ -1,5 +1,7 @@
 #include "varenta/table/WinRatioDialog.h"
 
+#include "varenta/table/TableTextConversion.h"
+
 #include "varenta/store/SettingsFile.h"
 #include "varenta/table/HelpTopics.h"
 #include "varenta/table/TableTexts.h"
@@ -16,10 +18,6 @@ namespace varenta {
 
 namespace {
 
-QString Text(const char* text) {
-    return QString::fromUtf8(text);
-}
-
 QLabel* Field(QWidget* parent, const char* name) {
     auto* label = new QLabel(parent);
     label->setObjectName(QLatin1String(name));
@@ -34,7 +32,7 @@ WinRatioDialog::WinRatioDialog(PlayerList& players, SettingsFile& store,
     : QDialog(parent), players_(players), store_(store), yesNo_(std::move(yesNo)),
       cbPlayers_(new QComboBox(this)), lbWins_(Field(this, "lbWins")),
       lbLosses_(Field(this, "lbLosses")), lbRatio_(Field(this, "lbRatio")) {
-    setWindowTitle(Text(texts::kWinRatioCaption));
+    setWindowTitle(Tr(texts::kWinRatioCaption));
     SetHelpTopic(this, topics::kWinRatio);
     cbPlayers_->setObjectName(QStringLiteral("cbPlayers"));
     for (const PlayerEntry& p : players_.players) {
@@ -43,18 +41,18 @@ WinRatioDialog::WinRatioDialog(PlayerList& players, SettingsFile& store,
     cbPlayers_->setCurrentIndex(players_.HasCurrent() ? players_.current : 0);
 
     auto* form = new QFormLayout;
-    auto* playerLabel = new QLabel(Text(texts::kWinRatioPlayer), this);
+    auto* playerLabel = new QLabel(Tr(texts::kWinRatioPlayer), this);
     playerLabel->setBuddy(cbPlayers_);
     form->addRow(playerLabel, cbPlayers_);
-    form->addRow(Text(texts::kWinRatioWins), lbWins_);
-    form->addRow(Text(texts::kWinRatioLosses), lbLosses_);
-    form->addRow(Text(texts::kWinRatioRatio), lbRatio_);
+    form->addRow(Tr(texts::kWinRatioWins), lbWins_);
+    form->addRow(Tr(texts::kWinRatioLosses), lbLosses_);
+    form->addRow(Tr(texts::kWinRatioRatio), lbRatio_);
 
     auto* buttons = new QDialogButtonBox(this);
-    QPushButton* ok = buttons->addButton(Text(texts::kOk), QDialogButtonBox::AcceptRole);
+    QPushButton* ok = buttons->addButton(Tr(texts::kOk), QDialogButtonBox::AcceptRole);
     ok->setObjectName(QStringLiteral("bnOK"));
     ok->setDefault(true);
-    bnReset_ = buttons->addButton(Text(texts::kReset), QDialogButtonBox::ActionRole);
+    bnReset_ = buttons->addButton(Tr(texts::kReset), QDialogButtonBox::ActionRole);
     bnReset_->setObjectName(QStringLiteral("bnReset"));
     bnReset_->setEnabled(!players_.players.empty());
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
@@ -87,7 +85,7 @@ void WinRatioDialog::ResetClick() {
         return;
     }
     PlayerEntry& player = players_.players[static_cast<std::size_t>(index)];
-    if (!yesNo_(Text(texts::kResetQuestion) + player.name + QLatin1Char('?'))) {
+    if (!yesNo_(Tr(texts::kResetQuestion) + player.name + QLatin1Char('?'))) {
         return;
     }
     const WinRatio before = player.ratio;

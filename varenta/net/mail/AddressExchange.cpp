@@ -2,16 +2,19 @@
 
 #include "varenta/net/mail/MailTexts.h"
 
+#include <QCoreApplication>
+
 namespace varenta {
 
 namespace {
 
+// A fixed text in the user's language (the program's one translation context).
 QString Text(const char* text) {
-    return QString::fromUtf8(text);
+    return QCoreApplication::translate("varenta", text);
 }
 
 bool HasExchangeSubject(const QString& subject) {
-    return subject.contains(Text(texts::kMailSubject));
+    return subject.contains(QString::fromUtf8(texts::kMailSubject));
 }
 
 } // namespace
@@ -71,10 +74,10 @@ void AddressExchange::SendAddressMail(const QStringList& ownAddressList,
     mail.Password = account_.password;
     mail.FROM_Name = account_.emailName;
     mail.FROM_Address = account_.emailAddress;
-    mail.Subject = Text(texts::kMailSubject);
+    mail.Subject = QString::fromUtf8(texts::kMailSubject);
     mail.ListTo = QStringList{partnerMail.trimmed()};
     mail.MailText = ownAddressList;
-    mail.Headers = QStringList{Text(texts::kMailer)};
+    mail.Headers = QStringList{QString::fromUtf8(texts::kMailer)};
     mailSendPending_ = true;
     mail.Action(SendMail::ActionKind::Send_Mail);
     Status(Text(texts::kMailSendingMessage));

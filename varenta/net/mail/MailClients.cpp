@@ -3,6 +3,7 @@
 #include "varenta/net/mail/MailTexts.h"
 #include "varenta/net/socket/HostPort.h"
 
+#include <QCoreApplication>
 #include <QTimer>
 
 #include <unistd.h>
@@ -11,8 +12,9 @@ namespace varenta {
 
 namespace {
 
+// A fixed text in the user's language (the program's one translation context).
 QString Text(const char* text) {
-    return QString::fromUtf8(text);
+    return QCoreApplication::translate("varenta", text);
 }
 
 bool HasControl(const QString& text) {

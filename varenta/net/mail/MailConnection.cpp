@@ -2,6 +2,8 @@
 
 #include "varenta/net/mail/MailTexts.h"
 
+#include <QCoreApplication>
+
 #include <cstring>
 
 namespace varenta {
@@ -10,8 +12,9 @@ namespace {
 
 constexpr std::size_t kReadChunk = 16384;
 
+// A fixed text in the user's language (the program's one translation context).
 QString Text(const char* text) {
-    return QString::fromUtf8(text);
+    return QCoreApplication::translate("varenta", text);
 }
 
 // The system's own words where the failure came from the system.

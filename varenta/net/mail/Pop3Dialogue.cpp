@@ -3,6 +3,8 @@
 #include "varenta/net/mail/MailLineReader.h"
 #include "varenta/net/mail/MailTexts.h"
 
+#include <QCoreApplication>
+
 #include <utility>
 
 namespace varenta {
@@ -11,8 +13,9 @@ namespace {
 
 constexpr qsizetype kMaxIdLength = 70; // the longest identifier POP3 allows
 
+// A fixed text in the user's language (the program's one translation context).
 QString Text(const char* text) {
-    return QString::fromUtf8(text);
+    return QCoreApplication::translate("varenta", text);
 }
 
 // A decimal count as a server sends it: digits only, and not absurdly large.

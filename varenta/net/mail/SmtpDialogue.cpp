@@ -3,6 +3,8 @@
 #include "varenta/net/mail/MailLineReader.h"
 #include "varenta/net/mail/MailTexts.h"
 
+#include <QCoreApplication>
+
 #include <utility>
 
 namespace varenta {
@@ -17,8 +19,9 @@ bool IsDigit(char c) {
     return c >= '0' && c <= '9';
 }
 
+// A fixed text in the user's language (the program's one translation context).
 QString Text(const char* text) {
-    return QString::fromUtf8(text);
+    return QCoreApplication::translate("varenta", text);
 }
 
 QByteArray AddressPart(const QString& recipient) {

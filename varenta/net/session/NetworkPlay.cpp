@@ -8,14 +8,17 @@
 
 #include "varenta/net/socket/HostPort.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 
 namespace varenta {
 
 namespace {
 
+// A fixed text in the user's language (the program's one translation context).
 QString Text(const char* text) {
-    return QString::fromLatin1(text);
+    return QCoreApplication::translate("varenta", text);
 }
 
 QString Utf8(std::string_view text) {

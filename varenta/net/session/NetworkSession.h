@@ -4,6 +4,8 @@
 // for what the user must see.
 #pragma once
 
+#include <QtGlobal>
+
 #include "varenta/engine/GameState.h"
 #include "varenta/engine/MoveReporter.h"
 #include "varenta/net/session/ConnectionStatus.h"
@@ -29,50 +31,64 @@ enum class SessionRole { Client = 0, Server = 1, Idle = 2 };
 namespace texts {
 inline constexpr std::string_view kNoPartnerYet = "<none>";
 inline constexpr std::string_view kVersionMismatch[3] = {
-    "You have version ", " and your opponent has version ", ". Please use the same version."};
+    QT_TRANSLATE_NOOP("varenta", "You have version "),
+    QT_TRANSLATE_NOOP("varenta", " and your opponent has version "),
+    QT_TRANSLATE_NOOP("varenta", ". Please use the same version.")};
 inline constexpr std::string_view kConnectionLost[2] = {
-    "Connection to ", " lost. The network game will now terminate."};
+    QT_TRANSLATE_NOOP("varenta", "Connection to "),
+    QT_TRANSLATE_NOOP("varenta", " lost. The network game will now terminate.")};
 inline constexpr std::string_view kSocketProblem =
-    "The following problem occurred using TCP/IP functionality: ";
-inline constexpr std::string_view kUnknownToken = "Unknown token: ";
-inline constexpr std::string_view kSelfChatGreeting =
-    "Connection established. Type text and press ENTER to send a message.";
-inline constexpr std::string_view kOppChatGreeting[2] = {"Messages from ", " will appear here."};
-inline constexpr std::string_view kConfirmDisconnect = "Are you sure you want to disconnect?";
+    QT_TRANSLATE_NOOP("varenta", "The following problem occurred using TCP/IP functionality: ");
+inline constexpr std::string_view kUnknownToken = QT_TRANSLATE_NOOP("varenta", "Unknown token: ");
+inline constexpr std::string_view kSelfChatGreeting = QT_TRANSLATE_NOOP(
+    "varenta", "Connection established. Type text and press ENTER to send a message.");
+inline constexpr std::string_view kOppChatGreeting[2] = {
+    QT_TRANSLATE_NOOP("varenta", "Messages from "),
+    QT_TRANSLATE_NOOP("varenta", " will appear here.")};
+inline constexpr std::string_view kConfirmDisconnect =
+    QT_TRANSLATE_NOOP("varenta", "Are you sure you want to disconnect?");
 inline constexpr std::string_view kConfirmQuitNetworkGame =
-    "You have a network game running. Are you sure you want to quit?";
+    QT_TRANSLATE_NOOP("varenta", "You have a network game running. Are you sure you want to quit?");
 // Notes for the chat window about what the other program sent and this one
 // could not use; the session goes on.
-inline constexpr std::string_view kNoteFrameTooLong =
-    "A message from your opponent was longer than 255 bytes and was ignored.";
-inline constexpr std::string_view kNoteMalformed =
-    "A message from your opponent could not be read and was ignored: ";
-inline constexpr std::string_view kNoteNotNow =
-    "A message from your opponent came at the wrong moment and was ignored: ";
-inline constexpr std::string_view kNoteMoveRefused =
-    "Your opponent's move does not match this table and was ignored: ";
+inline constexpr std::string_view kNoteFrameTooLong = QT_TRANSLATE_NOOP(
+    "varenta", "A message from your opponent was longer than 255 bytes and was ignored.");
+inline constexpr std::string_view kNoteMalformed = QT_TRANSLATE_NOOP(
+    "varenta", "A message from your opponent could not be read and was ignored: ");
+inline constexpr std::string_view kNoteNotNow = QT_TRANSLATE_NOOP(
+    "varenta", "A message from your opponent came at the wrong moment and was ignored: ");
+inline constexpr std::string_view kNoteMoveRefused = QT_TRANSLATE_NOOP(
+    "varenta", "Your opponent's move does not match this table and was ignored: ");
 // The two tables compared their games (after a hand, or when asked to).
 inline constexpr std::string_view kTablesParted[2] = {
-    "Your table and your opponent's no longer hold the same game (",
-    "). The network game is given up on both tables."};
-inline constexpr std::string_view kPartedAfterHand = "found after hand ";
-inline constexpr std::string_view kPartedNow = "found when the tables were compared";
-inline constexpr std::string_view kPartedByPartner = "found by your opponent's table";
-inline constexpr std::string_view kTablesAgree = "Both tables hold the same game.";
-inline constexpr std::string_view kTablesNotCompared =
-    "The tables could not be compared just now because a move was on its way. Try again.";
-inline constexpr std::string_view kTablesRulesDiffer =
-    "The tables are not compared while your rules and your opponent's differ.";
+    QT_TRANSLATE_NOOP("varenta", "Your table and your opponent's no longer hold the same game ("),
+    QT_TRANSLATE_NOOP("varenta", "). The network game is given up on both tables.")};
+inline constexpr std::string_view kPartedAfterHand =
+    QT_TRANSLATE_NOOP("varenta", "found after hand ");
+inline constexpr std::string_view kPartedNow =
+    QT_TRANSLATE_NOOP("varenta", "found when the tables were compared");
+inline constexpr std::string_view kPartedByPartner =
+    QT_TRANSLATE_NOOP("varenta", "found by your opponent's table");
+inline constexpr std::string_view kTablesAgree =
+    QT_TRANSLATE_NOOP("varenta", "Both tables hold the same game.");
+inline constexpr std::string_view kTablesNotCompared = QT_TRANSLATE_NOOP(
+    "varenta",
+    "The tables could not be compared just now because a move was on its way. Try again.");
+inline constexpr std::string_view kTablesRulesDiffer = QT_TRANSLATE_NOOP(
+    "varenta", "The tables are not compared while your rules and your opponent's differ.");
 inline constexpr std::string_view kTablesCannotCompare =
-    "Your opponent's program cannot compare tables.";
+    QT_TRANSLATE_NOOP("varenta", "Your opponent's program cannot compare tables.");
 // A lost connection that keeps the game, and its return.
 inline constexpr std::string_view kPartnerAway[2] = {
-    "The connection to ", " was lost. The game is kept and waits for your opponent to come back."};
-inline constexpr std::string_view kGameResumed =
-    "The connection is back and both tables hold the same game: play goes on.";
-inline constexpr std::string_view kPartedAtResume = "found when the game was to go on";
-inline constexpr std::string_view kNothingToResume =
-    "Your opponent's table holds no game to go on with: a new game begins.";
+    QT_TRANSLATE_NOOP("varenta", "The connection to "),
+    QT_TRANSLATE_NOOP("varenta",
+                      " was lost. The game is kept and waits for your opponent to come back.")};
+inline constexpr std::string_view kGameResumed = QT_TRANSLATE_NOOP(
+    "varenta", "The connection is back and both tables hold the same game: play goes on.");
+inline constexpr std::string_view kPartedAtResume =
+    QT_TRANSLATE_NOOP("varenta", "found when the game was to go on");
+inline constexpr std::string_view kNothingToResume = QT_TRANSLATE_NOOP(
+    "varenta", "Your opponent's table holds no game to go on with: a new game begins.");
 } // namespace texts
 
 // The frame by which a program says that it understands the added keywords
