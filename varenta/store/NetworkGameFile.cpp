@@ -3,6 +3,8 @@
 #include "varenta/engine/Card.h"
 #include "varenta/store/SavedGameTexts.h"
 
+#include <QCoreApplication>
+
 #include <charconv>
 #include <vector>
 
@@ -15,6 +17,11 @@ constexpr std::string_view kLineMark = "\r\nLINE\r\n";
 // The table's flags and counts of the turn, then the ranks discarded.
 constexpr int kTurnFields = 10 + kColumns;
 constexpr long long kMaxCount = 10000000;
+
+// A fixed text in the user's language, as UTF-8.
+std::string Shown(const char* text) {
+    return QCoreApplication::translate("varenta", text).toStdString();
+}
 
 std::string Replace(std::string pattern, std::string_view a, std::string_view b) {
     for (const auto& [mark, with] : {std::pair{std::string_view("%1"), a}, {"%2", b}}) {
@@ -140,7 +147,7 @@ bool ReadKeptNetworkGame(const std::string& path, KeptNetworkGame& out, std::str
     }
     std::string problem;
     if (!ParseKeptNetworkGame(bytes, out, problem)) {
-        message = Replace(texts::kNetworkGameDamaged, path, problem);
+        message = Replace(Shown(texts::kNetworkGameDamaged), path, Shown(problem.c_str()));
         return false;
     }
     return true;

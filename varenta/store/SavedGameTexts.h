@@ -45,10 +45,14 @@ inline constexpr char kSavedGameTooLarge[] =
 // A network game kept over a lost connection (a file of its own).
 inline constexpr char kNetworkGameSignature[] = "VarentaNetworkGame 1";
 // %1 file, %2 the first problem found
-inline constexpr char kNetworkGameDamaged[] = "The kept network game %1 cannot be resumed: %2.";
-inline constexpr char kNoNetworkGame[] = "it is not a kept network game";
-inline constexpr char kNetworkGameCut[] = "it is not whole";
-inline constexpr char kNetworkGameTurn[] = "the turn's record is damaged";
-inline constexpr char kNetworkGameLine[] = "the connection's record is damaged";
+inline constexpr char kNetworkGameDamaged[] =
+    QT_TRANSLATE_NOOP("varenta", "The kept network game %1 cannot be resumed: %2.");
+inline constexpr char kNoNetworkGame[] =
+    QT_TRANSLATE_NOOP("varenta", "it is not a kept network game");
+inline constexpr char kNetworkGameCut[] = QT_TRANSLATE_NOOP("varenta", "it is not whole");
+inline constexpr char kNetworkGameTurn[] =
+    QT_TRANSLATE_NOOP("varenta", "the turn's record is damaged");
+inline constexpr char kNetworkGameLine[] =
+    QT_TRANSLATE_NOOP("varenta", "the connection's record is damaged");
 
 } // namespace varenta::texts

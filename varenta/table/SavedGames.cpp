@@ -165,7 +165,7 @@ bool SavedGames::TakeUpKeptGame() {
         return false;
     }
     const QString partner = QString::fromStdString(PartnerOfKeptLine(kept.lineRecord));
-    if (!window_.Dialogs().yesNo(QString::fromUtf8(texts::kAskTakeUpKeptGame).arg(partner))) {
+    if (!window_.Dialogs().yesNo(Tr(texts::kAskTakeUpKeptGame).arg(partner))) {
         ForgetNetworkGame();
         return false;
     }

@@ -309,7 +309,7 @@ void TableNetwork::AskWhileWaiting() {
     }
     buttons << Tr(texts::kButtonGiveUp);
     const int chosen = window_.Dialogs().choose(
-        Text(computer ? texts::kAskWaitForPartner : texts::kAskWaitForPartnerMidTurn).arg(partner),
+        Tr(computer ? texts::kAskWaitForPartner : texts::kAskWaitForPartnerMidTurn).arg(partner),
         buttons);
     // The partner may have come back while the question was open.
     if (!gameWaits_ || !Session().GameWaits() || chosen <= 0 || chosen >= buttons.size()) {

@@ -712,10 +712,6 @@
         <translation>Warten, bis %1 zurückkommt...</translation>
     </message>
     <message>
-        <source>The connection to %1 was lost. Wait for %1 to come back? The table keeps the game and connects again by itself. (No gives the network game up, and a new game against the computer begins.)</source>
-        <translation>Die Verbindung zu %1 ist abgebrochen. Auf %1 warten? Der Tisch behält das Spiel und verbindet sich von selbst wieder. (Mit Nein wird das Netzwerkspiel aufgegeben, und ein neues Spiel gegen den Computer beginnt.)</translation>
-    </message>
-    <message>
         <source>This copy of Varenta cannot exchange addresses by e-mail. Please choose &quot;IP Number&quot;.</source>
         <translation>Dieses Varenta kann keine Adressen per E-Mail austauschen. Bitte wählen Sie „IP-Nummer“.</translation>
     </message>
@@ -1810,6 +1806,106 @@
     <message>
         <source>Help (3rd)</source>
         <translation>Hilfe (3.)</translation>
+    </message>
+    <message>
+        <source>Connected through the relay at %1.</source>
+        <translation>Verbunden über das Relais bei %1.</translation>
+    </message>
+    <message>
+        <source>Connected directly.</source>
+        <translation>Direkt verbunden.</translation>
+    </message>
+    <message>
+        <source>The router&apos;s IPv6 firewall lets partners in to port %1 at %2</source>
+        <translation>Die IPv6-Firewall des Routers lässt Partner zu Port %1 bei %2 herein</translation>
+    </message>
+    <message>
+        <source>The router&apos;s IPv6 firewall could not be opened for port %1 at %2: %3.</source>
+        <translation>Die IPv6-Firewall des Routers konnte für Port %1 bei %2 nicht geöffnet werden: %3.</translation>
+    </message>
+    <message>
+        <source>The router&apos;s IPv6 firewall no longer lets partners in to port %1 at %2: %3.</source>
+        <translation>Die IPv6-Firewall des Routers lässt Partner nicht mehr zu Port %1 bei %2 herein: %3.</translation>
+    </message>
+    <message>
+        <source>The kept network game %1 cannot be resumed: %2.</source>
+        <translation>Das aufbewahrte Netzwerkspiel %1 kann nicht fortgesetzt werden: %2.</translation>
+    </message>
+    <message>
+        <source>it is not a kept network game</source>
+        <translation>es ist kein aufbewahrtes Netzwerkspiel</translation>
+    </message>
+    <message>
+        <source>it is not whole</source>
+        <translation>es ist nicht vollständig</translation>
+    </message>
+    <message>
+        <source>the turn&apos;s record is damaged</source>
+        <translation>die Angaben zum Zug sind beschädigt</translation>
+    </message>
+    <message>
+        <source>the connection&apos;s record is damaged</source>
+        <translation>die Angaben zur Verbindung sind beschädigt</translation>
+    </message>
+    <message>
+        <source>The connection to %1 was lost. The table keeps the game and connects again by itself while you wait for %1 to come back. You may also play on against the computer from here, or give the network game up (a new game against the computer begins).</source>
+        <translation>Die Verbindung zu %1 ist abgebrochen. Der Tisch behält das Spiel und verbindet sich von selbst wieder, während Sie warten, bis %1 zurückkommt. Sie können auch von hier aus gegen den Computer weiterspielen oder das Netzwerkspiel aufgeben (dann beginnt ein neues Spiel gegen den Computer).</translation>
+    </message>
+    <message>
+        <source>The connection to %1 was lost. The table keeps the game and connects again by itself while you wait for %1 to come back. You may also give the network game up (a new game against the computer begins).</source>
+        <translation>Die Verbindung zu %1 ist abgebrochen. Der Tisch behält das Spiel und verbindet sich von selbst wieder, während Sie warten, bis %1 zurückkommt. Sie können das Netzwerkspiel auch aufgeben (dann beginnt ein neues Spiel gegen den Computer).</translation>
+    </message>
+    <message>
+        <source>&amp;Wait</source>
+        <translation>&amp;Warten</translation>
+    </message>
+    <message>
+        <source>Play the &amp;Computer</source>
+        <translation>Gegen den &amp;Computer spielen</translation>
+    </message>
+    <message>
+        <source>&amp;Give Up</source>
+        <translation>&amp;Aufgeben</translation>
+    </message>
+    <message>
+        <source>Your network game with %1 was kept when the connection was lost. Go on with it and wait for %1 to come back? (No gives that game up.)</source>
+        <translation>Ihr Netzwerkspiel mit %1 wurde aufbewahrt, als die Verbindung abbrach. Möchten Sie es fortsetzen und warten, bis %1 zurückkommt? (Mit Nein wird dieses Spiel aufgegeben.)</translation>
+    </message>
+    <message>
+        <source>The waiting network game could not be kept for the next start: %1</source>
+        <translation>Das wartende Netzwerkspiel konnte nicht für den nächsten Start aufbewahrt werden: %1</translation>
+    </message>
+    <message>
+        <source>Relay (when no port can be opened)</source>
+        <translation>Relais (wenn kein Port geöffnet werden kann)</translation>
+    </message>
+    <message>
+        <source>Relay server (host:port):</source>
+        <translation>Relais-Server (Host:Port):</translation>
+    </message>
+    <message>
+        <source>User name:</source>
+        <translation>Benutzername:</translation>
+    </message>
+    <message>
+        <source>Password:</source>
+        <translation>Passwort:</translation>
+    </message>
+    <message>
+        <source>A TURN server, for example your own: it carries only the two players&apos; game bytes. With &quot;Internet&quot; chosen, this side then waits for the partner at the relayed address.</source>
+        <translation>Ein TURN-Server, zum Beispiel Ihr eigener: Er überträgt nur die Spieldaten der beiden Spieler. Ist &quot;Internet&quot; gewählt, wartet diese Seite dann unter der weitergeleiteten Adresse auf den Partner.</translation>
+    </message>
+    <message>
+        <source>Through the relay at %1: this side waits at a relayed address, named once you press Connect. Give that address to your partner.</source>
+        <translation>Über das Relais bei %1: Diese Seite wartet unter einer weitergeleiteten Adresse, die genannt wird, sobald Sie auf Verbinden klicken. Geben Sie diese Adresse Ihrem Partner.</translation>
+    </message>
+    <message>
+        <source>Asking the relay at %1 for an address...</source>
+        <translation>Das Relais bei %1 wird nach einer Adresse gefragt...</translation>
+    </message>
+    <message>
+        <source>Give your partner the relayed address %1 (through the relay at %2).</source>
+        <translation>Geben Sie Ihrem Partner die weitergeleitete Adresse %1 (über das Relais bei %2).</translation>
     </message>
 </context>
 </TS>
