@@ -2,6 +2,7 @@
 
 #include "varenta/engine/GameState.h"
 #include "varenta/engine/TableGeometry.h"
+#include "varenta/table/TableTextConversion.h"
 #include "varenta/table/TableView.h"
 
 #include <QPointer>
@@ -13,16 +14,34 @@ namespace varenta {
 
 namespace {
 
-constexpr std::array<const char*, 14> kRankNames = {"joker", "two",   "three", "four", "five",
-                                                    "six",   "seven", "eight", "nine", "ten",
-                                                    "jack",  "queen", "king",  "ace"};
+// What a screen reader reads, in the user's language like every other text.
+constexpr std::array<const char*, 14> kRankNames = {
+    QT_TRANSLATE_NOOP("varenta", "joker"), QT_TRANSLATE_NOOP("varenta", "two"),
+    QT_TRANSLATE_NOOP("varenta", "three"), QT_TRANSLATE_NOOP("varenta", "four"),
+    QT_TRANSLATE_NOOP("varenta", "five"),  QT_TRANSLATE_NOOP("varenta", "six"),
+    QT_TRANSLATE_NOOP("varenta", "seven"), QT_TRANSLATE_NOOP("varenta", "eight"),
+    QT_TRANSLATE_NOOP("varenta", "nine"),  QT_TRANSLATE_NOOP("varenta", "ten"),
+    QT_TRANSLATE_NOOP("varenta", "jack"),  QT_TRANSLATE_NOOP("varenta", "queen"),
+    QT_TRANSLATE_NOOP("varenta", "king"),  QT_TRANSLATE_NOOP("varenta", "ace")};
 constexpr std::array<const char*, 14> kRankPlurals = {
-    "jokers", "twos",  "threes", "fours", "fives",  "sixes", "sevens",
-    "eights", "nines", "tens",   "jacks", "queens", "kings", "aces"};
-constexpr std::array<const char*, 4> kSuitNames = {"spades", "clubs", "diamonds", "hearts"};
+    QT_TRANSLATE_NOOP("varenta", "jokers"), QT_TRANSLATE_NOOP("varenta", "twos"),
+    QT_TRANSLATE_NOOP("varenta", "threes"), QT_TRANSLATE_NOOP("varenta", "fours"),
+    QT_TRANSLATE_NOOP("varenta", "fives"),  QT_TRANSLATE_NOOP("varenta", "sixes"),
+    QT_TRANSLATE_NOOP("varenta", "sevens"), QT_TRANSLATE_NOOP("varenta", "eights"),
+    QT_TRANSLATE_NOOP("varenta", "nines"),  QT_TRANSLATE_NOOP("varenta", "tens"),
+    QT_TRANSLATE_NOOP("varenta", "jacks"),  QT_TRANSLATE_NOOP("varenta", "queens"),
+    QT_TRANSLATE_NOOP("varenta", "kings"),  QT_TRANSLATE_NOOP("varenta", "aces")};
+constexpr std::array<const char*, 4> kSuitNames = {
+    QT_TRANSLATE_NOOP("varenta", "spades"), QT_TRANSLATE_NOOP("varenta", "clubs"),
+    QT_TRANSLATE_NOOP("varenta", "diamonds"), QT_TRANSLATE_NOOP("varenta", "hearts")};
+
+QString Rank(int rank, bool plural) {
+    return Tr((plural ? kRankPlurals : kRankNames).at(static_cast<std::size_t>(rank)));
+}
 
 QString Cards(int n) {
-    return n == 1 ? QStringLiteral("1 card") : QStringLiteral("%1 cards").arg(n);
+    return n == 1 ? Tr(QT_TRANSLATE_NOOP("varenta", "1 card"))
+                  : Tr(QT_TRANSLATE_NOOP("varenta", "%1 cards")).arg(n);
 }
 
 // Where a click reaches the item: the middle of what shows of it.
@@ -55,25 +74,24 @@ QString MeldName(const GameState& s, const TableGeometry& g, bool player, int co
             naturals += IsNatural(melds[i]) ? 1 : 0;
         }
     }
-    const QString whose =
-        player ? QStringLiteral("Your meld of ") : QStringLiteral("Opponent's meld of ");
-    const QString what = column == kWildColumn
-                             ? QStringLiteral("wild cards")
-                             : QString(kRankPlurals.at(static_cast<std::size_t>(column)));
-    QString name = whose + what + ": " + Cards(cards);
+    const QString what =
+        column == kWildColumn ? Tr(QT_TRANSLATE_NOOP("varenta", "wild cards")) : Rank(column, true);
+    QString name = Tr(player ? QT_TRANSLATE_NOOP("varenta", "Your meld of %1: %2")
+                             : QT_TRANSLATE_NOOP("varenta", "Opponent's meld of %1: %2"))
+                       .arg(what, Cards(cards));
     if (column != kWildColumn && naturals < cards) {
-        name += QStringLiteral(", %1 natural").arg(naturals);
+        name += Tr(QT_TRANSLATE_NOOP("varenta", ", %1 natural")).arg(naturals);
     }
     const VarentaTally& tally = player ? s.playerVarentas : s.opponentVarentas;
     switch (tally.kind.at(static_cast<std::size_t>(column))) {
     case kNaturalVarenta:
-        name += QStringLiteral(", a natural Varenta");
+        name += Tr(QT_TRANSLATE_NOOP("varenta", ", a natural Varenta"));
         break;
     case kMixedVarenta:
-        name += QStringLiteral(", a mixed Varenta");
+        name += Tr(QT_TRANSLATE_NOOP("varenta", ", a mixed Varenta"));
         break;
     case kWildVarenta:
-        name += QStringLiteral(", a wild card Varenta");
+        name += Tr(QT_TRANSLATE_NOOP("varenta", ", a wild card Varenta"));
         break;
     default:
         break;
@@ -199,29 +217,29 @@ private:
         const GameState& s = *view_->Picture().state;
         switch (kind_) {
         case TableItem::Stock:
-            return QStringLiteral("Stock: ") + Cards(s.stock.Size());
+            return Tr(QT_TRANSLATE_NOOP("varenta", "Stock: %1")).arg(Cards(s.stock.Size()));
         case TableItem::Pile: {
             if (s.discardPile.Empty()) {
-                return QStringLiteral("Discard pile: empty");
+                return Tr(QT_TRANSLATE_NOOP("varenta", "Discard pile: empty"));
             }
-            return QStringLiteral("Discard pile: %1, %2 on top%3")
+            return Tr(QT_TRANSLATE_NOOP("varenta", "Discard pile: %1, %2 on top%3"))
                 .arg(Cards(s.discardPile.Size()), CardName(s.discardPile.Top().code),
-                     s.pileFrozen ? QStringLiteral(", frozen") : QString());
+                     s.pileFrozen ? Tr(QT_TRANSLATE_NOOP("varenta", ", frozen")) : QString());
         }
         case TableItem::OpponentHand:
-            return QStringLiteral("Opponent's hand: ") + Cards(s.opponentHand.Size());
+            return Tr(QT_TRANSLATE_NOOP("varenta", "Opponent's hand: %1"))
+                .arg(Cards(s.opponentHand.Size()));
         case TableItem::HandCard: {
             const Card& c = s.playerHand[which_];
             int same = 0;
             for (int i = 0; i < s.playerHand.Size(); ++i) {
                 same += s.playerHand[i].rank == c.rank ? 1 : 0;
             }
-            const auto rank = static_cast<std::size_t>(c.rank);
             return same == 1
-                       ? CardName(c.code) + QStringLiteral(", the only ") + kRankNames.at(rank)
-                       : CardName(c.code) + QStringLiteral(", %1 %2 in your hand")
-                                                .arg(same)
-                                                .arg(kRankPlurals.at(rank));
+                       ? Tr(QT_TRANSLATE_NOOP("varenta", "%1, the only %2"))
+                             .arg(CardName(c.code), Rank(c.rank, false))
+                       : Tr(QT_TRANSLATE_NOOP("varenta", "%1, %2 %3 in your hand"))
+                             .arg(CardName(c.code), QString::number(same), Rank(c.rank, true));
         }
         case TableItem::PlayerMeld:
             return MeldName(s, *view_->Picture().geometry, true, which_);
@@ -240,17 +258,16 @@ private:
 
 QString CardName(int code) {
     if (code == kJokerCode) {
-        return QStringLiteral("joker");
+        return Rank(0, false);
     }
-    const int rank = CardRank(code);
     const int suit = (code - 1) / 13;
-    return QStringLiteral("%1 of %2")
-        .arg(kRankNames.at(static_cast<std::size_t>(rank)),
-             kSuitNames.at(static_cast<std::size_t>(suit & 3)));
+    return Tr(QT_TRANSLATE_NOOP("varenta", "%1 of %2"))
+        .arg(Rank(CardRank(code), false), Tr(kSuitNames.at(static_cast<std::size_t>(suit & 3))));
 }
 
 TableAccessible::TableAccessible(TableView* view)
-    : QAccessibleWidget(view, QAccessible::Pane, QStringLiteral("Varenta table")) {}
+    : QAccessibleWidget(view, QAccessible::Pane,
+                        Tr(QT_TRANSLATE_NOOP("varenta", "Varenta table"))) {}
 
 TableAccessible::~TableAccessible() {
     for (const auto& [key, id] : items_) {
@@ -272,7 +289,7 @@ TableView* TableAccessible::View() const {
 
 QString TableAccessible::text(QAccessible::Text t) const {
     if (t == QAccessible::Name) {
-        return QStringLiteral("Varenta table");
+        return Tr(QT_TRANSLATE_NOOP("varenta", "Varenta table"));
     }
     return QAccessibleWidget::text(t);
 }

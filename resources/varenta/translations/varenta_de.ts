@@ -1907,5 +1907,205 @@
         <source>Give your partner the relayed address %1 (through the relay at %2).</source>
         <translation>Geben Sie Ihrem Partner die weitergeleitete Adresse %1 (über das Relais bei %2).</translation>
     </message>
+    <message>
+        <source>joker</source>
+        <translation>Joker</translation>
+    </message>
+    <message>
+        <source>two</source>
+        <translation>Zwei</translation>
+    </message>
+    <message>
+        <source>three</source>
+        <translation>Drei</translation>
+    </message>
+    <message>
+        <source>four</source>
+        <translation>Vier</translation>
+    </message>
+    <message>
+        <source>five</source>
+        <translation>Fünf</translation>
+    </message>
+    <message>
+        <source>six</source>
+        <translation>Sechs</translation>
+    </message>
+    <message>
+        <source>seven</source>
+        <translation>Sieben</translation>
+    </message>
+    <message>
+        <source>eight</source>
+        <translation>Acht</translation>
+    </message>
+    <message>
+        <source>nine</source>
+        <translation>Neun</translation>
+    </message>
+    <message>
+        <source>ten</source>
+        <translation>Zehn</translation>
+    </message>
+    <message>
+        <source>jack</source>
+        <translation>Bube</translation>
+    </message>
+    <message>
+        <source>queen</source>
+        <translation>Dame</translation>
+    </message>
+    <message>
+        <source>king</source>
+        <translation>König</translation>
+    </message>
+    <message>
+        <source>ace</source>
+        <translation>Ass</translation>
+    </message>
+    <message>
+        <source>jokers</source>
+        <translation>Joker</translation>
+    </message>
+    <message>
+        <source>twos</source>
+        <translation>Zweien</translation>
+    </message>
+    <message>
+        <source>threes</source>
+        <translation>Dreien</translation>
+    </message>
+    <message>
+        <source>fours</source>
+        <translation>Vieren</translation>
+    </message>
+    <message>
+        <source>fives</source>
+        <translation>Fünfen</translation>
+    </message>
+    <message>
+        <source>sixes</source>
+        <translation>Sechsen</translation>
+    </message>
+    <message>
+        <source>sevens</source>
+        <translation>Siebenen</translation>
+    </message>
+    <message>
+        <source>eights</source>
+        <translation>Achten</translation>
+    </message>
+    <message>
+        <source>nines</source>
+        <translation>Neunen</translation>
+    </message>
+    <message>
+        <source>tens</source>
+        <translation>Zehnen</translation>
+    </message>
+    <message>
+        <source>jacks</source>
+        <translation>Buben</translation>
+    </message>
+    <message>
+        <source>queens</source>
+        <translation>Damen</translation>
+    </message>
+    <message>
+        <source>kings</source>
+        <translation>Könige</translation>
+    </message>
+    <message>
+        <source>aces</source>
+        <translation>Asse</translation>
+    </message>
+    <message>
+        <source>spades</source>
+        <translation>Pik</translation>
+    </message>
+    <message>
+        <source>clubs</source>
+        <translation>Kreuz</translation>
+    </message>
+    <message>
+        <source>diamonds</source>
+        <translation>Karo</translation>
+    </message>
+    <message>
+        <source>hearts</source>
+        <translation>Herz</translation>
+    </message>
+    <message>
+        <source>1 card</source>
+        <translation>1 Karte</translation>
+    </message>
+    <message>
+        <source>%1 cards</source>
+        <translation>%1 Karten</translation>
+    </message>
+    <message>
+        <source>wild cards</source>
+        <translation>wilde Karten</translation>
+    </message>
+    <message>
+        <source>Your meld of %1: %2</source>
+        <translation>Ihre Auslage %1: %2</translation>
+    </message>
+    <message>
+        <source>Opponent&apos;s meld of %1: %2</source>
+        <translation>Auslage %1 des Gegners: %2</translation>
+    </message>
+    <message>
+        <source>, %1 natural</source>
+        <translation>, davon %1 natürlich</translation>
+    </message>
+    <message>
+        <source>, a natural Varenta</source>
+        <translation>, eine natürliche Varenta</translation>
+    </message>
+    <message>
+        <source>, a mixed Varenta</source>
+        <translation>, eine gemischte Varenta</translation>
+    </message>
+    <message>
+        <source>, a wild card Varenta</source>
+        <translation>, eine Varenta aus wilden Karten</translation>
+    </message>
+    <message>
+        <source>Stock: %1</source>
+        <translation>Stapel: %1</translation>
+    </message>
+    <message>
+        <source>Discard pile: empty</source>
+        <translation>Ablagestapel: leer</translation>
+    </message>
+    <message>
+        <source>Discard pile: %1, %2 on top%3</source>
+        <translation>Ablagestapel: %1, oben %2%3</translation>
+    </message>
+    <message>
+        <source>, frozen</source>
+        <translation>, eingefroren</translation>
+    </message>
+    <message>
+        <source>Opponent&apos;s hand: %1</source>
+        <translation>Hand des Gegners: %1</translation>
+    </message>
+    <message>
+        <source>%1, the only %2</source>
+        <translation>%1, Ihre einzige Karte dieses Rangs (%2)</translation>
+    </message>
+    <message>
+        <source>%1, %2 %3 in your hand</source>
+        <translation>%1, %2 %3 in Ihrer Hand</translation>
+    </message>
+    <message>
+        <source>%1 of %2</source>
+        <translation>%2-%1</translation>
+    </message>
+    <message>
+        <source>Varenta table</source>
+        <translation>Varenta-Tisch</translation>
+    </message>
 </context>
 </TS>

@@ -5,6 +5,7 @@
 
 #include "varenta/table/CustomizeDialog.h"
 #include "varenta/table/HelpWindow.h"
+#include "varenta/table/TableAccessible.h"
 #include "varenta/table/TableTranslation.h"
 
 #include <gtest/gtest.h>
@@ -115,6 +116,23 @@ TEST_F(LanguageTest, EngineTextsBuiltAroundNamesAreTranslatedPieceByPiece) {
     };
     for (const auto& [english, german] : cases) {
         EXPECT_EQ(ShownText(english).toStdString(), german) << english;
+    }
+}
+
+// What the screen reader reads of the cards speaks the language too; the
+// English names stay as they were.
+TEST_F(LanguageTest, TheCardsAreReadInTheUsersLanguage) {
+    const std::pair<int, std::pair<const char*, const char*>> cases[] = {
+        {Code(kHeart, kQueen), {"queen of hearts", "Herz-Dame"}},
+        {Code(kSpade, kAce), {"ace of spades", "Pik-Ass"}},
+        {Code(kClub, kTen), {"ten of clubs", "Kreuz-Zehn"}},
+        {kJoker, {"joker", "Joker"}},
+    };
+    for (const bool german : {false, true}) {
+        InstallTranslation(german ? QLocale("de_DE") : QLocale::c());
+        for (const auto& [code, names] : cases) {
+            EXPECT_EQ(CardName(code).toStdString(), german ? names.second : names.first);
+        }
     }
 }
 
