@@ -3,6 +3,7 @@
 #include "varenta/table/TableTextConversion.h"
 
 #include "varenta/engine/Texts.h"
+#include "varenta/net/nat/TurnRelay.h"
 #include "varenta/net/session/ConnectionStatus.h"
 #include "varenta/net/session/NetworkSession.h"
 
@@ -74,6 +75,17 @@ constexpr std::array kPieces = {
     texts::kPartnerAway[0],
     texts::kPartnerAway[1],
     texts::kStatusTexts[2],
+    // The relay's, joined with its name and its reason.
+    texts::kRelayLogin[0],
+    texts::kRelayLogin[1],
+    texts::kRelayRefused[1],
+    texts::kRelayUnreadable[1],
+    texts::kRelayUnsigned[1],
+    texts::kRelayUnreachable[1],
+    texts::kRelayLost[0],
+    texts::kRelayLost[1],
+    texts::kRelayBindFailed[0],
+    texts::kRelayBindFailed[1],
 };
 
 // The longest piece found at `at`, empty when none is.

@@ -2107,5 +2107,45 @@
         <source>Varenta table</source>
         <translation>Varenta-Tisch</translation>
     </message>
+    <message>
+        <source>The relay at </source>
+        <translation>Das Relais bei </translation>
+    </message>
+    <message>
+        <source> refused the user name or password.</source>
+        <translation> hat den Benutzernamen oder das Passwort abgelehnt.</translation>
+    </message>
+    <message>
+        <source> refused to relay (</source>
+        <translation> verweigert die Weiterleitung (</translation>
+    </message>
+    <message>
+        <source> sent an answer that cannot be read (</source>
+        <translation> hat eine unlesbare Antwort geschickt (</translation>
+    </message>
+    <message>
+        <source> answered without proof that it knows the password.</source>
+        <translation> hat geantwortet, ohne zu belegen, dass es das Passwort kennt.</translation>
+    </message>
+    <message>
+        <source> cannot be reached (</source>
+        <translation> ist nicht erreichbar (</translation>
+    </message>
+    <message>
+        <source>The connection to the relay at </source>
+        <translation>Die Verbindung zum Relais bei </translation>
+    </message>
+    <message>
+        <source> was lost.</source>
+        <translation> ist abgebrochen.</translation>
+    </message>
+    <message>
+        <source>A partner&apos;s connection through the relay at </source>
+        <translation>Die Verbindung eines Partners über das Relais bei </translation>
+    </message>
+    <message>
+        <source> could not be taken (</source>
+        <translation> konnte nicht übernommen werden (</translation>
+    </message>
 </context>
 </TS>

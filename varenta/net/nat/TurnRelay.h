@@ -8,6 +8,8 @@
 // loop, never from inside a call of the owner.
 #pragma once
 
+#include <QtGlobal>
+
 #include "varenta/net/nat/TurnMessage.h"
 #include "varenta/net/socket/NetTimer.h"
 #include "varenta/net/socket/TcpSocket.h"
@@ -31,17 +33,27 @@ struct TurnServer {
 };
 
 namespace texts {
-inline constexpr std::string_view kRelayLogin[2] = {"The relay at ",
-                                                    " refused the user name or password."};
-inline constexpr std::string_view kRelayRefused[2] = {"The relay at ", " refused to relay ("};
-inline constexpr std::string_view kRelayUnreadable[2] = {"The relay at ",
-                                                         " sent an answer that cannot be read ("};
+inline constexpr std::string_view kRelayLogin[2] = {
+    QT_TRANSLATE_NOOP("varenta", "The relay at "),
+    QT_TRANSLATE_NOOP("varenta", " refused the user name or password.")};
+inline constexpr std::string_view kRelayRefused[2] = {
+    QT_TRANSLATE_NOOP("varenta", "The relay at "),
+    QT_TRANSLATE_NOOP("varenta", " refused to relay (")};
+inline constexpr std::string_view kRelayUnreadable[2] = {
+    QT_TRANSLATE_NOOP("varenta", "The relay at "),
+    QT_TRANSLATE_NOOP("varenta", " sent an answer that cannot be read (")};
 inline constexpr std::string_view kRelayUnsigned[2] = {
-    "The relay at ", " answered without proof that it knows the password."};
-inline constexpr std::string_view kRelayUnreachable[2] = {"The relay at ", " cannot be reached ("};
-inline constexpr std::string_view kRelayLost[2] = {"The connection to the relay at ", " was lost."};
+    QT_TRANSLATE_NOOP("varenta", "The relay at "),
+    QT_TRANSLATE_NOOP("varenta", " answered without proof that it knows the password.")};
+inline constexpr std::string_view kRelayUnreachable[2] = {
+    QT_TRANSLATE_NOOP("varenta", "The relay at "),
+    QT_TRANSLATE_NOOP("varenta", " cannot be reached (")};
+inline constexpr std::string_view kRelayLost[2] = {
+    QT_TRANSLATE_NOOP("varenta", "The connection to the relay at "),
+    QT_TRANSLATE_NOOP("varenta", " was lost.")};
 inline constexpr std::string_view kRelayBindFailed[2] = {
-    "A partner's connection through the relay at ", " could not be taken ("};
+    QT_TRANSLATE_NOOP("varenta", "A partner's connection through the relay at "),
+    QT_TRANSLATE_NOOP("varenta", " could not be taken (")};
 } // namespace texts
 
 class TurnRelay {

@@ -109,6 +109,10 @@ TEST_F(LanguageTest, EngineTextsBuiltAroundNamesAreTranslatedPieceByPiece) {
          "Ihre erste Auslage muss mindestens 90 Punkte zählen (bisher 50 Punkte)"},
         {"Connection to Hans lost. The network game will now terminate.",
          "Die Verbindung zu Hans ist abgebrochen. Das Netzwerkspiel wird jetzt beendet."},
+        {"The relay at relay.example:3478 refused the user name or password.",
+         "Das Relais bei relay.example:3478 hat den Benutzernamen oder das Passwort abgelehnt."},
+        {"The connection to the relay at r.example:3478 was lost.",
+         "Die Verbindung zum Relais bei r.example:3478 ist abgebrochen."},
         // A name alone is never looked up, a fixed text alone is.
         {"Hans", "Hans"},
         {"Player", "Spieler"},
