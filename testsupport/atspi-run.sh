@@ -29,6 +29,9 @@ exec dbus-run-session -- bash -c '
     status=0
     /usr/bin/python3 "$2/atspi_table.py" "$3" || status=$?
     [[ $status -eq 0 ]] || { echo "--- program output"; cat "$HOME/program.log"; }
+    # The X server is waited for: the next test must not find it still
+    # shutting down on the display it will be given.
     kill $(jobs -p) 2>/dev/null || true
+    wait 2>/dev/null || true
     exit $status
 ' atspi "$binary" "$here" "$program"

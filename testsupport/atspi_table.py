@@ -174,24 +174,40 @@ def kiv():
     def computer_moved():
         return any("(Rechner)" in name for name in heard)
 
+    # The menu's item shows only while its menu is open; the tool bar's
+    # button for the same command always does.
+    def seat_sits_out():
+        for node in walk(app):
+            if role(node) in ("menu item", "push button") and node.name.startswith(
+                    "Nächster Spieler"):
+                press = node.queryAction()
+                actions = [press.getName(i) for i in range(press.nActions)]
+                press.doAction(actions.index("Press"))
+                return True
+        return False
+
     for _ in range(4):
         if "Am Zug" not in seats[0].name or computer_moved():
             break
         table_before = (stock[0].name, pile[0].name)
         action.doAction(names_of_actions.index("Press"))
-        time.sleep(1)
-        if box_answered():
-            time.sleep(1)
-            for node in walk(app):
-                if role(node) == "menu item" and node.name == "Nächster Spieler":
-                    press = node.queryAction()
-                    actions = [press.getName(i) for i in range(press.nActions)]
-                    press.doAction(actions.index("Press"))
-                    print("the draw was refused; seat 1 sat out by the menu")
-                    break
+
         # The computer seats may already have moved and handed the turn back.
-        wait_for("seat 1's move to show", lambda: "Am Zug" not in seats[0].name or (
-            stock[0].name, pile[0].name) != table_before)
+        def moved():
+            return "Am Zug" not in seats[0].name or (stock[0].name, pile[0].name) != table_before
+
+        def moved_or_refused():
+            try:
+                if moved():
+                    return "moved"
+                return "refused" if box_answered() else None
+            except GLib.Error:
+                return None  # the box came or went while it was read
+
+        if wait_for("seat 1's move to show, or a box", moved_or_refused) == "refused":
+            wait_for("the menu's Nächster Spieler", seat_sits_out)
+            print("the draw was refused; seat 1 sat out by the menu")
+            wait_for("seat 1's turn to end", moved)
     after = stock[0].name
     # Drawing ends the turn: the computer seats move and lay cards, and the
     # table tells the seats' and the pile's new names (read when heard, so
