@@ -3,8 +3,6 @@
 #include "varenta/engine/Card.h"
 #include "varenta/store/SavedGameTexts.h"
 
-#include <QCoreApplication>
-
 #include <charconv>
 #include <vector>
 
@@ -17,21 +15,6 @@ constexpr std::string_view kLineMark = "\r\nLINE\r\n";
 // The table's flags and counts of the turn, then the ranks discarded.
 constexpr int kTurnFields = 10 + kColumns;
 constexpr long long kMaxCount = 10000000;
-
-// A fixed text in the user's language, as UTF-8.
-std::string Shown(const char* text) {
-    return QCoreApplication::translate("varenta", text).toStdString();
-}
-
-std::string Replace(std::string pattern, std::string_view a, std::string_view b) {
-    for (const auto& [mark, with] : {std::pair{std::string_view("%1"), a}, {"%2", b}}) {
-        const std::size_t at = pattern.find(mark);
-        if (at != std::string::npos) {
-            pattern.replace(at, mark.size(), with);
-        }
-    }
-    return pattern;
-}
 
 } // namespace
 
@@ -147,7 +130,8 @@ bool ReadKeptNetworkGame(const std::string& path, KeptNetworkGame& out, std::str
     }
     std::string problem;
     if (!ParseKeptNetworkGame(bytes, out, problem)) {
-        message = Replace(Shown(texts::kNetworkGameDamaged), path, Shown(problem.c_str()));
+        message = FormatGameFileText(texts::kNetworkGameDamaged, path,
+                                     FormatGameFileText(problem.c_str()));
         return false;
     }
     return true;

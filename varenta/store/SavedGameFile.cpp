@@ -464,6 +464,10 @@ std::string CapitalisedName(const std::string& path) {
 
 } // namespace
 
+std::string FormatGameFileText(const char* text, std::string_view a, std::string_view b) {
+    return Format(text, a, b);
+}
+
 std::string SerializeSavedGame(const GameState& s, int layout) {
     Writer w;
     w.Text(texts::kSavedGameSignature);

@@ -48,6 +48,10 @@ bool ReadSavedGameFile(const std::string& path, SavedGame& out, std::string& mes
 bool WriteSavedGameFile(const std::string& path, const GameState& state, int layout,
                         std::string& message, const std::function<void()>& beforeReplace = {});
 
+// A fixed text of the game files in the user's language, with %1 and %2
+// filled in (the messages above are made with it).
+std::string FormatGameFileText(const char* text, std::string_view a = {}, std::string_view b = {});
+
 // The bytes of a game file, read and written as saved games are: only a
 // regular file no larger than kMaxSavedGameSize is read (`missing` tells a
 // file that is not there), and a new file is written beside the old one,
