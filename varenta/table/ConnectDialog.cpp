@@ -287,6 +287,7 @@ void ConnectDialog::MethodChanged() {
     lbIPPartner_->setEnabled(!email);
     cbIPPartner_->setEnabled(!email);
     EnableRule();
+    FillAddressList();
 }
 
 void ConnectDialog::EnableRule() {
@@ -311,11 +312,45 @@ void ConnectDialog::EnableRule() {
     lbAddressStatus_->setVisible(!lines.isEmpty());
     // The address to give the partner then comes from the relay, and the
     // path it takes is said here.
-    if (lbRelayPath_ != nullptr) {
-        lbRelayPath_->setText(RelayInUse() ? Tr(texts::kRelayPath).arg(services_.relayName)
-                                           : QString());
-        lbRelayPath_->setVisible(RelayInUse());
+    if (RelayInUse() && !relayAsked_ && services_.allocateRelay) {
+        AskRelay();
     }
+    ShowRelay();
+}
+
+void ConnectDialog::AskRelay() {
+    // Asked once per dialog, the first time "Internet" is chosen with the
+    // relay set up: the allocation then waits, refreshed, for Connect.
+    relayAsked_ = true;
+    services_.allocateRelay([this, alive = std::weak_ptr<bool>(alive_)](const QString& relayed,
+                                                                        const QString& problem) {
+        if (alive.expired()) {
+            return;
+        }
+        relayed_ = relayed;
+        relayProblem_ = problem;
+        FillAddressList();
+        ShowRelay();
+    });
+}
+
+void ConnectDialog::ShowRelay() {
+    if (lbRelayPath_ == nullptr) {
+        return; // the dialog is still being built
+    }
+    QString text;
+    if (!RelayInUse()) {
+    } else if (!relayProblem_.isEmpty()) {
+        text = relayProblem_;
+    } else if (!relayed_.isEmpty()) {
+        text = Tr(texts::kRelayReady).arg(relayed_, services_.relayName);
+    } else if (relayAsked_) {
+        text = Tr(texts::kRelayWaiting).arg(services_.relayName);
+    } else {
+        text = Tr(texts::kRelayPath).arg(services_.relayName);
+    }
+    lbRelayPath_->setText(text);
+    lbRelayPath_->setVisible(!text.isEmpty());
 }
 
 bool ConnectDialog::RelayInUse() const {
@@ -438,10 +473,21 @@ void ConnectDialog::FinishRefresh(const QString& internetAddress, bool seenFromO
     } else if (found >= 0) {
         addresses.removeAt(found);
     }
-    lbIPAddress_->clear();
-    lbIPAddress_->addItems(addresses);
+    foundAddresses_ = addresses;
+    FillAddressList();
     ShowRouterNote();
     EnableRule();
+}
+
+void ConnectDialog::FillAddressList() {
+    // The relayed address is the one the partner calls: it goes first.
+    QStringList addresses = foundAddresses_;
+    if (RelayInUse() && !relayed_.isEmpty()) {
+        addresses.removeAll(relayed_);
+        addresses.prepend(relayed_);
+    }
+    lbIPAddress_->clear();
+    lbIPAddress_->addItems(addresses);
 }
 
 QString ConnectDialog::RouterNote() const {

@@ -52,6 +52,12 @@ struct ConnectServices {
     // The relay set up in Network | Setup ("host:port"; empty: none). An
     // Internet game then waits at a relayed address instead of listening.
     QString relayName;
+    // Asks the relay for the relayed address; the address ("HOST:PORT") or,
+    // with it empty, the relay's failure text in the user's language comes
+    // later from the event loop, once. None: the address is named only
+    // after Connect.
+    std::function<void(std::function<void(const QString& relayed, const QString& problem)>)>
+        allocateRelay;
 };
 
 class ConnectDialog : public QDialog {
@@ -86,6 +92,11 @@ public:
     // What a running query asks, why none found the Internet address, or
     // what Connect still needs (empty: nothing to say).
     QString AddressStatus() const;
+    // The relayed address once the relay granted it (empty: not yet, or
+    // no relay is used).
+    QString RelayedAddress() const { return relayed_; }
+    // The relay was asked for its address while this dialog is open.
+    bool RelayAsked() const { return relayAsked_; }
 
     void done(int result) override;
 
@@ -102,6 +113,9 @@ private:
     void FinishRefresh(const QString& internetAddress, bool seenFromOutside);
     QString NotFoundNote(const QString& idAnswer) const;
     void ShowRouterNote();
+    void AskRelay();
+    void ShowRelay();
+    void FillAddressList();
     void ConnectClick();
     void CopyClick();
     void Tell(MessageKind kind, const char* text);
@@ -130,6 +144,10 @@ private:
     QPushButton* bnCancel_;
 
     std::vector<std::string> localAddresses_; // of the running refresh
+    QStringList foundAddresses_;              // what the last refresh found
+    bool relayAsked_ = false;
+    QString relayed_;      // the relayed address (empty: none yet)
+    QString relayProblem_; // why the relay gave none
     bool refreshing_ = false;
     QString queryNote_;   // what is being asked, or why nothing was found
     QString stunFailed_;  // the STUN server asked in vain during this refresh

@@ -236,8 +236,19 @@ void TableNetwork::ConnecttoPartner1Click() {
         }
     };
     services.localAddresses = services_.localAddresses;
-    if (const auto relay = ReadRelaySetup(store_, Secrets()).Server()) {
+    const std::optional<TurnServer> relay = ReadRelaySetup(store_, Secrets()).Server();
+    if (relay) {
         services.relayName = QString::fromStdString(relay->Name());
+        // The dialog asks for it once "Internet" is chosen, so that the
+        // relayed address can be given to the partner before Connect.
+        services.allocateRelay =
+            [this, server = *relay](std::function<void(const QString&, const QString&)> told) {
+                play_->PrepareRelay(server,
+                                    [told](const std::string& relayed, const std::string& problem) {
+                                        told(QString::fromStdString(relayed),
+                                             problem.empty() ? QString() : ShownText(problem));
+                                    });
+            };
     }
     services.message = dialogs.message;
     services.yesNo = dialogs.yesNo;
@@ -246,17 +257,20 @@ void TableNetwork::ConnecttoPartner1Click() {
     ownNickname_ = dialog.Nickname().left(255);
     Session().ownNickname = ownNickname_.toStdString();
     host_.takeFocusBack();
+    // With a relay set up, an Internet game waits at the relayed address
+    // for the partner typed in: nobody need reach this machine.
+    const bool relayed = ok && relay && dialog.ChosenMethod() == ConnectDialog::Method::IpNumber &&
+                         dialog.InternetChosen();
+    if (!relayed) {
+        play_->EndPreparedRelay(); // a cancelled dialog lets the relayed address go
+    }
     if (!ok) {
         return;
     }
     ownAddressList_ = dialog.OwnAddressList();
     play_->SetStatus(ConnectionStatus::Waiting);
     if (dialog.ChosenMethod() == ConnectDialog::Method::IpNumber) {
-        // With a relay set up, an Internet game waits at the relayed address
-        // for the partner typed in: nobody need reach this machine.
-        const std::optional<TurnServer> relay =
-            dialog.InternetChosen() ? ReadRelaySetup(store_, Secrets()).Server() : std::nullopt;
-        if (relay) {
+        if (relayed) {
             window_.StatusLine()->ShowHintText(
                 Tr(texts::kRelayWaiting).arg(QString::fromStdString(relay->Name())));
             play_->BecomeRelayedServer(*relay, {dialog.PartnerAddress().toStdString()});

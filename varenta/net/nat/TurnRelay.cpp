@@ -176,9 +176,14 @@ std::string TurnRelay::Text(const std::string_view (&parts)[2]) const {
 }
 
 void TurnRelay::Start(TurnServer server, std::vector<std::string> peers, Events events) {
+    Allocate(std::move(server), std::move(events));
+    peers_ = std::move(peers);
+}
+
+void TurnRelay::Allocate(TurnServer server, Events events) {
     Close();
     server_ = std::move(server);
-    peers_ = std::move(peers);
+    peers_.clear();
     events_ = std::move(events);
     running_ = true;
     watcher_.Defer([this, generation = std::weak_ptr<int>(generation_), number = *generation_] {
@@ -186,6 +191,18 @@ void TurnRelay::Start(TurnServer server, std::vector<std::string> peers, Events 
             Connect();
         }
     });
+}
+
+void TurnRelay::Permit(std::vector<std::string> peers, Events events) {
+    if (!running_) {
+        return;
+    }
+    peers_ = std::move(peers);
+    events_ = std::move(events);
+    // Before the allocation is granted, its answer grants them.
+    if (!relayed_.empty()) {
+        GrantPermissions();
+    }
 }
 
 void TurnRelay::Connect() {
@@ -384,6 +401,13 @@ void TurnRelay::Allocated(const TurnMessage& answer) {
     }
     relayed_ = EndpointText(*relayed);
     timer_->Start(RefreshDelayMs(*lifetime));
+    if (events_.allocated) {
+        const int generation = *generation_;
+        events_.allocated(relayed_);
+        if (generation != *generation_) {
+            return; // stopped by the news
+        }
+    }
     GrantPermissions();
 }
 

@@ -66,7 +66,10 @@ public:
     static constexpr int kNonceRenewals = 3;
 
     struct Events {
-        // The relayed address ("IP:PORT", "[IPv6]:PORT") is open to the peers.
+        // The relayed address ("IP:PORT", "[IPv6]:PORT") is held, before any
+        // peer may come in: what the player can give the partner already.
+        std::function<void(const std::string& relayed)> allocated;
+        // The relayed address is open to the peers.
         std::function<void(const std::string& relayed)> ready;
         // A peer connected: the bound connection, and the peer's address.
         std::function<void(std::unique_ptr<TcpSocket> connection, const std::string& peer)> partner;
@@ -90,6 +93,12 @@ public:
     // addresses (the port of a peer does not matter). A running relay is
     // stopped first, without a word.
     void Start(TurnServer server, std::vector<std::string> peers, Events events);
+    // Asks for the relayed address alone, open to nobody yet: it is kept
+    // and refreshed until Permit names the peers (or Stop ends it).
+    void Allocate(TurnServer server, Events events);
+    // Opens the running allocation to the peers' IP addresses, now or as
+    // soon as the server granted it; the events replace the ones given.
+    void Permit(std::vector<std::string> peers, Events events);
     // Closes the control connection (which ends the allocation) and every
     // connection not yet handed over.
     void Stop();

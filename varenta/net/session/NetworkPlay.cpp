@@ -197,11 +197,41 @@ std::optional<HostPort> NetworkPlay::PartnerWithPort(const QString& partner) {
     return ParseHostPort(text, 0);
 }
 
-void NetworkPlay::BecomeRelayedServer(const TurnServer& server, std::vector<std::string> peers) {
+void NetworkPlay::MakeRelay() {
     if (!relay_) {
         relay_ = std::make_unique<TurnRelay>(watcher_, std::move(services_.relayTimer),
                                              services_.relaySockets);
     }
+}
+
+void NetworkPlay::PrepareRelay(
+    const TurnServer& server,
+    std::function<void(const std::string& relayed, const std::string& problem)> told) {
+    MakeRelay();
+    relayPrepared_ = true;
+    TurnRelay::Events events;
+    events.allocated = [told](const std::string& relayed) { told(relayed, {}); };
+    events.failed = [this, told](const std::string& problem) {
+        relayPrepared_ = false;
+        told({}, problem);
+    };
+    relay_->Allocate(server, std::move(events));
+}
+
+void NetworkPlay::EndPreparedRelay() {
+    if (relayPrepared_) {
+        relayPrepared_ = false;
+        relay_->Stop();
+    }
+}
+
+void NetworkPlay::BecomeRelayedServer(const TurnServer& server, std::vector<std::string> peers) {
+    MakeRelay();
+    const TurnServer& prepared = relay_->Server();
+    const bool same = relayPrepared_ && relay_->Running() && prepared.Name() == server.Name() &&
+                      prepared.user == server.user && prepared.password == server.password &&
+                      prepared.tls == server.tls;
+    relayPrepared_ = false;
     session_->AwaitRelayed();
     SetStatus(session_->connectionStatus());
     TurnRelay::Events events;
@@ -216,7 +246,11 @@ void NetworkPlay::BecomeRelayedServer(const TurnServer& server, std::vector<std:
     };
     events.failed = [this](const std::string& problem) { RelayFailed(problem); };
     events.note = [this](const std::string& text) { listener_->Hint(Utf8(text)); };
-    relay_->Start(server, std::move(peers), std::move(events));
+    if (same) {
+        relay_->Permit(std::move(peers), std::move(events));
+    } else {
+        relay_->Start(server, std::move(peers), std::move(events));
+    }
 }
 
 void NetworkPlay::RelayFailed(const std::string& problem) {

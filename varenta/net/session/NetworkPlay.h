@@ -120,8 +120,19 @@ public:
     // at that port. Nothing for an address alone.
     static std::optional<HostPort> PartnerWithPort(const QString& partner);
     // Listens through the relay server instead, for partners from these IP
-    // addresses; the relayed address comes to RelayReady.
+    // addresses; the relayed address comes to RelayReady. An allocation
+    // prepared on the same server is the one taken.
     void BecomeRelayedServer(const TurnServer& server, std::vector<std::string> peers);
+    // Takes a relayed address before the partner is known (the connect
+    // dialog shows it while the player still types): told, once, either the
+    // address or why there is none, with the other text empty. It stays,
+    // open to nobody, until BecomeRelayedServer or EndPreparedRelay.
+    void
+    PrepareRelay(const TurnServer& server,
+                 std::function<void(const std::string& relayed, const std::string& problem)> told);
+    // The prepared allocation is not wanted (the dialog was cancelled, or
+    // the game goes another way): the relay lets it go.
+    void EndPreparedRelay();
     // The relay in use (nothing when this side takes its partner directly).
     const TurnRelay* Relay() const { return relay_ && relay_->Running() ? relay_.get() : nullptr; }
     // "Connected through the relay at HOST:PORT." or "Connected directly."
@@ -199,6 +210,7 @@ private:
     void PinholeAnswered(const QString& address, int port, bool ok, const QString& problem);
     void AttachAddressExchange();
     void RelayFailed(const std::string& problem);
+    void MakeRelay();
 
     NetworkPlayServices services_;
     SocketWatcher& watcher_;
@@ -222,7 +234,8 @@ private:
     bool pinholeOpen_ = false;
     QString routerNote_;
     std::unique_ptr<TurnRelay> relay_;
-    QString relayName_; // the relay of the open session; empty: direct
+    bool relayPrepared_ = false; // relay_ holds an allocation for the dialog
+    QString relayName_;          // the relay of the open session; empty: direct
 };
 
 } // namespace varenta

@@ -71,6 +71,12 @@ public:
         const std::lock_guard<std::mutex> lock(mutex_);
         return static_cast<int>(connections_.size());
     }
+    // Whether that connection was made and is closed now (by either side).
+    bool Closed(int connection) const {
+        const std::lock_guard<std::mutex> lock(mutex_);
+        return connection < static_cast<int>(connections_.size()) &&
+               connections_[static_cast<std::size_t>(connection)].fd < 0;
+    }
     // Sends bytes on a connection from the server's side.
     void Push(int connection, std::string bytes) {
         {
@@ -201,7 +207,7 @@ inline std::string ErrorValue(int code, const std::string& reason) {
 }
 
 // A relay that asks for the credentials, grants every request signed with
-// key (the relayed address 203.0.113.9:50000), and follows a partner's
+// key (the relayed address 203.0.113.9:50000, ten minutes at a time), and follows a partner's
 // binding at once with that partner's first bytes.
 inline ScriptedTurnServer::Script GrantingRelay(std::string key, std::string realm,
                                                 std::string partnerBytes) {
@@ -216,8 +222,10 @@ inline ScriptedTurnServer::Script GrantingRelay(std::string key, std::string rea
         }
         TurnMessage answer(m.method, Class::Success, m.id);
         if (m.method == turn::kAllocate) {
-            answer.AddAddress(turn::kXorRelayedAddress, "203.0.113.9", 50000)
-                .AddNumber(turn::kLifetime, 600);
+            answer.AddAddress(turn::kXorRelayedAddress, "203.0.113.9", 50000);
+        }
+        if (m.method == turn::kAllocate || m.method == turn::kRefresh) {
+            answer.AddNumber(turn::kLifetime, 600);
         }
         const std::string bytes = answer.EncodeAnswer(&key);
         return m.method == turn::kConnectionBind ? bytes + partnerBytes : bytes;
