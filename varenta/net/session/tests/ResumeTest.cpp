@@ -6,6 +6,8 @@
 #include "varenta/engine/SilentPort.h"
 #include "varenta/engine/VarentaEngine.h"
 #include "varenta/engine/tests/RandomPlayer.h"
+#include "varenta/net/nat/testing/ScriptedTurnServer.h"
+#include "varenta/net/session/NetworkPlay.h"
 #include "varenta/net/session/NetworkSession.h"
 #include "varenta/net/socket/NotifierWatcher.h"
 #include "varenta/net/socket/testing/ManualNetTimer.h"
@@ -213,6 +215,143 @@ TEST(Resume, ACutAtEveryKindOfMoveIsResumedAndBothTablesStayEqual) {
             EXPECT_TRUE(a.listener.closed.empty() && b.listener.closed.empty());
             EXPECT_TRUE(a.listener.notes.empty()) << a.listener.notes.front();
             EXPECT_TRUE(b.listener.notes.empty()) << b.listener.notes.front();
+        }
+        EXPECT_TRUE(cutSeen) << "no deal made a " << row.kind;
+    }
+}
+
+// What the side that waits at a relayed address sees of the game's line.
+struct RelayedListener : NetworkPlayListener {
+    std::vector<std::string> notes, boxes;
+    std::vector<Ending> closed;
+    int interrupted = 0;
+    int resumed = 0;
+    int relayFailures = 0;
+    void Note(std::string_view text) override { notes.emplace_back(text); }
+    void Box(MessageKind, const QString& text) override { boxes.push_back(text.toStdString()); }
+    void SessionClosed(Ending ending, std::string_view) override { closed.push_back(ending); }
+    void ConnectionInterrupted(std::string_view) override { ++interrupted; }
+    void GameResumed(std::string_view) override { ++resumed; }
+    void RelayFailed(const QString&) override { ++relayFailures; }
+};
+
+// The listening side of a relayed game: a whole NetworkPlay, as the table
+// and the simulator run it, waiting at the relay's relayed address.
+struct RelayedProgram {
+    RelayedProgram(NotifierWatcher& watcher, std::uint64_t seed, const RuleSet& rules) {
+        engine.SetPort(&port);
+        engine.SetRules(rules);
+        engine.StartProgram(seed);
+        NetworkPlayServices services;
+        services.portMapper = [] { return nullptr; };
+        services.retryTimer = std::make_unique<testing::ManualNetTimer>();
+        services.relayTimer = std::make_unique<testing::ManualNetTimer>();
+        services.resumable = true;
+        play = std::make_unique<NetworkPlay>(engine, watcher, std::move(services));
+        play->SetListener(&listener);
+        play->Session().SetAlsoReport(&cutter);
+        play->Session().ownNickname = "Ann";
+    }
+    ~RelayedProgram() { play->Session().CloseSession(); }
+    SilentPort port;
+    VarentaEngine engine;
+    RelayedListener listener;
+    CutAt cutter;
+    std::unique_ptr<NetworkPlay> play;
+};
+
+// The relay loses the partner's line in the middle of a move; the partner
+// calls the relayed address again, the relay hands the new line in, and the
+// game goes on card for card.
+TEST(Resume, ALineCutAtTheRelayIsTakenUpThroughTheRelay) {
+    struct Row {
+        const char* kind;
+        int skip;
+    };
+    const Row rows[] = {{"DRAWNEW", 3}, {"MELD", 2}, {"DISCARD", 4}, {"HAND", 0}, {"DEAL", 1}};
+    const std::string key = TurnKey("u", "realm.test", "pw");
+    for (const Row& row : rows) {
+        bool cutSeen = false;
+        for (std::uint64_t seed = 1; seed <= 4 && !cutSeen; ++seed) {
+            SCOPED_TRACE(std::string(row.kind) + " seed " + std::to_string(seed));
+            testing::ScriptedTurnServer relay(testing::GrantingRelay(key, "realm.test", {}), true);
+            NotifierWatcher watcher;
+            RelayedProgram a(watcher, seed, RuleSet{});
+            Program b(watcher, "Bea", seed + 100, RuleSet{});
+            bool cut = false;
+            for (CutAt* cutter : {&a.cutter, &b.cutter}) {
+                cutter->kind = row.kind;
+                cutter->skip = row.skip;
+                cutter->done = &cut;
+                cutter->cut = [&relay] { relay.CutRelayed(); };
+            }
+            a.play->BecomeRelayedServer({"127.0.0.1", relay.Port(), "u", "pw", false},
+                                        {"127.0.0.1"});
+            ASSERT_TRUE(PumpUntil([&] { return a.play->Relay() && a.play->Relay()->Ready(); }));
+            b.session.Connect("127.0.0.1", std::to_string(relay.RelayedPort()));
+            NetworkSession& as = a.play->Session();
+            const auto settled = [&](const std::function<bool()>& done) {
+                return PumpUntil([&] {
+                    if (b.session.GameWaits() &&
+                        b.session.connectionStatus() == ConnectionStatus::Waiting) {
+                        b.session.TryConnect();
+                    }
+                    return !as.GameWaits() && !b.session.GameWaits() &&
+                           as.connectionStatus() == ConnectionStatus::Established &&
+                           b.session.connectionStatus() == ConnectionStatus::Established && done();
+                });
+            };
+            ASSERT_TRUE(settled([&] {
+                return b.engine.State().playerHand.count > 0 &&
+                       a.engine.State().playerHand.count > 0;
+            }));
+            Random r(seed);
+            for (int turns = 0; a.port.HandsScored() < 3 && !(cut && a.port.HandsScored() >= 1);
+                 ++turns) {
+                ASSERT_LT(turns, 3000);
+                const bool aMoves = !a.engine.State().opponentToMove;
+                VarentaEngine& mover = aMoves ? a.engine : b.engine;
+                SilentPort& moverPort = aMoves ? a.port : b.port;
+                SilentPort& otherPort = aMoves ? b.port : a.port;
+                VarentaEngine& other = aMoves ? b.engine : a.engine;
+                const int handsBefore = moverPort.HandsScored();
+                testing::RandomPlayerTurn(mover, r);
+                if (!mover.State().opponentToMove && moverPort.HandsScored() == handsBefore) {
+                    continue;
+                }
+                ASSERT_TRUE(settled([&] {
+                    if (moverPort.HandsScored() > handsBefore) {
+                        return otherPort.HandsScored() == moverPort.HandsScored() &&
+                               a.engine.State().opponentToMove != b.engine.State().opponentToMove &&
+                               a.engine.State().playerHand.count > 0 &&
+                               b.engine.State().stock.count == a.engine.State().stock.count;
+                    }
+                    return !other.State().opponentToMove;
+                })) << "waits "
+                    << as.GameWaits() << b.session.GameWaits();
+                ExpectMirrored(a.engine.State(), b.engine.State());
+                if (::testing::Test::HasFailure()) {
+                    return;
+                }
+            }
+            if (!cut) {
+                continue;
+            }
+            cutSeen = true;
+            EXPECT_GE(relay.PartnersSeen(), 2) << "the partner came in again through the relay";
+            EXPECT_GE(a.listener.interrupted, 1);
+            EXPECT_GE(b.listener.interrupted, 1);
+            EXPECT_EQ(a.listener.resumed, 1);
+            EXPECT_EQ(b.listener.resumed, 1);
+            EXPECT_EQ(as.MovesSent(), b.session.MovesReceived());
+            EXPECT_EQ(b.session.MovesSent(), as.MovesReceived());
+            EXPECT_TRUE(a.listener.closed.empty() && b.listener.closed.empty());
+            EXPECT_TRUE(a.listener.boxes.empty()) << a.listener.boxes.front();
+            EXPECT_EQ(a.listener.relayFailures, 0);
+            EXPECT_TRUE(b.listener.notes.empty()) << b.listener.notes.front();
+            EXPECT_EQ(a.play->PathText().toStdString(),
+                      "Connected through the relay at 127.0.0.1:" + std::to_string(relay.Port()) +
+                          ".");
         }
         EXPECT_TRUE(cutSeen) << "no deal made a " << row.kind;
     }
