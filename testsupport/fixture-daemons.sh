@@ -55,3 +55,13 @@ remove_server_dir() {
         rm -f "$dir"
     fi
 }
+
+# relay_configuration DOCS FIRST OUT: the relay configuration block of
+# docs/relay.md that begins with the comment line "# FIRST...", as printed
+# there (up to its log-file line), without the page's indentation, to OUT.
+# Fails when the page has no such block.
+relay_configuration() {
+    local docs=$1 first=$2 out=$3
+    sed -n "/^    # $first/,/^    log-file=/s/^    //p" "$docs" >"$out"
+    grep -q '^lt-cred-mech' "$out"
+}

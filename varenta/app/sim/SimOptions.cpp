@@ -11,6 +11,10 @@ namespace varenta::sim {
 
 namespace {
 
+// The session's port, which every copy of the window program listens on and
+// the older ones always call (NetworkPlay::kSessionPort).
+constexpr int kDefaultSessionPort = 31415;
+
 template <typename T> bool ParseNumber(std::string_view text, T& value) {
     if (text.empty()) {
         return false;
@@ -221,8 +225,9 @@ std::optional<SimOptions> ParseSimOptions(const std::vector<std::string_view>& a
             if (!value(v)) {
                 return std::nullopt;
             }
-            // HOST:PORT, the host of an IPv6 address in brackets.
-            const std::optional<HostPort> server = ParseHostPort(v, 0);
+            // HOST:PORT, the host of an IPv6 address in brackets; a host
+            // alone is called at the game's port, as an older copy does.
+            const std::optional<HostPort> server = ParseHostPort(v, kDefaultSessionPort);
             if (!server) {
                 error = "--connect needs HOST:PORT: " + std::string(v);
                 return std::nullopt;

@@ -20,6 +20,12 @@
 #                (granted to home B's public address); home B, behind the
 #                router that maps nothing, connects to that address with
 #                plain TCP. Skipped while this varenta-sim has no --turn.
+#   turn-relay-one-game
+#                a second relay on the Internet, started from docs/relay.md's
+#                block for one game at a time, hands home C the relayed port
+#                31415 and refuses a second allocation meanwhile; home B
+#                names the relay's address alone, as an older copy that
+#                always calls port 31415 does, and plays the game through it.
 #   firewall     without a pinhole or a mapping, a connection from home B to
 #                the listening home A is refused by router A's firewall
 #                (and counted there), over IPv6 and IPv4 alike, while home A
@@ -40,6 +46,8 @@ if [[ ! -f $world/world.env ]]; then
     exit 1
 fi
 source "$world/world.env"
+here=$(dirname "${BASH_SOURCE[0]}")
+source "$here/../../../../testsupport/fixture-daemons.sh"
 rm -rf "$out"
 mkdir -p "$out"
 
@@ -195,6 +203,52 @@ turn-relay)
     [[ ${relayed%:*} == "${TURN%:*}" ]] || fail "the relayed address $relayed is not the relay's"
     drain c
     start b "$NS_B" --connect "$relayed" --seed 32
+    drain b
+    finish b
+    finish c
+    same_game c reflisten
+    same_game b refconnect
+    ;;
+turn-relay-one-game)
+    if ! "$sim" --help | grep -q -- '--turn'; then
+        echo "homes-game $scenario: skipped: this varenta-sim has no --turn (no relay client)" >&2
+        exit 77
+    fi
+    reference 41 42
+    # The players' configuration as printed (read from the file: no -n,
+    # which would make coturn ignore it), with the world's address, user and
+    # files given on the command line; a port of its own beside the world's
+    # relay (which holds 3478 and, for the alternative, 3479).
+    relay_configuration "$here/../../../../docs/relay.md" "One game at a time" \
+        "$out/turnserver.conf" || fail "docs/relay.md has no relay for one game at a time"
+    grep -qx 'min-port=31415' "$out/turnserver.conf" && grep -qx 'max-port=31415' \
+        "$out/turnserver.conf" || fail "the one-game relay does not hand out port 31415 alone"
+    relay_ip=${TURN%:*}
+    ip netns exec "$NS_NET" turnserver -c "$out/turnserver.conf" \
+        --user="$TURN_USER:$TURN_PASSWORD" --realm=one-game.test --listening-ip="$relay_ip" \
+        --listening-port=3490 --relay-ip="$relay_ip" --db="$out/turndb" \
+        --pidfile="$out/turnserver.pid" --log-file="$out/turnserver.log" --no-stdout-log \
+        </dev/null >"$out/turnserver.out" 2>&1 &
+    pids+=($!)
+    one_game=$!
+    for _ in $(seq 100); do
+        ip netns exec "$NS_NET" ss -Hltn "sport = :3490" | grep -q . && break
+        sleep 0.1
+    done
+    kill -0 "$one_game" 2>/dev/null && ip netns exec "$NS_NET" ss -Hltn "sport = :3490" | grep -q . ||
+        { cat "$out/turnserver.out" >&2; fail "the one-game relay did not start"; }
+    one=$relay_ip:3490
+    start c "$NS_C" --listen 31415 --turn "$one" --turn-user "$TURN_USER" \
+        --turn-password "$TURN_PASSWORD" --turn-peer "$PUBLIC_B" --seed 41
+    relayed=$(waitfor c "relayed address: ")
+    [[ $relayed == "$relay_ip:31415" ]] || fail "the relayed address is $relayed, not $relay_ip:31415"
+    drain c
+    # The one port is taken: a second game is refused with the relay's reason.
+    start d "$NS_A" --listen 31415 --turn "$one" --turn-user "$TURN_USER" \
+        --turn-password "$TURN_PASSWORD" --turn-peer "$PUBLIC_B" --seed 43
+    waitfor d "seed 43, hand 1: " >/dev/null
+    refused d "refused to relay (error 508"
+    start b "$NS_B" --connect "$relay_ip" --seed 42
     drain b
     finish b
     finish c

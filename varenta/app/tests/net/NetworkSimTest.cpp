@@ -102,7 +102,7 @@ TEST(NetworkSim, APartnerThatStopsEarlyIsALostConnection) {
 TEST(NetworkSim, NetworkOptionsAreChecked) {
     App();
     const QStringList bad[] = {{"--listen", "70000"},
-                               {"--connect", "localhost"},
+                               {"--connect", "localhost:"},
                                {"--connect", "host:0"},
                                {"--listen", "0", "--connect", "h:1"},
                                {"--listen", "0", "--moves", "3"},

@@ -69,9 +69,7 @@ if [[ $kind == relay ]]; then
     # loopback, the test's user and this folder's ports and files given on
     # the command line (which wins over the file).
     docs="$(dirname "${BASH_SOURCE[0]}")/../../../../docs/relay.md"
-    sed -n '/^    # Where players reach the relay/,/^    log-file=/s/^    //p' "$docs" \
-        >"$dir/turnserver.conf"
-    grep -q '^lt-cred-mech' "$dir/turnserver.conf" || {
+    relay_configuration "$docs" "Where players reach the relay" "$dir/turnserver.conf" || {
         echo "stun-server.sh: no relay configuration found in $docs" >&2
         exit 1
     }
