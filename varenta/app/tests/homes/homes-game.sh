@@ -26,6 +26,11 @@
 #                31415 and refuses a second allocation meanwhile; home B
 #                names the relay's address alone, as an older copy that
 #                always calls port 31415 does, and plays the game through it.
+#   turn-relay-resume
+#                as turn-relay, but the line through the relay is cut three
+#                times, by either side, mid-hand: each time both keep the
+#                game, home B calls the relayed address again, the relay
+#                hands the new line to home C, and the game is the uncut one.
 #   firewall     without a pinhole or a mapping, a connection from home B to
 #                the listening home A is refused by router A's firewall
 #                (and counted there), over IPv6 and IPv4 alike, while home A
@@ -136,11 +141,13 @@ reference() {
     finish reflisten
 }
 
-# same_game NAME REF: NAME's trace is REF's, line for line, and a whole game.
+# same_game NAME REF: NAME's trace is REF's, line for line, and a whole game
+# (the comment lines of cuts and resumes left out).
 same_game() {
     [[ $(wc -l <"$out/$1.trace") -gt 100 ]] || fail "$1 played almost nothing"
     tail -n 1 "$out/$1.trace" | grep -q '^GAMEOVER ' || fail "$1 did not play a whole game"
-    diff -u "$out/$2.trace" "$out/$1.trace" >&2 || fail "$1's game is not the loopback game"
+    grep -v '^#' "$out/$1.trace" | diff -u "$out/$2.trace" - >&2 ||
+        fail "$1's game is not the loopback game"
 }
 
 case $scenario in
@@ -206,6 +213,28 @@ turn-relay)
     drain b
     finish b
     finish c
+    same_game c reflisten
+    same_game b refconnect
+    ;;
+turn-relay-resume)
+    if ! "$sim" --help | grep -q -- '--turn'; then
+        echo "homes-game $scenario: skipped: this varenta-sim has no --turn (no relay client)" >&2
+        exit 77
+    fi
+    reference 61 62
+    start c "$NS_C" --listen 31415 --turn "$TURN" --turn-user "$TURN_USER" \
+        --turn-password "$TURN_PASSWORD" --turn-peer "$PUBLIC_B" --seed 61 \
+        --resume --drop-after 25,290
+    relayed=$(waitfor c "relayed address: ")
+    drain c
+    start b "$NS_B" --connect "$relayed" --seed 62 --resume --drop-after 150
+    drain b
+    finish b
+    finish c
+    cuts=$(cat "$out/c.trace" "$out/b.trace" | grep -c '^# cut after move ' || true)
+    resumes=$(cat "$out/c.trace" "$out/b.trace" | grep -c '^# resumed after move ' || true)
+    ((cuts == 3 && resumes == 6)) ||
+        fail "$cuts cuts and $resumes resumes, not 3 cuts each resumed on both sides"
     same_game c reflisten
     same_game b refconnect
     ;;
