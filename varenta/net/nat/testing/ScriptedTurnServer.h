@@ -318,13 +318,17 @@ private:
             }
             const std::string request = c.buffer.substr(0, *length);
             c.buffer.erase(0, *length);
-            const std::string answer = script_(index, request, Count());
-            if (!answer.empty()) {
-                ::send(c.fd, answer.data(), answer.size(), MSG_NOSIGNAL);
-            }
+            // Recorded before it is answered: a test that saw the answer
+            // finds its request.
+            int count = 0;
             {
                 const std::lock_guard<std::mutex> lock(mutex_);
+                count = static_cast<int>(requests_.size());
                 requests_.emplace_back(index, request);
+            }
+            const std::string answer = script_(index, request, count);
+            if (!answer.empty()) {
+                ::send(c.fd, answer.data(), answer.size(), MSG_NOSIGNAL);
             }
             if (relayedListen_ >= 0 && !answer.empty()) {
                 Bind(index, request, answer);
