@@ -334,21 +334,25 @@ void ConnectDialog::AskRelay() {
     });
 }
 
+QString ConnectDialog::RelayPathText() const {
+    if (!RelayInUse()) {
+        return {};
+    }
+    if (!relayProblem_.isEmpty()) {
+        return relayProblem_; // the relay's own words: no box while the player types
+    }
+    if (!relayed_.isEmpty()) {
+        return Tr(texts::kRelayReady).arg(relayed_, services_.relayName);
+    }
+    return relayAsked_ ? Tr(texts::kRelayWaiting).arg(services_.relayName)
+                       : Tr(texts::kRelayPath).arg(services_.relayName);
+}
+
 void ConnectDialog::ShowRelay() {
     if (lbRelayPath_ == nullptr) {
         return; // the dialog is still being built
     }
-    QString text;
-    if (!RelayInUse()) {
-    } else if (!relayProblem_.isEmpty()) {
-        text = relayProblem_;
-    } else if (!relayed_.isEmpty()) {
-        text = Tr(texts::kRelayReady).arg(relayed_, services_.relayName);
-    } else if (relayAsked_) {
-        text = Tr(texts::kRelayWaiting).arg(services_.relayName);
-    } else {
-        text = Tr(texts::kRelayPath).arg(services_.relayName);
-    }
+    const QString text = RelayPathText();
     lbRelayPath_->setText(text);
     lbRelayPath_->setVisible(!text.isEmpty());
 }

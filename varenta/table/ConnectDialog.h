@@ -115,6 +115,7 @@ private:
     void ShowRouterNote();
     void AskRelay();
     void ShowRelay();
+    QString RelayPathText() const;
     void FillAddressList();
     void ConnectClick();
     void CopyClick();

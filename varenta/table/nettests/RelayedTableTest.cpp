@@ -110,7 +110,8 @@ TEST(RelayedTableTest, AnInternetGameWithARelayWaitsAtTheRelayedAddressAndSaysSo
         }
         EXPECT_TRUE(PumpUntil([&] { return relay.Count() == 3; }));
         EXPECT_EQ(Methods(relay).back(), turn::kRefresh);
-        EXPECT_TRUE(PumpUntil([&] { return table.timer->running; })) << "and refreshed again";
+        EXPECT_TRUE(PumpUntil([&] { return table.timer != nullptr && table.timer->running; }))
+            << "and refreshed again";
         EXPECT_EQ(RelayTable::Path(dialog), ready);
         dialog.findChild<QPushButton*>("bnConnect")->click();
         return dialog.result() == QDialog::Accepted;
