@@ -1,5 +1,7 @@
 #include "varenta/net/nat/TurnRelay.h"
 
+#include "varenta/net/socket/TlsClientSocket.h"
+
 #include <algorithm>
 #include <random>
 
@@ -153,9 +155,11 @@ TurnRelay::TurnRelay(SocketWatcher& watcher, std::unique_ptr<NetTimer> refreshTi
                      SocketMaker makeSocket)
     : watcher_(watcher),
       timer_(refreshTimer ? std::move(refreshTimer) : std::make_unique<QtNetTimer>()),
-      makeSocket_(makeSocket ? std::move(makeSocket) : [](SocketWatcher& w, const TurnServer&) {
-          return std::make_unique<TcpSocket>(w);
-      }) {
+      makeSocket_(
+          makeSocket ? std::move(makeSocket) : [](SocketWatcher& w, const TurnServer& server) {
+              return server.tls ? std::make_unique<TlsClientSocket>(w, server.trustFile)
+                                : std::make_unique<TcpSocket>(w);
+          }) {
     timer_->expired = [this] { Refresh(); };
 }
 
@@ -201,6 +205,27 @@ void TurnRelay::Stop() {
     Close();
 }
 
+void TurnRelay::Linger() {
+    if (!running_ || lingering_) {
+        return;
+    }
+    if (!ready_) {
+        Close(); // nobody came: nothing is on its way
+        return;
+    }
+    lingering_ = true;
+    events_ = {};
+    pending_.clear(); // a late answer must not set the clock again
+    for (auto& binding : bindings_) {
+        binding->socket->SetEvents(nullptr);
+        binding->socket->Disconnect();
+    }
+    auto bindings = std::make_shared<std::vector<std::unique_ptr<Binding>>>(std::move(bindings_));
+    watcher_.Defer([bindings] {});
+    bindings_.clear();
+    timer_->Start(kLingerMs);
+}
+
 void TurnRelay::Close() {
     ++*generation_;
     timer_->Stop();
@@ -228,6 +253,7 @@ void TurnRelay::Close() {
     relayed_.clear();
     running_ = false;
     ready_ = false;
+    lingering_ = false;
 }
 
 void TurnRelay::Fail(const std::string& problem) {
@@ -404,6 +430,10 @@ void TurnRelay::GrantPermissions() {
 }
 
 void TurnRelay::Refresh() {
+    if (lingering_) {
+        Close();
+        return;
+    }
     if (!running_ || !control_) {
         return;
     }
@@ -415,7 +445,7 @@ void TurnRelay::Refresh() {
 void TurnRelay::Attempt(const TurnMessage& indication) {
     const auto connectionId = indication.Number(turn::kConnectionId);
     const auto peer = indication.Address(turn::kXorPeerAddress);
-    if (!connectionId || !ready_) {
+    if (!connectionId || !ready_ || lingering_) {
         return;
     }
     auto binding = std::make_unique<Binding>(*this, *connectionId,
@@ -441,6 +471,9 @@ void TurnRelay::Bound(Binding& binding, bool ok, const std::string& problem) {
     socket->SetEvents(nullptr);
     // The binding is inside its own socket's event: both go after it.
     if (ok && events_.partner) {
+        // The server drops what it still holds for the partner when this
+        // end closes: a game's last frames must have passed first.
+        socket->CloseLingerMs = kLingerMs;
         watcher_.Defer([done] {});
         events_.partner(std::move(socket), done->peer);
         return;

@@ -335,8 +335,8 @@ void NetworkPlay::ReconnectTimer() {
 void NetworkPlay::SessionEnded(bool hadGame) {
     StopRetries();
     partnerPort_.clear();
-    if (relay_ && !session_->GameWaits()) {
-        relay_->Stop();
+    if (!session_->GameWaits()) {
+        LingerRelay();
     }
     relayName_.clear();
     CloseRouterPort();

@@ -1,4 +1,4 @@
-// The TLS library is opened on its first use (TlsOnDemand.cpp); the mail code
+// The TLS library is opened on its first use (TlsOnDemand.cpp); TlsStream
 // calls its functions as declared in <gnutls/gnutls.h>.
 #pragma once
 
