@@ -30,7 +30,8 @@ std::string EndpointText(const stun::Endpoint& endpoint) {
 // "error 486: Allocation Quota Reached"
 std::string Refusal(const TurnMessage& answer) {
     const int code = answer.ErrorCode();
-    std::string text = code != 0 ? "error " + std::to_string(code) : std::string("an error");
+    std::string text = code != 0 ? QT_TRANSLATE_NOOP("varenta", "error ") + std::to_string(code)
+                                 : std::string(QT_TRANSLATE_NOOP("varenta", "an error"));
     const std::string reason = answer.ErrorReason();
     return reason.empty() ? text : text + ": " + reason;
 }
@@ -96,12 +97,14 @@ public:
             }
             answer_.append(chunk, 0, static_cast<std::size_t>(got));
             if (!TurnFrameLength(answer_)) {
-                Done(false, "not a relay's answer");
+                Done(false, QT_TRANSLATE_NOOP("varenta", "not a relay's answer"));
                 return;
             }
         }
     }
-    void SessionClosed(TcpSocket&) override { Done(false, "the server closed it"); }
+    void SessionClosed(TcpSocket&) override {
+        Done(false, QT_TRANSLATE_NOOP("varenta", "the server closed it"));
+    }
     void ErrorOccurred(TcpSocket&, const SocketError& error) override { Done(false, error.text); }
 
 private:
@@ -112,7 +115,8 @@ private:
         const TurnRead read = ReadTurnMessage(bytes, key);
         if (!read.message || read.message->id != id_ ||
             read.message->method != turn::kConnectionBind) {
-            Done(false, read.message ? "an answer to another request" : read.problem);
+            Done(false, read.message ? QT_TRANSLATE_NOOP("varenta", "an answer to another request")
+                                     : read.problem);
             return;
         }
         const TurnMessage& answer = *read.message;
@@ -127,11 +131,11 @@ private:
             return;
         }
         if (answer.kind != TurnMessage::Class::Success) {
-            Done(false, "not an answer");
+            Done(false, QT_TRANSLATE_NOOP("varenta", "not an answer"));
             return;
         }
         if (key != nullptr && !answer.authenticated) {
-            Done(false, "the answer is not signed");
+            Done(false, QT_TRANSLATE_NOOP("varenta", "the answer is not signed"));
             return;
         }
         Done(true, {});
@@ -290,7 +294,8 @@ void TurnRelay::ControlReadable() {
     while (running_ && generation == *generation_) {
         const auto length = TurnFrameLength(buffer_);
         if (!length) {
-            Fail(Text(texts::kRelayUnreadable) + "not a relay's message)");
+            Fail(Text(texts::kRelayUnreadable) +
+                 QT_TRANSLATE_NOOP("varenta", "not a relay's message") ")");
             return;
         }
         if (*length == 0 || buffer_.size() < *length) {
@@ -382,7 +387,7 @@ void TurnRelay::Answered(Pending pending, const TurnMessage& answer) {
     case turn::kRefresh: {
         const auto lifetime = answer.Number(turn::kLifetime);
         if (!lifetime || *lifetime == 0) {
-            Fail(Text(texts::kRelayUnreadable) + "no lifetime)");
+            Fail(Text(texts::kRelayUnreadable) + QT_TRANSLATE_NOOP("varenta", "no lifetime") ")");
             return;
         }
         timer_->Start(RefreshDelayMs(*lifetime));
@@ -405,7 +410,8 @@ void TurnRelay::Allocated(const TurnMessage& answer) {
     const auto relayed = answer.Address(turn::kXorRelayedAddress);
     const auto lifetime = answer.Number(turn::kLifetime);
     if (!relayed || relayed->port == 0 || !lifetime || *lifetime == 0) {
-        Fail(Text(texts::kRelayUnreadable) + "no relayed address and lifetime)");
+        Fail(Text(texts::kRelayUnreadable) +
+             QT_TRANSLATE_NOOP("varenta", "no relayed address and lifetime") ")");
         return;
     }
     relayed_ = EndpointText(*relayed);

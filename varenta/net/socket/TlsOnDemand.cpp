@@ -79,7 +79,7 @@ int gnutls_certificate_allocate_credentials(gnutls_certificate_credentials_t* re
 
 const char* gnutls_strerror(int error) {
     if (Library() == nullptr) {
-        return "the TLS library (libgnutls.so.30) could not be loaded";
+        return varenta::texts::kTlsLibraryMissing;
     }
     TLS_FUNCTION(gnutls_strerror);
     return real(error);
