@@ -3,7 +3,6 @@
 #include "varenta/table/TableTextConversion.h"
 
 #include "varenta/engine/Texts.h"
-#include "varenta/net/mail/TlsOnDemand.h"
 #include "varenta/net/nat/InternetAddressQuery.h"
 #include "varenta/net/nat/RouterClient.h"
 #include "varenta/net/nat/StunAddressQuery.h"
@@ -13,6 +12,8 @@
 #include "varenta/net/session/ConnectionStatus.h"
 #include "varenta/net/session/NetworkSession.h"
 #include "varenta/net/socket/SocketErrors.h"
+#include "varenta/net/socket/TlsClientSocket.h"
+#include "varenta/net/socket/TlsOnDemand.h"
 
 #include <QCoreApplication>
 #include <QLibraryInfo>
@@ -139,19 +140,21 @@ constexpr std::array kPieces = {
     texts::kNoPortSpecified,
     texts::kNoAddressSpecified,
     texts::kBlockingCallTimedOut,
-    // The relay's own reasons, marked where TurnRelay.cpp makes them; kept
-    // unmarked here, so that a changed reason loses its translation (and the
-    // translation test says so) instead of keeping a stale one alive.
-    "error "sv,
-    "an error"sv,
-    "not a relay's answer"sv,
-    "the server closed it"sv,
-    "an answer to another request"sv,
-    "not an answer"sv,
-    "the answer is not signed"sv,
-    "not a relay's message"sv,
-    "no lifetime"sv,
-    "no relayed address and lifetime"sv,
+    // The relay's own reasons.
+    texts::kRelayErrorCode,
+    texts::kRelayAnError,
+    texts::kRelayNotAnswer,
+    texts::kRelayBindClosed,
+    texts::kRelayOtherAnswer,
+    texts::kRelayNoAnswer,
+    texts::kRelayAnswerUnsigned,
+    texts::kRelayNotMessage,
+    texts::kRelayNoLifetime,
+    texts::kRelayNoAddress,
+    // A secured connection's.
+    texts::kTlsNotTrusted,
+    texts::kTlsFailed,
+    texts::kTlsClosed,
 };
 
 // The pieces above and the socket's error table.

@@ -2563,5 +2563,21 @@
         <source>Blocking call timed out</source>
         <translation>Zeitüberschreitung beim blockierenden Aufruf</translation>
     </message>
+    <message>
+        <source>the server&apos;s certificate is not trusted: </source>
+        <translation>dem Zertifikat des Servers wird nicht vertraut: </translation>
+    </message>
+    <message>
+        <source>the secure connection failed: </source>
+        <translation>die gesicherte Verbindung ist fehlgeschlagen: </translation>
+    </message>
+    <message>
+        <source>the server closed the connection before it was secured</source>
+        <translation>der Server hat die Verbindung geschlossen, bevor sie gesichert war</translation>
+    </message>
+    <message>
+        <source>Reach the relay over &amp;TLS (port 5349 unless given; its certificate is checked)</source>
+        <translation>Relais über &amp;TLS erreichen (Port 5349, wenn keiner angegeben ist; sein Zertifikat wird geprüft)</translation>
+    </message>
 </context>
 </TS>

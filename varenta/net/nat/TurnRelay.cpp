@@ -30,8 +30,8 @@ std::string EndpointText(const stun::Endpoint& endpoint) {
 // "error 486: Allocation Quota Reached"
 std::string Refusal(const TurnMessage& answer) {
     const int code = answer.ErrorCode();
-    std::string text = code != 0 ? QT_TRANSLATE_NOOP("varenta", "error ") + std::to_string(code)
-                                 : std::string(QT_TRANSLATE_NOOP("varenta", "an error"));
+    std::string text = code != 0 ? std::string(texts::kRelayErrorCode) + std::to_string(code)
+                                 : std::string(texts::kRelayAnError);
     const std::string reason = answer.ErrorReason();
     return reason.empty() ? text : text + ": " + reason;
 }
@@ -97,14 +97,12 @@ public:
             }
             answer_.append(chunk, 0, static_cast<std::size_t>(got));
             if (!TurnFrameLength(answer_)) {
-                Done(false, QT_TRANSLATE_NOOP("varenta", "not a relay's answer"));
+                Done(false, std::string(texts::kRelayNotAnswer));
                 return;
             }
         }
     }
-    void SessionClosed(TcpSocket&) override {
-        Done(false, QT_TRANSLATE_NOOP("varenta", "the server closed it"));
-    }
+    void SessionClosed(TcpSocket&) override { Done(false, std::string(texts::kRelayBindClosed)); }
     void ErrorOccurred(TcpSocket&, const SocketError& error) override { Done(false, error.text); }
 
 private:
@@ -115,8 +113,7 @@ private:
         const TurnRead read = ReadTurnMessage(bytes, key);
         if (!read.message || read.message->id != id_ ||
             read.message->method != turn::kConnectionBind) {
-            Done(false, read.message ? QT_TRANSLATE_NOOP("varenta", "an answer to another request")
-                                     : read.problem);
+            Done(false, read.message ? std::string(texts::kRelayOtherAnswer) : read.problem);
             return;
         }
         const TurnMessage& answer = *read.message;
@@ -131,11 +128,11 @@ private:
             return;
         }
         if (answer.kind != TurnMessage::Class::Success) {
-            Done(false, QT_TRANSLATE_NOOP("varenta", "not an answer"));
+            Done(false, std::string(texts::kRelayNoAnswer));
             return;
         }
         if (key != nullptr && !answer.authenticated) {
-            Done(false, QT_TRANSLATE_NOOP("varenta", "the answer is not signed"));
+            Done(false, std::string(texts::kRelayAnswerUnsigned));
             return;
         }
         Done(true, {});
@@ -294,8 +291,7 @@ void TurnRelay::ControlReadable() {
     while (running_ && generation == *generation_) {
         const auto length = TurnFrameLength(buffer_);
         if (!length) {
-            Fail(Text(texts::kRelayUnreadable) +
-                 QT_TRANSLATE_NOOP("varenta", "not a relay's message") ")");
+            Fail(Text(texts::kRelayUnreadable) + std::string(texts::kRelayNotMessage) + ")");
             return;
         }
         if (*length == 0 || buffer_.size() < *length) {
@@ -387,7 +383,7 @@ void TurnRelay::Answered(Pending pending, const TurnMessage& answer) {
     case turn::kRefresh: {
         const auto lifetime = answer.Number(turn::kLifetime);
         if (!lifetime || *lifetime == 0) {
-            Fail(Text(texts::kRelayUnreadable) + QT_TRANSLATE_NOOP("varenta", "no lifetime") ")");
+            Fail(Text(texts::kRelayUnreadable) + std::string(texts::kRelayNoLifetime) + ")");
             return;
         }
         timer_->Start(RefreshDelayMs(*lifetime));
@@ -410,8 +406,7 @@ void TurnRelay::Allocated(const TurnMessage& answer) {
     const auto relayed = answer.Address(turn::kXorRelayedAddress);
     const auto lifetime = answer.Number(turn::kLifetime);
     if (!relayed || relayed->port == 0 || !lifetime || *lifetime == 0) {
-        Fail(Text(texts::kRelayUnreadable) +
-             QT_TRANSLATE_NOOP("varenta", "no relayed address and lifetime") ")");
+        Fail(Text(texts::kRelayUnreadable) + std::string(texts::kRelayNoAddress) + ")");
         return;
     }
     relayed_ = EndpointText(*relayed);

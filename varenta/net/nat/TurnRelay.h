@@ -57,6 +57,23 @@ inline constexpr std::string_view kRelayLost[2] = {
 inline constexpr std::string_view kRelayBindFailed[2] = {
     QT_TRANSLATE_NOOP("varenta", "A partner's connection through the relay at "),
     QT_TRANSLATE_NOOP("varenta", " could not be taken (")};
+// The reasons inside those parentheses.
+inline constexpr std::string_view kRelayErrorCode = QT_TRANSLATE_NOOP("varenta", "error ");
+inline constexpr std::string_view kRelayAnError = QT_TRANSLATE_NOOP("varenta", "an error");
+inline constexpr std::string_view kRelayNotAnswer =
+    QT_TRANSLATE_NOOP("varenta", "not a relay's answer");
+inline constexpr std::string_view kRelayBindClosed =
+    QT_TRANSLATE_NOOP("varenta", "the server closed it");
+inline constexpr std::string_view kRelayOtherAnswer =
+    QT_TRANSLATE_NOOP("varenta", "an answer to another request");
+inline constexpr std::string_view kRelayNoAnswer = QT_TRANSLATE_NOOP("varenta", "not an answer");
+inline constexpr std::string_view kRelayAnswerUnsigned =
+    QT_TRANSLATE_NOOP("varenta", "the answer is not signed");
+inline constexpr std::string_view kRelayNotMessage =
+    QT_TRANSLATE_NOOP("varenta", "not a relay's message");
+inline constexpr std::string_view kRelayNoLifetime = QT_TRANSLATE_NOOP("varenta", "no lifetime");
+inline constexpr std::string_view kRelayNoAddress =
+    QT_TRANSLATE_NOOP("varenta", "no relayed address and lifetime");
 } // namespace texts
 
 class TurnRelay {

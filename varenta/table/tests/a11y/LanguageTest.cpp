@@ -175,6 +175,14 @@ TEST_F(LanguageTest, NetworkReasonsReadInTheUsersLanguageWhereverTheyAreShown) {
         {alone, "The relay at r.example:3478 sent an answer that cannot be read (no lifetime)",
          nullptr,
          "Das Relais bei r.example:3478 hat eine unlesbare Antwort geschickt (keine Lebensdauer)"},
+        // A relay over TLS whose certificate is refused; the TLS library's words stay its own.
+        {alone,
+         "The relay at r.example:5349 cannot be reached (the server's certificate is not trusted: "
+         "The certificate issuer is unknown.)",
+         nullptr,
+         "Das Relais bei r.example:5349 ist nicht erreichbar (dem Zertifikat des Servers wird "
+         "nicht "
+         "vertraut: The certificate issuer is unknown.)"},
         // A read problem of the relay's message.
         {alone,
          "The relay at r.example:3478 sent an answer that cannot be read (a wrong fingerprint)",
