@@ -245,9 +245,22 @@ firewall "$NS_CGN"
 
 # STUN and TURN on the Internet: long-term credentials for the relay; the
 # binding requests need none. Two addresses, so that a client can test
-# whether its NAT keeps the mapping for other senders.
+# whether its NAT keeps the mapping for other senders. TURN over TLS as
+# well, on 5349, with a certificate for the server's address signed by the
+# world's own authority (ca.pem).
+if [[ ! -f $dir/relay.pem ]]; then
+    openssl req -x509 -newkey rsa:2048 -nodes -days 3650 -subj "/CN=Homes test authority" \
+        -keyout "$dir/ca.key" -out "$dir/ca.pem" 2>/dev/null
+    openssl req -newkey rsa:2048 -nodes -subj "/CN=$STUN_IP" -keyout "$dir/relay.key" \
+        -out "$dir/relay.csr" 2>/dev/null
+    printf 'subjectAltName=IP:%s\n' "$STUN_IP" >"$dir/relay.ext"
+    openssl x509 -req -in "$dir/relay.csr" -CA "$dir/ca.pem" -CAkey "$dir/ca.key" \
+        -CAcreateserial -days 3650 -extfile "$dir/relay.ext" -out "$dir/relay.pem" 2>/dev/null
+    chmod 600 "$dir"/*.key
+fi
 inns "$NS_NET" setsid turnserver -n --lt-cred-mech --user="$TURN_USER:$TURN_PASSWORD" \
-    --realm="$TURN_REALM" --no-tls --no-dtls --no-cli \
+    --realm="$TURN_REALM" --tls-listening-port=5349 --cert="$dir/relay.pem" \
+    --pkey="$dir/relay.key" --no-dtls --no-cli \
     --listening-ip="$STUN_IP" --listening-ip="$STUN_IP2" --listening-ip="$STUN_IP6" \
     --relay-ip="$STUN_IP" --listening-port=3478 --min-port=49152 --max-port=49999 \
     --db="$dir/turndb" --pidfile="$dir/turnserver-file.pid" \
@@ -329,6 +342,8 @@ PUBLIC_B=203.0.113.6
 PUBLIC_C=203.0.113.10
 STUN=$STUN_IP:3478
 TURN=$STUN_IP:3478
+TURN_TLS=$STUN_IP:5349
+TURN_CA=$dir/ca.pem
 TURN_USER=$TURN_USER
 TURN_PASSWORD=$TURN_PASSWORD
 EOF

@@ -96,10 +96,14 @@ NetworkSetupDialog::NetworkSetupDialog(SettingsFile& store, QWidget* parent, Sec
         edit->setMaxLength(RelaySetup::kMaxLength);
     }
     edRelayPassword_->setEchoMode(QLineEdit::Password);
+    ckRelayTls_ = new QCheckBox(Text(texts::kRelayTls), relay);
+    ckRelayTls_->setObjectName(QStringLiteral("ckRelayTls"));
+    ckRelayTls_->setChecked(relaySetup.tls);
     auto* relayForm = new QFormLayout(relay);
     relayForm->addRow(Text(texts::kRelayLabelServer), edRelayServer_);
     relayForm->addRow(Text(texts::kRelayLabelUser), edRelayUser_);
     relayForm->addRow(Text(texts::kRelayLabelPassword), edRelayPassword_);
+    relayForm->addRow(ckRelayTls_);
     auto* relayHint = new QLabel(Text(texts::kRelayHint), relay);
     relayHint->setWordWrap(true);
     relayHint->setEnabled(false);
@@ -140,7 +144,8 @@ MailAccount NetworkSetupDialog::ChosenAccount() const {
 }
 
 RelaySetup NetworkSetupDialog::ChosenRelay() const {
-    return {edRelayServer_->text().trimmed(), edRelayUser_->text(), edRelayPassword_->text()};
+    return {edRelayServer_->text().trimmed(), edRelayUser_->text(), edRelayPassword_->text(),
+            ckRelayTls_->isChecked()};
 }
 
 void NetworkSetupDialog::accept() {

@@ -51,6 +51,7 @@ private:
     QLineEdit* edRelayServer_;
     QLineEdit* edRelayUser_;
     QLineEdit* edRelayPassword_;
+    QCheckBox* ckRelayTls_;
 };
 
 } // namespace varenta

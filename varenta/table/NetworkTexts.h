@@ -166,6 +166,8 @@ inline constexpr const char* kRelayLabelServer =
     QT_TRANSLATE_NOOP("varenta", "Relay server (host:port):");
 inline constexpr const char* kRelayLabelUser = QT_TRANSLATE_NOOP("varenta", "User name:");
 inline constexpr const char* kRelayLabelPassword = QT_TRANSLATE_NOOP("varenta", "Password:");
+inline constexpr const char* kRelayTls = QT_TRANSLATE_NOOP(
+    "varenta", "Reach the relay over &TLS (port 5349 unless given; its certificate is checked)");
 inline constexpr const char* kRelayHint = QT_TRANSLATE_NOOP(
     "varenta",
     "A TURN server, for example your own: it carries only the two players' game bytes. "

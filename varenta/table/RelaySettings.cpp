@@ -12,6 +12,7 @@ namespace {
 constexpr char kServer[] = "Network\\Relay Server";
 constexpr char kUser[] = "Network\\Relay User";
 constexpr char kPassword[] = "Network\\Relay Password";
+constexpr char kTls[] = "Network\\Relay TLS";
 // The password is in the secret store, not in this file.
 constexpr char kInSecretStore[] = "Network\\Relay Password Kept";
 constexpr char kSecretKey[] = "relay";
@@ -28,17 +29,19 @@ QString ReadText(SettingsFile& store, const char* key) {
 } // namespace
 
 std::optional<TurnServer> RelaySetup::Server() const {
-    const std::optional<HostPort> at = ParseHostPort(server.toStdString(), kTurnDefaultPort);
+    const std::optional<HostPort> at =
+        ParseHostPort(server.toStdString(), tls ? kTurnTlsPort : kTurnDefaultPort);
     if (!at || user.isEmpty() || password.isEmpty()) {
         return std::nullopt;
     }
-    return TurnServer{at->host, at->port, user.toStdString(), password.toStdString(), false};
+    return TurnServer{at->host, at->port, user.toStdString(), password.toStdString(), tls, {}};
 }
 
 RelaySetup ReadRelaySetup(SettingsFile& store, SecretStore* secrets) {
     RelaySetup setup;
     setup.server = ReadText(store, kServer);
     setup.user = ReadText(store, kUser);
+    setup.tls = store.ReadBool(Name(kTls), false);
     if (store.ReadBool(Name(kInSecretStore), false)) {
         if (secrets != nullptr) {
             setup.password = secrets->Lookup(Name(kSecretKey)).value_or(QString());
@@ -56,6 +59,7 @@ void WriteRelaySetup(SettingsFile& store, SecretStore* secrets, const RelaySetup
     store.WriteValues({
         {Name(kServer), setup.server.trimmed()},
         {Name(kUser), setup.user},
+        {Name(kTls), setup.tls},
         {Name(kPassword), kept ? QString() : ScramblePassword(setup.password)},
         {Name(kInSecretStore), kept},
     });

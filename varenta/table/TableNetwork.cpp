@@ -18,6 +18,7 @@
 #include "varenta/table/RuleDifferencesDialog.h"
 #include "varenta/table/SavedGames.h"
 #include "varenta/table/SecretStore.h"
+#include "varenta/table/ShownReasonQuery.h"
 #include "varenta/table/TableController.h"
 #include "varenta/table/TableStatusBar.h"
 #include "varenta/table/TableTextConversion.h"
@@ -222,10 +223,13 @@ void TableNetwork::ConnecttoPartner1Click() {
     play_->BeginConnecting();
     TableDialogs& dialogs = window_.Dialogs();
     ConnectServices services;
-    services.query = services_.ownAddressQuery ? services_.ownAddressQuery()
-                                               : std::make_unique<InternetAddressQuery>();
-    services.stunQuery =
-        services_.stunQuery ? services_.stunQuery() : std::make_unique<StunAddressQuery>();
+    // The dialog shows the queries' reasons inside its own note: they come
+    // to it in the user's language.
+    services.query = ShownReasonQuery::Wrap(services_.ownAddressQuery
+                                                ? services_.ownAddressQuery()
+                                                : std::make_unique<InternetAddressQuery>());
+    services.stunQuery = ShownReasonQuery::Wrap(
+        services_.stunQuery ? services_.stunQuery() : std::make_unique<StunAddressQuery>());
     // The router is made and asked only when the dialog wants its address,
     // which it does once "Internet" is chosen.
     services.routerAddress = [this](std::function<void(const QString&)> done) {

@@ -3,9 +3,17 @@
 #include "varenta/table/TableTextConversion.h"
 
 #include "varenta/engine/Texts.h"
+#include "varenta/net/nat/InternetAddressQuery.h"
+#include "varenta/net/nat/RouterClient.h"
+#include "varenta/net/nat/StunAddressQuery.h"
+#include "varenta/net/nat/StunQuery.h"
+#include "varenta/net/nat/TurnMessage.h"
 #include "varenta/net/nat/TurnRelay.h"
 #include "varenta/net/session/ConnectionStatus.h"
 #include "varenta/net/session/NetworkSession.h"
+#include "varenta/net/socket/SocketErrors.h"
+#include "varenta/net/socket/TlsClientSocket.h"
+#include "varenta/net/socket/TlsOnDemand.h"
 
 #include <QCoreApplication>
 #include <QLibraryInfo>
@@ -15,10 +23,13 @@
 #include <algorithm>
 #include <array>
 #include <string>
+#include <vector>
 
 namespace varenta {
 
 namespace {
+
+using namespace std::string_view_literals;
 
 QPointer<QTranslator> programTexts;
 QPointer<QTranslator> qtTexts;
@@ -86,12 +97,81 @@ constexpr std::array kPieces = {
     texts::kRelayLost[1],
     texts::kRelayBindFailed[0],
     texts::kRelayBindFailed[1],
+    // Why the address helpers and the router failed: the reason the session,
+    // the relay or the router's hint joins into its own message.
+    texts::kUpnpSilent,
+    texts::kUpnpNotAsked,
+    texts::kUpnpNobody,
+    texts::kUpnpNobodyIPv6,
+    texts::kUpnpOffline,
+    texts::kUpnpNoFirewallControl,
+    texts::kUpnpFirewallShut,
+    texts::kUpnpRefused,
+    texts::kNoIPv6Address,
+    texts::kNatPmpNoGateway,
+    texts::kNatPmpNobody,
+    texts::kNatPmpNotAllowed,
+    texts::kNatPmpOffline,
+    texts::kNatPmpFull,
+    texts::kNatPmpNoMapping,
+    texts::kNatPmpError,
+    texts::kNatPmpBadGateway,
+    texts::kNatPmpNotAsked,
+    texts::kNatPmpMismatch,
+    texts::kNatPmpOtherPort[0],
+    texts::kNatPmpOtherPort[1],
+    std::string_view(RouterClient::kNoRouter),
+    texts::kStunUnreachable,
+    texts::kStunSilent,
+    texts::kStunRefused,
+    texts::kStunUnreadable,
+    texts::kStunLookupSlow,
+    texts::kStunNameUnusable,
+    texts::kStunNameUnknown,
+    texts::kIdServerSilent,
+    texts::kIdServerClosed,
+    texts::kReadNotStun,
+    texts::kReadPastEnd,
+    texts::kReadWrongFingerprint,
+    texts::kReadIntegritySize,
+    texts::kReadIntegrityMismatch,
+    texts::kReadLongText,
+    std::string_view(texts::kTlsLibraryMissing),
+    texts::kNoPortSpecified,
+    texts::kNoAddressSpecified,
+    texts::kBlockingCallTimedOut,
+    // The relay's own reasons.
+    texts::kRelayErrorCode,
+    texts::kRelayAnError,
+    texts::kRelayNotAnswer,
+    texts::kRelayBindClosed,
+    texts::kRelayOtherAnswer,
+    texts::kRelayNoAnswer,
+    texts::kRelayAnswerUnsigned,
+    texts::kRelayNotMessage,
+    texts::kRelayNoLifetime,
+    texts::kRelayNoAddress,
+    // A secured connection's.
+    texts::kTlsNotTrusted,
+    texts::kTlsFailed,
+    texts::kTlsClosed,
 };
+
+// The pieces above and the socket's error table.
+const std::vector<std::string_view>& Pieces() {
+    static const std::vector<std::string_view> pieces = [] {
+        std::vector<std::string_view> all(kPieces.begin(), kPieces.end());
+        const std::vector<std::string_view> socket = SocketErrorTexts();
+        all.insert(all.end(), socket.begin(), socket.end());
+        return all;
+    }();
+    return pieces;
+}
 
 // The longest piece found at `at`, empty when none is.
 std::string_view PieceAt(std::string_view text, std::size_t at) {
     std::string_view best;
-    for (std::string_view piece : kPieces) {
+    for (std::string_view piece : Pieces()) {
         if (piece.size() > best.size() && text.substr(at).starts_with(piece)) {
             best = piece;
         }

@@ -2147,5 +2147,437 @@
         <source> could not be taken (</source>
         <translation> konnte nicht übernommen werden (</translation>
     </message>
+    <message>
+        <source>the TLS library (libgnutls.so.30) could not be loaded</source>
+        <translation>die TLS-Bibliothek (libgnutls.so.30) konnte nicht geladen werden</translation>
+    </message>
+    <message>
+        <source>no answer within </source>
+        <translation>keine Antwort innerhalb von </translation>
+    </message>
+    <message>
+        <source>the server closed the connection</source>
+        <translation>der Server hat die Verbindung geschlossen</translation>
+    </message>
+    <message>
+        <source>the UPnP router did not answer</source>
+        <translation>der UPnP-Router hat nicht geantwortet</translation>
+    </message>
+    <message>
+        <source>no UPnP router</source>
+        <translation>kein UPnP-Router</translation>
+    </message>
+    <message>
+        <source>no UPnP router answered</source>
+        <translation>kein UPnP-Router hat geantwortet</translation>
+    </message>
+    <message>
+        <source>no UPnP router answered over IPv6</source>
+        <translation>kein UPnP-Router hat über IPv6 geantwortet</translation>
+    </message>
+    <message>
+        <source>the UPnP router reports no Internet connection</source>
+        <translation>der UPnP-Router meldet keine Internetverbindung</translation>
+    </message>
+    <message>
+        <source>the UPnP router has no IPv6 firewall control</source>
+        <translation>der UPnP-Router lässt seine IPv6-Firewall nicht steuern</translation>
+    </message>
+    <message>
+        <source>the UPnP router lets no connection through its IPv6 firewall</source>
+        <translation>der UPnP-Router lässt keine Verbindung durch seine IPv6-Firewall</translation>
+    </message>
+    <message>
+        <source>the UPnP router refused (error </source>
+        <translation>der UPnP-Router hat abgelehnt (Fehler </translation>
+    </message>
+    <message>
+        <source>no IPv6 address to open the firewall for</source>
+        <translation>keine IPv6-Adresse, für die die Firewall zu öffnen wäre</translation>
+    </message>
+    <message>
+        <source>no gateway to ask over NAT-PMP</source>
+        <translation>kein Gateway, das über NAT-PMP gefragt werden kann</translation>
+    </message>
+    <message>
+        <source>no NAT-PMP router answered</source>
+        <translation>kein NAT-PMP-Router hat geantwortet</translation>
+    </message>
+    <message>
+        <source>the NAT-PMP router refused (not allowed)</source>
+        <translation>der NAT-PMP-Router hat abgelehnt (nicht erlaubt)</translation>
+    </message>
+    <message>
+        <source>the NAT-PMP router has no Internet connection</source>
+        <translation>der NAT-PMP-Router hat keine Internetverbindung</translation>
+    </message>
+    <message>
+        <source>the NAT-PMP router has no room for another mapping</source>
+        <translation>der NAT-PMP-Router hat keinen Platz für eine weitere Weiterleitung</translation>
+    </message>
+    <message>
+        <source>the NAT-PMP router does not support port mapping</source>
+        <translation>der NAT-PMP-Router unterstützt keine Portweiterleitung</translation>
+    </message>
+    <message>
+        <source>NAT-PMP error </source>
+        <translation>NAT-PMP-Fehler </translation>
+    </message>
+    <message>
+        <source>the NAT-PMP gateway address is not usable</source>
+        <translation>die Adresse des NAT-PMP-Gateways ist nicht verwendbar</translation>
+    </message>
+    <message>
+        <source>no NAT-PMP router</source>
+        <translation>kein NAT-PMP-Router</translation>
+    </message>
+    <message>
+        <source>the NAT-PMP router&apos;s answer does not fit the request</source>
+        <translation>die Antwort des NAT-PMP-Routers passt nicht zur Anfrage</translation>
+    </message>
+    <message>
+        <source>the NAT-PMP router offered port </source>
+        <translation>der NAT-PMP-Router hat stattdessen Port </translation>
+    </message>
+    <message>
+        <source> instead</source>
+        <translation> angeboten</translation>
+    </message>
+    <message>
+        <source>no router answered (neither UPnP nor NAT-PMP)</source>
+        <translation>kein Router hat geantwortet (weder über UPnP noch über NAT-PMP)</translation>
+    </message>
+    <message>
+        <source>the STUN server&apos;s name could not be looked up in time</source>
+        <translation>der Name des STUN-Servers konnte nicht rechtzeitig aufgelöst werden</translation>
+    </message>
+    <message>
+        <source>the STUN server&apos;s name is not usable</source>
+        <translation>der Name des STUN-Servers ist nicht verwendbar</translation>
+    </message>
+    <message>
+        <source>the STUN server&apos;s name is unknown</source>
+        <translation>der Name des STUN-Servers ist unbekannt</translation>
+    </message>
+    <message>
+        <source>the STUN server cannot be reached (</source>
+        <translation>der STUN-Server ist nicht erreichbar (</translation>
+    </message>
+    <message>
+        <source>the STUN server did not answer</source>
+        <translation>der STUN-Server hat nicht geantwortet</translation>
+    </message>
+    <message>
+        <source>the STUN server refused the request (error </source>
+        <translation>der STUN-Server hat die Anfrage abgelehnt (Fehler </translation>
+    </message>
+    <message>
+        <source>the STUN server&apos;s answer could not be read</source>
+        <translation>die Antwort des STUN-Servers war nicht lesbar</translation>
+    </message>
+    <message>
+        <source>not a STUN message</source>
+        <translation>keine STUN-Nachricht</translation>
+    </message>
+    <message>
+        <source>an attribute runs past the message&apos;s end</source>
+        <translation>ein Attribut reicht über das Ende der Nachricht hinaus</translation>
+    </message>
+    <message>
+        <source>a wrong fingerprint</source>
+        <translation>ein falscher Fingerabdruck</translation>
+    </message>
+    <message>
+        <source>a message integrity of the wrong size</source>
+        <translation>eine Integritätsprüfung der falschen Länge</translation>
+    </message>
+    <message>
+        <source>a message integrity that does not match</source>
+        <translation>eine Integritätsprüfung, die nicht stimmt</translation>
+    </message>
+    <message>
+        <source>an over-long text attribute</source>
+        <translation>ein überlanges Textattribut</translation>
+    </message>
+    <message>
+        <source>error </source>
+        <translation>Fehler </translation>
+    </message>
+    <message>
+        <source>an error</source>
+        <translation>ein Fehler</translation>
+    </message>
+    <message>
+        <source>not a relay&apos;s answer</source>
+        <translation>keine Antwort eines Relais</translation>
+    </message>
+    <message>
+        <source>the server closed it</source>
+        <translation>der Server hat sie geschlossen</translation>
+    </message>
+    <message>
+        <source>an answer to another request</source>
+        <translation>eine Antwort auf eine andere Anfrage</translation>
+    </message>
+    <message>
+        <source>not an answer</source>
+        <translation>keine Antwort</translation>
+    </message>
+    <message>
+        <source>the answer is not signed</source>
+        <translation>die Antwort ist nicht signiert</translation>
+    </message>
+    <message>
+        <source>not a relay&apos;s message</source>
+        <translation>keine Nachricht eines Relais</translation>
+    </message>
+    <message>
+        <source>no lifetime</source>
+        <translation>keine Lebensdauer</translation>
+    </message>
+    <message>
+        <source>no relayed address and lifetime</source>
+        <translation>keine weitergeleitete Adresse und Lebensdauer</translation>
+    </message>
+    <message>
+        <source>Not a WinSock error</source>
+        <translation>Kein WinSock-Fehler</translation>
+    </message>
+    <message>
+        <source>Interrupted system call</source>
+        <translation>Unterbrochener Systemaufruf</translation>
+    </message>
+    <message>
+        <source>Bad file number</source>
+        <translation>Ungültige Dateinummer</translation>
+    </message>
+    <message>
+        <source>Permission denied</source>
+        <translation>Keine Berechtigung</translation>
+    </message>
+    <message>
+        <source>Bad address</source>
+        <translation>Ungültige Adresse</translation>
+    </message>
+    <message>
+        <source>Invalid argument</source>
+        <translation>Ungültiges Argument</translation>
+    </message>
+    <message>
+        <source>Too many open files</source>
+        <translation>Zu viele offene Dateien</translation>
+    </message>
+    <message>
+        <source>Operation would block</source>
+        <translation>Die Operation würde blockieren</translation>
+    </message>
+    <message>
+        <source>Operation now in progress</source>
+        <translation>Die Operation ist jetzt im Gange</translation>
+    </message>
+    <message>
+        <source>Operation already in progress</source>
+        <translation>Die Operation ist bereits im Gange</translation>
+    </message>
+    <message>
+        <source>Socket operation on non-socket</source>
+        <translation>Socket-Operation auf etwas, das kein Socket ist</translation>
+    </message>
+    <message>
+        <source>Destination address required</source>
+        <translation>Zieladresse erforderlich</translation>
+    </message>
+    <message>
+        <source>Message too long</source>
+        <translation>Nachricht zu lang</translation>
+    </message>
+    <message>
+        <source>Protocol wrong type for socket</source>
+        <translation>Protokoll vom falschen Typ für den Socket</translation>
+    </message>
+    <message>
+        <source>Protocol not available</source>
+        <translation>Protokoll nicht verfügbar</translation>
+    </message>
+    <message>
+        <source>Protocol not supported</source>
+        <translation>Protokoll nicht unterstützt</translation>
+    </message>
+    <message>
+        <source>Socket type not supported</source>
+        <translation>Socket-Typ nicht unterstützt</translation>
+    </message>
+    <message>
+        <source>Operation not supported on socket</source>
+        <translation>Operation auf dem Socket nicht unterstützt</translation>
+    </message>
+    <message>
+        <source>Protocol family not supported</source>
+        <translation>Protokollfamilie nicht unterstützt</translation>
+    </message>
+    <message>
+        <source>Address family not supported by protocol family</source>
+        <translation>Adressfamilie von der Protokollfamilie nicht unterstützt</translation>
+    </message>
+    <message>
+        <source>Address already in use</source>
+        <translation>Adresse wird bereits verwendet</translation>
+    </message>
+    <message>
+        <source>Can&apos;t assign requested address</source>
+        <translation>Die angeforderte Adresse kann nicht zugewiesen werden</translation>
+    </message>
+    <message>
+        <source>Network is down</source>
+        <translation>Das Netzwerk ist nicht in Betrieb</translation>
+    </message>
+    <message>
+        <source>Network is unreachable</source>
+        <translation>Das Netzwerk ist nicht erreichbar</translation>
+    </message>
+    <message>
+        <source>Network dropped connection on reset</source>
+        <translation>Das Netzwerk hat die Verbindung beim Zurücksetzen abgebrochen</translation>
+    </message>
+    <message>
+        <source>Software caused connection abort</source>
+        <translation>Verbindungsabbruch durch die Software</translation>
+    </message>
+    <message>
+        <source>Connection reset by peer</source>
+        <translation>Verbindung von der Gegenseite zurückgesetzt</translation>
+    </message>
+    <message>
+        <source>No buffer space available</source>
+        <translation>Kein Pufferspeicher verfügbar</translation>
+    </message>
+    <message>
+        <source>Socket is already connected</source>
+        <translation>Der Socket ist bereits verbunden</translation>
+    </message>
+    <message>
+        <source>Socket is not connected</source>
+        <translation>Der Socket ist nicht verbunden</translation>
+    </message>
+    <message>
+        <source>Can&apos;t send after socket shutdown</source>
+        <translation>Nach dem Schließen des Sockets kann nicht gesendet werden</translation>
+    </message>
+    <message>
+        <source>Too many references: can&apos;t splice</source>
+        <translation>Zu viele Verweise: Verknüpfen nicht möglich</translation>
+    </message>
+    <message>
+        <source>Connection timed out</source>
+        <translation>Zeitüberschreitung bei der Verbindung</translation>
+    </message>
+    <message>
+        <source>Connection refused</source>
+        <translation>Verbindung abgelehnt</translation>
+    </message>
+    <message>
+        <source>Too many levels of symbolic links</source>
+        <translation>Zu viele Ebenen symbolischer Verknüpfungen</translation>
+    </message>
+    <message>
+        <source>File name too long</source>
+        <translation>Dateiname zu lang</translation>
+    </message>
+    <message>
+        <source>Host is down</source>
+        <translation>Der Host ist nicht in Betrieb</translation>
+    </message>
+    <message>
+        <source>No route to host</source>
+        <translation>Keine Route zum Host</translation>
+    </message>
+    <message>
+        <source>Directory not empty</source>
+        <translation>Verzeichnis nicht leer</translation>
+    </message>
+    <message>
+        <source>Too many processes</source>
+        <translation>Zu viele Prozesse</translation>
+    </message>
+    <message>
+        <source>Too many users</source>
+        <translation>Zu viele Benutzer</translation>
+    </message>
+    <message>
+        <source>Disc quota exceeded</source>
+        <translation>Speicherkontingent überschritten</translation>
+    </message>
+    <message>
+        <source>Stale NFS file handle</source>
+        <translation>Veraltetes NFS-Datei-Handle</translation>
+    </message>
+    <message>
+        <source>Too many levels of remote in path</source>
+        <translation>Zu viele entfernte Ebenen im Pfad</translation>
+    </message>
+    <message>
+        <source>Network sub-system is unusable</source>
+        <translation>Das Netzwerk-Subsystem ist nicht nutzbar</translation>
+    </message>
+    <message>
+        <source>WinSock DLL cannot support this application</source>
+        <translation>Die WinSock-DLL kann diese Anwendung nicht unterstützen</translation>
+    </message>
+    <message>
+        <source>WinSock not initialized</source>
+        <translation>WinSock nicht initialisiert</translation>
+    </message>
+    <message>
+        <source>Host not found</source>
+        <translation>Host nicht gefunden</translation>
+    </message>
+    <message>
+        <source>Non-authoritative host not found</source>
+        <translation>Host nicht gefunden (nicht autoritative Antwort)</translation>
+    </message>
+    <message>
+        <source>Non-recoverable error</source>
+        <translation>Nicht behebbarer Fehler</translation>
+    </message>
+    <message>
+        <source>No Data</source>
+        <translation>Keine Daten</translation>
+    </message>
+    <message>
+        <source>WINSOCK ERROR</source>
+        <translation>WINSOCK-FEHLER</translation>
+    </message>
+    <message>
+        <source>WINSOCK CALL CANCELED</source>
+        <translation>WINSOCK-AUFRUF ABGEBROCHEN</translation>
+    </message>
+    <message>
+        <source>No Port Specified</source>
+        <translation>Kein Port angegeben</translation>
+    </message>
+    <message>
+        <source>No IP Address Specified</source>
+        <translation>Keine IP-Adresse angegeben</translation>
+    </message>
+    <message>
+        <source>Blocking call timed out</source>
+        <translation>Zeitüberschreitung beim blockierenden Aufruf</translation>
+    </message>
+    <message>
+        <source>the server&apos;s certificate is not trusted: </source>
+        <translation>dem Zertifikat des Servers wird nicht vertraut: </translation>
+    </message>
+    <message>
+        <source>the secure connection failed: </source>
+        <translation>die gesicherte Verbindung ist fehlgeschlagen: </translation>
+    </message>
+    <message>
+        <source>the server closed the connection before it was secured</source>
+        <translation>der Server hat die Verbindung geschlossen, bevor sie gesichert war</translation>
+    </message>
+    <message>
+        <source>Reach the relay over &amp;TLS (port 5349 unless given; its certificate is checked)</source>
+        <translation>Relais über &amp;TLS erreichen (Port 5349, wenn keiner angegeben ist; sein Zertifikat wird geprüft)</translation>
+    </message>
 </context>
 </TS>

@@ -359,9 +359,9 @@ SimSummary RunNetworkSimulation(const SimOptions& options, std::ostream* traceSt
     }
     RouterPort routerPort(messages, watch);
     if (options.Relayed()) {
-        play.BecomeRelayedServer(
-            {options.turnHost, options.turnPort, options.turnUser, options.turnPassword, false},
-            options.turnPeers);
+        play.BecomeRelayedServer({options.turnHost, options.turnPort, options.turnUser,
+                                  options.turnPassword, options.turnTls, options.turnTrust},
+                                 options.turnPeers);
     } else if (listening) {
         if (!play.BecomeServer()) {
             fail(watch.failure.empty() ? "cannot listen on port " + options.listenPort
@@ -424,6 +424,12 @@ SimSummary RunNetworkSimulation(const SimOptions& options, std::ostream* traceSt
     }
     play.SetListener(nullptr);
     session.CloseSession();
+    // Through a relay, the last frames pass before this side's line and the
+    // allocation end (or their time is up).
+    play.LingerRelay();
+    while (play.RelayLingers() && TcpSocket::LingeringCloses() > 0) {
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    }
     routerPort.Remove();
     if (options.timing) {
         messages << watch.timing.Text() << std::endl;

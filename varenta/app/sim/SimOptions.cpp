@@ -283,6 +283,17 @@ std::optional<SimOptions> ParseSimOptions(const std::vector<std::string_view>& a
                 return std::nullopt;
             }
             o.turnPeers.push_back(peer);
+        } else if (arg == "--turn-tls") {
+            o.turnTls = true;
+        } else if (arg == "--turn-trust") {
+            if (!value(v)) {
+                return std::nullopt;
+            }
+            if (v.empty()) {
+                error = "--turn-trust needs a file";
+                return std::nullopt;
+            }
+            o.turnTrust = std::string(v);
         } else if (arg == "--resume") {
             o.resume = true;
         } else if (arg == "--map-port") {
@@ -322,13 +333,18 @@ std::optional<SimOptions> ParseSimOptions(const std::vector<std::string_view>& a
         error = "--moves, --load and --save do not apply to a network game";
         return std::nullopt;
     }
-    const bool turnParts = !o.turnUser.empty() || !o.turnPassword.empty() || !o.turnPeers.empty();
+    const bool turnParts = !o.turnUser.empty() || !o.turnPassword.empty() || !o.turnPeers.empty() ||
+                           o.turnTls || !o.turnTrust.empty();
     if ((o.Relayed() || turnParts) && o.listenPort.empty()) {
         error = "--turn and its options need --listen";
         return std::nullopt;
     }
     if (turnParts && !o.Relayed()) {
-        error = "--turn-user, --turn-password and --turn-peer need --turn";
+        error = "--turn-user, --turn-password, --turn-peer and --turn-tls need --turn";
+        return std::nullopt;
+    }
+    if (!o.turnTrust.empty() && !o.turnTls) {
+        error = "--turn-trust needs --turn-tls";
         return std::nullopt;
     }
     if (o.Relayed() && (o.turnUser.empty() || o.turnPassword.empty() || o.turnPeers.empty())) {

@@ -50,6 +50,8 @@ struct SimOptions {
     std::string turnUser;
     std::string turnPassword;
     std::vector<std::string> turnPeers;
+    bool turnTls = false;
+    std::string turnTrust; // PEM authorities for the relay's certificate; empty: the system's
     bool Relayed() const { return !turnHost.empty(); }
     bool Networked() const { return !listenPort.empty() || !connectHost.empty(); }
 };
@@ -72,7 +74,7 @@ inline constexpr std::string_view kUsage =
     "                   [--drop-after N[,N...]] [--resume]\n"
     "                   [--stun HOST:PORT] [--map-port] [--timing]\n"
     "                   [--turn HOST:PORT --turn-user USER --turn-password PASS\n"
-    "                    --turn-peer IP...]\n"
+    "                    --turn-peer IP... [--turn-tls [--turn-trust FILE]]]\n"
     "                   [--trace FILE|-] [--json]\n"
     "  --moves N    stop after the player bot's N-th move (also within a hand)\n"
     "  --load FILE  continue the saved game FILE, the player bot on turn\n"
@@ -105,6 +107,10 @@ inline constexpr std::string_view kUsage =
     "                       partner needs no relay of its own: plain --connect)\n"
     "  --turn-user USER, --turn-password PASS  the relay's credentials\n"
     "  --turn-peer IP       the partner's address as the relay sees it; only it may\n"
-    "                       come in (repeat for several)\n";
+    "                       come in (repeat for several)\n"
+    "  --turn-tls           reach the relay over TLS, its certificate checked against\n"
+    "                       the system's authorities and the host name\n"
+    "  --turn-trust FILE    with --turn-tls: trust the authorities of this PEM file\n"
+    "                       instead of the system's\n";
 
 } // namespace varenta::sim

@@ -7,7 +7,7 @@
 #pragma once
 
 #include "varenta/net/mail/MailLineReader.h"
-#include "varenta/net/mail/TlsStream.h"
+#include "varenta/net/socket/TlsStream.h"
 #include "varenta/net/socket/NameLookup.h"
 #include "varenta/net/socket/NetTimer.h"
 #include "varenta/net/socket/NotifierWatcher.h"

@@ -10,7 +10,8 @@ InternetAddressQuery::InternetAddressQuery(std::string port, int timeoutMs)
     timeout_.setSingleShot(true);
     timeout_.setInterval(timeoutMs);
     QObject::connect(&timeout_, &QTimer::timeout, [this] {
-        Finish(QString(), "no answer within " + std::to_string(timeout_.interval() / 1000) + " s");
+        Finish(QString(), std::string(texts::kIdServerSilent) +
+                              std::to_string(timeout_.interval() / 1000) + " s");
     });
 }
 
@@ -56,7 +57,7 @@ void InternetAddressQuery::ErrorOccurred(TcpSocket&, const SocketError& error) {
 }
 
 void InternetAddressQuery::SessionClosed(TcpSocket&) {
-    Finish(QString(), "the server closed the connection");
+    Finish(QString(), std::string(texts::kIdServerClosed));
 }
 
 void InternetAddressQuery::Finish(const QString& address, std::string problem) {

@@ -9,11 +9,22 @@
 #include "varenta/net/socket/TcpSocket.h"
 
 #include <QTimer>
+#include <QtGlobal>
 
 #include <memory>
 #include <string>
+#include <string_view>
 
 namespace varenta {
+
+// Why the identification server gave no address; the window translates them
+// where it shows them. The seconds and their unit follow the first.
+namespace texts {
+inline constexpr std::string_view kIdServerSilent =
+    QT_TRANSLATE_NOOP("varenta", "no answer within ");
+inline constexpr std::string_view kIdServerClosed =
+    QT_TRANSLATE_NOOP("varenta", "the server closed the connection");
+} // namespace texts
 
 class InternetAddressQuery : public OwnAddressQuery, private SocketEvents {
 public:

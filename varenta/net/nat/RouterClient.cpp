@@ -24,22 +24,22 @@ constexpr int kOnlyPermanentLeases = 725;
 std::string NatPmpProblem(int code) {
     switch (code) {
     case NATPMP_ERR_CANNOTGETGATEWAY:
-        return "no gateway to ask over NAT-PMP";
+        return std::string(texts::kNatPmpNoGateway);
     case NATPMP_ERR_NOGATEWAYSUPPORT:
     case NATPMP_TRYAGAIN:
     case NATPMP_ERR_RECVFROM:
-        return "no NAT-PMP router answered";
+        return std::string(texts::kNatPmpNobody);
     case NATPMP_ERR_NOTAUTHORIZED:
-        return "the NAT-PMP router refused (not allowed)";
+        return std::string(texts::kNatPmpNotAllowed);
     case NATPMP_ERR_NETWORKFAILURE:
-        return "the NAT-PMP router has no Internet connection";
+        return std::string(texts::kNatPmpOffline);
     case NATPMP_ERR_OUTOFRESOURCES:
-        return "the NAT-PMP router has no room for another mapping";
+        return std::string(texts::kNatPmpFull);
     case NATPMP_ERR_UNSUPPORTEDVERSION:
     case NATPMP_ERR_UNSUPPORTEDOPCODE:
-        return "the NAT-PMP router does not support port mapping";
+        return std::string(texts::kNatPmpNoMapping);
     default:
-        return "NAT-PMP error " + std::to_string(-code);
+        return std::string(texts::kNatPmpError) + std::to_string(-code);
     }
 }
 
@@ -52,7 +52,7 @@ bool NobodyAnswered(int code) {
 
 std::string UpnpProblem(int code) {
     const char* text = strupnperror(code);
-    return "the UPnP router refused (error " + std::to_string(code) +
+    return std::string(texts::kUpnpRefused) + std::to_string(code) +
            (text != nullptr ? std::string(" ") + text : std::string()) + ")";
 }
 
@@ -103,21 +103,21 @@ bool RouterClient::FindIgd(Igd& igd, std::string& problem) {
         }
         FreeUPNPUrls(&igd.urls);
         igd.urls = {};
-        problem = "the UPnP router did not answer";
+        problem = texts::kUpnpSilent;
         if (!access_.descriptionUrl.empty()) {
             return false;
         }
         foundDescription_.clear(); // it may have moved: look again
     }
     if (!access_.discover) {
-        problem = "no UPnP router";
+        problem = texts::kUpnpNotAsked;
         return false;
     }
     int error = 0;
     UPNPDev* devices =
         upnpDiscover(access_.discoveryMs, nullptr, nullptr, UPNP_LOCAL_PORT_ANY, 0, 2, &error);
     if (devices == nullptr) {
-        problem = "no UPnP router answered";
+        problem = texts::kUpnpNobody;
         return false;
     }
     const int found = UPNP_GetValidIGD(devices, &igd.urls, &igd.data, igd.lan.data(),
@@ -129,8 +129,7 @@ bool RouterClient::FindIgd(Igd& igd, std::string& problem) {
         }
         return true;
     }
-    problem =
-        found == 2 ? "the UPnP router reports no Internet connection" : "no UPnP router answered";
+    problem = found == 2 ? texts::kUpnpOffline : texts::kUpnpNobody;
     return false;
 }
 
@@ -144,7 +143,7 @@ bool RouterClient::FindFirewallIgd(Igd& igd, std::string& problem) {
         if (!found) {
             FreeUPNPUrls(&igd.urls);
             igd.urls = {};
-            problem = "the UPnP router did not answer";
+            problem = texts::kUpnpSilent;
             if (!access_.descriptionUrl.empty()) {
                 return false;
             }
@@ -153,14 +152,14 @@ bool RouterClient::FindFirewallIgd(Igd& igd, std::string& problem) {
     }
     if (!found) {
         if (!access_.discover) {
-            problem = "no UPnP router";
+            problem = texts::kUpnpNotAsked;
             return false;
         }
         int error = 0;
         UPNPDev* devices =
             upnpDiscover(access_.discoveryMs, nullptr, nullptr, UPNP_LOCAL_PORT_ANY, 1, 2, &error);
         if (devices == nullptr) {
-            problem = "no UPnP router answered over IPv6";
+            problem = texts::kUpnpNobodyIPv6;
             return false;
         }
         // Whether the router's IPv4 side counts as connected is of no matter
@@ -169,7 +168,7 @@ bool RouterClient::FindFirewallIgd(Igd& igd, std::string& problem) {
                                            static_cast<int>(igd.lan.size()));
         freeUPNPDevlist(devices);
         if (valid != 1 && valid != 2) {
-            problem = "no UPnP router answered over IPv6";
+            problem = texts::kUpnpNobodyIPv6;
             return false;
         }
         if (igd.urls.rootdescURL != nullptr) {
@@ -177,7 +176,7 @@ bool RouterClient::FindFirewallIgd(Igd& igd, std::string& problem) {
         }
     }
     if (igd.urls.controlURL_6FC == nullptr || igd.data.IPv6FC.servicetype[0] == '\0') {
-        problem = "the UPnP router has no IPv6 firewall control";
+        problem = texts::kUpnpNoFirewallControl;
         return false;
     }
     return true;
@@ -190,7 +189,7 @@ RouterAnswer RouterClient::OpenPinhole(const std::string& address, int port) {
     answer.externalAddress = address; // reachable as it is: nothing is translated
     in6_addr parsed{};
     if (inet_pton(AF_INET6, address.c_str(), &parsed) != 1) {
-        answer.problem = "no IPv6 address to open the firewall for";
+        answer.problem = texts::kNoIPv6Address;
         return answer;
     }
     if (pinhole_ && (pinhole_->address != address || pinhole_->port != port)) {
@@ -211,7 +210,7 @@ RouterAnswer RouterClient::OpenPinhole(const std::string& address, int port) {
         return answer;
     }
     if (result == UPNPCOMMAND_SUCCESS && inboundAllowed == 0) {
-        answer.problem = "the UPnP router lets no connection through its IPv6 firewall";
+        answer.problem = texts::kUpnpFirewallShut;
         return answer;
     }
     const std::string lease = std::to_string(kLeaseSeconds);
@@ -285,14 +284,14 @@ bool RouterClient::NatPmpGateway(unsigned& gateway, std::string& problem) const 
     if (!access_.natPmpGateway.empty()) {
         in_addr address{};
         if (inet_pton(AF_INET, access_.natPmpGateway.c_str(), &address) != 1) {
-            problem = "the NAT-PMP gateway address is not usable";
+            problem = texts::kNatPmpBadGateway;
             return false;
         }
         gateway = address.s_addr;
         return true;
     }
     if (!access_.discover) {
-        problem = "no NAT-PMP router";
+        problem = texts::kNatPmpNotAsked;
         return false;
     }
     return true; // the library finds the default route's gateway
@@ -337,13 +336,14 @@ RouterAnswer RouterClient::MapNatPmp(int port, int lifetime) {
     }
     if (response.type != NATPMP_RESPTYPE_TCPPORTMAPPING ||
         response.pnu.newportmapping.privateport != wanted) {
-        answer.problem = "the NAT-PMP router's answer does not fit the request";
+        answer.problem = texts::kNatPmpMismatch;
         return answer;
     }
     if (lifetime > 0 && response.pnu.newportmapping.mappedpublicport != wanted) {
         // Partners always call the game's own port; another one is of no use.
-        answer.problem = "the NAT-PMP router offered port " +
-                         std::to_string(response.pnu.newportmapping.mappedpublicport) + " instead";
+        answer.problem = std::string(texts::kNatPmpOtherPort[0]) +
+                         std::to_string(response.pnu.newportmapping.mappedpublicport) +
+                         std::string(texts::kNatPmpOtherPort[1]);
         MapNatPmp(port, 0); // take the useless mapping back
         return answer;
     }

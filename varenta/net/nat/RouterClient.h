@@ -7,10 +7,59 @@
 // mapping (RouterPortMapping) runs them away from the window's thread.
 #pragma once
 
+#include <QtGlobal>
+
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace varenta {
+
+// Why the router did not do what was asked, for a hint line; the window
+// translates them where they show up inside its longer messages. A number
+// follows the pieces that end in a space.
+namespace texts {
+inline constexpr std::string_view kUpnpSilent =
+    QT_TRANSLATE_NOOP("varenta", "the UPnP router did not answer");
+inline constexpr std::string_view kUpnpNotAsked = QT_TRANSLATE_NOOP("varenta", "no UPnP router");
+inline constexpr std::string_view kUpnpNobody =
+    QT_TRANSLATE_NOOP("varenta", "no UPnP router answered");
+inline constexpr std::string_view kUpnpNobodyIPv6 =
+    QT_TRANSLATE_NOOP("varenta", "no UPnP router answered over IPv6");
+inline constexpr std::string_view kUpnpOffline =
+    QT_TRANSLATE_NOOP("varenta", "the UPnP router reports no Internet connection");
+inline constexpr std::string_view kUpnpNoFirewallControl =
+    QT_TRANSLATE_NOOP("varenta", "the UPnP router has no IPv6 firewall control");
+inline constexpr std::string_view kUpnpFirewallShut =
+    QT_TRANSLATE_NOOP("varenta", "the UPnP router lets no connection through its IPv6 firewall");
+// Followed by the code, the library's name for it and ")".
+inline constexpr std::string_view kUpnpRefused =
+    QT_TRANSLATE_NOOP("varenta", "the UPnP router refused (error ");
+inline constexpr std::string_view kNoIPv6Address =
+    QT_TRANSLATE_NOOP("varenta", "no IPv6 address to open the firewall for");
+inline constexpr std::string_view kNatPmpNoGateway =
+    QT_TRANSLATE_NOOP("varenta", "no gateway to ask over NAT-PMP");
+inline constexpr std::string_view kNatPmpNobody =
+    QT_TRANSLATE_NOOP("varenta", "no NAT-PMP router answered");
+inline constexpr std::string_view kNatPmpNotAllowed =
+    QT_TRANSLATE_NOOP("varenta", "the NAT-PMP router refused (not allowed)");
+inline constexpr std::string_view kNatPmpOffline =
+    QT_TRANSLATE_NOOP("varenta", "the NAT-PMP router has no Internet connection");
+inline constexpr std::string_view kNatPmpFull =
+    QT_TRANSLATE_NOOP("varenta", "the NAT-PMP router has no room for another mapping");
+inline constexpr std::string_view kNatPmpNoMapping =
+    QT_TRANSLATE_NOOP("varenta", "the NAT-PMP router does not support port mapping");
+inline constexpr std::string_view kNatPmpError = QT_TRANSLATE_NOOP("varenta", "NAT-PMP error ");
+inline constexpr std::string_view kNatPmpBadGateway =
+    QT_TRANSLATE_NOOP("varenta", "the NAT-PMP gateway address is not usable");
+inline constexpr std::string_view kNatPmpNotAsked =
+    QT_TRANSLATE_NOOP("varenta", "no NAT-PMP router");
+inline constexpr std::string_view kNatPmpMismatch =
+    QT_TRANSLATE_NOOP("varenta", "the NAT-PMP router's answer does not fit the request");
+inline constexpr std::string_view kNatPmpOtherPort[2] = {
+    QT_TRANSLATE_NOOP("varenta", "the NAT-PMP router offered port "),
+    QT_TRANSLATE_NOOP("varenta", " instead")};
+} // namespace texts
 
 // Where the router is looked for.
 struct RouterAccess {
@@ -44,7 +93,8 @@ class RouterClient {
 public:
     static constexpr int kLeaseSeconds = 3600;
     static constexpr const char* kDescription = "Varenta";
-    static constexpr const char* kNoRouter = "no router answered (neither UPnP nor NAT-PMP)";
+    static constexpr const char* kNoRouter =
+        QT_TRANSLATE_NOOP("varenta", "no router answered (neither UPnP nor NAT-PMP)");
 
     explicit RouterClient(RouterAccess access) : access_(std::move(access)) {}
 

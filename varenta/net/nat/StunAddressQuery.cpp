@@ -35,7 +35,7 @@ StunAddressQuery::StunAddressQuery(std::unique_ptr<NetTimer> lookupTimer,
         auto done = std::move(done_);
         Cancel();
         done_ = std::move(done);
-        Finish({false, {}, 0, "the STUN server's name could not be looked up in time"});
+        Finish({false, {}, 0, std::string(texts::kStunLookupSlow)});
     };
 }
 
@@ -54,7 +54,7 @@ void StunAddressQuery::Start(const QString& server, std::function<void(const QSt
             &answerContext_,
             [this, generation = generation_] {
                 if (generation == generation_) {
-                    Finish({false, {}, 0, "the STUN server's name is not usable"});
+                    Finish({false, {}, 0, std::string(texts::kStunNameUnusable)});
                 }
             },
             Qt::QueuedConnection);
@@ -79,7 +79,7 @@ void StunAddressQuery::LookedUp(const NameLookup::Answer& answer) {
     sockaddr_storage address{};
     socklen_t length = 0;
     if (!PickAddress(answer, address, length)) {
-        Finish({false, {}, 0, "the STUN server's name is unknown"});
+        Finish({false, {}, 0, std::string(texts::kStunNameUnknown)});
         return;
     }
     Ask(address, length);

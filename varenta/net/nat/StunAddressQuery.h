@@ -14,8 +14,20 @@
 
 #include <memory>
 #include <string>
+#include <string_view>
 
 namespace varenta {
+
+// Why the server's name gave no address to ask; the window translates them
+// where it shows them.
+namespace texts {
+inline constexpr std::string_view kStunLookupSlow =
+    QT_TRANSLATE_NOOP("varenta", "the STUN server's name could not be looked up in time");
+inline constexpr std::string_view kStunNameUnusable =
+    QT_TRANSLATE_NOOP("varenta", "the STUN server's name is not usable");
+inline constexpr std::string_view kStunNameUnknown =
+    QT_TRANSLATE_NOOP("varenta", "the STUN server's name is unknown");
+} // namespace texts
 
 class StunAddressQuery : public OwnAddressQuery {
 public:

@@ -30,7 +30,7 @@ bool SamePeer(const sockaddr_storage& a, const sockaddr_storage& b) {
 }
 
 std::string Unreachable() {
-    return std::string("the STUN server cannot be reached (") + std::strerror(errno) + ")";
+    return std::string(texts::kStunUnreachable) + std::strerror(errno) + ")";
 }
 
 StunTransactionId NewTransactionId() {
@@ -119,10 +119,7 @@ void StunQuery::Expired() {
     }
     elapsedMs_ = nextMs_;
     if (elapsedMs_ >= kGiveUpMs) {
-        Finish({false,
-                {},
-                0,
-                unreadable_.empty() ? std::string("the STUN server did not answer") : unreadable_});
+        Finish({false, {}, 0, unreadable_.empty() ? std::string(texts::kStunSilent) : unreadable_});
         return;
     }
     Send();
@@ -157,11 +154,10 @@ void StunQuery::Readable() {
             Finish({false,
                     {},
                     0,
-                    "the STUN server refused the request (error " +
-                        std::to_string(answer.errorCode) + ")"});
+                    std::string(texts::kStunRefused) + std::to_string(answer.errorCode) + ")"});
             return;
         case StunAnswer::Kind::Malformed:
-            unreadable_ = "the STUN server's answer could not be read";
+            unreadable_ = texts::kStunUnreadable;
             break;
         case StunAnswer::Kind::Foreign:
             break;

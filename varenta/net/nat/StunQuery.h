@@ -10,13 +10,30 @@
 #include "varenta/net/socket/NetTimer.h"
 #include "varenta/net/socket/SocketWatcher.h"
 
+#include <QtGlobal>
+
 #include <sys/socket.h>
 
 #include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
 
 namespace varenta {
+
+// Why a query found nothing; the window translates them where it shows
+// them. The pieces ending in "(" are followed by the system's words or the
+// server's error code, and ")".
+namespace texts {
+inline constexpr std::string_view kStunUnreachable =
+    QT_TRANSLATE_NOOP("varenta", "the STUN server cannot be reached (");
+inline constexpr std::string_view kStunSilent =
+    QT_TRANSLATE_NOOP("varenta", "the STUN server did not answer");
+inline constexpr std::string_view kStunRefused =
+    QT_TRANSLATE_NOOP("varenta", "the STUN server refused the request (error ");
+inline constexpr std::string_view kStunUnreadable =
+    QT_TRANSLATE_NOOP("varenta", "the STUN server's answer could not be read");
+} // namespace texts
 
 class StunQuery {
 public:

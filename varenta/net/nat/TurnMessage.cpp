@@ -195,12 +195,12 @@ TurnRead ReadTurnMessage(std::string_view bytes, const std::string* key) {
     TurnRead read;
     const auto frame = TurnFrameLength(bytes);
     if (!frame || *frame != bytes.size()) {
-        read.problem = "not a STUN message";
+        read.problem = texts::kReadNotStun;
         return read;
     }
     const auto attributes = stun::Attributes(bytes);
     if (!attributes) {
-        read.problem = "an attribute runs past the message's end";
+        read.problem = texts::kReadPastEnd;
         return read;
     }
     const std::uint16_t type = stun::Get16(bytes, 0);
@@ -216,7 +216,7 @@ TurnRead ReadTurnMessage(std::string_view bytes, const std::string* key) {
             if (i + 1 != attributes->size() || attribute.value.size() != 4 ||
                 stun::Get32(attribute.value, 0) !=
                     (Crc32(Covered(bytes, attribute.offset, 8)) ^ kFingerprintXor)) {
-                read.problem = "a wrong fingerprint";
+                read.problem = texts::kReadWrongFingerprint;
                 return read;
             }
             break;
@@ -227,14 +227,14 @@ TurnRead ReadTurnMessage(std::string_view bytes, const std::string* key) {
         if (attribute.type == turn::kMessageIntegrity) {
             integritySeen = true;
             if (attribute.value.size() != kIntegritySize) {
-                read.problem = "a message integrity of the wrong size";
+                read.problem = texts::kReadIntegritySize;
                 return read;
             }
             if (key != nullptr) {
                 const std::string expected =
                     Hmac(*key, Covered(bytes, attribute.offset, 4 + kIntegritySize));
                 if (expected != attribute.value) {
-                    read.problem = "a message integrity that does not match";
+                    read.problem = texts::kReadIntegrityMismatch;
                     return read;
                 }
                 message.authenticated = true;
@@ -244,7 +244,7 @@ TurnRead ReadTurnMessage(std::string_view bytes, const std::string* key) {
         const bool text = attribute.type == turn::kUsername || attribute.type == turn::kRealm ||
                           attribute.type == turn::kNonce || attribute.type == turn::kErrorCode;
         if (text && attribute.value.size() > kLongestText) {
-            read.problem = "an over-long text attribute";
+            read.problem = texts::kReadLongText;
             return read;
         }
         message.attributes.emplace_back(attribute.type, std::string(attribute.value));

@@ -7,6 +7,8 @@
 
 #include "varenta/net/nat/StunCodec.h"
 
+#include <QtGlobal>
+
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -95,6 +97,22 @@ std::uint16_t TurnMessageType(std::uint16_t method, TurnMessage::Class kind);
 // How many bytes the message at the start of a TCP stream takes: 0 while
 // its header has not all arrived, nothing when the bytes cannot be STUN.
 std::optional<std::size_t> TurnFrameLength(std::string_view stream);
+
+// Why bytes read are no usable message, in a few words; the window
+// translates them where it shows them (inside the relay's parentheses).
+namespace texts {
+inline constexpr std::string_view kReadNotStun = QT_TRANSLATE_NOOP("varenta", "not a STUN message");
+inline constexpr std::string_view kReadPastEnd =
+    QT_TRANSLATE_NOOP("varenta", "an attribute runs past the message's end");
+inline constexpr std::string_view kReadWrongFingerprint =
+    QT_TRANSLATE_NOOP("varenta", "a wrong fingerprint");
+inline constexpr std::string_view kReadIntegritySize =
+    QT_TRANSLATE_NOOP("varenta", "a message integrity of the wrong size");
+inline constexpr std::string_view kReadIntegrityMismatch =
+    QT_TRANSLATE_NOOP("varenta", "a message integrity that does not match");
+inline constexpr std::string_view kReadLongText =
+    QT_TRANSLATE_NOOP("varenta", "an over-long text attribute");
+} // namespace texts
 
 struct TurnRead {
     std::optional<TurnMessage> message; // nothing: the bytes are no such message

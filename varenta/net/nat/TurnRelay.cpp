@@ -1,5 +1,7 @@
 #include "varenta/net/nat/TurnRelay.h"
 
+#include "varenta/net/socket/TlsClientSocket.h"
+
 #include <algorithm>
 #include <random>
 
@@ -28,7 +30,8 @@ std::string EndpointText(const stun::Endpoint& endpoint) {
 // "error 486: Allocation Quota Reached"
 std::string Refusal(const TurnMessage& answer) {
     const int code = answer.ErrorCode();
-    std::string text = code != 0 ? "error " + std::to_string(code) : std::string("an error");
+    std::string text = code != 0 ? std::string(texts::kRelayErrorCode) + std::to_string(code)
+                                 : std::string(texts::kRelayAnError);
     const std::string reason = answer.ErrorReason();
     return reason.empty() ? text : text + ": " + reason;
 }
@@ -94,12 +97,12 @@ public:
             }
             answer_.append(chunk, 0, static_cast<std::size_t>(got));
             if (!TurnFrameLength(answer_)) {
-                Done(false, "not a relay's answer");
+                Done(false, std::string(texts::kRelayNotAnswer));
                 return;
             }
         }
     }
-    void SessionClosed(TcpSocket&) override { Done(false, "the server closed it"); }
+    void SessionClosed(TcpSocket&) override { Done(false, std::string(texts::kRelayBindClosed)); }
     void ErrorOccurred(TcpSocket&, const SocketError& error) override { Done(false, error.text); }
 
 private:
@@ -110,7 +113,7 @@ private:
         const TurnRead read = ReadTurnMessage(bytes, key);
         if (!read.message || read.message->id != id_ ||
             read.message->method != turn::kConnectionBind) {
-            Done(false, read.message ? "an answer to another request" : read.problem);
+            Done(false, read.message ? std::string(texts::kRelayOtherAnswer) : read.problem);
             return;
         }
         const TurnMessage& answer = *read.message;
@@ -125,11 +128,11 @@ private:
             return;
         }
         if (answer.kind != TurnMessage::Class::Success) {
-            Done(false, "not an answer");
+            Done(false, std::string(texts::kRelayNoAnswer));
             return;
         }
         if (key != nullptr && !answer.authenticated) {
-            Done(false, "the answer is not signed");
+            Done(false, std::string(texts::kRelayAnswerUnsigned));
             return;
         }
         Done(true, {});
@@ -153,9 +156,11 @@ TurnRelay::TurnRelay(SocketWatcher& watcher, std::unique_ptr<NetTimer> refreshTi
                      SocketMaker makeSocket)
     : watcher_(watcher),
       timer_(refreshTimer ? std::move(refreshTimer) : std::make_unique<QtNetTimer>()),
-      makeSocket_(makeSocket ? std::move(makeSocket) : [](SocketWatcher& w, const TurnServer&) {
-          return std::make_unique<TcpSocket>(w);
-      }) {
+      makeSocket_(
+          makeSocket ? std::move(makeSocket) : [](SocketWatcher& w, const TurnServer& server) {
+              return server.tls ? std::make_unique<TlsClientSocket>(w, server.trustFile)
+                                : std::make_unique<TcpSocket>(w);
+          }) {
     timer_->expired = [this] { Refresh(); };
 }
 
@@ -218,6 +223,27 @@ void TurnRelay::Stop() {
     Close();
 }
 
+void TurnRelay::Linger() {
+    if (!running_ || lingering_) {
+        return;
+    }
+    if (!ready_) {
+        Close(); // nobody came: nothing is on its way
+        return;
+    }
+    lingering_ = true;
+    events_ = {};
+    pending_.clear(); // a late answer must not set the clock again
+    for (auto& binding : bindings_) {
+        binding->socket->SetEvents(nullptr);
+        binding->socket->Disconnect();
+    }
+    auto bindings = std::make_shared<std::vector<std::unique_ptr<Binding>>>(std::move(bindings_));
+    watcher_.Defer([bindings] {});
+    bindings_.clear();
+    timer_->Start(kLingerMs);
+}
+
 void TurnRelay::Close() {
     ++*generation_;
     timer_->Stop();
@@ -245,6 +271,7 @@ void TurnRelay::Close() {
     relayed_.clear();
     running_ = false;
     ready_ = false;
+    lingering_ = false;
 }
 
 void TurnRelay::Fail(const std::string& problem) {
@@ -281,7 +308,7 @@ void TurnRelay::ControlReadable() {
     while (running_ && generation == *generation_) {
         const auto length = TurnFrameLength(buffer_);
         if (!length) {
-            Fail(Text(texts::kRelayUnreadable) + "not a relay's message)");
+            Fail(Text(texts::kRelayUnreadable) + std::string(texts::kRelayNotMessage) + ")");
             return;
         }
         if (*length == 0 || buffer_.size() < *length) {
@@ -373,7 +400,7 @@ void TurnRelay::Answered(Pending pending, const TurnMessage& answer) {
     case turn::kRefresh: {
         const auto lifetime = answer.Number(turn::kLifetime);
         if (!lifetime || *lifetime == 0) {
-            Fail(Text(texts::kRelayUnreadable) + "no lifetime)");
+            Fail(Text(texts::kRelayUnreadable) + std::string(texts::kRelayNoLifetime) + ")");
             return;
         }
         timer_->Start(RefreshDelayMs(*lifetime));
@@ -396,7 +423,7 @@ void TurnRelay::Allocated(const TurnMessage& answer) {
     const auto relayed = answer.Address(turn::kXorRelayedAddress);
     const auto lifetime = answer.Number(turn::kLifetime);
     if (!relayed || relayed->port == 0 || !lifetime || *lifetime == 0) {
-        Fail(Text(texts::kRelayUnreadable) + "no relayed address and lifetime)");
+        Fail(Text(texts::kRelayUnreadable) + std::string(texts::kRelayNoAddress) + ")");
         return;
     }
     relayed_ = EndpointText(*relayed);
@@ -428,6 +455,10 @@ void TurnRelay::GrantPermissions() {
 }
 
 void TurnRelay::Refresh() {
+    if (lingering_) {
+        Close();
+        return;
+    }
     if (!running_ || !control_) {
         return;
     }
@@ -439,7 +470,7 @@ void TurnRelay::Refresh() {
 void TurnRelay::Attempt(const TurnMessage& indication) {
     const auto connectionId = indication.Number(turn::kConnectionId);
     const auto peer = indication.Address(turn::kXorPeerAddress);
-    if (!connectionId || !ready_) {
+    if (!connectionId || !ready_ || lingering_) {
         return;
     }
     auto binding = std::make_unique<Binding>(*this, *connectionId,
@@ -465,6 +496,9 @@ void TurnRelay::Bound(Binding& binding, bool ok, const std::string& problem) {
     socket->SetEvents(nullptr);
     // The binding is inside its own socket's event: both go after it.
     if (ok && events_.partner) {
+        // The server drops what it still holds for the partner when this
+        // end closes: a game's last frames must have passed first.
+        socket->CloseLingerMs = kLingerMs;
         watcher_.Defer([done] {});
         events_.partner(std::move(socket), done->peer);
         return;

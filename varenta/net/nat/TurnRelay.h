@@ -27,7 +27,10 @@ struct TurnServer {
     int port = kTurnDefaultPort;
     std::string user;
     std::string password;
-    bool tls = false;
+    bool tls = false; // TURN over TLS, the server's certificate checked
+    // The authorities a TLS server's certificate must chain to, a PEM file;
+    // empty: the system's store.
+    std::string trustFile;
     // host:port as the user wrote it, for the texts.
     std::string Name() const;
 };
@@ -54,6 +57,23 @@ inline constexpr std::string_view kRelayLost[2] = {
 inline constexpr std::string_view kRelayBindFailed[2] = {
     QT_TRANSLATE_NOOP("varenta", "A partner's connection through the relay at "),
     QT_TRANSLATE_NOOP("varenta", " could not be taken (")};
+// The reasons inside those parentheses.
+inline constexpr std::string_view kRelayErrorCode = QT_TRANSLATE_NOOP("varenta", "error ");
+inline constexpr std::string_view kRelayAnError = QT_TRANSLATE_NOOP("varenta", "an error");
+inline constexpr std::string_view kRelayNotAnswer =
+    QT_TRANSLATE_NOOP("varenta", "not a relay's answer");
+inline constexpr std::string_view kRelayBindClosed =
+    QT_TRANSLATE_NOOP("varenta", "the server closed it");
+inline constexpr std::string_view kRelayOtherAnswer =
+    QT_TRANSLATE_NOOP("varenta", "an answer to another request");
+inline constexpr std::string_view kRelayNoAnswer = QT_TRANSLATE_NOOP("varenta", "not an answer");
+inline constexpr std::string_view kRelayAnswerUnsigned =
+    QT_TRANSLATE_NOOP("varenta", "the answer is not signed");
+inline constexpr std::string_view kRelayNotMessage =
+    QT_TRANSLATE_NOOP("varenta", "not a relay's message");
+inline constexpr std::string_view kRelayNoLifetime = QT_TRANSLATE_NOOP("varenta", "no lifetime");
+inline constexpr std::string_view kRelayNoAddress =
+    QT_TRANSLATE_NOOP("varenta", "no relayed address and lifetime");
 } // namespace texts
 
 class TurnRelay {
@@ -64,6 +84,8 @@ public:
     static constexpr std::uint32_t kRefreshMarginS = 60;
     // Stale nonces replaced in a row before the server is given up on.
     static constexpr int kNonceRenewals = 3;
+    // How long the allocation outlives a game that ended (Linger).
+    static constexpr int kLingerMs = 2000;
 
     struct Events {
         // The relayed address ("IP:PORT", "[IPv6]:PORT") is held, before any
@@ -79,7 +101,8 @@ public:
         // A peer's connection could not be bound; the relay goes on.
         std::function<void(const std::string& text)> note;
     };
-    // Makes the sockets to the server (a TLS one for a server with tls).
+    // Makes the sockets to the server; by default a TLS one for a server
+    // with tls, a plain one otherwise.
     using SocketMaker =
         std::function<std::unique_ptr<TcpSocket>(SocketWatcher&, const TurnServer&)>;
 
@@ -102,7 +125,12 @@ public:
     // Closes the control connection (which ends the allocation) and every
     // connection not yet handed over.
     void Stop();
-    bool Running() const { return running_; }
+    // Stops once the last bytes written to the partners have had time to
+    // pass: the server ends an allocation's connections with it, and would
+    // drop what it had not yet passed on. No more events, no more partners.
+    void Linger();
+    bool Running() const { return running_ && !lingering_; }
+    bool Lingering() const { return lingering_; }
     bool Ready() const { return ready_; }
     const std::string& RelayedAddress() const { return relayed_; }
     const TurnServer& Server() const { return server_; }
@@ -155,6 +183,7 @@ private:
     std::string relayed_;
     bool running_ = false;
     bool ready_ = false;
+    bool lingering_ = false;
     std::shared_ptr<int> generation_ = std::make_shared<int>(0);
 };
 

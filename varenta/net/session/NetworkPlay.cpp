@@ -230,7 +230,7 @@ void NetworkPlay::BecomeRelayedServer(const TurnServer& server, std::vector<std:
     const TurnServer& prepared = relay_->Server();
     const bool same = relayPrepared_ && relay_->Running() && prepared.Name() == server.Name() &&
                       prepared.user == server.user && prepared.password == server.password &&
-                      prepared.tls == server.tls;
+                      prepared.tls == server.tls && prepared.trustFile == server.trustFile;
     relayPrepared_ = false;
     session_->AwaitRelayed();
     SetStatus(session_->connectionStatus());
@@ -369,8 +369,8 @@ void NetworkPlay::ReconnectTimer() {
 void NetworkPlay::SessionEnded(bool hadGame) {
     StopRetries();
     partnerPort_.clear();
-    if (relay_ && !session_->GameWaits()) {
-        relay_->Stop();
+    if (!session_->GameWaits()) {
+        LingerRelay();
     }
     relayName_.clear();
     CloseRouterPort();

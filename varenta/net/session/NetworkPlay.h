@@ -135,6 +135,14 @@ public:
     void EndPreparedRelay();
     // The relay in use (nothing when this side takes its partner directly).
     const TurnRelay* Relay() const { return relay_ && relay_->Running() ? relay_.get() : nullptr; }
+    // Ends the relay after a moment in which the last frames reach the
+    // partner (a program about to end waits while it lingers).
+    void LingerRelay() {
+        if (relay_) {
+            relay_->Linger();
+        }
+    }
+    bool RelayLingers() const { return relay_ && relay_->Lingering(); }
     // "Connected through the relay at HOST:PORT." or "Connected directly."
     // for the session open now; empty while none is.
     QString PathText() const;

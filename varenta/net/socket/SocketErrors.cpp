@@ -1,5 +1,7 @@
 #include "varenta/net/socket/SocketErrors.h"
 
+#include <QtGlobal>
+
 #include <cerrno>
 #include <netdb.h>
 
@@ -7,62 +9,65 @@ namespace varenta {
 
 namespace {
 
+// The description of a code outside the table.
+constexpr std::string_view kNotInTable = QT_TRANSLATE_NOOP("varenta", "Not a WinSock error");
+
 struct ErrorRow {
     int code;
     std::string_view text;
 };
 
 constexpr ErrorRow kErrorTable[] = {
-    {10004, "Interrupted system call"},
-    {10009, "Bad file number"},
-    {10013, "Permission denied"},
-    {10014, "Bad address"},
-    {10022, "Invalid argument"},
-    {10024, "Too many open files"},
-    {10035, "Operation would block"},
-    {10036, "Operation now in progress"},
-    {10037, "Operation already in progress"},
-    {10038, "Socket operation on non-socket"},
-    {10039, "Destination address required"},
-    {10040, "Message too long"},
-    {10041, "Protocol wrong type for socket"},
-    {10042, "Protocol not available"},
-    {10043, "Protocol not supported"},
-    {10044, "Socket type not supported"},
-    {10045, "Operation not supported on socket"},
-    {10046, "Protocol family not supported"},
-    {10047, "Address family not supported by protocol family"},
-    {10048, "Address already in use"},
-    {10049, "Can't assign requested address"},
-    {10050, "Network is down"},
-    {10051, "Network is unreachable"},
-    {10052, "Network dropped connection on reset"},
-    {10053, "Software caused connection abort"},
-    {10054, "Connection reset by peer"},
-    {10055, "No buffer space available"},
-    {10056, "Socket is already connected"},
-    {10057, "Socket is not connected"},
-    {10058, "Can't send after socket shutdown"},
-    {10059, "Too many references: can't splice"},
-    {10060, "Connection timed out"},
-    {10061, "Connection refused"},
-    {10062, "Too many levels of symbolic links"},
-    {10063, "File name too long"},
-    {10064, "Host is down"},
-    {10065, "No route to host"},
-    {10066, "Directory not empty"},
-    {10067, "Too many processes"},
-    {10068, "Too many users"},
-    {10069, "Disc quota exceeded"},
-    {10070, "Stale NFS file handle"},
-    {10071, "Too many levels of remote in path"},
-    {10091, "Network sub-system is unusable"},
-    {10092, "WinSock DLL cannot support this application"},
-    {10093, "WinSock not initialized"},
-    {11001, "Host not found"},
-    {11002, "Non-authoritative host not found"},
-    {11003, "Non-recoverable error"},
-    {11004, "No Data"},
+    {10004, QT_TRANSLATE_NOOP("varenta", "Interrupted system call")},
+    {10009, QT_TRANSLATE_NOOP("varenta", "Bad file number")},
+    {10013, QT_TRANSLATE_NOOP("varenta", "Permission denied")},
+    {10014, QT_TRANSLATE_NOOP("varenta", "Bad address")},
+    {10022, QT_TRANSLATE_NOOP("varenta", "Invalid argument")},
+    {10024, QT_TRANSLATE_NOOP("varenta", "Too many open files")},
+    {10035, QT_TRANSLATE_NOOP("varenta", "Operation would block")},
+    {10036, QT_TRANSLATE_NOOP("varenta", "Operation now in progress")},
+    {10037, QT_TRANSLATE_NOOP("varenta", "Operation already in progress")},
+    {10038, QT_TRANSLATE_NOOP("varenta", "Socket operation on non-socket")},
+    {10039, QT_TRANSLATE_NOOP("varenta", "Destination address required")},
+    {10040, QT_TRANSLATE_NOOP("varenta", "Message too long")},
+    {10041, QT_TRANSLATE_NOOP("varenta", "Protocol wrong type for socket")},
+    {10042, QT_TRANSLATE_NOOP("varenta", "Protocol not available")},
+    {10043, QT_TRANSLATE_NOOP("varenta", "Protocol not supported")},
+    {10044, QT_TRANSLATE_NOOP("varenta", "Socket type not supported")},
+    {10045, QT_TRANSLATE_NOOP("varenta", "Operation not supported on socket")},
+    {10046, QT_TRANSLATE_NOOP("varenta", "Protocol family not supported")},
+    {10047, QT_TRANSLATE_NOOP("varenta", "Address family not supported by protocol family")},
+    {10048, QT_TRANSLATE_NOOP("varenta", "Address already in use")},
+    {10049, QT_TRANSLATE_NOOP("varenta", "Can't assign requested address")},
+    {10050, QT_TRANSLATE_NOOP("varenta", "Network is down")},
+    {10051, QT_TRANSLATE_NOOP("varenta", "Network is unreachable")},
+    {10052, QT_TRANSLATE_NOOP("varenta", "Network dropped connection on reset")},
+    {10053, QT_TRANSLATE_NOOP("varenta", "Software caused connection abort")},
+    {10054, QT_TRANSLATE_NOOP("varenta", "Connection reset by peer")},
+    {10055, QT_TRANSLATE_NOOP("varenta", "No buffer space available")},
+    {10056, QT_TRANSLATE_NOOP("varenta", "Socket is already connected")},
+    {10057, QT_TRANSLATE_NOOP("varenta", "Socket is not connected")},
+    {10058, QT_TRANSLATE_NOOP("varenta", "Can't send after socket shutdown")},
+    {10059, QT_TRANSLATE_NOOP("varenta", "Too many references: can't splice")},
+    {10060, QT_TRANSLATE_NOOP("varenta", "Connection timed out")},
+    {10061, QT_TRANSLATE_NOOP("varenta", "Connection refused")},
+    {10062, QT_TRANSLATE_NOOP("varenta", "Too many levels of symbolic links")},
+    {10063, QT_TRANSLATE_NOOP("varenta", "File name too long")},
+    {10064, QT_TRANSLATE_NOOP("varenta", "Host is down")},
+    {10065, QT_TRANSLATE_NOOP("varenta", "No route to host")},
+    {10066, QT_TRANSLATE_NOOP("varenta", "Directory not empty")},
+    {10067, QT_TRANSLATE_NOOP("varenta", "Too many processes")},
+    {10068, QT_TRANSLATE_NOOP("varenta", "Too many users")},
+    {10069, QT_TRANSLATE_NOOP("varenta", "Disc quota exceeded")},
+    {10070, QT_TRANSLATE_NOOP("varenta", "Stale NFS file handle")},
+    {10071, QT_TRANSLATE_NOOP("varenta", "Too many levels of remote in path")},
+    {10091, QT_TRANSLATE_NOOP("varenta", "Network sub-system is unusable")},
+    {10092, QT_TRANSLATE_NOOP("varenta", "WinSock DLL cannot support this application")},
+    {10093, QT_TRANSLATE_NOOP("varenta", "WinSock not initialized")},
+    {11001, QT_TRANSLATE_NOOP("varenta", "Host not found")},
+    {11002, QT_TRANSLATE_NOOP("varenta", "Non-authoritative host not found")},
+    {11003, QT_TRANSLATE_NOOP("varenta", "Non-recoverable error")},
+    {11004, QT_TRANSLATE_NOOP("varenta", "No Data")},
 };
 
 struct ErrnoRow {
@@ -99,7 +104,16 @@ std::string_view SocketErrorText(int code) {
             return row.text;
         }
     }
-    return "Not a WinSock error";
+    return kNotInTable;
+}
+
+std::vector<std::string_view> SocketErrorTexts() {
+    std::vector<std::string_view> texts;
+    for (const ErrorRow& row : kErrorTable) {
+        texts.push_back(row.text);
+    }
+    texts.push_back(kNotInTable);
+    return texts;
 }
 
 int SocketErrorFromErrno(int err) {

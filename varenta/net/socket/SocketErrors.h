@@ -2,8 +2,11 @@
 // name, a numeric code from the classic socket error table, and its text.
 #pragma once
 
+#include <QtGlobal>
+
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace varenta {
 
@@ -31,6 +34,12 @@ inline constexpr int kErrorHostNotFound = 11001;
 // "Not a WinSock error".
 std::string_view SocketErrorText(int code);
 
+// Every description SocketErrorText gives, each marked for translation in
+// the error table: a window translates them where they show up inside a
+// longer message (after the session's "problem occurred" line, in the
+// relay's parentheses).
+std::vector<std::string_view> SocketErrorTexts();
+
 // errno of a failed socket call, as a code of the table. An errno the table
 // has no row for is passed on unchanged (and so reads "Not a WinSock error").
 int SocketErrorFromErrno(int err);
@@ -45,11 +54,15 @@ SocketError MakeSocketError(int code, std::string_view function);
 std::string SocketErrorBoxText(const SocketError& error);
 
 namespace texts {
-inline constexpr std::string_view kSocketErrorTitle = "WINSOCK ERROR";
-inline constexpr std::string_view kSocketCancelTitle = "WINSOCK CALL CANCELED";
-inline constexpr std::string_view kNoPortSpecified = "No Port Specified";
-inline constexpr std::string_view kNoAddressSpecified = "No IP Address Specified";
-inline constexpr std::string_view kBlockingCallTimedOut = "Blocking call timed out";
+inline constexpr std::string_view kSocketErrorTitle = QT_TRANSLATE_NOOP("varenta", "WINSOCK ERROR");
+inline constexpr std::string_view kSocketCancelTitle =
+    QT_TRANSLATE_NOOP("varenta", "WINSOCK CALL CANCELED");
+inline constexpr std::string_view kNoPortSpecified =
+    QT_TRANSLATE_NOOP("varenta", "No Port Specified");
+inline constexpr std::string_view kNoAddressSpecified =
+    QT_TRANSLATE_NOOP("varenta", "No IP Address Specified");
+inline constexpr std::string_view kBlockingCallTimedOut =
+    QT_TRANSLATE_NOOP("varenta", "Blocking call timed out");
 } // namespace texts
 
 } // namespace varenta

@@ -1,7 +1,10 @@
 #include "varenta/net/socket/TcpSocket.h"
 
+#include "varenta/net/socket/NetTimer.h"
+
 #include <algorithm>
 #include <arpa/inet.h>
+#include <atomic>
 #include <cerrno>
 #include <cstring>
 #include <netdb.h>
@@ -28,7 +31,90 @@ void CloseQuietly(int fd) {
     }
 }
 
+std::atomic<int> lingering{0};
+
+// A disconnected connection kept open until its queue is sent and the peer
+// has closed its end (what the peer still sends is read and dropped), or
+// until its time is up. It owns itself through the watcher's call; the
+// watcher ending first closes it at once.
+class LingeringClose : public std::enable_shared_from_this<LingeringClose> {
+public:
+    LingeringClose(SocketWatcher& watcher, int fd, std::string rest)
+        : watcher_(watcher), fd_(fd), rest_(std::move(rest)) {
+        ++lingering;
+    }
+    ~LingeringClose() {
+        --lingering;
+        CloseQuietly(fd_);
+    }
+    LingeringClose(const LingeringClose&) = delete;
+    LingeringClose& operator=(const LingeringClose&) = delete;
+
+    void Begin(int milliseconds) {
+        std::weak_ptr<LingeringClose> self = weak_from_this();
+        timer_.expired = [self] {
+            if (auto alive = self.lock()) {
+                alive->Finish();
+            }
+        };
+        timer_.Start(milliseconds);
+        Watch();
+    }
+
+private:
+    void Watch() {
+        auto self = shared_from_this();
+        watcher_.Watch(fd_, true, !rest_.empty(), [self](int, bool readable, bool writable) {
+            self->Ready(readable, writable);
+        });
+    }
+    void Ready(bool readable, bool writable) {
+        if (fd_ < 0) {
+            return;
+        }
+        if (writable && !rest_.empty()) {
+            const long sent = ::send(fd_, rest_.data(), rest_.size(), MSG_NOSIGNAL);
+            if (sent < 0 && errno != EAGAIN && errno != EWOULDBLOCK && errno != EINTR) {
+                Finish();
+                return;
+            }
+            rest_.erase(0, sent > 0 ? static_cast<std::size_t>(sent) : 0);
+        }
+        if (readable) {
+            char drop[4096];
+            const long got = ::recv(fd_, drop, sizeof drop, MSG_DONTWAIT);
+            if (got == 0 ||
+                (got < 0 && errno != EAGAIN && errno != EWOULDBLOCK && errno != EINTR)) {
+                Finish();
+                return;
+            }
+        }
+        Watch();
+    }
+    void Finish() {
+        if (fd_ < 0) {
+            return;
+        }
+        auto self = shared_from_this(); // the watcher's call holds it no more
+        timer_.Stop();
+        watcher_.Watch(fd_, false, false, nullptr);
+        ::shutdown(fd_, SHUT_RDWR);
+        CloseQuietly(fd_);
+        fd_ = -1;
+        watcher_.Defer([self] {});
+    }
+
+    SocketWatcher& watcher_;
+    int fd_;
+    std::string rest_;
+    QtNetTimer timer_;
+};
+
 } // namespace
+
+int TcpSocket::LingeringCloses() {
+    return lingering.load();
+}
 
 TcpSocket::TcpSocket(SocketWatcher& watcher) : watcher_(watcher) {}
 
@@ -344,6 +430,17 @@ bool TcpSocket::Accept() {
     return true;
 }
 
+void TcpSocket::Adopt(int fd) {
+    CloseConnection();
+    fd_ = fd;
+    state_ = State::Connected;
+    readArmed_ = true;
+    closedReported_ = false;
+    ++connection_;
+    UpdateWatch();
+    ReportConnectedLater();
+}
+
 void TcpSocket::CancelListen() {
     if (listenFd_ < 0) {
         return;
@@ -370,6 +467,14 @@ void TcpSocket::Disconnect() {
         FlushQueue(); // what the kernel takes now still reaches the peer
     }
     watcher_.Watch(fd_, false, false, nullptr);
+    if (CloseLingerMs > 0 && NonBlocking && state_ == State::Connected && !closedReported_) {
+        auto close = std::make_shared<LingeringClose>(
+            watcher_, fd_, sendQueue_.substr(std::min(sendOffset_, sendQueue_.size())));
+        fd_ = -1;
+        CloseConnection();
+        close->Begin(CloseLingerMs);
+        return;
+    }
     ::shutdown(fd_, SHUT_RDWR);
     const int fd = fd_;
     fd_ = -1;

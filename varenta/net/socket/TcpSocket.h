@@ -46,6 +46,11 @@ public:
     std::string Port;                // service name or decimal port number
     bool NonBlocking = true;
     int Timeout = 30; // seconds per blocking call; zero or less: none
+    // More than zero: after Disconnect the connection stays open, unseen by
+    // the owner, until what is queued is sent and the peer closes its end,
+    // at most this long. For a relay, which drops what it still holds for
+    // the peer as soon as this side's end closes.
+    int CloseLingerMs = 0;
 
     // An address to connect to, its port included (as a name look-up gives it).
     struct Endpoint {
@@ -54,7 +59,7 @@ public:
     };
 
     // Each returns false when it failed; the failure has then been reported.
-    bool Connect(); // to IPAddr and Port, looked up here
+    virtual bool Connect(); // to IPAddr and Port, looked up here
     // To addresses already looked up, tried in order until one answers;
     // IPAddr and Port are not used.
     bool ConnectTo(std::vector<Endpoint> endpoints);
@@ -63,7 +68,7 @@ public:
     void CancelListen();
     // Closes the connection after handing the kernel what is still queued, so
     // bytes already sent reach the peer.
-    void Disconnect();
+    virtual void Disconnect();
     // Sends all of text: what the system does not take at once is queued and
     // sent as the socket becomes writable (blocking mode: waited for).
     bool SendText(std::string_view text);
@@ -86,8 +91,16 @@ public:
     static std::string LocalAddress(int fd);
     // A service name for tcp or decimal digits; -1 when it is neither.
     static int ResolvePort(std::string_view port);
+    // Connections of this process still lingering after their Disconnect:
+    // a program about to end waits until there are none.
+    static int LingeringCloses();
 
 protected:
+    // Takes fd, a connected stream socket made elsewhere, as this socket's
+    // connection; SessionConnected follows from the loop.
+    void Adopt(int fd);
+    void ReportErrorText(int code, std::string_view function, std::string_view text);
+
     // The connection's byte stream with send/recv semantics (-1 and errno on
     // failure). A subclass may wrap it, for example in TLS, after connect.
     virtual long RawReceive(int fd, void* buffer, std::size_t size);
@@ -108,7 +121,6 @@ private:
     void CloseConnection();
     void ReportError(int code, std::string_view function);
     void ReportSystemError(int err, std::string_view function); // err: errno
-    void ReportErrorText(int code, std::string_view function, std::string_view text);
     void ReportClosedLater();
     void ReportConnectedLater();
     bool Alive(const std::weak_ptr<bool>& token) const { return !token.expired(); }

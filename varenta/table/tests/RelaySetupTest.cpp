@@ -9,6 +9,7 @@
 #include "varenta/table/RelaySettings.h"
 #include "varenta/table/SecretStore.h"
 
+#include <QCheckBox>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QTemporaryDir>
@@ -69,6 +70,7 @@ TEST(RelaySetupTest, ThePasswordGoesToTheSecretStoreWhereThereIsOneAndScrambledT
             Edit(dialog, "edRelayServer")->setText(" relay.example.org:3478 ");
             Edit(dialog, "edRelayUser")->setText("ann");
             Edit(dialog, "edRelayPassword")->setText("s3cret");
+            dialog.findChild<QCheckBox*>(QStringLiteral("ckRelayTls"))->setChecked(c.inStore);
             EXPECT_EQ(Edit(dialog, "edRelayPassword")->echoMode(), QLineEdit::Password);
             dialog.accept();
         }
@@ -79,9 +81,12 @@ TEST(RelaySetupTest, ThePasswordGoesToTheSecretStoreWhereThereIsOneAndScrambledT
         EXPECT_EQ(read.server, "relay.example.org:3478") << c.name;
         EXPECT_EQ(read.user, "ann") << c.name;
         EXPECT_EQ(read.password, "s3cret") << c.name;
+        EXPECT_EQ(read.tls, c.inStore) << c.name;
         // The dialog shows what is stored.
         NetworkSetupDialog again(store, nullptr, given);
         EXPECT_EQ(Edit(again, "edRelayPassword")->text(), "s3cret") << c.name;
+        EXPECT_EQ(again.findChild<QCheckBox*>(QStringLiteral("ckRelayTls"))->isChecked(), c.inStore)
+            << c.name;
         again.reject();
     }
 
@@ -104,6 +109,8 @@ TEST(RelaySetupTest, ARelayIsUsedOnlyWithAServerAUserAndAPassword) {
     } cases[] = {
         {{"relay.example.org:5000", "ann", "pw"}, "relay.example.org", 5000},
         {{"relay.example.org", "ann", "pw"}, "relay.example.org", 3478},
+        {{"relay.example.org", "ann", "pw", true}, "relay.example.org", 5349},
+        {{"relay.example.org:443", "ann", "pw", true}, "relay.example.org", 443},
         {{"[2001:db8::1]:3479", "ann", "pw"}, "2001:db8::1", 3479},
         {{"", "ann", "pw"}, "", 0},
         {{"relay.example.org", "", "pw"}, "", 0},
@@ -118,6 +125,8 @@ TEST(RelaySetupTest, ARelayIsUsedOnlyWithAServerAUserAndAPassword) {
         if (server) {
             EXPECT_EQ(server->user, "ann");
             EXPECT_EQ(server->password, "pw");
+            EXPECT_EQ(server->tls, c.setup.tls);
+            EXPECT_TRUE(server->trustFile.empty()) << "the system's authorities";
         }
     }
 }

@@ -20,6 +20,9 @@
 #                (granted to home B's public address); home B, behind the
 #                router that maps nothing, connects to that address with
 #                plain TCP. Skipped while this varenta-sim has no --turn.
+#   turn-relay-tls the same with home C reaching the relay over TLS, the
+#                relay's certificate checked against the world's authority;
+#                home B's side is unchanged.
 #   turn-relay-one-game
 #                a second relay on the Internet, started from docs/relay.md's
 #                block for one game at a time, hands home C the relayed port
@@ -198,13 +201,17 @@ no-mapping)
     drain c
     refused c "the router opened no way in"
     ;;
-turn-relay)
+turn-relay | turn-relay-tls)
     if ! "$sim" --help | grep -q -- '--turn'; then
         echo "homes-game turn-relay: skipped: this varenta-sim has no --turn (no relay client)" >&2
         exit 77
     fi
+    relay=(--turn "$TURN")
+    if [[ $scenario == turn-relay-tls ]]; then
+        relay=(--turn "$TURN_TLS" --turn-tls --turn-trust "$TURN_CA")
+    fi
     reference 31 32
-    start c "$NS_C" --listen 31415 --turn "$TURN" --turn-user "$TURN_USER" \
+    start c "$NS_C" --listen 31415 "${relay[@]}" --turn-user "$TURN_USER" \
         --turn-password "$TURN_PASSWORD" --turn-peer "$PUBLIC_B" --seed 31
     relayed=$(waitfor c "relayed address: ")
     [[ ${relayed%:*} == "${TURN%:*}" ]] || fail "the relayed address $relayed is not the relay's"

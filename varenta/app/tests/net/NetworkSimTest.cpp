@@ -125,7 +125,11 @@ TEST(NetworkSim, NetworkOptionsAreChecked) {
                                 "--turn-password", "p", "--turn-peer", "127.0.0.1"},
                                {"--listen", "0", "--turn", "127.0.0.1:3478", "--turn-user", "u",
                                 "--turn-password", "p", "--turn-peer", "partner.example"},
-                               {"--listen", "0", "--turn-peer", "127.0.0.1"}};
+                               {"--listen", "0", "--turn-peer", "127.0.0.1"},
+                               {"--listen", "0", "--turn-tls"},
+                               {"--listen", "0", "--turn", "127.0.0.1:5349", "--turn-user", "u",
+                                "--turn-password", "p", "--turn-peer", "127.0.0.1", "--turn-trust",
+                                "ca.pem"}};
     for (const QStringList& args : bad) {
         QProcess p;
         p.start(VARENTA_SIM, args);

@@ -1,7 +1,8 @@
 // Two varenta-sim processes play each other through a relay server (coturn,
 // started privately on loopback by the fixture): the listening side takes
-// a relayed address, the other connects to it as to any listening program,
-// and the game is the very one they play directly.
+// a relayed address (over plain TCP, or over TLS with the relay's
+// certificate checked), the other connects to it as to any listening
+// program, and the game is the very one they play directly.
 #include "varenta/app/tests/net/SimProcess.h"
 
 #include <QFile>
@@ -12,8 +13,9 @@ namespace {
 
 using namespace varenta::testing;
 
-QString RelayServer() {
-    QFile file(QStringLiteral(RELAY_SERVER_DIR "/port"));
+// The relay's plain port, or its TLS port.
+QString RelayServer(const char* port = "port") {
+    QFile file(QStringLiteral(RELAY_SERVER_DIR "/") + QLatin1String(port));
     return file.open(QIODevice::ReadOnly) ? "127.0.0.1:" + file.readAll().trimmed() : QString();
 }
 
@@ -55,10 +57,17 @@ TEST(RelayedSim, AGameThroughTheRelayIsTheDirectGame) {
     const QString relay = RelayServer();
     ASSERT_FALSE(relay.isEmpty()) << "the relay server fixture did not start";
     const Game relayed = Play("relayed", RelayOptions(relay, "relay-secret"));
+    const QString tlsRelay = RelayServer("tls-port");
+    ASSERT_FALSE(tlsRelay.isEmpty()) << "the relay server fixture has no TLS listener";
+    const Game overTls = Play(
+        "relayed-tls", RelayOptions(tlsRelay, "relay-secret") +
+                           QStringList{"--turn-tls", "--turn-trust", RELAY_SERVER_DIR "/ca.pem"});
     const Game direct = Play("direct", {});
     ASSERT_GT(direct.listener.size(), 30U);
     EXPECT_EQ(relayed.listener, direct.listener);
     EXPECT_EQ(relayed.partner, direct.partner);
+    EXPECT_EQ(overTls.listener, direct.listener);
+    EXPECT_EQ(overTls.partner, direct.partner);
 }
 
 TEST(RelayedSim, ARelayThatRefusesThePasswordEndsTheRunWithItsReason) {

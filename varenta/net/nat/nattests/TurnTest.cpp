@@ -119,6 +119,11 @@ struct RelayRun {
     std::unique_ptr<TcpSocket> partner;
     std::string peer;
 
+    // Where the relay is reached: TLS with these authorities, when tls.
+    std::string host = "127.0.0.1";
+    bool tls = false;
+    std::string trustFile;
+
     void Start(int port, const std::string& password = "pw",
                std::vector<std::string> peers = {"198.51.100.4"}, const std::string& user = "u") {
         TurnRelay::Events events;
@@ -129,7 +134,7 @@ struct RelayRun {
             partner = std::move(socket);
             peer = from;
         };
-        relay.Start({"127.0.0.1", port, user, password, false}, std::move(peers),
+        relay.Start({host, port, user, password, tls, trustFile}, std::move(peers),
                     std::move(events));
         EXPECT_FALSE(ready || failed) << "never from inside Start";
     }
@@ -334,25 +339,26 @@ TEST(TurnRelayTest, APartnersConnectionIsBoundAndHandedOverWithItsFirstBytes) {
                                 std::to_string(scripted.Port()) +
                                 " could not be taken (error 446: Connection Already Exists)");
     EXPECT_FALSE(run.partner);
-    attempt(78);
-    ASSERT_TRUE(PumpUntil([&] { return run.partner != nullptr; }));
-    EXPECT_EQ(run.peer, "198.51.100.4:6000");
-    const auto requests = scripted.Requests();
-    const TurnMessage bind = Parsed(requests.back().second, &kKey);
-    EXPECT_EQ(requests.back().first, 2);
-    EXPECT_EQ(bind.method, turn::kConnectionBind);
-    EXPECT_TRUE(bind.authenticated);
-    EXPECT_EQ(bind.Number(turn::kConnectionId), 78U);
-
     struct : SocketEvents {
         std::string received;
         int closed = 0;
         void DataAvailable(TcpSocket& socket) override { received += socket.ReceiveAvailable(); }
         void SessionClosed(TcpSocket&) override { ++closed; }
     } events;
+    attempt(78);
+    ASSERT_TRUE(PumpUntil([&] { return run.partner != nullptr; }));
+    EXPECT_EQ(run.peer, "198.51.100.4:6000");
     run.partner->SetEvents(&events);
     ASSERT_TRUE(PumpUntil([&] { return !events.received.empty(); }));
     EXPECT_EQ(events.received, "PLAYERID\xfe");
+    // The server's thread records a request after its answer went out.
+    ASSERT_TRUE(PumpUntil([&] { return scripted.Requests().back().first == 2; }));
+    const auto requests = scripted.Requests();
+    const TurnMessage bind = Parsed(requests.back().second, &kKey);
+    EXPECT_EQ(requests.back().first, 2);
+    EXPECT_EQ(bind.method, turn::kConnectionBind);
+    EXPECT_TRUE(bind.authenticated);
+    EXPECT_EQ(bind.Number(turn::kConnectionId), 78U);
 
     // The server vanishes: the relay is lost, and so is the partner's line.
     scripted.Vanish();
@@ -400,28 +406,14 @@ struct Partner {
     }
 };
 
-int FixturePort() {
-    QFile file(QStringLiteral(TURN_SERVER_DIR "/port"));
-    return file.open(QIODevice::ReadOnly) ? file.readAll().trimmed().toInt() : 0;
+int FixturePort(const char* file = "port") {
+    QFile read(QStringLiteral(TURN_SERVER_DIR "/") + QLatin1String(file));
+    return read.open(QIODevice::ReadOnly) ? read.readAll().trimmed().toInt() : 0;
 }
 
-TEST(RealTurnServerTest, RelaysThePermittedPartnerBothWaysAndNobodyElse) {
-    const int port = FixturePort();
-    ASSERT_NE(port, 0) << "the turn server fixture did not start";
-    RelayRun run;
-    run.Start(port, "relay-secret", {"127.0.0.2"}, "varenta");
-    ASSERT_TRUE(PumpUntil([&] { return run.Settled(); }));
-    ASSERT_TRUE(run.ready) << *run.failed;
-    EXPECT_EQ(run.ready->rfind("127.0.0.1:", 0), 0U) << *run.ready;
-
-    // 127.0.0.1 has no permission: the relay turns it away unseen.
-    Partner stranger("127.0.0.1", *run.ready);
-    ASSERT_TRUE(PumpUntil([&] {
-        stranger.Read();
-        return stranger.closed;
-    }));
-    EXPECT_FALSE(run.partner);
-
+// A plain TCP partner from 127.0.0.2 reaches the relayed address, and the
+// bytes go both ways unchanged.
+void ExpectRelayedBothWays(RelayRun& run) {
     Partner partner("127.0.0.2", *run.ready);
     ASSERT_TRUE(PumpUntil([&] { return run.partner != nullptr; })) << run.notes.size();
     EXPECT_EQ(run.peer.rfind("127.0.0.2:", 0), 0U) << run.peer;
@@ -444,6 +436,26 @@ TEST(RealTurnServerTest, RelaysThePermittedPartnerBothWaysAndNobodyElse) {
     }));
     EXPECT_EQ(partner.received, "OK\xff");
     EXPECT_FALSE(partner.closed);
+    run.partner->SetEvents(nullptr);
+}
+
+TEST(RealTurnServerTest, RelaysThePermittedPartnerBothWaysAndNobodyElse) {
+    const int port = FixturePort();
+    ASSERT_NE(port, 0) << "the turn server fixture did not start";
+    RelayRun run;
+    run.Start(port, "relay-secret", {"127.0.0.2"}, "varenta");
+    ASSERT_TRUE(PumpUntil([&] { return run.Settled(); }));
+    ASSERT_TRUE(run.ready) << *run.failed;
+    EXPECT_EQ(run.ready->rfind("127.0.0.1:", 0), 0U) << *run.ready;
+
+    // 127.0.0.1 has no permission: the relay turns it away unseen.
+    Partner stranger("127.0.0.1", *run.ready);
+    ASSERT_TRUE(PumpUntil([&] {
+        stranger.Read();
+        return stranger.closed;
+    }));
+    EXPECT_FALSE(run.partner);
+    ExpectRelayedBothWays(run);
 
     // The wrong password is refused with words the user understands.
     RelayRun refused;
@@ -451,6 +463,86 @@ TEST(RealTurnServerTest, RelaysThePermittedPartnerBothWaysAndNobodyElse) {
     ASSERT_TRUE(PumpUntil([&] { return refused.Settled(); }));
     EXPECT_EQ(refused.failed.value_or(""), "The relay at 127.0.0.1:" + std::to_string(port) +
                                                " refused the user name or password.");
+}
+
+// A game's last frames are written and the line closed at once; the
+// allocation outlives them until the server has passed them on, where
+// ending it at once would drop what the server still held.
+TEST(RealTurnServerTest, TheLastBytesReachThePartnerBeforeTheAllocationEnds) {
+    const int port = FixturePort();
+    ASSERT_NE(port, 0) << "the turn server fixture did not start";
+    RelayRun run;
+    run.Start(port, "relay-secret", {"127.0.0.2"}, "varenta");
+    ASSERT_TRUE(PumpUntil([&] { return run.Settled(); }));
+    ASSERT_TRUE(run.ready) << *run.failed;
+    Partner partner("127.0.0.2", *run.ready);
+    ASSERT_TRUE(PumpUntil([&] { return run.partner != nullptr; }));
+    std::string last(1 << 20, '\0');
+    for (std::size_t i = 0; i < last.size(); ++i) {
+        last[i] = static_cast<char>('a' + i % 26);
+    }
+    run.partner->SendText(last);
+    ASSERT_TRUE(PumpUntil([&] {
+        partner.Read();
+        return run.partner->PendingSendBytes() == 0;
+    }));
+    run.partner->Disconnect();
+    run.relay.Linger();
+    EXPECT_FALSE(run.relay.Running());
+    EXPECT_TRUE(run.relay.Lingering());
+    EXPECT_EQ(TcpSocket::LingeringCloses(), 1);
+    ASSERT_TRUE(PumpUntil([&] {
+        partner.Read();
+        return partner.closed || partner.received.size() >= last.size();
+    }));
+    EXPECT_EQ(partner.received.size(), last.size());
+    EXPECT_TRUE(partner.received == last);
+    // The partner closes: this side's line ends then, not before.
+    ::shutdown(partner.fd, SHUT_RDWR);
+    ASSERT_TRUE(PumpUntil([&] { return TcpSocket::LingeringCloses() == 0; }));
+    EXPECT_EQ(run.timer->lastMs, TurnRelay::kLingerMs);
+    run.timer->Fire();
+    EXPECT_FALSE(run.relay.Lingering());
+    EXPECT_FALSE(run.failed) << "a lingering relay has nothing more to say";
+}
+
+// The relay's certificate names 127.0.0.1 only and is signed by the test's
+// own authority: only a program that trusts that authority and typed that
+// address gets its relayed address; the game's bytes then go through TLS.
+TEST(RealTurnServerTest, OverTlsTheCertificateMustBeTrustedAndNameTheHost) {
+    const int port = FixturePort("tls-port");
+    ASSERT_NE(port, 0) << "the turn server fixture did not start its TLS listener";
+    const std::string ca = TURN_SERVER_DIR "/ca.pem";
+    const std::string notTrusted = "the server's certificate is not trusted: ";
+    struct Case {
+        const char* host;
+        std::string trust;
+        std::string refusal; // empty: the relay is ready
+    };
+    const Case cases[] = {
+        {"127.0.0.1", ca, {}},
+        {"127.0.0.1", TURN_SERVER_DIR "/other-ca.pem", notTrusted},
+        {"127.0.0.1", {}, notTrusted}, // the system's authorities never signed it
+        {"localhost", ca, notTrusted}, // the certificate names another host
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.host) + " trusting " + c.trust);
+        RelayRun run;
+        run.host = c.host;
+        run.tls = true;
+        run.trustFile = c.trust;
+        run.Start(port, "relay-secret", {"127.0.0.2"}, "varenta");
+        ASSERT_TRUE(PumpUntil([&] { return run.Settled(); }));
+        if (c.refusal.empty()) {
+            ASSERT_TRUE(run.ready) << *run.failed;
+            ExpectRelayedBothWays(run);
+            continue;
+        }
+        ASSERT_TRUE(run.failed);
+        const std::string start = "The relay at " + std::string(c.host) + ":" +
+                                  std::to_string(port) + " cannot be reached (" + c.refusal;
+        EXPECT_EQ(run.failed->rfind(start, 0), 0U) << *run.failed;
+    }
 }
 
 } // namespace

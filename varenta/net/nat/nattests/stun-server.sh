@@ -11,7 +11,10 @@
 # tells players to: long-term credentials (here user varenta, password
 # relay-secret, realm varenta.test), TCP relaying on 127.0.0.1 with loopback
 # peers allowed, the relayed ports from a range of 200 picked from DIR's
-# name as well.
+# name as well; and TURN over TLS on the next port (written to
+# DIR/tls-port) with a certificate for 127.0.0.1 only, signed by the test's
+# own authority (DIR/ca.pem; DIR/other-ca.pem is an authority that signed
+# nothing).
 set -euo pipefail
 cmd=${1:-} dir=${2:-} kind=${3:-stun}
 usage="usage: stun-server.sh start DIR [relay] | stop DIR"
@@ -44,7 +47,7 @@ command -v turnserver >/dev/null || {
 hash=$(printf '%s' "$dir" | cksum | cut -d' ' -f1) # ports by the build folder's name
 dir=$(private_server_dir "$dir")
 stop
-rm -f "$dir/port" "$dir/turnserver.log" "$dir/turndb"
+rm -f "$dir/port" "$dir/tls-port" "$dir/turnserver.log" "$dir/turndb"
 
 # A port nobody uses: nothing bound to it in /proc/net/udp (nor, for a
 # relay, which takes TCP too, in /proc/net/tcp).
@@ -60,7 +63,10 @@ first=40000
 port=0
 for attempt in $(seq 0 20); do
     candidate=$((first + (hash + attempt * 7919) % 5000 * 2))
-    if port_free "$candidate"; then port=$candidate; break; fi
+    if port_free "$candidate" && { [[ $kind != relay ]] || port_free $((candidate + 1)); }; then
+        port=$candidate
+        break
+    fi
 done
 ((port)) || { echo "stun-server.sh: no free port found" >&2; exit 1; }
 
@@ -69,18 +75,42 @@ if [[ $kind == relay ]]; then
     # loopback, the test's user and this folder's ports and files given on
     # the command line (which wins over the file).
     docs="$(dirname "${BASH_SOURCE[0]}")/../../../../docs/relay.md"
-    relay_configuration "$docs" "Where players reach the relay" "$dir/turnserver.conf" || {
+    # With the TLS lines in place of no-tls and no-dtls, as the page says.
+    {
+        sed -n '/^    # Where players reach the relay/,/^    log-file=/s/^    //p' "$docs" |
+            grep -vx 'no-tls\|no-dtls'
+        sed -n '/^    # TURN over TLS/,/^    no-dtls/s/^    //p' "$docs"
+    } >"$dir/turnserver.conf"
+    grep -q '^tls-listening-port' "$dir/turnserver.conf" || {
+        echo "stun-server.sh: no TLS configuration found in $docs" >&2
+        exit 1
+    }
+    if [[ ! -f $dir/relay.pem ]]; then
+        openssl req -x509 -newkey rsa:2048 -nodes -days 3650 -subj "/CN=Varenta test authority" \
+            -keyout "$dir/ca.key" -out "$dir/ca.pem" 2>/dev/null
+        openssl req -x509 -newkey rsa:2048 -nodes -days 3650 \
+            -subj "/CN=Unrelated test authority" -keyout "$dir/other-ca.key" \
+            -out "$dir/other-ca.pem" 2>/dev/null
+        openssl req -newkey rsa:2048 -nodes -subj "/CN=127.0.0.1" -keyout "$dir/relay.key" \
+            -out "$dir/relay.csr" 2>/dev/null
+        printf 'subjectAltName=IP:127.0.0.1\n' >"$dir/relay.ext"
+        openssl x509 -req -in "$dir/relay.csr" -CA "$dir/ca.pem" -CAkey "$dir/ca.key" \
+            -CAcreateserial -days 3650 -extfile "$dir/relay.ext" -out "$dir/relay.pem" 2>/dev/null
+    fi
+    chmod 600 "$dir"/*.key
+    grep -q '^lt-cred-mech' "$dir/turnserver.conf" || {
         echo "stun-server.sh: no relay configuration found in $docs" >&2
         exit 1
     }
     relay_low=$((50000 + hash % 70 * 200))
     mode=(-c "$dir/turnserver.conf" --user=varenta:relay-secret --realm=varenta.test
         --allow-loopback-peers --relay-ip=127.0.0.1 --min-port="$relay_low"
-        --max-port=$((relay_low + 199)))
+        --max-port=$((relay_low + 199)) --tls-listening-port=$((port + 1))
+        --cert="$dir/relay.pem" --pkey="$dir/relay.key" --no-dtls)
 else
-    mode=(--stun-only --no-auth)
+    mode=(--stun-only --no-auth --no-tls --no-dtls)
 fi
-setsid turnserver -n "${mode[@]}" --no-tls --no-dtls --no-cli --no-rfc5780 \
+setsid turnserver -n "${mode[@]}" --no-cli --no-rfc5780 \
     --listening-ip=127.0.0.1 --listening-port="$port" --db="$dir/turndb" \
     --pidfile="$dir/turnserver.pid" --log-file="$dir/turnserver.log" --simple-log \
     --no-stdout-log </dev/null >"$dir/turnserver.out" 2>&1 &
@@ -99,6 +129,14 @@ answers() {
 }
 for _ in $(seq 100); do
     if answers; then
+        if [[ $kind == relay ]]; then
+            # The TLS listener comes up with the plain one; wait for it too.
+            for _ in $(seq 100); do
+                (exec 3<>"/dev/tcp/127.0.0.1/$((port + 1))") 2>/dev/null && break
+                sleep 0.1
+            done
+            echo $((port + 1)) >"$dir/tls-port"
+        fi
         echo "$port" >"$dir/port"
         exit 0
     fi

@@ -53,7 +53,8 @@ struct RelayedPlay {
     }
     ~RelayedPlay() { play->Session().CloseSession(); }
     void Start(int relayPort, const std::string& password) {
-        play->BecomeRelayedServer({"127.0.0.1", relayPort, "u", password, false}, {"198.51.100.4"});
+        play->BecomeRelayedServer({"127.0.0.1", relayPort, "u", password, false, {}},
+                                  {"198.51.100.4"});
     }
     SilentPort port;
     VarentaEngine engine;

@@ -285,7 +285,7 @@ TEST(Resume, ALineCutAtTheRelayIsTakenUpThroughTheRelay) {
                 cutter->done = &cut;
                 cutter->cut = [&relay] { relay.CutRelayed(); };
             }
-            a.play->BecomeRelayedServer({"127.0.0.1", relay.Port(), "u", "pw", false},
+            a.play->BecomeRelayedServer({"127.0.0.1", relay.Port(), "u", "pw", false, {}},
                                         {"127.0.0.1"});
             ASSERT_TRUE(PumpUntil([&] { return a.play->Relay() && a.play->Relay()->Ready(); }));
             b.session.Connect("127.0.0.1", std::to_string(relay.RelayedPort()));

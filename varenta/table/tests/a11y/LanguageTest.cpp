@@ -3,10 +3,16 @@
 // leaves no text of the code out.
 #include "TableFixture.h"
 
+#include "varenta/net/session/NetworkPlayTexts.h"
+#include "varenta/net/session/NetworkSession.h"
+#include "varenta/net/socket/SocketErrors.h"
 #include "varenta/table/CustomizeDialog.h"
 #include "varenta/table/HelpWindow.h"
+#include "varenta/table/ShownReasonQuery.h"
 #include "varenta/table/TableAccessible.h"
+#include "varenta/table/TableTextConversion.h"
 #include "varenta/table/TableTranslation.h"
+#include "varenta/table/tests/FakeAddressQuery.h"
 
 #include <gtest/gtest.h>
 
@@ -21,6 +27,7 @@
 
 #include <algorithm>
 #include <map>
+#include <string>
 #include <utility>
 
 namespace varenta::testing {
@@ -121,6 +128,99 @@ TEST_F(LanguageTest, EngineTextsBuiltAroundNamesAreTranslatedPieceByPiece) {
     for (const auto& [english, german] : cases) {
         EXPECT_EQ(ShownText(english).toStdString(), german) << english;
     }
+}
+
+// The network code's reasons inside the messages shown around them: joined
+// by the session or the relay in English, filled by the connection into a
+// hint already in the user's language, or handed to the connect dialog by
+// its address query. Wholly German in a German locale, unchanged otherwise.
+TEST_F(LanguageTest, NetworkReasonsReadInTheUsersLanguageWhereverTheyAreShown) {
+    using Show = QString (*)(const std::string&);
+    const Show alone = [](const std::string& text) { return ShownText(text); };
+    const Show portHint = [](const std::string& reason) {
+        return ShownText(Tr(texts::kPortLost).arg(31415).arg(Q(reason)));
+    };
+    const Show dialog = [](const std::string& reason) {
+        auto query = std::make_unique<FakeAddressQuery>();
+        query->problem = reason;
+        return QString::fromStdString(ShownReasonQuery::Wrap(std::move(query))->Problem());
+    };
+    struct Case {
+        Show show;
+        std::string reason;
+        const char* english; // as shown in English; none: the reason itself
+        const char* german;
+    };
+    const Case cases[] = {
+        // A socket error, after the session's line and in the relay's parentheses.
+        {alone, std::string(texts::kSocketProblem) + "\n" + std::string(SocketErrorText(10061)),
+         nullptr,
+         "Bei der TCP/IP-Verbindung ist folgendes Problem aufgetreten: \nVerbindung abgelehnt"},
+        {alone, "The relay at r.example:3478 cannot be reached (Connection timed out)", nullptr,
+         "Das Relais bei r.example:3478 ist nicht erreichbar (Zeitüberschreitung bei der "
+         "Verbindung)"},
+        // The relay's own reasons; the server's words stay its own.
+        {alone,
+         "The relay at r.example:3478 refused to relay (error 486: Allocation Quota Reached)",
+         nullptr,
+         "Das Relais bei r.example:3478 verweigert die Weiterleitung (Fehler 486: Allocation Quota "
+         "Reached)"},
+        {alone,
+         "A partner's connection through the relay at r.example:3478 could not be taken (the "
+         "answer "
+         "is not signed)",
+         nullptr,
+         "Die Verbindung eines Partners über das Relais bei r.example:3478 konnte nicht übernommen "
+         "werden (die Antwort ist nicht signiert)"},
+        {alone, "The relay at r.example:3478 sent an answer that cannot be read (no lifetime)",
+         nullptr,
+         "Das Relais bei r.example:3478 hat eine unlesbare Antwort geschickt (keine Lebensdauer)"},
+        // A relay over TLS whose certificate is refused; the TLS library's words stay its own.
+        {alone,
+         "The relay at r.example:5349 cannot be reached (the server's certificate is not trusted: "
+         "The certificate issuer is unknown.)",
+         nullptr,
+         "Das Relais bei r.example:5349 ist nicht erreichbar (dem Zertifikat des Servers wird "
+         "nicht "
+         "vertraut: The certificate issuer is unknown.)"},
+        // A read problem of the relay's message.
+        {alone,
+         "The relay at r.example:3478 sent an answer that cannot be read (a wrong fingerprint)",
+         nullptr,
+         "Das Relais bei r.example:3478 hat eine unlesbare Antwort geschickt (ein falscher "
+         "Fingerabdruck)"},
+        // The router's, the longest reason that fits, and one with a number inside.
+        {portHint, "no UPnP router answered over IPv6",
+         "The router no longer keeps port 31415 open: no UPnP router answered over IPv6.",
+         "Der Router hält Port 31415 nicht mehr offen: kein UPnP-Router hat über IPv6 "
+         "geantwortet."},
+        {portHint, "the NAT-PMP router offered port 4000 instead",
+         "The router no longer keeps port 31415 open: the NAT-PMP router offered port 4000 "
+         "instead.",
+         "Der Router hält Port 31415 nicht mehr offen: der NAT-PMP-Router hat stattdessen Port "
+         "4000 "
+         "angeboten."},
+        {portHint, "the UPnP router refused (error 718 ConflictInMappingEntry)",
+         "The router no longer keeps port 31415 open: the UPnP router refused (error 718 "
+         "ConflictInMappingEntry).",
+         "Der Router hält Port 31415 nicht mehr offen: der UPnP-Router hat abgelehnt (Fehler 718 "
+         "ConflictInMappingEntry)."},
+        // The STUN query's and the identification server's, as the connect dialog gets them.
+        {dialog, "the STUN server refused the request (error 401)", nullptr,
+         "der STUN-Server hat die Anfrage abgelehnt (Fehler 401)"},
+        {dialog, "the STUN server's name is unknown", nullptr,
+         "der Name des STUN-Servers ist unbekannt"},
+        {dialog, "no answer within 30 s", nullptr, "keine Antwort innerhalb von 30 s"},
+        {dialog, "", nullptr, ""},
+    };
+    for (const bool german : {false, true}) {
+        InstallTranslation(german ? QLocale("de_DE") : QLocale::c());
+        for (const Case& c : cases) {
+            const std::string english = c.english != nullptr ? c.english : c.reason;
+            EXPECT_EQ(c.show(c.reason).toStdString(), german ? c.german : english) << c.reason;
+        }
+    }
+    EXPECT_EQ(ShownReasonQuery::Wrap(nullptr), nullptr) << "no query stays none";
 }
 
 // What the screen reader reads of the cards speaks the language too; the

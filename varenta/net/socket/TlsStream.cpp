@@ -1,7 +1,7 @@
-#include "varenta/net/mail/TlsStream.h"
+#include "varenta/net/socket/TlsStream.h"
 
-#include "varenta/net/mail/TlsOnDemand.h"
 #include "varenta/net/socket/TcpSocket.h"
+#include "varenta/net/socket/TlsOnDemand.h"
 
 #include <gnutls/gnutls.h>
 #include <gnutls/x509.h>

@@ -1,12 +1,12 @@
-// The TLS library is loaded when a mail exchange first secures its
-// connection, not when the program starts: with the libraries it brings
+// The TLS library is loaded when a mail exchange or a relay first secures
+// its connection, not when the program starts: with the libraries it brings
 // (PKCS #11, IDN, big numbers, ASN.1) it cost a tenth of the start-up before
-// the first window, for a feature most games never use. The mail code calls
+// the first window, for features most games never use. TlsStream calls
 // the functions below exactly as the library declares them; each looks up
 // the real one on its first call. Credentials are always allocated first:
-// without the library that fails like any other TLS failure, and the mail
-// exchange reports it.
-#include "varenta/net/mail/TlsOnDemand.h"
+// without the library that fails like any other TLS failure, and the
+// connection's owner reports it.
+#include "varenta/net/socket/TlsOnDemand.h"
 
 #include <gnutls/gnutls.h>
 
@@ -21,7 +21,7 @@ void* Library() {
     static void* const handle = [] {
         void* tls = dlopen("libgnutls.so.30", RTLD_NOW | RTLD_LOCAL);
         if (tls == nullptr) {
-            std::fprintf(stderr, "varenta: no secure mail: %s\n", dlerror());
+            std::fprintf(stderr, "varenta: no secure connections: %s\n", dlerror());
         }
         return tls;
     }();
@@ -79,7 +79,7 @@ int gnutls_certificate_allocate_credentials(gnutls_certificate_credentials_t* re
 
 const char* gnutls_strerror(int error) {
     if (Library() == nullptr) {
-        return "the TLS library (libgnutls.so.30) could not be loaded";
+        return varenta::texts::kTlsLibraryMissing;
     }
     TLS_FUNCTION(gnutls_strerror);
     return real(error);
