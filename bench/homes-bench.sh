@@ -4,8 +4,9 @@
 # session's handshake done, and a move's round trip (from the end of an own
 # turn to the partner's first move after it), over loopback, directly from
 # home to home (IPv4 through the mapping router, IPv6 through its firewall's
-# pinhole), and through the relay when this varenta-sim has one. The figures
-# are the connecting side's, the median of three whole games each.
+# pinhole), and through the relay (plain and over TLS) when this varenta-sim
+# has one. The figures are the connecting side's, the median of three whole
+# games each.
 #
 # Needs root for the network namespaces; says so and does nothing otherwise.
 set -euo pipefail
@@ -82,6 +83,11 @@ if "$sim" --help | grep -q -- '--turn'; then
     row "through the relay" relay "$NS_C" \
         "--listen 31415 --turn $TURN --turn-user $TURN_USER --turn-password $TURN_PASSWORD --turn-peer $PUBLIC_B" \
         "relayed address: " "$NS_B" ""
+    if "$sim" --help | grep -q -- '--turn-tls'; then
+        row "through the relay over TLS" relaytls "$NS_C" \
+            "--listen 31415 --turn $TURN_TLS --turn-tls --turn-trust $TURN_CA --turn-user $TURN_USER --turn-password $TURN_PASSWORD --turn-peer $PUBLIC_B" \
+            "relayed address: " "$NS_B" ""
+    fi
 else
     printf '| %-28s | %-14s | %-26s |\n' "through the relay" "no relay client" "-"
 fi

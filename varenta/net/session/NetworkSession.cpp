@@ -344,9 +344,7 @@ void NetworkSession::PartnerSilent() {
     }
     // A link gone without a word (a sleeping laptop, a router restarted):
     // the same end as a connection that closed.
-    if (socket_->Socket() >= 0) {
-        socket_->Disconnect();
-    }
+    CutLine();
     EndWhenApplied(SessionListener::Ending::ConnectionLost,
                    std::string(texts::kConnectionLost[0]) + partnerNickname_ +
                        std::string(texts::kConnectionLost[1]),
@@ -720,9 +718,7 @@ void NetworkSession::Suspend() {
     if (socket_->Listening()) {
         socket_->CancelListen();
     }
-    if (socket_->Socket() >= 0) {
-        socket_->Disconnect();
-    }
+    CutLine();
     StopKeepAlive();
     // The table stays as it is, a network game; frames received but not
     // applied are dropped, and since only applied moves are counted the
@@ -748,13 +744,20 @@ void NetworkSession::Suspend() {
     }
 }
 
+// A line taken for lost ends at once: a relayed one does not linger for
+// frames that would reach nobody.
+void NetworkSession::CutLine() {
+    if (socket_->Socket() >= 0) {
+        socket_->CloseLingerMs = 0;
+        socket_->Disconnect();
+    }
+}
+
 void NetworkSession::DropConnection() {
     if (role_ == SessionRole::Idle || !sessionOpen_) {
         return;
     }
-    if (socket_->Socket() >= 0) {
-        socket_->Disconnect();
-    }
+    CutLine();
     End(SessionListener::Ending::ConnectionLost, std::string(texts::kConnectionLost[0]) +
                                                      partnerNickname_ +
                                                      std::string(texts::kConnectionLost[1]));

@@ -316,6 +316,7 @@ private:
     void HandlePlayerId(const SessionMessage& message);
     void HandleResume(const SessionMessage& message);
     bool KeepsGame() const;
+    void CutLine();
     void Suspend();
     void DropKeptGame();
     void StartGame();
