@@ -72,13 +72,16 @@ done
 
 if [[ $kind == relay ]]; then
     # The players' configuration of docs/relay.md, as printed there, with
-    # loopback, the test's user and this folder's ports and files given on
-    # the command line (which wins over the file).
+    # the TLS lines in place of no-tls and no-dtls as the page says, and with
+    # loopback, the test's user and log (instead of the page's) and this folder's
+    # ports and files given on the command line (which wins over the file).
     docs="$(dirname "${BASH_SOURCE[0]}")/../../../../docs/relay.md"
-    # With the TLS lines in place of no-tls and no-dtls, as the page says.
+    relay_configuration "$docs" "Where players reach the relay" "$dir/players.conf" || {
+        echo "stun-server.sh: no relay configuration found in $docs" >&2
+        exit 1
+    }
     {
-        sed -n '/^    # Where players reach the relay/,/^    log-file=/s/^    //p' "$docs" |
-            grep -vx 'no-tls\|no-dtls'
+        grep -v '^no-tls$\|^no-dtls$\|^user=\|^log-file=' "$dir/players.conf"
         sed -n '/^    # TURN over TLS/,/^    no-dtls/s/^    //p' "$docs"
     } >"$dir/turnserver.conf"
     grep -q '^tls-listening-port' "$dir/turnserver.conf" || {
@@ -98,19 +101,16 @@ if [[ $kind == relay ]]; then
             -CAcreateserial -days 3650 -extfile "$dir/relay.ext" -out "$dir/relay.pem" 2>/dev/null
     fi
     chmod 600 "$dir"/*.key
-    grep -q '^lt-cred-mech' "$dir/turnserver.conf" || {
-        echo "stun-server.sh: no relay configuration found in $docs" >&2
-        exit 1
-    }
     relay_low=$((50000 + hash % 70 * 200))
     mode=(-c "$dir/turnserver.conf" --user=varenta:relay-secret --realm=varenta.test
         --allow-loopback-peers --relay-ip=127.0.0.1 --min-port="$relay_low"
         --max-port=$((relay_low + 199)) --tls-listening-port=$((port + 1))
         --cert="$dir/relay.pem" --pkey="$dir/relay.key" --no-dtls)
 else
-    mode=(--stun-only --no-auth --no-tls --no-dtls)
+    # -n: no configuration file at all, the command line alone.
+    mode=(-n --stun-only --no-auth --no-tls --no-dtls)
 fi
-setsid turnserver -n "${mode[@]}" --no-cli --no-rfc5780 \
+setsid turnserver "${mode[@]}" --no-cli --no-rfc5780 \
     --listening-ip=127.0.0.1 --listening-port="$port" --db="$dir/turndb" \
     --pidfile="$dir/turnserver.pid" --log-file="$dir/turnserver.log" --simple-log \
     --no-stdout-log </dev/null >"$dir/turnserver.out" 2>&1 &
