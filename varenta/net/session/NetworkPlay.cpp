@@ -70,6 +70,7 @@ NetworkPlay::NetworkPlay(VarentaEngine& engine, SocketWatcher& watcher,
 
 NetworkPlay::~NetworkPlay() {
     relay_.reset();
+    lingeringRelay_.reset();
     services_.retryTimer->expired = nullptr;
     session_->SetListener(nullptr);
 }
@@ -198,6 +199,11 @@ std::optional<HostPort> NetworkPlay::PartnerWithPort(const QString& partner) {
 }
 
 void NetworkPlay::MakeRelay() {
+    if (relay_ && relay_->Lingering()) {
+        // The last game's allocation still lets its final frames pass: it
+        // ends on its own clock, beside the new one.
+        lingeringRelay_ = std::move(relay_);
+    }
     if (!relay_) {
         relay_ = std::make_unique<TurnRelay>(watcher_, std::move(services_.relayTimer),
                                              services_.relaySockets);

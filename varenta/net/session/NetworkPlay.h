@@ -142,7 +142,9 @@ public:
             relay_->Linger();
         }
     }
-    bool RelayLingers() const { return relay_ && relay_->Lingering(); }
+    bool RelayLingers() const {
+        return (relay_ && relay_->Lingering()) || (lingeringRelay_ && lingeringRelay_->Lingering());
+    }
     // "Connected through the relay at HOST:PORT." or "Connected directly."
     // for the session open now; empty while none is.
     QString PathText() const;
@@ -242,8 +244,9 @@ private:
     bool pinholeOpen_ = false;
     QString routerNote_;
     std::unique_ptr<TurnRelay> relay_;
-    bool relayPrepared_ = false; // relay_ holds an allocation for the dialog
-    QString relayName_;          // the relay of the open session; empty: direct
+    std::unique_ptr<TurnRelay> lingeringRelay_; // the last game's, letting its last frames pass
+    bool relayPrepared_ = false;                // relay_ holds an allocation for the dialog
+    QString relayName_;                         // the relay of the open session; empty: direct
 };
 
 } // namespace varenta

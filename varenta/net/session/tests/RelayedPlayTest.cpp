@@ -13,6 +13,8 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+
 namespace varenta {
 namespace {
 
@@ -98,6 +100,25 @@ TEST(RelayedPlayTest, ThePartnerComesThroughTheRelayAndTheRelaysEndIsALostConnec
     EXPECT_EQ(side.play->Status(), ConnectionStatus::NotConnected);
     EXPECT_EQ(side.play->Relay(), nullptr);
     EXPECT_TRUE(side.play->PathText().isEmpty());
+}
+
+// A game that just ended through the relay keeps its allocation a moment for
+// its last frames, also when the next game asks the relay for an address.
+TEST(RelayedPlayTest, TheNextGamesRelayLeavesTheLastGamesLingering) {
+    ScriptedTurnServer server(GrantingRelay(kKey, "realm.test", kPartnerHello));
+    RelayedPlay side;
+    side.Start(server.Port(), "pw");
+    ASSERT_TRUE(PumpUntil([&] { return !side.seen.relayed.empty(); }));
+    side.play->LingerRelay();
+    EXPECT_TRUE(side.play->RelayLingers());
+    std::optional<std::string> relayed;
+    side.play->PrepareRelay(
+        {"127.0.0.1", server.Port(), "u", "pw", false, {}},
+        [&](const std::string& address, const std::string&) { relayed = address; });
+    EXPECT_TRUE(side.play->RelayLingers()) << "the last game's allocation was ended early";
+    ASSERT_TRUE(PumpUntil([&] { return relayed.has_value(); }));
+    EXPECT_EQ(*relayed, "203.0.113.9:50000");
+    side.play->EndPreparedRelay();
 }
 
 TEST(RelayedPlayTest, ARelayThatRefusesEndsTheWaitWithABox) {
