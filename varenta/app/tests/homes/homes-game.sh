@@ -253,10 +253,13 @@ turn-relay-one-game)
     reference 41 42
     # The players' configuration as printed (read from the file: no -n,
     # which would make coturn ignore it), with the world's address, user and
-    # files given on the command line; a port of its own beside the world's
-    # relay (which holds 3478 and, for the alternative, 3479).
+    # files given on the command line (the page's user and log file left
+    # out: the file's log file would win over the command line's); a port of
+    # its own beside the world's relay (which holds 3478 and, for the
+    # alternative, 3479).
     relay_configuration "$here/../../../../docs/relay.md" "One game at a time" \
-        "$out/turnserver.conf" || fail "docs/relay.md has no relay for one game at a time"
+        "$out/players.conf" || fail "docs/relay.md has no relay for one game at a time"
+    grep -v '^user=\|^log-file=' "$out/players.conf" >"$out/turnserver.conf"
     grep -qx 'min-port=31415' "$out/turnserver.conf" && grep -qx 'max-port=31415' \
         "$out/turnserver.conf" || fail "the one-game relay does not hand out port 31415 alone"
     relay_ip=${TURN%:*}
