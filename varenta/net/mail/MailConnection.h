@@ -7,11 +7,11 @@
 #pragma once
 
 #include "varenta/net/mail/MailLineReader.h"
-#include "varenta/net/socket/TlsStream.h"
 #include "varenta/net/socket/NameLookup.h"
 #include "varenta/net/socket/NetTimer.h"
 #include "varenta/net/socket/NotifierWatcher.h"
 #include "varenta/net/socket/TcpSocket.h"
+#include "varenta/net/socket/TlsStream.h"
 
 #include <QByteArray>
 #include <QObject>
