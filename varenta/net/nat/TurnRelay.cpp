@@ -234,14 +234,22 @@ void TurnRelay::Linger() {
     lingering_ = true;
     events_ = {};
     pending_.clear(); // a late answer must not set the clock again
-    for (auto& binding : bindings_) {
+    RetireBindings();
+    timer_->Start(kLingerMs);
+}
+
+// Sockets die only outside their own events: the loop ends them later.
+void TurnRelay::RetireBindings() {
+    if (bindings_.empty()) {
+        return;
+    }
+    auto bindings = std::make_shared<std::vector<std::unique_ptr<Binding>>>(std::move(bindings_));
+    bindings_.clear();
+    for (auto& binding : *bindings) {
         binding->socket->SetEvents(nullptr);
         binding->socket->Disconnect();
     }
-    auto bindings = std::make_shared<std::vector<std::unique_ptr<Binding>>>(std::move(bindings_));
     watcher_.Defer([bindings] {});
-    bindings_.clear();
-    timer_->Start(kLingerMs);
 }
 
 void TurnRelay::Close() {
@@ -250,21 +258,13 @@ void TurnRelay::Close() {
     if (control_) {
         control_->SetEvents(nullptr);
         control_->Disconnect();
-    }
-    // Sockets die only outside their own events: the loop ends them later.
-    if (control_ || !bindings_.empty()) {
         auto control = std::shared_ptr<TcpSocket>(std::move(control_));
         auto events = std::shared_ptr<ControlEvents>(std::move(controlEvents_));
-        auto bindings =
-            std::make_shared<std::vector<std::unique_ptr<Binding>>>(std::move(bindings_));
-        for (auto& binding : *bindings) {
-            binding->socket->SetEvents(nullptr);
-        }
-        watcher_.Defer([control, events, bindings] {});
+        watcher_.Defer([control, events] {});
     }
+    RetireBindings();
     control_.reset();
     controlEvents_.reset();
-    bindings_.clear();
     buffer_.clear();
     pending_.clear();
     credentials_.reset();

@@ -33,6 +33,7 @@ struct TurnServer {
     std::string trustFile;
     // host:port as the user wrote it, for the texts.
     std::string Name() const;
+    bool operator==(const TurnServer&) const = default;
 };
 
 namespace texts {
@@ -165,6 +166,7 @@ private:
     // Takes a 401's or 438's realm and nonce; false when it gives none.
     bool TakeNonce(const TurnMessage& answer);
     void Fail(const std::string& problem);
+    void RetireBindings();
     void Close();
     std::string Text(const std::string_view (&parts)[2]) const;
 

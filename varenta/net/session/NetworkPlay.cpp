@@ -233,10 +233,7 @@ void NetworkPlay::EndPreparedRelay() {
 
 void NetworkPlay::BecomeRelayedServer(const TurnServer& server, std::vector<std::string> peers) {
     MakeRelay();
-    const TurnServer& prepared = relay_->Server();
-    const bool same = relayPrepared_ && relay_->Running() && prepared.Name() == server.Name() &&
-                      prepared.user == server.user && prepared.password == server.password &&
-                      prepared.tls == server.tls && prepared.trustFile == server.trustFile;
+    const bool same = relayPrepared_ && relay_->Running() && relay_->Server() == server;
     relayPrepared_ = false;
     session_->AwaitRelayed();
     SetStatus(session_->connectionStatus());
